@@ -1,0 +1,54 @@
+#pragma once
+
+// Every message box, question, file dialog, colour chooser and help display of COCKPIX
+// goes through this interface, so that tests can script the answers and read the messages.
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+namespace cockpix {
+
+struct FileDialogRequest {
+    QString caption;
+    QString directory;    // initial directory
+    QString proposedName; // full path proposed in the name box
+    QString filter;       // Qt filter list, e.g. "FS98 configuration file (*.cfg);;All (*.*)"
+    QString defaultSuffix; // without the dot, e.g. "cfg"
+};
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // An OK-only message box with the application's title ("COCKPIX").
+    virtual void message(const QString& text) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool question(const QString& text) = 0;
+    // File dialogs; nullopt when cancelled.
+    virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    // The colour chooser; nullopt when cancelled.
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+    // Shows the help file; false when it could not be shown.
+    virtual bool showHelp(const QString& helpFilePath) = 0;
+};
+
+// The real dialogs, with Qt's standard boxes and the application title "COCKPIX".
+class QtUserDialogs final : public UserDialogs {
+public:
+    explicit QtUserDialogs(class QWidget* parentWindow = nullptr) : m_parent(parentWindow) {}
+    void setParentWindow(QWidget* parentWindow) { m_parent = parentWindow; }
+
+    void message(const QString& text) override;
+    bool question(const QString& text) override;
+    std::optional<QString> openFileName(const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    bool showHelp(const QString& helpFilePath) override;
+
+private:
+    QWidget* m_parent = nullptr;
+};
+
+} // namespace cockpix
