@@ -1,0 +1,50 @@
+#pragma once
+
+// Reads an FS98 panel.cfg into the panel model, the way COCKPIX's "&Open" does: one forward
+// scan that recognises sections and keys by their first letters, follows a [fltsim] alias
+// to another aircraft's panel, and stops with a structural error where the file does not
+// have the layout that FS98 and the writer use.
+
+#include "panel/core/panelmodel.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cockpix {
+
+// The one message shown for every structural error.
+inline constexpr std::string_view kStructureErrorMessage =
+    "Abnormal structure of 'Panel.cfg'.\nPlease edit and correct 'panel.cfg' manually.";
+
+// Where and why reading stopped; line is 1-based in the file being read (0: before any line).
+struct ReadError {
+    std::string file;
+    int line = 0;
+    std::string reason;
+    std::string describe() const; // "FILE: line 12: gauge number 64 is out of range"
+};
+
+// "'panel.cfg' rerouted CockPix to [" + panelDir + "]"
+std::string rerouteMessage(std::string_view panelDir);
+
+// The panel directory for a path chosen in the open dialog: the path less its last 9
+// characters (the length of "panel.cfg", whatever the file is called), left-trimmed,
+// ending with "/".
+std::string panelDirFromChosenPath(std::string_view chosenPath);
+
+// Called after each alias reroute, once model.dirs.panelDir names the new directory and
+// before the aliased file is read.
+using RerouteHandler = std::function<void(const std::string& newPanelDir)>;
+
+// Reads the file at path into the model, which the caller has cleared. File names are
+// found whatever their case. Returns the structural error, if any; the model then keeps
+// what had been read up to it.
+std::optional<ReadError> readPanelFile(PanelModel& model, const std::string& path,
+                                       const RerouteHandler& onReroute = {});
+
+// After a complete read: a size ratio of 0 in the panel's windows becomes 1.
+void applyOpenedRatioRule(PanelModel& model);
+
+} // namespace cockpix
