@@ -1,0 +1,28 @@
+#pragma once
+
+// Measuring Windows bitmaps (.bmp) without decoding them: the panel window needs the pixel
+// size of every background and gauge bitmap before it places them.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cockpix {
+
+struct BmpSize {
+    int width = 0;
+    int height = 0; // always positive; a top-down bitmap reports its row count
+    friend bool operator==(const BmpSize&, const BmpSize&) = default;
+};
+
+// The size in the header of a bitmap held in memory: "BM", then a core (12-byte) or info
+// (40-byte and later) header with a sane bit count, width 1..32767 and height 1..32767
+// (negative heights mean top-down rows). The file-size field is not checked, because the
+// gauge bitmaps COCKPIX extracts leave it zero. nullopt for anything else; never reads
+// past the end of bytes.
+std::optional<BmpSize> readBmpSize(std::string_view bytes);
+
+// The same for a file, reading only its first bytes; nullopt when it cannot be read.
+std::optional<BmpSize> readBmpFileSize(const std::string& path);
+
+} // namespace cockpix

@@ -1,0 +1,97 @@
+#pragma once
+
+// The file-level policy around the gauge module searches, as the panel window runs it for
+// every gauge: where the module and its extracted bitmap live, when a bitmap already on
+// disk is reused, the fallback copies of the bitmaps shipped in the program directory, and
+// the warning texts. The core never shows a warning; it returns the texts (lines joined by
+// "\n") in the order the user must see them, and the caller shows each in a message box.
+
+#include "panel/core/panelmodel.h"
+
+#include <string>
+#include <vector>
+
+namespace cockpix {
+
+inline constexpr const char* kDefaultGaugeBitmapName = "default_gauge_bitmap.bmp";
+inline constexpr const char* kDefaultBackgroundBitmapName = "default_background_bitmap.bmp";
+
+// A bitmap file of this many bytes or fewer counts as absent (an empty file left by an
+// interrupted run) and is made again.
+inline constexpr long long kReusableBitmapMinBytes = 11;
+
+// Where the picture of a gauge came from.
+enum class GaugeBitmapSource {
+    Extracted,   // cut out of the module just now
+    Reused,      // the bitmap already on disk was kept
+    SpareBitmap, // module missing, the bitmap left by an earlier run is used
+    DefaultCopy, // the default gauge bitmap was copied in its place
+    None,        // nothing usable: even the default gauge bitmap could not be copied
+};
+
+struct GaugeBitmapResult {
+    GaugeBitmapSource source = GaugeBitmapSource::None;
+    std::string bitmapPath;            // the file that holds (or should hold) the picture
+    std::vector<std::string> warnings; // in order, each a whole message box text
+    // True when the gauge's own picture is on disk (Extracted or Reused).
+    bool ownPicture() const {
+        return source == GaugeBitmapSource::Extracted || source == GaugeBitmapSource::Reused;
+    }
+};
+
+struct GaugeSizeResult {
+    double size = 0;    // the value stored into gaugeSize
+    bool found = false; // false: the default size (a tenth of the background's width)
+    std::vector<std::string> warnings;
+};
+
+// gaugesDir + name + ".gau", as the warnings name it.
+std::string gaugeModulePath(const PanelModel& model, int w, int i);
+// bmpDir + name + ".bmp", as the warnings name it.
+std::string gaugeBitmapPath(const PanelModel& model, int w, int i);
+// panelDir + windowBitmap + ".bmp", as the background warning names it.
+std::string backgroundBitmapPath(const PanelModel& model, int w);
+
+// Makes sure the bitmap of gauge i of window w exists: reuses one of more than 10 bytes
+// unless model.options.alwaysRecomputeBitmaps, otherwise extracts it from the module,
+// found whatever the case of its name; falls back on a spare bitmap or a copy of the
+// program directory's default gauge bitmap, with the matching warning.
+GaugeBitmapResult extractGaugeBitmap(const PanelModel& model, int w, int i);
+
+// The same policy on explicit paths (used by the command-line tool): gaugeIndex only
+// numbers the gauge in the warnings.
+GaugeBitmapResult extractGaugeBitmapFile(const std::string& modulePath,
+                                         const std::string& bitmapPath,
+                                         const std::string& programDir, bool alwaysRecompute,
+                                         int gaugeIndex);
+
+// Sets gaugeSize of gauge i of window w from its module's size record, or to
+// windowPixelWidth / 10 with a warning when the module or the record cannot be found.
+GaugeSizeResult findGaugeSize(PanelModel& model, int w, int i);
+
+// The repair when the bitmap of gauge i fails to load: copies the default gauge bitmap
+// over it and returns the "Unable to extract bitmap from gauge #" warning (plus a second
+// one when the default itself is missing).
+GaugeBitmapResult repairGaugeBitmap(const PanelModel& model, int w, int i);
+
+// The repair when the background of window w cannot be loaded: copies the program
+// directory's default background to the background path in the panel directory (under
+// the name panel.cfg expects) and returns the "Can not find the background picture"
+// warning. The returned path is the file written; warnings gets a second text when the
+// default background itself is missing.
+struct BackgroundRepair {
+    bool written = false;
+    std::string backgroundPath;
+    std::vector<std::string> warnings;
+};
+BackgroundRepair restoreDefaultBackground(const PanelModel& model, int w);
+
+// Progress window captions, for gauge i of n.
+std::string extractionProgressCaption(int i, int n); // "Please wait, processing gauge # 3 /  9"
+std::string sizeSearchProgressCaption(int i,
+                                      int n);     // "Please wait, seeking size of gauge # 3 / ..."
+std::string drawingProgressCaption(int i, int n); // "Please wait, drawing gauge # 3 / ..."
+// The progress bar value (i + 1) * 100 / n, 0..100 (0 when n <= 0).
+int progressPercent(int i, int n);
+
+} // namespace cockpix
