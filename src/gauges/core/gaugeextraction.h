@@ -77,11 +77,10 @@ GaugeBitmapResult repairGaugeBitmap(const PanelModel& model, int w, int i);
 // The repair when the background of window w cannot be loaded: copies the program
 // directory's default background to the background path in the panel directory (under
 // the name panel.cfg expects) and returns the "Can not find the background picture"
-// warning. The returned path is the file written; warnings gets a second text when the
-// default background itself is missing.
+// warning, plus a second one when the default is missing or cannot be written there.
 struct BackgroundRepair {
-    bool written = false;
-    std::string backgroundPath;
+    bool written = false;       // the default now lies at the background path
+    std::string backgroundPath; // the file to load the picture from; empty when none
     std::vector<std::string> warnings;
 };
 BackgroundRepair restoreDefaultBackground(const PanelModel& model, int w);
