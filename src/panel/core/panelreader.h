@@ -44,6 +44,12 @@ using RerouteHandler = std::function<void(const std::string& newPanelDir)>;
 std::optional<ReadError> readPanelFile(PanelModel& model, const std::string& path,
                                        const RerouteHandler& onReroute = {});
 
+// The same for panel.cfg content already in memory; fileLabel names it in errors. An
+// alias reroute goes on with the aliased file on disk.
+std::optional<ReadError> readPanelText(PanelModel& model, std::string_view content,
+                                       const std::string& fileLabel,
+                                       const RerouteHandler& onReroute = {});
+
 // After a complete read: a size ratio of 0 in the panel's windows becomes 1.
 void applyOpenedRatioRule(PanelModel& model);
 

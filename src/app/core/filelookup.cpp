@@ -1,0 +1,135 @@
+#include "app/core/filelookup.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <vector>
+
+namespace cockpix {
+namespace fs = std::filesystem;
+
+namespace {
+
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiLower(x) == asciiLower(y);
+           });
+}
+
+bool exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::path(path), ec);
+}
+
+bool isDirectory(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(fs::path(path), ec);
+}
+
+// "a//b/" splits into "a", "", "b", "": empty parts keep doubled and trailing separators.
+std::vector<std::string> splitComponents(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    while (true) {
+        const auto slash = path.find('/', start);
+        parts.push_back(path.substr(start, slash - start));
+        if (slash == std::string::npos)
+            return parts;
+        start = slash + 1;
+    }
+}
+
+// The names in dir that equal name ignoring case, in sorted order so that the choice
+// between several (possible on Linux, never on Windows) is the same on every run.
+std::vector<std::string> caseVariants(const std::string& dir, const std::string& name) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (equalIgnoringAsciiCase(entry, name))
+            found.push_back(std::move(entry));
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// Resolves one component below prefix (which ends with "/" or is empty). A component
+// that is followed by others must be a directory.
+std::optional<std::string> resolveComponent(const std::string& prefix, const std::string& part,
+                                            bool isLast) {
+    if (part.empty() || part == "." || part == "..")
+        return part;
+    const auto usable = [&](const std::string& name) {
+        const std::string full = prefix + name;
+        return isLast ? exists(full) : isDirectory(full);
+    };
+    if (usable(part))
+        return part;
+    for (const std::string& candidate : caseVariants(prefix, part)) {
+        if (usable(candidate))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> findPathIgnoringCase(const std::string& path) {
+    if (path.empty())
+        return std::nullopt;
+    if (exists(path))
+        return path;
+    const std::vector<std::string> parts = splitComponents(path);
+    // The last non-empty part is the one that may be a plain file.
+    std::size_t lastNamed = parts.size() - 1;
+    while (lastNamed > 0 && parts[lastNamed].empty())
+        --lastNamed;
+    std::string result;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            result += '/';
+        const auto resolved = resolveComponent(result, parts[i], i >= lastNamed);
+        if (!resolved)
+            return std::nullopt;
+        result += *resolved;
+    }
+    if (!exists(result))
+        return std::nullopt;
+    return result;
+}
+
+std::string resolvePathIgnoringCase(const std::string& path) {
+    return findPathIgnoringCase(path).value_or(path);
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(path), ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return std::nullopt;
+    in.seekg(0, std::ios::beg);
+    try {
+        std::string content(static_cast<std::size_t>(size), '\0');
+        if (size > 0 && !in.read(content.data(), size))
+            return std::nullopt;
+        return content;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace cockpix

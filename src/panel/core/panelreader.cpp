@@ -1,0 +1,109 @@
+#include "panel/core/panelreader.h"
+
+#include "app/core/filelookup.h"
+#include "panel/core/panelscan.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+namespace cockpix {
+
+namespace {
+
+// A chain of aliases longer than this is taken for a loop that visits no directory twice
+// only because the names keep changing (never the case in a real FS98 installation).
+constexpr int kMaxReroutes = 16;
+
+// Two spellings of one directory ("a/x/../b/", "a/b") compare equal.
+std::string directoryKey(const std::string& dir) {
+    std::string trimmed = dir;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    std::error_code ec;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(trimmed, ec);
+    return ec ? trimmed : canonical.string();
+}
+
+} // namespace
+
+std::string ReadError::describe() const {
+    std::string text;
+    if (!file.empty())
+        text += file + ": ";
+    if (line > 0)
+        text += "line " + std::to_string(line) + ": ";
+    return text + reason;
+}
+
+std::string rerouteMessage(std::string_view panelDir) {
+    return "'panel.cfg' rerouted CockPix to [" + std::string(panelDir) + "]";
+}
+
+std::string panelDirFromChosenPath(std::string_view chosenPath) {
+    // Only the length of "panel.cfg" is cut, whatever the file is called. Windows-era
+    // COCKPIX also lower-cased the directory; on a file system that minds case that would
+    // name a directory that does not exist, so the case is kept as the dialog gave it.
+    std::string_view dir =
+        chosenPath.substr(0, chosenPath.size() - std::min<std::size_t>(9, chosenPath.size()));
+    const std::size_t start = dir.find_first_not_of(' ');
+    dir = start == std::string_view::npos ? std::string_view() : dir.substr(start);
+    std::string result(dir);
+    if (result.empty() || result.back() != '/')
+        result += '/';
+    return result;
+}
+
+std::optional<ReadError> readPanelText(PanelModel& model, std::string_view content,
+                                       const std::string& fileLabel,
+                                       const RerouteHandler& onReroute) {
+    std::set<std::string> visited{directoryKey(model.dirs.panelDir)};
+    std::string file = fileLabel;
+    std::string loaded;
+    for (int reroutes = 0;; ++reroutes) {
+        PanelScan::Outcome outcome;
+        try {
+            outcome = PanelScan(model, content).run();
+        } catch (const ScanStop& stop) {
+            return ReadError{file, stop.line, stop.reason};
+        }
+        if (!outcome.rerouted)
+            return std::nullopt;
+        if (reroutes >= kMaxReroutes)
+            return ReadError{file, outcome.aliasLine,
+                             "more than " + std::to_string(kMaxReroutes) + " alias reroutes"};
+        if (!visited.insert(directoryKey(outcome.newPanelDir)).second)
+            return ReadError{file, outcome.aliasLine,
+                             "the alias leads back to " + outcome.newPanelDir +
+                                 ", which was already read"};
+
+        model.dirs.panelDir = outcome.newPanelDir;
+        if (onReroute)
+            onReroute(model.dirs.panelDir);
+        file = resolvePathIgnoringCase(model.dirs.panelDir + "panel.cfg");
+        std::optional<std::string> next = readWholeFile(file);
+        if (!next)
+            return ReadError{file, 0, "the file cannot be opened"};
+        loaded = std::move(*next);
+        content = loaded;
+    }
+}
+
+std::optional<ReadError> readPanelFile(PanelModel& model, const std::string& path,
+                                       const RerouteHandler& onReroute) {
+    const std::string found = resolvePathIgnoringCase(path);
+    const std::optional<std::string> content = readWholeFile(found);
+    if (!content)
+        return ReadError{path, 0, "the file cannot be opened"};
+    return readPanelText(model, *content, found, onReroute);
+}
+
+void applyOpenedRatioRule(PanelModel& model) {
+    const int count = std::clamp(model.windowCount, 0, kWindowSlots);
+    for (int w = 0; w < count; ++w) {
+        if (model.window(w).windowSizeRatio == 0)
+            model.window(w).windowSizeRatio = 1;
+    }
+}
+
+} // namespace cockpix
