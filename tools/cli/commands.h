@@ -1,0 +1,28 @@
+#pragma once
+
+// The commands of cockpix-cli. Each takes the arguments after its name and returns the
+// exit status. A new command is a function declared here, defined in its own
+// <name>command.cpp, and one row of the table in main.cpp.
+
+#include <span>
+#include <string>
+
+namespace cockpix::cli {
+
+// Usage errors (unknown command, missing or extra arguments) end with this status.
+inline constexpr int kUsageStatus = 64;
+
+// dump PANEL_CFG: the model after "&Open", as JSON on stdout.
+int runDump(std::span<const std::string> args);
+
+// Commands defined in their own files; each gets its table row in main.cpp together with
+// its definition.
+int runResave(std::span<const std::string> args);
+int runExtract(std::span<const std::string> args);
+int runGaugeSize(std::span<const std::string> args);
+int runRender(std::span<const std::string> args);
+
+// True when args asks for help ("--help" or "-h").
+bool wantsHelp(std::span<const std::string> args);
+
+} // namespace cockpix::cli

@@ -1,0 +1,50 @@
+#pragma once
+
+// A small JSON writer for the command-line tool: objects, arrays, numbers and texts,
+// indented two blanks per level. Texts are the model's Windows-1252 bytes and come out as
+// UTF-8.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix::cli {
+
+class JsonWriter {
+public:
+    void beginObject();
+    void endObject();
+    void beginArray();
+    void endArray();
+    // The name of the next member of the current object.
+    void key(std::string_view name);
+    void value(std::string_view windows1252Text);
+    void value(const char* windows1252Text) { value(std::string_view(windows1252Text)); }
+    void value(double number);
+    void value(int number) { value(static_cast<double>(number)); }
+
+    // The document so far, ending with a line break once the outermost value is closed.
+    const std::string& text() const { return m_text; }
+
+    // A JSON number for a double: the shortest text that reads back as the same value;
+    // null for the infinities and NaN, which JSON cannot hold.
+    static std::string numberText(double number);
+    // A JSON string literal, quotes included, for Windows-1252 bytes.
+    static std::string stringLiteral(std::string_view windows1252Text);
+
+private:
+    void beforeValue();
+    void open(char bracket);
+    void close(char bracket);
+    void newLine();
+
+    struct Level {
+        bool isObject = false;
+        bool empty = true;
+    };
+    std::string m_text;
+    std::vector<Level> m_levels;
+    bool m_afterKey = false;
+};
+
+} // namespace cockpix::cli

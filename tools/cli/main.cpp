@@ -1,0 +1,76 @@
+// cockpix-cli: the COCKPIX core from the command line, for scripts and black-box tests.
+
+#include "commands.h"
+
+#include <array>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix::cli {
+namespace {
+
+struct Command {
+    std::string_view name;
+    std::string_view help; // one line, after the name and arguments
+    std::string_view arguments;
+    int (*run)(std::span<const std::string> args);
+};
+
+// One row per command.
+constexpr std::array kCommands = {
+    Command{"dump", "print the panel model read from PANEL_CFG as JSON", "PANEL_CFG", runDump},
+};
+
+void printUsage(std::FILE* out) {
+    std::fprintf(out, "Usage: cockpix-cli COMMAND [ARGUMENTS]\n"
+                      "       cockpix-cli COMMAND --help\n\nCommands:\n");
+    for (const Command& command : kCommands) {
+        const std::string synopsis =
+            std::string(command.name) + " " + std::string(command.arguments);
+        std::fprintf(out, "  %-28s %.*s\n", synopsis.c_str(), static_cast<int>(command.help.size()),
+                     command.help.data());
+    }
+}
+
+const Command* findCommand(std::string_view name) {
+    for (const Command& command : kCommands) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool wantsHelp(std::span<const std::string> args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h")
+            return true;
+    }
+    return false;
+}
+
+} // namespace cockpix::cli
+
+int main(int argc, char** argv) {
+    using namespace cockpix::cli;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        printUsage(stderr);
+        return kUsageStatus;
+    }
+    if (args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
+        printUsage(stdout);
+        return 0;
+    }
+    const Command* command = findCommand(args.front());
+    if (!command) {
+        std::fprintf(stderr, "cockpix-cli: unknown command '%s'\n\n", args.front().c_str());
+        printUsage(stderr);
+        return kUsageStatus;
+    }
+    return command->run(std::span<const std::string>(args).subspan(1));
+}
