@@ -22,6 +22,8 @@ struct Command {
 // One row per command.
 constexpr std::array kCommands = {
     Command{"dump", "print the panel model read from PANEL_CFG as JSON", "PANEL_CFG", runDump},
+    Command{"resave", "open PANEL_CFG and save it again, keeping a numbered backup",
+            "PANEL_CFG [OUTPUT]", runResave},
 };
 
 void printUsage(std::FILE* out) {

@@ -1,0 +1,85 @@
+// cockpix-cli resave: "&Open" followed by "&Save" with the template's default palette options.
+
+#include "commands.h"
+
+#include "panel/core/panelmodel.h"
+#include "panel/core/panelreader.h"
+#include "panel/core/panelwriter.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace cockpix::cli {
+namespace {
+
+constexpr int kSaveFailedStatus = 1;
+constexpr int kStructureErrorStatus = 2;
+
+void printResaveHelp() {
+    std::printf(
+        "Usage: cockpix-cli resave PANEL_CFG [OUTPUT]\n\n"
+        "Reads PANEL_CFG as the \"&Open\" command does (its directory becomes the panel\n"
+        "directory; a [fltsim] alias is followed and reported on stderr), then saves it as\n"
+        "the \"&Save\" command does with the palette options \"Save\" and \"Keep all\": the\n"
+        "panel directory's panel.cfg becomes the next backup panel.c<N> and the new file is\n"
+        "written to OUTPUT (default: the panel directory's panel.cfg). The closing message\n"
+        "goes to stdout. The settings file is not changed.\n"
+        "Exit status: 0 when saved, 1 when nothing could be saved, 2 when PANEL_CFG cannot\n"
+        "be read or has an abnormal structure, 64 for wrong arguments.\n");
+}
+
+// The dialogs hand over full paths; relative ones are made full the same way.
+std::string fullPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.string();
+}
+
+void printLine(std::FILE* out, const std::string& text) {
+    std::fprintf(out, "%s\n", text.c_str());
+}
+
+} // namespace
+
+int runResave(std::span<const std::string> args) {
+    if (wantsHelp(args)) {
+        printResaveHelp();
+        return 0;
+    }
+    if (args.empty() || args.size() > 2) {
+        std::fprintf(stderr, "cockpix-cli resave: expected PANEL_CFG and an optional OUTPUT "
+                             "(see cockpix-cli resave --help)\n");
+        return kUsageStatus;
+    }
+    const std::string path = fullPath(args[0]);
+
+    // The model is large (9 x 64 gauge records); keep it off the stack.
+    auto model = std::make_unique<PanelModel>();
+    model->clearModel();
+    model->dirs.panelDir = panelDirFromChosenPath(path);
+    const auto onReroute = [](const std::string& newPanelDir) {
+        printLine(stderr, rerouteMessage(newPanelDir));
+    };
+    if (const std::optional<ReadError> error = readPanelFile(*model, path, onReroute)) {
+        printLine(stderr, std::string(kStructureErrorMessage));
+        printLine(stderr, error->describe());
+        return kStructureErrorStatus;
+    }
+    applyOpenedRatioRule(*model);
+
+    if (model->windowCount <= 0) {
+        printLine(stderr, "cockpix-cli resave: the panel has no windows; nothing was saved.");
+        return kSaveFailedStatus;
+    }
+    // An alias moves the panel directory, and the save dialog proposes the new one.
+    const std::string output =
+        args.size() == 2 ? fullPath(args[1]) : model->dirs.panelDir + "panel.cfg";
+    const SaveResult result = savePanel(*model, output, PaletteSaveOptions{});
+    printLine(result.written ? stdout : stderr, result.message);
+    if (std::fflush(stdout) != 0)
+        return kSaveFailedStatus;
+    return result.written ? 0 : kSaveFailedStatus;
+}
+
+} // namespace cockpix::cli
