@@ -45,7 +45,11 @@ std::optional<BmpSize> readBmpSize(std::string_view bytes) {
             return std::nullopt;
         return checked(le16(bytes, h + 4), le16(bytes, h + 6), le16(bytes, h + 10));
     }
-    if (headerSize < 40 || headerSize > 1024 || bytes.size() < h + kInfoHeaderMinBytes)
+    // The info header sizes Windows and OS/2 have used: 40 (v3), 52/56 (v3 with masks),
+    // 64 (OS/2 v2), 108 (v4), 124 (v5).
+    const bool knownSize = headerSize == 40 || headerSize == 52 || headerSize == 56 ||
+                           headerSize == 64 || headerSize == 108 || headerSize == 124;
+    if (!knownSize || bytes.size() < h + kInfoHeaderMinBytes)
         return std::nullopt;
     const auto width = static_cast<std::int32_t>(le32(bytes, h + 4));
     const auto height = static_cast<std::int32_t>(le32(bytes, h + 8));

@@ -1,0 +1,113 @@
+#include "gauges/core/bmpheader.h"
+#include "gauges/core/bmpwriter.h"
+#include "gauges/core/gaugemodule.h"
+
+#include "gauges/core/modulebuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace cockpix {
+namespace {
+
+IndexedImage checkerboard(int width, int height) {
+    IndexedImage image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.at(x, y) = static_cast<std::uint8_t>((x + y) % 2 ? 200 : 3);
+    image.palette[3] = 0x123456;
+    image.palette[200] = 0xFFEEDD;
+    return image;
+}
+
+TEST(BmpWriter, WritesBottomUpRowsPaddedToFourBytes) {
+    IndexedImage image = checkerboard(5, 3);
+    image.at(0, 0) = 9; // top-left pixel
+    const std::string bytes = bmpFileBytes(image);
+    ASSERT_EQ(bytes.size(), 14u + 40 + 1024 + 8 * 3);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(bytes[2]) | static_cast<unsigned char>(bytes[3]) << 8,
+              static_cast<int>(bytes.size()));
+    EXPECT_EQ(bytes[10], '\x36');
+    EXPECT_EQ(bytes[11], '\x04');
+    // Palette entry 3 as blue, green, red, 0.
+    EXPECT_EQ(bytes.substr(54 + 12, 4), std::string("\x56\x34\x12\0", 4));
+    // The top row is the last one in the file.
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1078 + 16]), 9);
+    EXPECT_EQ(bytes.substr(1078 + 5, 3), std::string(3, '\0'));
+    EXPECT_EQ(readBmpSize(bytes), (BmpSize{5, 3}));
+}
+
+TEST(BmpHeader, ReadsSizesOfWrittenAndExtractedFiles) {
+    EXPECT_EQ(readBmpSize(bmpFileBytes(checkerboard(640, 480))), (BmpSize{640, 480}));
+
+    // An extracted gauge bitmap leaves its file-size field zero.
+    std::string module = test::fillerModule(3949);
+    test::putMarker(module, 3949);
+    module += std::string(10, '\x11') + bmpInfoAndPixels(checkerboard(100, 50)) + "tail";
+    const auto extracted = extractedBitmapBytes(module);
+    ASSERT_TRUE(extracted);
+    EXPECT_EQ(readBmpSize(*extracted), (BmpSize{100, 50}));
+}
+
+TEST(BmpHeader, TopDownAndCoreHeaders) {
+    std::string bytes = bmpFileBytes(checkerboard(4, 4));
+    bytes[22] = '\xFC'; // height -4
+    bytes[23] = bytes[24] = bytes[25] = '\xFF';
+    EXPECT_EQ(readBmpSize(bytes), (BmpSize{4, 4}));
+
+    const std::string core("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x20\0\x10\0\x01\0\x18\0", 26);
+    EXPECT_EQ(readBmpSize(core), (BmpSize{32, 16}));
+}
+
+TEST(BmpHeader, RejectsWhatNoPictureLoaderWouldTake) {
+    const std::string good = bmpFileBytes(checkerboard(8, 8));
+    auto broken = [&](std::size_t at, char value) {
+        std::string bytes = good;
+        bytes[at] = value;
+        return readBmpSize(bytes);
+    };
+    EXPECT_FALSE(broken(0, 'X')) << "not BM";
+    EXPECT_FALSE(broken(14, 41)) << "unknown header size";
+    EXPECT_FALSE(broken(18, 0)) << "width 0";
+    EXPECT_FALSE(broken(21, '\x80')) << "negative width";
+    EXPECT_FALSE(broken(22, 0)) << "height 0";
+    EXPECT_FALSE(broken(28, 7)) << "7 bits per pixel";
+    EXPECT_FALSE(readBmpSize(""));
+    EXPECT_FALSE(readBmpSize(good.substr(0, 29))) << "header cut before the bit count";
+    EXPECT_TRUE(readBmpSize(good.substr(0, 30)));
+}
+
+TEST(BmpHeader, RandomAndTruncatedBytesAreHandled) {
+    std::mt19937 random(42);
+    const std::string good = bmpFileBytes(checkerboard(3, 7));
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes = good.substr(0, random() % 60);
+        for (int flips = random() % 4; flips > 0 && !bytes.empty(); --flips)
+            bytes[random() % bytes.size()] = static_cast<char>(random());
+        if (const auto size = readBmpSize(bytes)) {
+            EXPECT_GE(size->width, 1);
+            EXPECT_GE(size->height, 1);
+        }
+    }
+}
+
+TEST(BmpHeader, FileVersionReadsOnlyTheHeader) {
+    const auto path =
+        (std::filesystem::temp_directory_path() / "cockpix_bmpheader_test.bmp").string();
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << bmpFileBytes(checkerboard(33, 17)).substr(0, 40); // pixels missing
+    }
+    EXPECT_EQ(readBmpFileSize(path), (BmpSize{33, 17}));
+    std::remove(path.c_str());
+    EXPECT_EQ(readBmpFileSize(path), std::nullopt);
+    EXPECT_EQ(readBmpFileSize(std::filesystem::temp_directory_path().string()), std::nullopt);
+}
+
+} // namespace
+} // namespace cockpix

@@ -1,0 +1,57 @@
+#pragma once
+
+// Synthetic gauge modules for the tests: filler bytes that match none of the patterns, with
+// the marker, header and size record put where a test wants them.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace cockpix::test {
+
+inline std::string fillerModule(std::size_t length) {
+    return std::string(length, '\x11');
+}
+
+inline void putBytes(std::string& module, std::size_t at, std::string_view bytes) {
+    module.replace(at, bytes.size(), bytes);
+}
+
+inline void putMarker(std::string& module, std::size_t at) {
+    putBytes(module, at, std::string_view("T\0r\0", 4));
+}
+
+inline void putSizeRecord(std::string& module, std::size_t at) {
+    putBytes(module, at, std::string_view("\x62\x02\x00\x00", 4));
+}
+
+inline void put16(std::string& module, std::size_t at, unsigned value) {
+    module[at] = static_cast<char>(value & 0xFF);
+    module[at + 1] = static_cast<char>(value >> 8);
+}
+
+// A 40-byte info header at `at` (its first byte 0x28), width, height, biClrUsed.
+inline void putInfoHeader(std::string& module, std::size_t at, unsigned width, unsigned height,
+                          unsigned colorsUsed) {
+    putBytes(module, at, std::string(40, '\0'));
+    module[at] = 0x28;
+    put16(module, at + 4, width);
+    put16(module, at + 8, height);
+    module[at + 12] = 1;
+    module[at + 14] = 8;
+    put16(module, at + 32, colorsUsed & 0xFFFF);
+    put16(module, at + 34, colorsUsed >> 16);
+}
+
+// A module holding a 100 x 50 picture: marker at 4000, header 10 bytes later, size record
+// at 2500 giving 250, and room for the whole picture.
+inline std::string typicalModule() {
+    std::string module = fillerModule(4050 + 1078 + 103 * 53 + 200);
+    putSizeRecord(module, 2500);
+    put16(module, 2544, 250);
+    putMarker(module, 4000);
+    putInfoHeader(module, 4010, 100, 50, 0);
+    return module;
+}
+
+} // namespace cockpix::test
