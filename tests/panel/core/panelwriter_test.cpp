@@ -1,11 +1,14 @@
 #include "panel/core/panelwriter.h"
 
+#include "panel/core/panelreader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -509,6 +512,122 @@ TEST_F(SavePanel, AReadOnlyPanelDirectoryKeepsTheOldFileAndEveryBackup) {
     EXPECT_FALSE(outcome.written);
     EXPECT_NE(outcome.message.find("could not be written"), std::string::npos) << outcome.message;
     EXPECT_EQ(snapshot(panelDir), before);
+}
+
+// ------------------------------------------------------------------------------------
+// Writing and reading back
+
+// The panel part of two models: what panel.cfg holds.
+void expectSamePanel(const PanelModel& a, const PanelModel& b) {
+    ASSERT_EQ(a.windowCount, b.windowCount);
+    ASSERT_EQ(a.preambleLineCount, b.preambleLineCount);
+    for (int i = 1; i <= a.preambleLineCount; ++i)
+        EXPECT_EQ(a.preambleLine[i], b.preambleLine[i]) << "preamble line " << i;
+    ASSERT_EQ(a.colorLineCount, b.colorLineCount);
+    for (int i = 1; i <= a.colorLineCount; ++i)
+        EXPECT_EQ(a.colorLine[i], b.colorLine[i]) << "colour line " << i;
+    EXPECT_EQ(a.defaultViewX, b.defaultViewX);
+    EXPECT_EQ(a.defaultViewY, b.defaultViewY);
+    EXPECT_EQ(a.defaultViewSizeX, b.defaultViewSizeX);
+    EXPECT_EQ(a.defaultViewSizeY, b.defaultViewSizeY);
+    for (int w = 0; w < a.windowCount; ++w) {
+        SCOPED_TRACE("window " + std::to_string(w));
+        const PanelWindow& x = a.window(w);
+        const PanelWindow& y = b.window(w);
+        EXPECT_EQ(x.windowTitle, y.windowTitle);
+        EXPECT_EQ(x.windowBitmap, y.windowBitmap);
+        EXPECT_EQ(x.windowSizeMm, y.windowSizeMm);
+        EXPECT_EQ(x.windowSizeRatio, y.windowSizeRatio);
+        EXPECT_EQ(x.windowPosition, y.windowPosition);
+        EXPECT_EQ(x.windowVisible, y.windowVisible);
+        EXPECT_EQ(x.windowIdent.isText, y.windowIdent.isText);
+        EXPECT_EQ(x.windowIdent.number, y.windowIdent.number);
+        ASSERT_EQ(x.gaugeCount, y.gaugeCount);
+        for (int g = 0; g < x.gaugeCount; ++g) {
+            SCOPED_TRACE("gauge " + std::to_string(g));
+            EXPECT_EQ(x.gauges[g].gaugeName, y.gauges[g].gaugeName);
+            EXPECT_EQ(x.gauges[g].gaugeX, y.gauges[g].gaugeX);
+            EXPECT_EQ(x.gauges[g].gaugeY, y.gauges[g].gaugeY);
+            EXPECT_EQ(x.gauges[g].gaugeSize, y.gauges[g].gaugeSize);
+            EXPECT_EQ(x.gauges[g].gaugeRefSize, y.gauges[g].gaugeRefSize);
+        }
+    }
+}
+
+// A panel as the reader leaves it: every kind of line the writer produces.
+PanelModel richModel() {
+    PanelModel model = oneWindowModel();
+    model.preambleLineCount = 3;
+    model.preambleLine[1] = "// Cessna 182 \xb0 panel";
+    model.preambleLine[2] = "";
+    model.preambleLine[3] = "; by someone, 1998";
+    model.windowCount = 3;
+    model.window(0).windowTitle = "Main Panel \xe9";
+    model.window(0).gaugeCount = 12;
+    for (int g = 0; g < 12; ++g)
+        setGauge(model, 0, g, "cessna_182.g" + std::to_string(g), g * 12.5 - 20, 300.25 - g,
+                 g % 2 ? 96 + g : 0, g % 2 ? 0 : -1);
+    model.window(1).windowTitle = "Radio";
+    model.window(1).windowBitmap = "panel radio";
+    model.window(1).windowSizeMm = 200;
+    model.window(1).windowSizeRatio = .5;
+    model.window(1).windowPosition = 2;
+    model.window(1).windowIdent = WindowIdent::fromNumber(50);
+    model.window(2).windowTitle = "GPS";
+    model.window(2).windowBitmap = "gps";
+    model.window(2).windowSizeMm = 1e-3;
+    model.window(2).windowSizeRatio = 1.25;
+    model.window(2).windowIdent = WindowIdent::fromNumber(-7);
+    model.window(2).gaugeCount = 1;
+    setGauge(model, 2, 0, "", 0, 0, 0, -1);
+    model.colorLineCount = 2;
+    model.colorLine[1] = "c00=0,0,0";
+    model.colorLine[2] = "C01=64,64,72";
+    model.defaultViewX = -10;
+    model.defaultViewY = 2.5;
+    model.defaultViewSizeX = 8192;
+    model.defaultViewSizeY = 4096;
+    return model;
+}
+
+class RoundTrip : public ::testing::Test {
+protected:
+    // Reads text as the "&Open" command would read a file of the panel directory.
+    std::unique_ptr<PanelModel> open(const std::string& text) {
+        const std::string dir = temp.dir("aircraft/plane/panel");
+        writeFile(dir + "panel.cfg", text);
+        auto model = std::make_unique<PanelModel>();
+        model->clearModel();
+        model->dirs.panelDir = dir;
+        const std::optional<ReadError> error = readPanelFile(*model, dir + "panel.cfg");
+        EXPECT_FALSE(error.has_value()) << error->describe();
+        return model;
+    }
+
+    TempDir temp;
+};
+
+TEST_F(RoundTrip, AWrittenFileReadsBackIntoTheSameModel) {
+    const PanelModel model = richModel();
+    const std::string text = panelFileText(model, {}, nullptr);
+    const std::unique_ptr<PanelModel> read = open(text);
+    expectSamePanel(model, *read);
+    EXPECT_EQ(panelFileText(*read, {}, nullptr), text);
+}
+
+TEST_F(RoundTrip, ResavingTheSamplePanelGivesTheSameBytesAgain) {
+    const std::string sample =
+        readFile(COCKPIX_FIXTURES_DIR "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+    ASSERT_FALSE(sample.empty());
+    std::unique_ptr<PanelModel> first = open(sample);
+    applyOpenedRatioRule(*first);
+    ASSERT_EQ(first->windowCount, 3);
+    const std::string firstText = panelFileText(*first, {}, nullptr);
+
+    std::unique_ptr<PanelModel> second = open(firstText);
+    applyOpenedRatioRule(*second);
+    expectSamePanel(*first, *second);
+    EXPECT_EQ(panelFileText(*second, {}, nullptr), firstText);
 }
 
 } // namespace
