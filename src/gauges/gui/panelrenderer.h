@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
