@@ -1,0 +1,27 @@
+#pragma once
+
+// The arguments of the cockpix program: `cockpix [--help] [PANEL_CFG]`. New options go into
+// CommandLine as fields and into parseCommandLine; the rest of the program reads the struct.
+
+#include <string>
+#include <vector>
+
+namespace cockpix {
+
+struct CommandLine {
+    bool showHelp = false;
+    std::string panelPath; // the panel.cfg to open at start; empty: start empty
+    std::string error;     // what was wrong with the arguments; empty when they were fine
+};
+
+// Parses the arguments after the program name. "--" ends the options, so a panel file
+// whose name starts with "-" can still be given.
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// Whether the raw arguments ask for help, checked before any window system is touched.
+bool helpRequested(int argc, const char* const* argv);
+
+// The text printed by --help.
+std::string commandLineUsage();
+
+} // namespace cockpix

@@ -1,0 +1,109 @@
+#include "app/core/directoryrules.h"
+
+#include "app/core/filelookup.h"
+#include "app/core/settings.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace cockpix {
+
+namespace fs = std::filesystem;
+
+bool isDirectoryTarget(std::string_view target) {
+    return target == kGaugesTarget || target == kProgramTarget || target == kPanelTarget;
+}
+
+std::string* targetDirectory(Directories& dirs, std::string_view target) {
+    if (target == kGaugesTarget)
+        return &dirs.gaugesDir;
+    if (target == kProgramTarget)
+        return &dirs.programDir;
+    if (target == kPanelTarget)
+        return &dirs.panelDir;
+    return nullptr;
+}
+
+const std::string* targetDirectory(const Directories& dirs, std::string_view target) {
+    return targetDirectory(const_cast<Directories&>(dirs), target);
+}
+
+std::string selectedDirectoryPath(std::string_view listPath) {
+    std::string path(listPath);
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+void applyBrowsedPath(PanelModel& model, std::string_view listPath) {
+    model.dirDialogPath = selectedDirectoryPath(listPath);
+    if (model.dirDialogTarget == kGaugesTarget) {
+        model.dirs.bmpDir = model.dirDialogPath + "bmp/";
+        model.dirs.paletteDir = model.dirDialogPath + "palette/";
+    }
+}
+
+std::string wrongDirectoryMessage(std::string_view target) {
+    return "You didn't select the right /" + std::string(target) + "/ directory. Please try again.";
+}
+
+std::string_view probeFileName(std::string_view target) {
+    if (target == kGaugesTarget)
+        return kGaugesProbeFile;
+    if (target == kProgramTarget)
+        return kProgramProbeFile;
+    return {};
+}
+
+bool holdsProbeFile(std::string_view target, const std::string& selectedPath) {
+    const std::string_view probe = probeFileName(target);
+    if (probe.empty())
+        return true;
+    const std::string path = selectedPath + std::string(probe);
+    std::error_code error;
+    if (target == kGaugesTarget) {
+        // Gauge modules come from Windows and their case varies from one install to another.
+        const auto found = findPathIgnoringCase(path);
+        return found && fs::is_regular_file(*found, error);
+    }
+    return fs::is_regular_file(path, error);
+}
+
+namespace {
+
+bool createWorkDirectory(const std::string& dir) {
+    std::error_code error;
+    fs::create_directory(dir, error);
+    return fs::is_directory(dir, error);
+}
+
+} // namespace
+
+ConfirmResult confirmDirectory(PanelModel& model, const std::string& settingsPath) {
+    const std::string& target = model.dirDialogTarget;
+    std::string* field = targetDirectory(model.dirs, target);
+    if (field == nullptr || !holdsProbeFile(target, model.dirDialogPath))
+        return {ConfirmStatus::WrongDirectory, {}};
+
+    *field = model.dirDialogPath;
+    if (target == kGaugesTarget) {
+        // The work directories always follow the confirmed gauges directory, even when the
+        // dialog's browsing changed them in between.
+        model.dirs.bmpDir = model.dirDialogPath + "bmp/";
+        model.dirs.paletteDir = model.dirDialogPath + "palette/";
+    }
+    const bool settingsWritten = writeSettings(model.dirs, settingsPath);
+    model.bitmapMissing = 0;
+
+    if (target == kGaugesTarget) {
+        for (const std::string* dir : {&model.dirs.paletteDir, &model.dirs.bmpDir}) {
+            if (!createWorkDirectory(*dir))
+                return {ConfirmStatus::WorkDirFailed, *dir};
+        }
+    }
+    if (!settingsWritten)
+        return {ConfirmStatus::SettingsNotSaved, settingsPath};
+    return {ConfirmStatus::Stored, {}};
+}
+
+} // namespace cockpix

@@ -1,0 +1,42 @@
+#include "app/core/commandline.h"
+
+#include <gtest/gtest.h>
+
+namespace cockpix {
+namespace {
+
+TEST(CommandLine, NoArgumentsStartEmptyAndOneArgumentIsThePanel) {
+    const CommandLine empty = parseCommandLine({});
+    EXPECT_FALSE(empty.showHelp);
+    EXPECT_EQ(empty.panelPath, "");
+    EXPECT_EQ(empty.error, "");
+
+    const CommandLine one = parseCommandLine({"/fs98/aircraft/c182/panel/panel.cfg"});
+    EXPECT_EQ(one.panelPath, "/fs98/aircraft/c182/panel/panel.cfg");
+    EXPECT_EQ(one.error, "");
+}
+
+TEST(CommandLine, HelpAndBadArguments) {
+    EXPECT_TRUE(parseCommandLine({"--help"}).showHelp);
+    EXPECT_TRUE(parseCommandLine({"panel.cfg", "-h"}).showHelp);
+    EXPECT_NE(parseCommandLine({"--frobnicate"}).error, "");
+    EXPECT_NE(parseCommandLine({"a.cfg", "b.cfg"}).error, "");
+    // A lone "-" is a file name, and "--" lets a name start with "-".
+    EXPECT_EQ(parseCommandLine({"-"}).panelPath, "-");
+    const CommandLine dashed = parseCommandLine({"--", "--help"});
+    EXPECT_FALSE(dashed.showHelp);
+    EXPECT_EQ(dashed.panelPath, "--help");
+}
+
+TEST(CommandLine, HelpIsFoundInRawArgumentsBeforeTheWindowSystemStarts) {
+    const char* withHelp[] = {"cockpix", "-platform", "offscreen", "--help", nullptr};
+    EXPECT_TRUE(helpRequested(4, withHelp));
+    const char* afterDashes[] = {"cockpix", "--", "--help", nullptr};
+    EXPECT_FALSE(helpRequested(3, afterDashes));
+    const char* plain[] = {"cockpix", "panel.cfg", nullptr};
+    EXPECT_FALSE(helpRequested(2, plain));
+    EXPECT_NE(commandLineUsage().find("cockpix [PANEL_CFG]"), std::string::npos);
+}
+
+} // namespace
+} // namespace cockpix
