@@ -1,0 +1,101 @@
+// Speed of writing panel.cfg: the text of the largest panel the model holds, a 10 MB text,
+// and a whole save on disk (temporary file, fsync, backup rename).
+
+#include "panel/core/panelwriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace cockpix;
+
+std::unique_ptr<PanelModel> fullModel() {
+    auto model = std::make_unique<PanelModel>();
+    model->clearModel();
+    model->windowCount = kWindowSlots;
+    for (int w = 0; w < kWindowSlots; ++w) {
+        PanelWindow& window = model->window(w);
+        window.windowTitle = "Window " + std::to_string(w);
+        window.windowBitmap = "panel_" + std::to_string(w);
+        window.windowSizeMm = 640.5;
+        window.windowSizeRatio = .75;
+        window.windowIdent = WindowIdent::fromNumber(w);
+        window.gaugeCount = kGaugeSlots;
+        for (int g = 0; g < kGaugeSlots; ++g) {
+            Gauge& gauge = model->gauge(w, g);
+            gauge.gaugeName = "cessna_182.gauge_" + std::to_string(g);
+            gauge.gaugeX = g * 10.25 - 30;
+            gauge.gaugeY = g * 3.5;
+            gauge.gaugeSize = 96;
+            gauge.gaugeRefSize = g % 2 ? 0 : -1;
+        }
+    }
+    model->colorLineCount = kColorSlots;
+    for (int i = 1; i <= kColorSlots; ++i)
+        model->colorLine[static_cast<std::size_t>(i)] = "c" + std::to_string(i) + "=12,34,56";
+    model->defaultViewSizeX = 8192;
+    model->defaultViewSizeY = 4096;
+    return model;
+}
+
+void BM_PanelFileText_NineWindowsOf64Gauges(benchmark::State& state) {
+    const std::unique_ptr<PanelModel> model = fullModel();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = panelFileText(*model, {}, nullptr);
+        bytes += text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_PanelFileText_NineWindowsOf64Gauges);
+
+// Very long preserved and colour lines make a 10 MB file from the fixed tables.
+void BM_PanelFileText_TenMegabytes(benchmark::State& state) {
+    std::unique_ptr<PanelModel> model = fullModel();
+    model->preambleLineCount = kPreambleSlots;
+    for (int i = 1; i <= kPreambleSlots; ++i)
+        model->preambleLine[static_cast<std::size_t>(i)] = "//" + std::string(300'000, 'p');
+    for (int i = 1; i <= kColorSlots; ++i)
+        model->colorLine[static_cast<std::size_t>(i)] = "c=" + std::string(120'000, '7');
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = panelFileText(*model, {}, nullptr);
+        bytes += text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+    state.counters["file_MB"] = static_cast<double>(bytes) / state.iterations() / 1e6;
+}
+BENCHMARK(BM_PanelFileText_TenMegabytes)->Unit(benchmark::kMillisecond);
+
+// One save as the user makes it: new file, fsync, old file to its backup, rename.
+void BM_SavePanel_WithBackup(benchmark::State& state) {
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "cockpix-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        state.SkipWithError("no temporary directory");
+        return;
+    }
+    std::unique_ptr<PanelModel> model = fullModel();
+    model->dirs.panelDir = pattern + "/";
+    const std::string panelCfg = model->dirs.panelDir + "panel.cfg";
+    savePanel(*model, panelCfg, {});
+    for (auto _ : state) {
+        const SaveResult result = savePanel(*model, panelCfg, {});
+        state.PauseTiming();
+        if (!result.written)
+            state.SkipWithError(result.message.c_str());
+        fs::remove(model->dirs.panelDir + "panel.c" + std::to_string(result.backupNumber));
+        state.ResumeTiming();
+    }
+    fs::remove_all(pattern);
+}
+BENCHMARK(BM_SavePanel_WithBackup)->Unit(benchmark::kMillisecond);
+
+} // namespace
