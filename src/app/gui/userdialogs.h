@@ -7,6 +7,8 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
+
 namespace cockpix {
 
 struct FileDialogRequest {
