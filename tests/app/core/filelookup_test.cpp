@@ -1,0 +1,76 @@
+#include "app/core/filelookup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileLookup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_root = fs::temp_directory_path() /
+                 ("cockpix_lookup_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_root);
+        fs::create_directories(m_root);
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+    std::string touch(const std::string& relative, const std::string& content = "x") {
+        const fs::path path = m_root / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << content;
+        return path.string();
+    }
+    std::string at(const std::string& relative) const { return (m_root / relative).string(); }
+
+    fs::path m_root;
+};
+
+TEST_F(FileLookup, FindsEachComponentWhateverItsCase) {
+    touch("Gauges/CESSNA_182.AIRSPEED.GAU");
+    touch("Aircraft/C182/Panel/Panel_Main.BMP");
+    EXPECT_EQ(findPathIgnoringCase(at("gauges/cessna_182.airspeed.gau")),
+              at("Gauges/CESSNA_182.AIRSPEED.GAU"));
+    EXPECT_EQ(findPathIgnoringCase(at("aircraft/c182/panel/panel_main.bmp")),
+              at("Aircraft/C182/Panel/Panel_Main.BMP"));
+    // A directory with its trailing separator keeps it.
+    EXPECT_EQ(findPathIgnoringCase(at("aircraft/c182/panel/")), at("Aircraft/C182/Panel/"));
+    EXPECT_EQ(findPathIgnoringCase(at("aircraft/c182/panel/missing.bmp")), std::nullopt);
+    EXPECT_EQ(findPathIgnoringCase(""), std::nullopt);
+}
+
+TEST_F(FileLookup, PrefersTheExactNameThenTheFirstInSortedOrder) {
+    touch("d/panel.CFG");
+    touch("d/Panel.cfg");
+    touch("d/PANEL.cfg");
+    EXPECT_EQ(findPathIgnoringCase(at("d/Panel.cfg")), at("d/Panel.cfg"));
+    EXPECT_EQ(findPathIgnoringCase(at("d/panel.cfg")), at("d/PANEL.cfg"));
+}
+
+TEST_F(FileLookup, AnInnerComponentMustBeADirectory) {
+    touch("ab");       // a plain file that matches "AB" ignoring case
+    touch("AB/x.bmp"); // and the directory that really holds x.bmp
+    EXPECT_EQ(findPathIgnoringCase(at("Ab/X.BMP")), at("AB/x.bmp"));
+}
+
+TEST_F(FileLookup, ResolveKeepsTheTextWhenNothingMatches) {
+    EXPECT_EQ(resolvePathIgnoringCase(at("New/panel.cfg")), at("New/panel.cfg"));
+}
+
+TEST_F(FileLookup, ReadsWholeFilesByteForByte) {
+    std::string bytes("a\r\nb\0c\xE9", 7);
+    bytes += std::string(100000, 'z');
+    const std::string path = touch("f.bin", bytes);
+    EXPECT_EQ(readWholeFile(path), bytes);
+    EXPECT_EQ(readWholeFile(touch("empty", "")), std::string());
+    EXPECT_EQ(readWholeFile(at("absent")), std::nullopt);
+    EXPECT_EQ(readWholeFile(m_root.string()), std::nullopt); // a directory is not a file
+}
+
+} // namespace
+} // namespace cockpix
