@@ -1,0 +1,260 @@
+#include "gauges/gui/panelwindow.h"
+
+#include "app/gui/colorref.h"
+#include "app/gui/modeltext.h"
+#include "app/gui/screen.h"
+#include "app/gui/userdialogs.h"
+#include "gauges/core/blinker.h"
+#include "gauges/core/panellayout.h"
+#include "gauges/gui/gaugeimage.h"
+#include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/panelwindowregistry.h"
+#include "gauges/gui/progresswindow.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+
+namespace cockpix {
+namespace {
+
+QMdiSubWindow* subWindowOf(const QWidget* widget) {
+    return widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()) : nullptr;
+}
+
+} // namespace
+
+PanelWindowForm::PanelWindowForm(PanelModel& model, UserDialogs& dialogs, int w, QWidget* parent)
+    : QWidget(parent), m_model(model), m_dialogs(dialogs), m_w(std::clamp(w, 0, kWindowSlots - 1)) {
+    setObjectName(QStringLiteral("Form2"));
+    setFocusPolicy(Qt::StrongFocus);
+    buildFrame();
+    buildMenus();
+
+    m_blinkTimer = new QTimer(this);
+    m_blinkTimer->setObjectName(QStringLiteral("Timer1"));
+    connect(m_blinkTimer, &QTimer::timeout, this, &PanelWindowForm::blinkTick);
+    refreshBlinker();
+}
+
+PanelWindowForm::~PanelWindowForm() = default;
+
+void PanelWindowForm::buildFrame() {
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(false);
+
+    // The frame stands for the whole FS98 screen.
+    m_frame = new QWidget;
+    m_frame->setObjectName(QStringLiteral("PanelFrame"));
+    m_frame->setAutoFillBackground(true);
+    m_frame->setFixedSize(screenSizePixels());
+
+    m_background = new GaugeImage(-1, m_frame);
+    m_background->setObjectName(QStringLiteral("Image1"));
+    m_background->hide();
+    for (int i = 0; i < kGaugeSlots; ++i) {
+        auto* image = new GaugeImage(i, m_frame);
+        image->setObjectName(QStringLiteral("Image2_%1").arg(i));
+        image->hide();
+        connect(image, &GaugeImage::clicked, this, &PanelWindowForm::onGaugeClicked);
+        m_gauges[static_cast<std::size_t>(i)] = image;
+    }
+    m_scroll->setWidget(m_frame);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+    setBackColor(m_model.panelBackColor);
+}
+
+QAction* PanelWindowForm::addMenuAction(QMenu* menu, const char* name, const QString& text,
+                                        const QKeySequence& shortcut) {
+    auto* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    // Only while this panel window has the focus: the main window uses the same keys.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+    return action;
+}
+
+void PanelWindowForm::buildMenus() {
+    m_pictureMenu = new QMenu(tr("&Picture"), this);
+    m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
+    auto* zoom = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), QKeySequence("Ctrl+Z"));
+    m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar"));
+    auto* colors = addMenuAction(m_pictureMenu, "mnucolors", tr("&Background color..."),
+                                 QKeySequence("Ctrl+B"));
+    auto* black =
+        addMenuAction(m_pictureMenu, "mnublack", tr("&Reset to black"), QKeySequence("Ctrl+R"));
+    m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar2"));
+    auto* close = addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), QKeySequence("Ctrl+C"));
+
+    m_gaugeMenu = new QMenu(tr("&Gauges"), this);
+    m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
+    m_addAction = addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
+    m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+
+    connect(zoom, &QAction::triggered, this, [this] {
+        emit closeGaugeDialogRequested();
+        emit zoomRequested();
+    });
+    connect(colors, &QAction::triggered, this, &PanelWindowForm::chooseBackColor);
+    connect(black, &QAction::triggered, this, &PanelWindowForm::resetToBlack);
+    connect(close, &QAction::triggered, this, &PanelWindowForm::closeWindow);
+    connect(m_addAction, &QAction::triggered, this, [this] {
+        emit closeGaugeDialogRequested();
+        emit addGaugeRequested();
+    });
+    connect(m_goAction, &QAction::triggered, this, [this] {
+        emit closeGaugeDialogRequested();
+        emit goToGaugeRequested();
+    });
+}
+
+QList<QMenu*> PanelWindowForm::childMenus() const {
+    return {m_pictureMenu, m_gaugeMenu};
+}
+
+GaugeImage* PanelWindowForm::gaugeImage(int i) const {
+    if (i < 0 || i >= kGaugeSlots)
+        return nullptr;
+    return m_gauges[static_cast<std::size_t>(i)];
+}
+
+QColor PanelWindowForm::backColor() const {
+    return m_frame->palette().color(QPalette::Window);
+}
+
+void PanelWindowForm::setBackColor(ColorRef color) {
+    QPalette palette = m_frame->palette();
+    palette.setColor(QPalette::Window, toQColor(color));
+    m_frame->setPalette(palette);
+    m_scroll->viewport()->setPalette(palette);
+    m_scroll->viewport()->setAutoFillBackground(true);
+}
+
+QSize PanelWindowForm::sizeHint() const {
+    return m_frame->size();
+}
+
+void PanelWindowForm::load() {
+    m_model.blinkInterval = kDesignedBlinkInterval;
+    refreshBlinker();
+    const int n = std::clamp(m_model.window(m_w).gaugeCount, 0, kGaugeSlots);
+
+    // Form10 appears with the first gauge; a window without gauges loads at once.
+    std::unique_ptr<ProgressWindow> progress;
+    PanelSceneCallbacks callbacks;
+    callbacks.warn = [this](const std::string& text) {
+        m_dialogs.message(QString::fromStdString(text));
+    };
+    callbacks.progress = [this, &progress](const std::string& caption, int percent) {
+        if (!progress)
+            progress = std::make_unique<ProgressWindow>(window());
+        progress->setProgress(QString::fromStdString(caption), percent);
+    };
+    const PanelScene scene = loadPanelScene(m_model, m_w, m_frame->size(), callbacks);
+    progress.reset();
+
+    updateMenuStates(n);
+    placeScene(scene);
+}
+
+void PanelWindowForm::updateMenuStates(int n) {
+    m_addAction->setEnabled(n < kGaugeSlots);
+    m_goAction->setEnabled(n > 0);
+}
+
+void PanelWindowForm::placeScene(const PanelScene& scene) {
+    setBackColor(m_model.panelBackColor);
+    // The title is panel.cfg text, in Windows-1252.
+    setWindowTitle(fromModelText(panelWindowCaption(m_model, m_w)));
+    if (scene.background.isNull()) {
+        m_background->clearPicture();
+        m_background->hide();
+    } else {
+        m_background->setPicture(scene.background);
+        m_background->placeAt(scene.backgroundRect);
+        m_background->show();
+    }
+    for (GaugeImage* image : m_gauges) {
+        image->clearPicture();
+        image->setToolTip(QString());
+        image->hide();
+    }
+    for (const PanelSceneGauge& gauge : scene.gauges) {
+        GaugeImage* image = gaugeImage(gauge.index);
+        if (!image)
+            continue;
+        image->setPicture(gauge.picture);
+        image->placeAt(gauge.rect);
+        image->setToolTip(fromModelText(gaugeTooltip(m_model, m_w, gauge.index)));
+        image->setFramed(scene.frameAroundGauges);
+        image->show();
+        image->raise();
+    }
+}
+
+void PanelWindowForm::toggleGaugeVisibility(int i) {
+    if (GaugeImage* image = gaugeImage(i))
+        image->setVisible(!image->isVisible());
+}
+
+void PanelWindowForm::blinkTick() {
+    if (const auto gauge = cockpix::blinkTick(m_model)) {
+        PanelWindowForm* target = m_registry ? m_registry->at(m_model.currentWindow)
+                                             : (m_model.currentWindow == m_w ? this : nullptr);
+        if (target)
+            target->toggleGaugeVisibility(*gauge);
+    }
+    const int period = blinkTimerPeriodMs(m_model);
+    if (m_blinkTimer->interval() != period)
+        m_blinkTimer->setInterval(period);
+}
+
+void PanelWindowForm::refreshBlinker() {
+    m_blinkTimer->start(blinkTimerPeriodMs(m_model));
+}
+
+void PanelWindowForm::onGaugeClicked(int i) {
+    emit closeGaugeDialogRequested();
+    m_model.currentGauge = i;
+    emit gaugeClicked(i);
+}
+
+// The colour commands recolour the current window's panel window, which is not
+// necessarily the one whose menu was used.
+void PanelWindowForm::chooseBackColor() {
+    emit closeGaugeDialogRequested();
+    PanelWindowForm* target = m_registry ? m_registry->at(m_model.currentWindow) : this;
+    const QColor initial = target ? target->backColor() : toQColor(m_model.panelBackColor);
+    const QColor chosen = m_dialogs.chooseColor(initial).value_or(initial);
+    m_model.panelBackColor = toColorRef(chosen);
+    if (target)
+        target->setBackColor(m_model.panelBackColor);
+}
+
+void PanelWindowForm::resetToBlack() {
+    emit closeGaugeDialogRequested();
+    m_model.panelBackColor = 0;
+    if (PanelWindowForm* target = m_registry ? m_registry->at(m_model.currentWindow) : this)
+        target->setBackColor(0);
+}
+
+void PanelWindowForm::closeWindow() {
+    emit closeGaugeDialogRequested();
+    if (QMdiSubWindow* sub = subWindowOf(this))
+        sub->close();
+    else
+        close();
+}
+
+} // namespace cockpix

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/gui/childmenuprovider.h"
+#include "panel/core/panelmodel.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QMenu;
+class QScrollArea;
+class QTimer;
+
+namespace cockpix {
+
+class GaugeImage;
+struct PanelScene;
+class PanelWindowRegistry;
+class ProgressWindow;
+class UserDialogs;
+
+// Form2: one window section of the panel as FS98 puts it on the screen. The content is a
+// frame exactly as large as the screen; the background sits in it at its position code and
+// every gauge is drawn from the bitmap cut out of its module. While the window is the
+// active MDI child, its "&Picture" and "&Gauges" menus replace the main window's (which
+// keeps its "&Windows" list beside them).
+class PanelWindowForm : public QWidget, public ChildMenuProvider {
+    Q_OBJECT
+public:
+    PanelWindowForm(PanelModel& model, UserDialogs& dialogs, int w, QWidget* parent = nullptr);
+    ~PanelWindowForm() override;
+
+    // panelForms, for the commands and the blinker that act on the current window's panel
+    // window rather than on this one.
+    void setRegistry(PanelWindowRegistry* registry) { m_registry = registry; }
+
+    // Builds the window from the model: extraction pass, background, layout, drawing pass,
+    // with every warning shown through the dialogs. Can be run again to rebuild.
+    void load();
+
+    int windowSlot() const { return m_w; }
+    QList<QMenu*> childMenus() const override;
+
+    GaugeImage* backgroundImage() const { return m_background; }
+    GaugeImage* gaugeImage(int i) const;
+    QWidget* frameWidget() const { return m_frame; }
+    // The background colour the window shows (panelBackColor when it was loaded or
+    // recoloured).
+    QColor backColor() const;
+    void setBackColor(ColorRef color);
+
+    // Shows a hidden gauge image and hides a shown one (the blinker).
+    void toggleGaugeVisibility(int i);
+
+    QSize sizeHint() const override;
+
+public slots:
+    // One blinker tick; also adapts the timer to blinkState and blinkInterval.
+    void blinkTick();
+    // Restarts the blinker timer at once after blinkState or blinkInterval changed.
+    void refreshBlinker();
+
+signals:
+    // A click on gauge image i; currentGauge is already i. The gauge properties dialog
+    // opens from here.
+    void gaugeClicked(int i);
+    // Every menu command first asks to close the gauge properties dialog.
+    void closeGaugeDialogRequested();
+    // "&Zoom...", "&Add..." and "&Go to gauge...": their dialogs open from here.
+    void zoomRequested();
+    void addGaugeRequested();
+    void goToGaugeRequested();
+
+private:
+    void buildFrame();
+    void buildMenus();
+    QAction* addMenuAction(QMenu* menu, const char* name, const QString& text,
+                           const QKeySequence& shortcut);
+    void updateMenuStates(int n);
+    void placeScene(const PanelScene& scene);
+
+    void onGaugeClicked(int i);
+    void chooseBackColor();
+    void resetToBlack();
+    void closeWindow();
+
+    PanelModel& m_model;
+    UserDialogs& m_dialogs;
+    const int m_w;
+    PanelWindowRegistry* m_registry = nullptr;
+
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_frame = nullptr;
+    GaugeImage* m_background = nullptr;
+    std::array<GaugeImage*, kGaugeSlots> m_gauges{};
+    QTimer* m_blinkTimer = nullptr;
+
+    QMenu* m_pictureMenu = nullptr;
+    QMenu* m_gaugeMenu = nullptr;
+    QAction* m_addAction = nullptr;
+    QAction* m_goAction = nullptr;
+};
+
+} // namespace cockpix
