@@ -1,0 +1,82 @@
+// Reading time of panel.cfg files in memory: it must grow linearly with the file size.
+
+#include "panel/core/panelreader.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A panel of about `bytes` bytes: nine windows of 64 gauges each, padded with unknown key
+// lines and comments inside the window sections, as panels edited by hand over years are.
+std::string generatedPanel(std::size_t bytes) {
+    std::string text = "// generated for the reader benchmark\r\n[Window Titles]\r\n";
+    for (int w = 0; w < 9; ++w)
+        text += "Window0" + std::to_string(w) + "=Window " + std::to_string(w) + "\r\n";
+    text += "\r\n";
+    const std::size_t perWindow = bytes / 9;
+    for (int w = 0; w < 9; ++w) {
+        const std::size_t start = text.size();
+        text += "[Window0" + std::to_string(w) + "]\r\nfile=panel_" + std::to_string(w) +
+                ".bmp\r\nsize_mm=640\r\nposition=7\r\nvisible=1\r\nident=" + std::to_string(w) +
+                "\r\n";
+        for (int g = 0; g < 64; ++g) {
+            const std::string number = (g < 10 ? "0" : "") + std::to_string(g);
+            text += "gauge" + number + "=cessna_182.instrument_" + number + ", " +
+                    std::to_string(g * 10) + ", " + std::to_string(g * 5) + ", 96\r\n";
+        }
+        while (text.size() - start < perWindow)
+            text += "unknown_key_from_another_tool=some value that COCKPIX ignores\r\n"
+                    "; a comment line inside the window section\r\n";
+        text += "\r\n";
+    }
+    text += "[8 bit colors]\r\nc00=0,0,0\r\nc01=255,255,255\r\n\r\n"
+            "[Default View]\r\nX=0\r\nY=0\r\nSIZE_X=8192\r\nSIZE_Y=4096\r\n";
+    return text;
+}
+
+void BM_ReadPanelText(benchmark::State& state) {
+    const std::string text = generatedPanel(static_cast<std::size_t>(state.range(0)));
+    auto model = std::make_unique<cockpix::PanelModel>();
+    for (auto _ : state) {
+        model->clearModel();
+        auto error = cockpix::readPanelText(*model, text, "panel.cfg");
+        if (error)
+            state.SkipWithError(error->describe().c_str());
+        benchmark::DoNotOptimize(model->windowCount);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ReadPanelText)
+    ->Arg(100 << 10)
+    ->Arg(1 << 20)
+    ->Arg(10 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// The same from disk, as "&Open" does: one read of the whole file, then the scan.
+void BM_ReadPanelFile10MB(benchmark::State& state) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "cockpix_reader_bench_panel.cfg").string();
+    std::ofstream(path, std::ios::binary) << generatedPanel(10 << 20);
+    auto model = std::make_unique<cockpix::PanelModel>();
+    for (auto _ : state) {
+        model->clearModel();
+        model->dirs.panelDir = cockpix::panelDirFromChosenPath(path);
+        auto error = cockpix::readPanelFile(*model, path);
+        if (error)
+            state.SkipWithError(error->describe().c_str());
+        benchmark::DoNotOptimize(model->windowCount);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ReadPanelFile10MB)->Unit(benchmark::kMillisecond);
+
+} // namespace
