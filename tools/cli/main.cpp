@@ -24,6 +24,12 @@ constexpr std::array kCommands = {
     Command{"dump", "print the panel model read from PANEL_CFG as JSON", "PANEL_CFG", runDump},
     Command{"resave", "open PANEL_CFG and save it again, keeping a numbered backup",
             "PANEL_CFG [OUTPUT]", runResave},
+    Command{"extract", "write the picture of a gauge module as a bitmap", "MODULE.gau [OUT.bmp]",
+            runExtract},
+    Command{"gauge-size", "print the default size held in a gauge module", "MODULE.gau",
+            runGaugeSize},
+    Command{"render", "draw panel window N of PANEL_CFG into a PNG picture",
+            "PANEL_CFG --window N --out FILE.png", runRender},
 };
 
 void printUsage(std::FILE* out) {

@@ -101,7 +101,7 @@ Canvas crossedOut(int width, int height, const char* caption1, const char* capti
 Canvas drawAirspeed() {
     Canvas c(kDial, kDial);
     c.roundInstrument();
-    const Scale s{0, 200, 20, 310};
+    const Scale s{30, 200, 15, 320};
     arc(c, s, 40, 85, kFace - 14, kFace - 9, White);
     arc(c, s, 50, 140, kFace - 8, kFace - 2, Green);
     arc(c, s, 140, 175, kFace - 8, kFace - 2, Yellow);

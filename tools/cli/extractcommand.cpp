@@ -1,0 +1,77 @@
+// cockpix-cli extract: cuts a gauge's picture out of its module, as the panel window does.
+
+#include "commands.h"
+#include "gaugedirectories.h"
+
+#include "gauges/core/gaugeextraction.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace cockpix::cli {
+namespace {
+
+void printExtractHelp() {
+    std::printf(
+        "Usage: cockpix-cli extract MODULE.gau [OUT.bmp] [--gauges-dir D] [--bmp-dir D]\n"
+        "                           [--program-dir D]\n\n"
+        "Writes the picture held in the gauge module MODULE.gau as the bitmap OUT.bmp, byte\n"
+        "for byte as COCKPIX's panel window does (an existing OUT.bmp is always made again).\n"
+        "When the module is missing or holds no picture, the warning goes to stderr and the\n"
+        "default gauge bitmap of the program directory is copied instead (or a spare bitmap\n"
+        "already at OUT.bmp is kept). A MODULE without a directory that is not found here is\n"
+        "looked for in the gauges directory; OUT.bmp defaults to the bitmap work directory\n"
+        "and the module's name. Directories come from the settings file unless given.\n"
+        "Exit status: 0 when the module's own picture was written, 1 when a fallback was\n"
+        "used, 64 for wrong arguments.\n");
+}
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// A bare module name is looked for in the gauges directory, as the panel names modules.
+std::string modulePathFor(const std::string& module, const Directories& dirs) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (module.find('/') != std::string::npos || fs::exists(module, error) ||
+        dirs.gaugesDir.empty())
+        return module;
+    const bool hasExtension = lowerCase(fs::path(module).extension().string()) == ".gau";
+    return dirs.gaugesDir + module + (hasExtension ? "" : ".gau");
+}
+
+} // namespace
+
+int runExtract(std::span<const std::string> args) {
+    if (wantsHelp(args)) {
+        printExtractHelp();
+        return 0;
+    }
+    const GaugeCommandLine line = parseGaugeCommandLine(args);
+    if (!line.error.empty() || line.positional.empty() || line.positional.size() > 2) {
+        std::fprintf(stderr, "cockpix-cli extract: %s (see cockpix-cli extract --help)\n",
+                     line.error.empty() ? "expected MODULE.gau [OUT.bmp]" : line.error.c_str());
+        return kUsageStatus;
+    }
+    const std::string modulePath = modulePathFor(line.positional[0], line.dirs);
+    std::string bitmapPath;
+    if (line.positional.size() == 2) {
+        bitmapPath = line.positional[1];
+    } else {
+        const std::string stem = lowerCase(std::filesystem::path(modulePath).stem().string());
+        bitmapPath = line.dirs.bmpDir + stem + ".bmp";
+    }
+    const GaugeBitmapResult result =
+        extractGaugeBitmapFile(modulePath, bitmapPath, line.dirs.programDir, true, 0);
+    for (const std::string& warning : result.warnings)
+        std::fprintf(stderr, "%s\n\n", warning.c_str());
+    if (result.ownPicture())
+        std::printf("%s\n", result.bitmapPath.c_str());
+    return result.ownPicture() ? 0 : 1;
+}
+
+} // namespace cockpix::cli

@@ -1,0 +1,116 @@
+// cockpix-cli render: draws a panel window into a PNG picture as the panel window shows it,
+// without a window system.
+
+#include "commands.h"
+#include "gaugedirectories.h"
+
+#include "app/core/screensize.h"
+#include "panel/core/numbertext.h"
+#include "panel/core/panelreader.h"
+
+#ifdef COCKPIX_CLI_RENDER
+#include "gauges/gui/panelrenderer.h"
+
+#include <QImage>
+#include <QString>
+#endif
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace cockpix::cli {
+namespace {
+
+constexpr int kStructureErrorStatus = 2;
+constexpr ScreenSize kDefaultScreen{1024, 768};
+
+void printRenderHelp() {
+    std::printf(
+        "Usage: cockpix-cli render PANEL_CFG --window N --out FILE.png [--screen WxH]\n"
+        "                          [--gauges-dir D] [--bmp-dir D] [--program-dir D]\n\n"
+        "Opens PANEL_CFG as \"&Open\" does and draws panel window N (0..8) as the panel window\n"
+        "shows it on a screen of WxH pixels (default: COCKPIX_SCREEN, else 1024x768): the\n"
+        "screen frame in the panel back colour, the background at its position and every\n"
+        "gauge cut out of its module, at its place and size. Like the panel window, it writes\n"
+        "the extracted gauge bitmaps to the bitmap work directory and replaces a missing\n"
+        "background by the default one; warnings go to stderr. Directories come from the\n"
+        "settings file unless given; the settings file is never written.\n"
+        "Exit status: 0 when the picture was written, 1 when it could not be, 2 for a\n"
+        "panel.cfg of abnormal structure, 64 for wrong arguments.\n");
+}
+
+int usageError(const std::string& text) {
+    std::fprintf(stderr, "cockpix-cli render: %s (see cockpix-cli render --help)\n", text.c_str());
+    return kUsageStatus;
+}
+
+} // namespace
+
+int runRender(std::span<const std::string> args) {
+    if (wantsHelp(args)) {
+        printRenderHelp();
+        return 0;
+    }
+#ifndef COCKPIX_CLI_RENDER
+    std::fprintf(stderr, "cockpix-cli render: this cockpix-cli was built without Qt "
+                         "(COCKPIX_GUI=OFF), so it cannot draw pictures.\n");
+    return 1;
+#else
+    static constexpr std::string_view kValueOptions[] = {"--window", "--screen", "--out"};
+    const GaugeCommandLine line = parseGaugeCommandLine(args, kValueOptions);
+    if (!line.error.empty())
+        return usageError(line.error);
+    if (line.positional.size() != 1)
+        return usageError("expected one PANEL_CFG argument");
+    const auto windowText = optionValue(line, "--window");
+    const auto out = optionValue(line, "--out");
+    if (!windowText || !out)
+        return usageError("--window N and --out FILE.png are required");
+    const auto window = strictNumericValue(*windowText);
+    if (!window || *window != static_cast<int>(*window) || *window < 0 || *window > 8)
+        return usageError("--window takes a window number from 0 to 8");
+    ScreenSize screen = screenSizeOverride().value_or(kDefaultScreen);
+    if (const auto screenText = optionValue(line, "--screen")) {
+        const auto parsed = parseScreenSize(*screenText);
+        if (!parsed)
+            return usageError("--screen takes WIDTHxHEIGHT, for example 800x600");
+        screen = *parsed;
+    }
+
+    std::error_code ec;
+    std::string path = std::filesystem::absolute(line.positional[0], ec).string();
+    if (ec)
+        path = line.positional[0];
+    auto model = std::make_unique<PanelModel>();
+    model->clearModel();
+    model->dirs = line.dirs;
+    model->dirs.panelDir = panelDirFromChosenPath(path);
+    const auto onReroute = [](const std::string& newPanelDir) {
+        std::fprintf(stderr, "%s\n", rerouteMessage(newPanelDir).c_str());
+    };
+    if (const std::optional<ReadError> error = readPanelFile(*model, path, onReroute)) {
+        std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(kStructureErrorMessage.size()),
+                     kStructureErrorMessage.data(), error->describe().c_str());
+        return kStructureErrorStatus;
+    }
+    applyOpenedRatioRule(*model);
+    const int w = static_cast<int>(*window);
+    if (w >= model->windowCount)
+        return usageError("the panel has no window " + std::to_string(w) + " (it has " +
+                          std::to_string(model->windowCount) + ")");
+
+    model->currentWindow = w;
+    PanelSceneCallbacks callbacks;
+    callbacks.warn = [](const std::string& text) { std::fprintf(stderr, "%s\n\n", text.c_str()); };
+    const PanelScene scene =
+        loadPanelScene(*model, w, QSize(screen.width, screen.height), callbacks);
+    if (!renderPanelScene(scene).save(QString::fromStdString(*out), "PNG")) {
+        std::fprintf(stderr, "cockpix-cli render: cannot write the picture [%s]\n", out->c_str());
+        return 1;
+    }
+    return 0;
+#endif
+}
+
+} // namespace cockpix::cli
