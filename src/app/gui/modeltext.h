@@ -1,0 +1,18 @@
+#pragma once
+
+// Texts between the panel model, which holds FS98's Windows-1252 bytes, and Qt's widgets.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace cockpix {
+
+// The model's bytes for a text typed by the user; a character that Windows-1252 cannot
+// hold becomes "?", as it would in FS98's own dialogs.
+std::string toModelText(const QString& text);
+
+// The text to show for the model's bytes; every byte round-trips through toModelText.
+QString fromModelText(std::string_view bytes);
+
+} // namespace cockpix
