@@ -1,0 +1,48 @@
+#include "app/gui/application.h"
+
+#include "app/gui/mainwindow.h"
+#include "app/gui/panelcommands.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <iostream>
+
+namespace cockpix {
+
+Application::Application() = default;
+Application::~Application() = default;
+
+int Application::run(int argc, char* argv[]) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    const CommandLine commandLine = parseCommandLine(args);
+    if (commandLine.showHelp) {
+        std::cout << commandLineUsage();
+        return 0;
+    }
+    if (!commandLine.error.empty()) {
+        std::cerr << "cockpix: " << commandLine.error << "\n\n" << commandLineUsage();
+        return 2;
+    }
+    start(commandLine);
+    return QApplication::exec();
+}
+
+void Application::start(const CommandLine& commandLine) {
+    QApplication::setApplicationName(QStringLiteral("COCKPIX"));
+    m_window = std::make_unique<MainWindow>(m_model, m_dialogs);
+    m_dialogs.setParentWindow(m_window.get());
+    QObject::connect(m_window.get(), &MainWindow::programEnding, qApp, &QApplication::quit,
+                     Qt::QueuedConnection);
+    m_window->show();
+    m_window->createTemplateWindow();
+    if (!commandLine.panelPath.empty()) {
+        const QString path =
+            QFileInfo(QFile::decodeName(QByteArray::fromStdString(commandLine.panelPath)))
+                .absoluteFilePath();
+        m_window->panelCommands().openPath(path);
+    }
+}
+
+} // namespace cockpix

@@ -1,0 +1,35 @@
+#pragma once
+
+// The running program: the one panel model, the real dialogs and the main window, started
+// from the command line.
+
+#include "app/core/commandline.h"
+#include "app/gui/userdialogs.h"
+#include "panel/core/panelmodel.h"
+
+#include <memory>
+
+namespace cockpix {
+
+class MainWindow;
+
+class Application {
+public:
+    Application();
+    ~Application();
+
+    // Parses the arguments that Qt left, shows the main window, opens the panel named on the
+    // command line and runs the event loop. Returns the exit status (2 for bad arguments).
+    int run(int argc, char* argv[]);
+
+    // Shows the main window with its template window and opens commandLine.panelPath.
+    void start(const CommandLine& commandLine);
+    MainWindow* mainWindow() const { return m_window.get(); }
+
+private:
+    PanelModel m_model;
+    QtUserDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace cockpix

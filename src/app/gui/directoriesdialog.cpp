@@ -1,0 +1,149 @@
+#include "app/gui/directoriesdialog.h"
+
+#include "app/core/directoryrules.h"
+#include "app/core/settings.h"
+#include "app/gui/userdialogs.h"
+#include "panel/core/panelmodel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace cockpix {
+
+namespace {
+
+QString fromModelPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+std::string toModelPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString startDirectory(const PanelModel& model) {
+    const std::string* current = targetDirectory(model.dirs, model.dirDialogTarget);
+    // An unset or vanished directory leaves the list where the program runs, without a word.
+    if (current != nullptr && !current->empty()) {
+        const QDir dir(fromModelPath(*current));
+        if (dir.exists())
+            return dir.absolutePath();
+    }
+    return QDir::currentPath();
+}
+
+} // namespace
+
+DirectoriesDialog::DirectoriesDialog(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_model(model), m_dialogs(dialogs),
+      m_target(QString::fromStdString(model.dirDialogTarget)), m_openingBmpDir(model.dirs.bmpDir),
+      m_openingPaletteDir(model.dirs.paletteDir) {
+    setObjectName(QStringLiteral("Form7"));
+    setWindowTitle(tr("Set directories..."));
+    setModal(false);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* frame = new QGroupBox(tr("Set %1 directory path...").arg(m_target), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+
+    m_fileSystem = new QFileSystemModel(this);
+    // FS98 often lives inside a Wine prefix (~/.wine), so hidden directories are shown too.
+    m_fileSystem->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives | QDir::Hidden);
+    m_fileSystem->setRootPath(QStringLiteral("/"));
+
+    m_tree = new QTreeView(frame);
+    m_tree->setObjectName(QStringLiteral("Dir1"));
+    m_tree->setModel(m_fileSystem);
+    for (int column = 1; column < m_fileSystem->columnCount(); ++column)
+        m_tree->hideColumn(column);
+    m_tree->setHeaderHidden(true);
+    m_tree->setExpandsOnDoubleClick(false);
+    m_tree->setMinimumSize(360, 280);
+    connect(m_tree, &QTreeView::doubleClicked, this, &DirectoriesDialog::openIndex);
+
+    auto* selectedLabel = new QLabel(tr("Selected %1 directory path :").arg(m_target), frame);
+    selectedLabel->setObjectName(QStringLiteral("Label1"));
+    m_selectedPath = new QLabel(frame);
+    m_selectedPath->setObjectName(QStringLiteral("Label2"));
+    m_selectedPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_selectedPath->setWordWrap(true);
+    auto* hint = new QLabel(tr("Double-click directory in box and press OK to confirm :"), frame);
+    hint->setObjectName(QStringLiteral("Label3"));
+
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(selectedLabel);
+    frameLayout->addWidget(m_selectedPath);
+    frameLayout->addWidget(hint);
+    frameLayout->addWidget(m_tree, 1);
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("Command2"));
+    connect(ok, &QPushButton::clicked, this, &DirectoriesDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &DirectoriesDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame, 1);
+    layout->addLayout(buttons);
+
+    setListPath(startDirectory(m_model));
+}
+
+void DirectoriesDialog::setListPath(const QString& path) {
+    m_listPath = QDir::cleanPath(QDir(path).absolutePath());
+    const QModelIndex index = m_fileSystem->index(m_listPath);
+    if (index.isValid()) {
+        m_tree->setCurrentIndex(index);
+        m_tree->expand(index);
+        m_tree->scrollTo(index);
+    }
+    applyBrowsedPath(m_model, toModelPath(m_listPath));
+    m_selectedPath->setText(fromModelPath(m_model.dirDialogPath));
+}
+
+void DirectoriesDialog::openIndex(const QModelIndex& index) {
+    if (index.isValid())
+        setListPath(m_fileSystem->filePath(index));
+}
+
+void DirectoriesDialog::accept() {
+    const ConfirmResult result = confirmDirectory(m_model, settingsFilePath());
+    switch (result.status) {
+    case ConfirmStatus::WrongDirectory:
+        m_dialogs.message(QString::fromStdString(wrongDirectoryMessage(m_model.dirDialogTarget)));
+        return; // the dialog stays open for another try
+    case ConfirmStatus::Stored:
+        emit directoryConfirmed();
+        break;
+    case ConfirmStatus::SettingsNotSaved:
+        m_dialogs.message(tr("The settings file could not be written:\n%1")
+                              .arg(fromModelPath(result.failedPath)));
+        emit directoryConfirmed();
+        break;
+    case ConfirmStatus::WorkDirFailed:
+        m_dialogs.message(tr("The work directory could not be created:\n%1")
+                              .arg(fromModelPath(result.failedPath)));
+        break;
+    }
+    QDialog::accept();
+}
+
+void DirectoriesDialog::reject() {
+    m_model.dirs.bmpDir = m_openingBmpDir;
+    m_model.dirs.paletteDir = m_openingPaletteDir;
+    QDialog::reject();
+}
+
+} // namespace cockpix

@@ -1,0 +1,61 @@
+#pragma once
+
+// The directories dialog (Form7, "Set directories..."): browses to the GAUGES, COCKPIX or
+// PANEL directory named by model.dirDialogTarget and confirms it. A directory tree stands in
+// for the drive and directory lists; a double-click opens a directory.
+//
+// objectNames: Frame1 (the "Set ... directory path..." frame), Dir1 (the directory tree),
+// Label1 ("Selected ... directory path :"), Label2 (the selected path), Label3 (the hint),
+// Command1 ("OK"), Command2 ("Cancel").
+
+#include <QDialog>
+#include <string>
+
+class QFileSystemModel;
+class QLabel;
+class QModelIndex;
+class QTreeView;
+
+namespace cockpix {
+
+struct PanelModel;
+class UserDialogs;
+
+class DirectoriesDialog : public QDialog {
+    Q_OBJECT
+public:
+    DirectoriesDialog(PanelModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The directory the list has opened (without the trailing "/" the selection gets).
+    QString listPath() const { return m_listPath; }
+    // Opens a directory in the list, as a double-click on it does.
+    void setListPath(const QString& path);
+
+    QTreeView* directoryTree() const { return m_tree; }
+    QFileSystemModel* fileSystemModel() const { return m_fileSystem; }
+
+signals:
+    // "OK" stored the directory; the main window caption is to follow it.
+    void directoryConfirmed();
+
+public slots:
+    void accept() override; // "OK"
+    void reject() override; // "Cancel", Escape and the frame's close button
+
+private:
+    void openIndex(const QModelIndex& index);
+
+    PanelModel& m_model;
+    UserDialogs& m_dialogs;
+    QString m_target;
+    QString m_listPath;
+    QFileSystemModel* m_fileSystem = nullptr;
+    QTreeView* m_tree = nullptr;
+    QLabel* m_selectedPath = nullptr;
+    // The work directories as they were when the dialog opened: browsing for GAUGES moves
+    // them along, and only "OK" may keep that.
+    std::string m_openingBmpDir;
+    std::string m_openingPaletteDir;
+};
+
+} // namespace cockpix

@@ -1,0 +1,127 @@
+#include "app/gui/mainmenu.h"
+
+#include "panel/core/panelmodel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace cockpix {
+
+MainMenu::MainMenu(PanelModel& model, QWidget* owner)
+    : QObject(owner), m_model(model), m_owner(owner) {
+    buildTemplateMenu();
+    buildDirectoriesMenu();
+    buildOptionsMenu();
+
+    windowsMenu = new QMenu(tr("&Windows"), m_owner);
+    windowsMenu->setObjectName(QStringLiteral("mnuwindows"));
+    windowsMenu->menuAction()->setObjectName(QStringLiteral("mnuwindows"));
+
+    // "&Help" and "&About..." are commands of the menu bar itself, without a drop-down.
+    help = new QAction(tr("&Help"), this);
+    help->setObjectName(QStringLiteral("mnuhelp"));
+    about = new QAction(tr("&About..."), this);
+    about->setObjectName(QStringLiteral("mnuabout"));
+}
+
+QAction* MainMenu::addItem(QMenu* menu, const QString& caption, const char* name, const char* key) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (key != nullptr)
+        action->setShortcut(QKeySequence(QString::fromLatin1(key)));
+    // The accelerators work while the focus is in any child window, as in an MDI frame.
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
+void MainMenu::buildTemplateMenu() {
+    templateMenu = new QMenu(tr("&Template"), m_owner);
+    templateMenu->setObjectName(QStringLiteral("mnutemplate"));
+    newPanel = addItem(templateMenu, tr("&New"), "mnunew", "Ctrl+N");
+    open = addItem(templateMenu, tr("&Open"), "mnuopen", "Ctrl+O");
+    save = addItem(templateMenu, tr("&Save"), "mnusave", "Ctrl+S");
+    templateMenu->addSeparator();
+    closeTemplate = addItem(templateMenu, tr("&Close Template"), "mnuclose", "Ctrl+C");
+    quit = addItem(templateMenu, tr("&Quit CockPix"), "mnuquit", "Ctrl+Q");
+}
+
+void MainMenu::buildDirectoriesMenu() {
+    directoriesMenu = new QMenu(tr("&Directories"), m_owner);
+    directoriesMenu->setObjectName(QStringLiteral("mnudirectories"));
+    gaugesDirectory = addItem(directoriesMenu, tr("...\\GA&UGES\\"), "mnugauges", "Ctrl+U");
+    programDirectory = addItem(directoriesMenu, tr("...\\COC&KPIX\\"), "mnucockpix", "Ctrl+K");
+    panelDirectory = addItem(directoriesMenu, tr("...\\PANE&L\\"), "mnupaneldir", "Ctrl+L");
+}
+
+void MainMenu::addOptionPair(QAction*& first, QAction*& second, const QString& firstCaption,
+                             const char* firstName, const char* firstKey,
+                             const QString& secondCaption, const char* secondName,
+                             const char* secondKey, bool Options::*secondMeansTrue) {
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    first = addItem(optionsMenu, firstCaption, firstName, firstKey);
+    second = addItem(optionsMenu, secondCaption, secondName, secondKey);
+    for (QAction* action : {first, second}) {
+        action->setCheckable(true);
+        group->addAction(action);
+    }
+    // Every start begins with the first item of each pair: the switches are never saved.
+    first->setChecked(true);
+    connect(second, &QAction::toggled, this, [this, secondMeansTrue](bool checked) {
+        if (secondMeansTrue != nullptr)
+            m_model.options.*secondMeansTrue = checked;
+    });
+    optionsMenu->addSeparator();
+}
+
+void MainMenu::buildOptionsMenu() {
+    optionsMenu = new QMenu(tr("&Options"), m_owner);
+    optionsMenu->setObjectName(QStringLiteral("mnuoptions"));
+    m_model.options = Options{};
+    addOptionPair(computeIfMissing, alwaysRecompute, tr("Co&mpute bitmaps only if not on disk"),
+                  "mnucompute", "Ctrl+M", tr("Always &recompute bitmaps"), "mnurecomp", "Ctrl+R",
+                  &Options::alwaysRecomputeBitmaps);
+    addOptionPair(frame, noFrame, tr("&Frame around gauges"), "mnuframe", "Ctrl+F",
+                  tr("No frame around &gauges"), "mnunoframe", "Ctrl+G", nullptr);
+    // The model holds the positive switch here: the pair's first item means "frame".
+    connect(frame, &QAction::toggled, this,
+            [this](bool checked) { m_model.options.frameAroundGauges = checked; });
+    addOptionPair(keepBitmaps, eraseBitmaps, tr("Keep &bitmaps on disk"), "mnukeepbmp", "Ctrl+B",
+                  tr("Erase b&itmaps after quitting"), "mnuerasebmp", "Ctrl+I",
+                  &Options::eraseBitmapsOnQuit);
+    addOptionPair(keepPaletteFiles, erasePaletteFiles, tr("Keep &palette files on disk"),
+                  "mnukeeppalette", "Ctrl+P", tr("Erase p&alette files after quitting"),
+                  "mnunopalette", "Ctrl+A", &Options::erasePaletteFilesOnQuit);
+    templateColor = addItem(optionsMenu, tr("&Template color..."), "mnucolors", "Ctrl+T");
+    resetColor = addItem(optionsMenu, tr("R&eset to default color"), "mnureset", "Ctrl+E");
+}
+
+void MainMenu::syncOptionsFromModel() {
+    const Options options = m_model.options;
+    (options.alwaysRecomputeBitmaps ? alwaysRecompute : computeIfMissing)->setChecked(true);
+    (options.frameAroundGauges ? frame : noFrame)->setChecked(true);
+    (options.eraseBitmapsOnQuit ? eraseBitmaps : keepBitmaps)->setChecked(true);
+    (options.erasePaletteFilesOnQuit ? erasePaletteFiles : keepPaletteFiles)->setChecked(true);
+}
+
+void MainMenu::showMainMenus(QMenuBar* bar) {
+    bar->clear();
+    bar->addMenu(templateMenu);
+    bar->addMenu(directoriesMenu);
+    bar->addMenu(optionsMenu);
+    bar->addMenu(windowsMenu);
+    bar->addAction(help);
+    bar->addAction(about);
+}
+
+void MainMenu::showChildMenus(QMenuBar* bar, const QList<QMenu*>& childMenus) {
+    bar->clear();
+    for (QMenu* menu : childMenus)
+        bar->addMenu(menu);
+    bar->addMenu(windowsMenu);
+}
+
+} // namespace cockpix

@@ -1,0 +1,78 @@
+#pragma once
+
+// The main window's menu bar: every menu, item, accelerator and separator, with the option
+// pairs as exclusive check-marked groups that keep model.options up to date. What the
+// commands do lives in MainWindow and PanelCommands.
+//
+// objectNames: menus mnutemplate, mnudirectories, mnuoptions, mnuwindows; items mnunew,
+// mnuopen, mnusave, mnuclose, mnuquit, mnugauges, mnucockpix, mnupaneldir, mnucompute,
+// mnurecomp, mnuframe, mnunoframe, mnukeepbmp, mnuerasebmp, mnukeeppalette, mnunopalette,
+// mnucolors, mnureset, mnuhelp, mnuabout.
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace cockpix {
+
+struct PanelModel;
+struct Options;
+
+class MainMenu : public QObject {
+    Q_OBJECT
+public:
+    MainMenu(PanelModel& model, QWidget* owner);
+
+    // The main menus, or a panel window's menus followed by "&Windows".
+    void showMainMenus(QMenuBar* bar);
+    void showChildMenus(QMenuBar* bar, const QList<QMenu*>& childMenus);
+
+    // Sets the check marks from model.options (for commands that change an option elsewhere).
+    void syncOptionsFromModel();
+
+    QMenu* templateMenu = nullptr;
+    QMenu* directoriesMenu = nullptr;
+    QMenu* optionsMenu = nullptr;
+    QMenu* windowsMenu = nullptr;
+
+    QAction* newPanel = nullptr;
+    QAction* open = nullptr;
+    QAction* save = nullptr;
+    QAction* closeTemplate = nullptr;
+    QAction* quit = nullptr;
+    QAction* gaugesDirectory = nullptr;
+    QAction* programDirectory = nullptr;
+    QAction* panelDirectory = nullptr;
+    QAction* computeIfMissing = nullptr;
+    QAction* alwaysRecompute = nullptr;
+    QAction* frame = nullptr;
+    QAction* noFrame = nullptr;
+    QAction* keepBitmaps = nullptr;
+    QAction* eraseBitmaps = nullptr;
+    QAction* keepPaletteFiles = nullptr;
+    QAction* erasePaletteFiles = nullptr;
+    QAction* templateColor = nullptr;
+    QAction* resetColor = nullptr;
+    QAction* help = nullptr;
+    QAction* about = nullptr;
+
+private:
+    void buildTemplateMenu();
+    void buildDirectoriesMenu();
+    void buildOptionsMenu();
+    QAction* addItem(QMenu* menu, const QString& caption, const char* name, const char* key);
+    void addOptionPair(QAction*& first, QAction*& second, const QString& firstCaption,
+                       const char* firstName, const char* firstKey, const QString& secondCaption,
+                       const char* secondName, const char* secondKey,
+                       bool Options::*secondMeansTrue);
+
+    PanelModel& m_model;
+    QWidget* m_owner;
+};
+
+} // namespace cockpix

@@ -1,0 +1,97 @@
+#pragma once
+
+// The main window (MDIForm1): the MDI frame that holds the template window and the panel
+// windows, with the menu bar of the Template, Directories and Options commands.
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace cockpix {
+
+struct PanelModel;
+class UserDialogs;
+class TemplateWindow;
+class MainMenu;
+class PanelCommands;
+class DirectoriesDialog;
+class AboutDialog;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    QMdiSubWindow* templateSubWindow() const;
+    TemplateWindow* templateWindow() const;
+    MainMenu& mainMenu() const { return *m_menu; }
+    PanelCommands& panelCommands() const { return *m_panelCommands; }
+    DirectoriesDialog* directoriesDialog() const;
+    AboutDialog* aboutDialog() const;
+
+    // "COCKPIX V.2.5.3  -  " + panelDir.
+    void setMainCaption();
+    // Writes the five directories to the settings file; says so when that fails.
+    void saveSettings();
+
+    // Closes every MDI child but the template window (the GUI half of clearModel).
+    void closePanelWindows();
+    // Closes the template window, if shown.
+    void closeTemplateWindow();
+    // Creates and shows the template window: paints it, re-reads the settings file, sets the
+    // caption and shows the first-use message while the gauges directory is unset.
+    void createTemplateWindow();
+    // New and Open: close every child, clear the model, show an empty template again.
+    void startEmptyPanel();
+
+    void setOpenEnabled(bool enabled);
+    void setSaveEnabled(bool enabled);
+
+    // Opens the directories dialog for "GAUGES", "COCKPIX" or "PANEL".
+    void openDirectoriesDialog(const QString& target);
+
+public slots:
+    void showPanelWindow(int w);
+
+    void newPanel();
+    void closeTemplate();
+    void quit();
+    void chooseTemplateColor();
+    void resetTemplateColor();
+    void showHelp();
+    void showAbout();
+
+signals:
+    // The program is to end: "Quit" was confirmed or the frame was closed.
+    void programEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void updateMenus();
+    void updateWindowMenu();
+
+private:
+    void connectMenu();
+    void applyTemplateColor();
+    QString helpFilePath() const;
+
+    PanelModel& m_model;
+    UserDialogs& m_dialogs;
+    QMdiArea* m_mdiArea = nullptr;
+    MainMenu* m_menu = nullptr;
+    PanelCommands* m_panelCommands = nullptr;
+    QPointer<QMdiSubWindow> m_templateSubWindow;
+    QPointer<DirectoriesDialog> m_directoriesDialog;
+    QPointer<AboutDialog> m_aboutDialog;
+    bool m_closingTemplate = false;
+    bool m_ending = false;
+};
+
+} // namespace cockpix

@@ -1,0 +1,98 @@
+#include "app/gui/panelcommands.h"
+
+#include "app/gui/mainwindow.h"
+#include "app/gui/userdialogs.h"
+#include "panel/core/panelmodel.h"
+#include "panel/core/panelreader.h"
+#include "panel/core/panelwriter.h"
+#include "template/gui/templatewindow.h"
+
+#include <QFile>
+
+namespace cockpix {
+
+namespace {
+
+// Paths travel in the model as the bytes the file system uses.
+std::string toModelPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+QString fromModelText(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+PanelCommands::PanelCommands(MainWindow& window, PanelModel& model, UserDialogs& dialogs)
+    : QObject(&window), m_window(window), m_model(model), m_dialogs(dialogs) {}
+
+FileDialogRequest PanelCommands::panelFileRequest(const QString& caption) const {
+    const QString panelDir = QFile::decodeName(QByteArray::fromStdString(m_model.dirs.panelDir));
+    FileDialogRequest request;
+    request.caption = caption;
+    request.directory = panelDir;
+    request.proposedName = panelDir + QStringLiteral("panel.cfg");
+    request.filter = QStringLiteral("FS98 configuration file (*.cfg);;All (*.*)");
+    request.defaultSuffix = QStringLiteral("cfg");
+    return request;
+}
+
+void PanelCommands::open() {
+    m_window.setSaveEnabled(true);
+    const auto chosen = m_dialogs.openFileName(panelFileRequest(tr("Open")));
+    if (!chosen)
+        return;
+    openChosenPath(*chosen);
+}
+
+bool PanelCommands::openPath(const QString& path) {
+    m_window.setSaveEnabled(true);
+    return openChosenPath(path);
+}
+
+void PanelCommands::reportRerouted(const std::string& newPanelDir) {
+    m_dialogs.message(fromModelText(rerouteMessage(newPanelDir)));
+    m_window.saveSettings();
+    m_window.setMainCaption();
+}
+
+bool PanelCommands::openChosenPath(const QString& path) {
+    m_window.startEmptyPanel();
+    if (path.isEmpty()) {
+        m_window.setOpenEnabled(true);
+        m_window.setSaveEnabled(false);
+        return false;
+    }
+    const std::string chosenPath = toModelPath(path);
+    m_model.dirs.panelDir = panelDirFromChosenPath(chosenPath);
+    m_window.saveSettings();
+    m_window.setMainCaption();
+
+    const auto error = readPanelFile(m_model, chosenPath,
+                                     [this](const std::string& newDir) { reportRerouted(newDir); });
+    if (error) {
+        m_dialogs.message(fromModelText(std::string(kStructureErrorMessage)));
+        m_window.setOpenEnabled(true);
+        m_window.setSaveEnabled(false);
+        return false;
+    }
+    applyOpenedRatioRule(m_model);
+    if (TemplateWindow* window = m_window.templateWindow())
+        window->fillFromModel();
+    m_window.setSaveEnabled(true);
+    return true;
+}
+
+void PanelCommands::save() {
+    if (m_model.windowCount == 0)
+        return;
+    const auto chosen = m_dialogs.saveFileName(panelFileRequest(tr("Save")));
+    if (!chosen)
+        return;
+    const TemplateWindow* window = m_window.templateWindow();
+    const PaletteSaveOptions options = window ? window->paletteSaveOptions() : PaletteSaveOptions{};
+    const SaveResult result = savePanel(m_model, toModelPath(*chosen), options);
+    m_dialogs.message(fromModelText(result.message));
+}
+
+} // namespace cockpix

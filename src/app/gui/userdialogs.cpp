@@ -1,0 +1,88 @@
+#include "app/gui/userdialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace cockpix {
+
+namespace {
+
+const QString kTitle = QStringLiteral("COCKPIX");
+const QString kHelpWindowName = QStringLiteral("cockpixHelp");
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.caption.isEmpty() ? kTitle : request.caption,
+                       request.directory);
+    dialog.setAcceptMode(mode);
+    // Opening insists on an existing file, so a typing slip is caught in the dialog rather
+    // than reported as a broken panel.cfg afterwards.
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (!request.filter.isEmpty())
+        dialog.setNameFilters(request.filter.split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void QtUserDialogs::message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+bool QtUserDialogs::question(const QString& text) {
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtUserDialogs::openFileName(const FileDialogRequest& request) {
+    return runFileDialog(m_parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtUserDialogs::saveFileName(const FileDialogRequest& request) {
+    return runFileDialog(m_parent, request, QFileDialog::AcceptSave);
+}
+
+std::optional<QColor> QtUserDialogs::chooseColor(const QColor& initial) {
+    const QColor color = QColorDialog::getColor(initial, m_parent, kTitle);
+    if (!color.isValid())
+        return std::nullopt;
+    return color;
+}
+
+bool QtUserDialogs::showHelp(const QString& helpFilePath) {
+    if (!QFileInfo(helpFilePath).isFile())
+        return false;
+    // One help window, reused: a second "Help" brings it back rather than piling up copies.
+    QTextBrowser* browser =
+        m_parent ? m_parent->findChild<QTextBrowser*>(kHelpWindowName, Qt::FindDirectChildrenOnly)
+                 : nullptr;
+    if (browser == nullptr) {
+        browser = new QTextBrowser(m_parent);
+        browser->setObjectName(kHelpWindowName);
+        browser->setWindowFlag(Qt::Window);
+        browser->setAttribute(Qt::WA_DeleteOnClose);
+        browser->setOpenExternalLinks(true);
+        browser->resize(720, 560);
+    }
+    browser->setWindowTitle(kTitle + QStringLiteral(" Help"));
+    browser->setSource(QUrl::fromLocalFile(QFileInfo(helpFilePath).absoluteFilePath()));
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
+    return true;
+}
+
+} // namespace cockpix

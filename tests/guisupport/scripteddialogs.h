@@ -1,0 +1,70 @@
+#pragma once
+
+// A UserDialogs for GUI tests: records every message, question and dialog request, and
+// answers questions and dialogs from queues filled by the test beforehand. A question or
+// dialog that the test did not expect (nothing queued) fails the running test, records an
+// error and answers "No" / "Cancel", so a forgotten confirmation never passes unnoticed.
+
+#include "app/gui/userdialogs.h"
+
+#include <QList>
+#include <QStringList>
+#include <deque>
+
+namespace cockpix {
+
+class ScriptedDialogs final : public UserDialogs {
+public:
+    ScriptedDialogs() = default;
+    ~ScriptedDialogs() override;
+
+    // --- Answers, used first in first out ---
+    void queueQuestionAnswer(bool yes);
+    void queueOpenFile(std::optional<QString> path); // nullopt = Cancel
+    void queueSaveFile(std::optional<QString> path);
+    void queueColor(std::optional<QColor> color);
+    // What showHelp answers; by default whether the file exists, as the real viewer does.
+    void setHelpAnswer(std::optional<bool> answer) { m_helpAnswer = answer; }
+
+    // --- What the program showed ---
+    const QStringList& messages() const { return m_messages; }   // message() texts
+    const QStringList& questions() const { return m_questions; } // question() texts
+    const QList<FileDialogRequest>& openRequests() const { return m_openRequests; }
+    const QList<FileDialogRequest>& saveRequests() const { return m_saveRequests; }
+    const QList<QColor>& colorRequests() const { return m_colorRequests; } // initial colours
+    const QStringList& helpRequests() const { return m_helpRequests; }
+    // Unexpected requests, and answers left unused (filled by verifyAllAnswersUsed).
+    const QStringList& errors() const { return m_errors; }
+
+    QString lastMessage() const { return m_messages.isEmpty() ? QString() : m_messages.last(); }
+    // True when every queued answer was used; otherwise records an error and fails the test.
+    bool verifyAllAnswersUsed();
+    // Forgets what was recorded and every queued answer.
+    void clear();
+
+    void message(const QString& text) override;
+    bool question(const QString& text) override;
+    std::optional<QString> openFileName(const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    bool showHelp(const QString& helpFilePath) override;
+
+private:
+    void unexpected(const QString& what);
+
+    std::deque<bool> m_questionAnswers;
+    std::deque<std::optional<QString>> m_openAnswers;
+    std::deque<std::optional<QString>> m_saveAnswers;
+    std::deque<std::optional<QColor>> m_colorAnswers;
+    std::optional<bool> m_helpAnswer;
+
+    QStringList m_messages;
+    QStringList m_questions;
+    QList<FileDialogRequest> m_openRequests;
+    QList<FileDialogRequest> m_saveRequests;
+    QList<QColor> m_colorRequests;
+    QStringList m_helpRequests;
+    QStringList m_errors;
+};
+
+} // namespace cockpix
