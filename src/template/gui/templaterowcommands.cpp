@@ -1,0 +1,104 @@
+#include "template/gui/templaterowcommands.h"
+
+#include "app/gui/modeltext.h"
+#include "app/gui/screen.h"
+#include "app/gui/userdialogs.h"
+#include "gauges/gui/panelwindow.h"
+#include "template/core/rowcommands.h"
+#include "template/gui/templatewindow.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <exception>
+
+namespace cockpix {
+
+TemplateRowCommands::TemplateRowCommands(PanelModel& model, UserDialogs& dialogs, QMdiArea* area,
+                                         QObject* parent)
+    : QObject(parent), m_model(model), m_dialogs(dialogs), m_area(area) {}
+
+void TemplateRowCommands::attach(TemplateWindow* templateWindow) {
+    m_template = templateWindow;
+    connect(templateWindow, &TemplateWindow::sizeFromBitmapRequested, this,
+            &TemplateRowCommands::sizeFromBitmap);
+    connect(templateWindow, &TemplateWindow::ratioFromBitmapRequested, this,
+            &TemplateRowCommands::ratioFromBitmap);
+}
+
+PanelWindowForm* TemplateRowCommands::viewWindow(int w) {
+    switch (checkViewWindow(m_model, w)) {
+    case ViewCheck::WrongGaugesDir:
+        m_dialogs.message(QString::fromStdString(wrongGaugesDirMessage()));
+        return nullptr;
+    case ViewCheck::EmptyWindow:
+        m_dialogs.message(QString::fromStdString(emptyWindowMessage()));
+        return nullptr;
+    case ViewCheck::Ready:
+        break;
+    }
+    m_model.currentWindow = w;
+    m_model.outsideViewScale = 0;
+    return loadNewWindow(w);
+}
+
+// A window already open for the row stays open beside the new one; panelForms then names
+// the new one.
+PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
+    auto* form = new PanelWindowForm(m_model, m_dialogs, w);
+    form->setRegistry(&m_panelForms);
+    m_panelForms.set(w, form);
+    QMdiSubWindow* sub = m_area ? m_area->addSubWindow(form) : nullptr;
+    try {
+        form->load();
+    } catch (const std::exception&) {
+        m_dialogs.message(QString::fromStdString(wrongGaugesDirMessage()));
+        // The sub-window owns the form; deleting it removes it from the area too.
+        if (sub)
+            delete sub;
+        else
+            delete form;
+        return nullptr;
+    }
+    if (sub) {
+        // As large as the screen it stands for; the MDI area scrolls to show all of it.
+        sub->resize(sub->sizeHint().expandedTo(form->sizeHint()));
+        sub->show();
+        m_area->setActiveSubWindow(sub);
+    } else {
+        form->show();
+    }
+    form->setFocus();
+    emit panelWindowShown(form);
+    return form;
+}
+
+void TemplateRowCommands::sizeFromBitmap(int w) {
+    const AutoOutcome outcome = autoSizeFromBitmap(m_model, w);
+    if (!outcome.message.empty())
+        m_dialogs.message(fromModelText(outcome.message));
+    if (outcome.boxText && m_template)
+        m_template->setSizeText(w, QString::fromStdString(*outcome.boxText));
+}
+
+void TemplateRowCommands::ratioFromBitmap(int w) {
+    if (w < 0 || w >= kWindowSlots)
+        return;
+    const AutoOutcome outcome =
+        autoRatioFromBitmap(m_model, w, toModelText(bitmapBoxText(w)), screenSizePixels().width());
+    if (!outcome.message.empty())
+        m_dialogs.message(fromModelText(outcome.message));
+    if (outcome.boxText && m_template)
+        m_template->setRatioText(w, QString::fromStdString(*outcome.boxText));
+}
+
+// The ratio button reads the bitmap name box itself, as typed.
+QString TemplateRowCommands::bitmapBoxText(int w) const {
+    if (!m_template)
+        return fromModelText(m_model.window(w).windowBitmap);
+    const auto* box = m_template->findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(w));
+    return box ? box->text() : fromModelText(m_model.window(w).windowBitmap);
+}
+
+} // namespace cockpix

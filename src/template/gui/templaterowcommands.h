@@ -1,0 +1,54 @@
+#pragma once
+
+#include "gauges/gui/panelwindowregistry.h"
+#include "panel/core/panelmodel.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QMdiArea;
+
+namespace cockpix {
+
+class PanelWindowForm;
+class TemplateWindow;
+class UserDialogs;
+
+// The template row buttons that open or measure a window: "Window 0x" shows the panel
+// window of that row in the MDI area, the two "Auto" buttons take the size and the size
+// ratio from the row's background bitmap. Owns panelForms, the newest panel window of
+// each row.
+class TemplateRowCommands : public QObject {
+    Q_OBJECT
+public:
+    TemplateRowCommands(PanelModel& model, UserDialogs& dialogs, QMdiArea* area,
+                        QObject* parent = nullptr);
+
+    PanelWindowRegistry& panelForms() { return m_panelForms; }
+    // Listens to the "Auto" buttons of this template window; the view button goes through
+    // the main window.
+    void attach(TemplateWindow* templateWindow);
+
+public slots:
+    // Loads and shows a new panel window for row w; null when the row cannot be shown (the
+    // message has been given).
+    PanelWindowForm* viewWindow(int w);
+    void sizeFromBitmap(int w);
+    void ratioFromBitmap(int w);
+
+signals:
+    // A panel window was loaded and shown; the gauge dialogs hook in here.
+    void panelWindowShown(PanelWindowForm* form);
+
+private:
+    PanelWindowForm* loadNewWindow(int w);
+    QString bitmapBoxText(int w) const;
+
+    PanelModel& m_model;
+    UserDialogs& m_dialogs;
+    QMdiArea* m_area;
+    QPointer<TemplateWindow> m_template;
+    PanelWindowRegistry m_panelForms;
+};
+
+} // namespace cockpix
