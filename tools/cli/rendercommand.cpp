@@ -35,7 +35,8 @@ void printRenderHelp() {
         "gauge cut out of its module, at its place and size. Like the panel window, it writes\n"
         "the extracted gauge bitmaps to the bitmap work directory and replaces a missing\n"
         "background by the default one; warnings go to stderr. Directories come from the\n"
-        "settings file unless given; the settings file is never written.\n"
+        "settings file unless given; the settings file is never written. A FILE ending in\n"
+        ".bmp is written as a Windows bitmap instead of PNG.\n"
         "Exit status: 0 when the picture was written, 1 when it could not be, 2 for a\n"
         "panel.cfg of abnormal structure, 64 for wrong arguments.\n");
 }
@@ -105,7 +106,10 @@ int runRender(std::span<const std::string> args) {
     callbacks.warn = [](const std::string& text) { std::fprintf(stderr, "%s\n\n", text.c_str()); };
     const PanelScene scene =
         loadPanelScene(*model, w, QSize(screen.width, screen.height), callbacks);
-    if (!renderPanelScene(scene).save(QString::fromStdString(*out), "PNG")) {
+    // PNG unless the name asks for a Windows bitmap, which scripts can read without Qt.
+    const bool asBmp = out->size() >= 4 && (out->compare(out->size() - 4, 4, ".bmp") == 0 ||
+                                            out->compare(out->size() - 4, 4, ".BMP") == 0);
+    if (!renderPanelScene(scene).save(QString::fromStdString(*out), asBmp ? "BMP" : "PNG")) {
         std::fprintf(stderr, "cockpix-cli render: cannot write the picture [%s]\n", out->c_str());
         return 1;
     }
