@@ -11,6 +11,7 @@
 #include "app/gui/panelcommands.h"
 #include "app/gui/userdialogs.h"
 #include "panel/core/panelmodel.h"
+#include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
 
 #include <QAction>
@@ -46,6 +47,7 @@ MainWindow::MainWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
 
     m_menu = new MainMenu(m_model, this);
     m_panelCommands = new PanelCommands(*this, m_model, m_dialogs);
+    m_rowCommands = new TemplateRowCommands(m_model, m_dialogs, m_mdiArea, this);
     connectMenu();
     m_menu->showMainMenus(menuBar());
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateMenus);
@@ -55,6 +57,7 @@ MainWindow::MainWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
 MainWindow::~MainWindow() {
     // The template's close filter must not run while the children are torn down.
     m_ending = true;
+    disconnect(m_mdiArea, nullptr, this, nullptr);
     if (m_templateSubWindow)
         m_templateSubWindow->removeEventFilter(this);
 }
@@ -134,6 +137,7 @@ void MainWindow::closeTemplateWindow() {
 void MainWindow::createTemplateWindow() {
     auto* window = new TemplateWindow(m_model, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
+    m_rowCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
     m_templateSubWindow->installEventFilter(this);
     window->applyTemplateColor();
@@ -156,8 +160,7 @@ void MainWindow::startEmptyPanel() {
 }
 
 void MainWindow::showPanelWindow(int w) {
-    // The panel windows come next: this opens panel window w in the MDI area.
-    Q_UNUSED(w);
+    m_rowCommands->viewWindow(w);
 }
 
 void MainWindow::newPanel() {

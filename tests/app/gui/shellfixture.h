@@ -1,0 +1,76 @@
+#pragma once
+
+// What every test of the main window needs: a settings file of its own in a temporary
+// directory, a fresh model, scripted dialogs and a main window whose template is shown.
+
+#include "app/core/settings.h"
+#include "app/gui/mainmenu.h"
+#include "app/gui/mainwindow.h"
+#include "guisupport/scripteddialogs.h"
+#include "panel/core/panelmodel.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace cockpix {
+
+struct ShellFixture {
+    QTemporaryDir temp;
+    PanelModel model;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    ShellFixture() { qputenv("COCKPIX_CONFIG_DIR", (temp.path() + "/config").toLocal8Bit()); }
+
+    QString path(const QString& relative) const { return temp.path() + "/" + relative; }
+    QString settingsPath() const { return path("config/cockpix.ini"); }
+
+    // Five settings lines, each ending CR LF, as the program writes them.
+    void writeSettingsLines(const QStringList& lines) const {
+        QDir().mkpath(path("config"));
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const QString& line : lines)
+            file.write(line.toUtf8() + "\r\n");
+    }
+    QStringList settingsLines() const {
+        QFile file(settingsPath());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+    // Settings with a gauges directory, so that no first-use message comes up.
+    void writeUsualSettings() const {
+        QDir().mkpath(path("fs98/gauges/bmp"));
+        QDir().mkpath(path("fs98/gauges/palette"));
+        writeSettingsLines({path("fs98/gauges/"), path("fs98/gauges/bmp/"),
+                            path("fs98/gauges/palette/"), path("fs98/aircraft/"), path("prog/")});
+    }
+
+    // Creates the main window and its template window, as the program starts.
+    void start() {
+        window = std::make_unique<MainWindow>(model, dialogs);
+        window->show();
+        window->createTemplateWindow();
+    }
+
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    void trigger(const char* name) const {
+        QAction* item = action(name);
+        QVERIFY2(item != nullptr, name);
+        item->trigger();
+    }
+};
+
+inline const QString kCaptionPrefix = QStringLiteral("COCKPIX V.2.5.3  -  ");
+
+} // namespace cockpix
