@@ -16,6 +16,7 @@ class UserDialogs;
 class TemplateWindow;
 class MainMenu;
 class PanelCommands;
+class TemplateRowCommands;
 class DirectoriesDialog;
 class AboutDialog;
 
@@ -30,6 +31,8 @@ public:
     TemplateWindow* templateWindow() const;
     MainMenu& mainMenu() const { return *m_menu; }
     PanelCommands& panelCommands() const { return *m_panelCommands; }
+    // The template's row buttons and panelForms, the newest panel window of each row.
+    TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
 
@@ -87,6 +90,7 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     MainMenu* m_menu = nullptr;
     PanelCommands* m_panelCommands = nullptr;
+    TemplateRowCommands* m_rowCommands = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;
