@@ -26,15 +26,25 @@ long long fileLength(const std::string& path) {
     return error ? 0 : static_cast<long long>(length);
 }
 
-// Writes the whole file in one go (creating the bitmap work directory if it has gone).
+// Writes the whole file in one go (creating the bitmap work directory if it has gone). A
+// file that already holds these bytes is left alone, and an existing file is overwritten in
+// place: emptying a file and refilling it makes ext4 flush it to disk on close, which turned
+// "Always recompute bitmaps" on a big panel into seconds of waiting.
 bool writeWholeFile(const std::string& path, std::string_view bytes) {
     std::error_code error;
     const fs::path parent = fs::path(path).parent_path();
     if (!parent.empty())
         fs::create_directories(parent, error);
+    if (fs::is_regular_file(path, error)) {
+        if (const auto old = readWholeFile(path); old && *old == bytes)
+            return true;
+        std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        fs::resize_file(path, bytes.size(), error);
+        return static_cast<bool>(file) && !error;
+    }
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     file.close();
     return static_cast<bool>(file);

@@ -82,6 +82,11 @@ TEST_F(GaugeExtraction, ReusesBitmapsOfMoreThanTenBytes) {
     model.options.alwaysRecomputeBitmaps = true;
     EXPECT_EQ(extractGaugeBitmap(model, 0, 3).source, GaugeBitmapSource::Extracted);
     EXPECT_EQ(fs::file_size(bitmap()), 6536u);
+
+    // A longer old file is rewritten in place and cut to the new length.
+    writeFile(bitmap(), std::string(20000, 'x'));
+    EXPECT_EQ(extractGaugeBitmap(model, 0, 3).source, GaugeBitmapSource::Extracted);
+    EXPECT_EQ(contentOf(bitmap()), extractedBitmapBytes(test::typicalModule()).value());
 }
 
 TEST_F(GaugeExtraction, MissingModuleGetsTheDefaultPicture) {
