@@ -10,6 +10,7 @@ namespace cockpix {
 
 struct CommandLine {
     bool showHelp = false;
+    bool demo = false;     // --demo: the generated demo installation with its own settings
     std::string panelPath; // the panel.cfg to open at start; empty: start empty
     std::string error;     // what was wrong with the arguments; empty when they were fine
 };

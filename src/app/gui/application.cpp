@@ -1,5 +1,6 @@
 #include "app/gui/application.h"
 
+#include "app/core/demoinstall.h"
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
 
@@ -25,8 +26,33 @@ int Application::run(int argc, char* argv[]) {
         std::cerr << "cockpix: " << commandLine.error << "\n\n" << commandLineUsage();
         return 2;
     }
-    start(commandLine);
+    CommandLine startWith = commandLine;
+    if (commandLine.demo && !prepareDemoStart(startWith))
+        return 1;
+    start(startWith);
     return QApplication::exec();
+}
+
+// The demo runs on its own settings file inside the demo folder, set before the template
+// window first reads the settings.
+bool Application::prepareDemoStart(CommandLine& commandLine) {
+    const std::string programDir =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
+    const auto demoDir = findDemoDir(programDir);
+    if (!demoDir) {
+        std::cerr << "cockpix: no demo installation beside the program (" << programDir
+                  << "../demo); build it, or set COCKPIX_DEMO_DIR\n";
+        return false;
+    }
+    const DemoInstall demo = demoInstall(*demoDir, programDir);
+    if (const std::string problem = prepareDemo(demo); !problem.empty()) {
+        std::cerr << "cockpix: " << problem << "\n";
+        return false;
+    }
+    qputenv("COCKPIX_CONFIG_DIR", QByteArray::fromStdString(demo.configDir));
+    if (commandLine.panelPath.empty())
+        commandLine.panelPath = demo.panelPath;
+    return true;
 }
 
 void Application::start(const CommandLine& commandLine) {

@@ -27,6 +27,9 @@ public:
     MainWindow* mainWindow() const { return m_window.get(); }
 
 private:
+    // --demo: points the settings at the demo's own file and names the demo panel.
+    static bool prepareDemoStart(CommandLine& commandLine);
+
     PanelModel m_model;
     QtUserDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;

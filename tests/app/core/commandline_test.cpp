@@ -28,6 +28,15 @@ TEST(CommandLine, HelpAndBadArguments) {
     EXPECT_EQ(dashed.panelPath, "--help");
 }
 
+TEST(CommandLine, DemoIsAnOption) {
+    EXPECT_TRUE(parseCommandLine({"--demo"}).demo);
+    EXPECT_FALSE(parseCommandLine({"panel.cfg"}).demo);
+    const CommandLine named = parseCommandLine({"--", "--demo"});
+    EXPECT_FALSE(named.demo);
+    EXPECT_EQ(named.panelPath, "--demo");
+    EXPECT_NE(commandLineUsage().find("--demo"), std::string::npos);
+}
+
 TEST(CommandLine, HelpIsFoundInRawArgumentsBeforeTheWindowSystemStarts) {
     const char* withHelp[] = {"cockpix", "-platform", "offscreen", "--help", nullptr};
     EXPECT_TRUE(helpRequested(4, withHelp));
