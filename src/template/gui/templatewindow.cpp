@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -240,6 +241,11 @@ void TemplateWindow::fillRow(int w) {
     row.positionBox()->setText(position);
     row.visibleBox()->setChecked(visible);
     row.identBox()->setText(ident);
+}
+
+QSize TemplateWindow::sizeHint() const {
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return m_content->sizeHint() + QSize(scrollBar, scrollBar);
 }
 
 PaletteSaveOptions TemplateWindow::paletteSaveOptions() const {

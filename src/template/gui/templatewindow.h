@@ -63,6 +63,10 @@ public:
     // the writer reads it.
     void setAdvisedColorCount(int count);
 
+    // The whole table, so the MDI child opens showing every row; the scroll area takes over
+    // on smaller screens.
+    QSize sizeHint() const override;
+
     // The 17 labels coloured by applyTemplateColor.
     const QList<QLabel*>& colouredLabels() const { return m_labels; }
 

@@ -269,7 +269,7 @@ void TemplateWindowTest::paletteOptionBoxes() {
 void TemplateWindowTest::fillWritesThePanelRowsAndKeepsTheModel() {
     m_model.windowCount = 3;
     PanelWindow& main = m_model.window(0);
-    main.windowTitle = "Tableau de bord \xE9t\xE9 \x80"; // Windows-1252 bytes
+    main.windowTitle = "Tableau de bord \xE9t\xE9 \x80\x81\t"; // Windows-1252 bytes
     main.windowBitmap = "main";
     main.windowSizeMm = 640;
     main.windowSizeRatio = 0; // missing from the file: full size
@@ -292,8 +292,8 @@ void TemplateWindowTest::fillWritesThePanelRowsAndKeepsTheModel() {
     QVERIFY(m_dialogs->messages().isEmpty());
     QCOMPARE(countLabel(), QString("3"));
     QCOMPARE(m_model.windowCount, 3);
-    QCOMPARE(rowBox("Text1", 0)->text(), QString::fromUtf8("Tableau de bord été €"));
-    QCOMPARE(main.windowTitle, std::string("Tableau de bord \xE9t\xE9 \x80"));
+    QCOMPARE(rowBox("Text1", 0)->text(), QString::fromUtf8("Tableau de bord été €\u0081\t"));
+    QCOMPARE(main.windowTitle, std::string("Tableau de bord \xE9t\xE9 \x80\x81\t"));
     QCOMPARE(rowBox("Text3", 0)->text(), QString("640"));
     QCOMPARE(rowBox("Text4", 0)->text(), QString("1"));
     QCOMPARE(main.windowSizeRatio, 1.0);
@@ -446,6 +446,9 @@ void TemplateWindowTest::fitsA1024By768Screen() {
     const QSize needed = m_window->findChild<QScrollArea*>()->widget()->minimumSizeHint();
     QVERIFY2(needed.width() <= 1000, qPrintable(QString::number(needed.width())));
     QVERIFY2(needed.height() <= 700, qPrintable(QString::number(needed.height())));
+    const QSize opening = m_window->sizeHint();
+    QVERIFY(opening.width() >= needed.width() && opening.width() <= 1024);
+    QVERIFY(opening.height() >= needed.height() && opening.height() <= 768);
 }
 
 QTEST_MAIN(TemplateWindowTest)
