@@ -147,6 +147,10 @@ void MainWindow::createTemplateWindow() {
     m_model.bitmapMissing = 0;
     readSettings(m_model.dirs);
     setMainCaption();
+    // The table is wide: give it the whole MDI area, but no more than it needs.
+    const QSize wanted = window->sizeHint().expandedTo(QSize(980, 640));
+    m_templateSubWindow->resize(wanted.boundedTo(m_mdiArea->viewport()->size()));
+    m_templateSubWindow->move(0, 0);
     m_templateSubWindow->show();
     if (m_model.dirs.gaugesDir.empty())
         m_dialogs.message(fromModelPath(std::string(kFirstUseMessage)));
