@@ -1,5 +1,6 @@
 #include "template/gui/templatewindow.h"
 
+#include "app/gui/colorref.h"
 #include "app/gui/modeltext.h"
 #include "app/gui/userdialogs.h"
 #include "panel/core/numbertext.h"
@@ -22,12 +23,6 @@ namespace {
 
 QString numberText(double value) {
     return QString::fromStdString(plainNumberText(value));
-}
-
-// The model holds colours as Windows COLORREFs: red in the lowest byte.
-QColor colorFromRef(ColorRef ref) {
-    return QColor(static_cast<int>(ref & 0xFF), static_cast<int>((ref >> 8) & 0xFF),
-                  static_cast<int>((ref >> 16) & 0xFF));
 }
 
 void paintBackground(QWidget* widget, const QColor& colour) {
@@ -254,7 +249,7 @@ PaletteSaveOptions TemplateWindow::paletteSaveOptions() const {
 }
 
 void TemplateWindow::applyTemplateColor() {
-    const QColor colour = colorFromRef(m_model.templateColor);
+    const QColor colour = toQColor(m_model.templateColor);
     for (QWidget* widget : {static_cast<QWidget*>(this), m_content, m_scroll->viewport()})
         paintBackground(widget, colour);
     for (QLabel* label : m_labels)
