@@ -400,23 +400,6 @@ TEST_F(SavePanel, AFailedFinalRenamePutsTheOldFileBack) {
     EXPECT_EQ(snapshot(panelDir), before);
 }
 
-TEST_F(SavePanel, AnUnwritableOutputDirectoryChangesNothing) {
-    writeFile(panelDir + "panel.cfg", "old");
-    const auto before = snapshot(panelDir);
-    const SaveResult result = savePanel(model, temp.dir() + "missing/panel.cfg", {});
-    EXPECT_FALSE(result.written);
-    EXPECT_NE(result.message.find("could not be written"), std::string::npos) << result.message;
-    EXPECT_EQ(snapshot(panelDir), before);
-}
-
-TEST_F(SavePanel, WithNoWindowsNothingIsWritten) {
-    writeFile(panelDir + "panel.cfg", "old");
-    model.windowCount = 0;
-    const SaveResult result = savePanel(model, panelDir + "panel.cfg", {});
-    EXPECT_FALSE(result.written);
-    EXPECT_EQ(snapshot(panelDir), (std::map<std::string, std::string>{{"panel.cfg", "old"}}));
-}
-
 TEST_F(SavePanel, CopiesThePaletteResultFileAndSurvivesItsLoss) {
     writeFile(panelDir + "panel.cfg", "old");
     const std::string resultFile = temp.dir("palette") + "result_panel_main.txt";
