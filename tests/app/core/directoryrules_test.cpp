@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace cockpix {
@@ -64,75 +63,11 @@ protected:
     void TearDown() override { fs::remove_all(root); }
     static void touch(const fs::path& path) { std::ofstream(path) << "x"; }
     std::string gauges() const { return (root / "gauges").string() + "/"; }
-    std::string settingsText() const {
-        std::ifstream in(settingsPath, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
 
     fs::path root;
     std::string settingsPath;
     PanelModel model;
 };
-
-TEST_F(ConfirmDirectoryTest, GaugesWithoutTheProbeModuleChangesNothing) {
-    model.dirDialogTarget = "GAUGES";
-    applyBrowsedPath(model, root.string() + "/gauges");
-    model.bitmapMissing = 1;
-
-    const ConfirmResult result = confirmDirectory(model, settingsPath);
-
-    EXPECT_EQ(result.status, ConfirmStatus::WrongDirectory);
-    EXPECT_EQ(model.dirs.gaugesDir, "");
-    EXPECT_EQ(model.bitmapMissing, 1);
-    EXPECT_FALSE(fs::exists(settingsPath));
-    EXPECT_FALSE(fs::exists(root / "gauges" / "bmp"));
-    EXPECT_FALSE(fs::exists(root / "gauges" / "palette"));
-}
-
-TEST_F(ConfirmDirectoryTest, GaugesFindsTheProbeWhateverItsCaseAndCreatesWorkDirectories) {
-    touch(root / "gauges" / "Cessna_182.Airspeed.gau");
-    fs::create_directory(root / "gauges" / "palette"); // an existing one is fine
-    model.dirDialogTarget = "GAUGES";
-    applyBrowsedPath(model, root.string() + "/gauges");
-    model.bitmapMissing = 1;
-
-    const ConfirmResult result = confirmDirectory(model, settingsPath);
-
-    EXPECT_EQ(result.status, ConfirmStatus::Stored);
-    EXPECT_EQ(model.dirs.gaugesDir, gauges());
-    EXPECT_EQ(model.dirs.bmpDir, gauges() + "bmp/");
-    EXPECT_EQ(model.dirs.paletteDir, gauges() + "palette/");
-    EXPECT_EQ(model.bitmapMissing, 0);
-    EXPECT_TRUE(fs::is_directory(root / "gauges" / "bmp"));
-    EXPECT_TRUE(fs::is_directory(root / "gauges" / "palette"));
-
-    Directories reread;
-    readSettings(reread, settingsPath);
-    EXPECT_EQ(reread.gaugesDir, gauges());
-    EXPECT_EQ(reread.bmpDir, gauges() + "bmp/");
-    EXPECT_EQ(reread.panelDir, "/kept/panel/");
-}
-
-TEST_F(ConfirmDirectoryTest, ProgramDirectoryNeedsTheExecutable) {
-    model.dirDialogTarget = "COCKPIX";
-    applyBrowsedPath(model, root.string());
-    EXPECT_EQ(confirmDirectory(model, settingsPath).status, ConfirmStatus::WrongDirectory);
-    EXPECT_EQ(model.dirs.programDir, "");
-
-    touch(root / "cockpix");
-    EXPECT_EQ(confirmDirectory(model, settingsPath).status, ConfirmStatus::Stored);
-    EXPECT_EQ(model.dirs.programDir, root.string() + "/");
-}
-
-TEST_F(ConfirmDirectoryTest, PanelAcceptsAnyDirectory) {
-    model.dirDialogTarget = "PANEL";
-    applyBrowsedPath(model, root.string() + "/gauges");
-    EXPECT_EQ(confirmDirectory(model, settingsPath).status, ConfirmStatus::Stored);
-    EXPECT_EQ(model.dirs.panelDir, gauges());
-    EXPECT_NE(settingsText().find(gauges() + "\r\n"), std::string::npos);
-}
 
 TEST_F(ConfirmDirectoryTest, AWorkDirectoryThatCannotBeCreatedIsReported) {
     touch(root / "gauges" / "CESSNA_182.AIRSPEED.GAU");
@@ -146,6 +81,22 @@ TEST_F(ConfirmDirectoryTest, AWorkDirectoryThatCannotBeCreatedIsReported) {
     EXPECT_EQ(result.failedPath, gauges() + "palette/");
     EXPECT_EQ(model.dirs.gaugesDir, gauges()); // already stored and written
     EXPECT_TRUE(fs::exists(settingsPath));
+}
+
+TEST_F(ConfirmDirectoryTest, ASettingsFileThatCannotBeWrittenIsReportedNotHidden) {
+    touch(root / "blocker");
+    model.dirDialogTarget = "PANEL";
+    applyBrowsedPath(model, root.string() + "/gauges");
+
+    const std::string unwritable = (root / "blocker" / "cockpix.ini").string();
+    const ConfirmResult result = confirmDirectory(model, unwritable);
+
+    EXPECT_EQ(result.status, ConfirmStatus::SettingsNotSaved);
+    EXPECT_EQ(result.failedPath, unwritable);
+    EXPECT_EQ(model.dirs.panelDir, gauges()); // in force for this session all the same
+
+    model.dirDialogTarget = "SOMETHING";
+    EXPECT_EQ(confirmDirectory(model, settingsPath).status, ConfirmStatus::WrongDirectory);
 }
 
 } // namespace
