@@ -145,6 +145,14 @@ QSize PanelWindowForm::sizeHint() const {
     return m_frame->size();
 }
 
+void PanelWindowForm::scrollToPicture() {
+    if (!m_background->isVisibleTo(m_frame))
+        return;
+    const QPoint centre = m_background->geometry().center();
+    const QSize view = m_scroll->viewport()->size();
+    m_scroll->ensureVisible(centre.x(), centre.y(), view.width() / 2, view.height() / 2);
+}
+
 void PanelWindowForm::load() {
     m_model.blinkInterval = kDesignedBlinkInterval;
     refreshBlinker();

@@ -57,6 +57,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // Scrolls the frame so that the panel picture is in view (the frame is as large as the
+    // screen, the window often smaller).
+    void scrollToPicture();
+
 public slots:
     // One blinker tick; also adapts the timer to blinkState and blinkInterval.
     void blinkTick();

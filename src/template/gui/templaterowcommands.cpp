@@ -62,13 +62,15 @@ PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
         return nullptr;
     }
     if (sub) {
-        // As large as the screen it stands for; the MDI area scrolls to show all of it.
-        sub->resize(sub->sizeHint().expandedTo(form->sizeHint()));
+        // The frame inside is as large as the screen it stands for; the window takes what
+        // the MDI area can show and scrolls to the panel picture.
+        sub->resize(sub->sizeHint().boundedTo(m_area->viewport()->size()));
         sub->show();
         m_area->setActiveSubWindow(sub);
     } else {
         form->show();
     }
+    form->scrollToPicture();
     form->setFocus();
     emit panelWindowShown(form);
     return form;

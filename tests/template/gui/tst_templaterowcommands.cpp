@@ -4,6 +4,7 @@
 #include "gauges/gui/demopanel.h"
 #include "guisupport/scripteddialogs.h"
 
+#include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelwindow.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
@@ -90,6 +91,7 @@ QList<PanelWindowForm*> TestTemplateRowCommands::panelWindows() const {
 
 void TestTemplateRowCommands::viewOpensANewWindowEachTime() {
     m_model.outsideViewScale = 2.5;
+    m_area->resize(700, 500); // smaller than the 1024 x 768 screen
     QTest::mouseClick(button("Command1_1"), Qt::LeftButton);
     QCOMPARE(panelWindows().size(), 1);
     PanelWindowForm* first = panelWindows().value(0);
@@ -100,8 +102,15 @@ void TestTemplateRowCommands::viewOpensANewWindowEachTime() {
     QCOMPARE(qobject_cast<PanelWindowForm*>(m_area->activeSubWindow()->widget()), first);
     QVERIFY(first->isVisible());
     QVERIFY(first->windowTitle().startsWith("Window 1: Radio stack"));
-    // The sub-window is as large as the screen it stands for.
-    QVERIFY(first->size().width() >= 1024 && first->size().height() >= 768);
+    // The frame is as large as the screen; the window fits the area and shows the panel
+    // picture (at the right edge of the screen: position 5).
+    QCOMPARE(first->frameWidget()->size(), QSize(1024, 768));
+    QVERIFY(m_area->viewport()->rect().contains(first->parentWidget()->geometry()));
+    const QRect picture(first->backgroundImage()->mapTo(first, QPoint(0, 0)),
+                        first->backgroundImage()->size());
+    QVERIFY(picture.left() > 0);
+    QVERIFY2(first->rect().intersects(picture),
+             qPrintable(QString("%1,%2").arg(picture.x()).arg(picture.y())));
 
     // Pressed again: a second window beside the first, and panelForms names the new one.
     QTest::mouseClick(button("Command1_1"), Qt::LeftButton);
