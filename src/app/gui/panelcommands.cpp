@@ -8,6 +8,7 @@
 #include "template/gui/templatewindow.h"
 
 #include <QFile>
+#include <exception>
 
 namespace cockpix {
 
@@ -68,9 +69,15 @@ bool PanelCommands::openChosenPath(const QString& path) {
     m_window.saveSettings();
     m_window.setMainCaption();
 
-    const auto error = readPanelFile(m_model, chosenPath,
-                                     [this](const std::string& newDir) { reportRerouted(newDir); });
-    if (error) {
+    bool failed = true;
+    try {
+        failed = readPanelFile(m_model, chosenPath, [this](const std::string& newDir) {
+                     reportRerouted(newDir);
+                 }).has_value();
+    } catch (const std::exception&) {
+        // Out of memory on a huge file and the like: one more way for a file to be unusable.
+    }
+    if (failed) {
         m_dialogs.message(fromModelText(std::string(kStructureErrorMessage)));
         m_window.setOpenEnabled(true);
         m_window.setSaveEnabled(false);
@@ -91,8 +98,14 @@ void PanelCommands::save() {
         return;
     const TemplateWindow* window = m_window.templateWindow();
     const PaletteSaveOptions options = window ? window->paletteSaveOptions() : PaletteSaveOptions{};
-    const SaveResult result = savePanel(m_model, toModelPath(*chosen), options);
-    m_dialogs.message(fromModelText(result.message));
+    QString message;
+    try {
+        message = fromModelText(savePanel(m_model, toModelPath(*chosen), options).message);
+    } catch (const std::exception& error) {
+        // The writer keeps the old file and every backup whatever happens; say it failed.
+        message = tr("The panel could not be saved:\n%1").arg(QString::fromUtf8(error.what()));
+    }
+    m_dialogs.message(message);
 }
 
 } // namespace cockpix

@@ -58,6 +58,7 @@ private slots:
     void saveKeepsABackupOfTheOldFile();
     void saveWithoutAnOldFileWritesPanelCfg();
     void saveOfAnEmptyPanelDoesNothing();
+    void aFailedSaveSaysSoAndKeepsTheOldFile();
     void editInTheTemplateReachesTheSavedFile();
 };
 
@@ -266,6 +267,32 @@ void TestOpenSave::saveOfAnEmptyPanelDoesNothing() {
     f.trigger("mnusave"); // no dialog: ScriptedDialogs would fail the test
     QVERIFY(f.dialogs.saveRequests().isEmpty());
     QVERIFY(f.dialogs.messages().isEmpty());
+}
+
+void TestOpenSave::aFailedSaveSaysSoAndKeepsTheOldFile() {
+    ShellFixture f;
+    f.writeUsualSettings();
+    const QString panel = installSample(f);
+    f.start();
+    f.dialogs.queueOpenFile(panel);
+    f.trigger("mnuopen");
+    QFile original(panel);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray originalBytes = original.readAll();
+    original.close();
+    f.dialogs.clear();
+
+    f.dialogs.queueSaveFile(f.path("no/such/dir/panel.cfg"));
+    f.trigger("mnusave");
+
+    QCOMPARE(f.dialogs.messages().size(), 1);
+    QVERIFY2(!f.dialogs.lastMessage().contains("correctly recorded"),
+             qPrintable(f.dialogs.lastMessage()));
+    // The old panel is still there, under its own name or as a backup.
+    const QString panelDir = f.path("fs98/aircraft/sample_cessna/panel/");
+    QFile kept(QFile::exists(panel) ? panel : panelDir + "panel.c1");
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), originalBytes);
 }
 
 void TestOpenSave::editInTheTemplateReachesTheSavedFile() {
