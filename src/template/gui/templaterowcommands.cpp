@@ -7,6 +7,7 @@
 #include "template/core/rowcommands.h"
 #include "template/gui/templatewindow.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -71,6 +72,9 @@ PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
         form->show();
     }
     form->scrollToPicture();
+    // The progress window had the focus for a while; the keys belong to the new window.
+    if (QWidget* top = form->window(); top != QApplication::activeWindow())
+        top->activateWindow();
     form->setFocus();
     emit panelWindowShown(form);
     return form;

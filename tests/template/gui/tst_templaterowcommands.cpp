@@ -4,6 +4,8 @@
 #include "gauges/gui/demopanel.h"
 #include "guisupport/scripteddialogs.h"
 
+#include "app/core/settings.h"
+#include "app/gui/mainwindow.h"
 #include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelwindow.h"
 #include "template/gui/templaterowcommands.h"
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -32,6 +35,7 @@ private slots:
     void autoSizeWritesTheBitmapWidthIntoTheSizeBox();
     void autoRatioWritesTheScreenShareIntoTheRatioBox();
     void autoButtonsNameAMissingBitmap();
+    void theMainWindowShowsPanelWindowsWithTheirMenus();
 
 private:
     QPushButton* button(const QString& name) const;
@@ -194,6 +198,43 @@ void TestTemplateRowCommands::autoButtonsNameAMissingBitmap() {
     QCOMPARE(m_model.window(2).windowSizeMm, size);
     QCOMPARE(m_model.window(2).windowSizeRatio, ratio);
     QCOMPARE(box("Text3_2")->text(), sizeText);
+}
+
+// The whole road through the main window: its template button, the menu bar swap, and the
+// panel window's Ctrl+C closing the panel window rather than the template.
+void TestTemplateRowCommands::theMainWindowShowsPanelWindowsWithTheirMenus() {
+    m_area.reset();
+    QTemporaryDir config;
+    qputenv("COCKPIX_CONFIG_DIR", config.path().toUtf8());
+    PanelModel model;
+    QVERIFY(m_demo->open(model));
+    QVERIFY(writeSettings(model.dirs));
+    MainWindow window(model, m_dialogs);
+    window.show();
+    window.createTemplateWindow();
+    window.templateWindow()->fillFromModel();
+    m_dialogs.clear();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    auto* view = window.templateWindow()->findChild<QPushButton*>("Command1_0");
+    QTest::mouseClick(view, Qt::LeftButton);
+    auto* form = qobject_cast<PanelWindowForm*>(window.mdiArea()->activeSubWindow()->widget());
+    QVERIFY(form);
+    QCOMPARE(window.rowCommands().panelForms().at(0), form);
+    QStringList titles;
+    for (QAction* menu : window.menuBar()->actions())
+        titles << menu->text();
+    QCOMPARE(titles, QStringList({"&Picture", "&Gauges", "&Windows"}));
+
+    // The progress window came and went; the main window is active again, the panel window
+    // has the focus.
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(form->hasFocus());
+    QTest::keyClick(form, Qt::Key_C, Qt::ControlModifier);
+    QTRY_COMPARE(window.mdiArea()->subWindowList().size(), 1);
+    QVERIFY(window.templateSubWindow() != nullptr);
+    QVERIFY(m_dialogs.questions().isEmpty());
+    qunsetenv("COCKPIX_CONFIG_DIR");
 }
 
 QTEST_MAIN(TestTemplateRowCommands)
