@@ -214,6 +214,9 @@ class CliRender : public CliGauges {
 protected:
     void SetUp() override {
         CliGauges::SetUp();
+        if (runCli(dir, {"render", "x.cfg", "--window", "0", "--out", "x.png"})
+                .err.find("built without Qt") != std::string::npos)
+            GTEST_SKIP() << "cockpix-cli was built without Qt (COCKPIX_GUI=OFF)";
         writeFile(dir / "gauges/demo.dial.gau", moduleWithPicture(solid(20, 20, 0x00FF00), 40));
         writeFile(dir / "panel/Back.bmp", bmpFileBytes(solid(200, 100, 0xFF0000)));
         writeFile(dir / "panel/panel.cfg", "[Window Titles]\r\nWindow00=Main\r\n\r\n"

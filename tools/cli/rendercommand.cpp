@@ -41,7 +41,7 @@ void printRenderHelp() {
         "panel.cfg of abnormal structure, 64 for wrong arguments.\n");
 }
 
-int usageError(const std::string& text) {
+[[maybe_unused]] int usageError(const std::string& text) {
     std::fprintf(stderr, "cockpix-cli render: %s (see cockpix-cli render --help)\n", text.c_str());
     return kUsageStatus;
 }
