@@ -3,6 +3,7 @@
 
 #include "app/gui/aboutdialog.h"
 #include "app/gui/childmenuprovider.h"
+#include "app/gui/userdialogs.h"
 #include "shellfixture.h"
 #include "template/gui/templatewindow.h"
 
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextBrowser>
 
 using namespace cockpix;
 
@@ -68,6 +70,8 @@ private slots:
     void templateColourCommands();
     void windowListAndChildMenus();
     void helpAndAbout();
+    void acceleratorsWorkFromTheKeyboard();
+    void realHelpViewerShowsTheShippedHelp();
     void commandLineHelpAndErrors();
 };
 
@@ -449,6 +453,42 @@ void TestMainWindow::helpAndAbout() {
     QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
     QTest::mouseClick(cancel, Qt::LeftButton);
     QTRY_VERIFY(f.window->aboutDialog() == nullptr);
+}
+
+void TestMainWindow::acceleratorsWorkFromTheKeyboard() {
+    ShellFixture f;
+    f.writeUsualSettings();
+    f.start();
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+
+    QTest::keyClick(f.window.get(), Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(f.action("mnurecomp")->isChecked());
+    QTest::keyClick(f.window.get(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(f.model.options.erasePaletteFilesOnQuit, true);
+
+    // While a panel window's menus are shown, the main menus' keys are theirs no more.
+    auto* child = new MenuChild;
+    f.window->mdiArea()->addSubWindow(child)->show();
+    f.window->mdiArea()->setActiveSubWindow(f.window->mdiArea()->subWindowList().last());
+    QTest::keyClick(f.window.get(), Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(f.action("mnurecomp")->isChecked());
+}
+
+void TestMainWindow::realHelpViewerShowsTheShippedHelp() {
+    QWidget owner;
+    QtUserDialogs dialogs(&owner);
+    QVERIFY(!dialogs.showHelp(QStringLiteral("/no/such/cockpix_help.html")));
+
+    const QString shipped = QStringLiteral(COCKPIX_BIN_DIR "/cockpix_help.html");
+    QVERIFY2(QFile::exists(shipped), "the build copies data/cockpix_help.html next to cockpix");
+    QVERIFY(dialogs.showHelp(shipped));
+    QVERIFY(dialogs.showHelp(shipped)); // the same window again, not a second one
+    const auto viewers = owner.findChildren<QTextBrowser*>();
+    QCOMPARE(viewers.size(), 1);
+    QVERIFY(viewers.first()->isVisible());
+    QVERIFY(viewers.first()->toPlainText().contains("Template"));
+    QVERIFY(viewers.first()->toPlainText().contains("Directories"));
 }
 
 void TestMainWindow::commandLineHelpAndErrors() {
