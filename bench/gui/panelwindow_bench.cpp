@@ -1,0 +1,138 @@
+// How long a panel window takes to show: the demo's biggest window (bitmaps already on disk,
+// and extracted afresh), and a window of 64 gauges whose modules are 1 MB each beside the
+// time it takes only to read those modules. Runs on the offscreen platform by default.
+
+#include "app/core/filelookup.h"
+#include "app/gui/userdialogs.h"
+#include "gauges/gui/panelwindow.h"
+#include "panel/core/panelreader.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Warnings of the demo's deliberately broken modules are not what is measured.
+class SilentDialogs final : public UserDialogs {
+public:
+    void message(const QString&) override {}
+    bool question(const QString&) override { return false; }
+    std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }
+    std::optional<QString> saveFileName(const FileDialogRequest&) override { return {}; }
+    std::optional<QColor> chooseColor(const QColor&) override { return {}; }
+    bool showHelp(const QString&) override { return false; }
+};
+
+QApplication& application() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("COCKPIX_SCREEN"))
+        qputenv("COCKPIX_SCREEN", "1024x768");
+    static int argc = 1;
+    static char name[] = "cockpix_gui_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// A copy of the demo installation in a temporary folder, read into a model.
+struct DemoCopy {
+    fs::path root = fs::temp_directory_path() / "cockpix_panelwindow_bench";
+    PanelModel model;
+    SilentDialogs dialogs;
+    int biggest = 0;
+
+    DemoCopy() {
+        fs::remove_all(root);
+        fs::copy(fs::path(COCKPIX_BIN_DIR) / ".." / "demo", root, fs::copy_options::recursive);
+        const std::string gauges = (root / "fs98" / "gauges").string() + "/";
+        fs::create_directories(gauges + "bmp");
+        model.dirs = {gauges, gauges + "bmp/", gauges + "palette/",
+                      (root / "fs98" / "aircraft" / "demo_cessna" / "panel").string() + "/",
+                      std::string(COCKPIX_BIN_DIR) + "/"};
+        readPanelFile(model, model.dirs.panelDir + "panel.cfg");
+        applyOpenedRatioRule(model);
+        for (int w = 0; w < model.windowCount; ++w) {
+            if (model.window(w).gaugeCount > model.window(biggest).gaugeCount)
+                biggest = w;
+        }
+    }
+    ~DemoCopy() { fs::remove_all(root); }
+};
+
+void loadWindow(benchmark::State& state, bool recompute) {
+    application();
+    DemoCopy demo;
+    demo.model.options.alwaysRecomputeBitmaps = recompute;
+    demo.model.currentWindow = demo.biggest;
+    for (auto _ : state) {
+        PanelWindowForm form(demo.model, demo.dialogs, demo.biggest);
+        form.load();
+        benchmark::DoNotOptimize(form.gaugeImage(0));
+    }
+    state.counters["gauges"] = demo.model.window(demo.biggest).gaugeCount;
+}
+
+void BM_ShowBiggestDemoWindow(benchmark::State& state) {
+    loadWindow(state, false);
+}
+BENCHMARK(BM_ShowBiggestDemoWindow)->Unit(benchmark::kMillisecond);
+
+void BM_ShowBiggestDemoWindowRecomputed(benchmark::State& state) {
+    loadWindow(state, true);
+}
+BENCHMARK(BM_ShowBiggestDemoWindowRecomputed)->Unit(benchmark::kMillisecond);
+
+// 64 gauges, each its own module: a demo module padded to 1 MB, as large FS98 modules are.
+struct BigWindow : DemoCopy {
+    BigWindow() {
+        const std::string module = *readWholeFile(model.dirs.gaugesDir + "CESSNA_182.AIRSPEED.GAU");
+        std::string padded = module;
+        padded.resize(1 << 20, '\0');
+        PanelWindow& window = model.window(0);
+        for (int i = 0; i < kGaugeSlots; ++i) {
+            const std::string name = "big" + std::to_string(i);
+            std::ofstream(model.dirs.gaugesDir + name + ".gau", std::ios::binary) << padded;
+            window.gauges[i] = Gauge{};
+            window.gauges[i].gaugeName = name;
+            window.gauges[i].gaugeX = (i % 8) * 100;
+            window.gauges[i].gaugeY = (i / 8) * 40;
+            window.gauges[i].gaugeSize = 90;
+        }
+        window.gaugeCount = kGaugeSlots;
+        model.options.alwaysRecomputeBitmaps = true;
+    }
+};
+
+void BM_ShowSixtyFourOneMegabyteGauges(benchmark::State& state) {
+    application();
+    BigWindow big;
+    for (auto _ : state) {
+        PanelWindowForm form(big.model, big.dialogs, 0);
+        form.load();
+        benchmark::DoNotOptimize(form.gaugeImage(63));
+    }
+}
+BENCHMARK(BM_ShowSixtyFourOneMegabyteGauges)->Unit(benchmark::kMillisecond);
+
+void BM_OnlyReadSixtyFourOneMegabyteModules(benchmark::State& state) {
+    BigWindow big;
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (int i = 0; i < kGaugeSlots; ++i)
+            bytes += readWholeFile(big.model.dirs.gaugesDir + "big" + std::to_string(i) + ".gau")
+                         ->size();
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(BM_OnlyReadSixtyFourOneMegabyteModules)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace cockpix
