@@ -265,6 +265,20 @@ TEST_F(CliRender, WritesPngAndReplacesAMissingBackground) {
     EXPECT_EQ(fileText(dir / "w.png").substr(1, 3), "PNG");
 }
 
+TEST_F(CliRender, ACutOffGaugePictureIsReplacedByTheDefault) {
+    std::string module = moduleWithPicture(solid(20, 20, 0x00FF00), 40);
+    module.resize(module.size() - 500); // the last pixel rows are missing
+    writeFile(dir / "gauges/demo.dial.gau", module);
+    const CliRun run = render({"--window", "0", "--screen", "400x300", "--out", path("w.bmp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("WARNING !\nUnable to extract bitmap from gauge # 0, named : [" +
+                           path("gauges/bmp") + "/demo.dial.bmp]."),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(fileText(dir / "gauges/bmp/demo.dial.bmp"), kDefaultGauge);
+    EXPECT_EQ(pixelAt(fileText(dir / "w.bmp"), 70, 34), 0x808080u);
+}
+
 TEST_F(CliRender, RejectsBadWindowsAndScreens) {
     EXPECT_EQ(render({"--window", "1", "--out", path("w.png")}).status, 64);
     EXPECT_EQ(render({"--window", "x", "--out", path("w.png")}).status, 64);

@@ -56,6 +56,21 @@ std::optional<BmpSize> readBmpSize(std::string_view bytes) {
     return checked(width, height, le16(bytes, h + 14));
 }
 
+bool bmpPixelsComplete(std::string_view bytes) {
+    const auto size = readBmpSize(bytes);
+    if (!size)
+        return false;
+    const std::size_t h = kFileHeaderBytes;
+    const bool core = le32(bytes, h) == kCoreHeaderBytes;
+    const std::uint32_t bits = le16(bytes, h + (core ? 10 : 14));
+    const std::uint32_t compression = core || bytes.size() < h + 20 ? 0 : le32(bytes, h + 16);
+    if (compression != 0 && compression != 3) // run-length data has no fixed length
+        return true;
+    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(size->width) * bits + 31) / 32 * 4;
+    const std::uint64_t end = le32(bytes, 10) + rowBytes * static_cast<std::uint64_t>(size->height);
+    return end <= bytes.size();
+}
+
 std::optional<BmpSize> readBmpFileSize(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)

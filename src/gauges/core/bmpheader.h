@@ -22,6 +22,12 @@ struct BmpSize {
 // past the end of bytes.
 std::optional<BmpSize> readBmpSize(std::string_view bytes);
 
+// True when readBmpSize accepts the header and, for an uncompressed bitmap, the bytes hold
+// every pixel row from the pixel data offset on. Picture loaders draw a cut-off bitmap
+// half black without complaint; a gauge bitmap cut out of a truncated module is such a
+// file, and COCKPIX replaces it by the default picture instead.
+bool bmpPixelsComplete(std::string_view bytes);
+
 // The same for a file, reading only its first bytes; nullopt when it cannot be read.
 std::optional<BmpSize> readBmpFileSize(const std::string& path);
 

@@ -1,11 +1,13 @@
 #include "gauges/gui/panelrenderer.h"
 
 #include "app/core/filelookup.h"
+#include "gauges/core/bmpheader.h"
 #include "gauges/core/gaugeextraction.h"
 
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace cockpix {
@@ -23,10 +25,13 @@ void report(const PanelSceneCallbacks& callbacks, const std::string& caption, in
         callbacks.progress(caption, percent);
 }
 
+// A bitmap that is cut off counts as not loadable, as it did for FS98's picture loader.
 QImage loadImage(const std::string& path) {
     QImage image;
-    if (!path.empty())
-        image.load(QString::fromStdString(path), "BMP");
+    const auto bytes = path.empty() ? std::nullopt : readWholeFile(path);
+    if (bytes && bmpPixelsComplete(*bytes))
+        image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
+                           static_cast<int>(std::min<std::size_t>(bytes->size(), INT_MAX)), "BMP");
     return image;
 }
 

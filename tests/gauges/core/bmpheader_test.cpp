@@ -82,6 +82,26 @@ TEST(BmpHeader, RejectsWhatNoPictureLoaderWouldTake) {
     EXPECT_TRUE(readBmpSize(good.substr(0, 30)));
 }
 
+TEST(BmpHeader, CompletePixelDataIsToldFromACutOffFile) {
+    const std::string good = bmpFileBytes(checkerboard(5, 3)); // rows of 8 bytes
+    EXPECT_TRUE(bmpPixelsComplete(good));
+    EXPECT_FALSE(bmpPixelsComplete(good.substr(0, good.size() - 1)));
+    EXPECT_TRUE(bmpPixelsComplete(good + "trailing module bytes"));
+
+    // An extracted gauge bitmap carries extra bytes; cut from a short module, it lacks rows.
+    std::string module = test::fillerModule(3949);
+    test::putMarker(module, 3949);
+    module += std::string(10, '\x11') + bmpInfoAndPixels(checkerboard(100, 50));
+    EXPECT_TRUE(bmpPixelsComplete(extractedBitmapBytes(module).value()));
+    module.resize(module.size() - 200);
+    EXPECT_FALSE(bmpPixelsComplete(extractedBitmapBytes(module).value()));
+
+    std::string rle = good.substr(0, 60);
+    rle[30] = 1; // BI_RLE8: its length is not fixed by the header
+    EXPECT_TRUE(bmpPixelsComplete(rle));
+    EXPECT_FALSE(bmpPixelsComplete("BM"));
+}
+
 TEST(BmpHeader, RandomAndTruncatedBytesAreHandled) {
     std::mt19937 random(42);
     const std::string good = bmpFileBytes(checkerboard(3, 7));
@@ -89,6 +109,7 @@ TEST(BmpHeader, RandomAndTruncatedBytesAreHandled) {
         std::string bytes = good.substr(0, random() % 60);
         for (int flips = random() % 4; flips > 0 && !bytes.empty(); --flips)
             bytes[random() % bytes.size()] = static_cast<char>(random());
+        bmpPixelsComplete(bytes);
         if (const auto size = readBmpSize(bytes)) {
             EXPECT_GE(size->width, 1);
             EXPECT_GE(size->height, 1);
