@@ -37,15 +37,5 @@ TEST(CommandLine, DemoIsAnOption) {
     EXPECT_NE(commandLineUsage().find("--demo"), std::string::npos);
 }
 
-TEST(CommandLine, HelpIsFoundInRawArgumentsBeforeTheWindowSystemStarts) {
-    const char* withHelp[] = {"cockpix", "-platform", "offscreen", "--help", nullptr};
-    EXPECT_TRUE(helpRequested(4, withHelp));
-    const char* afterDashes[] = {"cockpix", "--", "--help", nullptr};
-    EXPECT_FALSE(helpRequested(3, afterDashes));
-    const char* plain[] = {"cockpix", "panel.cfg", nullptr};
-    EXPECT_FALSE(helpRequested(2, plain));
-    EXPECT_NE(commandLineUsage().find("cockpix [PANEL_CFG]"), std::string::npos);
-}
-
 } // namespace
 } // namespace cockpix
