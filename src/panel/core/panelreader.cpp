@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 #include <set>
 
 namespace cockpix {
@@ -66,6 +67,8 @@ std::optional<ReadError> readPanelText(PanelModel& model, std::string_view conte
             outcome = PanelScan(model, content).run();
         } catch (const ScanStop& stop) {
             return ReadError{file, stop.line, stop.reason};
+        } catch (const std::bad_alloc&) {
+            return ReadError{file, 0, "not enough memory to read the file"};
         }
         if (!outcome.rerouted)
             return std::nullopt;

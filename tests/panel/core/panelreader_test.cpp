@@ -120,6 +120,10 @@ TEST(PanelReaderLines, TheLastLineOfTheFileIsNeverExaminedByTheMainScan) {
     EXPECT_EQ(header.model->windowCount, 0);
     // A file of one line reads as nothing.
     EXPECT_FALSE(readText("[8 bit colors]").error);
+    // A section that ends on the file's last line leaves nothing to read: a normal end.
+    Read titlesLast = readText("[Window Titles]\r\nWindow00=A\r\n\r\n");
+    EXPECT_FALSE(titlesLast.error);
+    EXPECT_EQ(titlesLast.model->windowCount, 1);
 }
 
 TEST(PanelReaderLines, WindowsBytesAreKeptAndOnlyAsciiLettersOfGaugeNamesLowered) {
