@@ -92,7 +92,13 @@ std::string gaugeModulePath(const PanelModel& model, int w, int i) {
 }
 
 std::string gaugeBitmapPath(const PanelModel& model, int w, int i) {
-    return model.dirs.bmpDir + model.gauge(w, i).gaugeName + ".bmp";
+    // A gauge name is a module file name; a separator in it (a broken or hostile panel.cfg)
+    // must not send the written bitmap out of the work directory.
+    std::string name = model.gauge(w, i).gaugeName;
+    for (char& c : name)
+        if (c == '/' || c == '\\')
+            c = '_';
+    return model.dirs.bmpDir + name + ".bmp";
 }
 
 std::string backgroundBitmapPath(const PanelModel& model, int w) {

@@ -47,7 +47,8 @@ struct GaugeSizeResult {
 
 // gaugesDir + name + ".gau", as the warnings name it.
 std::string gaugeModulePath(const PanelModel& model, int w, int i);
-// bmpDir + name + ".bmp", as the warnings name it.
+// bmpDir + name + ".bmp", as the warnings name it; "/" and "\" in the name become "_" so
+// that the bitmap always stays in the work directory.
 std::string gaugeBitmapPath(const PanelModel& model, int w, int i);
 // panelDir + windowBitmap + ".bmp", as the background warning names it.
 std::string backgroundBitmapPath(const PanelModel& model, int w);

@@ -68,6 +68,14 @@ TEST_F(GaugeExtraction, FindsTheModuleWhateverTheCaseOfItsName) {
     EXPECT_EQ(contentOf(bitmap()), extractedBitmapBytes(module).value());
 }
 
+TEST_F(GaugeExtraction, BitmapsStayInTheWorkDirectory) {
+    model.gauge(0, 3).gaugeName = "..\\../panel/x";
+    const GaugeBitmapResult result = extractGaugeBitmap(model, 0, 3);
+    EXPECT_EQ(result.bitmapPath, model.dirs.bmpDir + ".._.._panel_x.bmp");
+    EXPECT_EQ(contentOf(root / "gauges/bmp/.._.._panel_x.bmp"), kDefaultGauge);
+    EXPECT_FALSE(fs::exists(root / "panel/x.bmp"));
+}
+
 TEST_F(GaugeExtraction, ReusesBitmapsOfMoreThanTenBytes) {
     writeFile(root / "gauges/cessna_182.airspeed.gau", test::typicalModule());
 
