@@ -185,9 +185,12 @@ BackgroundRepair restoreDefaultBackground(const PanelModel& model, int w) {
         repair.warnings.push_back(missingDefaultWarning(defaultPath));
         return repair;
     }
-    // A window without a bitmap name would get a file called ".bmp"; show the default
-    // from the program directory instead of writing one into the aircraft's folder.
-    const bool named = model.window(w).windowBitmap.find_first_not_of(' ') != std::string::npos;
+    // A window without a bitmap name would get a file called ".bmp", and a name with path
+    // separators would send the copy out of the aircraft's folder; both show the default
+    // from the program directory instead of writing one.
+    const std::string& name = model.window(w).windowBitmap;
+    const bool named = name.find_first_not_of(' ') != std::string::npos &&
+                       name.find_first_of("/\\") == std::string::npos;
     const std::string target = resolvePathIgnoringCase(path);
     if (named && writeWholeFile(target, *bytes)) {
         repair.written = true;

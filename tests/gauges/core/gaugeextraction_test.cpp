@@ -204,11 +204,15 @@ TEST_F(GaugeExtraction, MissingBackgroundIsReplacedUnderItsOwnName) {
     EXPECT_EQ(contentOf(root / "panel/RADIO.BMP"), kDefaultBackground);
 }
 
-TEST_F(GaugeExtraction, WindowWithoutBitmapNameShowsTheDefaultWithoutWritingIt) {
+TEST_F(GaugeExtraction, OddBackgroundNamesShowTheDefaultWithoutWritingIt) {
     const BackgroundRepair repair = restoreDefaultBackground(model, 0);
     EXPECT_FALSE(repair.written);
     EXPECT_EQ(repair.backgroundPath, model.dirs.programDir + kDefaultBackgroundBitmapName);
     EXPECT_FALSE(fs::exists(root / "panel/.bmp"));
+
+    model.window(0).windowBitmap = "../escape";
+    EXPECT_FALSE(restoreDefaultBackground(model, 0).written);
+    EXPECT_FALSE(fs::exists(root / "escape.bmp"));
 }
 
 TEST(ProgressCaptions, NumbersCarryALeadingBlank) {
