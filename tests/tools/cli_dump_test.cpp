@@ -229,7 +229,7 @@ TEST_F(DumpCommand, PrintsTheSampleModelAsJson) {
     EXPECT_TRUE(contains(run.out, "\"windowCount\": 3,"));
     EXPECT_TRUE(contains(run.out, "\"// Sample Cessna panel for COCKPIX\""));
     EXPECT_TRUE(contains(run.out, "\"c02=64,64,72\""));
-    EXPECT_TRUE(contains(run.out, "\"defaultViewSizeX\": 8192,"));
+    EXPECT_TRUE(contains(run.out, "\"defaultViewSizeX\": 8191,"));
     EXPECT_TRUE(contains(run.out, "\"windowSizeRatio\": 0.5,"));
     EXPECT_TRUE(contains(run.out, "\"gaugeName\": \"cessna_182.attitude\","));
     EXPECT_TRUE(contains(run.out, "\"gaugeRefSize\": -1"));

@@ -42,17 +42,18 @@ std::string rerouteMessage(std::string_view panelDir) {
 }
 
 std::string panelDirFromChosenPath(std::string_view chosenPath) {
-    // Only the length of "panel.cfg" is cut, whatever the file is called. Windows-era
-    // COCKPIX also lower-cased the directory; on a file system that minds case that would
-    // name a directory that does not exist, so the case is kept as the dialog gave it.
-    std::string_view dir =
-        chosenPath.substr(0, chosenPath.size() - std::min<std::size_t>(9, chosenPath.size()));
-    const std::size_t start = dir.find_first_not_of(' ');
-    dir = start == std::string_view::npos ? std::string_view() : dir.substr(start);
-    std::string result(dir);
-    if (result.empty() || result.back() != '/')
-        result += '/';
-    return result;
+    // The panel is always the directory's panel.cfg, so the directory is what counts: the
+    // chosen file's own directory, whatever the file is called (cutting the length of
+    // "panel.cfg" would point a "my.cfg" at the wrong directory). The case is kept as the
+    // dialog gave it: on a file system that minds case a lower-cased path names nothing.
+    const std::size_t start = chosenPath.find_first_not_of(' ');
+    if (start == std::string_view::npos)
+        return "/";
+    chosenPath.remove_prefix(start);
+    const std::size_t slash = chosenPath.rfind('/');
+    if (slash == std::string_view::npos)
+        return "/";
+    return std::string(chosenPath.substr(0, slash + 1));
 }
 
 std::optional<ReadError> readPanelText(PanelModel& model, std::string_view content,

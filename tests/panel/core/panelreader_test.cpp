@@ -73,7 +73,7 @@ TEST(PanelReaderSample, ReadsTheSampleCessna) {
     EXPECT_EQ(read.gauge(0, 0).gaugeRefSize, -1);
     EXPECT_EQ(read.model->colorLineCount, 3);
     EXPECT_EQ(read.model->colorLine[3], "c02=64,64,72");
-    EXPECT_EQ(read.model->defaultViewSizeX, 8192);
+    EXPECT_EQ(read.model->defaultViewSizeX, 8191);
     EXPECT_EQ(read.model->defaultViewSizeY, 4096);
     // Window 2 has no windowsize_ratio line; Open turns its 0 into 1.
     EXPECT_EQ(read.window(2).windowSizeRatio, 0);
@@ -496,10 +496,11 @@ TEST(PanelReaderRobustness, RandomTextMadeOfPanelPiecesEndsCleanly) {
     }
 }
 
-TEST(PanelDir, IsTheChosenPathLessNineCharactersEndingWithSlash) {
+TEST(PanelDir, IsTheChosenFilesDirectoryEndingWithSlash) {
     EXPECT_EQ(panelDirFromChosenPath("/fs98/Aircraft/C182/Panel/panel.cfg"),
               "/fs98/Aircraft/C182/Panel/");
-    EXPECT_EQ(panelDirFromChosenPath("  /fs98/x/my.cfg"), "/fs98/");
+    // Another file name must not move the directory (cutting 9 characters would give /fs98/).
+    EXPECT_EQ(panelDirFromChosenPath("  /fs98/x/my.cfg"), "/fs98/x/");
     EXPECT_EQ(panelDirFromChosenPath("short"), "/");
 }
 
