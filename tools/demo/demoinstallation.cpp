@@ -250,7 +250,7 @@ std::string panelCfg() {
         out += "c0" + std::to_string(k) + "=" + std::to_string(rgb >> 16) + "," +
                std::to_string((rgb >> 8) & 0xFF) + "," + std::to_string(rgb & 0xFF) + "\r\n";
     }
-    out += "\r\n[Default View]\r\nX=0\r\nY=0\r\nSIZE_X=8192\r\nSIZE_Y=4300\r\n";
+    out += "\r\n[Default View]\r\nX=0\r\nY=0\r\nSIZE_X=8191\r\nSIZE_Y=4300\r\n";
     return out;
 }
 
