@@ -2,11 +2,29 @@
 
 namespace cockpix {
 
+namespace {
+
+// A window slot 0..8, as the template's row buttons number them.
+int windowSlotArgument(const std::string& text) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '8')
+        return -1;
+    return text[0] - '0';
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine result;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
-        if (!optionsEnded && arg == "--") {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && arg == "--show-window") {
+            result.showWindow = i + 1 < args.size() ? windowSlotArgument(args[++i]) : -1;
+            if (result.showWindow < 0) {
+                result.error = "--show-window needs a window number from 0 to 8";
+                return result;
+            }
+        } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             result.showHelp = true;
@@ -23,6 +41,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             return result;
         }
     }
+    if (result.showWindow >= 0 && result.panelPath.empty() && !result.demo)
+        result.error = "--show-window needs a panel to show (PANEL_CFG or --demo)";
     return result;
 }
 
@@ -38,8 +58,8 @@ bool helpRequested(int argc, const char* const* argv) {
 }
 
 std::string commandLineUsage() {
-    return "Usage: cockpix [PANEL_CFG]\n"
-           "       cockpix --demo\n"
+    return "Usage: cockpix [--show-window N] [PANEL_CFG]\n"
+           "       cockpix --demo [--show-window N]\n"
            "\n"
            "COCKPIX, the panel editor for Microsoft Flight Simulator 98.\n"
            "Starts the editor; with PANEL_CFG, opens that panel.cfg as \"Open\" does.\n"
@@ -48,6 +68,9 @@ std::string commandLineUsage() {
            "  --demo       open the demo panel of the demo FS98 installation made by the\n"
            "               build (../demo beside the program, or $COCKPIX_DEMO_DIR), with a\n"
            "               settings file of its own; your settings are not touched\n"
+           "  --show-window N\n"
+           "               once the panel is open, show its panel window N (0..8) as the\n"
+           "               template's \"Window 0N\" button does\n"
            "  -h, --help   show this text and exit\n"
            "\n"
            "The directories are kept in $COCKPIX_CONFIG_DIR/cockpix.ini, or else in\n"

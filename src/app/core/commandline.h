@@ -11,6 +11,7 @@ namespace cockpix {
 struct CommandLine {
     bool showHelp = false;
     bool demo = false;     // --demo: the generated demo installation with its own settings
+    int showWindow = -1;   // --show-window N: show panel window N once the panel is open
     std::string panelPath; // the panel.cfg to open at start; empty: start empty
     std::string error;     // what was wrong with the arguments; empty when they were fine
 };

@@ -67,7 +67,9 @@ void Application::start(const CommandLine& commandLine) {
         const QString path =
             QFileInfo(QFile::decodeName(QByteArray::fromStdString(commandLine.panelPath)))
                 .absoluteFilePath();
-        m_window->panelCommands().openPath(path);
+        const bool opened = m_window->panelCommands().openPath(path);
+        if (opened && commandLine.showWindow >= 0)
+            m_window->showPanelWindow(commandLine.showWindow);
     }
 }
 

@@ -37,5 +37,17 @@ TEST(CommandLine, DemoIsAnOption) {
     EXPECT_NE(commandLineUsage().find("--demo"), std::string::npos);
 }
 
+TEST(CommandLine, ShowWindowTakesAWindowSlot) {
+    const CommandLine shown = parseCommandLine({"--demo", "--show-window", "3"});
+    EXPECT_EQ(shown.showWindow, 3);
+    EXPECT_EQ(shown.error, "");
+    EXPECT_EQ(parseCommandLine({"panel.cfg"}).showWindow, -1);
+    EXPECT_EQ(parseCommandLine({"--show-window", "0", "a.cfg"}).panelPath, "a.cfg");
+    for (const char* bad : {"9", "-1", "01", "x", ""})
+        EXPECT_NE(parseCommandLine({"--show-window", bad}).error, "") << bad;
+    EXPECT_NE(parseCommandLine({"--show-window"}).error, "");
+    EXPECT_NE(parseCommandLine({"--show-window", "2"}).error, ""); // no panel to show
+}
+
 } // namespace
 } // namespace cockpix
