@@ -66,12 +66,15 @@ void storeGaugeBitmapSize(PanelModel& model, int w, int g, BmpSize bitmap) {
 RectF gaugeRect(const PanelModel& model, int w, int g) {
     const PanelWindow& window = model.window(w);
     const Gauge& gauge = model.gauge(w, g);
-    // Multiplied in this order so that the pixels match the panel designers' figures.
-    const double sx = window.windowScale * window.windowZoom * window.windowSizeRatio;
-    return {gauge.gaugeX * sx * model.frameRatioX + window.windowShiftX + window.windowOffsetX,
-            gauge.gaugeY * sx * model.frameRatioY + window.windowShiftY + window.windowOffsetY,
-            gauge.gaugeSize * sx * model.frameRatioX,
-            gauge.gaugeSize * gauge.gaugeAspect * sx * model.frameRatioY};
+    // Multiplied in the panel window's order, ((value x scale) x k) x frame ratio, so that
+    // the pixels match to the last bit whatever caller places the gauge.
+    const double k = windowMagnification(model, w);
+    return {gauge.gaugeX * window.windowScale * k * model.frameRatioX + window.windowShiftX +
+                window.windowOffsetX,
+            gauge.gaugeY * window.windowScale * k * model.frameRatioY + window.windowShiftY +
+                window.windowOffsetY,
+            gauge.gaugeSize * window.windowScale * k * model.frameRatioX,
+            gauge.gaugeSize * gauge.gaugeAspect * window.windowScale * k * model.frameRatioY};
 }
 
 std::string panelWindowCaption(const PanelModel& model, int w) {
