@@ -58,7 +58,8 @@ bool helpRequested(int argc, const char* const* argv) {
 }
 
 std::string commandLineUsage() {
-    return "Usage: cockpix [--show-window N] [PANEL_CFG]\n"
+    return "Usage: cockpix [PANEL_CFG]\n"
+           "       cockpix --show-window N PANEL_CFG\n"
            "       cockpix --demo [--show-window N]\n"
            "\n"
            "COCKPIX, the panel editor for Microsoft Flight Simulator 98.\n"
