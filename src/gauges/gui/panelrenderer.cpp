@@ -77,7 +77,6 @@ PanelScene loadPanelScene(PanelModel& model, int w, QSize screenPixels,
         warnAll(callbacks, extracted.back().warnings);
     }
 
-    scene.caption = QString::fromStdString(panelWindowCaption(model, w));
     scene.background = loadBackground(model, w, callbacks);
     storeScreen(model, screenPixels.width(), screenPixels.height());
     // Without any picture the window keeps its previous measurements, as FS98's panel
@@ -101,7 +100,6 @@ PanelScene loadPanelScene(PanelModel& model, int w, QSize screenPixels,
         if (!item.picture.isNull())
             storeGaugeBitmapSize(model, w, i, {item.picture.width(), item.picture.height()});
         item.rect = gaugeRect(model, w, i);
-        item.toolTip = QString::fromStdString(gaugeTooltip(model, w, i));
         scene.gauges.push_back(std::move(item));
     }
     return scene;

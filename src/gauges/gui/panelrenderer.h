@@ -26,7 +26,6 @@ struct PanelSceneGauge {
     int index = 0;
     QImage picture; // null when not even the default gauge bitmap could be loaded
     RectF rect;
-    QString toolTip;
 };
 
 struct PanelScene {
@@ -37,7 +36,6 @@ struct PanelScene {
     RectF backgroundRect;
     std::vector<PanelSceneGauge> gauges; // gauges 0..gaugeCount-1 in order
     bool frameAroundGauges = true;
-    QString caption; // the panel window caption
 };
 
 struct PanelSceneCallbacks {

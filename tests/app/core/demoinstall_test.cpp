@@ -16,7 +16,10 @@ namespace fs = std::filesystem;
 class DemoInstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / "cockpix_demoinstall_test";
+        // One directory per test: ctest runs the tests of this file side by side.
+        root = fs::temp_directory_path() /
+               ("cockpix_demoinstall_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root);
         fs::create_directories(root / "build" / "bin");
         fs::create_directories(root / "build" / "demo" / "fs98" / "aircraft" / "demo_cessna" /
