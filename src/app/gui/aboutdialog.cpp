@@ -23,7 +23,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
                       "backgrounds and gauges as FS98 places them, lets you edit the table\n"
                       "of windows and the gauges, and saves a new panel.cfg, keeping the\n"
                       "previous one as a numbered backup (panel.c1, panel.c2, ...).\n\n"
-                      "Original program by Quenvald, 1998.\nQt %1 edition.")
+                      "By Quenvald, 1998. Running on Qt %1.")
                        .arg(QString::fromLatin1(qVersion())),
                    this);
     text->setObjectName(QStringLiteral("Label2"));

@@ -4,8 +4,8 @@
 // stands for the whole FS98 screen, shrunk by a child window's border (4 pixels) and its
 // caption and menu bar (43 pixels); the background sits at one of nine positions, and every
 // gauge is placed by one rule that the gauge dialogs, the move/zoom dialog and the outside
-// view frame share. Pure arithmetic on the model, in double precision, in the order FS98
-// panel designers know from the original tool.
+// view frame share. Pure arithmetic on the model, in double precision, multiplied in one
+// fixed order so that every window and dialog gets the same pixel to the last digit.
 
 #include "gauges/core/bmpheader.h"
 #include "panel/core/panelmodel.h"
