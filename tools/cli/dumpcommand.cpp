@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "jsonwriter.h"
+#include "openpanel.h"
 
 #include "panel/core/panelmodel.h"
 #include "panel/core/panelreader.h"
@@ -12,8 +13,6 @@
 
 namespace cockpix::cli {
 namespace {
-
-constexpr int kStructureErrorStatus = 2;
 
 void printDumpHelp() {
     std::printf("Usage: cockpix-cli dump PANEL_CFG\n\n"
@@ -118,26 +117,9 @@ int runDump(std::span<const std::string> args) {
                              "(see cockpix-cli dump --help)\n");
         return kUsageStatus;
     }
-    // The open dialog hands over a full path; a relative one is made full the same way so
-    // that the panel directory is a real directory.
-    std::error_code ec;
-    std::string path = std::filesystem::absolute(args[0], ec).string();
-    if (ec)
-        path = args[0];
-
-    // The model is large (9 x 64 gauge records); keep it off the stack.
-    auto model = std::make_unique<PanelModel>();
-    model->clearModel();
-    model->dirs.panelDir = panelDirFromChosenPath(path);
-    const auto onReroute = [](const std::string& newPanelDir) {
-        std::fprintf(stderr, "%s\n", rerouteMessage(newPanelDir).c_str());
-    };
-    if (const std::optional<ReadError> error = readPanelFile(*model, path, onReroute)) {
-        std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(kStructureErrorMessage.size()),
-                     kStructureErrorMessage.data(), error->describe().c_str());
+    const std::unique_ptr<PanelModel> model = openPanel(args[0]);
+    if (!model)
         return kStructureErrorStatus;
-    }
-    applyOpenedRatioRule(*model);
     const std::string text = modelJson(*model);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;

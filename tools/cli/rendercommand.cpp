@@ -3,6 +3,7 @@
 
 #include "commands.h"
 #include "gaugedirectories.h"
+#include "openpanel.h"
 
 #include "app/core/screensize.h"
 #include "panel/core/numbertext.h"
@@ -22,7 +23,6 @@
 namespace cockpix::cli {
 namespace {
 
-constexpr int kStructureErrorStatus = 2;
 constexpr ScreenSize kDefaultScreen{1024, 768};
 
 void printRenderHelp() {
@@ -79,23 +79,9 @@ int runRender(std::span<const std::string> args) {
         screen = *parsed;
     }
 
-    std::error_code ec;
-    std::string path = std::filesystem::absolute(line.positional[0], ec).string();
-    if (ec)
-        path = line.positional[0];
-    auto model = std::make_unique<PanelModel>();
-    model->clearModel();
-    model->dirs = line.dirs;
-    model->dirs.panelDir = panelDirFromChosenPath(path);
-    const auto onReroute = [](const std::string& newPanelDir) {
-        std::fprintf(stderr, "%s\n", rerouteMessage(newPanelDir).c_str());
-    };
-    if (const std::optional<ReadError> error = readPanelFile(*model, path, onReroute)) {
-        std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(kStructureErrorMessage.size()),
-                     kStructureErrorMessage.data(), error->describe().c_str());
+    const std::unique_ptr<PanelModel> model = openPanel(line.positional[0], line.dirs);
+    if (!model)
         return kStructureErrorStatus;
-    }
-    applyOpenedRatioRule(*model);
     const int w = static_cast<int>(*window);
     if (w >= model->windowCount)
         return usageError("the panel has no window " + std::to_string(w) + " (it has " +

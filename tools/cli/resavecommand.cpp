@@ -1,6 +1,7 @@
 // cockpix-cli resave: "&Open" followed by "&Save" with the template's default palette options.
 
 #include "commands.h"
+#include "openpanel.h"
 
 #include "panel/core/panelmodel.h"
 #include "panel/core/panelreader.h"
@@ -14,7 +15,6 @@ namespace cockpix::cli {
 namespace {
 
 constexpr int kSaveFailedStatus = 1;
-constexpr int kStructureErrorStatus = 2;
 
 void printResaveHelp() {
     std::printf(
@@ -27,13 +27,6 @@ void printResaveHelp() {
         "goes to stdout. The settings file is not changed.\n"
         "Exit status: 0 when saved, 1 when nothing could be saved, 2 when PANEL_CFG cannot\n"
         "be read or has an abnormal structure, 64 for wrong arguments.\n");
-}
-
-// The dialogs hand over full paths; relative ones are made full the same way.
-std::string fullPath(const std::string& path) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(path, ec);
-    return ec ? path : full.string();
 }
 
 void printLine(std::FILE* out, const std::string& text) {
@@ -52,21 +45,9 @@ int runResave(std::span<const std::string> args) {
                              "(see cockpix-cli resave --help)\n");
         return kUsageStatus;
     }
-    const std::string path = fullPath(args[0]);
-
-    // The model is large (9 x 64 gauge records); keep it off the stack.
-    auto model = std::make_unique<PanelModel>();
-    model->clearModel();
-    model->dirs.panelDir = panelDirFromChosenPath(path);
-    const auto onReroute = [](const std::string& newPanelDir) {
-        printLine(stderr, rerouteMessage(newPanelDir));
-    };
-    if (const std::optional<ReadError> error = readPanelFile(*model, path, onReroute)) {
-        printLine(stderr, std::string(kStructureErrorMessage));
-        printLine(stderr, error->describe());
+    const std::unique_ptr<PanelModel> model = openPanel(args[0]);
+    if (!model)
         return kStructureErrorStatus;
-    }
-    applyOpenedRatioRule(*model);
 
     if (model->windowCount <= 0) {
         printLine(stderr, "cockpix-cli resave: the panel has no windows; nothing was saved.");
