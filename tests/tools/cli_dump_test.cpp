@@ -1,18 +1,13 @@
 // Black-box tests of "cockpix-cli dump" and of the tool's command handling.
 
+#include "tools/clirun.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 
@@ -20,61 +15,10 @@ namespace fs = std::filesystem;
 
 const fs::path kSampleRoot = fs::path(COCKPIX_FIXTURES_DIR) / "../../samples/fs98/aircraft";
 
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs cockpix-cli with args, stdout and stderr going to files in dir, and the settings
-// directory pointed at dir/config so that any write to it would show.
-CliRun runCli(const fs::path& dir, const std::vector<std::string>& args) {
-    const std::string outPath = (dir / "stdout.txt").string();
-    const std::string errPath = (dir / "stderr.txt").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-
-    const std::string program = COCKPIX_BIN_DIR "/cockpix-cli";
-    std::vector<std::string> argvText{program};
-    argvText.insert(argvText.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : argvText)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    std::vector<std::string> envText{"COCKPIX_CONFIG_DIR=" + (dir / "config").string()};
-    for (char** e = environ; *e; ++e) {
-        if (std::string_view(*e).rfind("COCKPIX_CONFIG_DIR=", 0) != 0)
-            envText.emplace_back(*e);
-    }
-    std::vector<char*> envp;
-    for (std::string& e : envText)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    CliRun run;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = fileText(outPath);
-    run.err = fileText(errPath);
-    return run;
-}
+using cockpix::test::CliRun;
+using cockpix::test::fileText;
+using cockpix::test::runCli;
+using cockpix::test::writeFile;
 
 // A strict check that text is one JSON value (RFC 8259), so that a number like ".5" or an
 // unescaped control character fails the test.

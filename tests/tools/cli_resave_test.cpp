@@ -1,16 +1,14 @@
 // Black-box tests of "cockpix-cli resave": Open, then Save with the default palette options.
 
+#include "tools/clirun.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#include <sys/wait.h>
 
 namespace {
 
@@ -18,38 +16,18 @@ namespace fs = std::filesystem;
 
 const fs::path kSamples = fs::path(COCKPIX_FIXTURES_DIR) / "../../samples/fs98";
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeFile(const fs::path& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-}
+using cockpix::test::fileText;
+using cockpix::test::writeFile;
 
 std::map<std::string, std::string> snapshot(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(dir))
         files[entry.path().filename().string()] =
-            entry.is_directory() ? "<dir>" : readFile(entry.path());
+            entry.is_directory() ? "<dir>" : fileText(entry.path());
     return files;
 }
 
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = cockpix::test::CliRun;
 
 // A copy of the sample aircraft in a fresh directory, and the tool run inside it with its
 // own (empty) settings directory.
@@ -62,24 +40,14 @@ protected:
         fs::copy(kSamples, root / "fs98", fs::copy_options::recursive);
         fs::create_directory(root / "config");
         cessna = root / "fs98/aircraft/sample_cessna/panel";
-        original = readFile(cessna / "panel.cfg");
+        original = fileText(cessna / "panel.cfg");
     }
     void TearDown() override { fs::remove_all(root); }
 
     ToolRun resave(const std::vector<std::string>& args) {
-        std::string command = "cd " + quoted(root.string()) +
-                              " && COCKPIX_CONFIG_DIR=" + quoted((root / "config").string()) + " " +
-                              quoted(COCKPIX_BIN_DIR "/cockpix-cli") + " resave";
-        for (const std::string& arg : args)
-            command += " " + quoted(arg);
-        command += " >" + quoted((root / "out.txt").string()) + " 2>" +
-                   quoted((root / "err.txt").string());
-        const int status = std::system(command.c_str());
-        ToolRun run;
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = readFile(root / "out.txt");
-        run.err = readFile(root / "err.txt");
-        return run;
+        std::vector<std::string> command{"resave"};
+        command.insert(command.end(), args.begin(), args.end());
+        return cockpix::test::runCli(root, command);
     }
 
     fs::path root;
@@ -94,17 +62,17 @@ TEST_F(ResaveCommand, SavesTheSampleWithABackupAndIsStableOnTheSecondSave) {
     EXPECT_EQ(first.out, "Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panelCfg +
                              "' was correctly recorded to disk.\n");
     EXPECT_EQ(first.err, "");
-    const std::string written = readFile(cessna / "panel.cfg");
-    EXPECT_EQ(readFile(cessna / "panel.c1"), original);
+    const std::string written = fileText(cessna / "panel.cfg");
+    EXPECT_EQ(fileText(cessna / "panel.c1"), original);
     EXPECT_NE(written.find("\r\ngauge01=cessna_182.attitude, 192, 110, 100\r\n"),
               std::string::npos);
 
     const ToolRun second = resave({panelCfg});
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_NE(second.out.find("'panel.c2'"), std::string::npos);
-    EXPECT_EQ(readFile(cessna / "panel.cfg"), written);
-    EXPECT_EQ(readFile(cessna / "panel.c2"), written);
-    EXPECT_EQ(readFile(cessna / "panel.c1"), original);
+    EXPECT_EQ(fileText(cessna / "panel.cfg"), written);
+    EXPECT_EQ(fileText(cessna / "panel.c2"), written);
+    EXPECT_EQ(fileText(cessna / "panel.c1"), original);
     EXPECT_TRUE(fs::is_empty(root / "config")) << "resave must not write the settings file";
 }
 
@@ -115,8 +83,8 @@ TEST_F(ResaveCommand, OutputNamesTheNewFileWhileTheOldOneBecomesTheBackup) {
               std::string::npos)
         << run.out;
     EXPECT_FALSE(fs::exists(cessna / "panel.cfg"));
-    EXPECT_EQ(readFile(cessna / "panel.c1"), original);
-    EXPECT_NE(readFile(root / "copy.cfg").find("[Window Titles]"), std::string::npos);
+    EXPECT_EQ(fileText(cessna / "panel.c1"), original);
+    EXPECT_NE(fileText(root / "copy.cfg").find("[Window Titles]"), std::string::npos);
 }
 
 TEST_F(ResaveCommand, FollowsAnAliasAndSavesInTheAliasedDirectory) {
@@ -126,7 +94,7 @@ TEST_F(ResaveCommand, FollowsAnAliasAndSavesInTheAliasedDirectory) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "'panel.cfg' rerouted CockPix to [" + cessna.string() + "/]\n");
     EXPECT_EQ(snapshot(aliasDir), aliasBefore);
-    EXPECT_EQ(readFile(cessna / "panel.c1"), original);
+    EXPECT_EQ(fileText(cessna / "panel.c1"), original);
 }
 
 TEST_F(ResaveCommand, AStructuralErrorChangesNothing) {
