@@ -13,9 +13,9 @@ namespace cockpix {
 
 struct FileDialogRequest {
     QString caption;
-    QString directory;    // initial directory
-    QString proposedName; // full path proposed in the name box
-    QString filter;       // Qt filter list, e.g. "FS98 configuration file (*.cfg);;All (*.*)"
+    QString directory;     // initial directory
+    QString proposedName;  // full path proposed in the name box
+    QString filter;        // Qt filter list, e.g. "FS98 configuration file (*.cfg);;All (*.*)"
     QString defaultSuffix; // without the dot, e.g. "cfg"
 };
 

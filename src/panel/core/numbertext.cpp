@@ -8,9 +8,15 @@
 namespace cockpix {
 namespace {
 
-bool isIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool isIgnoredBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Walks a text skipping the blanks that the numeric conversion ignores.
 class BlankSkippingCursor {
@@ -123,9 +129,8 @@ ParsedNumber parseLeadingNumber(std::string_view text) {
     }
 
     double value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(token.data(), token.data() + token.size(), value,
-                        std::chars_format::general);
+    const auto [ptr, ec] = std::from_chars(token.data(), token.data() + token.size(), value,
+                                           std::chars_format::general);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone: tell overflow from underflow by the exponent.
@@ -139,7 +144,9 @@ ParsedNumber parseLeadingNumber(std::string_view text) {
 
 } // namespace
 
-double numericValue(std::string_view text) { return parseLeadingNumber(text).value; }
+double numericValue(std::string_view text) {
+    return parseLeadingNumber(text).value;
+}
 
 std::optional<double> strictNumericValue(std::string_view text) {
     const ParsedNumber parsed = parseLeadingNumber(text);
@@ -203,9 +210,13 @@ double roundHalfEven(double value) {
     return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
-double truncateTowardZero(double value) { return std::trunc(value); }
+double truncateTowardZero(double value) {
+    return std::trunc(value);
+}
 
-double wholePartFloor(double value) { return std::floor(value); }
+double wholePartFloor(double value) {
+    return std::floor(value);
+}
 
 int clampToInt(double value) {
     if (std::isnan(value))

@@ -83,9 +83,9 @@ struct Directories {
 
 // The four two-way switches of the Options menu; they start at their defaults every run.
 struct Options {
-    bool alwaysRecomputeBitmaps = false; // "Always &recompute bitmaps"
-    bool frameAroundGauges = true;       // "&Frame around gauges"
-    bool eraseBitmapsOnQuit = false;     // "Erase b&itmaps after quitting"
+    bool alwaysRecomputeBitmaps = false;  // "Always &recompute bitmaps"
+    bool frameAroundGauges = true;        // "&Frame around gauges"
+    bool eraseBitmapsOnQuit = false;      // "Erase b&itmaps after quitting"
     bool erasePaletteFilesOnQuit = false; // "Erase p&alette files after quitting"
 };
 
