@@ -1,0 +1,25 @@
+#pragma once
+
+// The "&Open" of the editor, for the commands that start from a panel.cfg.
+
+#include "panel/core/panelmodel.h"
+
+#include <memory>
+#include <string>
+
+namespace cockpix::cli {
+
+// A broken or unreadable panel.cfg ends a command with this status.
+inline constexpr int kStructureErrorStatus = 2;
+
+// The path made full, as the open and save dialogs hand paths over.
+std::string fullPath(const std::string& path);
+
+// Reads the panel at path (made full) as "&Open" does, with the given directories: the
+// file's directory becomes the panel directory, an alias is followed and reported on
+// stderr, and after a complete read a ratio of 0 becomes 1. A structural error prints the
+// editor's message and where reading stopped on stderr and gives nullptr. The settings
+// file is never written. The model is large (9 x 64 gauge records): it lives on the heap.
+std::unique_ptr<PanelModel> openPanel(const std::string& path, const Directories& dirs = {});
+
+} // namespace cockpix::cli
