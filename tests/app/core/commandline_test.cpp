@@ -2,51 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace cockpix {
 namespace {
 
-TEST(CommandLine, NoArgumentsStartEmptyAndOneArgumentIsThePanel) {
-    const CommandLine empty = parseCommandLine({});
-    EXPECT_FALSE(empty.showHelp);
-    EXPECT_EQ(empty.panelPath, "");
-    EXPECT_EQ(empty.error, "");
-
-    const CommandLine one = parseCommandLine({"/fs98/aircraft/c182/panel/panel.cfg"});
-    EXPECT_EQ(one.panelPath, "/fs98/aircraft/c182/panel/panel.cfg");
-    EXPECT_EQ(one.error, "");
-}
-
-TEST(CommandLine, HelpAndBadArguments) {
-    EXPECT_TRUE(parseCommandLine({"--help"}).showHelp);
-    EXPECT_TRUE(parseCommandLine({"panel.cfg", "-h"}).showHelp);
-    EXPECT_NE(parseCommandLine({"--frobnicate"}).error, "");
-    EXPECT_NE(parseCommandLine({"a.cfg", "b.cfg"}).error, "");
-    // A lone "-" is a file name, and "--" lets a name start with "-".
-    EXPECT_EQ(parseCommandLine({"-"}).panelPath, "-");
-    const CommandLine dashed = parseCommandLine({"--", "--help"});
-    EXPECT_FALSE(dashed.showHelp);
-    EXPECT_EQ(dashed.panelPath, "--help");
-}
-
-TEST(CommandLine, DemoIsAnOption) {
-    EXPECT_TRUE(parseCommandLine({"--demo"}).demo);
-    EXPECT_FALSE(parseCommandLine({"panel.cfg"}).demo);
-    const CommandLine named = parseCommandLine({"--", "--demo"});
-    EXPECT_FALSE(named.demo);
-    EXPECT_EQ(named.panelPath, "--demo");
+TEST(CommandLine, ArgumentsAndWhatTheyMean) {
+    const struct {
+        std::vector<std::string> args;
+        std::string panelPath;
+        bool help = false, demo = false;
+        int showWindow = -1;
+    } rows[] = {
+        {{}, ""},
+        {{"/fs98/aircraft/c182/panel/panel.cfg"}, "/fs98/aircraft/c182/panel/panel.cfg"},
+        {{"--help"}, "", true},
+        {{"panel.cfg", "-h"}, "panel.cfg", true},
+        {{"-"}, "-"}, // a lone "-" is a file name, and "--" lets a name start with "-"
+        {{"--", "--help"}, "--help"},
+        {{"--", "--demo"}, "--demo"},
+        {{"--demo"}, "", false, true},
+        {{"--demo", "--show-window", "3"}, "", false, true, 3},
+        {{"--show-window", "0", "a.cfg"}, "a.cfg", false, false, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.args));
+        const CommandLine got = parseCommandLine(row.args);
+        EXPECT_EQ(std::tie(got.error, got.panelPath, got.showHelp, got.demo, got.showWindow),
+                  std::make_tuple("", row.panelPath, row.help, row.demo, row.showWindow));
+    }
     EXPECT_NE(commandLineUsage().find("--demo"), std::string::npos);
 }
 
-TEST(CommandLine, ShowWindowTakesAWindowSlot) {
-    const CommandLine shown = parseCommandLine({"--demo", "--show-window", "3"});
-    EXPECT_EQ(shown.showWindow, 3);
-    EXPECT_EQ(shown.error, "");
-    EXPECT_EQ(parseCommandLine({"panel.cfg"}).showWindow, -1);
-    EXPECT_EQ(parseCommandLine({"--show-window", "0", "a.cfg"}).panelPath, "a.cfg");
-    for (const char* bad : {"9", "-1", "01", "x", ""})
-        EXPECT_NE(parseCommandLine({"--show-window", bad}).error, "") << bad;
-    EXPECT_NE(parseCommandLine({"--show-window"}).error, "");
-    EXPECT_NE(parseCommandLine({"--show-window", "2"}).error, ""); // no panel to show
+TEST(CommandLine, BadArgumentsAreErrors) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"--frobnicate"},       {"a.cfg", "b.cfg"},      {"--show-window"},
+        {"--show-window", "9"}, {"--show-window", "-1"}, {"--show-window", "01"},
+        {"--show-window", "x"}, {"--show-window", ""},   {"--show-window", "2"}, // no panel to show
+    };
+    for (const auto& args : rows)
+        EXPECT_NE(parseCommandLine(args).error, "") << testing::PrintToString(args);
 }
 
 } // namespace

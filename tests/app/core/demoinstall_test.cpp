@@ -1,56 +1,46 @@
 #include "app/core/demoinstall.h"
 
 #include "app/core/settings.h"
-
-#include <gtest/gtest.h>
+#include "scratchdir.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
 
-class DemoInstallTest : public ::testing::Test {
+class DemoInstallTest : public ScratchDirTest {
 protected:
     void SetUp() override {
-        // One directory per test: ctest runs the tests of this file side by side.
-        root = fs::temp_directory_path() /
-               ("cockpix_demoinstall_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root);
-        fs::create_directories(root / "build" / "bin");
-        fs::create_directories(root / "build" / "demo" / "fs98" / "aircraft" / "demo_cessna" /
-                               "panel");
-        std::ofstream(root / "build" / "demo" / "fs98" / "aircraft" / "demo_cessna" / "panel" /
-                      "panel.cfg")
-            << "[Window Titles]\r\n";
+        ScratchDirTest::SetUp();
+        fs::create_directories(at("build/bin"));
+        touch("build/demo/fs98/aircraft/demo_cessna/panel/panel.cfg", "[Window Titles]\r\n");
         unsetenv("COCKPIX_DEMO_DIR");
     }
     void TearDown() override {
         unsetenv("COCKPIX_DEMO_DIR");
-        fs::remove_all(root);
+        ScratchDirTest::TearDown();
     }
-    std::string bin() const { return (root / "build" / "bin").string() + "/"; }
-    fs::path root;
+    std::string bin() const { return at("build/bin/"); }
+    std::string canonical(const std::string& relative) const {
+        return fs::canonical(at(relative)).string() + "/";
+    }
 };
 
 TEST_F(DemoInstallTest, TheDemoLiesBesideTheProgramDirectoryOrWhereTheEnvironmentSays) {
-    EXPECT_EQ(findDemoDir(bin()), fs::canonical(root / "build" / "demo").string() + "/");
-    EXPECT_EQ(findDemoDir((root / "build" / "bin").string()),
-              fs::canonical(root / "build" / "demo").string() + "/");
+    EXPECT_EQ(findDemoDir(bin()), canonical("build/demo"));
+    EXPECT_EQ(findDemoDir(at("build/bin")), canonical("build/demo"));
 
-    setenv("COCKPIX_DEMO_DIR", (root / "elsewhere").c_str(), 1);
+    setenv("COCKPIX_DEMO_DIR", at("elsewhere").c_str(), 1);
     EXPECT_EQ(findDemoDir(bin()), std::nullopt); // no panel there
-    fs::rename(root / "build" / "demo", root / "elsewhere");
-    EXPECT_EQ(findDemoDir("/nonexistent/"), fs::canonical(root / "elsewhere").string() + "/");
+    fs::rename(at("build/demo"), at("elsewhere"));
+    EXPECT_EQ(findDemoDir("/nonexistent/"), canonical("elsewhere"));
 }
 
 TEST_F(DemoInstallTest, PreparingWritesTheDemosOwnSettingsAndWorkDirectories) {
-    const DemoInstall demo = demoInstall((root / "build" / "demo").string(), bin());
-    const std::string base = (root / "build" / "demo").string() + "/";
+    const DemoInstall demo = demoInstall(at("build/demo"), bin());
+    const std::string base = at("build/demo/");
     EXPECT_EQ(demo.dirs.gaugesDir, base + "fs98/gauges/");
     EXPECT_EQ(demo.dirs.bmpDir, base + "fs98/gauges/bmp/");
     EXPECT_EQ(demo.dirs.paletteDir, base + "fs98/gauges/palette/");
@@ -67,12 +57,10 @@ TEST_F(DemoInstallTest, PreparingWritesTheDemosOwnSettingsAndWorkDirectories) {
     EXPECT_EQ(read.gaugesDir, demo.dirs.gaugesDir);
     EXPECT_EQ(read.panelDir, demo.dirs.panelDir);
     EXPECT_EQ(read.programDir, bin());
-}
 
-TEST_F(DemoInstallTest, AWorkDirectoryThatCannotBeMadeIsReported) {
-    const fs::path demoDir = root / "build" / "demo";
-    std::ofstream(demoDir / "config") << "a file where the settings directory should be";
-    const std::string problem = prepareDemo(demoInstall(demoDir.string(), bin()));
+    fs::remove_all(demo.configDir); // a file where the settings directory should be
+    touch("build/demo/config");
+    const std::string problem = prepareDemo(demo);
     EXPECT_NE(problem.find("config"), std::string::npos) << problem;
 }
 

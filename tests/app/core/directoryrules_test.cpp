@@ -1,17 +1,10 @@
 #include "app/core/directoryrules.h"
 
 #include "app/core/settings.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include "scratchdir.h"
 
 namespace cockpix {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(DirectoryRules, SelectedPathEndsWithExactlyOneSlash) {
     EXPECT_EQ(selectedDirectoryPath("/fs98/gauges"), "/fs98/gauges/");
@@ -22,8 +15,6 @@ TEST(DirectoryRules, SelectedPathEndsWithExactlyOneSlash) {
 TEST(DirectoryRules, WorkDirectoriesFollowBrowsingOnlyForGauges) {
     PanelModel model;
     model.dirs.bmpDir = "/old/bmp/";
-    model.dirs.paletteDir = "/old/palette/";
-
     model.dirDialogTarget = "PANEL";
     applyBrowsedPath(model, "/fs98/aircraft/c182/panel");
     EXPECT_EQ(model.dirDialogPath, "/fs98/aircraft/c182/panel/");
@@ -38,65 +29,52 @@ TEST(DirectoryRules, WorkDirectoriesFollowBrowsingOnlyForGauges) {
     EXPECT_EQ(model.dirs.paletteDir, "/palette/");
 }
 
-TEST(DirectoryRules, MessagesAndTargets) {
-    EXPECT_EQ(wrongDirectoryMessage("GAUGES"),
-              "You didn't select the right /GAUGES/ directory. Please try again.");
-    Directories dirs;
-    EXPECT_EQ(targetDirectory(dirs, "GAUGES"), &dirs.gaugesDir);
-    EXPECT_EQ(targetDirectory(dirs, "COCKPIX"), &dirs.programDir);
-    EXPECT_EQ(targetDirectory(dirs, "PANEL"), &dirs.panelDir);
-    EXPECT_EQ(targetDirectory(dirs, "gauges"), nullptr);
-    EXPECT_EQ(probeFileName("PANEL"), "");
-}
+class ConfirmDirectory : public ScratchDirTest {};
 
-class ConfirmDirectoryTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("cockpix_dirrules_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root / "gauges");
-        settingsPath = (root / "config" / "cockpix.ini").string();
-        model.dirs.panelDir = "/kept/panel/";
-    }
-    void TearDown() override { fs::remove_all(root); }
-    static void touch(const fs::path& path) { std::ofstream(path) << "x"; }
-    std::string gauges() const { return (root / "gauges").string() + "/"; }
-
-    fs::path root;
-    std::string settingsPath;
+TEST_F(ConfirmDirectory, GaugesNeedTheProbeModuleAndBringTheirWorkDirectories) {
     PanelModel model;
-};
-
-TEST_F(ConfirmDirectoryTest, AWorkDirectoryThatCannotBeCreatedIsReported) {
-    touch(root / "gauges" / "CESSNA_182.AIRSPEED.GAU");
-    touch(root / "gauges" / "palette"); // a file where the work directory should go
+    model.bitmapMissing = 1;
     model.dirDialogTarget = "GAUGES";
-    applyBrowsedPath(model, root.string() + "/gauges");
+    applyBrowsedPath(model, at("gauges"));
+    EXPECT_EQ(confirmDirectory(model, at("config/cockpix.ini")).status,
+              ConfirmStatus::WrongDirectory);
+    EXPECT_EQ(model.dirs.gaugesDir, "");
+    EXPECT_FALSE(std::filesystem::exists(at("config/cockpix.ini")));
 
-    const ConfirmResult result = confirmDirectory(model, settingsPath);
+    touch("gauges/Cessna_182.Airspeed.gau"); // found whatever its case
+    EXPECT_EQ(confirmDirectory(model, at("config/cockpix.ini")).status, ConfirmStatus::Stored);
+    EXPECT_EQ(model.dirs.gaugesDir, at("gauges/"));
+    EXPECT_EQ(model.bitmapMissing, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(at("gauges/bmp")));
+    EXPECT_TRUE(std::filesystem::is_directory(at("gauges/palette")));
 
+    touch("other/CESSNA_182.AIRSPEED.GAU");
+    touch("other/palette"); // a file where the work directory should go
+    applyBrowsedPath(model, at("other"));
+    const ConfirmResult result = confirmDirectory(model, at("config/cockpix.ini"));
     EXPECT_EQ(result.status, ConfirmStatus::WorkDirFailed);
-    EXPECT_EQ(result.failedPath, gauges() + "palette/");
-    EXPECT_EQ(model.dirs.gaugesDir, gauges()); // already stored and written
-    EXPECT_TRUE(fs::exists(settingsPath));
+    EXPECT_EQ(result.failedPath, at("other/palette/"));
+    Directories written; // already stored and written all the same
+    readSettings(written, at("config/cockpix.ini"));
+    EXPECT_EQ(written.gaugesDir, at("other/"));
 }
 
-TEST_F(ConfirmDirectoryTest, ASettingsFileThatCannotBeWrittenIsReportedNotHidden) {
-    touch(root / "blocker");
+TEST_F(ConfirmDirectory, ASettingsFileThatCannotBeWrittenIsReportedNotHidden) {
+    PanelModel model;
+    model.dirs.panelDir = "/kept/panel/";
+    touch("blocker");
     model.dirDialogTarget = "PANEL";
-    applyBrowsedPath(model, root.string() + "/gauges");
+    applyBrowsedPath(model, at("gauges"));
 
-    const std::string unwritable = (root / "blocker" / "cockpix.ini").string();
-    const ConfirmResult result = confirmDirectory(model, unwritable);
+    const ConfirmResult result = confirmDirectory(model, at("blocker/cockpix.ini"));
 
     EXPECT_EQ(result.status, ConfirmStatus::SettingsNotSaved);
-    EXPECT_EQ(result.failedPath, unwritable);
-    EXPECT_EQ(model.dirs.panelDir, gauges()); // in force for this session all the same
+    EXPECT_EQ(result.failedPath, at("blocker/cockpix.ini"));
+    EXPECT_EQ(model.dirs.panelDir, at("gauges/")); // in force for this session all the same
 
     model.dirDialogTarget = "SOMETHING";
-    EXPECT_EQ(confirmDirectory(model, settingsPath).status, ConfirmStatus::WrongDirectory);
+    EXPECT_EQ(confirmDirectory(model, at("config/cockpix.ini")).status,
+              ConfirmStatus::WrongDirectory);
 }
 
 } // namespace

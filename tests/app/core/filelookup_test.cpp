@@ -1,35 +1,11 @@
 #include "app/core/filelookup.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
+#include "scratchdir.h"
 
 namespace cockpix {
 namespace {
 
-namespace fs = std::filesystem;
-
-class FileLookup : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_root = fs::temp_directory_path() /
-                 ("cockpix_lookup_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_root);
-        fs::create_directories(m_root);
-    }
-    void TearDown() override { fs::remove_all(m_root); }
-    std::string touch(const std::string& relative, const std::string& content = "x") {
-        const fs::path path = m_root / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
-    }
-    std::string at(const std::string& relative) const { return (m_root / relative).string(); }
-
-    fs::path m_root;
-};
+class FileLookup : public ScratchDirTest {};
 
 TEST_F(FileLookup, FindsEachComponentWhateverItsCase) {
     touch("Gauges/CESSNA_182.AIRSPEED.GAU");
@@ -42,6 +18,8 @@ TEST_F(FileLookup, FindsEachComponentWhateverItsCase) {
     EXPECT_EQ(findPathIgnoringCase(at("aircraft/c182/panel/")), at("Aircraft/C182/Panel/"));
     EXPECT_EQ(findPathIgnoringCase(at("aircraft/c182/panel/missing.bmp")), std::nullopt);
     EXPECT_EQ(findPathIgnoringCase(""), std::nullopt);
+    // Nothing matches: resolving keeps the text as it was.
+    EXPECT_EQ(resolvePathIgnoringCase(at("New/panel.cfg")), at("New/panel.cfg"));
 }
 
 TEST_F(FileLookup, PrefersTheExactNameThenTheFirstInSortedOrder) {
@@ -58,18 +36,13 @@ TEST_F(FileLookup, AnInnerComponentMustBeADirectory) {
     EXPECT_EQ(findPathIgnoringCase(at("Ab/X.BMP")), at("AB/x.bmp"));
 }
 
-TEST_F(FileLookup, ResolveKeepsTheTextWhenNothingMatches) {
-    EXPECT_EQ(resolvePathIgnoringCase(at("New/panel.cfg")), at("New/panel.cfg"));
-}
-
 TEST_F(FileLookup, ReadsWholeFilesByteForByte) {
     std::string bytes("a\r\nb\0c\xE9", 7);
     bytes += std::string(100000, 'z');
-    const std::string path = touch("f.bin", bytes);
-    EXPECT_EQ(readWholeFile(path), bytes);
+    EXPECT_EQ(readWholeFile(touch("f.bin", bytes)), bytes);
     EXPECT_EQ(readWholeFile(touch("empty", "")), std::string());
     EXPECT_EQ(readWholeFile(at("absent")), std::nullopt);
-    EXPECT_EQ(readWholeFile(m_root.string()), std::nullopt); // a directory is not a file
+    EXPECT_EQ(readWholeFile(root.string()), std::nullopt); // a directory is not a file
 }
 
 } // namespace

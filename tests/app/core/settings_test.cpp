@@ -1,38 +1,24 @@
 #include "app/core/settings.h"
 
-#include <gtest/gtest.h>
+#include "scratchdir.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <iterator>
+#include <optional>
+#include <tuple>
+#include <vector>
 
 namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public ScratchDirTest {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("cockpix_settings_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_path = (m_dir / "cockpix.ini").string();
+    std::string path() const { return at("cockpix.ini"); }
+    long filesInRoot() const {
+        return std::distance(fs::directory_iterator(root), fs::directory_iterator());
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-    void writeRaw(const std::string& bytes) { std::ofstream(m_path, std::ios::binary) << bytes; }
-    std::string readRaw() const {
-        std::ifstream in(m_path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    fs::path m_dir;
-    std::string m_path;
 };
 
 Directories sampleDirs() {
@@ -41,71 +27,57 @@ Directories sampleDirs() {
 }
 
 TEST_F(SettingsFile, WritesFiveCrLfLinesAndReadsThemBack) {
-    ASSERT_TRUE(writeSettings(sampleDirs(), m_path));
-    EXPECT_EQ(readRaw(), "/fs98/gauges/\r\n/fs98/gauges/bmp/\r\n/fs98/gauges/palette/\r\n"
-                         "/fs98/aircraft/c182/panel/\r\n/opt/cockpix/\r\n");
+    ASSERT_TRUE(writeSettings(sampleDirs(), path()));
+    std::ifstream in(path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, "/fs98/gauges/\r\n/fs98/gauges/bmp/\r\n/fs98/gauges/palette/\r\n"
+                     "/fs98/aircraft/c182/panel/\r\n/opt/cockpix/\r\n");
     Directories read;
-    readSettings(read, m_path);
+    readSettings(read, path());
     EXPECT_EQ(read.panelDir, "/fs98/aircraft/c182/panel/");
     EXPECT_EQ(read.programDir, "/opt/cockpix/");
-    // No temporary file is left beside it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(filesInRoot(), 1); // no temporary file is left beside it
 }
 
-TEST_F(SettingsFile, AcceptsAnyLineEndAndKeepsLinesWhole) {
-    for (const std::string& bytes : {std::string("  /g/ \n/b/\n/p/\n/panel/\n/prog/"),
-                                     std::string("  /g/ \r/b/\r/p/\r/panel/\r/prog/\r")}) {
-        writeRaw(bytes);
-        Directories read;
-        readSettings(read, m_path);
-        EXPECT_EQ(read.gaugesDir, "  /g/ ");
-        EXPECT_EQ(read.panelDir, "/panel/");
-        EXPECT_EQ(read.programDir, "/prog/");
+TEST_F(SettingsFile, AcceptsAnyLineEndKeepsLinesWholeAndKeepsWhatIsMissing) {
+    const struct {
+        std::string bytes, gauges, panel, program;
+    } rows[] = {
+        {"  /g/ \n/b/\n/p/\n/panel/\n/prog/", "  /g/ ", "/panel/", "/prog/"},
+        {"  /g/ \r/b/\r/p/\r/panel/\r/prog/\r", "  /g/ ", "/panel/", "/prog/"},
+        // An empty first line is read as empty (first use); a missing last line keeps its value.
+        {"\r\n/b/\r\n/p/\r\n/panel/\r\n", "", "/panel/", "/opt/cockpix/"},
+    };
+    for (const auto& row : rows) {
+        touch("cockpix.ini", row.bytes);
+        Directories read = sampleDirs();
+        readSettings(read, path());
+        EXPECT_EQ(std::tie(read.gaugesDir, read.panelDir, read.programDir),
+                  std::tie(row.gauges, row.panel, row.program));
     }
-}
-
-TEST_F(SettingsFile, MissingLinesAndMissingFileKeepPreviousValues) {
-    writeRaw("\r\n/b/\r\n/p/\r\n/panel/\r\n");
-    Directories read = sampleDirs();
-    readSettings(read, m_path);
-    EXPECT_EQ(read.gaugesDir, ""); // an empty first line is read as empty: first use
-    EXPECT_EQ(read.panelDir, "/panel/");
-    EXPECT_EQ(read.programDir, "/opt/cockpix/");
-
     Directories untouched = sampleDirs();
-    readSettings(untouched, (m_dir / "absent.ini").string());
+    readSettings(untouched, at("absent.ini"));
     EXPECT_EQ(untouched.gaugesDir, "/fs98/gauges/");
 }
 
 TEST_F(SettingsFile, CreatesItsDirectoryAndFailsCleanlyWhereItCannotWrite) {
-    const std::string nested = (m_dir / "a" / "b" / "cockpix.ini").string();
-    EXPECT_TRUE(writeSettings(sampleDirs(), nested));
-    EXPECT_TRUE(fs::exists(nested));
-
+    EXPECT_TRUE(writeSettings(sampleDirs(), at("a/b/cockpix.ini")));
+    EXPECT_TRUE(fs::exists(at("a/b/cockpix.ini")));
     // A parent that is a file: neither the directory nor the file can be made.
-    EXPECT_FALSE(
-        writeSettings(sampleDirs(), (m_dir / "a" / "b" / "cockpix.ini" / "x.ini").string()));
+    EXPECT_FALSE(writeSettings(sampleDirs(), at("a/b/cockpix.ini/x.ini")));
     // A target that is a non-empty directory: the rename fails, no temporary file stays.
-    const fs::path taken = m_dir / "taken";
-    fs::create_directories(taken / "inside");
-    EXPECT_FALSE(writeSettings(sampleDirs(), taken.string()));
-    EXPECT_TRUE(fs::is_directory(taken / "inside"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 2);
+    fs::create_directories(at("taken/inside"));
+    EXPECT_FALSE(writeSettings(sampleDirs(), at("taken")));
+    EXPECT_TRUE(fs::is_directory(at("taken/inside")));
+    EXPECT_EQ(filesInRoot(), 2);
 }
 
 TEST(SettingsPath, FollowsTheEnvironment) {
-    const auto restore = [](const char* name, const char* old) {
-        if (old)
-            ::setenv(name, old, 1);
-        else
-            ::unsetenv(name);
-    };
-    const char* oldOwn = std::getenv("COCKPIX_CONFIG_DIR");
-    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-    const char* oldHome = std::getenv("HOME");
-    const std::string savedOwn = oldOwn ? oldOwn : "", savedXdg = oldXdg ? oldXdg : "",
-                      savedHome = oldHome ? oldHome : "";
-
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+    for (const char* name : {"COCKPIX_CONFIG_DIR", "XDG_CONFIG_HOME", "HOME"}) {
+        const char* value = std::getenv(name);
+        saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
     ::setenv("COCKPIX_CONFIG_DIR", "/tmp/own", 1);
     ::setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
     ::setenv("HOME", "/home/pilot", 1);
@@ -116,10 +88,8 @@ TEST(SettingsPath, FollowsTheEnvironment) {
     EXPECT_EQ(settingsFilePath(), "/home/pilot/.config/cockpix/cockpix.ini");
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(settingsFilePath(), "/home/pilot/.config/cockpix/cockpix.ini");
-
-    restore("COCKPIX_CONFIG_DIR", oldOwn ? savedOwn.c_str() : nullptr);
-    restore("XDG_CONFIG_HOME", oldXdg ? savedXdg.c_str() : nullptr);
-    restore("HOME", oldHome ? savedHome.c_str() : nullptr);
+    for (const auto& [name, value] : saved)
+        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }
 
 } // namespace

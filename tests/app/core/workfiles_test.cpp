@@ -1,74 +1,40 @@
 #include "app/core/workfiles.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include "scratchdir.h"
 
 namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
 
-class WorkFilesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("cockpix_workfiles_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root / "bmp");
-    }
-    void TearDown() override { fs::remove_all(root); }
+class WorkFiles : public ScratchDirTest {};
 
-    static void touch(const fs::path& path) { std::ofstream(path) << "x"; }
-    std::string bmpDir() const { return (root / "bmp").string() + "/"; }
+TEST_F(WorkFiles, DeletesFilesButKeepsSubdirectoriesLinkedDirectoriesAndOthers) {
+    for (const char* file : {"bmp/cessna.airspeed.bmp", "bmp/NOEXTENSION", "bmp/.hidden",
+                             "bmp/keep/inner.bmp", "outside.bmp", "elsewhere/precious.bmp"})
+        touch(file);
+    fs::create_directory_symlink(at("elsewhere"), at("bmp/link"));
 
-    fs::path root;
-};
+    EXPECT_EQ(deleteFilesIn(at("bmp/")), 3);
 
-TEST_F(WorkFilesTest, DeletesFilesButKeepsSubdirectoriesAndTheirContent) {
-    touch(root / "bmp" / "cessna.airspeed.bmp");
-    touch(root / "bmp" / "NOEXTENSION");
-    touch(root / "bmp" / ".hidden");
-    fs::create_directory(root / "bmp" / "keep");
-    touch(root / "bmp" / "keep" / "inner.bmp");
-    touch(root / "outside.bmp");
-
-    EXPECT_EQ(deleteFilesIn(bmpDir()), 3);
-
-    EXPECT_FALSE(fs::exists(root / "bmp" / "cessna.airspeed.bmp"));
-    EXPECT_FALSE(fs::exists(root / "bmp" / "NOEXTENSION"));
-    EXPECT_TRUE(fs::is_directory(root / "bmp" / "keep"));
-    EXPECT_TRUE(fs::exists(root / "bmp" / "keep" / "inner.bmp"));
-    EXPECT_TRUE(fs::exists(root / "outside.bmp"));
-    EXPECT_TRUE(fs::is_directory(root / "bmp"));
+    EXPECT_FALSE(fs::exists(at("bmp/cessna.airspeed.bmp")));
+    EXPECT_FALSE(fs::exists(at("bmp/NOEXTENSION")));
+    EXPECT_TRUE(fs::exists(at("bmp/keep/inner.bmp")));
+    EXPECT_TRUE(fs::exists(at("outside.bmp")));
+    EXPECT_TRUE(fs::exists(at("elsewhere/precious.bmp")));
+    EXPECT_TRUE(fs::is_directory(at("bmp")));
 }
 
-TEST_F(WorkFilesTest, LeavesTheTargetOfALinkToADirectoryAlone) {
-    fs::create_directory(root / "elsewhere");
-    touch(root / "elsewhere" / "precious.bmp");
-    fs::create_directory_symlink(root / "elsewhere", root / "bmp" / "link");
-
-    EXPECT_EQ(deleteFilesIn(bmpDir()), 0);
-    EXPECT_TRUE(fs::exists(root / "elsewhere" / "precious.bmp"));
-}
-
-TEST_F(WorkFilesTest, AnEmptyDirectoryTextDeletesNothingInTheCurrentDirectory) {
-    touch(root / "current.txt");
+TEST_F(WorkFiles, AnEmptyMissingOrFileNameDeletesNothing) {
+    touch("current.txt");
     const fs::path before = fs::current_path();
     fs::current_path(root);
-    EXPECT_EQ(deleteFilesIn(""), 0);
+    EXPECT_EQ(deleteFilesIn(""), 0); // never the current directory
     fs::current_path(before);
-    EXPECT_TRUE(fs::exists(root / "current.txt"));
-}
-
-TEST_F(WorkFilesTest, AMissingDirectoryOrAFileNameIsNotAnError) {
-    EXPECT_EQ(deleteFilesIn((root / "nowhere").string() + "/"), 0);
-    touch(root / "plain");
-    EXPECT_EQ(deleteFilesIn((root / "plain").string()), 0);
-    EXPECT_TRUE(fs::exists(root / "plain"));
+    EXPECT_TRUE(fs::exists(at("current.txt")));
+    EXPECT_EQ(deleteFilesIn(at("nowhere/")), 0);
+    EXPECT_EQ(deleteFilesIn(at("current.txt")), 0);
+    EXPECT_TRUE(fs::exists(at("current.txt")));
 }
 
 } // namespace
