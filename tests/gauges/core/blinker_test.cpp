@@ -29,16 +29,11 @@ TEST(Blinker, PeriodIsTheIntervalRoundedHalfToEvenAndAtLeastOne) {
     PanelModel model;
     EXPECT_EQ(blinkTimerPeriodMs(model), kIdleBlinkPollMs);
     model.blinkState = 1;
-    model.blinkInterval = kDesignedBlinkInterval;
-    EXPECT_EQ(blinkTimerPeriodMs(model), 1);
-    model.blinkInterval = 12.5;
-    EXPECT_EQ(blinkTimerPeriodMs(model), 12);
-    model.blinkInterval = 13.5;
-    EXPECT_EQ(blinkTimerPeriodMs(model), 14);
-    model.blinkInterval = 0;
-    EXPECT_EQ(blinkTimerPeriodMs(model), 1);
-    model.blinkInterval = -40;
-    EXPECT_EQ(blinkTimerPeriodMs(model), 1);
+    for (const auto& [interval, period] :
+         {std::pair{kDesignedBlinkInterval, 1}, {12.5, 12}, {13.5, 14}, {0.0, 1}, {-40.0, 1}}) {
+        model.blinkInterval = interval;
+        EXPECT_EQ(blinkTimerPeriodMs(model), period) << interval;
+    }
     model.blinkInterval = 1e300;
     EXPECT_GT(blinkTimerPeriodMs(model), 1);
 }

@@ -13,214 +13,176 @@ namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string contentOf(const fs::path& path) {
-    return readWholeFile(path.string()).value_or("<none>");
-}
+using Source = GaugeBitmapSource;
+using Texts = std::vector<std::string>;
 
 const std::string kDefaultGauge = "default gauge picture bytes";
 const std::string kDefaultBackground = "default background picture bytes";
+const std::string kDefaultCopy = "CockPix will now create a default gauge bitmap.\n";
+const std::string kNotShown = "This gauge will not be shown in FS98.";
 
-// A gauges directory with its bmp/ work directory, a program directory with both
-// default pictures, and a panel directory, in a fresh temporary folder.
+// A gauges directory with its bmp/ work directory, a program directory with both default
+// pictures, and a panel directory in a fresh folder; gauge 3 of window 0 is the airspeed.
 class GaugeExtraction : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("cockpix_extract_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root);
         for (const char* dir : {"gauges/bmp", "program", "panel"})
             fs::create_directories(root / dir);
-        writeFile(root / "program" / kDefaultGaugeBitmapName, kDefaultGauge);
-        writeFile(root / "program" / kDefaultBackgroundBitmapName, kDefaultBackground);
+        write(root / "program" / kDefaultGaugeBitmapName, kDefaultGauge);
+        write(root / "program" / kDefaultBackgroundBitmapName, kDefaultBackground);
         model.clearModel();
-        model.dirs.gaugesDir = (root / "gauges").string() + "/";
-        model.dirs.bmpDir = (root / "gauges/bmp").string() + "/";
-        model.dirs.programDir = (root / "program").string() + "/";
-        model.dirs.panelDir = (root / "panel").string() + "/";
+        model.dirs.gaugesDir = (root / "gauges/").string();
+        model.dirs.bmpDir = (root / "gauges/bmp/").string();
+        model.dirs.programDir = (root / "program/").string();
+        model.dirs.panelDir = (root / "panel/").string();
         model.windowCount = 1;
         model.window(0).gaugeCount = 4;
         model.gauge(0, 3).gaugeName = "cessna_182.airspeed";
     }
     void TearDown() override { fs::remove_all(root); }
 
-    fs::path bitmap() const { return root / "gauges/bmp/cessna_182.airspeed.bmp"; }
-    std::string modulePath() const { return model.dirs.gaugesDir + "cessna_182.airspeed.gau"; }
+    static void write(const fs::path& path, std::string_view bytes) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    static std::string content(const fs::path& path) {
+        return readWholeFile(path.string()).value_or("<none>");
+    }
+    // "WARNING !\n<what> gauge # 3, named : [<path>].\n<then>"
+    static std::string warning(const std::string& what, const std::string& path,
+                               const std::string& then) {
+        return "WARNING !\n" + what + " gauge # 3, named : [" + path + "].\n" + then;
+    }
+    void expectBitmap(const GaugeBitmapResult& result, Source source, const Texts& warnings,
+                      const std::string& bytes) {
+        EXPECT_EQ(result.source, source);
+        EXPECT_EQ(result.warnings, warnings);
+        EXPECT_EQ(content(bitmap), bytes);
+    }
 
-    fs::path root;
+    const fs::path root =
+        fs::temp_directory_path() /
+        ("cockpix_extract_" +
+         std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const fs::path bitmap = root / "gauges/bmp/cessna_182.airspeed.bmp";
+    const std::string module = (root / "gauges/cessna_182.airspeed.gau").string();
+    const std::string extracted = extractedBitmapBytes(test::typicalModule()).value();
     PanelModel model;
 };
 
-TEST_F(GaugeExtraction, FindsTheModuleWhateverTheCaseOfItsName) {
-    const std::string module = test::typicalModule();
-    writeFile(root / "gauges/CESSNA_182.AIRSPEED.GAU", module);
+// A bitmap of 10 bytes or fewer is made again, a longer one kept unless the option says
+// otherwise; an old file longer than the new one is cut to its length.
+TEST_F(GaugeExtraction, ExtractsOrReusesTheBitmap) {
+    write(root / "gauges/CESSNA_182.AIRSPEED.GAU", test::typicalModule());
     const GaugeBitmapResult result = extractGaugeBitmap(model, 0, 3);
-    EXPECT_EQ(result.source, GaugeBitmapSource::Extracted);
-    EXPECT_TRUE(result.ownPicture());
-    EXPECT_TRUE(result.warnings.empty());
-    EXPECT_EQ(result.bitmapPath, bitmap().string());
-    EXPECT_EQ(contentOf(bitmap()), extractedBitmapBytes(module).value());
+    expectBitmap(result, Source::Extracted, {}, extracted);
+    EXPECT_EQ(result.bitmapPath, bitmap.string());
+
+    write(bitmap, std::string(10, 'x'));
+    expectBitmap(extractGaugeBitmap(model, 0, 3), Source::Extracted, {}, extracted);
+    write(bitmap, std::string(11, 'x'));
+    expectBitmap(extractGaugeBitmap(model, 0, 3), Source::Reused, {}, std::string(11, 'x'));
+    model.options.alwaysRecomputeBitmaps = true;
+    expectBitmap(extractGaugeBitmap(model, 0, 3), Source::Extracted, {}, extracted);
+    write(bitmap, std::string(20000, 'x'));
+    expectBitmap(extractGaugeBitmap(model, 0, 3), Source::Extracted, {}, extracted);
 }
 
 TEST_F(GaugeExtraction, BitmapsStayInTheWorkDirectory) {
     model.gauge(0, 3).gaugeName = "..\\../panel/x";
-    const GaugeBitmapResult result = extractGaugeBitmap(model, 0, 3);
-    EXPECT_EQ(result.bitmapPath, model.dirs.bmpDir + ".._.._panel_x.bmp");
-    EXPECT_EQ(contentOf(root / "gauges/bmp/.._.._panel_x.bmp"), kDefaultGauge);
+    EXPECT_EQ(extractGaugeBitmap(model, 0, 3).bitmapPath, model.dirs.bmpDir + ".._.._panel_x.bmp");
+    EXPECT_EQ(content(root / "gauges/bmp/.._.._panel_x.bmp"), kDefaultGauge);
     EXPECT_FALSE(fs::exists(root / "panel/x.bmp"));
 }
 
-TEST_F(GaugeExtraction, ReusesBitmapsOfMoreThanTenBytes) {
-    writeFile(root / "gauges/cessna_182.airspeed.gau", test::typicalModule());
+// Without the module the default picture is copied, and on the next run that copy is the
+// spare bitmap; a module without a picture gets the default too.
+TEST_F(GaugeExtraction, FallbackPicturesAndTheirWarnings) {
+    expectBitmap(extractGaugeBitmap(model, 0, 3), Source::DefaultCopy,
+                 {warning("Can not find", module, kDefaultCopy + kNotShown)}, kDefaultGauge);
+    write(bitmap, "an earlier extraction");
+    expectBitmap(
+        extractGaugeBitmap(model, 0, 3), Source::SpareBitmap,
+        {warning("Can not find", module,
+                 "CockPix detected a spare-bitmap for that gauge and will use it.\n" + kNotShown)},
+        "an earlier extraction");
 
-    writeFile(bitmap(), std::string(10, 'x'));
-    EXPECT_EQ(extractGaugeBitmap(model, 0, 3).source, GaugeBitmapSource::Extracted);
-    EXPECT_EQ(fs::file_size(bitmap()), 6536u);
-
-    writeFile(bitmap(), std::string(11, 'x'));
-    EXPECT_EQ(extractGaugeBitmap(model, 0, 3).source, GaugeBitmapSource::Reused);
-    EXPECT_EQ(contentOf(bitmap()), std::string(11, 'x'));
-
-    model.options.alwaysRecomputeBitmaps = true;
-    EXPECT_EQ(extractGaugeBitmap(model, 0, 3).source, GaugeBitmapSource::Extracted);
-    EXPECT_EQ(fs::file_size(bitmap()), 6536u);
-
-    // A longer old file is rewritten in place and cut to the new length.
-    writeFile(bitmap(), std::string(20000, 'x'));
-    EXPECT_EQ(extractGaugeBitmap(model, 0, 3).source, GaugeBitmapSource::Extracted);
-    EXPECT_EQ(contentOf(bitmap()), extractedBitmapBytes(test::typicalModule()).value());
+    std::string noPicture = test::fillerModule(9000);
+    test::putMarker(noPicture, 3000); // only before the search start
+    test::putInfoHeader(noPicture, 3010, 10, 10, 0);
+    write(module, noPicture);
+    write(bitmap, "short");
+    expectBitmap(extractGaugeBitmap(model, 0, 3), Source::DefaultCopy,
+                 {warning("Can not extract the bitmap of", module, kDefaultCopy + kNotShown)},
+                 kDefaultGauge);
 }
 
-TEST_F(GaugeExtraction, MissingModuleGetsTheDefaultPicture) {
-    const GaugeBitmapResult result = extractGaugeBitmap(model, 0, 3);
-    EXPECT_EQ(result.source, GaugeBitmapSource::DefaultCopy);
-    EXPECT_FALSE(result.ownPicture());
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_EQ(result.warnings[0], "WARNING !\nCan not find gauge # 3, named : [" + modulePath() +
-                                      "].\nCockPix will now create a default gauge bitmap.\n"
-                                      "This gauge will not be shown in FS98.");
-    EXPECT_EQ(contentOf(bitmap()), kDefaultGauge);
-}
+TEST_F(GaugeExtraction, RepairCopiesTheDefaultAndReportsAMissingOne) {
+    write(bitmap, "BM but broken");
+    expectBitmap(repairGaugeBitmap(model, 0, 3), Source::DefaultCopy,
+                 {warning("Unable to extract bitmap from", bitmap.string(),
+                          kDefaultCopy + "This gauge will work normally in FS98 unless the file "
+                                         "is damaged.")},
+                 kDefaultGauge);
 
-TEST_F(GaugeExtraction, MissingModuleKeepsASpareBitmap) {
-    writeFile(bitmap(), "an earlier extraction");
-    const GaugeBitmapResult result = extractGaugeBitmap(model, 0, 3);
-    EXPECT_EQ(result.source, GaugeBitmapSource::SpareBitmap);
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_EQ(result.warnings[0],
-              "WARNING !\nCan not find gauge # 3, named : [" + modulePath() +
-                  "].\nCockPix detected a spare-bitmap for that gauge and will use it.\n"
-                  "This gauge will not be shown in FS98.");
-    EXPECT_EQ(contentOf(bitmap()), "an earlier extraction");
-}
-
-TEST_F(GaugeExtraction, ModuleWithoutPictureGetsTheDefault) {
-    std::string module = test::fillerModule(9000);
-    test::putMarker(module, 3000); // only before the search start
-    test::putInfoHeader(module, 3010, 10, 10, 0);
-    writeFile(root / "gauges/cessna_182.airspeed.gau", module);
-    writeFile(bitmap(), "short");
-    const GaugeBitmapResult result = extractGaugeBitmap(model, 0, 3);
-    EXPECT_EQ(result.source, GaugeBitmapSource::DefaultCopy);
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_EQ(result.warnings[0], "WARNING !\nCan not extract the bitmap of gauge # 3, named : [" +
-                                      modulePath() +
-                                      "].\nCockPix will now create a default gauge bitmap.\n"
-                                      "This gauge will not be shown in FS98.");
-    EXPECT_EQ(contentOf(bitmap()), kDefaultGauge);
-}
-
-TEST_F(GaugeExtraction, MissingDefaultPictureIsReportedNotHidden) {
     fs::remove(root / "program" / kDefaultGaugeBitmapName);
+    fs::remove(bitmap);
     const GaugeBitmapResult result = extractGaugeBitmap(model, 0, 3);
-    EXPECT_EQ(result.source, GaugeBitmapSource::None);
+    EXPECT_EQ(result.source, Source::None);
     EXPECT_TRUE(result.bitmapPath.empty());
     ASSERT_EQ(result.warnings.size(), 2u);
     EXPECT_NE(result.warnings[1].find(kDefaultGaugeBitmapName), std::string::npos);
-    EXPECT_FALSE(fs::exists(bitmap())) << "no empty file left behind";
-}
-
-TEST_F(GaugeExtraction, RepairCopiesTheDefaultOverABrokenBitmap) {
-    writeFile(bitmap(), "BM but broken");
-    const GaugeBitmapResult result = repairGaugeBitmap(model, 0, 3);
-    EXPECT_EQ(result.source, GaugeBitmapSource::DefaultCopy);
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_EQ(result.warnings[0], "WARNING !\nUnable to extract bitmap from gauge # 3, named : [" +
-                                      bitmap().string() +
-                                      "].\nCockPix will now create a default gauge bitmap.\n"
-                                      "This gauge will work normally in FS98 unless the file is "
-                                      "damaged.");
-    EXPECT_EQ(contentOf(bitmap()), kDefaultGauge);
+    EXPECT_FALSE(fs::exists(bitmap)) << "no empty file left behind";
 }
 
 TEST_F(GaugeExtraction, SizeFromTheModuleOrATenthOfTheBackground) {
     model.window(0).windowPixelWidth = 645;
-    writeFile(root / "gauges/Cessna_182.Airspeed.gau", test::typicalModule());
-    GaugeSizeResult result = findGaugeSize(model, 0, 3);
-    EXPECT_TRUE(result.found);
+    const fs::path named = root / "gauges/Cessna_182.Airspeed.gau";
+    const std::string then = "A default size of 64.5 will be given to it.";
+    write(named, test::typicalModule());
+    const GaugeSizeResult result = findGaugeSize(model, 0, 3);
+    EXPECT_TRUE(result.found && result.warnings.empty());
     EXPECT_EQ(model.gauge(0, 3).gaugeSize, 250);
-    EXPECT_TRUE(result.warnings.empty());
 
-    writeFile(root / "gauges/Cessna_182.Airspeed.gau", test::fillerModule(5000));
-    result = findGaugeSize(model, 0, 3);
-    EXPECT_FALSE(result.found);
+    write(named, test::fillerModule(5000));
+    EXPECT_EQ(findGaugeSize(model, 0, 3).warnings,
+              Texts{warning("Unable to find the size of", module, then)});
     EXPECT_EQ(model.gauge(0, 3).gaugeSize, 64.5);
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_EQ(result.warnings[0], "WARNING !\nUnable to find the size of gauge # 3, named : [" +
-                                      modulePath() +
-                                      "].\nA default size of 64.5 will be given to it.");
-
-    fs::remove(root / "gauges/Cessna_182.Airspeed.gau");
-    result = findGaugeSize(model, 0, 3);
-    EXPECT_EQ(model.gauge(0, 3).gaugeSize, 64.5);
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_EQ(result.warnings[0], "WARNING !\nUnable to find size of gauge # 3, named : [" +
-                                      modulePath() +
-                                      "].\nA default size of 64.5 will be given to it.");
+    fs::remove(named);
+    EXPECT_EQ(findGaugeSize(model, 0, 3).warnings,
+              Texts{warning("Unable to find size of", module, then)});
 }
 
 TEST_F(GaugeExtraction, MissingBackgroundIsReplacedUnderItsOwnName) {
     model.window(0).windowBitmap = "Panel_Main";
     const BackgroundRepair repair = restoreDefaultBackground(model, 0);
-    ASSERT_EQ(repair.warnings.size(), 1u);
-    EXPECT_EQ(repair.warnings[0], "WARNING !\nCan not find the background picture named : [" +
-                                      model.dirs.panelDir +
-                                      "Panel_Main.bmp].\nCockPix will now create a default "
-                                      "background picture.");
+    EXPECT_EQ(repair.warnings, Texts{"WARNING !\nCan not find the background picture named : [" +
+                                     model.dirs.panelDir +
+                                     "Panel_Main.bmp].\nCockPix will now create a default "
+                                     "background picture."});
     EXPECT_TRUE(repair.written);
-    EXPECT_EQ(contentOf(root / "panel/Panel_Main.bmp"), kDefaultBackground);
+    EXPECT_EQ(content(root / "panel/Panel_Main.bmp"), kDefaultBackground);
 
     // A broken file under another case is the one panel.cfg means: it is replaced.
     model.window(0).windowBitmap = "radio";
-    writeFile(root / "panel/RADIO.BMP", "broken");
+    write(root / "panel/RADIO.BMP", "broken");
     EXPECT_EQ(restoreDefaultBackground(model, 0).backgroundPath,
               (root / "panel/RADIO.BMP").string());
-    EXPECT_EQ(contentOf(root / "panel/RADIO.BMP"), kDefaultBackground);
-}
+    EXPECT_EQ(content(root / "panel/RADIO.BMP"), kDefaultBackground);
 
-TEST_F(GaugeExtraction, OddBackgroundNamesShowTheDefaultWithoutWritingIt) {
-    const BackgroundRepair repair = restoreDefaultBackground(model, 0);
-    EXPECT_FALSE(repair.written);
-    EXPECT_EQ(repair.backgroundPath, model.dirs.programDir + kDefaultBackgroundBitmapName);
-    EXPECT_FALSE(fs::exists(root / "panel/.bmp"));
-
-    model.window(0).windowBitmap = "../escape";
-    EXPECT_FALSE(restoreDefaultBackground(model, 0).written);
-    EXPECT_FALSE(fs::exists(root / "escape.bmp"));
+    // Odd names show the default without writing it anywhere.
+    for (const char* name : {"", "../escape"}) {
+        model.window(0).windowBitmap = name;
+        EXPECT_FALSE(restoreDefaultBackground(model, 0).written) << name;
+    }
+    EXPECT_FALSE(fs::exists(root / "panel/.bmp") || fs::exists(root / "escape.bmp"));
 }
 
 TEST(ProgressCaptions, NumbersCarryALeadingBlank) {
     EXPECT_EQ(extractionProgressCaption(3, 10), "Please wait, processing gauge #  3 /  9");
     EXPECT_EQ(sizeSearchProgressCaption(3, 10), "Please wait, seeking size of gauge # 3 /  9");
     EXPECT_EQ(drawingProgressCaption(0, 1), "Please wait, drawing gauge # 0 /  0");
-    EXPECT_EQ(progressPercent(0, 3), 33);
-    EXPECT_EQ(progressPercent(2, 3), 100);
+    EXPECT_EQ(progressPercent(0, 3) * 1000 + progressPercent(2, 3), 33100);
     EXPECT_EQ(progressPercent(0, 0), 0);
 }
 

@@ -30,17 +30,21 @@ inline void put16(std::string& module, std::size_t at, unsigned value) {
     module[at + 1] = static_cast<char>(value >> 8);
 }
 
+inline void put32(std::string& module, std::size_t at, unsigned value) {
+    put16(module, at, value & 0xFFFF);
+    put16(module, at + 2, value >> 16);
+}
+
 // A 40-byte info header at `at` (its first byte 0x28), width, height, biClrUsed.
 inline void putInfoHeader(std::string& module, std::size_t at, unsigned width, unsigned height,
                           unsigned colorsUsed) {
     putBytes(module, at, std::string(40, '\0'));
     module[at] = 0x28;
-    put16(module, at + 4, width);
-    put16(module, at + 8, height);
+    put32(module, at + 4, width);
+    put32(module, at + 8, height);
     module[at + 12] = 1;
     module[at + 14] = 8;
-    put16(module, at + 32, colorsUsed & 0xFFFF);
-    put16(module, at + 34, colorsUsed >> 16);
+    put32(module, at + 32, colorsUsed);
 }
 
 // A module holding a 100 x 50 picture: marker at 4000, header 10 bytes later, size record

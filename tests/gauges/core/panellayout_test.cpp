@@ -17,51 +17,37 @@ PanelModel modelWithWindow(double sizeMm, double position) {
     return model;
 }
 
-TEST(PanelLayout, FrameRatiosKeepTheBorderAndCaptionMargins) {
-    PanelModel model;
+// An 800 x 600 screen keeps 796 x 557 pixels; a 640 x 480 background at position 4 is
+// centred in it, at position 9 (invalid) put at the top left.
+TEST(PanelLayout, BackgroundOnAn800x600Screen) {
+    PanelModel model = modelWithWindow(640, 4);
     storeScreen(model, 800, 600);
-    EXPECT_EQ(model.screenWidthPx, 800);
-    EXPECT_EQ(model.screenHeightPx, 600);
     EXPECT_DOUBLE_EQ(model.frameRatioX, 796.0 / 800);
     EXPECT_DOUBLE_EQ(model.frameRatioY, 557.0 / 600);
     EXPECT_EQ(frameRatioX(0), 0);
-}
-
-TEST(PanelLayout, CentredBackgroundOnAn800x600Screen) {
-    PanelModel model = modelWithWindow(640, 4);
-    storeScreen(model, 800, 600);
     storeBackgroundLayout(model, 0, {640, 480});
     EXPECT_EQ(model.window(0).windowPixelWidth, 640);
     EXPECT_EQ(model.window(0).windowPixelHeight, 480);
     EXPECT_DOUBLE_EQ(model.window(0).windowScale, 1);
-    EXPECT_NEAR(model.window(0).windowOffsetX, 79.6, 1e-9);
-    EXPECT_NEAR(model.window(0).windowOffsetY, 55.7, 1e-9);
     const RectF rect = backgroundRect(model, 0);
     EXPECT_NEAR(rect.left, 79.6, 1e-9);
     EXPECT_NEAR(rect.top, 55.7, 1e-9);
     EXPECT_NEAR(rect.width, 636.8, 1e-9);
     EXPECT_NEAR(rect.height, 445.6, 1e-9);
+    model.window(0).windowPosition = 9;
+    storeBackgroundLayout(model, 0, {640, 480});
+    EXPECT_EQ(backgroundRect(model, 0).left + backgroundRect(model, 0).top, 0);
 }
 
+// Codes 0..8 row by row from the top left; anything else is the top left corner.
 TEST(PanelLayout, EveryPositionCodeAndTheInvalidOnes) {
-    const double dx = 10, dy = 20;
-    const PointF expected[] = {{0, 0},   {5, 0},  {10, 0}, {0, 10}, {5, 10},
-                               {10, 10}, {0, 20}, {5, 20}, {10, 20}};
-    for (int code = 0; code < 9; ++code) {
-        const PointF offset = positionOffset(code, dx, dy);
-        EXPECT_EQ(offset.x, expected[code].x) << code;
-        EXPECT_EQ(offset.y, expected[code].y) << code;
+    const double codes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1, 4.5, 100};
+    const PointF expected[] = {{0, 0},  {5, 0},   {10, 0}, {0, 10}, {5, 10}, {10, 10}, {0, 20},
+                               {5, 20}, {10, 20}, {0, 0},  {0, 0},  {0, 0},  {0, 0}};
+    for (int k = 0; k < 13; ++k) {
+        const PointF offset = positionOffset(codes[k], 10, 20);
+        EXPECT_EQ(offset.x * 100 + offset.y, expected[k].x * 100 + expected[k].y) << codes[k];
     }
-    for (double code : {9.0, -1.0, 4.5, 100.0}) {
-        const PointF offset = positionOffset(code, dx, dy);
-        EXPECT_EQ(offset.x, 0) << code;
-        EXPECT_EQ(offset.y, 0) << code;
-    }
-    PanelModel model = modelWithWindow(640, 9);
-    storeScreen(model, 800, 600);
-    storeBackgroundLayout(model, 0, {640, 480});
-    EXPECT_EQ(backgroundRect(model, 0).left, 0);
-    EXPECT_EQ(backgroundRect(model, 0).top, 0);
 }
 
 TEST(PanelLayout, ZoomRatioAndShiftMoveTheBackground) {
@@ -106,16 +92,11 @@ TEST(PanelLayout, GaugesScaleWithAHalfSizeWindow) {
     EXPECT_NEAR(rect.left, 100 * 0.995 + 79.6, 1e-9);
     EXPECT_NEAR(rect.width, 49.75, 1e-9);
     EXPECT_NEAR(rect.height, 50 * (557.0 / 600), 1e-9);
-}
 
-TEST(PanelLayout, WindowWithoutSizeKeepsItsPreviousScale) {
-    PanelModel model = modelWithWindow(320, 0);
-    storeScreen(model, 800, 600);
-    storeBackgroundLayout(model, 0, {640, 480});
-    EXPECT_DOUBLE_EQ(model.window(0).windowScale, 2);
+    // A window without a size keeps the previous scale.
     model.window(0).windowSizeMm = 0;
     storeBackgroundLayout(model, 0, {100, 100});
-    EXPECT_DOUBLE_EQ(model.window(0).windowScale, 2);
+    EXPECT_DOUBLE_EQ(model.window(0).windowScale, 0.5);
     EXPECT_EQ(model.window(0).windowPixelWidth, 100);
 }
 
