@@ -1,5 +1,7 @@
 #include "app/gui/application.h"
 
+#include "app/gui/modeltext.h"
+
 #include "app/core/demoinstall.h"
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
@@ -36,8 +38,7 @@ int Application::run(int argc, char* argv[]) {
 // The demo runs on its own settings file inside the demo folder, set before the template
 // window first reads the settings.
 bool Application::prepareDemoStart(CommandLine& commandLine) {
-    const std::string programDir =
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
+    const std::string programDir = toModelPath(QCoreApplication::applicationDirPath()) + "/";
     const auto demoDir = findDemoDir(programDir);
     if (!demoDir) {
         std::cerr << "cockpix: no demo installation beside the program (" << programDir
@@ -64,9 +65,7 @@ void Application::start(const CommandLine& commandLine) {
     m_window->show();
     m_window->createTemplateWindow();
     if (!commandLine.panelPath.empty()) {
-        const QString path =
-            QFileInfo(QFile::decodeName(QByteArray::fromStdString(commandLine.panelPath)))
-                .absoluteFilePath();
+        const QString path = QFileInfo(fromModelPath(commandLine.panelPath)).absoluteFilePath();
         const bool opened = m_window->panelCommands().openPath(path);
         if (opened && commandLine.showWindow >= 0)
             m_window->showPanelWindow(commandLine.showWindow);

@@ -1,5 +1,7 @@
 #include "app/gui/directoriesdialog.h"
 
+#include "app/gui/modeltext.h"
+
 #include "app/core/directoryrules.h"
 #include "app/core/settings.h"
 #include "app/gui/userdialogs.h"
@@ -19,13 +21,6 @@
 namespace cockpix {
 
 namespace {
-
-QString fromModelPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-std::string toModelPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 QString startDirectory(const PanelModel& model) {
     const std::string* current = targetDirectory(model.dirs, model.dirDialogTarget);

@@ -1,5 +1,7 @@
 #include "app/gui/mainwindow.h"
 
+#include "app/gui/modeltext.h"
+
 #include "app/core/settings.h"
 #include "app/core/shelltexts.h"
 #include "app/core/workfiles.h"
@@ -24,14 +26,6 @@
 #include <QTimer>
 
 namespace cockpix {
-
-namespace {
-
-QString fromModelPath(const std::string& path) {
-    return QString::fromStdString(path);
-}
-
-} // namespace
 
 MainWindow::MainWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), m_model(model), m_dialogs(dialogs) {

@@ -1,5 +1,7 @@
 #include "app/gui/modeltext.h"
 
+#include <QFile>
+
 #include "app/core/windows1252.h"
 
 #include <QList>
@@ -22,6 +24,14 @@ QString fromModelText(std::string_view bytes) {
     for (const char byte : bytes)
         characters += unicodeFromWindows1252(static_cast<unsigned char>(byte));
     return QString::fromUcs4(characters.data(), static_cast<qsizetype>(characters.size()));
+}
+
+std::string toModelPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromModelPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 } // namespace cockpix

@@ -15,4 +15,9 @@ std::string toModelText(const QString& text);
 // The text to show for the model's bytes; every byte round-trips through toModelText.
 QString fromModelText(std::string_view bytes);
 
+// Paths (the directories, a chosen file) are held in the model as the bytes the file system
+// uses, and messages that quote them are decoded the same way.
+std::string toModelPath(const QString& path);
+QString fromModelPath(const std::string& path);
+
 } // namespace cockpix

@@ -1,6 +1,7 @@
 #include "app/gui/panelcommands.h"
 
 #include "app/gui/mainwindow.h"
+#include "app/gui/modeltext.h"
 #include "app/gui/userdialogs.h"
 #include "panel/core/panelmodel.h"
 #include "panel/core/panelreader.h"
@@ -12,23 +13,11 @@
 
 namespace cockpix {
 
-namespace {
-
-// Paths travel in the model as the bytes the file system uses.
-std::string toModelPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-QString fromModelText(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
-
 PanelCommands::PanelCommands(MainWindow& window, PanelModel& model, UserDialogs& dialogs)
     : QObject(&window), m_window(window), m_model(model), m_dialogs(dialogs) {}
 
 FileDialogRequest PanelCommands::panelFileRequest(const QString& caption) const {
-    const QString panelDir = QFile::decodeName(QByteArray::fromStdString(m_model.dirs.panelDir));
+    const QString panelDir = fromModelPath(m_model.dirs.panelDir);
     FileDialogRequest request;
     request.caption = caption;
     request.directory = panelDir;
@@ -52,7 +41,7 @@ bool PanelCommands::openPath(const QString& path) {
 }
 
 void PanelCommands::reportRerouted(const std::string& newPanelDir) {
-    m_dialogs.message(fromModelText(rerouteMessage(newPanelDir)));
+    m_dialogs.message(fromModelPath(rerouteMessage(newPanelDir)));
     m_window.saveSettings();
     m_window.setMainCaption();
 }
@@ -78,7 +67,7 @@ bool PanelCommands::openChosenPath(const QString& path) {
         // Out of memory on a huge file and the like: one more way for a file to be unusable.
     }
     if (failed) {
-        m_dialogs.message(fromModelText(std::string(kStructureErrorMessage)));
+        m_dialogs.message(fromModelPath(std::string(kStructureErrorMessage)));
         m_window.setOpenEnabled(true);
         m_window.setSaveEnabled(false);
         return false;
@@ -100,7 +89,7 @@ void PanelCommands::save() {
     const PaletteSaveOptions options = window ? window->paletteSaveOptions() : PaletteSaveOptions{};
     QString message;
     try {
-        message = fromModelText(savePanel(m_model, toModelPath(*chosen), options).message);
+        message = fromModelPath(savePanel(m_model, toModelPath(*chosen), options).message);
     } catch (const std::exception& error) {
         // The writer keeps the old file and every backup whatever happens; say it failed.
         message = tr("The panel could not be saved:\n%1").arg(QString::fromUtf8(error.what()));
