@@ -50,6 +50,11 @@ bool writeWholeFile(const std::string& path, std::string_view bytes) {
     return static_cast<bool>(file);
 }
 
+// A module counts as present when it can be opened for reading.
+bool canOpenForReading(const std::optional<std::string>& path) {
+    return path && std::ifstream(*path, std::ios::binary).is_open();
+}
+
 std::string gaugeLine(const char* what, int i, const std::string& path) {
     return std::string("WARNING !\n") + what + number(i) + ", named : [" + path + "].\n";
 }
@@ -112,9 +117,7 @@ GaugeBitmapResult extractGaugeBitmapFile(const std::string& modulePath,
     const std::string bitmapFile = resolvePathIgnoringCase(bitmapPath);
     const bool usableOnDisk = fileLength(bitmapFile) >= kReusableBitmapMinBytes;
     const auto moduleFile = findPathIgnoringCase(modulePath);
-    const auto module = moduleFile ? readWholeFile(*moduleFile) : std::nullopt;
-
-    if (!module) {
+    if (!canOpenForReading(moduleFile)) {
         const std::string head = gaugeLine("Can not find gauge #", gaugeIndex, modulePath);
         if (usableOnDisk) {
             return {GaugeBitmapSource::SpareBitmap,
@@ -127,7 +130,9 @@ GaugeBitmapResult extractGaugeBitmapFile(const std::string& modulePath,
     if (usableOnDisk && !alwaysRecompute)
         return {GaugeBitmapSource::Reused, bitmapFile, {}};
 
-    const auto bytes = extractedBitmapBytes(*module);
+    // The module's bytes are read only now that a picture is cut out of them.
+    const auto module = readWholeFile(*moduleFile);
+    const auto bytes = module ? extractedBitmapBytes(*module) : std::nullopt;
     if (!bytes) {
         return copyDefaultGaugeBitmap(
             programDir, bitmapFile,
