@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -61,6 +62,19 @@ DirectoriesDialog::DirectoriesDialog(PanelModel& model, UserDialogs& dialogs, QW
     m_tree->setExpandsOnDoubleClick(false);
     m_tree->setMinimumSize(360, 280);
     connect(m_tree, &QTreeView::doubleClicked, this, &DirectoriesDialog::openIndex);
+    // The file system model reads directories in the background, adds their rows a little
+    // later and sorts them later still; the list follows its directory into view meanwhile.
+    const auto revealAgain = [this] {
+        if (!m_listPathShown)
+            revealListPath();
+    };
+    connect(m_fileSystem, &QFileSystemModel::directoryLoaded, this, revealAgain);
+    connect(m_fileSystem, &QFileSystemModel::rowsInserted, this, revealAgain);
+    connect(m_fileSystem, &QFileSystemModel::layoutChanged, this, revealAgain); // sorted
+    // Until the user takes the list in hand: then it stays where the user put it.
+    const auto userTookOver = [this] { m_listPathShown = true; };
+    connect(m_tree, &QTreeView::pressed, this, userTookOver);
+    connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, userTookOver);
 
     auto* selectedLabel = new QLabel(tr("Selected %1 directory path :").arg(m_target), frame);
     selectedLabel->setObjectName(QStringLiteral("Label1"));
@@ -98,14 +112,22 @@ DirectoriesDialog::DirectoriesDialog(PanelModel& model, UserDialogs& dialogs, QW
 
 void DirectoriesDialog::setListPath(const QString& path) {
     m_listPath = QDir::cleanPath(QDir(path).absolutePath());
-    const QModelIndex index = m_fileSystem->index(m_listPath);
-    if (index.isValid()) {
-        m_tree->setCurrentIndex(index);
-        m_tree->expand(index);
-        m_tree->scrollTo(index);
-    }
+    m_listPathShown = false;
+    revealListPath();
     applyBrowsedPath(m_model, toModelPath(m_listPath));
     m_selectedPath->setText(fromModelPath(m_model.dirDialogPath));
+}
+
+// Opens the list at its directory: every parent expanded, the directory selected and in view.
+void DirectoriesDialog::revealListPath() {
+    const QModelIndex index = m_fileSystem->index(m_listPath);
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        m_tree->expand(parent);
+    m_tree->setCurrentIndex(index);
+    m_tree->expand(index);
+    m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void DirectoriesDialog::openIndex(const QModelIndex& index) {

@@ -44,11 +44,13 @@ public slots:
 
 private:
     void openIndex(const QModelIndex& index);
+    void revealListPath();
 
     PanelModel& m_model;
     UserDialogs& m_dialogs;
     QString m_target;
     QString m_listPath;
+    bool m_listPathShown = false; // the list no longer follows its directory into view
     QFileSystemModel* m_fileSystem = nullptr;
     QTreeView* m_tree = nullptr;
     QLabel* m_selectedPath = nullptr;
