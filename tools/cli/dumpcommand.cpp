@@ -25,42 +25,29 @@ void printDumpHelp() {
 
 void writeGauge(JsonWriter& json, const Gauge& gauge) {
     json.beginObject();
-    json.key("gaugeName");
-    json.value(gauge.gaugeName);
-    json.key("gaugeX");
-    json.value(gauge.gaugeX);
-    json.key("gaugeY");
-    json.value(gauge.gaugeY);
-    json.key("gaugeSize");
-    json.value(gauge.gaugeSize);
-    json.key("gaugeRefSize");
-    json.value(gauge.gaugeRefSize);
+    json.field("gaugeName", gauge.gaugeName);
+    json.field("gaugeX", gauge.gaugeX);
+    json.field("gaugeY", gauge.gaugeY);
+    json.field("gaugeSize", gauge.gaugeSize);
+    json.field("gaugeRefSize", gauge.gaugeRefSize);
     json.endObject();
 }
 
 void writeWindow(JsonWriter& json, const PanelWindow& window) {
     json.beginObject();
-    json.key("windowTitle");
-    json.value(window.windowTitle);
-    json.key("windowBitmap");
-    json.value(window.windowBitmap);
-    json.key("windowSizeMm");
-    json.value(window.windowSizeMm);
-    json.key("windowSizeRatio");
-    json.value(window.windowSizeRatio);
-    json.key("windowPosition");
-    json.value(window.windowPosition);
-    json.key("windowVisible");
-    json.value(window.windowVisible);
+    json.field("windowTitle", window.windowTitle);
+    json.field("windowBitmap", window.windowBitmap);
+    json.field("windowSizeMm", window.windowSizeMm);
+    json.field("windowSizeRatio", window.windowSizeRatio);
+    json.field("windowPosition", window.windowPosition);
+    json.field("windowVisible", window.windowVisible);
     json.key("windowIdent");
     if (window.windowIdent.isText)
         json.value(window.windowIdent.text);
     else
         json.value(window.windowIdent.number);
-    json.key("windowZoom");
-    json.value(window.windowZoom);
-    json.key("gaugeCount");
-    json.value(window.gaugeCount);
+    json.field("windowZoom", window.windowZoom);
+    json.field("gaugeCount", window.gaugeCount);
     json.key("gauges");
     json.beginArray();
     for (int g = 0; g < window.gaugeCount && g < kGaugeSlots; ++g)
@@ -80,22 +67,16 @@ void writeLines(JsonWriter& json, const std::array<std::string, N>& lines, int c
 std::string modelJson(const PanelModel& model) {
     JsonWriter json;
     json.beginObject();
-    json.key("panelDir");
-    json.value(model.dirs.panelDir);
-    json.key("windowCount");
-    json.value(model.windowCount);
+    json.field("panelDir", model.dirs.panelDir);
+    json.field("windowCount", model.windowCount);
     json.key("preambleLine");
     writeLines(json, model.preambleLine, model.preambleLineCount);
     json.key("colorLine");
     writeLines(json, model.colorLine, model.colorLineCount);
-    json.key("defaultViewX");
-    json.value(model.defaultViewX);
-    json.key("defaultViewY");
-    json.value(model.defaultViewY);
-    json.key("defaultViewSizeX");
-    json.value(model.defaultViewSizeX);
-    json.key("defaultViewSizeY");
-    json.value(model.defaultViewSizeY);
+    json.field("defaultViewX", model.defaultViewX);
+    json.field("defaultViewY", model.defaultViewY);
+    json.field("defaultViewSizeX", model.defaultViewSizeX);
+    json.field("defaultViewSizeY", model.defaultViewSizeY);
     json.key("windows");
     json.beginArray();
     for (const PanelWindow& window : model.windows)

@@ -22,6 +22,11 @@ public:
     void value(const char* windows1252Text) { value(std::string_view(windows1252Text)); }
     void value(double number);
     void value(int number) { value(static_cast<double>(number)); }
+    // A key and its value, the common case of an object member.
+    template <typename T> void field(std::string_view name, const T& member) {
+        key(name);
+        value(member);
+    }
 
     // The document so far, ending with a line break once the outermost value is closed.
     const std::string& text() const { return m_text; }
