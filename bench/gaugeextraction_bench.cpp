@@ -1,7 +1,7 @@
 // Gauge extraction against the plain cost of reading the modules: a panel window of 64
 // gauges whose modules are 1 MB each, the marker far into each module.
 
-#include "app/core/filelookup.h"
+#include "base/core/filelookup.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/gaugemodule.h"
@@ -57,6 +57,10 @@ std::string modulePath(int k) {
     return (gaugesDir() / ("module" + std::to_string(k) + ".gau")).string();
 }
 
+cockpix::NamedPath named(const std::string& path) {
+    return {path, cockpix::UserText::path(path)};
+}
+
 void BM_ReadSixtyFourModules(benchmark::State& state) {
     gaugesDir(); // made before timing
     for (auto _ : state) {
@@ -71,8 +75,9 @@ void BM_ExtractSixtyFourModules(benchmark::State& state) {
     const std::string bmpDir = (gaugesDir() / "bmp").string() + "/"; // made before timing
     for (auto _ : state) {
         for (int k = 0; k < kModules; ++k) {
-            auto result = cockpix::extractGaugeBitmapFile(
-                modulePath(k), bmpDir + "module" + std::to_string(k) + ".bmp", "", true, k);
+            const std::string bitmap = bmpDir + "module" + std::to_string(k) + ".bmp";
+            auto result =
+                cockpix::extractGaugeBitmapFile(named(modulePath(k)), named(bitmap), "", true, k);
             if (!result.ownPicture())
                 state.SkipWithError("extraction failed");
         }
@@ -90,7 +95,8 @@ void BM_ExtractSixtyFourModulesFresh(benchmark::State& state) {
         state.ResumeTiming();
         for (int k = 0; k < kModules; ++k) {
             const auto bitmap = (bmpDir / ("module" + std::to_string(k) + ".bmp")).string();
-            if (!cockpix::extractGaugeBitmapFile(modulePath(k), bitmap, "", false, k).ownPicture())
+            if (!cockpix::extractGaugeBitmapFile(named(modulePath(k)), named(bitmap), "", false, k)
+                     .ownPicture())
                 state.SkipWithError("extraction failed");
         }
     }

@@ -42,10 +42,11 @@ std::string generatedPanel(std::size_t bytes) {
 
 void BM_ReadPanelText(benchmark::State& state) {
     const std::string text = generatedPanel(static_cast<std::size_t>(state.range(0)));
-    auto model = std::make_unique<cockpix::PanelModel>();
+    auto model = std::make_unique<cockpix::Panel>();
     for (auto _ : state) {
-        model->clearModel();
-        auto error = cockpix::readPanelText(*model, text, "panel.cfg");
+        *model = cockpix::Panel{};
+        std::string panelDir = "/nowhere/";
+        auto error = cockpix::readPanelText(*model, panelDir, text, "panel.cfg");
         if (error)
             state.SkipWithError(error->describe().c_str());
         benchmark::DoNotOptimize(model->windowCount);
@@ -66,11 +67,11 @@ void BM_ReadPanelFile10MB(benchmark::State& state) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "cockpix_reader_bench_panel.cfg").string();
     std::ofstream(path, std::ios::binary) << generatedPanel(10 << 20);
-    auto model = std::make_unique<cockpix::PanelModel>();
+    auto model = std::make_unique<cockpix::Panel>();
     for (auto _ : state) {
-        model->clearModel();
-        model->dirs.panelDir = cockpix::panelDirFromChosenPath(path);
-        auto error = cockpix::readPanelFile(*model, path);
+        *model = cockpix::Panel{};
+        std::string panelDir = cockpix::panelDirFromChosenPath(path);
+        auto error = cockpix::readPanelFile(*model, panelDir, path);
         if (error)
             state.SkipWithError(error->describe().c_str());
         benchmark::DoNotOptimize(model->windowCount);

@@ -14,9 +14,8 @@ namespace {
 
 using namespace cockpix;
 
-std::unique_ptr<PanelModel> fullModel() {
-    auto model = std::make_unique<PanelModel>();
-    model->clearModel();
+std::unique_ptr<Panel> fullModel() {
+    auto model = std::make_unique<Panel>();
     model->windowCount = kWindowSlots;
     for (int w = 0; w < kWindowSlots; ++w) {
         PanelWindow& window = model->window(w);
@@ -44,10 +43,10 @@ std::unique_ptr<PanelModel> fullModel() {
 }
 
 void BM_PanelFileText_NineWindowsOf64Gauges(benchmark::State& state) {
-    const std::unique_ptr<PanelModel> model = fullModel();
+    const std::unique_ptr<Panel> model = fullModel();
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = panelFileText(*model, {}, nullptr);
+        const std::string text = panelFileText(*model, {}, 0, nullptr);
         bytes += text.size();
         benchmark::DoNotOptimize(text.data());
     }
@@ -57,7 +56,7 @@ BENCHMARK(BM_PanelFileText_NineWindowsOf64Gauges);
 
 // Very long preserved and colour lines make a 10 MB file from the fixed tables.
 void BM_PanelFileText_TenMegabytes(benchmark::State& state) {
-    std::unique_ptr<PanelModel> model = fullModel();
+    std::unique_ptr<Panel> model = fullModel();
     model->preambleLineCount = kPreambleSlots;
     for (int i = 1; i <= kPreambleSlots; ++i)
         model->preambleLine[static_cast<std::size_t>(i)] = "//" + std::string(300'000, 'p');
@@ -65,7 +64,7 @@ void BM_PanelFileText_TenMegabytes(benchmark::State& state) {
         model->colorLine[static_cast<std::size_t>(i)] = "c=" + std::string(120'000, '7');
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = panelFileText(*model, {}, nullptr);
+        const std::string text = panelFileText(*model, {}, 0, nullptr);
         bytes += text.size();
         benchmark::DoNotOptimize(text.data());
     }
@@ -82,16 +81,17 @@ void BM_SavePanel_WithBackup(benchmark::State& state) {
         state.SkipWithError("no temporary directory");
         return;
     }
-    std::unique_ptr<PanelModel> model = fullModel();
-    model->dirs.panelDir = pattern + "/";
-    const std::string panelCfg = model->dirs.panelDir + "panel.cfg";
-    savePanel(*model, panelCfg, {});
+    std::unique_ptr<Panel> model = fullModel();
+    const std::string panelDir = pattern + "/";
+    const std::string panelCfg = panelDir + "panel.cfg";
+    const SaveRequest request{panelDir, panelCfg, {}, {}};
+    savePanel(*model, request);
     for (auto _ : state) {
-        const SaveResult result = savePanel(*model, panelCfg, {});
+        const SaveResult result = savePanel(*model, request);
         state.PauseTiming();
         if (!result.written)
-            state.SkipWithError(result.message.c_str());
-        fs::remove(model->dirs.panelDir + "panel.c" + std::to_string(result.backupNumber));
+            state.SkipWithError(result.message.toUtf8().c_str());
+        fs::remove(panelDir + "panel.c" + std::to_string(result.backupNumber));
         state.ResumeTiming();
     }
     fs::remove_all(pattern);

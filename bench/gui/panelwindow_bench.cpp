@@ -2,10 +2,11 @@
 // and extracted afresh), and a window of 64 gauges whose modules are 1 MB each beside the
 // time it takes only to read those modules. Runs on the offscreen platform by default.
 
-#include "app/core/filelookup.h"
-#include "app/gui/userdialogs.h"
+#include "base/core/filelookup.h"
+#include "base/gui/userdialogs.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/core/panelreader.h"
+#include "panel/gui/paneldocument.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -24,6 +25,7 @@ class SilentDialogs final : public UserDialogs {
 public:
     void message(const QString&) override {}
     bool question(const QString&) override { return false; }
+    SaveChoice askToSave(const QString&) override { return SaveChoice::Cancel; }
     std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }
     std::optional<QString> saveFileName(const FileDialogRequest&) override { return {}; }
     std::optional<QColor> chooseColor(const QColor&) override { return {}; }
@@ -42,10 +44,12 @@ QApplication& application() {
     return app;
 }
 
-// A copy of the demo installation in a temporary folder, read into a model.
+// A copy of the demo installation in a temporary folder, opened into a panel document.
 struct DemoCopy {
     fs::path root = fs::temp_directory_path() / "cockpix_panelwindow_bench";
-    PanelModel model;
+    Panel panel;
+    AppModel app;
+    PanelDocument document;
     SilentDialogs dialogs;
     int biggest = 0;
 
@@ -54,15 +58,16 @@ struct DemoCopy {
         fs::copy(fs::path(COCKPIX_BIN_DIR) / ".." / "demo", root, fs::copy_options::recursive);
         const std::string gauges = (root / "fs98" / "gauges").string() + "/";
         fs::create_directories(gauges + "bmp");
-        model.dirs = {gauges, gauges + "bmp/", gauges + "palette/",
-                      (root / "fs98" / "aircraft" / "demo_cessna" / "panel").string() + "/",
-                      std::string(COCKPIX_BIN_DIR) + "/"};
-        readPanelFile(model, model.dirs.panelDir + "panel.cfg");
-        applyOpenedRatioRule(model);
-        for (int w = 0; w < model.windowCount; ++w) {
-            if (model.window(w).gaugeCount > model.window(biggest).gaugeCount)
+        app.dirs = {gauges, gauges + "bmp/", gauges + "palette/",
+                    (root / "fs98" / "aircraft" / "demo_cessna" / "panel").string() + "/",
+                    std::string(COCKPIX_BIN_DIR) + "/"};
+        readPanelFile(panel, app.dirs.panelDir, app.dirs.panelDir + "panel.cfg");
+        applyOpenedRatioRule(panel);
+        for (int w = 0; w < panel.windowCount; ++w) {
+            if (panel.window(w).gaugeCount > panel.window(biggest).gaugeCount)
                 biggest = w;
         }
+        document.replacePanel(panel, {});
     }
     ~DemoCopy() { fs::remove_all(root); }
 };
@@ -70,14 +75,14 @@ struct DemoCopy {
 void loadWindow(benchmark::State& state, bool recompute) {
     application();
     DemoCopy demo;
-    demo.model.options.alwaysRecomputeBitmaps = recompute;
-    demo.model.currentWindow = demo.biggest;
+    demo.app.options.alwaysRecomputeBitmaps = recompute;
+    demo.app.currentWindow = demo.biggest;
     for (auto _ : state) {
-        PanelWindowForm form(demo.model, demo.dialogs, demo.biggest);
+        PanelWindowForm form(demo.document, demo.app, demo.dialogs, demo.biggest);
         form.load();
         benchmark::DoNotOptimize(form.gaugeImage(0));
     }
-    state.counters["gauges"] = demo.model.window(demo.biggest).gaugeCount;
+    state.counters["gauges"] = demo.panel.window(demo.biggest).gaugeCount;
 }
 
 void BM_ShowBiggestDemoWindow(benchmark::State& state) {
@@ -93,13 +98,13 @@ BENCHMARK(BM_ShowBiggestDemoWindowRecomputed)->Unit(benchmark::kMillisecond);
 // 64 gauges, each its own module: a demo module padded to 1 MB, as large FS98 modules are.
 struct BigWindow : DemoCopy {
     BigWindow() {
-        const std::string module = *readWholeFile(model.dirs.gaugesDir + "CESSNA_182.AIRSPEED.GAU");
+        const std::string module = *readWholeFile(app.dirs.gaugesDir + "CESSNA_182.AIRSPEED.GAU");
         std::string padded = module;
         padded.resize(1 << 20, '\0');
-        PanelWindow& window = model.window(0);
+        PanelWindow& window = panel.window(0);
         for (int i = 0; i < kGaugeSlots; ++i) {
             const std::string name = "big" + std::to_string(i);
-            std::ofstream(model.dirs.gaugesDir + name + ".gau", std::ios::binary) << padded;
+            std::ofstream(app.dirs.gaugesDir + name + ".gau", std::ios::binary) << padded;
             window.gauges[i] = Gauge{};
             window.gauges[i].gaugeName = name;
             window.gauges[i].gaugeX = (i % 8) * 100;
@@ -107,7 +112,8 @@ struct BigWindow : DemoCopy {
             window.gauges[i].gaugeSize = 90;
         }
         window.gaugeCount = kGaugeSlots;
-        model.options.alwaysRecomputeBitmaps = true;
+        app.options.alwaysRecomputeBitmaps = true;
+        document.replacePanel(panel, {});
     }
 };
 
@@ -115,7 +121,7 @@ void BM_ShowSixtyFourOneMegabyteGauges(benchmark::State& state) {
     application();
     BigWindow big;
     for (auto _ : state) {
-        PanelWindowForm form(big.model, big.dialogs, 0);
+        PanelWindowForm form(big.document, big.app, big.dialogs, 0);
         form.load();
         benchmark::DoNotOptimize(form.gaugeImage(63));
     }
@@ -127,8 +133,8 @@ void BM_OnlyReadSixtyFourOneMegabyteModules(benchmark::State& state) {
     for (auto _ : state) {
         std::size_t bytes = 0;
         for (int i = 0; i < kGaugeSlots; ++i)
-            bytes += readWholeFile(big.model.dirs.gaugesDir + "big" + std::to_string(i) + ".gau")
-                         ->size();
+            bytes +=
+                readWholeFile(big.app.dirs.gaugesDir + "big" + std::to_string(i) + ".gau")->size();
         benchmark::DoNotOptimize(bytes);
     }
 }

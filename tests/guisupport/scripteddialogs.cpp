@@ -10,6 +10,9 @@ ScriptedDialogs::~ScriptedDialogs() = default;
 void ScriptedDialogs::queueQuestionAnswer(bool yes) {
     m_questionAnswers.push_back(yes);
 }
+void ScriptedDialogs::queueSaveChoice(SaveChoice choice) {
+    m_saveChoices.push_back(choice);
+}
 void ScriptedDialogs::queueOpenFile(std::optional<QString> path) {
     m_openAnswers.push_back(std::move(path));
 }
@@ -29,6 +32,8 @@ bool ScriptedDialogs::verifyAllAnswersUsed() {
     QStringList left;
     if (!m_questionAnswers.empty())
         left << QString::number(m_questionAnswers.size()) + " question answer(s)";
+    if (!m_saveChoices.empty())
+        left << QString::number(m_saveChoices.size()) + " save choice(s)";
     if (!m_openAnswers.empty())
         left << QString::number(m_openAnswers.size()) + " open dialog answer(s)";
     if (!m_saveAnswers.empty())
@@ -43,12 +48,14 @@ bool ScriptedDialogs::verifyAllAnswersUsed() {
 
 void ScriptedDialogs::clear() {
     m_questionAnswers.clear();
+    m_saveChoices.clear();
     m_openAnswers.clear();
     m_saveAnswers.clear();
     m_colorAnswers.clear();
     m_helpAnswer.reset();
     m_messages.clear();
     m_questions.clear();
+    m_saveQuestions.clear();
     m_openRequests.clear();
     m_saveRequests.clear();
     m_colorRequests.clear();
@@ -60,48 +67,40 @@ void ScriptedDialogs::message(const QString& text) {
     m_messages.append(text);
 }
 
+template <class T>
+T ScriptedDialogs::next(std::deque<T>& answers, const QString& what, T fallback) {
+    if (answers.empty()) {
+        unexpected("unexpected " + what);
+        return fallback;
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
 bool ScriptedDialogs::question(const QString& text) {
     m_questions.append(text);
-    if (m_questionAnswers.empty()) {
-        unexpected("unexpected question: " + text);
-        return false;
-    }
-    const bool answer = m_questionAnswers.front();
-    m_questionAnswers.pop_front();
-    return answer;
+    return next(m_questionAnswers, "question: " + text, false);
+}
+
+SaveChoice ScriptedDialogs::askToSave(const QString& text) {
+    m_saveQuestions.append(text);
+    return next(m_saveChoices, "save question: " + text, SaveChoice::Cancel);
 }
 
 std::optional<QString> ScriptedDialogs::openFileName(const FileDialogRequest& request) {
     m_openRequests.append(request);
-    if (m_openAnswers.empty()) {
-        unexpected("unexpected open dialog: " + request.caption);
-        return std::nullopt;
-    }
-    auto answer = m_openAnswers.front();
-    m_openAnswers.pop_front();
-    return answer;
+    return next(m_openAnswers, "open dialog: " + request.caption, std::optional<QString>());
 }
 
 std::optional<QString> ScriptedDialogs::saveFileName(const FileDialogRequest& request) {
     m_saveRequests.append(request);
-    if (m_saveAnswers.empty()) {
-        unexpected("unexpected save dialog: " + request.caption);
-        return std::nullopt;
-    }
-    auto answer = m_saveAnswers.front();
-    m_saveAnswers.pop_front();
-    return answer;
+    return next(m_saveAnswers, "save dialog: " + request.caption, std::optional<QString>());
 }
 
 std::optional<QColor> ScriptedDialogs::chooseColor(const QColor& initial) {
     m_colorRequests.append(initial);
-    if (m_colorAnswers.empty()) {
-        unexpected("unexpected colour chooser");
-        return std::nullopt;
-    }
-    auto answer = m_colorAnswers.front();
-    m_colorAnswers.pop_front();
-    return answer;
+    return next(m_colorAnswers, QStringLiteral("colour chooser"), std::optional<QColor>());
 }
 
 bool ScriptedDialogs::showHelp(const QString& helpFilePath) {

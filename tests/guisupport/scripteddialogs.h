@@ -5,7 +5,7 @@
 // dialog that the test did not expect (nothing queued) fails the running test, records an
 // error and answers "No" / "Cancel", so a forgotten confirmation never passes unnoticed.
 
-#include "app/gui/userdialogs.h"
+#include "base/gui/userdialogs.h"
 
 #include <QList>
 #include <QStringList>
@@ -20,6 +20,7 @@ public:
 
     // --- Answers, used first in first out ---
     void queueQuestionAnswer(bool yes);
+    void queueSaveChoice(SaveChoice choice);         // "The panel has changes that are not saved."
     void queueOpenFile(std::optional<QString> path); // nullopt = Cancel
     void queueSaveFile(std::optional<QString> path);
     void queueColor(std::optional<QColor> color);
@@ -27,8 +28,9 @@ public:
     void setHelpAnswer(std::optional<bool> answer) { m_helpAnswer = answer; }
 
     // --- What the program showed ---
-    const QStringList& messages() const { return m_messages; }   // message() texts
-    const QStringList& questions() const { return m_questions; } // question() texts
+    const QStringList& messages() const { return m_messages; }           // message() texts
+    const QStringList& questions() const { return m_questions; }         // question() texts
+    const QStringList& saveQuestions() const { return m_saveQuestions; } // askToSave() texts
     const QList<FileDialogRequest>& openRequests() const { return m_openRequests; }
     const QList<FileDialogRequest>& saveRequests() const { return m_saveRequests; }
     const QList<QColor>& colorRequests() const { return m_colorRequests; } // initial colours
@@ -44,6 +46,7 @@ public:
 
     void message(const QString& text) override;
     bool question(const QString& text) override;
+    SaveChoice askToSave(const QString& text) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
@@ -51,8 +54,11 @@ public:
 
 private:
     void unexpected(const QString& what);
+    // The next queued answer, or fallback after failing the test when none was queued.
+    template <class T> T next(std::deque<T>& answers, const QString& what, T fallback);
 
     std::deque<bool> m_questionAnswers;
+    std::deque<SaveChoice> m_saveChoices;
     std::deque<std::optional<QString>> m_openAnswers;
     std::deque<std::optional<QString>> m_saveAnswers;
     std::deque<std::optional<QColor>> m_colorAnswers;
@@ -60,6 +66,7 @@ private:
 
     QStringList m_messages;
     QStringList m_questions;
+    QStringList m_saveQuestions;
     QList<FileDialogRequest> m_openRequests;
     QList<FileDialogRequest> m_saveRequests;
     QList<QColor> m_colorRequests;

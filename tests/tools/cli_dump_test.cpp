@@ -1,6 +1,6 @@
 // Black-box tests of "cockpix-cli dump" and of the tool's command handling.
 
-#include "app/core/scratchdir.h"
+#include "base/core/scratchdir.h"
 #include "tools/clirun.h"
 
 #include <gtest/gtest.h>

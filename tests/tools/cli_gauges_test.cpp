@@ -1,6 +1,6 @@
 // Black-box tests of "cockpix-cli extract", "gauge-size" and "render".
 
-#include "gauges/core/bmpheader.h"
+#include "base/core/bmpheader.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/gaugemodule.h"
 #include "gauges/core/modulebuilder.h"

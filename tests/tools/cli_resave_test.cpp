@@ -1,6 +1,6 @@
 // Black-box tests of "cockpix-cli resave": Open, then Save with the default palette options.
 
-#include "app/core/scratchdir.h"
+#include "base/core/scratchdir.h"
 #include "tools/clirun.h"
 
 #include <gtest/gtest.h>
@@ -64,13 +64,21 @@ TEST_F(ResaveCommand, SavesTheSampleWithABackupAndIsStableOnTheSecondSave) {
     EXPECT_TRUE(fs::is_empty(root / "config")) << "resave must not write the settings file";
 }
 
-TEST_F(ResaveCommand, OutputNamesTheNewFileWhileTheOldOneBecomesTheBackup) {
+// FS98 reads panel.cfg: written elsewhere, the panel keeps it and its backup is a copy.
+TEST_F(ResaveCommand, OutputNamesTheNewFileAndPanelCfgStays) {
     const CliRun run = resave({"fs98/aircraft/sample_cessna/panel/panel.cfg", "copy.cfg"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("The new '" + at("copy.cfg") + "' was correctly"), npos) << run.out;
-    EXPECT_FALSE(fs::exists(cessna / "panel.cfg"));
+    EXPECT_EQ(fileText(cessna / "panel.cfg"), original);
     EXPECT_EQ(fileText(cessna / "panel.c1"), original);
     EXPECT_NE(fileText(root / "copy.cfg").find("[Window Titles]"), npos);
+
+    // A panel read from my.cfg and saved as my.cfg writes my.cfg.
+    const std::string mine = touch("own/panel/my.cfg", original);
+    const CliRun again = resave({mine, mine});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(fileText(mine).find("generated with COCKPIX"), npos);
+    EXPECT_FALSE(fs::exists(root / "own/panel/panel.cfg"));
 }
 
 TEST_F(ResaveCommand, FollowsAnAliasAndSavesInTheAliasedDirectory) {

@@ -4,7 +4,6 @@
 #include "jsonwriter.h"
 #include "openpanel.h"
 
-#include "panel/core/panelmodel.h"
 #include "panel/core/panelreader.h"
 
 #include <cstdio>
@@ -33,6 +32,9 @@ void writeGauge(JsonWriter& json, const Gauge& gauge) {
     json.endObject();
 }
 
+// Opening a panel shows every window at zoom 1 (the zoom is display data, not in the file).
+constexpr double kOpenedZoom = 1;
+
 void writeWindow(JsonWriter& json, const PanelWindow& window) {
     json.beginObject();
     json.field("windowTitle", window.windowTitle);
@@ -46,7 +48,7 @@ void writeWindow(JsonWriter& json, const PanelWindow& window) {
         json.value(window.windowIdent.text);
     else
         json.value(window.windowIdent.number);
-    json.field("windowZoom", window.windowZoom);
+    json.field("windowZoom", kOpenedZoom);
     json.field("gaugeCount", window.gaugeCount);
     json.key("gauges");
     json.beginArray();
@@ -64,10 +66,11 @@ void writeLines(JsonWriter& json, const std::array<std::string, N>& lines, int c
     json.endArray();
 }
 
-std::string modelJson(const PanelModel& model) {
+std::string modelJson(const OpenedPanel& opened) {
+    const Panel& model = opened.panel;
     JsonWriter json;
     json.beginObject();
-    json.field("panelDir", model.dirs.panelDir);
+    json.field("panelDir", opened.dirs.panelDir);
     json.field("windowCount", model.windowCount);
     json.key("preambleLine");
     writeLines(json, model.preambleLine, model.preambleLineCount);
@@ -98,7 +101,7 @@ int runDump(std::span<const std::string> args) {
                              "(see cockpix-cli dump --help)\n");
         return kUsageStatus;
     }
-    const std::unique_ptr<PanelModel> model = openPanel(args[0]);
+    const std::unique_ptr<OpenedPanel> model = openPanel(args[0]);
     if (!model)
         return kStructureErrorStatus;
     const std::string text = modelJson(*model);

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "gaugedirectories.h"
 
+#include "app/core/shippedfiles.h"
 #include "gauges/core/gaugeextraction.h"
 
 #include <cstdio>
@@ -65,10 +66,11 @@ int runExtract(std::span<const std::string> args) {
         const std::string stem = lowerCase(std::filesystem::path(modulePath).stem().string());
         bitmapPath = line.dirs.bmpDir + stem + ".bmp";
     }
-    const GaugeBitmapResult result =
-        extractGaugeBitmapFile(modulePath, bitmapPath, line.dirs.programDir, true, 0);
-    for (const std::string& warning : result.warnings)
-        std::fprintf(stderr, "%s\n\n", warning.c_str());
+    const GaugeBitmapResult result = extractGaugeBitmapFile(
+        {modulePath, UserText::path(modulePath)}, {bitmapPath, UserText::path(bitmapPath)},
+        shippedFilePath(line.dirs.programDir, line.installedDir, kDefaultGaugeBitmapName), true, 0);
+    for (const UserText& warning : result.warnings)
+        std::fprintf(stderr, "%s\n\n", warning.toUtf8().c_str());
     if (result.ownPicture())
         std::printf("%s\n", result.bitmapPath.c_str());
     return result.ownPicture() ? 0 : 1;

@@ -54,8 +54,9 @@ GaugeCommandLine parseGaugeCommandLine(std::span<const std::string> args,
         else
             line.options.emplace_back(arg, value);
     }
+    line.installedDir = executableDirectory();
     if (line.dirs.programDir.empty())
-        line.dirs.programDir = executableDirectory();
+        line.dirs.programDir = line.installedDir;
     if (line.dirs.bmpDir.empty() && !line.dirs.gaugesDir.empty())
         line.dirs.bmpDir = line.dirs.gaugesDir + "bmp/";
     return line;

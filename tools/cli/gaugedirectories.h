@@ -3,7 +3,7 @@
 // The directories the gauge commands of cockpix-cli work with: those of the settings file
 // (never written by the tool), overridden by --gauges-dir, --bmp-dir and --program-dir.
 
-#include "panel/core/panelmodel.h"
+#include "app/core/settings.h"
 
 #include <optional>
 #include <span>
@@ -14,7 +14,8 @@ namespace cockpix::cli {
 
 struct GaugeCommandLine {
     Directories dirs;
-    std::vector<std::string> positional;                      // the arguments that are not options
+    std::string installedDir;            // the directory of cockpix-cli itself, ending with "/"
+    std::vector<std::string> positional; // the arguments that are not options
     std::vector<std::pair<std::string, std::string>> options; // other "--name value" pairs
     std::string error; // a usage error, empty when the line is fine
 };

@@ -2,7 +2,7 @@
 
 #include "commands.h"
 
-#include "app/core/filelookup.h"
+#include "base/core/filelookup.h"
 #include "gauges/core/gaugemodule.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "jsonwriter.h"
 
-#include "app/core/windows1252.h"
+#include "base/core/windows1252.h"
 
 #include <charconv>
 #include <cmath>

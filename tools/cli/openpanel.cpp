@@ -13,22 +13,22 @@ std::string fullPath(const std::string& path) {
     return ec ? path : full.string();
 }
 
-std::unique_ptr<PanelModel> openPanel(const std::string& path, const Directories& dirs) {
+std::unique_ptr<OpenedPanel> openPanel(const std::string& path, const Directories& dirs) {
     const std::string chosen = fullPath(path);
-    auto model = std::make_unique<PanelModel>();
-    model->clearModel();
-    model->dirs = dirs;
-    model->dirs.panelDir = panelDirFromChosenPath(chosen);
+    auto opened = std::make_unique<OpenedPanel>();
+    opened->dirs = dirs;
+    opened->dirs.panelDir = panelDirFromChosenPath(chosen);
     const auto onReroute = [](const std::string& newPanelDir) {
-        std::fprintf(stderr, "%s\n", rerouteMessage(newPanelDir).c_str());
+        std::fprintf(stderr, "%s\n", rerouteMessage(newPanelDir).toUtf8().c_str());
     };
-    if (const std::optional<ReadError> error = readPanelFile(*model, chosen, onReroute)) {
+    if (const std::optional<ReadError> error =
+            readPanelFile(opened->panel, opened->dirs.panelDir, chosen, onReroute)) {
         std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(kStructureErrorMessage.size()),
-                     kStructureErrorMessage.data(), error->describe().c_str());
+                     kStructureErrorMessage.data(), error->describeText().toUtf8().c_str());
         return nullptr;
     }
-    applyOpenedRatioRule(*model);
-    return model;
+    applyOpenedRatioRule(opened->panel);
+    return opened;
 }
 
 } // namespace cockpix::cli

@@ -2,7 +2,8 @@
 
 // The "&Open" of the editor, for the commands that start from a panel.cfg.
 
-#include "panel/core/panelmodel.h"
+#include "app/core/settings.h"
+#include "panel/core/panel.h"
 
 #include <memory>
 #include <string>
@@ -15,11 +16,17 @@ inline constexpr int kStructureErrorStatus = 2;
 // The path made full, as the open and save dialogs hand paths over.
 std::string fullPath(const std::string& path);
 
+// A panel as "&Open" leaves it, with the directories it was read with.
+struct OpenedPanel {
+    Panel panel;
+    Directories dirs; // panelDir: the file's directory, or where its alias led
+};
+
 // Reads the panel at path (made full) as "&Open" does, with the given directories: the
 // file's directory becomes the panel directory, an alias is followed and reported on
 // stderr, and after a complete read a ratio of 0 becomes 1. A structural error prints the
 // editor's message and where reading stopped on stderr and gives nullptr. The settings
-// file is never written. The model is large (9 x 64 gauge records): it lives on the heap.
-std::unique_ptr<PanelModel> openPanel(const std::string& path, const Directories& dirs = {});
+// file is never written. A panel is large (9 x 64 gauge records): it lives on the heap.
+std::unique_ptr<OpenedPanel> openPanel(const std::string& path, const Directories& dirs = {});
 
 } // namespace cockpix::cli

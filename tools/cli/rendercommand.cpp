@@ -5,8 +5,9 @@
 #include "gaugedirectories.h"
 #include "openpanel.h"
 
-#include "app/core/screensize.h"
-#include "panel/core/numbertext.h"
+#include "app/core/appmodel.h"
+#include "base/core/numbertext.h"
+#include "base/core/screensize.h"
 #include "panel/core/panelreader.h"
 
 #ifdef COCKPIX_CLI_RENDER
@@ -79,19 +80,24 @@ int runRender(std::span<const std::string> args) {
         screen = *parsed;
     }
 
-    const std::unique_ptr<PanelModel> model = openPanel(line.positional[0], line.dirs);
-    if (!model)
+    const std::unique_ptr<OpenedPanel> opened = openPanel(line.positional[0], line.dirs);
+    if (!opened)
         return kStructureErrorStatus;
     const int w = static_cast<int>(*window);
-    if (w >= model->windowCount)
+    if (w >= opened->panel.windowCount)
         return usageError("the panel has no window " + std::to_string(w) + " (it has " +
-                          std::to_string(model->windowCount) + ")");
+                          std::to_string(opened->panel.windowCount) + ")");
 
-    model->currentWindow = w;
+    const auto app = std::make_unique<AppModel>();
+    app->dirs = opened->dirs;
+    app->installedDir = line.installedDir;
+    app->currentWindow = w;
     PanelSceneCallbacks callbacks;
-    callbacks.warn = [](const std::string& text) { std::fprintf(stderr, "%s\n\n", text.c_str()); };
+    callbacks.warn = [](const UserText& text) {
+        std::fprintf(stderr, "%s\n\n", text.toUtf8().c_str());
+    };
     const PanelScene scene =
-        loadPanelScene(*model, w, QSize(screen.width, screen.height), callbacks);
+        loadPanelScene(opened->panel, *app, w, QSize(screen.width, screen.height), callbacks);
     // PNG unless the name asks for a Windows bitmap, which scripts can read without Qt.
     const bool asBmp = out->size() >= 4 && (out->compare(out->size() - 4, 4, ".bmp") == 0 ||
                                             out->compare(out->size() - 4, 4, ".BMP") == 0);

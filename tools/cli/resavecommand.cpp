@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "openpanel.h"
 
-#include "panel/core/panelmodel.h"
 #include "panel/core/panelreader.h"
 #include "panel/core/panelwriter.h"
 
@@ -22,9 +21,10 @@ void printResaveHelp() {
         "Reads PANEL_CFG as the \"&Open\" command does (its directory becomes the panel\n"
         "directory; a [fltsim] alias is followed and reported on stderr), then saves it as\n"
         "the \"&Save\" command does with the palette options \"Save\" and \"Keep all\": the\n"
-        "panel directory's panel.cfg becomes the next backup panel.c<N> and the new file is\n"
-        "written to OUTPUT (default: the panel directory's panel.cfg). The closing message\n"
-        "goes to stdout. The settings file is not changed.\n"
+        "new file is written to OUTPUT (default: the panel directory's panel.cfg), and the\n"
+        "panel directory's panel.cfg is kept as the next backup panel.c<N> (moved there when\n"
+        "OUTPUT is that panel.cfg, copied there otherwise, so that FS98 keeps its panel.cfg).\n"
+        "The closing message goes to stdout. The settings file is not changed.\n"
         "Exit status: 0 when saved, 1 when nothing could be saved, 2 when PANEL_CFG cannot\n"
         "be read or has an abnormal structure, 64 for wrong arguments.\n");
 }
@@ -45,19 +45,19 @@ int runResave(std::span<const std::string> args) {
                              "(see cockpix-cli resave --help)\n");
         return kUsageStatus;
     }
-    const std::unique_ptr<PanelModel> model = openPanel(args[0]);
-    if (!model)
+    const std::unique_ptr<OpenedPanel> opened = openPanel(args[0]);
+    if (!opened)
         return kStructureErrorStatus;
 
-    if (model->windowCount <= 0) {
+    if (opened->panel.windowCount <= 0) {
         printLine(stderr, "cockpix-cli resave: the panel has no windows; nothing was saved.");
         return kSaveFailedStatus;
     }
     // An alias moves the panel directory, and the save dialog proposes the new one.
-    const std::string output =
-        args.size() == 2 ? fullPath(args[1]) : model->dirs.panelDir + "panel.cfg";
-    const SaveResult result = savePanel(*model, output, PaletteSaveOptions{});
-    printLine(result.written ? stdout : stderr, result.message);
+    const std::string& panelDir = opened->dirs.panelDir;
+    const std::string output = args.size() == 2 ? fullPath(args[1]) : panelDir + "panel.cfg";
+    const SaveResult result = savePanel(opened->panel, {panelDir, output, {}, {}});
+    printLine(result.written ? stdout : stderr, result.message.toUtf8());
     if (std::fflush(stdout) != 0)
         return kSaveFailedStatus;
     return result.written ? 0 : kSaveFailedStatus;

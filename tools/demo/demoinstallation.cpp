@@ -3,7 +3,7 @@
 #include "demomodule.h"
 #include "instruments.h"
 
-#include "gauges/core/bmpheader.h"
+#include "base/core/bmpheader.h"
 #include "gauges/core/gaugemodule.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // with a settings file of its own inside the demo folder, so that trying the demo never
 // touches the user's own settings.
 
-#include "panel/core/panelmodel.h"
+#include "app/core/settings.h"
 
 #include <optional>
 #include <string>

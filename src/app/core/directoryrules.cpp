@@ -1,7 +1,7 @@
 #include "app/core/directoryrules.h"
 
-#include "app/core/filelookup.h"
 #include "app/core/settings.h"
+#include "base/core/filelookup.h"
 
 #include <filesystem>
 #include <system_error>
@@ -35,12 +35,14 @@ std::string selectedDirectoryPath(std::string_view listPath) {
     return path;
 }
 
-void applyBrowsedPath(PanelModel& model, std::string_view listPath) {
-    model.dirDialogPath = selectedDirectoryPath(listPath);
-    if (model.dirDialogTarget == kGaugesTarget) {
-        model.dirs.bmpDir = model.dirDialogPath + "bmp/";
-        model.dirs.paletteDir = model.dirDialogPath + "palette/";
+std::string applyBrowsedPath(Directories& dirs, std::string_view target,
+                             std::string_view listPath) {
+    std::string selected = selectedDirectoryPath(listPath);
+    if (target == kGaugesTarget) {
+        dirs.bmpDir = selected + "bmp/";
+        dirs.paletteDir = selected + "palette/";
     }
+    return selected;
 }
 
 std::string wrongDirectoryMessage(std::string_view target) {
@@ -79,24 +81,23 @@ bool createWorkDirectory(const std::string& dir) {
 
 } // namespace
 
-ConfirmResult confirmDirectory(PanelModel& model, const std::string& settingsPath) {
-    const std::string& target = model.dirDialogTarget;
-    std::string* field = targetDirectory(model.dirs, target);
-    if (field == nullptr || !holdsProbeFile(target, model.dirDialogPath))
+ConfirmResult confirmDirectory(Directories& dirs, std::string_view target,
+                               const std::string& selectedPath, const std::string& settingsPath) {
+    std::string* field = targetDirectory(dirs, target);
+    if (field == nullptr || !holdsProbeFile(target, selectedPath))
         return {ConfirmStatus::WrongDirectory, {}};
 
-    *field = model.dirDialogPath;
+    *field = selectedPath;
     if (target == kGaugesTarget) {
         // The work directories always follow the confirmed gauges directory, even when the
         // dialog's browsing changed them in between.
-        model.dirs.bmpDir = model.dirDialogPath + "bmp/";
-        model.dirs.paletteDir = model.dirDialogPath + "palette/";
+        dirs.bmpDir = selectedPath + "bmp/";
+        dirs.paletteDir = selectedPath + "palette/";
     }
-    const bool settingsWritten = writeSettings(model.dirs, settingsPath);
-    model.bitmapMissing = 0;
+    const bool settingsWritten = writeSettings(dirs, settingsPath);
 
     if (target == kGaugesTarget) {
-        for (const std::string* dir : {&model.dirs.paletteDir, &model.dirs.bmpDir}) {
+        for (const std::string* dir : {&dirs.paletteDir, &dirs.bmpDir}) {
             if (!createWorkDirectory(*dir))
                 return {ConfirmStatus::WorkDirFailed, *dir};
         }

@@ -4,7 +4,7 @@
 // browses to becomes a directory field, which file proves that the right directory was
 // chosen, and what "OK" stores and creates. The dialog only collects the browsed path.
 
-#include "panel/core/panelmodel.h"
+#include "app/core/settings.h"
 
 #include <string>
 #include <string_view>
@@ -31,9 +31,9 @@ const std::string* targetDirectory(const Directories& dirs, std::string_view tar
 // The browsed path as a directory field: with exactly one trailing "/" (a root "/" stays).
 std::string selectedDirectoryPath(std::string_view listPath);
 
-// Runs whenever the browsed path changes: sets dirDialogPath, and for GAUGES makes the work
-// directories follow it (bmp/ and palette/ under the selected path).
-void applyBrowsedPath(PanelModel& model, std::string_view listPath);
+// Runs whenever the browsed path changes: returns the selected path, and for GAUGES makes
+// the work directories follow it (bmp/ and palette/ under the selected path).
+std::string applyBrowsedPath(Directories& dirs, std::string_view target, std::string_view listPath);
 
 // "You didn't select the right /GAUGES/ directory. Please try again."
 std::string wrongDirectoryMessage(std::string_view target);
@@ -56,9 +56,10 @@ struct ConfirmResult {
     std::string failedPath; // the settings file or work directory that failed
 };
 
-// "OK": checks the probe file, stores dirDialogPath into the target's field, writes the
-// settings file, clears bitmapMissing and, for GAUGES, creates palette/ then bmp/ (existing
-// ones are fine).
-ConfirmResult confirmDirectory(PanelModel& model, const std::string& settingsPath);
+// "OK": checks the probe file, stores selectedPath into the target's field, writes the
+// settings file and, for GAUGES, creates palette/ then bmp/ (existing ones are fine). The
+// caller clears bitmapMissing once a directory was stored.
+ConfirmResult confirmDirectory(Directories& dirs, std::string_view target,
+                               const std::string& selectedPath, const std::string& settingsPath);
 
 } // namespace cockpix

@@ -1,7 +1,7 @@
 #include "app/core/settings.h"
 
-#include "app/core/filelookup.h"
-#include "panel/core/linescanner.h"
+#include "base/core/filelookup.h"
+#include "base/core/linescanner.h"
 
 #include <array>
 #include <cstdio>

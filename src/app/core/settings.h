@@ -4,11 +4,29 @@
 // It lives at $COCKPIX_CONFIG_DIR/cockpix.ini when that variable is set, otherwise at
 // $XDG_CONFIG_HOME/cockpix/cockpix.ini (default ~/.config/cockpix/cockpix.ini).
 
-#include "panel/core/panelmodel.h"
-
 #include <string>
 
 namespace cockpix {
+
+// The five directories of the settings file, each ending with "/" (or empty when unset),
+// so that every path is the plain concatenation of directory, name and extension.
+struct Directories {
+    std::string gaugesDir;
+    std::string bmpDir;
+    std::string paletteDir;
+    std::string panelDir;
+    std::string programDir;
+    friend bool operator==(const Directories&, const Directories&) = default;
+};
+
+// The four two-way switches of the Options menu; they start at their defaults every run and
+// are never written to the settings file.
+struct Options {
+    bool alwaysRecomputeBitmaps = false;  // "Always &recompute bitmaps"
+    bool frameAroundGauges = true;        // "&Frame around gauges"
+    bool eraseBitmapsOnQuit = false;      // "Erase b&itmaps after quitting"
+    bool erasePaletteFilesOnQuit = false; // "Erase p&alette files after quitting"
+};
 
 std::string settingsFilePath();
 

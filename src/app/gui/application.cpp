@@ -1,10 +1,9 @@
 #include "app/gui/application.h"
 
-#include "app/gui/modeltext.h"
-
 #include "app/core/demoinstall.h"
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
+#include "base/gui/modeltext.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -56,20 +55,47 @@ bool Application::prepareDemoStart(CommandLine& commandLine) {
     return true;
 }
 
+namespace {
+
+// Why a panel file named on the command line cannot be opened, or an empty text.
+QString unopenableReason(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists())
+        return QObject::tr("there is no such file");
+    if (file.isDir())
+        return QObject::tr("it is a directory");
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly))
+        return probe.errorString();
+    return {};
+}
+
+} // namespace
+
 void Application::start(const CommandLine& commandLine) {
     QApplication::setApplicationName(QStringLiteral("COCKPIX"));
-    m_window = std::make_unique<MainWindow>(m_model, m_dialogs);
+    m_app.installedDir = toModelPath(QCoreApplication::applicationDirPath()) + "/";
+    m_window = std::make_unique<MainWindow>(m_document, m_app, m_dialogs);
     m_dialogs.setParentWindow(m_window.get());
     QObject::connect(m_window.get(), &MainWindow::programEnding, qApp, &QApplication::quit,
                      Qt::QueuedConnection);
     m_window->show();
-    m_window->createTemplateWindow();
-    if (!commandLine.panelPath.empty()) {
-        const QString path = QFileInfo(fromModelPath(commandLine.panelPath)).absoluteFilePath();
-        const bool opened = m_window->panelCommands().openPath(path);
-        if (opened && commandLine.showWindow >= 0)
-            m_window->showPanelWindow(commandLine.showWindow);
+    if (commandLine.panelPath.empty()) {
+        m_window->createTemplateWindow();
+        return;
     }
+    const QString path = QFileInfo(fromModelPath(commandLine.panelPath)).absoluteFilePath();
+    if (const QString reason = unopenableReason(path); !reason.isEmpty()) {
+        // Nothing is opened and no setting changes: the program starts as without a file.
+        m_window->createTemplateWindow();
+        m_dialogs.message(
+            QObject::tr("The panel file '%1' cannot be opened: %2.").arg(path, reason));
+        return;
+    }
+    // Opening creates the template window itself, so the first-use message comes once.
+    const bool opened = m_window->panelCommands().openPath(path);
+    if (opened && commandLine.showWindow >= 0)
+        m_window->showPanelWindow(commandLine.showWindow);
 }
 
 } // namespace cockpix

@@ -3,9 +3,10 @@
 // The running program: the one panel model, the real dialogs and the main window, started
 // from the command line.
 
+#include "app/core/appmodel.h"
 #include "app/core/commandline.h"
-#include "app/gui/userdialogs.h"
-#include "panel/core/panelmodel.h"
+#include "base/gui/userdialogs.h"
+#include "panel/gui/paneldocument.h"
 
 #include <memory>
 
@@ -30,7 +31,8 @@ private:
     // --demo: points the settings at the demo's own file and names the demo panel.
     static bool prepareDemoStart(CommandLine& commandLine);
 
-    PanelModel m_model;
+    AppModel m_app;
+    PanelDocument m_document;
     QtUserDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -1,11 +1,10 @@
 #include "app/gui/directoriesdialog.h"
 
-#include "app/gui/modeltext.h"
-
+#include "app/core/appmodel.h"
 #include "app/core/directoryrules.h"
 #include "app/core/settings.h"
-#include "app/gui/userdialogs.h"
-#include "panel/core/panelmodel.h"
+#include "base/gui/modeltext.h"
+#include "base/gui/userdialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +22,8 @@ namespace cockpix {
 
 namespace {
 
-QString startDirectory(const PanelModel& model) {
-    const std::string* current = targetDirectory(model.dirs, model.dirDialogTarget);
+QString startDirectory(const Directories& dirs, const QString& target) {
+    const std::string* current = targetDirectory(dirs, target.toStdString());
     // An unset or vanished directory leaves the list where the program runs, without a word.
     if (current != nullptr && !current->empty()) {
         const QDir dir(fromModelPath(*current));
@@ -36,10 +35,10 @@ QString startDirectory(const PanelModel& model) {
 
 } // namespace
 
-DirectoriesDialog::DirectoriesDialog(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_model(model), m_dialogs(dialogs),
-      m_target(QString::fromStdString(model.dirDialogTarget)), m_openingBmpDir(model.dirs.bmpDir),
-      m_openingPaletteDir(model.dirs.paletteDir) {
+DirectoriesDialog::DirectoriesDialog(AppModel& app, const QString& target, UserDialogs& dialogs,
+                                     QWidget* parent)
+    : QDialog(parent), m_app(app), m_dialogs(dialogs), m_target(target),
+      m_openingBmpDir(app.dirs.bmpDir), m_openingPaletteDir(app.dirs.paletteDir) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(tr("Set directories..."));
     setModal(false);
@@ -107,15 +106,15 @@ DirectoriesDialog::DirectoriesDialog(PanelModel& model, UserDialogs& dialogs, QW
     layout->addWidget(frame, 1);
     layout->addLayout(buttons);
 
-    setListPath(startDirectory(m_model));
+    setListPath(startDirectory(m_app.dirs, m_target));
 }
 
 void DirectoriesDialog::setListPath(const QString& path) {
     m_listPath = QDir::cleanPath(QDir(path).absolutePath());
     m_listPathShown = false;
     revealListPath();
-    applyBrowsedPath(m_model, toModelPath(m_listPath));
-    m_selectedPath->setText(fromModelPath(m_model.dirDialogPath));
+    m_selected = applyBrowsedPath(m_app.dirs, m_target.toStdString(), toModelPath(m_listPath));
+    m_selectedPath->setText(fromModelPath(m_selected));
 }
 
 // Opens the list at its directory: every parent expanded, the directory selected and in view.
@@ -136,10 +135,14 @@ void DirectoriesDialog::openIndex(const QModelIndex& index) {
 }
 
 void DirectoriesDialog::accept() {
-    const ConfirmResult result = confirmDirectory(m_model, settingsFilePath());
+    const std::string target = m_target.toStdString();
+    const ConfirmResult result =
+        confirmDirectory(m_app.dirs, target, m_selected, settingsFilePath());
+    if (result.status != ConfirmStatus::WrongDirectory)
+        m_app.bitmapMissing = 0;
     switch (result.status) {
     case ConfirmStatus::WrongDirectory:
-        m_dialogs.message(QString::fromStdString(wrongDirectoryMessage(m_model.dirDialogTarget)));
+        m_dialogs.message(QString::fromStdString(wrongDirectoryMessage(target)));
         return; // the dialog stays open for another try
     case ConfirmStatus::Stored:
         emit directoryConfirmed();
@@ -158,8 +161,8 @@ void DirectoriesDialog::accept() {
 }
 
 void DirectoriesDialog::reject() {
-    m_model.dirs.bmpDir = m_openingBmpDir;
-    m_model.dirs.paletteDir = m_openingPaletteDir;
+    m_app.dirs.bmpDir = m_openingBmpDir;
+    m_app.dirs.paletteDir = m_openingPaletteDir;
     QDialog::reject();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The directories dialog (Form7, "Set directories..."): browses to the GAUGES, COCKPIX or
-// PANEL directory named by model.dirDialogTarget and confirms it. A directory tree stands in
+// PANEL directory it was opened for and confirms it. A directory tree stands in
 // for the drive and directory lists; a double-click opens a directory.
 //
 // objectNames: Frame1 (the "Set ... directory path..." frame), Dir1 (the directory tree),
@@ -18,13 +18,18 @@ class QTreeView;
 
 namespace cockpix {
 
-struct PanelModel;
+struct AppModel;
 class UserDialogs;
 
 class DirectoriesDialog : public QDialog {
     Q_OBJECT
 public:
-    DirectoriesDialog(PanelModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // target is "GAUGES", "COCKPIX" or "PANEL"; the dialog keeps it whatever happens to
+    // the panel meanwhile.
+    DirectoriesDialog(AppModel& app, const QString& target, UserDialogs& dialogs,
+                      QWidget* parent = nullptr);
+
+    QString target() const { return m_target; }
 
     // The directory the list has opened (without the trailing "/" the selection gets).
     QString listPath() const { return m_listPath; }
@@ -46,10 +51,11 @@ private:
     void openIndex(const QModelIndex& index);
     void revealListPath();
 
-    PanelModel& m_model;
+    AppModel& m_app;
     UserDialogs& m_dialogs;
     QString m_target;
     QString m_listPath;
+    std::string m_selected;       // the selected path, with its trailing "/"
     bool m_listPathShown = false; // the list no longer follows its directory into view
     QFileSystemModel* m_fileSystem = nullptr;
     QTreeView* m_tree = nullptr;

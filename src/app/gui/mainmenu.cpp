@@ -1,6 +1,6 @@
 #include "app/gui/mainmenu.h"
 
-#include "panel/core/panelmodel.h"
+#include "app/core/appmodel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -10,9 +10,9 @@
 
 namespace cockpix {
 
-MainMenu::MainMenu(PanelModel& model, QWidget* owner)
-    : QObject(owner), m_model(model), m_owner(owner) {
+MainMenu::MainMenu(AppModel& app, QWidget* owner) : QObject(owner), m_app(app), m_owner(owner) {
     buildTemplateMenu();
+    buildEditMenu();
     buildDirectoriesMenu();
     buildOptionsMenu();
 
@@ -48,6 +48,19 @@ void MainMenu::buildTemplateMenu() {
     quit = addItem(templateMenu, tr("&Quit CockPix"), "mnuquit", "Ctrl+Q");
 }
 
+void MainMenu::buildEditMenu() {
+    editMenu = new QMenu(tr("&Edit"), m_owner);
+    editMenu->setObjectName(QStringLiteral("mnuedit"));
+    // Ctrl+Z is the panel window's "&Zoom...", so undo takes the other key every desktop
+    // knows for it.
+    undo = addItem(editMenu, tr("&Undo"), "mnuundo", "Alt+Backspace");
+    redo = addItem(editMenu, tr("&Redo"), "mnuredo", "Ctrl+Y");
+    redo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    editMenu->addSeparator();
+    history = addItem(editMenu, tr("&History..."), "mnuhistory", nullptr);
+}
+
 void MainMenu::buildDirectoriesMenu() {
     directoriesMenu = new QMenu(tr("&Directories"), m_owner);
     directoriesMenu->setObjectName(QStringLiteral("mnudirectories"));
@@ -72,7 +85,7 @@ void MainMenu::addOptionPair(QAction*& first, QAction*& second, const QString& f
     first->setChecked(true);
     connect(second, &QAction::toggled, this, [this, secondMeansTrue](bool checked) {
         if (secondMeansTrue != nullptr)
-            m_model.options.*secondMeansTrue = checked;
+            m_app.options.*secondMeansTrue = checked;
     });
     optionsMenu->addSeparator();
 }
@@ -80,7 +93,7 @@ void MainMenu::addOptionPair(QAction*& first, QAction*& second, const QString& f
 void MainMenu::buildOptionsMenu() {
     optionsMenu = new QMenu(tr("&Options"), m_owner);
     optionsMenu->setObjectName(QStringLiteral("mnuoptions"));
-    m_model.options = Options{};
+    m_app.options = Options{};
     addOptionPair(computeIfMissing, alwaysRecompute, tr("Co&mpute bitmaps only if not on disk"),
                   "mnucompute", "Ctrl+M", tr("Always &recompute bitmaps"), "mnurecomp", "Ctrl+R",
                   &Options::alwaysRecomputeBitmaps);
@@ -88,7 +101,7 @@ void MainMenu::buildOptionsMenu() {
                   tr("No frame around &gauges"), "mnunoframe", "Ctrl+G", nullptr);
     // The model holds the positive switch here: the pair's first item means "frame".
     connect(frame, &QAction::toggled, this,
-            [this](bool checked) { m_model.options.frameAroundGauges = checked; });
+            [this](bool checked) { m_app.options.frameAroundGauges = checked; });
     addOptionPair(keepBitmaps, eraseBitmaps, tr("Keep &bitmaps on disk"), "mnukeepbmp", "Ctrl+B",
                   tr("Erase b&itmaps after quitting"), "mnuerasebmp", "Ctrl+I",
                   &Options::eraseBitmapsOnQuit);
@@ -100,7 +113,7 @@ void MainMenu::buildOptionsMenu() {
 }
 
 void MainMenu::syncOptionsFromModel() {
-    const Options options = m_model.options;
+    const Options options = m_app.options;
     (options.alwaysRecomputeBitmaps ? alwaysRecompute : computeIfMissing)->setChecked(true);
     (options.frameAroundGauges ? frame : noFrame)->setChecked(true);
     (options.eraseBitmapsOnQuit ? eraseBitmaps : keepBitmaps)->setChecked(true);
@@ -110,6 +123,7 @@ void MainMenu::syncOptionsFromModel() {
 void MainMenu::showMainMenus(QMenuBar* bar) {
     bar->clear();
     bar->addMenu(templateMenu);
+    bar->addMenu(editMenu);
     bar->addMenu(directoriesMenu);
     bar->addMenu(optionsMenu);
     bar->addMenu(windowsMenu);
@@ -121,6 +135,7 @@ void MainMenu::showChildMenus(QMenuBar* bar, const QList<QMenu*>& childMenus) {
     bar->clear();
     for (QMenu* menu : childMenus)
         bar->addMenu(menu);
+    bar->addMenu(editMenu);
     bar->addMenu(windowsMenu);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 // The main window's menu bar: every menu, item, accelerator and separator, with the option
-// pairs as exclusive check-marked groups that keep model.options up to date. What the
+// pairs as exclusive check-marked groups that keep app.options up to date. What the
 // commands do lives in MainWindow and PanelCommands.
 //
-// objectNames: menus mnutemplate, mnudirectories, mnuoptions, mnuwindows; items mnunew,
-// mnuopen, mnusave, mnuclose, mnuquit, mnugauges, mnucockpix, mnupaneldir, mnucompute,
-// mnurecomp, mnuframe, mnunoframe, mnukeepbmp, mnuerasebmp, mnukeeppalette, mnunopalette,
-// mnucolors, mnureset, mnuhelp, mnuabout.
+// objectNames: menus mnutemplate, mnuedit, mnudirectories, mnuoptions, mnuwindows; items
+// mnunew, mnuopen, mnusave, mnuclose, mnuquit, mnuundo, mnuredo, mnuhistory, mnugauges,
+// mnucockpix, mnupaneldir, mnucompute, mnurecomp, mnuframe, mnunoframe, mnukeepbmp,
+// mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout.
 
 #include <QList>
 #include <QObject>
@@ -20,22 +20,23 @@ class QWidget;
 
 namespace cockpix {
 
-struct PanelModel;
+struct AppModel;
 struct Options;
 
 class MainMenu : public QObject {
     Q_OBJECT
 public:
-    MainMenu(PanelModel& model, QWidget* owner);
+    MainMenu(AppModel& app, QWidget* owner);
 
-    // The main menus, or a panel window's menus followed by "&Windows".
+    // The main menus, or a panel window's menus followed by "&Edit" and "&Windows".
     void showMainMenus(QMenuBar* bar);
     void showChildMenus(QMenuBar* bar, const QList<QMenu*>& childMenus);
 
-    // Sets the check marks from model.options (for commands that change an option elsewhere).
+    // Sets the check marks from app.options (for commands that change an option elsewhere).
     void syncOptionsFromModel();
 
     QMenu* templateMenu = nullptr;
+    QMenu* editMenu = nullptr;
     QMenu* directoriesMenu = nullptr;
     QMenu* optionsMenu = nullptr;
     QMenu* windowsMenu = nullptr;
@@ -45,6 +46,9 @@ public:
     QAction* save = nullptr;
     QAction* closeTemplate = nullptr;
     QAction* quit = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* history = nullptr;
     QAction* gaugesDirectory = nullptr;
     QAction* programDirectory = nullptr;
     QAction* panelDirectory = nullptr;
@@ -63,6 +67,7 @@ public:
 
 private:
     void buildTemplateMenu();
+    void buildEditMenu();
     void buildDirectoriesMenu();
     void buildOptionsMenu();
     QAction* addItem(QMenu* menu, const QString& caption, const char* name, const char* key);
@@ -71,7 +76,7 @@ private:
                        const char* secondName, const char* secondKey,
                        bool Options::*secondMeansTrue);
 
-    PanelModel& m_model;
+    AppModel& m_app;
     QWidget* m_owner;
 };
 

@@ -1,18 +1,18 @@
 #include "app/gui/mainwindow.h"
 
-#include "app/gui/modeltext.h"
-
+#include "app/core/appmodel.h"
 #include "app/core/settings.h"
 #include "app/core/shelltexts.h"
 #include "app/core/workfiles.h"
 #include "app/gui/aboutdialog.h"
-#include "app/gui/childmenuprovider.h"
-#include "app/gui/colorref.h"
 #include "app/gui/directoriesdialog.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
-#include "app/gui/userdialogs.h"
-#include "panel/core/panelmodel.h"
+#include "base/gui/childmenuprovider.h"
+#include "base/gui/colorref.h"
+#include "base/gui/modeltext.h"
+#include "base/gui/userdialogs.h"
+#include "panel/gui/paneldocument.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
 
@@ -24,14 +24,31 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <QUndoStack>
+#include <QUndoView>
 
 namespace cockpix {
 
-MainWindow::MainWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_model(model), m_dialogs(dialogs) {
+namespace {
+
+const QString kUnsavedQuestion = QStringLiteral("The panel has changes that are not saved.");
+
+// A caption with the modified-mark placeholder after it; a "[*]" that belongs to the caption
+// itself (a directory name) is doubled so that it is shown as written.
+QString captionWithModifiedMark(QString caption) {
+    caption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return caption + QStringLiteral("[*]");
+}
+
+} // namespace
+
+MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+                       QWidget* parent)
+    : QMainWindow(parent), m_document(document), m_app(app), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("MDIForm1"));
-    setWindowTitle(QString::fromUtf8(kDesignedCaption.data(), int(kDesignedCaption.size())));
-    m_model.templateColor = kDefaultTemplateColor;
+    setWindowTitle(captionWithModifiedMark(
+        QString::fromUtf8(kDesignedCaption.data(), int(kDesignedCaption.size()))));
+    m_app.templateColor = kDefaultTemplateColor;
 
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -39,10 +56,13 @@ MainWindow::MainWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
 
-    m_menu = new MainMenu(m_model, this);
-    m_panelCommands = new PanelCommands(*this, m_model, m_dialogs);
-    m_rowCommands = new TemplateRowCommands(m_model, m_dialogs, m_mdiArea, this);
+    m_menu = new MainMenu(m_app, this);
+    m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
+    m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
     connectMenu();
+    connectEditMenu();
+    setWindowModified(m_document.isModified());
+    connect(&m_document, &PanelDocument::modifiedChanged, this, &QWidget::setWindowModified);
     m_menu->showMainMenus(menuBar());
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateMenus);
     resize(1000, 720);
@@ -74,6 +94,31 @@ void MainWindow::connectMenu() {
     connect(menu.help, &QAction::triggered, this, &MainWindow::showHelp);
     connect(menu.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(menu.windowsMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
+    // While a panel window shows its own menus, these keys still reach the Template menu
+    // (no panel window command uses them).
+    addActions({menu.newPanel, menu.open, menu.save, menu.quit});
+}
+
+void MainWindow::connectEditMenu() {
+    MainMenu& menu = *m_menu;
+    QUndoStack* stack = m_document.undoStack();
+    connect(menu.undo, &QAction::triggered, &m_document, &PanelDocument::undo);
+    connect(menu.redo, &QAction::triggered, &m_document, &PanelDocument::redo);
+    connect(menu.history, &QAction::triggered, this, &MainWindow::showHistory);
+    const auto follow = [this, stack] {
+        m_menu->undo->setEnabled(stack->canUndo());
+        m_menu->redo->setEnabled(stack->canRedo());
+        const QString undoText = stack->undoText();
+        const QString redoText = stack->redoText();
+        m_menu->undo->setText(undoText.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undoText));
+        m_menu->redo->setText(redoText.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redoText));
+    };
+    connect(stack, &QUndoStack::indexChanged, this, follow);
+    connect(stack, &QUndoStack::cleanChanged, this, follow);
+    connect(stack, &QUndoStack::undoTextChanged, this, follow);
+    connect(stack, &QUndoStack::redoTextChanged, this, follow);
+    follow();
+    addActions({menu.undo, menu.redo});
 }
 
 QMdiSubWindow* MainWindow::templateSubWindow() const {
@@ -81,6 +126,9 @@ QMdiSubWindow* MainWindow::templateSubWindow() const {
 }
 DirectoriesDialog* MainWindow::directoriesDialog() const {
     return m_directoriesDialog;
+}
+QUndoView* MainWindow::historyView() const {
+    return m_historyView;
 }
 AboutDialog* MainWindow::aboutDialog() const {
     return m_aboutDialog;
@@ -92,11 +140,18 @@ TemplateWindow* MainWindow::templateWindow() const {
 }
 
 void MainWindow::setMainCaption() {
-    setWindowTitle(fromModelPath(mainCaption(m_model.dirs.panelDir)));
+    setWindowTitle(captionWithModifiedMark(fromModelPath(mainCaption(m_app.dirs.panelDir))));
+}
+
+QString MainWindow::shownCaption() const {
+    QString caption = windowTitle();
+    caption.replace(QStringLiteral("[*][*]"), QStringLiteral("\x01"));
+    caption.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+    return caption.replace(QStringLiteral("\x01"), QStringLiteral("[*]"));
 }
 
 void MainWindow::saveSettings() {
-    if (!writeSettings(m_model.dirs)) {
+    if (!writeSettings(m_app.dirs)) {
         m_dialogs.message(tr("The settings file could not be written:\n%1")
                               .arg(fromModelPath(settingsFilePath())));
     }
@@ -129,32 +184,47 @@ void MainWindow::closeTemplateWindow() {
 }
 
 void MainWindow::createTemplateWindow() {
-    auto* window = new TemplateWindow(m_model, m_dialogs);
+    auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
     m_rowCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
     m_templateSubWindow->installEventFilter(this);
     window->applyTemplateColor();
 
-    m_model.paletteResultFile.clear();
-    m_model.dirs.gaugesDir.clear();
-    m_model.bitmapMissing = 0;
-    readSettings(m_model.dirs);
+    m_app.dirs.gaugesDir.clear();
+    m_app.bitmapMissing = 0;
+    readSettings(m_app.dirs);
     setMainCaption();
     // The table is wide: give it the whole MDI area, but no more than it needs.
     const QSize wanted = window->sizeHint().expandedTo(QSize(980, 640));
     m_templateSubWindow->resize(wanted.boundedTo(m_mdiArea->viewport()->size()));
     m_templateSubWindow->move(0, 0);
     m_templateSubWindow->show();
-    if (m_model.dirs.gaugesDir.empty())
-        m_dialogs.message(fromModelPath(std::string(kFirstUseMessage)));
+    if (m_app.dirs.gaugesDir.empty())
+        m_dialogs.message(QString::fromUtf8(kFirstUseMessage.data(), int(kFirstUseMessage.size())));
 }
 
 void MainWindow::startEmptyPanel() {
     closeTemplateWindow();
     closePanelWindows();
-    m_model.clearModel();
+    m_app.clearPanelState();
+    m_document.replacePanel(Panel{}, {});
     createTemplateWindow();
+}
+
+bool MainWindow::settleUnsavedChanges() {
+    if (!m_document.isModified())
+        return true;
+    switch (m_dialogs.askToSave(kUnsavedQuestion)) {
+    case SaveChoice::Save:
+        // A save cancelled or failed keeps the changes, so the command does not go on.
+        return m_panelCommands->save() && !m_document.isModified();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::showPanelWindow(int w) {
@@ -162,9 +232,13 @@ void MainWindow::showPanelWindow(int w) {
 }
 
 void MainWindow::newPanel() {
-    if (m_templateSubWindow && m_model.windowCount == 0)
+    const int windowCount = m_document.panel().windowCount;
+    if (m_templateSubWindow && windowCount == 0)
         return;
-    if (m_model.windowCount > 0 && !m_dialogs.question(fromModelPath(std::string(kNewQuestion))))
+    if (!settleUnsavedChanges())
+        return;
+    if (windowCount > 0 &&
+        !m_dialogs.question(QString::fromUtf8(kNewQuestion.data(), int(kNewQuestion.size()))))
         return;
     setOpenEnabled(true);
     setSaveEnabled(true);
@@ -172,25 +246,37 @@ void MainWindow::newPanel() {
 }
 
 void MainWindow::closeTemplate() {
-    if (!m_dialogs.question(fromModelPath(std::string(kCloseTemplateQuestion))))
+    if (!settleUnsavedChanges())
+        return;
+    if (!m_dialogs.question(
+            QString::fromUtf8(kCloseTemplateQuestion.data(), int(kCloseTemplateQuestion.size()))))
         return;
     setOpenEnabled(true);
     setSaveEnabled(false);
     closeTemplateWindow();
+    m_document.clearHistory();
 }
 
 void MainWindow::quit() {
-    if (!m_dialogs.question(fromModelPath(std::string(kQuitQuestion))))
+    if (!settleUnsavedChanges())
         return;
-    if (m_model.options.eraseBitmapsOnQuit)
-        deleteFilesIn(m_model.dirs.bmpDir);
-    if (m_model.options.erasePaletteFilesOnQuit)
-        deleteFilesIn(m_model.dirs.paletteDir);
+    if (!m_dialogs.question(QString::fromUtf8(kQuitQuestion.data(), int(kQuitQuestion.size()))))
+        return;
+    if (m_app.options.eraseBitmapsOnQuit)
+        deleteFilesIn(m_app.dirs.bmpDir);
+    if (m_app.options.erasePaletteFilesOnQuit)
+        deleteFilesIn(m_app.dirs.paletteDir);
+    m_ending = true;
     close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing by the frame ends the program at once: no question, no deletions.
+    // Closing by the frame ends the program without the Quit question and without deleting
+    // work files, but unsaved changes are not lost without a word.
+    if (!m_ending && !settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     m_ending = true;
     event->accept();
     emit programEnding();
@@ -213,24 +299,22 @@ void MainWindow::applyTemplateColor() {
 }
 
 void MainWindow::chooseTemplateColor() {
-    const auto color = m_dialogs.chooseColor(toQColor(m_model.templateColor));
+    const auto color = m_dialogs.chooseColor(toQColor(m_app.templateColor));
     if (!color)
         return;
-    m_model.templateColor = toColorRef(*color);
+    m_app.templateColor = toColorRef(*color);
     applyTemplateColor();
 }
 
 void MainWindow::resetTemplateColor() {
-    m_model.templateColor = kDefaultTemplateColor;
+    m_app.templateColor = kDefaultTemplateColor;
     applyTemplateColor();
 }
 
 QString MainWindow::helpFilePath() const {
-    // Until the COCKPIX directory is set, the help beside the running program is the one.
-    QString dir = fromModelPath(m_model.dirs.programDir);
-    if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    return dir + QString::fromLatin1(kHelpFileName.data(), int(kHelpFileName.size()));
+    // Until the COCKPIX directory is set (or when it lacks the help), the help beside the
+    // running program is the one.
+    return fromModelPath(m_app.shippedFile(kHelpFileName));
 }
 
 void MainWindow::showHelp() {
@@ -247,12 +331,27 @@ void MainWindow::showAbout() {
     m_aboutDialog->activateWindow();
 }
 
+void MainWindow::showHistory() {
+    if (!m_historyView) {
+        m_historyView = new QUndoView(m_document.undoStack(), this);
+        m_historyView->setObjectName(QStringLiteral("historyView"));
+        m_historyView->setWindowFlag(Qt::Tool);
+        m_historyView->setAttribute(Qt::WA_DeleteOnClose);
+        m_historyView->setWindowTitle(tr("History"));
+        m_historyView->setAccessibleName(tr("History"));
+        m_historyView->setEmptyLabel(tr("<opened panel>"));
+        m_historyView->resize(320, 400);
+    }
+    m_historyView->show();
+    m_historyView->raise();
+    m_historyView->activateWindow();
+}
+
 void MainWindow::openDirectoriesDialog(const QString& target) {
     // A dialog left open for another target gives way, as if cancelled.
     if (m_directoriesDialog)
         m_directoriesDialog->reject();
-    m_model.dirDialogTarget = target.toStdString();
-    m_directoriesDialog = new DirectoriesDialog(m_model, m_dialogs, this);
+    m_directoriesDialog = new DirectoriesDialog(m_app, target, m_dialogs, this);
     connect(m_directoriesDialog, &DirectoriesDialog::directoryConfirmed, this,
             &MainWindow::setMainCaption);
     m_directoriesDialog->show();

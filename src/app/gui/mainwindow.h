@@ -1,17 +1,20 @@
 #pragma once
 
 // The main window (MDIForm1): the MDI frame that holds the template window and the panel
-// windows, with the menu bar of the Template, Directories and Options commands.
+// windows, with the menu bar of the Template, Edit, Directories and Options commands. Its
+// caption carries the desktop's modified mark while the panel has unsaved changes.
 
 #include <QMainWindow>
 #include <QPointer>
 
 class QMdiArea;
 class QMdiSubWindow;
+class QUndoView;
 
 namespace cockpix {
 
-struct PanelModel;
+struct AppModel;
+class PanelDocument;
 class UserDialogs;
 class TemplateWindow;
 class MainMenu;
@@ -23,7 +26,8 @@ class AboutDialog;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+    MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
@@ -35,9 +39,14 @@ public:
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
+    QUndoView* historyView() const;
+    PanelDocument& document() const { return m_document; }
 
-    // "COCKPIX V.2.5.3  -  " + panelDir.
+    // "COCKPIX V.2.5.3  -  " + panelDir, with the modified mark while there are unsaved
+    // changes.
     void setMainCaption();
+    // The caption as the window system shows it.
+    QString shownCaption() const;
     // Writes the five directories to the settings file; says so when that fails.
     void saveSettings();
 
@@ -50,6 +59,9 @@ public:
     void createTemplateWindow();
     // New and Open: close every child, clear the model, show an empty template again.
     void startEmptyPanel();
+    // Before a command that would drop unsaved changes: asks "The panel has changes that are
+    // not saved." Save runs "&Save"; true when the command may go on (saved or discarded).
+    bool settleUnsavedChanges();
 
     void setOpenEnabled(bool enabled);
     void setSaveEnabled(bool enabled);
@@ -67,6 +79,7 @@ public slots:
     void resetTemplateColor();
     void showHelp();
     void showAbout();
+    void showHistory();
 
 signals:
     // The program is to end: "Quit" was confirmed or the frame was closed.
@@ -82,10 +95,12 @@ private slots:
 
 private:
     void connectMenu();
+    void connectEditMenu();
     void applyTemplateColor();
     QString helpFilePath() const;
 
-    PanelModel& m_model;
+    PanelDocument& m_document;
+    AppModel& m_app;
     UserDialogs& m_dialogs;
     QMdiArea* m_mdiArea = nullptr;
     MainMenu* m_menu = nullptr;
@@ -94,6 +109,7 @@ private:
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;
+    QPointer<QUndoView> m_historyView;
     bool m_closingTemplate = false;
     bool m_ending = false;
 };

@@ -1,28 +1,28 @@
 #include "gauges/core/blinker.h"
 
-#include "panel/core/numbertext.h"
+#include "base/core/numbertext.h"
 
 #include <algorithm>
 
 namespace cockpix {
 
-std::optional<int> blinkTick(PanelModel& model) {
-    if (model.blinkState == 0)
+std::optional<int> blinkTick(AppModel& app, const Panel& panel) {
+    if (app.blinkState == 0)
         return std::nullopt;
-    if (model.currentGauge == -1)
-        model.currentGauge = 0;
-    if (model.currentWindow < 0 || model.currentWindow >= kWindowSlots)
+    if (app.currentGauge == -1)
+        app.currentGauge = 0;
+    if (!isWindowSlot(app.currentWindow))
         return std::nullopt;
-    const int count = model.window(model.currentWindow).gaugeCount;
-    if (model.currentGauge < 0 || model.currentGauge >= std::min(count, kGaugeSlots))
+    const int count = panel.window(app.currentWindow).gaugeCount;
+    if (app.currentGauge < 0 || app.currentGauge >= std::min(count, kGaugeSlots))
         return std::nullopt;
-    return model.currentGauge;
+    return app.currentGauge;
 }
 
-int blinkTimerPeriodMs(const PanelModel& model) {
-    if (model.blinkState == 0)
+int blinkTimerPeriodMs(const AppModel& app) {
+    if (app.blinkState == 0)
         return kIdleBlinkPollMs;
-    return std::max(1, clampToInt(roundHalfEven(model.blinkInterval)));
+    return std::max(1, clampToInt(roundHalfEven(app.blinkInterval)));
 }
 
 } // namespace cockpix

@@ -1,8 +1,8 @@
 #include "gauges/core/gaugeextraction.h"
 
-#include "app/core/filelookup.h"
+#include "base/core/filelookup.h"
+#include "base/core/numbertext.h"
 #include "gauges/core/gaugemodule.h"
-#include "panel/core/numbertext.h"
 
 #include <filesystem>
 #include <fstream>
@@ -55,155 +55,166 @@ bool canOpenForReading(const std::optional<std::string>& path) {
     return path && std::ifstream(*path, std::ios::binary).is_open();
 }
 
-std::string gaugeLine(const char* what, int i, const std::string& path) {
-    return std::string("WARNING !\n") + what + number(i) + ", named : [" + path + "].\n";
+UserText gaugeLine(const char* what, int i, const UserText& path) {
+    return UserText("WARNING !\n") + what + number(i) + ", named : [" + path + "].\n";
 }
 
 constexpr const char* kCreateDefault = "CockPix will now create a default gauge bitmap.\n";
 constexpr const char* kNotInFs98 = "This gauge will not be shown in FS98.";
 
-std::string missingDefaultWarning(const std::string& path) {
-    return "WARNING !\nCan not find the default picture named : [" + path + "].";
+UserText missingDefaultWarning(const std::string& path) {
+    return "WARNING !\nCan not find the default picture named : [" + UserText::path(path) + "].";
 }
 
-std::string unwritableWarning(const std::string& path) {
+UserText unwritableWarning(const UserText& path) {
     return "WARNING !\nCan not write the picture named : [" + path + "].";
 }
 
-// Copies the program directory's default file byte for byte to target. On failure the
-// result names the default itself when it can still be loaded from where it lies.
-GaugeBitmapResult copyDefaultGaugeBitmap(const std::string& programDir, const std::string& target,
-                                         std::vector<std::string> warnings) {
+// Copies the shipped default gauge bitmap byte for byte to target. On failure the result
+// names the default itself when it can still be loaded from where it lies.
+GaugeBitmapResult copyDefaultGaugeBitmap(const std::string& defaultPath, const NamedPath& target,
+                                         std::vector<UserText> warnings) {
     GaugeBitmapResult result;
     result.warnings = std::move(warnings);
-    const std::string defaultPath = resolvePathIgnoringCase(programDir + kDefaultGaugeBitmapName);
     const auto bytes = readWholeFile(defaultPath);
-    if (bytes && writeWholeFile(target, *bytes)) {
+    if (bytes && writeWholeFile(target.path, *bytes)) {
         result.source = GaugeBitmapSource::DefaultCopy;
-        result.bitmapPath = target;
+        result.bitmapPath = target.path;
         return result;
     }
     result.source = GaugeBitmapSource::None;
     result.bitmapPath = bytes ? defaultPath : std::string();
-    result.warnings.push_back(bytes ? unwritableWarning(target)
+    result.warnings.push_back(bytes ? unwritableWarning(target.text)
                                     : missingDefaultWarning(defaultPath));
     return result;
 }
 
-} // namespace
-
-std::string gaugeModulePath(const PanelModel& model, int w, int i) {
-    return model.dirs.gaugesDir + model.gauge(w, i).gaugeName + ".gau";
+NamedPath namedPath(const std::string& dir, const std::string& name, const char* extension) {
+    return {dir + name + extension, UserText::path(dir) + UserText::panelText(name) + extension};
 }
 
-std::string gaugeBitmapPath(const PanelModel& model, int w, int i) {
+} // namespace
+
+NamedPath gaugeModulePath(const Panel& panel, const Directories& dirs, int w, int i) {
+    return namedPath(dirs.gaugesDir, panel.gauge(w, i).gaugeName, ".gau");
+}
+
+NamedPath gaugeBitmapPath(const Panel& panel, const Directories& dirs, int w, int i) {
     // A gauge name is a module file name; a separator in it (a broken or hostile panel.cfg)
     // must not send the written bitmap out of the work directory.
-    std::string name = model.gauge(w, i).gaugeName;
+    std::string name = panel.gauge(w, i).gaugeName;
     for (char& c : name)
         if (c == '/' || c == '\\')
             c = '_';
-    return model.dirs.bmpDir + name + ".bmp";
+    return namedPath(dirs.bmpDir, name, ".bmp");
 }
 
-std::string backgroundBitmapPath(const PanelModel& model, int w) {
-    return model.dirs.panelDir + model.window(w).windowBitmap + ".bmp";
+NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int w) {
+    return namedPath(dirs.panelDir, panel.window(w).windowBitmap, ".bmp");
 }
 
-GaugeBitmapResult extractGaugeBitmapFile(const std::string& modulePath,
-                                         const std::string& bitmapPath,
-                                         const std::string& programDir, bool alwaysRecompute,
-                                         int gaugeIndex) {
-    const std::string bitmapFile = resolvePathIgnoringCase(bitmapPath);
-    const bool usableOnDisk = fileLength(bitmapFile) >= kReusableBitmapMinBytes;
-    const auto moduleFile = findPathIgnoringCase(modulePath);
+GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPath& bitmap,
+                                         const std::string& defaultGaugeBitmap,
+                                         bool alwaysRecompute, int gaugeIndex) {
+    const NamedPath bitmapFile{resolvePathIgnoringCase(bitmap.path), bitmap.text};
+    const bool usableOnDisk = fileLength(bitmapFile.path) >= kReusableBitmapMinBytes;
+    const auto moduleFile = findPathIgnoringCase(module.path);
     if (!canOpenForReading(moduleFile)) {
-        const std::string head = gaugeLine("Can not find gauge #", gaugeIndex, modulePath);
+        const UserText head = gaugeLine("Can not find gauge #", gaugeIndex, module.text);
         if (usableOnDisk) {
             return {GaugeBitmapSource::SpareBitmap,
-                    bitmapFile,
+                    bitmapFile.path,
                     {head + "CockPix detected a spare-bitmap for that gauge and will use it.\n" +
                      kNotInFs98}};
         }
-        return copyDefaultGaugeBitmap(programDir, bitmapFile, {head + kCreateDefault + kNotInFs98});
+        return copyDefaultGaugeBitmap(defaultGaugeBitmap, bitmapFile,
+                                      {head + kCreateDefault + kNotInFs98});
     }
     if (usableOnDisk && !alwaysRecompute)
-        return {GaugeBitmapSource::Reused, bitmapFile, {}};
+        return {GaugeBitmapSource::Reused, bitmapFile.path, {}};
 
     // The module's bytes are read only now that a picture is cut out of them.
-    const auto module = readWholeFile(*moduleFile);
-    const auto bytes = module ? extractedBitmapBytes(*module) : std::nullopt;
+    const auto moduleBytes = readWholeFile(*moduleFile);
+    const auto bytes = moduleBytes ? extractedBitmapBytes(*moduleBytes) : std::nullopt;
     if (!bytes) {
         return copyDefaultGaugeBitmap(
-            programDir, bitmapFile,
-            {gaugeLine("Can not extract the bitmap of gauge #", gaugeIndex, modulePath) +
+            defaultGaugeBitmap, bitmapFile,
+            {gaugeLine("Can not extract the bitmap of gauge #", gaugeIndex, module.text) +
              kCreateDefault + kNotInFs98});
     }
-    if (!writeWholeFile(bitmapFile, *bytes)) {
-        return {GaugeBitmapSource::None, {}, {unwritableWarning(bitmapPath)}};
-    }
-    return {GaugeBitmapSource::Extracted, bitmapFile, {}};
+    if (!writeWholeFile(bitmapFile.path, *bytes))
+        return {GaugeBitmapSource::None, {}, {unwritableWarning(bitmap.text)}};
+    return {GaugeBitmapSource::Extracted, bitmapFile.path, {}};
 }
 
-GaugeBitmapResult extractGaugeBitmap(const PanelModel& model, int w, int i) {
-    return extractGaugeBitmapFile(gaugeModulePath(model, w, i), gaugeBitmapPath(model, w, i),
-                                  model.dirs.programDir, model.options.alwaysRecomputeBitmaps, i);
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i) {
+    return extractGaugeBitmapFile(
+        gaugeModulePath(panel, app.dirs, w, i), gaugeBitmapPath(panel, app.dirs, w, i),
+        app.shippedFile(kDefaultGaugeBitmapName), app.options.alwaysRecomputeBitmaps, i);
 }
 
-GaugeSizeResult findGaugeSize(PanelModel& model, int w, int i) {
-    const std::string modulePath = gaugeModulePath(model, w, i);
-    const auto moduleFile = findPathIgnoringCase(modulePath);
-    const auto module = moduleFile ? readWholeFile(*moduleFile) : std::nullopt;
+GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, int i) {
+    const NamedPath module = gaugeModulePath(panel, app.dirs, w, i);
+    const auto moduleFile = findPathIgnoringCase(module.path);
+    const auto bytes = moduleFile ? readWholeFile(*moduleFile) : std::nullopt;
 
     GaugeSizeResult result;
-    if (const auto size = module ? cockpix::findGaugeSize(*module) : std::nullopt) {
+    if (const auto size = bytes ? cockpix::findGaugeSize(*bytes) : std::nullopt) {
         result.size = *size;
         result.found = true;
     } else {
-        result.size = model.window(w).windowPixelWidth / 10;
+        result.size = app.display.window(w).windowPixelWidth / 10;
         const char* what =
-            module ? "Unable to find the size of gauge #" : "Unable to find size of gauge #";
-        result.warnings.push_back(gaugeLine(what, i, modulePath) + "A default size of" +
+            bytes ? "Unable to find the size of gauge #" : "Unable to find size of gauge #";
+        result.warnings.push_back(gaugeLine(what, i, module.text) + "A default size of" +
                                   number(result.size) + " will be given to it.");
     }
-    model.gauge(w, i).gaugeSize = result.size;
     return result;
 }
 
-GaugeBitmapResult repairGaugeBitmap(const PanelModel& model, int w, int i) {
-    const std::string bitmapPath = gaugeBitmapPath(model, w, i);
+GaugeBitmapResult repairGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i) {
+    const NamedPath bitmap = gaugeBitmapPath(panel, app.dirs, w, i);
     return copyDefaultGaugeBitmap(
-        model.dirs.programDir, resolvePathIgnoringCase(bitmapPath),
-        {gaugeLine("Unable to extract bitmap from gauge #", i, bitmapPath) + kCreateDefault +
+        app.shippedFile(kDefaultGaugeBitmapName),
+        {resolvePathIgnoringCase(bitmap.path), bitmap.text},
+        {gaugeLine("Unable to extract bitmap from gauge #", i, bitmap.text) + kCreateDefault +
          "This gauge will work normally in FS98 unless the file is damaged."});
 }
 
-BackgroundRepair restoreDefaultBackground(const PanelModel& model, int w) {
+BackgroundRepair restoreDefaultBackground(const Panel& panel, const AppModel& app, int w) {
     BackgroundRepair repair;
-    const std::string path = backgroundBitmapPath(model, w);
-    repair.warnings.push_back("WARNING !\nCan not find the background picture named : [" + path +
-                              "].\nCockPix will now create a default background picture.");
-    const std::string defaultPath =
-        resolvePathIgnoringCase(model.dirs.programDir + kDefaultBackgroundBitmapName);
+    const NamedPath background = backgroundBitmapPath(panel, app.dirs, w);
+    const std::string defaultPath = app.shippedFile(kDefaultBackgroundBitmapName);
+    // A window without a bitmap name would get a file called ".bmp", and a name with path
+    // separators would send the copy out of the aircraft's folder; both show the default
+    // from where it is shipped instead of writing one.
+    const std::string& name = panel.window(w).windowBitmap;
+    const bool named = name.find_first_not_of(' ') != std::string::npos &&
+                       name.find_first_of("/\\") == std::string::npos;
+    const std::optional<std::string> existing = findPathIgnoringCase(background.path);
+    if (existing) {
+        // The user's own picture, only unreadable here: never replaced.
+        repair.warnings.push_back(
+            "WARNING !\nCan not read the background picture named : [" + background.text +
+            "].\nCockPix shows a default background picture in its place; the file is left "
+            "as it is.");
+    } else {
+        repair.warnings.push_back("WARNING !\nCan not find the background picture named : [" +
+                                  background.text +
+                                  "].\nCockPix will now create a default background picture.");
+    }
     const auto bytes = readWholeFile(defaultPath);
     if (!bytes) {
         repair.warnings.push_back(missingDefaultWarning(defaultPath));
         return repair;
     }
-    // A window without a bitmap name would get a file called ".bmp", and a name with path
-    // separators would send the copy out of the aircraft's folder; both show the default
-    // from the program directory instead of writing one.
-    const std::string& name = model.window(w).windowBitmap;
-    const bool named = name.find_first_not_of(' ') != std::string::npos &&
-                       name.find_first_of("/\\") == std::string::npos;
-    const std::string target = resolvePathIgnoringCase(path);
-    if (named && writeWholeFile(target, *bytes)) {
+    if (named && !existing && writeWholeFile(background.path, *bytes)) {
         repair.written = true;
-        repair.backgroundPath = target;
+        repair.backgroundPath = background.path;
         return repair;
     }
-    if (named)
-        repair.warnings.push_back(unwritableWarning(target));
+    if (named && !existing)
+        repair.warnings.push_back(unwritableWarning(background.text));
     repair.backgroundPath = defaultPath;
     return repair;
 }

@@ -6,7 +6,9 @@
 // the warning texts. The core never shows a warning; it returns the texts (lines joined by
 // "\n") in the order the user must see them, and the caller shows each in a message box.
 
-#include "panel/core/panelmodel.h"
+#include "app/core/appmodel.h"
+#include "base/core/usertext.h"
+#include "panel/core/panel.h"
 
 #include <string>
 #include <vector>
@@ -31,8 +33,8 @@ enum class GaugeBitmapSource {
 
 struct GaugeBitmapResult {
     GaugeBitmapSource source = GaugeBitmapSource::None;
-    std::string bitmapPath;            // the file that holds (or should hold) the picture
-    std::vector<std::string> warnings; // in order, each a whole message box text
+    std::string bitmapPath;         // the file that holds (or should hold) the picture
+    std::vector<UserText> warnings; // in order, each a whole message box text
     // True when the gauge's own picture is on disk (Extracted or Reused).
     bool ownPicture() const {
         return source == GaugeBitmapSource::Extracted || source == GaugeBitmapSource::Reused;
@@ -40,51 +42,59 @@ struct GaugeBitmapResult {
 };
 
 struct GaugeSizeResult {
-    double size = 0;    // the value stored into gaugeSize
+    double size = 0;    // the size for gaugeSize
     bool found = false; // false: the default size (a tenth of the background's width)
-    std::vector<std::string> warnings;
+    std::vector<UserText> warnings;
 };
 
-// gaugesDir + name + ".gau", as the warnings name it.
-std::string gaugeModulePath(const PanelModel& model, int w, int i);
-// bmpDir + name + ".bmp", as the warnings name it; "/" and "\" in the name become "_" so
-// that the bitmap always stays in the work directory.
-std::string gaugeBitmapPath(const PanelModel& model, int w, int i);
-// panelDir + windowBitmap + ".bmp", as the background warning names it.
-std::string backgroundBitmapPath(const PanelModel& model, int w);
+// A file as the program opens it and as a message names it: a directory from the settings
+// and a name from panel.cfg keep their own encodings in the message.
+struct NamedPath {
+    std::string path;
+    UserText text;
+};
+
+// gaugesDir + name + ".gau".
+NamedPath gaugeModulePath(const Panel& panel, const Directories& dirs, int w, int i);
+// bmpDir + name + ".bmp"; "/" and "\" in the name become "_" so that the bitmap always
+// stays in the work directory.
+NamedPath gaugeBitmapPath(const Panel& panel, const Directories& dirs, int w, int i);
+// panelDir + windowBitmap + ".bmp".
+NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int w);
 
 // Makes sure the bitmap of gauge i of window w exists: reuses one of more than 10 bytes
-// unless model.options.alwaysRecomputeBitmaps, otherwise extracts it from the module,
-// found whatever the case of its name; falls back on a spare bitmap or a copy of the
-// program directory's default gauge bitmap, with the matching warning.
-GaugeBitmapResult extractGaugeBitmap(const PanelModel& model, int w, int i);
+// unless app.options.alwaysRecomputeBitmaps, otherwise extracts it from the module, found
+// whatever the case of its name; falls back on a spare bitmap or a copy of the shipped
+// default gauge bitmap, with the matching warning.
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i);
 
-// The same policy on explicit paths (used by the command-line tool): gaugeIndex only
-// numbers the gauge in the warnings.
-GaugeBitmapResult extractGaugeBitmapFile(const std::string& modulePath,
-                                         const std::string& bitmapPath,
-                                         const std::string& programDir, bool alwaysRecompute,
-                                         int gaugeIndex);
+// The same policy on explicit files (used by the command-line tool): gaugeIndex only
+// numbers the gauge in the warnings, defaultGaugeBitmap is the shipped default's path.
+GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPath& bitmap,
+                                         const std::string& defaultGaugeBitmap,
+                                         bool alwaysRecompute, int gaugeIndex);
 
-// Sets gaugeSize of gauge i of window w from its module's size record, or to
-// windowPixelWidth / 10 with a warning when the module or the record cannot be found.
-GaugeSizeResult findGaugeSize(PanelModel& model, int w, int i);
+// The size of gauge i of window w from its module's size record, or windowPixelWidth / 10
+// with a warning when the module or the record cannot be found. The caller stores it.
+GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, int i);
 
 // The repair when the bitmap of gauge i fails to load: copies the default gauge bitmap
 // over it and returns the "Unable to extract bitmap from gauge #" warning (plus a second
 // one when the default itself is missing).
-GaugeBitmapResult repairGaugeBitmap(const PanelModel& model, int w, int i);
+GaugeBitmapResult repairGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i);
 
-// The repair when the background of window w cannot be loaded: copies the program
-// directory's default background to the background path in the panel directory (under
-// the name panel.cfg expects) and returns the "Can not find the background picture"
-// warning, plus a second one when the default is missing or cannot be written there.
+// The repair when the background of window w cannot be loaded. When no file of that name
+// lies in the panel directory, the shipped default background is copied there (under the
+// name panel.cfg expects) with the "Can not find the background picture" warning. A file
+// that is there but cannot be shown is never overwritten: the default is shown from where
+// it is shipped, and the warning says so. A second warning follows when the default is
+// missing or cannot be written.
 struct BackgroundRepair {
     bool written = false;       // the default now lies at the background path
     std::string backgroundPath; // the file to load the picture from; empty when none
-    std::vector<std::string> warnings;
+    std::vector<UserText> warnings;
 };
-BackgroundRepair restoreDefaultBackground(const PanelModel& model, int w);
+BackgroundRepair restoreDefaultBackground(const Panel& panel, const AppModel& app, int w);
 
 // Progress window captions, for gauge i of n.
 std::string extractionProgressCaption(int i, int n); // "Please wait, processing gauge # 3 /  9"

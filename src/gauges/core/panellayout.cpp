@@ -1,6 +1,6 @@
 #include "gauges/core/panellayout.h"
 
-#include "panel/core/numbertext.h"
+#include "base/core/numbertext.h"
 
 namespace cockpix {
 
@@ -12,15 +12,15 @@ double frameRatioY(double screenHeightPx) {
     return screenHeightPx != 0 ? (screenHeightPx - kFrameMarginY) / screenHeightPx : 0;
 }
 
-void storeScreen(PanelModel& model, int screenWidthPx, int screenHeightPx) {
-    model.screenWidthPx = screenWidthPx;
-    model.screenHeightPx = screenHeightPx;
-    model.frameRatioX = frameRatioX(model.screenWidthPx);
-    model.frameRatioY = frameRatioY(model.screenHeightPx);
+void storeScreen(PanelDisplay& display, int screenWidthPx, int screenHeightPx) {
+    display.screenWidthPx = screenWidthPx;
+    display.screenHeightPx = screenHeightPx;
+    display.frameRatioX = frameRatioX(display.screenWidthPx);
+    display.frameRatioY = frameRatioY(display.screenHeightPx);
 }
 
-double windowMagnification(const PanelModel& model, int w) {
-    return model.window(w).windowZoom * model.window(w).windowSizeRatio;
+double windowMagnification(const Panel& panel, const PanelDisplay& display, int w) {
+    return display.window(w).windowZoom * panel.window(w).windowSizeRatio;
 }
 
 PointF positionOffset(double position, double dx, double dy) {
@@ -33,61 +33,65 @@ PointF positionOffset(double position, double dx, double dy) {
     return {column[code % 3], row[code / 3]};
 }
 
-void storeBackgroundLayout(PanelModel& model, int w, BmpSize background) {
-    PanelWindow& window = model.window(w);
-    window.windowPixelWidth = background.width;
-    window.windowPixelHeight = background.height;
+void storeBackgroundLayout(const Panel& panel, PanelDisplay& display, int w, BmpSize background) {
+    WindowDisplay& shown = display.window(w);
+    const PanelWindow& window = panel.window(w);
+    shown.windowPixelWidth = background.width;
+    shown.windowPixelHeight = background.height;
     if (window.windowSizeMm != 0)
-        window.windowScale = window.windowPixelWidth / window.windowSizeMm;
-    const double k = windowMagnification(model, w);
-    const double dx = (model.screenWidthPx - window.windowPixelWidth * k) * model.frameRatioX;
-    const double dy = (model.screenHeightPx - window.windowPixelHeight * k) * model.frameRatioY;
+        shown.windowScale = shown.windowPixelWidth / window.windowSizeMm;
+    const double k = windowMagnification(panel, display, w);
+    const double dx = (display.screenWidthPx - shown.windowPixelWidth * k) * display.frameRatioX;
+    const double dy = (display.screenHeightPx - shown.windowPixelHeight * k) * display.frameRatioY;
     const PointF offset = positionOffset(window.windowPosition, dx, dy);
-    window.windowOffsetX = offset.x;
-    window.windowOffsetY = offset.y;
+    shown.windowOffsetX = offset.x;
+    shown.windowOffsetY = offset.y;
 }
 
-RectF backgroundRect(const PanelModel& model, int w) {
-    const PanelWindow& window = model.window(w);
-    const double k = windowMagnification(model, w);
-    return {window.windowShiftX + window.windowOffsetX, window.windowShiftY + window.windowOffsetY,
-            window.windowPixelWidth * k * model.frameRatioX,
-            window.windowPixelHeight * k * model.frameRatioY};
+RectF backgroundRect(const Panel& panel, const PanelDisplay& display, int w) {
+    const WindowDisplay& shown = display.window(w);
+    const double k = windowMagnification(panel, display, w);
+    return {shown.windowShiftX + shown.windowOffsetX, shown.windowShiftY + shown.windowOffsetY,
+            shown.windowPixelWidth * k * display.frameRatioX,
+            shown.windowPixelHeight * k * display.frameRatioY};
 }
 
-void storeGaugeBitmapSize(PanelModel& model, int w, int g, BmpSize bitmap) {
-    Gauge& gauge = model.gauge(w, g);
+void storeGaugeBitmapSize(GaugeDisplay& gauge, BmpSize bitmap) {
     gauge.gaugeBitmapWidth = bitmap.width;
     gauge.gaugeBitmapHeight = bitmap.height;
     if (gauge.gaugeBitmapWidth != 0)
         gauge.gaugeAspect = gauge.gaugeBitmapHeight / gauge.gaugeBitmapWidth;
 }
 
-RectF gaugeRect(const PanelModel& model, int w, int g) {
-    const PanelWindow& window = model.window(w);
-    const Gauge& gauge = model.gauge(w, g);
+RectF gaugeRect(const Panel& panel, const PanelDisplay& display, int w, const Gauge& gauge,
+                const GaugeDisplay& bitmap) {
+    const WindowDisplay& shown = display.window(w);
     // Multiplied in the panel window's order, ((value x scale) x k) x frame ratio, so that
     // the pixels match to the last bit whatever caller places the gauge.
-    const double k = windowMagnification(model, w);
-    return {gauge.gaugeX * window.windowScale * k * model.frameRatioX + window.windowShiftX +
-                window.windowOffsetX,
-            gauge.gaugeY * window.windowScale * k * model.frameRatioY + window.windowShiftY +
-                window.windowOffsetY,
-            gauge.gaugeSize * window.windowScale * k * model.frameRatioX,
-            gauge.gaugeSize * gauge.gaugeAspect * window.windowScale * k * model.frameRatioY};
+    const double k = windowMagnification(panel, display, w);
+    return {gauge.gaugeX * shown.windowScale * k * display.frameRatioX + shown.windowShiftX +
+                shown.windowOffsetX,
+            gauge.gaugeY * shown.windowScale * k * display.frameRatioY + shown.windowShiftY +
+                shown.windowOffsetY,
+            gauge.gaugeSize * shown.windowScale * k * display.frameRatioX,
+            gauge.gaugeSize * bitmap.gaugeAspect * shown.windowScale * k * display.frameRatioY};
 }
 
-std::string panelWindowCaption(const PanelModel& model, int w) {
-    const PanelWindow& window = model.window(w);
+RectF gaugeRect(const Panel& panel, const PanelDisplay& display, int w, int g) {
+    return gaugeRect(panel, display, w, panel.gauge(w, g), display.gauge(w, g));
+}
+
+std::string panelWindowCaption(const Panel& panel, const PanelDisplay& display, int w) {
+    const PanelWindow& window = panel.window(w);
     return "Window" + paddedNumberText(w) + ": " + window.windowTitle +
-           " - Zoom :" + paddedNumberText(window.windowZoom) +
+           " - Zoom :" + paddedNumberText(display.window(w).windowZoom) +
            " - Size:" + paddedNumberText(window.windowSizeMm) +
            " - Position:" + paddedNumberText(window.windowPosition) +
            " - size ratio:" + paddedNumberText(window.windowSizeRatio);
 }
 
-std::string gaugeTooltip(const PanelModel& model, int w, int g) {
-    return "gauge #" + std::to_string(g) + " : " + model.gauge(w, g).gaugeName;
+std::string gaugeTooltip(const Panel& panel, int w, int g) {
+    return "gauge #" + std::to_string(g) + " : " + panel.gauge(w, g).gaugeName;
 }
 
 } // namespace cockpix

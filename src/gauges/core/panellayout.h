@@ -7,8 +7,9 @@
 // view frame share. Pure arithmetic on the model, in double precision, multiplied in one
 // fixed order so that every window and dialog gets the same pixel to the last digit.
 
-#include "gauges/core/bmpheader.h"
-#include "panel/core/panelmodel.h"
+#include "base/core/bmpheader.h"
+#include "panel/core/panel.h"
+#include "panel/core/paneldisplay.h"
 
 #include <string>
 
@@ -30,10 +31,10 @@ double frameRatioY(double screenHeightPx);
 
 // Stores screenWidthPx, screenHeightPx, frameRatioX and frameRatioY of a screen of that
 // size in pixels.
-void storeScreen(PanelModel& model, int screenWidthPx, int screenHeightPx);
+void storeScreen(PanelDisplay& display, int screenWidthPx, int screenHeightPx);
 
 // windowZoom * windowSizeRatio: how much the background is enlarged.
-double windowMagnification(const PanelModel& model, int w);
+double windowMagnification(const Panel& panel, const PanelDisplay& display, int w);
 
 struct PointF {
     double x = 0;
@@ -46,23 +47,26 @@ PointF positionOffset(double position, double dx, double dy);
 // After the background of window w has been measured: stores windowPixelWidth/Height,
 // windowScale (left unchanged when windowSizeMm is 0, as FS98 panels without a size keep
 // the previous scale), windowOffsetX/Y from the position code. Needs storeScreen first.
-void storeBackgroundLayout(PanelModel& model, int w, BmpSize background);
+void storeBackgroundLayout(const Panel& panel, PanelDisplay& display, int w, BmpSize background);
 
 // The background rectangle from the stored values (shift + offset, pixel size * k * frame).
-RectF backgroundRect(const PanelModel& model, int w);
+RectF backgroundRect(const Panel& panel, const PanelDisplay& display, int w);
 
-// After gauge g's bitmap has been measured: stores gaugeBitmapWidth/Height and
-// gaugeAspect (left unchanged when the width is 0).
-void storeGaugeBitmapSize(PanelModel& model, int w, int g, BmpSize bitmap);
+// After a gauge bitmap has been measured: stores gaugeBitmapWidth/Height and gaugeAspect
+// (left unchanged when the width is 0).
+void storeGaugeBitmapSize(GaugeDisplay& gauge, BmpSize bitmap);
 
-// The gauge rectangle: gaugeX/Y/Size * windowScale * zoom * ratio * frameRatio plus shift
-// and offset; the height follows the bitmap's aspect.
-RectF gaugeRect(const PanelModel& model, int w, int g);
+// The rectangle of gauge at its X, Y and size in window w: value * windowScale * zoom *
+// ratio * frameRatio plus shift and offset; the height follows the bitmap's aspect.
+RectF gaugeRect(const Panel& panel, const PanelDisplay& display, int w, const Gauge& gauge,
+                const GaugeDisplay& bitmap);
+// The same for gauge g of window w.
+RectF gaugeRect(const Panel& panel, const PanelDisplay& display, int w, int g);
 
 // "Window 2: Main panel - Zoom : 1 - Size: 640 - Position: 7 - size ratio: 1"
-std::string panelWindowCaption(const PanelModel& model, int w);
+std::string panelWindowCaption(const Panel& panel, const PanelDisplay& display, int w);
 
 // "gauge #3 : cessna_182.airspeed"
-std::string gaugeTooltip(const PanelModel& model, int w, int g);
+std::string gaugeTooltip(const Panel& panel, int w, int g);
 
 } // namespace cockpix

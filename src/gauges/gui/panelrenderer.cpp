@@ -1,7 +1,8 @@
 #include "gauges/gui/panelrenderer.h"
 
-#include "app/core/filelookup.h"
-#include "gauges/core/bmpheader.h"
+#include "base/core/bmpheader.h"
+#include "base/core/filelookup.h"
+#include "base/gui/colorref.h"
 #include "gauges/core/gaugeextraction.h"
 
 #include <QPainter>
@@ -13,10 +14,10 @@
 namespace cockpix {
 namespace {
 
-void warnAll(const PanelSceneCallbacks& callbacks, const std::vector<std::string>& warnings) {
+void warnAll(const PanelSceneCallbacks& callbacks, const std::vector<UserText>& warnings) {
     if (!callbacks.warn)
         return;
-    for (const std::string& text : warnings)
+    for (const UserText& text : warnings)
         callbacks.warn(text);
 }
 
@@ -25,8 +26,34 @@ void report(const PanelSceneCallbacks& callbacks, const std::string& caption, in
         callbacks.progress(caption, percent);
 }
 
-// A bitmap that is cut off counts as not loadable, as it did for FS98's picture loader.
-QImage loadImage(const std::string& path) {
+// The background, replaced once by the program's default when it cannot be loaded.
+QImage loadBackground(const Panel& panel, const AppModel& app, int w,
+                      const PanelSceneCallbacks& callbacks) {
+    const QImage image =
+        loadBitmapImage(resolvePathIgnoringCase(backgroundBitmapPath(panel, app.dirs, w).path));
+    if (!image.isNull())
+        return image;
+    const BackgroundRepair repair = restoreDefaultBackground(panel, app, w);
+    warnAll(callbacks, repair.warnings);
+    return loadBitmapImage(repair.backgroundPath);
+}
+
+// The gauge's picture, replaced once by the default gauge bitmap when it will not load.
+QImage loadGaugePicture(const Panel& panel, const AppModel& app, int w, int i,
+                        const GaugeBitmapResult& extracted, const PanelSceneCallbacks& callbacks) {
+    if (extracted.source == GaugeBitmapSource::None)
+        return loadBitmapImage(extracted.bitmapPath); // already warned; maybe the default
+    const QImage image = loadBitmapImage(extracted.bitmapPath);
+    if (!image.isNull())
+        return image;
+    const GaugeBitmapResult repair = repairGaugeBitmap(panel, app, w, i);
+    warnAll(callbacks, repair.warnings);
+    return loadBitmapImage(repair.bitmapPath);
+}
+
+} // namespace
+
+QImage loadBitmapImage(const std::string& path) {
     QImage image;
     const auto bytes = path.empty() ? std::nullopt : readWholeFile(path);
     if (bytes && bmpPixelsComplete(*bytes))
@@ -35,71 +62,51 @@ QImage loadImage(const std::string& path) {
     return image;
 }
 
-// The background, replaced once by the program's default when it cannot be loaded.
-QImage loadBackground(const PanelModel& model, int w, const PanelSceneCallbacks& callbacks) {
-    const QImage image = loadImage(resolvePathIgnoringCase(backgroundBitmapPath(model, w)));
-    if (!image.isNull())
-        return image;
-    const BackgroundRepair repair = restoreDefaultBackground(model, w);
-    warnAll(callbacks, repair.warnings);
-    return loadImage(repair.backgroundPath);
-}
-
-// The gauge's picture, replaced once by the default gauge bitmap when it will not load.
-QImage loadGaugePicture(const PanelModel& model, int w, int i, const GaugeBitmapResult& extracted,
-                        const PanelSceneCallbacks& callbacks) {
-    if (extracted.source == GaugeBitmapSource::None)
-        return loadImage(extracted.bitmapPath); // already warned; maybe the default in place
-    const QImage image = loadImage(extracted.bitmapPath);
-    if (!image.isNull())
-        return image;
-    const GaugeBitmapResult repair = repairGaugeBitmap(model, w, i);
-    warnAll(callbacks, repair.warnings);
-    return loadImage(repair.bitmapPath);
-}
-
-} // namespace
-
-PanelScene loadPanelScene(PanelModel& model, int w, QSize screenPixels,
+PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screenPixels,
                           const PanelSceneCallbacks& callbacks) {
     PanelScene scene;
     scene.window = w;
     scene.frame = screenPixels;
-    scene.backColor = colorFromColorRef(model.panelBackColor);
-    scene.frameAroundGauges = model.options.frameAroundGauges;
-    const int n = std::clamp(model.window(w).gaugeCount, 0, kGaugeSlots);
+    scene.backColor = toQColor(app.panelBackColor);
+    scene.frameAroundGauges = app.options.frameAroundGauges;
+    PanelDisplay& display = app.display;
+    const int n = std::clamp(panel.window(w).gaugeCount, 0, kGaugeSlots);
 
     std::vector<GaugeBitmapResult> extracted;
     extracted.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         report(callbacks, extractionProgressCaption(i, n), progressPercent(i, n));
-        extracted.push_back(extractGaugeBitmap(model, w, i));
+        extracted.push_back(extractGaugeBitmap(panel, app, w, i));
         warnAll(callbacks, extracted.back().warnings);
     }
 
-    scene.background = loadBackground(model, w, callbacks);
-    storeScreen(model, screenPixels.width(), screenPixels.height());
+    scene.background = loadBackground(panel, app, w, callbacks);
+    storeScreen(display, screenPixels.width(), screenPixels.height());
     // Without any picture the window keeps its previous measurements, as FS98's panel
     // tool skipped the failing statements.
     if (!scene.background.isNull())
-        storeBackgroundLayout(model, w, {scene.background.width(), scene.background.height()});
-    scene.backgroundRect = backgroundRect(model, w);
+        storeBackgroundLayout(panel, display, w,
+                              {scene.background.width(), scene.background.height()});
+    scene.backgroundRect = backgroundRect(panel, display, w);
 
     for (int i = 0; i < n; ++i) {
         report(callbacks, drawingProgressCaption(i, n), progressPercent(i, n));
-        Gauge& gauge = model.gauge(w, i);
+        Gauge gauge = panel.gauge(w, i);
         if (gauge.gaugeRefSize == -1) {
             report(callbacks, sizeSearchProgressCaption(i, n), progressPercent(i, n));
-            warnAll(callbacks, findGaugeSize(model, w, i).warnings);
-            gauge.gaugeRefSize = gauge.gaugeSize;
+            const GaugeSizeResult found = findGaugeSize(panel, app, w, i);
+            warnAll(callbacks, found.warnings);
+            gauge.gaugeSize = found.size;
+            scene.foundSizes.push_back({i, found.size});
         }
         PanelSceneGauge item;
         item.index = i;
         item.picture =
-            loadGaugePicture(model, w, i, extracted[static_cast<std::size_t>(i)], callbacks);
+            loadGaugePicture(panel, app, w, i, extracted[static_cast<std::size_t>(i)], callbacks);
+        GaugeDisplay& shown = display.gauge(w, i);
         if (!item.picture.isNull())
-            storeGaugeBitmapSize(model, w, i, {item.picture.width(), item.picture.height()});
-        item.rect = gaugeRect(model, w, i);
+            storeGaugeBitmapSize(shown, {item.picture.width(), item.picture.height()});
+        item.rect = gaugeRect(panel, display, w, gauge, shown);
         scene.gauges.push_back(std::move(item));
     }
     return scene;
@@ -142,11 +149,6 @@ QImage renderPanelScene(const PanelScene& scene) {
     paintPanelScene(painter, scene);
     painter.end();
     return image;
-}
-
-QColor colorFromColorRef(ColorRef color) {
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF));
 }
 
 } // namespace cockpix

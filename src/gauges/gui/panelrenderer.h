@@ -6,8 +6,10 @@
 // PanelScene; the command-line "render" paints the same scene into a QImage, so both show
 // a window the same way.
 
+#include "app/core/appmodel.h"
+#include "base/core/usertext.h"
 #include "gauges/core/panellayout.h"
-#include "panel/core/panelmodel.h"
+#include "panel/core/panel.h"
 
 #include <QColor>
 #include <QImage>
@@ -28,6 +30,13 @@ struct PanelSceneGauge {
     RectF rect;
 };
 
+// A gauge line without a size whose module's own size the load found: the caller records
+// it in the panel (the panel document's recordFoundGaugeSize).
+struct FoundGaugeSize {
+    int gauge = 0;
+    double size = 0;
+};
+
 struct PanelScene {
     int window = 0;
     QSize frame;       // the screen the window stands for, in pixels
@@ -36,22 +45,28 @@ struct PanelScene {
     RectF backgroundRect;
     std::vector<PanelSceneGauge> gauges; // gauges 0..gaugeCount-1 in order
     bool frameAroundGauges = true;
+    std::vector<FoundGaugeSize> foundSizes;
 };
 
 struct PanelSceneCallbacks {
     // Each warning text (lines joined by "\n"), in order; the caller shows it.
-    std::function<void(const std::string& text)> warn;
+    std::function<void(const UserText& text)> warn;
     // Progress caption and bar value 0..100 while the gauges are processed.
     std::function<void(const std::string& caption, int percent)> progress;
 };
 
 // Runs the load sequence of panel window w on a screen of screenPixels, storing every
-// derived value in the model (screen, frame ratios, background size, scale, offsets,
-// gauge bitmap sizes and aspects, found sizes and their references). A missing background
-// is replaced by the default background in the panel directory, a gauge bitmap that will
-// not load by the default gauge bitmap, each once.
-PanelScene loadPanelScene(PanelModel& model, int w, QSize screenPixels,
+// derived value in app.display (screen, frame ratios, background size, scale, offsets,
+// gauge bitmap sizes and aspects). The sizes found for gauge lines without one are placed
+// with and returned in foundSizes. A missing background is replaced by the default
+// background in the panel directory, a gauge bitmap that will not load by the default gauge
+// bitmap, each once.
+PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screenPixels,
                           const PanelSceneCallbacks& callbacks = {});
+
+// A gauge picture from its bitmap file; null when the file is missing, cut off or not a
+// bitmap (FS98's picture loader drew a cut-off bitmap half black).
+QImage loadBitmapImage(const std::string& path);
 
 // Paints the scene as the panel window shows it: the frame filled with the back colour,
 // the background and each gauge stretched to its rectangle, 1-pixel frames around the
@@ -63,8 +78,5 @@ QImage renderPanelScene(const PanelScene& scene);
 
 // The image's rectangle in whole pixels, as the image controls take it.
 QRect pixelRect(const RectF& rect);
-
-// 0x00BBGGRR to QColor.
-QColor colorFromColorRef(ColorRef color);
 
 } // namespace cockpix

@@ -1,15 +1,18 @@
 #include "gauges/gui/panelwindow.h"
 
-#include "app/gui/colorref.h"
-#include "app/gui/modeltext.h"
-#include "app/gui/screen.h"
-#include "app/gui/userdialogs.h"
+#include "base/core/filelookup.h"
+#include "base/gui/colorref.h"
+#include "base/gui/modeltext.h"
+#include "base/gui/screen.h"
+#include "base/gui/userdialogs.h"
 #include "gauges/core/blinker.h"
+#include "gauges/core/gaugeextraction.h"
 #include "gauges/core/panellayout.h"
 #include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelwindowregistry.h"
 #include "gauges/gui/progresswindow.h"
+#include "panel/gui/paneldocument.h"
 
 #include <QAction>
 #include <QMdiSubWindow>
@@ -30,12 +33,16 @@ QMdiSubWindow* subWindowOf(const QWidget* widget) {
 
 } // namespace
 
-PanelWindowForm::PanelWindowForm(PanelModel& model, UserDialogs& dialogs, int w, QWidget* parent)
-    : QWidget(parent), m_model(model), m_dialogs(dialogs), m_w(std::clamp(w, 0, kWindowSlots - 1)) {
+PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+                                 int w, QWidget* parent)
+    : QWidget(parent), m_document(document), m_app(app), m_dialogs(dialogs),
+      m_w(std::clamp(w, 0, kWindowSlots - 1)) {
     setObjectName(QStringLiteral("Form2"));
     setFocusPolicy(Qt::StrongFocus);
     buildFrame();
     buildMenus();
+    connect(&m_document, &PanelDocument::gaugeChanged, this, &PanelWindowForm::onGaugeChanged);
+    connect(&m_document, &PanelDocument::gaugesChanged, this, &PanelWindowForm::onGaugesChanged);
 
     m_blinkTimer = new QTimer(this);
     m_blinkTimer->setObjectName(QStringLiteral("Timer1"));
@@ -71,7 +78,7 @@ void PanelWindowForm::buildFrame() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
-    setBackColor(m_model.panelBackColor);
+    setBackColor(m_app.panelBackColor);
 }
 
 QAction* PanelWindowForm::addMenuAction(QMenu* menu, const char* name, const QString& text,
@@ -154,23 +161,27 @@ void PanelWindowForm::scrollToPicture() {
 }
 
 void PanelWindowForm::load() {
-    m_model.blinkInterval = kDesignedBlinkInterval;
+    m_app.blinkInterval = kDesignedBlinkInterval;
+    m_chooserColor = 0;
     refreshBlinker();
-    const int n = std::clamp(m_model.window(m_w).gaugeCount, 0, kGaugeSlots);
+    const Panel& panel = m_document.panel();
+    const int n = std::clamp(panel.window(m_w).gaugeCount, 0, kGaugeSlots);
 
     // Form10 appears with the first gauge; a window without gauges loads at once.
     std::unique_ptr<ProgressWindow> progress;
     PanelSceneCallbacks callbacks;
-    callbacks.warn = [this](const std::string& text) {
-        m_dialogs.message(QString::fromStdString(text));
-    };
+    callbacks.warn = [this](const UserText& text) { m_dialogs.message(toQString(text)); };
     callbacks.progress = [this, &progress](const std::string& caption, int percent) {
         if (!progress)
             progress = std::make_unique<ProgressWindow>(window());
         progress->setProgress(QString::fromStdString(caption), percent);
     };
-    const PanelScene scene = loadPanelScene(m_model, m_w, m_frame->size(), callbacks);
+    const PanelScene scene = loadPanelScene(panel, m_app, m_w, m_frame->size(), callbacks);
     progress.reset();
+    m_loading = true;
+    for (const FoundGaugeSize& found : scene.foundSizes)
+        m_document.recordFoundGaugeSize(m_w, found.gauge, found.size);
+    m_loading = false;
 
     updateMenuStates(n);
     placeScene(scene);
@@ -182,9 +193,9 @@ void PanelWindowForm::updateMenuStates(int n) {
 }
 
 void PanelWindowForm::placeScene(const PanelScene& scene) {
-    setBackColor(m_model.panelBackColor);
+    setBackColor(m_app.panelBackColor);
     // The title is panel.cfg text, in Windows-1252.
-    setWindowTitle(fromModelText(panelWindowCaption(m_model, m_w)));
+    setWindowTitle(fromModelText(panelWindowCaption(m_document.panel(), m_app.display, m_w)));
     if (scene.background.isNull()) {
         m_background->clearPicture();
         m_background->hide();
@@ -202,13 +213,78 @@ void PanelWindowForm::placeScene(const PanelScene& scene) {
         GaugeImage* image = gaugeImage(gauge.index);
         if (!image)
             continue;
+        m_pictures[m_document.panel().gauge(m_w, gauge.index).gaugeName] = gauge.picture;
         image->setPicture(gauge.picture);
         image->placeAt(gauge.rect);
-        image->setToolTip(fromModelText(gaugeTooltip(m_model, m_w, gauge.index)));
+        image->setToolTip(fromModelText(gaugeTooltip(m_document.panel(), m_w, gauge.index)));
+        image->setAccessibleName(image->toolTip());
         image->setFramed(scene.frameAroundGauges);
         image->show();
         image->raise();
     }
+}
+
+void PanelWindowForm::placeGauge(int i) {
+    GaugeImage* image = gaugeImage(i);
+    if (!image)
+        return;
+    const Panel& panel = m_document.panel();
+    if (i >= std::clamp(panel.window(m_w).gaugeCount, 0, kGaugeSlots)) {
+        image->clearPicture();
+        image->setToolTip(QString());
+        image->setAccessibleName(QString());
+        image->setFramed(false);
+        image->hide();
+        return;
+    }
+    image->placeAt(gaugeRect(panel, m_app.display, m_w, i));
+}
+
+QImage PanelWindowForm::gaugePicture(int i) {
+    const Panel& panel = m_document.panel();
+    const std::string& name = panel.gauge(m_w, i).gaugeName;
+    if (const auto known = m_pictures.find(name); known != m_pictures.end())
+        return known->second;
+    // A gauge this window has not drawn yet: its bitmap was cut out when it was picked.
+    QImage picture =
+        loadBitmapImage(resolvePathIgnoringCase(gaugeBitmapPath(panel, m_app.dirs, m_w, i).path));
+    if (picture.isNull())
+        picture = loadBitmapImage(m_app.shippedFile(kDefaultGaugeBitmapName));
+    m_pictures[name] = picture;
+    return picture;
+}
+
+void PanelWindowForm::showGauges() {
+    const Panel& panel = m_document.panel();
+    const int n = std::clamp(panel.window(m_w).gaugeCount, 0, kGaugeSlots);
+    for (int i = 0; i < kGaugeSlots; ++i) {
+        GaugeImage* image = gaugeImage(i);
+        if (i >= n) {
+            placeGauge(i);
+            continue;
+        }
+        const QImage picture = gaugePicture(i);
+        if (!picture.isNull())
+            storeGaugeBitmapSize(m_app.display.gauge(m_w, i), {picture.width(), picture.height()});
+        image->setPicture(picture);
+        image->setToolTip(fromModelText(gaugeTooltip(panel, m_w, i)));
+        image->setAccessibleName(image->toolTip());
+        image->setFramed(m_app.options.frameAroundGauges);
+        placeGauge(i);
+        image->show();
+        image->raise();
+    }
+    updateMenuStates(n);
+}
+
+void PanelWindowForm::onGaugeChanged(int w, int g) {
+    if (w == m_w && !m_loading)
+        placeGauge(g);
+}
+
+void PanelWindowForm::onGaugesChanged(int w) {
+    if (w == m_w)
+        showGauges();
 }
 
 void PanelWindowForm::toggleGaugeVisibility(int i) {
@@ -217,43 +293,44 @@ void PanelWindowForm::toggleGaugeVisibility(int i) {
 }
 
 void PanelWindowForm::blinkTick() {
-    if (const auto gauge = cockpix::blinkTick(m_model)) {
-        PanelWindowForm* target = m_registry ? m_registry->at(m_model.currentWindow)
-                                             : (m_model.currentWindow == m_w ? this : nullptr);
+    if (const auto gauge = cockpix::blinkTick(m_app, m_document.panel())) {
+        PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow)
+                                             : (m_app.currentWindow == m_w ? this : nullptr);
         if (target)
             target->toggleGaugeVisibility(*gauge);
     }
-    const int period = blinkTimerPeriodMs(m_model);
+    const int period = blinkTimerPeriodMs(m_app);
     if (m_blinkTimer->interval() != period)
         m_blinkTimer->setInterval(period);
 }
 
 void PanelWindowForm::refreshBlinker() {
-    m_blinkTimer->start(blinkTimerPeriodMs(m_model));
+    m_blinkTimer->start(blinkTimerPeriodMs(m_app));
 }
 
 void PanelWindowForm::onGaugeClicked(int i) {
     emit closeGaugeDialogRequested();
-    m_model.currentGauge = i;
+    m_app.currentGauge = i;
     emit gaugeClicked(i);
 }
 
 // The colour commands recolour the current window's panel window, which is not
-// necessarily the one whose menu was used.
+// necessarily the one whose menu was used. The chooser is this window's own: cancelled, it
+// applies the colour last picked in it, black in a freshly loaded window.
 void PanelWindowForm::chooseBackColor() {
     emit closeGaugeDialogRequested();
-    PanelWindowForm* target = m_registry ? m_registry->at(m_model.currentWindow) : this;
-    const QColor initial = target ? target->backColor() : toQColor(m_model.panelBackColor);
-    const QColor chosen = m_dialogs.chooseColor(initial).value_or(initial);
-    m_model.panelBackColor = toColorRef(chosen);
+    PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow) : this;
+    if (const auto chosen = m_dialogs.chooseColor(toQColor(m_chooserColor)))
+        m_chooserColor = toColorRef(*chosen);
+    m_app.panelBackColor = m_chooserColor;
     if (target)
-        target->setBackColor(m_model.panelBackColor);
+        target->setBackColor(m_app.panelBackColor);
 }
 
 void PanelWindowForm::resetToBlack() {
     emit closeGaugeDialogRequested();
-    m_model.panelBackColor = 0;
-    if (PanelWindowForm* target = m_registry ? m_registry->at(m_model.currentWindow) : this)
+    m_app.panelBackColor = 0;
+    if (PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow) : this)
         target->setBackColor(0);
 }
 

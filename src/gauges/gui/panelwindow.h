@@ -1,13 +1,18 @@
 #pragma once
 
-#include "app/gui/childmenuprovider.h"
-#include "panel/core/panelmodel.h"
+#include "app/core/appmodel.h"
+#include "base/core/colorref.h"
+#include "base/gui/childmenuprovider.h"
+#include "panel/core/panel.h"
 
+#include <QImage>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <map>
+#include <string>
 
 class QAction;
 class QMenu;
@@ -17,6 +22,7 @@ class QTimer;
 namespace cockpix {
 
 class GaugeImage;
+class PanelDocument;
 struct PanelScene;
 class PanelWindowRegistry;
 class ProgressWindow;
@@ -26,11 +32,13 @@ class UserDialogs;
 // frame exactly as large as the screen; the background sits in it at its position code and
 // every gauge is drawn from the bitmap cut out of its module. While the window is the
 // active MDI child, its "&Picture" and "&Gauges" menus replace the main window's (which
-// keeps its "&Windows" list beside them).
+// keeps its "&Windows" list beside them). The window follows the panel document: a gauge
+// edited, added, removed, undone or redone is drawn again at once.
 class PanelWindowForm : public QWidget, public ChildMenuProvider {
     Q_OBJECT
 public:
-    PanelWindowForm(PanelModel& model, UserDialogs& dialogs, int w, QWidget* parent = nullptr);
+    PanelWindowForm(PanelDocument& document, AppModel& app, UserDialogs& dialogs, int w,
+                    QWidget* parent = nullptr);
     ~PanelWindowForm() override;
 
     // panelForms, for the commands and the blinker that act on the current window's panel
@@ -85,13 +93,23 @@ private:
                            const QKeySequence& shortcut);
     void updateMenuStates(int n);
     void placeScene(const PanelScene& scene);
+    // Places gauge image i from the panel and the display data; hides it when i is not a
+    // gauge of the window.
+    void placeGauge(int i);
+    // The gauges moved between slots (added, removed, undone): every image takes the picture
+    // of its slot's gauge again.
+    void showGauges();
+    QImage gaugePicture(int i);
 
+    void onGaugeChanged(int w, int g);
+    void onGaugesChanged(int w);
     void onGaugeClicked(int i);
     void chooseBackColor();
     void resetToBlack();
     void closeWindow();
 
-    PanelModel& m_model;
+    PanelDocument& m_document;
+    AppModel& m_app;
     UserDialogs& m_dialogs;
     const int m_w;
     PanelWindowRegistry* m_registry = nullptr;
@@ -106,6 +124,14 @@ private:
     QMenu* m_gaugeMenu = nullptr;
     QAction* m_addAction = nullptr;
     QAction* m_goAction = nullptr;
+
+    // The pictures of the gauges shown so far, by module name: a gauge that comes back by
+    // an undo is drawn without reading its bitmap again.
+    std::map<std::string, QImage> m_pictures;
+    // The colour chooser's own colour, as it was last picked in this window (black in a
+    // freshly loaded one): a cancelled chooser applies it again.
+    ColorRef m_chooserColor = 0;
+    bool m_loading = false;
 };
 
 } // namespace cockpix

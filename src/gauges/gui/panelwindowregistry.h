@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/core/panelmodel.h"
+#include "panel/core/panel.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 #include "panel/core/panelreader.h"
 
-#include "app/core/filelookup.h"
+#include "base/core/filelookup.h"
 #include "panel/core/panelscan.h"
 
 #include <algorithm>
@@ -37,8 +37,17 @@ std::string ReadError::describe() const {
     return text + reason;
 }
 
-std::string rerouteMessage(std::string_view panelDir) {
-    return "'panel.cfg' rerouted CockPix to [" + std::string(panelDir) + "]";
+UserText ReadError::describeText() const {
+    UserText text;
+    if (!file.empty())
+        text += UserText::path(file) + ": ";
+    if (line > 0)
+        text += "line " + std::to_string(line) + ": ";
+    return text + reason;
+}
+
+UserText rerouteMessage(std::string_view panelDir) {
+    return "'panel.cfg' rerouted CockPix to [" + UserText::path(panelDir) + "]";
 }
 
 std::string panelDirFromChosenPath(std::string_view chosenPath) {
@@ -56,16 +65,16 @@ std::string panelDirFromChosenPath(std::string_view chosenPath) {
     return std::string(chosenPath.substr(0, slash + 1));
 }
 
-std::optional<ReadError> readPanelText(PanelModel& model, std::string_view content,
-                                       const std::string& fileLabel,
+std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
+                                       std::string_view content, const std::string& fileLabel,
                                        const RerouteHandler& onReroute) {
-    std::set<std::string> visited{directoryKey(model.dirs.panelDir)};
+    std::set<std::string> visited{directoryKey(panelDir)};
     std::string file = fileLabel;
     std::string loaded;
     for (int reroutes = 0;; ++reroutes) {
         PanelScan::Outcome outcome;
         try {
-            outcome = PanelScan(model, content).run();
+            outcome = PanelScan(panel, content, panelDir).run();
         } catch (const ScanStop& stop) {
             return ReadError{file, stop.line, stop.reason};
         } catch (const std::bad_alloc&) {
@@ -81,10 +90,10 @@ std::optional<ReadError> readPanelText(PanelModel& model, std::string_view conte
                              "the alias leads back to " + outcome.newPanelDir +
                                  ", which was already read"};
 
-        model.dirs.panelDir = outcome.newPanelDir;
+        panelDir = outcome.newPanelDir;
         if (onReroute)
-            onReroute(model.dirs.panelDir);
-        file = resolvePathIgnoringCase(model.dirs.panelDir + "panel.cfg");
+            onReroute(panelDir);
+        file = resolvePathIgnoringCase(panelDir + "panel.cfg");
         std::optional<std::string> next = readWholeFile(file);
         if (!next)
             return ReadError{file, 0, "the file cannot be opened"};
@@ -93,20 +102,20 @@ std::optional<ReadError> readPanelText(PanelModel& model, std::string_view conte
     }
 }
 
-std::optional<ReadError> readPanelFile(PanelModel& model, const std::string& path,
+std::optional<ReadError> readPanelFile(Panel& panel, std::string& panelDir, const std::string& path,
                                        const RerouteHandler& onReroute) {
     const std::string found = resolvePathIgnoringCase(path);
     const std::optional<std::string> content = readWholeFile(found);
     if (!content)
         return ReadError{path, 0, "the file cannot be opened"};
-    return readPanelText(model, *content, found, onReroute);
+    return readPanelText(panel, panelDir, *content, found, onReroute);
 }
 
-void applyOpenedRatioRule(PanelModel& model) {
-    const int count = std::clamp(model.windowCount, 0, kWindowSlots);
+void applyOpenedRatioRule(Panel& panel) {
+    const int count = std::clamp(panel.windowCount, 0, kWindowSlots);
     for (int w = 0; w < count; ++w) {
-        if (model.window(w).windowSizeRatio == 0)
-            model.window(w).windowSizeRatio = 1;
+        if (panel.window(w).windowSizeRatio == 0)
+            panel.window(w).windowSizeRatio = 1;
     }
 }
 

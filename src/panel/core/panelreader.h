@@ -1,11 +1,12 @@
 #pragma once
 
-// Reads an FS98 panel.cfg into the panel model, the way COCKPIX's "&Open" does: one forward
+// Reads an FS98 panel.cfg into a Panel, the way COCKPIX's "&Open" does: one forward
 // scan that recognises sections and keys by their first letters, follows a [fltsim] alias
 // to another aircraft's panel, and stops with a structural error where the file does not
 // have the layout that FS98 and the writer use.
 
-#include "panel/core/panelmodel.h"
+#include "base/core/usertext.h"
+#include "panel/core/panel.h"
 
 #include <functional>
 #include <optional>
@@ -23,34 +24,36 @@ struct ReadError {
     std::string file;
     int line = 0;
     std::string reason;
-    std::string describe() const; // "FILE: line 12: gauge number 64 is out of range"
+    std::string describe() const;  // "FILE: line 12: gauge number 64 is out of range"
+    UserText describeText() const; // the same, with the file name as a path
 };
 
 // "'panel.cfg' rerouted CockPix to [" + panelDir + "]"
-std::string rerouteMessage(std::string_view panelDir);
+UserText rerouteMessage(std::string_view panelDir);
 
 // The panel directory for a path chosen in the open dialog: the path less its last 9
 // characters (the length of "panel.cfg", whatever the file is called), left-trimmed,
 // ending with "/".
 std::string panelDirFromChosenPath(std::string_view chosenPath);
 
-// Called after each alias reroute, once model.dirs.panelDir names the new directory and
-// before the aliased file is read.
+// Called after each alias reroute, once panelDir names the new directory and before the
+// aliased file is read.
 using RerouteHandler = std::function<void(const std::string& newPanelDir)>;
 
-// Reads the file at path into the model, which the caller has cleared. File names are
-// found whatever their case. Returns the structural error, if any; the model then keeps
+// Reads the file at path into panel, which the caller has cleared; panelDir is the
+// directory it lies in (ending with "/") and follows every alias reroute. File names are
+// found whatever their case. Returns the structural error, if any; the panel then keeps
 // what had been read up to it.
-std::optional<ReadError> readPanelFile(PanelModel& model, const std::string& path,
+std::optional<ReadError> readPanelFile(Panel& panel, std::string& panelDir, const std::string& path,
                                        const RerouteHandler& onReroute = {});
 
 // The same for panel.cfg content already in memory; fileLabel names it in errors. An
 // alias reroute goes on with the aliased file on disk.
-std::optional<ReadError> readPanelText(PanelModel& model, std::string_view content,
-                                       const std::string& fileLabel,
+std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
+                                       std::string_view content, const std::string& fileLabel,
                                        const RerouteHandler& onReroute = {});
 
 // After a complete read: a size ratio of 0 in the panel's windows becomes 1.
-void applyOpenedRatioRule(PanelModel& model);
+void applyOpenedRatioRule(Panel& panel);
 
 } // namespace cockpix

@@ -1,7 +1,7 @@
 #include "panel/core/panelscan.h"
 
-#include "app/core/filelookup.h"
-#include "panel/core/numbertext.h"
+#include "base/core/filelookup.h"
+#include "base/core/numbertext.h"
 
 #include <algorithm>
 
@@ -87,8 +87,8 @@ std::string_view keyValueOrEmpty(std::string_view line, bool& found) {
 
 } // namespace
 
-PanelScan::PanelScan(PanelModel& model, std::string_view content)
-    : m_model(model), m_lines(content) {}
+PanelScan::PanelScan(Panel& panel, std::string_view content, std::string panelDir)
+    : m_panel(panel), m_panelDir(std::move(panelDir)), m_lines(content) {}
 
 void PanelScan::fail(std::string reason) const {
     throw ScanStop{m_lines.lineNumber(), reason};
@@ -102,8 +102,8 @@ std::string_view PanelScan::lineInside(const char* where) {
 }
 
 PanelScan::Outcome PanelScan::run() {
-    m_model.windowCount = 0;
-    m_model.preambleLineCount = 0;
+    m_panel.windowCount = 0;
+    m_panel.preambleLineCount = 0;
     m_sectionSeen = false;
     m_outcome = Outcome{};
 
@@ -159,9 +159,9 @@ PanelScan::Step PanelScan::examine(std::string_view line, bool afterWindow) {
     case Header::None:
         break;
     }
-    if (!m_sectionSeen && m_model.preambleLineCount < kPreambleSlots) {
-        ++m_model.preambleLineCount;
-        m_model.preambleLine[static_cast<std::size_t>(m_model.preambleLineCount)] =
+    if (!m_sectionSeen && m_panel.preambleLineCount < kPreambleSlots) {
+        ++m_panel.preambleLineCount;
+        m_panel.preambleLine[static_cast<std::size_t>(m_panel.preambleLineCount)] =
             std::string(line);
     }
     return {};
@@ -176,15 +176,15 @@ PanelScan::Step PanelScan::readTitles() {
                 return {};
             continue;
         }
-        if (m_model.windowCount >= kWindowSlots)
+        if (m_panel.windowCount >= kWindowSlots)
             fail("a 10th title line: a panel has at most 9 windows");
         // The "=" is searched from the second character on; a title line without one
         // has no title text.
         const std::size_t equals = line.find('=', 1);
         const std::string_view title =
             equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        m_model.window(m_model.windowCount).windowTitle = std::string(leftTrimmed(title));
-        ++m_model.windowCount;
+        m_panel.window(m_panel.windowCount).windowTitle = std::string(leftTrimmed(title));
+        ++m_panel.windowCount;
         anyTitle = true;
     }
 }
@@ -193,9 +193,8 @@ PanelScan::Step PanelScan::readWindow(std::string_view header) {
     const int w = slotNumber(header, 7);
     if (w < 0 || w >= kWindowSlots)
         fail("window number " + std::to_string(w) + " is out of range (0 to 8)");
-    PanelWindow& window = m_model.window(w);
+    PanelWindow& window = m_panel.window(w);
     window.gaugeCount = 0;
-    window.windowZoom = 1;
 
     const std::string where = "before the file= line of [Window0" + std::to_string(w) + "]";
     std::string_view line;
@@ -284,18 +283,18 @@ void PanelScan::readGaugeLine(PanelWindow& window, std::string_view line) {
 }
 
 PanelScan::Step PanelScan::readColors() {
-    m_model.colorLineCount = 0;
+    m_panel.colorLineCount = 0;
     while (true) {
         const std::string_view line = lineInside("inside [8 bit colors]");
         if (firstLower(line) != 'c') {
-            if (m_model.colorLineCount > 0)
+            if (m_panel.colorLineCount > 0)
                 return {};
             continue;
         }
-        if (m_model.colorLineCount >= kColorSlots)
+        if (m_panel.colorLineCount >= kColorSlots)
             fail("a 34th colour line: at most 33 are kept");
-        ++m_model.colorLineCount;
-        m_model.colorLine[static_cast<std::size_t>(m_model.colorLineCount)] = std::string(line);
+        ++m_panel.colorLineCount;
+        m_panel.colorLine[static_cast<std::size_t>(m_panel.colorLineCount)] = std::string(line);
     }
 }
 
@@ -305,8 +304,8 @@ PanelScan::Step PanelScan::readDefaultView() {
     do {
         line = lineInside(where);
     } while (firstLower(line) != 'x');
-    double* const targets[] = {&m_model.defaultViewX, &m_model.defaultViewY,
-                               &m_model.defaultViewSizeX, &m_model.defaultViewSizeY};
+    double* const targets[] = {&m_panel.defaultViewX, &m_panel.defaultViewY,
+                               &m_panel.defaultViewSizeX, &m_panel.defaultViewSizeY};
     for (std::size_t i = 0; i < 4; ++i) {
         if (i > 0)
             line = lineInside(where);
@@ -336,7 +335,7 @@ PanelScan::Step PanelScan::readAlias() {
 }
 
 std::string PanelScan::aliasedPanelDir(std::string_view aliasText) const {
-    const std::string& panelDir = m_model.dirs.panelDir;
+    const std::string& panelDir = m_panelDir;
     const std::size_t aircraft = asciiLowered(panelDir).find("aircraft/", 1);
     if (aircraft == std::string::npos)
         fail("an alias needs the panel directory to lie under an aircraft/ directory");

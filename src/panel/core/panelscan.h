@@ -4,8 +4,8 @@
 // section the way FS98-era COCKPIX did: sections and keys are told apart by their first
 // letters, and the layout FS98 and the writer use is expected. Private to the reader.
 
-#include "panel/core/linescanner.h"
-#include "panel/core/panelmodel.h"
+#include "base/core/linescanner.h"
+#include "panel/core/panel.h"
 
 #include <string>
 #include <string_view>
@@ -28,7 +28,9 @@ public:
         int aliasLine = 0;
     };
 
-    PanelScan(PanelModel& model, std::string_view content);
+    // panelDir is the directory the content was read from (ending with "/"); an alias is
+    // resolved against it.
+    PanelScan(Panel& panel, std::string_view content, std::string panelDir);
 
     // Reads the whole content; throws ScanStop on a structural error.
     Outcome run();
@@ -53,7 +55,8 @@ private:
     std::string_view lineInside(const char* where);
     [[noreturn]] void fail(std::string reason) const;
 
-    PanelModel& m_model;
+    Panel& m_panel;
+    std::string m_panelDir;
     LineScanner m_lines;
     bool m_sectionSeen = false;
     Outcome m_outcome;

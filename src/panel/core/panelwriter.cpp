@@ -1,7 +1,7 @@
 #include "panel/core/panelwriter.h"
 
-#include "app/core/filelookup.h"
-#include "panel/core/numbertext.h"
+#include "base/core/filelookup.h"
+#include "base/core/numbertext.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -88,13 +88,9 @@ void writeWindowSection(LineWriter& out, int w, const PanelWindow& window) {
         out.line(gaugeLine(g, window.gauges[static_cast<std::size_t>(g)]));
 }
 
-bool usesPaletteResult(const PanelModel& model, const PaletteSaveOptions& options) {
-    return model.advisedColorCount > 0 && options.saveNewPalette && options.keepColors;
-}
-
-void writeColourPart(LineWriter& out, const PanelModel& model, const PaletteSaveOptions& options,
-                     const std::vector<std::string>* paletteResultLines) {
-    if (usesPaletteResult(model, options)) {
+void writeColourPart(LineWriter& out, const Panel& panel, const PaletteSaveOptions& options,
+                     int advisedColorCount, const std::vector<std::string>* paletteResultLines) {
+    if (savesPaletteProposal(options, advisedColorCount)) {
         // The optimizer's result starts with its own "[8 bit colors]" header. When it has
         // gone missing the colour section is left out; the old file is still in its backup.
         if (paletteResultLines != nullptr) {
@@ -104,24 +100,24 @@ void writeColourPart(LineWriter& out, const PanelModel& model, const PaletteSave
         }
         return;
     }
-    const int colorCount = std::clamp(model.colorLineCount, 0, kColorSlots);
+    const int colorCount = std::clamp(panel.colorLineCount, 0, kColorSlots);
     if (!options.keepColors || colorCount == 0)
         return;
     out.blank();
     out.line("[8 Bit Colors]");
     out.blank();
     for (int i = 1; i <= colorCount; ++i)
-        out.line(model.colorLine[static_cast<std::size_t>(i)]);
+        out.line(panel.colorLine[static_cast<std::size_t>(i)]);
 }
 
-void writeDefaultView(LineWriter& out, const PanelModel& model) {
+void writeDefaultView(LineWriter& out, const Panel& panel) {
     out.blank();
     out.line("[Default View]");
     out.blank();
-    out.line("X=" + paddedNumberText(model.defaultViewX));
-    out.line("Y=" + paddedNumberText(model.defaultViewY));
-    out.line("SIZE_X=" + paddedNumberText(model.defaultViewSizeX));
-    out.line("SIZE_Y=" + paddedNumberText(model.defaultViewSizeY));
+    out.line("X=" + paddedNumberText(panel.defaultViewX));
+    out.line("Y=" + paddedNumberText(panel.defaultViewY));
+    out.line("SIZE_X=" + paddedNumberText(panel.defaultViewSizeX));
+    out.line("SIZE_Y=" + paddedNumberText(panel.defaultViewSizeY));
 }
 
 // The result file of the palette optimizer may come from Windows: any line end goes.
@@ -200,6 +196,13 @@ int writeAll(int fd, std::string_view data) {
         data.remove_prefix(static_cast<std::size_t>(written));
     }
     return 0;
+}
+
+std::optional<mode_t> fileMode(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return info.st_mode & 07777;
 }
 
 // A fresh file beside the output, so that the final rename stays within one file system.
@@ -283,57 +286,71 @@ struct BackupOutcome {
     int error = 0;
 };
 
-// Moves the old panel.cfg to the first free backup name from the computed number on. The
-// listing only knows numbers of one or two digits after ".c", so past 99 (or when another
-// program took a name) the number simply grows until a name is free: no backup is ever
-// overwritten. The chosen output is never used as a backup name, or the new file would
-// replace the backup at once.
-BackupOutcome moveToBackup(const std::string& oldFile, const std::string& panelDir,
-                           const std::string& outputPath) {
+// Keeps the old panel.cfg under the first free backup name from the computed number on:
+// moved there, or, with copy, a copy of it put there (through a temporary file, so that a
+// backup is never half written). The listing only knows numbers of one or two digits after
+// ".c", so past 99 (or when another program took a name) the number simply grows until a
+// name is free: no backup is ever overwritten. The chosen output is never used as a backup
+// name, or the new file would replace the backup at once.
+BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir,
+                         const std::string& outputPath, bool copy) {
     BackupOutcome outcome{nextBackupNumber(plainFileNames(panelDir)), 0};
+    std::string source = oldFile;
+    if (copy) {
+        const std::optional<std::string> bytes = readWholeFile(oldFile);
+        if (!bytes)
+            return {outcome.number, errno != 0 ? errno : EIO};
+        const TempFile temp = writeTempFile(panelDir, *bytes, fileMode(oldFile));
+        if (temp.error != 0)
+            return {outcome.number, temp.error};
+        source = temp.path;
+    }
     for (int attempt = 0; attempt < kMaxBackupAttempts; ++attempt, ++outcome.number) {
         const std::string candidate = backupPath(panelDir, outcome.number);
         if (entryExists(candidate) || samePath(candidate, outputPath))
             continue;
-        outcome.error = renameNoReplace(oldFile, candidate);
+        outcome.error = renameNoReplace(source, candidate);
         if (outcome.error != EEXIST)
-            return outcome;
+            break;
     }
-    outcome.error = EEXIST;
+    if (outcome.error == EEXIST || outcome.number < 0)
+        outcome.error = EEXIST;
+    if (outcome.error != 0 && copy)
+        ::unlink(source.c_str());
     return outcome;
 }
 
-std::optional<std::vector<std::string>> paletteResultLines(const PanelModel& model,
-                                                           const PaletteSaveOptions& options) {
-    if (!usesPaletteResult(model, options))
+std::optional<std::vector<std::string>> paletteResultLines(const SaveRequest& request) {
+    if (!savesPaletteProposal(request.options, request.proposal.advisedColorCount))
         return std::nullopt;
-    const std::optional<std::string> content = readWholeFile(model.paletteResultFile);
+    const std::optional<std::string> content = readWholeFile(request.proposal.resultFile);
     if (!content)
         return std::nullopt;
     return splitLines(*content);
 }
 
-std::optional<mode_t> fileMode(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    return info.st_mode & 07777;
-}
-
-std::string successMessage(const SaveResult& result) {
-    std::string text;
+UserText successMessage(const SaveResult& result) {
+    UserText text;
     if (result.backupMade)
         text = "Previous 'panel.cfg' was saved as 'panel.c" + std::to_string(result.backupNumber) +
                "'\n";
-    return text + "The new '" + result.outputPath + "' was correctly recorded to disk.";
+    return text + "The new '" + UserText::path(result.outputPath) +
+           "' was correctly recorded to disk.";
 }
 
-// The new content is in place only after the old file is safe in its backup; if the last
-// rename fails, the backup goes back to where it was.
+UserText notRecordedMessage(const std::string& outputPath, int error) {
+    return "The new '" + UserText::path(outputPath) +
+           "' could not be recorded to disk: " + errorText(error) + ".";
+}
+
+// The new content is in place only after the old file is safe in its backup. When the old
+// file was moved to its backup and the last rename fails, it goes back to where it was; a
+// backup that was only a copy is taken away again.
 void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::string& tempPath) {
     // The directory as it is spelled on disk, which may differ in case from panelDir.
     const std::string panelDir = directoryOf(oldFile);
-    const BackupOutcome backup = moveToBackup(oldFile, panelDir, result.outputPath);
+    const bool copy = !samePath(oldFile, result.outputPath);
+    const BackupOutcome backup = keepBackup(oldFile, panelDir, result.outputPath, copy);
     if (backup.error != 0) {
         ::unlink(tempPath.c_str());
         result.message = "Previous 'panel.cfg' could not be saved as 'panel.c" +
@@ -345,9 +362,12 @@ void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::s
     if (::rename(tempPath.c_str(), result.outputPath.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath.c_str());
-        const bool restored = renameNoReplace(backupFile, oldFile) == 0;
-        result.message = "The new '" + result.outputPath +
-                         "' could not be recorded to disk: " + errorText(error) + ".\n" +
+        bool restored = true;
+        if (copy)
+            ::unlink(backupFile.c_str());
+        else
+            restored = renameNoReplace(backupFile, oldFile) == 0;
+        result.message = notRecordedMessage(result.outputPath, error) + "\n" +
                          (restored ? std::string("Previous 'panel.cfg' is unchanged.")
                                    : "Previous 'panel.cfg' is kept as 'panel.c" +
                                          std::to_string(backup.number) + "'.");
@@ -362,8 +382,7 @@ void placeNewFile(SaveResult& result, const std::string& tempPath) {
     if (::rename(tempPath.c_str(), result.outputPath.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath.c_str());
-        result.message = "The new '" + result.outputPath +
-                         "' could not be recorded to disk: " + errorText(error) + ".";
+        result.message = notRecordedMessage(result.outputPath, error);
         return;
     }
     result.written = true;
@@ -371,25 +390,30 @@ void placeNewFile(SaveResult& result, const std::string& tempPath) {
 
 } // namespace
 
-std::string panelFileText(const PanelModel& model, const PaletteSaveOptions& options,
+bool savesPaletteProposal(const PaletteSaveOptions& options, int advisedColorCount) {
+    return advisedColorCount > 0 && options.saveNewPalette && options.keepColors;
+}
+
+std::string panelFileText(const Panel& panel, const PaletteSaveOptions& options,
+                          int advisedColorCount,
                           const std::vector<std::string>* paletteResultLines) {
     LineWriter out;
-    const int preambleCount = std::clamp(model.preambleLineCount, 0, kPreambleSlots);
+    const int preambleCount = std::clamp(panel.preambleLineCount, 0, kPreambleSlots);
     for (int i = 1; i <= preambleCount; ++i)
-        out.line(model.preambleLine[static_cast<std::size_t>(i)]);
+        out.line(panel.preambleLine[static_cast<std::size_t>(i)]);
     out.line(kGeneratedHeader);
 
-    const int windowCount = std::clamp(model.windowCount, 0, kWindowSlots);
+    const int windowCount = std::clamp(panel.windowCount, 0, kWindowSlots);
     out.blank();
     out.line("[Window Titles]");
     out.blank();
     for (int w = 0; w < windowCount; ++w)
-        out.line("window0" + std::to_string(w) + "=" + model.window(w).windowTitle);
+        out.line("window0" + std::to_string(w) + "=" + panel.window(w).windowTitle);
     for (int w = 0; w < windowCount; ++w)
-        writeWindowSection(out, w, model.window(w));
+        writeWindowSection(out, w, panel.window(w));
 
-    writeColourPart(out, model, options, paletteResultLines);
-    writeDefaultView(out, model);
+    writeColourPart(out, panel, options, advisedColorCount, paletteResultLines);
+    writeDefaultView(out, panel);
     return out.take();
 }
 
@@ -407,28 +431,36 @@ int nextBackupNumber(const std::vector<std::string>& fileNames) {
     return highest + 1;
 }
 
-SaveResult savePanel(const PanelModel& model, const std::string& chosenOutputPath,
-                     const PaletteSaveOptions& options) {
+std::optional<std::string> existingPanelFile(const std::string& panelDir) {
+    std::optional<std::string> found = findPathIgnoringCase(panelDir + std::string(kPanelFileName));
+    if (found && !isRegularFile(*found))
+        found.reset();
+    return found;
+}
+
+SaveResult savePanel(const Panel& panel, const SaveRequest& request) {
     SaveResult result;
-    if (model.windowCount <= 0) {
+    if (panel.windowCount <= 0) {
         result.message = "The panel has no windows: nothing was saved.";
         return result;
     }
-    const std::string& panelDir = model.dirs.panelDir;
-    std::optional<std::string> oldFile =
-        findPathIgnoringCase(panelDir + std::string(kPanelFileName));
-    if (oldFile && !isRegularFile(*oldFile))
-        oldFile.reset();
-    // Without an old panel.cfg the panel is created where FS98 looks for it.
-    result.outputPath = oldFile ? chosenOutputPath : panelDir + std::string(kPanelFileName);
+    const std::optional<std::string> oldFile = existingPanelFile(request.panelDir);
+    // The panel directory's own panel.cfg, named in any case, is replaced as it is spelled
+    // on disk: FS98 sees one file whatever the case.
+    const std::string sameName = resolvePathIgnoringCase(request.outputPath);
+    result.outputPath = oldFile && samePath(*oldFile, sameName) ? *oldFile : request.outputPath;
 
-    const std::optional<std::vector<std::string>> palette = paletteResultLines(model, options);
-    const std::string text = panelFileText(model, options, palette ? &*palette : nullptr);
+    const std::optional<std::vector<std::string>> palette = paletteResultLines(request);
+    const std::string text = panelFileText(
+        panel, request.options, request.proposal.advisedColorCount, palette ? &*palette : nullptr);
     const std::string outputDir = directoryOf(result.outputPath);
-    const TempFile temp =
-        writeTempFile(outputDir, text, oldFile ? fileMode(*oldFile) : std::nullopt);
+    const std::optional<mode_t> mode = isRegularFile(result.outputPath)
+                                           ? fileMode(result.outputPath)
+                                       : oldFile ? fileMode(*oldFile)
+                                                 : std::nullopt;
+    const TempFile temp = writeTempFile(outputDir, text, mode);
     if (temp.error != 0) {
-        result.message = "The new '" + result.outputPath +
+        result.message = "The new '" + UserText::path(result.outputPath) +
                          "' could not be written: " + errorText(temp.error) +
                          ".\nNothing was changed on disk.";
         return result;

@@ -1,11 +1,13 @@
 #pragma once
 
-// Writes the panel model as a new panel.cfg in FS98's layout, after keeping the previous
-// file as the next numbered backup (panel.c1, panel.c2, ...). The old file and every backup
-// survive any failure.
+// Writes a panel as a new panel.cfg in FS98's layout, after keeping the previous file as the
+// next numbered backup (panel.c1, panel.c2, ...). The old file and every backup survive any
+// failure.
 
-#include "panel/core/panelmodel.h"
+#include "base/core/usertext.h"
+#include "panel/core/panel.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,11 +18,25 @@ namespace cockpix {
 struct PaletteSaveOptions {
     bool saveNewPalette = true; // "Save" / "Don't save"
     bool keepColors = true;     // "Keep all" / "Erase all"
+    friend bool operator==(const PaletteSaveOptions&, const PaletteSaveOptions&) = default;
 };
+
+// The palette optimizer's last proposal: how many colours it advises adding (0: none, or no
+// run yet) and the result file that holds its "[8 bit colors]" section.
+struct PaletteProposal {
+    int advisedColorCount = 0;
+    std::string resultFile;
+    friend bool operator==(const PaletteProposal&, const PaletteProposal&) = default;
+};
+
+// Whether a save writes the proposal's result file as the colour section: a proposal with
+// colours, "Save" and "Keep all".
+bool savesPaletteProposal(const PaletteSaveOptions& options, int advisedColorCount);
 
 // The whole new file, CR LF line ends. paletteResultLines are the lines of the optimizer's
 // result file (used when a new palette is saved), or nullptr when there is none.
-std::string panelFileText(const PanelModel& model, const PaletteSaveOptions& options,
+std::string panelFileText(const Panel& panel, const PaletteSaveOptions& options,
+                          int advisedColorCount,
                           const std::vector<std::string>* paletteResultLines);
 
 // The number of the next backup for the file names of a panel directory.
@@ -31,11 +47,23 @@ struct SaveResult {
     bool backupMade = false; // the old panel.cfg was kept as panel.c<backupNumber>
     int backupNumber = 0;
     std::string outputPath; // the file actually written
-    std::string message;    // the closing message (success) or what went wrong (failure)
+    UserText message;       // the closing message (success) or what went wrong (failure)
 };
 
-// Saves the model (windowCount > 0) to chosenOutputPath, as the save dialog returned it.
-SaveResult savePanel(const PanelModel& model, const std::string& chosenOutputPath,
-                     const PaletteSaveOptions& options);
+struct SaveRequest {
+    std::string panelDir;   // where panel.cfg and its backups lie, ending with "/"
+    std::string outputPath; // the file chosen in the save dialog
+    PaletteSaveOptions options;
+    PaletteProposal proposal;
+};
+
+// Saves the panel (windowCount > 0) to request.outputPath. When the panel directory holds a
+// panel.cfg, it is kept as the next backup first: moved there when the output is that
+// panel.cfg, copied there when the output is another file (so that FS98 keeps its
+// panel.cfg).
+SaveResult savePanel(const Panel& panel, const SaveRequest& request);
+
+// The panel directory's panel.cfg as it lies on disk (whatever its case), when it exists.
+std::optional<std::string> existingPanelFile(const std::string& panelDir);
 
 } // namespace cockpix

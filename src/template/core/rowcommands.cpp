@@ -1,9 +1,9 @@
 #include "template/core/rowcommands.h"
 
 #include "app/core/directoryrules.h"
-#include "app/core/filelookup.h"
-#include "gauges/core/bmpheader.h"
-#include "panel/core/numbertext.h"
+#include "base/core/bmpheader.h"
+#include "base/core/filelookup.h"
+#include "base/core/numbertext.h"
 
 #include <charconv>
 
@@ -37,8 +37,8 @@ struct Measured {
     std::string path;
 };
 
-Measured measureBitmap(const PanelModel& model, const std::string& name) {
-    const auto found = findPathIgnoringCase(model.dirs.panelDir + name + ".bmp");
+Measured measureBitmap(const std::string& panelDir, const std::string& name) {
+    const auto found = findPathIgnoringCase(panelDir + name + ".bmp");
     if (!found)
         return {};
     const auto size = readBmpFileSize(*found);
@@ -49,20 +49,21 @@ Measured measureBitmap(const PanelModel& model, const std::string& name) {
 
 // The message for a bitmap that could not be measured. A missing file is named by the
 // window's bitmap name, and only when the window has one.
-std::string failureMessage(const PanelModel& model, int w, const Measured& measured) {
+UserText failureMessage(const Panel& panel, const std::string& panelDir, int w,
+                        const Measured& measured) {
     if (measured.kind == Measured::Kind::Unreadable)
         return unreadableBitmapMessage(measured.path);
-    const std::string& name = model.window(w).windowBitmap;
-    return name.empty() ? std::string{} : cantFindBitmapMessage(name, model.dirs.panelDir);
+    const std::string& name = panel.window(w).windowBitmap;
+    return name.empty() ? UserText() : cantFindBitmapMessage(name, panelDir);
 }
 
 } // namespace
 
-ViewCheck checkViewWindow(const PanelModel& model, int w) {
-    if (model.dirs.gaugesDir.empty() ||
-        !findPathIgnoringCase(model.dirs.gaugesDir + std::string(kGaugesProbeFile)))
+ViewCheck checkViewWindow(const Panel& panel, const Directories& dirs, int w) {
+    if (dirs.gaugesDir.empty() ||
+        !findPathIgnoringCase(dirs.gaugesDir + std::string(kGaugesProbeFile)))
         return ViewCheck::WrongGaugesDir;
-    if (w < 0 || w >= kWindowSlots || isBlank(model.window(w).windowBitmap))
+    if (!isWindowSlot(w) || isBlank(panel.window(w).windowBitmap))
         return ViewCheck::EmptyWindow;
     return ViewCheck::Ready;
 }
@@ -76,55 +77,49 @@ std::string wrongGaugesDirMessage() {
            "Please set the gauges directory path before continuing.";
 }
 
-std::string cantFindBitmapMessage(const std::string& bitmapName, const std::string& panelDir) {
-    return "Can't find '" + bitmapName + ".bmp' in " + panelDir + "\n" +
+UserText cantFindBitmapMessage(const std::string& bitmapName, const std::string& panelDir) {
+    return "Can't find '" + UserText::panelText(bitmapName) + ".bmp' in " +
+           UserText::path(panelDir) + "\n" +
            "Please move it to this directory, or change panel directory before continuing.";
 }
 
-std::string unreadableBitmapMessage(const std::string& bitmapPath) {
-    return "Can't read the picture '" + bitmapPath + "'.\n" +
+UserText unreadableBitmapMessage(const std::string& bitmapPath) {
+    return "Can't read the picture '" + UserText::path(bitmapPath) + "'.\n" +
            "It is not a Windows bitmap COCKPIX can measure; the window keeps its values.";
 }
 
-AutoOutcome applyAutoSize(PanelModel& model, int w, int bitmapWidth) {
-    PanelWindow& window = model.window(w);
-    if (bitmapWidth == kPlaceholderBitmapWidth) {
-        window.windowSizeMm = 0;
-        return {};
-    }
-    window.windowSizeMm = bitmapWidth;
-    return {{}, plainNumberText(bitmapWidth)};
+AutoOutcome autoSizeForWidth(int bitmapWidth) {
+    if (bitmapWidth == kPlaceholderBitmapWidth)
+        return {{}, 0.0, std::nullopt, std::nullopt};
+    return {{}, double(bitmapWidth), std::nullopt, plainNumberText(bitmapWidth)};
 }
 
-AutoOutcome applyAutoRatio(PanelModel& model, int w, int bitmapWidth, int screenWidth) {
+AutoOutcome autoRatioForWidth(int bitmapWidth, int screenWidth) {
     if (bitmapWidth <= 0 || screenWidth <= 0)
         return {};
     float ratio = static_cast<float>(bitmapWidth) / static_cast<float>(screenWidth);
     if (ratio > 1.0f)
         ratio = 1.0f;
-    PanelWindow& window = model.window(w);
-    window.windowSizeRatio = ratio;
-    window.windowZoom = 1.0f / ratio;
-    return {{}, singlePrecisionText(ratio)};
+    return {{}, double(ratio), double(1.0f / ratio), singlePrecisionText(ratio)};
 }
 
-AutoOutcome autoSizeFromBitmap(PanelModel& model, int w) {
-    if (w < 0 || w >= kWindowSlots)
+AutoOutcome autoSizeFromBitmap(const Panel& panel, const std::string& panelDir, int w) {
+    if (!isWindowSlot(w))
         return {};
-    const Measured measured = measureBitmap(model, model.window(w).windowBitmap);
+    const Measured measured = measureBitmap(panelDir, panel.window(w).windowBitmap);
     if (measured.kind != Measured::Kind::Ok)
-        return {failureMessage(model, w, measured), std::nullopt};
-    return applyAutoSize(model, w, measured.width);
+        return {failureMessage(panel, panelDir, w, measured), {}, {}, {}};
+    return autoSizeForWidth(measured.width);
 }
 
-AutoOutcome autoRatioFromBitmap(PanelModel& model, int w, const std::string& bitmapBoxText,
-                                int screenWidth) {
-    if (w < 0 || w >= kWindowSlots || bitmapBoxText.empty())
+AutoOutcome autoRatioFromBitmap(const Panel& panel, const std::string& panelDir, int w,
+                                const std::string& bitmapBoxText, int screenWidth) {
+    if (!isWindowSlot(w) || bitmapBoxText.empty())
         return {};
-    const Measured measured = measureBitmap(model, bitmapBoxText);
+    const Measured measured = measureBitmap(panelDir, bitmapBoxText);
     if (measured.kind != Measured::Kind::Ok)
-        return {failureMessage(model, w, measured), std::nullopt};
-    return applyAutoRatio(model, w, measured.width, screenWidth);
+        return {failureMessage(panel, panelDir, w, measured), {}, {}, {}};
+    return autoRatioForWidth(measured.width, screenWidth);
 }
 
 } // namespace cockpix

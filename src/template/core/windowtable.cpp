@@ -1,6 +1,6 @@
 #include "template/core/windowtable.h"
 
-#include "panel/core/numbertext.h"
+#include "base/core/numbertext.h"
 
 #include <cmath>
 
@@ -13,8 +13,18 @@ double wholePart(std::string_view text) {
     return truncateTowardZero(numericValue(text)) + 0.0;
 }
 
-EditOutcome refuse(std::string_view message) {
-    return {std::string(message), true};
+WindowEdit edit(const Panel& panel, int row, WindowField field, WindowFieldValue value) {
+    return {row, field, std::move(value), panel.windowCount};
+}
+
+EditOutcome store(const Panel& panel, int row, WindowField field, WindowFieldValue value) {
+    return {edit(panel, row, field, std::move(value)), {}, false};
+}
+
+// The row's field gets its reset value, the message is shown and the box emptied.
+EditOutcome refuse(const Panel& panel, int row, WindowField field, WindowFieldValue resetValue,
+                   std::string_view message) {
+    return {edit(panel, row, field, std::move(resetValue)), std::string(message), true};
 }
 
 } // namespace
@@ -24,147 +34,138 @@ double defaultViewBound(DefaultViewField field) {
     return across ? 8191 : 6153;
 }
 
-PanelWindow& WindowTable::rowWindow(int row) {
-    return m_model.window(row);
+DefaultView withViewField(DefaultView view, DefaultViewField field, double value) {
+    switch (field) {
+    case DefaultViewField::X:
+        view.x = value;
+        break;
+    case DefaultViewField::Y:
+        view.y = value;
+        break;
+    case DefaultViewField::SizeX:
+        view.sizeX = value;
+        break;
+    case DefaultViewField::SizeY:
+        view.sizeY = value;
+        break;
+    }
+    return view;
 }
 
-bool WindowTable::breaksContinuity(int row, std::string_view text) const {
-    return row > m_model.windowCount && !text.empty();
+int thresholdValue(std::string_view text) {
+    return clampToInt(truncateTowardZero(std::fabs(numericValue(text))));
+}
+
+bool WindowTable::breaksContinuity(const Panel& panel, int row, std::string_view text) {
+    return row > panel.windowCount && !text.empty();
 }
 
 // A row joins the panel when it is the first free row and both its title and its bitmap
 // box hold text; emptying either box of the last row takes that row out again.
-void WindowTable::followCountRule(int row, bool editedBoxFilled, bool otherBoxFilled) {
-    int& count = m_model.windowCount;
+int WindowTable::countAfter(const Panel& panel, int row, bool editedBoxFilled,
+                            bool otherBoxFilled) {
+    int count = panel.windowCount;
     if (row == count && otherBoxFilled)
         count = row + 1;
     if (!editedBoxFilled && row == count - 1)
         count = count - 1;
+    return count;
 }
 
-EditOutcome WindowTable::titleChanged(int row, std::string_view text) {
-    PanelWindow& window = rowWindow(row);
+EditOutcome WindowTable::titleChanged(const Panel& panel, int row, std::string_view text) {
     m_titleFilled.at(row) = !text.empty();
-    if (breaksContinuity(row, text)) {
-        window.windowTitle.clear();
-        return refuse(kListMustBeContinuousMessage);
-    }
-    window.windowTitle = std::string(text);
-    followCountRule(row, m_titleFilled[row], m_bitmapFilled[row]);
-    return {};
+    if (breaksContinuity(panel, row, text))
+        return refuse(panel, row, WindowField::Title, std::string(), kListMustBeContinuousMessage);
+    WindowEdit change = edit(panel, row, WindowField::Title, std::string(text));
+    change.windowCount = countAfter(panel, row, m_titleFilled[row], m_bitmapFilled[row]);
+    return {change, {}, false};
 }
 
-EditOutcome WindowTable::bitmapChanged(int row, std::string_view text) {
-    PanelWindow& window = rowWindow(row);
+EditOutcome WindowTable::bitmapChanged(const Panel& panel, int row, std::string_view text) {
     m_bitmapFilled.at(row) = !text.empty();
-    if (breaksContinuity(row, text)) {
-        window.windowBitmap.clear();
-        return refuse(kListMustBeContinuousMessage);
-    }
+    if (breaksContinuity(panel, row, text))
+        return refuse(panel, row, WindowField::Bitmap, std::string(), kListMustBeContinuousMessage);
     // "name." is how users end a name when they think of the extension; FS98 would
     // otherwise look for "name..bmp".
     std::string_view name = text;
     if (!name.empty() && name.back() == '.')
         name.remove_suffix(1);
-    window.windowBitmap = std::string(name);
-    followCountRule(row, m_bitmapFilled[row], m_titleFilled[row]);
-    return {};
+    WindowEdit change = edit(panel, row, WindowField::Bitmap, std::string(name));
+    change.windowCount = countAfter(panel, row, m_bitmapFilled[row], m_titleFilled[row]);
+    return {change, {}, false};
 }
 
-EditOutcome WindowTable::sizeChanged(int row, std::string_view text) {
-    PanelWindow& window = rowWindow(row);
-    if (breaksContinuity(row, text)) {
-        window.windowSizeMm = 0;
-        return refuse(kListMustBeContinuousMessage);
-    }
-    window.windowSizeMm = wholePart(text);
-    if (window.windowSizeMm < 0)
-        return refuse(kIncorrectValueMessage);
-    return {};
+EditOutcome WindowTable::sizeChanged(const Panel& panel, int row, std::string_view text) {
+    if (breaksContinuity(panel, row, text))
+        return refuse(panel, row, WindowField::SizeMm, 0.0, kListMustBeContinuousMessage);
+    const double size = wholePart(text);
+    if (size < 0) // stored as typed, then the emptied box stores 0
+        return refuse(panel, row, WindowField::SizeMm, size, kIncorrectValueMessage);
+    return store(panel, row, WindowField::SizeMm, size);
 }
 
-EditOutcome WindowTable::ratioChanged(int row, std::string_view text) {
-    PanelWindow& window = rowWindow(row);
+EditOutcome WindowTable::ratioChanged(const Panel& panel, int row, std::string_view text) {
     const bool keepReset = m_ratioKeepsReset.at(row);
     m_ratioKeepsReset[row] = false;
     if (keepReset && text.empty())
         return {};
-    if (breaksContinuity(row, text)) {
-        window.windowSizeRatio = 1;
+    if (breaksContinuity(panel, row, text)) {
         m_ratioKeepsReset[row] = true;
-        return refuse(kListMustBeContinuousMessage);
+        return refuse(panel, row, WindowField::SizeRatio, 1.0, kListMustBeContinuousMessage);
     }
-    window.windowSizeRatio = numericValue(text);
-    if (window.windowSizeRatio < 0) {
-        window.windowSizeRatio = 1;
+    const double ratio = numericValue(text);
+    if (ratio < 0) {
         m_ratioKeepsReset[row] = true;
-        return refuse(kIncorrectValueMessage);
+        return refuse(panel, row, WindowField::SizeRatio, 1.0, kIncorrectValueMessage);
     }
-    return {};
+    return store(panel, row, WindowField::SizeRatio, ratio);
 }
 
-EditOutcome WindowTable::positionChanged(int row, std::string_view text) {
-    PanelWindow& window = rowWindow(row);
-    if (breaksContinuity(row, text)) {
-        window.windowPosition = 0;
-        return refuse(kListMustBeContinuousMessage);
-    }
-    window.windowPosition = wholePart(text);
-    if (window.windowPosition < 0 || window.windowPosition > kMaxWindowPosition)
-        return refuse(kOutOfBoundMessage);
-    return {};
+EditOutcome WindowTable::positionChanged(const Panel& panel, int row, std::string_view text) {
+    if (breaksContinuity(panel, row, text))
+        return refuse(panel, row, WindowField::Position, 0.0, kListMustBeContinuousMessage);
+    const double position = wholePart(text);
+    if (position < 0 || position > kMaxWindowPosition)
+        return refuse(panel, row, WindowField::Position, position, kOutOfBoundMessage);
+    return store(panel, row, WindowField::Position, position);
 }
 
-EditOutcome WindowTable::identChanged(int row, std::string_view text) {
-    PanelWindow& window = rowWindow(row);
-    if (breaksContinuity(row, text)) {
-        window.windowIdent = WindowIdent::fromNumber(0);
-        return refuse(kListMustBeContinuousMessage);
-    }
+EditOutcome WindowTable::identChanged(const Panel& panel, int row, std::string_view text) {
+    if (breaksContinuity(panel, row, text))
+        return refuse(panel, row, WindowField::Ident, WindowIdent::fromNumber(0),
+                      kListMustBeContinuousMessage);
     // Kept as typed: the writer only writes idents that read as numbers, so nothing typed
     // here can spoil the file.
-    window.windowIdent = WindowIdent::fromText(std::string(text));
-    return {};
+    return store(panel, row, WindowField::Ident, WindowIdent::fromText(std::string(text)));
 }
 
-VisibleOutcome WindowTable::visibleToggled(int row, bool checked) {
-    PanelWindow& window = rowWindow(row);
-    if (row > m_model.windowCount)
-        return {std::string(kListMustBeContinuousMessage), std::nullopt};
-    window.windowVisible = checked ? 1 : 0;
-    return {{}, std::string(checked ? "ON" : "OFF")};
+VisibleOutcome WindowTable::visibleToggled(const Panel& panel, int row, bool checked) {
+    if (row > panel.windowCount)
+        return {std::nullopt, std::string(kListMustBeContinuousMessage), std::nullopt};
+    return {edit(panel, row, WindowField::Visible, checked ? 1.0 : 0.0),
+            {},
+            std::string(checked ? "ON" : "OFF")};
 }
 
-EditOutcome WindowTable::defaultViewChanged(DefaultViewField field, std::string_view text) {
+ViewOutcome WindowTable::defaultViewChanged(DefaultViewField field, std::string_view text) const {
     const double value = numericValue(text);
     if (value < 0 || value > defaultViewBound(field))
-        return refuse(kOutOfBoundMessage);
-    const double whole = wholePart(text);
-    switch (field) {
-    case DefaultViewField::X:
-        m_model.defaultViewX = whole;
-        break;
-    case DefaultViewField::Y:
-        m_model.defaultViewY = whole;
-        break;
-    case DefaultViewField::SizeX:
-        m_model.defaultViewSizeX = whole;
-        break;
-    case DefaultViewField::SizeY:
-        m_model.defaultViewSizeY = whole;
-        break;
-    }
-    return {};
-}
-
-void WindowTable::thresholdChanged(std::string_view text) {
-    m_model.paletteTolerance = clampToInt(truncateTowardZero(std::fabs(numericValue(text))));
+        return {std::nullopt, std::string(kOutOfBoundMessage), true};
+    return {wholePart(text), {}, false};
 }
 
 void WindowTable::forgetBoxes() {
     m_titleFilled.fill(false);
     m_bitmapFilled.fill(false);
     m_ratioKeepsReset.fill(false);
+}
+
+void WindowTable::noteBoxes(int row, bool titleFilled, bool bitmapFilled) {
+    if (!isWindowSlot(row))
+        return;
+    m_titleFilled[static_cast<std::size_t>(row)] = titleFilled;
+    m_bitmapFilled[static_cast<std::size_t>(row)] = bitmapFilled;
+    m_ratioKeepsReset[static_cast<std::size_t>(row)] = false;
 }
 
 std::string_view paletteSaveCaption(bool checked) {

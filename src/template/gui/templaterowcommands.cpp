@@ -1,9 +1,10 @@
 #include "template/gui/templaterowcommands.h"
 
-#include "app/gui/modeltext.h"
-#include "app/gui/screen.h"
-#include "app/gui/userdialogs.h"
+#include "base/gui/modeltext.h"
+#include "base/gui/screen.h"
+#include "base/gui/userdialogs.h"
 #include "gauges/gui/panelwindow.h"
+#include "panel/gui/paneldocument.h"
 #include "template/core/rowcommands.h"
 #include "template/gui/templatewindow.h"
 
@@ -16,9 +17,9 @@
 
 namespace cockpix {
 
-TemplateRowCommands::TemplateRowCommands(PanelModel& model, UserDialogs& dialogs, QMdiArea* area,
-                                         QObject* parent)
-    : QObject(parent), m_model(model), m_dialogs(dialogs), m_area(area) {}
+TemplateRowCommands::TemplateRowCommands(PanelDocument& document, AppModel& app,
+                                         UserDialogs& dialogs, QMdiArea* area, QObject* parent)
+    : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_area(area) {}
 
 void TemplateRowCommands::attach(TemplateWindow* templateWindow) {
     m_template = templateWindow;
@@ -29,7 +30,7 @@ void TemplateRowCommands::attach(TemplateWindow* templateWindow) {
 }
 
 PanelWindowForm* TemplateRowCommands::viewWindow(int w) {
-    switch (checkViewWindow(m_model, w)) {
+    switch (checkViewWindow(m_document.panel(), m_app.dirs, w)) {
     case ViewCheck::WrongGaugesDir:
         m_dialogs.message(QString::fromStdString(wrongGaugesDirMessage()));
         return nullptr;
@@ -39,15 +40,15 @@ PanelWindowForm* TemplateRowCommands::viewWindow(int w) {
     case ViewCheck::Ready:
         break;
     }
-    m_model.currentWindow = w;
-    m_model.outsideViewScale = 0;
+    m_app.currentWindow = w;
+    m_app.outsideViewScale = 0;
     return loadNewWindow(w);
 }
 
 // A window already open for the row stays open beside the new one; panelForms then names
 // the new one.
 PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
-    auto* form = new PanelWindowForm(m_model, m_dialogs, w);
+    auto* form = new PanelWindowForm(m_document, m_app, m_dialogs, w);
     form->setRegistry(&m_panelForms);
     m_panelForms.set(w, form);
     QMdiSubWindow* sub = m_area ? m_area->addSubWindow(form) : nullptr;
@@ -81,30 +82,40 @@ PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
 }
 
 void TemplateRowCommands::sizeFromBitmap(int w) {
-    const AutoOutcome outcome = autoSizeFromBitmap(m_model, w);
+    const AutoOutcome outcome = autoSizeFromBitmap(m_document.panel(), m_app.dirs.panelDir, w);
     if (!outcome.message.empty())
-        m_dialogs.message(fromModelText(outcome.message));
-    if (outcome.boxText && m_template)
-        m_template->setSizeText(w, QString::fromStdString(*outcome.boxText));
+        m_dialogs.message(toQString(outcome.message));
+    if (!outcome.value || !m_template)
+        return;
+    const std::optional<QString> text =
+        outcome.boxText ? std::optional(QString::fromStdString(*outcome.boxText)) : std::nullopt;
+    m_template->applyAuto({w, WindowField::SizeMm, *outcome.value, m_document.panel().windowCount},
+                          text);
 }
 
 void TemplateRowCommands::ratioFromBitmap(int w) {
-    if (w < 0 || w >= kWindowSlots)
+    if (!isWindowSlot(w))
         return;
     const AutoOutcome outcome =
-        autoRatioFromBitmap(m_model, w, toModelText(bitmapBoxText(w)), screenSizePixels().width());
+        autoRatioFromBitmap(m_document.panel(), m_app.dirs.panelDir, w,
+                            toModelText(bitmapBoxText(w)), screenSizePixels().width());
     if (!outcome.message.empty())
-        m_dialogs.message(fromModelText(outcome.message));
-    if (outcome.boxText && m_template)
-        m_template->setRatioText(w, QString::fromStdString(*outcome.boxText));
+        m_dialogs.message(toQString(outcome.message));
+    if (!outcome.value || !m_template)
+        return;
+    if (outcome.zoom)
+        m_app.display.window(w).windowZoom = *outcome.zoom;
+    const std::optional<QString> text =
+        outcome.boxText ? std::optional(QString::fromStdString(*outcome.boxText)) : std::nullopt;
+    m_template->applyAuto(
+        {w, WindowField::SizeRatio, *outcome.value, m_document.panel().windowCount}, text);
 }
 
 // The ratio button reads the bitmap name box itself, as typed.
 QString TemplateRowCommands::bitmapBoxText(int w) const {
     if (!m_template)
-        return fromModelText(m_model.window(w).windowBitmap);
-    const auto* box = m_template->findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(w));
-    return box ? box->text() : fromModelText(m_model.window(w).windowBitmap);
+        return fromModelText(m_document.panel().window(w).windowBitmap);
+    return m_template->bitmapText(w);
 }
 
 } // namespace cockpix

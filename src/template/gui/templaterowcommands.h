@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/core/appmodel.h"
 #include "gauges/gui/panelwindowregistry.h"
-#include "panel/core/panelmodel.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,6 +10,7 @@ class QMdiArea;
 
 namespace cockpix {
 
+class PanelDocument;
 class PanelWindowForm;
 class TemplateWindow;
 class UserDialogs;
@@ -21,8 +22,8 @@ class UserDialogs;
 class TemplateRowCommands : public QObject {
     Q_OBJECT
 public:
-    TemplateRowCommands(PanelModel& model, UserDialogs& dialogs, QMdiArea* area,
-                        QObject* parent = nullptr);
+    TemplateRowCommands(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+                        QMdiArea* area, QObject* parent = nullptr);
 
     PanelWindowRegistry& panelForms() { return m_panelForms; }
     // Listens to the "Auto" buttons of this template window; the view button goes through
@@ -44,7 +45,8 @@ private:
     PanelWindowForm* loadNewWindow(int w);
     QString bitmapBoxText(int w) const;
 
-    PanelModel& m_model;
+    PanelDocument& m_document;
+    AppModel& m_app;
     UserDialogs& m_dialogs;
     QMdiArea* m_area;
     QPointer<TemplateWindow> m_template;

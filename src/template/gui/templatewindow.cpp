@@ -1,9 +1,10 @@
 #include "template/gui/templatewindow.h"
 
-#include "app/gui/colorref.h"
-#include "app/gui/modeltext.h"
-#include "app/gui/userdialogs.h"
-#include "panel/core/numbertext.h"
+#include "base/core/numbertext.h"
+#include "base/gui/colorref.h"
+#include "base/gui/modeltext.h"
+#include "base/gui/userdialogs.h"
+#include "panel/gui/paneldocument.h"
 #include "template/gui/viewpalettepanel.h"
 #include "template/gui/windowrow.h"
 
@@ -32,17 +33,46 @@ void paintBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-bool isRow(int w) {
-    return w >= 0 && w < kWindowSlots;
-}
-
 constexpr DefaultViewField kViewFields[] = {DefaultViewField::X, DefaultViewField::Y,
                                             DefaultViewField::SizeX, DefaultViewField::SizeY};
 
+constexpr WindowField kRowFields[] = {
+    WindowField::Title,    WindowField::Bitmap,  WindowField::SizeMm, WindowField::SizeRatio,
+    WindowField::Position, WindowField::Visible, WindowField::Ident};
+
+// What a box shows for a value of the panel.
+QString boxText(const WindowFieldValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value))
+        return fromModelText(*text);
+    if (const auto* number = std::get_if<double>(&value))
+        return numberText(*number);
+    const auto& ident = std::get<WindowIdent>(value);
+    return ident.isText ? fromModelText(ident.text) : numberText(ident.number);
+}
+
+double viewField(const DefaultView& view, int i) {
+    const double values[] = {view.x, view.y, view.sizeX, view.sizeY};
+    return values[i];
+}
+
+// Counts the template's own edits while their handling runs, so that the change signal
+// they cause does not write the boxes back.
+class OwnEdit {
+public:
+    explicit OwnEdit(int& count) : m_count(count) { ++m_count; }
+    ~OwnEdit() { --m_count; }
+    OwnEdit(const OwnEdit&) = delete;
+    OwnEdit& operator=(const OwnEdit&) = delete;
+
+private:
+    int& m_count;
+};
+
 } // namespace
 
-TemplateWindow::TemplateWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_model(model), m_dialogs(dialogs), m_table(model) {
+TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+                               QWidget* parent)
+    : QWidget(parent), m_document(document), m_app(app), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("PANEL TEMPLATE"));
 
@@ -69,11 +99,15 @@ TemplateWindow::TemplateWindow(PanelModel& model, UserDialogs& dialogs, QWidget*
     for (const auto& row : m_rows)
         connectRow(*row);
     connectLowerPart();
+    connectDocument();
+    for (int w = 0; w < kWindowSlots; ++w)
+        rememberRow(w);
+    m_shownView = m_document.panel().defaultView();
 
     // Through the box's handling, so the optimizer's threshold and the box agree from the
     // start.
     m_lower->thresholdBox()->setText(QStringLiteral("5"));
-    m_lower->addedColorsLabel()->setText(QString::number(m_model.advisedColorCount));
+    onPaletteChanged();
     showWindowCount();
     applyTemplateColor();
 }
@@ -113,11 +147,13 @@ void TemplateWindow::addHeading(QGridLayout& grid, QWidget* content, const char*
 
 void TemplateWindow::connectRow(const WindowRow& row) {
     const int w = row.row();
-    using Handler = EditOutcome (WindowTable::*)(int, std::string_view);
+    using Handler = EditOutcome (WindowTable::*)(const Panel&, int, std::string_view);
     const auto bind = [this, w](QLineEdit* box, Handler handler) {
         connect(box, &QLineEdit::textChanged, this, [this, w, box, handler](const QString& text) {
-            carryOut(box, (m_table.*handler)(w, toModelText(text)));
+            carryOut(box, (m_table.*handler)(m_document.panel(), w, toModelText(text)));
         });
+        // Leaving the box ends its undo step: typing there again is a new one.
+        connect(box, &QLineEdit::editingFinished, &m_document, &PanelDocument::breakMerge);
     };
     bind(row.titleBox(), &WindowTable::titleChanged);
     bind(row.bitmapBox(), &WindowTable::bitmapChanged);
@@ -128,7 +164,11 @@ void TemplateWindow::connectRow(const WindowRow& row) {
 
     QCheckBox* visible = row.visibleBox();
     connect(visible, &QCheckBox::toggled, this, [this, w, visible](bool checked) {
-        const VisibleOutcome outcome = m_table.visibleToggled(w, checked);
+        const VisibleOutcome outcome = m_table.visibleToggled(m_document.panel(), w, checked);
+        if (outcome.edit) {
+            m_document.breakMerge();
+            storeOwn(*outcome.edit);
+        }
         if (!outcome.message.empty())
             m_dialogs.message(QString::fromStdString(outcome.message));
         if (outcome.caption)
@@ -150,29 +190,134 @@ void TemplateWindow::connectLowerPart() {
         QLineEdit* box = m_lower->viewBox(i);
         const DefaultViewField field = kViewFields[i];
         connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& text) {
-            carryOut(box, m_table.defaultViewChanged(field, toModelText(text)));
+            const ViewOutcome outcome = m_table.defaultViewChanged(field, toModelText(text));
+            if (outcome.value) {
+                const OwnEdit own(m_ownEdits);
+                m_document.setDefaultView(
+                    withViewField(m_document.panel().defaultView(), field, *outcome.value));
+                m_shownView = m_document.panel().defaultView();
+            }
+            carryOut(box, {std::nullopt, outcome.message, outcome.clearBox});
         });
+        connect(box, &QLineEdit::editingFinished, &m_document, &PanelDocument::breakMerge);
     }
-    connect(m_lower->thresholdBox(), &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_table.thresholdChanged(toModelText(text)); });
+    connect(m_lower->thresholdBox(), &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_app.paletteTolerance = thresholdValue(toModelText(text));
+    });
 
     QCheckBox* save = m_lower->paletteSaveBox();
-    connect(save, &QCheckBox::toggled, this, [save](bool checked) {
-        save->setText(QString::fromUtf8(paletteSaveCaption(checked)));
-    });
     QCheckBox* erase = m_lower->paletteEraseBox();
-    connect(erase, &QCheckBox::toggled, this, [erase](bool checked) {
-        erase->setText(QString::fromUtf8(paletteEraseCaption(checked)));
-    });
+    const auto paletteClicked = [this, save, erase] {
+        save->setText(QString::fromUtf8(paletteSaveCaption(save->isChecked())));
+        erase->setText(QString::fromUtf8(paletteEraseCaption(erase->isChecked())));
+        const OwnEdit own(m_ownEdits);
+        m_document.setPaletteOptions(
+            paletteOptionsFromChecks(save->isChecked(), erase->isChecked()));
+    };
+    connect(save, &QCheckBox::toggled, this, paletteClicked);
+    connect(erase, &QCheckBox::toggled, this, paletteClicked);
     connect(m_lower->optimizerButton(), &QPushButton::clicked, this,
             [this] { emit paletteOptimizerRequested(); });
     connect(m_lower->outsideViewButton(), &QPushButton::clicked, this,
             [this] { emit outsideViewRequested(); });
 }
 
-// Shows the message and empties the box; emptying runs the box's handling again, which
-// stores the value for an empty box.
+void TemplateWindow::connectDocument() {
+    connect(&m_document, &PanelDocument::windowChanged, this, &TemplateWindow::onWindowChanged);
+    connect(&m_document, &PanelDocument::defaultViewChanged, this,
+            &TemplateWindow::onDefaultViewChanged);
+    connect(&m_document, &PanelDocument::paletteChanged, this, &TemplateWindow::onPaletteChanged);
+}
+
+void TemplateWindow::storeOwn(const WindowEdit& edit) {
+    const OwnEdit own(m_ownEdits);
+    m_document.setWindowField(edit);
+    rememberRow(edit.row);
+}
+
+void TemplateWindow::applyAuto(const WindowEdit& edit, const std::optional<QString>& text) {
+    if (!isWindowSlot(edit.row))
+        return;
+    m_document.breakMerge();
+    storeOwn(edit);
+    QLineEdit* box = edit.field == WindowField::SizeMm      ? rowAt(edit.row).sizeBox()
+                     : edit.field == WindowField::SizeRatio ? rowAt(edit.row).ratioBox()
+                                                            : nullptr;
+    if (text && box)
+        box->setText(*text); // its handling stores the value again, within the same step
+    m_document.breakMerge();
+    showWindowCount();
+}
+
+void TemplateWindow::rememberRow(int w) {
+    const PanelWindow& window = m_document.panel().window(w);
+    auto& shown = m_shownRows[static_cast<std::size_t>(w)];
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        shown[i] = windowField(window, kRowFields[i]);
+}
+
+void TemplateWindow::onWindowChanged(int w) {
+    showWindowCount();
+    if (m_ownEdits > 0 || !isWindowSlot(w))
+        return;
+    const PanelWindow& window = m_document.panel().window(w);
+    const WindowRow& row = rowAt(w);
+    QLineEdit* boxes[] = {row.titleBox(),    row.bitmapBox(), row.sizeBox(), row.ratioBox(),
+                          row.positionBox(), nullptr,         row.identBox()};
+    auto& shown = m_shownRows[static_cast<std::size_t>(w)];
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const WindowFieldValue value = windowField(window, kRowFields[i]);
+        if (value == shown[i])
+            continue;
+        shown[i] = value;
+        if (QLineEdit* box = boxes[i]) {
+            const QSignalBlocker blocker(box);
+            box->setText(boxText(value));
+            continue;
+        }
+        QCheckBox* visible = row.visibleBox();
+        const QSignalBlocker blocker(visible);
+        visible->setChecked(window.windowVisible != 0);
+        visible->setText(QString::fromUtf8(visible->isChecked() ? "ON" : "OFF"));
+    }
+    m_table.noteBoxes(w, !row.titleBox()->text().isEmpty(), !row.bitmapBox()->text().isEmpty());
+}
+
+void TemplateWindow::onDefaultViewChanged() {
+    if (m_ownEdits > 0)
+        return;
+    const DefaultView view = m_document.panel().defaultView();
+    for (int i = 0; i < 4; ++i) {
+        if (viewField(view, i) == viewField(m_shownView, i))
+            continue;
+        QLineEdit* box = m_lower->viewBox(i);
+        const QSignalBlocker blocker(box);
+        box->setText(numberText(viewField(view, i)));
+    }
+    m_shownView = view;
+}
+
+void TemplateWindow::onPaletteChanged() {
+    m_lower->addedColorsLabel()->setText(
+        QString::number(m_document.paletteProposal().advisedColorCount));
+    if (m_ownEdits > 0)
+        return;
+    const PaletteSaveOptions& options = m_document.paletteOptions();
+    QCheckBox* save = m_lower->paletteSaveBox();
+    QCheckBox* erase = m_lower->paletteEraseBox();
+    const QSignalBlocker saveBlocker(save);
+    const QSignalBlocker eraseBlocker(erase);
+    save->setChecked(!options.saveNewPalette);
+    erase->setChecked(!options.keepColors);
+    save->setText(QString::fromUtf8(paletteSaveCaption(save->isChecked())));
+    erase->setText(QString::fromUtf8(paletteEraseCaption(erase->isChecked())));
+}
+
+// Hands the edit to the document, shows the message and empties the box; emptying runs
+// the box's handling again, which stores the value for an empty box.
 void TemplateWindow::carryOut(QLineEdit* box, const EditOutcome& outcome) {
+    if (outcome.edit)
+        storeOwn(*outcome.edit);
     if (!outcome.message.empty())
         m_dialogs.message(QString::fromStdString(outcome.message));
     if (outcome.clearBox)
@@ -181,7 +326,7 @@ void TemplateWindow::carryOut(QLineEdit* box, const EditOutcome& outcome) {
 }
 
 void TemplateWindow::showWindowCount() {
-    m_lower->windowCountLabel()->setText(QString::number(m_model.windowCount));
+    m_lower->windowCountLabel()->setText(QString::number(m_document.panel().windowCount));
 }
 
 WindowRow& TemplateWindow::rowAt(int w) const {
@@ -190,7 +335,7 @@ WindowRow& TemplateWindow::rowAt(int w) const {
 
 void TemplateWindow::fillFromModel() {
     // Start from empty boxes, so that only the values written below run their handling and
-    // the rows beyond the panel keep whatever the model holds for them.
+    // the rows beyond the panel keep whatever the panel holds for them.
     for (const auto& row : m_rows)
         row->clearSilently();
     for (int i = 0; i < 4; ++i) {
@@ -198,44 +343,38 @@ void TemplateWindow::fillFromModel() {
         m_lower->viewBox(i)->clear();
     }
     m_table.forgetBoxes();
+    for (int w = 0; w < kWindowSlots; ++w)
+        rememberRow(w);
+    m_shownView = m_document.panel().defaultView();
 
-    // Rows in order: each handler checks continuity against the count the model holds.
-    const int count = std::clamp(m_model.windowCount, 0, kWindowSlots);
+    // Rows in order: each handler checks continuity against the count the panel holds.
+    const int count = std::clamp(m_document.panel().windowCount, 0, kWindowSlots);
     for (int w = 0; w < count; ++w)
         fillRow(w);
 
-    m_lower->viewBox(0)->setText(numberText(m_model.defaultViewX));
-    m_lower->viewBox(1)->setText(numberText(m_model.defaultViewY));
-    m_lower->viewBox(2)->setText(numberText(m_model.defaultViewSizeX));
-    m_lower->viewBox(3)->setText(numberText(m_model.defaultViewSizeY));
-    m_lower->thresholdBox()->setText(QString::number(m_model.paletteTolerance));
-    m_lower->addedColorsLabel()->setText(QString::number(m_model.advisedColorCount));
+    // Each box's handling hands its value to the document, so read the view first.
+    const DefaultView view = m_document.panel().defaultView();
+    m_lower->viewBox(0)->setText(numberText(view.x));
+    m_lower->viewBox(1)->setText(numberText(view.y));
+    m_lower->viewBox(2)->setText(numberText(view.sizeX));
+    m_lower->viewBox(3)->setText(numberText(view.sizeY));
+    m_lower->thresholdBox()->setText(QString::number(m_app.paletteTolerance));
+    onPaletteChanged();
     showWindowCount();
 }
 
 void TemplateWindow::fillRow(int w) {
-    PanelWindow& window = m_model.window(w);
-    // A panel.cfg without windowsize_ratio means full size.
-    if (window.windowSizeRatio == 0)
-        window.windowSizeRatio = 1;
-    // Each box's handling writes back into the model, so read everything first.
-    const QString title = fromModelText(window.windowTitle);
-    const QString bitmap = fromModelText(window.windowBitmap);
-    const QString size = numberText(window.windowSizeMm);
-    const QString ratio = numberText(window.windowSizeRatio);
-    const QString position = numberText(window.windowPosition);
-    const bool visible = window.windowVisible != 0;
-    const QString ident = window.windowIdent.isText ? fromModelText(window.windowIdent.text)
-                                                    : numberText(window.windowIdent.number);
-
+    // Each box's handling hands its value to the document, so read everything first.
+    const PanelWindow window = m_document.panel().window(w);
     const WindowRow& row = rowAt(w);
-    row.titleBox()->setText(title);
-    row.bitmapBox()->setText(bitmap);
-    row.sizeBox()->setText(size);
-    row.ratioBox()->setText(ratio);
-    row.positionBox()->setText(position);
-    row.visibleBox()->setChecked(visible);
-    row.identBox()->setText(ident);
+    row.titleBox()->setText(boxText(window.windowTitle));
+    row.bitmapBox()->setText(boxText(window.windowBitmap));
+    row.sizeBox()->setText(numberText(window.windowSizeMm));
+    // A panel.cfg without windowsize_ratio means full size; the box's handling stores it.
+    row.ratioBox()->setText(numberText(window.windowSizeRatio == 0 ? 1 : window.windowSizeRatio));
+    row.positionBox()->setText(numberText(window.windowPosition));
+    row.visibleBox()->setChecked(window.windowVisible != 0);
+    row.identBox()->setText(boxText(window.windowIdent));
 }
 
 QSize TemplateWindow::sizeHint() const {
@@ -243,37 +382,24 @@ QSize TemplateWindow::sizeHint() const {
     return m_content->sizeHint() + QSize(scrollBar, scrollBar);
 }
 
-PaletteSaveOptions TemplateWindow::paletteSaveOptions() const {
-    return paletteOptionsFromChecks(m_lower->paletteSaveBox()->isChecked(),
-                                    m_lower->paletteEraseBox()->isChecked());
-}
-
 void TemplateWindow::applyTemplateColor() {
-    const QColor colour = toQColor(m_model.templateColor);
+    const QColor colour = toQColor(m_app.templateColor);
     for (QWidget* widget : {static_cast<QWidget*>(this), m_content, m_scroll->viewport()})
         paintBackground(widget, colour);
     for (QLabel* label : m_labels)
         paintBackground(label, colour);
 }
 
-void TemplateWindow::setSizeText(int w, const QString& text) {
-    if (isRow(w))
-        rowAt(w).sizeBox()->setText(text);
-}
-
-void TemplateWindow::setRatioText(int w, const QString& text) {
-    if (isRow(w))
-        rowAt(w).ratioBox()->setText(text);
-}
-
 void TemplateWindow::setBitmapText(int w, const QString& text) {
-    if (isRow(w))
-        rowAt(w).bitmapBox()->setText(text);
+    if (!isWindowSlot(w))
+        return;
+    m_document.breakMerge();
+    rowAt(w).bitmapBox()->setText(text);
+    m_document.breakMerge();
 }
 
-void TemplateWindow::setAdvisedColorCount(int count) {
-    m_model.advisedColorCount = count;
-    m_lower->addedColorsLabel()->setText(QString::number(count));
+QString TemplateWindow::bitmapText(int w) const {
+    return isWindowSlot(w) ? rowAt(w).bitmapBox()->text() : QString();
 }
 
 } // namespace cockpix

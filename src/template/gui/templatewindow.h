@@ -1,9 +1,11 @@
 #pragma once
 
 // The template window ("PANEL TEMPLATE", objectName Form1): the table of the panel's nine
-// windows, the [Default View] values, the palette options and the window count. Every edit
-// goes straight into the panel model through WindowTable; setting a box from code runs the
-// same handling as typing, which is how fillFromModel and the "Auto" commands store values.
+// windows, the [Default View] values, the palette options and the window count. Every box
+// goes through WindowTable's rules and hands the edit to the panel document; setting a box
+// from code runs the same handling as typing, which is how fillFromModel and the "Auto"
+// commands store values. Edits that come from elsewhere (undo, redo, the outside-view tool)
+// are shown in the boxes without running their handling.
 //
 // objectNames: rows Command1_i, Text1_i, Text2_i, Command4_i, Text3_i, Command3_i, Text4_i,
 // Command6_i, Text5_i, Check3_i, Text7_i (i = 0..8); Text9..Text13, Label15, Label17,
@@ -14,13 +16,16 @@
 // labelWindowCount. These 15 and Label15, Label17 are the 17 labels that take the template
 // colour.
 
-#include "panel/core/panelmodel.h"
-#include "panel/core/panelwriter.h"
+#include "app/core/appmodel.h"
+#include "panel/core/panel.h"
+#include "panel/core/paneledits.h"
 #include "template/core/windowtable.h"
 
 #include <QList>
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -31,6 +36,7 @@ class QScrollArea;
 
 namespace cockpix {
 
+class PanelDocument;
 class UserDialogs;
 class ViewPalettePanel;
 class WindowRow;
@@ -38,30 +44,26 @@ class WindowRow;
 class TemplateWindow : public QWidget {
     Q_OBJECT
 public:
-    TemplateWindow(PanelModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+    TemplateWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+                   QWidget* parent = nullptr);
     ~TemplateWindow() override;
 
-    // After Open: writes the model's windows 0..windowCount-1, the default view, the
-    // threshold and both counts into the boxes; rows beyond the count are emptied without
-    // touching the model. A size ratio of 0 in the panel's windows becomes 1.
+    // After Open: writes the panel's windows 0..windowCount-1, the default view, the
+    // threshold and both counts into the boxes, each running its handling; rows beyond the
+    // count are emptied without touching the panel.
     void fillFromModel();
 
-    // The options the writer uses, from Check1 ("Save"/"Don't save") and Check2 ("Keep
-    // all"/"Erase all").
-    PaletteSaveOptions paletteSaveOptions() const;
-
-    // Background of the window and its 17 labels = model.templateColor (0x00BBGGRR).
+    // Background of the window and its 17 labels = app.templateColor (0x00BBGGRR).
     void applyTemplateColor();
 
-    // Set a row's box as the "Auto" commands and the bitmap chooser do; the box's normal
-    // handling stores the value.
-    void setSizeText(int w, const QString& text);
-    void setRatioText(int w, const QString& text);
+    // Sets a row's bitmap name box as the bitmap chooser does; the box's handling stores
+    // the name, as one undo step of its own.
     void setBitmapText(int w, const QString& text);
-
-    // Shows the optimizer's advised colour count (Label17) and keeps it in the model, where
-    // the writer reads it.
-    void setAdvisedColorCount(int count);
+    // An "Auto" button: stores the size or ratio of edit.row, then writes text (when given)
+    // into that box, whose handling stores it again; one undo step in all.
+    void applyAuto(const WindowEdit& edit, const std::optional<QString>& text);
+    // The text of a row's bitmap name box, as typed.
+    QString bitmapText(int w) const;
 
     // The whole table, so the MDI child opens showing every row; the scroll area takes over
     // on smaller screens.
@@ -84,14 +86,29 @@ private:
                     int column, int span = 1);
     void connectRow(const WindowRow& row);
     void connectLowerPart();
+    void connectDocument();
     void fillRow(int w);
     void carryOut(QLineEdit* box, const EditOutcome& outcome);
+    void storeOwn(const WindowEdit& edit);
     void showWindowCount();
     WindowRow& rowAt(int w) const;
 
-    PanelModel& m_model;
+    // The document changed a row, the default view or the palette choices: the boxes whose
+    // value changed show the new one (their handling does not run).
+    void onWindowChanged(int w);
+    void onDefaultViewChanged();
+    void onPaletteChanged();
+    void rememberRow(int w);
+
+    PanelDocument& m_document;
+    AppModel& m_app;
     UserDialogs& m_dialogs;
     WindowTable m_table;
+    // The values of each row as the boxes last showed or stored them, so that an edit made
+    // elsewhere refreshes only the boxes it changed.
+    std::array<std::array<WindowFieldValue, 7>, kWindowSlots> m_shownRows;
+    DefaultView m_shownView;
+    int m_ownEdits = 0; // > 0 while the template's own handling hands an edit over
     std::vector<std::unique_ptr<WindowRow>> m_rows;
     ViewPalettePanel* m_lower = nullptr;
     QScrollArea* m_scroll = nullptr;

@@ -1,7 +1,7 @@
 #include "app/core/demoinstall.h"
 
 #include "app/core/settings.h"
-#include "scratchdir.h"
+#include "base/core/scratchdir.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "app/core/directoryrules.h"
 
 #include "app/core/settings.h"
-#include "scratchdir.h"
+#include "base/core/scratchdir.h"
 
 namespace cockpix {
 namespace {
@@ -13,45 +13,42 @@ TEST(DirectoryRules, SelectedPathEndsWithExactlyOneSlash) {
 }
 
 TEST(DirectoryRules, WorkDirectoriesFollowBrowsingOnlyForGauges) {
-    PanelModel model;
-    model.dirs.bmpDir = "/old/bmp/";
-    model.dirDialogTarget = "PANEL";
-    applyBrowsedPath(model, "/fs98/aircraft/c182/panel");
-    EXPECT_EQ(model.dirDialogPath, "/fs98/aircraft/c182/panel/");
-    EXPECT_EQ(model.dirs.bmpDir, "/old/bmp/");
+    Directories dirs;
+    dirs.bmpDir = "/old/bmp/";
+    EXPECT_EQ(applyBrowsedPath(dirs, "PANEL", "/fs98/aircraft/c182/panel"),
+              "/fs98/aircraft/c182/panel/");
+    EXPECT_EQ(dirs.bmpDir, "/old/bmp/");
 
-    model.dirDialogTarget = "GAUGES";
-    applyBrowsedPath(model, "/fs98/gauges");
-    EXPECT_EQ(model.dirs.bmpDir, "/fs98/gauges/bmp/");
-    EXPECT_EQ(model.dirs.paletteDir, "/fs98/gauges/palette/");
-    applyBrowsedPath(model, "/");
-    EXPECT_EQ(model.dirs.bmpDir, "/bmp/");
-    EXPECT_EQ(model.dirs.paletteDir, "/palette/");
+    applyBrowsedPath(dirs, "GAUGES", "/fs98/gauges");
+    EXPECT_EQ(dirs.bmpDir, "/fs98/gauges/bmp/");
+    EXPECT_EQ(dirs.paletteDir, "/fs98/gauges/palette/");
+    applyBrowsedPath(dirs, "GAUGES", "/");
+    EXPECT_EQ(dirs.bmpDir, "/bmp/");
+    EXPECT_EQ(dirs.paletteDir, "/palette/");
 }
 
 class ConfirmDirectory : public ScratchDirTest {};
 
 TEST_F(ConfirmDirectory, GaugesNeedTheProbeModuleAndBringTheirWorkDirectories) {
-    PanelModel model;
-    model.bitmapMissing = 1;
-    model.dirDialogTarget = "GAUGES";
-    applyBrowsedPath(model, at("gauges"));
-    EXPECT_EQ(confirmDirectory(model, at("config/cockpix.ini")).status,
+    Directories dirs;
+    std::string selected = applyBrowsedPath(dirs, "GAUGES", at("gauges"));
+    EXPECT_EQ(confirmDirectory(dirs, "GAUGES", selected, at("config/cockpix.ini")).status,
               ConfirmStatus::WrongDirectory);
-    EXPECT_EQ(model.dirs.gaugesDir, "");
+    EXPECT_EQ(dirs.gaugesDir, "");
     EXPECT_FALSE(std::filesystem::exists(at("config/cockpix.ini")));
 
     touch("gauges/Cessna_182.Airspeed.gau"); // found whatever its case
-    EXPECT_EQ(confirmDirectory(model, at("config/cockpix.ini")).status, ConfirmStatus::Stored);
-    EXPECT_EQ(model.dirs.gaugesDir, at("gauges/"));
-    EXPECT_EQ(model.bitmapMissing, 0);
+    EXPECT_EQ(confirmDirectory(dirs, "GAUGES", selected, at("config/cockpix.ini")).status,
+              ConfirmStatus::Stored);
+    EXPECT_EQ(dirs.gaugesDir, at("gauges/"));
     EXPECT_TRUE(std::filesystem::is_directory(at("gauges/bmp")));
     EXPECT_TRUE(std::filesystem::is_directory(at("gauges/palette")));
 
     touch("other/CESSNA_182.AIRSPEED.GAU");
     touch("other/palette"); // a file where the work directory should go
-    applyBrowsedPath(model, at("other"));
-    const ConfirmResult result = confirmDirectory(model, at("config/cockpix.ini"));
+    selected = applyBrowsedPath(dirs, "GAUGES", at("other"));
+    const ConfirmResult result =
+        confirmDirectory(dirs, "GAUGES", selected, at("config/cockpix.ini"));
     EXPECT_EQ(result.status, ConfirmStatus::WorkDirFailed);
     EXPECT_EQ(result.failedPath, at("other/palette/"));
     Directories written; // already stored and written all the same
@@ -60,20 +57,19 @@ TEST_F(ConfirmDirectory, GaugesNeedTheProbeModuleAndBringTheirWorkDirectories) {
 }
 
 TEST_F(ConfirmDirectory, ASettingsFileThatCannotBeWrittenIsReportedNotHidden) {
-    PanelModel model;
-    model.dirs.panelDir = "/kept/panel/";
+    Directories dirs;
+    dirs.panelDir = "/kept/panel/";
     touch("blocker");
-    model.dirDialogTarget = "PANEL";
-    applyBrowsedPath(model, at("gauges"));
+    const std::string selected = applyBrowsedPath(dirs, "PANEL", at("gauges"));
 
-    const ConfirmResult result = confirmDirectory(model, at("blocker/cockpix.ini"));
+    const ConfirmResult result =
+        confirmDirectory(dirs, "PANEL", selected, at("blocker/cockpix.ini"));
 
     EXPECT_EQ(result.status, ConfirmStatus::SettingsNotSaved);
     EXPECT_EQ(result.failedPath, at("blocker/cockpix.ini"));
-    EXPECT_EQ(model.dirs.panelDir, at("gauges/")); // in force for this session all the same
+    EXPECT_EQ(dirs.panelDir, at("gauges/")); // in force for this session all the same
 
-    model.dirDialogTarget = "SOMETHING";
-    EXPECT_EQ(confirmDirectory(model, at("config/cockpix.ini")).status,
+    EXPECT_EQ(confirmDirectory(dirs, "SOMETHING", selected, at("config/cockpix.ini")).status,
               ConfirmStatus::WrongDirectory);
 }
 

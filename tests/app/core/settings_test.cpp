@@ -1,6 +1,6 @@
 #include "app/core/settings.h"
 
-#include "scratchdir.h"
+#include "base/core/scratchdir.h"
 
 #include <cstdlib>
 #include <iterator>

@@ -1,6 +1,6 @@
 #include "app/core/workfiles.h"
 
-#include "scratchdir.h"
+#include "base/core/scratchdir.h"
 
 namespace cockpix {
 namespace {

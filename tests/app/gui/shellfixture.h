@@ -1,13 +1,17 @@
 #pragma once
 
 // What every test of the main window needs: a settings file of its own in a temporary
-// directory, a fresh model, scripted dialogs and a main window whose template is shown.
+// directory, a fresh application model and panel document, scripted dialogs and a main
+// window whose template is shown.
 
+#include "app/core/appmodel.h"
 #include "app/core/settings.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/mainwindow.h"
 #include "guisupport/scripteddialogs.h"
-#include "panel/core/panelmodel.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QCoreApplication>
 
 #include <QAction>
 #include <QDir>
@@ -20,11 +24,16 @@ namespace cockpix {
 
 struct ShellFixture {
     QTemporaryDir temp;
-    PanelModel model;
+    AppModel app;
+    PanelDocument document;
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
-    ShellFixture() { qputenv("COCKPIX_CONFIG_DIR", (temp.path() + "/config").toLocal8Bit()); }
+    ShellFixture() {
+        qputenv("COCKPIX_CONFIG_DIR", (temp.path() + "/config").toLocal8Bit());
+        // As the program starts: its shipped files lie beside it.
+        app.installedDir = QCoreApplication::applicationDirPath().toStdString() + "/";
+    }
 
     QString path(const QString& relative) const { return temp.path() + "/" + relative; }
     QString settingsPath() const { return path("config/cockpix.ini"); }
@@ -56,7 +65,7 @@ struct ShellFixture {
 
     // Creates the main window and its template window, as the program starts.
     void start() {
-        window = std::make_unique<MainWindow>(model, dialogs);
+        window = std::make_unique<MainWindow>(document, app, dialogs);
         window->show();
         window->createTemplateWindow();
     }
@@ -68,6 +77,16 @@ struct ShellFixture {
         QAction* item = action(name);
         QVERIFY2(item != nullptr, name);
         item->trigger();
+    }
+    // A panel of `count` windows in the document, as after an Open (nothing to save yet).
+    void openPanelOf(int count) {
+        Panel panel;
+        panel.windowCount = count;
+        for (int w = 0; w < count; ++w) {
+            panel.window(w).windowTitle = "W" + std::to_string(w);
+            panel.window(w).windowBitmap = "bg" + std::to_string(w);
+        }
+        document.replacePanel(panel, {});
     }
 };
 

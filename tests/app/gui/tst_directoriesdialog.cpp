@@ -24,6 +24,7 @@ class TestDirectoriesDialog : public QObject {
 private slots:
     void menuItemsBrowsingAndCancel();
     void okStoresOnlyADirectoryWithItsProbeFile();
+    void aDialogLeftOpenAcrossNewStillConfirms();
 };
 
 void TestDirectoriesDialog::menuItemsBrowsingAndCancel() {
@@ -40,7 +41,7 @@ void TestDirectoriesDialog::menuItemsBrowsingAndCancel() {
                  {"mnugauges", "GAUGES", f.path("fs98/gauges")}};
     for (const auto& item : items) {
         f.trigger(item.item);
-        QCOMPARE(f.model.dirDialogTarget, std::string(item.target));
+        QCOMPARE(f.window->directoriesDialog()->target(), QString::fromLatin1(item.target));
         QVERIFY(f.window->directoriesDialog()->isVisible());
         QCOMPARE(f.window->directoriesDialog()->listPath(), item.start);
     }
@@ -58,13 +59,13 @@ void TestDirectoriesDialog::menuItemsBrowsingAndCancel() {
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, where);
     QCOMPARE(dialog->listPath(), f.path("fs98/gauges/extra"));
     QCOMPARE(dialog->findChild<QLabel*>("Label2")->text(), f.path("fs98/gauges/extra/"));
-    QCOMPARE(QString::fromStdString(f.model.dirs.bmpDir), f.path("fs98/gauges/extra/bmp/"));
+    QCOMPARE(QString::fromStdString(f.app.dirs.bmpDir), f.path("fs98/gauges/extra/bmp/"));
 
     // Cancel: Quit's clean-up must never reach into a directory the user did not confirm.
     click(dialog, "Command2");
     QTRY_VERIFY(f.window->directoriesDialog() == nullptr);
-    QCOMPARE(QString::fromStdString(f.model.dirs.bmpDir), f.path("fs98/gauges/bmp/"));
-    QCOMPARE(QString::fromStdString(f.model.dirs.paletteDir), f.path("fs98/gauges/palette/"));
+    QCOMPARE(QString::fromStdString(f.app.dirs.bmpDir), f.path("fs98/gauges/bmp/"));
+    QCOMPARE(QString::fromStdString(f.app.dirs.paletteDir), f.path("fs98/gauges/palette/"));
     QVERIFY(!QFileInfo::exists(f.path("fs98/gauges/extra/bmp")));
 }
 
@@ -100,8 +101,26 @@ void TestDirectoriesDialog::okStoresOnlyADirectoryWithItsProbeFile() {
     }
     QCOMPARE(f.settingsLines().value(1), f.path("fs98/gauges/bmp/"));
     QVERIFY(QFileInfo(f.path("fs98/gauges/bmp")).isDir());
-    QCOMPARE(f.window->windowTitle(), kCaptionPrefix + f.path("anywhere/"));
+    QCOMPARE(f.window->shownCaption(), kCaptionPrefix + f.path("anywhere/"));
     QCOMPARE(f.dialogs.messages().size(), 3); // the first-use reminder and two wrong choices
+}
+
+// The dialog keeps its own target: left open while a new panel comes, it still accepts.
+void TestDirectoriesDialog::aDialogLeftOpenAcrossNewStillConfirms() {
+    ShellFixture f;
+    f.writeUsualSettings();
+    f.start();
+    QDir().mkpath(f.path("somewhere"));
+    f.trigger("mnupaneldir");
+    DirectoriesDialog* dialog = f.window->directoriesDialog();
+    dialog->setListPath(f.path("somewhere"));
+    f.openPanelOf(1);
+    f.dialogs.queueQuestionAnswer(true);
+    f.trigger("mnunew");
+    click(dialog, "Command1");
+    QTRY_VERIFY(f.window->directoriesDialog() == nullptr);
+    QCOMPARE(f.settingsLines().value(3), f.path("somewhere/"));
+    QVERIFY(!f.dialogs.lastMessage().contains("didn't select"));
 }
 
 QTEST_MAIN(TestDirectoriesDialog)

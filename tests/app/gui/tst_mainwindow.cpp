@@ -2,8 +2,8 @@
 // colour, window list, child menus, help, About and the program's command line.
 
 #include "app/gui/aboutdialog.h"
-#include "app/gui/childmenuprovider.h"
-#include "app/gui/userdialogs.h"
+#include "base/gui/childmenuprovider.h"
+#include "base/gui/userdialogs.h"
 #include "shellfixture.h"
 #include "template/gui/templatewindow.h"
 
@@ -74,7 +74,7 @@ void TestMainWindow::startsWithAnySettings() {
         if (!row.settings.isEmpty())
             f.writeSettingsLines(row.settings);
         f.start();
-        QCOMPARE(f.window->windowTitle(), kCaptionPrefix + row.panelDir);
+        QCOMPARE(f.window->shownCaption(), kCaptionPrefix + row.panelDir);
         QCOMPARE(f.dialogs.messages(),
                  row.firstUse
                      ? QStringList{"It may be your first use of COCKPIX,\nPlease set NOW your "
@@ -89,8 +89,8 @@ void TestMainWindow::startsWithAnySettings() {
 void TestMainWindow::optionPairsAreExclusiveAndStartAtTheirDefaults() {
     ShellFixture f;
     f.writeUsualSettings();
-    f.model.options.alwaysRecomputeBitmaps = true; // a previous run's choice is not kept
-    f.model.options.frameAroundGauges = false;
+    f.app.options.alwaysRecomputeBitmaps = true; // a previous run's choice is not kept
+    f.app.options.frameAroundGauges = false;
     f.start();
     const struct {
         const char *first, *second;
@@ -102,13 +102,13 @@ void TestMainWindow::optionPairsAreExclusiveAndStartAtTheirDefaults() {
                  {"mnukeeppalette", "mnunopalette", &Options::erasePaletteFilesOnQuit, true}};
     for (const auto& pair : pairs) {
         QVERIFY(f.action(pair.first)->isChecked() && !f.action(pair.second)->isChecked());
-        QCOMPARE(f.model.options.*pair.field, !pair.secondValue);
+        QCOMPARE(f.app.options.*pair.field, !pair.secondValue);
         f.trigger(pair.second);
         f.trigger(pair.second); // choosing the checked item leaves the pair as it is
         QVERIFY(f.action(pair.second)->isChecked() && !f.action(pair.first)->isChecked());
-        QCOMPARE(f.model.options.*pair.field, pair.secondValue);
+        QCOMPARE(f.app.options.*pair.field, pair.secondValue);
         f.trigger(pair.first);
-        QCOMPARE(f.model.options.*pair.field, !pair.secondValue);
+        QCOMPARE(f.app.options.*pair.field, !pair.secondValue);
     }
 }
 
@@ -120,7 +120,7 @@ void TestMainWindow::newAndCloseTemplateFollowTheirQuestions() {
     f.trigger("mnunew"); // an empty template: New asks nothing and keeps it
     QCOMPARE(f.window->templateWindow(), first);
 
-    f.model.windowCount = 3; // a panel, as after an Open
+    f.openPanelOf(3); // a panel, as after an Open
     f.dialogs.queueQuestionAnswer(false);
     f.trigger("mnuclose");
     QCOMPARE(f.dialogs.questions().last(), QStringLiteral("Are you sure to leave this panel?"));
@@ -129,7 +129,7 @@ void TestMainWindow::newAndCloseTemplateFollowTheirQuestions() {
     f.window->templateSubWindow()->close(); // the frame's close button asks the same
     QTRY_VERIFY(f.window->templateWindow() == nullptr);
     QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
-    QCOMPARE(f.model.windowCount, 3); // the panel stays in memory
+    QCOMPARE(f.document.panel().windowCount, 3); // the panel stays in memory
 
     f.dialogs.queueQuestionAnswer(false);
     f.trigger("mnunew");
@@ -137,10 +137,10 @@ void TestMainWindow::newAndCloseTemplateFollowTheirQuestions() {
         f.dialogs.questions().last(),
         QStringLiteral("Are you sure to clear this panel ?\nDo not forget to save if needed."));
     QVERIFY(f.window->templateWindow() == nullptr);
-    QCOMPARE(f.model.windowCount, 3);
+    QCOMPARE(f.document.panel().windowCount, 3);
     f.dialogs.queueQuestionAnswer(true);
     f.trigger("mnunew");
-    QCOMPARE(f.model.windowCount, 0);
+    QCOMPARE(f.document.panel().windowCount, 0);
     QVERIFY(f.window->templateWindow() != nullptr && f.action("mnusave")->isEnabled());
     QCOMPARE(f.window->findChildren<TemplateWindow*>().size(), 1);
     QVERIFY(f.dialogs.verifyAllAnswersUsed());
@@ -180,7 +180,7 @@ void TestMainWindow::templateColourCommands() {
     f.dialogs.queueColor(QColor(0x12, 0x34, 0x56));
     f.trigger("mnucolors");
     QCOMPARE(f.dialogs.colorRequests().last(), QColor(0xFF, 0xFF, 0xE0)); // light yellow
-    QCOMPARE(f.model.templateColor, ColorRef(0x563412));
+    QCOMPARE(f.app.templateColor, ColorRef(0x563412));
     QCOMPARE(background(label), QColor(0x123456));
     f.trigger("mnureset");
     QCOMPARE(background(label), QColor(0xFF, 0xFF, 0xE0));
@@ -204,10 +204,23 @@ void TestMainWindow::childMenusWindowListAndAccelerators() {
     QMdiSubWindow* child = f.window->mdiArea()->addSubWindow(new MenuChild);
     child->show();
     f.window->mdiArea()->setActiveSubWindow(child);
-    // A panel window's own menus replace the main ones, and their keys; "&Windows" stays.
-    QCOMPARE(captions(f.window->menuBar()->actions()), (QStringList{"&Gauges", "&Windows"}));
+    // A panel window's own menus replace the main ones, and their keys; "&Edit" and
+    // "&Windows" stay, and so do the keys of New, Open, Save and Quit.
+    QCOMPARE(captions(f.window->menuBar()->actions()),
+             (QStringList{"&Gauges", "&Edit", "&Windows"}));
     QTest::keyClick(f.window.get(), Qt::Key_M, Qt::ControlModifier);
     QVERIFY(f.action("mnurecomp")->isChecked());
+    for (const char* name : {"mnunew", "mnuopen", "mnusave", "mnuquit"}) {
+        QAction* item = f.action(name);
+        QSignalSpy triggered(item, &QAction::triggered);
+        if (QByteArray(name) == "mnuopen")
+            f.dialogs.queueOpenFile(std::nullopt);
+        if (QByteArray(name) == "mnuquit")
+            f.dialogs.queueQuestionAnswer(false);
+        QTest::keySequence(f.window.get(), item->shortcut());
+        QCOMPARE(triggered.count(), 1);
+    }
+    QVERIFY(f.dialogs.verifyAllAnswersUsed());
 
     QMenu* windows = f.window->mainMenu().windowsMenu;
     emit windows->aboutToShow();
@@ -226,14 +239,19 @@ void TestMainWindow::helpAndAbout() {
     ShellFixture f;
     f.writeUsualSettings();
     f.start();
-    f.trigger("mnuhelp"); // prog/ holds no help file
-    QCOMPARE(f.dialogs.helpRequests().last(), f.path("prog/cockpix_help.html"));
-    QVERIFY(f.dialogs.lastMessage().contains(f.path("prog/cockpix_help.html")));
-    // Until the COCKPIX directory is set, the help next to the program is shown.
-    f.model.dirs.programDir.clear();
+    // prog/ holds no help file: the help next to the program is shown, as it is while the
+    // COCKPIX directory is unset.
+    const QString installed = QCoreApplication::applicationDirPath() + "/cockpix_help.html";
+    for (const std::string programDir : {f.app.dirs.programDir, std::string()}) {
+        f.app.dirs.programDir = programDir;
+        f.trigger("mnuhelp");
+        QCOMPARE(f.dialogs.helpRequests().last(), installed);
+    }
+    // With no help anywhere, the message names the path it tried.
+    f.app.dirs.programDir = f.path("prog/").toStdString();
+    f.app.installedDir = f.path("nowhere/").toStdString();
     f.trigger("mnuhelp");
-    QCOMPARE(f.dialogs.helpRequests().last(),
-             QCoreApplication::applicationDirPath() + "/cockpix_help.html");
+    QVERIFY(f.dialogs.lastMessage().contains(f.path("prog/cockpix_help.html")));
 
     f.trigger("mnuabout");
     QVERIFY(f.window->aboutDialog()->isVisible() && !f.window->aboutDialog()->isModal());

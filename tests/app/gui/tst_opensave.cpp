@@ -4,10 +4,12 @@
 
 #include "app/gui/panelcommands.h"
 #include "panel/core/panelreader.h"
+#include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
 #include "template/gui/templatewindow.h"
 
 #include <QLineEdit>
+#include <QUndoStack>
 
 using namespace cockpix;
 
@@ -51,11 +53,13 @@ QString boxText(const ShellFixture& f, const char* name) {
     return box ? box->text() : QStringLiteral("<no box>");
 }
 
-PanelModel readBack(const ShellFixture& f) {
-    PanelModel model;
-    model.dirs.panelDir = f.path(kCessnaDir).toStdString();
-    [&] { QVERIFY(!readPanelFile(model, f.path(kCessnaDir + "panel.cfg").toStdString())); }();
-    return model;
+Panel readBack(const ShellFixture& f) {
+    Panel panel;
+    std::string panelDir = f.path(kCessnaDir).toStdString();
+    [&] {
+        QVERIFY(!readPanelFile(panel, panelDir, f.path(kCessnaDir + "panel.cfg").toStdString()));
+    }();
+    return panel;
 }
 
 } // namespace
@@ -69,7 +73,8 @@ private slots:
     void openOfABrokenOrMissingFileShowsTheStructureMessage();
     void openReplacesThePreviousPanel();
     void anEditInTheTemplateIsSavedWithABackupOfTheOldFile();
-    void saveWithoutAnOldFileWritesPanelCfg();
+    void saveUnderAnotherNameKeepsPanelCfgForFs98();
+    void saveAsksOnlyBeforeReplacingAnotherFile();
     void aFailedSaveSaysSoAndKeepsTheOldFile();
 };
 
@@ -113,11 +118,14 @@ void TestOpenSave::openReadsAGoodPanelOrFollowsAnAlias() {
              rerouted);
     // Only the template's own checks may speak (the sample's view width is past its bound).
     QVERIFY(!f.dialogs.messages().contains(kStructureMessage));
-    QCOMPARE(f.model.windowCount, 3);
-    QCOMPARE(f.model.gauge(0, 1).gaugeName, std::string("cessna_182.attitude"));
-    QCOMPARE(f.model.window(2).windowSizeRatio, 1.0); // no windowsize_ratio= reads as 1
-    QCOMPARE(QString::fromStdString(f.model.dirs.panelDir), panelDir);
-    QCOMPARE(f.window->windowTitle(), kCaptionPrefix + panelDir);
+    const Panel& panel = f.document.panel();
+    QCOMPARE(panel.windowCount, 3);
+    QCOMPARE(panel.gauge(0, 1).gaugeName, std::string("cessna_182.attitude"));
+    QCOMPARE(panel.window(2).windowSizeRatio, 1.0); // no windowsize_ratio= reads as 1
+    QCOMPARE(QString::fromStdString(f.app.dirs.panelDir), panelDir);
+    QCOMPARE(f.window->shownCaption(), kCaptionPrefix + panelDir);
+    // Nothing to undo and nothing to save right after opening.
+    QVERIFY(!f.document.isModified() && !f.document.undoStack()->canUndo());
     QCOMPARE(f.settingsLines().at(3), panelDir);
     QCOMPARE(f.settingsLines().at(0), f.path("fs98/gauges/"));
     QVERIFY(f.action("mnusave")->isEnabled() && f.action("mnuopen")->isEnabled());
@@ -139,7 +147,7 @@ void TestOpenSave::openOfABrokenOrMissingFileShowsTheStructureMessage() {
     QCOMPARE(f.dialogs.messages(), QStringList{kStructureMessage});
     QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
     // The settings and the caption already name the new directory.
-    QCOMPARE(f.window->windowTitle(), kCaptionPrefix + f.path("fs98/aircraft/broken/panel/"));
+    QCOMPARE(f.window->shownCaption(), kCaptionPrefix + f.path("fs98/aircraft/broken/panel/"));
     QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/broken/panel/"));
     QCOMPARE(boxText(f, "Text1_0"), QString()); // the template stays empty
 
@@ -152,15 +160,15 @@ void TestOpenSave::openOfABrokenOrMissingFileShowsTheStructureMessage() {
 void TestOpenSave::openReplacesThePreviousPanel() {
     ShellFixture f;
     startWithSample(f, true);
-    QCOMPARE(f.model.windowCount, 3);
+    QCOMPARE(f.document.panel().windowCount, 3);
     const QString single = f.path("fs98/aircraft/single/panel/panel.cfg");
     writeFile(single, "[Window Titles]\r\nWindow00=Only\r\n\r\n[Window00]\r\nfile=only.bmp\r\n");
     // The command line opens through the same road, without the dialog.
     QVERIFY(f.window->panelCommands().openPath(single));
     QVERIFY(f.dialogs.openRequests().isEmpty());
-    QCOMPARE(f.model.windowCount, 1);
-    QCOMPARE(f.model.window(1).windowTitle, std::string()); // cleared, not left over
-    QCOMPARE(f.model.window(0).gaugeCount, 0);
+    QCOMPARE(f.document.panel().windowCount, 1);
+    QCOMPARE(f.document.panel().window(1).windowTitle, std::string()); // cleared, not left over
+    QCOMPARE(f.document.panel().window(0).gaugeCount, 0);
     QCOMPARE(boxText(f, "Text1_0"), QStringLiteral("Only"));
     QCOMPARE(boxText(f, "Text1_1"), QString());
     QCOMPARE(f.window->findChildren<TemplateWindow*>().size(), 1);
@@ -189,24 +197,61 @@ void TestOpenSave::anEditInTheTemplateIsSavedWithABackupOfTheOldFile() {
              QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panel +
                          "' was correctly recorded to disk."});
     QCOMPARE(readBytes(panelDir + "panel.c1"), original);
-    const PanelModel reread = readBack(f);
+    QVERIFY(!f.document.isModified());
+    const Panel reread = readBack(f);
     QCOMPARE(reread.window(0).windowTitle, std::string("Main Panel (edited)"));
     QCOMPARE(reread.window(1).windowTitle, std::string("Radio Stack"));
     QCOMPARE(reread.gauge(0, 5).gaugeName, std::string("cessna_182.vertical_speed"));
 }
 
-void TestOpenSave::saveWithoutAnOldFileWritesPanelCfg() {
+// FS98 reads panel.cfg: saved under another name, the panel directory keeps its panel.cfg
+// and its backup is a copy. Without a panel.cfg the chosen file is written, without backup.
+void TestOpenSave::saveUnderAnotherNameKeepsPanelCfgForFs98() {
     ShellFixture f;
     startWithSample(f, true);
     const QString panelDir = f.path(kCessnaDir);
-    QVERIFY(QFile::remove(panelDir + "panel.cfg"));
-    f.dialogs.queueSaveFile(panelDir + "other.cfg"); // the file is always panel.cfg
+    const QByteArray original = readBytes(panelDir + "panel.cfg");
+    f.dialogs.queueSaveFile(panelDir + "copy.cfg");
     f.trigger("mnusave");
     QCOMPARE(f.dialogs.messages(),
-             QStringList{"The new '" + panelDir + "panel.cfg' was correctly recorded to disk."});
-    QCOMPARE(readBack(f).windowCount, 3);
-    QVERIFY(!QFile::exists(panelDir + "other.cfg"));
-    QVERIFY(!QFile::exists(panelDir + "panel.c1"));
+             QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panelDir +
+                         "copy.cfg' was correctly recorded to disk."});
+    QCOMPARE(readBytes(panelDir + "panel.cfg"), original);
+    QCOMPARE(readBytes(panelDir + "panel.c1"), original);
+    QVERIFY(readBytes(panelDir + "copy.cfg").contains("generated with COCKPIX"));
+
+    QVERIFY(QFile::remove(panelDir + "panel.cfg"));
+    f.dialogs.clear();
+    f.dialogs.queueSaveFile(panelDir + "other.cfg");
+    f.trigger("mnusave");
+    QCOMPARE(f.dialogs.messages(),
+             QStringList{"The new '" + panelDir + "other.cfg' was correctly recorded to disk."});
+    QVERIFY(!QFile::exists(panelDir + "panel.cfg") && !QFile::exists(panelDir + "panel.c2"));
+}
+
+// The panel's own panel.cfg becomes a backup, so choosing it asks nothing; any other file
+// that exists is replaced only after a Yes.
+void TestOpenSave::saveAsksOnlyBeforeReplacingAnotherFile() {
+    ShellFixture f;
+    startWithSample(f, true);
+    const QString panelDir = f.path(kCessnaDir);
+    f.dialogs.queueSaveFile(panelDir + "panel.cfg");
+    f.trigger("mnusave");
+    QVERIFY(f.dialogs.questions().isEmpty());
+    QVERIFY(!f.dialogs.saveRequests().last().confirmOverwrite);
+
+    writeFile(panelDir + "mine.cfg", "my notes");
+    f.dialogs.queueSaveFile(panelDir + "mine.cfg");
+    f.dialogs.queueQuestionAnswer(false);
+    f.trigger("mnusave");
+    QCOMPARE(f.dialogs.questions(),
+             QStringList{"mine.cfg already exists.\nDo you want to replace it?"});
+    QCOMPARE(readBytes(panelDir + "mine.cfg"), QByteArray("my notes"));
+    f.dialogs.queueSaveFile(panelDir + "mine.cfg");
+    f.dialogs.queueQuestionAnswer(true);
+    f.trigger("mnusave");
+    QVERIFY(readBytes(panelDir + "mine.cfg").contains("generated with COCKPIX"));
+    QVERIFY(f.dialogs.verifyAllAnswersUsed());
 }
 
 void TestOpenSave::aFailedSaveSaysSoAndKeepsTheOldFile() {
@@ -219,9 +264,8 @@ void TestOpenSave::aFailedSaveSaysSoAndKeepsTheOldFile() {
     QCOMPARE(f.dialogs.messages().size(), 1);
     QVERIFY2(!f.dialogs.lastMessage().contains("correctly recorded"),
              qPrintable(f.dialogs.lastMessage()));
-    // The old panel is still there, under its own name or as a backup.
-    const QString kept = QFile::exists(panelDir + "panel.cfg") ? "panel.cfg" : "panel.c1";
-    QCOMPARE(readBytes(panelDir + kept), original);
+    QCOMPARE(readBytes(panelDir + "panel.cfg"), original);
+    QVERIFY(!QFile::exists(panelDir + "panel.c1"));
 }
 
 QTEST_MAIN(TestOpenSave)

@@ -5,38 +5,47 @@
 namespace cockpix {
 namespace {
 
-PanelModel modelWithWindow(double sizeMm, double position) {
-    PanelModel model;
-    model.clearModel();
-    model.windowCount = 1;
-    PanelWindow& window = model.window(0);
+// A panel of one window and the display data a panel window derives for it.
+struct Shown {
+    Panel panel;
+    PanelDisplay display;
+
+    WindowDisplay& window() { return display.window(0); }
+    RectF background() const { return backgroundRect(panel, display, 0); }
+    RectF gauge(int g) const { return gaugeRect(panel, display, 0, g); }
+};
+
+Shown windowOf(double sizeMm, double position) {
+    Shown shown;
+    shown.panel.windowCount = 1;
+    PanelWindow& window = shown.panel.window(0);
     window.windowTitle = "Main panel";
     window.windowSizeMm = sizeMm;
     window.windowSizeRatio = 1;
     window.windowPosition = position;
-    return model;
+    return shown;
 }
 
 // An 800 x 600 screen keeps 796 x 557 pixels; a 640 x 480 background at position 4 is
 // centred in it, at position 9 (invalid) put at the top left.
 TEST(PanelLayout, BackgroundOnAn800x600Screen) {
-    PanelModel model = modelWithWindow(640, 4);
-    storeScreen(model, 800, 600);
-    EXPECT_DOUBLE_EQ(model.frameRatioX, 796.0 / 800);
-    EXPECT_DOUBLE_EQ(model.frameRatioY, 557.0 / 600);
+    Shown shown = windowOf(640, 4);
+    storeScreen(shown.display, 800, 600);
+    EXPECT_DOUBLE_EQ(shown.display.frameRatioX, 796.0 / 800);
+    EXPECT_DOUBLE_EQ(shown.display.frameRatioY, 557.0 / 600);
     EXPECT_EQ(frameRatioX(0), 0);
-    storeBackgroundLayout(model, 0, {640, 480});
-    EXPECT_EQ(model.window(0).windowPixelWidth, 640);
-    EXPECT_EQ(model.window(0).windowPixelHeight, 480);
-    EXPECT_DOUBLE_EQ(model.window(0).windowScale, 1);
-    const RectF rect = backgroundRect(model, 0);
+    storeBackgroundLayout(shown.panel, shown.display, 0, {640, 480});
+    EXPECT_EQ(shown.window().windowPixelWidth, 640);
+    EXPECT_EQ(shown.window().windowPixelHeight, 480);
+    EXPECT_DOUBLE_EQ(shown.window().windowScale, 1);
+    const RectF rect = shown.background();
     EXPECT_NEAR(rect.left, 79.6, 1e-9);
     EXPECT_NEAR(rect.top, 55.7, 1e-9);
     EXPECT_NEAR(rect.width, 636.8, 1e-9);
     EXPECT_NEAR(rect.height, 445.6, 1e-9);
-    model.window(0).windowPosition = 9;
-    storeBackgroundLayout(model, 0, {640, 480});
-    EXPECT_EQ(backgroundRect(model, 0).left + backgroundRect(model, 0).top, 0);
+    shown.panel.window(0).windowPosition = 9;
+    storeBackgroundLayout(shown.panel, shown.display, 0, {640, 480});
+    EXPECT_EQ(shown.background().left + shown.background().top, 0);
 }
 
 // Codes 0..8 row by row from the top left; anything else is the top left corner.
@@ -51,30 +60,30 @@ TEST(PanelLayout, EveryPositionCodeAndTheInvalidOnes) {
 }
 
 TEST(PanelLayout, ZoomRatioAndShiftMoveTheBackground) {
-    PanelModel model = modelWithWindow(640, 8);
-    model.window(0).windowZoom = 0.5;
-    model.window(0).windowSizeRatio = 2;
-    model.window(0).windowShiftX = 3;
-    model.window(0).windowShiftY = -4;
-    storeScreen(model, 1024, 768);
-    storeBackgroundLayout(model, 0, {400, 100});
-    const RectF rect = backgroundRect(model, 0);
+    Shown shown = windowOf(640, 8);
+    shown.window().windowZoom = 0.5;
+    shown.panel.window(0).windowSizeRatio = 2;
+    shown.window().windowShiftX = 3;
+    shown.window().windowShiftY = -4;
+    storeScreen(shown.display, 1024, 768);
+    storeBackgroundLayout(shown.panel, shown.display, 0, {400, 100});
+    const RectF rect = shown.background();
     EXPECT_DOUBLE_EQ(rect.left, (1024 - 400) * (1020.0 / 1024) + 3);
     EXPECT_DOUBLE_EQ(rect.top, (768 - 100) * (725.0 / 768) - 4);
     EXPECT_DOUBLE_EQ(rect.width, 400 * (1020.0 / 1024));
 }
 
 TEST(PanelLayout, GaugeRectangleFollowsScaleAndAspect) {
-    PanelModel model = modelWithWindow(640, 0);
-    storeScreen(model, 800, 600);
-    storeBackgroundLayout(model, 0, {640, 480});
-    Gauge& gauge = model.gauge(0, 0);
+    Shown shown = windowOf(640, 0);
+    storeScreen(shown.display, 800, 600);
+    storeBackgroundLayout(shown.panel, shown.display, 0, {640, 480});
+    Gauge& gauge = shown.panel.gauge(0, 0);
     gauge.gaugeX = 100;
     gauge.gaugeY = 60;
     gauge.gaugeSize = 80;
-    storeGaugeBitmapSize(model, 0, 0, {100, 50});
-    EXPECT_DOUBLE_EQ(gauge.gaugeAspect, 0.5);
-    const RectF rect = gaugeRect(model, 0, 0);
+    storeGaugeBitmapSize(shown.display.gauge(0, 0), {100, 50});
+    EXPECT_DOUBLE_EQ(shown.display.gauge(0, 0).gaugeAspect, 0.5);
+    const RectF rect = shown.gauge(0);
     EXPECT_DOUBLE_EQ(rect.left, 99.5);
     EXPECT_DOUBLE_EQ(rect.top, 60 * (557.0 / 600));
     EXPECT_DOUBLE_EQ(rect.width, 80 * 0.995);
@@ -82,35 +91,35 @@ TEST(PanelLayout, GaugeRectangleFollowsScaleAndAspect) {
 }
 
 TEST(PanelLayout, GaugesScaleWithAHalfSizeWindow) {
-    PanelModel model = modelWithWindow(1280, 4); // 640 pixels for 1280 units
-    storeScreen(model, 800, 600);
-    storeBackgroundLayout(model, 0, {640, 480});
-    model.gauge(0, 1).gaugeX = 200;
-    model.gauge(0, 1).gaugeSize = 100;
-    storeGaugeBitmapSize(model, 0, 1, {64, 64});
-    const RectF rect = gaugeRect(model, 0, 1);
+    Shown shown = windowOf(1280, 4); // 640 pixels for 1280 units
+    storeScreen(shown.display, 800, 600);
+    storeBackgroundLayout(shown.panel, shown.display, 0, {640, 480});
+    shown.panel.gauge(0, 1).gaugeX = 200;
+    shown.panel.gauge(0, 1).gaugeSize = 100;
+    storeGaugeBitmapSize(shown.display.gauge(0, 1), {64, 64});
+    const RectF rect = shown.gauge(1);
     EXPECT_NEAR(rect.left, 100 * 0.995 + 79.6, 1e-9);
     EXPECT_NEAR(rect.width, 49.75, 1e-9);
     EXPECT_NEAR(rect.height, 50 * (557.0 / 600), 1e-9);
 
     // A window without a size keeps the previous scale.
-    model.window(0).windowSizeMm = 0;
-    storeBackgroundLayout(model, 0, {100, 100});
-    EXPECT_DOUBLE_EQ(model.window(0).windowScale, 0.5);
-    EXPECT_EQ(model.window(0).windowPixelWidth, 100);
+    shown.panel.window(0).windowSizeMm = 0;
+    storeBackgroundLayout(shown.panel, shown.display, 0, {100, 100});
+    EXPECT_DOUBLE_EQ(shown.window().windowScale, 0.5);
+    EXPECT_EQ(shown.window().windowPixelWidth, 100);
 }
 
 TEST(PanelLayout, CaptionAndTooltipTexts) {
-    PanelModel model = modelWithWindow(640, 7);
-    model.window(2) = model.window(0);
-    EXPECT_EQ(panelWindowCaption(model, 2),
+    Shown shown = windowOf(640, 7);
+    shown.panel.window(2) = shown.panel.window(0);
+    EXPECT_EQ(panelWindowCaption(shown.panel, shown.display, 2),
               "Window 2: Main panel - Zoom : 1 - Size: 640 - Position: 7 - size ratio: 1");
-    model.window(2).windowZoom = 0.5;
-    model.window(2).windowSizeRatio = -1.25;
-    EXPECT_EQ(panelWindowCaption(model, 2),
+    shown.display.window(2).windowZoom = 0.5;
+    shown.panel.window(2).windowSizeRatio = -1.25;
+    EXPECT_EQ(panelWindowCaption(shown.panel, shown.display, 2),
               "Window 2: Main panel - Zoom : .5 - Size: 640 - Position: 7 - size ratio:-1.25");
-    model.gauge(0, 3).gaugeName = "cessna_182.airspeed";
-    EXPECT_EQ(gaugeTooltip(model, 0, 3), "gauge #3 : cessna_182.airspeed");
+    shown.panel.gauge(0, 3).gaugeName = "cessna_182.airspeed";
+    EXPECT_EQ(gaugeTooltip(shown.panel, 0, 3), "gauge #3 : cessna_182.airspeed");
 }
 
 } // namespace

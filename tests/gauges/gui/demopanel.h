@@ -4,8 +4,9 @@
 // write bitmaps and panels without touching it, with the model's directories set to it.
 // Header only: it needs the COCKPIX_BIN_DIR of the test program that includes it.
 
-#include "panel/core/panelmodel.h"
+#include "app/core/appmodel.h"
 #include "panel/core/panelreader.h"
+#include "panel/gui/paneldocument.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -32,31 +33,40 @@ public:
     QString panelFile() const { return panelDir() + "panel.cfg"; }
     static QString programDir() { return QStringLiteral(COCKPIX_BIN_DIR "/"); }
 
-    // The five directories of the model on the copy; the program directory is the build's,
-    // where the default bitmaps lie.
-    void setDirectories(PanelModel& model) const {
-        model.dirs.gaugesDir = gaugesDir().toStdString();
-        model.dirs.bmpDir = (gaugesDir() + "bmp/").toStdString();
-        model.dirs.paletteDir = (gaugesDir() + "palette/").toStdString();
-        model.dirs.panelDir = panelDir().toStdString();
-        model.dirs.programDir = programDir().toStdString();
+    // The five directories on the copy; the program directory is the build's, where the
+    // default bitmaps lie.
+    void setDirectories(Directories& dirs) const {
+        dirs.gaugesDir = gaugesDir().toStdString();
+        dirs.bmpDir = (gaugesDir() + "bmp/").toStdString();
+        dirs.paletteDir = (gaugesDir() + "palette/").toStdString();
+        dirs.panelDir = panelDir().toStdString();
+        dirs.programDir = programDir().toStdString();
     }
 
-    // Clears the model, sets the directories and reads the demo panel.
-    bool open(PanelModel& model) const {
-        model.clearModel();
-        setDirectories(model);
-        if (readPanelFile(model, panelFile().toStdString()))
-            return false;
-        applyOpenedRatioRule(model);
-        return model.windowCount > 0;
+    // The demo panel as Open reads it.
+    Panel read() const {
+        Panel panel;
+        std::string dir = panelDir().toStdString();
+        if (readPanelFile(panel, dir, panelFile().toStdString()))
+            return {};
+        applyOpenedRatioRule(panel);
+        return panel;
+    }
+
+    // Clears the program state, sets the directories and opens the demo panel into the
+    // document.
+    bool open(PanelDocument& document, AppModel& app) const {
+        app.clearPanelState();
+        setDirectories(app.dirs);
+        document.replacePanel(read(), panelFile().toStdString());
+        return document.panel().windowCount > 0;
     }
 
     // The window of the demo panel with the most gauges.
-    static int biggestWindow(const PanelModel& model) {
+    static int biggestWindow(const Panel& panel) {
         int best = 0;
-        for (int w = 1; w < model.windowCount; ++w) {
-            if (model.window(w).gaugeCount > model.window(best).gaugeCount)
+        for (int w = 1; w < panel.windowCount; ++w) {
+            if (panel.window(w).gaugeCount > panel.window(best).gaugeCount)
                 best = w;
         }
         return best;

@@ -11,6 +11,7 @@
 #include "gauges/gui/panelwindow.h"
 #include "gauges/gui/panelwindowregistry.h"
 #include "gauges/gui/progresswindow.h"
+#include "panel/gui/paneldocument.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -27,15 +28,20 @@ class TestPanelWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<DemoPanel> m_demo;
-    PanelModel m_model;
+    // The panel as a test sets it up; each new window shows it through the document.
+    Panel m_model;
+    AppModel m_app;
+    PanelDocument m_document;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<QMdiArea> m_area;
     PanelWindowRegistry m_registry;
 
     // As the view command does it: a new window in the area, newest in the registry.
     PanelWindowForm* newWindow(int w) {
-        m_model.currentWindow = w;
-        auto* form = new PanelWindowForm(m_model, m_dialogs, w);
+        if (m_document.panel() != m_model)
+            m_document.replacePanel(m_model, {});
+        m_app.currentWindow = w;
+        auto* form = new PanelWindowForm(m_document, m_app, m_dialogs, w);
         form->setRegistry(&m_registry);
         m_registry.set(w, form);
         QMdiSubWindow* sub = m_area->addSubWindow(form);
@@ -51,7 +57,8 @@ private slots:
     void init() {
         m_demo = std::make_unique<DemoPanel>();
         QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
-        QVERIFY(m_demo->open(m_model));
+        QVERIFY(m_demo->open(m_document, m_app));
+        m_model = m_document.panel();
         m_dialogs.clear();
         m_area = std::make_unique<QMdiArea>();
         m_area->resize(1100, 900);
@@ -77,7 +84,7 @@ private slots:
 
         GaugeImage* background = form->backgroundImage();
         QVERIFY(background->isVisible() && background->hasPicture() && background->width() > 100);
-        QCOMPARE(background->geometry(), pixelRect(backgroundRect(m_model, w)));
+        QCOMPARE(background->geometry(), pixelRect(backgroundRect(m_model, m_app.display, w)));
         for (int i = 0; i < kGaugeSlots; ++i) {
             GaugeImage* image = form->gaugeImage(i);
             const QString name = image->toolTip();
@@ -85,9 +92,10 @@ private slots:
             if (i >= n)
                 continue;
             QCOMPARE(name, QString::fromStdString(gaugeTooltip(m_model, w, i)));
-            QCOMPARE(image->geometry(), pixelRect(gaugeRect(m_model, w, i)));
+            QCOMPARE(image->geometry(),
+                     pixelRect(gaugeRect(m_document.panel(), m_app.display, w, i)));
             // The height follows the bitmap's aspect, the width the gauge's size.
-            QCOMPARE(m_model.gauge(w, i).gaugeAspect,
+            QCOMPARE(m_app.display.gauge(w, i).gaugeAspect,
                      double(image->picture().height()) / image->picture().width());
             QVERIFY2(background->geometry().adjusted(-1, -1, 1, 1).contains(image->geometry()),
                      qPrintable(name));
@@ -132,7 +140,7 @@ private slots:
 
         // Without a default to copy, the window shows its gauges without a background.
         m_model.window(0).windowBitmap = "gone_again";
-        m_model.dirs.programDir = (m_demo->root() + "/no_program_dir/").toStdString();
+        m_app.dirs.programDir = (m_demo->root() + "/no_program_dir/").toStdString();
         form = newWindow(0);
         QVERIFY(!m_dialogs.messages().isEmpty());
         QVERIFY(!form->backgroundImage()->isVisible() && form->gaugeImage(0)->isVisible());
@@ -155,7 +163,8 @@ private slots:
         PanelWindowForm* full = newWindow(0);
         QVERIFY(!action(full, "mnuadd")->isEnabled() && action(full, "mnugo")->isEnabled());
         QVERIFY(full->gaugeImage(63)->isVisible());
-        QCOMPARE(full->gaugeImage(63)->geometry(), pixelRect(gaugeRect(m_model, 0, 63)));
+        QCOMPARE(full->gaugeImage(63)->geometry(),
+                 pixelRect(gaugeRect(m_document.panel(), m_app.display, 0, 63)));
     }
 
     void menuShortcutsOnlyActInTheirWindow() {
@@ -178,22 +187,31 @@ private slots:
         // The menu of the first window recolours the current window (1), not itself.
         m_dialogs.queueColor(QColor(10, 20, 30));
         action(first, "mnucolors")->trigger();
-        QCOMPARE(m_model.panelBackColor, ColorRef(0x1E140A));
+        QCOMPARE(m_app.panelBackColor, ColorRef(0x1E140A));
         QCOMPARE(current->backColor(), QColor(10, 20, 30));
         QCOMPARE(first->backColor(), QColor(Qt::black));
         QCOMPARE(m_dialogs.colorRequests().value(0), QColor(Qt::black));
 
-        // Cancel applies the colour the chooser started from.
+        // Cancel applies the colour last picked in that window's chooser.
         m_dialogs.queueColor(std::nullopt);
         action(first, "mnucolors")->trigger();
-        QCOMPARE(m_model.panelBackColor, ColorRef(0x1E140A));
+        QCOMPARE(m_app.panelBackColor, ColorRef(0x1E140A));
         QCOMPARE(m_dialogs.colorRequests().value(1), QColor(10, 20, 30));
 
         // A window loaded later takes the colour; "&Reset to black" makes it black again.
         PanelWindowForm* later = newWindow(2);
         QCOMPARE(later->backColor(), QColor(10, 20, 30));
         action(first, "mnublack")->trigger();
-        QCOMPARE(m_model.panelBackColor, ColorRef(0));
+        QCOMPARE(m_app.panelBackColor, ColorRef(0));
+        QCOMPARE(later->backColor(), QColor(Qt::black));
+
+        // The chooser of a freshly loaded window starts black, and cancelled applies black.
+        m_dialogs.queueColor(QColor(1, 2, 3));
+        action(first, "mnucolors")->trigger();
+        m_dialogs.queueColor(std::nullopt);
+        action(later, "mnucolors")->trigger();
+        QCOMPARE(m_dialogs.colorRequests().value(3), QColor(Qt::black));
+        QCOMPARE(m_app.panelBackColor, ColorRef(0));
         QCOMPARE(later->backColor(), QColor(Qt::black));
     }
 
@@ -202,11 +220,11 @@ private slots:
         QSignalSpy clicked(form, &PanelWindowForm::gaugeClicked);
         QSignalSpy closeDialog(form, &PanelWindowForm::closeGaugeDialogRequested);
         QTest::mouseClick(form->gaugeImage(2), Qt::LeftButton);
-        QCOMPARE(m_model.currentGauge, 2);
+        QCOMPARE(m_app.currentGauge, 2);
         QCOMPARE(clicked.value(0).value(0).toInt(), 2);
         QCOMPARE(closeDialog.count(), 1);
         QTest::mouseClick(form->backgroundImage(), Qt::LeftButton);
-        QCOMPARE(m_model.currentGauge, 2);
+        QCOMPARE(m_app.currentGauge, 2);
 
         action(form, "mnuclose")->trigger();
         QCOMPARE(closeDialog.count(), 2);
@@ -220,29 +238,29 @@ private slots:
         auto* timer = newer->findChild<QTimer*>("Timer1");
         QVERIFY(timer && timer->isActive());
         QCOMPARE(timer->interval(), 50); // idle: only looks whether the blinker was switched on
-        m_model.currentGauge = -1;
-        m_model.blinkState = 1;
+        m_app.currentGauge = -1;
+        m_app.blinkState = 1;
 
         // A tick of any panel window acts on the newest window of the current slot.
         older->blinkTick();
-        QCOMPARE(m_model.currentGauge, 0);
+        QCOMPARE(m_app.currentGauge, 0);
         QVERIFY(!newer->gaugeImage(0)->isVisible() && older->gaugeImage(0)->isVisible());
         newer->blinkTick();
         QVERIFY(newer->gaugeImage(0)->isVisible());
 
         // Switched on (as the gauge dialog does), the timer notices without help.
         QTRY_COMPARE(timer->interval(), 1);
-        m_model.blinkInterval = 200;
+        m_app.blinkInterval = 200;
         newer->refreshBlinker();
         QCOMPARE(timer->interval(), 200);
-        m_model.blinkState = 0;
+        m_app.blinkState = 0;
         QTRY_COMPARE(timer->interval(), 50);
         const bool shown = newer->gaugeImage(0)->isVisible();
         newer->blinkTick();
         QCOMPARE(newer->gaugeImage(0)->isVisible(), shown);
 
         // A closed window is left alone.
-        m_model.blinkState = 1;
+        m_app.blinkState = 1;
         delete newer->parentWidget();
         older->blinkTick();
         QVERIFY(older->gaugeImage(0)->isVisible());

@@ -1,6 +1,6 @@
 #include "panel/core/panelreader.h"
 
-#include "app/core/scratchdir.h"
+#include "base/core/scratchdir.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,8 @@ std::string fileContent(const std::string& path) {
 }
 
 struct Read {
-    std::unique_ptr<PanelModel> model = std::make_unique<PanelModel>();
+    std::unique_ptr<Panel> model = std::make_unique<Panel>();
+    std::string panelDir;
     std::optional<ReadError> error;
     const PanelWindow& window(int w) const { return model->window(w); }
     const Gauge& gauge(int w, int g) const { return model->gauge(w, g); }
@@ -43,21 +44,20 @@ struct Read {
 
 Read readText(std::string_view text, const std::string& panelDir = "/nowhere/panel/") {
     Read read;
-    read.model->clearModel();
-    read.model->dirs.panelDir = panelDir;
-    read.error = readPanelText(*read.model, text, "panel.cfg");
+    read.panelDir = panelDir;
+    read.error = readPanelText(*read.model, read.panelDir, text, "panel.cfg");
     return read;
 }
 
 // Reads a file as Open does, with the panel directory of the chosen path.
 Read readFile(const std::string& path, std::vector<std::string>* reroutes = nullptr) {
     Read read;
-    read.model->clearModel();
-    read.model->dirs.panelDir = panelDirFromChosenPath(path);
-    read.error = readPanelFile(*read.model, path, [reroutes](const std::string& dir) {
-        if (reroutes)
-            reroutes->push_back(dir);
-    });
+    read.panelDir = panelDirFromChosenPath(path);
+    read.error =
+        readPanelFile(*read.model, read.panelDir, path, [reroutes](const std::string& dir) {
+            if (reroutes)
+                reroutes->push_back(dir);
+        });
     return read;
 }
 
@@ -178,7 +178,6 @@ TEST(PanelReaderWindow, KeysAreTakenByFirstLetterOnlyAfterTheFileLine) {
     EXPECT_EQ(read.window(0).windowVisible, 1);
     EXPECT_FALSE(read.window(0).windowIdent.isText);
     EXPECT_EQ(read.window(0).windowIdent.number, 16);
-    EXPECT_EQ(read.window(0).windowZoom, 1);
     // The value runs back from the last character, which always belongs to it, to the
     // nearest "=".
     EXPECT_EQ(readWindow("file=a.bmp|ident=12=").window(0).windowIdent.number, 12);
@@ -258,11 +257,12 @@ TEST_F(PanelReaderAlias, FollowsAnAliasWhateverTheCaseOnDisk) {
     ASSERT_FALSE(read.error) << read.error->describe();
     const std::string expected = at("FS98/Aircraft/C182/Panel/");
     EXPECT_EQ(reroutes, std::vector<std::string>{expected});
-    EXPECT_EQ(read.model->dirs.panelDir, expected);
+    EXPECT_EQ(read.panelDir, expected);
     EXPECT_EQ(read.window(0).windowTitle, "C182 main");
     // The scan state starts again: the first file's preamble is not counted.
     EXPECT_EQ(read.model->preambleLineCount, 0);
-    EXPECT_EQ(rerouteMessage(expected), "'panel.cfg' rerouted CockPix to [" + expected + "]");
+    EXPECT_EQ(rerouteMessage(expected).bytes(),
+              "'panel.cfg' rerouted CockPix to [" + expected + "]");
     // The chosen file itself is found whatever its case too.
     touch("x/Panel.CFG", fileContent(kSample));
     EXPECT_EQ(readFile(at("x/panel.cfg")).model->windowCount, 3);
@@ -272,7 +272,7 @@ TEST_F(PanelReaderAlias, KeepsTheAliasTextWhenNoDirectoryMatches) {
     Read read =
         readFile(touch("fs/aircraft/a/panel/panel.cfg", crlf("[fltsim]|alias=Gone\\Panel|")));
     ASSERT_TRUE(read.error);
-    EXPECT_EQ(read.model->dirs.panelDir, at("fs/aircraft/Gone/Panel/"));
+    EXPECT_EQ(read.panelDir, at("fs/aircraft/Gone/Panel/"));
     EXPECT_EQ(read.error->reason, "the file cannot be opened");
 }
 

@@ -1,6 +1,6 @@
 #include "panel/core/panelwriter.h"
 
-#include "app/core/scratchdir.h"
+#include "base/core/scratchdir.h"
 #include "panel/core/panelreader.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,8 @@ namespace fs = std::filesystem;
 constexpr auto npos = std::string::npos;
 
 // One window, no gauges, no colours: the smallest panel the writer deals with.
-PanelModel oneWindowModel() {
-    PanelModel model;
-    model.clearModel();
+Panel oneWindowModel() {
+    Panel model;
     model.windowCount = 1;
     model.window(0) = {.windowTitle = "Main",
                        .windowBitmap = "panel_main",
@@ -60,7 +59,7 @@ std::string fileText(const std::string& path) {
 // The layout FS98 reads
 
 TEST(PanelFileLayout, OneWindowGivesTheExactBytesWithPaddedGaugeLines) {
-    PanelModel model = oneWindowModel();
+    Panel model = oneWindowModel();
     model.preambleLineCount = 2;
     model.preambleLine[1] = "// Sample panel";
     model.preambleLine[2] = "; caf\xe9 \t "; // Windows-1252 and trailing blanks kept
@@ -71,7 +70,7 @@ TEST(PanelFileLayout, OneWindowGivesTheExactBytesWithPaddedGaugeLines) {
     model.gauge(0, 3) = gauge("cessna.fuel", 1, .5, 80, 96);     // measured, then resized
     model.gauge(0, 4) = gauge("cessna.trim", 1, 2, 96, -1);      // measured later, still -1
     model.gauge(0, 11) = gauge("beyond.count", 1, 2, 0, -1);
-    EXPECT_EQ(panelFileText(model, {}, nullptr),
+    EXPECT_EQ(panelFileText(model, {}, 0, nullptr),
               "// Sample panel\r\n; caf\xe9 \t \r\n"
               "/ Panel file generated with COCKPIX V.2.5.3 by Quenvald, 1998\r\n"
               "\r\n[Window Titles]\r\n\r\nwindow00=Main\r\n"
@@ -94,7 +93,7 @@ TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRul
                 {-1, WindowIdent::fromText(""), "", ""},
                 {2, WindowIdent::fromText("12abc"), "windowsize_ratio=2\r\n", ""},
                 {1, WindowIdent::fromNumber(-2.5), "windowsize_ratio=1\r\n", "ident=-2.5\r\n"}};
-    PanelModel model = oneWindowModel();
+    Panel model = oneWindowModel();
     model.windowCount = 5;
     for (int w = 0; w < 6; ++w) {
         model.window(w) = model.window(0);
@@ -102,7 +101,7 @@ TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRul
         model.window(w).windowSizeRatio = rows[w % 5].ratio;
         model.window(w).windowIdent = rows[w % 5].ident;
     }
-    std::string text = panelFileText(model, {}, nullptr);
+    std::string text = panelFileText(model, {}, 0, nullptr);
     EXPECT_NE(text.find("\r\nwindow00=W0\r\nwindow01=W1\r\nwindow02=W2\r\nwindow03=W3\r\n"
                         "window04=W4\r\n\r\n[Window00]"),
               npos);
@@ -119,14 +118,14 @@ TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRul
     model.window(0).gaugeCount = 1000;
     model.preambleLineCount = 99;
     model.colorLineCount = -5;
-    text = panelFileText(model, {}, nullptr);
+    text = panelFileText(model, {}, 0, nullptr);
     EXPECT_NE(text.find("[Window08]"), npos);
     EXPECT_NE(text.find("gauge63="), npos);
     EXPECT_EQ(text.find("gauge64="), npos);
 }
 
 TEST(PanelFileLayout, ColourPartFollowsThePaletteOptions) {
-    PanelModel model = oneWindowModel();
+    Panel model = oneWindowModel();
     model.colorLineCount = 2;
     model.colorLine[1] = "c00=0,0,0";
     model.colorLine[2] = "C01=255,255,255 ; white";
@@ -144,9 +143,8 @@ TEST(PanelFileLayout, ColourPartFollowsThePaletteOptions) {
                 {4, {true, true}, false, ""}, // the result file has gone
                 {4, {true, false}, true, ""},   {4, {false, false}, true, ""}}; // "Erase all"
     for (const auto& row : rows) {
-        model.advisedColorCount = row.advised;
         const std::string text =
-            panelFileText(model, row.options, row.resultFileThere ? &result : nullptr);
+            panelFileText(model, row.options, row.advised, row.resultFileThere ? &result : nullptr);
         EXPECT_NE(text.find(before + row.colours + "[Default View]"), npos) << text;
     }
 }
@@ -173,14 +171,14 @@ TEST(BackupNumber, FollowsTheHighestOneOrTwoDigitNumberAfterDotC) {
 // Runs the save in a child process, as an ordinary user when the tests run as root (root
 // writes into read-only directories). 0: not written, and the message holds `says`; 1: not
 // written, another message; 2: written; -1: the save could not be run so.
-int saveAsOrdinaryUser(const PanelModel& model, const std::string& output,
+int saveAsOrdinaryUser(const Panel& model, const std::string& panelDir, const std::string& output,
                        const std::string& says) {
     const pid_t child = ::fork();
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(3);
-        const SaveResult result = savePanel(model, output, {});
-        ::_exit(result.written ? 2 : result.message.find(says) == npos);
+        const SaveResult result = savePanel(model, {panelDir, output, {}, {}});
+        ::_exit(result.written ? 2 : result.message.bytes().find(says) == npos);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -197,7 +195,6 @@ protected:
     void useDir(const std::string& name) {
         fs::create_directories(root / name);
         panelDir = at(name) + "/";
-        model.dirs.panelDir = panelDir;
     }
     // "name:bytes" for each entry of dir, in name order; NEW stands for the new panel's bytes.
     std::string listing(const std::string& dir) {
@@ -210,10 +207,13 @@ protected:
             text += (text.empty() ? "" : " ") + name + ":" + (bytes == newText ? "NEW" : bytes);
         return text;
     }
-    SaveResult save(const std::string& output) { return savePanel(model, panelDir + output, {}); }
+    SaveResult save(const std::string& output) {
+        return savePanel(model, {panelDir, panelDir + output, {}, proposal});
+    }
 
-    PanelModel model = oneWindowModel();
-    const std::string newText = panelFileText(model, {}, nullptr);
+    Panel model = oneWindowModel();
+    PaletteProposal proposal;
+    const std::string newText = panelFileText(model, {}, 0, nullptr);
     std::string panelDir;
 };
 
@@ -224,12 +224,16 @@ TEST_F(SavePanel, TheOldFileBecomesTheNextBackupAndTheChosenNameIsWritten) {
         std::string after;
     } rows[] = {{"panel.cfg:old panel.c1:1 panel.c7:7", "panel.cfg", 8,
                  "panel.c1:1 panel.c7:7 panel.c8:old panel.cfg:NEW"},
-                // Without an old file: the panel directory's panel.cfg, whatever the chosen name.
-                {"", "other.cfg", 0, "panel.cfg:NEW"},
+                // Without an old file: the chosen name.
+                {"", "other.cfg", 0, "other.cfg:NEW"},
                 // The old file is found whatever its case; upper-case names are not backups.
-                {"PANEL.CFG:old PANEL.C3:3", "new.cfg", 1, "PANEL.C3:3 new.cfg:NEW panel.c1:old"},
+                // Saved under another name, it stays for FS98 and its backup is a copy.
+                {"PANEL.CFG:old PANEL.C3:3", "new.cfg", 1,
+                 "PANEL.C3:3 PANEL.CFG:old new.cfg:NEW panel.c1:old"},
+                // panel.cfg typed in another case is that panel.cfg, as FS98 sees it.
+                {"panel.cfg:old", "PANEL.CFG", 1, "panel.c1:old panel.cfg:NEW"},
                 // The chosen output is never used as the backup name.
-                {"panel.cfg:old", "panel.c1", 2, "panel.c1:NEW panel.c2:old"}};
+                {"panel.cfg:old", "panel.c1", 2, "panel.c1:NEW panel.c2:old panel.cfg:old"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.before);
         useDir(row.output + ".case");
@@ -243,11 +247,11 @@ TEST_F(SavePanel, TheOldFileBecomesTheNextBackupAndTheChosenNameIsWritten) {
         EXPECT_EQ(result.backupNumber, row.backup);
         EXPECT_EQ(listing(panelDir), row.after);
         EXPECT_EQ(fileText(result.outputPath), newText);
-        EXPECT_EQ(result.message, (row.backup ? "Previous 'panel.cfg' was saved as 'panel.c" +
-                                                    std::to_string(row.backup) + "'\n"
-                                              : std::string()) +
-                                      "The new '" + result.outputPath +
-                                      "' was correctly recorded to disk.");
+        EXPECT_EQ(result.message.bytes(),
+                  (row.backup ? "Previous 'panel.cfg' was saved as 'panel.c" +
+                                    std::to_string(row.backup) + "'\n"
+                              : std::string()) +
+                      "The new '" + result.outputPath + "' was correctly recorded to disk.");
     }
 }
 
@@ -271,7 +275,8 @@ TEST_F(SavePanel, AFailedFinalRenamePutsTheOldFileBack) {
     touch("panel/busy/file", "x");
     const SaveResult result = save("busy");
     EXPECT_FALSE(result.written);
-    EXPECT_NE(result.message.find("Previous 'panel.cfg' is unchanged."), npos) << result.message;
+    EXPECT_NE(result.message.bytes().find("Previous 'panel.cfg' is unchanged."), npos)
+        << result.message.bytes();
     EXPECT_EQ(listing(panelDir), "busy:<dir> panel.c4:fourth panel.cfg:old");
 }
 
@@ -285,8 +290,10 @@ TEST_F(SavePanel, AReadOnlyPanelDirectoryKeepsTheOldFileAndEveryBackup) {
     fs::permissions(panelDir, fs::perms(0555));
     // The new file can be written elsewhere, but the old one cannot be moved to its backup;
     // writing into the read-only directory itself fails before anything is touched.
-    const int elsewhere = saveAsOrdinaryUser(model, outDir + "panel.cfg", "as 'panel.c2'");
-    const int inside = saveAsOrdinaryUser(model, panelDir + "panel.cfg", "could not be written");
+    const int elsewhere =
+        saveAsOrdinaryUser(model, panelDir, outDir + "panel.cfg", "as 'panel.c2'");
+    const int inside =
+        saveAsOrdinaryUser(model, panelDir, panelDir + "panel.cfg", "could not be written");
     fs::permissions(panelDir, fs::perms::owner_all, fs::perm_options::add);
     if (elsewhere < 0 || inside < 0)
         GTEST_SKIP() << "cannot run the save as an ordinary user here";
@@ -299,15 +306,14 @@ TEST_F(SavePanel, AReadOnlyPanelDirectoryKeepsTheOldFileAndEveryBackup) {
 TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) {
     touch("panel/panel.cfg", "old");
     fs::permissions(panelDir + "panel.cfg", fs::perms::owner_read | fs::perms::owner_write);
-    model.paletteResultFile = touch("result.txt", "[8 bit colors]\r\nc00=1,2,3\nc01=4,5,6");
-    model.advisedColorCount = 2;
+    proposal = {2, touch("result.txt", "[8 bit colors]\r\nc00=1,2,3\nc01=4,5,6")};
     ASSERT_TRUE(save("panel.cfg").written);
     EXPECT_NE(fileText(panelDir + "panel.cfg")
                   .find("\r\n\r\n[8 bit colors]\r\nc00=1,2,3\r\nc01=4,5,6\r\n\r\n[Default View]"),
               npos);
     EXPECT_EQ(fs::status(panelDir + "panel.cfg").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
-    fs::remove(model.paletteResultFile);
+    fs::remove(proposal.resultFile);
     ASSERT_TRUE(save("panel.cfg").written);
     EXPECT_EQ(fileText(panelDir + "panel.cfg"), newText);
 }
@@ -316,7 +322,7 @@ TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) 
 // Writing and reading back
 
 // Every field that panel.cfg holds, as one text to compare.
-std::string panelFields(const PanelModel& m) {
+std::string panelFields(const Panel& m) {
     std::ostringstream out;
     out << std::setprecision(17) << m.windowCount << " view " << m.defaultViewX << ' '
         << m.defaultViewY << ' ' << m.defaultViewSizeX << ' ' << m.defaultViewSizeY;
@@ -337,10 +343,10 @@ std::string panelFields(const PanelModel& m) {
     return out.str();
 }
 
-PanelModel readBack(const std::string& text) {
-    PanelModel model;
-    model.clearModel();
-    const std::optional<ReadError> error = readPanelText(model, text, "panel.cfg");
+Panel readBack(const std::string& text) {
+    Panel model;
+    std::string panelDir = "/nowhere/";
+    const std::optional<ReadError> error = readPanelText(model, panelDir, text, "panel.cfg");
     EXPECT_FALSE(error) << error->describe();
     applyOpenedRatioRule(model);
     return model;
@@ -349,10 +355,10 @@ PanelModel readBack(const std::string& text) {
 TEST(RoundTrip, AWrittenPanelReadsBackIntoTheSameModelAndResavesToTheSameBytes) {
     // The sample has a preamble with an empty line, titles, every window key, gauges with and
     // without a size, colour lines and a default view.
-    PanelModel model = readBack(fileText(
-        COCKPIX_FIXTURES_DIR "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg"));
+    Panel model = readBack(fileText(COCKPIX_FIXTURES_DIR
+                                    "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg"));
     ASSERT_EQ(model.windowCount, 3);
-    EXPECT_EQ(panelFields(readBack(panelFileText(model, {}, nullptr))), panelFields(model));
+    EXPECT_EQ(panelFields(readBack(panelFileText(model, {}, 0, nullptr))), panelFields(model));
     // What it lacks: Windows-1252 bytes, fractions, negative and tiny numbers, two-digit gauge
     // numbers and an empty slot.
     model.window(0).windowTitle = "Main Panel \xe9";
@@ -365,10 +371,10 @@ TEST(RoundTrip, AWrittenPanelReadsBackIntoTheSameModelAndResavesToTheSameBytes) 
     for (int g = 6; g < 12; ++g)
         model.gauge(0, g) = gauge(g < 11 ? "cessna_182.g" + std::to_string(g) : "", g * 12.5 - 20,
                                   300.25 - g, g % 2 ? 96 + g : 0, g % 2 ? 0 : -1);
-    const std::string text = panelFileText(model, {}, nullptr);
-    const PanelModel read = readBack(text);
+    const std::string text = panelFileText(model, {}, 0, nullptr);
+    const Panel read = readBack(text);
     EXPECT_EQ(panelFields(read), panelFields(model));
-    EXPECT_EQ(panelFileText(read, {}, nullptr), text);
+    EXPECT_EQ(panelFileText(read, {}, 0, nullptr), text);
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 namespace cockpix {
 namespace {
 
-using RowHandler = EditOutcome (WindowTable::*)(int, std::string_view);
+using RowHandler = EditOutcome (WindowTable::*)(const Panel&, int, std::string_view);
 constexpr RowHandler Title = &WindowTable::titleChanged;
 constexpr RowHandler Bitmap = &WindowTable::bitmapChanged;
 constexpr RowHandler Size = &WindowTable::sizeChanged;
@@ -21,27 +21,44 @@ constexpr std::string_view kContinuous = "List must be continuous.";
 constexpr std::string_view kIncorrect = "Incorrect value.";
 constexpr std::string_view kOutOfBound = "Out of bound.";
 
-// A model and table as after New. Text goes in the way the template window feeds it: every
-// change goes through the table, and a requested clearing runs the handler again with "".
+// A panel and table as after New. Text goes in the way the template window feeds it: every
+// change goes through the table, its edit is stored as the panel document stores it, and a
+// requested clearing runs the handler again with "".
 class WindowTableTest : public ::testing::Test {
 protected:
-    WindowTableTest() : table(model) { model.clearModel(); }
-
-    template <typename Handler> std::string carryOut(Handler handler, std::string_view text) {
-        const EditOutcome outcome = handler(text);
+    void store(const EditOutcome& outcome) {
+        if (outcome.edit)
+            applyWindowEdit(model, *outcome.edit);
+    }
+    void store(const ViewOutcome& outcome, DefaultViewField field) {
+        if (outcome.value)
+            model.setDefaultView(withViewField(model.defaultView(), field, *outcome.value));
+    }
+    template <typename Handler, typename Store>
+    std::string carryOut(Handler handler, Store store, std::string_view text) {
+        const auto outcome = handler(text);
+        store(outcome);
         if (outcome.clearBox) {
-            const EditOutcome again = handler("");
+            const auto again = handler("");
+            store(again);
             EXPECT_FALSE(again.clearBox);
             EXPECT_EQ(again.message, "");
         }
         return outcome.message;
     }
     std::string type(RowHandler handler, int row, std::string_view text) {
-        return carryOut([&](std::string_view t) { return (table.*handler)(row, t); }, text);
+        return carryOut([&](std::string_view t) { return (table.*handler)(model, row, t); },
+                        [&](const EditOutcome& outcome) { store(outcome); }, text);
     }
     std::string typeView(DefaultViewField field, std::string_view text) {
         return carryOut([&](std::string_view t) { return table.defaultViewChanged(field, t); },
-                        text);
+                        [&](const ViewOutcome& outcome) { store(outcome, field); }, text);
+    }
+    VisibleOutcome click(int row, bool checked) {
+        VisibleOutcome outcome = table.visibleToggled(model, row, checked);
+        if (outcome.edit)
+            applyWindowEdit(model, *outcome.edit);
+        return outcome;
     }
     void fillRows(int count) {
         for (int row = 0; row < count; ++row) {
@@ -51,7 +68,7 @@ protected:
         ASSERT_EQ(model.windowCount, count);
     }
 
-    PanelModel model;
+    Panel model;
     WindowTable table;
 };
 
@@ -91,8 +108,8 @@ TEST_F(WindowTableTest, CountStaysWithinZeroToNineAndForgottenBoxesAreEmpty) {
 
 TEST_F(WindowTableTest, EveryBoxOfARowBeyondTheFirstFreeOneIsRefusedAndCleared) {
     fillRows(2);
-    PanelWindow& far = model.window(3);
-    far.windowSizeRatio = 0.3;
+    const PanelWindow& far = model.window(3);
+    model.window(3).windowSizeRatio = 0.3;
     for (RowHandler handler : {Title, Bitmap, Size, Ratio, Position, Ident})
         EXPECT_EQ(type(handler, 3, "7"), kContinuous);
     EXPECT_EQ(far.windowTitle + far.windowBitmap, "");
@@ -102,14 +119,14 @@ TEST_F(WindowTableTest, EveryBoxOfARowBeyondTheFirstFreeOneIsRefusedAndCleared) 
     EXPECT_EQ(far.windowIdent.number, 0);
     EXPECT_EQ(model.windowCount, 2);
 
-    const VisibleOutcome refused = table.visibleToggled(4, true);
+    const VisibleOutcome refused = click(4, true);
     EXPECT_EQ(refused.message, kContinuous);
     EXPECT_FALSE(refused.caption.has_value());
     EXPECT_EQ(model.window(4).windowVisible, 0);
     // The first free row takes every field, even ahead of its title.
     EXPECT_EQ(type(Size, 2, "640"), "");
     EXPECT_EQ(model.window(2).windowSizeMm, 640);
-    EXPECT_EQ(table.visibleToggled(2, true).caption, "ON");
+    EXPECT_EQ(click(2, true).caption, "ON");
     EXPECT_EQ(model.window(2).windowVisible, 1);
 }
 
@@ -175,10 +192,8 @@ TEST_F(WindowTableTest, Threshold) {
     const std::pair<const char*, int> cases[] = {{"-40", 40},         {"x12", 0},
                                                  {"17.9", 17},        {"1e300", INT_MAX},
                                                  {"-1e300", INT_MAX}, {"1e99999", INT_MAX}};
-    for (const auto& [text, tolerance] : cases) {
-        table.thresholdChanged(text);
-        EXPECT_EQ(model.paletteTolerance, tolerance) << text;
-    }
+    for (const auto& [text, tolerance] : cases)
+        EXPECT_EQ(thresholdValue(text), tolerance) << text;
 }
 
 } // namespace

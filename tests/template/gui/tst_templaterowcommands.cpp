@@ -2,6 +2,7 @@
 // the main window on a copy of the demo installation.
 
 #include "app/gui/shellfixture.h"
+#include "base/gui/modeltext.h"
 #include "gauges/gui/demopanel.h"
 
 #include "gauges/gui/gaugeimage.h"
@@ -51,10 +52,11 @@ void TestTemplateRowCommands::init() {
     m_demo = std::make_unique<DemoPanel>();
     QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
     m_shell = std::make_unique<ShellFixture>();
-    QVERIFY(m_demo->open(m_shell->model));
-    QVERIFY(writeSettings(m_shell->model.dirs));
+    QVERIFY(m_demo->open(m_shell->document, m_shell->app));
+    QVERIFY(writeSettings(m_shell->app.dirs));
     m_shell->start();
     m_shell->window->templateWindow()->fillFromModel();
+    m_shell->document.clearHistory();
     m_shell->dialogs.clear(); // what filling the table had to say is not these tests' business
     QVERIFY(QTest::qWaitForWindowActive(m_shell->window.get()));
 }
@@ -65,7 +67,7 @@ void TestTemplateRowCommands::cleanup() {
 }
 
 void TestTemplateRowCommands::viewOpensANewWindowEachTimeWithItsMenus() {
-    PanelModel& model = m_shell->model;
+    AppModel& model = m_shell->app;
     model.outsideViewScale = 2.5;
     m_shell->window->resize(800, 600); // smaller than the 1024 x 768 screen
     click("Command1_1");
@@ -98,7 +100,7 @@ void TestTemplateRowCommands::viewOpensANewWindowEachTimeWithItsMenus() {
     QStringList titles;
     for (QAction* menu : m_shell->window->menuBar()->actions())
         titles << menu->text();
-    QCOMPARE(titles, QStringList({"&Picture", "&Gauges", "&Windows"}));
+    QCOMPARE(titles, QStringList({"&Picture", "&Gauges", "&Edit", "&Windows"}));
     QVERIFY(QTest::qWaitForWindowActive(m_shell->window.get()));
     QVERIFY(second->hasFocus());
     QTest::keyClick(second, Qt::Key_C, Qt::ControlModifier);
@@ -108,8 +110,9 @@ void TestTemplateRowCommands::viewOpensANewWindowEachTimeWithItsMenus() {
 }
 
 void TestTemplateRowCommands::viewRefusalsOpenNothing() {
-    m_shell->model.currentWindow = 3;
-    m_shell->model.window(2).windowBitmap = "  ";
+    m_shell->app.currentWindow = 3;
+    m_shell->document.setWindowField(
+        {2, WindowField::Bitmap, std::string("  "), m_shell->document.panel().windowCount});
     click("Command1_2");
     click("Command1_7"); // a row beyond the panel
     QFile::remove(m_demo->gaugesDir() + "CESSNA_182.AIRSPEED.GAU");
@@ -118,7 +121,7 @@ void TestTemplateRowCommands::viewRefusalsOpenNothing() {
              QStringList({"Empty window!", "Empty window!",
                           QString::fromStdString(wrongGaugesDirMessage())}));
     QVERIFY(panelWindows().isEmpty());
-    QCOMPARE(m_shell->model.currentWindow, 3);
+    QCOMPARE(m_shell->app.currentWindow, 3);
 }
 
 // COCKPIX_SCREEN=1024x768 for the tests: a 512-pixel bitmap is half the screen. A missing
@@ -129,7 +132,7 @@ void TestTemplateRowCommands::autoButtonsFillTheBoxesOrNameAMissingBitmap() {
     click("Command3_1");
     click("Command6_1");
     QCOMPARE(box("Text3_1")->text() + "|" + box("Text4_1")->text(), QString("512|.5"));
-    QCOMPARE(m_shell->model.window(1).windowZoom, 2.0);
+    QCOMPARE(m_shell->app.display.window(1).windowZoom, 2.0);
     QVERIFY(m_shell->dialogs.messages().isEmpty());
 
     box("Text2_2")->setText("nowhere");
@@ -137,7 +140,7 @@ void TestTemplateRowCommands::autoButtonsFillTheBoxesOrNameAMissingBitmap() {
     click("Command3_2");
     click("Command6_2");
     const QString expected =
-        QString::fromStdString(cantFindBitmapMessage("nowhere", m_demo->panelDir().toStdString()));
+        toQString(cantFindBitmapMessage("nowhere", m_demo->panelDir().toStdString()));
     QCOMPARE(m_shell->dialogs.messages(), QStringList({expected, expected}));
     QCOMPARE(box("Text3_2")->text(), sizeText);
 }

@@ -2,8 +2,9 @@
 // buttons, and filling it from a model. The rules of each box are the core's; here each kind
 // of box, message, caption and signal is shown to be wired once.
 
+#include "app/core/appmodel.h"
 #include "guisupport/scripteddialogs.h"
-#include "panel/core/panelmodel.h"
+#include "panel/gui/paneldocument.h"
 #include "template/gui/templatewindow.h"
 
 #include <QCheckBox>
@@ -47,16 +48,20 @@ private:
         QTest::keyClicks(rowBox("Text2", row), bitmap);
     }
 
-    PanelModel m_model;
+    const Panel& panel() const { return m_document->panel(); }
+
+    AppModel m_app;
+    std::unique_ptr<PanelDocument> m_document;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<TemplateWindow> m_window;
 };
 
 void TemplateWindowTest::init() {
-    m_model = PanelModel();
-    m_model.clearModel();
+    m_app = AppModel();
+    m_app.paletteTolerance = 0;
+    m_document = std::make_unique<PanelDocument>();
     m_dialogs.clear();
-    m_window = std::make_unique<TemplateWindow>(m_model, m_dialogs);
+    m_window = std::make_unique<TemplateWindow>(*m_document, m_app, m_dialogs);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -69,21 +74,21 @@ void TemplateWindowTest::cleanup() {
 // A different value in each box, so that a box wired to another field's handler shows; a
 // refused value shows its message and empties the box (an emptied ratio box keeps the 1).
 void TemplateWindowTest::everyBoxReachesTheModelOrShowsItsMessage() {
-    QCOMPARE(m_model.paletteTolerance, 5); // the threshold box starts at 5 through its handling
+    QCOMPARE(m_app.paletteTolerance, 5); // the threshold box starts at 5 through its handling
     typeRow(0, "Main", "main.");
     QTest::keyClicks(rowBox("Text7", 0), "1a");
-    const PanelWindow& main = m_model.window(0);
+    const PanelWindow& main = panel().window(0);
     QCOMPARE(main.windowTitle + "|" + main.windowBitmap + "|" + main.windowIdent.text,
              std::string("Main|main|1a"));
     QCOMPARE(countLabel(), QString("1"));
     // clang-format off
     const std::tuple<const char*, const char*, const char*, const double*, double> typed[] = {
         {"Text3_0", "640.8", "", &main.windowSizeMm, 640}, {"Text4_0", ".75", "", &main.windowSizeRatio, .75},
-        {"Text5_0", "11", "", &main.windowPosition, 11}, {"Text9", "10", "", &m_model.defaultViewX, 10},
-        {"Text10", "20", "", &m_model.defaultViewY, 20}, {"Text11", "30.5", "", &m_model.defaultViewSizeX, 30},
-        {"Text12", "40", "", &m_model.defaultViewSizeY, 40},
+        {"Text5_0", "11", "", &main.windowPosition, 11}, {"Text9", "10", "", &panel().defaultViewX, 10},
+        {"Text10", "20", "", &panel().defaultViewY, 20}, {"Text11", "30.5", "", &panel().defaultViewSizeX, 30},
+        {"Text12", "40", "", &panel().defaultViewSizeY, 40},
         {"Text4_0", "-2", "Incorrect value.", &main.windowSizeRatio, 1},
-        {"Text10", "6154", "Out of bound.", &m_model.defaultViewY, 0}};
+        {"Text10", "6154", "Out of bound.", &panel().defaultViewY, 0}};
     // clang-format on
     for (const auto& [name, text, message, stored, value] : typed) {
         m_dialogs.clear();
@@ -94,7 +99,7 @@ void TemplateWindowTest::everyBoxReachesTheModelOrShowsItsMessage() {
         QCOMPARE(*stored, value);
     }
     child("Text13")->setText("-40");
-    QCOMPARE(m_model.paletteTolerance, 40);
+    QCOMPARE(m_app.paletteTolerance, 40);
     rowBox("Text2", 0)->clear(); // the last row leaves the table
     QCOMPARE(countLabel(), QString("0"));
     // A row beyond the first free one refuses each keystroke and a click on its visible box.
@@ -107,7 +112,7 @@ void TemplateWindowTest::everyBoxReachesTheModelOrShowsItsMessage() {
     QCOMPARE(m_dialogs.messages().size(), 4);
     // Its caption and the model's value stay as they were.
     QCOMPARE(far->text(), QString("Off"));
-    QCOMPARE(m_model.window(4).windowVisible, 0.0);
+    QCOMPARE(panel().window(4).windowVisible, 0.0);
 }
 
 // The boxes were typed for one panel; then a panel of two windows is opened into them.
@@ -115,35 +120,37 @@ void TemplateWindowTest::fillWritesThePanelAndForgetsThePreviousOne() {
     for (int row = 0; row < 3; ++row)
         typeRow(row, "typed", "typed");
     QTest::mouseClick(child<QCheckBox>("Check3_2"), Qt::LeftButton);
-    m_model.windowCount = 2;
-    PanelWindow& main = m_model.window(0);
+    Panel opened = panel(); // the rows beyond the panel keep what they held
+    opened.windowCount = 2;
+    PanelWindow& main = opened.window(0);
     main.windowTitle = "Tableau de bord \xE9t\xE9 \x80\x81\t"; // Windows-1252 bytes
     main.windowSizeRatio = 0;                                  // missing from the file: full size
     main.windowPosition = 15;
     main.windowIdent = WindowIdent::fromNumber(3);
-    PanelWindow& radios = m_model.window(1);
+    PanelWindow& radios = opened.window(1);
     radios.windowTitle.clear(); // a window without title still counts
     radios.windowBitmap = "radio.";
     radios.windowSizeRatio = 0.5;
     radios.windowIdent = WindowIdent::fromText("abc");
-    m_model.defaultViewX = 9000;
+    opened.defaultViewX = 9000;
 
+    m_document->replacePanel(opened, {});
     m_window->fillFromModel();
 
     // Out-of-range values are checked as if typed.
     QCOMPARE(m_dialogs.messages(), QStringList(2, "Out of bound."));
-    QCOMPARE(main.windowPosition + m_model.defaultViewX, 0.0);
+    QCOMPARE(panel().window(0).windowPosition + panel().defaultViewX, 0.0);
     QCOMPARE(countLabel(), QString("2"));
     QCOMPARE(rowBox("Text1", 0)->text(), QString::fromUtf8("Tableau de bord été €\u0081\t"));
-    QCOMPARE(main.windowTitle, std::string("Tableau de bord \xE9t\xE9 \x80\x81\t"));
+    QCOMPARE(panel().window(0).windowTitle, std::string("Tableau de bord \xE9t\xE9 \x80\x81\t"));
     QCOMPARE(rowBox("Text4", 0)->text() + "|" + rowBox("Text4", 1)->text(), QString("1|.5"));
-    QCOMPARE(main.windowSizeRatio, 1.0);
+    QCOMPARE(panel().window(0).windowSizeRatio, 1.0);
     QCOMPARE(rowBox("Text7", 0)->text() + rowBox("Text7", 1)->text(), QString("3abc"));
-    QCOMPARE(radios.windowBitmap, std::string("radio"));
+    QCOMPARE(panel().window(1).windowBitmap, std::string("radio"));
     // The row beyond the panel is emptied on screen only; its stale boxes do not count.
     QVERIFY(rowBox("Text1", 2)->text().isEmpty() && !child<QCheckBox>("Check3_2")->isChecked());
     QCOMPARE(child<QCheckBox>("Check3_2")->text(), QString("Off"));
-    QCOMPARE(m_model.window(2).windowTitle, std::string("typed"));
+    QCOMPARE(panel().window(2).windowTitle, std::string("typed"));
     QTest::keyClicks(rowBox("Text1", 2), "Third");
     QCOMPARE(countLabel(), QString("2"));
     QTest::keyClicks(rowBox("Text2", 2), "third");
@@ -158,19 +165,19 @@ void TemplateWindowTest::oddTextKeepsTheModelSane() {
         for (const QChar character : QString::fromUtf8("１Ω€é"))
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, character, Qt::NoModifier);
     }
-    QCOMPARE(m_model.window(0).windowTitle, std::string("Main??\x80\xE9"));
-    QCOMPARE(m_model.defaultViewX, 0.0);
+    QCOMPARE(panel().window(0).windowTitle, std::string("Main??\x80\xE9"));
+    QCOMPARE(panel().defaultViewX, 0.0);
     // The box caps what it takes; the model holds exactly what the box shows.
     const QString longText(200000, QChar('7'));
     rowBox("Text1", 0)->setText(longText);
-    QCOMPARE(QString::fromStdString(m_model.window(0).windowTitle), rowBox("Text1", 0)->text());
+    QCOMPARE(QString::fromStdString(panel().window(0).windowTitle), rowBox("Text1", 0)->text());
     rowBox("Text3", 0)->setText(longText);
-    QVERIFY(std::isfinite(m_model.window(0).windowSizeMm));
+    QVERIFY(std::isfinite(panel().window(0).windowSizeMm));
     QVERIFY(m_dialogs.messages().isEmpty());
 }
 
 void TemplateWindowTest::colourOfWindowAndLabelsAndSizeFor1024By768() {
-    m_model.templateColor = 0x336699; // blue 33, green 66, red 99
+    m_app.templateColor = 0x336699; // blue 33, green 66, red 99
     m_window->applyTemplateColor();
     const QColor expected(0x99, 0x66, 0x33);
     QCOMPARE(m_window->palette().color(QPalette::Window), expected);
@@ -213,16 +220,15 @@ void TemplateWindowTest::buttonsCheckBoxesAndSetters() {
     for (const auto& [name, caption, save, keep, visible] : clicks) {
         QTest::mouseClick(child<QCheckBox>(name), Qt::LeftButton);
         QCOMPARE(child<QCheckBox>(name)->text(), QString(caption));
-        QCOMPARE(m_window->paletteSaveOptions().saveNewPalette, save);
-        QCOMPARE(m_window->paletteSaveOptions().keepColors, keep);
-        QCOMPARE(m_model.window(0).windowVisible, visible);
+        QCOMPARE(m_document->paletteOptions().saveNewPalette, save);
+        QCOMPARE(m_document->paletteOptions().keepColors, keep);
+        QCOMPARE(panel().window(0).windowVisible, visible);
     }
     m_window->setBitmapText(1, "second.");
-    QCOMPARE(m_model.window(1).windowBitmap, std::string("second"));
-    m_window->setSizeText(9, "1"); // no such row: ignored
-    m_window->setAdvisedColorCount(12);
+    QCOMPARE(panel().window(1).windowBitmap, std::string("second"));
+    m_window->setBitmapText(9, "x"); // no such row: ignored
+    m_document->setPaletteProposal({12, "result.txt"});
     QCOMPARE(child<QLabel>("Label17")->text(), QString("12"));
-    QCOMPARE(m_model.advisedColorCount, 12);
 }
 
 QTEST_MAIN(TemplateWindowTest)

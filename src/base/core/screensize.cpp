@@ -1,4 +1,4 @@
-#include "app/core/screensize.h"
+#include "base/core/screensize.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -17,7 +17,13 @@ struct FileDialogRequest {
     QString proposedName;  // full path proposed in the name box
     QString filter;        // Qt filter list, e.g. "FS98 configuration file (*.cfg);;All (*.*)"
     QString defaultSuffix; // without the dot, e.g. "cfg"
+    // Whether the save dialog asks before an existing file is chosen (the program may ask
+    // itself, knowing which file will become a backup).
+    bool confirmOverwrite = true;
 };
+
+// The answers to "The panel has changes that are not saved."
+enum class SaveChoice { Save, Discard, Cancel };
 
 class UserDialogs {
 public:
@@ -27,6 +33,8 @@ public:
     virtual void message(const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool question(const QString& text) = 0;
+    // A Save / Discard / Cancel question about unsaved changes.
+    virtual SaveChoice askToSave(const QString& text) = 0;
     // File dialogs; nullopt when cancelled.
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
@@ -44,6 +52,7 @@ public:
 
     void message(const QString& text) override;
     bool question(const QString& text) override;
+    SaveChoice askToSave(const QString& text) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;

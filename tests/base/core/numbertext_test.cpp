@@ -1,4 +1,4 @@
-#include "panel/core/numbertext.h"
+#include "base/core/numbertext.h"
 
 #include <gtest/gtest.h>
 

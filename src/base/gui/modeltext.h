@@ -1,6 +1,9 @@
 #pragma once
 
-// Texts between the panel model, which holds FS98's Windows-1252 bytes, and Qt's widgets.
+// Texts between the program's data, which holds FS98's Windows-1252 bytes and the file
+// system's bytes, and Qt's widgets. Every conversion for the screen happens here.
+
+#include "base/core/usertext.h"
 
 #include <QString>
 #include <string>
@@ -19,5 +22,8 @@ QString fromModelText(std::string_view bytes);
 // uses, and messages that quote them are decoded the same way.
 std::string toModelPath(const QString& path);
 QString fromModelPath(const std::string& path);
+
+// A text built of pieces of several origins, each decoded by what it is.
+QString toQString(const UserText& text);
 
 } // namespace cockpix

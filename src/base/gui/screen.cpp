@@ -1,6 +1,6 @@
-#include "app/gui/screen.h"
+#include "base/gui/screen.h"
 
-#include "app/core/screensize.h"
+#include "base/core/screensize.h"
 
 #include <QGuiApplication>
 #include <QScreen>

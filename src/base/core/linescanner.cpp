@@ -1,4 +1,4 @@
-#include "panel/core/linescanner.h"
+#include "base/core/linescanner.h"
 
 namespace cockpix {
 

@@ -1,6 +1,6 @@
-#include "app/core/filelookup.h"
+#include "base/core/filelookup.h"
 
-#include "scratchdir.h"
+#include "base/core/scratchdir.h"
 
 namespace cockpix {
 namespace {

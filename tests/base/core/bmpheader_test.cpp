@@ -1,4 +1,4 @@
-#include "gauges/core/bmpheader.h"
+#include "base/core/bmpheader.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/gaugemodule.h"
 

@@ -1,4 +1,4 @@
-#include "gauges/core/bmpheader.h"
+#include "base/core/bmpheader.h"
 
 #include <cstdint>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "app/gui/userdialogs.h"
+#include "base/gui/userdialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -26,6 +26,8 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     if (!request.filter.isEmpty())
         dialog.setNameFilters(request.filter.split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -45,6 +47,20 @@ bool QtUserDialogs::question(const QString& text) {
                     m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+SaveChoice QtUserDialogs::askToSave(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, kTitle, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
 }
 
 std::optional<QString> QtUserDialogs::openFileName(const FileDialogRequest& request) {

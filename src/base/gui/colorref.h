@@ -1,8 +1,8 @@
 #pragma once
 
-// The model keeps colours as Windows COLORREF values (0x00BBGGRR), as FS98-era code did.
+// Colours between the COLORREF values the program keeps (0x00BBGGRR) and Qt.
 
-#include "panel/core/panelmodel.h"
+#include "base/core/colorref.h"
 
 #include <QColor>
 

@@ -1,4 +1,4 @@
-#include "app/core/windows1252.h"
+#include "base/core/windows1252.h"
 
 #include <array>
 

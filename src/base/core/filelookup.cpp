@@ -1,4 +1,4 @@
-#include "app/core/filelookup.h"
+#include "base/core/filelookup.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,10 +1,8 @@
-#include "app/gui/modeltext.h"
+#include "base/gui/modeltext.h"
+
+#include "base/core/windows1252.h"
 
 #include <QFile>
-
-#include "app/core/windows1252.h"
-
-#include <QList>
 
 namespace cockpix {
 
@@ -32,6 +30,24 @@ std::string toModelPath(const QString& path) {
 
 QString fromModelPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString toQString(const UserText& text) {
+    QString result;
+    for (const UserText::Piece& piece : text.pieces()) {
+        switch (piece.kind) {
+        case UserText::Kind::Plain:
+            result += QString::fromStdString(piece.bytes);
+            break;
+        case UserText::Kind::Path:
+            result += fromModelPath(piece.bytes);
+            break;
+        case UserText::Kind::PanelText:
+            result += fromModelText(piece.bytes);
+            break;
+        }
+    }
+    return result;
 }
 
 } // namespace cockpix
