@@ -14,7 +14,10 @@ bool isDirectoryTarget(std::string_view target) {
     return target == kGaugesTarget || target == kProgramTarget || target == kPanelTarget;
 }
 
-std::string* targetDirectory(Directories& dirs, std::string_view target) {
+namespace {
+
+template <class Dirs>
+auto directoryOf(Dirs& dirs, std::string_view target) -> decltype(&dirs.gaugesDir) {
     if (target == kGaugesTarget)
         return &dirs.gaugesDir;
     if (target == kProgramTarget)
@@ -24,8 +27,14 @@ std::string* targetDirectory(Directories& dirs, std::string_view target) {
     return nullptr;
 }
 
+} // namespace
+
+std::string* targetDirectory(Directories& dirs, std::string_view target) {
+    return directoryOf(dirs, target);
+}
+
 const std::string* targetDirectory(const Directories& dirs, std::string_view target) {
-    return targetDirectory(const_cast<Directories&>(dirs), target);
+    return directoryOf(dirs, target);
 }
 
 std::string selectedDirectoryPath(std::string_view listPath) {
