@@ -1,5 +1,6 @@
 #include "app/core/settings.h"
 
+#include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
 #include "base/core/linescanner.h"
 
@@ -65,27 +66,8 @@ bool writeSettings(const Directories& dirs, const std::string& path) {
     const std::string content = dirs.gaugesDir + "\r\n" + dirs.bmpDir + "\r\n" + dirs.paletteDir +
                                 "\r\n" + dirs.panelDir + "\r\n" + dirs.programDir + "\r\n";
 
-    // A temporary file beside the target, renamed into place, so that a failed write never
-    // leaves a half-written settings file.
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, ec);
-            return false;
-        }
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    // Renamed into place only once complete: a failed write never leaves half a file.
+    return writeFileAtomically(path, content) == 0;
 }
 
 } // namespace cockpix

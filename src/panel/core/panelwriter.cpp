@@ -1,5 +1,6 @@
 #include "panel/core/panelwriter.h"
 
+#include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 
@@ -155,13 +156,6 @@ std::string errorText(int error) {
     return std::strerror(error);
 }
 
-std::string directoryOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return "./";
-    return path.substr(0, slash + 1);
-}
-
 bool entryExists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
@@ -185,87 +179,11 @@ std::vector<std::string> plainFileNames(const std::string& directory) {
     return names;
 }
 
-int writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
-std::optional<mode_t> fileMode(const std::string& path) {
+std::optional<unsigned> fileMode(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
     return info.st_mode & 07777;
-}
-
-// A fresh file beside the output, so that the final rename stays within one file system.
-struct TempFile {
-    std::string path;
-    int error = 0;
-};
-
-TempFile writeTempFile(const std::string& directory, std::string_view content,
-                       const std::optional<mode_t>& mode) {
-    std::random_device seed;
-    TempFile temp;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp.path = directory + ".panel.cfg.cockpix-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(seed());
-        const int fd = ::open(temp.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0) {
-            temp.error = errno;
-            return temp;
-        }
-        temp.error = writeAll(fd, content);
-        if (temp.error == 0 && mode && ::fchmod(fd, *mode) != 0)
-            temp.error = errno;
-        if (temp.error == 0 && ::fsync(fd) != 0)
-            temp.error = errno;
-        if (::close(fd) != 0 && temp.error == 0)
-            temp.error = errno;
-        if (temp.error != 0)
-            ::unlink(temp.path.c_str());
-        return temp;
-    }
-    temp.error = EEXIST;
-    return temp;
-}
-
-// Never replaces an existing file: a taken name is reported as EEXIST.
-int renameNoReplace(const std::string& from, const std::string& to) {
-#ifdef __linux__
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    // Some file systems (and old kernels) do not know the flag; link() refuses a taken
-    // name just as well.
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return errno;
-#endif
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return errno;
-    if (::unlink(from.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(to.c_str());
-        return error;
-    }
-    return 0;
-}
-
-void syncDirectory(const std::string& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 bool samePath(const std::string& a, const std::string& b) {
@@ -300,7 +218,7 @@ BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir
         const std::optional<std::string> bytes = readWholeFile(oldFile);
         if (!bytes)
             return {outcome.number, errno != 0 ? errno : EIO};
-        const TempFile temp = writeTempFile(panelDir, *bytes, fileMode(oldFile));
+        const TempFile temp = writeTempFile(panelDir, kPanelFileName, *bytes, fileMode(oldFile));
         if (temp.error != 0)
             return {outcome.number, temp.error};
         source = temp.path;
@@ -359,8 +277,7 @@ void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::s
         return;
     }
     const std::string backupFile = backupPath(panelDir, backup.number);
-    if (::rename(tempPath.c_str(), result.outputPath.c_str()) != 0) {
-        const int error = errno;
+    if (const int error = renameReplacing(tempPath, result.outputPath); error != 0) {
         ::unlink(tempPath.c_str());
         bool restored = true;
         if (copy)
@@ -379,8 +296,7 @@ void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::s
 }
 
 void placeNewFile(SaveResult& result, const std::string& tempPath) {
-    if (::rename(tempPath.c_str(), result.outputPath.c_str()) != 0) {
-        const int error = errno;
+    if (const int error = renameReplacing(tempPath, result.outputPath); error != 0) {
         ::unlink(tempPath.c_str());
         result.message = notRecordedMessage(result.outputPath, error);
         return;
@@ -454,11 +370,11 @@ SaveResult savePanel(const Panel& panel, const SaveRequest& request) {
     const std::string text = panelFileText(
         panel, request.options, request.proposal.advisedColorCount, palette ? &*palette : nullptr);
     const std::string outputDir = directoryOf(result.outputPath);
-    const std::optional<mode_t> mode = isRegularFile(result.outputPath)
-                                           ? fileMode(result.outputPath)
-                                       : oldFile ? fileMode(*oldFile)
-                                                 : std::nullopt;
-    const TempFile temp = writeTempFile(outputDir, text, mode);
+    const std::optional<unsigned> mode = isRegularFile(result.outputPath)
+                                             ? fileMode(result.outputPath)
+                                         : oldFile ? fileMode(*oldFile)
+                                                   : std::nullopt;
+    const TempFile temp = writeTempFile(outputDir, kPanelFileName, text, mode);
     if (temp.error != 0) {
         result.message = "The new '" + UserText::path(result.outputPath) +
                          "' could not be written: " + errorText(temp.error) +
