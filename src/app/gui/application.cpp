@@ -11,7 +11,7 @@
 
 namespace cockpix {
 
-Application::Application() = default;
+Application::Application(UserDialogs* dialogs) : m_dialogs(dialogs ? *dialogs : m_ownDialogs) {}
 Application::~Application() = default;
 
 int Application::run(int argc, char* argv[]) {
@@ -76,7 +76,7 @@ void Application::start(const CommandLine& commandLine) {
     QApplication::setApplicationName(QStringLiteral("COCKPIX"));
     m_app.installedDir = toModelPath(QCoreApplication::applicationDirPath()) + "/";
     m_window = std::make_unique<MainWindow>(m_document, m_app, m_dialogs);
-    m_dialogs.setParentWindow(m_window.get());
+    m_ownDialogs.setParentWindow(m_window.get());
     QObject::connect(m_window.get(), &MainWindow::programEnding, qApp, &QApplication::quit,
                      Qt::QueuedConnection);
     m_window->show();

@@ -16,7 +16,9 @@ class MainWindow;
 
 class Application {
 public:
-    Application();
+    // dialogs: where messages and questions go (tests script them); the real dialogs when
+    // none is given.
+    explicit Application(UserDialogs* dialogs = nullptr);
     ~Application();
 
     // Parses the arguments that Qt left, shows the main window, opens the panel named on the
@@ -26,6 +28,7 @@ public:
     // Shows the main window with its template window and opens commandLine.panelPath.
     void start(const CommandLine& commandLine);
     MainWindow* mainWindow() const { return m_window.get(); }
+    const AppModel& model() const { return m_app; }
 
 private:
     // --demo: points the settings at the demo's own file and names the demo panel.
@@ -33,7 +36,8 @@ private:
 
     AppModel m_app;
     PanelDocument m_document;
-    QtUserDialogs m_dialogs;
+    QtUserDialogs m_ownDialogs;
+    UserDialogs& m_dialogs;
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -54,6 +54,8 @@ DirectoriesDialog::DirectoriesDialog(AppModel& app, const QString& target, UserD
 
     m_tree = new QTreeView(frame);
     m_tree->setObjectName(QStringLiteral("Dir1"));
+    m_tree->setAccessibleName(tr("Directory list"));
+    m_tree->setAccessibleDescription(frame->title());
     m_tree->setModel(m_fileSystem);
     for (int column = 1; column < m_fileSystem->columnCount(); ++column)
         m_tree->hideColumn(column);

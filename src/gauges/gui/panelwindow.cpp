@@ -65,6 +65,7 @@ void PanelWindowForm::buildFrame() {
 
     m_background = new GaugeImage(-1, m_frame);
     m_background->setObjectName(QStringLiteral("Image1"));
+    m_background->setAccessibleName(tr("Background picture"));
     m_background->hide();
     for (int i = 0; i < kGaugeSlots; ++i) {
         auto* image = new GaugeImage(i, m_frame);

@@ -20,6 +20,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     m_bar = new QProgressBar(this);
     m_bar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_bar->setAccessibleName(QStringLiteral("Progress"));
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
     auto* layout = new QVBoxLayout(this);
@@ -30,6 +31,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 void ProgressWindow::setProgress(const QString& caption, int percent) {
     const bool firstShow = !isVisible();
     setWindowTitle(caption);
+    m_bar->setAccessibleDescription(caption);
     m_bar->setValue(std::clamp(percent, 0, 100));
     if (firstShow) {
         show();

@@ -3,6 +3,7 @@
 #include "base/core/numbertext.h"
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/viewpalettepanel.h"
@@ -100,6 +101,7 @@ TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialo
         connectRow(*row);
     connectLowerPart();
     connectDocument();
+    routeUndoKeysToEditMenu(this);
     for (int w = 0; w < kWindowSlots; ++w)
         rememberRow(w);
     m_shownView = m_document.panel().defaultView();

@@ -39,6 +39,7 @@ ViewPalettePanel::ViewPalettePanel(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < 4; ++i) {
         grid->addWidget(makeLabel(viewLabelNames[i], viewCaptions[i]), i, ViewLabelColumn);
         m_viewBoxes.append(makeBox(viewBoxNames[i], QStringLiteral("you can modify values")));
+        m_viewBoxes.last()->setAccessibleName(spokenLabel(viewCaptions[i]));
         grid->addWidget(m_viewBoxes.last(), i, ViewBoxColumn);
     }
 
@@ -46,6 +47,7 @@ ViewPalettePanel::ViewPalettePanel(QWidget* parent) : QWidget(parent) {
         makeLabel("labelThreshold", QStringLiteral("Threshold of colorimetric tolerance =")), 0,
         PaletteLabelColumn);
     m_threshold = makeBox("Text13", QStringLiteral("from 1=very demanding to 255=add no colors"));
+    m_threshold->setAccessibleName(QStringLiteral("Threshold of colorimetric tolerance"));
     grid->addWidget(m_threshold, 0, PaletteValueColumn);
     grid->addWidget(makeLabel("labelAddedColors", QStringLiteral("Last number of added colors  =")),
                     1, PaletteLabelColumn);
@@ -56,10 +58,12 @@ ViewPalettePanel::ViewPalettePanel(QWidget* parent) : QWidget(parent) {
     m_paletteSave->setObjectName(QStringLiteral("Check1"));
     m_paletteSave->setToolTip(
         QStringLiteral("save/don't save in 'panel.cfg'  last created palette"));
+    m_paletteSave->setAccessibleDescription(m_paletteSave->toolTip());
     m_paletteErase = new QCheckBox(QStringLiteral("Keep all"), this);
     m_paletteErase->setObjectName(QStringLiteral("Check2"));
     m_paletteErase->setToolTip(
         QStringLiteral("Remove/keep any palette from panel.cfg  if you save template"));
+    m_paletteErase->setAccessibleDescription(m_paletteErase->toolTip());
     grid->addWidget(m_paletteSave, 2, PaletteLabelColumn, Qt::AlignLeft);
     grid->addWidget(m_paletteErase, 2, PaletteValueColumn, Qt::AlignLeft);
     m_optimizer =
@@ -76,6 +80,13 @@ ViewPalettePanel::ViewPalettePanel(QWidget* parent) : QWidget(parent) {
     grid->addWidget(m_windowCount, 2, ToolValueColumn);
 }
 
+// "X size      =" is read out as "X size".
+QString ViewPalettePanel::spokenLabel(const QString& caption) {
+    QString spoken = caption;
+    spoken.remove(QLatin1Char('='));
+    return spoken.simplified();
+}
+
 QLabel* ViewPalettePanel::makeLabel(const char* name, const QString& text) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
@@ -87,6 +98,7 @@ QLineEdit* ViewPalettePanel::makeBox(const char* name, const QString& tooltip) {
     auto* box = new QLineEdit(this);
     box->setObjectName(QLatin1String(name));
     box->setToolTip(tooltip);
+    box->setAccessibleDescription(tooltip);
     box->setMaximumWidth(QFontMetrics(box->font()).averageCharWidth() * 10 + 12);
     return box;
 }
@@ -96,6 +108,8 @@ QPushButton* ViewPalettePanel::makeButton(const char* name, const QString& capti
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(tooltip);
+    button->setAccessibleName(caption);
+    button->setAccessibleDescription(tooltip);
     button->setAutoDefault(false);
     return button;
 }

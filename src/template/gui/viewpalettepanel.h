@@ -34,6 +34,7 @@ public:
     const QList<QLabel*>& labels() const { return m_labels; }
 
 private:
+    static QString spokenLabel(const QString& caption);
     QLabel* makeLabel(const char* name, const QString& text);
     QLineEdit* makeBox(const char* name, const QString& tooltip);
     QPushButton* makeButton(const char* name, const QString& caption, const QString& tooltip);

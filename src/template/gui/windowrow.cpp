@@ -18,8 +18,8 @@ QString indexedName(const char* name, int row) {
 } // namespace
 
 WindowRow::WindowRow(int row, QWidget* parent) : m_row(row) {
-    m_view = makeButton("Command1", QStringLiteral("Window %1").arg(row, 2, 10, QChar('0')),
-                        QStringLiteral("Click to view panel window"), parent);
+    const QString window = QStringLiteral("Window %1").arg(row, 2, 10, QChar('0'));
+    m_view = makeButton("Command1", window, QStringLiteral("Click to view panel window"), parent);
     m_title = makeBox("Text1", QStringLiteral("Write any panel name you want"), 20, parent);
     m_bitmap = makeBox("Text2", QStringLiteral("BMP must be in /panel/ directory"), 18, parent);
     m_list =
@@ -38,6 +38,21 @@ WindowRow::WindowRow(int row, QWidget* parent) : m_row(row) {
     m_visible = new QCheckBox(QStringLiteral("Off"), parent);
     m_visible->setObjectName(indexedName("Check3", row));
     m_ident = makeBox("Text7", QStringLiteral("Order values (optional)"), 6, parent);
+    nameForScreenReaders(window);
+}
+
+// Each control is named after the column heading it stands under, with the row's window
+// ("Window 00 size"), so that a screen reader tells the nine rows apart.
+void WindowRow::nameForScreenReaders(const QString& window) const {
+    const std::pair<QWidget*, const char*> names[] = {
+        {m_view, ""},          {m_title, " title"},          {m_bitmap, " BMP name"},
+        {m_list, " List"},     {m_size, " size"},            {m_sizeAuto, " size Auto"},
+        {m_ratio, " size ratio"}, {m_ratioAuto, " size ratio Auto"},
+        {m_position, " position"}, {m_visible, " visible"}, {m_ident, " ident"}};
+    for (const auto& [control, what] : names) {
+        control->setAccessibleName(window + QLatin1String(what));
+        control->setAccessibleDescription(control->toolTip());
+    }
 }
 
 QLineEdit* WindowRow::makeBox(const char* name, const QString& tooltip, int widthInChars,

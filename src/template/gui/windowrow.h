@@ -60,6 +60,7 @@ private:
                        QWidget* parent) const;
     QPushButton* makeButton(const char* name, const QString& caption, const QString& tooltip,
                             QWidget* parent) const;
+    void nameForScreenReaders(const QString& window) const;
 
     int m_row;
     QPushButton* m_view;

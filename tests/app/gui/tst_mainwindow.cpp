@@ -2,12 +2,17 @@
 // colour, window list, child menus, help, About and the program's command line.
 
 #include "app/gui/aboutdialog.h"
+#include "app/gui/application.h"
+#include "app/gui/panelcommands.h"
+#include "app/gui/directoriesdialog.h"
+#include "guisupport/accessibility.h"
 #include "base/gui/childmenuprovider.h"
 #include "base/gui/userdialogs.h"
 #include "shellfixture.h"
 #include "template/gui/templatewindow.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -53,6 +58,7 @@ private slots:
     void childMenusWindowListAndAccelerators();
     void helpAndAbout();
     void commandLineHelpAndErrors();
+    void aCommandLineFileIsOpenedOnceOrNamedWhenItCannotBe();
 };
 
 void TestMainWindow::startsWithAnySettings() {
@@ -242,7 +248,7 @@ void TestMainWindow::helpAndAbout() {
     // prog/ holds no help file: the help next to the program is shown, as it is while the
     // COCKPIX directory is unset.
     const QString installed = QCoreApplication::applicationDirPath() + "/cockpix_help.html";
-    for (const std::string programDir : {f.app.dirs.programDir, std::string()}) {
+    for (const std::string& programDir : {f.app.dirs.programDir, std::string()}) {
         f.app.dirs.programDir = programDir;
         f.trigger("mnuhelp");
         QCOMPARE(f.dialogs.helpRequests().last(), installed);
@@ -255,6 +261,9 @@ void TestMainWindow::helpAndAbout() {
 
     f.trigger("mnuabout");
     QVERIFY(f.window->aboutDialog()->isVisible() && !f.window->aboutDialog()->isModal());
+    QCOMPARE(unnamedControls(f.window->aboutDialog()), QStringList());
+    f.trigger("mnugauges");
+    QCOMPARE(unnamedControls(f.window->directoriesDialog()), QStringList());
     QTest::mouseClick(f.window->aboutDialog()->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     QTRY_VERIFY(f.window->aboutDialog() == nullptr);
 
@@ -280,6 +289,42 @@ void TestMainWindow::commandLineHelpAndErrors() {
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitCode(), 2);
     QVERIFY(process.readAllStandardError().contains("only one panel file"));
+}
+
+// The file named on the command line: opened with one first-use message at most, or, when it
+// cannot be opened, named in one message, with no setting changed.
+void TestMainWindow::aCommandLineFileIsOpenedOnceOrNamedWhenItCannotBe() {
+    ShellFixture f;
+    f.writeSettingsLines({"", "", "", f.path("before/"), ""}); // first use: no gauges directory
+    const QString missing = f.path("does/not/exist/panel.cfg");
+    {
+        Application program(&f.dialogs);
+        CommandLine line;
+        line.panelPath = missing.toStdString();
+        program.start(line);
+        QCOMPARE(f.dialogs.messages().size(), 2);
+        QVERIFY(f.dialogs.messages().first().startsWith("It may be your first use"));
+        QCOMPARE(f.dialogs.messages().last(),
+                 "The panel file '" + missing + "' cannot be opened: there is no such file.");
+        QCOMPARE(f.settingsLines(), QStringList({"", "", "", f.path("before/"), ""}));
+        QCOMPARE(program.mainWindow()->shownCaption(), kCaptionPrefix + f.path("before/"));
+    }
+    f.dialogs.clear();
+    const QString panel = f.path("fs98/aircraft/c182/panel/panel.cfg");
+    QDir().mkpath(QFileInfo(panel).path());
+    QVERIFY(QFile::copy(QStringLiteral(COCKPIX_FIXTURES_DIR
+                                       "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg"),
+                        panel));
+    Application program(&f.dialogs);
+    CommandLine line;
+    line.panelPath = panel.toStdString();
+    program.start(line);
+    QCOMPARE(f.dialogs.messages().count(QStringLiteral(
+                 "It may be your first use of COCKPIX,\nPlease set NOW your \\GAUGES\\ and "
+                 "\\COCKPIX\\ directories.\n(Select menu : 'Directories...').")),
+             1);
+    QCOMPARE(program.mainWindow()->templateWindow()->findChild<QLineEdit*>("Text1_0")->text(),
+             QStringLiteral("Main Panel"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,6 +2,7 @@
 // module or a background is missing, its menus and its blinker.
 
 #include "gauges/gui/demopanel.h"
+#include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 
 #include "gauges/core/gaugeextraction.h"
@@ -104,6 +105,9 @@ private slots:
         QVERIFY(form->frameWidget()->children().indexOf(background) <
                 form->frameWidget()->children().indexOf(form->gaugeImage(0)));
         QVERIFY(!m_dialogs.messages().join("\n").contains("Can not find"));
+        // Each gauge picture is named by its tooltip for screen readers.
+        QCOMPARE(unnamedControls(form, {"cockpix::GaugeImage"}), QStringList());
+        QCOMPARE(form->gaugeImage(2)->accessibleName(), form->gaugeImage(2)->toolTip());
     }
 
     void aMissingModuleIsDrawnFromTheDefaultBitmap() {

@@ -3,6 +3,7 @@
 // of box, message, caption and signal is shown to be wired once.
 
 #include "app/core/appmodel.h"
+#include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/templatewindow.h"
@@ -31,6 +32,7 @@ private slots:
     void oddTextKeepsTheModelSane();
     void colourOfWindowAndLabelsAndSizeFor1024By768();
     void buttonsCheckBoxesAndSetters();
+    void everyControlHasAnAccessibleName();
 
 private:
     template <typename T = QLineEdit> T* child(const QString& name) const {
@@ -229,6 +231,15 @@ void TemplateWindowTest::buttonsCheckBoxesAndSetters() {
     m_window->setBitmapText(9, "x"); // no such row: ignored
     m_document->setPaletteProposal({12, "result.txt"});
     QCOMPARE(child<QLabel>("Label17")->text(), QString("12"));
+}
+
+// A screen reader names each box after its column and row.
+void TemplateWindowTest::everyControlHasAnAccessibleName() {
+    QCOMPARE(unnamedControls(m_window.get()), QStringList());
+    QCOMPARE(rowBox("Text3", 0)->accessibleName(), QStringLiteral("Window 00 size"));
+    QCOMPARE(child("Text9")->accessibleName(), QStringLiteral("X position"));
+    QCOMPARE(child("Text11")->accessibleName(), QStringLiteral("X size"));
+    QCOMPARE(child<QPushButton>("Command4_8")->accessibleName(), QStringLiteral("Window 08 List"));
 }
 
 QTEST_MAIN(TemplateWindowTest)

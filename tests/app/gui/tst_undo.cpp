@@ -1,0 +1,196 @@
+// Undo and redo as a user meets them in the main window: one step per box typed into, the
+// boxes put back with the panel, the Edit menu's captions and keys, the modified mark of
+// the caption, and the question that keeps unsaved changes from being lost.
+
+#include "app/gui/panelcommands.h"
+#include "shellfixture.h"
+#include "template/gui/templatewindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <QUndoView>
+
+using namespace cockpix;
+
+namespace {
+
+const QString kSample = QStringLiteral(
+    COCKPIX_FIXTURES_DIR "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+const QString kUnsaved = QStringLiteral("The panel has changes that are not saved.");
+const QString kQuit =
+    QStringLiteral("Are you sure to leave COCKPIX ?\nDo not forget to save if needed.");
+
+} // namespace
+
+class TestUndo : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ShellFixture> f;
+    QString panelFile;
+
+    QLineEdit* box(const char* name) const {
+        return f->window->templateWindow()->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    void typeInto(const char* name, const QString& text) const {
+        QLineEdit* edit = box(name);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab); // leaving the box ends its step
+    }
+    QByteArray fileBytes() const {
+        QFile file(panelFile);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<ShellFixture>();
+        f->writeUsualSettings();
+        panelFile = f->path("fs98/aircraft/c182/panel/panel.cfg");
+        QDir().mkpath(QFileInfo(panelFile).path());
+        QVERIFY(QFile::copy(kSample, panelFile));
+        f->start();
+        QVERIFY(f->window->panelCommands().openPath(panelFile));
+        f->dialogs.clear();
+        f->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+    }
+    void cleanup() {
+        QVERIFY2(f->dialogs.errors().isEmpty(), qPrintable(f->dialogs.errors().join("\n")));
+        f.reset();
+    }
+
+    // "640" is three keys and one step; Undo puts the box and the panel back, Redo again.
+    void typingIntoABoxIsOneStepAndUndoPutsTheBoxBack() {
+        QCOMPARE(box("Text3_1")->text(), QStringLiteral("200"));
+        typeInto("Text3_1", "640");
+        QCOMPARE(f->document.panel().window(1).windowSizeMm, 640.0);
+        QCOMPARE(f->document.undoStack()->count(), 1);
+        QCOMPARE(f->action("mnuundo")->text(), QStringLiteral("&Undo Window 01 size"));
+        QVERIFY(f->action("mnuundo")->isEnabled() && !f->action("mnuredo")->isEnabled());
+        f->trigger("mnuundo");
+        QCOMPARE(box("Text3_1")->text(), QStringLiteral("200"));
+        QCOMPARE(f->document.panel().window(1).windowSizeMm, 200.0);
+        QCOMPARE(f->action("mnuredo")->text(), QStringLiteral("&Redo Window 01 size"));
+        f->trigger("mnuredo");
+        QCOMPARE(box("Text3_1")->text(), QStringLiteral("640"));
+
+        // A second visit to the same box is a step of its own.
+        typeInto("Text3_1", "641");
+        QCOMPARE(f->document.undoStack()->count(), 2);
+        // An undone title takes its row out of the panel again, and the count label follows.
+        typeInto("Text1_3", "Overhead");
+        typeInto("Text2_3", "overhead");
+        QCOMPARE(f->document.panel().windowCount, 4);
+        f->trigger("mnuundo");
+        QCOMPARE(f->document.panel().windowCount, 3);
+        QVERIFY(box("Text2_3")->text().isEmpty());
+        QCOMPARE(box("Text1_3")->text(), QStringLiteral("Overhead"));
+        QCOMPARE(f->window->templateWindow()->findChild<QLabel*>("Label15")->text(),
+                 QStringLiteral("3"));
+        QVERIFY(f->dialogs.messages().isEmpty()); // the boxes were set without their checks
+    }
+
+    void viewBoxesPaletteOptionsAndTheEditKeys() {
+        typeInto("Text9", "100");
+        QTest::mouseClick(f->window->templateWindow()->findChild<QCheckBox*>("Check2"),
+                          Qt::LeftButton);
+        QVERIFY(!f->document.paletteOptions().keepColors);
+        QCOMPARE(f->document.undoStack()->count(), 2);
+        QWidget* focus = box("Text10");
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Backspace, Qt::AltModifier);
+        auto* keep = f->window->templateWindow()->findChild<QCheckBox*>("Check2");
+        QVERIFY(!keep->isChecked() && keep->text() == QStringLiteral("Keep all"));
+        QVERIFY(f->document.paletteOptions().keepColors);
+        QTest::keyClick(focus, Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(box("Text9")->text(), QStringLiteral("0"));
+        QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(box("Text9")->text(), QStringLiteral("100"));
+        QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(keep->isChecked() && keep->text() == QStringLiteral("Erase all"));
+
+        f->trigger("mnuhistory");
+        QVERIFY(f->window->historyView() && f->window->historyView()->isVisible());
+        QCOMPARE(f->window->historyView()->stack(), f->document.undoStack());
+    }
+
+    // The caption says "*" while the panel differs from the file, and reads as before when
+    // it does not: after an undo back to the start, and after Save.
+    void theModifiedMarkFollowsEditsUndoAndSave() {
+        const QString caption = kCaptionPrefix + f->path("fs98/aircraft/c182/panel/");
+        QCOMPARE(f->window->shownCaption(), caption);
+        typeInto("Text5_0", "3");
+        QVERIFY(f->window->isWindowModified());
+        QCOMPARE(f->window->shownCaption(), caption + "*");
+        f->trigger("mnuundo");
+        QVERIFY(!f->window->isWindowModified());
+        QCOMPARE(f->window->shownCaption(), caption);
+        f->trigger("mnuredo");
+        f->dialogs.queueSaveFile(panelFile);
+        f->trigger("mnusave");
+        QVERIFY(!f->window->isWindowModified());
+        QVERIFY(fileBytes().contains("position=3"));
+    }
+
+    // Quit, New, Open, Close Template and the frame's close box ask first; Cancel ends the
+    // command with the panel as it was; Discard goes on as without changes; Save saves first.
+    void unsavedChangesAreNeverLostSilently() {
+        typeInto("Text1_0", "Edited");
+        const Panel edited = f->document.panel();
+        QSignalSpy ending(f->window.get(), &MainWindow::programEnding);
+        const struct {
+            const char* command; // nullptr: the frame's close box
+        } rows[] = {{"mnuquit"}, {"mnunew"}, {"mnuopen"}, {"mnuclose"}, {nullptr}};
+        for (const auto& row : rows) {
+            f->dialogs.queueSaveChoice(SaveChoice::Cancel);
+            if (row.command)
+                f->trigger(row.command);
+            else
+                QVERIFY(!f->window->close());
+            QCOMPARE(f->dialogs.saveQuestions().last(), kUnsaved);
+            QVERIFY(f->dialogs.questions().isEmpty());
+            QVERIFY(f->document.panel() == edited);
+            QVERIFY(f->window->isVisible() && f->window->templateWindow());
+        }
+        QCOMPARE(ending.count(), 0);
+
+        // Discard, then Quit's own question.
+        f->dialogs.queueSaveChoice(SaveChoice::Discard);
+        f->dialogs.queueQuestionAnswer(false);
+        f->trigger("mnuquit");
+        QCOMPARE(f->dialogs.questions(), QStringList{kQuit});
+        QVERIFY(f->document.isModified());
+        // Save, then the frame closes: the file holds the edit.
+        f->dialogs.queueSaveChoice(SaveChoice::Save);
+        f->dialogs.queueSaveFile(panelFile);
+        QVERIFY(f->window->close());
+        QCOMPARE(ending.count(), 1);
+        QVERIFY(fileBytes().contains("window00=Edited"));
+        QVERIFY(f->dialogs.verifyAllAnswersUsed());
+    }
+
+    // A save that does not happen (cancelled dialog) keeps the command from going on.
+    void aCancelledSaveKeepsTheChanges() {
+        typeInto("Text1_0", "Edited");
+        f->dialogs.queueSaveChoice(SaveChoice::Save);
+        f->dialogs.queueSaveFile(std::nullopt);
+        f->trigger("mnunew");
+        QCOMPARE(f->document.panel().window(0).windowTitle, std::string("Edited"));
+        QVERIFY(f->dialogs.questions().isEmpty());
+        // Without changes nothing new is asked.
+        f->trigger("mnuundo");
+        f->dialogs.queueQuestionAnswer(true);
+        f->trigger("mnunew");
+        QVERIFY(f->dialogs.saveQuestions().size() == 1);
+        QCOMPARE(f->document.panel().windowCount, 0);
+        QVERIFY(!f->document.undoStack()->canUndo()); // New leaves nothing to undo
+    }
+};
+
+QTEST_MAIN(TestUndo)
+#include "tst_undo.moc"

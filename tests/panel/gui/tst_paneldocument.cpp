@@ -1,0 +1,291 @@
+// The panel document: every operation is one undo step that gives back exactly the panel
+// before it, emits its change signal once per step, and merges a run of edits of one field;
+// a long random run of edits undone to the start writes the opened file's bytes again.
+
+#include "panel/core/panelreader.h"
+#include "panel/core/panelwriter.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QUndoStack>
+
+#include <functional>
+#include <random>
+
+using namespace cockpix;
+
+namespace {
+
+const QString kSample = QStringLiteral(
+    COCKPIX_FIXTURES_DIR "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+
+Panel readText(const std::string& text) {
+    Panel panel;
+    std::string panelDir = "/nowhere/";
+    if (readPanelText(panel, panelDir, text, "panel.cfg"))
+        qFatal("the sample cannot be read");
+    applyOpenedRatioRule(panel);
+    return panel;
+}
+
+// The sample as COCKPIX writes it, so that writing the opened panel gives its bytes back.
+std::string writtenSample() {
+    Panel panel;
+    std::string panelDir = "/nowhere/";
+    if (readPanelFile(panel, panelDir, kSample.toStdString()))
+        qFatal("the sample cannot be read");
+    applyOpenedRatioRule(panel);
+    return panelFileText(panel, {}, 0, nullptr);
+}
+
+Gauge gauge(const char* name, double x, double y, double size) {
+    return {name, x, y, size, 0};
+}
+
+} // namespace
+
+class TestPanelDocument : public QObject {
+    Q_OBJECT
+
+    PanelDocument m_document;
+    std::string m_text = writtenSample();
+    Panel m_opened = readText(m_text);
+
+    struct Spies {
+        explicit Spies(PanelDocument& d)
+            : window(&d, &PanelDocument::windowChanged), gauge(&d, &PanelDocument::gaugeChanged),
+              gauges(&d, &PanelDocument::gaugesChanged),
+              view(&d, &PanelDocument::defaultViewChanged),
+              colours(&d, &PanelDocument::colorLinesChanged),
+              palette(&d, &PanelDocument::paletteChanged) {}
+        int total() const {
+            return int(window.count() + gauge.count() + gauges.count() + view.count() +
+                       colours.count() + palette.count());
+        }
+        QSignalSpy window, gauge, gauges, view, colours, palette;
+    };
+
+    // Runs op and checks: one step, the expected panel after it, the panel before it after
+    // undo, the one after it again after redo, and one signal (of `which`) for each.
+    void checkStep(const char* what, const std::function<void()>& op,
+                   const std::function<void(Panel&)>& expected, QSignalSpy Spies::*which) {
+        m_document.replacePanel(m_opened, "panel.cfg");
+        const Panel before = m_document.panel();
+        Panel after = before;
+        expected(after);
+        Spies spies(m_document);
+        op();
+        QVERIFY2(m_document.panel() == after, what);
+        QCOMPARE(m_document.undoStack()->count(), 1);
+        QVERIFY(m_document.isModified());
+        m_document.undo();
+        QVERIFY2(m_document.panel() == before, what);
+        QVERIFY(!m_document.isModified());
+        m_document.redo();
+        QVERIFY2(m_document.panel() == after, what);
+        QCOMPARE((spies.*which).count(), 3);
+        QCOMPARE(spies.total(), 3);
+    }
+
+private slots:
+    void everyOperationIsOneStepThatUndoesExactly() {
+        checkStep(
+            "window field",
+            [&] {
+                m_document.setWindowField({1, WindowField::SizeMm, 320.0, 3});
+            },
+            [](Panel& p) { p.window(1).windowSizeMm = 320; }, &Spies::window);
+        checkStep(
+            "a title that takes a row into the panel",
+            [&] {
+                m_document.setWindowField({3, WindowField::Title, std::string("Ovh"), 4});
+            },
+            [](Panel& p) {
+                p.window(3).windowTitle = "Ovh";
+                p.windowCount = 4;
+            },
+            &Spies::window);
+        checkStep(
+            "gauge field", [&] { m_document.setGaugeField(0, 2, GaugeField::Size, 77); },
+            [](Panel& p) { p.gauge(0, 2).gaugeSize = 77; }, &Spies::gauge);
+        checkStep(
+            "move", [&] { m_document.moveGauge(0, 3, -5, 12.5); },
+            [](Panel& p) {
+                p.gauge(0, 3).gaugeX = -5;
+                p.gauge(0, 3).gaugeY = 12.5;
+            },
+            &Spies::gauge);
+        checkStep(
+            "add", [&] { m_document.addGauge(1, gauge("cessna_182.clock", 0, 0, 64)); },
+            [](Panel& p) { appendGauge(p, 1, gauge("cessna_182.clock", 0, 0, 64)); },
+            &Spies::gauges);
+        checkStep(
+            "remove", [&] { m_document.removeGauge(0, 2); },
+            [](Panel& p) { removeGaugeAt(p, 0, 2); }, &Spies::gauges);
+        checkStep(
+            "default view",
+            [&] {
+                m_document.setDefaultView({1, 2, 3, 4});
+            },
+            [](Panel& p) {
+                p.setDefaultView({1, 2, 3, 4});
+            },
+            &Spies::view);
+        checkStep(
+            "colour lines", [&] { m_document.setColorLines({"c00=1,2,3"}); },
+            [](Panel& p) {
+                p.colorLine[2] = p.colorLine[3] = {};
+                p.colorLine[1] = "c00=1,2,3";
+                p.colorLineCount = 1;
+            },
+            &Spies::colours);
+        checkStep(
+            "palette options",
+            [&] {
+                m_document.setPaletteOptions({false, true});
+            },
+            [](Panel&) {}, &Spies::palette);
+        QCOMPARE(m_document.paletteOptions().saveNewPalette, false);
+        m_document.undo();
+        QCOMPARE(m_document.paletteOptions().saveNewPalette, true);
+    }
+
+    // Nothing that would not change the panel makes a step; nothing outside the panel's
+    // windows and gauges does anything.
+    void editsThatChangeNothingMakeNoStep() {
+        m_document.replacePanel(m_opened, "panel.cfg");
+        m_document.setWindowField({0, WindowField::Title, std::string("Main Panel"), 3});
+        m_document.setGaugeField(0, 0, GaugeField::X, 92);
+        m_document.setGaugeField(0, 9, GaugeField::X, 1); // beyond the window's 6 gauges
+        m_document.setGaugeField(9, 0, GaugeField::X, 1);
+        m_document.removeGauge(2, 1);
+        m_document.setWindowField({12, WindowField::Title, std::string("x"), 3});
+        m_document.setDefaultView(m_opened.defaultView());
+        QCOMPARE(m_document.undoStack()->count(), 0);
+        QVERIFY(m_document.panel() == m_opened);
+
+        Panel full = m_opened;
+        for (int g = full.window(2).gaugeCount; g < kGaugeSlots; ++g)
+            appendGauge(full, 2, gauge("x", g, g, 1));
+        m_document.replacePanel(full, {});
+        m_document.addGauge(2, gauge("one.too.many", 0, 0, 1));
+        QCOMPARE(m_document.undoStack()->count(), 0);
+    }
+
+    // Typing into one box is one step; leaving it (breakMerge), or undo, starts a new one;
+    // typing back to the starting value leaves no step at all.
+    void editsOfOneFieldMergeUntilTheRunEnds() {
+        m_document.replacePanel(m_opened, "panel.cfg");
+        for (const double size : {8.0, 80.0, 800.0})
+            m_document.setWindowField({0, WindowField::SizeMm, size, 3});
+        QCOMPARE(m_document.undoStack()->count(), 1);
+        QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Window 00 size"));
+        m_document.setWindowField({0, WindowField::Position, 2.0, 3});
+        QCOMPARE(m_document.undoStack()->count(), 2);
+        m_document.breakMerge();
+        m_document.setWindowField({0, WindowField::Position, 3.0, 3});
+        QCOMPARE(m_document.undoStack()->count(), 3);
+        m_document.undo();
+        m_document.setWindowField({0, WindowField::Position, 4.0, 3});
+        QCOMPARE(m_document.undoStack()->count(), 3);
+
+        m_document.replacePanel(m_opened, "panel.cfg");
+        m_document.setGaugeField(0, 1, GaugeField::X, 1);
+        m_document.setGaugeField(0, 1, GaugeField::X, 192); // back where it was
+        QCOMPARE(m_document.undoStack()->count(), 0);
+        QVERIFY(!m_document.isModified());
+        for (const double x : {10.0, 20.0})
+            m_document.setDefaultView({x, 0, 8191, 4096});
+        m_document.setDefaultView({20, 5, 8191, 4096});
+        QCOMPARE(m_document.undoStack()->count(), 2); // X merged, then Y
+    }
+
+    void theCleanStateFollowsSaveAndReplaceClearsTheHistory() {
+        m_document.replacePanel(m_opened, "panel.cfg");
+        QSignalSpy modified(&m_document, &PanelDocument::modifiedChanged);
+        m_document.setGaugeField(0, 1, GaugeField::Y, 1);
+        m_document.markSaved();
+        QVERIFY(!m_document.isModified());
+        m_document.setGaugeField(0, 1, GaugeField::Y, 2); // not merged into the saved step
+        QCOMPARE(m_document.undoStack()->count(), 2);
+        m_document.undo();
+        QVERIFY(!m_document.isModified());
+        m_document.undo();
+        QVERIFY(m_document.isModified()); // before the save, the file holds something else
+        QCOMPARE(modified.count(), 5);
+
+        // A measured size is no edit: no step, and the file would say the same.
+        m_document.replacePanel(m_opened, "panel.cfg");
+        m_document.recordFoundGaugeSize(0, 0, 96);
+        QCOMPARE(m_document.panel().gauge(0, 0).gaugeRefSize, 96.0);
+        QVERIFY(!m_document.undoStack()->canUndo() && !m_document.isModified());
+        QCOMPARE(panelFileText(m_document.panel(), {}, 0, nullptr), m_text);
+        m_document.recordFoundGaugeSize(0, 1, 5); // a line with its own size keeps it
+        QCOMPARE(m_document.panel().gauge(0, 1).gaugeSize, 100.0);
+    }
+
+    // A few hundred random edits of every kind; undone to the start they give the opened
+    // panel and its bytes back, and redone they give the edited panel again.
+    void aLongRandomRunUndoesToTheOpenedFile() {
+        std::mt19937 random(20261207);
+        m_document.replacePanel(m_opened, "panel.cfg");
+        const auto pick = [&](int n) { return int(random() % unsigned(n)); };
+        const auto number = [&] { return double(pick(4001) - 2000) / (pick(2) ? 1 : 4); };
+        for (int step = 0; step < 400; ++step) {
+            const Panel& panel = m_document.panel();
+            const int w = pick(4);
+            const int count = panel.window(w).gaugeCount;
+            switch (pick(8)) {
+            case 0:
+                m_document.setWindowField({w, WindowField(pick(7)), number(), panel.windowCount});
+                break;
+            case 1:
+                m_document.setWindowField({w, pick(2) ? WindowField::Title : WindowField::Bitmap,
+                                           std::string(pick(3), char('a' + pick(26))),
+                                           pick(kWindowSlots + 1)});
+                break;
+            case 2:
+                if (count > 0)
+                    m_document.setGaugeField(w, pick(count), GaugeField(pick(3)), number());
+                break;
+            case 3:
+                if (count > 0)
+                    m_document.moveGauge(w, pick(count), number(), number());
+                break;
+            case 4:
+                m_document.addGauge(w, gauge("added", number(), number(), pick(200)));
+                break;
+            case 5:
+                if (count > 0)
+                    m_document.removeGauge(w, pick(count));
+                break;
+            case 6:
+                m_document.setDefaultView({number(), number(), double(pick(8192)), 0});
+                break;
+            default:
+                if (pick(4) == 0)
+                    m_document.breakMerge();
+                else if (m_document.undoStack()->canUndo() && pick(3) == 0)
+                    m_document.undo();
+                break;
+            }
+        }
+        while (m_document.undoStack()->canRedo())
+            m_document.redo();
+        const Panel edited = m_document.panel();
+        QVERIFY(!(edited == m_opened));
+        const int steps = m_document.undoStack()->index();
+        QVERIFY(steps > 100);
+        while (m_document.undoStack()->canUndo())
+            m_document.undo();
+        QVERIFY(m_document.panel() == m_opened);
+        QCOMPARE(panelFileText(m_document.panel(), {}, 0, nullptr), m_text);
+        while (m_document.undoStack()->canRedo())
+            m_document.redo();
+        QVERIFY(m_document.panel() == edited);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPanelDocument)
+#include "tst_paneldocument.moc"
