@@ -30,6 +30,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             result.showHelp = true;
         } else if (!optionsEnded && arg == "--demo") {
             result.demo = true;
+        } else if (!optionsEnded && arg == "--exit-when-shown") {
+            result.exitWhenShown = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             result.error = "unknown option '" + arg + "'";
             return result;
@@ -72,6 +74,8 @@ std::string commandLineUsage() {
            "  --show-window N\n"
            "               once the panel is open, show its panel window N (0..8) as the\n"
            "               template's \"Window 0N\" button does\n"
+           "  --exit-when-shown\n"
+           "               end as soon as the windows are shown (to time the start-up)\n"
            "  -h, --help   show this text and exit\n"
            "\n"
            "The directories are kept in $COCKPIX_CONFIG_DIR/cockpix.ini, or else in\n"

@@ -12,6 +12,7 @@ struct CommandLine {
     bool showHelp = false;
     bool demo = false;     // --demo: the generated demo installation with its own settings
     int showWindow = -1;   // --show-window N: show panel window N once the panel is open
+    bool exitWhenShown = false; // --exit-when-shown: end once the windows are on screen
     std::string panelPath; // the panel.cfg to open at start; empty: start empty
     std::string error;     // what was wrong with the arguments; empty when they were fine
 };

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 #include <iostream>
 
 namespace cockpix {
@@ -31,6 +32,13 @@ int Application::run(int argc, char* argv[]) {
     if (commandLine.demo && !prepareDemoStart(startWith))
         return 1;
     start(startWith);
+    if (startWith.exitWhenShown) {
+        // The windows are on screen once the events of their showing have been handled.
+        QTimer::singleShot(0, qApp, [] {
+            QCoreApplication::processEvents();
+            QCoreApplication::quit();
+        });
+    }
     return QApplication::exec();
 }
 

@@ -32,6 +32,7 @@ TEST(CommandLine, ArgumentsAndWhatTheyMean) {
                   std::make_tuple("", row.panelPath, row.help, row.demo, row.showWindow));
     }
     EXPECT_NE(commandLineUsage().find("--demo"), std::string::npos);
+    EXPECT_TRUE(parseCommandLine({"--demo", "--exit-when-shown"}).exitWhenShown);
 }
 
 TEST(CommandLine, BadArgumentsAreErrors) {
