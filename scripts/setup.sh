@@ -26,4 +26,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCOCKPIX_GUI=OFF -DCOCKPIX_BENCH=OFF \
         -DCOCKPIX_SANITIZE=ON >/dev/null
   cmake --build build-asan -j "$jobs"
+  # The whole program under the sanitizers, for the monkey test of every window.
+  cmake -S . -B build-asan-gui -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOCKPIX_BENCH=OFF \
+        -DCOCKPIX_SANITIZE=ON >/dev/null
+  cmake --build build-asan-gui -j "$jobs" --target tst_monkey cockpix-demo
 fi
