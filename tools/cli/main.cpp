@@ -2,6 +2,8 @@
 
 #include "commands.h"
 
+#include "base/core/version.h"
+
 #include <array>
 #include <cstdio>
 #include <span>
@@ -34,7 +36,8 @@ constexpr std::array kCommands = {
 
 void printUsage(std::FILE* out) {
     std::fprintf(out, "Usage: cockpix-cli COMMAND [ARGUMENTS]\n"
-                      "       cockpix-cli COMMAND --help\n\nCommands:\n");
+                      "       cockpix-cli COMMAND --help\n"
+                      "       cockpix-cli --help | --version\n\nCommands:\n");
     for (const Command& command : kCommands) {
         const std::string synopsis =
             std::string(command.name) + " " + std::string(command.arguments);
@@ -72,6 +75,11 @@ int main(int argc, char** argv) {
     }
     if (args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
         printUsage(stdout);
+        return 0;
+    }
+    if (args.front() == "--version") {
+        std::printf("cockpix-cli %.*s\n", static_cast<int>(cockpix::kProgramVersion.size()),
+                    cockpix::kProgramVersion.data());
         return 0;
     }
     const Command* command = findCommand(args.front());

@@ -23,6 +23,10 @@ int Application::run(int argc, char* argv[]) {
         std::cout << commandLineUsage();
         return 0;
     }
+    if (commandLine.showVersion) {
+        std::cout << versionLine();
+        return 0;
+    }
     if (!commandLine.error.empty()) {
         std::cerr << "cockpix: " << commandLine.error << "\n\n" << commandLineUsage();
         return 2;
