@@ -4,6 +4,7 @@
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/programicon.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -78,12 +79,15 @@ QString unopenableReason(const QString& path) {
 
 void Application::start(const CommandLine& commandLine) {
     QApplication::setApplicationName(QStringLiteral("COCKPIX"));
+    // The desktop entry's name, so that the window system matches windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("cockpix"));
+    QApplication::setWindowIcon(programIcon());
     m_app.installedDir = toModelPath(QCoreApplication::applicationDirPath()) + "/";
     m_window = std::make_unique<MainWindow>(m_document, m_app, m_dialogs);
     m_ownDialogs.setParentWindow(m_window.get());
     QObject::connect(m_window.get(), &MainWindow::programEnding, qApp, &QApplication::quit,
                      Qt::QueuedConnection);
-    m_window->show();
+    m_window->showAtSavedGeometry();
     if (commandLine.panelPath.empty()) {
         m_window->createTemplateWindow();
         return;
