@@ -46,10 +46,16 @@ bool Application::prepareDemoStart(CommandLine& commandLine) {
     const auto demoDir = findDemoDir(programDir);
     if (!demoDir) {
         std::cerr << "cockpix: no demo installation beside the program (" << programDir
-                  << "../demo); build it, or set COCKPIX_DEMO_DIR\n";
+                  << "../demo) nor in " << installedDataDir(programDir)
+                  << "demo; build it, or set COCKPIX_DEMO_DIR\n";
         return false;
     }
-    const DemoInstall demo = demoInstall(*demoDir, programDir);
+    const DemoPlace place = writableDemoDir(*demoDir, programDir, userDemoDir());
+    if (!place.problem.empty()) {
+        std::cerr << "cockpix: " << place.problem << "\n";
+        return false;
+    }
+    const DemoInstall demo = demoInstall(place.dir, programDir);
     if (const std::string problem = prepareDemo(demo); !problem.empty()) {
         std::cerr << "cockpix: " << problem << "\n";
         return false;
