@@ -78,22 +78,6 @@ TEST_F(DemoInstallTest, TheInstalledDemoRunsFromTheUsersOwnCopy) {
     EXPECT_FALSE(writableDemoDir(shipped, at("usr/bin/"), "").problem.empty());
 }
 
-TEST(DemoInstall, TheUsersCopyFollowsTheDataHome) {
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const char* oldXdg = std::getenv("XDG_DATA_HOME");
-    const std::string keptXdg = oldXdg ? oldXdg : "";
-    setenv("HOME", "/home/pilot", 1);
-    setenv("XDG_DATA_HOME", "/data", 1);
-    EXPECT_EQ(userDemoDir(), "/data/cockpix/demo/");
-    setenv("XDG_DATA_HOME", "relative", 1); // ignored, as the XDG rules say
-    EXPECT_EQ(userDemoDir(), "/home/pilot/.local/share/cockpix/demo/");
-    setenv("HOME", oldHome.c_str(), 1);
-    if (oldXdg)
-        setenv("XDG_DATA_HOME", keptXdg.c_str(), 1);
-    else
-        unsetenv("XDG_DATA_HOME");
-}
-
 TEST_F(DemoInstallTest, PreparingWritesTheDemosOwnSettingsAndWorkDirectories) {
     const DemoInstall demo = demoInstall(at("build/demo"), bin());
     const std::string base = at("build/demo/");

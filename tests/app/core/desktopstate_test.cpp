@@ -1,6 +1,5 @@
 #include "app/core/desktopstate.h"
 
-#include "base/core/filelookup.h"
 #include "base/core/scratchdir.h"
 
 #include <iterator>
@@ -69,7 +68,6 @@ TEST(DesktopState, TextRoundTripAndFilesEditedByHand) {
         {"# mine\nfuture=1\nrecent=/a\rgeometry=xyz", {{"/a"}, "xyz"}},
         {"recent=/a\nrecent=/b\nrecent=/a\n", {{"/a", "/b"}, ""}}, // the first one counts
         {"recent=\nrecent=/a\n", {{"/a"}, ""}},
-        {"geometry=one\ngeometry=two\n", {{}, "two"}},
         {"RECENT=/a\n recent=/b\n", {}},
     };
     for (const auto& row : rows) {
@@ -104,16 +102,6 @@ TEST_F(DesktopStateFile, WrittenWholeAndReadBackDroppingVanishedFiles) {
     touch("blocked", "a file where the folder should be");
     EXPECT_FALSE(writeDesktopState(state, at("blocked/cockpix-desktop.ini")));
     EXPECT_FALSE(writeDesktopState(state, ""));
-}
-
-// The settings file keeps its five lines: the desktop state never goes into it.
-TEST_F(DesktopStateFile, TheSettingsFileIsLeftAsItIs) {
-    const std::string settings = at("config/cockpix.ini");
-    const Directories dirs{"/g/", "/g/bmp/", "/g/palette/", "/panel/", "/prog/"};
-    ASSERT_TRUE(writeSettings(dirs, settings));
-    const auto before = readWholeFile(settings);
-    ASSERT_TRUE(writeDesktopState({{touch("x/panel.cfg")}, "geo"}, desktopStateFilePath(settings)));
-    EXPECT_EQ(readWholeFile(settings), before);
 }
 
 } // namespace

@@ -187,15 +187,6 @@ void TestDesktop::theWindowOpensMaximizedFirstThenWhereItWas() {
     QVERIFY(!f.window->isMaximized());
     QCOMPARE(f.window->size(), QSize(760, 540));
     QCOMPARE(f.settingsLines().size(), 5);
-
-    // A state file spoilt by hand is no reason not to start.
-    QFile spoilt(QString::fromStdString(desktopStateFilePath(settingsFilePath())));
-    QVERIFY(spoilt.open(QIODevice::WriteOnly));
-    spoilt.write("geometry=!!!not base64!!!\r\nrecent=\r\n\x01\x02");
-    spoilt.close();
-    f.window = std::make_unique<MainWindow>(f.document, f.app, f.dialogs);
-    f.window->showAtSavedGeometry();
-    QVERIFY(f.window->isMaximized());
 }
 
 void TestDesktop::f1OpensTheHelpAndEscClosesIt() {
