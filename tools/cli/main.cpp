@@ -30,7 +30,7 @@ constexpr std::array kCommands = {
             runExtract},
     Command{"gauge-size", "print the default size held in a gauge module", "MODULE.gau",
             runGaugeSize},
-    Command{"render", "draw panel window N of PANEL_CFG into a PNG picture",
+    Command{"render", "draw panel window N of PANEL_CFG into a picture, for one or every screen",
             "PANEL_CFG --window N --out FILE.png", runRender},
 };
 

@@ -87,7 +87,8 @@ std::string commandLineUsage() {
            "Options:\n"
            "  --demo       open the demo panel of the demo FS98 installation made by the\n"
            "               build (../demo beside the program, or $COCKPIX_DEMO_DIR), with a\n"
-           "               settings file of its own; your settings are not touched\n"
+           "               settings file of its own; your settings are not touched. An\n"
+           "               installed COCKPIX runs it on a copy in ~/.local/share/cockpix/demo\n"
            "  --show-window N\n"
            "               once the panel is open, show its panel window N (0..8) as the\n"
            "               template's \"Window 0N\" button does\n"
@@ -95,7 +96,8 @@ std::string commandLineUsage() {
            "  --version    print the version and exit\n"
            "\n"
            "The directories are kept in $COCKPIX_CONFIG_DIR/cockpix.ini, or else in\n"
-           "$XDG_CONFIG_HOME/cockpix/cockpix.ini (~/.config/cockpix/cockpix.ini).\n";
+           "$XDG_CONFIG_HOME/cockpix/cockpix.ini (~/.config/cockpix/cockpix.ini); the\n"
+           "recent panels and the window's place in cockpix-desktop.ini beside it.\n";
 }
 
 } // namespace cockpix
