@@ -1,12 +1,11 @@
 // The main window as a desktop program: panels dropped onto it, the recent-files list across
 // restarts, the window's place, F1 and Esc for the help, the template window in a small main
-// window, the path box of the directories dialog, the status bar's notice of what Quit erases,
-// and --version.
+// window, the path box of the directories dialog and the status bar's notice of what Quit
+// erases.
 
 #include "app/core/desktopstate.h"
 #include "app/gui/directoriesdialog.h"
 #include "app/gui/recentfilesmenu.h"
-#include "base/core/version.h"
 #include "guisupport/accessibility.h"
 #include "shellfixture.h"
 #include "template/gui/templatewindow.h"
@@ -19,7 +18,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
-#include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -83,7 +81,6 @@ private slots:
     void theTemplateScrollsInASmallMainWindow();
     void theDirectoriesDialogTakesATypedPath();
     void theStatusBarSaysWhatQuitWillErase();
-    void versionOnTheCommandLine();
 };
 
 void TestDesktop::aDroppedPanelIsOpened() {
@@ -281,23 +278,6 @@ void TestDesktop::theStatusBarSaysWhatQuitWillErase() {
     f.trigger("mnukeepbmp");
     f.trigger("mnukeeppalette");
     QCOMPARE(f.window->eraseNotice(), QString());
-}
-
-void TestDesktop::versionOnTheCommandLine() {
-    const QString program = QStringLiteral(COCKPIX_BIN_DIR "/cockpix");
-    if (!QFile::exists(program))
-        QSKIP("the cockpix program is not built");
-    QProcess process;
-    // No display is needed for it.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.remove(QStringLiteral("DISPLAY"));
-    process.setProcessEnvironment(environment);
-    process.start(program, {"--version"});
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(process.readAllStandardOutput(),
-             "cockpix " + QByteArray::fromStdString(std::string(kProgramVersion)) + "\n");
 }
 
 QTEST_MAIN(TestDesktop)
