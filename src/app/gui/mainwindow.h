@@ -2,11 +2,14 @@
 
 // The main window (MDIForm1): the MDI frame that holds the template window and the panel
 // windows, with the menu bar of the Template, Edit, Directories and Options commands. Its
-// caption carries the desktop's modified mark while the panel has unsaved changes.
+// caption carries the desktop's modified mark while the panel has unsaved changes; a
+// panel.cfg (or an aircraft's folder) dropped onto it is opened; the status bar says when
+// Quit will erase work files. Where it was on the screen is remembered between runs.
 
 #include <QMainWindow>
 #include <QPointer>
 
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QUndoView;
@@ -22,6 +25,7 @@ class PanelCommands;
 class TemplateRowCommands;
 class DirectoriesDialog;
 class AboutDialog;
+class RecentFilesMenu;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -41,6 +45,12 @@ public:
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
     PanelDocument& document() const { return m_document; }
+    RecentFilesMenu& recentFiles() const { return *m_recent; }
+    // The status bar's notice of the files Quit will erase; empty while none.
+    QString eraseNotice() const;
+
+    // Shows the window where it was when last closed, maximized the first time.
+    void showAtSavedGeometry();
 
     // "COCKPIX V.2.5.3  -  " + panelDir, with the modified mark while there are unsaved
     // changes.
@@ -71,6 +81,11 @@ public:
 
 public slots:
     void showPanelWindow(int w);
+    // Opens a panel file as "&Open" does with it chosen (after the question about unsaved
+    // changes); true when it was read completely.
+    bool openPanelFile(const QString& path);
+    // An entry of "Open &Recent": a file that has gone meanwhile is named and taken off.
+    void openRecentFile(const QString& path);
 
     void newPanel();
     void closeTemplate();
@@ -87,17 +102,27 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void updateMenus();
     void updateWindowMenu();
+    void updateEraseNotice();
 
 private:
     void connectMenu();
     void connectEditMenu();
     void applyTemplateColor();
     QString helpFilePath() const;
+    void saveWindowGeometry();
+    // Accepts a drag or drop event that carries a panel (opening it on the drop); false for
+    // any other.
+    bool takePanelDrag(QEvent* event);
+    // Keeps the template window inside the MDI area, at the size wanted when there is room.
+    void fitTemplateWindow();
 
     PanelDocument& m_document;
     AppModel& m_app;
@@ -106,10 +131,14 @@ private:
     MainMenu* m_menu = nullptr;
     PanelCommands* m_panelCommands = nullptr;
     TemplateRowCommands* m_rowCommands = nullptr;
+    RecentFilesMenu* m_recent = nullptr;
+    QLabel* m_eraseNotice = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;
     QPointer<QUndoView> m_historyView;
+    QSize m_templateWanted;
+    bool m_fittingTemplate = false;
     bool m_closingTemplate = false;
     bool m_ending = false;
 };

@@ -35,6 +35,10 @@ public:
     // command line comes here). True when the panel was read completely.
     bool openPath(const QString& path);
 
+signals:
+    // A panel file was opened completely (for the recent-files list); path is absolute.
+    void panelOpened(const QString& path);
+
 private:
     bool openChosenPath(const QString& path);
     void reportRerouted(const std::string& newPanelDir);

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
@@ -13,6 +14,21 @@ namespace {
 
 const QString kTitle = QStringLiteral("COCKPIX");
 const QString kHelpWindowName = QStringLiteral("cockpixHelp");
+
+// The help window: Esc closes it, as it closes a dialog, although it is a window of its own.
+class HelpBrowser final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            close();
+            return;
+        }
+        QTextBrowser::keyPressEvent(event);
+    }
+};
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
@@ -86,7 +102,7 @@ bool QtUserDialogs::showHelp(const QString& helpFilePath) {
         m_parent ? m_parent->findChild<QTextBrowser*>(kHelpWindowName, Qt::FindDirectChildrenOnly)
                  : nullptr;
     if (browser == nullptr) {
-        browser = new QTextBrowser(m_parent);
+        browser = new HelpBrowser(m_parent);
         browser->setObjectName(kHelpWindowName);
         browser->setWindowFlag(Qt::Window);
         browser->setAttribute(Qt::WA_DeleteOnClose);
