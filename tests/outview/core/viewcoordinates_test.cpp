@@ -1,0 +1,48 @@
+#include "outview/core/viewcoordinates.h"
+
+#include <gtest/gtest.h>
+
+namespace cockpix {
+namespace {
+
+using Row = ViewCoordinate;
+
+TEST(ViewCoordinates, TypedValuesWithinTheRowMoveTheBar) {
+    const struct {
+        Row row;
+        const char* text;
+        std::optional<int> bar; // nullopt: the box is emptied
+    } cases[] = {
+        {Row::X, "8191", 8191},
+        {Row::X, "8192", std::nullopt},
+        {Row::X, "", 0},
+        {Row::X, "abc", 0},
+        {Row::X, "-1", std::nullopt},
+        {Row::Y, "6153", 6153},
+        {Row::Y, "6154", std::nullopt},
+        {Row::Y, "10.4", 10},
+        {Row::Y, "10.6", 11},
+        {Row::Y, "12.5", 12},
+        {Row::Y, "13.5", 14},
+        {Row::SizeX, "0", std::nullopt},
+        {Row::SizeX, "", std::nullopt},
+        {Row::SizeX, "1", 1},
+        {Row::SizeY, "6153", 6153},
+        {Row::SizeY, "6154", std::nullopt},
+        {Row::SizeY, "6153.4", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(barValueForText(c.row, c.text), c.bar)
+            << coordinateRow(c.row).label << " '" << c.text << "'";
+}
+
+TEST(ViewCoordinates, FrameEdgesAndTheConfirmedView) {
+    EXPECT_EQ(frameEdgeTwips(1.465, 100), 146);
+    EXPECT_EQ(frameEdgeTwips(1.875, 8191), 15358);
+    EXPECT_EQ(confirmedView({"10", "10.4", "", "6153"}), (DefaultView{10, 10, 0, 6153}));
+    EXPECT_EQ(std::string(coordinateRow(Row::SizeY).initialText), "6153");
+    EXPECT_EQ(viewCoordinate({1, 2, 3, 4}, Row::SizeX), 3);
+}
+
+} // namespace
+} // namespace cockpix
