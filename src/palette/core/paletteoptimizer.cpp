@@ -2,6 +2,7 @@
 
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
+#include "gauges/core/gaugeextraction.h"
 #include "palette/core/indexedbitmap.h"
 #include "palette/core/referencetable.h"
 
@@ -104,6 +105,13 @@ PaletteRunResult failed(UserText message) {
 }
 
 } // namespace
+
+PaletteRunRequest paletteRunForWindow(const Panel& panel, const AppModel& app, int w,
+                                      double tolerance) {
+    const std::string& name = panel.window(w).windowBitmap;
+    return {resolvePathIgnoringCase(backgroundBitmapPath(panel, app.dirs, w).path), name,
+            app.dirs.paletteDir, app.shippedFile(kColorMappingTableName), tolerance};
+}
 
 PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,
                                      const PaletteProgress& progress) {

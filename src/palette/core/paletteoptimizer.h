@@ -6,10 +6,12 @@
 // All the work is done in memory: the bitmap and the reference table are read once, each
 // work file is written once and atomically, and nothing is written when the run fails.
 
+#include "app/core/appmodel.h"
 #include "base/core/usertext.h"
 #include "palette/core/colorproposal.h"
 #include "palette/core/paletteworkfiles.h"
 #include "palette/core/rgb.h"
+#include "panel/core/panel.h"
 
 #include <functional>
 #include <string>
@@ -35,6 +37,12 @@ struct PaletteRunResult {
     std::string resultFile;     // written when ok
     int advisedColorCount() const { return static_cast<int>(proposal.size()); }
 };
+
+// The run on the background of window w: panelDir + windowBitmap[w] + ".bmp" (found
+// whatever its case), named after windowBitmap[w], in the palette work directory, with the
+// reference table shipped with the program.
+PaletteRunRequest paletteRunForWindow(const Panel& panel, const AppModel& app, int w,
+                                      double tolerance);
 
 // The phase captions, in order: "Determining color frequencies..." (a scan only), "Sorting
 // colors...", "Comparing colors with FS98 palette...".
