@@ -14,6 +14,7 @@
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/templaterowcommands.h"
+#include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_menu = new MainMenu(m_app, this);
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
+    m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     connectMenu();
     connectEditMenu();
     setWindowModified(m_document.isModified());
@@ -187,6 +189,7 @@ void MainWindow::createTemplateWindow() {
     auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
     m_rowCommands->attach(window);
+    m_toolCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
     m_templateSubWindow->installEventFilter(this);
     window->applyTemplateColor();
