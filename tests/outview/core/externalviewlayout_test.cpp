@@ -25,18 +25,6 @@ TEST(ExternalViewLayout, TheScaleFactorOfTheScreensFS98Knew) {
         EXPECT_EQ(outsideViewScaleFactor(twips), factor) << twips;
 }
 
-// A 640 x 480 bitmap at ratio .5 in the middle of an 800 x 600 screen.
-TEST(ExternalViewLayout, ThePictureSitsWhereFS98PutsIt) {
-    const ExternalViewLayout layout = layoutExternalView(on800x600(.5, 4));
-    EXPECT_DOUBLE_EQ(layout.frameRatioY, 580.0 / 600);
-    EXPECT_DOUBLE_EQ(layout.zoom, 1.25);
-    EXPECT_DOUBLE_EQ(layout.picture.width, 6000);
-    EXPECT_DOUBLE_EQ(layout.picture.height, 4350);
-    EXPECT_DOUBLE_EQ(layout.picture.left, 3000);
-    EXPECT_DOUBLE_EQ(layout.picture.top, 2175);
-    EXPECT_EQ(layout.scale, 1.465);
-}
-
 TEST(ExternalViewLayout, AtRatioOneThePictureFillsTheWidthWhateverThePosition) {
     for (int position = 0; position <= 9; ++position) {
         const ExternalViewLayout layout = layoutExternalView(on800x600(1, position));
@@ -48,23 +36,6 @@ TEST(ExternalViewLayout, AtRatioOneThePictureFillsTheWidthWhateverThePosition) {
     EXPECT_EQ(corner.picture.left + corner.picture.top, 0);
 }
 
-TEST(ExternalViewLayout, ZeroRatiosAndSizesAreReplaced) {
-    ExternalViewInput input = on800x600(0, 0);
-    input.view = {0, 0, 8191, 0};
-    const ExternalViewLayout layout = layoutExternalView(input);
-    EXPECT_EQ(layout.sizeRatio, 1);
-    EXPECT_EQ(layout.view, (DefaultView{0, 0, 8191, 2000}));
-    EXPECT_EQ(layout.frame.width, static_cast<float>(1.465 * 8191));
-    EXPECT_EQ(layout.frame.height, static_cast<float>(1.465 * 2000 * 580 / 600));
-    EXPECT_EQ(layout.frame.left, 0);
-
-    input.view = {100, 50, 0, 300};
-    const ExternalViewLayout other = layoutExternalView(input);
-    EXPECT_EQ(other.view.sizeX, 2000);
-    EXPECT_EQ(other.frame.left, static_cast<float>(146.5));
-    EXPECT_EQ(other.frame.top, static_cast<float>(1.465 * 50 * 580 / 600));
-}
-
 TEST(ExternalViewLayout, WithoutAPictureOnlyTheFrameIsPlaced) {
     ExternalViewInput input = on800x600(.5, 8);
     input.bitmap.reset();
@@ -72,13 +43,6 @@ TEST(ExternalViewLayout, WithoutAPictureOnlyTheFrameIsPlaced) {
     EXPECT_EQ(layout.picture.width, 0);
     EXPECT_DOUBLE_EQ(layout.picture.left, 12000); // the whole screen is free space
     EXPECT_EQ(layout.frame.width, static_cast<float>(1.465 * 8191));
-}
-
-TEST(ExternalViewLayout, TitleNamesTheWindowAndTheMenuBarOption) {
-    EXPECT_EQ(externalViewTitle(2, "main", 7, 1),
-              "Window 2: main - Position: 7 - size ratio: 1 - Shown with 'Hide menu-bar' on.");
-    EXPECT_EQ(externalViewTitle(0, "x", 4, .5),
-              "Window 0: x - Position: 4 - size ratio: .5 - Shown with 'Hide menu-bar' on.");
 }
 
 } // namespace

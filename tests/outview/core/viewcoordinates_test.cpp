@@ -7,29 +7,17 @@ namespace {
 
 using Row = ViewCoordinate;
 
+// The dialog's own tests type the bounds; these are the values between and beyond.
 TEST(ViewCoordinates, TypedValuesWithinTheRowMoveTheBar) {
     const struct {
         Row row;
         const char* text;
         std::optional<int> bar; // nullopt: the box is emptied
     } cases[] = {
-        {Row::X, "8191", 8191},
-        {Row::X, "8192", std::nullopt},
-        {Row::X, "", 0},
-        {Row::X, "abc", 0},
-        {Row::X, "-1", std::nullopt},
-        {Row::Y, "6153", 6153},
-        {Row::Y, "6154", std::nullopt},
-        {Row::Y, "10.4", 10},
-        {Row::Y, "10.6", 11},
-        {Row::Y, "12.5", 12},
-        {Row::Y, "13.5", 14},
-        {Row::SizeX, "0", std::nullopt},
-        {Row::SizeX, "", std::nullopt},
-        {Row::SizeX, "1", 1},
-        {Row::SizeY, "6153", 6153},
-        {Row::SizeY, "6154", std::nullopt},
-        {Row::SizeY, "6153.4", std::nullopt},
+        {Row::X, "8191", 8191},       {Row::X, "abc", 0},
+        {Row::X, "-1", std::nullopt}, {Row::Y, "12.5", 12},
+        {Row::Y, "13.5", 14},         {Row::SizeX, "", std::nullopt},
+        {Row::SizeX, "1", 1},         {Row::SizeY, "6153.4", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(barValueForText(c.row, c.text), c.bar)

@@ -83,13 +83,5 @@ TEST(ColorProposal, AtMostThirtyTwoColoursFromTheMostUsedDown) {
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }
 
-TEST(ColorProposal, TextsOfTheResultAndTheClosingMessage) {
-    EXPECT_EQ(proposedColorLine(3, {200, 16, 8}), "color03= 200, 16, 8");
-    EXPECT_EQ(proposedColorLine(31, {0, 1, 255}), "color31= 0, 1, 255");
-    EXPECT_EQ(resultFileText({}), "[8 bit colors]\r\n\r\n");
-    EXPECT_EQ(scannedMessage(0), "Bitmap has been scanned.\n 0 colors are advised and will be "
-                                 "automatically added if you save the panel template.");
-}
-
 } // namespace
 } // namespace cockpix

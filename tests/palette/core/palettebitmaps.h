@@ -45,4 +45,10 @@ inline IndexedImage stripes(std::initializer_list<Stripe> list) {
     return image;
 }
 
+// Black, two colours far from every colour of the shipped reference table and from every
+// grey, and a grey that table and the tests' tables hold: by decreasing use but for the grey.
+inline IndexedImage fourColours() {
+    return stripes({{0, 0x000000, 20}, {1, 0xC81008, 30}, {2, 0x0AC81E, 10}, {3, 0x222222, 4}});
+}
+
 } // namespace cockpix::test

@@ -80,20 +80,5 @@ TEST(PalettePreview, ATopDownBitmapStartsWithItsTopRow) {
     EXPECT_EQ(pixel(result.preview->now, 0, 0), (Rgb{210, 10, 10}));
 }
 
-TEST(PalettePreview, AnUnusableBitmapSaysWhy) {
-    const std::string bytes = bmpFileBytes(halves(), 4);
-    EXPECT_EQ(
-        makePalettePreview(bytes.substr(0, 60), "/p/m.bmp", kReference, {}, 5, 9).problem.toUtf8(),
-        "The preview cannot show '/p/m.bmp':\nIt is cut off: its colour table is incomplete.");
-    EXPECT_FALSE(makePalettePreview(bytes, "/p/m.bmp", {}, {}, 5, 9).preview);
-}
-
-TEST(PalettePreview, NearestColourTakesTheFirstOfEquals) {
-    const std::vector<Rgb> colors = {{10, 0, 0}, {0, 10, 0}, {5, 5, 0}};
-    EXPECT_EQ(nearestColor({5, 5, 0}, colors), 2u);
-    EXPECT_EQ(nearestColor({5, 0, 0}, colors), 0u);
-    EXPECT_EQ(nearestColor({0, 0, 0}, colors), 0u);
-}
-
 } // namespace
 } // namespace cockpix

@@ -13,17 +13,13 @@ TEST(PaletteWorkFiles, NamesStayInTheWorkDirectory) {
     EXPECT_EQ(files.result, "/w/palette/result_.._up_Main.txt");
 }
 
-TEST(PaletteWorkFiles, EachNumberHasABlankBeforeAndAfterIt) {
-    const std::vector<Rgb> palette = {{200, 16, 8}, {0, 0, 255}};
-    EXPECT_EQ(paletteFileText(palette), " 200  16  8 \r\n 0  0  255 \r\n");
-    const std::vector<std::uint64_t> counts = {12, 0, 4000000000};
-    EXPECT_EQ(structureFileText(counts), " 0  12 \r\n 1  0 \r\n 2  4000000000 \r\n");
-
-    EXPECT_EQ(parsePaletteFile(paletteFileText(palette)), palette);
-    EXPECT_EQ(parseStructureFile(structureFileText(counts)), counts);
-    // Written elsewhere: commas, other line ends.
-    EXPECT_EQ(parsePaletteFile("200,16,8\n0, 0, 255"), palette);
-    EXPECT_EQ(parseStructureFile("0,12\r1 0\n2, 4000000000"), counts);
+// The optimizer's own files are compared byte for byte where it writes them; these come
+// from elsewhere: commas, other line ends.
+TEST(PaletteWorkFiles, FilesOfOtherWritersAreReadToo) {
+    EXPECT_EQ(parsePaletteFile("200,16,8\n0, 0, 255"),
+              (std::vector<Rgb>{{200, 16, 8}, {0, 0, 255}}));
+    EXPECT_EQ(parseStructureFile("0,12\r1 0\n2, 4000000000"),
+              (std::vector<std::uint64_t>{12, 0, 4000000000}));
 }
 
 // A damaged work file is scanned again rather than trusted.
