@@ -32,6 +32,8 @@ ExternalViewFrame::ExternalViewFrame(PanelDocument& document, AppModel& app, QWi
     m_canvas = new QWidget;
     m_canvas->setObjectName(QStringLiteral("frameCanvas"));
     m_canvas->setAutoFillBackground(true);
+    m_canvas->setAccessibleName(
+        tr("The screen as FS98 shows the panel window and the outside view"));
     m_scroll->setWidget(m_canvas);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

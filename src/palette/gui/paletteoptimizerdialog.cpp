@@ -30,7 +30,8 @@ PaletteOptimizerDialog::PaletteOptimizerDialog(PanelDocument& document, AppModel
 }
 
 void PaletteOptimizerDialog::confirm() {
-    if (app().bitmapMissing == 1 || app().chosenBitmapPath.empty())
+    if (app().bitmapMissing == 1 || app().chosenBitmapPath.empty() ||
+        !isWindowSlot(app().currentWindow))
         return;
     const double tolerance = numericValue(toModelText(m_toleranceText ? m_toleranceText() : ""));
     const PaletteRunRequest request =
