@@ -1,6 +1,7 @@
 #include "gauges/gui/windowbitmapchooser.h"
 
 #include "base/gui/modeltext.h"
+#include "base/gui/namedbutton.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/windowbitmapchoice.h"
 #include "gauges/gui/panelrenderer.h"
@@ -28,13 +29,6 @@ QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
     return label;
 }
 
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(caption);
-    return button;
-}
-
 } // namespace
 
 WindowBitmapChooser::WindowBitmapChooser(const PanelDocument& document, AppModel& app,
@@ -58,8 +52,8 @@ WindowBitmapChooser::WindowBitmapChooser(const PanelDocument& document, AppModel
         QStringLiteral("SNAPSHOT (may appear distorted to fit the picture box)");
     m_snapshot->setAccessibleName(caption);
     QLabel* snapshotCaption = makeLabel("Label2", caption, this);
-    m_ok = makeButton("Command1", QStringLiteral("OK"), this);
-    QPushButton* cancel = makeButton("Command2", QStringLiteral("Cancel"), this);
+    m_ok = namedButton("Command1", QStringLiteral("OK"), this);
+    QPushButton* cancel = namedButton("Command2", QStringLiteral("Cancel"), this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(label, 0, 0, 1, 2);

@@ -2,6 +2,7 @@
 
 #include "base/core/numbertext.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/namedbutton.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,13 +16,6 @@ namespace {
 
 constexpr int kSmallStep = 5;
 constexpr int kLargeStep = 100;
-
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(caption);
-    return button;
-}
 
 } // namespace
 
@@ -43,8 +37,8 @@ ExternalViewCoordinates::ExternalViewCoordinates(QWidget* parent) : QDialog(pare
     for (const ViewCoordinate row : kViewCoordinates)
         addRow(*grid, row);
 
-    QPushButton* ok = makeButton("Command1", QStringLiteral("OK"), this);
-    QPushButton* cancel = makeButton("Command2", QStringLiteral("Cancel"), this);
+    QPushButton* ok = namedButton("Command1", QStringLiteral("OK"), this);
+    QPushButton* cancel = namedButton("Command2", QStringLiteral("Cancel"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
