@@ -32,6 +32,8 @@ constexpr std::array kCommands = {
             runGaugeSize},
     Command{"render", "draw panel window N of PANEL_CFG into a picture, for one or every screen",
             "PANEL_CFG --window N --out FILE.png", runRender},
+    Command{"palette", "propose the [8 bit colors] FS98 lacks for an 8-bit background",
+            "BITMAP.bmp [--tolerance T]", runPalette},
 };
 
 void printUsage(std::FILE* out) {

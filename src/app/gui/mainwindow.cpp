@@ -17,6 +17,7 @@
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/templaterowcommands.h"
+#include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
 
 #include <QAction>
@@ -84,6 +85,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_menu = new MainMenu(m_app, this);
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
+    m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     connectMenu();
     connectEditMenu();
     m_recent = new RecentFilesMenu(m_menu->recentMenu, this);
@@ -240,6 +242,7 @@ void MainWindow::createTemplateWindow() {
     auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
     m_rowCommands->attach(window);
+    m_toolCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
     m_templateSubWindow->installEventFilter(this);
     window->applyTemplateColor();

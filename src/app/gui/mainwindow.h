@@ -23,6 +23,7 @@ class TemplateWindow;
 class MainMenu;
 class PanelCommands;
 class TemplateRowCommands;
+class TemplateToolCommands;
 class DirectoriesDialog;
 class AboutDialog;
 class RecentFilesMenu;
@@ -41,6 +42,8 @@ public:
     PanelCommands& panelCommands() const { return *m_panelCommands; }
     // The template's row buttons and panelForms, the newest panel window of each row.
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
+    // The template's palette optimizer and outside-view buttons, and their windows.
+    TemplateToolCommands& toolCommands() const { return *m_toolCommands; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
@@ -133,6 +136,7 @@ private:
     TemplateRowCommands* m_rowCommands = nullptr;
     RecentFilesMenu* m_recent = nullptr;
     QLabel* m_eraseNotice = nullptr;
+    TemplateToolCommands* m_toolCommands = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;
