@@ -52,10 +52,17 @@ std::string proposedColorLine(int k, Rgb color) {
            paddedNumberText(color.blue);
 }
 
-std::string resultFileText(std::span<const ProposedColor> proposal) {
-    std::string text = "[8 bit colors]\r\n\r\n";
+std::vector<std::string> resultFileLines(std::span<const ProposedColor> proposal) {
+    std::vector<std::string> lines{"[8 bit colors]", ""};
     for (std::size_t k = 0; k < proposal.size(); ++k)
-        text += proposedColorLine(static_cast<int>(k), proposal[k].color) + "\r\n";
+        lines.push_back(proposedColorLine(static_cast<int>(k), proposal[k].color));
+    return lines;
+}
+
+std::string resultFileText(std::span<const ProposedColor> proposal) {
+    std::string text;
+    for (const std::string& line : resultFileLines(proposal))
+        text += line + "\r\n";
     return text;
 }
 

@@ -39,6 +39,8 @@ std::string proposedColorLine(int k, Rgb color);
 // The result file: "[8 bit colors]", an empty line, then one line per proposed colour;
 // CR LF line ends.
 std::string resultFileText(std::span<const ProposedColor> proposal);
+// The same as lines, without their line ends.
+std::vector<std::string> resultFileLines(std::span<const ProposedColor> proposal);
 
 // "Bitmap has been scanned.", a line feed and " 5 colors are advised and will be
 // automatically added if you save the panel template."

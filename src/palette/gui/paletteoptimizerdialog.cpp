@@ -41,7 +41,8 @@ void PaletteOptimizerDialog::confirm() {
         dialogs().message(toQString(result.message));
         return;
     }
-    m_document.setPaletteProposal({result.advisedColorCount(), result.resultFile});
+    m_document.setPaletteProposal({result.advisedColorCount(), result.resultFile,
+                                   resultFileLines(result.proposal)});
     dialogs().message(toQString(result.message));
     showPreview(request, result);
     close();

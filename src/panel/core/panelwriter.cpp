@@ -286,6 +286,8 @@ BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir
 std::optional<std::vector<std::string>> paletteResultLines(const SaveRequest& request) {
     if (!savesPaletteProposal(request.options, request.proposal.advisedColorCount))
         return std::nullopt;
+    if (!request.proposal.lines.empty())
+        return request.proposal.lines;
     const std::optional<std::string> content = readWholeFile(request.proposal.resultFile);
     if (!content)
         return std::nullopt;
