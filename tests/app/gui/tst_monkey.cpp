@@ -138,36 +138,57 @@ class TestMonkey : public QObject {
         return commands;
     }
 
+    // What the next event does, kept for the failure message and printed at once with
+    // COCKPIX_MONKEY_TRACE=1 (a crash then shows the event that caused it).
+    QString m_last;
+    void note(const QString& what, const QObject* target) {
+        m_last = what + " " +
+                 (target ? target->objectName() + " (" + target->metaObject()->className() + ")"
+                         : QString());
+        if (qEnvironmentVariableIsSet("COCKPIX_MONKEY_TRACE"))
+            fprintf(stderr, "%s\n", qPrintable(m_last));
+    }
+
     void oneEvent() {
         QWidget* window = pickOne(reachableWindows(), m_random);
         if (window == nullptr)
             return;
         switch (m_random.bounded(10)) {
         case 0:
-            if (QAction* command = pickOne(menuCommands(), m_random))
+            if (QAction* command = pickOne(menuCommands(), m_random)) {
+                note("menu", command);
                 command->trigger();
+            }
             break;
         case 1:
             if (auto* button = pickOne(window->findChildren<QAbstractButton*>(), m_random);
-                button && button->isVisible() && button->isEnabled())
+                button && button->isVisible() && button->isEnabled()) {
+                note("click", button);
                 QTest::mouseClick(button, Qt::LeftButton);
+            }
             break;
         case 2:
         case 3:
             if (auto* box = pickOne(window->findChildren<QLineEdit*>(), m_random);
                 box && box->isVisible() && box->isEnabled()) {
+                const QString text = kTexts.at(int(m_random.bounded(kTexts.size())));
+                note("type '" + text + "' into", box);
                 box->setFocus();
                 box->selectAll();
-                typeText(box, kTexts.at(int(m_random.bounded(kTexts.size()))));
+                typeText(box, text);
                 if (m_random.bounded(2))
                     QTest::keyClick(box, Qt::Key_Return);
             }
             break;
         case 4:
             if (auto* bar = pickOne(window->findChildren<QAbstractSlider*>(), m_random);
-                bar && bar->isVisible() && bar->isEnabled())
-                bar->setValue(bar->minimum() +
-                              int(m_random.bounded(quint32(bar->maximum() - bar->minimum() + 1))));
+                bar && bar->isVisible() && bar->isEnabled()) {
+                const int value =
+                    bar->minimum() +
+                    int(m_random.bounded(quint32(bar->maximum() - bar->minimum() + 1)));
+                note("bar to " + QString::number(value), bar);
+                bar->setValue(value);
+            }
             break;
         case 5:
             if (auto* list = pickOne(window->findChildren<QAbstractItemView*>(), m_random);
@@ -176,6 +197,7 @@ class TestMonkey : public QObject {
                     list->model()->index(int(m_random.bounded(list->model()->rowCount())), 0);
                 const QRect place = list->visualRect(row);
                 if (place.isValid()) {
+                    note("row " + QString::number(row.row()) + " of", list);
                     if (m_random.bounded(3) == 0)
                         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
                     else
@@ -190,6 +212,7 @@ class TestMonkey : public QObject {
             if (part && part->isVisible() && part->width() > 0 && part->height() > 0) {
                 const QPoint at(int(m_random.bounded(part->width())),
                                 int(m_random.bounded(part->height())));
+                note(QStringLiteral("press at %1,%2 in").arg(at.x()).arg(at.y()), part);
                 if (m_random.bounded(2)) {
                     QTest::mouseClick(part, Qt::LeftButton, {}, at);
                 } else {
@@ -207,12 +230,14 @@ class TestMonkey : public QObject {
                                            Qt::Key_Delete, Qt::Key_Return, Qt::Key_Escape,
                                            Qt::Key_Space,  Qt::Key_PageUp, Qt::Key_Backspace};
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+            note("key to", target);
             const Qt::KeyboardModifiers modifiers =
                 m_random.bounded(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
             QTest::keyClick(target, keys[m_random.bounded(int(std::size(keys)))], modifiers);
             break;
         }
         case 8:
+            note("undo or redo", nullptr);
             m_window->findChild<QAction*>(m_random.bounded(2) ? "mnuundo" : "mnuredo")->trigger();
             break;
         default:
@@ -220,8 +245,10 @@ class TestMonkey : public QObject {
             if (TemplateWindow* table = m_window->templateWindow()) {
                 const int w = int(m_random.bounded(f->document.panel().windowCount + 1));
                 if (auto* view =
-                        table->findChild<QAbstractButton*>(QStringLiteral("Command1_%1").arg(w)))
+                        table->findChild<QAbstractButton*>(QStringLiteral("Command1_%1").arg(w))) {
+                    note("view", view);
                     QTest::mouseClick(view, Qt::LeftButton);
+                }
             } else {
                 m_window->createTemplateWindow();
             }
