@@ -108,6 +108,36 @@ std::string resolvePathIgnoringCase(const std::string& path) {
     return findPathIgnoringCase(path).value_or(path);
 }
 
+std::vector<std::string> filesWithExtension(const std::string& dir, const std::string& extension) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code kind;
+        if (!it->is_regular_file(kind))
+            continue;
+        std::string name = it->path().filename().string();
+        if (name.size() > extension.size() &&
+            equalIgnoringAsciiCase(name.substr(name.size() - extension.size()), extension))
+            names.push_back(std::move(name));
+    }
+    const auto lowered = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), asciiLower);
+        return text;
+    };
+    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        const std::string la = lowered(a), lb = lowered(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
+}
+
+std::string pathInDirectory(const std::string& dir, const std::string& fileName) {
+    if (dir.empty() || dir.back() == '/')
+        return dir + fileName;
+    return dir + "/" + fileName;
+}
+
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(path), ec))
