@@ -5,11 +5,14 @@
 #include "base/gui/colorref.h"
 #include "gauges/core/gaugeextraction.h"
 
+#include <QList>
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 namespace cockpix {
 namespace {
@@ -43,7 +46,8 @@ QImage loadGaugePicture(const Panel& panel, const AppModel& app, int w, int i,
                         const GaugeBitmapResult& extracted, const PanelSceneCallbacks& callbacks) {
     if (extracted.source == GaugeBitmapSource::None)
         return loadBitmapImage(extracted.bitmapPath); // already warned; maybe the default
-    const QImage image = loadBitmapImage(extracted.bitmapPath);
+    const QImage image = extracted.bitmapBytes.empty() ? loadBitmapImage(extracted.bitmapPath)
+                                                       : bitmapImage(extracted.bitmapBytes);
     if (!image.isNull())
         return image;
     const GaugeBitmapResult repair = repairGaugeBitmap(panel, app, w, i);
@@ -53,13 +57,17 @@ QImage loadGaugePicture(const Panel& panel, const AppModel& app, int w, int i,
 
 } // namespace
 
-QImage loadBitmapImage(const std::string& path) {
+QImage bitmapImage(std::string_view bytes) {
     QImage image;
-    const auto bytes = path.empty() ? std::nullopt : readWholeFile(path);
-    if (bytes && bmpPixelsComplete(*bytes))
-        image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
-                           static_cast<int>(std::min<std::size_t>(bytes->size(), INT_MAX)), "BMP");
+    if (bmpPixelsComplete(bytes))
+        image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                           static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)), "BMP");
     return image;
+}
+
+QImage loadBitmapImage(const std::string& path) {
+    const auto bytes = path.empty() ? std::nullopt : readWholeFile(path);
+    return bytes ? bitmapImage(*bytes) : QImage();
 }
 
 PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screenPixels,
@@ -74,9 +82,10 @@ PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screen
 
     std::vector<GaugeBitmapResult> extracted;
     extracted.reserve(static_cast<std::size_t>(n));
+    const std::string defaultGaugeBitmap = app.shippedFile(kDefaultGaugeBitmapName);
     for (int i = 0; i < n; ++i) {
         report(callbacks, extractionProgressCaption(i, n), progressPercent(i, n));
-        extracted.push_back(extractGaugeBitmap(panel, app, w, i));
+        extracted.push_back(extractGaugeBitmap(panel, app, w, i, defaultGaugeBitmap));
         warnAll(callbacks, extracted.back().warnings);
     }
 
@@ -123,22 +132,75 @@ QRect pixelRect(const RectF& rect) {
                  std::max(0, whole(rect.height)));
 }
 
+QImage stretchedPicture(const QImage& picture, QSize size) {
+    // Beyond this many pixels (a gauge zoomed far past the screen) a copy would cost more
+    // memory than drawing the visible part stretched.
+    constexpr qint64 kLargestCopy = 4096LL * 4096;
+    if (picture.isNull() || size.isEmpty() || qint64(size.width()) * size.height() > kLargestCopy)
+        return {};
+    // FS98's gauges are 8-bit pictures: their colours are looked up once, not per pixel.
+    const bool indexed = picture.format() == QImage::Format_Indexed8;
+    const QImage source =
+        indexed ? picture : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // A pixel beyond the bitmap's own palette shows black, as an unset palette entry.
+    std::array<QRgb, 256> colours{};
+    if (indexed) {
+        const QList<QRgb> table = source.colorTable();
+        for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i)
+            colours[static_cast<std::size_t>(i)] = qPremultiply(table[i]);
+    }
+    QImage stretched(size, QImage::Format_ARGB32_Premultiplied);
+    const int sw = source.width(), sh = source.height();
+    const int width = size.width();
+    std::vector<int> columns(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        columns[static_cast<std::size_t>(x)] = int(qint64(x) * sw / width);
+    const int* column = columns.data();
+    for (int y = 0; y < size.height(); ++y) {
+        const uchar* row = source.constScanLine(int(qint64(y) * sh / size.height()));
+        auto* out = reinterpret_cast<QRgb*>(stretched.scanLine(y));
+        if (indexed) {
+            for (int x = 0; x < width; ++x)
+                out[x] = colours[row[column[x]]];
+        } else {
+            const auto* in = reinterpret_cast<const QRgb*>(row);
+            for (int x = 0; x < width; ++x)
+                out[x] = in[column[x]];
+        }
+    }
+    return stretched;
+}
+
+void paintPanelPicture(QPainter& painter, const QRect& rect, const QImage& picture,
+                       const QImage& stretched, bool framed) {
+    if (rect.isEmpty())
+        return;
+    if (!stretched.isNull() && stretched.size() == rect.size()) {
+        painter.drawImage(rect.topLeft(), stretched);
+    } else if (!picture.isNull()) {
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(rect, picture);
+        painter.restore();
+    }
+    if (framed) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+}
+
 void paintPanelScene(QPainter& painter, const PanelScene& scene) {
     painter.fillRect(QRect(QPoint(0, 0), scene.frame), scene.backColor);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    if (!scene.background.isNull())
-        painter.drawImage(pixelRect(scene.backgroundRect), scene.background);
+    if (!scene.background.isNull()) {
+        const QRect rect = pixelRect(scene.backgroundRect);
+        paintPanelPicture(painter, rect, scene.background,
+                          stretchedPicture(scene.background, rect.size()), false);
+    }
     for (const PanelSceneGauge& gauge : scene.gauges) {
         const QRect rect = pixelRect(gauge.rect);
-        if (rect.isEmpty())
-            continue;
-        if (!gauge.picture.isNull())
-            painter.drawImage(rect, gauge.picture);
-        if (scene.frameAroundGauges) {
-            painter.setPen(QPen(Qt::black, 1));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
-        }
+        paintPanelPicture(painter, rect, gauge.picture,
+                          stretchedPicture(gauge.picture, rect.size()), scene.frameAroundGauges);
     }
 }
 
