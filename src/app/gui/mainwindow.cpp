@@ -12,6 +12,8 @@
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
+#include "gauges/gui/gaugedialogs.h"
+#include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
@@ -23,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
 #include <QUndoView>
@@ -59,6 +62,9 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_menu = new MainMenu(m_app, this);
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
+    m_gaugeDialogs =
+        new GaugeDialogs(m_document, m_app, m_dialogs, m_rowCommands->panelForms(), this);
+    connectGaugeDialogs();
     connectMenu();
     connectEditMenu();
     setWindowModified(m_document.isModified());
@@ -119,6 +125,21 @@ void MainWindow::connectEditMenu() {
     connect(stack, &QUndoStack::redoTextChanged, this, follow);
     follow();
     addActions({menu.undo, menu.redo});
+}
+
+void MainWindow::connectGaugeDialogs() {
+    connect(m_rowCommands, &TemplateRowCommands::panelWindowShown, m_gaugeDialogs,
+            &GaugeDialogs::attach);
+    connect(m_gaugeDialogs, &GaugeDialogs::viewWindowRequested, m_rowCommands,
+            &TemplateRowCommands::viewWindow);
+    connect(m_gaugeDialogs, &GaugeDialogs::recomputeOptionChanged, m_menu,
+            &MainMenu::syncOptionsFromModel);
+    connect(m_gaugeDialogs, &GaugeDialogs::statusMessage, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
 }
 
 QMdiSubWindow* MainWindow::templateSubWindow() const {

@@ -20,6 +20,7 @@ class TemplateWindow;
 class MainMenu;
 class PanelCommands;
 class TemplateRowCommands;
+class GaugeDialogs;
 class DirectoriesDialog;
 class AboutDialog;
 
@@ -37,6 +38,8 @@ public:
     PanelCommands& panelCommands() const { return *m_panelCommands; }
     // The template's row buttons and panelForms, the newest panel window of each row.
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
+    // The gauge dialogs of the panel windows (Form3, Form5, Form9, Form15).
+    GaugeDialogs& gaugeDialogs() const { return *m_gaugeDialogs; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
@@ -96,6 +99,7 @@ private slots:
 private:
     void connectMenu();
     void connectEditMenu();
+    void connectGaugeDialogs();
     void applyTemplateColor();
     QString helpFilePath() const;
 
@@ -106,6 +110,7 @@ private:
     MainMenu* m_menu = nullptr;
     PanelCommands* m_panelCommands = nullptr;
     TemplateRowCommands* m_rowCommands = nullptr;
+    GaugeDialogs* m_gaugeDialogs = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;

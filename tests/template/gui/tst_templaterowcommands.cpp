@@ -5,7 +5,7 @@
 #include "base/gui/modeltext.h"
 #include "gauges/gui/demopanel.h"
 
-#include "gauges/gui/gaugeimage.h"
+#include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "template/core/rowcommands.h"
 #include "template/gui/templaterowcommands.h"
@@ -84,8 +84,8 @@ void TestTemplateRowCommands::viewOpensANewWindowEachTimeWithItsMenus() {
     QCOMPARE(first->frameWidget()->size(), QSize(1024, 768));
     QMdiArea* area = m_shell->window->mdiArea();
     QVERIFY(area->viewport()->rect().contains(first->parentWidget()->geometry()));
-    const QRect picture(first->backgroundImage()->mapTo(first, QPoint(0, 0)),
-                        first->backgroundImage()->size());
+    const QRect background = first->backgroundPicture().geometry;
+    const QRect picture(first->view()->mapTo(first, background.topLeft()), background.size());
     QVERIFY(picture.left() > 0 && first->rect().intersects(picture));
     // Pressed again: a second window beside the first, and panelForms names the new one.
     click("Command1_1");
