@@ -98,7 +98,7 @@ private slots:
         QVERIFY(dialog() != nullptr);
         // A double click on it adds nothing either.
         GaugeWindows::doubleClick(list(),
-                           list()->visualItemRect(item("CESSNA_182.AIRSPEED.GAU")).center());
+                                  list()->visualItemRect(item("CESSNA_182.AIRSPEED.GAU")).center());
         QCOMPARE(f->steps(), 0);
     }
 
@@ -152,13 +152,13 @@ private slots:
         copyModule("New.One.GAU");
         openFor(2);
         QCOMPARE(GaugeWindows::action(form, "mnugo")->isEnabled(), count > 0);
-        GaugeWindows::doubleClick(list(),
-                           list()->visualItemRect(item("New.One.GAU")).center());
+        GaugeWindows::doubleClick(list(), list()->visualItemRect(item("New.One.GAU")).center());
         QCOMPARE(f->document.panel().window(2).gaugeCount, count + 1);
         QCOMPARE(f->document.panel().gauge(2, count).gaugeName, std::string("New.One"));
         QVERIFY(GaugeWindows::action(form, "mnugo")->isEnabled());
         QCOMPARE(GaugeWindows::action(form, "mnuadd")->isEnabled(), count + 1 < kGaugeSlots);
-        QCOMPARE(form->gaugePicture(count).toolTip, QStringLiteral("gauge #%1 : New.One").arg(count));
+        QCOMPARE(form->gaugePicture(count).toolTip,
+                 QStringLiteral("gauge #%1 : New.One").arg(count));
     }
     void addingFollowsTheMenus_data() {
         QTest::addColumn<int>("count");
