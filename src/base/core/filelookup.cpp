@@ -162,4 +162,30 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     }
 }
 
+bool readWholeFileInto(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(path), ec))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return false;
+    in.seekg(0, std::ios::beg);
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::exception&) {
+        bytes.clear();
+        return false;
+    }
+    if (size > 0 && !in.read(bytes.data(), size)) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
 } // namespace cockpix

@@ -57,8 +57,11 @@ NamedPath namedPath(const std::string& dir, const std::string& name, const char*
 bool writeWorkFile(const std::string& path, std::string_view bytes) {
     std::error_code error;
     if (fs::is_regular_file(path, error)) {
-        if (const auto old = readWholeFile(path); old && *old == bytes)
-            return true;
+        // Only a file of the same length can already hold these bytes.
+        if (fs::file_size(path, error) == bytes.size()) {
+            if (const auto old = readWholeFile(path); old && *old == bytes)
+                return true;
+        }
         std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         file.close();
@@ -112,14 +115,19 @@ NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int 
 
 GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPath& bitmap,
                                          const std::string& defaultGaugeBitmap,
-                                         bool alwaysRecompute, int gaugeIndex) {
+                                         bool alwaysRecompute, int gaugeIndex,
+                                         std::string* moduleBuffer) {
     const NamedPath bitmapFile{resolvePathIgnoringCase(bitmap.path), bitmap.text};
     const bool usableOnDisk = fileLength(bitmapFile.path) >= kReusableBitmapMinBytes;
     const auto moduleFile = findPathIgnoringCase(module.path);
     // A module to cut out is read at once; only one that cannot be read is asked whether it
     // opens at all, which tells a missing module from a broken one.
     const bool reuse = usableOnDisk && !alwaysRecompute;
-    const auto moduleBytes = moduleFile && !reuse ? readWholeFile(*moduleFile) : std::nullopt;
+    std::string ownBuffer;
+    std::string& buffer = moduleBuffer ? *moduleBuffer : ownBuffer;
+    const bool moduleRead = moduleFile && !reuse && readWholeFileInto(*moduleFile, buffer);
+    const std::optional<std::string_view> moduleBytes =
+        moduleRead ? std::optional<std::string_view>(buffer) : std::nullopt;
     if (!moduleBytes && !canOpenForReading(moduleFile)) {
         const UserText head = gaugeLine("Can not find gauge #", gaugeIndex, module.text);
         if (usableOnDisk) {
@@ -150,10 +158,11 @@ GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, in
 }
 
 GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i,
-                                     const std::string& defaultGaugeBitmap) {
+                                     const std::string& defaultGaugeBitmap,
+                                     std::string* moduleBuffer) {
     return extractGaugeBitmapFile(gaugeModulePath(panel, app.dirs, w, i),
                                   gaugeBitmapPath(panel, app.dirs, w, i), defaultGaugeBitmap,
-                                  app.options.alwaysRecomputeBitmaps, i);
+                                  app.options.alwaysRecomputeBitmaps, i, moduleBuffer);
 }
 
 GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, int i) {

@@ -82,15 +82,18 @@ NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int 
 // default gauge bitmap, with the matching warning.
 GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i);
 // The same with the shipped default gauge bitmap's path already looked up (a window of many
-// gauges looks it up once).
+// gauges looks it up once), and the modules read into moduleBuffer, whose storage one
+// window's gauges share.
 GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i,
-                                     const std::string& defaultGaugeBitmap);
+                                     const std::string& defaultGaugeBitmap,
+                                     std::string* moduleBuffer = nullptr);
 
 // The same policy on explicit files (used by the command-line tool): gaugeIndex only
 // numbers the gauge in the warnings, defaultGaugeBitmap is the shipped default's path.
 GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPath& bitmap,
                                          const std::string& defaultGaugeBitmap,
-                                         bool alwaysRecompute, int gaugeIndex);
+                                         bool alwaysRecompute, int gaugeIndex,
+                                         std::string* moduleBuffer = nullptr);
 
 // The size of gauge i of window w from its module's size record, or windowPixelWidth / 10
 // with a warning when the module or the record cannot be found. The caller stores it.

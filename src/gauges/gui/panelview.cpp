@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QToolTip>
 
 #include <algorithm>
@@ -181,9 +182,16 @@ void PanelView::repaintAround(const QRect& rect) {
 }
 
 void PanelView::paintEvent(QPaintEvent* event) {
+    // Qt clips the painter to the region being painted already. The back colour only
+    // shows around the background picture, which is opaque: filling the whole screen-sized
+    // frame under it each time was a good part of drawing a window.
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.fillRect(event->rect(), m_backColor);
+    QRegion around = event->region();
+    if (m_background.visible && !m_background.picture.isNull() &&
+        !m_background.picture.hasAlphaChannel())
+        around -= m_background.rect;
+    for (const QRect& part : around)
+        painter.fillRect(part, m_backColor);
     drawItem(painter, m_background, m_background.rect);
     const QRect dirty = event->rect();
     for (int i = 0; i < kPanelViewGaugeSlots; ++i) {
