@@ -1,14 +1,18 @@
-// How long a panel window takes to show: the demo's biggest window (bitmaps already on disk,
-// and extracted afresh), and a window of 64 gauges whose modules are 1 MB each beside the
-// time it takes only to read those modules. Runs on the offscreen platform by default.
+// How long a panel window takes to show, loaded and painted once: the demo's biggest window
+// (bitmaps already on disk, and extracted afresh), and a window of 64 gauges whose modules
+// are 1 MB each beside the time it takes only to read those modules (the goal: at most 1.5
+// times as long). Runs on the offscreen platform by default.
 
 #include "base/core/filelookup.h"
 #include "base/gui/userdialogs.h"
+#include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/core/panelreader.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -72,6 +76,17 @@ struct DemoCopy {
     ~DemoCopy() { fs::remove_all(root); }
 };
 
+// The window as the user first sees it: loaded, then its whole frame painted into the
+// screen's backing store, which a window system keeps from one showing to the next.
+void showWindow(PanelWindowForm& form) {
+    form.load();
+    static QImage backingStore;
+    if (backingStore.size() != form.view()->size())
+        backingStore = QImage(form.view()->size(), QImage::Format_ARGB32_Premultiplied);
+    form.view()->render(&backingStore);
+    benchmark::DoNotOptimize(backingStore.constBits());
+}
+
 void loadWindow(benchmark::State& state, bool recompute) {
     application();
     DemoCopy demo;
@@ -79,8 +94,7 @@ void loadWindow(benchmark::State& state, bool recompute) {
     demo.app.currentWindow = demo.biggest;
     for (auto _ : state) {
         PanelWindowForm form(demo.document, demo.app, demo.dialogs, demo.biggest);
-        form.load();
-        benchmark::DoNotOptimize(form.gaugeImage(0));
+        showWindow(form);
     }
     state.counters["gauges"] = demo.panel.window(demo.biggest).gaugeCount;
 }
@@ -120,10 +134,15 @@ struct BigWindow : DemoCopy {
 void BM_ShowSixtyFourOneMegabyteGauges(benchmark::State& state) {
     application();
     BigWindow big;
+    // The first showing creates the 64 bitmap files; every later one cuts each picture out
+    // of its module again and finds the file on disk already holding those bytes.
+    {
+        PanelWindowForm first(big.document, big.app, big.dialogs, 0);
+        showWindow(first);
+    }
     for (auto _ : state) {
         PanelWindowForm form(big.document, big.app, big.dialogs, 0);
-        form.load();
-        benchmark::DoNotOptimize(form.gaugeImage(63));
+        showWindow(form);
     }
 }
 BENCHMARK(BM_ShowSixtyFourOneMegabyteGauges)->Unit(benchmark::kMillisecond);

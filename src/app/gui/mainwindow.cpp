@@ -15,6 +15,8 @@
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
+#include "gauges/gui/gaugedialogs.h"
+#include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
@@ -86,6 +88,9 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
     m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
+    m_gaugeDialogs =
+        new GaugeDialogs(m_document, m_app, m_dialogs, m_rowCommands->panelForms(), this);
+    connectGaugeDialogs();
     connectMenu();
     connectEditMenu();
     m_recent = new RecentFilesMenu(m_menu->recentMenu, this);
@@ -163,6 +168,21 @@ void MainWindow::connectEditMenu() {
     connect(stack, &QUndoStack::redoTextChanged, this, follow);
     follow();
     addActions({menu.undo, menu.redo});
+}
+
+void MainWindow::connectGaugeDialogs() {
+    connect(m_rowCommands, &TemplateRowCommands::panelWindowShown, m_gaugeDialogs,
+            &GaugeDialogs::attach);
+    connect(m_gaugeDialogs, &GaugeDialogs::viewWindowRequested, m_rowCommands,
+            &TemplateRowCommands::viewWindow);
+    connect(m_gaugeDialogs, &GaugeDialogs::recomputeOptionChanged, m_menu,
+            &MainMenu::syncOptionsFromModel);
+    connect(m_gaugeDialogs, &GaugeDialogs::statusMessage, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
 }
 
 QMdiSubWindow* MainWindow::templateSubWindow() const {

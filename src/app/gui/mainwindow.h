@@ -24,6 +24,7 @@ class MainMenu;
 class PanelCommands;
 class TemplateRowCommands;
 class TemplateToolCommands;
+class GaugeDialogs;
 class DirectoriesDialog;
 class AboutDialog;
 class RecentFilesMenu;
@@ -44,6 +45,8 @@ public:
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
     // The template's palette optimizer and outside-view buttons, and their windows.
     TemplateToolCommands& toolCommands() const { return *m_toolCommands; }
+    // The gauge dialogs of the panel windows (Form3, Form5, Form9, Form15).
+    GaugeDialogs& gaugeDialogs() const { return *m_gaugeDialogs; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
@@ -118,6 +121,7 @@ private slots:
 private:
     void connectMenu();
     void connectEditMenu();
+    void connectGaugeDialogs();
     void applyTemplateColor();
     QString helpFilePath() const;
     void saveWindowGeometry();
@@ -137,6 +141,7 @@ private:
     RecentFilesMenu* m_recent = nullptr;
     QLabel* m_eraseNotice = nullptr;
     TemplateToolCommands* m_toolCommands = nullptr;
+    GaugeDialogs* m_gaugeDialogs = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;

@@ -108,6 +108,36 @@ std::string resolvePathIgnoringCase(const std::string& path) {
     return findPathIgnoringCase(path).value_or(path);
 }
 
+std::vector<std::string> filesWithExtension(const std::string& dir, const std::string& extension) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code kind;
+        if (!it->is_regular_file(kind))
+            continue;
+        std::string name = it->path().filename().string();
+        if (name.size() > extension.size() &&
+            equalIgnoringAsciiCase(name.substr(name.size() - extension.size()), extension))
+            names.push_back(std::move(name));
+    }
+    const auto lowered = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), asciiLower);
+        return text;
+    };
+    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        const std::string la = lowered(a), lb = lowered(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
+}
+
+std::string pathInDirectory(const std::string& dir, const std::string& fileName) {
+    if (dir.empty() || dir.back() == '/')
+        return dir + fileName;
+    return dir + "/" + fileName;
+}
+
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(path), ec))
@@ -130,6 +160,32 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     } catch (const std::length_error&) {
         return std::nullopt;
     }
+}
+
+bool readWholeFileInto(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(path), ec))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return false;
+    in.seekg(0, std::ios::beg);
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::exception&) {
+        bytes.clear();
+        return false;
+    }
+    if (size > 0 && !in.read(bytes.data(), size)) {
+        bytes.clear();
+        return false;
+    }
+    return true;
 }
 
 } // namespace cockpix

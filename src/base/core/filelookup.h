@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace cockpix {
 
@@ -16,7 +17,20 @@ std::optional<std::string> findPathIgnoringCase(const std::string& path);
 // The existing match, or path itself when nothing matches (for creating a new file).
 std::string resolvePathIgnoringCase(const std::string& path);
 
+// The names of the regular files in dir whose extension is extension (".gau"), whatever
+// its case, sorted as a Windows file list shows them (ignoring case). Empty when dir cannot
+// be listed.
+std::vector<std::string> filesWithExtension(const std::string& dir, const std::string& extension);
+
+// The path of a file listed in dir: one "/" between them unless dir ends with one (a
+// directory typed without its final separator).
+std::string pathInDirectory(const std::string& dir, const std::string& fileName);
+
 // The whole content of a file, read in one go; nullopt when it cannot be read.
 std::optional<std::string> readWholeFile(const std::string& path);
+// The same into bytes, whose storage is reused: reading many modules one after the other
+// then neither allocates nor clears a fresh megabyte for each. False (bytes emptied) when
+// the file cannot be read.
+bool readWholeFileInto(const std::string& path, std::string& bytes);
 
 } // namespace cockpix

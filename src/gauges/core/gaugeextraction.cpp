@@ -17,37 +17,12 @@ std::string number(double value) {
     return paddedNumberText(value);
 }
 
-// The length of a file, 0 when it is missing or not a regular file.
+// The length of a file, 0 when it is missing or not a regular file (file_size fails on
+// anything else, so one look at the file does).
 long long fileLength(const std::string& path) {
     std::error_code error;
-    if (!fs::is_regular_file(path, error))
-        return 0;
     const auto length = fs::file_size(path, error);
     return error ? 0 : static_cast<long long>(length);
-}
-
-// Writes the whole file in one go (creating the bitmap work directory if it has gone). A
-// file that already holds these bytes is left alone, and an existing file is overwritten in
-// place: emptying a file and refilling it makes ext4 flush it to disk on close, which turned
-// "Always recompute bitmaps" on a big panel into seconds of waiting.
-bool writeWholeFile(const std::string& path, std::string_view bytes) {
-    std::error_code error;
-    const fs::path parent = fs::path(path).parent_path();
-    if (!parent.empty())
-        fs::create_directories(parent, error);
-    if (fs::is_regular_file(path, error)) {
-        if (const auto old = readWholeFile(path); old && *old == bytes)
-            return true;
-        std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        fs::resize_file(path, bytes.size(), error);
-        return static_cast<bool>(file) && !error;
-    }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
 }
 
 // A module counts as present when it can be opened for reading.
@@ -70,16 +45,47 @@ UserText unwritableWarning(const UserText& path) {
     return "WARNING !\nCan not write the picture named : [" + path + "].";
 }
 
-// Copies the shipped default gauge bitmap byte for byte to target. On failure the result
-// names the default itself when it can still be loaded from where it lies.
+NamedPath namedPath(const std::string& dir, const std::string& name, const char* extension) {
+    return {dir + name + extension, UserText::path(dir) + UserText::panelText(name) + extension};
+}
+
+} // namespace
+
+// An existing file is overwritten in place: emptying a file and refilling it makes ext4
+// flush it to disk on close, which turned "Always recompute bitmaps" on a big panel into
+// seconds of waiting.
+bool writeWorkFile(const std::string& path, std::string_view bytes) {
+    std::error_code error;
+    if (fs::is_regular_file(path, error)) {
+        // Only a file of the same length can already hold these bytes.
+        if (fs::file_size(path, error) == bytes.size()) {
+            if (const auto old = readWholeFile(path); old && *old == bytes)
+                return true;
+        }
+        std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        fs::resize_file(path, bytes.size(), error);
+        return static_cast<bool>(file) && !error;
+    }
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty())
+        fs::create_directories(parent, error);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return static_cast<bool>(file);
+}
+
 GaugeBitmapResult copyDefaultGaugeBitmap(const std::string& defaultPath, const NamedPath& target,
                                          std::vector<UserText> warnings) {
     GaugeBitmapResult result;
     result.warnings = std::move(warnings);
     const auto bytes = readWholeFile(defaultPath);
-    if (bytes && writeWholeFile(target.path, *bytes)) {
+    if (bytes && writeWorkFile(target.path, *bytes)) {
         result.source = GaugeBitmapSource::DefaultCopy;
         result.bitmapPath = target.path;
+        result.bitmapBytes = *bytes;
         return result;
     }
     result.source = GaugeBitmapSource::None;
@@ -88,12 +94,6 @@ GaugeBitmapResult copyDefaultGaugeBitmap(const std::string& defaultPath, const N
                                     : missingDefaultWarning(defaultPath));
     return result;
 }
-
-NamedPath namedPath(const std::string& dir, const std::string& name, const char* extension) {
-    return {dir + name + extension, UserText::path(dir) + UserText::panelText(name) + extension};
-}
-
-} // namespace
 
 NamedPath gaugeModulePath(const Panel& panel, const Directories& dirs, int w, int i) {
     return namedPath(dirs.gaugesDir, panel.gauge(w, i).gaugeName, ".gau");
@@ -115,11 +115,20 @@ NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int 
 
 GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPath& bitmap,
                                          const std::string& defaultGaugeBitmap,
-                                         bool alwaysRecompute, int gaugeIndex) {
+                                         bool alwaysRecompute, int gaugeIndex,
+                                         std::string* moduleBuffer) {
     const NamedPath bitmapFile{resolvePathIgnoringCase(bitmap.path), bitmap.text};
     const bool usableOnDisk = fileLength(bitmapFile.path) >= kReusableBitmapMinBytes;
     const auto moduleFile = findPathIgnoringCase(module.path);
-    if (!canOpenForReading(moduleFile)) {
+    // A module to cut out is read at once; only one that cannot be read is asked whether it
+    // opens at all, which tells a missing module from a broken one.
+    const bool reuse = usableOnDisk && !alwaysRecompute;
+    std::string ownBuffer;
+    std::string& buffer = moduleBuffer ? *moduleBuffer : ownBuffer;
+    const bool moduleRead = moduleFile && !reuse && readWholeFileInto(*moduleFile, buffer);
+    const std::optional<std::string_view> moduleBytes =
+        moduleRead ? std::optional<std::string_view>(buffer) : std::nullopt;
+    if (!moduleBytes && !canOpenForReading(moduleFile)) {
         const UserText head = gaugeLine("Can not find gauge #", gaugeIndex, module.text);
         if (usableOnDisk) {
             return {GaugeBitmapSource::SpareBitmap,
@@ -130,27 +139,30 @@ GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPat
         return copyDefaultGaugeBitmap(defaultGaugeBitmap, bitmapFile,
                                       {head + kCreateDefault + kNotInFs98});
     }
-    if (usableOnDisk && !alwaysRecompute)
+    if (reuse)
         return {GaugeBitmapSource::Reused, bitmapFile.path, {}};
-
-    // The module's bytes are read only now that a picture is cut out of them.
-    const auto moduleBytes = readWholeFile(*moduleFile);
-    const auto bytes = moduleBytes ? extractedBitmapBytes(*moduleBytes) : std::nullopt;
+    auto bytes = moduleBytes ? extractedBitmapBytes(*moduleBytes) : std::nullopt;
     if (!bytes) {
         return copyDefaultGaugeBitmap(
             defaultGaugeBitmap, bitmapFile,
             {gaugeLine("Can not extract the bitmap of gauge #", gaugeIndex, module.text) +
              kCreateDefault + kNotInFs98});
     }
-    if (!writeWholeFile(bitmapFile.path, *bytes))
+    if (!writeWorkFile(bitmapFile.path, *bytes))
         return {GaugeBitmapSource::None, {}, {unwritableWarning(bitmap.text)}};
-    return {GaugeBitmapSource::Extracted, bitmapFile.path, {}};
+    return {GaugeBitmapSource::Extracted, bitmapFile.path, {}, std::move(*bytes)};
 }
 
 GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i) {
-    return extractGaugeBitmapFile(
-        gaugeModulePath(panel, app.dirs, w, i), gaugeBitmapPath(panel, app.dirs, w, i),
-        app.shippedFile(kDefaultGaugeBitmapName), app.options.alwaysRecomputeBitmaps, i);
+    return extractGaugeBitmap(panel, app, w, i, app.shippedFile(kDefaultGaugeBitmapName));
+}
+
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i,
+                                     const std::string& defaultGaugeBitmap,
+                                     std::string* moduleBuffer) {
+    return extractGaugeBitmapFile(gaugeModulePath(panel, app.dirs, w, i),
+                                  gaugeBitmapPath(panel, app.dirs, w, i), defaultGaugeBitmap,
+                                  app.options.alwaysRecomputeBitmaps, i, moduleBuffer);
 }
 
 GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, int i) {
@@ -208,7 +220,7 @@ BackgroundRepair restoreDefaultBackground(const Panel& panel, const AppModel& ap
         repair.warnings.push_back(missingDefaultWarning(defaultPath));
         return repair;
     }
-    if (named && !existing && writeWholeFile(background.path, *bytes)) {
+    if (named && !existing && writeWorkFile(background.path, *bytes)) {
         repair.written = true;
         repair.backgroundPath = background.path;
         return repair;

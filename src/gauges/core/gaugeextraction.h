@@ -35,6 +35,9 @@ struct GaugeBitmapResult {
     GaugeBitmapSource source = GaugeBitmapSource::None;
     std::string bitmapPath;         // the file that holds (or should hold) the picture
     std::vector<UserText> warnings; // in order, each a whole message box text
+    // The bitmap's bytes when the extraction had them in hand (cut out, or the default
+    // copied): the caller need not read the file again. Empty otherwise.
+    std::string bitmapBytes;
     // True when the gauge's own picture is on disk (Extracted or Reused).
     bool ownPicture() const {
         return source == GaugeBitmapSource::Extracted || source == GaugeBitmapSource::Reused;
@@ -54,6 +57,17 @@ struct NamedPath {
     UserText text;
 };
 
+// Writes a work file (an extracted or default gauge bitmap, a repaired background) in one
+// go, creating the bitmap work directory if it has gone. A file that already holds these
+// bytes is left alone. False when it cannot be written.
+bool writeWorkFile(const std::string& path, std::string_view bytes);
+
+// Copies the shipped default gauge bitmap (defaultPath) byte for byte to target, after the
+// given warnings. On failure the result names the default itself when it can still be
+// loaded from where it lies, with a warning that says what failed.
+GaugeBitmapResult copyDefaultGaugeBitmap(const std::string& defaultPath, const NamedPath& target,
+                                         std::vector<UserText> warnings);
+
 // gaugesDir + name + ".gau".
 NamedPath gaugeModulePath(const Panel& panel, const Directories& dirs, int w, int i);
 // bmpDir + name + ".bmp"; "/" and "\" in the name become "_" so that the bitmap always
@@ -67,12 +81,19 @@ NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int 
 // whatever the case of its name; falls back on a spare bitmap or a copy of the shipped
 // default gauge bitmap, with the matching warning.
 GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i);
+// The same with the shipped default gauge bitmap's path already looked up (a window of many
+// gauges looks it up once), and the modules read into moduleBuffer, whose storage one
+// window's gauges share.
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i,
+                                     const std::string& defaultGaugeBitmap,
+                                     std::string* moduleBuffer = nullptr);
 
 // The same policy on explicit files (used by the command-line tool): gaugeIndex only
 // numbers the gauge in the warnings, defaultGaugeBitmap is the shipped default's path.
 GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPath& bitmap,
                                          const std::string& defaultGaugeBitmap,
-                                         bool alwaysRecompute, int gaugeIndex);
+                                         bool alwaysRecompute, int gaugeIndex,
+                                         std::string* moduleBuffer = nullptr);
 
 // The size of gauge i of window w from its module's size record, or windowPixelWidth / 10
 // with a warning when the module or the record cannot be found. The caller stores it.

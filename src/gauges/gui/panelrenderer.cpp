@@ -5,11 +5,16 @@
 #include "base/gui/colorref.h"
 #include "gauges/core/gaugeextraction.h"
 
+#include <QList>
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace cockpix {
 namespace {
@@ -43,7 +48,8 @@ QImage loadGaugePicture(const Panel& panel, const AppModel& app, int w, int i,
                         const GaugeBitmapResult& extracted, const PanelSceneCallbacks& callbacks) {
     if (extracted.source == GaugeBitmapSource::None)
         return loadBitmapImage(extracted.bitmapPath); // already warned; maybe the default
-    const QImage image = loadBitmapImage(extracted.bitmapPath);
+    const QImage image = extracted.bitmapBytes.empty() ? loadBitmapImage(extracted.bitmapPath)
+                                                       : bitmapImage(extracted.bitmapBytes);
     if (!image.isNull())
         return image;
     const GaugeBitmapResult repair = repairGaugeBitmap(panel, app, w, i);
@@ -53,13 +59,74 @@ QImage loadGaugePicture(const Panel& panel, const AppModel& app, int w, int i,
 
 } // namespace
 
-QImage loadBitmapImage(const std::string& path) {
-    QImage image;
-    const auto bytes = path.empty() ? std::nullopt : readWholeFile(path);
-    if (bytes && bmpPixelsComplete(*bytes))
-        image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
-                           static_cast<int>(std::min<std::size_t>(bytes->size(), INT_MAX)), "BMP");
+namespace {
+
+std::uint32_t littleEndian(std::string_view bytes, std::size_t at, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return value;
+}
+
+// Nearly every FS98 panel and gauge picture is an uncompressed 8-bit bitmap with an info
+// header. Those are copied row by row into an indexed image, many times faster than the
+// general image reader (which parses, checks and converts through a device); every other
+// kind goes to the reader. The caller has checked the header and that all rows are there.
+QImage indexedBitmapImage(std::string_view bytes, BmpSize size) {
+    if (bytes.size() < 14 + 40)
+        return {};
+    const std::uint32_t headerSize = littleEndian(bytes, 14, 4);
+    if (headerSize < 40 || littleEndian(bytes, 28, 2) != 8 || littleEndian(bytes, 30, 4) != 0)
+        return {};
+    std::uint32_t colourCount = littleEndian(bytes, 46, 4);
+    if (colourCount == 0 || colourCount > 256)
+        colourCount = 256;
+    const std::size_t table = 14 + std::size_t(headerSize);
+    const std::size_t pixels = littleEndian(bytes, 10, 4);
+    const std::size_t stride = (std::size_t(size.width) + 3) & ~std::size_t(3);
+    // Pixels that would overlap the colour table are left to the reader to judge.
+    if (table + 4 * std::size_t(colourCount) > pixels || pixels > bytes.size() ||
+        stride * std::size_t(size.height) > bytes.size() - pixels)
+        return {};
+    const bool topDown = static_cast<std::int32_t>(littleEndian(bytes, 22, 4)) < 0;
+    QImage image(size.width, size.height, QImage::Format_Indexed8);
+    if (image.isNull())
+        return {};
+    QList<QRgb> colours(colourCount);
+    for (std::uint32_t i = 0; i < colourCount; ++i) {
+        const std::size_t at = table + 4 * std::size_t(i);
+        colours[i] =
+            qRgb(static_cast<unsigned char>(bytes[at + 2]),
+                 static_cast<unsigned char>(bytes[at + 1]), static_cast<unsigned char>(bytes[at]));
+    }
+    image.setColorTable(colours);
+    for (int y = 0; y < size.height; ++y) {
+        const int row = topDown ? y : size.height - 1 - y;
+        std::memcpy(image.scanLine(y), bytes.data() + pixels + stride * std::size_t(row),
+                    std::size_t(size.width));
+    }
     return image;
+}
+
+} // namespace
+
+QImage bitmapImage(std::string_view bytes) {
+    if (!bmpPixelsComplete(bytes))
+        return {};
+    if (const auto size = readBmpSize(bytes)) {
+        QImage fast = indexedBitmapImage(bytes, *size);
+        if (!fast.isNull())
+            return fast;
+    }
+    QImage image;
+    image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                       static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX)), "BMP");
+    return image;
+}
+
+QImage loadBitmapImage(const std::string& path) {
+    const auto bytes = path.empty() ? std::nullopt : readWholeFile(path);
+    return bytes ? bitmapImage(*bytes) : QImage();
 }
 
 PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screenPixels,
@@ -74,9 +141,12 @@ PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screen
 
     std::vector<GaugeBitmapResult> extracted;
     extracted.reserve(static_cast<std::size_t>(n));
+    const std::string defaultGaugeBitmap = app.shippedFile(kDefaultGaugeBitmapName);
+    std::string moduleBuffer;
     for (int i = 0; i < n; ++i) {
         report(callbacks, extractionProgressCaption(i, n), progressPercent(i, n));
-        extracted.push_back(extractGaugeBitmap(panel, app, w, i));
+        extracted.push_back(
+            extractGaugeBitmap(panel, app, w, i, defaultGaugeBitmap, &moduleBuffer));
         warnAll(callbacks, extracted.back().warnings);
     }
 
@@ -123,22 +193,80 @@ QRect pixelRect(const RectF& rect) {
                  std::max(0, whole(rect.height)));
 }
 
+QImage stretchedPicture(const QImage& picture, QSize size) {
+    // Beyond this many pixels (a gauge zoomed far past the screen) a copy would cost more
+    // memory than drawing the visible part stretched.
+    constexpr qint64 kLargestCopy = 4096LL * 4096;
+    if (picture.isNull() || size.isEmpty() || qint64(size.width()) * size.height() > kLargestCopy)
+        return {};
+    // FS98's gauges are 8-bit pictures: their colours are looked up once, not per pixel.
+    const bool indexed = picture.format() == QImage::Format_Indexed8;
+    const QImage source =
+        indexed ? picture : picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // An opaque picture (every 8-bit bitmap) is stretched into an opaque image, which the
+    // painter copies instead of blending pixel by pixel.
+    const bool opaque = !picture.hasAlphaChannel();
+    // A pixel beyond the bitmap's own palette shows black, as an unset palette entry.
+    std::array<QRgb, 256> colours{};
+    if (opaque)
+        colours.fill(qRgb(0, 0, 0));
+    if (indexed) {
+        const QList<QRgb> table = source.colorTable();
+        for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i)
+            colours[static_cast<std::size_t>(i)] = qPremultiply(table[i]);
+    }
+    QImage stretched(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    const int sw = source.width(), sh = source.height();
+    const int width = size.width();
+    std::vector<int> columns(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        columns[static_cast<std::size_t>(x)] = int(qint64(x) * sw / width);
+    const int* column = columns.data();
+    for (int y = 0; y < size.height(); ++y) {
+        const uchar* row = source.constScanLine(int(qint64(y) * sh / size.height()));
+        auto* out = reinterpret_cast<QRgb*>(stretched.scanLine(y));
+        if (indexed) {
+            for (int x = 0; x < width; ++x)
+                out[x] = colours[row[column[x]]];
+        } else {
+            const auto* in = reinterpret_cast<const QRgb*>(row);
+            for (int x = 0; x < width; ++x)
+                out[x] = in[column[x]];
+        }
+    }
+    return stretched;
+}
+
+void paintPanelPicture(QPainter& painter, const QRect& rect, const QImage& picture,
+                       const QImage& stretched, bool framed) {
+    if (rect.isEmpty())
+        return;
+    if (!stretched.isNull() && stretched.size() == rect.size()) {
+        painter.drawImage(rect.topLeft(), stretched);
+    } else if (!picture.isNull()) {
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(rect, picture);
+        painter.restore();
+    }
+    if (framed) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+}
+
 void paintPanelScene(QPainter& painter, const PanelScene& scene) {
     painter.fillRect(QRect(QPoint(0, 0), scene.frame), scene.backColor);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    if (!scene.background.isNull())
-        painter.drawImage(pixelRect(scene.backgroundRect), scene.background);
+    if (!scene.background.isNull()) {
+        const QRect rect = pixelRect(scene.backgroundRect);
+        paintPanelPicture(painter, rect, scene.background,
+                          stretchedPicture(scene.background, rect.size()), false);
+    }
     for (const PanelSceneGauge& gauge : scene.gauges) {
         const QRect rect = pixelRect(gauge.rect);
-        if (rect.isEmpty())
-            continue;
-        if (!gauge.picture.isNull())
-            painter.drawImage(rect, gauge.picture);
-        if (scene.frameAroundGauges) {
-            painter.setPen(QPen(Qt::black, 1));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
-        }
+        paintPanelPicture(painter, rect, gauge.picture,
+                          stretchedPicture(gauge.picture, rect.size()), scene.frameAroundGauges);
     }
 }
 

@@ -18,6 +18,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPainter;
@@ -67,6 +68,20 @@ PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screen
 // A gauge picture from its bitmap file; null when the file is missing, cut off or not a
 // bitmap (FS98's picture loader drew a cut-off bitmap half black).
 QImage loadBitmapImage(const std::string& path);
+// The same from the file's bytes.
+QImage bitmapImage(std::string_view bytes);
+
+// A picture stretched to size as a panel window shows it, premultiplied for fast drawing;
+// null when size is empty or so large that a copy would not pay (the picture is then drawn
+// stretched straight onto the window). Pixels are repeated or dropped, not blended: FS98
+// stretches its bitmaps that way, so the panel looks here as it will in the simulator.
+QImage stretchedPicture(const QImage& picture, QSize size);
+
+// Draws one picture of a panel window into rect: from stretched when it has rect's size,
+// otherwise stretching picture itself; then the 1-pixel black frame when framed. The panel
+// window and paintPanelScene draw every picture through here, so both look the same.
+void paintPanelPicture(QPainter& painter, const QRect& rect, const QImage& picture,
+                       const QImage& stretched, bool framed);
 
 // Paints the scene as the panel window shows it: the frame filled with the back colour,
 // the background and each gauge stretched to its rectangle, 1-pixel frames around the

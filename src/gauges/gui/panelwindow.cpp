@@ -6,10 +6,12 @@
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/blinker.h"
+#include "gauges/core/gaugedrag.h"
 #include "gauges/core/gaugeextraction.h"
+#include "gauges/core/gaugeproperties.h"
 #include "gauges/core/panellayout.h"
-#include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindowregistry.h"
 #include "gauges/gui/progresswindow.h"
 #include "gauges/gui/screenpreviewdialog.h"
@@ -32,6 +34,10 @@ QMdiSubWindow* subWindowOf(const QWidget* widget) {
     return widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()) : nullptr;
 }
 
+PanelPicture pictureOf(const PanelViewItem& item, const QString& name) {
+    return {name, item.rect, item.visible, item.enabled, item.picture, item.toolTip, item.framed};
+}
+
 } // namespace
 
 PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
@@ -42,6 +48,7 @@ PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDia
     setFocusPolicy(Qt::StrongFocus);
     buildFrame();
     buildMenus();
+    connectView();
     connect(&m_document, &PanelDocument::gaugeChanged, this, &PanelWindowForm::onGaugeChanged);
     connect(&m_document, &PanelDocument::gaugesChanged, this, &PanelWindowForm::onGaugesChanged);
 
@@ -59,23 +66,13 @@ void PanelWindowForm::buildFrame() {
     m_scroll->setWidgetResizable(false);
 
     // The frame stands for the whole FS98 screen.
-    m_frame = new QWidget;
-    m_frame->setObjectName(QStringLiteral("PanelFrame"));
-    m_frame->setAutoFillBackground(true);
-    m_frame->setFixedSize(screenSizePixels());
-
-    m_background = new GaugeImage(-1, m_frame);
-    m_background->setObjectName(QStringLiteral("Image1"));
-    m_background->setAccessibleName(tr("Background picture"));
-    m_background->hide();
-    for (int i = 0; i < kGaugeSlots; ++i) {
-        auto* image = new GaugeImage(i, m_frame);
-        image->setObjectName(QStringLiteral("Image2_%1").arg(i));
-        image->hide();
-        connect(image, &GaugeImage::clicked, this, &PanelWindowForm::onGaugeClicked);
-        m_gauges[static_cast<std::size_t>(i)] = image;
-    }
-    m_scroll->setWidget(m_frame);
+    m_view = new PanelView;
+    m_view->setObjectName(QStringLiteral("PanelFrame"));
+    m_view->setAccessibleName(tr("Panel picture"));
+    m_view->setAccessibleDescription(tr("The background of window %1 and its gauges").arg(m_w));
+    m_view->setFixedSize(screenSizePixels());
+    m_scroll->setWidget(m_view);
+    setFocusProxy(m_view);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -92,6 +89,13 @@ QAction* PanelWindowForm::addMenuAction(QMenu* menu, const char* name, const QSt
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(action);
     return action;
+}
+
+// Every command first closes the gauge properties and makes this window the current one.
+void PanelWindowForm::askForCommand(void (PanelWindowForm::*request)()) {
+    emit closeGaugeDialogRequested();
+    m_app.currentWindow = m_w;
+    emit(this->*request)();
 }
 
 void PanelWindowForm::buildMenus() {
@@ -113,53 +117,72 @@ void PanelWindowForm::buildMenus() {
     m_addAction = addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
     m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
 
-    connect(zoom, &QAction::triggered, this, [this] {
-        emit closeGaugeDialogRequested();
-        emit zoomRequested();
-    });
+    connect(zoom, &QAction::triggered, this,
+            [this] { askForCommand(&PanelWindowForm::zoomRequested); });
     connect(colors, &QAction::triggered, this, &PanelWindowForm::chooseBackColor);
     connect(black, &QAction::triggered, this, &PanelWindowForm::resetToBlack);
     connect(close, &QAction::triggered, this, &PanelWindowForm::closeWindow);
-    connect(m_addAction, &QAction::triggered, this, [this] {
+    connect(m_addAction, &QAction::triggered, this,
+            [this] { askForCommand(&PanelWindowForm::addGaugeRequested); });
+    connect(m_goAction, &QAction::triggered, this,
+            [this] { askForCommand(&PanelWindowForm::goToGaugeRequested); });
+}
+
+void PanelWindowForm::connectView() {
+    connect(m_view, &PanelView::gaugePressed, this, &PanelWindowForm::onGaugePressed);
+    connect(m_view, &PanelView::gaugeClicked, this, &PanelWindowForm::onGaugeClicked);
+    connect(m_view, &PanelView::selectionChanged, this, [this](int i) {
         emit closeGaugeDialogRequested();
-        emit addGaugeRequested();
+        becomeCurrent(i);
+        m_scroll->ensureVisible(m_view->gauge(i)->rect.center().x(),
+                                m_view->gauge(i)->rect.center().y());
     });
-    connect(m_goAction, &QAction::triggered, this, [this] {
-        emit closeGaugeDialogRequested();
-        emit goToGaugeRequested();
-    });
+    connect(m_view, &PanelView::gaugeDragged, this, &PanelWindowForm::onGaugeDragged);
+    connect(m_view, &PanelView::gaugeDropped, this, &PanelWindowForm::onGaugeDropped);
+    connect(m_view, &PanelView::gaugeResizing, this, &PanelWindowForm::onGaugeResizing);
+    connect(m_view, &PanelView::gaugeResized, this, &PanelWindowForm::onGaugeResized);
+    connect(m_view, &PanelView::moveRequested, this, &PanelWindowForm::onMoveRequested);
+    connect(m_view, &PanelView::removeRequested, this, &PanelWindowForm::onRemoveRequested);
 }
 
 QList<QMenu*> PanelWindowForm::childMenus() const {
     return {m_pictureMenu, m_gaugeMenu};
 }
 
-GaugeImage* PanelWindowForm::gaugeImage(int i) const {
-    if (i < 0 || i >= kGaugeSlots)
-        return nullptr;
-    return m_gauges[static_cast<std::size_t>(i)];
+PanelPicture PanelWindowForm::backgroundPicture() const {
+    return pictureOf(m_view->background(), QStringLiteral("Image1"));
+}
+
+PanelPicture PanelWindowForm::gaugePicture(int i) const {
+    const PanelViewItem* item = m_view->gauge(i);
+    return item ? pictureOf(*item, QStringLiteral("Image2_%1").arg(i)) : PanelPicture{};
+}
+
+QWidget* PanelWindowForm::frameWidget() const {
+    return m_view;
 }
 
 QColor PanelWindowForm::backColor() const {
-    return m_frame->palette().color(QPalette::Window);
+    return m_view->backColor();
 }
 
 void PanelWindowForm::setBackColor(ColorRef color) {
-    QPalette palette = m_frame->palette();
+    m_view->setBackColor(toQColor(color));
+    QPalette palette = m_scroll->viewport()->palette();
     palette.setColor(QPalette::Window, toQColor(color));
-    m_frame->setPalette(palette);
     m_scroll->viewport()->setPalette(palette);
     m_scroll->viewport()->setAutoFillBackground(true);
 }
 
 QSize PanelWindowForm::sizeHint() const {
-    return m_frame->size();
+    return m_view->size();
 }
 
 void PanelWindowForm::scrollToPicture() {
-    if (!m_background->isVisibleTo(m_frame))
+    const PanelViewItem& background = m_view->background();
+    if (!background.visible)
         return;
-    const QPoint centre = m_background->geometry().center();
+    const QPoint centre = background.rect.center();
     const QSize view = m_scroll->viewport()->size();
     m_scroll->ensureVisible(centre.x(), centre.y(), view.width() / 2, view.height() / 2);
 }
@@ -180,7 +203,7 @@ void PanelWindowForm::load() {
             progress = std::make_unique<ProgressWindow>(window());
         progress->setProgress(QString::fromStdString(caption), percent);
     };
-    const PanelScene scene = loadPanelScene(panel, m_app, m_w, m_frame->size(), callbacks);
+    const PanelScene scene = loadPanelScene(panel, m_app, m_w, m_view->size(), callbacks);
     progress.reset();
     m_loading = true;
     for (const FoundGaugeSize& found : scene.foundSizes)
@@ -200,51 +223,38 @@ void PanelWindowForm::placeScene(const PanelScene& scene) {
     setBackColor(m_app.panelBackColor);
     // The title is panel.cfg text, in Windows-1252.
     setWindowTitle(fromModelText(panelWindowCaption(m_document.panel(), m_app.display, m_w)));
-    if (scene.background.isNull()) {
-        m_background->clearPicture();
-        m_background->hide();
-    } else {
-        m_background->setPicture(scene.background);
-        m_background->placeAt(scene.backgroundRect);
-        m_background->show();
-    }
-    for (GaugeImage* image : m_gauges) {
-        image->clearPicture();
-        image->setToolTip(QString());
-        image->hide();
-    }
+    if (scene.background.isNull())
+        m_view->clearBackground();
+    else
+        m_view->setBackground(scene.background, pixelRect(scene.backgroundRect));
+    m_view->selectGauge(-1);
+    for (int i = 0; i < kGaugeSlots; ++i)
+        m_view->clearGauge(i);
     for (const PanelSceneGauge& gauge : scene.gauges) {
-        GaugeImage* image = gaugeImage(gauge.index);
-        if (!image)
+        if (!isGaugeSlot(gauge.index))
             continue;
         m_pictures[m_document.panel().gauge(m_w, gauge.index).gaugeName] = gauge.picture;
-        image->setPicture(gauge.picture);
-        image->placeAt(gauge.rect);
-        image->setToolTip(fromModelText(gaugeTooltip(m_document.panel(), m_w, gauge.index)));
-        image->setAccessibleName(image->toolTip());
-        image->setFramed(scene.frameAroundGauges);
-        image->show();
-        image->raise();
+        m_view->setGauge(gauge.index, gauge.picture, pixelRect(gauge.rect),
+                         fromModelText(gaugeTooltip(m_document.panel(), m_w, gauge.index)),
+                         scene.frameAroundGauges);
     }
+}
+
+QRect PanelWindowForm::gaugePixelRect(int i) const {
+    return pixelRect(gaugeRect(m_document.panel(), m_app.display, m_w, i));
 }
 
 void PanelWindowForm::placeGauge(int i) {
-    GaugeImage* image = gaugeImage(i);
-    if (!image)
+    if (!isGaugeSlot(i))
         return;
-    const Panel& panel = m_document.panel();
-    if (i >= std::clamp(panel.window(m_w).gaugeCount, 0, kGaugeSlots)) {
-        image->clearPicture();
-        image->setToolTip(QString());
-        image->setAccessibleName(QString());
-        image->setFramed(false);
-        image->hide();
+    if (i >= std::clamp(m_document.panel().window(m_w).gaugeCount, 0, kGaugeSlots)) {
+        m_view->clearGauge(i);
         return;
     }
-    image->placeAt(gaugeRect(panel, m_app.display, m_w, i));
+    m_view->placeGauge(i, gaugePixelRect(i));
 }
 
-QImage PanelWindowForm::gaugePicture(int i) {
+QImage PanelWindowForm::pictureOfGauge(int i) {
     const Panel& panel = m_document.panel();
     const std::string& name = panel.gauge(m_w, i).gaugeName;
     if (const auto known = m_pictures.find(name); known != m_pictures.end())
@@ -262,22 +272,18 @@ void PanelWindowForm::showGauges() {
     const Panel& panel = m_document.panel();
     const int n = std::clamp(panel.window(m_w).gaugeCount, 0, kGaugeSlots);
     for (int i = 0; i < kGaugeSlots; ++i) {
-        GaugeImage* image = gaugeImage(i);
         if (i >= n) {
-            placeGauge(i);
+            m_view->clearGauge(i);
             continue;
         }
-        const QImage picture = gaugePicture(i);
+        const QImage picture = pictureOfGauge(i);
         if (!picture.isNull())
             storeGaugeBitmapSize(m_app.display.gauge(m_w, i), {picture.width(), picture.height()});
-        image->setPicture(picture);
-        image->setToolTip(fromModelText(gaugeTooltip(panel, m_w, i)));
-        image->setAccessibleName(image->toolTip());
-        image->setFramed(m_app.options.frameAroundGauges);
-        placeGauge(i);
-        image->show();
-        image->raise();
+        m_view->setGauge(i, picture, gaugePixelRect(i), fromModelText(gaugeTooltip(panel, m_w, i)),
+                         m_app.options.frameAroundGauges);
     }
+    if (m_view->selectedGauge() >= n)
+        m_view->selectGauge(-1);
     updateMenuStates(n);
 }
 
@@ -292,8 +298,20 @@ void PanelWindowForm::onGaugesChanged(int w) {
 }
 
 void PanelWindowForm::toggleGaugeVisibility(int i) {
-    if (GaugeImage* image = gaugeImage(i))
-        image->setVisible(!image->isVisible());
+    if (const PanelViewItem* item = m_view->gauge(i))
+        m_view->setGaugeVisible(i, !item->visible);
+}
+
+void PanelWindowForm::showAllGauges() {
+    m_view->showAllGauges();
+}
+
+int PanelWindowForm::selectedGauge() const {
+    return m_view->selectedGauge();
+}
+
+void PanelWindowForm::selectGauge(int g) {
+    m_view->selectGauge(g);
 }
 
 void PanelWindowForm::blinkTick() {
@@ -312,10 +330,77 @@ void PanelWindowForm::refreshBlinker() {
     m_blinkTimer->start(blinkTimerPeriodMs(m_app));
 }
 
+// The dialogs work on currentWindow: a gauge of this window selected makes it the one,
+// whichever window was last opened from the template. The blinker follows the selection,
+// and no picture it had hidden stays so.
+void PanelWindowForm::becomeCurrent(int gauge) {
+    m_app.currentWindow = m_w;
+    m_app.currentGauge = gauge;
+    m_view->showAllGauges();
+}
+
+void PanelWindowForm::onGaugePressed(int i) {
+    becomeCurrent(i);
+}
+
 void PanelWindowForm::onGaugeClicked(int i) {
     emit closeGaugeDialogRequested();
-    m_app.currentGauge = i;
+    becomeCurrent(i);
+    m_view->selectGauge(i);
     emit gaugeClicked(i);
+}
+
+void PanelWindowForm::onGaugeDragged(int i, QPoint delta) {
+    const Panel& panel = m_document.panel();
+    const auto place = draggedGaugePlace(panel, m_app.display, m_w, i, delta.x(), delta.y());
+    if (!place)
+        return;
+    emit dragStatusChanged(QString::fromStdString(
+        gaugePlaceStatus(i, place->x, place->y, panel.gauge(m_w, i).gaugeSize,
+                         m_app.display.window(m_w).windowScale)));
+}
+
+void PanelWindowForm::onGaugeDropped(int i, QPoint delta) {
+    emit dragStatusChanged(QString());
+    if (const auto place =
+            draggedGaugePlace(m_document.panel(), m_app.display, m_w, i, delta.x(), delta.y()))
+        m_document.moveGauge(m_w, i, place->x, place->y);
+    // Back to where the layout puts it, moved or not.
+    placeGauge(i);
+}
+
+void PanelWindowForm::onGaugeResizing(int i, int width) {
+    const Panel& panel = m_document.panel();
+    const auto size = sizeForPictureWidth(panel, m_app.display, m_w, width);
+    if (!size)
+        return;
+    const Gauge& gauge = panel.gauge(m_w, i);
+    emit dragStatusChanged(QString::fromStdString(gaugePlaceStatus(
+        i, gauge.gaugeX, gauge.gaugeY, *size, m_app.display.window(m_w).windowScale)));
+}
+
+void PanelWindowForm::onGaugeResized(int i, int width) {
+    emit dragStatusChanged(QString());
+    if (const auto size = sizeForPictureWidth(m_document.panel(), m_app.display, m_w, width))
+        m_document.resizeGauge(m_w, i, *size);
+    placeGauge(i);
+}
+
+void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
+    const Gauge& gauge = m_document.panel().gauge(m_w, i);
+    m_document.moveGauge(m_w, i, gauge.gaugeX + dx, gauge.gaugeY + dy);
+}
+
+// Delete asks as "REMOVE FROM PANEL" does; the gauge dialog showed this gauge, so it goes.
+void PanelWindowForm::onRemoveRequested(int i) {
+    if (!m_dialogs.question(
+            toQString(removeGaugeQuestion(m_document.panel().gauge(m_w, i).gaugeName))))
+        return;
+    emit closeGaugeDialogRequested();
+    m_document.removeGauge(m_w, i);
+    m_app.currentWindow = m_w;
+    m_app.currentGauge = i - 1;
+    m_view->selectGauge(i - 1);
 }
 
 // The colour commands recolour the current window's panel window, which is not

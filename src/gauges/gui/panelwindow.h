@@ -7,10 +7,10 @@
 
 #include <QImage>
 #include <QList>
-#include <QPointer>
+#include <QRect>
+#include <QString>
 #include <QWidget>
 
-#include <array>
 #include <map>
 #include <string>
 
@@ -21,19 +21,34 @@ class QTimer;
 
 namespace cockpix {
 
-class GaugeImage;
 class PanelDocument;
 struct PanelScene;
+class PanelView;
 class PanelWindowRegistry;
-class ProgressWindow;
 class UserDialogs;
 
-// Form2: one window section of the panel as FS98 puts it on the screen. The content is a
-// frame exactly as large as the screen; the background sits in it at its position code and
-// every gauge is drawn from the bitmap cut out of its module. While the window is the
-// active MDI child, its "&Picture" and "&Gauges" menus replace the main window's (which
-// keeps its "&Windows" list beside them). The window follows the panel document: a gauge
-// edited, added, removed, undone or redone is drawn again at once.
+// What one picture of a panel window shows: for tests and tools that look at a window as
+// the user sees it. name is the picture's name ("Image1" for the background, "Image2_3"
+// for gauge 3); geometry is in the frame's pixels.
+struct PanelPicture {
+    QString name;
+    QRect geometry;
+    bool visible = false;
+    bool enabled = false;
+    QImage picture;
+    QString toolTip;
+    bool framed = false;
+    bool hasPicture() const { return !picture.isNull(); }
+};
+
+// Form2: one window section of the panel as FS98 puts it on the screen. The content is one
+// painted frame exactly as large as the screen (PanelView); the background sits in it at its
+// position code and every gauge is drawn from the bitmap cut out of its module. While the
+// window is the active MDI child, its "&Picture" and "&Gauges" menus replace the main
+// window's (which keeps its "&Windows" list beside them). The window follows the panel
+// document: a gauge edited, added, removed, undone or redone is drawn again at once. A
+// gauge is moved by dragging its picture or with the arrow keys, resized by the handle of
+// its selection frame, removed with Delete; each is one undo step.
 class PanelWindowForm : public QWidget, public ChildMenuProvider {
     Q_OBJECT
 public:
@@ -52,16 +67,22 @@ public:
     int windowSlot() const { return m_w; }
     QList<QMenu*> childMenus() const override;
 
-    GaugeImage* backgroundImage() const { return m_background; }
-    GaugeImage* gaugeImage(int i) const;
-    QWidget* frameWidget() const { return m_frame; }
+    PanelPicture backgroundPicture() const;
+    // Gauge picture i (0..63); an empty PanelPicture outside that range.
+    PanelPicture gaugePicture(int i) const;
+    PanelView* view() const { return m_view; }
+    QWidget* frameWidget() const;
     // The background colour the window shows (panelBackColor when it was loaded or
     // recoloured).
     QColor backColor() const;
     void setBackColor(ColorRef color);
 
-    // Shows a hidden gauge image and hides a shown one (the blinker).
+    // Shows a hidden gauge picture and hides a shown one (the blinker).
     void toggleGaugeVisibility(int i);
+    void showAllGauges();
+    // The gauge with the selection frame (-1: none), as the gauge dialogs select it.
+    int selectedGauge() const;
+    void selectGauge(int g);
 
     QSize sizeHint() const override;
 
@@ -78,34 +99,52 @@ public slots:
     void showScreenPreviews();
 
 signals:
-    // A click on gauge image i; currentGauge is already i. The gauge properties dialog
-    // opens from here.
+    // A click on gauge i; currentWindow and currentGauge are already this window and i.
+    // The gauge properties dialog opens from here.
     void gaugeClicked(int i);
-    // Every menu command first asks to close the gauge properties dialog.
+    // Every menu command first asks to close the gauge properties dialog, and so does a
+    // selection that moves to another gauge.
     void closeGaugeDialogRequested();
-    // "&Zoom...", "&Add..." and "&Go to gauge...": their dialogs open from here.
+    // "&Zoom...", "&Add..." and "&Go to gauge...": their dialogs open from here, for this
+    // window (currentWindow is already set).
     void zoomRequested();
     void addGaugeRequested();
     void goToGaugeRequested();
+    // The place of a gauge being dragged, for the main window's status line; empty when
+    // the drag ends.
+    void dragStatusChanged(const QString& text);
 
 private:
     void buildFrame();
+    // The menu bar of the window, in one place.
     void buildMenus();
     QAction* addMenuAction(QMenu* menu, const char* name, const QString& text,
                            const QKeySequence& shortcut);
+    void connectView();
     void updateMenuStates(int n);
     void placeScene(const PanelScene& scene);
-    // Places gauge image i from the panel and the display data; hides it when i is not a
-    // gauge of the window.
+    // Places gauge picture i from the panel and the display data; clears it when i is not
+    // a gauge of the window.
     void placeGauge(int i);
-    // The gauges moved between slots (added, removed, undone): every image takes the picture
-    // of its slot's gauge again.
+    // The gauges moved between slots (added, removed, undone): every picture takes the
+    // picture of its slot's gauge again.
     void showGauges();
-    QImage gaugePicture(int i);
+    QImage pictureOfGauge(int i);
+    QRect gaugePixelRect(int i) const;
+    // Makes this window the one the gauge dialogs work on.
+    void becomeCurrent(int gauge);
+    void askForCommand(void (PanelWindowForm::*request)());
 
     void onGaugeChanged(int w, int g);
     void onGaugesChanged(int w);
+    void onGaugePressed(int i);
     void onGaugeClicked(int i);
+    void onGaugeDragged(int i, QPoint delta);
+    void onGaugeDropped(int i, QPoint delta);
+    void onGaugeResizing(int i, int width);
+    void onGaugeResized(int i, int width);
+    void onMoveRequested(int i, double dx, double dy);
+    void onRemoveRequested(int i);
     void chooseBackColor();
     void resetToBlack();
     void closeWindow();
@@ -117,9 +156,7 @@ private:
     PanelWindowRegistry* m_registry = nullptr;
 
     QScrollArea* m_scroll = nullptr;
-    QWidget* m_frame = nullptr;
-    GaugeImage* m_background = nullptr;
-    std::array<GaugeImage*, kGaugeSlots> m_gauges{};
+    PanelView* m_view = nullptr;
     QTimer* m_blinkTimer = nullptr;
 
     QMenu* m_pictureMenu = nullptr;

@@ -14,8 +14,9 @@ constexpr qint64 kRepaintEveryMs = 40;
 
 } // namespace
 
-ProgressWindow::ProgressWindow(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
+ProgressWindow::ProgressWindow(QWidget* parent, qint64 showAfterMs)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+      m_showAfterMs(showAfterMs) {
     setObjectName(QStringLiteral("Form10"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     m_bar = new QProgressBar(this);
@@ -26,14 +27,15 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_bar);
     resize(420, 60);
+    m_sinceStart.start();
 }
 
 void ProgressWindow::setProgress(const QString& caption, int percent) {
-    const bool firstShow = !isVisible();
-    setWindowTitle(caption);
-    m_bar->setAccessibleDescription(caption);
+    m_caption = caption;
     m_bar->setValue(std::clamp(percent, 0, 100));
-    if (firstShow) {
+    if (!isVisible()) {
+        if (m_sinceStart.elapsed() < m_showAfterMs)
+            return;
         show();
         m_sinceFlush.invalidate();
     }
@@ -48,6 +50,8 @@ int ProgressWindow::value() const {
 // Lets the window system show the new caption and bar; user input waits, so nobody can
 // close or edit a panel window while it is being built.
 void ProgressWindow::flushPaint() {
+    setWindowTitle(m_caption);
+    m_bar->setAccessibleDescription(m_caption);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     m_sinceFlush.restart();
 }

@@ -90,7 +90,7 @@ Scan scanBitmap(const std::string& bitmapPath, const PaletteProgress& progress) 
 }
 
 // Writes one work file; the message when it fails.
-UserText writeWorkFile(const std::string& path, std::string_view text) {
+UserText writePaletteWorkFile(const std::string& path, std::string_view text) {
     const int error = writeFileAtomically(resolvePathIgnoringCase(path), text);
     if (error == 0)
         return {};
@@ -147,11 +147,11 @@ PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,
         for (const auto& [path, text] :
              {std::pair{files.structure, structureFileText(analysis->counts)},
               std::pair{files.palette, paletteFileText(analysis->palette)}}) {
-            if (UserText problem = writeWorkFile(path, text); !problem.empty())
+            if (UserText problem = writePaletteWorkFile(path, text); !problem.empty())
                 return failed(std::move(problem));
         }
     }
-    if (UserText problem = writeWorkFile(files.result, resultFileText(result.proposal));
+    if (UserText problem = writePaletteWorkFile(files.result, resultFileText(result.proposal));
         !problem.empty())
         return failed(std::move(problem));
     result.ok = true;

@@ -50,4 +50,21 @@ void MoveGaugeCommand::undo() {
     apply(m_beforeX, m_beforeY);
 }
 
+ResizeGaugeCommand::ResizeGaugeCommand(PanelDocument& document, int w, int g, double size)
+    : PanelCommand(document, QStringLiteral("Resize gauge #%1").arg(g)), m_w(w), m_g(g),
+      m_before(document.panel().gauge(w, g).gaugeSize), m_after(size) {}
+
+void ResizeGaugeCommand::apply(double size) {
+    setGaugeField(panel().gauge(m_w, m_g), GaugeField::Size, size);
+    emit document().gaugeChanged(m_w, m_g);
+}
+
+void ResizeGaugeCommand::redo() {
+    apply(m_after);
+}
+
+void ResizeGaugeCommand::undo() {
+    apply(m_before);
+}
+
 } // namespace cockpix

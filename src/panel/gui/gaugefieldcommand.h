@@ -44,4 +44,21 @@ private:
     double m_afterY;
 };
 
+// A gauge given a new size in one go, as dragging the corner handle of its picture does.
+class ResizeGaugeCommand : public PanelCommand {
+public:
+    ResizeGaugeCommand(PanelDocument& document, int w, int g, double size);
+
+    void redo() override;
+    void undo() override;
+
+private:
+    void apply(double size);
+
+    int m_w;
+    int m_g;
+    double m_before;
+    double m_after;
+};
+
 } // namespace cockpix

@@ -71,6 +71,13 @@ void PanelDocument::moveGauge(int w, int g, double x, double y) {
     breakMerge();
 }
 
+void PanelDocument::resizeGauge(int w, int g, double size) {
+    if (!isGaugeOf(m_panel, w, g) || m_panel.gauge(w, g).gaugeSize == size)
+        return;
+    push(new ResizeGaugeCommand(*this, w, g, size));
+    breakMerge();
+}
+
 void PanelDocument::addGauge(int w, const Gauge& gauge) {
     if (!isWindowSlot(w) || m_panel.window(w).gaugeCount >= kGaugeSlots)
         return;

@@ -48,6 +48,8 @@ public:
     void setGaugeField(int w, int g, GaugeField field, double value);
     // A gauge put at a new place in one go (a drag): "Move gauge #g".
     void moveGauge(int w, int g, double x, double y);
+    // A gauge given a new size in one go (its corner handle dragged): "Resize gauge #g".
+    void resizeGauge(int w, int g, double size);
     void addGauge(int w, const Gauge& gauge);
     void removeGauge(int w, int g);
     void setDefaultView(const DefaultView& view);

@@ -3,6 +3,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
+#include "gauges/gui/backgroundchooser.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
 #include "template/core/rowcommands.h"
@@ -27,6 +28,33 @@ void TemplateRowCommands::attach(TemplateWindow* templateWindow) {
             &TemplateRowCommands::sizeFromBitmap);
     connect(templateWindow, &TemplateWindow::ratioFromBitmapRequested, this,
             &TemplateRowCommands::ratioFromBitmap);
+    connect(templateWindow, &TemplateWindow::bitmapListRequested, this,
+            &TemplateRowCommands::listBitmaps);
+}
+
+void TemplateRowCommands::listBitmaps(int w) {
+    if (!isWindowSlot(w) || !m_template)
+        return;
+    if (m_chooser) {
+        m_chooser->close();
+        delete m_chooser.data();
+    }
+    m_app.currentWindow = w;
+    // A child of the template: closing the template takes the chooser with it.
+    m_chooser = new BackgroundChooser(m_app.dirs.panelDir, w, m_template);
+    m_chooser->setWindowFlag(Qt::Dialog);
+    connect(m_chooser, &BackgroundChooser::bitmapChosen, this,
+            [this](int row, const QString& name) {
+                if (m_template)
+                    m_template->setBitmapText(row, name);
+            });
+    m_chooser->show();
+    m_chooser->raise();
+    m_chooser->activateWindow();
+}
+
+BackgroundChooser* TemplateRowCommands::bitmapChooser() const {
+    return m_chooser;
 }
 
 PanelWindowForm* TemplateRowCommands::viewWindow(int w) {

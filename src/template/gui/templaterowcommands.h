@@ -10,15 +10,16 @@ class QMdiArea;
 
 namespace cockpix {
 
+class BackgroundChooser;
 class PanelDocument;
 class PanelWindowForm;
 class TemplateWindow;
 class UserDialogs;
 
 // The template row buttons that open or measure a window: "Window 0x" shows the panel
-// window of that row in the MDI area, the two "Auto" buttons take the size and the size
-// ratio from the row's background bitmap. Owns panelForms, the newest panel window of
-// each row.
+// window of that row in the MDI area, "List" opens the background bitmap chooser (Form8)
+// for the row, the two "Auto" buttons take the size and the size ratio from the row's
+// background bitmap. Owns panelForms, the newest panel window of each row.
 class TemplateRowCommands : public QObject {
     Q_OBJECT
 public:
@@ -26,8 +27,8 @@ public:
                         QMdiArea* area, QObject* parent = nullptr);
 
     PanelWindowRegistry& panelForms() { return m_panelForms; }
-    // Listens to the "Auto" buttons of this template window; the view button goes through
-    // the main window.
+    // Listens to the "List" and "Auto" buttons of this template window; the view button goes
+    // through the main window.
     void attach(TemplateWindow* templateWindow);
 
 public slots:
@@ -36,6 +37,10 @@ public slots:
     PanelWindowForm* viewWindow(int w);
     void sizeFromBitmap(int w);
     void ratioFromBitmap(int w);
+    // Makes w the current window and opens the background chooser for it; its choice goes
+    // into the row's bitmap box, whose handling stores it.
+    void listBitmaps(int w);
+    BackgroundChooser* bitmapChooser() const;
 
 signals:
     // A panel window was loaded and shown; the gauge dialogs hook in here.
@@ -50,6 +55,7 @@ private:
     UserDialogs& m_dialogs;
     QMdiArea* m_area;
     QPointer<TemplateWindow> m_template;
+    QPointer<BackgroundChooser> m_chooser;
     PanelWindowRegistry m_panelForms;
 };
 

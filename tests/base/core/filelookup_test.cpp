@@ -36,6 +36,23 @@ TEST_F(FileLookup, AnInnerComponentMustBeADirectory) {
     EXPECT_EQ(findPathIgnoringCase(at("Ab/X.BMP")), at("AB/x.bmp"));
 }
 
+// Windows lists "*.gau" whatever the case of the extension, sorted ignoring case.
+TEST_F(FileLookup, ListsFilesByExtensionIgnoringCase) {
+    touch("g/zulu.gau");
+    touch("g/ALPHA.GAU");
+    touch("g/Mike.Gau");
+    touch("g/notes.txt");
+    touch("g/.gau");          // nothing before the extension
+    touch("g/sub.gau/x.gau"); // a directory is not a module
+    touch("g/gau");
+    EXPECT_EQ(filesWithExtension(at("g/"), ".gau"),
+              (std::vector<std::string>{"ALPHA.GAU", "Mike.Gau", "zulu.gau"}));
+    EXPECT_TRUE(filesWithExtension(at("none/"), ".gau").empty());
+    // The chooser's snapshot path: exactly one separator between directory and name.
+    EXPECT_EQ(pathInDirectory("/p/panel/", "Cockpit1.bmp"), "/p/panel/Cockpit1.bmp");
+    EXPECT_EQ(pathInDirectory("/p/panel", "Cockpit1.bmp"), "/p/panel/Cockpit1.bmp");
+}
+
 TEST_F(FileLookup, ReadsWholeFilesByteForByte) {
     std::string bytes("a\r\nb\0c\xE9", 7);
     bytes += std::string(100000, 'z');

@@ -7,13 +7,14 @@
 
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/panellayout.h"
-#include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "gauges/gui/panelwindowregistry.h"
 #include "gauges/gui/progresswindow.h"
 #include "panel/gui/paneldocument.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -53,6 +54,9 @@ class TestPanelWindow : public QObject {
     static QAction* action(PanelWindowForm* form, const char* name) {
         return form->findChild<QAction*>(QString::fromLatin1(name));
     }
+    static QPoint centreOf(PanelWindowForm* form, int g) {
+        return form->gaugePicture(g).geometry.center();
+    }
 
 private slots:
     void init() {
@@ -83,31 +87,56 @@ private slots:
         // The frame stands for the 1024 x 768 screen the tests run with.
         QCOMPARE(form->frameWidget()->size(), QSize(1024, 768));
 
-        GaugeImage* background = form->backgroundImage();
-        QVERIFY(background->isVisible() && background->hasPicture() && background->width() > 100);
-        QCOMPARE(background->geometry(), pixelRect(backgroundRect(m_model, m_app.display, w)));
+        const PanelPicture background = form->backgroundPicture();
+        QVERIFY(background.visible && background.hasPicture() && background.geometry.width() > 100);
+        QCOMPARE(background.name, QStringLiteral("Image1"));
+        QCOMPARE(background.geometry, pixelRect(backgroundRect(m_model, m_app.display, w)));
         for (int i = 0; i < kGaugeSlots; ++i) {
-            GaugeImage* image = form->gaugeImage(i);
-            const QString name = image->toolTip();
-            QCOMPARE(image->isVisible() && image->hasPicture(), i < n);
-            if (i >= n)
+            const PanelPicture image = form->gaugePicture(i);
+            QCOMPARE(image.name, QStringLiteral("Image2_%1").arg(i));
+            QCOMPARE(image.visible && image.enabled && image.hasPicture(), i < n);
+            if (i >= n) {
+                QVERIFY(!image.visible && !image.enabled && image.toolTip.isEmpty());
                 continue;
-            QCOMPARE(name, QString::fromStdString(gaugeTooltip(m_model, w, i)));
-            QCOMPARE(image->geometry(),
-                     pixelRect(gaugeRect(m_document.panel(), m_app.display, w, i)));
+            }
+            QCOMPARE(image.toolTip, QString::fromStdString(gaugeTooltip(m_model, w, i)));
+            QCOMPARE(image.geometry, pixelRect(gaugeRect(m_document.panel(), m_app.display, w, i)));
+            QVERIFY(image.framed); // "Frame around gauges" is on at start
             // The height follows the bitmap's aspect, the width the gauge's size.
             QCOMPARE(m_app.display.gauge(w, i).gaugeAspect,
-                     double(image->picture().height()) / image->picture().width());
-            QVERIFY2(background->geometry().adjusted(-1, -1, 1, 1).contains(image->geometry()),
-                     qPrintable(name));
+                     double(image.picture.height()) / image.picture.width());
+            QVERIFY2(background.geometry.adjusted(-1, -1, 1, 1).contains(image.geometry),
+                     qPrintable(image.toolTip));
         }
-        // The background comes first, so the gauges lie on top of it.
-        QVERIFY(form->frameWidget()->children().indexOf(background) <
-                form->frameWidget()->children().indexOf(form->gaugeImage(0)));
         QVERIFY(!m_dialogs.messages().join("\n").contains("Can not find"));
-        // Each gauge picture is named by its tooltip for screen readers.
-        QCOMPARE(unnamedControls(form, {"cockpix::GaugeImage"}), QStringList());
-        QCOMPARE(form->gaugeImage(2)->accessibleName(), form->gaugeImage(2)->toolTip());
+        // Each gauge picture is named by its tooltip for screen readers, as a child of the
+        // painted frame at the picture's place.
+        QCOMPARE(unnamedControls(form, {"cockpix::PanelView"}), QStringList());
+        QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(form->view());
+        QCOMPARE(frame->childCount(), n);
+        QAccessibleInterface* third = frame->child(2);
+        QCOMPARE(third->text(QAccessible::Name), form->gaugePicture(2).toolTip);
+        QCOMPARE(third->role(), QAccessible::Graphic);
+        QCOMPARE(third->rect(),
+                 QRect(form->view()->mapToGlobal(form->gaugePicture(2).geometry.topLeft()),
+                       form->gaugePicture(2).geometry.size()));
+        QCOMPARE(frame->indexOfChild(third), 2);
+        QCOMPARE(third->parent(), frame);
+        QVERIFY(frame->child(n) == nullptr);
+    }
+
+    // The window and cockpix-cli render draw the same picture from the same scene; a gauge
+    // drawn later lies over the ones before it.
+    void drawsTheSamePictureAsTheRenderer() {
+        const int w = DemoPanel::biggestWindow(m_model);
+        PanelWindowForm* form = newWindow(w);
+        AppModel again = m_app;
+        const PanelScene scene = loadPanelScene(m_document.panel(), again, w, QSize(1024, 768));
+        const QImage rendered = renderPanelScene(scene).convertToFormat(QImage::Format_RGB32);
+        QImage shown(form->view()->size(), QImage::Format_RGB32);
+        form->view()->render(&shown);
+        QCOMPARE(shown.size(), rendered.size());
+        QVERIFY(shown == rendered);
     }
 
     void aMissingModuleIsDrawnFromTheDefaultBitmap() {
@@ -119,10 +148,10 @@ private slots:
                                           "].\nCockPix will now create a default gauge bitmap.\n"
                                           "This gauge will not be shown in FS98."));
         const QImage fallback(DemoPanel::programDir() + kDefaultGaugeBitmapName);
-        QVERIFY(!fallback.isNull() && form->gaugeImage(1)->isVisible());
-        QCOMPARE(form->gaugeImage(1)->picture().size(), fallback.size());
+        QVERIFY(!fallback.isNull() && form->gaugePicture(1).visible);
+        QCOMPARE(form->gaugePicture(1).picture.size(), fallback.size());
         QVERIFY(QFileInfo::exists(m_demo->gaugesDir() + "bmp/no_such.module.bmp"));
-        QVERIFY(form->gaugeImage(0)->picture().size() != fallback.size());
+        QVERIFY(form->gaugePicture(0).picture.size() != fallback.size());
     }
 
     void aMissingBackgroundIsReplacedInThePanelDirectory() {
@@ -135,7 +164,7 @@ private slots:
         QFile written(path), original(DemoPanel::programDir() + kDefaultBackgroundBitmapName);
         QVERIFY(written.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), original.readAll());
-        QVERIFY(form->backgroundImage()->isVisible());
+        QVERIFY(form->backgroundPicture().visible);
 
         // The next load finds the copy and says nothing.
         m_dialogs.clear();
@@ -147,14 +176,14 @@ private slots:
         m_app.dirs.programDir = (m_demo->root() + "/no_program_dir/").toStdString();
         form = newWindow(0);
         QVERIFY(!m_dialogs.messages().isEmpty());
-        QVERIFY(!form->backgroundImage()->isVisible() && form->gaugeImage(0)->isVisible());
+        QVERIFY(!form->backgroundPicture().visible && form->gaugePicture(0).visible);
     }
 
     void menusFollowTheGaugeCount() {
         m_model.window(0).gaugeCount = 0;
         PanelWindowForm* empty = newWindow(0);
         QVERIFY(action(empty, "mnuadd")->isEnabled() && !action(empty, "mnugo")->isEnabled());
-        QVERIFY(empty->backgroundImage()->isVisible() && !empty->gaugeImage(0)->isVisible());
+        QVERIFY(empty->backgroundPicture().visible && !empty->gaugePicture(0).visible);
 
         // 64 copies of the first gauge in a grid.
         PanelWindow& window = m_model.window(0);
@@ -166,8 +195,8 @@ private slots:
         window.gaugeCount = kGaugeSlots;
         PanelWindowForm* full = newWindow(0);
         QVERIFY(!action(full, "mnuadd")->isEnabled() && action(full, "mnugo")->isEnabled());
-        QVERIFY(full->gaugeImage(63)->isVisible());
-        QCOMPARE(full->gaugeImage(63)->geometry(),
+        QVERIFY(full->gaugePicture(63).visible);
+        QCOMPARE(full->gaugePicture(63).geometry,
                  pixelRect(gaugeRect(m_document.panel(), m_app.display, 0, 63)));
     }
 
@@ -223,12 +252,17 @@ private slots:
         PanelWindowForm* form = newWindow(0);
         QSignalSpy clicked(form, &PanelWindowForm::gaugeClicked);
         QSignalSpy closeDialog(form, &PanelWindowForm::closeGaugeDialogRequested);
-        QTest::mouseClick(form->gaugeImage(2), Qt::LeftButton);
+        m_app.currentWindow = 5; // the last window opened from the template was another
+        QTest::mouseClick(form->view(), Qt::LeftButton, {}, centreOf(form, 2));
         QCOMPARE(m_app.currentGauge, 2);
+        QCOMPARE(m_app.currentWindow, 0);
         QCOMPARE(clicked.value(0).value(0).toInt(), 2);
         QCOMPARE(closeDialog.count(), 1);
-        QTest::mouseClick(form->backgroundImage(), Qt::LeftButton);
+        QCOMPARE(form->selectedGauge(), 2);
+        // Only the background: nothing happens.
+        QTest::mouseClick(form->view(), Qt::LeftButton, {}, QPoint(1, 1));
         QCOMPARE(m_app.currentGauge, 2);
+        QCOMPARE(clicked.count(), 1);
 
         action(form, "mnuclose")->trigger();
         QCOMPARE(closeDialog.count(), 2);
@@ -248,9 +282,11 @@ private slots:
         // A tick of any panel window acts on the newest window of the current slot.
         older->blinkTick();
         QCOMPARE(m_app.currentGauge, 0);
-        QVERIFY(!newer->gaugeImage(0)->isVisible() && older->gaugeImage(0)->isVisible());
+        QVERIFY(!newer->gaugePicture(0).visible && older->gaugePicture(0).visible);
+        // A hidden gauge still takes the mouse, but is not drawn.
+        QCOMPARE(newer->view()->gaugeAt(centreOf(newer, 0)), 0);
         newer->blinkTick();
-        QVERIFY(newer->gaugeImage(0)->isVisible());
+        QVERIFY(newer->gaugePicture(0).visible);
 
         // Switched on (as the gauge dialog does), the timer notices without help.
         QTRY_COMPARE(timer->interval(), 1);
@@ -259,19 +295,19 @@ private slots:
         QCOMPARE(timer->interval(), 200);
         m_app.blinkState = 0;
         QTRY_COMPARE(timer->interval(), 50);
-        const bool shown = newer->gaugeImage(0)->isVisible();
+        const bool shown = newer->gaugePicture(0).visible;
         newer->blinkTick();
-        QCOMPARE(newer->gaugeImage(0)->isVisible(), shown);
+        QCOMPARE(newer->gaugePicture(0).visible, shown);
 
         // A closed window is left alone.
         m_app.blinkState = 1;
         delete newer->parentWidget();
         older->blinkTick();
-        QVERIFY(older->gaugeImage(0)->isVisible());
+        QVERIFY(older->gaugePicture(0).visible);
     }
 
     void progressWindowClampsItsBar() {
-        ProgressWindow progress;
+        ProgressWindow progress(nullptr, 0);
         progress.setProgress("Please wait, processing gauge # 0 /  1", 50);
         QVERIFY(progress.isVisible() && progress.value() == 50);
         QCOMPARE(progress.windowTitle(), QStringLiteral("Please wait, processing gauge # 0 /  1"));
@@ -279,6 +315,11 @@ private slots:
         QCOMPARE(progress.value(), 100);
         progress.setProgress("x", -3);
         QCOMPARE(progress.value(), 0);
+        // A pass quicker than the delay shows nothing at all.
+        ProgressWindow quick;
+        quick.setProgress("Please wait, drawing gauge # 0 /  1", 100);
+        QVERIFY(!quick.isVisible());
+        QCOMPARE(quick.caption(), QStringLiteral("Please wait, drawing gauge # 0 /  1"));
     }
 };
 

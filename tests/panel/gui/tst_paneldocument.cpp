@@ -117,6 +117,10 @@ private slots:
             },
             &Spies::gauge);
         checkStep(
+            "resize", [&] { m_document.resizeGauge(0, 3, 41); },
+            [](Panel& p) { p.gauge(0, 3).gaugeSize = 41; }, &Spies::gauge);
+        QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Resize gauge #3"));
+        checkStep(
             "add", [&] { m_document.addGauge(1, gauge("cessna_182.clock", 0, 0, 64)); },
             [](Panel& p) { appendGauge(p, 1, gauge("cessna_182.clock", 0, 0, 64)); },
             &Spies::gauges);
@@ -160,6 +164,8 @@ private slots:
         m_document.setGaugeField(0, 9, GaugeField::X, 1); // beyond the window's 6 gauges
         m_document.setGaugeField(9, 0, GaugeField::X, 1);
         m_document.removeGauge(2, 1);
+        m_document.resizeGauge(0, 0, m_opened.gauge(0, 0).gaugeSize);
+        m_document.resizeGauge(0, 9, 5);
         m_document.setWindowField({12, WindowField::Title, std::string("x"), 3});
         m_document.setDefaultView(m_opened.defaultView());
         QCOMPARE(m_document.undoStack()->count(), 0);
@@ -254,7 +260,10 @@ private slots:
                     m_document.moveGauge(w, pick(count), number(), number());
                 break;
             case 4:
-                m_document.addGauge(w, gauge("added", number(), number(), pick(200)));
+                if (pick(3) == 0 && count > 0)
+                    m_document.resizeGauge(w, pick(count), pick(200));
+                else
+                    m_document.addGauge(w, gauge("added", number(), number(), pick(200)));
                 break;
             case 5:
                 if (count > 0)

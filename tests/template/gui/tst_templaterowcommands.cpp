@@ -4,19 +4,25 @@
 #include "app/gui/shellfixture.h"
 #include "base/gui/modeltext.h"
 #include "gauges/gui/demopanel.h"
+#include "guisupport/accessibility.h"
 
-#include "gauges/gui/gaugeimage.h"
+#include "gauges/gui/backgroundchooser.h"
+
+#include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "template/core/rowcommands.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace cockpix;
 
@@ -30,6 +36,7 @@ private slots:
     void viewOpensANewWindowEachTimeWithItsMenus();
     void viewRefusalsOpenNothing();
     void autoButtonsFillTheBoxesOrNameAMissingBitmap();
+    void theListButtonChoosesABackground();
 
 private:
     void click(const QString& name) const {
@@ -84,8 +91,8 @@ void TestTemplateRowCommands::viewOpensANewWindowEachTimeWithItsMenus() {
     QCOMPARE(first->frameWidget()->size(), QSize(1024, 768));
     QMdiArea* area = m_shell->window->mdiArea();
     QVERIFY(area->viewport()->rect().contains(first->parentWidget()->geometry()));
-    const QRect picture(first->backgroundImage()->mapTo(first, QPoint(0, 0)),
-                        first->backgroundImage()->size());
+    const QRect background = first->backgroundPicture().geometry;
+    const QRect picture(first->view()->mapTo(first, background.topLeft()), background.size());
     QVERIFY(picture.left() > 0 && first->rect().intersects(picture));
     // Pressed again: a second window beside the first, and panelForms names the new one.
     click("Command1_1");
@@ -143,6 +150,42 @@ void TestTemplateRowCommands::autoButtonsFillTheBoxesOrNameAMissingBitmap() {
         toQString(cantFindBitmapMessage("nowhere", m_demo->panelDir().toStdString()));
     QCOMPARE(m_shell->dialogs.messages(), QStringList({expected, expected}));
     QCOMPARE(box("Text3_2")->text(), sizeText);
+}
+
+// "List" of row 1 makes window 1 the current one and lists the panel directory's bitmaps,
+// whatever the case of their extension; OK without a choice changes nothing, a double click
+// puts the name without its extension into the row's bitmap box, which stores it as typing
+// would (one undo step).
+void TestTemplateRowCommands::theListButtonChoosesABackground() {
+    QVERIFY(QImage(64, 32, QImage::Format_RGB32).save(m_demo->panelDir() + "Cockpit1.BMP", "BMP"));
+    m_shell->app.currentWindow = 3;
+    click("Command4_1");
+    BackgroundChooser* chooser = m_shell->window->rowCommands().bitmapChooser();
+    QVERIFY(chooser != nullptr);
+    QCOMPARE(m_shell->app.currentWindow, 1);
+    QCOMPARE(chooser->windowTitle(), "Select background bitmap in " + m_demo->panelDir());
+    QCOMPARE(unnamedControls(chooser), QStringList());
+    auto* list = chooser->findChild<QListWidget*>("File1");
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    QCOMPARE(names, QStringList({"Cockpit1.BMP", "demo_main.bmp", "mini_panel.bmp", "overhead.bmp",
+                                 "radio_stack.bmp"}));
+
+    chooser->findChild<QPushButton*>("Command1")->click();
+    QVERIFY(m_shell->window->rowCommands().bitmapChooser() != nullptr);
+    QCOMPARE(m_shell->document.undoStack()->count(), 0);
+
+    const QRect first = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QVERIFY(!chooser->findChild<QLabel*>("Image1")->pixmap().isNull());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTRY_VERIFY(m_shell->window->rowCommands().bitmapChooser() == nullptr);
+    QCOMPARE(box("Text2_1")->text(), QStringLiteral("Cockpit1"));
+    QCOMPARE(m_shell->document.panel().window(1).windowBitmap, std::string("Cockpit1"));
+    QCOMPARE(m_shell->document.undoStack()->count(), 1);
+    m_shell->document.undo();
+    QCOMPARE(box("Text2_1")->text(), QStringLiteral("Radio_Stack"));
 }
 
 QTEST_MAIN(TestTemplateRowCommands)

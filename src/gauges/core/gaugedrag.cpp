@@ -1,0 +1,62 @@
+#include "gauges/core/gaugedrag.h"
+
+#include "base/core/numbertext.h"
+#include "gauges/core/gaugeproperties.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace cockpix {
+namespace {
+
+bool usableFactor(double factor) {
+    return std::isfinite(factor) && factor > 0;
+}
+
+std::string number(double value) {
+    return plainNumberText(value);
+}
+
+} // namespace
+
+double pixelsPerUnitX(const Panel& panel, const PanelDisplay& display, int w) {
+    return display.window(w).windowScale * windowMagnification(panel, display, w) *
+           display.frameRatioX;
+}
+
+double pixelsPerUnitY(const Panel& panel, const PanelDisplay& display, int w) {
+    return display.window(w).windowScale * windowMagnification(panel, display, w) *
+           display.frameRatioY;
+}
+
+std::optional<PointF> draggedGaugePlace(const Panel& panel, const PanelDisplay& display, int w,
+                                        int g, double dx, double dy) {
+    const double fx = pixelsPerUnitX(panel, display, w);
+    const double fy = pixelsPerUnitY(panel, display, w);
+    if (!usableFactor(fx) || !usableFactor(fy))
+        return std::nullopt;
+    const Gauge& gauge = panel.gauge(w, g);
+    PointF place{gauge.gaugeX, gauge.gaugeY};
+    if (dx != 0)
+        place.x = roundHalfEven(gauge.gaugeX + dx / fx);
+    if (dy != 0)
+        place.y = roundHalfEven(gauge.gaugeY + dy / fy);
+    return place;
+}
+
+std::optional<double> sizeForPictureWidth(const Panel& panel, const PanelDisplay& display, int w,
+                                          double width) {
+    const double fx = pixelsPerUnitX(panel, display, w);
+    if (!usableFactor(fx) || !std::isfinite(width))
+        return std::nullopt;
+    return std::max(1.0, roundHalfEven(width / fx));
+}
+
+std::string gaugePlaceStatus(int g, double x, double y, double size, double windowScale) {
+    return "Gauge #" + number(g) + " : X = " + number(x) + ", Y = " + number(y) +
+           ", S = " + number(size) + "   (pixels: X = " + number(pixelsOf(windowScale, x)) +
+           ", Y = " + number(pixelsOf(windowScale, y)) +
+           ", S = " + number(pixelsOf(windowScale, size)) + ")";
+}
+
+} // namespace cockpix

@@ -1,0 +1,44 @@
+#include "gauges/core/gaugeproperties.h"
+
+#include "base/core/numbertext.h"
+
+#include <cmath>
+
+namespace cockpix {
+
+std::optional<int> positionBarForTyped(double value) {
+    if (!(value > kPositionBar.minimum && value < kPositionBar.maximum))
+        return std::nullopt;
+    return static_cast<int>(roundHalfEven(value));
+}
+
+std::optional<int> barForOpening(double value, const BarRange& range) {
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = roundHalfEven(value);
+    if (rounded < range.minimum || rounded > range.maximum)
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
+std::optional<int> blinkBarForTyped(double value) {
+    return barForOpening(value, kBlinkBar);
+}
+
+double pixelsOf(double windowScale, double value) {
+    return truncateTowardZero(windowScale * value);
+}
+
+double heightPixelsOf(double gaugeAspect, double windowScale, double size) {
+    return truncateTowardZero(gaugeAspect * windowScale * size);
+}
+
+UserText gaugePropertiesTitle(int g, const std::string& gaugeName) {
+    return UserText("#" + plainNumberText(g) + "=") + UserText::panelText(gaugeName);
+}
+
+UserText removeGaugeQuestion(const std::string& gaugeName) {
+    return UserText("Are you sure to remove gauge\n") + UserText::panelText(gaugeName) + " ?";
+}
+
+} // namespace cockpix

@@ -1,0 +1,134 @@
+#include "gauges/gui/addgaugedialog.h"
+
+#include "base/core/filelookup.h"
+#include "base/gui/modeltext.h"
+#include "base/gui/userdialogs.h"
+#include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/progresswindow.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <memory>
+
+namespace cockpix {
+namespace {
+
+const QString kAlways = QStringLiteral("Always recompute bitmap");
+const QString kNever = QStringLiteral("Never recompute bitmap");
+
+} // namespace
+
+AddGaugeDialog::AddGaugeDialog(PanelDocument& document, AppModel& app, UserDialogs& dialogs, int w,
+                               QWidget* parent)
+    : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_w(w) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Select Gauge to add..."));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    build();
+    for (const std::string& name : filesWithExtension(m_app.dirs.gaugesDir, ".gau"))
+        m_list->addItem(fromModelPath(name));
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { previewGaugeModule(item->text()); });
+    // A double click (or Enter) picks and adds; a refused pick adds nothing.
+    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        previewGaugeModule(item->text());
+        addGauge();
+    });
+    connect(m_recompute, &QCheckBox::toggled, this, &AddGaugeDialog::onRecomputeToggled);
+    connect(m_ok, &QPushButton::clicked, this, &AddGaugeDialog::addGauge);
+    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
+}
+
+void AddGaugeDialog::build() {
+    auto* grid = new QGridLayout(this);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("File1"));
+    m_list->setToolTip(QStringLiteral("List of available gauges on your disk"));
+    m_list->setAccessibleName(tr("Gauge modules"));
+    m_list->setAccessibleDescription(m_list->toolTip());
+    auto* instruction =
+        new QLabel(QStringLiteral("Click to view gauge. Double-Click to add. "), this);
+    instruction->setObjectName(QStringLiteral("Label1"));
+    auto* caption = new QLabel(QStringLiteral("SNAPSHOT"), this);
+    caption->setObjectName(QStringLiteral("Label2"));
+    m_snapshot = new QLabel(this);
+    m_snapshot->setObjectName(QStringLiteral("Picture1"));
+    m_snapshot->setAccessibleName(caption->text());
+    m_snapshot->setMinimumSize(160, 160);
+    m_snapshot->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const bool always = m_app.options.alwaysRecomputeBitmaps;
+    m_recompute = new QCheckBox(always ? kAlways : kNever, this);
+    m_recompute->setObjectName(QStringLiteral("Check1"));
+    m_recompute->setChecked(always);
+    m_recompute->setAccessibleName(tr("Recompute bitmaps"));
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("Command1"));
+    m_ok->setAccessibleName(m_ok->text());
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("Command2"));
+    m_cancel->setAccessibleName(m_cancel->text());
+    grid->addWidget(instruction, 0, 0, 1, 2);
+    grid->addWidget(m_list, 1, 0, 4, 1);
+    grid->addWidget(caption, 1, 1);
+    grid->addWidget(m_snapshot, 2, 1);
+    grid->addWidget(m_recompute, 3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    grid->addLayout(buttons, 4, 1);
+    resize(520, 360);
+}
+
+void AddGaugeDialog::previewGaugeModule(const QString& moduleFile) {
+    if (m_added)
+        return;
+    std::unique_ptr<ProgressWindow> progress;
+    m_pick = pickGaugeModule(m_document.panel(), m_app, toModelPath(moduleFile), [&] {
+        progress = std::make_unique<ProgressWindow>(this);
+        progress->setProgress(QString::fromLatin1(kPickProgressCaption), 0);
+    });
+    progress.reset();
+    for (const UserText& text : m_pick.messages)
+        m_dialogs.message(toQString(text));
+    showSnapshot();
+}
+
+// A picked bitmap that does not load is the pick's failure: the default stands in.
+void AddGaugeDialog::showSnapshot() {
+    QImage picture = loadBitmapImage(m_pick.bitmapPath);
+    if (picture.isNull() && !m_pick.cancelled && !m_pick.failed) {
+        const std::size_t shown = m_pick.messages.size();
+        failGaugePick(m_pick, m_app);
+        for (std::size_t i = shown; i < m_pick.messages.size(); ++i)
+            m_dialogs.message(toQString(m_pick.messages[i]));
+        picture = loadBitmapImage(m_pick.bitmapPath);
+    }
+    m_snapshot->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+}
+
+void AddGaugeDialog::addGauge() {
+    if (m_added || !m_pick.addable())
+        return;
+    const QImage picture = loadBitmapImage(m_pick.bitmapPath);
+    const Gauge gauge =
+        newGaugeForPick(m_pick, {picture.width(), picture.height()}, m_app.display.window(m_w));
+    m_added = true;
+    m_document.addGauge(m_w, gauge);
+    close();
+}
+
+void AddGaugeDialog::onRecomputeToggled(bool checked) {
+    m_recompute->setText(checked ? kAlways : kNever);
+    m_app.options.alwaysRecomputeBitmaps = checked;
+    emit recomputeOptionChanged();
+}
+
+} // namespace cockpix

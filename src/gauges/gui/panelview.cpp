@@ -1,0 +1,385 @@
+#include "gauges/gui/panelview.h"
+
+#include "gauges/core/gaugedrag.h"
+#include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/panelviewaccessible.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+
+namespace cockpix {
+namespace {
+
+// A press that moves less than this is still a click: a hand never holds a mouse quite still.
+constexpr int kDragThreshold = 3;
+constexpr int kHandleSize = 7;  // the square drawn at the selected gauge's lower-right corner
+constexpr int kHandleReach = 2; // pixels around it that still take the handle
+constexpr int kSmallestDragWidth = 4;
+
+void drawItem(QPainter& painter, PanelViewItem& item, const QRect& rect) {
+    if (!item.visible || rect.isEmpty())
+        return;
+    if (item.stretched.size() != rect.size())
+        item.stretched = stretchedPicture(item.picture, rect.size());
+    paintPanelPicture(painter, rect, item.picture, item.stretched, item.framed);
+}
+
+} // namespace
+
+PanelView::PanelView(QWidget* parent) : QWidget(parent) {
+    installPanelViewAccessibility();
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+}
+
+void PanelView::setBackColor(const QColor& color) {
+    m_backColor = color;
+    update();
+}
+
+QColor PanelView::backColor() const {
+    return m_backColor;
+}
+
+void PanelView::setBackground(const QImage& picture, const QRect& rect) {
+    m_background.picture = picture;
+    m_background.stretched = QImage();
+    m_background.rect = rect;
+    m_background.visible = m_background.enabled = true;
+    update();
+}
+
+void PanelView::clearBackground() {
+    m_background = PanelViewItem();
+    update();
+}
+
+PanelViewItem* PanelView::item(int i) {
+    if (i < 0 || i >= kPanelViewGaugeSlots)
+        return nullptr;
+    return &m_gauges[static_cast<std::size_t>(i)];
+}
+
+const PanelViewItem* PanelView::gauge(int i) const {
+    if (i < 0 || i >= kPanelViewGaugeSlots)
+        return nullptr;
+    return &m_gauges[static_cast<std::size_t>(i)];
+}
+
+int PanelView::gaugeCount() const {
+    int n = 0;
+    while (n < kPanelViewGaugeSlots && m_gauges[static_cast<std::size_t>(n)].enabled)
+        ++n;
+    return n;
+}
+
+void PanelView::setGauge(int i, const QImage& picture, const QRect& rect, const QString& toolTip,
+                         bool framed) {
+    PanelViewItem* gauge = item(i);
+    if (!gauge)
+        return;
+    repaintAround(shownRect(i));
+    if (gauge->picture.cacheKey() != picture.cacheKey()) {
+        gauge->picture = picture;
+        gauge->stretched = QImage();
+    }
+    gauge->rect = rect;
+    gauge->toolTip = toolTip;
+    gauge->framed = framed;
+    gauge->visible = gauge->enabled = true;
+    repaintAround(rect);
+}
+
+void PanelView::clearGauge(int i) {
+    PanelViewItem* gauge = item(i);
+    if (!gauge)
+        return;
+    repaintAround(shownRect(i));
+    *gauge = PanelViewItem();
+    if (m_dragGauge == i)
+        m_drag = Drag::None;
+    if (m_selected == i)
+        m_selected = -1;
+}
+
+void PanelView::placeGauge(int i, const QRect& rect) {
+    PanelViewItem* gauge = item(i);
+    if (!gauge || gauge->rect == rect)
+        return;
+    repaintAround(shownRect(i));
+    gauge->rect = rect;
+    repaintAround(rect);
+}
+
+void PanelView::setGaugeVisible(int i, bool visible) {
+    PanelViewItem* gauge = item(i);
+    if (!gauge || gauge->visible == visible)
+        return;
+    gauge->visible = visible;
+    repaintAround(shownRect(i));
+}
+
+void PanelView::showAllGauges() {
+    for (int i = 0; i < gaugeCount(); ++i)
+        setGaugeVisible(i, true);
+}
+
+void PanelView::selectGauge(int i) {
+    const PanelViewItem* chosen = gauge(i);
+    const int selected = chosen && chosen->enabled ? i : -1;
+    if (selected == m_selected)
+        return;
+    if (m_selected >= 0)
+        repaintAround(shownRect(m_selected));
+    m_selected = selected;
+    if (m_selected >= 0)
+        repaintAround(shownRect(m_selected));
+}
+
+QRect PanelView::shownRect(int i) const {
+    const PanelViewItem* shown = gauge(i);
+    if (!shown)
+        return {};
+    if (i == m_dragGauge && m_drag == Drag::Moving)
+        return shown->rect.translated(m_dragDelta);
+    if (i == m_dragGauge && m_drag == Drag::Resizing) {
+        const QRect& start = shown->rect;
+        const double aspect = start.width() > 0 ? double(start.height()) / start.width() : 1;
+        return QRect(start.topLeft(), QSize(m_dragWidth, int(std::lround(m_dragWidth * aspect))));
+    }
+    return shown->rect;
+}
+
+QRect PanelView::handleRect() const {
+    if (m_selected < 0)
+        return {};
+    const QRect rect = shownRect(m_selected);
+    const QPoint corner = rect.isEmpty() ? rect.topLeft() : rect.bottomRight();
+    return QRect(corner - QPoint(kHandleSize / 2, kHandleSize / 2),
+                 QSize(kHandleSize, kHandleSize));
+}
+
+int PanelView::gaugeAt(const QPoint& pos) const {
+    for (int i = gaugeCount() - 1; i >= 0; --i) {
+        if (shownRect(i).contains(pos))
+            return i;
+    }
+    return -1;
+}
+
+void PanelView::repaintAround(const QRect& rect) {
+    if (!rect.isNull())
+        update(rect.adjusted(-kHandleSize, -kHandleSize, kHandleSize, kHandleSize));
+}
+
+void PanelView::paintEvent(QPaintEvent* event) {
+    // Qt clips the painter to the region being painted already. The back colour only
+    // shows around the background picture, which is opaque: filling the whole screen-sized
+    // frame under it each time was a good part of drawing a window.
+    QPainter painter(this);
+    QRegion around = event->region();
+    if (m_background.visible && !m_background.picture.isNull() &&
+        !m_background.picture.hasAlphaChannel())
+        around -= m_background.rect;
+    for (const QRect& part : around)
+        painter.fillRect(part, m_backColor);
+    drawItem(painter, m_background, m_background.rect);
+    const QRect dirty = event->rect();
+    for (int i = 0; i < kPanelViewGaugeSlots; ++i) {
+        const QRect rect = shownRect(i);
+        if (m_gauges[static_cast<std::size_t>(i)].enabled && rect.intersects(dirty))
+            drawItem(painter, m_gauges[static_cast<std::size_t>(i)], rect);
+    }
+    paintSelection(painter);
+}
+
+// Dashes of black over white show on any background; the handle is a filled square.
+void PanelView::paintSelection(QPainter& painter) const {
+    if (m_selected < 0)
+        return;
+    const QRect rect = shownRect(m_selected).adjusted(0, 0, -1, -1);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(rect);
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.drawRect(rect);
+    const QRect handle = handleRect().adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(handle);
+}
+
+void PanelView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    m_pressPos = pos;
+    m_dragDelta = QPoint();
+    m_selectedBeforePress = m_selected;
+    if (m_selected >= 0 && handleRect()
+                               .adjusted(-kHandleReach, -kHandleReach, kHandleReach, kHandleReach)
+                               .contains(pos)) {
+        m_drag = Drag::Resizing;
+        m_dragGauge = m_selected;
+        m_dragWidth = std::max(shownRect(m_selected).width(), 1);
+        return;
+    }
+    m_dragGauge = gaugeAt(pos);
+    m_drag = m_dragGauge >= 0 ? Drag::Pending : Drag::None;
+    if (m_dragGauge >= 0) {
+        selectGauge(m_dragGauge);
+        emit gaugePressed(m_dragGauge);
+    }
+}
+
+int PanelView::resizedWidth(const QPoint& pos) const {
+    // The corner follows the mouse along the gauge's diagonal, so the aspect stays.
+    const QRect& start = m_gauges[static_cast<std::size_t>(m_dragGauge)].rect;
+    const double w = std::max(start.width(), 1);
+    const double h = std::max(start.height(), 1);
+    const QPoint moved = pos - m_pressPos;
+    const double along = (moved.x() * w + moved.y() * h) / (w * w + h * h);
+    return std::max(kSmallestDragWidth, int(std::lround(w * (1 + along))));
+}
+
+void PanelView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    switch (m_drag) {
+    case Drag::None:
+        break;
+    case Drag::Pending:
+        if ((pos - m_pressPos).manhattanLength() < kDragThreshold)
+            break;
+        m_drag = Drag::Moving;
+        if (m_dragGauge != m_selectedBeforePress)
+            emit selectionChanged(m_dragGauge);
+        [[fallthrough]];
+    case Drag::Moving:
+        repaintAround(shownRect(m_dragGauge));
+        m_dragDelta = pos - m_pressPos;
+        repaintAround(shownRect(m_dragGauge));
+        emit gaugeDragged(m_dragGauge, m_dragDelta);
+        break;
+    case Drag::Resizing:
+        repaintAround(shownRect(m_dragGauge));
+        m_dragWidth = resizedWidth(pos);
+        repaintAround(shownRect(m_dragGauge));
+        emit gaugeResizing(m_dragGauge, m_dragWidth);
+        break;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void PanelView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || m_drag == Drag::None) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    // The drag ends before anyone hears of it: a handler may rebuild the gauges.
+    const Drag drag = m_drag;
+    const int i = m_dragGauge;
+    const QPoint delta = m_dragDelta;
+    const int width = m_dragWidth;
+    repaintAround(shownRect(i));
+    m_drag = Drag::None;
+    m_dragGauge = -1;
+    switch (drag) {
+    case Drag::Pending:
+        if (shownRect(i).contains(event->position().toPoint()))
+            emit gaugeClicked(i);
+        break;
+    case Drag::Moving:
+        emit gaugeDropped(i, delta);
+        break;
+    case Drag::Resizing:
+        emit gaugeResized(i, width);
+        break;
+    case Drag::None:
+        break;
+    }
+}
+
+void PanelView::keyPressEvent(QKeyEvent* event) {
+    const double step = event->modifiers() & Qt::ShiftModifier ? kLargeNudgeStep : kNudgeStep;
+    const int i = m_selected;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (i >= 0 && m_drag == Drag::None) {
+            const int key = event->key();
+            emit moveRequested(i,
+                               key == Qt::Key_Left    ? -step
+                               : key == Qt::Key_Right ? step
+                                                      : 0,
+                               key == Qt::Key_Up     ? -step
+                               : key == Qt::Key_Down ? step
+                                                     : 0);
+        }
+        event->accept();
+        return;
+    case Qt::Key_Delete:
+        if (i >= 0 && m_drag == Drag::None)
+            emit removeRequested(i);
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void PanelView::stepSelection(int step) {
+    const int n = gaugeCount();
+    if (n == 0 || m_drag != Drag::None)
+        return;
+    int next = 0;
+    if (m_selected >= 0)
+        next = (m_selected + step + n) % n;
+    else if (step < 0)
+        next = n - 1;
+    selectGauge(next);
+    emit selectionChanged(next);
+}
+
+void PanelView::showToolTip(QEvent* event) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const int i = gaugeAt(help->pos());
+    const PanelViewItem* shown = gauge(i);
+    if (shown && !shown->toolTip.isEmpty()) {
+        QToolTip::showText(help->globalPos(), shown->toolTip, this, shownRect(i));
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+}
+
+bool PanelView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        showToolTip(event);
+        return true;
+    }
+    // Tab walks the gauges rather than the window's controls: the view is the only one.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            stepSelection(key->key() == Qt::Key_Tab ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+} // namespace cockpix

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+namespace cockpix {
+
+inline constexpr int kPanelViewGaugeSlots = 64;
+
+// One picture of a panel view: the background or a gauge.
+struct PanelViewItem {
+    QRect rect;
+    QImage picture;
+    QImage stretched; // the picture at rect's size, made when first drawn
+    QString toolTip;
+    bool visible = false; // drawn (the blinker hides and shows a gauge)
+    bool enabled = false; // takes the mouse: a gauge of the window
+    bool framed = false;
+};
+
+// The content of a panel window as one painted widget as large as the screen it stands for:
+// the background and the gauge pictures on it, each gauge drawn over the ones before it.
+// It also finds the gauge under the mouse (the topmost one, blinking or not), shows its
+// tooltip, draws the selected gauge's frame with a resize handle at its lower-right corner,
+// and turns presses, drags and keys into requests; it never changes the panel itself.
+class PanelView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelView(QWidget* parent = nullptr);
+
+    void setBackColor(const QColor& color);
+    QColor backColor() const;
+
+    void setBackground(const QImage& picture, const QRect& rect);
+    void clearBackground();
+    const PanelViewItem& background() const { return m_background; }
+
+    // Gauge slot i (0..63): picture, place, tooltip and frame; shown and enabled.
+    void setGauge(int i, const QImage& picture, const QRect& rect, const QString& toolTip,
+                  bool framed);
+    // The slot takes no part any more: no picture, tooltip or frame; hidden and disabled.
+    void clearGauge(int i);
+    void placeGauge(int i, const QRect& rect);
+    void setGaugeVisible(int i, bool visible);
+    void showAllGauges();
+    // Null for i outside 0..63.
+    const PanelViewItem* gauge(int i) const;
+    // The gauges of the window: the enabled slots, which are always 0..n-1.
+    int gaugeCount() const;
+
+    // The gauge with the selection frame, -1 for none.
+    int selectedGauge() const { return m_selected; }
+    void selectGauge(int i);
+    // The resize handle of the selected gauge, empty when nothing is selected.
+    QRect handleRect() const;
+    // The topmost gauge under pos, -1 for none.
+    int gaugeAt(const QPoint& pos) const;
+
+    QSize sizeHint() const override { return size(); }
+
+signals:
+    // A press landed on gauge i, which is now selected.
+    void gaugePressed(int i);
+    // A press and release on gauge i without a drag between.
+    void gaugeClicked(int i);
+    // The selection went to gauge i by a key or by dragging another gauge than the one
+    // selected before.
+    void selectionChanged(int i);
+    // The picture of gauge i is dragged by delta pixels from where it was pressed; dropped
+    // there when the button is released.
+    void gaugeDragged(int i, QPoint delta);
+    void gaugeDropped(int i, QPoint delta);
+    // The corner handle of gauge i is dragged to make its picture width pixels wide.
+    void gaugeResizing(int i, int width);
+    void gaugeResized(int i, int width);
+    // An arrow key: move gauge i by (dx, dy) panel units.
+    void moveRequested(int i, double dx, double dy);
+    // The Delete key on gauge i.
+    void removeRequested(int i);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    enum class Drag { None, Pending, Moving, Resizing };
+
+    PanelViewItem* item(int i);
+    // Where gauge i is drawn now: its place, or where a drag has it.
+    QRect shownRect(int i) const;
+    int resizedWidth(const QPoint& pos) const;
+    void paintSelection(QPainter& painter) const;
+    void repaintAround(const QRect& rect);
+    void stepSelection(int step);
+    void showToolTip(QEvent* event);
+
+    QColor m_backColor = Qt::black;
+    PanelViewItem m_background;
+    std::array<PanelViewItem, kPanelViewGaugeSlots> m_gauges;
+    int m_selected = -1;
+
+    Drag m_drag = Drag::None;
+    int m_dragGauge = -1;
+    int m_selectedBeforePress = -1;
+    QPoint m_pressPos;
+    QPoint m_dragDelta;
+    int m_dragWidth = 0;
+};
+
+} // namespace cockpix

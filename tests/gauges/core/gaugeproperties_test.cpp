@@ -1,0 +1,64 @@
+#include "gauges/core/gaugeproperties.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace cockpix {
+namespace {
+
+// Typing moves the X and Y bars only strictly inside their range, rounding halves to even;
+// opening sets a bar also at its bounds.
+TEST(GaugeProperties, WhereATypedOrOpenedValuePutsABar) {
+    struct Case {
+        double value;
+        std::optional<int> typed;
+        std::optional<int> opened;
+    };
+    const Case cases[] = {
+        {12.5, 12, 12},       {13.5, 14, 14},    {-10.4, -10, -10},  {-0.5, 0, 0},
+        {2500, {}, {}},       {2000, {}, 2000},  {-2000, {}, -2000}, {1999.6, 2000, 2000},
+        {-2000.5, {}, -2000}, {-2000.6, {}, {}}, {1e300, {}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(positionBarForTyped(c.value), c.typed) << c.value;
+        EXPECT_EQ(barForOpening(c.value, kPositionBar), c.opened) << c.value;
+    }
+    EXPECT_EQ(barForOpening(std::numeric_limits<double>::quiet_NaN(), kPositionBar), std::nullopt);
+    EXPECT_EQ(barForOpening(-1, kSizeBar), std::nullopt);
+    EXPECT_EQ(barForOpening(1000.4, kSizeBar), 1000);
+}
+
+// D takes 1..1000 after rounding; anything else empties the box.
+TEST(GaugeProperties, BlinkPeriodBounds) {
+    struct Case {
+        double typed;
+        std::optional<int> period;
+    };
+    const Case cases[] = {{1001, {}},     {0, {}},      {0.5, {}}, {0.7, 1}, {1000, 1000},
+                          {1000.5, 1000}, {1000.6, {}}, {-3, {}},  {1.5, 2}, {2.5, 2}};
+    for (const Case& c : cases)
+        EXPECT_EQ(blinkBarForTyped(c.typed), c.period) << c.typed;
+}
+
+// The pixel boxes cut toward zero: 1.6 x -10.4 = -16.64 shows -16.
+TEST(GaugeProperties, PixelBoxesCutTowardZero) {
+    EXPECT_EQ(pixelsOf(1.6, -10.4), -16);
+    EXPECT_EQ(pixelsOf(1.6, -10), -16);
+    EXPECT_EQ(pixelsOf(1.6, 10.4), 16);
+    EXPECT_EQ(pixelsOf(0, 500), 0);
+    EXPECT_EQ(heightPixelsOf(0.5, 1.5, 81), 60); // 60.75
+    EXPECT_EQ(heightPixelsOf(0.75, 2, -5), -7);  // -7.5
+}
+
+TEST(GaugeProperties, TitleAndRemovalQuestion) {
+    EXPECT_EQ(gaugePropertiesTitle(3, "cessna_182.airspeed").bytes(), "#3=cessna_182.airspeed");
+    EXPECT_EQ(gaugePropertiesTitle(0, "x").bytes(), "#0=x");
+    const UserText question = removeGaugeQuestion("caf\xE9");
+    EXPECT_EQ(question.bytes(), "Are you sure to remove gauge\ncaf\xE9 ?");
+    // The name is panel.cfg text, shown as Windows-1252.
+    EXPECT_EQ(question.toUtf8(), "Are you sure to remove gauge\ncaf\xC3\xA9 ?");
+}
+
+} // namespace
+} // namespace cockpix

@@ -1,0 +1,209 @@
+// The add gauge dialog (Form5) on the demo: the module list, the refusal of a module the
+// panel uses already, the pick with its own reuse threshold and messages, and the add with
+// the picture's natural size, on the panel window at once.
+
+#include "gauges/gui/gaugewindows.h"
+#include "guisupport/accessibility.h"
+
+#include "base/core/filelookup.h"
+#include "gauges/core/gaugeaddition.h"
+#include "gauges/core/gaugeextraction.h"
+#include "gauges/core/gaugemodule.h"
+#include "gauges/core/panellayout.h"
+#include "gauges/gui/addgaugedialog.h"
+#include "gauges/gui/panelrenderer.h"
+#include "panel/core/panelwriter.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace cockpix;
+
+class TestAddGauge : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GaugeWindows> f;
+    PanelWindowForm* form = nullptr;
+
+    AddGaugeDialog* dialog() const { return f->gaugeDialogs->addDialog(); }
+    QListWidget* list() const { return dialog()->findChild<QListWidget*>("File1"); }
+    QListWidgetItem* item(const QString& name) const {
+        const auto found = list()->findItems(name, Qt::MatchExactly);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    void clickItem(const QString& name) const {
+        QListWidgetItem* it = item(name);
+        QVERIFY2(it, qPrintable(name));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualItemRect(it).center());
+    }
+    void openFor(int w) {
+        form = f->show(w);
+        GaugeWindows::action(form, "mnuadd")->trigger();
+        QVERIFY(dialog() != nullptr);
+        QCOMPARE(dialog()->windowSlot(), w);
+    }
+    QString gauges() const { return f->demo->gaugesDir(); }
+    // A module that reads as the demo airspeed, under another name.
+    void copyModule(const QString& name) const {
+        QVERIFY(QFile::copy(gauges() + "CESSNA_182.AIRSPEED.GAU", gauges() + name));
+    }
+    void writeFile(const QString& path, const QByteArray& bytes) const {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<GaugeWindows>();
+        QVERIFY2(f->start(), "the demo installation was not generated into the build");
+    }
+    void cleanup() {
+        QVERIFY2(f->dialogs.errors().isEmpty(), qPrintable(f->dialogs.errors().join("\n")));
+        f.reset();
+    }
+
+    void listsTheModulesWhateverTheCaseOfTheirExtension() {
+        writeFile(gauges() + "notes.txt", "x");
+        copyModule("Extra.Gau");
+        openFor(0);
+        QStringList shown;
+        for (int i = 0; i < list()->count(); ++i)
+            shown << list()->item(i)->text();
+        QStringList expected;
+        for (const std::string& name : filesWithExtension(gauges().toStdString(), ".gau"))
+            expected << QString::fromStdString(name);
+        QCOMPARE(shown, expected);
+        QVERIFY(shown.contains("CESSNA_182.AIRSPEED.GAU") && shown.contains("Extra.Gau"));
+        QVERIFY(!shown.contains("notes.txt"));
+        QCOMPARE(dialog()->windowTitle(), QStringLiteral("Select Gauge to add..."));
+        QCOMPARE(list()->toolTip(), QStringLiteral("List of available gauges on your disk"));
+        QCOMPARE(unnamedControls(dialog()), QStringList());
+    }
+
+    // The last use in window order is named; OK then adds nothing and the dialog stays.
+    void aModuleThePanelUsesIsRefused() {
+        openFor(1);
+        clickItem("CESSNA_182.AIRSPEED.GAU");
+        QCOMPARE(f->dialogs.messages(),
+                 QStringList(QString::fromStdString(duplicateGaugeMessage({3, 0}).bytes())));
+        QVERIFY(dialog()->pick().cancelled);
+        dialog()->findChild<QPushButton*>("Command1")->click();
+        QCOMPARE(f->steps(), 0);
+        QVERIFY(dialog() != nullptr);
+        // A double click on it adds nothing either.
+        GaugeWindows::doubleClick(list(),
+                                  list()->visualItemRect(item("CESSNA_182.AIRSPEED.GAU")).center());
+        QCOMPARE(f->steps(), 0);
+    }
+
+    // A 120 x 60 picture in a window of scale 1.5 comes in at X = Y = 0 with size 80 and
+    // aspect 0.5, drawn on the panel window, and is saved with its size.
+    void theNewGaugeHasItsNaturalSize() {
+        QVERIFY(QImage(300, 100, QImage::Format_RGB32).save(f->demo->panelDir() + "bg15.bmp"));
+        Panel panel = f->document.panel();
+        panel.window(0).windowBitmap = "bg15";
+        panel.window(0).windowSizeMm = 200;
+        f->replace(panel);
+        writeFile(gauges() + "Wide.Gauge.GAU", "a module whose picture is already cut out");
+        QImage wide(120, 60, QImage::Format_Indexed8);
+        wide.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        wide.fill(1);
+        QVERIFY(wide.save(gauges() + "bmp/Wide.Gauge.bmp", "BMP"));
+        openFor(0);
+        QCOMPARE(f->app.display.window(0).windowScale, 1.5);
+        const int n = f->document.panel().window(0).gaugeCount;
+        clickItem("Wide.Gauge.GAU");
+        QVERIFY(f->dialogs.messages().isEmpty());
+        QCOMPARE(dialog()->findChild<QLabel*>("Picture1")->pixmap().size(), QSize(120, 60));
+        dialog()->findChild<QPushButton*>("Command1")->click();
+        QTRY_VERIFY(dialog() == nullptr);
+
+        const Gauge& added = f->document.panel().gauge(0, n);
+        QCOMPARE(f->document.panel().window(0).gaugeCount, n + 1);
+        QCOMPARE(added, (Gauge{"Wide.Gauge", 0, 0, 80, 0}));
+        QCOMPARE(f->app.display.gauge(0, n).gaugeAspect, 0.5);
+        QCOMPARE(f->lastStep(), QStringLiteral("Add gauge Wide.Gauge"));
+        const PanelPicture picture = form->gaugePicture(n);
+        QVERIFY(picture.visible && picture.enabled && picture.framed);
+        QCOMPARE(picture.picture.size(), QSize(120, 60));
+        QCOMPARE(picture.toolTip, QStringLiteral("gauge #%1 : Wide.Gauge").arg(n));
+        QCOMPARE(picture.geometry, pixelRect(gaugeRect(f->document.panel(), f->app.display, 0, n)));
+        QCOMPARE(picture.geometry.topLeft(), form->backgroundPicture().geometry.topLeft());
+        const std::string text = panelFileText(f->document.panel(), {}, 0, nullptr);
+        QVERIFY(text.find("gauge" + std::to_string(n) + "=Wide.Gauge, 0, 0, 80\r\n") !=
+                std::string::npos);
+    }
+
+    // Adding to an empty window opens "Go to gauge..."; the 64th gauge closes "Add...".
+    void addingFollowsTheMenus() {
+        QFETCH(int, count);
+        Panel panel = f->document.panel();
+        PanelWindow& window = panel.window(2);
+        for (int i = window.gaugeCount; i < count; ++i)
+            window.gauges[i] = {"filler" + std::to_string(i), double(i), 0, 10, 0};
+        window.gaugeCount = count;
+        f->replace(panel);
+        copyModule("New.One.GAU");
+        openFor(2);
+        QCOMPARE(GaugeWindows::action(form, "mnugo")->isEnabled(), count > 0);
+        GaugeWindows::doubleClick(list(), list()->visualItemRect(item("New.One.GAU")).center());
+        QCOMPARE(f->document.panel().window(2).gaugeCount, count + 1);
+        QCOMPARE(f->document.panel().gauge(2, count).gaugeName, std::string("New.One"));
+        QVERIFY(GaugeWindows::action(form, "mnugo")->isEnabled());
+        QCOMPARE(GaugeWindows::action(form, "mnuadd")->isEnabled(), count + 1 < kGaugeSlots);
+        QCOMPARE(form->gaugePicture(count).toolTip,
+                 QStringLiteral("gauge #%1 : New.One").arg(count));
+    }
+    void addingFollowsTheMenus_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("empty window") << 0;
+        QTest::newRow("63 gauges") << 63;
+    }
+
+    // A 30-byte bitmap, which a panel window would keep, is cut out again by a pick even
+    // with "Never recompute bitmap"; the check box is the main window's option.
+    void thePickHasItsOwnReuseRuleAndTheOption() {
+        copyModule("Small.GAU");
+        writeFile(gauges() + "bmp/Small.bmp", QByteArray(30, 'x'));
+        openFor(0);
+        auto* recompute = dialog()->findChild<QCheckBox*>("Check1");
+        QCOMPARE(recompute->text(), QStringLiteral("Never recompute bitmap"));
+        QVERIFY(!recompute->isChecked());
+        clickItem("Small.GAU");
+        const auto module = readWholeFile((gauges() + "Small.GAU").toStdString());
+        QCOMPARE(readWholeFile((gauges() + "bmp/Small.bmp").toStdString()),
+                 extractedBitmapBytes(*module));
+        QSignalSpy option(dialog(), &AddGaugeDialog::recomputeOptionChanged);
+        recompute->click();
+        QVERIFY(f->app.options.alwaysRecomputeBitmaps);
+        QCOMPARE(recompute->text(), QStringLiteral("Always recompute bitmap"));
+        QCOMPARE(option.count(), 1);
+        recompute->click();
+        QVERIFY(!f->app.options.alwaysRecomputeBitmaps);
+    }
+
+    // A module that holds no picture gets the default one with its message, and can still
+    // be added, shown with the default.
+    void aBrokenModuleIsAddedWithTheDefaultPicture() {
+        writeFile(gauges() + "Broken.GAU", QByteArray(6000, '\x11'));
+        openFor(0);
+        const int n = f->document.panel().window(0).gaugeCount;
+        clickItem("Broken.GAU");
+        QCOMPARE(f->dialogs.messages(),
+                 QStringList("Can not read gauge : [" + gauges() +
+                             "Broken.GAU].\nIt will be replaced by a default bitmap."));
+        dialog()->addGauge();
+        const QImage fallback(DemoPanel::programDir() + kDefaultGaugeBitmapName);
+        QCOMPARE(form->gaugePicture(n).picture.size(), fallback.size());
+        QCOMPARE(f->document.panel().gauge(0, n).gaugeName, std::string("Broken"));
+    }
+};
+
+QTEST_MAIN(TestAddGauge)
+#include "tst_addgauge.moc"

@@ -1,0 +1,110 @@
+// Pictures decoded from bitmap bytes: the quick path for 8-bit bitmaps gives exactly what
+// the general image reader gives, every other kind still reaches the reader, and a cut-off
+// bitmap gives nothing. Stretched pictures are opaque where the bitmap is.
+
+#include "gauges/gui/panelrenderer.h"
+
+#include <QTest>
+
+#include <cstdint>
+#include <string>
+
+using namespace cockpix;
+
+namespace {
+
+void put(std::string& bytes, std::size_t at, std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i)
+        bytes[at + std::size_t(i)] = char(value >> (8 * i) & 0xff);
+}
+
+// A bitmap of the given bit count with an info header; pixel (x, y) has index (x + 2y) % used.
+std::string bitmap(int width, int height, int bits, int used, bool topDown = false) {
+    const int colours = bits <= 8 ? (used ? used : 1 << bits) : 0;
+    const std::size_t stride = (std::size_t(width) * bits + 31) / 32 * 4;
+    const std::size_t pixels = 54 + 4 * std::size_t(colours);
+    std::string bytes(pixels + stride * std::size_t(height), '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(bytes, 2, std::uint32_t(bytes.size()), 4);
+    put(bytes, 10, std::uint32_t(pixels), 4);
+    put(bytes, 14, 40, 4);
+    put(bytes, 18, std::uint32_t(width), 4);
+    put(bytes, 22, std::uint32_t(topDown ? -height : height), 4);
+    put(bytes, 26, 1, 2);
+    put(bytes, 28, std::uint32_t(bits), 2);
+    put(bytes, 46, std::uint32_t(used), 4);
+    for (int i = 0; i < colours; ++i)
+        put(bytes, 54 + 4 * std::size_t(i), std::uint32_t(i * 7 % 256 | (255 - i) << 8 | i << 16),
+            4);
+    const int count = colours ? colours : 256;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int value = (x + 2 * y) % count;
+            const std::size_t row = pixels + stride * std::size_t(y);
+            if (bits == 8)
+                bytes[row + std::size_t(x)] = char(value);
+            else if (bits == 24)
+                put(bytes, row + 3 * std::size_t(x), std::uint32_t(value * 0x010203), 3);
+            else if (bits == 4)
+                bytes[row + std::size_t(x) / 2] |= char(x % 2 ? value : value << 4);
+        }
+    return bytes;
+}
+
+QImage readByQt(const std::string& bytes) {
+    return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()), "BMP");
+}
+
+} // namespace
+
+class TestBitmapImage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decodesAsTheImageReaderDoes() {
+        QFETCH(QByteArray, data);
+        const std::string bytes(data.constData(), std::size_t(data.size()));
+        const QImage ours = bitmapImage(bytes);
+        const QImage qt = readByQt(bytes);
+        QVERIFY(!ours.isNull());
+        QCOMPARE(ours.size(), qt.size());
+        QCOMPARE(ours.convertToFormat(QImage::Format_ARGB32),
+                 qt.convertToFormat(QImage::Format_ARGB32));
+    }
+    void decodesAsTheImageReaderDoes_data() {
+        QTest::addColumn<QByteArray>("data");
+        const auto row = [](const char* name, const std::string& bytes) {
+            QTest::newRow(name) << QByteArray(bytes.data(), qsizetype(bytes.size()));
+        };
+        row("8-bit, rows padded", bitmap(5, 3, 8, 0));
+        row("8-bit, 16 colours", bitmap(7, 4, 8, 16));
+        row("8-bit, top-down", bitmap(6, 5, 8, 0, true));
+        row("4-bit, through the reader", bitmap(9, 3, 4, 0));
+        row("24-bit, through the reader", bitmap(5, 2, 24, 0));
+    }
+
+    void aCutOffBitmapGivesNothing() {
+        std::string bytes = bitmap(8, 8, 8, 0);
+        bytes.resize(bytes.size() - 1);
+        QVERIFY(bitmapImage(bytes).isNull());
+        QVERIFY(bitmapImage(bytes.substr(0, 30)).isNull());
+        QVERIFY(bitmapImage({}).isNull());
+    }
+
+    // Pixels pointing past a 4-colour palette show black, not whatever lies beneath.
+    void aStretchedBitmapIsOpaque() {
+        std::string bytes = bitmap(8, 2, 8, 4);
+        bytes[54 + 4 * 4 + 3] = 5; // the first row in the file is the picture's bottom row
+        const QImage picture = bitmapImage(bytes);
+        QVERIFY(!picture.isNull());
+        const QImage stretched = stretchedPicture(picture, QSize(16, 4));
+        QVERIFY(!stretched.hasAlphaChannel());
+        QCOMPARE(stretched.pixel(0, 0), picture.color(picture.pixelIndex(0, 0)));
+        QCOMPARE(stretched.pixel(7, 3), qRgb(0, 0, 0));
+        QCOMPARE(stretched.pixel(5, 3), picture.color(picture.pixelIndex(2, 1)));
+    }
+};
+
+QTEST_MAIN(TestBitmapImage)
+#include "tst_bitmapimage.moc"

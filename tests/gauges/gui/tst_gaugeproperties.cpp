@@ -1,0 +1,271 @@
+// The gauge properties dialog (Form3) on a panel window of the demo: how it opens, what each
+// box does with what is typed, the blinker, and the removal with its compaction of the
+// gauges and their pictures.
+
+#include "gauges/gui/gaugewindows.h"
+#include "base/core/numbertext.h"
+#include "guisupport/accessibility.h"
+
+#include "gauges/core/blinker.h"
+#include "gauges/core/panellayout.h"
+#include "gauges/gui/gaugepropertiesdialog.h"
+#include "gauges/gui/panelrenderer.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+using namespace cockpix;
+
+class TestGaugeProperties : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GaugeWindows> f;
+    PanelWindowForm* form = nullptr;
+    const int w = 0;
+
+    GaugePropertiesDialog* dialog() const { return f->gaugeDialogs->propertiesDialog(); }
+    QLineEdit* box(int n) const { return dialog()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
+    QScrollBar* bar(int n) const {
+        return dialog()->findChild<QScrollBar*>(QStringLiteral("HScroll%1").arg(n));
+    }
+    const Gauge& gauge(int g) const { return f->document.panel().gauge(w, g); }
+    // Window 0 with gauge g at x, shown, and the dialog opened by a click on it.
+    void openWithX(int g, double x) {
+        Panel panel = f->document.panel();
+        panel.gauge(w, g).gaugeX = x;
+        f->replace(panel);
+        form = f->show(w);
+        GaugeWindows::click(form, g);
+        QVERIFY(dialog() != nullptr);
+    }
+    // n gauges of distinct modules in window 0, each at its own place.
+    void showWindowOf(int n) {
+        Panel panel = f->document.panel();
+        PanelWindow& window = panel.window(w);
+        const int demo = window.gaugeCount;
+        for (int i = demo; i < n; ++i) {
+            window.gauges[i] = window.gauges[i % demo];
+            window.gauges[i].gaugeX = (i % 8) * 60;
+            window.gauges[i].gaugeY = (i / 8) * 40;
+        }
+        window.gaugeCount = n;
+        f->replace(panel);
+        form = f->show(w);
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<GaugeWindows>();
+        QVERIFY2(f->start(), "the demo installation was not generated into the build");
+        form = f->show(w);
+    }
+    void cleanup() {
+        QVERIFY2(f->dialogs.errors().isEmpty(), qPrintable(f->dialogs.errors().join("\n")));
+        f.reset();
+    }
+
+    // Opening rounds a fraction within the bar's range through the bar, halves to even, as
+    // an undo step of its own; a value beyond the range stays and the bar keeps its place.
+    void openingRoundsThroughTheBar() {
+        QFETCH(double, x);
+        QFETCH(double, model);
+        QFETCH(int, position);
+        QFETCH(int, steps);
+        openWithX(3, x);
+        QCOMPARE(gauge(3).gaugeX, model);
+        QCOMPARE(bar(1)->value(), position);
+        QCOMPARE(box(1)->text(), QString::fromStdString(plainNumberText(model)));
+        QCOMPARE(f->steps(), steps);
+        QCOMPARE(dialog()->windowTitle(),
+                 "#3=" + QString::fromStdString(gauge(3).gaugeName));
+        QCOMPARE(form->gaugePicture(3).geometry,
+                 pixelRect(gaugeRect(f->document.panel(), f->app.display, w, 3)));
+    }
+    void openingRoundsThroughTheBar_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("model");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("12.5") << 12.5 << 12.0 << 12 << 1;
+        QTest::newRow("13.5") << 13.5 << 14.0 << 14 << 1;
+        QTest::newRow("2500") << 2500.0 << 2500.0 << 0 << 0;
+        QTest::newRow("-2000") << -2000.0 << -2000.0 << -2000 << 0;
+    }
+
+    // "X (pixel) =" cuts toward zero: scale 1.6 and X -10.4 shows -16, and so does the -10
+    // the bar makes of it.
+    void pixelBoxesCutTowardZero() {
+        Panel panel = f->document.panel();
+        panel.window(w).windowSizeMm = 625; // the 1000-pixel background: 1.6 per unit
+        f->replace(panel);
+        form = f->show(w);
+        QCOMPARE(f->app.display.window(w).windowScale, 1.6);
+        GaugeWindows::click(form, 1);
+        box(1)->setText("-10.4");
+        QCOMPARE(box(1)->text(), QStringLiteral("-10"));
+        QCOMPARE(box(2)->text(), QStringLiteral("-16"));
+        QCOMPARE(gauge(1).gaugeX, -10.0);
+        // Width and height of a size typed.
+        box(5)->setText("50.5");
+        QCOMPARE(box(6)->text(), QStringLiteral("80"));
+        const double aspect = f->app.display.gauge(w, 1).gaugeAspect;
+        QCOMPARE(box(7)->text(), QString::number(std::trunc(aspect * 1.6 * 50.5)));
+        QCOMPARE(gauge(1).gaugeSize, 50.5); // typing a size leaves its bar alone
+    }
+
+    // Typed into X: a minus sign alone is 0 and the bar writes 0 over it; a fraction that
+    // leaves the bar where it was stays as typed; a run of keys is one step.
+    void typingIntoX() {
+        GaugeWindows::click(form, 2);
+        const int start = f->steps();
+        GaugeWindows::typeInto(box(1), "-");
+        QCOMPARE(gauge(2).gaugeX, 0.0);
+        QCOMPARE(bar(1)->value(), 0);
+        QCOMPARE(box(1)->text(), QStringLiteral("0"));
+        GaugeWindows::typeInto(box(1), "12.5");
+        QCOMPARE(box(1)->text(), QStringLiteral("12.5"));
+        QCOMPARE(gauge(2).gaugeX, 12.5);
+        QCOMPARE(bar(1)->value(), 12);
+        QCOMPARE(f->steps(), start + 1);
+        QCOMPARE(f->lastStep(), QStringLiteral("Gauge #2 X"));
+        // Leaving the box ends the step; the bar's arrow is a step of its own.
+        box(3)->setFocus();
+        bar(1)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(gauge(2).gaugeX, 13.0);
+        QCOMPARE(box(1)->text(), QStringLiteral("13"));
+        QCOMPARE(f->steps(), start + 2);
+        // Beyond the range: stored and drawn, the bar stays.
+        GaugeWindows::typeInto(box(3), "2600");
+        QCOMPARE(gauge(2).gaugeY, 2600.0);
+        QCOMPARE(form->gaugePicture(2).geometry,
+                 pixelRect(gaugeRect(f->document.panel(), f->app.display, w, 2)));
+        // Undo puts the model, the picture and the boxes back.
+        f->document.undo();
+        QCOMPARE(box(3)->text(), QString::fromStdString(plainNumberText(gauge(2).gaugeY)));
+        QVERIFY(gauge(2).gaugeY != 2600);
+    }
+
+    // D takes 1..1000 after rounding; anything else empties the box and changes nothing.
+    void theBlinkPeriod() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(double, interval);
+        GaugeWindows::click(form, 0);
+        f->app.blinkState = 1;
+        f->gaugeDialogs->editing().setBlinkInterval(250);
+        auto* timer = form->findChild<QTimer*>("Timer1");
+        box(8)->setText(typed);
+        QCOMPARE(box(8)->text(), shown);
+        QCOMPARE(f->app.blinkInterval, interval);
+        QCOMPARE(timer->interval(), blinkTimerPeriodMs(f->app));
+        QCOMPARE(f->steps(), 0); // not part of panel.cfg
+    }
+    void theBlinkPeriod_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<double>("interval");
+        QTest::newRow("1001") << "1001" << "" << 250.0;
+        QTest::newRow("0") << "0" << "" << 250.0;
+        QTest::newRow("0.5") << "0.5" << "" << 250.0;
+        QTest::newRow("not a number") << "fast" << "" << 250.0;
+        QTest::newRow("0.7") << "0.7" << "0.7" << 0.7;
+        QTest::newRow("1000") << "1000" << "1000" << 1000.0;
+        QTest::newRow("42.6 moves the bar") << "42.6" << "43" << 43.0;
+    }
+
+    // The switch's caption says blinkState after each click (it opens as "BLINKER OFF"),
+    // and every gauge picture shows again.
+    void theBlinkerSwitch() {
+        f->app.blinkState = 1; // left on by an earlier dialog
+        form->toggleGaugeVisibility(3);
+        GaugeWindows::click(form, 3);
+        auto* blinker = dialog()->findChild<QCheckBox*>("Check1");
+        QCOMPARE(blinker->text(), QStringLiteral("BLINKER OFF"));
+        QVERIFY(form->gaugePicture(3).visible); // opening shows them all
+        form->toggleGaugeVisibility(3);
+        blinker->click();
+        QCOMPARE(f->app.blinkState, 0);
+        QCOMPARE(blinker->text(), QStringLiteral("BLINKER OFF"));
+        QVERIFY(form->gaugePicture(3).visible);
+        blinker->click();
+        QCOMPARE(f->app.blinkState, 1);
+        QCOMPARE(blinker->text(), QStringLiteral("BLINKER ON"));
+        QVERIFY(blinker->isChecked());
+    }
+
+    // One instance: a click on another gauge replaces it; a menu command closes it.
+    void oneAtATime() {
+        GaugeWindows::click(form, 2);
+        GaugeWindows::click(form, 5);
+        QCOMPARE(f->area->findChildren<GaugePropertiesDialog*>().size(), 1);
+        QCOMPARE(dialog()->gaugeIndex(), 5);
+        QCOMPARE(unnamedControls(dialog()), QStringList());
+        GaugeWindows::action(form, "mnublack")->trigger();
+        QVERIFY(dialog() == nullptr);
+        // Opened for a gauge beyond the window's: nothing.
+        f->gaugeDialogs->openGaugeProperties(w, 40);
+        QVERIFY(dialog() == nullptr);
+    }
+
+    void removal() {
+        QFETCH(int, count);
+        QFETCH(int, removed);
+        showWindowOf(count);
+        const Panel before = f->document.panel();
+        QList<QRect> places;
+        QList<QImage> pictures;
+        for (int i = 0; i < count; ++i) {
+            places << form->gaugePicture(i).geometry;
+            pictures << form->gaugePicture(i).picture;
+        }
+        GaugeWindows::click(form, removed);
+        const QString name = QString::fromStdString(gauge(removed).gaugeName);
+        auto* remove = dialog()->findChild<QPushButton*>("Command1");
+        QCOMPARE(remove->text(), QStringLiteral("REMOVE FROM PANEL"));
+
+        f->dialogs.queueQuestionAnswer(false);
+        remove->click();
+        QCOMPARE(f->dialogs.questions().value(0), "Are you sure to remove gauge\n" + name + " ?");
+        QVERIFY(f->document.panel() == before);
+        QVERIFY(dialog() != nullptr);
+
+        f->dialogs.queueQuestionAnswer(true);
+        remove->click();
+        QTRY_VERIFY(dialog() == nullptr);
+        QCOMPARE(f->document.panel().window(w).gaugeCount, count - 1);
+        QCOMPARE(f->app.currentGauge, removed - 1);
+        for (int i = removed; i < count - 1; ++i) {
+            QCOMPARE(gauge(i), before.gauge(w, i + 1));
+            const PanelPicture picture = form->gaugePicture(i);
+            QCOMPARE(picture.geometry, places[i + 1]);
+            QVERIFY(picture.picture == pictures[i + 1]);
+            QCOMPARE(picture.toolTip, QStringLiteral("gauge #%1 : %2")
+                                          .arg(i)
+                                          .arg(QString::fromStdString(gauge(i).gaugeName)));
+        }
+        const PanelPicture freed = form->gaugePicture(count - 1);
+        QVERIFY(!freed.enabled && !freed.visible && !freed.hasPicture() && !freed.framed);
+        QVERIFY(freed.toolTip.isEmpty());
+        QCOMPARE(GaugeWindows::action(form, "mnuadd")->isEnabled(), true);
+        QCOMPARE(GaugeWindows::action(form, "mnugo")->isEnabled(), count > 1);
+        QCOMPARE(f->lastStep(), QStringLiteral("Remove gauge #%1").arg(removed));
+        // Undo brings the gauge and its picture back exactly.
+        f->document.undo();
+        QVERIFY(f->document.panel() == before);
+        QCOMPARE(form->gaugePicture(count - 1).geometry, places[count - 1]);
+        QCOMPARE(GaugeWindows::action(form, "mnuadd")->isEnabled(), count < kGaugeSlots);
+    }
+    void removal_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("removed");
+        QTest::newRow("the only gauge") << 1 << 0;
+        QTest::newRow("gauge 2 of 5") << 5 << 2;
+        QTest::newRow("the last of 5") << 5 << 4;
+        QTest::newRow("a full window") << 64 << 10;
+    }
+};
+
+QTEST_MAIN(TestGaugeProperties)
+#include "tst_gaugeproperties.moc"

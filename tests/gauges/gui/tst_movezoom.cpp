@@ -1,0 +1,175 @@
+// The move and zoom dialog (Form15) on a panel window of the demo, on a 1024 x 768 screen:
+// the zoom slider and text keeping each other in step, the refusals of each text, "AUTO
+// ADJUST", the shift range, and OK replacing the panel window with one drawn at the new
+// zoom and shift.
+
+#include "gauges/gui/gaugewindows.h"
+#include "guisupport/accessibility.h"
+
+#include "gauges/gui/movezoomdialog.h"
+#include "gauges/gui/zoompreview.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace cockpix;
+
+class TestMoveZoom : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GaugeWindows> f;
+    PanelWindowForm* form = nullptr;
+    const int w = 2;
+
+    MoveZoomDialog* dialog() const { return f->gaugeDialogs->moveZoomDialog(); }
+    QLineEdit* text(int n) const {
+        return dialog()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+    }
+    QScrollBar* bar(const char* name) const {
+        return dialog()->findChild<QScrollBar*>(QString::fromLatin1(name));
+    }
+    QPushButton* button(int n) const {
+        return dialog()->findChild<QPushButton*>(QStringLiteral("Command%1").arg(n));
+    }
+    // Pastes over the whole text: one change, as a paste makes it.
+    static void paste(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        box->insert(text);
+    }
+    void open() {
+        GaugeWindows::action(form, "mnumove")->trigger();
+        QVERIFY(dialog() != nullptr);
+        QCOMPARE(dialog()->windowSlot(), w);
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<GaugeWindows>();
+        QVERIFY2(f->start(), "the demo installation was not generated into the build");
+        form = f->show(w);
+        open();
+    }
+    void cleanup() {
+        QVERIFY2(f->dialogs.errors().isEmpty(), qPrintable(f->dialogs.errors().join("\n")));
+        f.reset();
+    }
+
+    void opensWithTheWindowsValuesAndNamedControls() {
+        QCOMPARE(dialog()->windowTitle(), QStringLiteral("Move panel picture..."));
+        QCOMPARE(text(1)->text(), QStringLiteral("1"));
+        QCOMPARE(text(2)->text(), QStringLiteral("0"));
+        QCOMPARE(text(3)->text(), QStringLiteral("0"));
+        QCOMPARE(bar("HScroll1")->value(), 0);
+        QCOMPARE(bar("HScroll1")->minimum(), -40);
+        QCOMPARE(bar("HScroll1")->maximum(), 40);
+        // 1024 pixels across: 15360 / 72225 screen pixels per preview unit.
+        QCOMPARE(bar("HScroll2")->maximum(), 6969);
+        QCOMPARE(bar("HScroll2")->minimum(), -6969);
+        QCOMPARE(unnamedControls(dialog()), QStringList());
+    }
+
+    // The slider writes the zoom it stands for; the text moves the slider without the
+    // slider writing its own rounded reading back.
+    void zoomSliderAndTextFollowEachOther() {
+        QFETCH(QString, typed);
+        QFETCH(int, slider);
+        QFETCH(QString, shown);
+        if (typed.isEmpty()) {
+            bar("HScroll1")->setValue(slider);
+        } else {
+            bar("HScroll1")->setValue(33); // a place the text must move it from
+            GaugeWindows::typeInto(text(1), typed);
+        }
+        QCOMPARE(bar("HScroll1")->value(), slider);
+        QCOMPARE(text(1)->text(), shown);
+    }
+    void zoomSliderAndTextFollowEachOther_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("slider");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("slider 20") << QString() << 20 << "3";
+        QTest::newRow("slider -20") << QString() << -20 << ".333333333333333";
+        QTest::newRow("slider 0") << QString() << 0 << "1";
+        QTest::newRow("typed 2") << "2" << 10 << "2";
+        QTest::newRow("typed 0.4") << "0.4" << -15 << "0.4";
+        QTest::newRow("typed 60 is cleared") << "60" << 33 << "";
+        QTest::newRow("typed -1 is cleared") << "-1" << 33 << "";
+        QTest::newRow("typed 0 keeps the slider") << "0" << 33 << "0";
+        QTest::newRow("typed 7 is beyond the slider") << "7" << 33 << "7";
+        QTest::newRow("a word reads as 0") << "abc" << 33 << "abc";
+    }
+
+    // FS98's own fit: the screen's width over the picture's, 1024 / 640.
+    void autoAdjustFitsThePictureToTheScreen() {
+        f->app.display.window(w).windowPixelWidth = 640;
+        button(1)->click();
+        QCOMPARE(text(1)->text(), QStringLiteral("1.6"));
+        QCOMPARE(bar("HScroll1")->value(), 6);
+    }
+
+    // A shift the slider cannot reach is refused; one it can reach moves it, and RESET puts
+    // it back to 0 with its text.
+    void theShiftTextsAndTheirSliders() {
+        paste(text(2), "7000");
+        QCOMPARE(text(2)->text(), QString());
+        QCOMPARE(bar("HScroll2")->value(), 0);
+        // Typed key by key, the slider follows up to 700 and the refused 7000 sends it back
+        // to 0, which its text then shows.
+        GaugeWindows::typeInto(text(2), "7000");
+        QCOMPARE(bar("HScroll2")->value(), 0);
+        QCOMPARE(text(2)->text(), QStringLiteral("0"));
+        GaugeWindows::typeInto(text(2), "-120.6");
+        QCOMPARE(bar("HScroll2")->value(), -121);
+        // The fraction moved the slider, which writes its whole number back.
+        QCOMPARE(text(2)->text(), QStringLiteral("-121"));
+        const int left = dialog()->preview()->pictureRect().left();
+        bar("HScroll2")->setValue(300);
+        QCOMPARE(text(2)->text(), QStringLiteral("300"));
+        QVERIFY(dialog()->preview()->pictureRect().left() > left);
+        button(2)->click();
+        QCOMPARE(bar("HScroll2")->value(), 0);
+        QCOMPARE(text(2)->text(), QStringLiteral("0"));
+
+        paste(text(3), "7000");
+        QCOMPARE(text(3)->text(), QString()); // 768 pixels down: the bound is 6961
+        GaugeWindows::typeInto(text(3), "40");
+        QCOMPARE(bar("VScroll1")->value(), 40);
+        button(3)->click();
+        QCOMPARE(text(3)->text(), QStringLiteral("0"));
+    }
+
+    // OK stores zoom and shifts (never in the panel, so no undo step) and shows a new
+    // panel window drawn with them; a zoom of 0 makes OK do nothing.
+    void okReplacesThePanelWindow() {
+        GaugeWindows::typeInto(text(1), "0");
+        button(4)->click();
+        QVERIFY(dialog() != nullptr);
+        QCOMPARE(f->app.display.window(w).windowZoom, 1.0);
+
+        const QSize before = form->backgroundPicture().geometry.size();
+        const QPointer<PanelWindowForm> old = form;
+        GaugeWindows::typeInto(text(1), "2");
+        GaugeWindows::typeInto(text(2), "15");
+        button(4)->click();
+        QTRY_VERIFY(dialog() == nullptr);
+        QVERIFY(old.isNull());
+        PanelWindowForm* fresh = f->registry.at(w);
+        QVERIFY(fresh != nullptr);
+        QCOMPARE(f->app.display.window(w).windowZoom, 2.0);
+        QCOMPARE(f->app.display.window(w).windowShiftX, 15.0);
+        const QSize after = fresh->backgroundPicture().geometry.size();
+        QVERIFY(std::abs(after.width() - 2 * before.width()) <= 2);
+        QCOMPARE(f->steps(), 0);
+    }
+
+    void cancelKeepsTheWindowAsItWas() {
+        GaugeWindows::typeInto(text(1), "3");
+        button(5)->click();
+        QTRY_VERIFY(dialog() == nullptr);
+        QCOMPARE(f->app.display.window(w).windowZoom, 1.0);
+        QCOMPARE(f->registry.at(w), form);
+    }
+};
+
+QTEST_MAIN(TestMoveZoom)
+#include "tst_movezoom.moc"
