@@ -65,7 +65,10 @@ bool writeDesktopState(const DesktopState& state, const std::string& path) {
     std::error_code ec;
     if (const fs::path parent = fs::path(path).parent_path(); !parent.empty())
         fs::create_directories(parent, ec);
-    return writeFileAtomically(path, desktopStateText(state)) == 0;
+    const std::string text = desktopStateText(state);
+    if (const auto current = readWholeFile(path); current && *current == text)
+        return true; // unchanged: nothing to flush at every Quit
+    return writeFileAtomically(path, text) == 0;
 }
 
 void addRecentFile(DesktopState& state, const std::string& path) {

@@ -68,6 +68,10 @@ bool writeSettings(const Directories& dirs, const std::string& path) {
     const std::string content = dirs.gaugesDir + "\r\n" + dirs.bmpDir + "\r\n" + dirs.paletteDir +
                                 "\r\n" + dirs.panelDir + "\r\n" + dirs.programDir + "\r\n";
 
+    // A file that holds these lines already is left alone: every start would otherwise
+    // rewrite and flush it for nothing.
+    if (const auto current = readWholeFile(path); current && *current == content)
+        return true;
     // Renamed into place only once complete: a failed write never leaves half a file.
     return writeFileAtomically(path, content) == 0;
 }

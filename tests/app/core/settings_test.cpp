@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <optional>
+#include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
@@ -37,6 +38,26 @@ TEST_F(SettingsFile, WritesFiveCrLfLinesAndReadsThemBack) {
     EXPECT_EQ(read.panelDir, "/fs98/aircraft/c182/panel/");
     EXPECT_EQ(read.programDir, "/opt/cockpix/");
     EXPECT_EQ(filesInRoot(), 1); // no temporary file is left beside it
+}
+
+// Writing the lines the file already holds leaves the file itself alone (the same inode);
+// other lines replace it.
+TEST_F(SettingsFile, UnchangedLinesAreNotWrittenAgain) {
+    ASSERT_TRUE(writeSettings(sampleDirs(), path()));
+    struct stat before {
+    }, after{};
+    ASSERT_EQ(::stat(path().c_str(), &before), 0);
+    ASSERT_TRUE(writeSettings(sampleDirs(), path()));
+    ASSERT_EQ(::stat(path().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    Directories other = sampleDirs();
+    other.panelDir = "/fs98/aircraft/other/panel/";
+    ASSERT_TRUE(writeSettings(other, path()));
+    ASSERT_EQ(::stat(path().c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
+    Directories read;
+    readSettings(read, path());
+    EXPECT_EQ(read.panelDir, other.panelDir);
 }
 
 TEST_F(SettingsFile, AcceptsAnyLineEndKeepsLinesWholeAndKeepsWhatIsMissing) {
