@@ -34,11 +34,19 @@ void GaugeImage::placeAt(const RectF& rect) {
 
 void GaugeImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // A picture blown up far past the screen (a typed size of a hundred thousand pixels) is
+    // drawn stretched where it shows: a scaled copy of it would take gigabytes.
+    constexpr qint64 kLargestCopy = 4096LL * 4096;
     if (!m_picture.isNull() && width() > 0 && height() > 0) {
-        if (m_scaled.size() != size())
-            m_scaled = QPixmap::fromImage(
-                m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        painter.drawPixmap(0, 0, m_scaled);
+        if (qint64(width()) * height() > kLargestCopy) {
+            m_scaled = QPixmap();
+            painter.drawImage(rect(), m_picture);
+        } else {
+            if (m_scaled.size() != size())
+                m_scaled = QPixmap::fromImage(
+                    m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            painter.drawPixmap(0, 0, m_scaled);
+        }
     }
     if (m_framed) {
         painter.setPen(QPen(Qt::black, 1));

@@ -2,6 +2,7 @@
 // the general image reader gives, every other kind still reaches the reader, and a cut-off
 // bitmap gives nothing. Stretched pictures are opaque where the bitmap is.
 
+#include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelrenderer.h"
 
 #include <QTest>
@@ -103,6 +104,18 @@ private slots:
         QCOMPARE(stretched.pixel(0, 0), picture.color(picture.pixelIndex(0, 0)));
         QCOMPARE(stretched.pixel(7, 3), qRgb(0, 0, 0));
         QCOMPARE(stretched.pixel(5, 3), picture.color(picture.pixelIndex(2, 1)));
+    }
+
+    // A picture widget blown up to 100 000 pixels draws its visible corner without a
+    // scaled copy of the whole (40 GB).
+    void aHugePictureWidgetDrawsOnlyWhatShows() {
+        GaugeImage image(0);
+        image.setPicture(bitmapImage(bitmap(8, 8, 8, 0)));
+        image.resize(100000, 100000);
+        QImage shown(64, 64, QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::white);
+        image.render(&shown, QPoint(), QRegion(0, 0, 64, 64));
+        QCOMPARE(shown.pixel(10, 10), image.picture().pixel(0, 0));
     }
 };
 
