@@ -134,13 +134,14 @@ GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPat
             return {GaugeBitmapSource::SpareBitmap,
                     bitmapFile.path,
                     {head + "CockPix detected a spare-bitmap for that gauge and will use it.\n" +
-                     kNotInFs98}};
+                     kNotInFs98},
+                    {}};
         }
         return copyDefaultGaugeBitmap(defaultGaugeBitmap, bitmapFile,
                                       {head + kCreateDefault + kNotInFs98});
     }
     if (reuse)
-        return {GaugeBitmapSource::Reused, bitmapFile.path, {}};
+        return {GaugeBitmapSource::Reused, bitmapFile.path, {}, {}};
     auto bytes = moduleBytes ? extractedBitmapBytes(*moduleBytes) : std::nullopt;
     if (!bytes) {
         return copyDefaultGaugeBitmap(
@@ -149,7 +150,7 @@ GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPat
              kCreateDefault + kNotInFs98});
     }
     if (!writeWorkFile(bitmapFile.path, *bytes))
-        return {GaugeBitmapSource::None, {}, {unwritableWarning(bitmap.text)}};
+        return {GaugeBitmapSource::None, {}, {unwritableWarning(bitmap.text)}, {}};
     return {GaugeBitmapSource::Extracted, bitmapFile.path, {}, std::move(*bytes)};
 }
 
