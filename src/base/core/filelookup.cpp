@@ -1,6 +1,7 @@
 #include "base/core/filelookup.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -162,20 +163,40 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     }
 }
 
-bool readWholeFileInto(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    std::error_code ec;
-    if (!fs::is_regular_file(fs::path(path), ec))
-        return false;
+bool fileHolds(const std::string& path, std::string_view bytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0)
+    std::array<char, 16384> piece;
+    std::size_t at = 0;
+    while (true) {
+        in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got == 0)
+            return at == bytes.size() && !in.bad();
+        if (got > bytes.size() - at || bytes.compare(at, got, std::string_view(piece.data(), got)))
+            return false;
+        at += got;
+    }
+}
+
+bool readWholeFileInto(const std::string& path, std::string& bytes) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::path(path), ec)) {
+        bytes.clear();
         return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
+    if (size < 0) {
+        bytes.clear();
+        return false;
+    }
     in.seekg(0, std::ios::beg);
     try {
+        // Resizing keeps what the string held: a module as long as the previous one is read
+        // over it without clearing a megabyte first.
         bytes.resize(static_cast<std::size_t>(size));
     } catch (const std::exception&) {
         bytes.clear();

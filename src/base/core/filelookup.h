@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cockpix {
@@ -32,5 +33,9 @@ std::optional<std::string> readWholeFile(const std::string& path);
 // then neither allocates nor clears a fresh megabyte for each. False (bytes emptied) when
 // the file cannot be read.
 bool readWholeFileInto(const std::string& path, std::string& bytes);
+
+// True when the file at path holds exactly bytes, compared piece by piece as it is read (no
+// copy of the file is made; the first difference ends the reading).
+bool fileHolds(const std::string& path, std::string_view bytes);
 
 } // namespace cockpix

@@ -56,12 +56,11 @@ NamedPath namedPath(const std::string& dir, const std::string& name, const char*
 // seconds of waiting.
 bool writeWorkFile(const std::string& path, std::string_view bytes) {
     std::error_code error;
-    if (fs::is_regular_file(path, error)) {
-        // Only a file of the same length can already hold these bytes.
-        if (fs::file_size(path, error) == bytes.size()) {
-            if (const auto old = readWholeFile(path); old && *old == bytes)
-                return true;
-        }
+    // file_size answers only for a regular file: one look tells whether there is one and
+    // whether it can already hold these bytes.
+    if (const auto existing = fs::file_size(path, error); !error) {
+        if (existing == bytes.size() && fileHolds(path, bytes))
+            return true;
         std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         file.close();

@@ -62,5 +62,35 @@ TEST_F(FileLookup, ReadsWholeFilesByteForByte) {
     EXPECT_EQ(readWholeFile(root.string()), std::nullopt); // a directory is not a file
 }
 
+// One buffer read into again and again holds exactly the last file, whether it is longer or
+// shorter than the one before, and nothing after a failure.
+TEST_F(FileLookup, ReadsFilesIntoOneBuffer) {
+    const std::string longer(70000, 'L'), shorter = std::string("s\0t", 3);
+    std::string buffer;
+    ASSERT_TRUE(readWholeFileInto(touch("long", longer), buffer));
+    EXPECT_EQ(buffer, longer);
+    ASSERT_TRUE(readWholeFileInto(touch("short", shorter), buffer));
+    EXPECT_EQ(buffer, shorter);
+    ASSERT_TRUE(readWholeFileInto(at("long"), buffer));
+    EXPECT_EQ(buffer, longer);
+    EXPECT_FALSE(readWholeFileInto(at("absent"), buffer));
+    EXPECT_EQ(buffer, std::string());
+    EXPECT_FALSE(readWholeFileInto(root.string(), buffer));
+}
+
+TEST_F(FileLookup, TellsWhetherAFileHoldsExactlyTheseBytes) {
+    std::string bytes(40000, 'x');
+    bytes[39999] = 'y';
+    const std::string path = touch("f", bytes);
+    EXPECT_TRUE(fileHolds(path, bytes));
+    EXPECT_FALSE(fileHolds(path, bytes.substr(0, 39999)));
+    EXPECT_FALSE(fileHolds(path, bytes + "z"));
+    std::string changed = bytes;
+    changed[20000] = 'q';
+    EXPECT_FALSE(fileHolds(path, changed));
+    EXPECT_TRUE(fileHolds(touch("empty", ""), ""));
+    EXPECT_FALSE(fileHolds(at("absent"), ""));
+}
+
 } // namespace
 } // namespace cockpix
