@@ -57,11 +57,25 @@ struct SaveRequest {
     PaletteProposal proposal;
 };
 
+// Exactly the text savePanel writes for the request: panelFileText with the optimizer's
+// result file read when a new palette is saved.
+std::string savedPanelText(const Panel& panel, const SaveRequest& request);
+
 // Saves the panel (windowCount > 0) to request.outputPath. When the panel directory holds a
 // panel.cfg, it is kept as the next backup first: moved there when the output is that
 // panel.cfg, copied there when the output is another file (so that FS98 keeps its
 // panel.cfg).
 SaveResult savePanel(const Panel& panel, const SaveRequest& request);
+
+// Keeps a copy of panelFile as the next backup of its directory, by the save's own rule (the
+// computed number, or the next free one above it; never an existing name). The copy is
+// written to a temporary file and renamed into place, so a backup is never half written.
+struct BackupCopy {
+    int number = 0; // the backup's number, also when it failed
+    int error = 0;  // 0, or the errno of the failing step (nothing was left behind)
+    std::string path;
+};
+BackupCopy copyToNextBackup(const std::string& panelFile);
 
 // The panel directory's panel.cfg as it lies on disk (whatever its case), when it exists.
 std::optional<std::string> existingPanelFile(const std::string& panelDir);
