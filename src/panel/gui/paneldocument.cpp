@@ -3,8 +3,10 @@
 #include "panel/gui/addremovegaugecommand.h"
 #include "panel/gui/defaultviewcommand.h"
 #include "panel/gui/gaugefieldcommand.h"
+#include "panel/gui/gaugemodulecommand.h"
 #include "panel/gui/palettecommand.h"
 #include "panel/gui/windowfieldcommand.h"
+#include "panel/gui/windowsectionscommand.h"
 
 #include <QUndoStack>
 #include <algorithm>
@@ -68,6 +70,24 @@ void PanelDocument::moveGauge(int w, int g, double x, double y) {
     if (gauge.gaugeX == x && gauge.gaugeY == y)
         return;
     push(new MoveGaugeCommand(*this, w, g, x, y));
+    breakMerge();
+}
+
+void PanelDocument::setGaugeModule(int w, int g, const std::string& name) {
+    if (!isGaugeOf(m_panel, w, g) || m_panel.gauge(w, g).gaugeName == name)
+        return;
+    push(new GaugeModuleCommand(*this, w, g, name));
+    breakMerge();
+}
+
+void PanelDocument::moveWindowSections(const WindowOrder& order, const QString& text) {
+    if (!isWindowOrder(order))
+        return;
+    Panel moved = m_panel;
+    cockpix::moveWindowSections(moved, order);
+    if (moved == m_panel)
+        return;
+    push(new WindowSectionsCommand(*this, order, text));
     breakMerge();
 }
 
