@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <memory>
 #include <string>
 
 namespace cockpix::cli {
@@ -35,18 +34,15 @@ std::string localTime(std::int64_t seconds) {
 
 // "3 windows  9 gauges", or "unreadable: line 5: ..."
 std::string contentSummary(const PanelBackup& backup) {
-    const auto panel = std::make_unique<Panel>();
-    std::string panelDir = backup.path.substr(0, backup.path.rfind('/') + 1);
-    if (const std::optional<ReadError> error = readPanelFile(*panel, panelDir, backup.path))
+    const BackupContent content = readBackupContent(backup);
+    if (content.error)
         return "unreadable: " +
-               (error->line > 0 ? "line " + std::to_string(error->line) + ": " : std::string()) +
-               error->reason;
-    int gauges = 0;
-    for (int w = 0; w < panel->windowCount; ++w)
-        gauges += std::max(panel->window(w).gaugeCount, 0);
-    return std::to_string(panel->windowCount) +
-           (panel->windowCount == 1 ? " window  " : " windows  ") + std::to_string(gauges) +
-           (gauges == 1 ? " gauge" : " gauges");
+               (content.error->line > 0 ? "line " + std::to_string(content.error->line) + ": "
+                                        : std::string()) +
+               content.error->reason;
+    return std::to_string(content.windowCount) +
+           (content.windowCount == 1 ? " window  " : " windows  ") +
+           std::to_string(content.gaugeCount) + (content.gaugeCount == 1 ? " gauge" : " gauges");
 }
 
 } // namespace

@@ -87,6 +87,14 @@ int renameReplacing(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
+int linkNoReplace(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
 void syncDirectory(const std::string& directory) {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)

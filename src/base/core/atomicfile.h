@@ -27,6 +27,10 @@ int renameNoReplace(const std::string& from, const std::string& to);
 
 // Renames from to to, replacing to.
 int renameReplacing(const std::string& from, const std::string& to);
+// Gives the file at from the second name to; a taken name gives EEXIST.
+int linkNoReplace(const std::string& from, const std::string& to);
+// Removes the name path.
+int removeFile(const std::string& path);
 
 // Flushes a directory's entries (after a rename) to the disk; failures are not reported,
 // as some file systems cannot do it.

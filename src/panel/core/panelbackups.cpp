@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace cockpix {
 namespace {
@@ -50,20 +50,6 @@ UserText unchangedFailure(const UserText& what, int error) {
            ".\nNothing was restored; 'panel.cfg' is unchanged.";
 }
 
-// The backup's bytes as the new panel.cfg, in one rename; 0 or the errno of the failure.
-int putInPlace(const std::string& target, const std::string& bytes, std::optional<unsigned> mode) {
-    const std::string directory = directoryOf(target);
-    const TempFile temp = writeTempFile(directory, "panel.cfg", bytes, mode);
-    if (temp.error != 0)
-        return temp.error;
-    if (const int error = renameReplacing(temp.path, target); error != 0) {
-        ::unlink(temp.path.c_str());
-        return error;
-    }
-    syncDirectory(directory);
-    return 0;
-}
-
 } // namespace
 
 std::vector<PanelBackup> listPanelBackups(const std::string& panelDir) {
@@ -82,6 +68,20 @@ std::vector<PanelBackup> listPanelBackups(const std::string& panelDir) {
     std::sort(backups.begin(), backups.end(),
               [](const PanelBackup& a, const PanelBackup& b) { return a.number < b.number; });
     return backups;
+}
+
+BackupContent readBackupContent(const PanelBackup& backup) {
+    BackupContent content;
+    // A panel is large (9 x 64 gauge records): it lives on the heap.
+    const auto panel = std::make_unique<Panel>();
+    std::string panelDir = directoryOf(backup.path);
+    content.error = readPanelFile(*panel, panelDir, backup.path);
+    if (content.error)
+        return content;
+    content.windowCount = std::clamp(panel->windowCount, 0, kWindowSlots);
+    for (int w = 0; w < content.windowCount; ++w)
+        content.gaugeCount += std::clamp(panel->window(w).gaugeCount, 0, kGaugeSlots);
+    return content;
 }
 
 RestoreResult restorePanelBackup(const std::string& panelDir, int number) {
@@ -105,31 +105,43 @@ RestoreResult restorePanelBackup(const std::string& panelDir, int number) {
     }
     const std::optional<std::string> current = existingPanelFile(panelDir);
     result.panelFile = current ? *current : panelDir + "panel.cfg";
-    const std::optional<unsigned> mode = fileMode(current ? *current : chosen->path);
-    BackupCopy copy;
+    const std::string directory = directoryOf(result.panelFile);
+    // The new content is on the disk before anything else is touched, so that a full disk
+    // stops the restore while nothing has changed.
+    const TempFile temp =
+        writeTempFile(directory, "panel.cfg", *bytes, fileMode(current ? *current : chosen->path));
+    if (temp.error != 0) {
+        result.message = unchangedFailure(
+            "'" + UserText::path(result.panelFile) + "' could not be written", temp.error);
+        return result;
+    }
+    BackupCopy backup;
     if (current) {
-        copy = copyToNextBackup(*current);
-        if (copy.error != 0) {
+        backup = keepAsNextBackup(*current);
+        if (backup.error != 0) {
+            removeFile(temp.path);
             result.message = unchangedFailure("Previous 'panel.cfg' could not be saved as '" +
-                                                  backupName(copy.number) + "'",
-                                              copy.error);
+                                                  backupName(backup.number) + "'",
+                                              backup.error);
             return result;
         }
     }
-    if (const int error = putInPlace(result.panelFile, *bytes, mode); error != 0) {
-        // The copy only repeats the panel.cfg that stays: taking it away changes nothing.
+    if (const int error = renameReplacing(temp.path, result.panelFile); error != 0) {
+        removeFile(temp.path);
+        // The new backup only repeats the panel.cfg that stays: taking it away loses nothing.
         if (current)
-            ::unlink(copy.path.c_str());
+            removeFile(backup.path);
         result.message = unchangedFailure(
             "'" + UserText::path(result.panelFile) + "' could not be replaced", error);
         return result;
     }
+    syncDirectory(directory);
     result.restored = true;
     result.backupMade = current.has_value();
-    result.backupNumber = current ? copy.number : 0;
+    result.backupNumber = current ? backup.number : 0;
     UserText text;
     if (result.backupMade)
-        text = "Previous 'panel.cfg' was saved as '" + backupName(copy.number) + "'\n";
+        text = "Previous 'panel.cfg' was saved as '" + backupName(backup.number) + "'\n";
     result.message = text + "'" + backupName(number) + "' was restored as '" +
                      UserText::path(result.panelFile) + "'.";
     return result;

@@ -6,8 +6,10 @@
 // and panel.cfg is replaced by a copy of it in one rename.
 
 #include "base/core/usertext.h"
+#include "panel/core/panelreader.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,14 @@ struct PanelBackup {
 // The regular files named "panel.c" + N of panelDir (N a positive number written without
 // leading zeros, as the save names them), in number order.
 std::vector<PanelBackup> listPanelBackups(const std::string& panelDir);
+
+// What a backup holds, read as "&Open" reads a panel.cfg.
+struct BackupContent {
+    std::optional<ReadError> error; // it cannot be read as a panel
+    int windowCount = 0;
+    int gaugeCount = 0; // of the windows of the panel
+};
+BackupContent readBackupContent(const PanelBackup& backup);
 
 struct RestoreResult {
     bool restored = false;

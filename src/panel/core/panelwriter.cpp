@@ -204,38 +204,59 @@ struct BackupOutcome {
     int error = 0;
 };
 
-// Keeps the old panel.cfg under the first free backup name from the computed number on:
-// moved there, or, with copy, a copy of it put there (through a temporary file, so that a
-// backup is never half written). The listing only knows numbers of one or two digits after
-// ".c", so past 99 (or when another program took a name) the number simply grows until a
-// name is free: no backup is ever overwritten. The chosen output is never used as a backup
-// name, or the new file would replace the backup at once.
-BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir,
-                         const std::string& outputPath, bool copy) {
+// A file system that cannot give a file a second name (FAT, some network shares).
+bool cannotLink(int error) {
+    return error == EPERM || error == EXDEV || error == EMLINK || error == ENOTSUP ||
+           error == EOPNOTSUPP || error == ENOSYS;
+}
+
+// Puts the old file under the first free backup name from the computed number on, with
+// place (a no-replace rename or link). The listing only knows numbers of one or two digits
+// after ".c", so past 99 (or when another program took a name) the number simply grows
+// until a name is free: no backup is ever overwritten. The chosen output is never used as a
+// backup name, or the new file would replace the backup at once.
+template <class Place>
+BackupOutcome placeBackup(const std::string& panelDir, const std::string& outputPath,
+                          const Place& place) {
     BackupOutcome outcome{nextBackupNumber(plainFileNames(panelDir)), 0};
-    std::string source = oldFile;
-    if (copy) {
-        const std::optional<std::string> bytes = readWholeFile(oldFile);
-        if (!bytes)
-            return {outcome.number, errno != 0 ? errno : EIO};
-        const TempFile temp = writeTempFile(panelDir, kPanelFileName, *bytes, fileMode(oldFile));
-        if (temp.error != 0)
-            return {outcome.number, temp.error};
-        source = temp.path;
-    }
     for (int attempt = 0; attempt < kMaxBackupAttempts; ++attempt, ++outcome.number) {
         const std::string candidate = backupPath(panelDir, outcome.number);
         if (entryExists(candidate) || samePath(candidate, outputPath))
             continue;
-        outcome.error = renameNoReplace(source, candidate);
+        outcome.error = place(candidate);
         if (outcome.error != EEXIST)
-            break;
+            return outcome;
     }
-    if (outcome.error == EEXIST || outcome.number < 0)
-        outcome.error = EEXIST;
-    if (outcome.error != 0 && copy)
-        ::unlink(source.c_str());
+    outcome.error = EEXIST;
     return outcome;
+}
+
+// A copy of the old file as the next backup, through a temporary file so that a backup is
+// never half written.
+BackupOutcome copyToBackup(const std::string& oldFile, const std::string& panelDir,
+                           const std::string& outputPath) {
+    const std::optional<std::string> bytes = readWholeFile(oldFile);
+    if (!bytes)
+        return {nextBackupNumber(plainFileNames(panelDir)), errno != 0 ? errno : EIO};
+    const TempFile temp = writeTempFile(panelDir, kPanelFileName, *bytes, fileMode(oldFile));
+    if (temp.error != 0)
+        return {nextBackupNumber(plainFileNames(panelDir)), temp.error};
+    const BackupOutcome outcome = placeBackup(panelDir, outputPath, [&](const std::string& to) {
+        return renameNoReplace(temp.path, to);
+    });
+    if (outcome.error != 0)
+        removeFile(temp.path);
+    return outcome;
+}
+
+// Keeps the old panel.cfg as the next backup: moved there, or, with copy, a copy of it put
+// there.
+BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir,
+                         const std::string& outputPath, bool copy) {
+    if (copy)
+        return copyToBackup(oldFile, panelDir, outputPath);
+    return placeBackup(panelDir, outputPath,
+                       [&](const std::string& to) { return renameNoReplace(oldFile, to); });
 }
 
 std::optional<std::vector<std::string>> paletteResultLines(const SaveRequest& request) {
@@ -353,9 +374,12 @@ std::string savedPanelText(const Panel& panel, const SaveRequest& request) {
                          palette ? &*palette : nullptr);
 }
 
-BackupCopy copyToNextBackup(const std::string& panelFile) {
+BackupCopy keepAsNextBackup(const std::string& panelFile) {
     const std::string panelDir = directoryOf(panelFile);
-    const BackupOutcome outcome = keepBackup(panelFile, panelDir, panelFile, true);
+    BackupOutcome outcome = placeBackup(
+        panelDir, panelFile, [&](const std::string& to) { return linkNoReplace(panelFile, to); });
+    if (outcome.error != 0 && cannotLink(outcome.error))
+        outcome = copyToBackup(panelFile, panelDir, panelFile);
     if (outcome.error == 0)
         syncDirectory(panelDir);
     return {outcome.number, outcome.error, backupPath(panelDir, outcome.number)};

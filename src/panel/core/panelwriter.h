@@ -67,15 +67,16 @@ std::string savedPanelText(const Panel& panel, const SaveRequest& request);
 // panel.cfg).
 SaveResult savePanel(const Panel& panel, const SaveRequest& request);
 
-// Keeps a copy of panelFile as the next backup of its directory, by the save's own rule (the
-// computed number, or the next free one above it; never an existing name). The copy is
-// written to a temporary file and renamed into place, so a backup is never half written.
+// Keeps panelFile as the next backup of its directory by the save's own rule (the computed
+// number, or the next free one above it; never an existing name): the backup is a second
+// name of the file, or a copy of it where the file system has no second names, so that
+// whatever replaces panelFile afterwards, its bytes stay in the backup.
 struct BackupCopy {
     int number = 0; // the backup's number, also when it failed
     int error = 0;  // 0, or the errno of the failing step (nothing was left behind)
     std::string path;
 };
-BackupCopy copyToNextBackup(const std::string& panelFile);
+BackupCopy keepAsNextBackup(const std::string& panelFile);
 
 // The panel directory's panel.cfg as it lies on disk (whatever its case), when it exists.
 std::optional<std::string> existingPanelFile(const std::string& panelDir);

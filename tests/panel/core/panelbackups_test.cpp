@@ -98,8 +98,9 @@ TEST_F(PanelBackups, RestoreKeepsTheCurrentFileAsTheNextBackupFirst) {
         std::string message = row.message;
         if (const std::size_t at = message.find('%'); at != npos)
             message.replace(at, 1, panelDir);
-        if (!message.empty())
+        if (!message.empty()) {
             EXPECT_EQ(result.message.bytes().substr(0, message.size()), message);
+        }
     }
 }
 
@@ -157,7 +158,7 @@ TEST_F(PanelBackups, ARestoreIntoAReadOnlyDirectoryFailsAndChangesNothing) {
     touch("panel/panel.c1", "one");
     fs::permissions(panelDir, fs::perms(0555));
     const int outcome = restoreAsOrdinaryUser(
-        panelDir, 1, "could not be saved as 'panel.c2': Permission denied.\nNothing was restored");
+        panelDir, 1, "could not be written: Permission denied.\nNothing was restored");
     fs::permissions(panelDir, fs::perms::owner_all, fs::perm_options::add);
     if (outcome < 0)
         GTEST_SKIP() << "cannot run the restore as an ordinary user here";
