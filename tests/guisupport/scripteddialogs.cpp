@@ -23,6 +23,10 @@ void ScriptedDialogs::queueColor(std::optional<QColor> color) {
     m_colorAnswers.push_back(color);
 }
 
+void ScriptedDialogs::queueListChoice(std::optional<QString> item) {
+    m_listAnswers.push_back(std::move(item));
+}
+
 void ScriptedDialogs::unexpected(const QString& what) {
     m_errors.append(what);
     QTest::qFail(qPrintable("ScriptedDialogs: " + what), __FILE__, __LINE__);
@@ -40,6 +44,8 @@ bool ScriptedDialogs::verifyAllAnswersUsed() {
         left << QString::number(m_saveAnswers.size()) + " save dialog answer(s)";
     if (!m_colorAnswers.empty())
         left << QString::number(m_colorAnswers.size()) + " colour answer(s)";
+    if (!m_listAnswers.empty())
+        left << QString::number(m_listAnswers.size()) + " list choice(s)";
     if (left.isEmpty())
         return true;
     unexpected("unused: " + left.join(", "));
@@ -52,6 +58,7 @@ void ScriptedDialogs::clear() {
     m_openAnswers.clear();
     m_saveAnswers.clear();
     m_colorAnswers.clear();
+    m_listAnswers.clear();
     m_helpAnswer.reset();
     m_messages.clear();
     m_questions.clear();
@@ -60,6 +67,7 @@ void ScriptedDialogs::clear() {
     m_saveRequests.clear();
     m_colorRequests.clear();
     m_helpRequests.clear();
+    m_listRequests.clear();
     m_errors.clear();
 }
 
@@ -108,6 +116,20 @@ bool ScriptedDialogs::showHelp(const QString& helpFilePath) {
     if (m_helpAnswer)
         return *m_helpAnswer;
     return QFileInfo(helpFilePath).isFile();
+}
+
+std::optional<int> ScriptedDialogs::chooseFromList(const ListChoiceRequest& request) {
+    m_listRequests.append(request);
+    const std::optional<QString> item =
+        next(m_listAnswers, "list: " + request.caption, std::optional<QString>());
+    if (!item)
+        return std::nullopt;
+    const int index = static_cast<int>(request.items.indexOf(*item));
+    if (index < 0) {
+        unexpected("'" + *item + "' is not in the list " + request.items.join(", "));
+        return std::nullopt;
+    }
+    return index;
 }
 
 } // namespace cockpix

@@ -24,6 +24,8 @@ public:
     void queueOpenFile(std::optional<QString> path); // nullopt = Cancel
     void queueSaveFile(std::optional<QString> path);
     void queueColor(std::optional<QColor> color);
+    // The item to pick from the next list, by its text; nullopt = Cancel.
+    void queueListChoice(std::optional<QString> item);
     // What showHelp answers; by default whether the file exists, as the real viewer does.
     void setHelpAnswer(std::optional<bool> answer) { m_helpAnswer = answer; }
 
@@ -35,6 +37,7 @@ public:
     const QList<FileDialogRequest>& saveRequests() const { return m_saveRequests; }
     const QList<QColor>& colorRequests() const { return m_colorRequests; } // initial colours
     const QStringList& helpRequests() const { return m_helpRequests; }
+    const QList<ListChoiceRequest>& listRequests() const { return m_listRequests; }
     // Unexpected requests, and answers left unused (filled by verifyAllAnswersUsed).
     const QStringList& errors() const { return m_errors; }
 
@@ -51,6 +54,7 @@ public:
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool showHelp(const QString& helpFilePath) override;
+    std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
 
 private:
     void unexpected(const QString& what);
@@ -62,6 +66,7 @@ private:
     std::deque<std::optional<QString>> m_openAnswers;
     std::deque<std::optional<QString>> m_saveAnswers;
     std::deque<std::optional<QColor>> m_colorAnswers;
+    std::deque<std::optional<QString>> m_listAnswers;
     std::optional<bool> m_helpAnswer;
 
     QStringList m_messages;
@@ -71,6 +76,7 @@ private:
     QList<FileDialogRequest> m_saveRequests;
     QList<QColor> m_colorRequests;
     QStringList m_helpRequests;
+    QList<ListChoiceRequest> m_listRequests;
     QStringList m_errors;
 };
 

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -20,6 +21,14 @@ struct FileDialogRequest {
     // Whether the save dialog asks before an existing file is chosen (the program may ask
     // itself, knowing which file will become a backup).
     bool confirmOverwrite = true;
+};
+
+// A list of texts to pick one from.
+struct ListChoiceRequest {
+    QString caption;
+    QString label; // above the list
+    QStringList items;
+    int current = 0; // the item selected when the list opens
 };
 
 // The answers to "The panel has changes that are not saved."
@@ -42,6 +51,9 @@ public:
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
     // Shows the help file; false when it could not be shown.
     virtual bool showHelp(const QString& helpFilePath) = 0;
+    // A list to pick one item from: the index picked, nullopt when cancelled (which is all
+    // that dialogs without a list, such as a benchmark's silent ones, answer).
+    virtual std::optional<int> chooseFromList(const ListChoiceRequest& request);
 };
 
 // The real dialogs, with Qt's standard boxes and the application title "COCKPIX".
@@ -57,6 +69,7 @@ public:
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool showHelp(const QString& helpFilePath) override;
+    std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
 
 private:
     QWidget* m_parent = nullptr;
