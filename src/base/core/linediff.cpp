@@ -304,6 +304,35 @@ std::vector<DiffHunk> diffHunks(const std::vector<DiffLine>& script, int context
     return hunks;
 }
 
+std::vector<SideBySideRow> sideBySideRows(const std::vector<DiffLine>& lines) {
+    std::vector<SideBySideRow> rows;
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        if (lines[i].kind == DiffKind::Same) {
+            rows.push_back({RowKind::Same, lines[i].oldLine, lines[i].newLine});
+            ++i;
+            continue;
+        }
+        std::vector<int> removed;
+        std::vector<int> added;
+        for (; i < lines.size() && lines[i].kind != DiffKind::Same; ++i) {
+            if (lines[i].kind == DiffKind::Removed)
+                removed.push_back(lines[i].oldLine);
+            else
+                added.push_back(lines[i].newLine);
+        }
+        for (std::size_t k = 0; k < std::max(removed.size(), added.size()); ++k) {
+            const int oldLine = k < removed.size() ? removed[k] : 0;
+            const int newLine = k < added.size() ? added[k] : 0;
+            const RowKind kind = oldLine && newLine ? RowKind::Changed
+                                 : oldLine          ? RowKind::Removed
+                                                    : RowKind::Added;
+            rows.push_back({kind, oldLine, newLine});
+        }
+    }
+    return rows;
+}
+
 DiffCounts countChanges(const std::vector<DiffLine>& script) {
     DiffCounts counts;
     for (const DiffLine& line : script) {

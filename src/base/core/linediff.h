@@ -44,6 +44,19 @@ struct DiffHunk {
 };
 std::vector<DiffHunk> diffHunks(const std::vector<DiffLine>& script, int context);
 
+// One row of a side-by-side comparison: a line on both sides (Same), a changed line with
+// its old and new form (Changed), or a line on one side only.
+enum class RowKind { Same, Changed, Removed, Added };
+struct SideBySideRow {
+    RowKind kind = RowKind::Same;
+    int oldLine = 0; // 0 when the row has no old line
+    int newLine = 0;
+    friend bool operator==(const SideBySideRow&, const SideBySideRow&) = default;
+};
+// The rows of lines (a hunk or a whole script): within each change the k-th removed line
+// stands beside the k-th added one.
+std::vector<SideBySideRow> sideBySideRows(const std::vector<DiffLine>& lines);
+
 // How many lines the script removes and adds.
 struct DiffCounts {
     int removed = 0;

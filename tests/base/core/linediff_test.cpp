@@ -164,6 +164,20 @@ TEST(LineDiff, HunksKeepThreeLinesOfContextAndJoinWhenTheyTouch) {
     EXPECT_EQ(added[0].newStart, 1);
 }
 
+TEST(LineDiff, SideBySidePairsTheRemovedAndAddedLinesOfEachChange) {
+    const std::string before = "t g1 g2 g3 v";
+    const std::string after = "t G1 G2 v w";
+    const Lines a = words(before);
+    const Lines b = words(after);
+    EXPECT_EQ(sideBySideRows(diffLines(a, b)),
+              (std::vector<SideBySideRow>{{RowKind::Same, 1, 1},
+                                          {RowKind::Changed, 2, 2},
+                                          {RowKind::Changed, 3, 3},
+                                          {RowKind::Removed, 4, 0},
+                                          {RowKind::Same, 5, 4},
+                                          {RowKind::Added, 0, 5}}));
+}
+
 TEST(LineDiff, HugeTextsThatShareNothingStillEndWithAValidScript) {
     std::vector<std::string> before;
     std::vector<std::string> after;
