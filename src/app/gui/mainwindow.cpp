@@ -5,6 +5,7 @@
 #include "app/core/shelltexts.h"
 #include "app/core/workfiles.h"
 #include "app/gui/aboutdialog.h"
+#include "app/gui/checkcommands.h"
 #include "app/gui/directoriesdialog.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_menu = new MainMenu(m_app, this);
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
+    m_checkCommands = new CheckCommands(*this, m_document, m_app, m_dialogs);
     connectMenu();
     connectEditMenu();
     setWindowModified(m_document.isModified());
@@ -81,6 +83,9 @@ void MainWindow::connectMenu() {
     connect(menu.newPanel, &QAction::triggered, this, &MainWindow::newPanel);
     connect(menu.open, &QAction::triggered, m_panelCommands, &PanelCommands::open);
     connect(menu.save, &QAction::triggered, m_panelCommands, &PanelCommands::save);
+    connect(menu.compare, &QAction::triggered, m_panelCommands, &PanelCommands::compareWithSaved);
+    connect(menu.check, &QAction::triggered, m_checkCommands, &CheckCommands::showChecker);
+    connect(menu.backups, &QAction::triggered, m_checkCommands, &CheckCommands::showBackups);
     connect(menu.closeTemplate, &QAction::triggered, this, &MainWindow::closeTemplate);
     connect(menu.quit, &QAction::triggered, this, &MainWindow::quit);
     connect(menu.gaugesDirectory, &QAction::triggered, this,

@@ -22,6 +22,7 @@ class PanelCommands;
 class TemplateRowCommands;
 class DirectoriesDialog;
 class AboutDialog;
+class CheckCommands;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -37,6 +38,8 @@ public:
     PanelCommands& panelCommands() const { return *m_panelCommands; }
     // The template's row buttons and panelForms, the newest panel window of each row.
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
+    // "&Check panel...", "&Backups..." and the status bar's count of findings.
+    CheckCommands& checkCommands() const { return *m_checkCommands; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
@@ -106,6 +109,7 @@ private:
     MainMenu* m_menu = nullptr;
     PanelCommands* m_panelCommands = nullptr;
     TemplateRowCommands* m_rowCommands = nullptr;
+    CheckCommands* m_checkCommands = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;

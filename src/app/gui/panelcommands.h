@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 namespace cockpix {
@@ -14,7 +15,9 @@ struct AppModel;
 class PanelDocument;
 class UserDialogs;
 class MainWindow;
+class ComparisonDialog;
 struct FileDialogRequest;
+struct SaveRequest;
 
 class PanelCommands : public QObject {
     Q_OBJECT
@@ -28,12 +31,28 @@ public slots:
     // "&Open": asks for a panel.cfg and opens it.
     void open();
     // "&Save": asks for the output name and writes the panel there; true when it was written.
+    // With "Show changes before saving", the comparison of the file it replaces and the new
+    // text comes first, and its "Cancel" saves nothing.
     bool save();
+    // "Compare with saved...": the panel's panel.cfg on disk beside the text "&Save" would
+    // write, without saving; the dialog shown (null for a panel without windows).
+    ComparisonDialog* compareWithSaved();
 
 public:
     // Opens the given panel.cfg as "&Open" does with that path chosen in its dialog (the
     // command line comes here). True when the panel was read completely.
     bool openPath(const QString& path);
+
+    // How the comparison before a save is answered: by default the dialog is shown modal and
+    // "Save" goes on. Tests answer it themselves.
+    using ChangeReviewer = std::function<bool(ComparisonDialog&)>;
+    void setChangeReviewer(ChangeReviewer reviewer) { m_reviewer = std::move(reviewer); }
+
+signals:
+    // A panel was read completely by "&Open" (or from the command line, or a restore).
+    void panelOpened();
+    // The panel was written by "&Save".
+    void panelSaved();
 
 private:
     bool openChosenPath(const QString& path);
@@ -41,11 +60,13 @@ private:
     // A chosen file other than the panel's own panel.cfg that exists already is replaced
     // only when the user says so.
     bool mayReplace(const std::string& outputPath);
+    bool reviewChanges(const SaveRequest& save);
 
     MainWindow& m_window;
     PanelDocument& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
+    ChangeReviewer m_reviewer;
 };
 
 } // namespace cockpix
