@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what COCKPIX needs to build (Debian 12 packages) and builds it into build/.
+# Installs what COCKPIX needs to build (Debian 12 packages) and builds it into build/. The
+# Debian package (scripts/package.sh) also needs file (for cpack) and desktop-file-utils.
 # Usage: scripts/setup.sh [--sanitize]   (--sanitize also builds the core under ASan/UBSan)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool imagemagick fonts-dejavu-core)
+          xvfb xauth xdotool imagemagick fonts-dejavu-core desktop-file-utils file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -26,4 +27,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCOCKPIX_GUI=OFF -DCOCKPIX_BENCH=OFF \
         -DCOCKPIX_SANITIZE=ON >/dev/null
   cmake --build build-asan -j "$jobs"
+  # The whole program under the sanitizers, for the monkey test of every window.
+  cmake -S . -B build-asan-gui -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOCKPIX_BENCH=OFF \
+        -DCOCKPIX_SANITIZE=ON >/dev/null
+  cmake --build build-asan-gui -j "$jobs" --target tst_monkey cockpix-demo
 fi

@@ -5,9 +5,14 @@
 #include <iostream>
 
 int main(int argc, char* argv[]) {
-    // --help must work without a display, so it is answered before Qt starts.
+    // --help and --version must work without a display, so they are answered before Qt
+    // starts.
     if (cockpix::helpRequested(argc, argv)) {
         std::cout << cockpix::commandLineUsage();
+        return 0;
+    }
+    if (cockpix::versionRequested(argc, argv)) {
+        std::cout << cockpix::versionLine();
         return 0;
     }
     QApplication qtApplication(argc, argv); // takes Qt's own options out of argv

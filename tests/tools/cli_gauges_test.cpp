@@ -1,6 +1,7 @@
-// Black-box tests of "cockpix-cli extract", "gauge-size" and "render".
+// Black-box tests of "cockpix-cli extract", "gauge-size" and "render", and of --version.
 
 #include "base/core/bmpheader.h"
+#include "base/core/version.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/gaugemodule.h"
 #include "gauges/core/modulebuilder.h"
@@ -160,6 +161,94 @@ TEST_F(CliGauges, RenderWritesPngAndReplacesAMissingBackground) {
         << result.err;
     EXPECT_EQ(readBmpFileSize(path("panel/back.bmp")), (BmpSize{16, 16}));
     EXPECT_EQ(fileText(dir / "w.png").substr(1, 3), "PNG");
+}
+
+// The picture's name says its format; a name that names none is refused before any work.
+TEST_F(CliGauges, RenderWritesTheFormatItsNameSays) {
+    if (withoutQt())
+        GTEST_SKIP() << "cockpix-cli was built without Qt (COCKPIX_GUI=OFF)";
+    const struct {
+        const char* name;
+        std::string magic;
+    } rows[] = {
+        {"w.png", "\x89PNG"},      {"w.PNG", "\x89PNG"},       {"w.bmp", "BM"},
+        {"w.jpg", "\xFF\xD8\xFF"}, {"w.JPEG", "\xFF\xD8\xFF"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CliRun result = render({"--screen", "400x300", "--out", path(row.name)});
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(fileText(dir / row.name).substr(0, row.magic.size()), row.magic);
+    }
+    for (const char* refused : {"w.gif", "w", "w.png.txt"}) {
+        SCOPED_TRACE(refused);
+        fs::remove(dir / "gauges/bmp/demo.dial.bmp");
+        const CliRun result = render({"--out", path(refused)});
+        EXPECT_EQ(result.status, 64);
+        EXPECT_NE(result.err.find(".png, .bmp, .jpg or .jpeg"), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(dir / refused));
+        EXPECT_FALSE(fs::exists(dir / "gauges/bmp/demo.dial.bmp")); // nothing was done
+    }
+}
+
+// One picture per FS98 screen, each laid out for its screen: the background at position 0
+// keeps its corner and its size follows the frame ratios of that screen.
+TEST_F(CliGauges, RenderScreensAllWritesOnePicturePerScreen) {
+    if (withoutQt())
+        GTEST_SKIP() << "cockpix-cli was built without Qt (COCKPIX_GUI=OFF)";
+    const CliRun result = render({"--screens", "all", "--out", path("shots/w.bmp")});
+    EXPECT_EQ(result.status, 1); // the folder is not made
+    fs::create_directories(dir / "shots");
+    const CliRun all = render({"--screens", "all", "--out", path("shots/w.bmp")});
+    ASSERT_EQ(all.status, 0) << all.err;
+    std::string listed;
+    for (const auto& [width, height] :
+         {std::pair{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}}) {
+        const std::string name =
+            "shots/w-" + std::to_string(width) + "x" + std::to_string(height) + ".bmp";
+        listed += path(name.c_str()) + "\n";
+        const std::string bmp = fileText(dir / name);
+        ASSERT_EQ(readBmpFileSize(path(name.c_str())), (BmpSize{width, height})) << name;
+        // The 200 x 100 red background from the top-left corner, shrunk by the frame.
+        const int backWidth = static_cast<int>(200.0 * (width - 4) / width);
+        EXPECT_EQ(pixelAt(bmp, 0, 0), 0xFF0000u) << name;
+        EXPECT_EQ(pixelAt(bmp, backWidth - 2, 60), 0xFF0000u) << name;
+        EXPECT_EQ(pixelAt(bmp, backWidth + 2, 60), 0x000000u) << name; // the black frame
+    }
+    EXPECT_EQ(all.out, listed);
+    // The gauge was cut out once and its warning-free load served every screen.
+    EXPECT_EQ(all.err, "");
+
+    const CliRun two = render({"--screens", "800x600,640x480", "--out", path("two.png")});
+    ASSERT_EQ(two.status, 0) << two.err;
+    EXPECT_EQ(two.out, path("two-800x600.png") + "\n" + path("two-640x480.png") + "\n");
+    EXPECT_FALSE(fs::exists(dir / "two.png"));
+    for (const Args& bad : {Args{"--screens", "most"}, Args{"--screens", "800x600,"},
+                            Args{"--screen", "800x600", "--screens", "all"}}) {
+        Args args = bad;
+        args.insert(args.end(), {"--out", path("bad.png")});
+        EXPECT_EQ(render(args).status, 64) << bad.back();
+    }
+}
+
+TEST_F(CliGauges, ExtractRefusesAFolderThatDoesNotExist) {
+    const CliRun result = run({"extract", path("gauges/demo.dial.gau"), path("new/sub/d.bmp")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("the folder [" + path("new/sub") + "] does not exist"),
+              std::string::npos)
+        << result.err;
+    EXPECT_FALSE(fs::exists(dir / "new"));
+    // The default place, the bitmap work directory, is refused the same way when it is gone.
+    fs::remove_all(dir / "gauges/bmp");
+    EXPECT_EQ(run({"extract", path("gauges/demo.dial.gau")}).status, 1);
+    EXPECT_FALSE(fs::exists(dir / "gauges/bmp"));
+}
+
+TEST_F(CliGauges, VersionComesFromTheProject) {
+    const CliRun result = runCli(dir, {"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "cockpix-cli " + std::string(kProgramVersion) + "\n");
+    EXPECT_NE(runCli(dir, {"--help"}).out.find("--version"), std::string::npos);
 }
 
 // Wrong arguments are refused with 64; an unwritable output fails with 1, an unreadable

@@ -24,6 +24,7 @@ int runRender(std::span<const std::string> args);
 int runCheck(std::span<const std::string> args);
 int runBackups(std::span<const std::string> args);
 int runRestore(std::span<const std::string> args);
+int runPalette(std::span<const std::string> args);
 
 // True when args asks for help ("--help" or "-h").
 bool wantsHelp(std::span<const std::string> args);

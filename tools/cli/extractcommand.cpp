@@ -23,8 +23,9 @@ void printExtractHelp() {
         "already at OUT.bmp is kept). A MODULE without a directory that is not found here is\n"
         "looked for in the gauges directory; OUT.bmp defaults to the bitmap work directory\n"
         "and the module's name. Directories come from the settings file unless given.\n"
+        "OUT.bmp's folder must exist: it is not created.\n"
         "Exit status: 0 when the module's own picture was written, 1 when a fallback was\n"
-        "used, 64 for wrong arguments.\n");
+        "used or nothing could be written, 64 for wrong arguments.\n");
 }
 
 std::string lowerCase(std::string text) {
@@ -43,6 +44,17 @@ std::string modulePathFor(const std::string& module, const Directories& dirs) {
         return module;
     const bool hasExtension = lowerCase(fs::path(module).extension().string()) == ".gau";
     return dirs.gaugesDir + module + (hasExtension ? "" : ".gau");
+}
+
+// The folder a bitmap is to be written in, when it is missing (a typing slip in OUT.bmp
+// would otherwise leave a new folder tree behind).
+std::optional<std::string> missingFolder(const std::string& bitmapPath) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(bitmapPath).parent_path();
+    std::error_code error;
+    if (folder.empty() || fs::is_directory(folder, error))
+        return std::nullopt;
+    return folder.string();
 }
 
 } // namespace
@@ -65,6 +77,12 @@ int runExtract(std::span<const std::string> args) {
     } else {
         const std::string stem = lowerCase(std::filesystem::path(modulePath).stem().string());
         bitmapPath = line.dirs.bmpDir + stem + ".bmp";
+    }
+    if (const auto folder = missingFolder(bitmapPath)) {
+        std::fprintf(stderr,
+                     "cockpix-cli extract: the folder [%s] does not exist; nothing was written\n",
+                     folder->c_str());
+        return 1;
     }
     const GaugeBitmapResult result = extractGaugeBitmapFile(
         {modulePath, UserText::path(modulePath)}, {bitmapPath, UserText::path(bitmapPath)},

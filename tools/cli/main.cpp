@@ -2,6 +2,8 @@
 
 #include "commands.h"
 
+#include "base/core/version.h"
+
 #include <array>
 #include <cstdio>
 #include <span>
@@ -28,7 +30,7 @@ constexpr std::array kCommands = {
             runExtract},
     Command{"gauge-size", "print the default size held in a gauge module", "MODULE.gau",
             runGaugeSize},
-    Command{"render", "draw panel window N of PANEL_CFG into a PNG picture",
+    Command{"render", "draw panel window N of PANEL_CFG into a picture, for one or every screen",
             "PANEL_CFG --window N --out FILE.png", runRender},
     Command{"check", "list the faults the panel checker finds in PANEL_CFG", "PANEL_CFG [--json]",
             runCheck},
@@ -36,11 +38,14 @@ constexpr std::array kCommands = {
             runBackups},
     Command{"restore", "put backup panel.cN back as panel.cfg, keeping the current one",
             "PANEL_CFG N", runRestore},
+    Command{"palette", "propose the [8 bit colors] FS98 lacks for an 8-bit background",
+            "BITMAP.bmp [--tolerance T]", runPalette},
 };
 
 void printUsage(std::FILE* out) {
     std::fprintf(out, "Usage: cockpix-cli COMMAND [ARGUMENTS]\n"
-                      "       cockpix-cli COMMAND --help\n\nCommands:\n");
+                      "       cockpix-cli COMMAND --help\n"
+                      "       cockpix-cli --help | --version\n\nCommands:\n");
     for (const Command& command : kCommands) {
         const std::string synopsis =
             std::string(command.name) + " " + std::string(command.arguments);
@@ -78,6 +83,11 @@ int main(int argc, char** argv) {
     }
     if (args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
         printUsage(stdout);
+        return 0;
+    }
+    if (args.front() == "--version") {
+        std::printf("cockpix-cli %.*s\n", static_cast<int>(cockpix::kProgramVersion.size()),
+                    cockpix::kProgramVersion.data());
         return 0;
     }
     const Command* command = findCommand(args.front());

@@ -1,5 +1,5 @@
-// cockpix-cli render: draws a panel window into a PNG picture as the panel window shows it,
-// without a window system.
+// cockpix-cli render: draws a panel window into a picture as the panel window shows it,
+// without a window system, for one screen or for each screen FS98 users had.
 
 #include "commands.h"
 #include "gaugedirectories.h"
@@ -7,11 +7,13 @@
 
 #include "app/core/appmodel.h"
 #include "base/core/numbertext.h"
+#include "base/core/pictureformat.h"
 #include "base/core/screensize.h"
 #include "panel/core/panelreader.h"
 
 #ifdef COCKPIX_CLI_RENDER
 #include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/screenscenes.h"
 
 #include <QImage>
 #include <QString>
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace cockpix::cli {
 namespace {
@@ -28,7 +31,8 @@ constexpr ScreenSize kDefaultScreen{1024, 768};
 
 void printRenderHelp() {
     std::printf(
-        "Usage: cockpix-cli render PANEL_CFG --window N --out FILE.png [--screen WxH]\n"
+        "Usage: cockpix-cli render PANEL_CFG --window N --out FILE.png\n"
+        "                          [--screen WxH | --screens all | --screens WxH,WxH...]\n"
         "                          [--gauges-dir D] [--bmp-dir D] [--program-dir D]\n\n"
         "Opens PANEL_CFG as \"&Open\" does and draws panel window N (0..8) as the panel window\n"
         "shows it on a screen of WxH pixels (default: COCKPIX_SCREEN, else 1024x768): the\n"
@@ -36,9 +40,13 @@ void printRenderHelp() {
         "gauge cut out of its module, at its place and size. Like the panel window, it writes\n"
         "the extracted gauge bitmaps to the bitmap work directory and replaces a missing\n"
         "background by the default one; warnings go to stderr. Directories come from the\n"
-        "settings file unless given; the settings file is never written. A FILE ending in\n"
-        ".bmp is written as a Windows bitmap instead of PNG.\n"
-        "Exit status: 0 when the picture was written, 1 when it could not be, 2 for a\n"
+        "settings file unless given; the settings file is never written.\n"
+        "--screens all draws the window on each screen FS98 users had (640x480, 800x600,\n"
+        "1024x768, 1280x1024, 1600x1200), one picture per screen named after FILE with the\n"
+        "size before its extension (window-800x600.png); --screens also takes a list.\n"
+        "FILE's extension names the format: .png, .bmp (a Windows bitmap), .jpg or .jpeg;\n"
+        "any other is refused. With --screens, each file written is printed on stdout.\n"
+        "Exit status: 0 when the pictures were written, 1 when one could not be, 2 for a\n"
         "panel.cfg of abnormal structure, 64 for wrong arguments.\n");
 }
 
@@ -59,7 +67,8 @@ int runRender(std::span<const std::string> args) {
                          "(COCKPIX_GUI=OFF), so it cannot draw pictures.\n");
     return 1;
 #else
-    static constexpr std::string_view kValueOptions[] = {"--window", "--screen", "--out"};
+    static constexpr std::string_view kValueOptions[] = {"--window", "--screen", "--screens",
+                                                         "--out"};
     const GaugeCommandLine line = parseGaugeCommandLine(args, kValueOptions);
     if (!line.error.empty())
         return usageError(line.error);
@@ -72,12 +81,26 @@ int runRender(std::span<const std::string> args) {
     const auto window = strictNumericValue(*windowText);
     if (!window || *window != static_cast<int>(*window) || *window < 0 || *window > 8)
         return usageError("--window takes a window number from 0 to 8");
-    ScreenSize screen = screenSizeOverride().value_or(kDefaultScreen);
-    if (const auto screenText = optionValue(line, "--screen")) {
+    const auto format = pictureFormatForPath(*out);
+    if (!format)
+        return usageError("the picture's name must end in .png, .bmp, .jpg or .jpeg (got '" + *out +
+                          "')");
+    const auto screenText = optionValue(line, "--screen");
+    const auto screensText = optionValue(line, "--screens");
+    if (screenText && screensText)
+        return usageError("--screen and --screens cannot be given together");
+    std::vector<ScreenSize> screens{screenSizeOverride().value_or(kDefaultScreen)};
+    if (screenText) {
         const auto parsed = parseScreenSize(*screenText);
         if (!parsed)
             return usageError("--screen takes WIDTHxHEIGHT, for example 800x600");
-        screen = *parsed;
+        screens = {*parsed};
+    }
+    if (screensText) {
+        const auto parsed = parseScreenSizeList(*screensText);
+        if (!parsed)
+            return usageError("--screens takes all, or sizes such as 800x600,1024x768");
+        screens = *parsed;
     }
 
     const std::unique_ptr<OpenedPanel> opened = openPanel(line.positional[0], line.dirs);
@@ -96,14 +119,24 @@ int runRender(std::span<const std::string> args) {
     callbacks.warn = [](const UserText& text) {
         std::fprintf(stderr, "%s\n\n", text.toUtf8().c_str());
     };
-    const PanelScene scene =
-        loadPanelScene(opened->panel, *app, w, QSize(screen.width, screen.height), callbacks);
-    // PNG unless the name asks for a Windows bitmap, which scripts can read without Qt.
-    const bool asBmp = out->size() >= 4 && (out->compare(out->size() - 4, 4, ".bmp") == 0 ||
-                                            out->compare(out->size() - 4, 4, ".BMP") == 0);
-    if (!renderPanelScene(scene).save(QString::fromStdString(*out), asBmp ? "BMP" : "PNG")) {
-        std::fprintf(stderr, "cockpix-cli render: cannot write the picture [%s]\n", out->c_str());
-        return 1;
+    // Loaded once, for the first screen: the gauges are cut out and warned about once, and
+    // every screen is laid out from the same pictures.
+    const ScreenSize first = screens.front();
+    const PanelScene loaded =
+        loadPanelScene(opened->panel, *app, w, QSize(first.width, first.height), callbacks);
+    const std::vector<PanelScene> scenes =
+        scenesForScreens(opened->panel, app->display, loaded, screens);
+    const bool perScreen = screensText.has_value();
+    for (std::size_t i = 0; i < scenes.size(); ++i) {
+        const std::string path = perScreen ? pathForScreen(*out, screens[i]) : *out;
+        if (!renderPanelScene(scenes[i]).save(QString::fromStdString(path),
+                                              pictureFormatName(*format))) {
+            std::fprintf(stderr, "cockpix-cli render: cannot write the picture [%s]\n",
+                         path.c_str());
+            return 1;
+        }
+        if (perScreen)
+            std::printf("%s\n", path.c_str());
     }
     return 0;
 #endif

@@ -43,10 +43,12 @@ std::string settingsFilePath() {
 }
 
 void readSettings(Directories& dirs, const std::string& path) {
-    const std::optional<std::string> content = readWholeFile(path);
-    if (!content)
-        return;
-    LineScanner lines(*content);
+    if (const std::optional<std::string> content = readWholeFile(path))
+        readSettingsText(dirs, *content);
+}
+
+void readSettingsText(Directories& dirs, std::string_view content) {
+    LineScanner lines(content);
     for (std::string* field : fieldsInFileOrder(dirs)) {
         const std::optional<std::string_view> line = lines.next();
         if (!line)

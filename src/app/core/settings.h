@@ -5,6 +5,7 @@
 // $XDG_CONFIG_HOME/cockpix/cockpix.ini (default ~/.config/cockpix/cockpix.ini).
 
 #include <string>
+#include <string_view>
 
 namespace cockpix {
 
@@ -34,6 +35,8 @@ std::string settingsFilePath();
 // Reads up to five lines into gaugesDir, bmpDir, paletteDir, panelDir, programDir; fields
 // whose line is missing keep their values. A missing file changes nothing.
 void readSettings(Directories& dirs, const std::string& path = settingsFilePath());
+// The same for the file's content in memory.
+void readSettingsText(Directories& dirs, std::string_view content);
 
 // Writes the five fields whole (creating the file's directory); false when it failed.
 bool writeSettings(const Directories& dirs, const std::string& path = settingsFilePath());

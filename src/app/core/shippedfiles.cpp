@@ -20,12 +20,24 @@ std::optional<std::string> existingFile(const std::string& dir, std::string_view
 
 } // namespace
 
+std::string installedDataDir(const std::string& installedDir) {
+    if (installedDir.empty())
+        return {};
+    // Lexically, so that messages name /usr/share/cockpix/ rather than /usr/bin/../share.
+    std::string dir = (std::filesystem::path(installedDir) / ".." / "share" / "cockpix")
+                          .lexically_normal()
+                          .string();
+    if (dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
 std::string shippedFilePath(const std::string& programDir, const std::string& installedDir,
                             std::string_view name) {
-    if (const auto own = existingFile(programDir, name))
-        return *own;
-    if (const auto installed = existingFile(installedDir, name))
-        return *installed;
+    for (const std::string& dir : {programDir, installedDir, installedDataDir(installedDir)}) {
+        if (const auto found = existingFile(dir, name))
+            return *found;
+    }
     return (programDir.empty() ? installedDir : programDir) + std::string(name);
 }
 

@@ -29,4 +29,23 @@ int deleteFilesIn(const std::string& dir) {
     return deleted;
 }
 
+namespace {
+
+std::string workDirectory(const char* what, const std::string& dir) {
+    // Quit erases nothing while the directory is unset; say so rather than name no folder.
+    return std::string("the ") + what + " work directory (" +
+           (dir.empty() ? std::string("not set yet: nothing is erased") : dir) + ")";
+}
+
+} // namespace
+
+std::string eraseAtQuitNotice(const Options& options, const Directories& dirs) {
+    std::string which;
+    if (options.eraseBitmapsOnQuit)
+        which = workDirectory("bitmap", dirs.bmpDir);
+    if (options.erasePaletteFilesOnQuit)
+        which += (which.empty() ? "" : " and ") + workDirectory("palette", dirs.paletteDir);
+    return which.empty() ? std::string() : "Quit will erase the files of " + which + ".";
+}
+
 } // namespace cockpix

@@ -4,9 +4,11 @@
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/programicon.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 #include <iostream>
 
 namespace cockpix {
@@ -23,6 +25,10 @@ int Application::run(int argc, char* argv[]) {
         std::cout << commandLineUsage();
         return 0;
     }
+    if (commandLine.showVersion) {
+        std::cout << versionLine();
+        return 0;
+    }
     if (!commandLine.error.empty()) {
         std::cerr << "cockpix: " << commandLine.error << "\n\n" << commandLineUsage();
         return 2;
@@ -31,6 +37,13 @@ int Application::run(int argc, char* argv[]) {
     if (commandLine.demo && !prepareDemoStart(startWith))
         return 1;
     start(startWith);
+    if (startWith.exitWhenShown) {
+        // The windows are on screen once the events of their showing have been handled.
+        QTimer::singleShot(0, qApp, [] {
+            QCoreApplication::processEvents();
+            QCoreApplication::quit();
+        });
+    }
     return QApplication::exec();
 }
 
@@ -41,10 +54,16 @@ bool Application::prepareDemoStart(CommandLine& commandLine) {
     const auto demoDir = findDemoDir(programDir);
     if (!demoDir) {
         std::cerr << "cockpix: no demo installation beside the program (" << programDir
-                  << "../demo); build it, or set COCKPIX_DEMO_DIR\n";
+                  << "../demo) nor in " << installedDataDir(programDir)
+                  << "demo; build it, or set COCKPIX_DEMO_DIR\n";
         return false;
     }
-    const DemoInstall demo = demoInstall(*demoDir, programDir);
+    const DemoPlace place = writableDemoDir(*demoDir, programDir, userDemoDir());
+    if (!place.problem.empty()) {
+        std::cerr << "cockpix: " << place.problem << "\n";
+        return false;
+    }
+    const DemoInstall demo = demoInstall(place.dir, programDir);
     if (const std::string problem = prepareDemo(demo); !problem.empty()) {
         std::cerr << "cockpix: " << problem << "\n";
         return false;
@@ -74,12 +93,15 @@ QString unopenableReason(const QString& path) {
 
 void Application::start(const CommandLine& commandLine) {
     QApplication::setApplicationName(QStringLiteral("COCKPIX"));
+    // The desktop entry's name, so that the window system matches windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("cockpix"));
+    QApplication::setWindowIcon(programIcon());
     m_app.installedDir = toModelPath(QCoreApplication::applicationDirPath()) + "/";
     m_window = std::make_unique<MainWindow>(m_document, m_app, m_dialogs);
     m_ownDialogs.setParentWindow(m_window.get());
     QObject::connect(m_window.get(), &MainWindow::programEnding, qApp, &QApplication::quit,
                      Qt::QueuedConnection);
-    m_window->show();
+    m_window->showAtSavedGeometry();
     if (commandLine.panelPath.empty()) {
         m_window->createTemplateWindow();
         return;

@@ -6,13 +6,17 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTreeView>
@@ -86,10 +90,24 @@ DirectoriesDialog::DirectoriesDialog(AppModel& app, const QString& target, UserD
     auto* hint = new QLabel(tr("Double-click directory in box and press OK to confirm :"), frame);
     hint->setObjectName(QStringLiteral("Label3"));
 
+    m_pathBox = new QLineEdit(frame);
+    m_pathBox->setObjectName(QStringLiteral("Text1"));
+    m_pathBox->setAccessibleName(tr("Directory path"));
+    m_pathBox->setToolTip(tr("Type a directory and press Enter to open it in the list"));
+    m_pathBox->setAccessibleDescription(m_pathBox->toolTip());
+    auto* completions = new QFileSystemModel(this);
+    completions->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    completions->setRootPath(QStringLiteral("/"));
+    auto* completer = new QCompleter(completions, this);
+    m_pathBox->setCompleter(completer);
+    // Enter in the box opens the typed directory; it must not confirm the dialog as well.
+    m_pathBox->installEventFilter(this);
+
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(selectedLabel);
     frameLayout->addWidget(m_selectedPath);
     frameLayout->addWidget(hint);
+    frameLayout->addWidget(m_pathBox);
     frameLayout->addWidget(m_tree, 1);
 
     auto* ok = new QPushButton(tr("OK"), this);
@@ -117,6 +135,33 @@ void DirectoriesDialog::setListPath(const QString& path) {
     revealListPath();
     m_selected = applyBrowsedPath(m_app.dirs, m_target.toStdString(), toModelPath(m_listPath));
     m_selectedPath->setText(fromModelPath(m_selected));
+    m_pathBox->setText(m_listPath);
+}
+
+bool DirectoriesDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pathBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openTypedPath();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool DirectoriesDialog::openTypedPath() {
+    QString typed = m_pathBox->text().trimmed();
+    if (typed == QStringLiteral("~") || typed.startsWith(QStringLiteral("~/")))
+        typed.replace(0, 1, QDir::homePath());
+    // A relative path is taken from the directory the list shows.
+    const QString path = QDir::cleanPath(QDir(m_listPath).absoluteFilePath(typed));
+    if (typed.isEmpty() || !QFileInfo(path).isDir()) {
+        m_dialogs.message(tr("There is no directory '%1'.").arg(typed));
+        return false;
+    }
+    if (path != m_listPath)
+        setListPath(path);
+    return true;
 }
 
 // Opens the list at its directory: every parent expanded, the directory selected and in view.
@@ -137,6 +182,9 @@ void DirectoriesDialog::openIndex(const QModelIndex& index) {
 }
 
 void DirectoriesDialog::accept() {
+    // A path typed but not yet opened is the one the user means.
+    if (m_pathBox->text() != m_listPath && !openTypedPath())
+        return;
     const std::string target = m_target.toStdString();
     const ConfirmResult result =
         confirmDirectory(m_app.dirs, target, m_selected, settingsFilePath());

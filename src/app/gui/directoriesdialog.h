@@ -2,17 +2,19 @@
 
 // The directories dialog (Form7, "Set directories..."): browses to the GAUGES, COCKPIX or
 // PANEL directory it was opened for and confirms it. A directory tree stands in
-// for the drive and directory lists; a double-click opens a directory.
+// for the drive and directory lists; a double-click opens a directory. A path box above the
+// tree follows it, and a path typed there (Enter, or "OK") opens that directory in the tree.
 //
 // objectNames: Frame1 (the "Set ... directory path..." frame), Dir1 (the directory tree),
-// Label1 ("Selected ... directory path :"), Label2 (the selected path), Label3 (the hint),
-// Command1 ("OK"), Command2 ("Cancel").
+// Text1 (the path box), Label1 ("Selected ... directory path :"), Label2 (the selected path),
+// Label3 (the hint), Command1 ("OK"), Command2 ("Cancel").
 
 #include <QDialog>
 #include <string>
 
 class QFileSystemModel;
 class QLabel;
+class QLineEdit;
 class QModelIndex;
 class QTreeView;
 
@@ -37,6 +39,7 @@ public:
     void setListPath(const QString& path);
 
     QTreeView* directoryTree() const { return m_tree; }
+    QLineEdit* pathBox() const { return m_pathBox; }
     QFileSystemModel* fileSystemModel() const { return m_fileSystem; }
 
 signals:
@@ -47,8 +50,13 @@ public slots:
     void accept() override; // "OK"
     void reject() override; // "Cancel", Escape and the frame's close button
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void openIndex(const QModelIndex& index);
+    // Opens the directory typed in the path box; false (after a message) when there is none.
+    bool openTypedPath();
     void revealListPath();
 
     AppModel& m_app;
@@ -60,6 +68,7 @@ private:
     QFileSystemModel* m_fileSystem = nullptr;
     QTreeView* m_tree = nullptr;
     QLabel* m_selectedPath = nullptr;
+    QLineEdit* m_pathBox = nullptr;
     // The work directories as they were when the dialog opened: browsing for GAUGES moves
     // them along, and only "OK" may keep that.
     std::string m_openingBmpDir;

@@ -23,6 +23,8 @@ MainMenu::MainMenu(AppModel& app, QWidget* owner) : QObject(owner), m_app(app), 
     // "&Help" and "&About..." are commands of the menu bar itself, without a drop-down.
     help = new QAction(tr("&Help"), this);
     help->setObjectName(QStringLiteral("mnuhelp"));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
     about = new QAction(tr("&About..."), this);
     about->setObjectName(QStringLiteral("mnuabout"));
 }
@@ -42,6 +44,10 @@ void MainMenu::buildTemplateMenu() {
     templateMenu->setObjectName(QStringLiteral("mnutemplate"));
     newPanel = addItem(templateMenu, tr("&New"), "mnunew", "Ctrl+N");
     open = addItem(templateMenu, tr("&Open"), "mnuopen", "Ctrl+O");
+    // Filled by RecentFilesMenu.
+    recentMenu = templateMenu->addMenu(tr("Open &Recent"));
+    recentMenu->setObjectName(QStringLiteral("mnurecent"));
+    recentMenu->menuAction()->setObjectName(QStringLiteral("mnurecent"));
     save = addItem(templateMenu, tr("&Save"), "mnusave", "Ctrl+S");
     // No accelerators: the Ctrl letters all belong to the menus and the panel windows.
     compare = addItem(templateMenu, tr("Compare with saved..."), "mnucompare", nullptr);

@@ -4,8 +4,8 @@
 // pairs as exclusive check-marked groups that keep app.options up to date. What the
 // commands do lives in MainWindow and PanelCommands.
 //
-// objectNames: menus mnutemplate, mnuedit, mnudirectories, mnuoptions, mnuwindows; items
-// mnunew, mnuopen, mnusave, mnuclose, mnuquit, mnuundo, mnuredo, mnuhistory, mnugauges,
+// objectNames: menus mnutemplate, mnurecent, mnuedit, mnudirectories, mnuoptions, mnuwindows;
+// items mnunew, mnuopen, mnusave, mnuclose, mnuquit, mnuundo, mnuredo, mnuhistory, mnugauges,
 // mnucockpix, mnupaneldir, mnucompute, mnurecomp, mnuframe, mnunoframe, mnukeepbmp,
 // mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout; and
 // beyond FS98-era COCKPIX: mnucompare, mnucheck, mnubackups (Template), mnushowchanges
@@ -38,6 +38,7 @@ public:
     void syncOptionsFromModel();
 
     QMenu* templateMenu = nullptr;
+    QMenu* recentMenu = nullptr; // "Open &Recent", inside the Template menu
     QMenu* editMenu = nullptr;
     QMenu* directoriesMenu = nullptr;
     QMenu* optionsMenu = nullptr;

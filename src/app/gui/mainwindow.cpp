@@ -1,6 +1,8 @@
 #include "app/gui/mainwindow.h"
 
 #include "app/core/appmodel.h"
+#include "app/core/desktopstate.h"
+#include "app/core/droppedpanel.h"
 #include "app/core/settings.h"
 #include "app/core/shelltexts.h"
 #include "app/core/workfiles.h"
@@ -9,24 +11,37 @@
 #include "app/gui/directoriesdialog.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
+#include "app/gui/recentfilesmenu.h"
 #include "base/gui/childmenuprovider.h"
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/templaterowcommands.h"
+#include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
 #include <QUndoView>
+
+#include <algorithm>
 
 namespace cockpix {
 
@@ -39,6 +54,17 @@ const QString kUnsavedQuestion = QStringLiteral("The panel has changes that are 
 QString captionWithModifiedMark(QString caption) {
     caption.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     return caption + QStringLiteral("[*]");
+}
+
+// The panel file a drag carries: one local file or folder that names a panel.
+QString draggedPanelFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const auto panel = droppedPanelFile(toModelPath(url.toLocalFile()));
+    return panel ? fromModelPath(*panel) : QString();
 }
 
 } // namespace
@@ -61,12 +87,28 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
     m_checkCommands = new CheckCommands(*this, m_document, m_app, m_dialogs);
+    m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     connectMenu();
     connectEditMenu();
+    m_recent = new RecentFilesMenu(m_menu->recentMenu, this);
+    connect(m_menu->templateMenu, &QMenu::aboutToShow, m_recent, &RecentFilesMenu::refresh);
+    connect(m_recent, &RecentFilesMenu::openRequested, this, &MainWindow::openRecentFile);
+    connect(m_panelCommands, &PanelCommands::panelOpened, m_recent, &RecentFilesMenu::add);
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+
+    m_eraseNotice = new QLabel(this);
+    m_eraseNotice->setObjectName(QStringLiteral("eraseNotice"));
+    m_eraseNotice->setAccessibleName(tr("Files erased at Quit"));
+    statusBar()->addPermanentWidget(m_eraseNotice, 1);
+    connect(m_menu->eraseBitmaps, &QAction::toggled, this, &MainWindow::updateEraseNotice);
+    connect(m_menu->erasePaletteFiles, &QAction::toggled, this, &MainWindow::updateEraseNotice);
+    updateEraseNotice();
     setWindowModified(m_document.isModified());
     connect(&m_document, &PanelDocument::modifiedChanged, this, &QWidget::setWindowModified);
     m_menu->showMainMenus(menuBar());
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateMenus);
+    m_mdiArea->viewport()->installEventFilter(this);
     resize(1000, 720);
 }
 
@@ -74,6 +116,8 @@ MainWindow::~MainWindow() {
     // The template's close filter must not run while the children are torn down.
     m_ending = true;
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    m_mdiArea->viewport()->removeEventFilter(this);
+    qApp->removeEventFilter(this);
     if (m_templateSubWindow)
         m_templateSubWindow->removeEventFilter(this);
 }
@@ -100,8 +144,8 @@ void MainWindow::connectMenu() {
     connect(menu.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(menu.windowsMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
     // While a panel window shows its own menus, these keys still reach the Template menu
-    // (no panel window command uses them).
-    addActions({menu.newPanel, menu.open, menu.save, menu.quit});
+    // and the help (no panel window command uses them).
+    addActions({menu.newPanel, menu.open, menu.save, menu.quit, menu.help});
 }
 
 void MainWindow::connectEditMenu() {
@@ -146,6 +190,17 @@ TemplateWindow* MainWindow::templateWindow() const {
 
 void MainWindow::setMainCaption() {
     setWindowTitle(captionWithModifiedMark(fromModelPath(mainCaption(m_app.dirs.panelDir))));
+    // The caption follows every change of the directories, and so does the notice.
+    updateEraseNotice();
+}
+
+QString MainWindow::eraseNotice() const {
+    return m_eraseNotice->text();
+}
+
+void MainWindow::updateEraseNotice() {
+    m_eraseNotice->setText(fromModelPath(eraseAtQuitNotice(m_app.options, m_app.dirs)));
+    m_eraseNotice->setAccessibleDescription(m_eraseNotice->text());
 }
 
 QString MainWindow::shownCaption() const {
@@ -192,6 +247,7 @@ void MainWindow::createTemplateWindow() {
     auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
     m_rowCommands->attach(window);
+    m_toolCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
     m_templateSubWindow->installEventFilter(this);
     window->applyTemplateColor();
@@ -201,9 +257,9 @@ void MainWindow::createTemplateWindow() {
     readSettings(m_app.dirs);
     setMainCaption();
     // The table is wide: give it the whole MDI area, but no more than it needs.
-    const QSize wanted = window->sizeHint().expandedTo(QSize(980, 640));
-    m_templateSubWindow->resize(wanted.boundedTo(m_mdiArea->viewport()->size()));
+    m_templateWanted = window->sizeHint().expandedTo(QSize(980, 640));
     m_templateSubWindow->move(0, 0);
+    fitTemplateWindow();
     m_templateSubWindow->show();
     if (m_app.dirs.gaugesDir.empty())
         m_dialogs.message(QString::fromUtf8(kFirstUseMessage.data(), int(kFirstUseMessage.size())));
@@ -234,6 +290,70 @@ bool MainWindow::settleUnsavedChanges() {
 
 void MainWindow::showPanelWindow(int w) {
     m_rowCommands->viewWindow(w);
+}
+
+bool MainWindow::openPanelFile(const QString& path) {
+    if (!settleUnsavedChanges())
+        return false;
+    return m_panelCommands->openPath(path);
+}
+
+void MainWindow::openRecentFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.message(
+            tr("The panel file '%1' is no longer there; it is taken off the list.").arg(path));
+        m_recent->remove(path);
+        return;
+    }
+    openPanelFile(path);
+}
+
+bool MainWindow::takePanelDrag(QEvent* event) {
+    auto* drag = static_cast<QDropEvent*>(event); // enter and move events are drops too
+    const QString path = draggedPanelFile(drag->mimeData());
+    if (path.isEmpty())
+        return false;
+    drag->acceptProposedAction();
+    if (event->type() == QEvent::Drop) {
+        // After the drop has ended: the questions and messages of opening must not run
+        // inside the window system's drag.
+        QTimer::singleShot(0, this, [this, path] { openPanelFile(path); });
+    }
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    takePanelDrag(event);
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    takePanelDrag(event);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    takePanelDrag(event);
+}
+
+void MainWindow::showAtSavedGeometry() {
+    const DesktopState state = readDesktopState(desktopStateFilePath());
+    const QByteArray geometry =
+        QByteArray::fromBase64(QByteArray::fromStdString(state.windowGeometry));
+    if (!geometry.isEmpty() && restoreGeometry(geometry)) {
+        show();
+        return;
+    }
+    // The first time: the template table is wide. Sized to the screen as well, for a desktop
+    // without a window manager to maximize it (a bare X server, Xvfb).
+    if (const QScreen* screen = this->screen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+}
+
+void MainWindow::saveWindowGeometry() {
+    const std::string file = desktopStateFilePath();
+    DesktopState state = readDesktopState(file);
+    state.windowGeometry = saveGeometry().toBase64().toStdString();
+    writeDesktopState(state, file); // a place not kept is no reason to keep the program open
 }
 
 void MainWindow::newPanel() {
@@ -283,11 +403,40 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     m_ending = true;
+    saveWindowGeometry();
     event->accept();
     emit programEnding();
 }
 
+void MainWindow::fitTemplateWindow() {
+    QMdiSubWindow* sub = m_templateSubWindow;
+    if (!sub || sub->isMaximized() || sub->isMinimized())
+        return;
+    // Within the MDI area, so that the template's own scroll bars take over rather than the
+    // table being cut off at the area's edge; as large as wanted when there is room again.
+    const QSize room = m_mdiArea->viewport()->size();
+    const QSize size = m_templateWanted.boundedTo(room);
+    const QPoint at(std::clamp(sub->x(), 0, std::max(0, room.width() - size.width())),
+                    std::clamp(sub->y(), 0, std::max(0, room.height() - size.height())));
+    m_fittingTemplate = true;
+    sub->setGeometry(QRect(at, size));
+    m_fittingTemplate = false;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A panel dragged over a text box of a child window: the box would take the file's
+    // address as text; the whole window opens the panel instead.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) &&
+        watched != this && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && takePanelDrag(event))
+        return true;
+    if (event->type() == QEvent::Resize && !m_ending) {
+        if (watched == m_mdiArea->viewport())
+            fitTemplateWindow();
+        else if (watched == m_templateSubWindow && !m_fittingTemplate)
+            m_templateWanted = static_cast<QResizeEvent*>(event)->size(); // the user's size
+    }
     // The template's own close button asks and updates the menus as "Close Template" does.
     if (event->type() == QEvent::Close && watched == m_templateSubWindow && !m_closingTemplate &&
         !m_ending) {

@@ -2,11 +2,14 @@
 
 // The main window (MDIForm1): the MDI frame that holds the template window and the panel
 // windows, with the menu bar of the Template, Edit, Directories and Options commands. Its
-// caption carries the desktop's modified mark while the panel has unsaved changes.
+// caption carries the desktop's modified mark while the panel has unsaved changes; a
+// panel.cfg (or an aircraft's folder) dropped onto it is opened; the status bar says when
+// Quit will erase work files. Where it was on the screen is remembered between runs.
 
 #include <QMainWindow>
 #include <QPointer>
 
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QUndoView;
@@ -20,9 +23,11 @@ class TemplateWindow;
 class MainMenu;
 class PanelCommands;
 class TemplateRowCommands;
+class TemplateToolCommands;
 class DirectoriesDialog;
 class AboutDialog;
 class CheckCommands;
+class RecentFilesMenu;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -40,10 +45,18 @@ public:
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
     // "&Check panel...", "&Backups..." and the status bar's count of findings.
     CheckCommands& checkCommands() const { return *m_checkCommands; }
+    // The template's palette optimizer and outside-view buttons, and their windows.
+    TemplateToolCommands& toolCommands() const { return *m_toolCommands; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
     PanelDocument& document() const { return m_document; }
+    RecentFilesMenu& recentFiles() const { return *m_recent; }
+    // The status bar's notice of the files Quit will erase; empty while none.
+    QString eraseNotice() const;
+
+    // Shows the window where it was when last closed, maximized the first time.
+    void showAtSavedGeometry();
 
     // "COCKPIX V.2.5.3  -  " + panelDir, with the modified mark while there are unsaved
     // changes.
@@ -74,6 +87,11 @@ public:
 
 public slots:
     void showPanelWindow(int w);
+    // Opens a panel file as "&Open" does with it chosen (after the question about unsaved
+    // changes); true when it was read completely.
+    bool openPanelFile(const QString& path);
+    // An entry of "Open &Recent": a file that has gone meanwhile is named and taken off.
+    void openRecentFile(const QString& path);
 
     void newPanel();
     void closeTemplate();
@@ -90,17 +108,27 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void updateMenus();
     void updateWindowMenu();
+    void updateEraseNotice();
 
 private:
     void connectMenu();
     void connectEditMenu();
     void applyTemplateColor();
     QString helpFilePath() const;
+    void saveWindowGeometry();
+    // Accepts a drag or drop event that carries a panel (opening it on the drop); false for
+    // any other.
+    bool takePanelDrag(QEvent* event);
+    // Keeps the template window inside the MDI area, at the size wanted when there is room.
+    void fitTemplateWindow();
 
     PanelDocument& m_document;
     AppModel& m_app;
@@ -110,10 +138,15 @@ private:
     PanelCommands* m_panelCommands = nullptr;
     TemplateRowCommands* m_rowCommands = nullptr;
     CheckCommands* m_checkCommands = nullptr;
+    RecentFilesMenu* m_recent = nullptr;
+    QLabel* m_eraseNotice = nullptr;
+    TemplateToolCommands* m_toolCommands = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;
     QPointer<QUndoView> m_historyView;
+    QSize m_templateWanted;
+    bool m_fittingTemplate = false;
     bool m_closingTemplate = false;
     bool m_ending = false;
 };

@@ -130,7 +130,7 @@ bool PanelCommands::openChosenPath(const QString& path) {
     // that is the panel as opened, not an edit to undo.
     m_document.clearHistory();
     m_window.setSaveEnabled(true);
-    emit panelOpened();
+    emit panelOpened(QFileInfo(path).absoluteFilePath());
     return true;
 }
 

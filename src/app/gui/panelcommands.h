@@ -49,8 +49,9 @@ public:
     void setChangeReviewer(ChangeReviewer reviewer) { m_reviewer = std::move(reviewer); }
 
 signals:
-    // A panel was read completely by "&Open" (or from the command line, or a restore).
-    void panelOpened();
+    // A panel file was read completely by "&Open" (or from the command line, a drop, the
+    // recent list or a restore); path is absolute.
+    void panelOpened(const QString& path);
     // The panel was written by "&Save".
     void panelSaved();
 

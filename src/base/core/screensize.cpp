@@ -32,4 +32,24 @@ std::optional<ScreenSize> screenSizeOverride() {
     return value ? parseScreenSize(value) : std::nullopt;
 }
 
+std::optional<std::vector<ScreenSize>> parseScreenSizeList(std::string_view text) {
+    if (text == "all")
+        return std::vector<ScreenSize>(kFs98ScreenSizes.begin(), kFs98ScreenSizes.end());
+    std::vector<ScreenSize> sizes;
+    while (true) {
+        const auto comma = text.find(',');
+        const auto size = parseScreenSize(text.substr(0, comma));
+        if (!size)
+            return std::nullopt;
+        sizes.push_back(*size);
+        if (comma == std::string_view::npos)
+            return sizes;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+std::string screenSizeText(ScreenSize size) {
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
+
 } // namespace cockpix

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
@@ -14,6 +15,21 @@ namespace {
 
 const QString kTitle = QStringLiteral("COCKPIX");
 const QString kHelpWindowName = QStringLiteral("cockpixHelp");
+
+// The help window: Esc closes it, as it closes a dialog, although it is a window of its own.
+class HelpBrowser final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            close();
+            return;
+        }
+        QTextBrowser::keyPressEvent(event);
+    }
+};
 
 std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
@@ -87,7 +103,7 @@ bool QtUserDialogs::showHelp(const QString& helpFilePath) {
         m_parent ? m_parent->findChild<QTextBrowser*>(kHelpWindowName, Qt::FindDirectChildrenOnly)
                  : nullptr;
     if (browser == nullptr) {
-        browser = new QTextBrowser(m_parent);
+        browser = new HelpBrowser(m_parent);
         browser->setObjectName(kHelpWindowName);
         browser->setWindowFlag(Qt::Window);
         browser->setAttribute(Qt::WA_DeleteOnClose);

@@ -12,6 +12,7 @@
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelwindowregistry.h"
 #include "gauges/gui/progresswindow.h"
+#include "gauges/gui/screenpreviewdialog.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QAction>
@@ -97,6 +98,8 @@ void PanelWindowForm::buildMenus() {
     m_pictureMenu = new QMenu(tr("&Picture"), this);
     m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
     auto* zoom = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), QKeySequence("Ctrl+Z"));
+    connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
+            &QAction::triggered, this, &PanelWindowForm::showScreenPreviews);
     m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar"));
     auto* colors = addMenuAction(m_pictureMenu, "mnucolors", tr("&Background color..."),
                                  QKeySequence("Ctrl+B"));
@@ -333,6 +336,12 @@ void PanelWindowForm::resetToBlack() {
     m_app.panelBackColor = 0;
     if (PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow) : this)
         target->setBackColor(0);
+}
+
+void PanelWindowForm::showScreenPreviews() {
+    emit closeGaugeDialogRequested();
+    auto* previews = new ScreenPreviewDialog(m_document, m_app, m_w, this);
+    previews->show();
 }
 
 void PanelWindowForm::closeWindow() {

@@ -74,6 +74,8 @@ public slots:
     void blinkTick();
     // Restarts the blinker timer at once after blinkState or blinkInterval changed.
     void refreshBlinker();
+    // "Pre&view at screen sizes...": this window on every FS98 screen size, side by side.
+    void showScreenPreviews();
 
 signals:
     // A click on gauge image i; currentGauge is already i. The gauge properties dialog

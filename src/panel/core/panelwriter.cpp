@@ -10,12 +10,9 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string_view>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace cockpix {
 namespace {
@@ -195,6 +192,21 @@ bool samePath(const std::string& a, const std::string& b) {
     return error ? a == b : canonicalA == canonicalB;
 }
 
+// The largest N of the names "panel.c<N>", whatever the number of digits (0 for none).
+int highestBackupNumber(const std::vector<std::string>& names) {
+    constexpr std::string_view prefix = "panel.c";
+    int highest = 0;
+    for (const std::string& name : names) {
+        if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 ||
+            name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string_view digits = std::string_view(name).substr(prefix.size());
+        if (digits.find_first_not_of("0123456789") == std::string_view::npos)
+            highest = std::max(highest, leadingDigitsValue(digits));
+    }
+    return highest;
+}
+
 std::string backupPath(const std::string& panelDir, int number) {
     return panelDir + "panel.c" + std::to_string(number);
 }
@@ -210,16 +222,22 @@ bool cannotLink(int error) {
            error == EOPNOTSUPP || error == ENOSYS;
 }
 
-// Puts the old file under the first free backup name from the computed number on, with
-// place (a no-replace rename or link). The listing only knows numbers of one or two digits
-// after ".c", so past 99 (or when another program took a name) the number simply grows
-// until a name is free: no backup is ever overwritten. The chosen output is never used as a
-// backup name, or the new file would replace the backup at once.
+// Puts source under the first free backup name from the computed number on, with place
+// (a no-replace link or rename); returns the number used. The listing only knows numbers of
+// one or two digits after ".c", so past 99 (or when another program took a name) the number
+// simply grows until a name is free: no backup is ever overwritten. The chosen output is
+// never used as a backup name, or the new file would replace the backup at once.
 template <class Place>
 BackupOutcome placeBackup(const std::string& panelDir, const std::string& outputPath,
                           const Place& place) {
-    BackupOutcome outcome{nextBackupNumber(plainFileNames(panelDir)), 0};
+    const std::vector<std::string> names = plainFileNames(panelDir);
+    BackupOutcome outcome{nextBackupNumber(names), 0};
+    // Once the number the listing gives is taken, the search goes on above every backup
+    // number there is, rather than past each of them in turn.
+    const int above = highestBackupNumber(names) + 1;
     for (int attempt = 0; attempt < kMaxBackupAttempts; ++attempt, ++outcome.number) {
+        if (attempt == 1 && outcome.number < above)
+            outcome.number = above;
         const std::string candidate = backupPath(panelDir, outcome.number);
         if (entryExists(candidate) || samePath(candidate, outputPath))
             continue;
@@ -249,19 +267,27 @@ BackupOutcome copyToBackup(const std::string& oldFile, const std::string& panelD
     return outcome;
 }
 
-// Keeps the old panel.cfg as the next backup: moved there, or, with copy, a copy of it put
-// there.
+// Keeps the old panel.cfg as the next backup. When the new file is to replace it, the backup
+// is a second name of the old file: panel.cfg keeps its old bytes until the new ones replace
+// it in one rename, so a save cut short at any moment (a crash, a full disk) leaves a whole
+// panel.cfg. When the output is another file, panel.cfg stays and the backup is a copy, so
+// that a later change to one never shows in the other.
 BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir,
                          const std::string& outputPath, bool copy) {
     if (copy)
         return copyToBackup(oldFile, panelDir, outputPath);
-    return placeBackup(panelDir, outputPath,
-                       [&](const std::string& to) { return renameNoReplace(oldFile, to); });
+    const BackupOutcome linked = placeBackup(
+        panelDir, outputPath, [&](const std::string& to) { return linkNoReplace(oldFile, to); });
+    if (linked.error != 0 && cannotLink(linked.error))
+        return copyToBackup(oldFile, panelDir, outputPath);
+    return linked;
 }
 
 std::optional<std::vector<std::string>> paletteResultLines(const SaveRequest& request) {
     if (!savesPaletteProposal(request.options, request.proposal.advisedColorCount))
         return std::nullopt;
+    if (!request.proposal.lines.empty())
+        return request.proposal.lines;
     const std::optional<std::string> content = readWholeFile(request.proposal.resultFile);
     if (!content)
         return std::nullopt;
@@ -282,33 +308,25 @@ UserText notRecordedMessage(const std::string& outputPath, int error) {
            "' could not be recorded to disk: " + errorText(error) + ".";
 }
 
-// The new content is in place only after the old file is safe in its backup. When the old
-// file was moved to its backup and the last rename fails, it goes back to where it was; a
-// backup that was only a copy is taken away again.
+// The new content is put in place only after the old file is safe in its backup; when that
+// last rename fails, panel.cfg was never touched and the new backup is taken away again.
 void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::string& tempPath) {
     // The directory as it is spelled on disk, which may differ in case from panelDir.
     const std::string panelDir = directoryOf(oldFile);
     const bool copy = !samePath(oldFile, result.outputPath);
     const BackupOutcome backup = keepBackup(oldFile, panelDir, result.outputPath, copy);
     if (backup.error != 0) {
-        ::unlink(tempPath.c_str());
+        removeFile(tempPath);
         result.message = "Previous 'panel.cfg' could not be saved as 'panel.c" +
                          std::to_string(backup.number) + "': " + errorText(backup.error) +
                          ".\nThe new panel was not saved; 'panel.cfg' is unchanged.";
         return;
     }
-    const std::string backupFile = backupPath(panelDir, backup.number);
     if (const int error = renameReplacing(tempPath, result.outputPath); error != 0) {
-        ::unlink(tempPath.c_str());
-        bool restored = true;
-        if (copy)
-            ::unlink(backupFile.c_str());
-        else
-            restored = renameNoReplace(backupFile, oldFile) == 0;
-        result.message = notRecordedMessage(result.outputPath, error) + "\n" +
-                         (restored ? std::string("Previous 'panel.cfg' is unchanged.")
-                                   : "Previous 'panel.cfg' is kept as 'panel.c" +
-                                         std::to_string(backup.number) + "'.");
+        removeFile(tempPath);
+        removeFile(backupPath(panelDir, backup.number));
+        result.message =
+            notRecordedMessage(result.outputPath, error) + "\nPrevious 'panel.cfg' is unchanged.";
         return;
     }
     result.written = true;
@@ -318,7 +336,7 @@ void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::s
 
 void placeNewFile(SaveResult& result, const std::string& tempPath) {
     if (const int error = renameReplacing(tempPath, result.outputPath); error != 0) {
-        ::unlink(tempPath.c_str());
+        removeFile(tempPath);
         result.message = notRecordedMessage(result.outputPath, error);
         return;
     }
@@ -376,10 +394,8 @@ std::string savedPanelText(const Panel& panel, const SaveRequest& request) {
 
 BackupCopy keepAsNextBackup(const std::string& panelFile) {
     const std::string panelDir = directoryOf(panelFile);
-    BackupOutcome outcome = placeBackup(
-        panelDir, panelFile, [&](const std::string& to) { return linkNoReplace(panelFile, to); });
-    if (outcome.error != 0 && cannotLink(outcome.error))
-        outcome = copyToBackup(panelFile, panelDir, panelFile);
+    // The same second name (or copy) as a save makes before it replaces panel.cfg.
+    const BackupOutcome outcome = keepBackup(panelFile, panelDir, panelFile, false);
     if (outcome.error == 0)
         syncDirectory(panelDir);
     return {outcome.number, outcome.error, backupPath(panelDir, outcome.number)};

@@ -22,10 +22,14 @@ struct PaletteSaveOptions {
 };
 
 // The palette optimizer's last proposal: how many colours it advises adding (0: none, or no
-// run yet) and the result file that holds its "[8 bit colors]" section.
+// run yet), the result file that holds its "[8 bit colors]" section, and that section's
+// lines as the run wrote them. A save writes the lines the proposal holds, so that undoing
+// a run (or running again) always writes what the panel shows; a proposal without lines
+// (made outside the editor) has its result file read at the save.
 struct PaletteProposal {
     int advisedColorCount = 0;
     std::string resultFile;
+    std::vector<std::string> lines;
     friend bool operator==(const PaletteProposal&, const PaletteProposal&) = default;
 };
 

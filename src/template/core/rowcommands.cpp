@@ -77,12 +77,6 @@ std::string wrongGaugesDirMessage() {
            "Please set the gauges directory path before continuing.";
 }
 
-UserText cantFindBitmapMessage(const std::string& bitmapName, const std::string& panelDir) {
-    return "Can't find '" + UserText::panelText(bitmapName) + ".bmp' in " +
-           UserText::path(panelDir) + "\n" +
-           "Please move it to this directory, or change panel directory before continuing.";
-}
-
 UserText unreadableBitmapMessage(const std::string& bitmapPath) {
     return "Can't read the picture '" + UserText::path(bitmapPath) + "'.\n" +
            "It is not a Windows bitmap COCKPIX can measure; the window keeps its values.";

@@ -6,6 +6,7 @@
 
 #include "app/core/settings.h"
 #include "base/core/usertext.h"
+#include "gauges/core/windowbitmapchoice.h" // cantFindBitmapMessage
 #include "panel/core/panel.h"
 
 #include <optional>
@@ -54,7 +55,6 @@ AutoOutcome autoSizeFromBitmap(const Panel& panel, const std::string& panelDir, 
 AutoOutcome autoRatioFromBitmap(const Panel& panel, const std::string& panelDir, int w,
                                 const std::string& bitmapBoxText, int screenWidth);
 
-UserText cantFindBitmapMessage(const std::string& bitmapName, const std::string& panelDir);
 UserText unreadableBitmapMessage(const std::string& bitmapPath);
 
 } // namespace cockpix

@@ -404,4 +404,8 @@ QString TemplateWindow::bitmapText(int w) const {
     return isWindowSlot(w) ? rowAt(w).bitmapBox()->text() : QString();
 }
 
+QString TemplateWindow::thresholdText() const {
+    return m_lower->thresholdBox()->text();
+}
+
 } // namespace cockpix

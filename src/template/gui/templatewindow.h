@@ -64,6 +64,8 @@ public:
     void applyAuto(const WindowEdit& edit, const std::optional<QString>& text);
     // The text of a row's bitmap name box, as typed.
     QString bitmapText(int w) const;
+    // The text of the threshold box, as typed (the optimizer reads its number as it is).
+    QString thresholdText() const;
 
     // The whole table, so the MDI child opens showing every row; the scroll area takes over
     // on smaller screens.

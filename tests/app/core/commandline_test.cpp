@@ -1,7 +1,9 @@
 #include "app/core/commandline.h"
+#include "base/core/version.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 namespace cockpix {
@@ -32,6 +34,38 @@ TEST(CommandLine, ArgumentsAndWhatTheyMean) {
                   std::make_tuple("", row.panelPath, row.help, row.demo, row.showWindow));
     }
     EXPECT_NE(commandLineUsage().find("--demo"), std::string::npos);
+    EXPECT_TRUE(parseCommandLine({"--demo", "--exit-when-shown"}).exitWhenShown);
+}
+
+// --help and --version are answered before Qt starts, so the raw arguments are looked at too.
+TEST(CommandLine, HelpAndVersionBeforeTheWindowSystem) {
+    const struct {
+        std::vector<const char*> argv;
+        bool help, version;
+    } rows[] = {
+        {{"cockpix"}, false, false},
+        {{"cockpix", "--version"}, false, true},
+        {{"cockpix", "a.cfg", "--help"}, true, false},
+        {{"cockpix", "-h", "--version"}, true, true},
+        {{"cockpix", "--", "--version"}, false, false}, // a file named "--version"
+        {{"cockpix", "-version"}, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.argv));
+        const int argc = static_cast<int>(row.argv.size());
+        EXPECT_EQ(helpRequested(argc, row.argv.data()), row.help);
+        EXPECT_EQ(versionRequested(argc, row.argv.data()), row.version);
+        std::vector<std::string> args(row.argv.begin() + 1, row.argv.end());
+        const CommandLine parsed = parseCommandLine(args);
+        if (parsed.error.empty()) {
+            EXPECT_EQ(parsed.showVersion, row.version);
+        }
+    }
+    EXPECT_EQ(versionLine(), "cockpix " + std::string(kProgramVersion) + "\n");
+    // project(cockpix VERSION MAJOR.MINOR.PATCH) reached the header.
+    EXPECT_EQ(std::count(kProgramVersion.begin(), kProgramVersion.end(), '.'), 2);
+    EXPECT_EQ(kProgramVersion.find_first_not_of("0123456789."), std::string_view::npos);
+    EXPECT_NE(commandLineUsage().find("--version"), std::string::npos);
 }
 
 TEST(CommandLine, BadArgumentsAreErrors) {

@@ -1,6 +1,7 @@
 #include "app/core/demoinstall.h"
 
 #include "app/core/settings.h"
+#include "base/core/filelookup.h"
 #include "base/core/scratchdir.h"
 
 #include <cstdlib>
@@ -36,6 +37,45 @@ TEST_F(DemoInstallTest, TheDemoLiesBesideTheProgramDirectoryOrWhereTheEnvironmen
     EXPECT_EQ(findDemoDir(bin()), std::nullopt); // no panel there
     fs::rename(at("build/demo"), at("elsewhere"));
     EXPECT_EQ(findDemoDir("/nonexistent/"), canonical("elsewhere"));
+}
+
+TEST_F(DemoInstallTest, AnInstalledDemoIsFoundInThePrefixsShare) {
+    touch("usr/share/cockpix/demo/fs98/aircraft/demo_cessna/panel/panel.cfg", "[Window Titles]");
+    fs::create_directories(at("usr/bin"));
+    EXPECT_EQ(findDemoDir(at("usr/bin/")), canonical("usr/share/cockpix/demo"));
+    EXPECT_EQ(findDemoDir(bin()), canonical("build/demo")); // a build's own demo first
+}
+
+// The installed demo is copied once into the user's folder and run from there; a build's demo
+// is run where it lies.
+TEST_F(DemoInstallTest, TheInstalledDemoRunsFromTheUsersOwnCopy) {
+    const std::string shipped = at("usr/share/cockpix/demo/");
+    touch("usr/share/cockpix/demo/fs98/aircraft/demo_cessna/panel/panel.cfg", "[Window Titles]");
+    touch("usr/share/cockpix/demo/fs98/gauges/demo.gau", "GAU");
+    touch("usr/share/cockpix/demo/config/cockpix.ini", "old settings");
+    const std::string user = at("home/.local/share/cockpix/demo/");
+
+    EXPECT_EQ(writableDemoDir(at("build/demo/"), bin(), user).dir, at("build/demo/"));
+    const DemoPlace first = writableDemoDir(shipped, at("usr/bin/"), user);
+    ASSERT_EQ(first.problem, "");
+    EXPECT_EQ(first.dir, user);
+    EXPECT_EQ(readWholeFile(user + "fs98/gauges/demo.gau").value_or(""), "GAU");
+    EXPECT_FALSE(fs::exists(user + "config")); // prepareDemo writes the settings anew
+
+    // The user's saves in the copy survive the next start.
+    touch("home/.local/share/cockpix/demo/fs98/aircraft/demo_cessna/panel/panel.cfg", "saved");
+    EXPECT_EQ(writableDemoDir(shipped, at("usr/bin/"), user).dir, user);
+    EXPECT_EQ(readWholeFile(user + "fs98/aircraft/demo_cessna/panel/panel.cfg").value_or(""),
+              "saved");
+
+    // A folder of that name without the demo is the user's: left alone, and said so.
+    const std::string other = at("home/other/demo/");
+    touch("home/other/demo/notes.txt", "mine");
+    const DemoPlace refused = writableDemoDir(shipped, at("usr/bin/"), other);
+    EXPECT_EQ(refused.dir, "");
+    EXPECT_NE(refused.problem.find("holds no demo"), std::string::npos) << refused.problem;
+    EXPECT_EQ(readWholeFile(other + "notes.txt").value_or(""), "mine");
+    EXPECT_FALSE(writableDemoDir(shipped, at("usr/bin/"), "").problem.empty());
 }
 
 TEST_F(DemoInstallTest, PreparingWritesTheDemosOwnSettingsAndWorkDirectories) {

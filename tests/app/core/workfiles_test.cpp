@@ -37,5 +37,31 @@ TEST_F(WorkFiles, AnEmptyMissingOrFileNameDeletesNothing) {
     EXPECT_TRUE(fs::exists(at("current.txt")));
 }
 
+TEST(QuitNotice, SaysWhatQuitWillErase) {
+    const Directories dirs{"/g/", "/g/bmp/", "/g/palette/", "/panel/", "/prog/"};
+    const struct {
+        bool bitmaps, palette;
+        Directories dirs;
+        std::string notice;
+    } rows[] = {
+        {false, false, dirs, ""},
+        {true, false, dirs, "Quit will erase the files of the bitmap work directory (/g/bmp/)."},
+        {false, true, dirs,
+         "Quit will erase the files of the palette work directory (/g/palette/)."},
+        {true, true, dirs,
+         "Quit will erase the files of the bitmap work directory (/g/bmp/) and the palette "
+         "work directory (/g/palette/)."},
+        {true, false, Directories{},
+         "Quit will erase the files of the bitmap work directory (not set yet: nothing is "
+         "erased)."},
+    };
+    for (const auto& row : rows) {
+        Options options;
+        options.eraseBitmapsOnQuit = row.bitmaps;
+        options.erasePaletteFilesOnQuit = row.palette;
+        EXPECT_EQ(eraseAtQuitNotice(options, row.dirs), row.notice);
+    }
+}
+
 } // namespace
 } // namespace cockpix

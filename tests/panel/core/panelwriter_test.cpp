@@ -316,6 +316,12 @@ TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) 
     fs::remove(proposal.resultFile);
     ASSERT_TRUE(save("panel.cfg").written);
     EXPECT_EQ(fileText(panelDir + "panel.cfg"), newText);
+
+    // The lines a proposal holds win over whatever a later run left in the result file.
+    touch("result.txt", "[8 bit colors]\r\n\r\ncolor00= 9, 9, 9");
+    proposal.lines = {"[8 bit colors]", "", "color00= 1, 2, 3"};
+    ASSERT_TRUE(save("panel.cfg").written);
+    EXPECT_NE(fileText(panelDir + "panel.cfg").find("color00= 1, 2, 3\r\n"), npos);
 }
 
 // ------------------------------------------------------------------------------------

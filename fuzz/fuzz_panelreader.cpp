@@ -1,0 +1,72 @@
+// panel.cfg files from anywhere: the reader must end every file with a panel or a structural
+// error, whatever the bytes, and what it read must always be writable. The input may hold up
+// to three files, separated by a line "%%", laid out as the panel.cfg of the aircraft a, b
+// and c of a scratch FS98 tree, so that [fltsim] alias chains between them are followed too.
+
+#include "panel/core/panelreader.h"
+#include "panel/core/panelwriter.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& scratch() {
+    static const fs::path root = [] {
+        fs::path dir =
+            fs::temp_directory_path() / ("cockpix_fuzz_reader_" + std::to_string(::getpid()));
+        for (const char* aircraft : {"a", "b", "c"})
+            fs::create_directories(dir / "fs98" / "aircraft" / aircraft / "panel");
+        return dir;
+    }();
+    return root;
+}
+
+// Splits off the first file of the input.
+std::string_view nextFile(std::string_view& input) {
+    const std::size_t split = input.find("\n%%\n");
+    const std::string_view file = input.substr(0, split);
+    input = split == std::string_view::npos ? std::string_view() : input.substr(split + 4);
+    return file;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    // The first file is read from memory, as the reader reads every file; the aliased ones
+    // come from the disk, where a file of an earlier input must not linger.
+    const std::string_view first = nextFile(input);
+    for (const char* aircraft : {"b", "c"}) {
+        const fs::path file = scratch() / "fs98" / "aircraft" / aircraft / "panel" / "panel.cfg";
+        const std::string_view part = nextFile(input);
+        std::error_code ignored;
+        if (part.empty()) {
+            fs::remove(file, ignored);
+            continue;
+        }
+        std::ofstream(file, std::ios::binary | std::ios::trunc)
+            .write(part.data(), static_cast<std::streamsize>(part.size()));
+    }
+
+    cockpix::Panel panel;
+    std::string panelDir = (scratch() / "fs98" / "aircraft" / "a" / "panel").string() + "/";
+    const auto error = cockpix::readPanelText(panel, panelDir, first, "panel.cfg");
+    if (error) {
+        if (error->describe().empty())
+            std::abort(); // every error says where and why
+        return 0;
+    }
+    cockpix::applyOpenedRatioRule(panel);
+    const std::string text = cockpix::panelFileText(panel, {}, 0, nullptr);
+    if (text.find("[Default View]") == std::string::npos)
+        std::abort();
+    return 0;
+}

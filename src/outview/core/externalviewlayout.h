@@ -1,0 +1,52 @@
+#pragma once
+
+// Where FS98 puts a panel window and its outside (3D) view window on the user's screen, as
+// the external view frame draws them: the background at its position code and size ratio,
+// the whole screen wide at ratio 1, and the [Default View] rectangle in FS98's view units
+// (8192 across the screen). Positions and sizes are in twips (15 per pixel), from the
+// screen's top-left corner, as FS98's tools measured them; the frame is drawn with FS98's
+// "Hide menu-bar" option on, which leaves a 20-pixel band at the bottom.
+
+#include "base/core/bmpheader.h"
+#include "gauges/core/panellayout.h"
+#include "panel/core/panel.h"
+
+#include <optional>
+#include <string>
+
+namespace cockpix {
+
+inline constexpr double kTwipsPerPixel = 15;
+// A default view of size 0 would show no frame; FS98 panels without one get 2000.
+inline constexpr double kDefaultViewSizeWhenZero = 2000;
+
+// Twips of the screen per FS98 view unit, for the screen widths FS98 supported (800, 1024,
+// 1280 and 1600 pixels: 1.465, 1.875, 2.344, 2.93); every other width gets 1.172, the
+// factor of a 640-pixel screen.
+double outsideViewScaleFactor(double screenWidthTwips);
+
+struct ExternalViewInput {
+    int screenWidthPx = 0;
+    int screenHeightPx = 0;
+    std::optional<BmpSize> bitmap; // nullopt when the picture could not be measured
+    double sizeRatio = 0;          // windowSizeRatio
+    double position = 0;           // windowPosition
+    DefaultView view;
+};
+
+struct ExternalViewLayout {
+    double frameRatioY = 0; // (screen height - 20) / screen height
+    double zoom = 0;        // screen width / bitmap width; 0 without a bitmap
+    double sizeRatio = 0;   // the window's ratio, 1 in place of 0
+    DefaultView view;       // the default view, 2000 in place of a size of 0
+    double scale = 0;       // outsideViewScaleFactor
+    RectF picture;          // twips
+    RectF frame;            // twips, in single precision as the frame takes them
+};
+
+ExternalViewLayout layoutExternalView(const ExternalViewInput& input);
+
+// "Window 2: main - Position: 7 - size ratio: 1 - Shown with 'Hide menu-bar' on."
+std::string externalViewTitle(int w, const std::string& bitmap, double position, double ratio);
+
+} // namespace cockpix

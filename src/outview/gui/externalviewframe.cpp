@@ -1,0 +1,129 @@
+#include "outview/gui/externalviewframe.h"
+
+#include "base/core/bmpheader.h"
+#include "base/core/filelookup.h"
+#include "base/gui/modeltext.h"
+#include "base/gui/screen.h"
+#include "gauges/gui/gaugeimage.h"
+#include "gauges/gui/panelrenderer.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QFrame>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace cockpix {
+namespace {
+
+RectF inPixels(const RectF& twips) {
+    return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
+            twips.height / kTwipsPerPixel};
+}
+
+} // namespace
+
+ExternalViewFrame::ExternalViewFrame(PanelDocument& document, AppModel& app, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_document(document), m_app(app) {
+    setObjectName(QStringLiteral("Form11"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_canvas = new QWidget;
+    m_canvas->setObjectName(QStringLiteral("frameCanvas"));
+    m_canvas->setAutoFillBackground(true);
+    m_canvas->setAccessibleName(
+        tr("The screen as FS98 shows the panel window and the outside view"));
+    m_scroll->setWidget(m_canvas);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+
+    m_picture = new GaugeImage(0, m_canvas);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    const QString tip = QStringLiteral("Click to pop-up box");
+    m_picture->setToolTip(tip);
+    m_picture->setAccessibleName(tip);
+    m_picture->setCursor(Qt::PointingHandCursor);
+    connect(m_picture, &GaugeImage::clicked, this, &ExternalViewFrame::pictureClicked);
+
+    m_frame = new QFrame(m_canvas);
+    m_frame->setObjectName(QStringLiteral("Shape1"));
+    m_frame->setAccessibleName(tr("Outside view window"));
+    m_frame->setStyleSheet(QStringLiteral("QFrame#Shape1 { border: 2px solid red; }"));
+    m_frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ExternalViewFrame::openForCurrentWindow() {
+    const int w = m_app.currentWindow;
+    if (!isWindowSlot(w))
+        return;
+    const Panel& panel = m_document.panel();
+    const PanelWindow& window = panel.window(w);
+    setWindowTitle(fromModelText(
+        externalViewTitle(w, window.windowBitmap, window.windowPosition, window.windowSizeRatio)));
+    const QSize screen = screenSizePixels();
+    m_canvas->setFixedSize(screen);
+
+    // A picture that cannot be loaded leaves the picture empty; the layout still runs.
+    const QImage image = loadBitmapImage(resolvePathIgnoringCase(m_app.chosenBitmapPath));
+    ExternalViewInput input;
+    input.screenWidthPx = screen.width();
+    input.screenHeightPx = screen.height();
+    if (!image.isNull())
+        input.bitmap = BmpSize{image.width(), image.height()};
+    input.sizeRatio = window.windowSizeRatio;
+    input.position = window.windowPosition;
+    input.view = panel.defaultView();
+    m_layout = layoutExternalView(input);
+    m_app.outsideViewScale = m_layout.scale;
+    storeReplacements(w);
+
+    m_picture->setPicture(image);
+    m_picture->placeAt(inPixels(m_layout.picture));
+    m_frameTwips = m_layout.frame;
+    placeFrame();
+    m_frame->raise();
+    if (const QScreen* shown = this->screen())
+        resize(screen.boundedTo(shown->availableSize()));
+}
+
+// Steps of their own: a run of typing in the template does not take them in.
+void ExternalViewFrame::storeReplacements(int w) {
+    const Panel& panel = m_document.panel();
+    m_document.breakMerge();
+    if (m_layout.sizeRatio != panel.window(w).windowSizeRatio)
+        m_document.setWindowField(
+            {w, WindowField::SizeRatio, m_layout.sizeRatio, panel.windowCount});
+    if (!(m_layout.view == panel.defaultView()))
+        m_document.setDefaultView(m_layout.view);
+    m_document.breakMerge();
+}
+
+void ExternalViewFrame::setFrameEdge(ViewCoordinate edge, double twips) {
+    switch (edge) {
+    case ViewCoordinate::X:
+        m_frameTwips.left = twips;
+        break;
+    case ViewCoordinate::Y:
+        m_frameTwips.top = twips;
+        break;
+    case ViewCoordinate::SizeX:
+        m_frameTwips.width = twips;
+        break;
+    case ViewCoordinate::SizeY:
+        m_frameTwips.height = twips;
+        break;
+    }
+    placeFrame();
+}
+
+QRect ExternalViewFrame::frameRect() const {
+    return m_frame->geometry();
+}
+
+void ExternalViewFrame::placeFrame() {
+    m_frame->setGeometry(pixelRect(inPixels(m_frameTwips)));
+}
+
+} // namespace cockpix

@@ -1,0 +1,163 @@
+#include "palette/core/paletteoptimizer.h"
+
+#include "base/core/atomicfile.h"
+#include "base/core/filelookup.h"
+#include "gauges/core/gaugeextraction.h"
+#include "palette/core/indexedbitmap.h"
+#include "palette/core/referencetable.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <optional>
+
+namespace cockpix {
+namespace {
+
+// The colour table and pixel counts of palette indices 0..n-1.
+struct Analysis {
+    std::vector<Rgb> palette;
+    std::vector<std::uint64_t> counts;
+};
+
+struct Scan {
+    std::optional<Analysis> analysis;
+    UserText problem;
+};
+
+UserText unusableBitmap(const std::string& path, std::string_view reason) {
+    return "The palette optimizer cannot use '" + UserText::path(path) + "':\n" +
+           std::string(reason);
+}
+
+void report(const PaletteProgress& progress, std::string_view caption) {
+    if (progress)
+        progress(caption);
+}
+
+// The first bytes of a file, at most count.
+std::optional<std::string> readFileStart(const std::string& path, std::size_t count) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::string bytes(count, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return bytes;
+}
+
+// The analysis an earlier run left, when its files are whole and cover the bitmap's
+// colours. Only the bitmap's header is read.
+std::optional<Analysis> cachedAnalysis(const PaletteWorkFiles& files,
+                                       const std::string& bitmapPath) {
+    const std::optional<std::string> paletteFile = findPathIgnoringCase(files.palette);
+    const std::optional<std::string> structureFile = findPathIgnoringCase(files.structure);
+    if (!paletteFile || !structureFile)
+        return std::nullopt;
+    const std::optional<std::string> header = readFileStart(bitmapPath, kIndexedBitmapHeaderBytes);
+    const IndexedBitmapHeaderCheck check =
+        header ? checkIndexedBitmapHeader(*header) : IndexedBitmapHeaderCheck{};
+    if (!check.header)
+        return std::nullopt;
+    const auto n = static_cast<std::size_t>(check.header->colorCount);
+    const std::optional<std::string> paletteText = readWholeFile(*paletteFile);
+    const std::optional<std::string> structureText = readWholeFile(*structureFile);
+    auto palette = paletteText ? parsePaletteFile(*paletteText) : std::nullopt;
+    auto counts = structureText ? parseStructureFile(*structureText) : std::nullopt;
+    if (!palette || !counts || palette->size() < n || counts->size() < n)
+        return std::nullopt;
+    palette->resize(n);
+    counts->resize(n);
+    return Analysis{std::move(*palette), std::move(*counts)};
+}
+
+Scan scanBitmap(const std::string& bitmapPath, const PaletteProgress& progress) {
+    const std::optional<std::string> bytes = readWholeFile(bitmapPath);
+    if (!bytes)
+        return {std::nullopt, unusableBitmap(bitmapPath, "The file cannot be read.")};
+    const IndexedBitmapHeaderCheck check = checkIndexedBitmapHeader(*bytes);
+    if (!check.header)
+        return {std::nullopt, unusableBitmap(bitmapPath, check.problem)};
+    const IndexedBitmapHeader& header = *check.header;
+    if (const std::string problem = checkIndexedBitmapBody(*bytes, header); !problem.empty())
+        return {std::nullopt, unusableBitmap(bitmapPath, problem)};
+    Analysis analysis;
+    analysis.palette = bitmapPalette(*bytes, header);
+    report(progress, "Determining color frequencies...");
+    const PixelCounts counts = countPixels(*bytes, header);
+    analysis.counts.assign(counts.begin(), counts.begin() + header.colorCount);
+    return {std::move(analysis), {}};
+}
+
+// Writes one work file; the message when it fails.
+UserText writeWorkFile(const std::string& path, std::string_view text) {
+    const int error = writeFileAtomically(resolvePathIgnoringCase(path), text);
+    if (error == 0)
+        return {};
+    return "The palette work file '" + UserText::path(path) + "' could not be written:\n" +
+           std::string(std::strerror(error));
+}
+
+PaletteRunResult failed(UserText message) {
+    PaletteRunResult result;
+    result.message = std::move(message);
+    return result;
+}
+
+} // namespace
+
+PaletteRunRequest paletteRunForWindow(const Panel& panel, const AppModel& app, int w,
+                                      double tolerance) {
+    const std::string& name = panel.window(w).windowBitmap;
+    return {resolvePathIgnoringCase(backgroundBitmapPath(panel, app.dirs, w).path), name,
+            app.dirs.paletteDir, app.shippedFile(kColorMappingTableName), tolerance};
+}
+
+PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,
+                                     const PaletteProgress& progress) {
+    if (request.paletteDir.empty())
+        return failed("The palette work directory is not set.\n"
+                      "Set the gauges directory first: its palette/ directory holds the "
+                      "optimizer's work files.");
+    const PaletteWorkFiles files = paletteWorkFiles(request.paletteDir, request.bitmapName);
+    PaletteRunResult result;
+    std::optional<Analysis> analysis = cachedAnalysis(files, request.bitmapPath);
+    if (!analysis) {
+        Scan scan = scanBitmap(request.bitmapPath, progress);
+        if (!scan.analysis)
+            return failed(std::move(scan.problem));
+        analysis = std::move(scan.analysis);
+        result.scanned = true;
+    }
+    report(progress, "Sorting colors...");
+    ReferenceTable table = readReferenceTable(request.tablePath);
+    if (!table.problem.empty())
+        return failed(std::move(table.problem));
+
+    report(progress, "Comparing colors with FS98 palette...");
+    result.proposal =
+        proposeColors(analysis->counts, analysis->palette, table.colors, request.tolerance);
+    result.reference = std::move(table.colors);
+
+    // A palette file is what makes the next run trust both files: it goes first and comes
+    // back last, so a run that fails in between leaves the next one to scan again.
+    if (result.scanned) {
+        if (const auto stale = findPathIgnoringCase(files.palette))
+            std::remove(stale->c_str());
+        for (const auto& [path, text] :
+             {std::pair{files.structure, structureFileText(analysis->counts)},
+              std::pair{files.palette, paletteFileText(analysis->palette)}}) {
+            if (UserText problem = writeWorkFile(path, text); !problem.empty())
+                return failed(std::move(problem));
+        }
+    }
+    if (UserText problem = writeWorkFile(files.result, resultFileText(result.proposal));
+        !problem.empty())
+        return failed(std::move(problem));
+    result.ok = true;
+    result.resultFile = resolvePathIgnoringCase(files.result);
+    result.message = scannedMessage(result.advisedColorCount());
+    return result;
+}
+
+} // namespace cockpix

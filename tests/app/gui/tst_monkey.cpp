@@ -1,0 +1,319 @@
+// A monkey at the keyboard and the mouse: on the demo panel, thousands of random events reach
+// every window the program opens (the template, panel windows, every dialog), through its
+// menus, buttons, boxes, lists, bars and keys, with odd text in every box and undo and redo
+// in between. Nothing may crash, hang or leave a panel the writer cannot write and the reader
+// cannot read back. COCKPIX_MONKEY_EVENTS sets the number of events (default 4000), and
+// COCKPIX_MONKEY_SEED the seed (printed, so that a failure can be replayed).
+
+#include "app/gui/panelcommands.h"
+#include "gauges/gui/demopanel.h"
+#include "panel/core/panelreader.h"
+#include "panel/core/panelwriter.h"
+#include "shellfixture.h"
+#include "template/gui/templatewindow.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRandomGenerator>
+
+using namespace cockpix;
+
+namespace {
+
+// Texts a user, a paste or another program may put into a box.
+const QStringList kTexts = {"",
+                            "0",
+                            "-",
+                            "-1",
+                            "12.5",
+                            "640",
+                            "1e999",
+                            "-1e999",
+                            "nan",
+                            "inf",
+                            "&H7F",
+                            "1D+3",
+                            "99999999999999999999",
+                            "2147483648",
+                            " 7 ",
+                            "8191",
+                            "6154",
+                            "-0.5",
+                            "\u00E9t\u00E9 \u20AC",
+                            "\u03A9\u4E2D",
+                            "a=b,c",
+                            "..",
+                            "x.bmp",
+                            "\t",
+                            "0.7",
+                            "1001",
+                            "60",
+                            "0.4"};
+
+// Answers every dialog at random, as a user clicking anything would.
+class MonkeyDialogs final : public UserDialogs {
+public:
+    explicit MonkeyDialogs(const QString& scratch) : m_scratch(scratch) {}
+    QRandomGenerator random;
+    int shown = 0;
+
+    void message(const QString&) override { ++shown; }
+    bool question(const QString& text) override {
+        ++shown;
+        // The program must go on: Quit is never confirmed.
+        return !text.contains("leave COCKPIX") && random.bounded(2) == 0;
+    }
+    SaveChoice askToSave(const QString&) override {
+        ++shown;
+        return random.bounded(2) ? SaveChoice::Discard : SaveChoice::Cancel;
+    }
+    std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }
+    std::optional<QString> saveFileName(const FileDialogRequest&) override {
+        if (random.bounded(2))
+            return {};
+        return m_scratch + "/saved" + QString::number(random.bounded(3)) + ".cfg";
+    }
+    std::optional<QColor> chooseColor(const QColor&) override {
+        if (random.bounded(2))
+            return {};
+        return QColor::fromRgb(random.generate());
+    }
+    bool showHelp(const QString&) override { return true; }
+
+private:
+    QString m_scratch;
+};
+
+// Types text as a keyboard (and, for characters without a key, an input method) sends it.
+void typeText(QWidget* box, const QString& text) {
+    for (const QChar character : text) {
+        if (character.unicode() >= 0x20 && character.unicode() < 0x7F)
+            QTest::keyClick(box, char(character.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, character, Qt::NoModifier);
+    }
+}
+
+template <class T> T* pickOne(const QList<T*>& items, QRandomGenerator& random) {
+    return items.isEmpty() ? nullptr : items.at(int(random.bounded(qsizetype(items.size()))));
+}
+
+} // namespace
+
+class TestMonkey : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<DemoPanel> m_demo;
+    std::unique_ptr<ShellFixture> f;
+    std::unique_ptr<MonkeyDialogs> m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+    QRandomGenerator m_random;
+
+    // The windows a user can reach now: the main window and every dialog or tool window.
+    QList<QWidget*> reachableWindows() const {
+        QList<QWidget*> windows;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && !qobject_cast<QMenu*>(top))
+                windows << top;
+        }
+        return windows;
+    }
+    // Menu commands of the menu bar as it stands (a panel window's when one is active).
+    QList<QAction*> menuCommands() const {
+        QList<QAction*> commands;
+        for (QAction* top : m_window->menuBar()->actions()) {
+            const QList<QAction*> items =
+                top->menu() ? top->menu()->actions() : QList<QAction*>{top};
+            for (QAction* item : items) {
+                if (!item->isSeparator() && item->isEnabled() && !item->menu())
+                    commands << item;
+            }
+        }
+        return commands;
+    }
+
+    // What the next event does, kept for the failure message and printed at once with
+    // COCKPIX_MONKEY_TRACE=1 (a crash then shows the event that caused it).
+    QString m_last;
+    void note(const QString& what, const QObject* target) {
+        m_last = what + " " +
+                 (target ? target->objectName() + " (" + target->metaObject()->className() + ")"
+                         : QString());
+        if (qEnvironmentVariableIsSet("COCKPIX_MONKEY_TRACE"))
+            fprintf(stderr, "%s\n", qPrintable(m_last));
+    }
+
+    void oneEvent() {
+        QWidget* window = pickOne(reachableWindows(), m_random);
+        if (window == nullptr)
+            return;
+        switch (m_random.bounded(10)) {
+        case 0:
+            if (QAction* command = pickOne(menuCommands(), m_random)) {
+                note("menu", command);
+                command->trigger();
+            }
+            break;
+        case 1:
+            if (auto* button = pickOne(window->findChildren<QAbstractButton*>(), m_random);
+                button && button->isVisible() && button->isEnabled()) {
+                note("click", button);
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+            break;
+        case 2:
+        case 3:
+            if (auto* box = pickOne(window->findChildren<QLineEdit*>(), m_random);
+                box && box->isVisible() && box->isEnabled()) {
+                const QString text = kTexts.at(int(m_random.bounded(kTexts.size())));
+                note("type '" + text + "' into", box);
+                box->setFocus();
+                box->selectAll();
+                typeText(box, text);
+                if (m_random.bounded(2))
+                    QTest::keyClick(box, Qt::Key_Return);
+            }
+            break;
+        case 4:
+            if (auto* bar = pickOne(window->findChildren<QAbstractSlider*>(), m_random);
+                bar && bar->isVisible() && bar->isEnabled()) {
+                const int value =
+                    bar->minimum() +
+                    int(m_random.bounded(quint32(bar->maximum() - bar->minimum() + 1)));
+                note("bar to " + QString::number(value), bar);
+                bar->setValue(value);
+            }
+            break;
+        case 5:
+            if (auto* list = pickOne(window->findChildren<QAbstractItemView*>(), m_random);
+                list && list->isVisible() && list->model() && list->model()->rowCount() > 0) {
+                const QModelIndex row =
+                    list->model()->index(int(m_random.bounded(list->model()->rowCount())), 0);
+                const QRect place = list->visualRect(row);
+                if (place.isValid()) {
+                    note("row " + QString::number(row.row()) + " of", list);
+                    if (m_random.bounded(3) == 0)
+                        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
+                    else
+                        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+                }
+            }
+            break;
+        case 6: {
+            // A click or a drag anywhere in a window: gauge pictures, backgrounds, frames.
+            const QList<QWidget*> parts = window->findChildren<QWidget*>();
+            QWidget* part = pickOne(parts, m_random);
+            if (part && part->isVisible() && part->width() > 0 && part->height() > 0) {
+                const QPoint at(int(m_random.bounded(part->width())),
+                                int(m_random.bounded(part->height())));
+                note(QStringLiteral("press at %1,%2 in").arg(at.x()).arg(at.y()), part);
+                if (m_random.bounded(2)) {
+                    QTest::mouseClick(part, Qt::LeftButton, {}, at);
+                } else {
+                    QTest::mousePress(part, Qt::LeftButton, {}, at);
+                    QTest::mouseMove(part, at + QPoint(int(m_random.bounded(41)) - 20,
+                                                       int(m_random.bounded(41)) - 20));
+                    QTest::mouseRelease(part, Qt::LeftButton, {}, at + QPoint(5, 3));
+                }
+            }
+            break;
+        }
+        case 7: {
+            static const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Up,
+                                           Qt::Key_Down,   Qt::Key_Tab,    Qt::Key_Backtab,
+                                           Qt::Key_Delete, Qt::Key_Return, Qt::Key_Escape,
+                                           Qt::Key_Space,  Qt::Key_PageUp, Qt::Key_Backspace};
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+            note("key to", target);
+            const Qt::KeyboardModifiers modifiers =
+                m_random.bounded(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
+            QTest::keyClick(target, keys[m_random.bounded(int(std::size(keys)))], modifiers);
+            break;
+        }
+        case 8:
+            note("undo or redo", nullptr);
+            m_window->findChild<QAction*>(m_random.bounded(2) ? "mnuundo" : "mnuredo")->trigger();
+            break;
+        default:
+            // A row of the template shows its panel window now and then.
+            if (TemplateWindow* table = m_window->templateWindow()) {
+                const int w = int(m_random.bounded(f->document.panel().windowCount + 1));
+                if (auto* view =
+                        table->findChild<QAbstractButton*>(QStringLiteral("Command1_%1").arg(w))) {
+                    note("view", view);
+                    QTest::mouseClick(view, Qt::LeftButton);
+                }
+            } else {
+                m_window->createTemplateWindow();
+            }
+            break;
+        }
+    }
+
+private slots:
+    void initTestCase() {
+        m_demo = std::make_unique<DemoPanel>();
+        QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
+        f = std::make_unique<ShellFixture>();
+        m_demo->setDirectories(f->app.dirs);
+        QVERIFY(writeSettings(f->app.dirs, f->settingsPath().toStdString()));
+        m_dialogs = std::make_unique<MonkeyDialogs>(f->path("saves"));
+        QDir().mkpath(f->path("saves"));
+        m_window = std::make_unique<MainWindow>(f->document, f->app, *m_dialogs);
+        f->window.reset();
+        m_window->show();
+        m_window->createTemplateWindow();
+        QVERIFY(m_window->panelCommands().openPath(m_demo->panelFile()));
+    }
+
+    void thousandsOfRandomEventsLeaveAWritablePanel() {
+        const quint32 seed = qEnvironmentVariableIsSet("COCKPIX_MONKEY_SEED")
+                                 ? quint32(qEnvironmentVariableIntValue("COCKPIX_MONKEY_SEED"))
+                                 : quint32(QDateTime::currentMSecsSinceEpoch());
+        const int events = qEnvironmentVariableIsSet("COCKPIX_MONKEY_EVENTS")
+                               ? qEnvironmentVariableIntValue("COCKPIX_MONKEY_EVENTS")
+                               : 4000;
+        qInfo("monkey seed %u, %d events", seed, events);
+        m_random.seed(seed);
+        m_dialogs->random.seed(seed + 1);
+        QElapsedTimer slowest;
+        qint64 longest = 0;
+        for (int event = 0; event < events; ++event) {
+            slowest.start();
+            oneEvent();
+            QCoreApplication::processEvents();
+            longest = std::max(longest, slowest.elapsed());
+            QVERIFY2(slowest.elapsed() < 1000,
+                     qPrintable(
+                         QStringLiteral("event %1 took %2 ms").arg(event).arg(slowest.elapsed())));
+            QVERIFY2(m_window->isVisible(), "the program ended");
+        }
+        qInfo("%d dialogs answered, slowest event %lld ms", m_dialogs->shown, longest);
+
+        // Whatever happened, the panel is one the writer writes and the reader reads back
+        // (a panel without windows is never saved).
+        const Panel& panel = f->document.panel();
+        if (panel.windowCount == 0)
+            return;
+        const std::string text = panelFileText(panel, {}, 0, nullptr);
+        Panel again;
+        std::string panelDir = "/nowhere/";
+        const auto error = readPanelText(again, panelDir, text, "panel.cfg");
+        QVERIFY2(!error, error ? error->describe().c_str() : "");
+        QCOMPARE(again.windowCount, panel.windowCount);
+    }
+
+    void cleanupTestCase() {
+        m_window.reset();
+        f.reset();
+    }
+};
+
+QTEST_MAIN(TestMonkey)
+#include "tst_monkey.moc"

@@ -1,0 +1,177 @@
+// "Pre&view at screen sizes..." of a panel window on the demo installation: one picture per
+// FS98 screen, laid out exactly as a panel window on that screen would be, without touching
+// the open windows' layout data or writing files, following the panel's edits.
+
+#include "gauges/gui/demopanel.h"
+#include "guisupport/accessibility.h"
+#include "guisupport/scripteddialogs.h"
+
+#include "base/core/screensize.h"
+#include "gauges/core/panellayout.h"
+#include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/panelwindow.h"
+#include "gauges/gui/screenpreviewdialog.h"
+#include "gauges/gui/screenpreviewtile.h"
+#include "gauges/gui/screenscenes.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDirIterator>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+
+#include <cstring>
+#include <memory>
+
+using namespace cockpix;
+
+namespace {
+
+// Every file under dir with its size and time, to see that nothing was written.
+QStringList filesUnder(const QString& dir) {
+    QStringList files;
+    QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        files << file.filePath() + " " + QString::number(file.size()) + " " +
+                     QString::number(file.lastModified().toMSecsSinceEpoch());
+    }
+    files.sort();
+    return files;
+}
+
+bool sameRect(const RectF& a, const RectF& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+} // namespace
+
+class TestScreenPreviews : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<DemoPanel> m_demo;
+    AppModel m_app;
+    PanelDocument m_document;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<QMdiArea> m_area;
+    int m_w = 0;
+
+    PanelWindowForm* newWindow() {
+        m_app.currentWindow = m_w;
+        auto* form = new PanelWindowForm(m_document, m_app, m_dialogs, m_w);
+        QMdiSubWindow* sub = m_area->addSubWindow(form);
+        form->load();
+        sub->show();
+        return form;
+    }
+    ScreenPreviewDialog* openPreviews(PanelWindowForm* form) {
+        auto* item = form->findChild<QAction*>(QStringLiteral("mnupreview"));
+        if (item == nullptr || !form->childMenus().first()->actions().contains(item))
+            return nullptr;
+        item->trigger();
+        return form->findChild<ScreenPreviewDialog*>();
+    }
+
+private slots:
+    void init() {
+        m_demo = std::make_unique<DemoPanel>();
+        QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
+        QVERIFY(m_demo->open(m_document, m_app));
+        m_w = DemoPanel::biggestWindow(m_document.panel());
+        m_dialogs.clear();
+        m_area = std::make_unique<QMdiArea>();
+        m_area->resize(1100, 900);
+        m_area->show();
+    }
+    void cleanup() {
+        m_area.reset();
+        QVERIFY2(m_dialogs.errors().isEmpty(), qPrintable(m_dialogs.errors().join("\n")));
+    }
+
+    void everyScreenIsLaidOutAsAPanelWindowThere() {
+        PanelWindowForm* form = newWindow();
+        const PanelDisplay before = m_app.display;
+        const QStringList filesBefore = filesUnder(m_demo->root());
+        const int messagesBefore = m_dialogs.messages().size();
+
+        ScreenPreviewDialog* previews = openPreviews(form);
+        QVERIFY(previews != nullptr);
+        QVERIFY(previews->isVisible() && !previews->isModal());
+        QCOMPARE(int(previews->scenes().size()), int(kFs98ScreenSizes.size()));
+        for (std::size_t i = 0; i < kFs98ScreenSizes.size(); ++i) {
+            const ScreenSize screen = kFs98ScreenSizes[i];
+            const PanelScene& shown = previews->scenes()[i];
+            QCOMPARE(shown.frame, QSize(screen.width, screen.height));
+            QCOMPARE(previews->tile(int(i))->picture().size(), shown.frame);
+            // What a panel window loaded for that screen would show, to the last digit.
+            auto own = std::make_unique<AppModel>(m_app);
+            const PanelScene expected = loadPanelScene(m_document.panel(), *own, m_w, shown.frame);
+            QVERIFY(sameRect(shown.backgroundRect, expected.backgroundRect));
+            QCOMPARE(shown.gauges.size(), expected.gauges.size());
+            for (std::size_t g = 0; g < shown.gauges.size(); ++g)
+                QVERIFY2(
+                    sameRect(shown.gauges[g].rect, expected.gauges[g].rect),
+                    qPrintable(
+                        QString("gauge %1 at %2x%3").arg(g).arg(screen.width).arg(screen.height)));
+            QCOMPARE(previews->tile(int(i))->picture(), renderPanelScene(expected));
+        }
+        // The panel window's layout data are its own; the files are as the load left them;
+        // nothing was said in a message box.
+        QCOMPARE(std::memcmp(&m_app.display, &before, sizeof(PanelDisplay)), 0);
+        QCOMPARE(filesUnder(m_demo->root()), filesBefore);
+        QCOMPARE(m_dialogs.messages().size(), messagesBefore);
+
+        // The panel windows' own screen (COCKPIX_SCREEN in the tests) is pointed out.
+        auto* ownCaption = previews->findChild<QLabel*>(QStringLiteral("Caption_1024x768"));
+        QVERIFY(ownCaption && ownCaption->text().contains("the panel windows' screen"));
+        QCOMPARE(unnamedControls(previews), QStringList());
+    }
+
+    void theyFollowTheEditsOfTheirWindow() {
+        PanelWindowForm* form = newWindow();
+        ScreenPreviewDialog* previews = openPreviews(form);
+        QVERIFY(previews != nullptr);
+        const Gauge gauge = m_document.panel().gauge(m_w, 0);
+        const double before = previews->scenes()[1].gauges[0].rect.left;
+        m_document.moveGauge(m_w, 0, gauge.gaugeX + 100, gauge.gaugeY);
+        QTRY_VERIFY(previews->scenes()[1].gauges[0].rect.left > before + 10);
+        m_document.undo();
+        QTRY_COMPARE(previews->scenes()[1].gauges[0].rect.left, before);
+
+        // Another window's edit is not this preview's business, and a panel without the
+        // window leaves the tiles empty with a word why.
+        m_document.replacePanel(Panel{}, {});
+        QTRY_VERIFY(previews->scenes().empty());
+        QCOMPARE(previews->notes(), QString("The panel has no window %1 any more.").arg(m_w));
+        QVERIFY(previews->tile(0)->picture().isNull());
+    }
+
+    // A picture too big for the small screens is said so under those screens; what the load
+    // had to say stays in the preview instead of message boxes.
+    void bigPicturesAndWarningsAreShownInThePreview() {
+        PanelWindowForm* form = newWindow();
+        m_app.display.window(m_w).windowZoom = 3; // as the move/zoom dialog may leave it
+        const QString background = QString::fromStdString(
+            m_app.dirs.panelDir + m_document.panel().window(m_w).windowBitmap + ".bmp");
+        QVERIFY(QFile::remove(background));
+        const int messagesBefore = m_dialogs.messages().size();
+
+        ScreenPreviewDialog* previews = openPreviews(form);
+        QVERIFY(previews != nullptr);
+        QCOMPARE(m_dialogs.messages().size(), messagesBefore);
+        QVERIFY2(previews->notes().contains("Can not find the background picture"),
+                 qPrintable(previews->notes()));
+        // Replaced as the panel window replaces it, under the name panel.cfg gives.
+        QVERIFY(QFileInfo::exists(background));
+        QVERIFY(backgroundOutsideFrame(previews->scenes().front()));
+        auto* small = previews->findChild<QLabel*>(QStringLiteral("Caption_640x480"));
+        QVERIFY(small && small->text().contains("runs off the screen"));
+    }
+};
+
+QTEST_MAIN(TestScreenPreviews)
+#include "tst_screenpreviews.moc"

@@ -1,0 +1,220 @@
+// The outside-view sizing tool from the template's "OUTSIDE-VIEW SIZING TOOL" on an
+// 800 x 600 screen: the chooser and its refusals, the frame window's layout, the
+// coordinates dialog's rows, OK and Cancel.
+
+#include "app/gui/shellfixture.h"
+#include "base/gui/modeltext.h"
+#include "gauges/core/bmpwriter.h"
+#include "gauges/core/windowbitmapchoice.h"
+#include "gauges/gui/gaugeimage.h"
+#include "guisupport/userclicks.h"
+#include "outview/gui/outsideviewtool.h"
+#include "template/gui/templatetoolcommands.h"
+#include "template/gui/templatewindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QUndoStack>
+
+using namespace cockpix;
+
+class TestOutsideView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void theChooserRefusesUntilAChoiceCanBeShown();
+    void theFrameStandsWhereFS98PutsThePanelAndTheView();
+    void aRatioOfZeroBecomesOne();
+    void theRowsKeepTheirBoundsAndWriteBack();
+    void okStoresTheViewInOneStepAndCancelNothing();
+
+private:
+    OutsideViewTool& tool() const { return m_shell->window->toolCommands().outsideView(); }
+    // The chooser from the template's button, entry w, OK: the frame of window w.
+    ExternalViewFrame* openFrame(int w) {
+        clickButton(m_shell->window->templateWindow(), "Command2");
+        OutsideViewChooser* chooser = tool().chooser();
+        if (!chooser)
+            return nullptr;
+        clickListEntry(chooser->list(), w);
+        clickButton(chooser, "Command1");
+        return tool().frame();
+    }
+    ExternalViewCoordinates* openCoordinates() {
+        ExternalViewFrame* frame = openFrame(0);
+        if (!frame)
+            return nullptr;
+        QTest::mouseClick(frame->picture(), Qt::LeftButton);
+        return tool().coordinates();
+    }
+    static void type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+    }
+    QString templateBox(const char* name) const {
+        return m_shell->window->templateWindow()->findChild<QLineEdit*>(name)->text();
+    }
+    QString panelDir() const { return m_shell->path("fs98/aircraft/"); }
+
+    std::unique_ptr<ShellFixture> m_shell;
+};
+
+// The layout is for the screen that COCKPIX_SCREEN names.
+void TestOutsideView::initTestCase() {
+    qputenv("COCKPIX_SCREEN", "800x600");
+}
+
+// Window 0: a 640 x 480 background at ratio .5 in the middle; window 1 has no bitmap file.
+// The default view is X 0, Y 0, SIZE_X 8191, SIZE_Y 0.
+void TestOutsideView::init() {
+    m_shell = std::make_unique<ShellFixture>();
+    m_shell->writeUsualSettings();
+    QDir().mkpath(panelDir());
+    const std::string bitmap = bmpFileBytes(IndexedImage(640, 480, 1));
+    QFile file(panelDir() + "bg0.bmp");
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bitmap.data(), qint64(bitmap.size()));
+    file.close();
+    m_shell->start();
+    m_shell->openPanelOf(2);
+    Panel panel = m_shell->document.panel();
+    panel.window(0).windowSizeRatio = .5;
+    panel.window(0).windowPosition = 4;
+    panel.window(1).windowSizeRatio = 1;
+    panel.setDefaultView({0, 0, 8191, 0});
+    m_shell->document.replacePanel(panel, {});
+    m_shell->window->templateWindow()->fillFromModel();
+    m_shell->document.clearHistory();
+    m_shell->dialogs.clear();
+}
+
+void TestOutsideView::cleanup() {
+    QVERIFY2(m_shell->dialogs.errors().isEmpty(), qPrintable(m_shell->dialogs.errors().join("\n")));
+    m_shell.reset();
+}
+
+void TestOutsideView::theChooserRefusesUntilAChoiceCanBeShown() {
+    clickButton(m_shell->window->templateWindow(), "Command2");
+    OutsideViewChooser* chooser = tool().chooser();
+    QVERIFY(chooser && chooser->isVisible());
+    QCOMPARE(chooser->findChild<QLabel*>("Label1")->text(),
+             QString("Click on the bitmap file of the window background."));
+
+    clickButton(chooser, "Command1"); // nothing chosen yet
+    QCOMPARE(m_shell->dialogs.messages(), QStringList("No file selected."));
+    clickListEntry(chooser->list(), 1);
+    QCOMPARE(m_shell->dialogs.lastMessage(),
+             toQString(cantFindBitmapMessage("bg1", panelDir().toStdString())));
+    clickButton(chooser, "Command1");
+    QCOMPARE(m_shell->dialogs.messages().size(), 2);
+    QVERIFY(tool().frame() == nullptr && chooser->isVisible());
+
+    // A double click, as the window system sends it: a click, then the double click.
+    clickListEntry(chooser->list(), 0);
+    QTest::mouseDClick(chooser->list()->viewport(), Qt::LeftButton, {},
+                       chooser->list()->visualItemRect(chooser->list()->item(0)).center());
+    QVERIFY(tool().frame() && tool().frame()->isVisible());
+    QTRY_VERIFY(tool().chooser() == nullptr);
+}
+
+// 800 x 600: frame ratio 580 / 600, scale 1.465; the picture is 400 x 290 at 200, 145.
+void TestOutsideView::theFrameStandsWhereFS98PutsThePanelAndTheView() {
+    ExternalViewFrame* frame = openFrame(0);
+    QVERIFY(frame);
+    QCOMPARE(frame->objectName(), QString("Form11"));
+    QCOMPARE(
+        frame->windowTitle(),
+        QString("Window 0: bg0 - Position: 4 - size ratio: .5 - Shown with 'Hide menu-bar' on."));
+    QCOMPARE(frame->findChild<QWidget*>("frameCanvas")->size(), QSize(800, 600));
+    QCOMPARE(frame->picture()->geometry(), QRect(200, 145, 400, 290));
+    QCOMPARE(frame->picture()->toolTip(), QString("Click to pop-up box"));
+    QCOMPARE(m_shell->app.outsideViewScale, 1.465);
+    QCOMPARE(frame->frameTwips().width, double(float(1.465 * 8191)));
+    QCOMPARE(frame->frameTwips().height, double(float(1.465 * 2000 * 580 / 600)));
+    QCOMPARE(frame->frameRect(), QRect(0, 0, 800, 189));
+    // SIZE_Y 0 became 2000 in the panel, as an undo step of its own.
+    QCOMPARE(m_shell->document.panel().defaultViewSizeY, 2000.0);
+    QCOMPARE(templateBox("Text12"), QString("2000"));
+    QCOMPARE(m_shell->document.undoStack()->count(), 1);
+}
+
+void TestOutsideView::aRatioOfZeroBecomesOne() {
+    m_shell->document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
+    ExternalViewFrame* frame = openFrame(0);
+    QVERIFY(frame);
+    QVERIFY(frame->windowTitle().contains("size ratio: 0 -"));
+    QCOMPARE(m_shell->document.panel().window(0).windowSizeRatio, 1.0);
+    QCOMPARE(frame->picture()->geometry(), QRect(0, 0, 800, 580));
+}
+
+void TestOutsideView::theRowsKeepTheirBoundsAndWriteBack() {
+    ExternalViewCoordinates* dialog = openCoordinates();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QString("External view coordinates"));
+    ExternalViewFrame* frame = tool().frame();
+    using Row = ViewCoordinate;
+    QCOMPARE(dialog->box(Row::SizeY)->text(), QString("2000"));
+    // Filled by the dialog: whole edges without the frame ratio.
+    QCOMPARE(frame->frameTwips().height, std::floor(1.465 * 2000));
+
+    type(dialog->box(Row::X), "100");
+    QCOMPARE(frame->frameTwips().left, 146.0);
+    type(dialog->box(Row::X), "8192"); // emptied, read as 0: the bar goes back and writes 0
+    QCOMPARE(dialog->box(Row::X)->text(), QString("0"));
+    QCOMPARE(dialog->bar(Row::X)->value(), 0);
+    QCOMPARE(frame->frameTwips().left, 0.0);
+
+    type(dialog->box(Row::SizeY), "6153");
+    QCOMPARE(dialog->bar(Row::SizeY)->value(), 6153);
+    type(dialog->box(Row::SizeY), "6154"); // 615 was the last value typed within the row
+    QCOMPARE(dialog->box(Row::SizeY)->text(), QString());
+    QCOMPARE(dialog->bar(Row::SizeY)->value(), 615);
+    const double width = frame->frameTwips().width;
+    type(dialog->box(Row::SizeX), "0");
+    QCOMPARE(dialog->box(Row::SizeX)->text(), QString());
+    QCOMPARE(frame->frameTwips().width, width);
+
+    // A fraction that leaves the bar where it was stays as typed; one that moves it
+    // becomes the bar's whole value.
+    type(dialog->box(Row::Y), "10.4");
+    QCOMPARE(dialog->box(Row::Y)->text(), QString("10.4"));
+    QCOMPARE(dialog->bar(Row::Y)->value(), 10);
+    type(dialog->box(Row::Y), "10.6");
+    QCOMPARE(dialog->box(Row::Y)->text(), QString("11"));
+    QCOMPARE(frame->frameTwips().top, std::floor(1.465 * 11));
+}
+
+void TestOutsideView::okStoresTheViewInOneStepAndCancelNothing() {
+    ExternalViewCoordinates* dialog = openCoordinates();
+    QVERIFY(dialog);
+    const DefaultView before = m_shell->document.panel().defaultView();
+    type(dialog->box(ViewCoordinate::X), "300");
+    clickButton(dialog, "Command2");
+    QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
+    QCOMPARE(m_shell->document.panel().defaultView(), before);
+
+    dialog = openCoordinates();
+    QVERIFY(dialog);
+    const int steps = m_shell->document.undoStack()->count();
+    type(dialog->box(ViewCoordinate::X), "100");
+    type(dialog->box(ViewCoordinate::Y), "10.4");
+    type(dialog->box(ViewCoordinate::SizeY), "3000");
+    clickButton(dialog, "Command1");
+    QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
+    QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 8191, 3000}));
+    QCOMPARE(m_shell->document.undoStack()->count(), steps + 1);
+    QCOMPARE(templateBox("Text9") + " " + templateBox("Text10") + " " + templateBox("Text11") +
+                 " " + templateBox("Text12"),
+             QString("100 10 8191 3000"));
+    m_shell->document.undo();
+    QCOMPARE(m_shell->document.panel().defaultView(), before);
+}
+
+QTEST_MAIN(TestOutsideView)
+#include "tst_outsideview.moc"

@@ -1,0 +1,98 @@
+// Black-box tests of "cockpix-cli palette".
+
+#include "gauges/core/bmpwriter.h"
+#include "palette/core/colorproposal.h"
+#include "palette/core/palettebitmaps.h"
+
+#include "tools/clirun.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace test;
+using Args = std::vector<std::string>;
+
+std::uint32_t bigEndian32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t k = 0; k < 4; ++k)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + k));
+    return value;
+}
+
+class CliPalette : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(dir);
+        fs::create_directories(dir / "panel");
+        writeFile(dir / "panel/Main.BMP", bmpFileBytes(test::fourColours(), 4));
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    CliRun palette(Args args) {
+        args.insert(args.begin(), {"palette", (dir / "panel/Main.BMP").string()});
+        return runCli(dir, args);
+    }
+
+    const fs::path dir =
+        fs::temp_directory_path() / ("cockpix_cli_palette_" + std::to_string(::getpid()));
+};
+
+// The work files land in the current directory, the table is the shipped one.
+TEST_F(CliPalette, WritesTheWorkFilesAndTheClosingMessage) {
+    const CliRun run = palette({});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, scannedMessage(2) + "\n");
+    EXPECT_EQ(fileText(dir / "result_Main.txt"),
+              "[8 bit colors]\r\n\r\ncolor00= 200, 16, 8\r\ncolor01= 10, 200, 30\r\n");
+    EXPECT_TRUE(fs::exists(dir / "palette_Main.txt") && fs::exists(dir / "structure_Main.txt"));
+
+    // Another directory, another tolerance: a scan of its own.
+    EXPECT_EQ(palette({"--tolerance", "255", "--workdir", "work"}).status, 0);
+    EXPECT_EQ(fileText(dir / "work/result_Main.txt"), "[8 bit colors]\r\n\r\n");
+}
+
+// The three pictures side by side, 8 pixels apart, and the shares on stdout.
+TEST_F(CliPalette, ThePreviewShowsThreePicturesSideBySide) {
+    const CliRun run = palette({"--preview", "preview.png"});
+    if (run.err.find("built without Qt") != std::string::npos)
+        GTEST_SKIP() << "cockpix-cli was built without Qt (COCKPIX_GUI=OFF)";
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nPixels farther than the tolerance (5) from what FS98 shows: "),
+              std::string::npos);
+    const std::string png = fileText(dir / "preview.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(bigEndian32(png, 16), 3u * 16 + 2 * 8);
+    EXPECT_EQ(bigEndian32(png, 20), 4u);
+}
+
+TEST_F(CliPalette, AnUnusableBitmapOrAWrongCommandLineIsRefused) {
+    std::string cut = bmpFileBytes(test::fourColours(), 4);
+    cut.resize(cut.size() - 5);
+    writeFile(dir / "panel/Main.BMP", cut);
+    CliRun run = palette({});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "The palette optimizer cannot use '" + (dir / "panel/Main.BMP").string() +
+                           "':\nIt is cut off: its pixels end before the last row.\n");
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_FALSE(fs::exists(dir / "palette_Main.txt") || fs::exists(dir / "result_Main.txt"));
+
+    const std::pair<Args, int> usage[] = {
+        {{"palette"}, 64},
+        {{"palette", "a.bmp", "b.bmp"}, 64},
+        {{"palette", "a.bmp", "--tolerance", "five"}, 64},
+        {{"palette", "a.bmp", "--tolerance"}, 64},
+        {{"palette", "--help"}, 0},
+    };
+    for (const auto& [args, status] : usage)
+        EXPECT_EQ(runCli(dir, args).status, status) << args.back();
+}
+
+} // namespace
+} // namespace cockpix

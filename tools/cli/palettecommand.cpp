@@ -1,0 +1,137 @@
+// cockpix-cli palette: runs the palette optimizer on a background bitmap, as the optimizer
+// dialog's OK does, and writes its work files into a directory.
+
+#include "commands.h"
+#include "gaugedirectories.h"
+
+#include "app/core/shippedfiles.h"
+#include "base/core/filelookup.h"
+#include "base/core/numbertext.h"
+#include "palette/core/paletteoptimizer.h"
+#include "palette/core/palettepreview.h"
+#include "palette/core/referencetable.h"
+
+#ifdef COCKPIX_CLI_RENDER
+#include <QImage>
+#include <QString>
+#endif
+
+#include <cstdio>
+#include <filesystem>
+
+namespace cockpix::cli {
+namespace {
+
+// The pictures of the preview PNG are at most this many pixels across or down each.
+constexpr int kPreviewSide = 1024;
+constexpr int kPreviewGap = 8;
+
+void printPaletteHelp() {
+    std::printf(
+        "Usage: cockpix-cli palette BITMAP.bmp [--tolerance T] [--table FILE] [--workdir DIR]\n"
+        "                           [--preview OUT.png] [--program-dir D]\n\n"
+        "Runs COCKPIX's palette optimizer on the 8-bit background BITMAP.bmp: its colours are\n"
+        "ranked by use and compared with FS98's reference colours (FILE, by default the\n"
+        "program directory's color_mapping_table.pcl); up to 32 colours farther than T\n"
+        "(default 5) from all of them are proposed. The work files palette_NAME.txt,\n"
+        "structure_NAME.txt and result_NAME.txt (NAME: the file name without .bmp) are\n"
+        "written into DIR (default: the current directory); while a palette file for NAME is\n"
+        "there, the counts are taken from it and the bitmap is not scanned again. The\n"
+        "closing message goes to stdout. --preview writes the background as drawn, as FS98\n"
+        "shows it with its reference colours alone and with the proposed colours added, side\n"
+        "by side, as a PNG, and prints the share of pixels that FS98 shows too far off.\n"
+        "Exit status: 0 when the result was written, 1 when the bitmap, the table or a work\n"
+        "file could not be used, 64 for wrong arguments.\n");
+}
+
+int usageError(const std::string& text) {
+    std::fprintf(stderr, "cockpix-cli palette: %s (see cockpix-cli palette --help)\n",
+                 text.c_str());
+    return kUsageStatus;
+}
+
+int failure(const UserText& text) {
+    std::fprintf(stderr, "%s\n", text.toUtf8().c_str());
+    return 1;
+}
+
+// "main.BMP" names the work files "main".
+std::string bitmapNameOf(const std::string& path) {
+    std::string name = std::filesystem::path(path).filename().string();
+    if (name.size() > 4) {
+        std::string extension = name.substr(name.size() - 4);
+        for (char& c : extension)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (extension == ".bmp")
+            name.resize(name.size() - 4);
+    }
+    return name;
+}
+
+int writePreview(const PaletteRunRequest& request, const PaletteRunResult& result,
+                 const std::string& out) {
+#ifndef COCKPIX_CLI_RENDER
+    (void)request;
+    (void)result;
+    (void)out;
+    return failure("cockpix-cli palette: this cockpix-cli was built without Qt (COCKPIX_GUI=OFF), "
+                   "so it cannot write the preview.");
+#else
+    std::vector<Rgb> proposed;
+    for (const ProposedColor& colour : result.proposal)
+        proposed.push_back(colour.color);
+    const PalettePreviewResult preview = makePalettePreview(
+        readWholeFile(request.bitmapPath).value_or(std::string()), request.bitmapPath,
+        result.reference, proposed, request.tolerance, kPreviewSide);
+    if (!preview.preview)
+        return failure(preview.problem);
+    const PreviewPicture row = sideBySide(*preview.preview, kPreviewGap);
+    const QImage image(row.rgb.data(), row.width, row.height, row.width * 3, QImage::Format_RGB888);
+    if (!image.save(QString::fromStdString(out), "PNG"))
+        return failure("cockpix-cli palette: cannot write the preview [" + out + "]");
+    std::printf("%s\n", offShareText(*preview.preview, request.tolerance).c_str());
+    return 0;
+#endif
+}
+
+} // namespace
+
+int runPalette(std::span<const std::string> args) {
+    if (wantsHelp(args)) {
+        printPaletteHelp();
+        return 0;
+    }
+    static constexpr std::string_view kValueOptions[] = {"--tolerance", "--table", "--workdir",
+                                                         "--preview"};
+    const GaugeCommandLine line = parseGaugeCommandLine(args, kValueOptions);
+    if (!line.error.empty())
+        return usageError(line.error);
+    if (line.positional.size() != 1)
+        return usageError("expected one BITMAP.bmp argument");
+
+    PaletteRunRequest request;
+    request.bitmapPath = line.positional[0];
+    request.bitmapName = bitmapNameOf(request.bitmapPath);
+    request.tablePath = optionValue(line, "--table")
+                            .value_or(shippedFilePath(line.dirs.programDir, line.installedDir,
+                                                      kColorMappingTableName));
+    request.paletteDir = asDirectory(optionValue(line, "--workdir").value_or("."));
+    if (const auto tolerance = optionValue(line, "--tolerance")) {
+        const std::optional<double> value = strictNumericValue(*tolerance);
+        if (!value)
+            return usageError("--tolerance takes a number, for example 5");
+        request.tolerance = *value;
+    }
+    std::error_code ignored; // a directory that cannot be made shows when the files are written
+    std::filesystem::create_directory(request.paletteDir, ignored);
+
+    const PaletteRunResult result = runPaletteOptimizer(request);
+    if (!result.ok)
+        return failure(result.message);
+    std::printf("%s\n", result.message.toUtf8().c_str());
+    if (const auto preview = optionValue(line, "--preview"))
+        return writePreview(request, result, *preview);
+    return 0;
+}
+
+} // namespace cockpix::cli
