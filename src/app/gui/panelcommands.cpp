@@ -1,9 +1,9 @@
 #include "app/gui/panelcommands.h"
 
 #include "app/core/appmodel.h"
-#include "app/gui/comparisondialog.h"
 #include "app/gui/mainwindow.h"
 #include "base/core/filelookup.h"
+#include "base/gui/comparisondialog.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "panel/core/panelreader.h"
@@ -55,8 +55,7 @@ QString structureMessage(const std::optional<ReadError>& error) {
 
 PanelCommands::PanelCommands(MainWindow& window, PanelDocument& document, AppModel& app,
                              UserDialogs& dialogs)
-    : QObject(&window), m_window(window), m_document(document), m_app(app), m_dialogs(dialogs),
-      m_reviewer([](ComparisonDialog& dialog) { return dialog.exec() == QDialog::Accepted; }) {}
+    : QObject(&window), m_window(window), m_document(document), m_app(app), m_dialogs(dialogs) {}
 
 FileDialogRequest PanelCommands::panelFileRequest(const QString& caption) const {
     const QString panelDir = fromModelPath(m_app.dirs.panelDir);
@@ -180,11 +179,10 @@ bool PanelCommands::save() {
 
 bool PanelCommands::reviewChanges(const SaveRequest& save) {
     const SavedFile old = savedFile(save.outputPath, save.panelDir);
-    ComparisonDialog dialog(ComparisonDialog::Purpose::ReviewBeforeSave, &m_window);
-    dialog.setTexts(old.label, old.bytes,
-                    tr("%1 to be saved").arg(QFileInfo(fromModelPath(save.outputPath)).fileName()),
-                    savedPanelText(m_document.panel(), save));
-    return m_reviewer(dialog);
+    return m_dialogs.confirmChanges(
+        {old.label, old.bytes,
+         tr("%1 to be saved").arg(QFileInfo(fromModelPath(save.outputPath)).fileName()),
+         savedPanelText(m_document.panel(), save)});
 }
 
 ComparisonDialog* PanelCommands::compareWithSaved() {

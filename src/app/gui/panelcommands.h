@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <string>
 
 namespace cockpix {
@@ -43,11 +42,6 @@ public:
     // command line comes here). True when the panel was read completely.
     bool openPath(const QString& path);
 
-    // How the comparison before a save is answered: by default the dialog is shown modal and
-    // "Save" goes on. Tests answer it themselves.
-    using ChangeReviewer = std::function<bool(ComparisonDialog&)>;
-    void setChangeReviewer(ChangeReviewer reviewer) { m_reviewer = std::move(reviewer); }
-
 signals:
     // A panel file was read completely by "&Open" (or from the command line, a drop, the
     // recent list or a restore); path is absolute.
@@ -67,7 +61,6 @@ private:
     PanelDocument& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
-    ChangeReviewer m_reviewer;
 };
 
 } // namespace cockpix

@@ -1,5 +1,7 @@
 #include "base/gui/userdialogs.h"
 
+#include "base/gui/comparisondialog.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -135,6 +137,16 @@ std::optional<int> QtUserDialogs::chooseFromList(const ListChoiceRequest& reques
         return std::nullopt;
     const int index = static_cast<int>(request.items.indexOf(dialog.textValue()));
     return index >= 0 ? std::optional<int>(index) : std::nullopt;
+}
+
+bool UserDialogs::confirmChanges(const ChangesRequest&) {
+    return false;
+}
+
+bool QtUserDialogs::confirmChanges(const ChangesRequest& request) {
+    ComparisonDialog dialog(ComparisonDialog::Purpose::ReviewBeforeSave, m_parent);
+    dialog.setTexts(request.oldLabel, request.oldText, request.newLabel, request.newText);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace cockpix

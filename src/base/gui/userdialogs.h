@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -29,6 +30,14 @@ struct ListChoiceRequest {
     QString label; // above the list
     QStringList items;
     int current = 0; // the item selected when the list opens
+};
+
+// Two panel.cfg texts (Windows-1252 bytes) to compare before a save goes on.
+struct ChangesRequest {
+    QString oldLabel; // e.g. "panel.cfg on disk"
+    std::string oldText;
+    QString newLabel; // e.g. "panel.cfg to be saved"
+    std::string newText;
 };
 
 // The answers to "The panel has changes that are not saved."
@@ -54,6 +63,9 @@ public:
     // A list to pick one item from: the index picked, nullopt when cancelled (which is all
     // that dialogs without a list, such as a benchmark's silent ones, answer).
     virtual std::optional<int> chooseFromList(const ListChoiceRequest& request);
+    // The comparison of what a save changes, with "Save" and "Cancel": true for Save.
+    // Dialogs that cannot show it answer Cancel, so that nothing is written unseen.
+    virtual bool confirmChanges(const ChangesRequest& request);
 };
 
 // The real dialogs, with Qt's standard boxes and the application title "COCKPIX".
@@ -70,6 +82,7 @@ public:
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool showHelp(const QString& helpFilePath) override;
     std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
+    bool confirmChanges(const ChangesRequest& request) override;
 
 private:
     QWidget* m_parent = nullptr;

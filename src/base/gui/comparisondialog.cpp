@@ -1,6 +1,6 @@
-#include "app/gui/comparisondialog.h"
+#include "base/gui/comparisondialog.h"
 
-#include "app/gui/comparisonview.h"
+#include "base/gui/comparisonview.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

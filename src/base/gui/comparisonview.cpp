@@ -1,5 +1,6 @@
-#include "app/gui/comparisonview.h"
+#include "base/gui/comparisonview.h"
 
+#include "base/gui/counttext.h"
 #include "base/gui/modeltext.h"
 
 #include <QCheckBox>
@@ -60,6 +61,7 @@ ComparisonView::ComparisonView(QWidget* parent) : QWidget(parent) {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setAccessibleName(tr("Columns of the comparison"));
     m_table->setShowGrid(false);
     m_table->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
@@ -115,8 +117,9 @@ void ComparisonView::updateSummary() {
                               "every line with CR LF).")
                                .arg(m_newLabel));
     } else {
-        m_summary->setText(tr("%n line(s) removed, ", nullptr, m_counts.removed) +
-                           tr("%n line(s) added.", nullptr, m_counts.added));
+        m_summary->setText(tr("%1 removed, %2 added.")
+                               .arg(countText(m_counts.removed, tr("line"), tr("lines")),
+                                    countText(m_counts.added, tr("line"), tr("lines"))));
     }
 }
 
