@@ -27,6 +27,10 @@ void ScriptedDialogs::queueListChoice(std::optional<QString> item) {
     m_listAnswers.push_back(std::move(item));
 }
 
+void ScriptedDialogs::queueChangesAnswer(bool save) {
+    m_changesAnswers.push_back(save);
+}
+
 void ScriptedDialogs::unexpected(const QString& what) {
     m_errors.append(what);
     QTest::qFail(qPrintable("ScriptedDialogs: " + what), __FILE__, __LINE__);
@@ -46,6 +50,8 @@ bool ScriptedDialogs::verifyAllAnswersUsed() {
         left << QString::number(m_colorAnswers.size()) + " colour answer(s)";
     if (!m_listAnswers.empty())
         left << QString::number(m_listAnswers.size()) + " list choice(s)";
+    if (!m_changesAnswers.empty())
+        left << QString::number(m_changesAnswers.size()) + " comparison answer(s)";
     if (left.isEmpty())
         return true;
     unexpected("unused: " + left.join(", "));
@@ -59,6 +65,7 @@ void ScriptedDialogs::clear() {
     m_saveAnswers.clear();
     m_colorAnswers.clear();
     m_listAnswers.clear();
+    m_changesAnswers.clear();
     m_helpAnswer.reset();
     m_messages.clear();
     m_questions.clear();
@@ -68,6 +75,7 @@ void ScriptedDialogs::clear() {
     m_colorRequests.clear();
     m_helpRequests.clear();
     m_listRequests.clear();
+    m_changesRequests.clear();
     m_errors.clear();
 }
 
@@ -130,6 +138,11 @@ std::optional<int> ScriptedDialogs::chooseFromList(const ListChoiceRequest& requ
         return std::nullopt;
     }
     return index;
+}
+
+bool ScriptedDialogs::confirmChanges(const ChangesRequest& request) {
+    m_changesRequests.append(request);
+    return next(m_changesAnswers, "comparison: " + request.newLabel, false);
 }
 
 } // namespace cockpix

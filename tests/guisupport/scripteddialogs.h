@@ -26,6 +26,8 @@ public:
     void queueColor(std::optional<QColor> color);
     // The item to pick from the next list, by its text; nullopt = Cancel.
     void queueListChoice(std::optional<QString> item);
+    // The answer to the next comparison before a save: true = Save.
+    void queueChangesAnswer(bool save);
     // What showHelp answers; by default whether the file exists, as the real viewer does.
     void setHelpAnswer(std::optional<bool> answer) { m_helpAnswer = answer; }
 
@@ -38,6 +40,7 @@ public:
     const QList<QColor>& colorRequests() const { return m_colorRequests; } // initial colours
     const QStringList& helpRequests() const { return m_helpRequests; }
     const QList<ListChoiceRequest>& listRequests() const { return m_listRequests; }
+    const QList<ChangesRequest>& changesRequests() const { return m_changesRequests; }
     // Unexpected requests, and answers left unused (filled by verifyAllAnswersUsed).
     const QStringList& errors() const { return m_errors; }
 
@@ -55,6 +58,7 @@ public:
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool showHelp(const QString& helpFilePath) override;
     std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
+    bool confirmChanges(const ChangesRequest& request) override;
 
 private:
     void unexpected(const QString& what);
@@ -67,6 +71,7 @@ private:
     std::deque<std::optional<QString>> m_saveAnswers;
     std::deque<std::optional<QColor>> m_colorAnswers;
     std::deque<std::optional<QString>> m_listAnswers;
+    std::deque<bool> m_changesAnswers;
     std::optional<bool> m_helpAnswer;
 
     QStringList m_messages;
@@ -77,6 +82,7 @@ private:
     QList<QColor> m_colorRequests;
     QStringList m_helpRequests;
     QList<ListChoiceRequest> m_listRequests;
+    QList<ChangesRequest> m_changesRequests;
     QStringList m_errors;
 };
 

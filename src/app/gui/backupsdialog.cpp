@@ -1,9 +1,10 @@
 #include "app/gui/backupsdialog.h"
 
-#include "app/gui/comparisonview.h"
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
 #include "base/core/filelookup.h"
+#include "base/gui/comparisonview.h"
+#include "base/gui/counttext.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "panel/core/panelwriter.h"
@@ -54,6 +55,7 @@ BackupsDialog::BackupsDialog(MainWindow& window, AppModel& app, UserDialogs& dia
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setHeaderLabels({tr("Backup"), tr("Date"), tr("Size"), tr("Windows"), tr("Gauges")});
+    m_list->header()->setAccessibleName(tr("Columns of the backups"));
 
     m_view = new ComparisonView;
     m_view->setObjectName(QStringLiteral("comparisonView"));
@@ -118,10 +120,9 @@ void BackupsDialog::refresh() {
     m_summary->setText(
         m_backups.empty()
             ? tr("There are no backups in %1.").arg(fromModelPath(m_app.dirs.panelDir))
-            : tr("%n backup(s) in %1: select one to compare it with the current "
-                 "panel.cfg.",
-                 nullptr, static_cast<int>(m_backups.size()))
-                  .arg(fromModelPath(m_app.dirs.panelDir)));
+            : tr("%1 in %2: select one to compare it with the current panel.cfg.")
+                  .arg(countText(static_cast<int>(m_backups.size()), tr("backup"), tr("backups")),
+                       fromModelPath(m_app.dirs.panelDir)));
     if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
     showComparison();

@@ -3,12 +3,11 @@
 #include "app/gui/backupsdialog.h"
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
-#include "gauges/gui/panelwindow.h"
+#include "base/gui/counttext.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/checkerwindow.h"
 #include "template/gui/panelcheck.h"
 #include "template/gui/templatefocus.h"
-#include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
 
 #include <QLabel>
@@ -61,7 +60,8 @@ void CheckCommands::updateStatus() {
     if (!m_statusShown)
         return;
     const int count = static_cast<int>(m_check->findings().size());
-    const QString text = count == 0 ? tr("No findings") : tr("%n finding(s)", nullptr, count);
+    const QString text =
+        count == 0 ? tr("No findings") : countText(count, tr("finding"), tr("findings"));
     m_status->setText(QStringLiteral("<a href=\"#check\">%1</a>").arg(text));
     m_status->setAccessibleName(text);
 }
@@ -70,12 +70,9 @@ CheckerWindow* CheckCommands::showChecker() {
     if (!m_checker) {
         m_checker = new CheckerWindow(*m_check, m_document, m_app, m_dialogs, &m_window);
         m_checker->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_checker, &CheckerWindow::rowRequested, this, &CheckCommands::goToRow);
-        connect(m_checker, &CheckerWindow::viewFieldRequested, this, &CheckCommands::goToViewBox);
-        connect(m_checker, &CheckerWindow::panelWindowRequested, this,
-                &CheckCommands::revealPanelWindow);
-        connect(m_checker, &CheckerWindow::gaugePropertiesRequested, this,
-                &CheckCommands::gaugePropertiesRequested);
+        connect(m_checker, &CheckerWindow::rowRequested, this, &CheckCommands::showTemplateRow);
+        connect(m_checker, &CheckerWindow::viewFieldRequested, this, &CheckCommands::showViewBox);
+        connect(m_checker, &CheckerWindow::gaugeRequested, this, &CheckCommands::gaugeRequested);
     }
     m_check->recheck();
     m_checker->show();
@@ -97,19 +94,7 @@ BackupsDialog* CheckCommands::showBackups() {
     return m_backups;
 }
 
-// The panel window of row w that is open already comes to the front; otherwise one is
-// loaded, as the row's window button does.
-void CheckCommands::revealPanelWindow(int w) {
-    if (PanelWindowForm* form = m_window.rowCommands().panelForms().at(w)) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
-            m_window.mdiArea()->setActiveSubWindow(sub);
-        m_app.currentWindow = w;
-        return;
-    }
-    m_window.showPanelWindow(w);
-}
-
-void CheckCommands::goToRow(int w, int field) {
+void CheckCommands::showTemplateRow(int w, int field) {
     TemplateWindow* window = m_window.templateWindow();
     if (window == nullptr)
         return;
@@ -117,7 +102,7 @@ void CheckCommands::goToRow(int w, int field) {
     focusTemplateRow(*window, w, field);
 }
 
-void CheckCommands::goToViewBox(int index) {
+void CheckCommands::showViewBox(int index) {
     TemplateWindow* window = m_window.templateWindow();
     if (window == nullptr)
         return;

@@ -38,16 +38,19 @@ public slots:
     BackupsDialog* showBackups();
 
 signals:
-    // A double click on a gauge finding: panel window w is shown, app.currentWindow and
-    // app.currentGauge are w and g. The gauge properties dialog (Form3) opens from here.
-    void gaugePropertiesRequested(int w, int g);
+    // A double click on a gauge finding: gauge g of window w is to be shown in its
+    // properties.
+    void gaugeRequested(int window, int gauge);
+
+public:
+    // The template comes to the front with the box of field (WindowField as int, -1 for the
+    // title) of row w focused.
+    void showTemplateRow(int w, int field);
 
 private:
     void setStatusShown(bool shown);
     void updateStatus();
-    void revealPanelWindow(int w);
-    void goToRow(int w, int field);
-    void goToViewBox(int index);
+    void showViewBox(int index);
 
     MainWindow& m_window;
     PanelDocument& m_document;

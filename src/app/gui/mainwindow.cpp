@@ -87,6 +87,8 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
     m_checkCommands = new CheckCommands(*this, m_document, m_app, m_dialogs);
+    connect(m_checkCommands, &CheckCommands::gaugeRequested, this,
+            &MainWindow::openGaugeProperties);
     m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     connectMenu();
     connectEditMenu();
@@ -290,6 +292,14 @@ bool MainWindow::settleUnsavedChanges() {
 
 void MainWindow::showPanelWindow(int w) {
     m_rowCommands->viewWindow(w);
+}
+
+void MainWindow::openGaugeProperties(int w, int g) {
+    if (w < 0 || w >= m_document.panel().windowCount || g < 0)
+        return;
+    m_app.currentWindow = w;
+    m_app.currentGauge = g;
+    m_checkCommands->showTemplateRow(w, -1);
 }
 
 bool MainWindow::openPanelFile(const QString& path) {

@@ -87,6 +87,9 @@ public:
 
 public slots:
     void showPanelWindow(int w);
+    // Gauge g of window w as the current gauge, its template row selected (the panel
+    // checker's double click on a gauge finding comes here).
+    void openGaugeProperties(int w, int g);
     // Opens a panel file as "&Open" does with it chosen (after the question about unsaved
     // changes); true when it was read completely.
     bool openPanelFile(const QString& path);

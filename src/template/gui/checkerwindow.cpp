@@ -1,5 +1,6 @@
 #include "template/gui/checkerwindow.h"
 
+#include "base/gui/counttext.h"
 #include "base/gui/modeltext.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/findingfixer.h"
@@ -26,10 +27,10 @@ QString summaryText(const PanelCheck& check) {
     if (count == 0)
         return QObject::tr("No findings: nothing in this panel looks wrong.");
     const int errors = check.errorCount();
-    return QObject::tr("%n finding(s): ", nullptr, count) +
-           QObject::tr("%n error(s), ", nullptr, errors) +
-           QObject::tr("%n warning(s).", nullptr, count - errors) +
-           QObject::tr(" Double-click one to go to it.");
+    return QObject::tr("%1: %2, %3. Double-click one to go to it.")
+        .arg(countText(count, QObject::tr("finding"), QObject::tr("findings")),
+             countText(errors, QObject::tr("error"), QObject::tr("errors")),
+             countText(count - errors, QObject::tr("warning"), QObject::tr("warnings")));
 }
 
 QPushButton* makeButton(const QString& text, const char* name, const QString& tip) {
@@ -64,6 +65,7 @@ CheckerWindow::CheckerWindow(PanelCheck& check, PanelDocument& document, AppMode
     m_list->setUniformRowHeights(true);
     m_list->setAlternatingRowColors(true);
     m_list->setHeaderLabels({tr("Line"), tr("Severity"), tr("Finding"), tr("Code")});
+    m_list->header()->setAccessibleName(tr("Columns of the findings"));
     m_list->header()->setSectionResizeMode(TextColumn, QHeaderView::Stretch);
     m_list->header()->setStretchLastSection(false);
 
@@ -149,11 +151,7 @@ void CheckerWindow::goToCurrent() {
     const int g = finding->gauge;
     if (isWindowSlot(w) && g >= 0 && g < std::clamp(panel.window(w).gaugeCount, 0, kGaugeSlots) &&
         w < panel.windowCount) {
-        emit panelWindowRequested(w);
-        m_app.currentWindow = w;
-        m_app.currentGauge = g;
-        // The gauge properties dialog (Form3) opens from this signal.
-        emit gaugePropertiesRequested(w, g);
+        emit gaugeRequested(w, g);
         return;
     }
     if (isWindowSlot(w)) {

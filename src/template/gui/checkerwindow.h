@@ -3,7 +3,7 @@
 // "Panel check" (objectName CheckerWindow): the list of what the panel checker finds in the
 // panel being edited, with the panel.cfg line of each finding, kept up to date while the
 // panel changes. A double click (or "Go to") shows the place of a finding: the template row
-// and box, the [Default View] box, or the gauge in its panel window; "Fix" applies the
+// and box, the [Default View] box, or the gauge's properties; "Fix" applies the
 // finding's fix as one undo step where the repair is obvious.
 //
 // objectNames: checkSummary, findingList, goButton, fixButton, closeButton.
@@ -45,11 +45,8 @@ signals:
     void rowRequested(int w, int field);
     // The [Default View] box 0..3 (X, Y, SIZE_X, SIZE_Y).
     void viewFieldRequested(int index);
-    // Panel window w is to be shown (and made the current window).
-    void panelWindowRequested(int w);
-    // The gauge properties of gauge g of window w are to open; app.currentWindow and
-    // app.currentGauge are already w and g, and panel window w is shown.
-    void gaugePropertiesRequested(int w, int g);
+    // Gauge g of window w (both within the panel) is to be shown in its properties.
+    void gaugeRequested(int window, int gauge);
 
 private:
     void showFindings();

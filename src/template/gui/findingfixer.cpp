@@ -96,18 +96,22 @@ bool FindingFixer::chooseBitmap(int w) {
 }
 
 bool FindingFixer::chooseModule(int w, int g) {
-    // A module the panel uses already would only trade one fault for another.
+    // A module the panel uses already, or one without a picture or a size, would only trade
+    // one fault for another.
     std::set<std::string> used;
     const Panel& panel = m_document.panel();
     for (int v = 0; v < std::clamp(panel.windowCount, 0, kWindowSlots); ++v)
         for (int i = 0; i < std::clamp(panel.window(v).gaugeCount, 0, kGaugeSlots); ++i)
             used.insert(lowered(panel.gauge(v, i).gaugeName));
+    CheckFacts facts;
     std::vector<std::string> names;
-    for (const std::string& name : CheckFacts::moduleNames(m_app.dirs.gaugesDir))
-        if (!used.count(lowered(name)))
+    for (const std::string& name : CheckFacts::moduleNames(m_app.dirs.gaugesDir)) {
+        const ModuleFacts& module = facts.module(m_app.dirs.gaugesDir, name);
+        if (!used.count(lowered(name)) && module.picture && module.defaultSize.value_or(0) > 0)
             names.push_back(lowered(name));
+    }
     if (names.empty()) {
-        m_dialogs.message(tr("The gauges directory holds no other module to choose:\n%1")
+        m_dialogs.message(tr("The gauges directory holds no other usable module:\n%1")
                               .arg(fromModelPath(m_app.dirs.gaugesDir)));
         return false;
     }
