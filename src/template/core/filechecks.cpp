@@ -275,12 +275,13 @@ private:
 
     void checkListEnd(int n, std::string_view text) {
         m_listEndedAt = n;
-        const std::string_view list = m_list.empty() ? "the list" : m_list;
+        // A string, not a view: the conditional makes a temporary string of either side.
+        const std::string list = m_list.empty() ? std::string("the list") : m_list;
         if (isKnownHeader(trimmedLeft(text))) {
             // The lines of the section it would have begun are one fault with it.
             m_inUnknownSection = true;
             add(n, Severity::Error, "header-swallowed",
-                quotedLine(text) + " ends the list of " + std::string(list) +
+                quotedLine(text) + " ends the list of " + list +
                     " above it and is not read as a section (an empty line before it is "
                     "needed)");
             return;
@@ -288,8 +289,8 @@ private:
         if (const std::optional<std::string> key = lineKey(text))
             if (const std::optional<std::string> likely = likelyKey(*key))
                 add(n, Severity::Warning, "key-typo",
-                    quotedLine(text) + " ends the list of " + std::string(list) +
-                        " and is not read: is it '" + *likely + "'?");
+                    quotedLine(text) + " ends the list of " + list + " and is not read: is it '" +
+                        *likely + "'?");
     }
 
     void checkIgnoredInWindow(int n, const TracedLine& traced, std::string_view text) {
