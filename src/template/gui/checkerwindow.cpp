@@ -46,7 +46,7 @@ QPushButton* makeButton(const QString& text, const char* name, const QString& ti
 
 CheckerWindow::CheckerWindow(PanelCheck& check, PanelDocument& document, AppModel& app,
                              UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_check(check), m_document(document), m_app(app),
+    : QDialog(parent), m_check(check), m_document(document),
       m_fixer(new FindingFixer(document, app, dialogs, this)) {
     setObjectName(QStringLiteral("CheckerWindow"));
     setWindowTitle(tr("Panel check"));

@@ -54,7 +54,6 @@ private:
 
     PanelCheck& m_check;
     PanelDocument& m_document;
-    AppModel& m_app;
     FindingFixer* m_fixer = nullptr;
     QLabel* m_summary = nullptr;
     QTreeWidget* m_list = nullptr;
