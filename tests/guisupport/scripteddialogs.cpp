@@ -23,6 +23,14 @@ void ScriptedDialogs::queueColor(std::optional<QColor> color) {
     m_colorAnswers.push_back(color);
 }
 
+void ScriptedDialogs::queueListChoice(std::optional<QString> item) {
+    m_listAnswers.push_back(std::move(item));
+}
+
+void ScriptedDialogs::queueChangesAnswer(bool save) {
+    m_changesAnswers.push_back(save);
+}
+
 void ScriptedDialogs::unexpected(const QString& what) {
     m_errors.append(what);
     QTest::qFail(qPrintable("ScriptedDialogs: " + what), __FILE__, __LINE__);
@@ -40,6 +48,10 @@ bool ScriptedDialogs::verifyAllAnswersUsed() {
         left << QString::number(m_saveAnswers.size()) + " save dialog answer(s)";
     if (!m_colorAnswers.empty())
         left << QString::number(m_colorAnswers.size()) + " colour answer(s)";
+    if (!m_listAnswers.empty())
+        left << QString::number(m_listAnswers.size()) + " list choice(s)";
+    if (!m_changesAnswers.empty())
+        left << QString::number(m_changesAnswers.size()) + " comparison answer(s)";
     if (left.isEmpty())
         return true;
     unexpected("unused: " + left.join(", "));
@@ -52,6 +64,8 @@ void ScriptedDialogs::clear() {
     m_openAnswers.clear();
     m_saveAnswers.clear();
     m_colorAnswers.clear();
+    m_listAnswers.clear();
+    m_changesAnswers.clear();
     m_helpAnswer.reset();
     m_messages.clear();
     m_questions.clear();
@@ -60,6 +74,8 @@ void ScriptedDialogs::clear() {
     m_saveRequests.clear();
     m_colorRequests.clear();
     m_helpRequests.clear();
+    m_listRequests.clear();
+    m_changesRequests.clear();
     m_errors.clear();
 }
 
@@ -108,6 +124,25 @@ bool ScriptedDialogs::showHelp(const QString& helpFilePath) {
     if (m_helpAnswer)
         return *m_helpAnswer;
     return QFileInfo(helpFilePath).isFile();
+}
+
+std::optional<int> ScriptedDialogs::chooseFromList(const ListChoiceRequest& request) {
+    m_listRequests.append(request);
+    const std::optional<QString> item =
+        next(m_listAnswers, "list: " + request.caption, std::optional<QString>());
+    if (!item)
+        return std::nullopt;
+    const int index = static_cast<int>(request.items.indexOf(*item));
+    if (index < 0) {
+        unexpected("'" + *item + "' is not in the list " + request.items.join(", "));
+        return std::nullopt;
+    }
+    return index;
+}
+
+bool ScriptedDialogs::confirmChanges(const ChangesRequest& request) {
+    m_changesRequests.append(request);
+    return next(m_changesAnswers, "comparison: " + request.newLabel, false);
 }
 
 } // namespace cockpix

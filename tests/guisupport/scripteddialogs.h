@@ -24,6 +24,10 @@ public:
     void queueOpenFile(std::optional<QString> path); // nullopt = Cancel
     void queueSaveFile(std::optional<QString> path);
     void queueColor(std::optional<QColor> color);
+    // The item to pick from the next list, by its text; nullopt = Cancel.
+    void queueListChoice(std::optional<QString> item);
+    // The answer to the next comparison before a save: true = Save.
+    void queueChangesAnswer(bool save);
     // What showHelp answers; by default whether the file exists, as the real viewer does.
     void setHelpAnswer(std::optional<bool> answer) { m_helpAnswer = answer; }
 
@@ -35,6 +39,8 @@ public:
     const QList<FileDialogRequest>& saveRequests() const { return m_saveRequests; }
     const QList<QColor>& colorRequests() const { return m_colorRequests; } // initial colours
     const QStringList& helpRequests() const { return m_helpRequests; }
+    const QList<ListChoiceRequest>& listRequests() const { return m_listRequests; }
+    const QList<ChangesRequest>& changesRequests() const { return m_changesRequests; }
     // Unexpected requests, and answers left unused (filled by verifyAllAnswersUsed).
     const QStringList& errors() const { return m_errors; }
 
@@ -51,6 +57,8 @@ public:
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool showHelp(const QString& helpFilePath) override;
+    std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
+    bool confirmChanges(const ChangesRequest& request) override;
 
 private:
     void unexpected(const QString& what);
@@ -62,6 +70,8 @@ private:
     std::deque<std::optional<QString>> m_openAnswers;
     std::deque<std::optional<QString>> m_saveAnswers;
     std::deque<std::optional<QColor>> m_colorAnswers;
+    std::deque<std::optional<QString>> m_listAnswers;
+    std::deque<bool> m_changesAnswers;
     std::optional<bool> m_helpAnswer;
 
     QStringList m_messages;
@@ -71,6 +81,8 @@ private:
     QList<FileDialogRequest> m_saveRequests;
     QList<QColor> m_colorRequests;
     QStringList m_helpRequests;
+    QList<ListChoiceRequest> m_listRequests;
+    QList<ChangesRequest> m_changesRequests;
     QStringList m_errors;
 };
 

@@ -21,6 +21,9 @@ int runResave(std::span<const std::string> args);
 int runExtract(std::span<const std::string> args);
 int runGaugeSize(std::span<const std::string> args);
 int runRender(std::span<const std::string> args);
+int runCheck(std::span<const std::string> args);
+int runBackups(std::span<const std::string> args);
+int runRestore(std::span<const std::string> args);
 int runPalette(std::span<const std::string> args);
 
 // True when args asks for help ("--help" or "-h").

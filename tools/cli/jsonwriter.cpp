@@ -72,6 +72,19 @@ std::string JsonWriter::stringLiteral(std::string_view windows1252Text) {
     return out + "\"";
 }
 
+void JsonWriter::utf8Value(std::string_view utf8Text) {
+    beforeValue();
+    m_text += '"';
+    for (const char byte : utf8Text) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c < 0x80)
+            appendEscaped(m_text, c);
+        else
+            m_text += byte;
+    }
+    m_text += '"';
+}
+
 void JsonWriter::newLine() {
     m_text += '\n';
     m_text.append(2 * m_levels.size(), ' ');

@@ -20,6 +20,8 @@ public:
     void key(std::string_view name);
     void value(std::string_view windows1252Text);
     void value(const char* windows1252Text) { value(std::string_view(windows1252Text)); }
+    // A text that is UTF-8 already (a message built of several pieces).
+    void utf8Value(std::string_view utf8Text);
     void value(double number);
     void value(int number) { value(static_cast<double>(number)); }
     // A key and its value, the common case of an object member.

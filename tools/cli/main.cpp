@@ -32,6 +32,12 @@ constexpr std::array kCommands = {
             runGaugeSize},
     Command{"render", "draw panel window N of PANEL_CFG into a picture, for one or every screen",
             "PANEL_CFG --window N --out FILE.png", runRender},
+    Command{"check", "list the faults the panel checker finds in PANEL_CFG", "PANEL_CFG [--json]",
+            runCheck},
+    Command{"backups", "list the backups panel.c1, panel.c2, ... beside PANEL_CFG", "PANEL_CFG",
+            runBackups},
+    Command{"restore", "put backup panel.cN back as panel.cfg, keeping the current one",
+            "PANEL_CFG N", runRestore},
     Command{"palette", "propose the [8 bit colors] FS98 lacks for an 8-bit background",
             "BITMAP.bmp [--tolerance T]", runPalette},
 };

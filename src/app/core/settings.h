@@ -20,13 +20,14 @@ struct Directories {
     friend bool operator==(const Directories&, const Directories&) = default;
 };
 
-// The four two-way switches of the Options menu; they start at their defaults every run and
-// are never written to the settings file.
+// The four two-way switches of the Options menu and its "Show changes before saving"; they
+// start at their defaults every run and are never written to the settings file.
 struct Options {
     bool alwaysRecomputeBitmaps = false;  // "Always &recompute bitmaps"
     bool frameAroundGauges = true;        // "&Frame around gauges"
     bool eraseBitmapsOnQuit = false;      // "Erase b&itmaps after quitting"
     bool erasePaletteFilesOnQuit = false; // "Erase p&alette files after quitting"
+    bool showChangesBeforeSaving = false; // "Show changes before saving"
 };
 
 std::string settingsFilePath();

@@ -49,6 +49,11 @@ void MainMenu::buildTemplateMenu() {
     recentMenu->setObjectName(QStringLiteral("mnurecent"));
     recentMenu->menuAction()->setObjectName(QStringLiteral("mnurecent"));
     save = addItem(templateMenu, tr("&Save"), "mnusave", "Ctrl+S");
+    // No accelerators: the Ctrl letters all belong to the menus and the panel windows.
+    compare = addItem(templateMenu, tr("Compare with saved..."), "mnucompare", nullptr);
+    templateMenu->addSeparator();
+    check = addItem(templateMenu, tr("&Check panel..."), "mnucheck", nullptr);
+    backups = addItem(templateMenu, tr("&Backups..."), "mnubackups", nullptr);
     templateMenu->addSeparator();
     closeTemplate = addItem(templateMenu, tr("&Close Template"), "mnuclose", "Ctrl+C");
     quit = addItem(templateMenu, tr("&Quit CockPix"), "mnuquit", "Ctrl+Q");
@@ -116,6 +121,11 @@ void MainMenu::buildOptionsMenu() {
                   "mnunopalette", "Ctrl+A", &Options::erasePaletteFilesOnQuit);
     templateColor = addItem(optionsMenu, tr("&Template color..."), "mnucolors", "Ctrl+T");
     resetColor = addItem(optionsMenu, tr("R&eset to default color"), "mnureset", "Ctrl+E");
+    optionsMenu->addSeparator();
+    showChanges = addItem(optionsMenu, tr("Show changes before saving"), "mnushowchanges", nullptr);
+    showChanges->setCheckable(true);
+    connect(showChanges, &QAction::toggled, this,
+            [this](bool checked) { m_app.options.showChangesBeforeSaving = checked; });
 }
 
 void MainMenu::syncOptionsFromModel() {
@@ -124,6 +134,7 @@ void MainMenu::syncOptionsFromModel() {
     (options.frameAroundGauges ? frame : noFrame)->setChecked(true);
     (options.eraseBitmapsOnQuit ? eraseBitmaps : keepBitmaps)->setChecked(true);
     (options.erasePaletteFilesOnQuit ? erasePaletteFiles : keepPaletteFiles)->setChecked(true);
+    showChanges->setChecked(options.showChangesBeforeSaving);
 }
 
 void MainMenu::showMainMenus(QMenuBar* bar) {

@@ -7,7 +7,9 @@
 // objectNames: menus mnutemplate, mnurecent, mnuedit, mnudirectories, mnuoptions, mnuwindows;
 // items mnunew, mnuopen, mnusave, mnuclose, mnuquit, mnuundo, mnuredo, mnuhistory, mnugauges,
 // mnucockpix, mnupaneldir, mnucompute, mnurecomp, mnuframe, mnunoframe, mnukeepbmp,
-// mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout.
+// mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout; and
+// beyond FS98-era COCKPIX: mnucompare, mnucheck, mnubackups (Template), mnushowchanges
+// (Options), after the items of old so that those keep their places.
 
 #include <QList>
 #include <QObject>
@@ -45,6 +47,9 @@ public:
     QAction* newPanel = nullptr;
     QAction* open = nullptr;
     QAction* save = nullptr;
+    QAction* compare = nullptr;
+    QAction* check = nullptr;
+    QAction* backups = nullptr;
     QAction* closeTemplate = nullptr;
     QAction* quit = nullptr;
     QAction* undo = nullptr;
@@ -63,6 +68,7 @@ public:
     QAction* erasePaletteFiles = nullptr;
     QAction* templateColor = nullptr;
     QAction* resetColor = nullptr;
+    QAction* showChanges = nullptr;
     QAction* help = nullptr;
     QAction* about = nullptr;
 

@@ -7,6 +7,7 @@
 #include "app/core/shelltexts.h"
 #include "app/core/workfiles.h"
 #include "app/gui/aboutdialog.h"
+#include "app/gui/checkcommands.h"
 #include "app/gui/directoriesdialog.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
@@ -87,6 +88,9 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_menu = new MainMenu(m_app, this);
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
+    m_checkCommands = new CheckCommands(*this, m_document, m_app, m_dialogs);
+    connect(m_checkCommands, &CheckCommands::gaugeRequested, this,
+            &MainWindow::openGaugeProperties);
     m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     m_gaugeDialogs =
         new GaugeDialogs(m_document, m_app, m_dialogs, m_rowCommands->panelForms(), this);
@@ -130,6 +134,9 @@ void MainWindow::connectMenu() {
     connect(menu.newPanel, &QAction::triggered, this, &MainWindow::newPanel);
     connect(menu.open, &QAction::triggered, m_panelCommands, &PanelCommands::open);
     connect(menu.save, &QAction::triggered, m_panelCommands, &PanelCommands::save);
+    connect(menu.compare, &QAction::triggered, m_panelCommands, &PanelCommands::compareWithSaved);
+    connect(menu.check, &QAction::triggered, m_checkCommands, &CheckCommands::showChecker);
+    connect(menu.backups, &QAction::triggered, m_checkCommands, &CheckCommands::showBackups);
     connect(menu.closeTemplate, &QAction::triggered, this, &MainWindow::closeTemplate);
     connect(menu.quit, &QAction::triggered, this, &MainWindow::quit);
     connect(menu.gaugesDirectory, &QAction::triggered, this,
@@ -305,6 +312,15 @@ bool MainWindow::settleUnsavedChanges() {
 
 void MainWindow::showPanelWindow(int w) {
     m_rowCommands->viewWindow(w);
+}
+
+void MainWindow::openGaugeProperties(int w, int g) {
+    if (w < 0 || w >= m_document.panel().windowCount || g < 0)
+        return;
+    // The properties show the gauge's pixels on its panel window: the window comes first.
+    if (!m_rowCommands->panelForms().at(w))
+        m_rowCommands->viewWindow(w);
+    m_gaugeDialogs->openGaugeProperties(w, g);
 }
 
 bool MainWindow::openPanelFile(const QString& path) {

@@ -27,6 +27,7 @@ class TemplateToolCommands;
 class GaugeDialogs;
 class DirectoriesDialog;
 class AboutDialog;
+class CheckCommands;
 class RecentFilesMenu;
 
 class MainWindow : public QMainWindow {
@@ -43,6 +44,8 @@ public:
     PanelCommands& panelCommands() const { return *m_panelCommands; }
     // The template's row buttons and panelForms, the newest panel window of each row.
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
+    // "&Check panel...", "&Backups..." and the status bar's count of findings.
+    CheckCommands& checkCommands() const { return *m_checkCommands; }
     // The template's palette optimizer and outside-view buttons, and their windows.
     TemplateToolCommands& toolCommands() const { return *m_toolCommands; }
     // The gauge dialogs of the panel windows (Form3, Form5, Form9, Form15).
@@ -87,6 +90,9 @@ public:
 
 public slots:
     void showPanelWindow(int w);
+    // Opens the properties of gauge g of window w (Form3), showing its panel window first
+    // when it is not open (the panel checker's double click on a gauge finding comes here).
+    void openGaugeProperties(int w, int g);
     // Opens a panel file as "&Open" does with it chosen (after the question about unsaved
     // changes); true when it was read completely.
     bool openPanelFile(const QString& path);
@@ -138,6 +144,7 @@ private:
     MainMenu* m_menu = nullptr;
     PanelCommands* m_panelCommands = nullptr;
     TemplateRowCommands* m_rowCommands = nullptr;
+    CheckCommands* m_checkCommands = nullptr;
     RecentFilesMenu* m_recent = nullptr;
     QLabel* m_eraseNotice = nullptr;
     TemplateToolCommands* m_toolCommands = nullptr;

@@ -2,6 +2,8 @@
 
 #include "app/core/appmodel.h"
 #include "app/gui/mainwindow.h"
+#include "base/core/filelookup.h"
+#include "base/gui/comparisondialog.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "panel/core/panelreader.h"
@@ -19,6 +21,34 @@ namespace {
 bool sameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error);
+}
+
+// The file on disk a save is compared with: the one it replaces, else the panel's own
+// panel.cfg; its label and bytes (empty when there is neither).
+struct SavedFile {
+    QString label;
+    std::string bytes;
+};
+
+SavedFile savedFile(const std::string& outputPath, const std::string& panelDir) {
+    for (const std::optional<std::string>& path :
+         {findPathIgnoringCase(outputPath), existingPanelFile(panelDir)}) {
+        if (!path)
+            continue;
+        if (const std::optional<std::string> bytes = readWholeFile(*path))
+            return {QObject::tr("%1 on disk").arg(QFileInfo(fromModelPath(*path)).fileName()),
+                    *bytes};
+    }
+    return {QObject::tr("(no file yet)"), {}};
+}
+
+// The structural error under the fixed message, as the command-line tool prints it.
+QString structureMessage(const std::optional<ReadError>& error) {
+    QString text =
+        QString::fromUtf8(kStructureErrorMessage.data(), int(kStructureErrorMessage.size()));
+    if (error)
+        text += QStringLiteral("\n") + toQString(error->describeText());
+    return text;
 }
 
 } // namespace
@@ -75,18 +105,18 @@ bool PanelCommands::openChosenPath(const QString& path) {
     Panel panel;
     std::string panelDir = m_app.dirs.panelDir;
     bool failed = true;
+    std::optional<ReadError> error;
     try {
-        failed = readPanelFile(panel, panelDir, chosenPath, [this](const std::string& newDir) {
-                     reportRerouted(newDir);
-                 }).has_value();
+        error = readPanelFile(panel, panelDir, chosenPath,
+                              [this](const std::string& newDir) { reportRerouted(newDir); });
+        failed = error.has_value();
     } catch (const std::exception&) {
         // Out of memory on a huge file and the like: one more way for a file to be unusable.
     }
     if (failed) {
         // The template stays empty; the panel keeps what was read up to the error.
         m_document.replacePanel(panel, {});
-        m_dialogs.message(
-            QString::fromUtf8(kStructureErrorMessage.data(), int(kStructureErrorMessage.size())));
+        m_dialogs.message(structureMessage(error));
         m_window.setOpenEnabled(true);
         m_window.setSaveEnabled(false);
         return false;
@@ -127,6 +157,8 @@ bool PanelCommands::save() {
         return false;
     SaveRequest save{m_app.dirs.panelDir, outputPath, m_document.paletteOptions(),
                      m_document.paletteProposal()};
+    if (m_app.options.showChangesBeforeSaving && !reviewChanges(save))
+        return false;
     QString message;
     bool written = false;
     try {
@@ -140,7 +172,34 @@ bool PanelCommands::save() {
     if (written)
         m_document.markSaved();
     m_dialogs.message(message);
+    if (written)
+        emit panelSaved();
     return written;
+}
+
+bool PanelCommands::reviewChanges(const SaveRequest& save) {
+    const SavedFile old = savedFile(save.outputPath, save.panelDir);
+    return m_dialogs.confirmChanges(
+        {old.label, old.bytes,
+         tr("%1 to be saved").arg(QFileInfo(fromModelPath(save.outputPath)).fileName()),
+         savedPanelText(m_document.panel(), save)});
+}
+
+ComparisonDialog* PanelCommands::compareWithSaved() {
+    if (m_document.panel().windowCount == 0) {
+        m_dialogs.message(tr("The panel has no windows: Save would write nothing."));
+        return nullptr;
+    }
+    const std::string panelFile = m_app.dirs.panelDir + "panel.cfg";
+    const SaveRequest save{m_app.dirs.panelDir, panelFile, m_document.paletteOptions(),
+                           m_document.paletteProposal()};
+    const SavedFile old = savedFile(panelFile, m_app.dirs.panelDir);
+    auto* dialog = new ComparisonDialog(ComparisonDialog::Purpose::Compare, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setTexts(old.label, old.bytes, tr("the panel as Save writes it"),
+                     savedPanelText(m_document.panel(), save));
+    dialog->show();
+    return dialog;
 }
 
 } // namespace cockpix

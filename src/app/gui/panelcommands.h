@@ -14,7 +14,9 @@ struct AppModel;
 class PanelDocument;
 class UserDialogs;
 class MainWindow;
+class ComparisonDialog;
 struct FileDialogRequest;
+struct SaveRequest;
 
 class PanelCommands : public QObject {
     Q_OBJECT
@@ -28,7 +30,12 @@ public slots:
     // "&Open": asks for a panel.cfg and opens it.
     void open();
     // "&Save": asks for the output name and writes the panel there; true when it was written.
+    // With "Show changes before saving", the comparison of the file it replaces and the new
+    // text comes first, and its "Cancel" saves nothing.
     bool save();
+    // "Compare with saved...": the panel's panel.cfg on disk beside the text "&Save" would
+    // write, without saving; the dialog shown (null for a panel without windows).
+    ComparisonDialog* compareWithSaved();
 
 public:
     // Opens the given panel.cfg as "&Open" does with that path chosen in its dialog (the
@@ -36,8 +43,11 @@ public:
     bool openPath(const QString& path);
 
 signals:
-    // A panel file was opened completely (for the recent-files list); path is absolute.
+    // A panel file was read completely by "&Open" (or from the command line, a drop, the
+    // recent list or a restore); path is absolute.
     void panelOpened(const QString& path);
+    // The panel was written by "&Save".
+    void panelSaved();
 
 private:
     bool openChosenPath(const QString& path);
@@ -45,6 +55,7 @@ private:
     // A chosen file other than the panel's own panel.cfg that exists already is replaced
     // only when the user says so.
     bool mayReplace(const std::string& outputPath);
+    bool reviewChanges(const SaveRequest& save);
 
     MainWindow& m_window;
     PanelDocument& m_document;

@@ -71,6 +71,13 @@ bool bmpPixelsComplete(std::string_view bytes) {
     return end <= bytes.size();
 }
 
+std::optional<int> readBmpBitCount(std::string_view bytes) {
+    if (!readBmpSize(bytes))
+        return std::nullopt;
+    const bool core = le32(bytes, kFileHeaderBytes) == kCoreHeaderBytes;
+    return static_cast<int>(le16(bytes, kFileHeaderBytes + (core ? 10 : 14)));
+}
+
 std::optional<BmpSize> readBmpFileSize(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)

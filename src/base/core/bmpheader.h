@@ -28,6 +28,10 @@ std::optional<BmpSize> readBmpSize(std::string_view bytes);
 // file, and COCKPIX replaces it by the default picture instead.
 bool bmpPixelsComplete(std::string_view bytes);
 
+// The bits per pixel of a bitmap that readBmpSize accepts (1, 4, 8, 16, 24 or 32): FS98 adds
+// its [8 bit colors] to the palette of 8-bit backgrounds only. nullopt for anything else.
+std::optional<int> readBmpBitCount(std::string_view bytes);
+
 // The same for a file, reading only its first bytes; nullopt when it cannot be read.
 std::optional<BmpSize> readBmpFileSize(const std::string& path);
 

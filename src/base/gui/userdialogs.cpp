@@ -1,8 +1,11 @@
 #include "base/gui/userdialogs.h"
 
+#include "base/gui/comparisondialog.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTextBrowser>
@@ -115,6 +118,35 @@ bool QtUserDialogs::showHelp(const QString& helpFilePath) {
     browser->raise();
     browser->activateWindow();
     return true;
+}
+
+std::optional<int> UserDialogs::chooseFromList(const ListChoiceRequest&) {
+    return std::nullopt;
+}
+
+std::optional<int> QtUserDialogs::chooseFromList(const ListChoiceRequest& request) {
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(request.caption.isEmpty() ? kTitle : request.caption);
+    dialog.setLabelText(request.label);
+    dialog.setComboBoxItems(request.items);
+    dialog.setComboBoxEditable(false);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    if (request.current >= 0 && request.current < request.items.size())
+        dialog.setTextValue(request.items.at(request.current));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const int index = static_cast<int>(request.items.indexOf(dialog.textValue()));
+    return index >= 0 ? std::optional<int>(index) : std::nullopt;
+}
+
+bool UserDialogs::confirmChanges(const ChangesRequest&) {
+    return false;
+}
+
+bool QtUserDialogs::confirmChanges(const ChangesRequest& request) {
+    ComparisonDialog dialog(ComparisonDialog::Purpose::ReviewBeforeSave, m_parent);
+    dialog.setTexts(request.oldLabel, request.oldText, request.newLabel, request.newText);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace cockpix

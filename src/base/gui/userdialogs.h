@@ -5,7 +5,9 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -20,6 +22,22 @@ struct FileDialogRequest {
     // Whether the save dialog asks before an existing file is chosen (the program may ask
     // itself, knowing which file will become a backup).
     bool confirmOverwrite = true;
+};
+
+// A list of texts to pick one from.
+struct ListChoiceRequest {
+    QString caption;
+    QString label; // above the list
+    QStringList items;
+    int current = 0; // the item selected when the list opens
+};
+
+// Two panel.cfg texts (Windows-1252 bytes) to compare before a save goes on.
+struct ChangesRequest {
+    QString oldLabel; // e.g. "panel.cfg on disk"
+    std::string oldText;
+    QString newLabel; // e.g. "panel.cfg to be saved"
+    std::string newText;
 };
 
 // The answers to "The panel has changes that are not saved."
@@ -42,6 +60,12 @@ public:
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
     // Shows the help file; false when it could not be shown.
     virtual bool showHelp(const QString& helpFilePath) = 0;
+    // A list to pick one item from: the index picked, nullopt when cancelled (which is all
+    // that dialogs without a list, such as a benchmark's silent ones, answer).
+    virtual std::optional<int> chooseFromList(const ListChoiceRequest& request);
+    // The comparison of what a save changes, with "Save" and "Cancel": true for Save.
+    // Dialogs that cannot show it answer Cancel, so that nothing is written unseen.
+    virtual bool confirmChanges(const ChangesRequest& request);
 };
 
 // The real dialogs, with Qt's standard boxes and the application title "COCKPIX".
@@ -57,6 +81,8 @@ public:
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool showHelp(const QString& helpFilePath) override;
+    std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
+    bool confirmChanges(const ChangesRequest& request) override;
 
 private:
     QWidget* m_parent = nullptr;

@@ -175,6 +175,42 @@ void insertGaugeAt(Panel& panel, int w, int g, const Gauge& gauge) {
     window.gaugeCount = count + 1;
 }
 
+std::string setGaugeModule(Panel& panel, int w, int g, const std::string& name) {
+    Gauge& gauge = panel.gauge(w, g);
+    std::string previous = std::move(gauge.gaugeName);
+    gauge.gaugeName = name;
+    return previous;
+}
+
+bool isWindowOrder(const WindowOrder& order) {
+    std::array<bool, kWindowSlots> seen{};
+    for (const int from : order) {
+        if (!isWindowSlot(from) || seen[static_cast<std::size_t>(from)])
+            return false;
+        seen[static_cast<std::size_t>(from)] = true;
+    }
+    return true;
+}
+
+WindowOrder inverseWindowOrder(const WindowOrder& order) {
+    WindowOrder inverse{};
+    for (int i = 0; i < kWindowSlots; ++i)
+        inverse[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])] = i;
+    return inverse;
+}
+
+void moveWindowSections(Panel& panel, const WindowOrder& order) {
+    if (!isWindowOrder(order))
+        return;
+    const std::array<PanelWindow, kWindowSlots> before = panel.windows;
+    for (int i = 0; i < kWindowSlots; ++i) {
+        PanelWindow& window = panel.window(i);
+        std::string title = std::move(window.windowTitle);
+        window = before[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+        window.windowTitle = std::move(title);
+    }
+}
+
 bool applyFoundGaugeSize(Panel& panel, int w, int g, double size) {
     Gauge& gauge = panel.gauge(w, g);
     if (gauge.gaugeRefSize != -1)

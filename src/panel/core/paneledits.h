@@ -6,6 +6,7 @@
 
 #include "panel/core/panel.h"
 
+#include <array>
 #include <string>
 #include <variant>
 
@@ -57,6 +58,23 @@ Gauge removeGaugeAt(Panel& panel, int w, int g);
 // Puts a removed gauge back at g, moving the later ones up again: the exact inverse of
 // removeGaugeAt.
 void insertGaugeAt(Panel& panel, int w, int g, const Gauge& gauge);
+
+// Gauge g of window w takes another module; returns the name it had.
+std::string setGaugeModule(Panel& panel, int w, int g, const std::string& name);
+
+// The order of the window sections after a move: slot i takes the section of slot from[i].
+using WindowOrder = std::array<int, kWindowSlots>;
+
+// True when order holds each slot 0..8 once.
+bool isWindowOrder(const WindowOrder& order);
+// The order that puts every section back: inverse(order)[order[i]] = i.
+WindowOrder inverseWindowOrder(const WindowOrder& order);
+
+// Moves the window sections (background, size, ratio, position, visible, ident and gauges)
+// to the slots order gives them; the titles and the window count stay, as the reader gives
+// the titles to the rows in their order whatever the numbers of the sections. An order
+// that is not a permutation changes nothing.
+void moveWindowSections(Panel& panel, const WindowOrder& order);
 
 // A panel window found the module's own size for a gauge line that had none: the size and
 // the reference become that size, so the writer still leaves the size out. False when the

@@ -1,6 +1,7 @@
 #include "panel/core/panelreader.h"
 
 #include "base/core/filelookup.h"
+#include "base/core/linescanner.h"
 #include "panel/core/panelscan.h"
 
 #include <algorithm>
@@ -65,16 +66,32 @@ std::string panelDirFromChosenPath(std::string_view chosenPath) {
     return std::string(chosenPath.substr(0, slash + 1));
 }
 
-std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
-                                       std::string_view content, const std::string& fileLabel,
-                                       const RerouteHandler& onReroute) {
+namespace {
+
+// One line record per line of content, all NotRead, for the scan to fill.
+void startTrace(PanelLineTrace* trace, const std::string& file, std::string_view content) {
+    if (trace == nullptr)
+        return;
+    trace->file = file;
+    trace->content = std::string(content);
+    LineScanner lines(content);
+    int count = 0;
+    while (lines.next())
+        ++count;
+    trace->lines.assign(static_cast<std::size_t>(count) + 1, TracedLine{});
+}
+
+std::optional<ReadError> readText(Panel& panel, std::string& panelDir, std::string_view content,
+                                  const std::string& fileLabel, const RerouteHandler& onReroute,
+                                  PanelLineTrace* trace) {
     std::set<std::string> visited{directoryKey(panelDir)};
     std::string file = fileLabel;
     std::string loaded;
     for (int reroutes = 0;; ++reroutes) {
         PanelScan::Outcome outcome;
+        startTrace(trace, file, content);
         try {
-            outcome = PanelScan(panel, content, panelDir).run();
+            outcome = PanelScan(panel, content, panelDir, trace).run();
         } catch (const ScanStop& stop) {
             return ReadError{file, stop.line, stop.reason};
         } catch (const std::bad_alloc&) {
@@ -102,13 +119,39 @@ std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
     }
 }
 
-std::optional<ReadError> readPanelFile(Panel& panel, std::string& panelDir, const std::string& path,
-                                       const RerouteHandler& onReroute) {
+std::optional<ReadError> readFile(Panel& panel, std::string& panelDir, const std::string& path,
+                                  const RerouteHandler& onReroute, PanelLineTrace* trace) {
     const std::string found = resolvePathIgnoringCase(path);
     const std::optional<std::string> content = readWholeFile(found);
-    if (!content)
+    if (!content) {
+        startTrace(trace, path, {});
         return ReadError{path, 0, "the file cannot be opened"};
-    return readPanelText(panel, panelDir, *content, found, onReroute);
+    }
+    return readText(panel, panelDir, *content, found, onReroute, trace);
+}
+
+} // namespace
+
+std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
+                                       std::string_view content, const std::string& fileLabel,
+                                       const RerouteHandler& onReroute) {
+    return readText(panel, panelDir, content, fileLabel, onReroute, nullptr);
+}
+
+std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
+                                       std::string_view content, const std::string& fileLabel,
+                                       const RerouteHandler& onReroute, PanelLineTrace& trace) {
+    return readText(panel, panelDir, content, fileLabel, onReroute, &trace);
+}
+
+std::optional<ReadError> readPanelFile(Panel& panel, std::string& panelDir, const std::string& path,
+                                       const RerouteHandler& onReroute) {
+    return readFile(panel, panelDir, path, onReroute, nullptr);
+}
+
+std::optional<ReadError> readPanelFile(Panel& panel, std::string& panelDir, const std::string& path,
+                                       const RerouteHandler& onReroute, PanelLineTrace& trace) {
+    return readFile(panel, panelDir, path, onReroute, &trace);
 }
 
 void applyOpenedRatioRule(Panel& panel) {

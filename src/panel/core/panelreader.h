@@ -7,6 +7,7 @@
 
 #include "base/core/usertext.h"
 #include "panel/core/panel.h"
+#include "panel/core/panellinetrace.h"
 
 #include <functional>
 #include <optional>
@@ -52,6 +53,15 @@ std::optional<ReadError> readPanelFile(Panel& panel, std::string& panelDir, cons
 std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
                                        std::string_view content, const std::string& fileLabel,
                                        const RerouteHandler& onReroute = {});
+
+// The same two, also recording in trace what was done with each line of the file read last
+// (the aliased one after a reroute): the panel checker names lines with it. What is read and
+// every error stay exactly as without it.
+std::optional<ReadError> readPanelFile(Panel& panel, std::string& panelDir, const std::string& path,
+                                       const RerouteHandler& onReroute, PanelLineTrace& trace);
+std::optional<ReadError> readPanelText(Panel& panel, std::string& panelDir,
+                                       std::string_view content, const std::string& fileLabel,
+                                       const RerouteHandler& onReroute, PanelLineTrace& trace);
 
 // After a complete read: a size ratio of 0 in the panel's windows becomes 1.
 void applyOpenedRatioRule(Panel& panel);

@@ -87,8 +87,18 @@ std::string_view keyValueOrEmpty(std::string_view line, bool& found) {
 
 } // namespace
 
-PanelScan::PanelScan(Panel& panel, std::string_view content, std::string panelDir)
-    : m_panel(panel), m_panelDir(std::move(panelDir)), m_lines(content) {}
+PanelScan::PanelScan(Panel& panel, std::string_view content, std::string panelDir,
+                     PanelLineTrace* trace)
+    : m_panel(panel), m_panelDir(std::move(panelDir)), m_lines(content), m_trace(trace) {}
+
+void PanelScan::note(LineUse use, int window, int number) {
+    if (m_trace == nullptr)
+        return;
+    const auto line = static_cast<std::size_t>(m_lines.lineNumber());
+    if (m_trace->lines.size() <= line)
+        m_trace->lines.resize(line + 1);
+    m_trace->lines[line] = {use, window, number};
+}
 
 void PanelScan::fail(std::string reason) const {
     throw ScanStop{m_lines.lineNumber(), reason};
@@ -141,8 +151,10 @@ PanelScan::Outcome PanelScan::run() {
 
 PanelScan::Step PanelScan::examine(std::string_view line, bool afterWindow) {
     const Header header = headerOf(line, afterWindow);
-    if (header != Header::None)
+    if (header != Header::None) {
         m_sectionSeen = true;
+        note(header == Header::Generated ? LineUse::GeneratedHeader : LineUse::Header);
+    }
     switch (header) {
     case Header::Alias:
         return readAlias();
@@ -163,6 +175,9 @@ PanelScan::Step PanelScan::examine(std::string_view line, bool afterWindow) {
         ++m_panel.preambleLineCount;
         m_panel.preambleLine[static_cast<std::size_t>(m_panel.preambleLineCount)] =
             std::string(line);
+        note(LineUse::Preserved);
+    } else {
+        note(LineUse::Dropped);
     }
     return {};
 }
@@ -172,6 +187,7 @@ PanelScan::Step PanelScan::readTitles() {
     while (true) {
         const std::string_view line = lineInside("inside [Window Titles]");
         if (!startsWithIgnoringCase(line, "wi")) {
+            note(anyTitle ? LineUse::EndsList : LineUse::Skipped);
             if (anyTitle)
                 return {};
             continue;
@@ -183,6 +199,7 @@ PanelScan::Step PanelScan::readTitles() {
         const std::size_t equals = line.find('=', 1);
         const std::string_view title =
             equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+        note(LineUse::Title, m_panel.windowCount);
         m_panel.window(m_panel.windowCount).windowTitle = std::string(leftTrimmed(title));
         ++m_panel.windowCount;
         anyTitle = true;
@@ -193,14 +210,19 @@ PanelScan::Step PanelScan::readWindow(std::string_view header) {
     const int w = slotNumber(header, 7);
     if (w < 0 || w >= kWindowSlots)
         fail("window number " + std::to_string(w) + " is out of range (0 to 8)");
+    note(LineUse::Header, w);
     PanelWindow& window = m_panel.window(w);
     window.gaugeCount = 0;
 
     const std::string where = "before the file= line of [Window0" + std::to_string(w) + "]";
     std::string_view line;
-    do {
+    while (true) {
         line = lineInside(where.c_str());
-    } while (firstLower(line) != 'f');
+        if (firstLower(line) == 'f')
+            break;
+        note(LineUse::SkippedBeforeFile, w);
+    }
+    m_window = w;
     takeWindowKey(window, line);
 
     while (!m_lines.atEnd()) {
@@ -218,8 +240,11 @@ void PanelScan::takeWindowKey(PanelWindow& window, std::string_view line) {
         readGaugeLine(window, line);
         return;
     }
-    if (key != 'f' && key != 's' && key != 'w' && key != 'p' && key != 'v' && key != 'i')
+    if (key != 'f' && key != 's' && key != 'w' && key != 'p' && key != 'v' && key != 'i') {
+        note(LineUse::IgnoredInWindow, m_window);
         return; // blank lines, comments and keys FS98 knows but COCKPIX does not keep
+    }
+    note(LineUse::WindowKey, m_window, key);
     bool found = false;
     const std::string_view value = keyValueOrEmpty(line, found);
     if (!found)
@@ -251,6 +276,7 @@ void PanelScan::takeWindowKey(PanelWindow& window, std::string_view line) {
 
 void PanelScan::readGaugeLine(PanelWindow& window, std::string_view line) {
     const int g = slotNumber(line, 5);
+    note(LineUse::Gauge, m_window, g);
     if (g < 0 || g >= kGaugeSlots)
         fail("gauge number " + std::to_string(g) + " is out of range (0 to 63)");
     // The last gauge line of a section sets the count, whatever the order of the lines.
@@ -287,10 +313,12 @@ PanelScan::Step PanelScan::readColors() {
     while (true) {
         const std::string_view line = lineInside("inside [8 bit colors]");
         if (firstLower(line) != 'c') {
+            note(m_panel.colorLineCount > 0 ? LineUse::EndsList : LineUse::Skipped);
             if (m_panel.colorLineCount > 0)
                 return {};
             continue;
         }
+        note(LineUse::Color);
         if (m_panel.colorLineCount >= kColorSlots)
             fail("a 34th colour line: at most 33 are kept");
         ++m_panel.colorLineCount;
@@ -301,14 +329,18 @@ PanelScan::Step PanelScan::readColors() {
 PanelScan::Step PanelScan::readDefaultView() {
     const char* where = "before the four lines of [Default View]";
     std::string_view line;
-    do {
+    while (true) {
         line = lineInside(where);
-    } while (firstLower(line) != 'x');
+        if (firstLower(line) == 'x')
+            break;
+        note(LineUse::Skipped);
+    }
     double* const targets[] = {&m_panel.defaultViewX, &m_panel.defaultViewY,
                                &m_panel.defaultViewSizeX, &m_panel.defaultViewSizeY};
     for (std::size_t i = 0; i < 4; ++i) {
         if (i > 0)
             line = lineInside(where);
+        note(LineUse::ViewValue, -1, static_cast<int>(i));
         bool found = false;
         const std::string_view value = keyValueOrEmpty(line, found);
         if (!found)
@@ -321,13 +353,17 @@ PanelScan::Step PanelScan::readDefaultView() {
 
 PanelScan::Step PanelScan::readAlias() {
     std::string_view line;
-    do {
+    while (true) {
         line = lineInside("inside [fltsim]");
-    } while (line.empty());
+        if (!line.empty())
+            break;
+        note(LineUse::Skipped);
+    }
     // A [fltsim] section without an alias names no other panel: rerouting would read this
     // same file again and again, so the section is passed over and the line examined.
     if (!startsWithIgnoringCase(line, "alias="))
         return {Then::Examine, line};
+    note(LineUse::Alias);
     m_outcome.rerouted = true;
     m_outcome.newPanelDir = aliasedPanelDir(line.substr(6));
     m_outcome.aliasLine = m_lines.lineNumber();

@@ -6,6 +6,7 @@
 
 #include "base/core/linescanner.h"
 #include "panel/core/panel.h"
+#include "panel/core/panellinetrace.h"
 
 #include <string>
 #include <string_view>
@@ -29,8 +30,10 @@ public:
     };
 
     // panelDir is the directory the content was read from (ending with "/"); an alias is
-    // resolved against it.
-    PanelScan(Panel& panel, std::string_view content, std::string panelDir);
+    // resolved against it. When trace is given, its lines (one per line of content) record
+    // what the scan did with each; it changes nothing in what is read.
+    PanelScan(Panel& panel, std::string_view content, std::string panelDir,
+              PanelLineTrace* trace = nullptr);
 
     // Reads the whole content; throws ScanStop on a structural error.
     Outcome run();
@@ -53,6 +56,8 @@ private:
     std::string aliasedPanelDir(std::string_view aliasText) const;
 
     std::string_view lineInside(const char* where);
+    // Records the use of the line last read.
+    void note(LineUse use, int window = -1, int number = -1);
     [[noreturn]] void fail(std::string reason) const;
 
     Panel& m_panel;
@@ -60,6 +65,8 @@ private:
     LineScanner m_lines;
     bool m_sectionSeen = false;
     Outcome m_outcome;
+    PanelLineTrace* m_trace = nullptr;
+    int m_window = -1; // the window section being read, for the trace
 };
 
 } // namespace cockpix

@@ -386,6 +386,21 @@ int nextBackupNumber(const std::vector<std::string>& fileNames) {
     return highest + 1;
 }
 
+std::string savedPanelText(const Panel& panel, const SaveRequest& request) {
+    const std::optional<std::vector<std::string>> palette = paletteResultLines(request);
+    return panelFileText(panel, request.options, request.proposal.advisedColorCount,
+                         palette ? &*palette : nullptr);
+}
+
+BackupCopy keepAsNextBackup(const std::string& panelFile) {
+    const std::string panelDir = directoryOf(panelFile);
+    // The same second name (or copy) as a save makes before it replaces panel.cfg.
+    const BackupOutcome outcome = keepBackup(panelFile, panelDir, panelFile, false);
+    if (outcome.error == 0)
+        syncDirectory(panelDir);
+    return {outcome.number, outcome.error, backupPath(panelDir, outcome.number)};
+}
+
 std::optional<std::string> existingPanelFile(const std::string& panelDir) {
     std::optional<std::string> found = findPathIgnoringCase(panelDir + std::string(kPanelFileName));
     if (found && !isRegularFile(*found))
@@ -405,9 +420,7 @@ SaveResult savePanel(const Panel& panel, const SaveRequest& request) {
     const std::string sameName = resolvePathIgnoringCase(request.outputPath);
     result.outputPath = oldFile && samePath(*oldFile, sameName) ? *oldFile : request.outputPath;
 
-    const std::optional<std::vector<std::string>> palette = paletteResultLines(request);
-    const std::string text = panelFileText(
-        panel, request.options, request.proposal.advisedColorCount, palette ? &*palette : nullptr);
+    const std::string text = savedPanelText(panel, request);
     const std::string outputDir = directoryOf(result.outputPath);
     const std::optional<unsigned> mode = isRegularFile(result.outputPath)
                                              ? fileMode(result.outputPath)

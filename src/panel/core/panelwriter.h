@@ -61,11 +61,26 @@ struct SaveRequest {
     PaletteProposal proposal;
 };
 
+// Exactly the text savePanel writes for the request: panelFileText with the optimizer's
+// result file read when a new palette is saved.
+std::string savedPanelText(const Panel& panel, const SaveRequest& request);
+
 // Saves the panel (windowCount > 0) to request.outputPath. When the panel directory holds a
 // panel.cfg, it is kept as the next backup first: moved there when the output is that
 // panel.cfg, copied there when the output is another file (so that FS98 keeps its
 // panel.cfg).
 SaveResult savePanel(const Panel& panel, const SaveRequest& request);
+
+// Keeps panelFile as the next backup of its directory by the save's own rule (the computed
+// number, or the next free one above it; never an existing name): the backup is a second
+// name of the file, or a copy of it where the file system has no second names, so that
+// whatever replaces panelFile afterwards, its bytes stay in the backup.
+struct BackupCopy {
+    int number = 0; // the backup's number, also when it failed
+    int error = 0;  // 0, or the errno of the failing step (nothing was left behind)
+    std::string path;
+};
+BackupCopy keepAsNextBackup(const std::string& panelFile);
 
 // The panel directory's panel.cfg as it lies on disk (whatever its case), when it exists.
 std::optional<std::string> existingPanelFile(const std::string& panelDir);

@@ -3,8 +3,10 @@
 #include "panel/gui/addremovegaugecommand.h"
 #include "panel/gui/defaultviewcommand.h"
 #include "panel/gui/gaugefieldcommand.h"
+#include "panel/gui/gaugemodulecommand.h"
 #include "panel/gui/palettecommand.h"
 #include "panel/gui/windowfieldcommand.h"
+#include "panel/gui/windowsectionscommand.h"
 
 #include <QUndoStack>
 #include <algorithm>
@@ -75,6 +77,24 @@ void PanelDocument::resizeGauge(int w, int g, double size) {
     if (!isGaugeOf(m_panel, w, g) || m_panel.gauge(w, g).gaugeSize == size)
         return;
     push(new ResizeGaugeCommand(*this, w, g, size));
+    breakMerge();
+}
+
+void PanelDocument::setGaugeModule(int w, int g, const std::string& name) {
+    if (!isGaugeOf(m_panel, w, g) || m_panel.gauge(w, g).gaugeName == name)
+        return;
+    push(new GaugeModuleCommand(*this, w, g, name));
+    breakMerge();
+}
+
+void PanelDocument::moveWindowSections(const WindowOrder& order, const QString& text) {
+    if (!isWindowOrder(order))
+        return;
+    Panel moved = m_panel;
+    cockpix::moveWindowSections(moved, order);
+    if (moved == m_panel)
+        return;
+    push(new WindowSectionsCommand(*this, order, text));
     breakMerge();
 }
 

@@ -50,9 +50,16 @@ public:
     void moveGauge(int w, int g, double x, double y);
     // A gauge given a new size in one go (its corner handle dragged): "Resize gauge #g".
     void resizeGauge(int w, int g, double size);
+    // Gauge g of window w takes another module ("Gauge #g module"); its window draws its
+    // gauges again (gaugesChanged).
+    void setGaugeModule(int w, int g, const std::string& name);
     void addGauge(int w, const Gauge& gauge);
     void removeGauge(int w, int g);
     void setDefaultView(const DefaultView& view);
+    // The window sections move to the slots order gives them, the titles stay (see
+    // moveWindowSections): one step named text, with windowChanged(w) and gaugesChanged(w)
+    // for every slot that takes another section.
+    void moveWindowSections(const WindowOrder& order, const QString& text);
     // The [8 bit colors] lines, at most 33.
     void setColorLines(const std::vector<std::string>& lines);
     void setPaletteOptions(const PaletteSaveOptions& options);

@@ -85,6 +85,16 @@ public:
         return QColor::fromRgb(random.generate());
     }
     bool showHelp(const QString&) override { return true; }
+    std::optional<int> chooseFromList(const ListChoiceRequest& request) override {
+        ++shown;
+        if (request.items.isEmpty() || random.bounded(2))
+            return {};
+        return int(random.bounded(qsizetype(request.items.size())));
+    }
+    bool confirmChanges(const ChangesRequest&) override {
+        ++shown;
+        return random.bounded(2) == 0;
+    }
 
 private:
     QString m_scratch;

@@ -144,7 +144,10 @@ void TestOpenSave::openOfABrokenOrMissingFileShowsTheStructureMessage() {
     f.dialogs.queueOpenFile(broken);
     f.trigger("mnuopen");
 
-    QCOMPARE(f.dialogs.messages(), QStringList{kStructureMessage});
+    // The fixed message, then where and why the reader stopped.
+    QCOMPARE(f.dialogs.messages(),
+             QStringList{kStructureMessage + "\n" + broken +
+                         ": line 6: gauge number 64 is out of range (0 to 63)"});
     QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
     // The settings and the caption already name the new directory.
     QCOMPARE(f.window->shownCaption(), kCaptionPrefix + f.path("fs98/aircraft/broken/panel/"));
@@ -153,7 +156,10 @@ void TestOpenSave::openOfABrokenOrMissingFileShowsTheStructureMessage() {
 
     f.dialogs.queueOpenFile(f.path("fs98/aircraft/nowhere/panel.cfg")); // not a crash either
     f.trigger("mnuopen");
-    QCOMPARE(f.dialogs.messages(), (QStringList{kStructureMessage, kStructureMessage}));
+    QCOMPARE(f.dialogs.messages().size(), 2);
+    QCOMPARE(f.dialogs.messages().last(), kStructureMessage + "\n" +
+                                              f.path("fs98/aircraft/nowhere/panel.cfg") +
+                                              ": the file cannot be opened");
     QVERIFY(!f.action("mnusave")->isEnabled());
 }
 

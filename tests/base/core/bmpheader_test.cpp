@@ -70,6 +70,16 @@ TEST(BmpHeader, ReadsSizesAndRejectsWhatNoPictureLoaderWouldTake) {
     EXPECT_FALSE(readBmpSize(good.substr(0, 29))) << "header cut before the bit count";
 }
 
+TEST(BmpHeader, BitCountOfInfoAndCoreHeaders) {
+    std::string truecolor = bmpFileBytes(checkerboard(8, 8));
+    truecolor[28] = 24;
+    const std::string core("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x20\0\x10\0\x01\0\x04\0", 26);
+    EXPECT_EQ(readBmpBitCount(bmpFileBytes(checkerboard(8, 8))), 8);
+    EXPECT_EQ(readBmpBitCount(truecolor), 24);
+    EXPECT_EQ(readBmpBitCount(core), 4);
+    EXPECT_EQ(readBmpBitCount("BM"), std::nullopt);
+}
+
 TEST(BmpHeader, CompletePixelDataIsToldFromACutOffFile) {
     const std::string good = bmpFileBytes(checkerboard(5, 3)); // rows of 8 bytes
     EXPECT_TRUE(bmpPixelsComplete(good));

@@ -128,6 +128,9 @@ private slots:
             "remove", [&] { m_document.removeGauge(0, 2); },
             [](Panel& p) { removeGaugeAt(p, 0, 2); }, &Spies::gauges);
         checkStep(
+            "module", [&] { m_document.setGaugeModule(0, 1, "cessna_182.clock"); },
+            [](Panel& p) { p.gauge(0, 1).gaugeName = "cessna_182.clock"; }, &Spies::gauges);
+        checkStep(
             "default view",
             [&] {
                 m_document.setDefaultView({1, 2, 3, 4});
@@ -153,6 +156,38 @@ private slots:
         QCOMPARE(m_document.paletteOptions().saveNewPalette, false);
         m_document.undo();
         QCOMPARE(m_document.paletteOptions().saveNewPalette, true);
+    }
+
+    // Closing a gap of the window table moves whole sections in one step; the titles stay
+    // in their rows, and every slot that changed says so once per do, undo and redo.
+    void windowSectionsMoveAsOneStepAndTheTitlesStay() {
+        m_document.replacePanel(m_opened, "panel.cfg");
+        Spies spies(m_document);
+        const WindowOrder swap{0, 2, 1, 3, 4, 5, 6, 7, 8};
+        m_document.moveWindowSections(swap, QStringLiteral("Close window gaps"));
+        QCOMPARE(m_document.undoStack()->count(), 1);
+        QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Close window gaps"));
+        const Panel& moved = m_document.panel();
+        QCOMPARE(moved.window(1).windowTitle, m_opened.window(1).windowTitle);
+        QCOMPARE(moved.window(1).windowBitmap, m_opened.window(2).windowBitmap);
+        QCOMPARE(moved.window(2).gaugeCount, m_opened.window(1).gaugeCount);
+        QVERIFY(moved.window(1).gauges == m_opened.window(2).gauges);
+        m_document.undo();
+        QVERIFY(m_document.panel() == m_opened);
+        m_document.redo();
+        QCOMPARE(spies.window.count(), 6);
+        QCOMPARE(spies.gauges.count(), 6);
+        QCOMPARE(spies.total(), 12);
+
+        // An order that is no permutation, or that moves nothing, makes no step.
+        m_document.replacePanel(m_opened, "panel.cfg");
+        m_document.moveWindowSections({0, 0, 1, 3, 4, 5, 6, 7, 8}, QStringLiteral("x"));
+        m_document.moveWindowSections({0, 1, 2, 3, 4, 5, 6, 7, 8}, QStringLiteral("x"));
+        // Two empty slots swapped change nothing either.
+        m_document.moveWindowSections({0, 1, 2, 3, 4, 5, 6, 8, 7}, QStringLiteral("x"));
+        m_document.setGaugeModule(0, 0, m_opened.gauge(0, 0).gaugeName);
+        m_document.setGaugeModule(0, 40, "beyond.the.gauges");
+        QCOMPARE(m_document.undoStack()->count(), 0);
     }
 
     // Nothing that would not change the panel makes a step; nothing outside the panel's

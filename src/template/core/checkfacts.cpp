@@ -1,0 +1,109 @@
+#include "template/core/checkfacts.h"
+
+#include "base/core/filelookup.h"
+#include "gauges/core/gaugemodule.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include <sys/stat.h>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct FileStamp {
+    std::uintmax_t size = 0;
+    std::int64_t modified = 0;
+};
+
+std::optional<FileStamp> regularFileStamp(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileStamp{static_cast<std::uintmax_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                         info.st_mtim.tv_nsec};
+}
+
+bool endsWithIgnoringCase(const std::string& name, std::string_view suffix) {
+    if (name.size() <= suffix.size())
+        return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char c = name[name.size() - suffix.size() + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+// The regular files of dir whose names end with suffix (any case), less the suffix.
+std::vector<std::string> namesEndingWith(const std::string& dir, std::string_view suffix) {
+    std::vector<std::string> names;
+    std::error_code error;
+    fs::directory_iterator it(dir.empty() ? "." : dir, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (endsWithIgnoringCase(name, suffix) && it->is_regular_file(typeError))
+            names.push_back(name.substr(0, name.size() - suffix.size()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ModuleFacts readModuleFacts(const std::string& path) {
+    ModuleFacts facts;
+    const std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes)
+        return facts;
+    facts.found = true;
+    if (const auto header = locateGaugeBitmap(*bytes);
+        header && header->width > 0 && header->height > 0)
+        facts.picture = BmpSize{header->width, header->height};
+    facts.defaultSize = findGaugeSize(*bytes);
+    return facts;
+}
+
+} // namespace
+
+const ModuleFacts& CheckFacts::module(const std::string& gaugesDir, const std::string& name) {
+    const std::optional<std::string> path = findPathIgnoringCase(gaugesDir + name + ".gau");
+    const std::optional<FileStamp> stamp = path ? regularFileStamp(*path) : std::nullopt;
+    if (!stamp)
+        return m_missing;
+    Cached& cached = m_modules[*path];
+    if (!cached.facts.found || cached.size != stamp->size || cached.modified != stamp->modified)
+        cached = {stamp->size, stamp->modified, readModuleFacts(*path)};
+    return cached.facts;
+}
+
+BitmapFacts CheckFacts::bitmap(const std::string& dir, const std::string& name) {
+    BitmapFacts facts;
+    const std::optional<std::string> path = findPathIgnoringCase(dir + name + ".bmp");
+    if (!path || !regularFileStamp(*path))
+        return facts;
+    facts.found = true;
+    const std::optional<std::string> bytes = readWholeFile(*path);
+    if (!bytes || !bmpPixelsComplete(*bytes))
+        return facts;
+    facts.readable = true;
+    facts.size = *readBmpSize(*bytes);
+    facts.bitsPerPixel = readBmpBitCount(*bytes).value_or(0);
+    return facts;
+}
+
+std::vector<std::string> CheckFacts::readableBitmaps(const std::string& dir) {
+    std::vector<std::string> names = namesEndingWith(dir, ".bmp");
+    std::erase_if(names, [&dir](const std::string& name) { return !bitmap(dir, name).readable; });
+    return names;
+}
+
+std::vector<std::string> CheckFacts::moduleNames(const std::string& gaugesDir) {
+    return namesEndingWith(gaugesDir, ".gau");
+}
+
+} // namespace cockpix

@@ -1,0 +1,72 @@
+#pragma once
+
+// One fault the panel checker found: where it stands in panel.cfg, how bad it is, a code
+// that stays the same from one version to the next (for scripts and for the help), the
+// text for the user, the part of the panel it is about and, where the repair is obvious, the
+// fix that the checker window offers.
+
+#include "base/core/usertext.h"
+#include "panel/core/panel.h"
+#include "panel/core/paneledits.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix {
+
+enum class Severity {
+    Error,   // FS98 or COCKPIX will not show the panel as meant, or Save loses something
+    Warning, // most likely a mistake, though the panel still works
+};
+
+// "error", "warning"
+std::string_view severityName(Severity severity);
+
+enum class FixKind {
+    RemoveGauge,     // window, gauge
+    MoveGauge,       // window, gauge to x, y
+    SetGaugeSize,    // window, gauge to value
+    SetBitmapName,   // window to name
+    ChooseBitmap,    // window: the user picks one of the bitmaps in the panel directory
+    ChooseModule,    // window, gauge: the user picks one of the modules in the gauges directory
+    CloseWindowGaps, // slot i takes the section of slot order[i]
+    SetSizeRatio,    // window to value
+    SetWindowSize,   // window to value
+};
+
+struct Fix {
+    FixKind kind = FixKind::RemoveGauge;
+    int window = -1;
+    int gauge = -1;
+    double x = 0;
+    double y = 0;
+    double value = 0;
+    std::string name;
+    std::array<int, kWindowSlots> order{};
+    std::string label; // what the "Fix" button does, e.g. "Move it back inside"
+};
+
+struct Finding {
+    int line = 0; // 1-based line of the panel.cfg read; 0 for the file as a whole or no line
+    Severity severity = Severity::Error;
+    std::string code;
+    UserText text;
+    int window = -1;                        // the window row it is about, or -1
+    int gauge = -1;                         // the gauge of that window it is about, or -1
+    std::optional<WindowField> windowField; // the template box that holds the fault
+    int viewField = -1;                     // 0..3: X, Y, SIZE_X, SIZE_Y of [Default View]
+    std::optional<Fix> fix;
+};
+
+// The form compilers use: "FILE:LINE: error: TEXT [code]", or "FILE: warning: TEXT [code]"
+// for a finding without a line.
+UserText findingText(const UserText& file, const Finding& finding);
+
+// Line order, the findings about the whole file first; findings of one line keep the order
+// in which they were found.
+void sortFindings(std::vector<Finding>& findings);
+
+} // namespace cockpix

@@ -1,0 +1,256 @@
+// "&Backups...": the list of panel.c1, panel.c2, ... with dates, sizes and contents, the
+// comparison with the current panel.cfg, and "Restore", which keeps the current file as a
+// new backup first, opens the restored panel, and loses nothing whatever happens.
+
+#include "app/gui/backupsdialog.h"
+#include "app/gui/checkcommands.h"
+#include "base/core/atomicfile.h"
+#include "base/gui/comparisonview.h"
+#include "checkshell.h"
+#include "guisupport/accessibility.h"
+#include "panel/core/paneledits.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <fcntl.h>
+#include <map>
+#include <set>
+
+using namespace cockpix;
+
+namespace {
+
+enum Column { NameColumn, DateColumn, SizeColumn, WindowsColumn, GaugesColumn };
+
+// Every file of the panel directory: name and bytes.
+std::map<QString, QByteArray> listing(const QString& dir) {
+    std::map<QString, QByteArray> files;
+    for (const QFileInfo& entry : QDir(dir).entryInfoList(QDir::Files)) {
+        QFile file(entry.filePath());
+        files[entry.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+    }
+    return files;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// A directory whose entries cannot change, as a read-only one is for an ordinary user (the
+// tests may run as root, whom permissions do not stop): every call that would create,
+// rename or remove a name in it fails with EACCES.
+class ReadOnlyDirectory final : public FileSystemCalls {
+public:
+    explicit ReadOnlyDirectory(std::string dir) : m_dir(std::move(dir)) {}
+    int open(const std::string& path, int flags, unsigned mode) override {
+        return (flags & O_CREAT) && inside(path) ? refuse()
+                                                 : FileSystemCalls::open(path, flags, mode);
+    }
+    int rename(const std::string& from, const std::string& to) override {
+        return inside(to) ? refuse() : FileSystemCalls::rename(from, to);
+    }
+    int renameNoReplace(const std::string& from, const std::string& to) override {
+        return inside(to) ? refuse() : FileSystemCalls::renameNoReplace(from, to);
+    }
+    int link(const std::string& from, const std::string& to) override {
+        return inside(to) ? refuse() : FileSystemCalls::link(from, to);
+    }
+    int unlink(const std::string& path) override {
+        return inside(path) ? refuse() : FileSystemCalls::unlink(path);
+    }
+
+private:
+    bool inside(const std::string& path) const { return path.rfind(m_dir, 0) == 0; }
+    static int refuse() {
+        errno = EACCES;
+        return -1;
+    }
+    std::string m_dir;
+};
+
+struct UsingCalls {
+    explicit UsingCalls(FileSystemCalls& calls) { useFileSystemCalls(&calls); }
+    ~UsingCalls() { useFileSystemCalls(nullptr); }
+};
+
+// Gauge 0 of window 0 moved to x, saved over panel.cfg: one more backup.
+void editAndSave(CheckShell& f, double x) {
+    f.document.setGaugeField(0, 0, GaugeField::X, x);
+    f.dialogs.queueSaveFile(f.panelFile());
+    f.trigger("mnusave");
+}
+
+QTreeWidgetItem* rowOf(BackupsDialog& dialog, const QString& name) {
+    QTreeWidget* list = dialog.backupList();
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        if (list->topLevelItem(row)->text(NameColumn) == name)
+            return list->topLevelItem(row);
+    return nullptr;
+}
+
+// Restores the backup of that name through the dialog, answering its question Yes.
+void restore(CheckShell& f, const QString& name) {
+    BackupsDialog* dialog = f.window->checkCommands().showBackups();
+    QTreeWidgetItem* row = rowOf(*dialog, name);
+    QVERIFY2(row != nullptr, qPrintable(name));
+    dialog->backupList()->setCurrentItem(row);
+    f.dialogs.queueQuestionAnswer(true);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("restoreButton"), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestBackups : public QObject {
+    Q_OBJECT
+private slots:
+    void theListShowsEachBackupWithItsDateSizeAndContent();
+    void restoreKeepsTheCurrentFileAndOpensTheRestoredPanel();
+    void unsavedChangesOrANoStopTheRestore();
+    void aReadOnlyDirectoryFailsWithAMessageAndChangesNothing();
+    void noEarlierPanelCfgIsEverLost();
+};
+
+void TestBackups::theListShowsEachBackupWithItsDateSizeAndContent() {
+    CheckShell f;
+    QVERIFY(f.startOnCase("clean"));
+    editAndSave(f, 20);
+    f.document.removeGauge(0, 2);
+    f.dialogs.queueSaveFile(f.panelFile());
+    f.trigger("mnusave");
+
+    f.trigger("mnubackups");
+    BackupsDialog* dialog = f.window->checkCommands().backupsDialog();
+    QVERIFY(dialog != nullptr && dialog->isVisible());
+    QTreeWidget* list = dialog->backupList();
+    QCOMPARE(list->topLevelItemCount(), 2);
+    // The newest first; each with the date and size of its file and what it holds.
+    QStringList rows;
+    for (int row = 0; row < 2; ++row) {
+        const QTreeWidgetItem* item = list->topLevelItem(row);
+        const QFileInfo file(f.panelDir() + item->text(NameColumn));
+        QCOMPARE(item->text(DateColumn),
+                 file.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        QCOMPARE(item->text(SizeColumn), QString::number(file.size()) + " bytes");
+        rows << item->text(NameColumn) + " " + item->text(WindowsColumn) + " " +
+                    item->text(GaugesColumn);
+    }
+    QCOMPARE(rows, (QStringList{"panel.c2 2 4", "panel.c1 2 4"}));
+    QCOMPARE(unnamedControls(dialog).join(", "), QString());
+
+    // From panel.cfg to panel.c2 (the file as the first save wrote it), what a restore would
+    // change: the gauge line the second save took away comes back.
+    ComparisonView* view = dialog->view();
+    QCOMPARE(view->counts().removed, 0);
+    QCOMPARE(view->counts().added, 1);
+
+    // A directory without backups says so, and nothing can be restored.
+    CheckShell none;
+    QVERIFY(none.startOnCase("clean"));
+    none.trigger("mnubackups");
+    BackupsDialog* empty = none.window->checkCommands().backupsDialog();
+    QCOMPARE(empty->backupList()->topLevelItemCount(), 0);
+    QVERIFY(!empty->findChild<QPushButton*>("restoreButton")->isEnabled());
+}
+
+void TestBackups::restoreKeepsTheCurrentFileAndOpensTheRestoredPanel() {
+    CheckShell f;
+    QVERIFY(f.startOnCase("clean"));
+    const QByteArray original = bytesOf(f.panelFile());
+    editAndSave(f, 20); // panel.c1 = the original
+    const QByteArray current = bytesOf(f.panelFile());
+    f.dialogs.clear();
+
+    restore(f, "panel.c1");
+    QVERIFY(f.dialogs.verifyAllAnswersUsed());
+    QCOMPARE(f.dialogs.messages().first(),
+             "Previous 'panel.cfg' was saved as 'panel.c2'\n'panel.c1' was restored as '" +
+                 f.panelFile() + "'.");
+    QCOMPARE(bytesOf(f.panelFile()), original);
+    QCOMPARE(bytesOf(f.panelDir() + "panel.c1"), original);
+    QCOMPARE(bytesOf(f.panelDir() + "panel.c2"), current);
+
+    // The restored panel is the one open, with nothing to save.
+    QCOMPARE(QString::fromStdString(f.document.filePath()), f.panelFile());
+    QCOMPARE(gaugeField(f.document.panel().gauge(0, 0), GaugeField::X), 10.0);
+    QVERIFY(!f.document.isModified());
+    QCOMPARE(f.window->checkCommands().backupsDialog()->backupList()->topLevelItemCount(), 2);
+}
+
+void TestBackups::unsavedChangesOrANoStopTheRestore() {
+    CheckShell f;
+    QVERIFY(f.startOnCase("clean"));
+    editAndSave(f, 20);
+    const auto before = listing(f.panelDir());
+    f.document.setGaugeField(0, 0, GaugeField::X, 30);
+    f.dialogs.clear();
+
+    f.trigger("mnubackups");
+    BackupsDialog* dialog = f.window->checkCommands().backupsDialog();
+    f.dialogs.queueSaveChoice(SaveChoice::Cancel);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("restoreButton"), Qt::LeftButton);
+    QCOMPARE(f.dialogs.saveQuestions().size(), 1);
+    QVERIFY(f.document.isModified());
+
+    f.dialogs.queueSaveChoice(SaveChoice::Discard);
+    f.dialogs.queueQuestionAnswer(false);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("restoreButton"), Qt::LeftButton);
+    QVERIFY(f.dialogs.verifyAllAnswersUsed());
+    QVERIFY(listing(f.panelDir()) == before);
+}
+
+void TestBackups::aReadOnlyDirectoryFailsWithAMessageAndChangesNothing() {
+    CheckShell f;
+    QVERIFY(f.startOnCase("clean"));
+    editAndSave(f, 20);
+    const auto before = listing(f.panelDir());
+    const Panel open = f.document.panel();
+    f.dialogs.clear();
+    QFile::setPermissions(f.panelDir(), QFile::ReadOwner | QFile::ExeOwner);
+    {
+        ReadOnlyDirectory readOnly(f.panelDir().toStdString());
+        const UsingCalls using_(readOnly);
+        restore(f, "panel.c1");
+    }
+    QFile::setPermissions(f.panelDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(f.dialogs.messages().size(), 1);
+    QCOMPARE(f.dialogs.messages().first(),
+             "'" + f.panelFile() +
+                 "' could not be written: Permission denied.\nNothing was restored; "
+                 "'panel.cfg' is unchanged.");
+    QVERIFY(listing(f.panelDir()) == before);
+    QVERIFY(f.document.panel() == open);
+}
+
+void TestBackups::noEarlierPanelCfgIsEverLost() {
+    CheckShell f;
+    QVERIFY(f.startOnCase("clean"));
+    std::set<QByteArray> seen{bytesOf(f.panelFile())};
+    // Saves and restores, each restore of a backup made along the way.
+    const QStringList steps = {"save 20", "save 30",          "restore panel.c1",
+                               "save 40", "restore panel.c3", "restore panel.c2",
+                               "save 50", "restore panel.c5"};
+    for (const QString& step : steps) {
+        const QStringList words = step.split(' ');
+        if (words[0] == "save")
+            editAndSave(f, words[1].toDouble());
+        else
+            restore(f, words[1]);
+        QVERIFY2(f.dialogs.verifyAllAnswersUsed(), qPrintable(step));
+        f.dialogs.clear();
+        seen.insert(bytesOf(f.panelFile()));
+        std::set<QByteArray> kept;
+        for (const auto& [name, bytes] : listing(f.panelDir()))
+            kept.insert(bytes);
+        for (const QByteArray& bytes : seen)
+            QVERIFY2(kept.count(bytes), qPrintable("lost after " + step));
+    }
+    QCOMPARE(seen.size(), std::size_t(5)); // the original and four saves
+}
+
+QTEST_MAIN(TestBackups)
+#include "tst_backups.moc"

@@ -1,0 +1,168 @@
+// The reader's line trace: what it records of each line, and that reading with it changes
+// nothing in what is read or in the errors.
+
+#include "panel/core/panelreader.h"
+
+#include "base/core/scratchdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sstream>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string crlf(std::string_view lines) {
+    std::string text;
+    for (char c : lines)
+        text += c == '|' ? std::string("\r\n") : std::string(1, c);
+    return text + "\r\n";
+}
+
+std::string fileContent(const fs::path& path) {
+    std::stringstream buffer;
+    buffer << std::ifstream(path, std::ios::binary).rdbuf();
+    return buffer.str();
+}
+
+// Every line's use as "U" letters with the window and number where they matter.
+std::string uses(const PanelLineTrace& trace) {
+    std::string text;
+    for (int n = 1; n <= trace.lineCount(); ++n) {
+        const TracedLine& line = trace.at(n);
+        if (!text.empty())
+            text += ' ';
+        switch (line.use) {
+        case LineUse::NotRead:
+            text += "-";
+            break;
+        case LineUse::Preserved:
+            text += "P";
+            break;
+        case LineUse::Dropped:
+            text += "D";
+            break;
+        case LineUse::Header:
+            text += "H" + (line.window >= 0 ? std::to_string(line.window) : "");
+            break;
+        case LineUse::GeneratedHeader:
+            text += "G";
+            break;
+        case LineUse::Title:
+            text += "T" + std::to_string(line.window);
+            break;
+        case LineUse::WindowKey:
+            text += std::string(1, static_cast<char>(line.number)) + std::to_string(line.window);
+            break;
+        case LineUse::Gauge:
+            text += "g" + std::to_string(line.window) + "." + std::to_string(line.number);
+            break;
+        case LineUse::Color:
+            text += "C";
+            break;
+        case LineUse::ViewValue:
+            text += "V" + std::to_string(line.number);
+            break;
+        case LineUse::Alias:
+            text += "A";
+            break;
+        case LineUse::Skipped:
+            text += "S";
+            break;
+        case LineUse::SkippedBeforeFile:
+            text += "B" + std::to_string(line.window);
+            break;
+        case LineUse::IgnoredInWindow:
+            text += "I" + std::to_string(line.window);
+            break;
+        case LineUse::EndsList:
+            text += "E";
+            break;
+        }
+    }
+    return text;
+}
+
+TEST(PanelLineTrace, RecordsWhatTheReaderDidWithEachLine) {
+    const struct {
+        std::string file, uses;
+    } rows[] = {
+        {"note|[Window Titles]|x|Window00=A|Window01=B||[Window01]|size_mm=3|file=b.bmp|"
+         "size_mm=2|gauge03=a,1,2|; comment|[Window00]|file=a.bmp|[8 bit colors]|c0=1|c1=2||"
+         "[Default View]|X=1|Y=2|SIZE_X=3|SIZE_Y=4|after",
+         "P H S T0 T1 E H1 B1 f1 s1 g1.3 I1 H0 f0 H C C E H V0 V1 V2 V3 -"},
+        // The list's ending line is consumed, a header there too; a [fltsim] without alias
+        // hands its first line back, and the last line of a file is never examined.
+        {"[Window Titles]|Window00=A|[Window00]|file=a.bmp|[fltsim]|last", "H T0 E D H -"},
+        {"[fltsim]||alias=other\\panel|[Window Titles]", "H S A -"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        Panel panel;
+        std::string dir = "/nowhere/aircraft/this/panel/";
+        PanelLineTrace trace;
+        readPanelText(panel, dir, crlf(row.file), "p.cfg", {}, trace);
+        EXPECT_EQ(uses(trace), row.uses);
+        EXPECT_EQ(trace.file, "p.cfg");
+    }
+}
+
+class TracedRead : public ScratchDirTest {};
+
+// The trace follows an alias to the file read last.
+TEST_F(TracedRead, NamesTheAliasedFile) {
+    touch("fs/aircraft/b/panel/panel.cfg",
+          crlf("[Window Titles]|Window00=B||[Window00]|file=b.bmp|"));
+    const std::string first =
+        touch("fs/aircraft/a/panel/panel.cfg", crlf("[fltsim]|alias=b\\panel|"));
+    Panel panel;
+    std::string dir = at("fs/aircraft/a/panel/");
+    PanelLineTrace trace;
+    EXPECT_FALSE(readPanelFile(panel, dir, first, {}, trace));
+    EXPECT_EQ(trace.file, at("fs/aircraft/b/panel/panel.cfg"));
+    EXPECT_EQ(uses(trace), "H T0 E H0 f0 I0");
+}
+
+// Reading with a trace gives the same panel and the same error as without, for the broken
+// fixtures, the sample and random damage to it.
+TEST(PanelLineTrace, ReadingWithItChangesNothing) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "broken"))
+        if (entry.path().extension() == ".cfg")
+            files.push_back(fileContent(entry.path()));
+    const std::string sample =
+        fileContent(fs::path(COCKPIX_FIXTURES_DIR) /
+                    "../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+    std::mt19937 random(7);
+    for (int i = 0; i < 300; ++i) {
+        std::string damaged = sample.substr(0, random() % (sample.size() + 1));
+        for (int flips = random() % 3; flips > 0 && !damaged.empty(); --flips)
+            damaged[random() % damaged.size()] = "[=,\r\ngGfF0"[random() % 11];
+        files.push_back(damaged);
+    }
+    for (const std::string& content : files) {
+        auto plain = std::make_unique<Panel>();
+        auto traced = std::make_unique<Panel>();
+        std::string dirA = "/nowhere/aircraft/x/";
+        std::string dirB = dirA;
+        PanelLineTrace trace;
+        const auto a = readPanelText(*plain, dirA, content, "p.cfg");
+        const auto b = readPanelText(*traced, dirB, content, "p.cfg", {}, trace);
+        ASSERT_EQ(a.has_value(), b.has_value());
+        if (a) {
+            EXPECT_EQ(a->line, b->line);
+            EXPECT_EQ(a->reason, b->reason);
+        }
+        EXPECT_TRUE(*plain == *traced);
+        EXPECT_EQ(trace.content, content);
+    }
+}
+
+} // namespace
+} // namespace cockpix

@@ -1,0 +1,143 @@
+// Black-box tests of "cockpix-cli check", "backups" and "restore".
+
+#include "base/core/scratchdir.h"
+#include "template/core/checkfixtures.h"
+#include "tools/clirun.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using cockpix::test::CliRun;
+using cockpix::test::fileText;
+constexpr auto npos = std::string::npos;
+
+class CheckCommand : public cockpix::ScratchDirTest {
+protected:
+    // The case installed under root/<name>, checked from inside its panel directory.
+    CliRun checkCase(const fs::path& caseDir, std::vector<std::string> extra = {}) {
+        const auto installation =
+            cockpix::test::makeCheckInstallation(root / caseDir.filename(), caseDir);
+        const fs::path panelDir = installation.panelFile.parent_path();
+        fs::create_directories(panelDir / "config");
+        std::vector<std::string> args{"check", "panel.cfg", "--gauges-dir",
+                                      installation.dirs.gaugesDir};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return cockpix::test::runCli(panelDir, args);
+    }
+};
+
+TEST_F(CheckCommand, PrintsEachCaseAsExpectedWithItsExitStatus) {
+    for (const fs::path& caseDir : cockpix::test::checkCases()) {
+        SCOPED_TRACE(caseDir.filename().string());
+        const std::string expected = fileText(caseDir / "expected.txt");
+        const CliRun run = checkCase(caseDir);
+        EXPECT_EQ(run.out, expected);
+        EXPECT_EQ(run.err, "");
+        const int status = expected.empty() ? 0 : expected.find("[unreadable]") != npos ? 2 : 1;
+        EXPECT_EQ(run.status, status);
+    }
+}
+
+TEST_F(CheckCommand, JsonHoldsTheSameFindingsWithTheirFixes) {
+    const CliRun run = checkCase(cockpix::test::checkCasesDir() / "module_twice", {"--json"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "{\n"
+                       "  \"file\": \"panel.cfg\",\n"
+                       "  \"findings\": [\n"
+                       "    {\n"
+                       "      \"line\": 24,\n"
+                       "      \"severity\": \"error\",\n"
+                       "      \"code\": \"module-twice\",\n"
+                       "      \"text\": \"the module 'test.round' is used a second time (first on "
+                       "line 13): FS98 shows a module once in a panel\",\n"
+                       "      \"window\": 1,\n"
+                       "      \"gauge\": 1,\n"
+                       "      \"fix\": \"Remove this second use\"\n"
+                       "    }\n"
+                       "  ]\n"
+                       "}\n");
+    const CliRun clean = checkCase(cockpix::test::checkCasesDir() / "clean", {"--json"});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.out, "{\n  \"file\": \"panel.cfg\",\n  \"findings\": []\n}\n");
+}
+
+TEST_F(CheckCommand, AnAliasedPanelIsCheckedWithTheLinesOfTheFileItLeadsTo) {
+    const auto installation = cockpix::test::makeCheckInstallation(
+        root, cockpix::test::checkCasesDir() / "module_missing");
+    const std::string alias =
+        touch("aircraft/alias/panel/panel.cfg", "[fltsim]\r\nalias=test\\panel\r\n");
+    fs::create_directories(root / "config");
+    const CliRun run =
+        cockpix::test::runCli(root, {"check", alias, "--gauges-dir", installation.dirs.gaugesDir});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, installation.panelFile.string() +
+                           ":14: error: the gauge module 'test.absent.gau' is not in the gauges "
+                           "directory [module-missing]\n");
+}
+
+TEST_F(CheckCommand, WrongArgumentsAndAMissingFile) {
+    fs::create_directories(root / "config");
+    EXPECT_EQ(cockpix::test::runCli(root, {"check"}).status, 64);
+    EXPECT_EQ(cockpix::test::runCli(root, {"check", "a.cfg", "b.cfg"}).status, 64);
+    EXPECT_EQ(cockpix::test::runCli(root, {"check", "a.cfg", "--fast"}).status, 64);
+    const CliRun missing = cockpix::test::runCli(root, {"check", "nowhere/panel.cfg"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out,
+              "nowhere/panel.cfg: error: the panel cannot be read: the file cannot be opened "
+              "[unreadable]\n");
+    EXPECT_NE(cockpix::test::runCli(root, {"check", "--help"}).out.find("Exit status"), npos);
+}
+
+class BackupCommands : public cockpix::ScratchDirTest {
+protected:
+    void SetUp() override {
+        ScratchDirTest::SetUp();
+        fs::create_directories(root / "config");
+        panel = touch("panel/panel.cfg", "now");
+        touch("panel/panel.c1", "[Window Titles]\r\nwindow00=A\r\nwindow01=B\r\n\r\n[Window00]\r\n"
+                                "file=a.bmp\r\ngauge00=x, 1, 2\r\ngauge01=y, 1, 2\r\n");
+        touch("panel/panel.c2", "[Window Titles]\r\nno title\r\n\r\n");
+    }
+    CliRun run(const std::vector<std::string>& args) { return cockpix::test::runCli(root, args); }
+    std::string panel;
+};
+
+TEST_F(BackupCommands, BackupsListsNumberDateSizeAndContent) {
+    const CliRun list = run({"backups", "panel/panel.cfg"});
+    EXPECT_EQ(list.status, 0);
+    const std::regex expected(
+        "panel\\.c1    \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d +101 bytes  2 windows  2 gauges\n"
+        "panel\\.c2    \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d +29 bytes  unreadable: line 3: "
+        "end of file inside \\[Window Titles\\]\n");
+    EXPECT_TRUE(std::regex_match(list.out, expected)) << list.out;
+    EXPECT_EQ(run({"backups", "elsewhere/panel.cfg"}).out,
+              "No backups in " + (root / "elsewhere").string() + "/\n");
+    EXPECT_EQ(run({"backups"}).status, 64);
+}
+
+TEST_F(BackupCommands, RestorePutsTheBackupBackAndKeepsTheCurrentFile) {
+    const std::string first = fileText(root / "panel/panel.c1");
+    const CliRun restored = run({"restore", "panel/panel.cfg", "1"});
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(restored.out, "Previous 'panel.cfg' was saved as 'panel.c3'\n'panel.c1' was "
+                            "restored as '" +
+                                panel + "'.\n");
+    EXPECT_EQ(fileText(panel), first);
+    EXPECT_EQ(fileText(root / "panel/panel.c1"), first);
+    EXPECT_EQ(fileText(root / "panel/panel.c3"), "now");
+
+    const CliRun absent = run({"restore", "panel/panel.cfg", "9"});
+    EXPECT_EQ(absent.status, 1);
+    EXPECT_NE(absent.err.find("There is no backup 'panel.c9'"), npos);
+    for (const char* wrong : {"0", "x", "-1", "1x"})
+        EXPECT_EQ(run({"restore", "panel/panel.cfg", wrong}).status, 64) << wrong;
+}
+
+} // namespace
