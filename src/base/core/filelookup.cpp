@@ -139,6 +139,12 @@ std::string pathInDirectory(const std::string& dir, const std::string& fileName)
     return dir + "/" + fileName;
 }
 
+std::string asciiLowered(std::string_view text) {
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(), asciiLower);
+    return result;
+}
+
 std::optional<std::string> readWholeFile(const std::string& path) {
     std::error_code ec;
     if (!fs::is_regular_file(fs::path(path), ec))

@@ -28,6 +28,10 @@ std::vector<std::string> filesWithExtension(const std::string& dir, const std::s
 std::string pathInDirectory(const std::string& dir, const std::string& fileName);
 
 // The whole content of a file, read in one go; nullopt when it cannot be read.
+// text with A..Z made a..z and every other byte kept (Windows-1252 letters too): the case
+// FS98 ignores in file names and keys.
+std::string asciiLowered(std::string_view text);
+
 std::optional<std::string> readWholeFile(const std::string& path);
 // The same into bytes, whose storage is reused: reading many modules one after the other
 // then neither allocates nor clears a fresh megabyte for each. False (bytes emptied) when

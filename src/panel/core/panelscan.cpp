@@ -13,12 +13,6 @@ char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string asciiLowered(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), asciiLower);
-    return result;
-}
-
 // Keywords are compared on the first characters of a line only, so anything may follow
 // them ("[Window00] main panel" is still a window header).
 bool startsWithIgnoringCase(std::string_view line, std::string_view lowerKeyword) {

@@ -1,4 +1,5 @@
 #include "template/core/checktext.h"
+#include "base/core/filelookup.h"
 
 #include <algorithm>
 #include <array>
@@ -7,16 +8,6 @@
 
 namespace cockpix {
 namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string lowered(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), lower);
-    return result;
-}
 
 std::string_view trimmed(std::string_view text) {
     const std::size_t start = text.find_first_not_of(" \t");
@@ -93,7 +84,7 @@ std::optional<std::string> lineKey(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    return lowered(trimmed(line.substr(0, equals)));
+    return asciiLowered(trimmed(line.substr(0, equals)));
 }
 
 std::string_view lineValue(std::string_view line) {
@@ -154,7 +145,7 @@ std::optional<std::string> likelyHeader(std::string_view line) {
     const std::size_t close = text.find(']');
     if (text.empty() || text.front() != '[' || close == std::string_view::npos || close > 40)
         return std::nullopt;
-    return closest(lowered(text.substr(0, close + 1)), kKnownHeaders);
+    return closest(asciiLowered(text.substr(0, close + 1)), kKnownHeaders);
 }
 
 } // namespace cockpix

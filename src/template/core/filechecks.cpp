@@ -92,14 +92,7 @@ private:
 
     Finding& add(int line, Severity severity, const char* code, UserText text, int window = -1,
                  int gauge = -1) {
-        Finding finding;
-        finding.line = line;
-        finding.severity = severity;
-        finding.code = code;
-        finding.text = std::move(text);
-        finding.window = window;
-        finding.gauge = gauge;
-        m_findings.push_back(std::move(finding));
+        m_findings.push_back(makeFinding(line, severity, code, std::move(text), window, gauge));
         return m_findings.back();
     }
 

@@ -61,6 +61,10 @@ struct Finding {
     std::optional<Fix> fix;
 };
 
+// A finding without a box, view field or fix yet.
+Finding makeFinding(int line, Severity severity, std::string code, UserText text, int window = -1,
+                    int gauge = -1);
+
 // The form compilers use: "FILE:LINE: error: TEXT [code]", or "FILE: warning: TEXT [code]"
 // for a finding without a line.
 UserText findingText(const UserText& file, const Finding& finding);

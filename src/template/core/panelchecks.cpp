@@ -1,4 +1,5 @@
 #include "template/core/panelchecks.h"
+#include "base/core/filelookup.h"
 
 #include "base/core/numbertext.h"
 #include "template/core/checktext.h"
@@ -11,16 +12,6 @@
 
 namespace cockpix {
 namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string lowered(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), lower);
-    return result;
-}
 
 bool isBlank(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
@@ -68,14 +59,7 @@ private:
 
     Finding& add(int line, Severity severity, const char* code, UserText text, int window,
                  int gauge = -1) {
-        Finding finding;
-        finding.line = line;
-        finding.severity = severity;
-        finding.code = code;
-        finding.text = std::move(text);
-        finding.window = window;
-        finding.gauge = gauge;
-        m_findings.push_back(std::move(finding));
+        m_findings.push_back(makeFinding(line, severity, code, std::move(text), window, gauge));
         return m_findings.back();
     }
 
@@ -193,7 +177,7 @@ private:
         const BitmapFacts bitmap = CheckFacts::bitmap(m_dirs.panelDir, name);
         if (!bitmap.found) {
             const std::string stem = name.size() > 4 ? name.substr(0, name.size() - 4) : "";
-            const bool typedExtension = lowered(name).ends_with(".bmp") && !isBlank(stem) &&
+            const bool typedExtension = asciiLowered(name).ends_with(".bmp") && !isBlank(stem) &&
                                         CheckFacts::bitmap(m_dirs.panelDir, stem).found;
             Finding& finding = typedExtension
                                    ? add(line, Severity::Error, "bitmap-extension",
@@ -321,7 +305,7 @@ private:
     }
 
     void checkSecondUse(int w, int g, int line) {
-        const std::string key = lowered(m_panel.gauge(w, g).gaugeName);
+        const std::string key = asciiLowered(m_panel.gauge(w, g).gaugeName);
         const auto first = m_firstUses.find(key);
         if (first == m_firstUses.end()) {
             m_firstUses[key] = {w, g, line};
