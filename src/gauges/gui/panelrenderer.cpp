@@ -194,10 +194,15 @@ QRect pixelRect(const RectF& rect) {
 }
 
 QImage stretchedPicture(const QImage& picture, QSize size) {
+    return stretchedPicture(picture, size, QRect(QPoint(0, 0), size));
+}
+
+QImage stretchedPicture(const QImage& picture, QSize size, const QRect& wanted) {
     // Beyond this many pixels (a gauge zoomed far past the screen) a copy would cost more
     // memory than drawing the visible part stretched.
     constexpr qint64 kLargestCopy = 4096LL * 4096;
-    if (picture.isNull() || size.isEmpty() || qint64(size.width()) * size.height() > kLargestCopy)
+    const QRect part = wanted & QRect(QPoint(0, 0), size);
+    if (picture.isNull() || part.isEmpty() || qint64(part.width()) * part.height() > kLargestCopy)
         return {};
     // FS98's gauges are 8-bit pictures: their colours are looked up once, not per pixel.
     const bool indexed = picture.format() == QImage::Format_Indexed8;
@@ -215,15 +220,16 @@ QImage stretchedPicture(const QImage& picture, QSize size) {
         for (qsizetype i = 0; i < std::min<qsizetype>(table.size(), 256); ++i)
             colours[static_cast<std::size_t>(i)] = qPremultiply(table[i]);
     }
-    QImage stretched(size, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    QImage stretched(part.size(),
+                     opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     const int sw = source.width(), sh = source.height();
-    const int width = size.width();
+    const int width = part.width();
     std::vector<int> columns(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
-        columns[static_cast<std::size_t>(x)] = int(qint64(x) * sw / width);
+        columns[static_cast<std::size_t>(x)] = int(qint64(part.x() + x) * sw / size.width());
     const int* column = columns.data();
-    for (int y = 0; y < size.height(); ++y) {
-        const uchar* row = source.constScanLine(int(qint64(y) * sh / size.height()));
+    for (int y = 0; y < part.height(); ++y) {
+        const uchar* row = source.constScanLine(int(qint64(part.y() + y) * sh / size.height()));
         auto* out = reinterpret_cast<QRgb*>(stretched.scanLine(y));
         if (indexed) {
             for (int x = 0; x < width; ++x)
@@ -256,17 +262,36 @@ void paintPanelPicture(QPainter& painter, const QRect& rect, const QImage& pictu
     }
 }
 
-void paintPanelScene(QPainter& painter, const PanelScene& scene) {
-    painter.fillRect(QRect(QPoint(0, 0), scene.frame), scene.backColor);
-    if (!scene.background.isNull()) {
-        const QRect rect = pixelRect(scene.backgroundRect);
-        paintPanelPicture(painter, rect, scene.background,
-                          stretchedPicture(scene.background, rect.size()), false);
+void paintClippedPicture(QPainter& painter, const QRect& clip, const QRect& rect,
+                         const QImage& picture, bool framed, StretchedPart& cache) {
+    const QRect visible = (rect & clip).translated(-rect.topLeft());
+    if (visible.isEmpty())
+        return; // wholly outside, frame lines included
+    if (cache.size != rect.size() || cache.part != visible || cache.image.isNull()) {
+        cache.image = stretchedPicture(picture, rect.size(), visible);
+        cache.size = rect.size();
+        cache.part = visible;
     }
+    if (cache.image.isNull()) {
+        paintPanelPicture(painter, rect, picture, QImage(), framed);
+        return;
+    }
+    painter.drawImage(rect.topLeft() + visible.topLeft(), cache.image);
+    paintPanelPicture(painter, rect, QImage(), QImage(), framed);
+}
+
+void paintPanelScene(QPainter& painter, const PanelScene& scene) {
+    const QRect frame(QPoint(0, 0), scene.frame);
+    painter.fillRect(frame, scene.backColor);
+    // A scene is painted once: nothing is kept between pictures.
+    StretchedPart once;
+    if (!scene.background.isNull())
+        paintClippedPicture(painter, frame, pixelRect(scene.backgroundRect), scene.background,
+                            false, once);
     for (const PanelSceneGauge& gauge : scene.gauges) {
-        const QRect rect = pixelRect(gauge.rect);
-        paintPanelPicture(painter, rect, gauge.picture,
-                          stretchedPicture(gauge.picture, rect.size()), scene.frameAroundGauges);
+        once = {};
+        paintClippedPicture(painter, frame, pixelRect(gauge.rect), gauge.picture,
+                            scene.frameAroundGauges, once);
     }
 }
 

@@ -76,12 +76,27 @@ QImage bitmapImage(std::string_view bytes);
 // stretched straight onto the window). Pixels are repeated or dropped, not blended: FS98
 // stretches its bitmaps that way, so the panel looks here as it will in the simulator.
 QImage stretchedPicture(const QImage& picture, QSize size);
+// Only the part (in the stretched picture's pixels) of the same, clipped to it.
+QImage stretchedPicture(const QImage& picture, QSize size, const QRect& part);
 
 // Draws one picture of a panel window into rect: from stretched when it has rect's size,
 // otherwise stretching picture itself; then the 1-pixel black frame when framed. The panel
 // window and paintPanelScene draw every picture through here, so both look the same.
 void paintPanelPicture(QPainter& painter, const QRect& rect, const QImage& picture,
                        const QImage& stretched, bool framed);
+
+// The stretched copy of the part of a picture that showed when it was last drawn.
+struct StretchedPart {
+    QImage image;
+    QSize size; // the whole picture's stretched size
+    QRect part; // image's place in it
+};
+
+// Draws picture stretched to rect where it lies inside clip (the window or the screen), and
+// its frame when framed: only the visible part is stretched, so a gauge zoomed far past the
+// screen costs no more than one the screen's size. cache keeps that part between calls.
+void paintClippedPicture(QPainter& painter, const QRect& clip, const QRect& rect,
+                         const QImage& picture, bool framed, StretchedPart& cache);
 
 // Paints the scene as the panel window shows it: the frame filled with the back colour,
 // the background and each gauge stretched to its rectangle, 1-pixel frames around the

@@ -24,12 +24,10 @@ constexpr int kHandleSize = 7;  // the square drawn at the selected gauge's lowe
 constexpr int kHandleReach = 2; // pixels around it that still take the handle
 constexpr int kSmallestDragWidth = 4;
 
-void drawItem(QPainter& painter, PanelViewItem& item, const QRect& rect) {
+void drawItem(QPainter& painter, const QRect& view, PanelViewItem& item, const QRect& rect) {
     if (!item.visible || rect.isEmpty())
         return;
-    if (item.stretched.size() != rect.size())
-        item.stretched = stretchedPicture(item.picture, rect.size());
-    paintPanelPicture(painter, rect, item.picture, item.stretched, item.framed);
+    paintClippedPicture(painter, view, rect, item.picture, item.framed, item.stretched);
 }
 
 } // namespace
@@ -52,7 +50,7 @@ QColor PanelView::backColor() const {
 
 void PanelView::setBackground(const QImage& picture, const QRect& rect) {
     m_background.picture = picture;
-    m_background.stretched = QImage();
+    m_background.stretched = {};
     m_background.rect = rect;
     m_background.visible = m_background.enabled = true;
     update();
@@ -90,7 +88,7 @@ void PanelView::setGauge(int i, const QImage& picture, const QRect& rect, const 
     repaintAround(shownRect(i));
     if (gauge->picture.cacheKey() != picture.cacheKey()) {
         gauge->picture = picture;
-        gauge->stretched = QImage();
+        gauge->stretched = {};
     }
     gauge->rect = rect;
     gauge->toolTip = toolTip;
@@ -192,12 +190,12 @@ void PanelView::paintEvent(QPaintEvent* event) {
         around -= m_background.rect;
     for (const QRect& part : around)
         painter.fillRect(part, m_backColor);
-    drawItem(painter, m_background, m_background.rect);
+    drawItem(painter, rect(), m_background, m_background.rect);
     const QRect dirty = event->rect();
     for (int i = 0; i < kPanelViewGaugeSlots; ++i) {
         const QRect rect = shownRect(i);
         if (m_gauges[static_cast<std::size_t>(i)].enabled && rect.intersects(dirty))
-            drawItem(painter, m_gauges[static_cast<std::size_t>(i)], rect);
+            drawItem(painter, this->rect(), m_gauges[static_cast<std::size_t>(i)], rect);
     }
     paintSelection(painter);
 }

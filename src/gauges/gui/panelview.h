@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gauges/gui/panelrenderer.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -16,7 +18,7 @@ inline constexpr int kPanelViewGaugeSlots = 64;
 struct PanelViewItem {
     QRect rect;
     QImage picture;
-    QImage stretched; // the picture at rect's size, made when first drawn
+    StretchedPart stretched; // the visible part at rect's size, made when first drawn
     QString toolTip;
     bool visible = false; // drawn (the blinker hides and shows a gauge)
     bool enabled = false; // takes the mouse: a gauge of the window

@@ -5,6 +5,7 @@
 #include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelrenderer.h"
 
+#include <QPainter>
 #include <QTest>
 
 #include <cstdint>
@@ -104,6 +105,34 @@ private slots:
         QCOMPARE(stretched.pixel(0, 0), picture.color(picture.pixelIndex(0, 0)));
         QCOMPARE(stretched.pixel(7, 3), qRgb(0, 0, 0));
         QCOMPARE(stretched.pixel(5, 3), picture.color(picture.pixelIndex(2, 1)));
+    }
+
+    // A part of a stretched picture is exactly that part of the whole stretch, and a scene
+    // with a gauge zoomed far past its screen shows the same pixels as drawing it whole.
+    void aPartOfAStretchIsThatPartOfTheWhole() {
+        QImage picture(7, 5, QImage::Format_RGB32);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x)
+                picture.setPixel(x, y, qRgb(x * 30, y * 50, 7));
+        const QSize size(61, 23);
+        const QImage whole = stretchedPicture(picture, size);
+        for (const QRect part : {QRect(0, 0, 61, 23), QRect(13, 4, 20, 9), QRect(50, 20, 30, 30)}) {
+            const QImage piece = stretchedPicture(picture, size, part);
+            QCOMPARE(piece, whole.copy(part & QRect(QPoint(0, 0), size)));
+        }
+        QVERIFY(stretchedPicture(picture, size, QRect(70, 0, 5, 5)).isNull());
+
+        PanelScene scene;
+        scene.frame = QSize(40, 30);
+        scene.backColor = Qt::blue;
+        scene.frameAroundGauges = false;
+        scene.gauges.push_back({0, picture, RectF{-1500, -1000, 4000, 3000}});
+        const QImage shown = renderPanelScene(scene);
+        QImage expected(scene.frame, QImage::Format_RGB32);
+        QPainter painter(&expected);
+        painter.drawImage(QPoint(-1500, -1000), stretchedPicture(picture, QSize(4000, 3000)));
+        painter.end();
+        QCOMPARE(shown, expected);
     }
 
     // A picture widget blown up to 100 000 pixels draws its visible corner without a
