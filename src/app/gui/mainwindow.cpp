@@ -526,6 +526,9 @@ void MainWindow::showHistory() {
         m_historyView->setAccessibleName(tr("History"));
         m_historyView->setEmptyLabel(tr("<opened panel>"));
         m_historyView->resize(320, 400);
+        // Every step is one line of text: rows are not measured one by one, so a history of
+        // thousands of steps follows each edit at once.
+        m_historyView->setUniformItemSizes(true);
     }
     m_historyView->show();
     m_historyView->raise();
