@@ -425,8 +425,21 @@ void PanelWindowForm::resetToBlack() {
 
 void PanelWindowForm::showScreenPreviews() {
     emit closeGaugeDialogRequested();
-    auto* previews = new ScreenPreviewDialog(m_document, m_app, m_w, this);
-    previews->show();
+    // One preview per panel window: asked again, it comes to the front drawn afresh (colours
+    // or options may have changed) rather than a second copy redrawing after every edit.
+    // (A closed one is on its way out: it is never shown again.)
+    const auto previews = findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly);
+    const auto open =
+        std::find_if(previews.begin(), previews.end(),
+                     [](const ScreenPreviewDialog* dialog) { return dialog->isVisible(); });
+    if (open != previews.end()) {
+        (*open)->refresh();
+        (*open)->raise();
+        (*open)->activateWindow();
+        return;
+    }
+    auto* dialog = new ScreenPreviewDialog(m_document, m_app, m_w, this);
+    dialog->show();
 }
 
 void PanelWindowForm::closeWindow() {

@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 
 #include <cstring>
@@ -148,6 +149,28 @@ private slots:
         QTRY_VERIFY(previews->scenes().empty());
         QCOMPARE(previews->notes(), QString("The panel has no window %1 any more.").arg(m_w));
         QVERIFY(previews->tile(0)->picture().isNull());
+    }
+
+    // Asking again brings the open preview forward, drawn afresh, instead of a second one
+    // that would redraw after every edit too; once closed, the next asking opens a new one.
+    void aPanelWindowHasOnePreviewAtATime() {
+        PanelWindowForm* form = newWindow();
+        ScreenPreviewDialog* first = openPreviews(form);
+        QVERIFY(first != nullptr);
+        m_app.options.frameAroundGauges = !m_app.options.frameAroundGauges;
+        const QImage before = first->tile(2)->picture();
+        form->findChild<QAction*>(QStringLiteral("mnupreview"))->trigger();
+        QCOMPARE(form->findChildren<ScreenPreviewDialog*>().size(), 1);
+        QVERIFY(first->isVisible());
+        QVERIFY(first->tile(2)->picture() != before);
+
+        QPointer<ScreenPreviewDialog> closed = first;
+        first->close();
+        form->findChild<QAction*>(QStringLiteral("mnupreview"))->trigger();
+        QTRY_VERIFY(closed.isNull());
+        const auto open = form->findChildren<ScreenPreviewDialog*>();
+        QCOMPARE(open.size(), 1);
+        QVERIFY(open.first()->isVisible());
     }
 
     // A picture too big for the small screens is said so under those screens; what the load
