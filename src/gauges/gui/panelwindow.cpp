@@ -18,6 +18,7 @@
 #include "panel/gui/paneldocument.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
@@ -440,6 +441,15 @@ void PanelWindowForm::showScreenPreviews() {
     }
     auto* dialog = new ScreenPreviewDialog(m_document, m_app, m_w, this);
     dialog->show();
+}
+
+void PanelWindowForm::closeEvent(QCloseEvent* event) {
+    // The previews show this window: they go with it at once, not when it is deleted, so
+    // that none redraws for an edit (or a New) made after the window was closed.
+    for (ScreenPreviewDialog* preview :
+         findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly))
+        preview->close();
+    QWidget::closeEvent(event);
 }
 
 void PanelWindowForm::closeWindow() {

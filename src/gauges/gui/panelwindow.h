@@ -114,6 +114,9 @@ signals:
     // the drag ends.
     void dragStatusChanged(const QString& text);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildFrame();
     // The menu bar of the window, in one place.

@@ -136,6 +136,12 @@ class TestMonkey : public QObject {
         }
         return windows;
     }
+    QStringList openWindowNames() const {
+        QStringList names;
+        for (const QWidget* window : reachableWindows())
+            names << window->objectName();
+        return names;
+    }
     // Menu commands of the menu bar as it stands (a panel window's when one is active).
     QList<QAction*> menuCommands() const {
         QList<QAction*> commands;
@@ -309,14 +315,16 @@ private slots:
             QCoreApplication::processEvents();
             const qint64 cpu = processCpuMilliseconds() - cpuBefore;
             longest = std::max(longest, cpu);
-            QVERIFY2(cpu < 1000 && wall.elapsed() < 20000,
-                     qPrintable(
-                         QStringLiteral("event %1 (%5) took %2 ms of work, %3 ms in all (seed %4)")
-                             .arg(event)
-                             .arg(cpu)
-                             .arg(wall.elapsed())
-                             .arg(seed)
-                             .arg(m_last)));
+            QVERIFY2(
+                cpu < 1000 && wall.elapsed() < 20000,
+                qPrintable(QStringLiteral(
+                               "event %1 (%5) took %2 ms of work, %3 ms in all (seed %4); open: %6")
+                               .arg(event)
+                               .arg(cpu)
+                               .arg(wall.elapsed())
+                               .arg(seed)
+                               .arg(m_last)
+                               .arg(openWindowNames().join(", "))));
             QVERIFY2(m_window->isVisible(), "the program ended");
         }
         qInfo("%d dialogs answered, slowest event %lld ms of work", m_dialogs->shown, longest);

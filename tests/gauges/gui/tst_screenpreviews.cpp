@@ -171,6 +171,10 @@ private slots:
         const auto open = form->findChildren<ScreenPreviewDialog*>();
         QCOMPARE(open.size(), 1);
         QVERIFY(open.first()->isVisible());
+
+        // Closing the panel window closes its preview there and then.
+        m_area->subWindowList().constLast()->close();
+        QVERIFY(!open.first()->isVisible());
     }
 
     // A picture too big for the small screens is said so under those screens; what the load
