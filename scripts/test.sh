@@ -15,9 +15,12 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$(nproc)" || status=1
 # Every window under random events, on the sanitizer build (Qt's own allocations at exit are
 # not ours to report, so leaks are left to the core run above).
-echo "Monkey test under AddressSanitizer:"
+# The seed is printed, so that a failure can be replayed with COCKPIX_MONKEY_SEED.
+monkey_seed="${COCKPIX_MONKEY_SEED:-$(date +%s)}"
+echo "Monkey test under AddressSanitizer (seed $monkey_seed):"
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  COCKPIX_SCREEN=1024x768 build-asan-gui/bin/tst_monkey -silent || status=1
+  COCKPIX_MONKEY_SEED="$monkey_seed" COCKPIX_SCREEN=1024x768 build-asan-gui/bin/tst_monkey -silent ||
+  status=1
 scripts/package.sh || status=1
 fuzz_seconds="${COCKPIX_FUZZ_SECONDS:-30}"
 if [ "$fuzz_seconds" -gt 0 ]; then

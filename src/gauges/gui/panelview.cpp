@@ -190,12 +190,15 @@ void PanelView::paintEvent(QPaintEvent* event) {
         around -= m_background.rect;
     for (const QRect& part : around)
         painter.fillRect(part, m_backColor);
-    drawItem(painter, rect(), m_background, m_background.rect);
+    // Pictures are stretched only where the view shows (a zoomed window is far larger than
+    // its scroll area); the part stays the same while parts of it are repainted.
+    const QRect shown = visibleRegion().isEmpty() ? rect() : visibleRegion().boundingRect();
+    drawItem(painter, shown, m_background, m_background.rect);
     const QRect dirty = event->rect();
     for (int i = 0; i < kPanelViewGaugeSlots; ++i) {
         const QRect rect = shownRect(i);
         if (m_gauges[static_cast<std::size_t>(i)].enabled && rect.intersects(dirty))
-            drawItem(painter, this->rect(), m_gauges[static_cast<std::size_t>(i)], rect);
+            drawItem(painter, shown, m_gauges[static_cast<std::size_t>(i)], rect);
     }
     paintSelection(painter);
 }

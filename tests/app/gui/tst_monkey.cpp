@@ -28,6 +28,21 @@ using namespace cockpix;
 
 namespace {
 
+// An event must be handled within a second of work. AddressSanitizer makes every allocation
+// and memory access of the same work several times dearer (Qt's widgets allocate a lot), so
+// the sanitized build of this test allows three.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qint64 kWorkLimitMs = 3000;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr qint64 kWorkLimitMs = 3000;
+#else
+constexpr qint64 kWorkLimitMs = 1000;
+#endif
+#else
+constexpr qint64 kWorkLimitMs = 1000;
+#endif
+
 // Texts a user, a paste or another program may put into a box.
 const QStringList kTexts = {"",
                             "0",
@@ -274,8 +289,18 @@ class TestMonkey : public QObject {
         }
     }
 
-    // CPU time of the whole process (std::clock counts it on POSIX systems).
-    static qint64 processCpuMilliseconds() { return qint64(std::clock()) * 1000 / CLOCKS_PER_SEC; }
+    // CPU time of the GUI thread, which handles the events: the work of Qt's own threads
+    // (the file system model's directory scanning under the directories dialog) does not
+    // keep an event waiting and is not counted.
+    static qint64 eventThreadCpuMilliseconds() {
+#if defined(CLOCK_THREAD_CPUTIME_ID)
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+#else
+        return qint64(std::clock()) * 1000 / CLOCKS_PER_SEC;
+#endif
+    }
 
 private slots:
     void initTestCase() {
@@ -303,31 +328,38 @@ private slots:
         qInfo("monkey seed %u, %d events", seed, events);
         m_random.seed(seed);
         m_dialogs->random.seed(seed + 1);
-        // An event must be handled within a second of work. The limit counts the CPU time of
-        // the process, so that a loaded machine does not fail the test; a wait that never ends
-        // (a modal loop nobody answers) still fails it through the much longer wall-clock limit.
+        // The limit on each event's work counts the CPU time of the GUI thread, so that a loaded
+        // machine does not fail the test; a wait that never ends (a modal loop nobody
+        // answers) still fails it through the much longer wall-clock limit.
         qint64 longest = 0;
+        QString slowest;
         for (int event = 0; event < events; ++event) {
             QElapsedTimer wall;
             wall.start();
-            const qint64 cpuBefore = processCpuMilliseconds();
+            const qint64 cpuBefore = eventThreadCpuMilliseconds();
             oneEvent();
             QCoreApplication::processEvents();
-            const qint64 cpu = processCpuMilliseconds() - cpuBefore;
-            longest = std::max(longest, cpu);
-            QVERIFY2(
-                cpu < 1000 && wall.elapsed() < 20000,
-                qPrintable(QStringLiteral(
-                               "event %1 (%5) took %2 ms of work, %3 ms in all (seed %4); open: %6")
-                               .arg(event)
-                               .arg(cpu)
-                               .arg(wall.elapsed())
-                               .arg(seed)
-                               .arg(m_last)
-                               .arg(openWindowNames().join(", "))));
+            const qint64 cpu = eventThreadCpuMilliseconds() - cpuBefore;
+            if (cpu > longest) {
+                longest = cpu;
+                slowest = m_last;
+            }
+            // The message is made only for a failure: listing the windows after every event
+            // would cost more than many of the events.
+            if (cpu >= kWorkLimitMs || wall.elapsed() >= 20000)
+                QFAIL(qPrintable(
+                    QStringLiteral(
+                        "event %1 (%5) took %2 ms of work, %3 ms in all (seed %4); open: %6")
+                        .arg(event)
+                        .arg(cpu)
+                        .arg(wall.elapsed())
+                        .arg(seed)
+                        .arg(m_last)
+                        .arg(openWindowNames().join(", "))));
             QVERIFY2(m_window->isVisible(), "the program ended");
         }
-        qInfo("%d dialogs answered, slowest event %lld ms of work", m_dialogs->shown, longest);
+        qInfo("%d dialogs answered, slowest event %lld ms of work (%s)", m_dialogs->shown, longest,
+              qPrintable(slowest));
 
         // Whatever happened, the panel is one the writer writes and the reader reads back
         // (a panel without windows is never saved).
