@@ -243,24 +243,25 @@ QImage stretchedPicture(const QImage& picture, QSize size, const QRect& wanted) 
     return stretched;
 }
 
-void paintPanelPicture(QPainter& painter, const QRect& rect, const QImage& picture,
-                       const QImage& stretched, bool framed) {
-    if (rect.isEmpty())
+namespace {
+
+// Pixels repeated or dropped by the painter itself, for a part too big to copy.
+void drawStretchedStraight(QPainter& painter, const QRect& rect, const QImage& picture) {
+    if (picture.isNull())
         return;
-    if (!stretched.isNull() && stretched.size() == rect.size()) {
-        painter.drawImage(rect.topLeft(), stretched);
-    } else if (!picture.isNull()) {
-        painter.save();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(rect, picture);
-        painter.restore();
-    }
-    if (framed) {
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(rect, picture);
+    painter.restore();
 }
+
+void drawGaugeFrame(QPainter& painter, const QRect& rect) {
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+} // namespace
 
 void paintClippedPicture(QPainter& painter, const QRect& clip, const QRect& rect,
                          const QImage& picture, bool framed, StretchedPart& cache) {
@@ -272,24 +273,25 @@ void paintClippedPicture(QPainter& painter, const QRect& clip, const QRect& rect
         cache.size = rect.size();
         cache.part = visible;
     }
-    if (cache.image.isNull()) {
-        paintPanelPicture(painter, rect, picture, QImage(), framed);
-        return;
-    }
-    painter.drawImage(rect.topLeft() + visible.topLeft(), cache.image);
-    paintPanelPicture(painter, rect, QImage(), QImage(), framed);
+    if (cache.image.isNull())
+        drawStretchedStraight(painter, rect, picture);
+    else
+        painter.drawImage(rect.topLeft() + visible.topLeft(), cache.image);
+    if (framed)
+        drawGaugeFrame(painter, rect);
 }
 
 void paintPanelScene(QPainter& painter, const PanelScene& scene) {
     const QRect frame(QPoint(0, 0), scene.frame);
     painter.fillRect(frame, scene.backColor);
-    // A scene is painted once: nothing is kept between pictures.
-    StretchedPart once;
-    if (!scene.background.isNull())
+    // A scene is painted once: no stretched part is kept.
+    if (!scene.background.isNull()) {
+        StretchedPart once;
         paintClippedPicture(painter, frame, pixelRect(scene.backgroundRect), scene.background,
                             false, once);
+    }
     for (const PanelSceneGauge& gauge : scene.gauges) {
-        once = {};
+        StretchedPart once;
         paintClippedPicture(painter, frame, pixelRect(gauge.rect), gauge.picture,
                             scene.frameAroundGauges, once);
     }

@@ -79,12 +79,6 @@ QImage stretchedPicture(const QImage& picture, QSize size);
 // Only the part (in the stretched picture's pixels) of the same, clipped to it.
 QImage stretchedPicture(const QImage& picture, QSize size, const QRect& part);
 
-// Draws one picture of a panel window into rect: from stretched when it has rect's size,
-// otherwise stretching picture itself; then the 1-pixel black frame when framed. The panel
-// window and paintPanelScene draw every picture through here, so both look the same.
-void paintPanelPicture(QPainter& painter, const QRect& rect, const QImage& picture,
-                       const QImage& stretched, bool framed);
-
 // The stretched copy of the part of a picture that showed when it was last drawn.
 struct StretchedPart {
     QImage image;
@@ -94,7 +88,8 @@ struct StretchedPart {
 
 // Draws picture stretched to rect where it lies inside clip (the window or the screen), and
 // its frame when framed: only the visible part is stretched, so a gauge zoomed far past the
-// screen costs no more than one the screen's size. cache keeps that part between calls.
+// screen costs no more than one the screen's size. cache keeps that part between calls. The
+// panel window and paintPanelScene draw every picture through here, so both look the same.
 void paintClippedPicture(QPainter& painter, const QRect& clip, const QRect& rect,
                          const QImage& picture, bool framed, StretchedPart& cache);
 

@@ -192,7 +192,8 @@ void PanelView::paintEvent(QPaintEvent* event) {
         painter.fillRect(part, m_backColor);
     // Pictures are stretched only where the view shows (a zoomed window is far larger than
     // its scroll area); the part stays the same while parts of it are repainted.
-    const QRect shown = visibleRegion().isEmpty() ? rect() : visibleRegion().boundingRect();
+    const QRegion visible = visibleRegion();
+    const QRect shown = visible.isEmpty() ? rect() : visible.boundingRect();
     drawItem(painter, shown, m_background, m_background.rect);
     const QRect dirty = event->rect();
     for (int i = 0; i < kPanelViewGaugeSlots; ++i) {
