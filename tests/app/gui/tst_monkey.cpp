@@ -2,8 +2,11 @@
 // every window the program opens (the template, panel windows, every dialog), through its
 // menus, buttons, boxes, lists, bars and keys, with odd text in every box and undo and redo
 // in between. Nothing may crash, hang or leave a panel the writer cannot write and the reader
-// cannot read back. COCKPIX_MONKEY_EVENTS sets the number of events (default 4000), and
-// COCKPIX_MONKEY_SEED the seed (printed, so that a failure can be replayed).
+// cannot read back. Each seed starts from a fresh copy of the demo and a new main window, so
+// that a seed replays the same run on its own: COCKPIX_MONKEY_SEEDS=11,12 runs those seeds
+// (default: a fixed list, so that a green run means the same every time), COCKPIX_MONKEY_EVENTS
+// the number of events of each (default 1500). scripts/monkey.sh runs new seeds for as long as
+// asked.
 
 #include "app/gui/panelcommands.h"
 #include "gauges/gui/demopanel.h"
@@ -302,32 +305,58 @@ class TestMonkey : public QObject {
 #endif
     }
 
-private slots:
-    void initTestCase() {
+    // A fresh demo, settings and main window for one seed; what the seed before left open
+    // goes with the old main window.
+    bool start() {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && top != m_window.get())
+                top->close();
+        }
+        m_window.reset();
+        f.reset();
         m_demo = std::make_unique<DemoPanel>();
-        QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
+        if (!m_demo->isValid())
+            return false;
         f = std::make_unique<ShellFixture>();
         m_demo->setDirectories(f->app.dirs);
-        QVERIFY(writeSettings(f->app.dirs, f->settingsPath().toStdString()));
+        if (!writeSettings(f->app.dirs, f->settingsPath().toStdString()))
+            return false;
         m_dialogs = std::make_unique<MonkeyDialogs>(f->path("saves"));
         QDir().mkpath(f->path("saves"));
         m_window = std::make_unique<MainWindow>(f->document, f->app, *m_dialogs);
         f->window.reset();
         m_window->show();
         m_window->createTemplateWindow();
-        QVERIFY(m_window->panelCommands().openPath(m_demo->panelFile()));
+        return m_window->panelCommands().openPath(m_demo->panelFile());
+    }
+
+private slots:
+    void thousandsOfRandomEventsLeaveAWritablePanel_data() {
+        QTest::addColumn<quint32>("seed");
+        QList<quint32> seeds = {1, 2, 3, 4, 5, 6};
+        if (qEnvironmentVariableIsSet("COCKPIX_MONKEY_SEEDS")) {
+            seeds.clear();
+            for (const QString& text :
+                 qEnvironmentVariable("COCKPIX_MONKEY_SEEDS").split(',', Qt::SkipEmptyParts))
+                seeds << text.trimmed().toUInt();
+        }
+        for (const quint32 seed : seeds)
+            QTest::addRow("seed %u", seed) << seed;
     }
 
     void thousandsOfRandomEventsLeaveAWritablePanel() {
-        const quint32 seed = qEnvironmentVariableIsSet("COCKPIX_MONKEY_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("COCKPIX_MONKEY_SEED"))
-                                 : quint32(QDateTime::currentMSecsSinceEpoch());
+        QFETCH(const quint32, seed);
         const int events = qEnvironmentVariableIsSet("COCKPIX_MONKEY_EVENTS")
                                ? qEnvironmentVariableIntValue("COCKPIX_MONKEY_EVENTS")
-                               : 4000;
-        qInfo("monkey seed %u, %d events", seed, events);
+                               : 1500;
+        QVERIFY2(start(), "the demo installation was not generated into the build");
         m_random.seed(seed);
         m_dialogs->random.seed(seed + 1);
+        const QString replay =
+            QStringLiteral("replay: COCKPIX_MONKEY_SEEDS=%1 COCKPIX_MONKEY_EVENTS=%2 %3")
+                .arg(seed)
+                .arg(events)
+                .arg(QCoreApplication::applicationFilePath());
         // The limit on each event's work counts the CPU time of the GUI thread, so that a loaded
         // machine does not fail the test; a wait that never ends (a modal loop nobody
         // answers) still fails it through the much longer wall-clock limit.
@@ -347,19 +376,17 @@ private slots:
             // The message is made only for a failure: listing the windows after every event
             // would cost more than many of the events.
             if (cpu >= kWorkLimitMs || wall.elapsed() >= 20000)
-                QFAIL(qPrintable(
-                    QStringLiteral(
-                        "event %1 (%5) took %2 ms of work, %3 ms in all (seed %4); open: %6")
-                        .arg(event)
-                        .arg(cpu)
-                        .arg(wall.elapsed())
-                        .arg(seed)
-                        .arg(m_last)
-                        .arg(openWindowNames().join(", "))));
-            QVERIFY2(m_window->isVisible(), "the program ended");
+                QFAIL(qPrintable(QStringLiteral("event %1 (%2) took %3 ms of work, %4 ms in all; "
+                                                "open: %5; %6")
+                                     .arg(event)
+                                     .arg(m_last)
+                                     .arg(cpu)
+                                     .arg(wall.elapsed())
+                                     .arg(openWindowNames().join(", "), replay)));
+            QVERIFY2(m_window->isVisible(), qPrintable("the program ended; " + replay));
         }
-        qInfo("%d dialogs answered, slowest event %lld ms of work (%s)", m_dialogs->shown, longest,
-              qPrintable(slowest));
+        qInfo("seed %u: %d events, %d dialogs answered, slowest event %lld ms of work (%s)", seed,
+              events, m_dialogs->shown, longest, qPrintable(slowest));
 
         // Whatever happened, the panel is one the writer writes and the reader reads back
         // (a panel without windows is never saved).
@@ -370,7 +397,8 @@ private slots:
         Panel again;
         std::string panelDir = "/nowhere/";
         const auto error = readPanelText(again, panelDir, text, "panel.cfg");
-        QVERIFY2(!error, error ? error->describe().c_str() : "");
+        QVERIFY2(!error, qPrintable(QString::fromStdString(error ? error->describe() : "") + "; " +
+                                    replay));
         QCOMPARE(again.windowCount, panel.windowCount);
     }
 
