@@ -2,9 +2,9 @@
 
 // Runs the built cockpix-cli as a user would, for the black-box tests of its commands.
 
+#include "support/testfiles.h"
+
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,18 +22,6 @@ struct CliRun {
     std::string out;
     std::string err;
 };
-
-inline std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Runs cockpix-cli with args in the working directory dir, stdout and stderr going to files
 // there. The settings directory is dir/config, so that any write to it would show, and

@@ -5,6 +5,7 @@
 #include "panel/core/panelwriter.h"
 
 #include "base/core/scratchdir.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr auto npos = std::string::npos;
-
-std::string fileText(const fs::path& path) {
-    std::stringstream buffer;
-    buffer << std::ifstream(path, std::ios::binary).rdbuf();
-    return buffer.str();
-}
+using test::fileText;
 
 class PanelBackups : public ScratchDirTest {
 protected:
@@ -38,17 +34,7 @@ protected:
         fs::create_directories(root / "panel");
         panelDir = at("panel") + "/";
     }
-    // "name:bytes" for each file of the panel directory, in name order.
-    std::string listing() const {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(panelDir))
-            files[entry.path().filename().string()] =
-                entry.is_directory() ? "<dir>" : fileText(entry.path());
-        std::string text;
-        for (const auto& [name, bytes] : files)
-            text += (text.empty() ? "" : " ") + name + ":" + bytes;
-        return text;
-    }
+    std::string listing() const { return test::listingText(panelDir); }
     std::string panelDir;
 };
 

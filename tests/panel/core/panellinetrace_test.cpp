@@ -4,32 +4,20 @@
 #include "panel/core/panelreader.h"
 
 #include "base/core/scratchdir.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
-#include <sstream>
 
 namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string crlf(std::string_view lines) {
-    std::string text;
-    for (char c : lines)
-        text += c == '|' ? std::string("\r\n") : std::string(1, c);
-    return text + "\r\n";
-}
-
-std::string fileContent(const fs::path& path) {
-    std::stringstream buffer;
-    buffer << std::ifstream(path, std::ios::binary).rdbuf();
-    return buffer.str();
-}
+using test::crlf;
+using test::fileText;
 
 // Every line's use as "U" letters with the window and number where they matter.
 std::string uses(const PanelLineTrace& trace) {
@@ -135,10 +123,10 @@ TEST(PanelLineTrace, ReadingWithItChangesNothing) {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "broken"))
         if (entry.path().extension() == ".cfg")
-            files.push_back(fileContent(entry.path()));
+            files.push_back(fileText(entry.path()));
     const std::string sample =
-        fileContent(fs::path(COCKPIX_FIXTURES_DIR) /
-                    "../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+        fileText(fs::path(COCKPIX_FIXTURES_DIR) /
+                 "../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
     std::mt19937 random(7);
     for (int i = 0; i < 300; ++i) {
         std::string damaged = sample.substr(0, random() % (sample.size() + 1));

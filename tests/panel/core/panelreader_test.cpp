@@ -1,6 +1,7 @@
 #include "panel/core/panelreader.h"
 
 #include "base/core/scratchdir.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -15,24 +16,12 @@ namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
+using test::crlf;
+using test::fileText;
 
 const std::string kSample = std::string(COCKPIX_FIXTURES_DIR) +
                             "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg";
 const std::string kEnd = "[Default View]|X=1|Y=2|SIZE_X=3|SIZE_Y=4";
-
-// The lines of a file, separated by '|', each ending with CR LF as FS98 writes them.
-std::string crlf(std::string_view lines) {
-    std::string text;
-    for (char c : lines)
-        text += c == '|' ? std::string("\r\n") : std::string(1, c);
-    return text + "\r\n";
-}
-
-std::string fileContent(const std::string& path) {
-    std::stringstream buffer;
-    buffer << std::ifstream(path, std::ios::binary).rdbuf();
-    return buffer.str();
-}
 
 struct Read {
     std::unique_ptr<Panel> model = std::make_unique<Panel>();
@@ -68,7 +57,7 @@ Read readWindow(const std::string& sectionLines) {
 }
 
 TEST(PanelReaderLines, ReadsTheSampleWithCrLfLoneLfOrLoneCr) {
-    const std::string text = fileContent(kSample);
+    const std::string text = fileText(kSample);
     std::string lf, cr;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool lineEnd = text.compare(i, 2, "\r\n") == 0;
@@ -264,7 +253,7 @@ TEST_F(PanelReaderAlias, FollowsAnAliasWhateverTheCaseOnDisk) {
     EXPECT_EQ(rerouteMessage(expected).bytes(),
               "'panel.cfg' rerouted CockPix to [" + expected + "]");
     // The chosen file itself is found whatever its case too.
-    touch("x/Panel.CFG", fileContent(kSample));
+    touch("x/Panel.CFG", fileText(kSample));
     EXPECT_EQ(readFile(at("x/panel.cfg")).model->windowCount, 3);
 }
 
@@ -304,7 +293,7 @@ TEST(PanelReaderBroken, EveryFixtureStopsWhereAndWhyItShould) {
         if (entry.path().extension() != ".cfg")
             continue;
         ++cases;
-        std::istringstream expect(fileContent(fs::path(entry.path()).replace_extension(".expect")));
+        std::istringstream expect(fileText(fs::path(entry.path()).replace_extension(".expect")));
         int line = -1;
         std::string reason;
         expect >> line >> std::ws;
@@ -334,7 +323,7 @@ TEST(PanelReaderBroken, MissingFileDescribeAndWhatWasReadBeforeTheError) {
 // --- Robustness: nothing that can be in a file crashes, hangs or reads out of bounds ---
 
 TEST(PanelReaderRobustness, EveryTruncationOfTheSampleEndsCleanly) {
-    const std::string text = fileContent(kSample);
+    const std::string text = fileText(kSample);
     ASSERT_GT(text.size(), 500u);
     for (std::size_t length = 0; length <= text.size(); ++length) {
         Read read = readText(std::string_view(text).substr(0, length));

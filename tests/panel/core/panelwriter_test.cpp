@@ -2,6 +2,7 @@
 
 #include "base/core/scratchdir.h"
 #include "panel/core/panelreader.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr auto npos = std::string::npos;
+using test::fileText;
 
 // One window, no gauges, no colours: the smallest panel the writer deals with.
 Panel oneWindowModel() {
@@ -47,12 +49,6 @@ Gauge gauge(const std::string& name, double x, double y, double size, double ref
 std::string windowSectionOf(const std::string& text, int w) {
     const std::size_t start = text.find("[Window0" + std::to_string(w) + "]\r\n");
     return start == npos ? "" : text.substr(start, text.find("\r\n[", start + 1) - start);
-}
-
-std::string fileText(const std::string& path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
 }
 
 // ------------------------------------------------------------------------------------
@@ -198,12 +194,8 @@ protected:
     }
     // "name:bytes" for each entry of dir, in name order; NEW stands for the new panel's bytes.
     std::string listing(const std::string& dir) {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(dir))
-            files[entry.path().filename().string()] =
-                entry.is_directory() ? "<dir>" : fileText(entry.path().string());
         std::string text;
-        for (const auto& [name, bytes] : files)
+        for (const auto& [name, bytes] : test::filesIn(dir))
             text += (text.empty() ? "" : " ") + name + ":" + (bytes == newText ? "NEW" : bytes);
         return text;
     }

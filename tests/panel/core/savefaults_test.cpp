@@ -7,6 +7,7 @@
 #include "base/core/filelookup.h"
 #include "base/core/scratchdir.h"
 #include "panel/core/panelwriter.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -120,12 +121,7 @@ protected:
         touch("panel/panel.c3", "third backup");
         touch("panel/notes.txt", "notes");
     }
-    Listing listing() const {
-        Listing files;
-        for (const auto& entry : fs::directory_iterator(panelDir))
-            files[entry.path().filename().string()] = *readWholeFile(entry.path().string());
-        return files;
-    }
+    Listing listing() const { return test::filesIn(panelDir); }
     SaveResult save(const std::string& output) {
         return savePanel(panel, {panelDir, panelDir + output, {}, {}});
     }

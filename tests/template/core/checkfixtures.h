@@ -8,12 +8,11 @@
 #include "app/core/settings.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/modulebuilder.h"
+#include "support/testfiles.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,18 +32,6 @@ inline std::vector<checkfs::path> checkCases() {
             cases.push_back(entry.path());
     std::sort(cases.begin(), cases.end());
     return cases;
-}
-
-inline std::string checkFileText(const checkfs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-inline void writeCheckFile(const checkfs::path& path, const std::string& bytes) {
-    checkfs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A module with a picture of width x height when given, and a size record when given.
@@ -91,18 +78,18 @@ inline CheckInstallation makeCheckInstallation(const checkfs::path& root,
     const checkfs::path panel = root / "aircraft/test/panel";
     checkfs::create_directories(gauges / "bmp");
     checkfs::create_directories(panel);
-    writeCheckFile(gauges / "test.round.gau", checkModule(std::pair{100, 100}, 100));
-    writeCheckFile(gauges / "test.wide.gau", checkModule(std::pair{100, 50}, 200));
-    writeCheckFile(gauges / "test.radio.gau", checkModule(std::pair{150, 50}, 150));
-    writeCheckFile(gauges / "TEST.UPPER.GAU", checkModule(std::pair{50, 50}, 50));
-    writeCheckFile(gauges / "test.nopicture.gau", checkModule(std::nullopt, 80));
-    writeCheckFile(gauges / "test.nosize.gau", checkModule(std::pair{100, 100}, std::nullopt));
-    writeCheckFile(gauges / "test.zero.gau", checkModule(std::pair{100, 100}, 0));
-    writeCheckFile(panel / "main.bmp", eightBitBitmap(64, 48));
-    writeCheckFile(panel / "radio.bmp", eightBitBitmap(40, 20));
-    writeCheckFile(panel / "Spare.BMP", eightBitBitmap(32, 32));
-    writeCheckFile(panel / "truecolor.bmp", trueColorBitmap(16, 8));
-    writeCheckFile(panel / "broken.bmp", "BM not a bitmap");
+    writeFile(gauges / "test.round.gau", checkModule(std::pair{100, 100}, 100));
+    writeFile(gauges / "test.wide.gau", checkModule(std::pair{100, 50}, 200));
+    writeFile(gauges / "test.radio.gau", checkModule(std::pair{150, 50}, 150));
+    writeFile(gauges / "TEST.UPPER.GAU", checkModule(std::pair{50, 50}, 50));
+    writeFile(gauges / "test.nopicture.gau", checkModule(std::nullopt, 80));
+    writeFile(gauges / "test.nosize.gau", checkModule(std::pair{100, 100}, std::nullopt));
+    writeFile(gauges / "test.zero.gau", checkModule(std::pair{100, 100}, 0));
+    writeFile(panel / "main.bmp", eightBitBitmap(64, 48));
+    writeFile(panel / "radio.bmp", eightBitBitmap(40, 20));
+    writeFile(panel / "Spare.BMP", eightBitBitmap(32, 32));
+    writeFile(panel / "truecolor.bmp", trueColorBitmap(16, 8));
+    writeFile(panel / "broken.bmp", "BM not a bitmap");
     for (const auto& entry : checkfs::directory_iterator(caseDir))
         if (entry.path().filename() != "expected.txt")
             checkfs::copy_file(entry.path(), panel / entry.path().filename(),

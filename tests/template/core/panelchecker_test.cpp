@@ -40,8 +40,8 @@ TEST_F(CheckFixtures, EachCaseGivesItsExpectedFindings) {
             checkPanelFile(installation.panelFile.string(), installation.dirs, facts);
         const std::string output = outputOf(check);
         if (write)
-            test::writeCheckFile(caseDir / "expected.txt", output);
-        EXPECT_EQ(output, test::checkFileText(caseDir / "expected.txt"));
+            test::writeFile(caseDir / "expected.txt", output);
+        EXPECT_EQ(output, test::fileText(caseDir / "expected.txt"));
         // The case's name says which fault it holds: its code is among the findings.
         const std::string name = caseDir.filename().string();
         if (name.rfind("clean", 0) == 0)
@@ -54,7 +54,7 @@ TEST_F(CheckFixtures, EachCaseGivesItsExpectedFindings) {
 TEST_F(CheckFixtures, EveryCodeIsCoveredByACase) {
     std::set<std::string> seen;
     for (const fs::path& caseDir : test::checkCases()) {
-        const std::string expected = test::checkFileText(caseDir / "expected.txt");
+        const std::string expected = test::fileText(caseDir / "expected.txt");
         for (std::size_t at = expected.find(" ["); at != std::string::npos;
              at = expected.find(" [", at + 1)) {
             const std::size_t end = expected.find("]\n", at);

@@ -1,0 +1,88 @@
+#pragma once
+
+// The file helpers every test program shares: panel text written line by line, whole files
+// read and written byte for byte, and a directory's files with their bytes. Qt test
+// programs also get the same on QString paths.
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#ifdef QT_CORE_LIB
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#endif
+
+namespace cockpix::test {
+
+// The lines of a file, separated by '|', each ending with CR LF as FS98 writes them.
+inline std::string crlf(std::string_view lines) {
+    std::string text;
+    for (char c : lines)
+        text += c == '|' ? std::string("\r\n") : std::string(1, c);
+    return text + "\r\n";
+}
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// Writes a file whole, making its directories.
+inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Each entry of dir with its bytes, "<dir>" for a directory, in name order.
+inline std::map<std::string, std::string> filesIn(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        files[entry.path().filename().string()] =
+            entry.is_directory() ? "<dir>" : fileText(entry.path());
+    return files;
+}
+
+// The same as one text, "name:bytes" separated by blanks.
+inline std::string listingText(const std::filesystem::path& dir) {
+    std::string text;
+    for (const auto& [name, bytes] : filesIn(dir))
+        text += (text.empty() ? "" : " ") + name + ":" + bytes;
+    return text;
+}
+
+#ifdef QT_CORE_LIB
+// The bytes of a file, "<unreadable>" when it cannot be read.
+inline QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Writes a file whole, making its directories; false when it cannot be written.
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Every file of dir (not its directories) with its bytes.
+inline std::map<QString, QByteArray> filesIn(const QString& dir) {
+    std::map<QString, QByteArray> files;
+    for (const QFileInfo& entry : QDir(dir).entryInfoList(QDir::Files))
+        files[entry.fileName()] = bytesOf(entry.filePath());
+    return files;
+}
+#endif
+
+} // namespace cockpix::test
