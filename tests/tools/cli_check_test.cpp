@@ -33,14 +33,17 @@ protected:
     }
 };
 
-TEST_F(CheckCommand, PrintsEachCaseAsExpectedWithItsExitStatus) {
-    for (const fs::path& caseDir : cockpix::test::checkCases()) {
-        SCOPED_TRACE(caseDir.filename().string());
-        const std::string expected = fileText(caseDir / "expected.txt");
+// The core tests hold every case's findings; here one case of each exit status: nothing
+// found, warnings only, an error, a panel that cannot be read.
+TEST_F(CheckCommand, PrintsTheFindingsWithTheExitStatusOfTheWorst) {
+    const std::pair<const char*, int> cases[] = {
+        {"clean", 0}, {"key_twice", 1}, {"module_twice", 1}, {"unreadable", 2}};
+    for (const auto& [name, status] : cases) {
+        SCOPED_TRACE(name);
+        const fs::path caseDir = cockpix::test::checkCasesDir() / name;
         const CliRun run = checkCase(caseDir);
-        EXPECT_EQ(run.out, expected);
+        EXPECT_EQ(run.out, fileText(caseDir / "expected.txt"));
         EXPECT_EQ(run.err, "");
-        const int status = expected.empty() ? 0 : expected.find("[unreadable]") != npos ? 2 : 1;
         EXPECT_EQ(run.status, status);
     }
 }
@@ -82,17 +85,13 @@ TEST_F(CheckCommand, AnAliasedPanelIsCheckedWithTheLinesOfTheFileItLeadsTo) {
                            "directory [module-missing]\n");
 }
 
-TEST_F(CheckCommand, WrongArgumentsAndAMissingFile) {
+TEST_F(CheckCommand, AMissingFileIsUnreadable) {
     fs::create_directories(root / "config");
-    EXPECT_EQ(cockpix::test::runCli(root, {"check"}).status, 64);
-    EXPECT_EQ(cockpix::test::runCli(root, {"check", "a.cfg", "b.cfg"}).status, 64);
-    EXPECT_EQ(cockpix::test::runCli(root, {"check", "a.cfg", "--fast"}).status, 64);
     const CliRun missing = cockpix::test::runCli(root, {"check", "nowhere/panel.cfg"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out,
               "nowhere/panel.cfg: error: the panel cannot be read: the file cannot be opened "
               "[unreadable]\n");
-    EXPECT_NE(cockpix::test::runCli(root, {"check", "--help"}).out.find("Exit status"), npos);
 }
 
 class BackupCommands : public cockpix::ScratchDirTest {
@@ -119,7 +118,6 @@ TEST_F(BackupCommands, BackupsListsNumberDateSizeAndContent) {
     EXPECT_TRUE(std::regex_match(list.out, expected)) << list.out;
     EXPECT_EQ(run({"backups", "elsewhere/panel.cfg"}).out,
               "No backups in " + (root / "elsewhere").string() + "/\n");
-    EXPECT_EQ(run({"backups"}).status, 64);
 }
 
 TEST_F(BackupCommands, RestorePutsTheBackupBackAndKeepsTheCurrentFile) {
@@ -136,8 +134,6 @@ TEST_F(BackupCommands, RestorePutsTheBackupBackAndKeepsTheCurrentFile) {
     const CliRun absent = run({"restore", "panel/panel.cfg", "9"});
     EXPECT_EQ(absent.status, 1);
     EXPECT_NE(absent.err.find("There is no backup 'panel.c9'"), npos);
-    for (const char* wrong : {"0", "x", "-1", "1x"})
-        EXPECT_EQ(run({"restore", "panel/panel.cfg", wrong}).status, 64) << wrong;
 }
 
 } // namespace

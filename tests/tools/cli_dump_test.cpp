@@ -1,4 +1,4 @@
-// Black-box tests of "cockpix-cli dump" and of the tool's command handling.
+// Black-box tests of "cockpix-cli dump".
 
 #include "base/core/scratchdir.h"
 #include "tools/clirun.h"
@@ -108,24 +108,6 @@ TEST_F(DumpCommand, StructuralErrorsGoToStderrWithStatusTwo) {
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("absent.cfg: the file cannot be opened"), std::string::npos);
-}
-
-TEST_F(DumpCommand, HelpAndUsageErrors) {
-    const CliRun help = runCli(root, {"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("dump PANEL_CFG"), std::string::npos);
-    const CliRun dumpHelp = runCli(root, {"dump", "--help"});
-    EXPECT_EQ(dumpHelp.status, 0);
-    EXPECT_NE(dumpHelp.out.find("Usage: cockpix-cli dump PANEL_CFG"), std::string::npos);
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"frobnicate"}, {"dump"}, {"dump", "a.cfg", "b.cfg"}}) {
-        const CliRun run = runCli(root, args);
-        EXPECT_EQ(run.status, 64) << args.size();
-        EXPECT_EQ(run.out, "");
-        EXPECT_FALSE(run.err.empty());
-    }
-    EXPECT_NE(runCli(root, {"frobnicate"}).err.find("unknown command 'frobnicate'"),
-              std::string::npos);
 }
 
 } // namespace

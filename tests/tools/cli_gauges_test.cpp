@@ -1,7 +1,6 @@
 // Black-box tests of "cockpix-cli extract", "gauge-size" and "render", and of --version.
 
 #include "base/core/bmpheader.h"
-#include "base/core/version.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/gaugemodule.h"
 #include "gauges/core/modulebuilder.h"
@@ -167,28 +166,17 @@ TEST_F(CliGauges, RenderWritesPngAndReplacesAMissingBackground) {
 TEST_F(CliGauges, RenderWritesTheFormatItsNameSays) {
     if (withoutQt())
         GTEST_SKIP() << "cockpix-cli was built without Qt (COCKPIX_GUI=OFF)";
-    const struct {
-        const char* name;
-        std::string magic;
-    } rows[] = {
-        {"w.png", "\x89PNG"},      {"w.PNG", "\x89PNG"},       {"w.bmp", "BM"},
-        {"w.jpg", "\xFF\xD8\xFF"}, {"w.JPEG", "\xFF\xD8\xFF"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const CliRun result = render({"--screen", "400x300", "--out", path(row.name)});
+    for (const auto& [name, magic] :
+         {std::pair{"w.png", std::string("\x89PNG")}, {"w.bmp", "BM"}, {"w.JPG", "\xFF\xD8\xFF"}}) {
+        SCOPED_TRACE(name);
+        const CliRun result = render({"--screen", "400x300", "--out", path(name)});
         ASSERT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(fileText(dir / row.name).substr(0, row.magic.size()), row.magic);
+        EXPECT_EQ(fileText(dir / name).substr(0, magic.size()), magic);
     }
-    for (const char* refused : {"w.gif", "w", "w.png.txt"}) {
-        SCOPED_TRACE(refused);
-        fs::remove(dir / "gauges/bmp/demo.dial.bmp");
-        const CliRun result = render({"--out", path(refused)});
-        EXPECT_EQ(result.status, 64);
-        EXPECT_NE(result.err.find(".png, .bmp, .jpg or .jpeg"), std::string::npos) << result.err;
-        EXPECT_FALSE(fs::exists(dir / refused));
-        EXPECT_FALSE(fs::exists(dir / "gauges/bmp/demo.dial.bmp")); // nothing was done
-    }
+    fs::remove(dir / "gauges/bmp/demo.dial.bmp");
+    EXPECT_EQ(render({"--out", path("w.gif")}).status, 64);
+    EXPECT_FALSE(fs::exists(dir / "w.gif"));
+    EXPECT_FALSE(fs::exists(dir / "gauges/bmp/demo.dial.bmp")); // nothing was done
 }
 
 // One picture per FS98 screen, each laid out for its screen: the background at position 0
@@ -223,12 +211,6 @@ TEST_F(CliGauges, RenderScreensAllWritesOnePicturePerScreen) {
     ASSERT_EQ(two.status, 0) << two.err;
     EXPECT_EQ(two.out, path("two-800x600.png") + "\n" + path("two-640x480.png") + "\n");
     EXPECT_FALSE(fs::exists(dir / "two.png"));
-    for (const Args& bad : {Args{"--screens", "most"}, Args{"--screens", "800x600,"},
-                            Args{"--screen", "800x600", "--screens", "all"}}) {
-        Args args = bad;
-        args.insert(args.end(), {"--out", path("bad.png")});
-        EXPECT_EQ(render(args).status, 64) << bad.back();
-    }
 }
 
 TEST_F(CliGauges, ExtractRefusesAFolderThatDoesNotExist) {
@@ -244,29 +226,11 @@ TEST_F(CliGauges, ExtractRefusesAFolderThatDoesNotExist) {
     EXPECT_FALSE(fs::exists(dir / "gauges/bmp"));
 }
 
-TEST_F(CliGauges, VersionComesFromTheProject) {
-    const CliRun result = runCli(dir, {"--version"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "cockpix-cli " + std::string(kProgramVersion) + "\n");
-    EXPECT_NE(runCli(dir, {"--help"}).out.find("--version"), std::string::npos);
-}
-
-// Wrong arguments are refused with 64; an unwritable output fails with 1, an unreadable
-// module or panel with 2.
-TEST_F(CliGauges, ExitStatusOfEveryCommand) {
+// An unwritable output fails with 1, an unreadable module or panel with 2.
+TEST_F(CliGauges, ExitStatusOfFilesThatCannotBeUsed) {
     const std::string panel = path("panel/panel.cfg");
     const std::pair<Args, int> cases[] = {
-        {{"extract"}, 64},
-        {{"extract", "a.gau", "b.bmp", "c"}, 64},
-        {{"extract", "a.gau", "--bmp-dir"}, 64},
-        {{"extract", "a.gau", "--colour", "red"}, 64},
-        {{"extract", "--help"}, 0},
-        {{"gauge-size"}, 64},
         {{"gauge-size", path("gauges/none.gau")}, 2},
-        {{"render", panel, "--window", "1", "--out", "w.png"}, 64},
-        {{"render", panel, "--window", "x", "--out", "w.png"}, 64},
-        {{"render", panel, "--window", "0", "--screen", "big", "--out", "w.png"}, 64},
-        {{"render", panel, "--window", "0"}, 64},
         {{"render", panel, "--window", "0", "--out", path("nodir/w.png")}, 1},
         {{"render", path("panel/none.cfg"), "--window", "0", "--out", "w.png"}, 2},
     };
