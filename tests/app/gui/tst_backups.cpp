@@ -10,6 +10,7 @@
 #include "guisupport/accessibility.h"
 #include "panel/core/paneledits.h"
 #include "panel/gui/paneldocument.h"
+#include "support/testfiles.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -26,20 +27,8 @@ namespace {
 
 enum Column { NameColumn, DateColumn, SizeColumn, WindowsColumn, GaugesColumn };
 
-// Every file of the panel directory: name and bytes.
-std::map<QString, QByteArray> listing(const QString& dir) {
-    std::map<QString, QByteArray> files;
-    for (const QFileInfo& entry : QDir(dir).entryInfoList(QDir::Files)) {
-        QFile file(entry.filePath());
-        files[entry.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
-    }
-    return files;
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using test::bytesOf;
+using test::filesIn;
 
 // A directory whose entries cannot change, as a read-only one is for an ordinary user (the
 // tests may run as root, whom permissions do not stop): every call that would create,
@@ -185,7 +174,7 @@ void TestBackups::unsavedChangesOrANoStopTheRestore() {
     CheckShell f;
     QVERIFY(f.startOnCase("clean"));
     editAndSave(f, 20);
-    const auto before = listing(f.panelDir());
+    const auto before = filesIn(f.panelDir());
     f.document.setGaugeField(0, 0, GaugeField::X, 30);
     f.dialogs.clear();
 
@@ -200,14 +189,14 @@ void TestBackups::unsavedChangesOrANoStopTheRestore() {
     f.dialogs.queueQuestionAnswer(false);
     QTest::mouseClick(dialog->findChild<QPushButton*>("restoreButton"), Qt::LeftButton);
     QVERIFY(f.dialogs.verifyAllAnswersUsed());
-    QVERIFY(listing(f.panelDir()) == before);
+    QVERIFY(filesIn(f.panelDir()) == before);
 }
 
 void TestBackups::aReadOnlyDirectoryFailsWithAMessageAndChangesNothing() {
     CheckShell f;
     QVERIFY(f.startOnCase("clean"));
     editAndSave(f, 20);
-    const auto before = listing(f.panelDir());
+    const auto before = filesIn(f.panelDir());
     const Panel open = f.document.panel();
     f.dialogs.clear();
     QFile::setPermissions(f.panelDir(), QFile::ReadOwner | QFile::ExeOwner);
@@ -222,7 +211,7 @@ void TestBackups::aReadOnlyDirectoryFailsWithAMessageAndChangesNothing() {
              "'" + f.panelFile() +
                  "' could not be written: Permission denied.\nNothing was restored; "
                  "'panel.cfg' is unchanged.");
-    QVERIFY(listing(f.panelDir()) == before);
+    QVERIFY(filesIn(f.panelDir()) == before);
     QVERIFY(f.document.panel() == open);
 }
 
@@ -244,7 +233,7 @@ void TestBackups::noEarlierPanelCfgIsEverLost() {
         f.dialogs.clear();
         seen.insert(bytesOf(f.panelFile()));
         std::set<QByteArray> kept;
-        for (const auto& [name, bytes] : listing(f.panelDir()))
+        for (const auto& [name, bytes] : filesIn(f.panelDir()))
             kept.insert(bytes);
         for (const QByteArray& bytes : seen)
             QVERIFY2(kept.count(bytes), qPrintable("lost after " + step));

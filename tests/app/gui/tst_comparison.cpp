@@ -6,6 +6,7 @@
 #include "checkshell.h"
 #include "guisupport/accessibility.h"
 #include "panel/gui/paneldocument.h"
+#include "support/testfiles.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,10 +16,7 @@ using namespace cockpix;
 
 namespace {
 
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using test::bytesOf;
 
 // The "-" and "+" lines of the unified layout, as a reader of it sees them.
 QStringList changedLines(ComparisonView& view) {

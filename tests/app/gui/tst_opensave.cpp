@@ -6,6 +6,7 @@
 #include "panel/core/panelreader.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
+#include "support/testfiles.h"
 #include "template/gui/templatewindow.h"
 
 #include <QLineEdit>
@@ -27,10 +28,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using test::bytesOf;
 
 // Usual settings and the sample Cessna and its alias in the fixture's own FS98 tree; the
 // main window is started and, when asked, the Cessna opened through the dialog.
@@ -38,7 +36,7 @@ void startWithSample(ShellFixture& f, bool open) {
     f.writeUsualSettings();
     for (const QString aircraft : {"sample_cessna", "sample_alias"}) {
         const QString to = f.path("fs98/aircraft/" + aircraft + "/panel/panel.cfg");
-        writeFile(to, readBytes(kSamples + "/" + aircraft + "/panel/panel.cfg"));
+        writeFile(to, bytesOf(kSamples + "/" + aircraft + "/panel/panel.cfg"));
     }
     f.start();
     if (open) {
@@ -184,7 +182,7 @@ void TestOpenSave::anEditInTheTemplateIsSavedWithABackupOfTheOldFile() {
     ShellFixture f;
     startWithSample(f, true);
     const QString panelDir = f.path(kCessnaDir), panel = panelDir + "panel.cfg";
-    const QByteArray original = readBytes(panel);
+    const QByteArray original = bytesOf(panel);
 
     f.dialogs.queueSaveFile(std::nullopt); // Cancel: nothing happens
     f.trigger("mnusave");
@@ -202,7 +200,7 @@ void TestOpenSave::anEditInTheTemplateIsSavedWithABackupOfTheOldFile() {
     QCOMPARE(f.dialogs.messages(),
              QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panel +
                          "' was correctly recorded to disk."});
-    QCOMPARE(readBytes(panelDir + "panel.c1"), original);
+    QCOMPARE(bytesOf(panelDir + "panel.c1"), original);
     QVERIFY(!f.document.isModified());
     const Panel reread = readBack(f);
     QCOMPARE(reread.window(0).windowTitle, std::string("Main Panel (edited)"));
@@ -216,15 +214,15 @@ void TestOpenSave::saveUnderAnotherNameKeepsPanelCfgForFs98() {
     ShellFixture f;
     startWithSample(f, true);
     const QString panelDir = f.path(kCessnaDir);
-    const QByteArray original = readBytes(panelDir + "panel.cfg");
+    const QByteArray original = bytesOf(panelDir + "panel.cfg");
     f.dialogs.queueSaveFile(panelDir + "copy.cfg");
     f.trigger("mnusave");
     QCOMPARE(f.dialogs.messages(),
              QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panelDir +
                          "copy.cfg' was correctly recorded to disk."});
-    QCOMPARE(readBytes(panelDir + "panel.cfg"), original);
-    QCOMPARE(readBytes(panelDir + "panel.c1"), original);
-    QVERIFY(readBytes(panelDir + "copy.cfg").contains("generated with COCKPIX"));
+    QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
+    QCOMPARE(bytesOf(panelDir + "panel.c1"), original);
+    QVERIFY(bytesOf(panelDir + "copy.cfg").contains("generated with COCKPIX"));
 
     QVERIFY(QFile::remove(panelDir + "panel.cfg"));
     f.dialogs.clear();
@@ -252,11 +250,11 @@ void TestOpenSave::saveAsksOnlyBeforeReplacingAnotherFile() {
     f.trigger("mnusave");
     QCOMPARE(f.dialogs.questions(),
              QStringList{"mine.cfg already exists.\nDo you want to replace it?"});
-    QCOMPARE(readBytes(panelDir + "mine.cfg"), QByteArray("my notes"));
+    QCOMPARE(bytesOf(panelDir + "mine.cfg"), QByteArray("my notes"));
     f.dialogs.queueSaveFile(panelDir + "mine.cfg");
     f.dialogs.queueQuestionAnswer(true);
     f.trigger("mnusave");
-    QVERIFY(readBytes(panelDir + "mine.cfg").contains("generated with COCKPIX"));
+    QVERIFY(bytesOf(panelDir + "mine.cfg").contains("generated with COCKPIX"));
     QVERIFY(f.dialogs.verifyAllAnswersUsed());
 }
 
@@ -264,13 +262,13 @@ void TestOpenSave::aFailedSaveSaysSoAndKeepsTheOldFile() {
     ShellFixture f;
     startWithSample(f, true);
     const QString panelDir = f.path(kCessnaDir);
-    const QByteArray original = readBytes(panelDir + "panel.cfg");
+    const QByteArray original = bytesOf(panelDir + "panel.cfg");
     f.dialogs.queueSaveFile(f.path("no/such/dir/panel.cfg"));
     f.trigger("mnusave");
     QCOMPARE(f.dialogs.messages().size(), 1);
     QVERIFY2(!f.dialogs.lastMessage().contains("correctly recorded"),
              qPrintable(f.dialogs.lastMessage()));
-    QCOMPARE(readBytes(panelDir + "panel.cfg"), original);
+    QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
     QVERIFY(!QFile::exists(panelDir + "panel.c1"));
 }
 

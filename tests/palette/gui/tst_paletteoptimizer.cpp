@@ -11,6 +11,7 @@
 #include "palette/core/colorproposal.h"
 #include "palette/core/palettebitmaps.h"
 #include "palette/gui/paletteoptimizerdialog.h"
+#include "support/testfiles.h"
 #include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
 
@@ -23,10 +24,7 @@ using namespace cockpix;
 
 namespace {
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
+using test::bytesOf;
 
 } // namespace
 
@@ -156,7 +154,7 @@ void TestPaletteOptimizer::okRunsTheOptimizerOnTheThresholdAsTyped() {
                  paletteDir() + "result_bg0.txt");
     }
     QCOMPARE(m_shell->app.paletteTolerance, 3);
-    QCOMPARE(fileBytes(paletteDir() + "result_bg0.txt"),
+    QCOMPARE(bytesOf(paletteDir() + "result_bg0.txt"),
              QByteArray("[8 bit colors]\r\n\r\ncolor00= 200, 16, 8\r\ncolor01= 10, 200, 30\r\n"
                         "color02= 34, 34, 34\r\n"));
     QVERIFY(QFile::exists(paletteDir() + "palette_bg0.txt"));
@@ -178,7 +176,7 @@ void TestPaletteOptimizer::aSaveWritesTheProposalUnlessEraseAllIsChecked() {
     const QString saved = panelDir() + "panel.cfg";
     m_shell->dialogs.queueSaveFile(saved);
     QVERIFY(m_shell->window->panelCommands().save());
-    const QByteArray text = fileBytes(saved);
+    const QByteArray text = bytesOf(saved);
     QVERIFY2(text.contains("\r\n\r\n[8 bit colors]\r\n\r\ncolor00= 200, 16, 8\r\n"
                            "color01= 10, 200, 30\r\n\r\n[Default View]"),
              text.constData());
@@ -187,7 +185,7 @@ void TestPaletteOptimizer::aSaveWritesTheProposalUnlessEraseAllIsChecked() {
     m_shell->window->templateWindow()->findChild<QCheckBox*>("Check2")->click(); // "Erase all"
     m_shell->dialogs.queueSaveFile(saved);
     QVERIFY(m_shell->window->panelCommands().save());
-    const QByteArray erased = fileBytes(saved);
+    const QByteArray erased = bytesOf(saved);
     QVERIFY(!erased.contains("colors]") && !erased.contains("Colors]") && !erased.contains("c00"));
 }
 
