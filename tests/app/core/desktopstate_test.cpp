@@ -18,12 +18,6 @@ std::vector<std::string> paths(int first, int last) {
     return list;
 }
 
-TEST(DesktopState, LivesBesideTheSettingsFile) {
-    EXPECT_EQ(desktopStateFilePath("/home/u/.config/cockpix/cockpix.ini"),
-              "/home/u/.config/cockpix/cockpix-desktop.ini");
-    EXPECT_EQ(desktopStateFilePath(""), "");
-}
-
 // The newest first, no repeats, eight at most; paths a line cannot hold are not kept.
 TEST(DesktopState, RecentListRules) {
     const struct {

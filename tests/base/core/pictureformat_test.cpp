@@ -48,7 +48,7 @@ TEST(PictureFormat, OneFileNamePerScreen) {
 TEST(ScreenSize, ListsOfScreens) {
     const auto all = parseScreenSizeList("all");
     ASSERT_TRUE(all);
-    EXPECT_EQ(*all, std::vector<ScreenSize>(kFs98ScreenSizes.begin(), kFs98ScreenSizes.end()));
+    EXPECT_EQ(all->size(), 5u);
     EXPECT_EQ(all->front(), (ScreenSize{640, 480}));
     EXPECT_EQ(all->back(), (ScreenSize{1600, 1200}));
     EXPECT_EQ(parseScreenSizeList("800x600,1024X768"),

@@ -16,15 +16,6 @@ ExternalViewInput on800x600(double ratio, double position) {
     return input;
 }
 
-TEST(ExternalViewLayout, TheScaleFactorOfTheScreensFS98Knew) {
-    const std::pair<double, double> cases[] = {
-        {12000, 1.465}, {15360, 1.875}, {19200, 2.344}, {24000, 2.93},
-        {9600, 1.172},  {17280, 1.172}, {12001, 1.172}, {0, 1.172},
-    };
-    for (const auto& [twips, factor] : cases)
-        EXPECT_EQ(outsideViewScaleFactor(twips), factor) << twips;
-}
-
 TEST(ExternalViewLayout, AtRatioOneThePictureFillsTheWidthWhateverThePosition) {
     for (int position = 0; position <= 9; ++position) {
         const ExternalViewLayout layout = layoutExternalView(on800x600(1, position));
