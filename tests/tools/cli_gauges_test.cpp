@@ -5,6 +5,7 @@
 #include "gauges/core/gaugemodule.h"
 #include "gauges/core/modulebuilder.h"
 
+#include "base/core/scratchdir.h"
 #include "tools/clirun.h"
 
 #include <gtest/gtest.h>
@@ -52,10 +53,11 @@ std::uint32_t pixelAt(const std::string& bmp, int x, int y) {
 
 // A gauges directory with its bmp/ work directory, a program directory with both default
 // pictures, and a panel of one window (a 200 x 100 red background, a green gauge).
-class CliGauges : public ::testing::Test {
+class CliGauges : public ScratchDirTest {
 protected:
     void SetUp() override {
-        fs::remove_all(dir);
+        ScratchDirTest::SetUp();
+        dir = root;
         for (const char* sub : {"gauges/bmp", "program", "panel"})
             fs::create_directories(dir / sub);
         writeFile(dir / "program/default_gauge_bitmap.bmp", kDefaultGauge);
@@ -70,7 +72,7 @@ protected:
     }
     void TearDown() override {
         EXPECT_FALSE(fs::exists(dir / "config")) << "the settings file must never be written";
-        fs::remove_all(dir);
+        ScratchDirTest::TearDown();
     }
     std::string path(const char* relative) const { return (dir / relative).string(); }
     // Runs the command with the three directories, or with the program directory only.
@@ -88,10 +90,7 @@ protected:
         return render({"--out", "x.png"}).err.find("built without Qt") != std::string::npos;
     }
 
-    const fs::path dir =
-        fs::temp_directory_path() /
-        ("cockpix_cli_gauges_" +
-         std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::path dir;
 };
 
 TEST_F(CliGauges, ExtractWritesThePictureOrTheDefaultWithTheWarning) {
@@ -226,10 +225,12 @@ TEST_F(CliGauges, ExtractRefusesAFolderThatDoesNotExist) {
     EXPECT_FALSE(fs::exists(dir / "gauges/bmp"));
 }
 
-// An unwritable output fails with 1, an unreadable module or panel with 2.
+// A window the panel does not have is refused with 64; an unwritable output fails with 1,
+// an unreadable module or panel with 2.
 TEST_F(CliGauges, ExitStatusOfFilesThatCannotBeUsed) {
     const std::string panel = path("panel/panel.cfg");
     const std::pair<Args, int> cases[] = {
+        {{"render", panel, "--window", "1", "--out", "w.png"}, 64},
         {{"gauge-size", path("gauges/none.gau")}, 2},
         {{"render", panel, "--window", "0", "--out", path("nodir/w.png")}, 1},
         {{"render", path("panel/none.cfg"), "--window", "0", "--out", "w.png"}, 2},

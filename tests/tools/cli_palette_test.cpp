@@ -4,6 +4,7 @@
 #include "palette/core/colorproposal.h"
 #include "palette/core/palettebitmaps.h"
 
+#include "base/core/scratchdir.h"
 #include "tools/clirun.h"
 
 #include <gtest/gtest.h>
@@ -26,21 +27,19 @@ std::uint32_t bigEndian32(const std::string& bytes, std::size_t at) {
     return value;
 }
 
-class CliPalette : public ::testing::Test {
+class CliPalette : public ScratchDirTest {
 protected:
     void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir / "panel");
+        ScratchDirTest::SetUp();
+        dir = root;
         writeFile(dir / "panel/Main.BMP", bmpFileBytes(test::fourColours(), 4));
     }
-    void TearDown() override { fs::remove_all(dir); }
     CliRun palette(Args args) {
         args.insert(args.begin(), {"palette", (dir / "panel/Main.BMP").string()});
         return runCli(dir, args);
     }
 
-    const fs::path dir =
-        fs::temp_directory_path() / ("cockpix_cli_palette_" + std::to_string(::getpid()));
+    fs::path dir;
 };
 
 // The work files land in the current directory, the table is the shipped one.

@@ -1,13 +1,14 @@
 #include "gauges/core/gaugeextraction.h"
 
 #include "base/core/filelookup.h"
+#include "base/core/scratchdir.h"
 #include "gauges/core/gaugemodule.h"
 #include "gauges/core/modulebuilder.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace cockpix {
 namespace {
@@ -23,10 +24,12 @@ const std::string kNotShown = "This gauge will not be shown in FS98.";
 
 // A gauges directory with its bmp/ work directory, a program directory with both default
 // pictures, and a panel directory in a fresh folder; gauge 3 of window 0 is the airspeed.
-class GaugeExtraction : public ::testing::Test {
+class GaugeExtraction : public ScratchDirTest {
 protected:
     void SetUp() override {
-        fs::remove_all(root);
+        ScratchDirTest::SetUp();
+        bitmap = root / "gauges/bmp/cessna_182.airspeed.bmp";
+        module = (root / "gauges/cessna_182.airspeed.gau").string();
         for (const char* dir : {"gauges/bmp", "program", "panel"})
             fs::create_directories(root / dir);
         write(root / "program" / kDefaultGaugeBitmapName, kDefaultGauge);
@@ -39,10 +42,8 @@ protected:
         model.window(0).gaugeCount = 4;
         model.gauge(0, 3).gaugeName = "cessna_182.airspeed";
     }
-    void TearDown() override { fs::remove_all(root); }
-
     static void write(const fs::path& path, std::string_view bytes) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        test::writeFile(path, bytes);
     }
     static std::string content(const fs::path& path) {
         return readWholeFile(path.string()).value_or("<none>");
@@ -65,12 +66,8 @@ protected:
         EXPECT_EQ(content(bitmap), bytes);
     }
 
-    const fs::path root =
-        fs::temp_directory_path() /
-        ("cockpix_extract_" +
-         std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    const fs::path bitmap = root / "gauges/bmp/cessna_182.airspeed.bmp";
-    const std::string module = (root / "gauges/cessna_182.airspeed.gau").string();
+    fs::path bitmap;
+    std::string module;
     const std::string extracted = extractedBitmapBytes(test::typicalModule()).value();
     Panel model;
     AppModel app;
