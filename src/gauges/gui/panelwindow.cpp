@@ -315,12 +315,15 @@ void PanelWindowForm::selectGauge(int g) {
     m_view->selectGauge(g);
 }
 
+// Every panel window has its timer, but only the window the blinker acts on (the newest one
+// of the current slot) toggles on its own ticks: with several windows open, each period
+// would otherwise toggle the gauge once per window, and an even count never blinks.
 void PanelWindowForm::blinkTick() {
-    if (const auto gauge = cockpix::blinkTick(m_app, m_document.panel())) {
-        PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow)
-                                             : (m_app.currentWindow == m_w ? this : nullptr);
-        if (target)
-            target->toggleGaugeVisibility(*gauge);
+    const PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow)
+                                               : (m_app.currentWindow == m_w ? this : nullptr);
+    if (target == this) {
+        if (const auto gauge = cockpix::blinkTick(m_app, m_document.panel()))
+            toggleGaugeVisibility(*gauge);
     }
     const int period = blinkTimerPeriodMs(m_app);
     if (m_blinkTimer->interval() != period)
