@@ -89,6 +89,8 @@ void GaugeDialogs::openAddGauge(int w) {
     m_add = new AddGaugeDialog(m_document, m_app, m_dialogs, w, m_dialogParent);
     connect(m_add, &AddGaugeDialog::recomputeOptionChanged, this,
             &GaugeDialogs::recomputeOptionChanged);
+    connect(m_add, &AddGaugeDialog::gaugeAdded, this,
+            [this](int window, int g) { m_editing.selectGauge(window, g); });
     present(m_add.data());
 }
 
