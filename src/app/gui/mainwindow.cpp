@@ -454,6 +454,15 @@ void MainWindow::fitTemplateWindow() {
     m_fittingTemplate = false;
 }
 
+// QMdiSubWindow sets the frame's modified flag from its own when a child comes or goes (the
+// panel window the Zoom dialog rebuilds, for one): the mark says what the panel says.
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ModifiedChange && !m_ending &&
+        isWindowModified() != m_document.isModified())
+        setWindowModified(m_document.isModified());
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A panel dragged over a text box of a child window: the box would take the file's
     // address as text; the whole window opens the panel instead.

@@ -121,7 +121,10 @@ void AddGaugeDialog::addGauge() {
     const Gauge gauge =
         newGaugeForPick(m_pick, {picture.width(), picture.height()}, m_app.display.window(m_w));
     m_added = true;
+    const int g = m_document.panel().window(m_w).gaugeCount;
     m_document.addGauge(m_w, gauge);
+    if (m_document.panel().window(m_w).gaugeCount > g)
+        emit gaugeAdded(m_w, g);
     close();
 }
 

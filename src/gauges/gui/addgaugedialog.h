@@ -38,6 +38,8 @@ public:
     const GaugePick& pick() const { return m_pick; }
 
 signals:
+    // Gauge g was appended to window w: it becomes the selected gauge.
+    void gaugeAdded(int w, int g);
     // The check box changed app.options.alwaysRecomputeBitmaps: the main window's option
     // pair shows it.
     void recomputeOptionChanged();

@@ -73,10 +73,7 @@ void GaugeDialogs::openGaugeProperties(int w, int g) {
         g >= std::min(m_document.panel().window(w).gaugeCount, kGaugeSlots))
         return;
     closeGaugeProperties();
-    m_app.currentWindow = w;
-    m_app.currentGauge = g;
-    if (PanelWindowForm* form = m_panelForms.at(w))
-        form->selectGauge(g);
+    m_editing.selectGauge(w, g);
     m_properties =
         new GaugePropertiesDialog(m_editing, m_document, m_app, m_dialogs, w, g, m_dialogParent);
     present(m_properties.data());
@@ -92,6 +89,8 @@ void GaugeDialogs::openAddGauge(int w) {
     m_add = new AddGaugeDialog(m_document, m_app, m_dialogs, w, m_dialogParent);
     connect(m_add, &AddGaugeDialog::recomputeOptionChanged, this,
             &GaugeDialogs::recomputeOptionChanged);
+    connect(m_add, &AddGaugeDialog::gaugeAdded, this,
+            [this](int window, int g) { m_editing.selectGauge(window, g); });
     present(m_add.data());
 }
 

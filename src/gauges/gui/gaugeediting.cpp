@@ -39,8 +39,15 @@ int GaugeEditing::toggleBlinker(int w) {
 
 void GaugeEditing::removeGauge(int w, int g) {
     m_document.removeGauge(w, g);
-    m_app.currentGauge = g - 1;
+    selectGauge(w, g - 1);
     bringToFront(w);
+}
+
+void GaugeEditing::selectGauge(int w, int g) {
+    m_app.currentWindow = w;
+    m_app.currentGauge = g;
+    if (PanelWindowForm* form = m_registry ? m_registry->at(w) : nullptr)
+        form->selectGauge(g);
 }
 
 void GaugeEditing::showAllGauges(int w) {

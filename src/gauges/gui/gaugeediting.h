@@ -26,8 +26,12 @@ public:
     // left one hidden) and returns the new state.
     int toggleBlinker(int w);
     // Removes gauge g of window w (after the user confirmed): the later gauges move down one
-    // slot, currentGauge becomes g - 1 and panel window w comes to the front.
+    // slot, gauge g - 1 becomes the selected gauge and panel window w comes to the front.
     void removeGauge(int w, int g);
+    // Makes (w, g) the current window and gauge and gives gauge g the selection frame in
+    // panel window w (g = -1: none), so that the keys and the blinker act on the gauge the
+    // dialogs name.
+    void selectGauge(int w, int g);
     // Every gauge picture of panel window w visible.
     void showAllGauges(int w);
     void bringToFront(int w);

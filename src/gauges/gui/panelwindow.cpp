@@ -10,6 +10,7 @@
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/gaugeproperties.h"
 #include "gauges/core/panellayout.h"
+#include "gauges/gui/gaugeediting.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindowregistry.h"
@@ -315,12 +316,15 @@ void PanelWindowForm::selectGauge(int g) {
     m_view->selectGauge(g);
 }
 
+// Every panel window has its timer, but only the window the blinker acts on (the newest one
+// of the current slot) toggles on its own ticks: with several windows open, each period
+// would otherwise toggle the gauge once per window, and an even count never blinks.
 void PanelWindowForm::blinkTick() {
-    if (const auto gauge = cockpix::blinkTick(m_app, m_document.panel())) {
-        PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow)
-                                             : (m_app.currentWindow == m_w ? this : nullptr);
-        if (target)
-            target->toggleGaugeVisibility(*gauge);
+    const PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow)
+                                               : (m_app.currentWindow == m_w ? this : nullptr);
+    if (target == this) {
+        if (const auto gauge = cockpix::blinkTick(m_app, m_document.panel()))
+            toggleGaugeVisibility(*gauge);
     }
     const int period = blinkTimerPeriodMs(m_app);
     if (m_blinkTimer->interval() != period)
@@ -392,16 +396,16 @@ void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
     m_document.moveGauge(m_w, i, gauge.gaugeX + dx, gauge.gaugeY + dy);
 }
 
-// Delete asks as "REMOVE FROM PANEL" does; the gauge dialog showed this gauge, so it goes.
+// Delete asks and removes as "REMOVE FROM PANEL" does; the gauge dialog showed this gauge,
+// so it goes.
 void PanelWindowForm::onRemoveRequested(int i) {
     if (!m_dialogs.question(
             toQString(removeGaugeQuestion(m_document.panel().gauge(m_w, i).gaugeName))))
         return;
     emit closeGaugeDialogRequested();
-    m_document.removeGauge(m_w, i);
-    m_app.currentWindow = m_w;
-    m_app.currentGauge = i - 1;
-    m_view->selectGauge(i - 1);
+    GaugeEditing(m_document, m_app, m_registry).removeGauge(m_w, i);
+    // Also when this is not the newest window of the slot, which the removal selects in.
+    m_view->selectGauge(m_app.currentGauge);
 }
 
 // The colour commands recolour the current window's panel window, which is not

@@ -91,7 +91,9 @@ public:
     void scrollToPicture();
 
 public slots:
-    // One blinker tick; also adapts the timer to blinkState and blinkInterval.
+    // One blinker tick: toggles the current gauge when this is the newest window of the
+    // current slot (one toggle per period however many windows are open); also adapts the
+    // timer to blinkState and blinkInterval.
     void blinkTick();
     // Restarts the blinker timer at once after blinkState or blinkInterval changed.
     void refreshBlinker();

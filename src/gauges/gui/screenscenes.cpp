@@ -12,6 +12,10 @@ PanelScene sceneForScreen(const Panel& panel, const PanelDisplay& measured,
     PanelScene scene = loaded;
     scene.frame = screenPixels;
     PanelDisplay display = measured;
+    // The move/zoom dialog's zoom and shift are COCKPIX's own display: FS98 shows neither.
+    display.window(w).windowZoom = 1;
+    display.window(w).windowShiftX = 0;
+    display.window(w).windowShiftY = 0;
     storeScreen(display, screenPixels.width(), screenPixels.height());
     // As the load does: without a background the window keeps its previous measurements.
     if (!loaded.background.isNull())

@@ -16,9 +16,9 @@
 namespace cockpix {
 
 // The loaded scene laid out again for a screen of screenPixels: the same pictures, the
-// background and every gauge placed by the layout rule on that screen. measured holds the
-// display values of the load (the bitmaps' sizes); it is not changed. Gauges whose size the
-// load found are placed with that size.
+// background and every gauge placed by the layout rule on that screen, at zoom 1 and without
+// shift as FS98 places them. measured holds the display values of the load (the bitmaps'
+// sizes); it is not changed. Gauges whose size the load found are placed with that size.
 PanelScene sceneForScreen(const Panel& panel, const PanelDisplay& measured,
                           const PanelScene& loaded, QSize screenPixels);
 

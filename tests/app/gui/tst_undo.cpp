@@ -3,12 +3,20 @@
 // the caption, and the question that keeps unsaved changes from being lost.
 
 #include "app/gui/panelcommands.h"
+#include "gauges/gui/demopanel.h"
+#include "gauges/gui/gaugedialogs.h"
+#include "gauges/gui/movezoomdialog.h"
+#include "gauges/gui/panelwindow.h"
+#include "gauges/gui/panelwindowregistry.h"
 #include "shellfixture.h"
+#include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QUndoStack>
 #include <QUndoView>
@@ -40,6 +48,17 @@ class TestUndo : public QObject {
         edit->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab); // leaving the box ends its step
+    }
+    // "&Zoom..." of panel window 0 (Ctrl+Z), then OK as it opened.
+    void zoomWithoutChange() const {
+        QPointer<PanelWindowForm> form = f->window->rowCommands().panelForms().at(0);
+        QVERIFY(form != nullptr);
+        form->findChild<QAction*>("mnumove")->trigger();
+        MoveZoomDialog* zoom = f->window->gaugeDialogs().moveZoomDialog();
+        QVERIFY(zoom != nullptr);
+        zoom->findChild<QPushButton*>("Command4")->click();
+        // Drawn again as a new window.
+        QVERIFY(form.isNull() && f->window->rowCommands().panelForms().at(0) != nullptr);
     }
     QByteArray fileBytes() const {
         QFile file(panelFile);
@@ -135,6 +154,34 @@ private slots:
         f->trigger("mnusave");
         QVERIFY(!f->window->isWindowModified());
         QVERIFY(fileBytes().contains("position=3"));
+    }
+
+    // A panel window rebuilt by the Zoom dialog (OK with nothing changed) leaves the mark as
+    // the panel has it, and the next edit after a save shows it again.
+    void theZoomDialogLeavesTheModifiedMarkAlone() {
+        DemoPanel demo;
+        QVERIFY2(demo.isValid(), "the demo installation was not generated into the build");
+        // Open reads the directories from the settings file again.
+        Directories dirs;
+        demo.setDirectories(dirs);
+        f->writeSettingsLines(
+            {QString::fromStdString(dirs.gaugesDir), QString::fromStdString(dirs.bmpDir),
+             QString::fromStdString(dirs.paletteDir), QString::fromStdString(dirs.panelDir),
+             QString::fromStdString(dirs.programDir)});
+        QVERIFY(f->window->panelCommands().openPath(demo.panelFile()));
+        QCOMPARE(f->app.dirs.gaugesDir, dirs.gaugesDir);
+        const QString caption = kCaptionPrefix + demo.panelDir();
+        f->window->showPanelWindow(0);
+        f->document.moveGauge(0, 0, 12, 34); // as a drag on the panel window does
+        zoomWithoutChange();
+        QCOMPARE(f->window->shownCaption(), caption + "*");
+        f->dialogs.queueSaveFile(demo.panelFile());
+        f->trigger("mnusave");
+        QCOMPARE(f->window->shownCaption(), caption);
+        zoomWithoutChange();
+        QCOMPARE(f->window->shownCaption(), caption);
+        f->document.moveGauge(0, 0, 56, 78);
+        QCOMPARE(f->window->shownCaption(), caption + "*");
     }
 
     // Quit, New, Open, Close Template and the frame's close box ask first; Cancel ends the

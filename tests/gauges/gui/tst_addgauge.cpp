@@ -129,6 +129,9 @@ private slots:
         QCOMPARE(added, (Gauge{"Wide.Gauge", 0, 0, 80, 0}));
         QCOMPARE(f->app.display.gauge(0, n).gaugeAspect, 0.5);
         QCOMPARE(f->lastStep(), QStringLiteral("Add gauge Wide.Gauge"));
+        // The keys and the blinker act on the gauge just added.
+        QCOMPARE(form->selectedGauge(), n);
+        QCOMPARE(f->app.currentGauge, n);
         const PanelPicture picture = form->gaugePicture(n);
         QVERIFY(picture.visible && picture.enabled && picture.framed);
         QCOMPARE(picture.picture.size(), QSize(120, 60));

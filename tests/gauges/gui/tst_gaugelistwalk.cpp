@@ -133,6 +133,9 @@ class TestGaugeListWalk : public QObject {
                  "Are you sure to remove gauge\n" + name + " ?");
         if (!yes)
             return expectNoStep(before);
+        // Both ways leave the gauge before it selected.
+        QCOMPARE(form->selectedGauge(), g - 1);
+        QCOMPARE(f->app.currentGauge, g - 1);
         expectOneStep(before, [g](List& l) { l.erase(l.begin() + g); });
     }
 

@@ -236,6 +236,8 @@ private slots:
         QTRY_VERIFY(dialog() == nullptr);
         QCOMPARE(f->document.panel().window(w).gaugeCount, count - 1);
         QCOMPARE(f->app.currentGauge, removed - 1);
+        // The keys and the blinker act on the gauge before it, not on the one that moved in.
+        QCOMPARE(form->selectedGauge(), removed - 1);
         for (int i = removed; i < count - 1; ++i) {
             QCOMPARE(gauge(i), before.gauge(w, i + 1));
             const PanelPicture picture = form->gaugePicture(i);

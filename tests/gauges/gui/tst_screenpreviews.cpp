@@ -94,6 +94,10 @@ private slots:
     }
 
     void everyScreenIsLaidOutAsAPanelWindowThere() {
+        // The zoom and shift of the move/zoom dialog are the panel window's display only.
+        m_app.display.window(m_w).windowZoom = 2;
+        m_app.display.window(m_w).windowShiftX = 40;
+        m_app.display.window(m_w).windowShiftY = -30;
         PanelWindowForm* form = newWindow();
         const PanelDisplay before = m_app.display;
         const QStringList filesBefore = filesUnder(m_demo->root());
@@ -108,8 +112,12 @@ private slots:
             const PanelScene& shown = previews->scenes()[i];
             QCOMPARE(shown.frame, QSize(screen.width, screen.height));
             QCOMPARE(previews->tile(int(i))->picture().size(), shown.frame);
-            // What a panel window loaded for that screen would show, to the last digit.
+            // What FS98 shows there: a panel window loaded for that screen at zoom 1 without
+            // shift, to the last digit.
             auto own = std::make_unique<AppModel>(m_app);
+            own->display.window(m_w).windowZoom = 1;
+            own->display.window(m_w).windowShiftX = 0;
+            own->display.window(m_w).windowShiftY = 0;
             const PanelScene expected = loadPanelScene(m_document.panel(), *own, m_w, shown.frame);
             QVERIFY(sameRect(shown.backgroundRect, expected.backgroundRect));
             QCOMPARE(shown.gauges.size(), expected.gauges.size());
@@ -180,8 +188,10 @@ private slots:
     // A picture too big for the small screens is said so under those screens; what the load
     // had to say stays in the preview instead of message boxes.
     void bigPicturesAndWarningsAreShownInThePreview() {
+        Panel big = m_document.panel();
+        big.window(m_w).windowSizeRatio = 3;
+        m_document.replacePanel(big, {});
         PanelWindowForm* form = newWindow();
-        m_app.display.window(m_w).windowZoom = 3; // as the move/zoom dialog may leave it
         const QString background = QString::fromStdString(
             m_app.dirs.panelDir + m_document.panel().window(m_w).windowBitmap + ".bmp");
         QVERIFY(QFile::remove(background));
