@@ -205,13 +205,17 @@ void TestOutsideView::okStoresTheViewInOneStepAndCancelNothing() {
     type(dialog->box(ViewCoordinate::X), "100");
     type(dialog->box(ViewCoordinate::Y), "10.4");
     type(dialog->box(ViewCoordinate::SizeY), "3000");
+    // Refused at its fourth key: the box is empty, the bar and the frame keep 900, and OK
+    // stores that, never the 0 an empty box reads as.
+    type(dialog->box(ViewCoordinate::SizeX), "9000");
+    QCOMPARE(dialog->box(ViewCoordinate::SizeX)->text(), QString());
     clickButton(dialog, "Command1");
     QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
-    QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 8191, 3000}));
+    QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 900, 3000}));
     QCOMPARE(m_shell->document.undoStack()->count(), steps + 1);
     QCOMPARE(templateBox("Text9") + " " + templateBox("Text10") + " " + templateBox("Text11") +
                  " " + templateBox("Text12"),
-             QString("100 10 8191 3000"));
+             QString("100 10 900 3000"));
     m_shell->document.undo();
     QCOMPARE(m_shell->document.panel().defaultView(), before);
 }
