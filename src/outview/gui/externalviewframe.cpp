@@ -76,7 +76,6 @@ void ExternalViewFrame::openForCurrentWindow() {
     input.position = window.windowPosition;
     input.view = panel.defaultView();
     m_layout = layoutExternalView(input);
-    m_app.outsideViewScale = m_layout.scale;
     storeReplacements(w);
 
     m_picture->setPicture(image);

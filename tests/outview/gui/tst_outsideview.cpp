@@ -9,6 +9,7 @@
 #include "gauges/gui/gaugeimage.h"
 #include "guisupport/userclicks.h"
 #include "outview/gui/outsideviewtool.h"
+#include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
 
@@ -134,7 +135,7 @@ void TestOutsideView::theFrameStandsWhereFS98PutsThePanelAndTheView() {
     QCOMPARE(frame->findChild<QWidget*>("frameCanvas")->size(), QSize(800, 600));
     QCOMPARE(frame->picture()->geometry(), QRect(200, 145, 400, 290));
     QCOMPARE(frame->picture()->toolTip(), QString("Click to pop-up box"));
-    QCOMPARE(m_shell->app.outsideViewScale, 1.465);
+    QCOMPARE(frame->layout().scale, 1.465);
     QCOMPARE(frame->frameTwips().width, double(float(1.465 * 8191)));
     QCOMPARE(frame->frameTwips().height, double(float(1.465 * 2000 * 580 / 600)));
     QCOMPARE(frame->frameRect(), QRect(0, 0, 800, 189));
@@ -154,10 +155,18 @@ void TestOutsideView::aRatioOfZeroBecomesOne() {
 }
 
 void TestOutsideView::theRowsKeepTheirBoundsAndWriteBack() {
-    ExternalViewCoordinates* dialog = openCoordinates();
+    // A panel window opened while the frame is open leaves the frame's scale alone.
+    QFile probe(m_shell->path("fs98/gauges/CESSNA_182.AIRSPEED.GAU"));
+    QVERIFY(probe.open(QIODevice::WriteOnly));
+    probe.close();
+    ExternalViewFrame* frame = openFrame(0);
+    QVERIFY(frame);
+    clickButton(m_shell->window->templateWindow(), "Command1_0");
+    QVERIFY(m_shell->window->rowCommands().panelForms().at(0));
+    QTest::mouseClick(frame->picture(), Qt::LeftButton);
+    ExternalViewCoordinates* dialog = tool().coordinates();
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QString("External view coordinates"));
-    ExternalViewFrame* frame = tool().frame();
     using Row = ViewCoordinate;
     QCOMPARE(dialog->box(Row::SizeY)->text(), QString("2000"));
     // Filled by the dialog: whole edges without the frame ratio.
