@@ -30,7 +30,7 @@ private slots:
 
     void theChooserRefusesUntilAChoiceCanBeShown();
     void theFrameStandsWhereFS98PutsThePanelAndTheView();
-    void aRatioOfZeroBecomesOne();
+    void theCorrectionsOnOpeningAreOneStep();
     void theRowsKeepTheirBoundsAndWriteBack();
     void okStoresTheViewInOneStepAndCancelNothing();
 
@@ -145,13 +145,30 @@ void TestOutsideView::theFrameStandsWhereFS98PutsThePanelAndTheView() {
     QCOMPARE(m_shell->document.undoStack()->count(), 1);
 }
 
-void TestOutsideView::aRatioOfZeroBecomesOne() {
-    m_shell->document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
+// A ratio of 0 becomes 1 and SIZE_Y 0 becomes 2000: one step, named for both, undone as
+// one; opening again with nothing to correct leaves the panel unmodified.
+void TestOutsideView::theCorrectionsOnOpeningAreOneStep() {
+    PanelDocument& document = m_shell->document;
+    document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
+    document.clearHistory();
     ExternalViewFrame* frame = openFrame(0);
     QVERIFY(frame);
     QVERIFY(frame->windowTitle().contains("size ratio: 0 -"));
-    QCOMPARE(m_shell->document.panel().window(0).windowSizeRatio, 1.0);
+    QCOMPARE(document.panel().window(0).windowSizeRatio, 1.0);
     QCOMPARE(frame->picture()->geometry(), QRect(0, 0, 800, 580));
+    QCOMPARE(document.undoStack()->count(), 1);
+    QCOMPARE(document.undoStack()->undoText(),
+             QString("Outside-view frame: Window 00 size ratio 0 to 1, view size Y 0 to 2000"));
+    document.undo();
+    QCOMPARE(document.panel().window(0).windowSizeRatio, 0.0);
+    QCOMPARE(document.panel().defaultViewSizeY, 0.0);
+    QVERIFY(!document.isModified());
+
+    document.redo();
+    document.markSaved();
+    QVERIFY(openFrame(0));
+    QCOMPARE(document.undoStack()->count(), 1);
+    QVERIFY(!document.isModified());
 }
 
 void TestOutsideView::theRowsKeepTheirBoundsAndWriteBack() {
