@@ -40,8 +40,6 @@ struct AppModel {
     // The bitmap choosers: the path last chosen, and 1 while it could not be shown.
     std::string chosenBitmapPath;
     int bitmapMissing = 0;
-    // The outside-view frame's scale factor; 0 until the frame has measured its picture.
-    double outsideViewScale = 0;
 
     PanelDisplay display;
 
@@ -60,7 +58,6 @@ struct AppModel {
         paletteTolerance = kDefaultPaletteTolerance;
         chosenBitmapPath.clear();
         bitmapMissing = 0;
-        outsideViewScale = 0;
         display = PanelDisplay{};
     }
 };

@@ -1,6 +1,7 @@
 #include "outview/core/externalviewlayout.h"
 
 #include "base/core/numbertext.h"
+#include "panel/core/paneledits.h"
 
 namespace cockpix {
 namespace {
@@ -63,6 +64,21 @@ ExternalViewLayout layoutExternalView(const ExternalViewInput& input) {
                     singlePrecision(s * layout.view.sizeX),
                     singlePrecision(s * layout.view.sizeY * layout.frameRatioY)};
     return layout;
+}
+
+std::string externalViewCorrectionsName(int w, double ratio, const DefaultView& view,
+                                        const ExternalViewLayout& layout) {
+    std::string changes;
+    const auto add = [&](const std::string& what, double before, double after) {
+        if (before == after)
+            return;
+        changes += (changes.empty() ? "" : ", ") + what + " " + plainNumberText(before) + " to " +
+                   plainNumberText(after);
+    };
+    add(windowFieldStepName(w, WindowField::SizeRatio), ratio, layout.sizeRatio);
+    add("view size X", view.sizeX, layout.view.sizeX);
+    add("view size Y", view.sizeY, layout.view.sizeY);
+    return changes.empty() ? changes : "Outside-view frame: " + changes;
 }
 
 std::string externalViewTitle(int w, const std::string& bitmap, double position, double ratio) {

@@ -46,6 +46,12 @@ struct ExternalViewLayout {
 
 ExternalViewLayout layoutExternalView(const ExternalViewInput& input);
 
+// The name of the one undo step that keeps the corrections the layout made to window w
+// (ratio and view as the panel holds them): "Outside-view frame: Window 00 size ratio 0 to
+// 1, view size Y 0 to 2000". Empty when the layout corrected nothing.
+std::string externalViewCorrectionsName(int w, double ratio, const DefaultView& view,
+                                        const ExternalViewLayout& layout);
+
 // "Window 2: main - Position: 7 - size ratio: 1 - Shown with 'Hide menu-bar' on."
 std::string externalViewTitle(int w, const std::string& bitmap, double position, double ratio);
 

@@ -28,9 +28,16 @@ double frameEdgeTwips(double scale, int barValue) {
     return std::floor(scale * barValue);
 }
 
-DefaultView confirmedView(const std::array<std::string, 4>& boxTexts) {
-    const auto whole = [&](int i) { return truncateTowardZero(numericValue(boxTexts[i])); };
-    return {whole(0), whole(1), whole(2), whole(3)};
+DefaultView confirmedView(const std::array<std::string, 4>& boxTexts,
+                          const std::array<int, 4>& barValues) {
+    const auto value = [&](ViewCoordinate row) {
+        const auto i = static_cast<std::size_t>(row);
+        if (!barValueForText(row, boxTexts[i]))
+            return double(barValues[i]);
+        return truncateTowardZero(numericValue(boxTexts[i]));
+    };
+    return {value(ViewCoordinate::X), value(ViewCoordinate::Y), value(ViewCoordinate::SizeX),
+            value(ViewCoordinate::SizeY)};
 }
 
 double viewCoordinate(const DefaultView& view, ViewCoordinate row) {

@@ -39,8 +39,11 @@ std::optional<int> barValueForText(ViewCoordinate row, std::string_view text);
 double frameEdgeTwips(double scale, int barValue);
 
 // The default view the dialog's OK stores: the whole part of each box's number, as the
-// template's default view boxes keep them (an empty box gives 0).
-DefaultView confirmedView(const std::array<std::string, 4>& boxTexts);
+// template's default view boxes keep them. A box whose text the row refuses (a size
+// emptied after an out-of-range value) gives its bar's value instead, the last valid one
+// and the one the frame shows: OK never stores a value the dialog refuses.
+DefaultView confirmedView(const std::array<std::string, 4>& boxTexts,
+                          const std::array<int, 4>& barValues);
 
 // The value of a view field for a row.
 double viewCoordinate(const DefaultView& view, ViewCoordinate row);

@@ -108,9 +108,12 @@ void ExternalViewCoordinates::barMoved(ViewCoordinate row, int value) {
 
 void ExternalViewCoordinates::confirm() {
     std::array<std::string, 4> texts;
-    for (const ViewCoordinate row : kViewCoordinates)
+    std::array<int, 4> bars{};
+    for (const ViewCoordinate row : kViewCoordinates) {
         texts[index(row)] = toModelText(box(row)->text());
-    emit confirmed(confirmedView(texts));
+        bars[index(row)] = bar(row)->value();
+    }
+    emit confirmed(confirmedView(texts, bars));
     close();
 }
 

@@ -34,7 +34,8 @@ public:
 signals:
     // A bar value placed an edge of the frame (in twips).
     void frameEdgeChanged(ViewCoordinate edge, double twips);
-    // "OK": the whole part of each box's number (an empty box gives 0).
+    // "OK": the whole part of each box's number; a box emptied by a refusal gives its
+    // bar's value.
     void confirmed(const DefaultView& view);
     void cancelled();
 

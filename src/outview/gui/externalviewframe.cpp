@@ -76,7 +76,6 @@ void ExternalViewFrame::openForCurrentWindow() {
     input.position = window.windowPosition;
     input.view = panel.defaultView();
     m_layout = layoutExternalView(input);
-    m_app.outsideViewScale = m_layout.scale;
     storeReplacements(w);
 
     m_picture->setPicture(image);
@@ -88,16 +87,15 @@ void ExternalViewFrame::openForCurrentWindow() {
         resize(screen.boundedTo(shown->availableSize()));
 }
 
-// Steps of their own: a run of typing in the template does not take them in.
+// One step named for what it corrected, and none when the panel needed nothing: merely
+// looking at the frame must not mark the panel modified.
 void ExternalViewFrame::storeReplacements(int w) {
     const Panel& panel = m_document.panel();
-    m_document.breakMerge();
-    if (m_layout.sizeRatio != panel.window(w).windowSizeRatio)
-        m_document.setWindowField(
-            {w, WindowField::SizeRatio, m_layout.sizeRatio, panel.windowCount});
-    if (!(m_layout.view == panel.defaultView()))
-        m_document.setDefaultView(m_layout.view);
-    m_document.breakMerge();
+    const std::string name = externalViewCorrectionsName(w, panel.window(w).windowSizeRatio,
+                                                         panel.defaultView(), m_layout);
+    if (!name.empty())
+        m_document.setRatioAndDefaultView(w, m_layout.sizeRatio, m_layout.view,
+                                          QString::fromStdString(name));
 }
 
 void ExternalViewFrame::setFrameEdge(ViewCoordinate edge, double twips) {

@@ -27,7 +27,8 @@ public:
     ExternalViewFrame(PanelDocument& document, AppModel& app, QWidget* parent = nullptr);
 
     // Lays the window out again for currentWindow and chosenBitmapPath. A size ratio of 0
-    // becomes 1 and a default view size of 0 becomes 2000, in the panel (an undo step each).
+    // becomes 1 and a default view size of 0 becomes 2000, in the panel (one undo step for
+    // all of them, none when nothing needed it).
     void openForCurrentWindow();
 
     // One edge of the frame, in twips, as the coordinates dialog moves it: left for X, top

@@ -54,7 +54,8 @@ void OutsideViewTool::openCoordinates() {
         connect(m_coordinates, &ExternalViewCoordinates::cancelled, this,
                 &OutsideViewTool::closeFrameAndCoordinates);
     }
-    m_coordinates->fill(m_document.panel().defaultView(), m_app.outsideViewScale);
+    // The frame's own scale: nothing else may reset it while the frame is open.
+    m_coordinates->fill(m_document.panel().defaultView(), m_frame->layout().scale);
     bringToFront(m_frame);
     bringToFront(m_coordinates);
 }

@@ -5,6 +5,7 @@
 #include "panel/gui/gaugefieldcommand.h"
 #include "panel/gui/gaugemodulecommand.h"
 #include "panel/gui/palettecommand.h"
+#include "panel/gui/ratioandviewcommand.h"
 #include "panel/gui/windowfieldcommand.h"
 #include "panel/gui/windowsectionscommand.h"
 
@@ -116,6 +117,16 @@ void PanelDocument::setDefaultView(const DefaultView& view) {
     if (m_panel.defaultView() == view)
         return;
     push(new DefaultViewCommand(*this, view));
+}
+
+void PanelDocument::setRatioAndDefaultView(int w, double ratio, const DefaultView& view,
+                                           const QString& text) {
+    if (!isWindowSlot(w) ||
+        (m_panel.window(w).windowSizeRatio == ratio && m_panel.defaultView() == view))
+        return;
+    breakMerge();
+    push(new RatioAndViewCommand(*this, w, ratio, view, text));
+    breakMerge();
 }
 
 void PanelDocument::setColorLines(const std::vector<std::string>& lines) {

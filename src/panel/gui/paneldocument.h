@@ -56,6 +56,9 @@ public:
     void addGauge(int w, const Gauge& gauge);
     void removeGauge(int w, int g);
     void setDefaultView(const DefaultView& view);
+    // Window w's size ratio and the default view in one step named text, a step of its own
+    // (the outside-view frame's corrections on opening).
+    void setRatioAndDefaultView(int w, double ratio, const DefaultView& view, const QString& text);
     // The window sections move to the slots order gives them, the titles stay (see
     // moveWindowSections): one step named text, with windowChanged(w) and gaugesChanged(w)
     // for every slot that takes another section.

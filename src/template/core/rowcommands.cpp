@@ -83,8 +83,10 @@ UserText unreadableBitmapMessage(const std::string& bitmapPath) {
 }
 
 AutoOutcome autoSizeForWidth(int bitmapWidth) {
+    // The box shows the 0 too: a box still holding the old size would tell the user
+    // something else than the panel and the saved file.
     if (bitmapWidth == kPlaceholderBitmapWidth)
-        return {{}, 0.0, std::nullopt, std::nullopt};
+        return {{}, 0.0, std::nullopt, plainNumberText(0)};
     return {{}, double(bitmapWidth), std::nullopt, plainNumberText(bitmapWidth)};
 }
 

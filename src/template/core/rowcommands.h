@@ -39,7 +39,7 @@ struct AutoOutcome {
 };
 
 // "Auto" size: a 9-pixel-wide background is FS98's stand-in for "no picture", so the size
-// becomes 0 without touching the box; any other width becomes the size.
+// becomes 0; any other width becomes the size. The box always shows the size stored.
 AutoOutcome autoSizeForWidth(int bitmapWidth);
 
 // "Auto" ratio: the bitmap's share of the screen width in single precision, at most 1;

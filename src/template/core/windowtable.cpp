@@ -27,6 +27,12 @@ EditOutcome refuse(const Panel& panel, int row, WindowField field, WindowFieldVa
     return {edit(panel, row, field, std::move(resetValue)), std::string(message), true};
 }
 
+// A value the rules refuse is never stored, so it never becomes an undo step of its own:
+// the message is shown and the emptied box stores the value for empty text.
+EditOutcome refuseUnstored(std::string_view message) {
+    return {std::nullopt, std::string(message), true};
+}
+
 } // namespace
 
 double defaultViewBound(DefaultViewField field) {
@@ -99,8 +105,8 @@ EditOutcome WindowTable::sizeChanged(const Panel& panel, int row, std::string_vi
     if (breaksContinuity(panel, row, text))
         return refuse(panel, row, WindowField::SizeMm, 0.0, kListMustBeContinuousMessage);
     const double size = wholePart(text);
-    if (size < 0) // stored as typed, then the emptied box stores 0
-        return refuse(panel, row, WindowField::SizeMm, size, kIncorrectValueMessage);
+    if (size < 0)
+        return refuseUnstored(kIncorrectValueMessage);
     return store(panel, row, WindowField::SizeMm, size);
 }
 
@@ -126,7 +132,7 @@ EditOutcome WindowTable::positionChanged(const Panel& panel, int row, std::strin
         return refuse(panel, row, WindowField::Position, 0.0, kListMustBeContinuousMessage);
     const double position = wholePart(text);
     if (position < 0 || position > kMaxWindowPosition)
-        return refuse(panel, row, WindowField::Position, position, kOutOfBoundMessage);
+        return refuseUnstored(kOutOfBoundMessage);
     return store(panel, row, WindowField::Position, position);
 }
 

@@ -69,7 +69,6 @@ PanelWindowForm* TemplateRowCommands::viewWindow(int w) {
         break;
     }
     m_app.currentWindow = w;
-    m_app.outsideViewScale = 0;
     return loadNewWindow(w);
 }
 

@@ -9,6 +9,7 @@
 #include "gauges/gui/gaugeimage.h"
 #include "guisupport/userclicks.h"
 #include "outview/gui/outsideviewtool.h"
+#include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
 
@@ -29,7 +30,7 @@ private slots:
 
     void theChooserRefusesUntilAChoiceCanBeShown();
     void theFrameStandsWhereFS98PutsThePanelAndTheView();
-    void aRatioOfZeroBecomesOne();
+    void theCorrectionsOnOpeningAreOneStep();
     void theRowsKeepTheirBoundsAndWriteBack();
     void okStoresTheViewInOneStepAndCancelNothing();
 
@@ -134,7 +135,7 @@ void TestOutsideView::theFrameStandsWhereFS98PutsThePanelAndTheView() {
     QCOMPARE(frame->findChild<QWidget*>("frameCanvas")->size(), QSize(800, 600));
     QCOMPARE(frame->picture()->geometry(), QRect(200, 145, 400, 290));
     QCOMPARE(frame->picture()->toolTip(), QString("Click to pop-up box"));
-    QCOMPARE(m_shell->app.outsideViewScale, 1.465);
+    QCOMPARE(frame->layout().scale, 1.465);
     QCOMPARE(frame->frameTwips().width, double(float(1.465 * 8191)));
     QCOMPARE(frame->frameTwips().height, double(float(1.465 * 2000 * 580 / 600)));
     QCOMPARE(frame->frameRect(), QRect(0, 0, 800, 189));
@@ -144,20 +145,45 @@ void TestOutsideView::theFrameStandsWhereFS98PutsThePanelAndTheView() {
     QCOMPARE(m_shell->document.undoStack()->count(), 1);
 }
 
-void TestOutsideView::aRatioOfZeroBecomesOne() {
-    m_shell->document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
+// A ratio of 0 becomes 1 and SIZE_Y 0 becomes 2000: one step, named for both, undone as
+// one; opening again with nothing to correct leaves the panel unmodified.
+void TestOutsideView::theCorrectionsOnOpeningAreOneStep() {
+    PanelDocument& document = m_shell->document;
+    document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
+    document.clearHistory();
     ExternalViewFrame* frame = openFrame(0);
     QVERIFY(frame);
     QVERIFY(frame->windowTitle().contains("size ratio: 0 -"));
-    QCOMPARE(m_shell->document.panel().window(0).windowSizeRatio, 1.0);
+    QCOMPARE(document.panel().window(0).windowSizeRatio, 1.0);
     QCOMPARE(frame->picture()->geometry(), QRect(0, 0, 800, 580));
+    QCOMPARE(document.undoStack()->count(), 1);
+    QCOMPARE(document.undoStack()->undoText(),
+             QString("Outside-view frame: Window 00 size ratio 0 to 1, view size Y 0 to 2000"));
+    document.undo();
+    QCOMPARE(document.panel().window(0).windowSizeRatio, 0.0);
+    QCOMPARE(document.panel().defaultViewSizeY, 0.0);
+    QVERIFY(!document.isModified());
+
+    document.redo();
+    document.markSaved();
+    QVERIFY(openFrame(0));
+    QCOMPARE(document.undoStack()->count(), 1);
+    QVERIFY(!document.isModified());
 }
 
 void TestOutsideView::theRowsKeepTheirBoundsAndWriteBack() {
-    ExternalViewCoordinates* dialog = openCoordinates();
+    // A panel window opened while the frame is open leaves the frame's scale alone.
+    QFile probe(m_shell->path("fs98/gauges/CESSNA_182.AIRSPEED.GAU"));
+    QVERIFY(probe.open(QIODevice::WriteOnly));
+    probe.close();
+    ExternalViewFrame* frame = openFrame(0);
+    QVERIFY(frame);
+    clickButton(m_shell->window->templateWindow(), "Command1_0");
+    QVERIFY(m_shell->window->rowCommands().panelForms().at(0));
+    QTest::mouseClick(frame->picture(), Qt::LeftButton);
+    ExternalViewCoordinates* dialog = tool().coordinates();
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QString("External view coordinates"));
-    ExternalViewFrame* frame = tool().frame();
     using Row = ViewCoordinate;
     QCOMPARE(dialog->box(Row::SizeY)->text(), QString("2000"));
     // Filled by the dialog: whole edges without the frame ratio.
@@ -205,13 +231,17 @@ void TestOutsideView::okStoresTheViewInOneStepAndCancelNothing() {
     type(dialog->box(ViewCoordinate::X), "100");
     type(dialog->box(ViewCoordinate::Y), "10.4");
     type(dialog->box(ViewCoordinate::SizeY), "3000");
+    // Refused at its fourth key: the box is empty, the bar and the frame keep 900, and OK
+    // stores that, never the 0 an empty box reads as.
+    type(dialog->box(ViewCoordinate::SizeX), "9000");
+    QCOMPARE(dialog->box(ViewCoordinate::SizeX)->text(), QString());
     clickButton(dialog, "Command1");
     QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
-    QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 8191, 3000}));
+    QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 900, 3000}));
     QCOMPARE(m_shell->document.undoStack()->count(), steps + 1);
     QCOMPARE(templateBox("Text9") + " " + templateBox("Text10") + " " + templateBox("Text11") +
                  " " + templateBox("Text12"),
-             QString("100 10 8191 3000"));
+             QString("100 10 900 3000"));
     m_shell->document.undo();
     QCOMPARE(m_shell->document.panel().defaultView(), before);
 }

@@ -305,7 +305,11 @@ private slots:
                     m_document.removeGauge(w, pick(count));
                 break;
             case 6:
-                m_document.setDefaultView({number(), number(), double(pick(8192)), 0});
+                if (pick(2))
+                    m_document.setDefaultView({number(), number(), double(pick(8192)), 0});
+                else
+                    m_document.setRatioAndDefaultView(w, pick(2), {0, 0, 2000, double(pick(2))},
+                                                      QStringLiteral("corrections"));
                 break;
             default:
                 if (pick(4) == 0)

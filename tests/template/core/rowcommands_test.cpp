@@ -47,9 +47,10 @@ TEST_F(RowCommandsTest, ViewNeedsTheProbeModuleWhateverItsCaseThenABitmapName) {
     std::filesystem::remove("CESSNA_182.AIRSPEED.GAU");
 }
 
-// The bitmap is found whatever its case; a 9-pixel placeholder clears the size, not the box.
+// The bitmap is found whatever its case; a 9-pixel placeholder clears the size, and the box
+// shows the 0 the panel then holds.
 TEST_F(RowCommandsTest, AutoSizeStoresTheBitmapWidth) {
-    const std::pair<int, const char*> cases[] = {{640, "640"}, {9, "none"}, {10, "10"}, {8, "8"}};
+    const std::pair<int, const char*> cases[] = {{640, "640"}, {9, "0"}, {10, "10"}, {8, "8"}};
     for (const auto& [width, box] : cases) {
         touch("panel/PANEL_MAIN.BMP", bmpFileBytes(IndexedImage(width, 4)));
         const AutoOutcome outcome = autoSize();

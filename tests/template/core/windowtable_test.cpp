@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace cockpix {
 namespace {
@@ -27,8 +28,10 @@ constexpr std::string_view kOutOfBound = "Out of bound.";
 class WindowTableTest : public ::testing::Test {
 protected:
     void store(const EditOutcome& outcome) {
-        if (outcome.edit)
-            applyWindowEdit(model, *outcome.edit);
+        if (!outcome.edit)
+            return;
+        applyWindowEdit(model, *outcome.edit);
+        handedOver.push_back(outcome.edit->value);
     }
     void store(const ViewOutcome& outcome, DefaultViewField field) {
         if (outcome.value)
@@ -70,6 +73,7 @@ protected:
 
     Panel model;
     WindowTable table;
+    std::vector<WindowFieldValue> handedOver; // every value stored, in order
 };
 
 // Each step types into one box of a row and gives the window count it must leave: emptying
@@ -131,7 +135,8 @@ TEST_F(WindowTableTest, EveryBoxOfARowBeyondTheFirstFreeOneIsRefusedAndCleared) 
 }
 
 // In order, on row 0; a refusal also resets the value stored by the step before, and the
-// ratio keeps its reset 1 only for the emptying that follows the refusal.
+// ratio keeps its reset 1 only for the emptying that follows the refusal. A refused value
+// is never stored, not even for a moment: an undo would bring it back.
 TEST_F(WindowTableTest, NumberBoxesStoreTheirValueOrRefuseIt) {
     fillRows(1);
     // clang-format off
@@ -146,7 +151,10 @@ TEST_F(WindowTableTest, NumberBoxesStoreTheirValueOrRefuseIt) {
     // clang-format on
     const PanelWindow& window = model.window(0);
     for (const auto& [handler, text, message, stored] : steps) {
+        handedOver.clear();
         EXPECT_EQ(type(handler, 0, text), message) << text;
+        for (const WindowFieldValue& value : handedOver)
+            EXPECT_EQ(std::get<double>(value), stored) << text;
         const double* value = handler == Size    ? &window.windowSizeMm
                               : handler == Ratio ? &window.windowSizeRatio
                                                  : &window.windowPosition;

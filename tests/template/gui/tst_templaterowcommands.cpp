@@ -75,14 +75,12 @@ void TestTemplateRowCommands::cleanup() {
 
 void TestTemplateRowCommands::viewOpensANewWindowEachTimeWithItsMenus() {
     AppModel& model = m_shell->app;
-    model.outsideViewScale = 2.5;
     m_shell->window->resize(800, 600); // smaller than the 1024 x 768 screen
     click("Command1_1");
     QCOMPARE(panelWindows().size(), 1);
     PanelWindowForm* first = panelWindows().value(0);
     QCOMPARE(first->windowSlot(), 1);
     QCOMPARE(model.currentWindow, 1);
-    QCOMPARE(model.outsideViewScale, 0.0);
     QCOMPARE(m_shell->window->rowCommands().panelForms().at(1), first);
     QVERIFY(first->isVisible());
     QVERIFY(first->windowTitle().startsWith("Window 1: Radio stack"));
