@@ -44,15 +44,21 @@ panel="$demo/aircraft/demo_cessna/panel/panel.cfg"
 "$bin/cockpix" --version
 "$bin/cockpix-cli" dump "$panel" >"$scratch/dump.json"
 grep -q '"windowCount"' "$scratch/dump.json"
-# The checker on the installed demo: its panel reuses modules on purpose, so there are
-# findings (status 1), each in the form compilers use; 2 would be a panel it cannot read.
+# The checker on the installed demo, which finds its gauges beside its aircraft: no error,
+# only the warnings the demo keeps on purpose (status 1), each in the form compilers use; 2
+# would be a panel it cannot read.
 status=0
-"$bin/cockpix-cli" check "$panel" --gauges-dir "$demo/gauges" >"$scratch/check.txt" || status=$?
+"$bin/cockpix-cli" check "$panel" >"$scratch/check.txt" || status=$?
 [ "$status" -eq 1 ]
-grep -Eq "^$panel:[0-9]+: (error|warning): .* \[[a-z0-9-]+\]\$" "$scratch/check.txt"
+grep -Eq "^$panel:[0-9]+: warning: .* \[[a-z0-9-]+\]\$" "$scratch/check.txt"
+if grep -q ": error: " "$scratch/check.txt"; then
+  echo "package.sh: the installed demo has errors:" >&2
+  cat "$scratch/check.txt" >&2
+  exit 1
+fi
 # Drawing needs the shipped default pictures, found in /usr/share/cockpix beside /usr/bin.
 "$bin/cockpix-cli" render "$panel" --window 0 --screens all --out "$scratch/shot.png" \
-  --gauges-dir "$demo/gauges" --bmp-dir "$scratch/bmp" >/dev/null
+  --bmp-dir "$scratch/bmp" >/dev/null
 [ -s "$scratch/shot-1600x1200.png" ]
 
 # The program itself on the installed demo: it copies the demo into the home and keeps

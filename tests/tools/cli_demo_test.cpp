@@ -43,6 +43,20 @@ protected:
     }
 };
 
+// FS98 shows a module once in a panel, so the demo, an example of a good panel, has no
+// error; its warnings are there on purpose (the README names them).
+TEST_F(DemoCommands, CheckFindsTheDemosGaugesAndNoError) {
+    for (const char* aircraft : {"demo_cessna", "demo_alias"}) {
+        SCOPED_TRACE(aircraft);
+        const CliRun result = run({"check", panel(aircraft)});
+        EXPECT_EQ(result.out.find(": error: "), npos) << result.out;
+        EXPECT_EQ(result.out.find("[no-gauges-dir]"), npos) << result.out;
+        EXPECT_NE(result.out.find("[module-no-size]"), npos) << result.out;
+        EXPECT_EQ(result.status, 1);
+    }
+    EXPECT_EQ(leftInWork(), std::set<std::string>{});
+}
+
 TEST_F(DemoCommands, RenderDrawsEveryGaugeAndWritesOnlyThePicture) {
     CliRun result = run({"render", panel("demo_cessna"), "--window", "0", "--out", "main.png"});
     if (result.err.find("built without Qt") != npos)
