@@ -66,6 +66,14 @@ TEST_F(DemoCommands, RenderDrawsEveryGaugeAndWritesOnlyThePicture) {
     EXPECT_EQ(leftInWork(), std::set<std::string>{"main.png"});
     EXPECT_TRUE(fs::exists(root / "fs98/gauges/bmp/cessna_182.airspeed.bmp"));
 
+    // A work directory that cannot be made (as in an installed demo) still gives every gauge.
+    cockpix::test::writeFile(root / "not_a_folder", "x");
+    result = run({"render", panel("demo_cessna"), "--window", "1", "--out", "radio.png",
+                  "--bmp-dir", at("not_a_folder/bmp")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(leftInWork(), (std::set<std::string>{"main.png", "radio.png"}));
+
     // A panel outside any FS98 installation, with no settings: the command says what is
     // missing instead of drawing the default picture for every gauge.
     fs::create_directories(root / "loose");
@@ -74,7 +82,7 @@ TEST_F(DemoCommands, RenderDrawsEveryGaugeAndWritesOnlyThePicture) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("no gauges directory"), npos) << result.err;
     EXPECT_NE(result.err.find("--gauges-dir"), npos) << result.err;
-    EXPECT_EQ(leftInWork(), std::set<std::string>{"main.png"});
+    EXPECT_EQ(leftInWork(), (std::set<std::string>{"main.png", "radio.png"}));
 }
 
 } // namespace
