@@ -26,8 +26,10 @@ void printCheckHelp() {
         "directory or used twice, background bitmaps missing or unreadable, gauges off their\n"
         "window, values outside what FS98 knows. Each finding is one line on stdout,\n"
         "  PANEL_CFG:LINE: error|warning: TEXT [code]\n"
-        "in line order; --json prints them as one JSON object instead. The gauges directory\n"
-        "is the settings file's unless --gauges-dir gives one. Nothing is written.\n"
+        "in line order; --json prints them as one JSON object instead. The gauge modules are\n"
+        "looked for in --gauges-dir; without it, in the gauges folder of the FS98 installation\n"
+        "PANEL_CFG lies in (FS98/gauges beside FS98/aircraft/NAME/panel), else in the settings\n"
+        "file's gauges directory. Nothing is written.\n"
         "Exit status: 0 when nothing was found, 1 when there are findings, 2 when PANEL_CFG\n"
         "cannot be read (the finding says where and why), 64 for wrong arguments.\n");
 }
@@ -72,13 +74,14 @@ int runCheck(std::span<const std::string> args) {
     }
     std::vector<std::string> rest(args.begin(), args.end());
     const bool asJson = std::erase(rest, std::string("--json")) > 0;
-    const GaugeCommandLine line = parseGaugeCommandLine(rest);
+    GaugeCommandLine line = parseGaugeCommandLine(rest);
     if (!line.error.empty() || line.positional.size() != 1) {
         std::fprintf(stderr, "cockpix-cli check: %s (see cockpix-cli check --help)\n",
                      line.error.empty() ? "expected one PANEL_CFG argument" : line.error.c_str());
         return kUsageStatus;
     }
-    const std::string& given = line.positional.front();
+    const std::string given = line.positional.front();
+    settleDirectoriesForPanel(line, fullPath(given));
     CheckFacts facts;
     const FileCheck check = checkPanelFile(fullPath(given), line.dirs, facts);
     // Lines are those of the file read: the one given, or the one its alias led to.

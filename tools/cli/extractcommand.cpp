@@ -74,6 +74,10 @@ int runExtract(std::span<const std::string> args) {
     std::string bitmapPath;
     if (line.positional.size() == 2) {
         bitmapPath = line.positional[1];
+    } else if (line.dirs.bmpDir.empty()) {
+        std::fprintf(stderr, "cockpix-cli extract: no bitmap work directory is set; give OUT.bmp "
+                             "or --bmp-dir DIR\n");
+        return 1;
     } else {
         const std::string stem = lowerCase(std::filesystem::path(modulePath).stem().string());
         bitmapPath = line.dirs.bmpDir + stem + ".bmp";

@@ -1,9 +1,13 @@
 #include "gaugedirectories.h"
 
+#include "app/core/directoryrules.h"
 #include "app/core/settings.h"
+#include "panel/core/panelreader.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 namespace cockpix::cli {
 namespace {
@@ -45,21 +49,66 @@ GaugeCommandLine parseGaugeCommandLine(std::span<const std::string> args,
             return line;
         }
         const std::string& value = args[++k];
-        if (arg == "--gauges-dir")
+        if (arg == "--gauges-dir") {
             line.dirs.gaugesDir = asDirectory(value);
-        else if (arg == "--bmp-dir")
+            line.gaugesDirGiven = true;
+        } else if (arg == "--bmp-dir") {
             line.dirs.bmpDir = asDirectory(value);
-        else if (arg == "--program-dir")
+            line.bmpDirGiven = true;
+        } else if (arg == "--program-dir") {
             line.dirs.programDir = asDirectory(value);
-        else
+        } else {
             line.options.emplace_back(arg, value);
+        }
     }
     line.installedDir = executableDirectory();
     if (line.dirs.programDir.empty())
         line.dirs.programDir = line.installedDir;
-    if (line.dirs.bmpDir.empty() && !line.dirs.gaugesDir.empty())
+    // The work directories follow a gauges directory given here, as browsing to one in the
+    // directories dialog makes them follow; the settings' own stay with the settings'.
+    if (line.gaugesDirGiven)
+        line.dirs.paletteDir = line.dirs.gaugesDir + "palette/";
+    if (!line.bmpDirGiven && !line.dirs.gaugesDir.empty() &&
+        (line.gaugesDirGiven || line.dirs.bmpDir.empty()))
         line.dirs.bmpDir = line.dirs.gaugesDir + "bmp/";
     return line;
+}
+
+void settleDirectoriesForPanel(GaugeCommandLine& line, const std::string& panelPath) {
+    if (line.gaugesDirGiven)
+        return;
+    const std::string own = installationGaugesDir(panelDirFromChosenPath(panelPath));
+    if (own.empty() || own == line.dirs.gaugesDir)
+        return;
+    line.dirs.gaugesDir = own;
+    line.dirs.paletteDir = own + "palette/";
+    if (!line.bmpDirGiven)
+        line.dirs.bmpDir = own + "bmp/";
+}
+
+BitmapWorkDir::BitmapWorkDir(const std::string& bmpDir) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (!bmpDir.empty()) {
+        fs::create_directories(bmpDir, error);
+        if (fs::is_directory(bmpDir, error) && ::access(bmpDir.c_str(), W_OK | X_OK) == 0) {
+            m_path = bmpDir;
+            return;
+        }
+    }
+    std::string pattern = (fs::temp_directory_path(error) / "cockpix-bmp-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) {
+        m_path = asDirectory(pattern);
+        m_temporary = true;
+    } else {
+        m_path = bmpDir; // the extraction then warns about each bitmap it cannot write
+    }
+}
+
+BitmapWorkDir::~BitmapWorkDir() {
+    std::error_code error;
+    if (m_temporary)
+        std::filesystem::remove_all(m_path, error);
 }
 
 std::optional<std::string> optionValue(const GaugeCommandLine& line, std::string_view name) {

@@ -17,15 +17,40 @@ struct GaugeCommandLine {
     std::string installedDir;            // the directory of cockpix-cli itself, ending with "/"
     std::vector<std::string> positional; // the arguments that are not options
     std::vector<std::pair<std::string, std::string>> options; // other "--name value" pairs
-    std::string error; // a usage error, empty when the line is fine
+    std::string error;           // a usage error, empty when the line is fine
+    bool gaugesDirGiven = false; // --gauges-dir was on the line
+    bool bmpDirGiven = false;    // --bmp-dir was on the line
 };
 
 // Reads the settings file, then the options. Names listed in valueOptions (for example
 // "--window") are kept in options with their value. A build's program directory (the
-// directory of cockpix-cli itself) stands in when neither gives one, and bmpDir defaults
-// to the gauges directory's "bmp/", as the directories dialog sets it.
+// directory of cockpix-cli itself) stands in when neither gives one, and bmpDir is the
+// gauges directory's "bmp/" when the settings give none or --gauges-dir is given without
+// --bmp-dir, as the directories dialog sets it.
 GaugeCommandLine parseGaugeCommandLine(std::span<const std::string> args,
                                        std::span<const std::string_view> valueOptions = {});
+
+// The directories for the panel at panelPath. Unless --gauges-dir names one, a panel that
+// lies in an FS98 installation uses that installation's gauges folder, the one FS98 loads
+// its gauges from, whatever the settings file says (it may name another installation's, or
+// none); the work directories then follow it unless --bmp-dir names one.
+void settleDirectoriesForPanel(GaugeCommandLine& line, const std::string& panelPath);
+
+// The bitmap work directory a run writes the extracted gauge bitmaps in: bmpDir, made when
+// it is missing as the directories dialog makes it, or, when it cannot be written (the
+// demo of an installed package), a temporary one that goes away with this object.
+class BitmapWorkDir {
+public:
+    explicit BitmapWorkDir(const std::string& bmpDir);
+    ~BitmapWorkDir();
+    BitmapWorkDir(const BitmapWorkDir&) = delete;
+    BitmapWorkDir& operator=(const BitmapWorkDir&) = delete;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+    bool m_temporary = false;
+};
 
 // The value of an option kept by parseGaugeCommandLine, or nullopt.
 std::optional<std::string> optionValue(const GaugeCommandLine& line, std::string_view name);

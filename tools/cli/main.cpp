@@ -44,13 +44,19 @@ constexpr std::array kCommands = {
 
 void printUsage(std::FILE* out) {
     std::fprintf(out, "Usage: cockpix-cli COMMAND [ARGUMENTS]\n"
-                      "       cockpix-cli COMMAND --help\n"
-                      "       cockpix-cli --help | --version\n\nCommands:\n");
+                      "   or: cockpix-cli COMMAND --help\n"
+                      "   or: cockpix-cli --help | --version\n\nCommands:\n");
+    // Two blanks at least between a command and its line, or the line below it, as help2man
+    // reads option lists for the manual page.
+    constexpr int kColumn = 28;
     for (const Command& command : kCommands) {
         const std::string synopsis =
             std::string(command.name) + " " + std::string(command.arguments);
-        std::fprintf(out, "  %-28s %.*s\n", synopsis.c_str(), static_cast<int>(command.help.size()),
-                     command.help.data());
+        if (synopsis.size() + 2 > kColumn)
+            std::fprintf(out, "  %s\n%*s", synopsis.c_str(), kColumn + 2, "");
+        else
+            std::fprintf(out, "  %-*s", kColumn, synopsis.c_str());
+        std::fprintf(out, "%.*s\n", static_cast<int>(command.help.size()), command.help.data());
     }
 }
 

@@ -38,16 +38,33 @@ void printRenderHelp() {
         "shows it on a screen of WxH pixels (default: COCKPIX_SCREEN, else 1024x768): the\n"
         "screen frame in the panel back colour, the background at its position and every\n"
         "gauge cut out of its module, at its place and size. Like the panel window, it writes\n"
-        "the extracted gauge bitmaps to the bitmap work directory and replaces a missing\n"
-        "background by the default one; warnings go to stderr. Directories come from the\n"
-        "settings file unless given; the settings file is never written.\n"
+        "the extracted gauge bitmaps to the bitmap work directory (a temporary one, removed\n"
+        "afterwards, when that cannot be written) and replaces a missing background by the\n"
+        "default one; warnings go to stderr. The gauge modules come from --gauges-dir; without\n"
+        "it, from the gauges folder of the FS98 installation PANEL_CFG lies in (FS98/gauges\n"
+        "beside FS98/aircraft/NAME/panel), else from the settings file's gauges directory; the\n"
+        "bitmap work directory is that directory's bmp/ unless --bmp-dir gives one. The\n"
+        "settings file is never written, nor anything in the current directory but FILE.\n"
         "--screens all draws the window on each screen FS98 users had (640x480, 800x600,\n"
         "1024x768, 1280x1024, 1600x1200), one picture per screen named after FILE with the\n"
         "size before its extension (window-800x600.png); --screens also takes a list.\n"
         "FILE's extension names the format: .png, .bmp (a Windows bitmap), .jpg or .jpeg;\n"
         "any other is refused. With --screens, each file written is printed on stdout.\n"
-        "Exit status: 0 when the pictures were written, 1 when one could not be, 2 for a\n"
-        "panel.cfg of abnormal structure, 64 for wrong arguments.\n");
+        "Exit status: 0 when the pictures were written, 1 when one could not be or the\n"
+        "gauges directory is missing, 2 for a panel.cfg of abnormal structure, 64 for wrong\n"
+        "arguments.\n");
+}
+
+// What stands in the way of finding the gauge modules, empty when nothing does.
+[[maybe_unused]] std::string missingGaugesDir(const std::string& gaugesDir) {
+    if (gaugesDir.empty())
+        return "no gauges directory: PANEL_CFG is not in an FS98 installation (FS98/aircraft/"
+               "NAME/panel beside FS98/gauges) and the settings file names none; give "
+               "--gauges-dir DIR";
+    std::error_code error;
+    if (!std::filesystem::is_directory(gaugesDir, error))
+        return "the gauges directory [" + gaugesDir + "] does not exist; give --gauges-dir DIR";
+    return {};
 }
 
 [[maybe_unused]] int usageError(const std::string& text) {
@@ -69,7 +86,7 @@ int runRender(std::span<const std::string> args) {
 #else
     static constexpr std::string_view kValueOptions[] = {"--window", "--screen", "--screens",
                                                          "--out"};
-    const GaugeCommandLine line = parseGaugeCommandLine(args, kValueOptions);
+    GaugeCommandLine line = parseGaugeCommandLine(args, kValueOptions);
     if (!line.error.empty())
         return usageError(line.error);
     if (line.positional.size() != 1)
@@ -103,6 +120,7 @@ int runRender(std::span<const std::string> args) {
         screens = *parsed;
     }
 
+    settleDirectoriesForPanel(line, fullPath(line.positional[0]));
     const std::unique_ptr<OpenedPanel> opened = openPanel(line.positional[0], line.dirs);
     if (!opened)
         return kStructureErrorStatus;
@@ -110,6 +128,14 @@ int runRender(std::span<const std::string> args) {
     if (w >= opened->panel.windowCount)
         return usageError("the panel has no window " + std::to_string(w) + " (it has " +
                           std::to_string(opened->panel.windowCount) + ")");
+    if (opened->panel.window(w).gaugeCount > 0) {
+        if (const std::string missing = missingGaugesDir(line.dirs.gaugesDir); !missing.empty()) {
+            std::fprintf(stderr, "cockpix-cli render: %s\n", missing.c_str());
+            return 1;
+        }
+    }
+    const BitmapWorkDir workDir(opened->dirs.bmpDir);
+    opened->dirs.bmpDir = workDir.path();
 
     const auto app = std::make_unique<AppModel>();
     app->dirs = opened->dirs;

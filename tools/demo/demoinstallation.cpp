@@ -44,6 +44,19 @@ const std::vector<ModuleDef>& modules() {
         {"cessna_182.transponder.gau", drawTransponder, 256},
         {"demo.ammeter.gau", drawAmmeter, std::nullopt},       // no size record
         {"demo.gps.gau", drawGps, 200, /*extractable=*/false}, // picture before the search
+        // FS98 shows a module once in a panel, so the mini panel and the overhead have
+        // modules of their own.
+        {"demo.mini_airspeed.gau", drawAirspeed, 140},
+        {"demo.mini_attitude.gau", drawAttitude, 140},
+        {"demo.mini_altimeter.gau", drawAltimeter, 140},
+        {"demo.mini_heading.gau", drawHeading, 140},
+        {"demo.voltmeter.gau", drawVoltmeter, std::nullopt}, // no size record
+        {"cessna_182.suction.gau", drawSuction, 120},
+        {"cessna_182.outside_air.gau", drawOutsideAirTemperature, 120},
+        // Not in the panel: there to be added with "&Add...".
+        {"cessna_182.egt.gau", drawExhaustGasTemperature, 120},
+        {"cessna_182.fuel_flow.gau", drawFuelFlow, 120},
+        {"cessna_182.cylinder_temp.gau", drawCylinderTemperature, 120},
     };
     return list;
 }
@@ -182,10 +195,10 @@ const std::vector<WindowDef>& windows() {
          // The overhead carries the two modules that show COCKPIX's warnings: a picture
          // that cannot be cut out, and a gauge line without size whose module has none.
          {{"demo.gps", 20, 10, 100},
-          {"demo.ammeter", 135, 40, 0},
+          {"demo.voltmeter", 135, 40, 0},
           {"cessna_182.compass", 210, 14, 95},
-          {"cessna_182.fuel", 355, 25, 115},
-          {"cessna_182.oil", 485, 25, 115}},
+          {"cessna_182.suction", 360, 16, 90},
+          {"cessna_182.outside_air", 490, 16, 90}},
          overheadExtras},
         {"Mini panel",
          "mini_panel.bmp",
@@ -197,10 +210,10 @@ const std::vector<WindowDef>& windows() {
          6,
          0,
          52,
-         {{"cessna_182.airspeed", 20, 20, 200},
-          {"cessna_182.attitude", 230, 20, 200},
-          {"cessna_182.altimeter", 440, 20, 200},
-          {"cessna_182.heading", 650, 20, 200}},
+         {{"demo.mini_airspeed", 20, 20, 200},
+          {"demo.mini_attitude", 230, 20, 200},
+          {"demo.mini_altimeter", 440, 20, 200},
+          {"demo.mini_heading", 650, 20, 200}},
          miniExtras},
     };
     return list;

@@ -244,6 +244,31 @@ Canvas drawAmmeter() {
     return engineDial({-60, 60, 270, 180}, 30, 10, 30, 1, "AMP", "", -10, 60, 0, 8);
 }
 
+Canvas drawSuction() {
+    return engineDial({0, 10, 225, 270}, 2, 0.5, 2, 1, "SUCTION", "IN HG", 4.5, 5.5, 0, 5);
+}
+
+Canvas drawVoltmeter() {
+    return engineDial({8, 32, 225, 270}, 4, 1, 8, 1, "VOLTS", "DC", 24, 30, 0, 28);
+}
+
+Canvas drawOutsideAirTemperature() {
+    return engineDial({-40, 120, 225, 270}, 20, 10, 40, 1, "OAT", "DEG F", 32, 90, 0, 59);
+}
+
+Canvas drawExhaustGasTemperature() {
+    return engineDial({0, 8, 225, 270}, 1, 0.5, 2, 1, "EGT", "X100 F", 3, 6, 0, 5);
+}
+
+Canvas drawFuelFlow() {
+    return engineDial({0, 20, 225, 270}, 5, 1, 5, 1, "FUEL FLOW", "GAL/HR", 6, 14, 18, 11);
+}
+
+Canvas drawCylinderTemperature() {
+    return engineDial({100, 500, 225, 270}, 100, 25, 100, 1, "CYL TEMP", "DEG F", 200, 460, 460,
+                      350);
+}
+
 Canvas drawClock() {
     Canvas c(kDial, kDial);
     c.roundInstrument();

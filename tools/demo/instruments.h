@@ -22,6 +22,12 @@ Canvas drawCompass();
 Canvas drawRadioStack();
 Canvas drawTransponder();
 Canvas drawGps();
+Canvas drawSuction();
+Canvas drawVoltmeter();
+Canvas drawOutsideAirTemperature();
+Canvas drawExhaustGasTemperature();
+Canvas drawFuelFlow();
+Canvas drawCylinderTemperature();
 
 // The pictures shipped in the program directory for gauges and backgrounds that cannot
 // be shown: grey, framed, crossed out in red, with a caption.

@@ -79,9 +79,9 @@ std::string versionLine() {
 
 std::string commandLineUsage() {
     return "Usage: cockpix [PANEL_CFG]\n"
-           "       cockpix --help | --version\n"
-           "       cockpix --show-window N PANEL_CFG\n"
-           "       cockpix --demo [--show-window N]\n"
+           "   or: cockpix --help | --version\n"
+           "   or: cockpix --show-window N PANEL_CFG\n"
+           "   or: cockpix --demo [--show-window N]\n"
            "\n"
            "COCKPIX, the panel editor for Microsoft Flight Simulator 98.\n"
            "Starts the editor; with PANEL_CFG, opens that panel.cfg as \"Open\" does.\n"

@@ -37,6 +37,21 @@ const std::string* targetDirectory(const Directories& dirs, std::string_view tar
     return directoryOf(dirs, target);
 }
 
+std::string installationGaugesDir(const std::string& panelDir) {
+    fs::path panel = fs::path(panelDir).lexically_normal();
+    if (!panel.has_filename())
+        panel = panel.parent_path();
+    const fs::path aircraftFolder = panel.parent_path().parent_path();
+    if (asciiLowered(panel.filename().string()) != "panel" ||
+        asciiLowered(aircraftFolder.filename().string()) != "aircraft")
+        return {};
+    const auto gauges = findPathIgnoringCase((aircraftFolder.parent_path() / "gauges").string());
+    std::error_code ec;
+    if (!gauges || !fs::is_directory(*gauges, ec))
+        return {};
+    return gauges->back() == '/' ? *gauges : *gauges + '/';
+}
+
 std::string selectedDirectoryPath(std::string_view listPath) {
     std::string path(listPath);
     if (path.empty() || path.back() != '/')

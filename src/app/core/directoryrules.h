@@ -28,6 +28,11 @@ bool isDirectoryTarget(std::string_view target);
 std::string* targetDirectory(Directories& dirs, std::string_view target);
 const std::string* targetDirectory(const Directories& dirs, std::string_view target);
 
+// The gauges directory of the FS98 installation a panel lies in: FS98 keeps an aircraft's
+// panel in <FS98>/aircraft/<name>/panel/ and loads its gauge modules from <FS98>/gauges/
+// (names ignoring case). Empty when panelDir is not laid out so or there is no gauges folder.
+std::string installationGaugesDir(const std::string& panelDir);
+
 // The browsed path as a directory field: with exactly one trailing "/" (a root "/" stays).
 std::string selectedDirectoryPath(std::string_view listPath);
 

@@ -339,7 +339,10 @@ private:
     double aspectOf(const Gauge& gauge, const ModuleFacts& module) const {
         if (module.picture)
             return double(module.picture->height) / module.picture->width;
-        // A spare bitmap of an earlier run stands in for a missing module's picture.
+        // A spare bitmap of an earlier run stands in for a missing module's picture; without
+        // a work directory there is none (never one of the current directory).
+        if (m_dirs.bmpDir.empty())
+            return 0;
         if (const BitmapFacts spare = CheckFacts::bitmap(m_dirs.bmpDir, gauge.gaugeName);
             spare.readable)
             return double(spare.size.height) / spare.size.width;

@@ -56,6 +56,23 @@ TEST_F(ConfirmDirectory, GaugesNeedTheProbeModuleAndBringTheirWorkDirectories) {
     EXPECT_EQ(written.gaugesDir, at("other/"));
 }
 
+// A panel copied from Windows keeps its case; a panel outside an FS98 tree, or in one
+// without gauges, has no installation gauges directory.
+TEST_F(ConfirmDirectory, AnInstallationsGaugesLieBesideItsAircraftFolder) {
+    touch("FS98/GAUGES/x.gau");
+    touch("FS98/Aircraft/C182/Panel/panel.cfg");
+    EXPECT_EQ(installationGaugesDir(at("FS98/Aircraft/C182/Panel/")), at("FS98/GAUGES/"));
+    EXPECT_EQ(installationGaugesDir(at("FS98/Aircraft/C182/Panel")), at("FS98/GAUGES/"));
+    touch("FS98/Aircraft/C182/Panel.alt/panel.cfg");
+    EXPECT_EQ(installationGaugesDir(at("FS98/Aircraft/C182/Panel.alt/")), "");
+    touch("elsewhere/C182/panel/panel.cfg");
+    touch("elsewhere/gauges/x.gau");
+    EXPECT_EQ(installationGaugesDir(at("elsewhere/C182/panel/")), "");
+    touch("bare/aircraft/c182/panel/panel.cfg");
+    touch("bare/gauges"); // a file, not a folder
+    EXPECT_EQ(installationGaugesDir(at("bare/aircraft/c182/panel/")), "");
+}
+
 TEST_F(ConfirmDirectory, ASettingsFileThatCannotBeWrittenIsReportedNotHidden) {
     Directories dirs;
     dirs.panelDir = "/kept/panel/";

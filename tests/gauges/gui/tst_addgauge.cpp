@@ -86,12 +86,13 @@ private slots:
         QCOMPARE(unnamedControls(dialog()), QStringList());
     }
 
-    // The last use in window order is named; OK then adds nothing and the dialog stays.
+    // A module used in another window is named with its place; OK then adds nothing and
+    // the dialog stays.
     void aModuleThePanelUsesIsRefused() {
         openFor(1);
         clickItem("CESSNA_182.AIRSPEED.GAU");
         QCOMPARE(f->dialogs.messages(),
-                 QStringList(QString::fromStdString(duplicateGaugeMessage({3, 0}).bytes())));
+                 QStringList(QString::fromStdString(duplicateGaugeMessage({0, 2}).bytes())));
         QVERIFY(dialog()->pick().cancelled);
         dialog()->findChild<QPushButton*>("Command1")->click();
         QCOMPARE(f->steps(), 0);

@@ -1,0 +1,88 @@
+// The demo as a newcomer meets it from the README: cockpix-cli run on the generated demo
+// from an empty folder, with no settings file.
+
+#include "base/core/scratchdir.h"
+#include "tools/clirun.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using cockpix::test::CliRun;
+using cockpix::test::runCli;
+constexpr auto npos = std::string::npos;
+
+class DemoCommands : public cockpix::ScratchDirTest {
+protected:
+    void SetUp() override {
+        ScratchDirTest::SetUp();
+        const fs::path demo = COCKPIX_BIN_DIR "/../demo/fs98";
+        if (!fs::exists(demo / "gauges"))
+            GTEST_SKIP() << "the demo installation was not generated into the build";
+        fs::copy(demo, root / "fs98", fs::copy_options::recursive);
+        fs::remove_all(root / "fs98/gauges/bmp");
+        fs::create_directories(root / "work");
+    }
+    std::string panel(const char* aircraft) const {
+        return at("fs98/aircraft/" + std::string(aircraft) + "/panel/panel.cfg");
+    }
+    CliRun run(const std::vector<std::string>& args) { return runCli(root / "work", args); }
+    // What the commands left in the working folder, besides runCli's own output files.
+    std::set<std::string> leftInWork() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(root / "work"))
+            names.insert(entry.path().filename().string());
+        names.erase("cli_stdout.txt");
+        names.erase("cli_stderr.txt");
+        return names;
+    }
+};
+
+// FS98 shows a module once in a panel, so the demo, an example of a good panel, has no
+// error; its warnings are there on purpose (the README names them).
+TEST_F(DemoCommands, CheckFindsTheDemosGaugesAndNoError) {
+    for (const char* aircraft : {"demo_cessna", "demo_alias"}) {
+        SCOPED_TRACE(aircraft);
+        const CliRun result = run({"check", panel(aircraft)});
+        EXPECT_EQ(result.out.find(": error: "), npos) << result.out;
+        EXPECT_EQ(result.out.find("[no-gauges-dir]"), npos) << result.out;
+        EXPECT_NE(result.out.find("[module-no-size]"), npos) << result.out;
+        EXPECT_EQ(result.status, 1);
+    }
+    EXPECT_EQ(leftInWork(), std::set<std::string>{});
+}
+
+TEST_F(DemoCommands, RenderDrawsEveryGaugeAndWritesOnlyThePicture) {
+    CliRun result = run({"render", panel("demo_cessna"), "--window", "0", "--out", "main.png"});
+    if (result.err.find("built without Qt") != npos)
+        GTEST_SKIP() << "cockpix-cli was built without Qt (COCKPIX_GUI=OFF)";
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "") << "every gauge of the main panel is cut out of its module";
+    EXPECT_EQ(leftInWork(), std::set<std::string>{"main.png"});
+    EXPECT_TRUE(fs::exists(root / "fs98/gauges/bmp/cessna_182.airspeed.bmp"));
+
+    // A work directory that cannot be made (as in an installed demo) still gives every gauge.
+    cockpix::test::writeFile(root / "not_a_folder", "x");
+    result = run({"render", panel("demo_cessna"), "--window", "1", "--out", "radio.png",
+                  "--bmp-dir", at("not_a_folder/bmp")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(leftInWork(), (std::set<std::string>{"main.png", "radio.png"}));
+
+    // A panel outside any FS98 installation, with no settings: the command says what is
+    // missing instead of drawing the default picture for every gauge.
+    fs::create_directories(root / "loose");
+    fs::copy_file(panel("demo_cessna"), root / "loose/panel.cfg");
+    result = run({"render", at("loose/panel.cfg"), "--window", "0", "--out", "loose.png"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("no gauges directory"), npos) << result.err;
+    EXPECT_NE(result.err.find("--gauges-dir"), npos) << result.err;
+    EXPECT_EQ(leftInWork(), (std::set<std::string>{"main.png", "radio.png"}));
+}
+
+} // namespace
