@@ -6,10 +6,8 @@
 #include "palette/core/indexedbitmap.h"
 #include "palette/core/referencetable.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -24,7 +22,7 @@ struct Analysis {
 
 struct Scan {
     std::optional<Analysis> analysis;
-    std::optional<BitmapStamp> stamp; // of the bitmap scanned
+    std::optional<FileStamp> stamp; // of the bitmap scanned
     UserText problem;
 };
 
@@ -47,21 +45,6 @@ std::optional<std::string> readFileStart(const std::string& path, std::size_t co
     file.read(bytes.data(), static_cast<std::streamsize>(count));
     bytes.resize(static_cast<std::size_t>(file.gcount()));
     return bytes;
-}
-
-// The bitmap's length and modification time; nullopt when it cannot be looked at.
-std::optional<BitmapStamp> stampOf(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const auto length = fs::file_size(path, error);
-    if (error)
-        return std::nullopt;
-    const auto modified = fs::last_write_time(path, error);
-    if (error)
-        return std::nullopt;
-    return BitmapStamp{
-        length,
-        std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count()};
 }
 
 std::optional<std::string> readWorkFile(const std::string& path) {
@@ -96,9 +79,8 @@ std::optional<std::vector<Rgb>> colourTableOf(const std::string& bitmapPath) {
 std::optional<Analysis> cachedAnalysis(const PaletteWorkFiles& files,
                                        const std::string& bitmapPath) {
     const std::optional<std::string> sourceText = readWorkFile(files.source);
-    const std::optional<BitmapStamp> made =
-        sourceText ? parseSourceFile(*sourceText) : std::nullopt;
-    if (!made || stampOf(bitmapPath) != made)
+    const std::optional<FileStamp> made = sourceText ? parseSourceFile(*sourceText) : std::nullopt;
+    if (!made || fileStamp(bitmapPath) != made)
         return std::nullopt;
     const std::optional<std::vector<Rgb>> table = colourTableOf(bitmapPath);
     const std::optional<std::string> paletteText = readWorkFile(files.palette);
@@ -112,7 +94,7 @@ std::optional<Analysis> cachedAnalysis(const PaletteWorkFiles& files,
 
 Scan scanBitmap(const std::string& bitmapPath, const PaletteProgress& progress) {
     // Taken before the bytes, so that a bitmap repainted during the scan is scanned again.
-    const std::optional<BitmapStamp> stamp = stampOf(bitmapPath);
+    const std::optional<FileStamp> stamp = fileStamp(bitmapPath);
     const std::optional<std::string> bytes = readWholeFile(bitmapPath);
     if (!bytes)
         return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, "The file cannot be read.")};
@@ -163,7 +145,7 @@ PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,
     const PaletteWorkFiles files = paletteWorkFiles(request.paletteDir, request.bitmapName);
     PaletteRunResult result;
     std::optional<Analysis> analysis = cachedAnalysis(files, request.bitmapPath);
-    std::optional<BitmapStamp> scannedStamp;
+    std::optional<FileStamp> scannedStamp;
     if (!analysis) {
         Scan scan = scanBitmap(request.bitmapPath, progress);
         if (!scan.analysis)

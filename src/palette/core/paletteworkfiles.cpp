@@ -88,17 +88,17 @@ std::optional<std::vector<std::uint64_t>> parseStructureFile(std::string_view te
     return counts;
 }
 
-std::string sourceFileText(const BitmapStamp& stamp) {
-    return " " + std::to_string(stamp.length) + "  " + std::to_string(stamp.modified) + " \r\n";
+std::string sourceFileText(const FileStamp& bitmap) {
+    return " " + std::to_string(bitmap.length) + "  " + std::to_string(bitmap.modified) + " \r\n";
 }
 
-std::optional<BitmapStamp> parseSourceFile(std::string_view text) {
+std::optional<FileStamp> parseSourceFile(std::string_view text) {
     NumberFields fields(text);
     const std::optional<std::string_view> length = fields.next();
     const std::optional<std::string_view> modified = fields.next();
     if (!length || !modified || fields.next())
         return std::nullopt;
-    BitmapStamp stamp;
+    FileStamp stamp;
     const char* end = modified->data() + modified->size();
     const auto [last, error] = std::from_chars(modified->data(), end, stamp.modified);
     const auto wholeLength = NumberFields::wholeValue(*length, std::uint64_t(1) << 53);

@@ -7,6 +7,7 @@
 // [8 bit colors] section). Text with CR LF line ends; each number is written with one
 // blank before and after it, and read back as blank- or comma-separated fields.
 
+#include "base/core/filelookup.h"
 #include "palette/core/rgb.h"
 
 #include <cstdint>
@@ -41,16 +42,10 @@ std::string structureFileText(std::span<const std::uint64_t> counts);
 // index and a whole count.
 std::optional<std::vector<std::uint64_t>> parseStructureFile(std::string_view text);
 
-// What tells a repainted bitmap from the one the counts were made from.
-struct BitmapStamp {
-    std::uint64_t length = 0;
-    std::int64_t modified = 0; // the file's modification time, in nanoseconds
-    friend bool operator==(const BitmapStamp&, const BitmapStamp&) = default;
-};
-
-// One line: the length and the modification time.
-std::string sourceFileText(const BitmapStamp& stamp);
+// The source file, which tells a repainted bitmap from the one the counts were made from:
+// one line, the bitmap's length and modification time.
+std::string sourceFileText(const FileStamp& bitmap);
 // nullopt unless the text holds exactly those two whole numbers.
-std::optional<BitmapStamp> parseSourceFile(std::string_view text);
+std::optional<FileStamp> parseSourceFile(std::string_view text);
 
 } // namespace cockpix

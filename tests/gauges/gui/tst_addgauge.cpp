@@ -140,6 +140,34 @@ private slots:
                 std::string::npos);
     }
 
+    // A module added, taken away and picked again with "Always recompute bitmap" has its
+    // bitmap cut out anew: the panel window draws that picture, not the one it drew before,
+    // at the size and aspect that picture gives.
+    void aModulePickedAgainIsDrawnFromItsNewBitmap() {
+        copyModule("Swap.GAU");
+        QImage old(120, 60, QImage::Format_Indexed8);
+        old.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        old.fill(1);
+        QVERIFY(old.save(gauges() + "bmp/Swap.bmp", "BMP"));
+        openFor(0);
+        const int n = f->document.panel().window(0).gaugeCount;
+        clickItem("Swap.GAU");
+        dialog()->addGauge();
+        QCOMPARE(form->gaugePicture(n).picture.size(), QSize(120, 60));
+        f->document.undoStack()->undo();
+
+        GaugeWindows::action(form, "mnuadd")->trigger();
+        dialog()->findChild<QCheckBox*>("Check1")->click();
+        clickItem("Swap.GAU");
+        dialog()->addGauge();
+        const QImage cut = loadBitmapImage((gauges() + "bmp/Swap.bmp").toStdString());
+        QVERIFY(!cut.isNull() && cut.size() != old.size());
+        const PanelPicture picture = form->gaugePicture(n);
+        QCOMPARE(picture.picture.size(), cut.size());
+        QCOMPARE(f->app.display.gauge(0, n).gaugeAspect, double(cut.height()) / cut.width());
+        QCOMPARE(picture.geometry, pixelRect(gaugeRect(f->document.panel(), f->app.display, 0, n)));
+    }
+
     // Adding to an empty window opens "Go to gauge..."; the 64th gauge closes "Add...".
     void addingFollowsTheMenus() {
         QFETCH(int, count);
