@@ -12,6 +12,7 @@
 #include "gauges/core/panellayout.h"
 #include "gauges/gui/addgaugedialog.h"
 #include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/progresswindow.h"
 #include "panel/core/panelwriter.h"
 
 #include <QCheckBox>
@@ -20,8 +21,28 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 
 using namespace cockpix;
+
+namespace {
+
+// The captions of the progress windows that came up while it watched.
+class ShownProgress : public QObject {
+public:
+    ShownProgress() { qApp->installEventFilter(this); }
+    QStringList captions;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* progress = qobject_cast<ProgressWindow*>(watched))
+                captions << progress->caption();
+        return false;
+    }
+};
+
+} // namespace
 
 class TestAddGauge : public QObject {
     Q_OBJECT
@@ -214,6 +235,22 @@ private slots:
         QCOMPARE(option.count(), 1);
         recompute->click();
         QVERIFY(!f->app.options.alwaysRecomputeBitmaps);
+    }
+
+    // A pick whose reading takes longer than the progress window waits shows "Please wait,
+    // processing gauge..." before it ends.
+    void aSlowPickShowsItsProgressWindow() {
+        copyModule("Slow.GAU");
+        openFor(0);
+        ShownProgress shown;
+        bool slept = false;
+        dialog()->setPickStepHook([&slept] {
+            if (!std::exchange(slept, true))
+                QThread::msleep(ProgressWindow::kShowAfterMs + 100);
+        });
+        clickItem("Slow.GAU");
+        QVERIFY(slept);
+        QCOMPARE(shown.captions, QStringList(QString::fromLatin1(kPickProgressCaption)));
     }
 
     // A module that holds no picture gets the default one with its message, and can still
