@@ -64,12 +64,7 @@ std::optional<std::vector<Rgb>> colourTableOf(const std::string& bitmapPath) {
     const std::optional<std::string> bytes = readFileStart(bitmapPath, tableEnd);
     if (!bytes || bytes->size() < tableEnd)
         return std::nullopt;
-    std::vector<Rgb> table;
-    for (std::size_t at = header.paletteOffset; at < tableEnd; at += 4)
-        table.push_back({static_cast<std::uint8_t>((*bytes)[at + 2]),
-                         static_cast<std::uint8_t>((*bytes)[at + 1]),
-                         static_cast<std::uint8_t>((*bytes)[at])});
-    return table;
+    return bitmapPalette(*bytes, header); // reads the colour table alone
 }
 
 // The analysis an earlier run left, when its files are whole and were made from this very
