@@ -17,9 +17,9 @@ struct BmpSize {
 
 // The size in the header of a bitmap held in memory: "BM", then a core (12-byte) or info
 // (40-byte and later) header with a sane bit count, width 1..32767 and height 1..32767
-// (negative heights mean top-down rows). The file-size field is not checked, because the
-// gauge bitmaps COCKPIX extracts leave it zero. nullopt for anything else; never reads
-// past the end of bytes.
+// (negative heights mean top-down rows). The file-size field is not checked: gauge bitmaps
+// cut out by FS98-era tools, and by earlier COCKPIX versions, leave it zero. nullopt for anything
+// else; never reads past the end of bytes.
 std::optional<BmpSize> readBmpSize(std::string_view bytes);
 
 // True when readBmpSize accepts the header and, for an uncompressed bitmap, the bytes hold

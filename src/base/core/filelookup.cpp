@@ -7,6 +7,8 @@
 #include <new>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace cockpix {
 namespace fs = std::filesystem;
 
@@ -213,6 +215,16 @@ bool readWholeFileInto(const std::string& path, std::string& bytes) {
         return false;
     }
     return true;
+}
+
+std::optional<FileStamp> fileStamp(const std::string& path) {
+    // One stat call: the checker and the panel windows ask for many files at every change.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                         info.st_mtim.tv_nsec};
 }
 
 } // namespace cockpix

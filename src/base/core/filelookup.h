@@ -4,6 +4,7 @@
 // "Panel_Main" for Panel_main.BMP and "cessna_182.airspeed" for CESSNA_182.AIRSPEED.GAU.
 // Every lookup of a file named by a panel goes through here.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,11 +28,11 @@ std::vector<std::string> filesWithExtension(const std::string& dir, const std::s
 // directory typed without its final separator).
 std::string pathInDirectory(const std::string& dir, const std::string& fileName);
 
-// The whole content of a file, read in one go; nullopt when it cannot be read.
 // text with A..Z made a..z and every other byte kept (Windows-1252 letters too): the case
 // FS98 ignores in file names and keys.
 std::string asciiLowered(std::string_view text);
 
+// The whole content of a file, read in one go; nullopt when it cannot be read.
 std::optional<std::string> readWholeFile(const std::string& path);
 // The same into bytes, whose storage is reused: reading many modules one after the other
 // then neither allocates nor clears a fresh megabyte for each. False (bytes emptied) when
@@ -41,5 +42,15 @@ bool readWholeFileInto(const std::string& path, std::string& bytes);
 // True when the file at path holds exactly bytes, compared piece by piece as it is read (no
 // copy of the file is made; the first difference ends the reading).
 bool fileHolds(const std::string& path, std::string_view bytes);
+
+// What tells a file rewritten since from the one seen before, without reading it: its
+// length and modification time.
+struct FileStamp {
+    std::uint64_t length = 0;
+    std::int64_t modified = 0; // nanoseconds since 1970
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// nullopt when the file cannot be looked at (missing, or not a regular file).
+std::optional<FileStamp> fileStamp(const std::string& path);
 
 } // namespace cockpix

@@ -80,7 +80,11 @@ std::string gaugeNameOfModuleFile(const std::string& moduleFile) {
 }
 
 GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::string& moduleFile,
-                          const std::function<void()>& beforeReading) {
+                          const std::function<void()>& checkpoint) {
+    const auto step = [&checkpoint] {
+        if (checkpoint)
+            checkpoint();
+    };
     GaugePick pick;
     pick.selectedFile = moduleFile;
     pick.selectedBitmap = pickBitmapName(moduleFile);
@@ -99,14 +103,17 @@ GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::st
         failGaugePick(pick, app);
         return pick;
     }
-    if (beforeReading)
-        beforeReading();
+    step();
     if (fileLength(pick.bitmapPath) >= kPickReusableBitmapMinBytes &&
         !app.options.alwaysRecomputeBitmaps)
         return pick;
     const auto bytes = readWholeFile(*module);
+    step();
     const auto picture = bytes ? extractedBitmapBytes(*bytes) : std::nullopt;
-    if (!bytes || (picture && !writeWorkFile(pick.bitmapPath, *picture))) {
+    step();
+    const bool written = picture && writeWorkFile(pick.bitmapPath, *picture);
+    step();
+    if (!bytes || (picture && !written)) {
         failGaugePick(pick, app);
         return pick;
     }

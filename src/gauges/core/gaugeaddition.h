@@ -59,10 +59,11 @@ struct GaugePick {
 // The pick of module file moduleFile (a name of the gauges directory's list): duplicate
 // check, then the bitmap, reused when it has at least 51 bytes and "Always recompute
 // bitmaps" is off, otherwise cut out of the module; the default gauge bitmap when the
-// module cannot be read or holds no picture. beforeReading runs when the module is about to
-// be read (the dialog shows its progress window then).
+// module cannot be read or holds no picture. checkpoint runs before the module is read and
+// after each step of reading, cutting out and writing: the dialog keeps its progress window
+// up to date from there, so that it shows once the pick lasts.
 GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::string& moduleFile,
-                          const std::function<void()>& beforeReading = {});
+                          const std::function<void()>& checkpoint = {});
 
 // The failure path of a pick whose bitmap does not load as a picture: its message, and the
 // default gauge bitmap copied onto the bitmap path.

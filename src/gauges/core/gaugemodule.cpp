@@ -101,6 +101,11 @@ std::optional<std::string> extractedBitmapBytes(std::string_view module) {
     bytes[11] = static_cast<char>(header->pixelDataOffset >> 8);
     bytes[14] = 0x28;
     bytes.append(module.substr(std::min(from, module.size()), std::min(wanted, available)));
+    // FS98's own tool left the file size zero; picture readers warn about such files, so
+    // the size field holds the length actually written.
+    const std::size_t length = bytes.size();
+    for (int k = 0; k < 4; ++k)
+        bytes[std::size_t(2 + k)] = static_cast<char>((length >> (8 * k)) & 0xFF);
     return bytes;
 }
 

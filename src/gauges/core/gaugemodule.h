@@ -49,7 +49,7 @@ GaugeBitmapHeader readGaugeBitmapHeader(std::string_view module, std::size_t hea
 // Marker then header search; nullopt when either fails.
 std::optional<GaugeBitmapHeader> locateGaugeBitmap(std::string_view module);
 
-// The bitmap file for the module, byte for byte: "BM", a zero file size, the word 2 at
+// The bitmap file for the module, byte for byte: "BM", the file's length, the word 2 at
 // offset 8, the pixel data offset at 10, 0x28 at 14, then the module's bytes from header
 // offset + 1 on, up to fileLength in all. When the module ends sooner, only the bytes that
 // exist are written (the result is then shorter than fileLength). nullopt when the marker

@@ -90,10 +90,15 @@ void AddGaugeDialog::build() {
 void AddGaugeDialog::previewGaugeModule(const QString& moduleFile) {
     if (m_added)
         return;
+    // "Please wait, processing gauge..." comes up once the pick has lasted a while; its
+    // clock starts when the module is about to be read.
     std::unique_ptr<ProgressWindow> progress;
     m_pick = pickGaugeModule(m_document.panel(), m_app, toModelPath(moduleFile), [&] {
-        progress = std::make_unique<ProgressWindow>(this);
+        if (!progress)
+            progress = std::make_unique<ProgressWindow>(this);
         progress->setProgress(QString::fromLatin1(kPickProgressCaption), 0);
+        if (m_pickStepHook)
+            m_pickStepHook();
     });
     progress.reset();
     for (const UserText& text : m_pick.messages)

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -36,6 +38,9 @@ public:
     // that was not refused.
     void addGauge();
     const GaugePick& pick() const { return m_pick; }
+    // Runs at every checkpoint of a pick, after the progress window's turn: tests make a
+    // pick slow with it.
+    void setPickStepHook(std::function<void()> hook) { m_pickStepHook = std::move(hook); }
 
 signals:
     // Gauge g was appended to window w: it becomes the selected gauge.
@@ -54,6 +59,7 @@ private:
     UserDialogs& m_dialogs;
     const int m_w;
     GaugePick m_pick; // addSelectedFile, addSelectedBitmap, addCancelled
+    std::function<void()> m_pickStepHook;
     bool m_added = false;
 
     QListWidget* m_list = nullptr;

@@ -9,6 +9,7 @@
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/zoompreview.h"
+#include "gauges/gui/zoomscalelabels.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QGridLayout>
@@ -116,10 +117,14 @@ QGroupBox* MoveZoomDialog::buildZoomGroup() {
     grid->addWidget(makeLabel(QStringLiteral("Zoom ratio"), "Label1", group), 0, 0);
     grid->addWidget(m_zoomText, 0, 1);
     grid->addWidget(m_autoAdjust, 0, 2);
-    grid->addWidget(
-        makeLabel(QStringLiteral("/5     /4     /3     /2     X1     X2     X3     X4     X5"),
-                  "Label2", group),
-        1, 0, 1, 3);
+    // The zooms a fifth to five times, one mark every page step of the slider.
+    const QList<QPair<int, QString>> marks = {{-40, "/5"}, {-30, "/4"}, {-20, "/3"},
+                                              {-10, "/2"}, {0, "X1"},   {10, "X2"},
+                                              {20, "X3"},  {30, "X4"},  {40, "X5"}};
+    auto* scale = new ZoomScaleLabels(m_zoomSlider, marks, group);
+    scale->setObjectName(QStringLiteral("Label2"));
+    scale->setAccessibleName(tr("Zoom scale"));
+    grid->addWidget(scale, 1, 0, 1, 3);
     grid->addWidget(m_zoomSlider, 2, 0, 1, 3);
     return group;
 }

@@ -235,7 +235,8 @@ void PanelWindowForm::placeScene(const PanelScene& scene) {
     for (const PanelSceneGauge& gauge : scene.gauges) {
         if (!isGaugeSlot(gauge.index))
             continue;
-        m_pictures[m_document.panel().gauge(m_w, gauge.index).gaugeName] = gauge.picture;
+        m_pictures[m_document.panel().gauge(m_w, gauge.index).gaugeName] = {
+            gauge.picture, fileStamp(gaugeBitmapFile(gauge.index))};
         m_view->setGauge(gauge.index, gauge.picture, pixelRect(gauge.rect),
                          fromModelText(gaugeTooltip(m_document.panel(), m_w, gauge.index)),
                          scene.frameAroundGauges);
@@ -256,17 +257,22 @@ void PanelWindowForm::placeGauge(int i) {
     m_view->placeGauge(i, gaugePixelRect(i));
 }
 
+std::string PanelWindowForm::gaugeBitmapFile(int i) const {
+    return resolvePathIgnoringCase(gaugeBitmapPath(m_document.panel(), m_app.dirs, m_w, i).path);
+}
+
 QImage PanelWindowForm::pictureOfGauge(int i) {
-    const Panel& panel = m_document.panel();
-    const std::string& name = panel.gauge(m_w, i).gaugeName;
-    if (const auto known = m_pictures.find(name); known != m_pictures.end())
-        return known->second;
-    // A gauge this window has not drawn yet: its bitmap was cut out when it was picked.
-    QImage picture =
-        loadBitmapImage(resolvePathIgnoringCase(gaugeBitmapPath(panel, m_app.dirs, m_w, i).path));
+    const std::string& name = m_document.panel().gauge(m_w, i).gaugeName;
+    const std::string file = gaugeBitmapFile(i);
+    const std::optional<FileStamp> bitmap = fileStamp(file);
+    if (const auto known = m_pictures.find(name);
+        known != m_pictures.end() && known->second.bitmap == bitmap)
+        return known->second.picture;
+    // A gauge this window has not drawn yet, or whose bitmap was cut out again by a pick.
+    QImage picture = loadBitmapImage(file);
     if (picture.isNull())
         picture = loadBitmapImage(m_app.shippedFile(kDefaultGaugeBitmapName));
-    m_pictures[name] = picture;
+    m_pictures[name] = {picture, bitmap};
     return picture;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/core/appmodel.h"
 #include "base/core/colorref.h"
+#include "base/core/filelookup.h"
 #include "base/gui/childmenuprovider.h"
 #include "panel/core/panel.h"
 
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <map>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -135,6 +137,7 @@ private:
     // picture of its slot's gauge again.
     void showGauges();
     QImage pictureOfGauge(int i);
+    std::string gaugeBitmapFile(int i) const;
     QRect gaugePixelRect(int i) const;
     // Makes this window the one the gauge dialogs work on.
     void becomeCurrent(int gauge);
@@ -169,9 +172,15 @@ private:
     QAction* m_addAction = nullptr;
     QAction* m_goAction = nullptr;
 
-    // The pictures of the gauges shown so far, by module name: a gauge that comes back by
-    // an undo is drawn without reading its bitmap again.
-    std::map<std::string, QImage> m_pictures;
+    // The pictures of the gauges shown so far, by module name, each with the stamp of the
+    // bitmap file it came from: a gauge that comes back by an undo is drawn without reading
+    // its bitmap again, while a bitmap a pick has cut out anew since is read again, so the
+    // picture and the size (taken from the file) always come from the same bytes.
+    struct KnownPicture {
+        QImage picture;
+        std::optional<FileStamp> bitmap;
+    };
+    std::map<std::string, KnownPicture> m_pictures;
     // The colour chooser's own colour, as it was last picked in this window (black in a
     // freshly loaded one): a cancelled chooser applies it again.
     ColorRef m_chooserColor = 0;

@@ -33,6 +33,10 @@ ProgressWindow::ProgressWindow(QWidget* parent, qint64 showAfterMs)
 void ProgressWindow::setProgress(const QString& caption, int percent) {
     m_caption = caption;
     m_bar->setValue(std::clamp(percent, 0, 100));
+    checkpoint();
+}
+
+void ProgressWindow::checkpoint() {
     if (!isVisible()) {
         if (m_sinceStart.elapsed() < m_showAfterMs)
             return;

@@ -21,8 +21,11 @@ public:
     explicit ProgressWindow(QWidget* parent = nullptr, qint64 showAfterMs = kShowAfterMs);
 
     // Takes the caption and the bar value (clamped to 0..100); shows them once the pass has
-    // lasted showAfterMs.
+    // lasted showAfterMs. The pass must call this (or checkpoint) now and then: the window
+    // can only come up and paint while the pass lets it.
     void setProgress(const QString& caption, int percent);
+    // The same with the caption and value it has.
+    void checkpoint();
     int value() const;
     QString caption() const { return m_caption; }
 

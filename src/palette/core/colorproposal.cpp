@@ -33,13 +33,10 @@ std::vector<ProposedColor> proposeColors(std::span<const std::uint64_t> counts,
                      [&](int a, int b) { return counts[std::size_t(a)] > counts[std::size_t(b)]; });
 
     std::vector<ProposedColor> proposal;
-    int candidate = 0;
     for (std::size_t k = 0; k < n && proposal.size() < std::size_t(kMaxProposedColors); ++k) {
-        const std::uint64_t count = counts[std::size_t(ranked[k])];
-        if (count == 0)
+        const int candidate = ranked[k];
+        if (counts[std::size_t(candidate)] == 0)
             break;
-        if (k == 0 || count != counts[std::size_t(ranked[k - 1])])
-            candidate = ranked[k]; // the first index in index order with this count
         if (!refused(candidate, palette, reference, tolerance))
             proposal.push_back({candidate, palette[std::size_t(candidate)]});
     }

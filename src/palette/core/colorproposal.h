@@ -24,10 +24,9 @@ struct ProposedColor {
 };
 
 // counts[i] is the number of pixels of palette index i (n = counts.size() indices, and
-// palette holds at least n entries). The counts are ranked from the largest down; for each
-// count the candidate is the first index in index order that has it, so when several
-// indices share a count the lowest is examined once for each of them and the others never
-// (and the same colour may be proposed more than once). Only used indices are examined.
+// palette holds at least n entries). Every used index is examined once, from the most used
+// down; indices with the same count in index order, so no colour takes two of the 32 slots
+// while another used one is passed over.
 // A distance below tolerance refuses: 0 or less refuses nothing but black.
 std::vector<ProposedColor> proposeColors(std::span<const std::uint64_t> counts,
                                          std::span<const Rgb> palette,

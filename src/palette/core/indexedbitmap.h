@@ -44,8 +44,8 @@ IndexedBitmapHeaderCheck checkIndexedBitmapHeader(std::string_view bytes);
 // Empty when the colour table and every pixel row lie within bytes; otherwise the reason.
 std::string checkIndexedBitmapBody(std::string_view bytes, const IndexedBitmapHeader& header);
 
-// The colorCount entries of the colour table (stored blue, green, red, reserved). Needs a
-// body that checkIndexedBitmapBody accepted.
+// The colorCount entries of the colour table (stored blue, green, red, reserved). Needs
+// bytes that hold the whole colour table (as a body checkIndexedBitmapBody accepted does).
 std::vector<Rgb> bitmapPalette(std::string_view bytes, const IndexedBitmapHeader& header);
 
 // How many pixels use each of the 256 possible indices; row padding is not counted.

@@ -22,6 +22,7 @@ struct Analysis {
 
 struct Scan {
     std::optional<Analysis> analysis;
+    std::optional<FileStamp> stamp; // of the bitmap scanned
     UserText problem;
 };
 
@@ -46,47 +47,64 @@ std::optional<std::string> readFileStart(const std::string& path, std::size_t co
     return bytes;
 }
 
-// The analysis an earlier run left, when its files are whole and cover the bitmap's
-// colours. Only the bitmap's header is read.
-std::optional<Analysis> cachedAnalysis(const PaletteWorkFiles& files,
-                                       const std::string& bitmapPath) {
-    const std::optional<std::string> paletteFile = findPathIgnoringCase(files.palette);
-    const std::optional<std::string> structureFile = findPathIgnoringCase(files.structure);
-    if (!paletteFile || !structureFile)
-        return std::nullopt;
-    const std::optional<std::string> header = readFileStart(bitmapPath, kIndexedBitmapHeaderBytes);
+std::optional<std::string> readWorkFile(const std::string& path) {
+    const std::optional<std::string> found = findPathIgnoringCase(path);
+    return found ? readWholeFile(*found) : std::nullopt;
+}
+
+// The colour table of the bitmap, read without its pixels.
+std::optional<std::vector<Rgb>> colourTableOf(const std::string& bitmapPath) {
+    const std::optional<std::string> start = readFileStart(bitmapPath, kIndexedBitmapHeaderBytes);
     const IndexedBitmapHeaderCheck check =
-        header ? checkIndexedBitmapHeader(*header) : IndexedBitmapHeaderCheck{};
+        start ? checkIndexedBitmapHeader(*start) : IndexedBitmapHeaderCheck{};
     if (!check.header)
         return std::nullopt;
-    const auto n = static_cast<std::size_t>(check.header->colorCount);
-    const std::optional<std::string> paletteText = readWholeFile(*paletteFile);
-    const std::optional<std::string> structureText = readWholeFile(*structureFile);
+    const IndexedBitmapHeader& header = *check.header;
+    const std::size_t tableEnd = header.paletteOffset + 4 * std::size_t(header.colorCount);
+    const std::optional<std::string> bytes = readFileStart(bitmapPath, tableEnd);
+    if (!bytes || bytes->size() < tableEnd)
+        return std::nullopt;
+    return bitmapPalette(*bytes, header); // reads the colour table alone
+}
+
+// The analysis an earlier run left, when its files are whole and were made from this very
+// bitmap: the same length and modification time as then, and the same colour table. A
+// bitmap repainted since is scanned again. Only the bitmap's header and colour table are
+// read.
+std::optional<Analysis> cachedAnalysis(const PaletteWorkFiles& files,
+                                       const std::string& bitmapPath) {
+    const std::optional<std::string> sourceText = readWorkFile(files.source);
+    const std::optional<FileStamp> made = sourceText ? parseSourceFile(*sourceText) : std::nullopt;
+    if (!made || fileStamp(bitmapPath) != made)
+        return std::nullopt;
+    const std::optional<std::vector<Rgb>> table = colourTableOf(bitmapPath);
+    const std::optional<std::string> paletteText = readWorkFile(files.palette);
+    const std::optional<std::string> structureText = readWorkFile(files.structure);
     auto palette = paletteText ? parsePaletteFile(*paletteText) : std::nullopt;
     auto counts = structureText ? parseStructureFile(*structureText) : std::nullopt;
-    if (!palette || !counts || palette->size() < n || counts->size() < n)
+    if (!table || !palette || !counts || *palette != *table || counts->size() != table->size())
         return std::nullopt;
-    palette->resize(n);
-    counts->resize(n);
     return Analysis{std::move(*palette), std::move(*counts)};
 }
 
 Scan scanBitmap(const std::string& bitmapPath, const PaletteProgress& progress) {
+    // Taken before the bytes, so that a bitmap repainted during the scan is scanned again.
+    const std::optional<FileStamp> stamp = fileStamp(bitmapPath);
     const std::optional<std::string> bytes = readWholeFile(bitmapPath);
     if (!bytes)
-        return {std::nullopt, unusableBitmap(bitmapPath, "The file cannot be read.")};
+        return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, "The file cannot be read.")};
     const IndexedBitmapHeaderCheck check = checkIndexedBitmapHeader(*bytes);
     if (!check.header)
-        return {std::nullopt, unusableBitmap(bitmapPath, check.problem)};
+        return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, check.problem)};
     const IndexedBitmapHeader& header = *check.header;
     if (const std::string problem = checkIndexedBitmapBody(*bytes, header); !problem.empty())
-        return {std::nullopt, unusableBitmap(bitmapPath, problem)};
+        return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, problem)};
     Analysis analysis;
     analysis.palette = bitmapPalette(*bytes, header);
     report(progress, "Determining color frequencies...");
     const PixelCounts counts = countPixels(*bytes, header);
     analysis.counts.assign(counts.begin(), counts.begin() + header.colorCount);
-    return {std::move(analysis), {}};
+    return {std::move(analysis), stamp, {}};
 }
 
 // Writes one work file; the message when it fails.
@@ -122,11 +140,13 @@ PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,
     const PaletteWorkFiles files = paletteWorkFiles(request.paletteDir, request.bitmapName);
     PaletteRunResult result;
     std::optional<Analysis> analysis = cachedAnalysis(files, request.bitmapPath);
+    std::optional<FileStamp> scannedStamp;
     if (!analysis) {
         Scan scan = scanBitmap(request.bitmapPath, progress);
         if (!scan.analysis)
             return failed(std::move(scan.problem));
         analysis = std::move(scan.analysis);
+        scannedStamp = scan.stamp;
         result.scanned = true;
     }
     report(progress, "Sorting colors...");
@@ -139,14 +159,17 @@ PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,
         proposeColors(analysis->counts, analysis->palette, table.colors, request.tolerance);
     result.reference = std::move(table.colors);
 
-    // A palette file is what makes the next run trust both files: it goes first and comes
+    // The source file is what makes the next run trust the others: it goes first and comes
     // back last, so a run that fails in between leaves the next one to scan again.
     if (result.scanned) {
-        if (const auto stale = findPathIgnoringCase(files.palette))
+        if (const auto stale = findPathIgnoringCase(files.source))
             std::remove(stale->c_str());
-        for (const auto& [path, text] :
-             {std::pair{files.structure, structureFileText(analysis->counts)},
-              std::pair{files.palette, paletteFileText(analysis->palette)}}) {
+        std::vector<std::pair<std::string, std::string>> writes = {
+            {files.structure, structureFileText(analysis->counts)},
+            {files.palette, paletteFileText(analysis->palette)}};
+        if (scannedStamp)
+            writes.emplace_back(files.source, sourceFileText(*scannedStamp));
+        for (const auto& [path, text] : writes) {
             if (UserText problem = writePaletteWorkFile(path, text); !problem.empty())
                 return failed(std::move(problem));
         }

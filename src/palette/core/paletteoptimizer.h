@@ -1,9 +1,9 @@
 #pragma once
 
 // One run of the palette optimizer on a panel background: the bitmap's colour table and
-// pixel counts (scanned, or taken from the work files of an earlier run on the same bitmap
-// name), compared with FS98's reference colours, give the proposed [8 bit colors] section.
-// All the work is done in memory: the bitmap and the reference table are read once, each
+// pixel counts (scanned, or taken from the work files of an earlier run on the same,
+// unchanged bitmap), compared with FS98's reference colours, give the proposed [8 bit colors]
+// section. All the work is done in memory: the bitmap and the reference table are read once, each
 // work file is written once and atomically, and nothing is written when the run fails.
 
 #include "app/core/appmodel.h"
@@ -48,11 +48,11 @@ PaletteRunRequest paletteRunForWindow(const Panel& panel, const AppModel& app, i
 // colors...", "Comparing colors with FS98 palette...".
 using PaletteProgress = std::function<void(std::string_view caption)>;
 
-// While a palette file exists for the bitmap name (and it and the structure file are
-// whole), only the bitmap's header is read, for its colour count; otherwise the bitmap is
-// scanned and both files are written again. A bitmap that is not an uncompressed 8-bit
-// palette bitmap, is cut off or is 32768 pixels wide or high stops the run with a message
-// that names it and says why.
+// While the work files of the bitmap name are whole and were made from this bitmap as it
+// is now (same length, modification time and colour table), only the bitmap's header and
+// colour table are read; otherwise the bitmap is scanned and the files are written again. A bitmap
+// that is not an uncompressed 8-bit palette bitmap, is cut off or is 32768 pixels wide or high
+// stops the run with a message that names it and says why.
 PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,
                                      const PaletteProgress& progress = {});
 

@@ -3,6 +3,7 @@
 #include "palette/core/numberfields.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace cockpix {
 namespace {
@@ -25,7 +26,7 @@ std::string safeName(std::string name) {
 PaletteWorkFiles paletteWorkFiles(const std::string& paletteDir, const std::string& bitmapName) {
     const std::string name = safeName(bitmapName) + ".txt";
     return {paletteDir + "palette_" + name, paletteDir + "structure_" + name,
-            paletteDir + "result_" + name};
+            paletteDir + "source_" + name, paletteDir + "result_" + name};
 }
 
 std::string paletteFileText(std::span<const Rgb> palette) {
@@ -85,6 +86,26 @@ std::optional<std::vector<std::uint64_t>> parseStructureFile(std::string_view te
         counts.push_back(*count);
     }
     return counts;
+}
+
+std::string sourceFileText(const FileStamp& bitmap) {
+    return " " + std::to_string(bitmap.length) + "  " + std::to_string(bitmap.modified) + " \r\n";
+}
+
+std::optional<FileStamp> parseSourceFile(std::string_view text) {
+    NumberFields fields(text);
+    const std::optional<std::string_view> length = fields.next();
+    const std::optional<std::string_view> modified = fields.next();
+    if (!length || !modified || fields.next())
+        return std::nullopt;
+    FileStamp stamp;
+    const char* end = modified->data() + modified->size();
+    const auto [last, error] = std::from_chars(modified->data(), end, stamp.modified);
+    const auto wholeLength = NumberFields::wholeValue(*length, std::uint64_t(1) << 53);
+    if (!wholeLength || error != std::errc() || last != end)
+        return std::nullopt;
+    stamp.length = *wholeLength;
+    return stamp;
 }
 
 } // namespace cockpix

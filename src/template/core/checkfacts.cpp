@@ -6,26 +6,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include <sys/stat.h>
-
 namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct FileStamp {
-    std::uintmax_t size = 0;
-    std::int64_t modified = 0;
-};
-
-std::optional<FileStamp> regularFileStamp(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return FileStamp{static_cast<std::uintmax_t>(info.st_size),
-                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
-                         info.st_mtim.tv_nsec};
-}
 
 bool endsWithIgnoringCase(const std::string& name, std::string_view suffix) {
     if (name.size() <= suffix.size())
@@ -72,19 +56,19 @@ ModuleFacts readModuleFacts(const std::string& path) {
 
 const ModuleFacts& CheckFacts::module(const std::string& gaugesDir, const std::string& name) {
     const std::optional<std::string> path = findPathIgnoringCase(gaugesDir + name + ".gau");
-    const std::optional<FileStamp> stamp = path ? regularFileStamp(*path) : std::nullopt;
+    const std::optional<FileStamp> stamp = path ? fileStamp(*path) : std::nullopt;
     if (!stamp)
         return m_missing;
     Cached& cached = m_modules[*path];
-    if (!cached.facts.found || cached.size != stamp->size || cached.modified != stamp->modified)
-        cached = {stamp->size, stamp->modified, readModuleFacts(*path)};
+    if (!cached.facts.found || cached.size != stamp->length || cached.modified != stamp->modified)
+        cached = {stamp->length, stamp->modified, readModuleFacts(*path)};
     return cached.facts;
 }
 
 BitmapFacts CheckFacts::bitmap(const std::string& dir, const std::string& name) {
     BitmapFacts facts;
     const std::optional<std::string> path = findPathIgnoringCase(dir + name + ".bmp");
-    if (!path || !regularFileStamp(*path))
+    if (!path || !fileStamp(*path))
         return facts;
     facts.found = true;
     const std::optional<std::string> bytes = readWholeFile(*path);

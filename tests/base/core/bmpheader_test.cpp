@@ -42,7 +42,7 @@ TEST(BmpWriter, WritesBottomUpRowsPaddedToFourBytes) {
     EXPECT_EQ(readBmpSize(bytes), (BmpSize{5, 3}));
 }
 
-// An extracted gauge bitmap of a checkerboard, file-size field zero, extra bytes after it.
+// An extracted gauge bitmap of a checkerboard, with extra bytes after it.
 std::string extractedCheckerboard(std::size_t cut) {
     std::string module = test::fillerModule(3949);
     test::putMarker(module, 3949);

@@ -99,7 +99,7 @@ TEST_F(GaugePicks, AFreshModuleIsCutOut) {
     EXPECT_EQ(made.bitmapPath, at("gauges/bmp/CESSNA_182.AIRSPEED.bmp"));
     EXPECT_EQ(bitmap(), extracted);
     EXPECT_TRUE(made.messages.empty());
-    EXPECT_EQ(progressShown, 1);
+    EXPECT_GT(progressShown, 1) << "the progress window gets its turn after reading too";
 }
 
 // The pick reuses only a bitmap of more than 50 bytes: a 30-byte one, which a panel window

@@ -15,6 +15,14 @@ using namespace test;
 
 constexpr auto kNone = std::nullopt;
 
+// The file size field of a bitmap's file header.
+std::size_t readBmpFileLength(std::string_view bytes) {
+    std::size_t length = 0;
+    for (int k = 3; k >= 0; --k)
+        length = length << 8 | static_cast<unsigned char>(bytes[std::size_t(2 + k)]);
+    return length;
+}
+
 // A filler module of `length` bytes with `bytes` put at `at`, searched for the marker, or
 // for the header after the marker at `marker` when that is not 0.
 struct SearchCase {
@@ -113,7 +121,7 @@ TEST(ExtractedBitmap, HasTheFixedFileHeaderAndTheModuleBytes) {
     const auto bytes = extractedBitmapBytes(module);
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->size(), 6536u); // 1078 + 103 * 53 - 1
-    EXPECT_EQ(bytes->substr(0, 15), std::string("BM\0\0\0\0\0\0\x02\0\x36\x04\0\0\x28", 15));
+    EXPECT_EQ(bytes->substr(0, 15), std::string("BM\x88\x19\0\0\0\0\x02\0\x36\x04\0\0\x28", 15));
     EXPECT_EQ(bytes->substr(15), module.substr(4011, 6536 - 15));
 
     std::string noHeader = fillerModule(8000);
@@ -122,8 +130,9 @@ TEST(ExtractedBitmap, HasTheFixedFileHeaderAndTheModuleBytes) {
     EXPECT_EQ(extractedBitmapBytes(noHeader), kNone);
 }
 
-// Random modules and every truncation of a good one: the searches stay inside the bytes
-// and the written file always mirrors the module from the header on.
+// Random modules and every truncation of a good one: the searches stay inside the bytes,
+// the written file always mirrors the module from the header on and its header gives the
+// length written.
 TEST(GaugeModuleRobustness, RandomAndTruncatedModules) {
     std::mt19937 random(1998);
     for (int round = 0; round < 300; ++round) {
@@ -149,6 +158,7 @@ TEST(GaugeModuleRobustness, RandomAndTruncatedModules) {
         if (length >= 4010 + 11) {
             ASSERT_TRUE(bytes) << length;
             EXPECT_EQ(bytes->size(), std::min<std::size_t>(6536, 15 + length - 4011));
+            EXPECT_EQ(readBmpFileLength(*bytes), bytes->size()) << length;
             EXPECT_EQ(bytes->substr(15), prefix.substr(4011, bytes->size() - 15));
         }
         EXPECT_EQ(findGaugeSize(prefix).has_value(), length >= 2546) << length;

@@ -12,6 +12,7 @@
 #include "gauges/core/panellayout.h"
 #include "gauges/gui/addgaugedialog.h"
 #include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/progresswindow.h"
 #include "panel/core/panelwriter.h"
 
 #include <QCheckBox>
@@ -20,8 +21,28 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 
 using namespace cockpix;
+
+namespace {
+
+// The captions of the progress windows that came up while it watched.
+class ShownProgress : public QObject {
+public:
+    ShownProgress() { qApp->installEventFilter(this); }
+    QStringList captions;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* progress = qobject_cast<ProgressWindow*>(watched))
+                captions << progress->caption();
+        return false;
+    }
+};
+
+} // namespace
 
 class TestAddGauge : public QObject {
     Q_OBJECT
@@ -144,6 +165,34 @@ private slots:
                 std::string::npos);
     }
 
+    // A module added, taken away and picked again with "Always recompute bitmap" has its
+    // bitmap cut out anew: the panel window draws that picture, not the one it drew before,
+    // at the size and aspect that picture gives.
+    void aModulePickedAgainIsDrawnFromItsNewBitmap() {
+        copyModule("Swap.GAU");
+        QImage old(120, 60, QImage::Format_Indexed8);
+        old.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        old.fill(1);
+        QVERIFY(old.save(gauges() + "bmp/Swap.bmp", "BMP"));
+        openFor(0);
+        const int n = f->document.panel().window(0).gaugeCount;
+        clickItem("Swap.GAU");
+        dialog()->addGauge();
+        QCOMPARE(form->gaugePicture(n).picture.size(), QSize(120, 60));
+        f->document.undoStack()->undo();
+
+        GaugeWindows::action(form, "mnuadd")->trigger();
+        dialog()->findChild<QCheckBox*>("Check1")->click();
+        clickItem("Swap.GAU");
+        dialog()->addGauge();
+        const QImage cut = loadBitmapImage((gauges() + "bmp/Swap.bmp").toStdString());
+        QVERIFY(!cut.isNull() && cut.size() != old.size());
+        const PanelPicture picture = form->gaugePicture(n);
+        QCOMPARE(picture.picture.size(), cut.size());
+        QCOMPARE(f->app.display.gauge(0, n).gaugeAspect, double(cut.height()) / cut.width());
+        QCOMPARE(picture.geometry, pixelRect(gaugeRect(f->document.panel(), f->app.display, 0, n)));
+    }
+
     // Adding to an empty window opens "Go to gauge..."; the 64th gauge closes "Add...".
     void addingFollowsTheMenus() {
         QFETCH(int, count);
@@ -190,6 +239,22 @@ private slots:
         QCOMPARE(option.count(), 1);
         recompute->click();
         QVERIFY(!f->app.options.alwaysRecomputeBitmaps);
+    }
+
+    // A pick whose reading takes longer than the progress window waits shows "Please wait,
+    // processing gauge..." before it ends.
+    void aSlowPickShowsItsProgressWindow() {
+        copyModule("Slow.GAU");
+        openFor(0);
+        ShownProgress shown;
+        bool slept = false;
+        dialog()->setPickStepHook([&slept] {
+            if (!std::exchange(slept, true))
+                QThread::msleep(ProgressWindow::kShowAfterMs + 100);
+        });
+        clickItem("Slow.GAU");
+        QVERIFY(slept);
+        QCOMPARE(shown.captions, QStringList(QString::fromLatin1(kPickProgressCaption)));
     }
 
     // A module that holds no picture gets the default one with its message, and can still

@@ -9,8 +9,11 @@
 #include "gauges/gui/movezoomdialog.h"
 #include "gauges/gui/zoompreview.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 using namespace cockpix;
 
@@ -66,6 +69,42 @@ private slots:
         QCOMPARE(bar("HScroll2")->maximum(), 6969);
         QCOMPARE(bar("HScroll2")->minimum(), -6969);
         QCOMPARE(unnamedControls(dialog()), QStringList());
+    }
+
+    // Each mark of the zoom scale stands over the handle of the slider at its zoom, at the
+    // dialog's first size and after it was widened.
+    void theZoomScaleMarksStandOverTheirSteps() {
+        QScrollBar* slider = bar("HScroll1");
+        const QStringList texts = {"/5", "/4", "/3", "/2", "X1", "X2", "X3", "X4", "X5"};
+        for (const int widen : {0, 240}) {
+            dialog()->resize(dialog()->width() + widen, dialog()->height());
+            QVERIFY(QTest::qWaitForWindowExposed(dialog()));
+            QCoreApplication::processEvents();
+            for (int k = 0; k < texts.size(); ++k) {
+                auto* mark = dialog()->findChild<QLabel*>(QStringLiteral("Label2_%1").arg(k));
+                QVERIFY2(mark, qPrintable(texts[k]));
+                QCOMPARE(mark->text(), texts[k]);
+                slider->setValue(-40 + 10 * k);
+                QStyleOptionSlider option;
+                option.initFrom(slider);
+                option.orientation = Qt::Horizontal;
+                option.minimum = slider->minimum();
+                option.maximum = slider->maximum();
+                option.pageStep = slider->pageStep();
+                option.singleStep = slider->singleStep();
+                option.sliderPosition = option.sliderValue = slider->value();
+                const QRect handle = slider->style()->subControlRect(
+                    QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, slider);
+                const int handleX = slider->mapToGlobal(handle.center()).x();
+                const int markX = mark->mapToGlobal(mark->rect().center()).x();
+                QVERIFY2(qAbs(handleX - markX) <= 1,
+                         qPrintable(QStringLiteral("%1 at %2, its handle at %3, widened by %4")
+                                        .arg(texts[k])
+                                        .arg(markX)
+                                        .arg(handleX)
+                                        .arg(widen)));
+            }
+        }
     }
 
     // The slider writes the zoom it stands for; the text moves the slider without the

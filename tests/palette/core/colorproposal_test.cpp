@@ -53,12 +53,13 @@ TEST(ColorProposal, LowerPaletteEntriesRefuseTooAndEntryZeroHasNone) {
     EXPECT_EQ(proposedIndices(counts, palette, 0.3), std::vector<int>({2, 3, 0}));
 }
 
-// Indices 1 and 3 share a count: index 1 is examined for both, index 3 never; an unused
-// index ends the examination.
-TEST(ColorProposal, EqualCountsExamineTheLowerIndexTwice) {
-    const Colors palette = {{10, 60, 90}, {90, 10, 60}, {60, 90, 10}, {30, 30, 200}, {1, 2, 250}};
-    const Counts counts = {5, 20, 50, 20, 0};
-    EXPECT_EQ(proposedIndices(counts, palette, 3), std::vector<int>({2, 1, 1, 0}));
+// Indices 1, 3 and 4 share a count: each is examined once, in index order, and a refused
+// one (4 lies next to 3) takes no slot; an unused index ends the examination.
+TEST(ColorProposal, EqualCountsExamineEachIndexOnceInIndexOrder) {
+    const Colors palette = {{10, 60, 90},  {90, 10, 60},  {60, 90, 10},
+                            {30, 30, 200}, {31, 30, 200}, {1, 2, 250}};
+    const Counts counts = {5, 20, 50, 20, 20, 0};
+    EXPECT_EQ(proposedIndices(counts, palette, 3), std::vector<int>({2, 1, 3, 0}));
 }
 
 TEST(ColorProposal, AtMostThirtyTwoColoursFromTheMostUsedDown) {

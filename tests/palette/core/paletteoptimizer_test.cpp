@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <vector>
 
@@ -72,7 +73,7 @@ protected:
     Captions captions;
 };
 
-TEST_F(PaletteOptimizerTest, AScanWritesTheThreeWorkFiles) {
+TEST_F(PaletteOptimizerTest, AScanWritesTheWorkFiles) {
     const PaletteRunResult result = run(compactBitmap(fourColours(), 4));
     ASSERT_TRUE(result.ok) << result.message.toUtf8();
     EXPECT_TRUE(result.scanned);
@@ -87,7 +88,7 @@ TEST_F(PaletteOptimizerTest, AScanWritesTheThreeWorkFiles) {
               "Bitmap has been scanned.\n 2 colors are advised and will be "
               "automatically added if you save the panel template.");
     EXPECT_EQ(result.reference.size(), 118u);
-    EXPECT_EQ(workDirectory().size(), 3u); // no temporary file left behind
+    EXPECT_EQ(workDirectory().size(), 4u); // the source file too, no temporary file
 }
 
 // biClrUsed 0 means a full table; with 16, the most used index 20 is neither counted nor
@@ -124,27 +125,48 @@ TEST_F(PaletteOptimizerTest, RowPaddingIsNotCounted) {
     EXPECT_EQ(work("structure_Main.txt"), " 0  1 \r\n 1  14 \r\n");
 }
 
-// The second run on the same name takes the counts from the work files and reads only the
-// bitmap's header: the pixels may be gone.
-TEST_F(PaletteOptimizerTest, ASecondRunReusesTheWorkFiles) {
-    const std::string bitmap = compactBitmap(fourColours(), 4);
-    const PaletteRunResult first = run(bitmap);
+// The second run on the unchanged bitmap takes the counts from the work files; a bitmap
+// repainted since, or given another colour table, is scanned again even when its length
+// and modification time stay the same.
+TEST_F(PaletteOptimizerTest, WorkFilesAreReusedOnlyForTheUnchangedBitmap) {
+    const PaletteRunResult first = run(compactBitmap(fourColours(), 4));
     ASSERT_TRUE(first.ok);
     fs::remove(request.paletteDir + "result_Main.txt");
 
-    const PaletteRunResult second = run(bitmap.substr(0, 54));
+    const PaletteRunResult second = run();
     ASSERT_TRUE(second.ok) << second.message.toUtf8();
     EXPECT_FALSE(second.scanned);
     EXPECT_EQ(captions, kCachedCaptions);
     EXPECT_EQ(second.proposal, first.proposal);
     EXPECT_EQ(work("result_Main.txt"),
               "[8 bit colors]\r\n\r\ncolor00= 200, 16, 8\r\ncolor01= 10, 200, 30\r\n");
-
-    request.tolerance = 60; // the red lies 64 from the nearest grey, the green 63.3
-    EXPECT_EQ(indices(run()), std::vector<int>({1, 2}));
-    request.tolerance = 64;
+    request.tolerance = 64; // the red lies 64 from the nearest grey, the green 63.3
     EXPECT_EQ(indices(run()), std::vector<int>({1}));
-    EXPECT_EQ(work("result_Main.txt"), "[8 bit colors]\r\n\r\ncolor00= 200, 16, 8\r\n");
+    request.tolerance = 5;
+
+    // The same colours and length, the green now used most.
+    const auto madeAt = fs::last_write_time(request.bitmapPath);
+    touch("panel/main.bmp",
+          compactBitmap(
+              stripes({{0, 0x000000, 20}, {1, 0xC81008, 10}, {2, 0x0AC81E, 30}, {3, 0x222222, 4}}),
+              4));
+    fs::last_write_time(request.bitmapPath, madeAt + std::chrono::seconds(1));
+    const PaletteRunResult repainted = run();
+    EXPECT_TRUE(repainted.scanned);
+    EXPECT_EQ(indices(repainted), std::vector<int>({2, 1}));
+    EXPECT_EQ(work("structure_Main.txt"), " 0  20 \r\n 1  10 \r\n 2  30 \r\n 3  4 \r\n");
+    EXPECT_FALSE(run().scanned);
+
+    // Another red, the counts and the time as before.
+    const auto scannedAt = fs::last_write_time(request.bitmapPath);
+    touch("panel/main.bmp",
+          compactBitmap(
+              stripes({{0, 0x000000, 20}, {1, 0xC81009, 10}, {2, 0x0AC81E, 30}, {3, 0x222222, 4}}),
+              4));
+    fs::last_write_time(request.bitmapPath, scannedAt);
+    const PaletteRunResult recoloured = run();
+    EXPECT_TRUE(recoloured.scanned);
+    EXPECT_EQ(recoloured.proposal.back().color, (Rgb{200, 16, 9}));
 }
 
 TEST_F(PaletteOptimizerTest, DamagedOrShortWorkFilesAreScannedAgain) {
@@ -156,6 +178,7 @@ TEST_F(PaletteOptimizerTest, DamagedOrShortWorkFilesAreScannedAgain) {
     } damages[] = {
         {"structure_Main.txt", " 0  20 \r\n 1  30 \r\n"}, // fewer indices than the bitmap
         {"palette_Main.txt", ""},                         // empty
+        {"source_Main.txt", " 1078 "},                    // no time
     };
     for (const auto& damage : damages) {
         ASSERT_TRUE(run(bitmap).ok);

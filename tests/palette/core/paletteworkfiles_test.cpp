@@ -10,6 +10,7 @@ TEST(PaletteWorkFiles, NamesStayInTheWorkDirectory) {
     const PaletteWorkFiles files = paletteWorkFiles("/w/palette/", "..\\up/Main");
     EXPECT_EQ(files.palette, "/w/palette/palette_.._up_Main.txt");
     EXPECT_EQ(files.structure, "/w/palette/structure_.._up_Main.txt");
+    EXPECT_EQ(files.source, "/w/palette/source_.._up_Main.txt");
     EXPECT_EQ(files.result, "/w/palette/result_.._up_Main.txt");
 }
 
