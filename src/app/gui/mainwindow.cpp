@@ -414,10 +414,15 @@ void MainWindow::closeTemplate() {
 }
 
 void MainWindow::quit() {
-    if (!settleUnsavedChanges())
+    // With unsaved changes, their question (Save / Discard / Cancel) is the one Quit asks:
+    // once it is answered, asking "Are you sure to leave COCKPIX ?" too would ask twice.
+    if (m_document.isModified()) {
+        if (!settleUnsavedChanges())
+            return;
+    } else if (!m_dialogs.question(
+                   QString::fromUtf8(kQuitQuestion.data(), int(kQuitQuestion.size())))) {
         return;
-    if (!m_dialogs.question(QString::fromUtf8(kQuitQuestion.data(), int(kQuitQuestion.size()))))
-        return;
+    }
     if (m_app.options.eraseBitmapsOnQuit)
         deleteFilesIn(m_app.dirs.bmpDir);
     if (m_app.options.erasePaletteFilesOnQuit)
