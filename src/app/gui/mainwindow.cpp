@@ -287,11 +287,16 @@ void MainWindow::createTemplateWindow() {
         m_dialogs.message(QString::fromUtf8(kFirstUseMessage.data(), int(kFirstUseMessage.size())));
 }
 
-void MainWindow::startEmptyPanel() {
+void MainWindow::endPanel() {
     closeTemplateWindow();
     closePanelWindows();
     m_app.clearPanelState();
+    // Every window, dialog and the status bar's findings follow the panel being replaced.
     m_document.replacePanel(Panel{}, {});
+}
+
+void MainWindow::startEmptyPanel() {
+    endPanel();
     createTemplateWindow();
 }
 
@@ -409,8 +414,9 @@ void MainWindow::closeTemplate() {
         return;
     setOpenEnabled(true);
     setSaveEnabled(false);
-    closeTemplateWindow();
-    m_document.clearHistory();
+    // Nothing of the panel outlives its template: a panel window, a dialog or the findings
+    // left open would edit a panel that "&Save" can no longer write.
+    endPanel();
 }
 
 void MainWindow::quit() {

@@ -73,7 +73,7 @@ public:
     // defaults and the history is cleared. (Open then fills the template, whose boxes may
     // still adjust the panel, and clears the history once more.)
     void replacePanel(const Panel& panel, const std::string& filePath);
-    // Close Template: the panel stays, its history goes.
+    // Open, once the template is filled: the panel stays, its history goes.
     void clearHistory();
 
     // Ends the present run of merged steps: the next edit is a step of its own even when it
