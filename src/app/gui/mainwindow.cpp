@@ -101,6 +101,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     connect(m_menu->templateMenu, &QMenu::aboutToShow, m_recent, &RecentFilesMenu::refresh);
     connect(m_recent, &RecentFilesMenu::openRequested, this, &MainWindow::openRecentFile);
     connect(m_panelCommands, &PanelCommands::panelOpened, m_recent, &RecentFilesMenu::add);
+    connect(m_panelCommands, &PanelCommands::panelSaved, m_recent, &RecentFilesMenu::add);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
 

@@ -38,8 +38,9 @@ public:
     QUndoStack* undoStack() const { return m_undoStack; }
     // True while the panel differs from what was last opened or saved.
     bool isModified() const;
-    // The panel was just saved: the current state becomes the clean one.
-    void markSaved();
+    // The panel was just written to filePath: that is its file from now on (the one a
+    // comparison and the checker read), and the current state becomes the clean one.
+    void markSaved(const std::string& filePath);
 
     // --- Operations: each is one undo step (none when nothing would change) ---
 
