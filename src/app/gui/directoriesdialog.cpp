@@ -86,6 +86,8 @@ DirectoriesDialog::DirectoriesDialog(AppModel& app, const QString& target, UserD
     // One click (or the arrow keys) selects a directory; a double-click also opens it.
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &DirectoriesDialog::selectIndex);
+    // A click on the directory selected already takes it back from a path typed meanwhile.
+    connect(m_tree, &QTreeView::clicked, this, &DirectoriesDialog::selectIndex);
 
     auto* selectedLabel = new QLabel(tr("Selected %1 directory path :").arg(m_target), frame);
     selectedLabel->setObjectName(QStringLiteral("Label1"));
@@ -155,11 +157,13 @@ void DirectoriesDialog::selectIndex(const QModelIndex& index) {
     if (!index.isValid())
         return;
     const QString path = QDir::cleanPath(m_fileSystem->filePath(index));
-    if (path == m_listPath)
+    if (path != m_listPath) {
+        // Where the user clicked: the list stays as it is, scrolled where the user has it.
+        m_listPath = path;
+        m_listPathShown = true;
+    } else if (m_pathBox->text() == m_listPath) {
         return;
-    // Where the user clicked: the list stays as it is, scrolled where the user has it.
-    m_listPath = path;
-    m_listPathShown = true;
+    }
     selectListPath();
 }
 
