@@ -21,9 +21,9 @@ void printResaveHelp() {
         "Reads PANEL_CFG as the \"&Open\" command does (its directory becomes the panel\n"
         "directory; a [fltsim] alias is followed and reported on stderr), then saves it as\n"
         "the \"&Save\" command does with the palette options \"Save\" and \"Keep all\": the\n"
-        "new file is written to OUTPUT (default: the panel directory's panel.cfg), and the\n"
-        "panel directory's panel.cfg is kept as the next backup panel.c<N> (moved there when\n"
-        "OUTPUT is that panel.cfg, copied there otherwise, so that FS98 keeps its panel.cfg).\n"
+        "new file is written to OUTPUT (default: the panel directory's panel.cfg). When\n"
+        "OUTPUT is the panel directory's panel.cfg, the old one is kept as the next backup\n"
+        "panel.c<N>; another OUTPUT leaves panel.cfg as it is, and makes no backup.\n"
         "The closing message goes to stdout. The settings file is not changed.\n"
         "Exit status: 0 when saved, 1 when nothing could be saved, 2 when PANEL_CFG cannot\n"
         "be read or has an abnormal structure, 64 for wrong arguments.\n");

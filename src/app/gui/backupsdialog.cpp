@@ -150,8 +150,10 @@ void BackupsDialog::restoreCurrent() {
     // The restored panel is opened: unsaved changes are settled first.
     if (!m_window.settleUnsavedChanges())
         return;
+    // The restored file is opened as "&Open" opens it: what is shown of the panel goes.
     if (!m_dialogs.question(tr("Restore '%1' as panel.cfg?\nThe current panel.cfg is kept as a "
-                               "new backup first.")
+                               "new backup first.\nThe panel windows are closed and the "
+                               "restored panel is opened in the template.")
                                 .arg(backupName(number))))
         return;
     const RestoreResult result = restorePanelBackup(m_app.dirs.panelDir, number);

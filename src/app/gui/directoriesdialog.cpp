@@ -6,6 +6,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QDir>
 #include <QFile>
@@ -17,8 +18,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -80,6 +83,11 @@ DirectoriesDialog::DirectoriesDialog(AppModel& app, const QString& target, UserD
     const auto userTookOver = [this] { m_listPathShown = true; };
     connect(m_tree, &QTreeView::pressed, this, userTookOver);
     connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, userTookOver);
+    // One click (or the arrow keys) selects a directory; a double-click also opens it.
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &DirectoriesDialog::selectIndex);
+    // A click on the directory selected already takes it back from a path typed meanwhile.
+    connect(m_tree, &QTreeView::clicked, this, &DirectoriesDialog::selectIndex);
 
     auto* selectedLabel = new QLabel(tr("Selected %1 directory path :").arg(m_target), frame);
     selectedLabel->setObjectName(QStringLiteral("Label1"));
@@ -100,8 +108,11 @@ DirectoriesDialog::DirectoriesDialog(AppModel& app, const QString& target, UserD
     completions->setRootPath(QStringLiteral("/"));
     auto* completer = new QCompleter(completions, this);
     m_pathBox->setCompleter(completer);
+    // Watched after the completer's own filter, so seen first (see eventFilter).
+    completer->popup()->installEventFilter(this);
     // Enter in the box opens the typed directory; it must not confirm the dialog as well.
     m_pathBox->installEventFilter(this);
+    connect(m_pathBox, &QLineEdit::textEdited, this, &DirectoriesDialog::showTypedPath);
 
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(selectedLabel);
@@ -133,12 +144,52 @@ void DirectoriesDialog::setListPath(const QString& path) {
     m_listPath = QDir::cleanPath(QDir(path).absolutePath());
     m_listPathShown = false;
     revealListPath();
+    selectListPath();
+}
+
+void DirectoriesDialog::selectListPath() {
     m_selected = applyBrowsedPath(m_app.dirs, m_target.toStdString(), toModelPath(m_listPath));
     m_selectedPath->setText(fromModelPath(m_selected));
     m_pathBox->setText(m_listPath);
 }
 
+void DirectoriesDialog::selectIndex(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    const QString path = QDir::cleanPath(m_fileSystem->filePath(index));
+    if (path != m_listPath) {
+        // Where the user clicked: the list stays as it is, scrolled where the user has it.
+        m_listPath = path;
+        m_listPathShown = true;
+    } else if (m_pathBox->text() == m_listPath) {
+        return;
+    }
+    selectListPath();
+}
+
+QString DirectoriesDialog::typedDirectory() const {
+    QString typed = m_pathBox->text().trimmed();
+    if (typed == QStringLiteral("~") || typed.startsWith(QStringLiteral("~/")))
+        typed.replace(0, 1, QDir::homePath());
+    if (typed.isEmpty())
+        return {};
+    // A relative path is taken from the directory the list shows.
+    const QString path = QDir::cleanPath(QDir(m_listPath).absoluteFilePath(typed));
+    return QFileInfo(path).isDir() ? path : QString();
+}
+
+void DirectoriesDialog::showTypedPath() {
+    // The label says what "OK" will store: the typed directory, or nothing while the box
+    // names none.
+    const QString path = typedDirectory();
+    m_selectedPath->setText(
+        path.isEmpty() ? QString() : fromModelPath(selectedDirectoryPath(toModelPath(path))));
+}
+
 bool DirectoriesDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pathBox->completer()->popup() && event->type() == QEvent::MouseButtonPress &&
+        pressButtonBesidePopup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()))
+        return true;
     if (watched == m_pathBox && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -149,18 +200,34 @@ bool DirectoriesDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+bool DirectoriesDialog::pressButtonBesidePopup(const QPoint& at) {
+    // The list of completions takes every click while it is open, and closing it on a click
+    // outside would swallow that click: "OK" pressed right after typing would do nothing.
+    QWidget* popup = m_pathBox->completer()->popup();
+    if (popup->rect().contains(popup->mapFromGlobal(at)))
+        return false;
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->isEnabled() &&
+            button->rect().contains(button->mapFromGlobal(at))) {
+            popup->hide();
+            // After the press has been dealt with: "OK" may close and delete the dialog.
+            QTimer::singleShot(0, button, &QPushButton::click);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool DirectoriesDialog::openTypedPath() {
-    QString typed = m_pathBox->text().trimmed();
-    if (typed == QStringLiteral("~") || typed.startsWith(QStringLiteral("~/")))
-        typed.replace(0, 1, QDir::homePath());
-    // A relative path is taken from the directory the list shows.
-    const QString path = QDir::cleanPath(QDir(m_listPath).absoluteFilePath(typed));
-    if (typed.isEmpty() || !QFileInfo(path).isDir()) {
-        m_dialogs.message(tr("There is no directory '%1'.").arg(typed));
+    const QString path = typedDirectory();
+    if (path.isEmpty()) {
+        m_dialogs.message(tr("There is no directory '%1'.").arg(m_pathBox->text().trimmed()));
         return false;
     }
     if (path != m_listPath)
         setListPath(path);
+    else
+        selectListPath(); // the box may still read "~" or a relative path
     return true;
 }
 

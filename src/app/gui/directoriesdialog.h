@@ -2,8 +2,9 @@
 
 // The directories dialog (Form7, "Set directories..."): browses to the GAUGES, COCKPIX or
 // PANEL directory it was opened for and confirms it. A directory tree stands in
-// for the drive and directory lists; a double-click opens a directory. A path box above the
-// tree follows it, and a path typed there (Enter, or "OK") opens that directory in the tree.
+// for the drive and directory lists; a click selects a directory, a double-click opens it.
+// A path box above the tree follows it, and a path typed there (Enter, or "OK") opens that
+// directory in the tree; the selected path label always shows what "OK" will store.
 //
 // objectNames: Frame1 (the "Set ... directory path..." frame), Dir1 (the directory tree),
 // Text1 (the path box), Label1 ("Selected ... directory path :"), Label2 (the selected path),
@@ -55,6 +56,17 @@ protected:
 
 private:
     void openIndex(const QModelIndex& index);
+    // A directory clicked in the list becomes the selected one, without moving the list.
+    void selectIndex(const QModelIndex& index);
+    // The selected path, the work directories and the path box follow the list's path.
+    void selectListPath();
+    // The directory the path box names (absolute), empty when it names none.
+    QString typedDirectory() const;
+    // While the user types: the path label shows what "OK" would store.
+    void showTypedPath();
+    // A press at global position at, outside the open list of completions, on one of the
+    // dialog's buttons: the list closes and the button is clicked. False for any other.
+    bool pressButtonBesidePopup(const QPoint& at);
     // Opens the directory typed in the path box; false (after a message) when there is none.
     bool openTypedPath();
     void revealListPath();

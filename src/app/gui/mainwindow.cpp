@@ -101,6 +101,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     connect(m_menu->templateMenu, &QMenu::aboutToShow, m_recent, &RecentFilesMenu::refresh);
     connect(m_recent, &RecentFilesMenu::openRequested, this, &MainWindow::openRecentFile);
     connect(m_panelCommands, &PanelCommands::panelOpened, m_recent, &RecentFilesMenu::add);
+    connect(m_panelCommands, &PanelCommands::panelSaved, m_recent, &RecentFilesMenu::add);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
 
@@ -287,11 +288,16 @@ void MainWindow::createTemplateWindow() {
         m_dialogs.message(QString::fromUtf8(kFirstUseMessage.data(), int(kFirstUseMessage.size())));
 }
 
-void MainWindow::startEmptyPanel() {
+void MainWindow::endPanel() {
     closeTemplateWindow();
     closePanelWindows();
     m_app.clearPanelState();
+    // Every window, dialog and the status bar's findings follow the panel being replaced.
     m_document.replacePanel(Panel{}, {});
+}
+
+void MainWindow::startEmptyPanel() {
+    endPanel();
     createTemplateWindow();
 }
 
@@ -409,15 +415,21 @@ void MainWindow::closeTemplate() {
         return;
     setOpenEnabled(true);
     setSaveEnabled(false);
-    closeTemplateWindow();
-    m_document.clearHistory();
+    // Nothing of the panel outlives its template: a panel window, a dialog or the findings
+    // left open would edit a panel that "&Save" can no longer write.
+    endPanel();
 }
 
 void MainWindow::quit() {
-    if (!settleUnsavedChanges())
+    // With unsaved changes, their question (Save / Discard / Cancel) is the one Quit asks:
+    // once it is answered, asking "Are you sure to leave COCKPIX ?" too would ask twice.
+    if (m_document.isModified()) {
+        if (!settleUnsavedChanges())
+            return;
+    } else if (!m_dialogs.question(
+                   QString::fromUtf8(kQuitQuestion.data(), int(kQuitQuestion.size())))) {
         return;
-    if (!m_dialogs.question(QString::fromUtf8(kQuitQuestion.data(), int(kQuitQuestion.size()))))
-        return;
+    }
     if (m_app.options.eraseBitmapsOnQuit)
         deleteFilesIn(m_app.dirs.bmpDir);
     if (m_app.options.erasePaletteFilesOnQuit)

@@ -76,7 +76,9 @@ public:
     // Creates and shows the template window: paints it, re-reads the settings file, sets the
     // caption and shows the first-use message while the gauges directory is unset.
     void createTemplateWindow();
-    // New and Open: close every child, clear the model, show an empty template again.
+    // Close Template: closes every child and dialog of the panel and clears the model.
+    void endPanel();
+    // New and Open: end the panel, show an empty template again.
     void startEmptyPanel();
     // Before a command that would drop unsaved changes: asks "The panel has changes that are
     // not saved." Save runs "&Save"; true when the command may go on (saved or discarded).

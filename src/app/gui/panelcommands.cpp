@@ -104,11 +104,15 @@ bool PanelCommands::openChosenPath(const QString& path) {
 
     Panel panel;
     std::string panelDir = m_app.dirs.panelDir;
+    // The file read: the one chosen, or after an alias the other aircraft's panel.cfg.
+    std::string readPath = chosenPath;
     bool failed = true;
     std::optional<ReadError> error;
     try {
-        error = readPanelFile(panel, panelDir, chosenPath,
-                              [this](const std::string& newDir) { reportRerouted(newDir); });
+        error = readPanelFile(panel, panelDir, chosenPath, [&](const std::string& newDir) {
+            reportRerouted(newDir);
+            readPath = newDir + "panel.cfg";
+        });
         failed = error.has_value();
     } catch (const std::exception&) {
         // Out of memory on a huge file and the like: one more way for a file to be unusable.
@@ -122,7 +126,7 @@ bool PanelCommands::openChosenPath(const QString& path) {
         return false;
     }
     applyOpenedRatioRule(panel);
-    m_document.replacePanel(panel, panelDir + "panel.cfg");
+    m_document.replacePanel(panel, readPath);
     if (TemplateWindow* window = m_window.templateWindow())
         window->fillFromModel();
     // The boxes' own handling may have adjusted a value (a position out of bounds, say):
@@ -159,22 +163,22 @@ bool PanelCommands::save() {
                      m_document.paletteProposal()};
     if (m_app.options.showChangesBeforeSaving && !reviewChanges(save))
         return false;
+    SaveResult result;
     QString message;
-    bool written = false;
     try {
-        const SaveResult result = savePanel(m_document.panel(), save);
-        written = result.written;
+        result = savePanel(m_document.panel(), save);
         message = toQString(result.message);
     } catch (const std::exception& error) {
         // The writer keeps the old file and every backup whatever happens; say it failed.
         message = tr("The panel could not be saved:\n%1").arg(QString::fromUtf8(error.what()));
     }
-    if (written)
-        m_document.markSaved();
+    // Saved under another name, the panel is that file's from now on, as if opened from it.
+    if (result.written)
+        m_document.markSaved(result.outputPath);
     m_dialogs.message(message);
-    if (written)
-        emit panelSaved();
-    return written;
+    if (result.written)
+        emit panelSaved(QFileInfo(fromModelPath(result.outputPath)).absoluteFilePath());
+    return result.written;
 }
 
 bool PanelCommands::reviewChanges(const SaveRequest& save) {
@@ -190,7 +194,8 @@ ComparisonDialog* PanelCommands::compareWithSaved() {
         m_dialogs.message(tr("The panel has no windows: Save would write nothing."));
         return nullptr;
     }
-    const std::string panelFile = m_app.dirs.panelDir + "panel.cfg";
+    const std::string panelFile =
+        m_document.filePath().empty() ? m_app.dirs.panelDir + "panel.cfg" : m_document.filePath();
     const SaveRequest save{m_app.dirs.panelDir, panelFile, m_document.paletteOptions(),
                            m_document.paletteProposal()};
     const SavedFile old = savedFile(panelFile, m_app.dirs.panelDir);

@@ -33,8 +33,9 @@ public slots:
     // With "Show changes before saving", the comparison of the file it replaces and the new
     // text comes first, and its "Cancel" saves nothing.
     bool save();
-    // "Compare with saved...": the panel's panel.cfg on disk beside the text "&Save" would
-    // write, without saving; the dialog shown (null for a panel without windows).
+    // "Compare with saved...": the panel's file on disk (the one last opened or saved, else
+    // the panel directory's panel.cfg) beside the text "&Save" would write, without saving;
+    // the dialog shown (null for a panel without windows).
     ComparisonDialog* compareWithSaved();
 
 public:
@@ -46,8 +47,8 @@ signals:
     // A panel file was read completely by "&Open" (or from the command line, a drop, the
     // recent list or a restore); path is absolute.
     void panelOpened(const QString& path);
-    // The panel was written by "&Save".
-    void panelSaved();
+    // The panel was written by "&Save" to path (absolute).
+    void panelSaved(const QString& path);
 
 private:
     bool openChosenPath(const QString& path);

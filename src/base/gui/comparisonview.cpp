@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,11 +13,15 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace cockpix {
 namespace {
 
 // Three unchanged lines around each change, as diff tools show them.
 constexpr int kContextLines = 3;
+// Pixels above and below a line of text in a row.
+constexpr int kRowPadding = 4;
 
 const QColor kRemovedColor(255, 225, 225);
 const QColor kAddedColor(220, 250, 220);
@@ -64,6 +69,13 @@ ComparisonView::ComparisonView(QWidget* parent) : QWidget(parent) {
     m_table->horizontalHeader()->setAccessibleName(tr("Columns of the comparison"));
     m_table->setShowGrid(false);
     m_table->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // One line of text per row, as in a text editor: the style's default row height is
+    // made for widgets in cells and shows a file with double spacing.
+    QHeaderView* rows = m_table->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(0);
+    rows->setDefaultSectionSize(m_table->fontMetrics().height() + kRowPadding);
+    m_table->viewport()->installEventFilter(this);
 
     auto* options = new QHBoxLayout;
     options->addWidget(m_summary, 1);
@@ -139,7 +151,28 @@ void ComparisonView::showRows() {
     else
         showSideBySide(hunks);
     m_table->resizeColumnsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    const int last = m_table->columnCount() - 1;
+    m_lastColumnContent = last >= 0 ? m_table->columnWidth(last) : 0;
+    fitLastColumn();
+}
+
+// The last column takes the room left of the table, but never less than its lines need:
+// stretched to the room alone (as a stretched header section is) it would cut them off.
+void ComparisonView::fitLastColumn() {
+    const int last = m_table->columnCount() - 1;
+    if (last < 0)
+        return;
+    int others = 0;
+    for (int column = 0; column < last; ++column)
+        others += m_table->columnWidth(column);
+    m_table->setColumnWidth(last,
+                            std::max(m_lastColumnContent, m_table->viewport()->width() - others));
+}
+
+bool ComparisonView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+        fitLastColumn();
+    return QWidget::eventFilter(watched, event);
 }
 
 void ComparisonView::showSideBySide(const std::vector<DiffHunk>& hunks) {

@@ -37,8 +37,12 @@ public:
     void setUnified(bool unified);
     bool isUnified() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showRows();
+    void fitLastColumn();
     void showSideBySide(const std::vector<DiffHunk>& hunks);
     void showUnified(const std::vector<DiffHunk>& hunks);
     QString oldLine(int line) const;
@@ -58,6 +62,7 @@ private:
     std::vector<DiffLine> m_script;
     DiffCounts m_counts;
     bool m_identicalBytes = true;
+    int m_lastColumnContent = 0; // the width the last column's lines need
 };
 
 } // namespace cockpix

@@ -220,4 +220,11 @@ bool applyFoundGaugeSize(Panel& panel, int w, int g, double size) {
     return true;
 }
 
+bool hasOwnGaugeSize(const Gauge& gauge) {
+    // A found size is positive (the module's width, or a tenth of the background's); a
+    // size read from the file or given to an added gauge has the reference 0.
+    const bool found = gauge.gaugeRefSize > 0 && gauge.gaugeSize == gauge.gaugeRefSize;
+    return gauge.gaugeRefSize != -1 && !found;
+}
+
 } // namespace cockpix

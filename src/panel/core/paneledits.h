@@ -81,4 +81,9 @@ void moveWindowSections(Panel& panel, const WindowOrder& order);
 // gauge already had a reference (nothing changes).
 bool applyFoundGaugeSize(Panel& panel, int w, int g, double size);
 
+// Whether the gauge's size is one of its own: false for a line read without a size, and
+// for one whose size a panel window found and nobody changed since (the file still gives
+// none).
+bool hasOwnGaugeSize(const Gauge& gauge);
+
 } // namespace cockpix

@@ -267,19 +267,14 @@ BackupOutcome copyToBackup(const std::string& oldFile, const std::string& panelD
     return outcome;
 }
 
-// Keeps the old panel.cfg as the next backup. When the new file is to replace it, the backup
-// is a second name of the old file: panel.cfg keeps its old bytes until the new ones replace
-// it in one rename, so a save cut short at any moment (a crash, a full disk) leaves a whole
-// panel.cfg. When the output is another file, panel.cfg stays and the backup is a copy, so
-// that a later change to one never shows in the other.
-BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir,
-                         const std::string& outputPath, bool copy) {
-    if (copy)
-        return copyToBackup(oldFile, panelDir, outputPath);
+// Keeps the old panel.cfg as the next backup: a second name of the old file, so that
+// panel.cfg keeps its old bytes until the new ones replace it in one rename, and a save cut
+// short at any moment (a crash, a full disk) leaves a whole panel.cfg.
+BackupOutcome keepBackup(const std::string& oldFile, const std::string& panelDir) {
     const BackupOutcome linked = placeBackup(
-        panelDir, outputPath, [&](const std::string& to) { return linkNoReplace(oldFile, to); });
+        panelDir, oldFile, [&](const std::string& to) { return linkNoReplace(oldFile, to); });
     if (linked.error != 0 && cannotLink(linked.error))
-        return copyToBackup(oldFile, panelDir, outputPath);
+        return copyToBackup(oldFile, panelDir, oldFile);
     return linked;
 }
 
@@ -313,8 +308,7 @@ UserText notRecordedMessage(const std::string& outputPath, int error) {
 void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::string& tempPath) {
     // The directory as it is spelled on disk, which may differ in case from panelDir.
     const std::string panelDir = directoryOf(oldFile);
-    const bool copy = !samePath(oldFile, result.outputPath);
-    const BackupOutcome backup = keepBackup(oldFile, panelDir, result.outputPath, copy);
+    const BackupOutcome backup = keepBackup(oldFile, panelDir);
     if (backup.error != 0) {
         removeFile(tempPath);
         result.message = "Previous 'panel.cfg' could not be saved as 'panel.c" +
@@ -395,7 +389,7 @@ std::string savedPanelText(const Panel& panel, const SaveRequest& request) {
 BackupCopy keepAsNextBackup(const std::string& panelFile) {
     const std::string panelDir = directoryOf(panelFile);
     // The same second name (or copy) as a save makes before it replaces panel.cfg.
-    const BackupOutcome outcome = keepBackup(panelFile, panelDir, panelFile, false);
+    const BackupOutcome outcome = keepBackup(panelFile, panelDir);
     if (outcome.error == 0)
         syncDirectory(panelDir);
     return {outcome.number, outcome.error, backupPath(panelDir, outcome.number)};
@@ -418,7 +412,8 @@ SaveResult savePanel(const Panel& panel, const SaveRequest& request) {
     // The panel directory's own panel.cfg, named in any case, is replaced as it is spelled
     // on disk: FS98 sees one file whatever the case.
     const std::string sameName = resolvePathIgnoringCase(request.outputPath);
-    result.outputPath = oldFile && samePath(*oldFile, sameName) ? *oldFile : request.outputPath;
+    const bool replacesOldFile = oldFile && samePath(*oldFile, sameName);
+    result.outputPath = replacesOldFile ? *oldFile : request.outputPath;
 
     const std::string text = savedPanelText(panel, request);
     const std::string outputDir = directoryOf(result.outputPath);
@@ -433,15 +428,14 @@ SaveResult savePanel(const Panel& panel, const SaveRequest& request) {
                          ".\nNothing was changed on disk.";
         return result;
     }
-    if (oldFile)
+    // Saved under another name, panel.cfg is not replaced and so needs no backup.
+    if (replacesOldFile)
         replaceOldFile(result, *oldFile, temp.path);
     else
         placeNewFile(result, temp.path);
     if (!result.written)
         return result;
     syncDirectory(outputDir);
-    if (oldFile && directoryOf(*oldFile) != outputDir)
-        syncDirectory(directoryOf(*oldFile));
     result.message = successMessage(result);
     return result;
 }

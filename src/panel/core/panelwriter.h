@@ -66,9 +66,8 @@ struct SaveRequest {
 std::string savedPanelText(const Panel& panel, const SaveRequest& request);
 
 // Saves the panel (windowCount > 0) to request.outputPath. When the panel directory holds a
-// panel.cfg, it is kept as the next backup first: moved there when the output is that
-// panel.cfg, copied there when the output is another file (so that FS98 keeps its
-// panel.cfg).
+// panel.cfg and the output is that panel.cfg, it is kept as the next backup first; saved
+// under another name, panel.cfg stays as it is and no backup is made.
 SaveResult savePanel(const Panel& panel, const SaveRequest& request);
 
 // Keeps panelFile as the next backup of its directory by the save's own rule (the computed

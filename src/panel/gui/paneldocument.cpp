@@ -44,7 +44,8 @@ bool PanelDocument::isModified() const {
     return !m_undoStack->isClean();
 }
 
-void PanelDocument::markSaved() {
+void PanelDocument::markSaved(const std::string& filePath) {
+    m_filePath = filePath;
     m_undoStack->setClean();
     breakMerge();
 }

@@ -38,8 +38,9 @@ public:
     QUndoStack* undoStack() const { return m_undoStack; }
     // True while the panel differs from what was last opened or saved.
     bool isModified() const;
-    // The panel was just saved: the current state becomes the clean one.
-    void markSaved();
+    // The panel was just written to filePath: that is its file from now on (the one a
+    // comparison and the checker read), and the current state becomes the clean one.
+    void markSaved(const std::string& filePath);
 
     // --- Operations: each is one undo step (none when nothing would change) ---
 
@@ -76,7 +77,7 @@ public:
     // defaults and the history is cleared. (Open then fills the template, whose boxes may
     // still adjust the panel, and clears the history once more.)
     void replacePanel(const Panel& panel, const std::string& filePath);
-    // Close Template: the panel stays, its history goes.
+    // Open, once the template is filled: the panel stays, its history goes.
     void clearHistory();
 
     // Ends the present run of merged steps: the next edit is a step of its own even when it

@@ -2,6 +2,7 @@
 #include "base/core/filelookup.h"
 
 #include "base/core/numbertext.h"
+#include "panel/core/paneledits.h"
 #include "template/core/checktext.h"
 
 #include <algorithm>
@@ -280,7 +281,8 @@ private:
                     "no picture can be found in " + quotedName(gauge.gaugeName, ".gau") +
                         ": COCKPIX shows a default picture for this gauge",
                     w, g);
-            if (gauge.gaugeRefSize == -1 && !module.defaultSize)
+            // Whether a window was opened (and measured a size) changes nothing in the file.
+            if (!hasOwnGaugeSize(gauge) && !module.defaultSize)
                 add(line, Severity::Warning, "module-no-size",
                     "the gauge line gives no size and " + quotedName(gauge.gaugeName, ".gau") +
                         " holds none: COCKPIX makes the gauge a tenth of the background's width",
@@ -326,7 +328,7 @@ private:
     // The size the gauge is shown with: its own, or for a line without one the module's
     // (a tenth of the background's width when the module holds none).
     std::optional<double> effectiveSize(int w, const Gauge& gauge, const ModuleFacts& module) {
-        if (gauge.gaugeRefSize != -1)
+        if (hasOwnGaugeSize(gauge))
             return gauge.gaugeSize;
         if (module.defaultSize)
             return *module.defaultSize;

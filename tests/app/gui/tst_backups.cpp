@@ -14,6 +14,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -154,8 +155,16 @@ void TestBackups::restoreKeepsTheCurrentFileAndOpensTheRestoredPanel() {
     const QByteArray current = bytesOf(f.panelFile());
     f.dialogs.clear();
 
+    QVERIFY(QFile(f.path("gauges/CESSNA_182.AIRSPEED.GAU")).open(QIODevice::WriteOnly));
+    f.window->showPanelWindow(0);
+    f.dialogs.clear(); // its warnings about the fixture's pictures
     restore(f, "panel.c1");
     QVERIFY(f.dialogs.verifyAllAnswersUsed());
+    QCOMPARE(f.dialogs.questions(),
+             QStringList{"Restore 'panel.c1' as panel.cfg?\nThe current panel.cfg is kept as a "
+                         "new backup first.\nThe panel windows are closed and the restored "
+                         "panel is opened in the template."});
+    QCOMPARE(f.window->mdiArea()->subWindowList().size(), 1); // the template alone
     QCOMPARE(f.dialogs.messages().first(),
              "Previous 'panel.cfg' was saved as 'panel.c2'\n'panel.c1' was restored as '" +
                  f.panelFile() + "'.");

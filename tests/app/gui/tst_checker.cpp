@@ -67,6 +67,7 @@ private slots:
     void everyFixIsOneUndoStepThatTheCheckerNoLongerFaults();
     void aCancelledChoiceChangesNothing();
     void theStatusBarCountsFromOpenUntilSave();
+    void openingAWindowChangesNoFinding();
 };
 
 void TestChecker::theListShowsEveryFindingWithItsLine() {
@@ -236,6 +237,22 @@ void TestChecker::theStatusBarCountsFromOpenUntilSave() {
     f.trigger("mnusave");
     QVERIFY(!status->isVisible());
     QCOMPARE(unnamedControls(f.window.get()).join(", "), QString());
+}
+
+// The window measures the size the line lacks; the file still lacks it, and the warning stays.
+void TestChecker::openingAWindowChangesNoFinding() {
+    CheckShell f;
+    QVERIFY(f.startOnCase("module_no_size"));
+    PanelCheck& check = f.window->checkCommands().panelCheck();
+    check.recheck();
+    const QStringList before = codesOf(check.findings());
+    QVERIFY(before.contains("module-no-size"));
+    QVERIFY(QFile(f.path("gauges/CESSNA_182.AIRSPEED.GAU")).open(QIODevice::WriteOnly));
+    f.window->showPanelWindow(0);
+    QVERIFY(f.document.panel().gauge(0, 1).gaugeRefSize > 0); // the size was measured
+    check.recheck();
+    QCOMPARE(codesOf(check.findings()), before);
+    QVERIFY(!f.document.isModified());
 }
 
 QTEST_MAIN(TestChecker)

@@ -58,6 +58,7 @@ private slots:
     void saveShowsNoComparisonUnlessAsked();
     void aOneGaugeChangeShowsExactlyItsLineAndCancelSavesNothing();
     void anUnchangedPanelShowsNothing();
+    void rowsAreOneLineHighAndTheRightColumnIsWhole();
 };
 
 void TestComparison::saveShowsNoComparisonUnlessAsked() {
@@ -135,6 +136,32 @@ void TestComparison::anUnchangedPanelShowsNothing() {
     g.trigger("mnucompare");
     auto* first = g.window->findChild<ComparisonDialog*>();
     QVERIFY(!first->view()->identical());
+}
+
+void TestComparison::rowsAreOneLineHighAndTheRightColumnIsWhole() {
+    const std::string longLine = "gauge00=" + std::string(200, 'w') + ", 1, 2";
+    ComparisonView view;
+    view.resize(500, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    for (const bool unified : {false, true}) {
+        view.setUnified(unified);
+        view.setTexts("old", "[Window00]\r\ngauge00=a, 1, 2\r\n", "new",
+                      "[Window00]\r\n" + longLine + "\r\n");
+        QTableWidget* table = view.table();
+        const QFontMetrics metrics(table->font());
+        QVERIFY2(table->rowHeight(0) < metrics.height() * 3 / 2,
+                 qPrintable(QString::number(table->rowHeight(0))));
+        const int last = table->columnCount() - 1;
+        QVERIFY(table->columnWidth(last) >
+                metrics.horizontalAdvance(QString::fromStdString(longLine)));
+        // With room to spare, the last column still reaches the right edge.
+        view.setTexts("old", "a\r\n", "new", "b\r\n");
+        int widths = 0;
+        for (int column = 0; column < table->columnCount(); ++column)
+            widths += table->columnWidth(column);
+        QCOMPARE(widths, table->viewport()->width());
+    }
 }
 
 QTEST_MAIN(TestComparison)

@@ -4,10 +4,14 @@
 #include "app/gui/directoriesdialog.h"
 #include "shellfixture.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
+#include <QWindow>
 
 using namespace cockpix;
 
@@ -25,6 +29,7 @@ private slots:
     void menuItemsBrowsingAndCancel();
     void okStoresOnlyADirectoryWithItsProbeFile();
     void aDialogLeftOpenAcrossNewStillConfirms();
+    void aTypedPathIsWhatTheLabelShowsAndTheFirstOkStores();
 };
 
 void TestDirectoriesDialog::menuItemsBrowsingAndCancel() {
@@ -54,12 +59,14 @@ void TestDirectoriesDialog::menuItemsBrowsingAndCancel() {
     tree->scrollTo(extra);
     QTRY_VERIFY(tree->visualRect(extra).isValid());
     const QPoint where = tree->visualRect(extra).center();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, where);
-    QCOMPARE(dialog->listPath(), f.path("fs98/gauges")); // one click only selects
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, where); // one click selects
     QCOMPARE(dialog->listPath(), f.path("fs98/gauges/extra"));
     QCOMPARE(dialog->findChild<QLabel*>("Label2")->text(), f.path("fs98/gauges/extra/"));
+    QCOMPARE(dialog->pathBox()->text(), f.path("fs98/gauges/extra"));
     QCOMPARE(QString::fromStdString(f.app.dirs.bmpDir), f.path("fs98/gauges/extra/bmp/"));
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, where);
+    QCOMPARE(dialog->listPath(), f.path("fs98/gauges/extra"));
+    QVERIFY(tree->isExpanded(extra));
 
     // Cancel: Quit's clean-up must never reach into a directory the user did not confirm.
     click(dialog, "Command2");
@@ -121,6 +128,44 @@ void TestDirectoriesDialog::aDialogLeftOpenAcrossNewStillConfirms() {
     QTRY_VERIFY(f.window->directoriesDialog() == nullptr);
     QCOMPARE(f.settingsLines().value(3), f.path("somewhere/"));
     QVERIFY(!f.dialogs.lastMessage().contains("didn't select"));
+}
+
+// The label follows the box as it is typed into; "OK" stores it even while the box's list of
+// completions is open (whose closing would otherwise take the click).
+void TestDirectoriesDialog::aTypedPathIsWhatTheLabelShowsAndTheFirstOkStores() {
+    ShellFixture f;
+    f.writeUsualSettings();
+    for (const char* dir : {"panels/first", "panels/second", "panels/third"})
+        QDir().mkpath(f.path(dir));
+    f.start();
+    f.trigger("mnupaneldir");
+    DirectoriesDialog* dialog = f.window->directoriesDialog();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QLabel* label = dialog->findChild<QLabel*>("Label2");
+    QLineEdit* box = dialog->pathBox();
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, f.path("panels/s"));
+    QCOMPARE(label->text(), QString()); // no such directory: OK would store nothing
+    QTest::keyClicks(box, "econd");
+    QCOMPARE(label->text(), f.path("panels/second/"));
+    box->setText(f.path("panels/"));
+    QTest::keyClicks(box, "third");
+    // The completions read the typed directory in the background (forced here, so as not
+    // to wait for it); then they are offered.
+    QCompleter* completer = box->completer();
+    qobject_cast<QFileSystemModel*>(completer->model())->index(f.path("panels"));
+    QTRY_VERIFY([&] {
+        completer->setCompletionPrefix(box->text());
+        completer->complete();
+        return completer->popup()->isVisible();
+    }());
+    // Through the window system, as a user's click comes: the open list sees it first.
+    auto* ok = dialog->findChild<QPushButton*>("Command1");
+    QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
+                      ok->mapTo(dialog, ok->rect().center()));
+    QTRY_VERIFY(f.window->directoriesDialog() == nullptr);
+    QCOMPARE(f.settingsLines().value(3), f.path("panels/third/"));
 }
 
 QTEST_MAIN(TestDirectoriesDialog)

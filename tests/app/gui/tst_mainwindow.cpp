@@ -3,11 +3,12 @@
 
 #include "app/gui/aboutdialog.h"
 #include "app/gui/application.h"
-#include "app/gui/panelcommands.h"
+#include "app/gui/checkcommands.h"
 #include "app/gui/directoriesdialog.h"
-#include "guisupport/accessibility.h"
+#include "app/gui/panelcommands.h"
 #include "base/gui/childmenuprovider.h"
 #include "base/gui/userdialogs.h"
+#include "guisupport/accessibility.h"
 #include "shellfixture.h"
 #include "template/gui/templatewindow.h"
 
@@ -128,27 +129,38 @@ void TestMainWindow::newAndCloseTemplateFollowTheirQuestions() {
 
     f.openPanelOf(3); // a panel, as after an Open
     f.dialogs.queueQuestionAnswer(false);
-    f.trigger("mnuclose");
-    QCOMPARE(f.dialogs.questions().last(), QStringLiteral("Are you sure to leave this panel?"));
-    QVERIFY(f.window->templateSubWindow()->isVisible());
-    f.dialogs.queueQuestionAnswer(true);
-    f.window->templateSubWindow()->close(); // the frame's close button asks the same
-    QTRY_VERIFY(f.window->templateWindow() == nullptr);
-    QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
-    QCOMPARE(f.document.panel().windowCount, 3); // the panel stays in memory
-
-    f.dialogs.queueQuestionAnswer(false);
     f.trigger("mnunew");
     QCOMPARE(
         f.dialogs.questions().last(),
         QStringLiteral("Are you sure to clear this panel ?\nDo not forget to save if needed."));
-    QVERIFY(f.window->templateWindow() == nullptr);
     QCOMPARE(f.document.panel().windowCount, 3);
+
+    // Close Template of an edited panel, with one of its windows and its findings shown.
+    emit f.window->panelCommands().panelOpened(f.path("panel.cfg"));
+    QVERIFY(QFile(f.path("fs98/gauges/CESSNA_182.AIRSPEED.GAU")).open(QIODevice::WriteOnly));
+    f.window->showPanelWindow(0);
+    QLabel* findings = f.window->checkCommands().statusLabel();
+    QVERIFY(findings->isVisible() && f.window->mdiArea()->subWindowList().size() == 2);
+    f.dialogs.queueQuestionAnswer(false);
+    f.window->mainMenu().closeTemplate->trigger(); // a panel window has a "mnuclose" too
+    QCOMPARE(f.dialogs.questions().last(), QStringLiteral("Are you sure to leave this panel?"));
+    QVERIFY(f.window->templateSubWindow()->isVisible());
+    f.document.setWindowField({0, WindowField::Title, std::string("Edited"), 3});
+    f.dialogs.queueSaveChoice(SaveChoice::Discard);
     f.dialogs.queueQuestionAnswer(true);
-    f.trigger("mnunew");
+    f.window->templateSubWindow()->close(); // the frame's close button asks the same
+    QTRY_VERIFY(f.window->templateWindow() == nullptr);
+    QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
+    // Nothing of the discarded panel is left to edit, and nothing is left to save.
+    QTRY_VERIFY(f.window->mdiArea()->subWindowList().isEmpty());
+    QVERIFY(!findings->isVisible());
     QCOMPARE(f.document.panel().windowCount, 0);
+    QVERIFY(!f.document.isModified());
+
+    f.trigger("mnunew"); // nothing to clear: no question
     QVERIFY(f.window->templateWindow() != nullptr && f.action("mnusave")->isEnabled());
     QCOMPARE(f.window->findChildren<TemplateWindow*>().size(), 1);
+    QCOMPARE(f.dialogs.questions().size(), 3);
     QVERIFY(f.dialogs.verifyAllAnswersUsed());
 }
 
@@ -312,9 +324,10 @@ void TestMainWindow::aCommandLineFileIsOpenedOnceOrNamedWhenItCannotBe() {
     f.dialogs.clear();
     const QString panel = f.path("fs98/aircraft/c182/panel/panel.cfg");
     QDir().mkpath(QFileInfo(panel).path());
-    QVERIFY(QFile::copy(QStringLiteral(COCKPIX_FIXTURES_DIR
-                                       "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg"),
-                        panel));
+    QVERIFY(
+        QFile::copy(QStringLiteral(COCKPIX_FIXTURES_DIR
+                                   "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg"),
+                    panel));
     Application program(&f.dialogs);
     CommandLine line;
     line.panelPath = panel.toStdString();

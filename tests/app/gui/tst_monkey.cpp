@@ -82,6 +82,7 @@ public:
     explicit MonkeyDialogs(const QString& scratch) : m_scratch(scratch) {}
     QRandomGenerator random;
     int shown = 0;
+    bool quitting = false; // Quit runs: its question about unsaved changes ends it unless Cancel
 
     void message(const QString&) override { ++shown; }
     bool question(const QString& text) override {
@@ -91,6 +92,8 @@ public:
     }
     SaveChoice askToSave(const QString&) override {
         ++shown;
+        if (quitting)
+            return SaveChoice::Cancel;
         return random.bounded(2) ? SaveChoice::Discard : SaveChoice::Cancel;
     }
     std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }
@@ -193,7 +196,9 @@ class TestMonkey : public QObject {
         case 0:
             if (QAction* command = pickOne(menuCommands(), m_random)) {
                 note("menu", command);
+                m_dialogs->quitting = command->objectName() == QStringLiteral("mnuquit");
                 command->trigger();
+                m_dialogs->quitting = false;
             }
             break;
         case 1:

@@ -3,6 +3,9 @@
 // the saved file.
 
 #include "app/gui/panelcommands.h"
+#include "app/gui/recentfilesmenu.h"
+#include "base/gui/comparisondialog.h"
+#include "base/gui/comparisonview.h"
 #include "panel/core/panelreader.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
@@ -209,20 +212,25 @@ void TestOpenSave::anEditInTheTemplateIsSavedWithABackupOfTheOldFile() {
 }
 
 // FS98 reads panel.cfg: saved under another name, the panel directory keeps its panel.cfg
-// and its backup is a copy. Without a panel.cfg the chosen file is written, without backup.
+// as it is, and no backup. The panel is then the new file's: Compare with saved and Open
+// Recent follow it. Without a panel.cfg the chosen file is written, without backup.
 void TestOpenSave::saveUnderAnotherNameKeepsPanelCfgForFs98() {
     ShellFixture f;
     startWithSample(f, true);
     const QString panelDir = f.path(kCessnaDir);
     const QByteArray original = bytesOf(panelDir + "panel.cfg");
+    f.document.setWindowField({0, WindowField::Title, std::string("Copied"), 2});
     f.dialogs.queueSaveFile(panelDir + "copy.cfg");
     f.trigger("mnusave");
     QCOMPARE(f.dialogs.messages(),
-             QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panelDir +
-                         "copy.cfg' was correctly recorded to disk."});
+             QStringList{"The new '" + panelDir + "copy.cfg' was correctly recorded to disk."});
     QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
-    QCOMPARE(bytesOf(panelDir + "panel.c1"), original);
-    QVERIFY(bytesOf(panelDir + "copy.cfg").contains("generated with COCKPIX"));
+    QVERIFY(!QFile::exists(panelDir + "panel.c1"));
+    QVERIFY(bytesOf(panelDir + "copy.cfg").contains("window00=Copied"));
+    QVERIFY(!f.window->isWindowModified());
+    ComparisonDialog* compared = f.window->panelCommands().compareWithSaved();
+    QVERIFY(compared != nullptr && compared->view()->identical());
+    QCOMPARE(f.window->recentFiles().files().value(0), panelDir + "copy.cfg");
 
     QVERIFY(QFile::remove(panelDir + "panel.cfg"));
     f.dialogs.clear();

@@ -206,18 +206,28 @@ private slots:
         }
         QCOMPARE(ending.count(), 0);
 
-        // Discard, then Quit's own question.
-        f->dialogs.queueSaveChoice(SaveChoice::Discard);
+        // Save, then Quit ends without asking a second time; the file holds the edit.
+        f->dialogs.queueSaveChoice(SaveChoice::Save);
+        f->dialogs.queueSaveFile(panelFile);
+        f->trigger("mnuquit");
+        QVERIFY(f->dialogs.questions().isEmpty());
+        QCOMPARE(ending.count(), 1);
+        QVERIFY(fileBytes().contains("window00=Edited"));
+        QVERIFY(f->dialogs.verifyAllAnswersUsed());
+    }
+
+    // Discard is an answer too: Quit ends at once; without changes it asks its own question.
+    void quitAsksOneQuestion() {
+        QSignalSpy ending(f->window.get(), &MainWindow::programEnding);
         f->dialogs.queueQuestionAnswer(false);
         f->trigger("mnuquit");
         QCOMPARE(f->dialogs.questions(), QStringList{kQuit});
-        QVERIFY(f->document.isModified());
-        // Save, then the frame closes: the file holds the edit.
-        f->dialogs.queueSaveChoice(SaveChoice::Save);
-        f->dialogs.queueSaveFile(panelFile);
-        QVERIFY(f->window->close());
+        typeInto("Text1_0", "Edited");
+        f->dialogs.queueSaveChoice(SaveChoice::Discard);
+        f->trigger("mnuquit");
+        QCOMPARE(f->dialogs.questions().size(), 1);
         QCOMPARE(ending.count(), 1);
-        QVERIFY(fileBytes().contains("window00=Edited"));
+        QVERIFY(!fileBytes().contains("window00=Edited"));
         QVERIFY(f->dialogs.verifyAllAnswersUsed());
     }
 

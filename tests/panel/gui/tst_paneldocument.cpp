@@ -246,7 +246,7 @@ private slots:
         m_document.replacePanel(m_opened, "panel.cfg");
         QSignalSpy modified(&m_document, &PanelDocument::modifiedChanged);
         m_document.setGaugeField(0, 1, GaugeField::Y, 1);
-        m_document.markSaved();
+        m_document.markSaved("panel.cfg");
         QVERIFY(!m_document.isModified());
         m_document.setGaugeField(0, 1, GaugeField::Y, 2); // not merged into the saved step
         QCOMPARE(m_document.undoStack()->count(), 2);
