@@ -71,7 +71,6 @@ private slots:
     void openOfABrokenOrMissingFileShowsTheStructureMessage();
     void openReplacesThePreviousPanel();
     void anEditInTheTemplateIsSavedWithABackupOfTheOldFile();
-    void saveUnderAnotherNameKeepsPanelCfgForFs98();
     void saveAsksOnlyBeforeReplacingAnotherFile();
     void aFailedSaveSaysSoAndKeepsTheOldFile();
 };
@@ -206,31 +205,6 @@ void TestOpenSave::anEditInTheTemplateIsSavedWithABackupOfTheOldFile() {
     QCOMPARE(reread.window(0).windowTitle, std::string("Main Panel (edited)"));
     QCOMPARE(reread.window(1).windowTitle, std::string("Radio Stack"));
     QCOMPARE(reread.gauge(0, 5).gaugeName, std::string("cessna_182.vertical_speed"));
-}
-
-// FS98 reads panel.cfg: saved under another name, the panel directory keeps its panel.cfg
-// and its backup is a copy. Without a panel.cfg the chosen file is written, without backup.
-void TestOpenSave::saveUnderAnotherNameKeepsPanelCfgForFs98() {
-    ShellFixture f;
-    startWithSample(f, true);
-    const QString panelDir = f.path(kCessnaDir);
-    const QByteArray original = bytesOf(panelDir + "panel.cfg");
-    f.dialogs.queueSaveFile(panelDir + "copy.cfg");
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.messages(),
-             QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panelDir +
-                         "copy.cfg' was correctly recorded to disk."});
-    QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
-    QCOMPARE(bytesOf(panelDir + "panel.c1"), original);
-    QVERIFY(bytesOf(panelDir + "copy.cfg").contains("generated with COCKPIX"));
-
-    QVERIFY(QFile::remove(panelDir + "panel.cfg"));
-    f.dialogs.clear();
-    f.dialogs.queueSaveFile(panelDir + "other.cfg");
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.messages(),
-             QStringList{"The new '" + panelDir + "other.cfg' was correctly recorded to disk."});
-    QVERIFY(!QFile::exists(panelDir + "panel.cfg") && !QFile::exists(panelDir + "panel.c2"));
 }
 
 // The panel's own panel.cfg becomes a backup, so choosing it asks nothing; any other file
