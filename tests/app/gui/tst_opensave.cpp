@@ -22,10 +22,7 @@ const QString kStructureMessage = QStringLiteral(
 const QString kCessnaDir = QStringLiteral("fs98/aircraft/sample_cessna/panel/");
 
 void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(test::writeBytes(path, bytes));
 }
 
 using test::bytesOf;

@@ -4,6 +4,7 @@
 
 #include "app/gui/panelcommands.h"
 #include "shellfixture.h"
+#include "support/testfiles.h"
 #include "template/gui/templatewindow.h"
 
 #include <QCheckBox>
@@ -41,10 +42,7 @@ class TestUndo : public QObject {
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab); // leaving the box ends its step
     }
-    QByteArray fileBytes() const {
-        QFile file(panelFile);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return test::bytesOf(panelFile); }
 
 private slots:
     void init() {

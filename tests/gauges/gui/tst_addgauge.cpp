@@ -4,6 +4,7 @@
 
 #include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
+#include "support/testfiles.h"
 
 #include "base/core/filelookup.h"
 #include "gauges/core/gaugeaddition.h"
@@ -52,10 +53,8 @@ class TestAddGauge : public QObject {
     void copyModule(const QString& name) const {
         QVERIFY(QFile::copy(gauges() + "CESSNA_182.AIRSPEED.GAU", gauges() + name));
     }
-    void writeFile(const QString& path, const QByteArray& bytes) const {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QVERIFY(test::writeBytes(path, bytes));
     }
 
 private slots:
