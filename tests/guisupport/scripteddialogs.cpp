@@ -66,7 +66,6 @@ void ScriptedDialogs::clear() {
     m_colorAnswers.clear();
     m_listAnswers.clear();
     m_changesAnswers.clear();
-    m_helpAnswer.reset();
     m_messages.clear();
     m_questions.clear();
     m_saveQuestions.clear();
@@ -121,8 +120,6 @@ std::optional<QColor> ScriptedDialogs::chooseColor(const QColor& initial) {
 
 bool ScriptedDialogs::showHelp(const QString& helpFilePath) {
     m_helpRequests.append(helpFilePath);
-    if (m_helpAnswer)
-        return *m_helpAnswer;
     return QFileInfo(helpFilePath).isFile();
 }
 

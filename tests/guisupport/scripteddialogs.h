@@ -28,8 +28,6 @@ public:
     void queueListChoice(std::optional<QString> item);
     // The answer to the next comparison before a save: true = Save.
     void queueChangesAnswer(bool save);
-    // What showHelp answers; by default whether the file exists, as the real viewer does.
-    void setHelpAnswer(std::optional<bool> answer) { m_helpAnswer = answer; }
 
     // --- What the program showed ---
     const QStringList& messages() const { return m_messages; }           // message() texts
@@ -72,7 +70,6 @@ private:
     std::deque<std::optional<QColor>> m_colorAnswers;
     std::deque<std::optional<QString>> m_listAnswers;
     std::deque<bool> m_changesAnswers;
-    std::optional<bool> m_helpAnswer;
 
     QStringList m_messages;
     QStringList m_questions;

@@ -10,6 +10,7 @@
 #include "gauges/gui/panelwindowregistry.h"
 #include "shellfixture.h"
 #include "template/gui/templaterowcommands.h"
+#include "support/testfiles.h"
 #include "template/gui/templatewindow.h"
 
 #include <QCheckBox>
@@ -60,10 +61,7 @@ class TestUndo : public QObject {
         // Drawn again as a new window.
         QVERIFY(form.isNull() && f->window->rowCommands().panelForms().at(0) != nullptr);
     }
-    QByteArray fileBytes() const {
-        QFile file(panelFile);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return test::bytesOf(panelFile); }
 
 private slots:
     void init() {
