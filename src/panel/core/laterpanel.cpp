@@ -1,0 +1,183 @@
+#include "panel/core/laterpanel.h"
+
+#include "base/core/asciicase.h"
+#include "base/core/numbertext.h"
+
+namespace cockpix {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// The key as a name: the spelling without the underscore FS accepts too.
+bool isRatioKey(std::string_view key) {
+    return equalsIgnoringCase(key, "window_size_ratio") ||
+           equalsIgnoringCase(key, "windowsize_ratio");
+}
+
+template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view key) {
+    for (const LaterKey& entry : keys) {
+        if (sameLaterKey(entry.key, key))
+            return &entry;
+    }
+    return nullptr;
+}
+
+std::optional<double> fieldNumber(const std::vector<std::string>& fields, std::size_t index) {
+    if (index >= fields.size() || fields[index].empty())
+        return std::nullopt;
+    return numericValue(fields[index]);
+}
+
+LaterGauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
+    LaterGauge gauge;
+    gauge.number = number;
+    gauge.line = line;
+    const std::string_view value = lines.value(line);
+    std::size_t start = 0;
+    for (bool first = true;; first = false) {
+        const std::size_t comma = value.find(',', start);
+        const std::string_view field = trimmed(value.substr(start, comma - start));
+        if (first)
+            gauge.name = field;
+        else
+            gauge.fields.emplace_back(field);
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    gauge.x = fieldNumber(gauge.fields, 0);
+    gauge.y = fieldNumber(gauge.fields, 1);
+    gauge.width = fieldNumber(gauge.fields, 2);
+    gauge.height = fieldNumber(gauge.fields, 3);
+    return gauge;
+}
+
+LaterKey keyOf(const PanelLines& lines, std::size_t line) {
+    return {std::string(lines.key(line)), std::string(lines.value(line)), line};
+}
+
+class Reader {
+public:
+    explicit Reader(const PanelLines& lines) : m_lines(lines) {}
+
+    LaterPanel read() {
+        for (std::size_t s = 0; s < m_lines.sectionCount(); ++s)
+            section(s);
+        return std::move(m_panel);
+    }
+
+private:
+    void section(std::size_t s) {
+        const std::string_view name = m_lines.sectionName(s);
+        if (equalsIgnoringCase(name, "window titles"))
+            titles(s);
+        else if (const long number = numberAfterPrefix(name, "window"); number >= 0)
+            window(s, LaterWindowKind::Window, number);
+        else if (const long number = numberAfterPrefix(name, "vcockpit"); number >= 0)
+            window(s, LaterWindowKind::Vcockpit, number);
+        else if (equalsIgnoringCase(name, "color"))
+            m_panel.color = plain(s);
+        else if (equalsIgnoringCase(name, "views"))
+            m_panel.views = plain(s);
+        else if (equalsIgnoringCase(name, "default view"))
+            m_panel.defaultView = plain(s);
+        else if (equalsIgnoringCase(name, "fltsim"))
+            m_panel.fltsim = plain(s);
+        else
+            m_panel.otherSections.push_back(plain(s));
+    }
+
+    template <class Take> void eachKey(std::size_t s, const Take& take) {
+        for (std::size_t line = m_lines.headerLine(s) + 1; line < m_lines.sectionEnd(s); ++line) {
+            if (m_lines.kind(line) == LineKind::Key)
+                take(line);
+        }
+    }
+
+    void titles(std::size_t s) {
+        eachKey(s, [&](std::size_t line) {
+            const long number = numberAfterPrefix(m_lines.key(line), "window");
+            if (number >= 0)
+                m_panel.titles.push_back({number, std::string(m_lines.value(line)), line});
+        });
+    }
+
+    void window(std::size_t s, LaterWindowKind kind, long number) {
+        LaterWindow window;
+        window.kind = kind;
+        window.number = number;
+        window.header = m_lines.sectionName(s);
+        window.section = s;
+        window.headerLine = m_lines.headerLine(s);
+        eachKey(s, [&](std::size_t line) {
+            const long gauge = numberAfterPrefix(m_lines.key(line), "gauge");
+            if (gauge >= 0)
+                window.gauges.push_back(gaugeOf(m_lines, line, gauge));
+            else
+                window.keys.push_back(keyOf(m_lines, line));
+        });
+        m_panel.windows.push_back(std::move(window));
+    }
+
+    LaterSection plain(std::size_t s) {
+        LaterSection section{std::string(m_lines.sectionName(s)), s, m_lines.headerLine(s), {}};
+        eachKey(s, [&](std::size_t line) { section.keys.push_back(keyOf(m_lines, line)); });
+        return section;
+    }
+
+    const PanelLines& m_lines;
+    LaterPanel m_panel;
+};
+
+} // namespace
+
+bool sameLaterKey(std::string_view a, std::string_view b) {
+    return equalsIgnoringCase(a, b) || (isRatioKey(a) && isRatioKey(b));
+}
+
+long numberAfterPrefix(std::string_view name, std::string_view prefix) {
+    if (!startsWithIgnoringCase(name, prefix) || name.size() == prefix.size())
+        return -1;
+    long value = 0;
+    for (char c : name.substr(prefix.size())) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value > 99'999'999 ? 999'999'999 : value * 10 + (c - '0');
+    }
+    return value;
+}
+
+const LaterKey* LaterWindow::find(std::string_view key) const {
+    return findIn(keys, key);
+}
+
+const LaterKey* LaterSection::find(std::string_view key) const {
+    return findIn(keys, key);
+}
+
+const LaterTitle* LaterPanel::titleOf(long number) const {
+    for (const LaterTitle& title : titles) {
+        if (title.number == number)
+            return &title;
+    }
+    return nullptr;
+}
+
+const LaterWindow* LaterPanel::windowOf(long number) const {
+    for (const LaterWindow& window : windows) {
+        if (window.kind == LaterWindowKind::Window && window.number == number)
+            return &window;
+    }
+    return nullptr;
+}
+
+LaterPanel readLaterPanel(const PanelLines& lines) {
+    return Reader(lines).read();
+}
+
+} // namespace cockpix
