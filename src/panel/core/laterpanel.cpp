@@ -1,7 +1,9 @@
 #include "panel/core/laterpanel.h"
 
 #include "base/core/asciicase.h"
-#include "base/core/numbertext.h"
+
+#include <charconv>
+#include <limits>
 
 namespace cockpix {
 namespace {
@@ -27,33 +29,45 @@ template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view 
     return nullptr;
 }
 
-std::optional<double> fieldNumber(const std::vector<std::string>& fields, std::size_t index) {
-    if (index >= fields.size() || fields[index].empty())
+// FS reads the numbers of its later panels as C does: the leading number of the field, "."
+// as decimal point. A field without one (empty, or a word) sets nothing.
+std::optional<double> fieldNumber(std::string_view field) {
+    if (!field.empty() && field.front() == '+')
+        field.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return field.front() == '-' ? -std::numeric_limits<double>::max()
+                                    : std::numeric_limits<double>::max();
+    if (error != std::errc())
         return std::nullopt;
-    return numericValue(fields[index]);
+    return value;
+}
+
+// Calls take(index, field) for the name (index 0) and each field of a gauge line's value.
+template <class Take> void eachGaugeField(std::string_view value, const Take& take) {
+    std::size_t start = 0;
+    for (std::size_t index = 0;; ++index) {
+        const std::size_t comma = value.find(',', start);
+        take(index, trimmed(value.substr(start, comma - start)));
+        if (comma == std::string_view::npos)
+            return;
+        start = comma + 1;
+    }
 }
 
 LaterGauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
     LaterGauge gauge;
     gauge.number = number;
     gauge.line = line;
-    const std::string_view value = lines.value(line);
-    std::size_t start = 0;
-    for (bool first = true;; first = false) {
-        const std::size_t comma = value.find(',', start);
-        const std::string_view field = trimmed(value.substr(start, comma - start));
-        if (first)
+    std::optional<double>* numbers[] = {&gauge.x, &gauge.y, &gauge.width, &gauge.height};
+    eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
+        if (index == 0)
             gauge.name = field;
-        else
-            gauge.fields.emplace_back(field);
-        if (comma == std::string_view::npos)
-            break;
-        start = comma + 1;
-    }
-    gauge.x = fieldNumber(gauge.fields, 0);
-    gauge.y = fieldNumber(gauge.fields, 1);
-    gauge.width = fieldNumber(gauge.fields, 2);
-    gauge.height = fieldNumber(gauge.fields, 3);
+        else if (index <= 4)
+            *numbers[index - 1] = fieldNumber(field);
+        gauge.fieldCount = index;
+    });
     return gauge;
 }
 
@@ -109,6 +123,7 @@ private:
 
     void window(std::size_t s, LaterWindowKind kind, long number) {
         LaterWindow window;
+        window.gauges.reserve(m_lines.sectionEnd(s) - m_lines.headerLine(s));
         window.kind = kind;
         window.number = number;
         window.header = m_lines.sectionName(s);
@@ -135,6 +150,15 @@ private:
 };
 
 } // namespace
+
+std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line) {
+    std::vector<std::string_view> fields;
+    eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
+        if (index > 0)
+            fields.push_back(field);
+    });
+    return fields;
+}
 
 bool sameLaterKey(std::string_view a, std::string_view b) {
     return equalsIgnoringCase(a, b) || (isRatioKey(a) && isRatioKey(b));

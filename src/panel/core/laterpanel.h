@@ -21,14 +21,18 @@ struct LaterKey {
     std::size_t line = 0;
 };
 
-// gaugeNN=module!gauge, x, y[, w[, h]][, more fields]
+// gaugeNN=module!gauge, x, y[, w[, h]][, more fields]. A panel may hold hundreds of
+// thousands of them: the fields themselves stay in the line (laterGaugeFields).
 struct LaterGauge {
-    long number = 0;                 // NN
-    std::string name;                // "module!gauge" (a folder may lead: "LVLD\B767!EADI")
-    std::vector<std::string> fields; // after the name, each trimmed; empty ones stay empty
-    std::optional<double> x, y, width, height; // the first four fields, when not empty
+    long number = 0;            // NN
+    std::string name;           // "module!gauge" (a folder may lead: "LVLD\B767!EADI")
+    std::size_t fieldCount = 0; // after the name; empty ones count
+    std::optional<double> x, y, width, height; // the first four fields, when numbers
     std::size_t line = 0;
 };
+
+// The fields of a gauge line after the name, each trimmed; empty ones stay empty.
+std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line);
 
 enum class LaterWindowKind { Window, Vcockpit };
 

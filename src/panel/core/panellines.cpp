@@ -50,6 +50,7 @@ PanelLines::PanelLines(std::string bytes) : m_text(std::move(bytes)) {
 // so a long file is split at the speed of a byte search whatever its line ends are.
 void PanelLines::split() {
     const std::size_t size = m_text.size();
+    m_lines.reserve(size / 24 + 1); // the lines of panel.cfg files run 20 to 60 bytes
     std::size_t nextLf = nextOf(m_text, 0, '\n');
     std::size_t nextCr = nextOf(m_text, 0, '\r');
     for (std::size_t pos = 0; pos < size;) {

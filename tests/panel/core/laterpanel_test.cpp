@@ -83,10 +83,11 @@ TEST(LaterPanel, ReadsTitlesWindowsGaugesAndTheOtherSections) {
     EXPECT_EQ(main.gauges[0].width, 271);
     EXPECT_FALSE(main.gauges[0].height);
     EXPECT_EQ(main.gauges[1].name, "172Things!Avionics Switch");
-    EXPECT_EQ(main.gauges[1].fields, (std::vector<std::string>{"221", "", "FO"}));
+    EXPECT_EQ(laterGaugeFields(lines, main.gauges[1].line),
+              (std::vector<std::string_view>{"221", "", "FO"}));
     EXPECT_FALSE(main.gauges[1].y);
     EXPECT_EQ(main.gauges[2].y, 20); // the line ends in a tab
-    EXPECT_EQ(main.gauges[3].fields.size(), 6u);
+    EXPECT_EQ(main.gauges[3].fieldCount, 6u);
     EXPECT_EQ(main.gauges[3].number, 3);
 
     EXPECT_EQ(panel.views->find("VIEW_FORWARD_WINDOWS")->value, "MAIN_PANEL,RADIO_STACK_PANEL");
