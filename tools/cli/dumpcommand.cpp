@@ -6,9 +6,8 @@
 #include "laterjson.h"
 #include "openpanel.h"
 
-#include "base/core/filelookup.h"
-#include "panel/core/panelformat.h"
 #include "panel/core/panelreader.h"
+#include "panel/core/panelsource.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -97,15 +96,18 @@ std::string modelJson(const OpenedPanel& opened) {
     return json.text();
 }
 
-// The dump of a panel of FS2000 and later; nullopt for an FS98 panel or a file that
-// cannot be read, which the FS98 reader then reads (and reports) as ever.
+// The dump of a panel of FS2000 and later, also at the end of an alias; nullopt for an FS98
+// panel or a file that cannot be read, which the FS98 reader then reads (and reports) as
+// ever.
 std::optional<std::string> laterDump(const std::string& path) {
     const std::string chosen = fullPath(path);
-    std::optional<std::string> bytes = readWholeFile(resolvePathIgnoringCase(chosen));
-    if (!bytes || detectPanelFormat(*bytes) != PanelFormat::Later)
+    PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
+    if (source.format != PanelFormat::Later)
         return std::nullopt;
-    const PanelLines lines(std::move(*bytes));
-    return laterPanelJson(lines, readLaterPanel(lines), panelDirFromChosenPath(chosen));
+    for (const std::string& dir : source.reroutes)
+        std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
+    const PanelLines lines(std::move(source.bytes));
+    return laterPanelJson(lines, readLaterPanel(lines), source.panelDir);
 }
 
 } // namespace

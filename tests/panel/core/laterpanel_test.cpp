@@ -2,6 +2,7 @@
 
 #include "base/core/scratchdir.h"
 #include "panel/core/lateredits.h"
+#include "panel/core/panelsource.h"
 #include "panel/core/panelwriter.h"
 
 #include <gtest/gtest.h>
@@ -181,6 +182,28 @@ TEST_F(LaterPanelSave, WritesTheEditedLinesAndKeepsTheOldFileAsABackup) {
     EXPECT_TRUE(result.backupMade);
     EXPECT_EQ(fileBytes(path), lines.bytes());
     EXPECT_EQ(fileBytes(at("plane/panel/panel.c1")), text);
+}
+
+// Many later aircraft have a panel.cfg of only "[fltsim] alias=": the panel it leads to
+// decides the format. A chain of FS98 panels is left to the FS98 reader from its start.
+TEST_F(LaterPanelSave, AnAliasLeadsToTheFormatOfThePanelItNames) {
+    const std::string later = fixture("vcockpit_only.cfg");
+    touch("fs/aircraft/Big Jet/PANEL/panel.cfg", later);
+    const std::string alias = touch("fs/aircraft/twin/panel/panel.cfg",
+                                    "// shared panel\r\n[fltsim]\r\nalias = big jet\\panel\r\n");
+    const PanelSource source = locatePanel(alias, at("fs/aircraft/twin/panel/"));
+    EXPECT_EQ(source.format, PanelFormat::Later);
+    EXPECT_EQ(source.panelDir, at("fs/aircraft/Big Jet/PANEL/"));
+    EXPECT_EQ(source.reroutes, std::vector<std::string>{source.panelDir});
+    EXPECT_EQ(source.bytes, later);
+
+    touch("fs/aircraft/old/panel/panel.cfg", "[fltsim]\r\nalias=twin\\panel\r\n");
+    touch("fs/aircraft/twin/panel/panel.cfg", "[fltsim]\r\nalias=old\\panel\r\n"); // a loop
+    const PanelSource fs98 =
+        locatePanel(at("fs/aircraft/old/panel/panel.cfg"), at("fs/aircraft/old/panel/"));
+    EXPECT_EQ(fs98.format, PanelFormat::Fs98);
+    EXPECT_EQ(fs98.file, at("fs/aircraft/old/panel/panel.cfg"));
+    EXPECT_TRUE(fs98.reroutes.empty());
 }
 
 } // namespace
