@@ -1,8 +1,8 @@
 // panel.cfg files from anywhere: the reader must end every file with a panel or a structural
 // error, whatever the bytes, and what it read must always be writable. The same bytes kept
-// as the lines of a panel of FS2000 and later must save unchanged, and a key set in every
-// window must read back as set. The input may hold up
-// to three files, separated by a line "%%", laid out as the panel.cfg of the aircraft a, b
+// as the lines of a panel of FS2000 and later must save unchanged, a key set in every window
+// must read back as set, and a window added and removed again must come and go whole. The input may
+// hold up to three files, separated by a line "%%", laid out as the panel.cfg of the aircraft a, b
 // and c of a scratch FS98 tree, so that [fltsim] alias chains between them are followed too.
 
 #include "panel/core/lateredits.h"
@@ -56,6 +56,16 @@ void checkLaterPanel(std::string_view bytes) {
             std::abort();
     }
     if (!panel.windows.empty() && cockpix::PanelLines(lines.bytes()).bytes() != lines.bytes())
+        std::abort();
+    // A new window gets its title and section, and goes again with them.
+    const long number = cockpix::addLaterWindow(lines, {"new", {{"file", "new.bmp"}}});
+    const cockpix::LaterPanel added = cockpix::readLaterPanel(lines);
+    const cockpix::LaterWindow* window = added.windowOf(number);
+    if (!window || !added.titleOf(number) || window->find("file")->value != "new.bmp")
+        std::abort();
+    cockpix::removeLaterWindow(lines, window->section);
+    const cockpix::LaterPanel removed = cockpix::readLaterPanel(lines);
+    if (removed.windowOf(number) || removed.titleOf(number))
         std::abort();
 }
 
