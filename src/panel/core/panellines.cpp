@@ -248,4 +248,16 @@ std::string PanelLines::bytes() const {
     return out;
 }
 
+PanelLines::State PanelLines::state() const {
+    State state;
+    state.m_lines = m_lines;
+    state.m_headers = m_headers;
+    return state;
+}
+
+void PanelLines::restore(const State& state) {
+    m_lines = state.m_lines;
+    m_headers = state.m_headers;
+}
+
 } // namespace cockpix

@@ -72,6 +72,13 @@ public:
     // The whole file: every line and its line end, in order.
     std::string bytes() const;
 
+    class State;
+    // What the lines are now, to come back to with restore(): an undo step keeps the states
+    // before and after its edit. The bytes of every line ever held stay in this object, so a
+    // state is only the table of lines (a few numbers a line), valid for this object only.
+    State state() const;
+    void restore(const State& state);
+
 private:
     struct Line {
         std::uint64_t start = 0; // in m_text, or in m_added for an edited line
@@ -94,6 +101,13 @@ private:
     std::string m_added; // the text of every line written by an edit
     std::vector<Line> m_lines;
     std::vector<std::size_t> m_headers; // the Header lines, in order
+};
+
+class PanelLines::State {
+private:
+    friend class PanelLines;
+    std::vector<Line> m_lines;
+    std::vector<std::size_t> m_headers;
 };
 
 } // namespace cockpix

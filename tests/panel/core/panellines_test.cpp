@@ -120,9 +120,19 @@ TEST(PanelLines, EditsChangeOnlyTheirLines) {
     lines.remove(lines.headerLine(1));
     EXPECT_EQ(lines.bytes(), "[New]\r\n; top\r\nk = 5\r\nn=3\r\n\r\n[B]\r\nx=2");
     EXPECT_EQ(lines.sectionOf(3), 0u);
+    const PanelLines::State before = lines.state();
     lines.replace(0, "no longer a header");
     EXPECT_EQ(lines.sectionCount(), 1u);
     EXPECT_EQ(lines.sectionOf(2), PanelLines::npos);
+
+    // Undo and redo of an edit: back to each state, sections and all.
+    const PanelLines::State after = lines.state();
+    lines.restore(before);
+    EXPECT_EQ(lines.bytes(), "[New]\r\n; top\r\nk = 5\r\nn=3\r\n\r\n[B]\r\nx=2");
+    EXPECT_EQ(lines.sectionOf(2), 0u);
+    lines.restore(after);
+    EXPECT_EQ(lines.text(0), "no longer a header");
+    EXPECT_EQ(lines.sectionCount(), 1u);
 }
 
 } // namespace
