@@ -66,7 +66,7 @@ void writeKeys(JsonWriter& json, const std::vector<LaterKey>& keys) {
 void writeGauge(JsonWriter& json, const PanelLines& lines, const LaterGauge& gauge) {
     json.beginObject();
     json.field("number", static_cast<double>(gauge.number));
-    textField(json, "name", gauge.name);
+    textField(json, "name", laterGaugeName(lines, gauge.line));
     json.key("fields");
     json.beginArray();
     for (std::string_view field : laterGaugeFields(lines, gauge.line))

@@ -62,9 +62,7 @@ LaterGauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
     gauge.line = line;
     std::optional<double>* numbers[] = {&gauge.x, &gauge.y, &gauge.width, &gauge.height};
     eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
-        if (index == 0)
-            gauge.name = field;
-        else if (index <= 4)
+        if (index >= 1 && index <= 4)
             *numbers[index - 1] = fieldNumber(field);
         gauge.fieldCount = index;
     });
@@ -150,6 +148,11 @@ private:
 };
 
 } // namespace
+
+std::string_view laterGaugeName(const PanelLines& lines, std::size_t line) {
+    const std::string_view value = lines.value(line);
+    return trimmed(value.substr(0, value.find(',')));
+}
 
 std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line) {
     std::vector<std::string_view> fields;

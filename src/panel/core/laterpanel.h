@@ -22,15 +22,17 @@ struct LaterKey {
 };
 
 // gaugeNN=module!gauge, x, y[, w[, h]][, more fields]. A panel may hold hundreds of
-// thousands of them: the fields themselves stay in the line (laterGaugeFields).
+// thousands of them: the texts stay in the line (laterGaugeName, laterGaugeFields), the
+// gauge holds only what FS takes from it as numbers.
 struct LaterGauge {
-    long number = 0;            // NN
-    std::string name;           // "module!gauge" (a folder may lead: "LVLD\B767!EADI")
-    std::size_t fieldCount = 0; // after the name; empty ones count
+    long number = 0;                           // NN
+    std::size_t fieldCount = 0;                // after the name; empty ones count
     std::optional<double> x, y, width, height; // the first four fields, when numbers
     std::size_t line = 0;
 };
 
+// "module!gauge" of a gauge line, trimmed (a folder may lead: "LVLD\B767main!EADI").
+std::string_view laterGaugeName(const PanelLines& lines, std::size_t line);
 // The fields of a gauge line after the name, each trimmed; empty ones stay empty.
 std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line);
 

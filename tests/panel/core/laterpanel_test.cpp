@@ -78,12 +78,12 @@ TEST(LaterPanel, ReadsTitlesWindowsGaugesAndTheOtherSections) {
     EXPECT_EQ(panel.windowOf(1)->find("size_mm")->value, "180,300");
     EXPECT_EQ(panel.windowOf(5)->find("window_size")->value, "0.400, 0.250");
     ASSERT_EQ(main.gauges.size(), 4u);
-    EXPECT_EQ(main.gauges[0].name, "LVLD\\B767main!EADI");
+    EXPECT_EQ(laterGaugeName(lines, main.gauges[0].line), "LVLD\\B767main!EADI");
     EXPECT_EQ(main.gauges[0].x, 1036);
     EXPECT_EQ(main.gauges[0].y, 308);
     EXPECT_EQ(main.gauges[0].width, 271);
     EXPECT_FALSE(main.gauges[0].height);
-    EXPECT_EQ(main.gauges[1].name, "172Things!Avionics Switch");
+    EXPECT_EQ(laterGaugeName(lines, main.gauges[1].line), "172Things!Avionics Switch");
     EXPECT_EQ(laterGaugeFields(lines, main.gauges[1].line),
               (std::vector<std::string_view>{"221", "", "FO"}));
     EXPECT_FALSE(main.gauges[1].y);
