@@ -1,7 +1,7 @@
 #include "panel/core/panelformat.h"
 
 #include "base/core/asciicase.h"
-#include "base/core/linescanner.h"
+#include "base/core/linecutter.h"
 #include "base/core/numbertext.h"
 #include "panel/core/laterpanel.h"
 
@@ -116,14 +116,14 @@ PanelFormat detectPanelFormat(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
     Detector detector;
-    LineScanner lines(bytes);
+    LineCutter lines(bytes);
+    LineCutter::Line line;
     while (!detector.later()) {
-        const std::optional<std::string_view> line = lines.next();
-        if (!line) {
+        if (!lines.next(line)) {
             detector.end();
             break;
         }
-        detector.line(*line);
+        detector.line(bytes.substr(line.start, line.length));
     }
     return detector.later() ? PanelFormat::Later : PanelFormat::Fs98;
 }

@@ -1,9 +1,9 @@
 #include "panel/core/panellines.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/linecutter.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -25,15 +25,6 @@ void trim(std::string_view text, std::size_t& begin, std::size_t& end) {
         --end;
 }
 
-// The next position of c at or after from, or size when there is none.
-std::size_t nextOf(const std::string& text, std::size_t from, char c) {
-    if (from >= text.size())
-        return text.size();
-    const void* found = std::memchr(text.data() + from, c, text.size() - from);
-    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
-                 : text.size();
-}
-
 std::uint8_t endCode(std::string_view end) {
     return end == "\n" ? 1 : end == "\r" ? 2 : end == "\r\n" ? 3 : 0;
 }
@@ -46,33 +37,18 @@ PanelLines::PanelLines(std::string bytes) : m_text(std::move(bytes)) {
     split();
 }
 
-// Two searches run ahead of the line being cut, one for LF and one for CR, each by memchr,
-// so a long file is split at the speed of a byte search whatever its line ends are.
 void PanelLines::split() {
-    const std::size_t size = m_text.size();
-    m_lines.reserve(size / 24 + 1); // the lines of panel.cfg files run 20 to 60 bytes
-    std::size_t nextLf = nextOf(m_text, 0, '\n');
-    std::size_t nextCr = nextOf(m_text, 0, '\r');
-    for (std::size_t pos = 0; pos < size;) {
-        if (nextLf < pos)
-            nextLf = nextOf(m_text, pos, '\n');
-        if (nextCr < pos)
-            nextCr = nextOf(m_text, pos, '\r');
-        const std::size_t stop = std::min(nextLf, nextCr);
+    m_lines.reserve(m_text.size() / 24 + 1); // the lines of panel.cfg files run 20 to 60 bytes
+    LineCutter cutter(m_text);
+    for (LineCutter::Line cut; cutter.next(cut);) {
         Line line;
-        line.start = pos;
-        line.length = static_cast<std::uint32_t>(stop - pos);
-        if (stop == size)
-            line.end = 0;
-        else if (m_text[stop] == '\n')
-            line.end = 1;
-        else
-            line.end = (stop + 1 < size && m_text[stop + 1] == '\n') ? 3 : 2;
-        classify(line, std::string_view(m_text).substr(pos, line.length), pos == 0);
+        line.start = cut.start;
+        line.length = static_cast<std::uint32_t>(cut.length);
+        line.end = static_cast<std::uint8_t>(cut.end);
+        classify(line, std::string_view(m_text).substr(cut.start, cut.length), cut.start == 0);
         if (line.kind == LineKind::Header)
             m_headers.push_back(m_lines.size());
         m_lines.push_back(line);
-        pos = stop + kEnds[line.end].size();
     }
 }
 

@@ -87,7 +87,7 @@ private:
         std::uint32_t keyLength = 0;
         std::uint32_t valueStart = 0;
         std::uint32_t valueLength = 0;
-        std::uint8_t end = 0; // 0 none, 1 LF, 2 CR, 3 CR LF
+        std::uint8_t end = 0; // LineCutter::End: 0 none, 1 LF, 2 CR, 3 CR LF
         LineKind kind = LineKind::Blank;
         bool added = false;
     };

@@ -2,7 +2,7 @@
 
 #include "base/core/asciicase.h"
 #include "base/core/filelookup.h"
-#include "base/core/linescanner.h"
+#include "base/core/linecutter.h"
 
 #include <algorithm>
 #include <optional>
@@ -41,10 +41,10 @@ std::optional<std::string> aliasedDir(const std::string& panelDir, std::string_v
 } // namespace
 
 std::string fltsimAlias(std::string_view bytes) {
-    LineScanner lines(bytes);
+    LineCutter lines(bytes);
     bool inFltsim = false;
-    while (const std::optional<std::string_view> next = lines.next()) {
-        const std::string_view line = trimmed(*next);
+    for (LineCutter::Line cut; lines.next(cut);) {
+        const std::string_view line = trimmed(bytes.substr(cut.start, cut.length));
         if (!line.empty() && line.front() == '[') {
             const std::string_view name = trimmed(line.substr(1, line.find(']') - 1));
             if (inFltsim)
