@@ -3,6 +3,8 @@
 #include "base/core/asciicase.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace cockpix {
@@ -30,16 +32,22 @@ template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view 
 }
 
 // FS reads the numbers of its later panels as C does: the leading number of the field, "."
-// as decimal point. A field without one (empty, or a word) sets nothing.
+// as decimal point; one too large to hold is the largest there is, one too small 0. A field
+// without a number (empty, a word, "nan", "inf") sets nothing: no value of a panel is ever
+// other than finite.
 std::optional<double> fieldNumber(std::string_view field) {
     if (!field.empty() && field.front() == '+')
         field.remove_prefix(1);
     double value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error == std::errc::result_out_of_range)
-        return field.front() == '-' ? -std::numeric_limits<double>::max()
-                                    : std::numeric_limits<double>::max();
-    if (error != std::errc())
+    if (error == std::errc::result_out_of_range) {
+        // Whether it overflowed or underflowed, strtod says, on the rare field it takes.
+        const double huge = std::strtod(std::string(field).c_str(), nullptr);
+        if (huge == 0)
+            return 0.0;
+        return huge < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    }
+    if (error != std::errc() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -96,6 +97,23 @@ TEST(LaterPanel, ReadsTitlesWindowsGaugesAndTheOtherSections) {
     EXPECT_EQ(panel.defaultView->find("SIZE_Y")->value, "4000");
     ASSERT_EQ(panel.otherSections.size(), 1u);
     EXPECT_EQ(panel.otherSections[0].name, "Panel Sounds");
+}
+
+// Numbers FS cannot hold never reach the panel as infinities or NaN.
+TEST(LaterPanel, GaugeNumbersAreAlwaysFinite) {
+    const PanelLines lines(fixture("malformed.cfg"));
+    const LaterPanel panel = readLaterPanel(lines);
+    ASSERT_EQ(panel.windows.back().gauges.size(), 2u);
+    const LaterGauge& big = panel.windows.back().gauges[0];
+    EXPECT_EQ(big.x, std::numeric_limits<double>::max());
+    EXPECT_EQ(big.y, -5);
+    EXPECT_FALSE(big.width); // nan
+    EXPECT_FALSE(big.height);
+    const LaterGauge& odd = panel.windows.back().gauges[1];
+    EXPECT_EQ(odd.x, 0);
+    EXPECT_FALSE(odd.y); // inf
+    EXPECT_EQ(odd.width, 7);
+    EXPECT_EQ(odd.height, 0); // 0x10: C reads the 0
 }
 
 TEST(LaterPanel, AKeyEditChangesExactlyItsLine) {
