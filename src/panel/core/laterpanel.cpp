@@ -10,11 +10,20 @@
 namespace cockpix {
 namespace {
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A plain loop: the fields of gauge lines are a few characters, and a panel may hold a
+// hundred thousand of them.
 std::string_view trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
 }
 
 // The key as a name: the spelling without the underscore FS accepts too.
@@ -56,9 +65,11 @@ std::optional<double> fieldNumber(std::string_view field) {
 template <class Take> void eachGaugeField(std::string_view value, const Take& take) {
     std::size_t start = 0;
     for (std::size_t index = 0;; ++index) {
-        const std::size_t comma = value.find(',', start);
+        std::size_t comma = start;
+        while (comma < value.size() && value[comma] != ',')
+            ++comma;
         take(index, trimmed(value.substr(start, comma - start)));
-        if (comma == std::string_view::npos)
+        if (comma == value.size())
             return;
         start = comma + 1;
     }
