@@ -1,8 +1,14 @@
 // panel.cfg files from anywhere: the reader must end every file with a panel or a structural
-// error, whatever the bytes, and what it read must always be writable. The input may hold up
-// to three files, separated by a line "%%", laid out as the panel.cfg of the aircraft a, b
+// error, whatever the bytes, and what it read must always be writable. The same bytes kept
+// as the lines of a panel of FS2000 and later must save unchanged, a key set in every window
+// must read back as set, and a window added and removed again must come and go whole. The input may
+// hold up to three files, separated by a line "%%", laid out as the panel.cfg of the aircraft a, b
 // and c of a scratch FS98 tree, so that [fltsim] alias chains between them are followed too.
 
+#include "panel/core/lateredits.h"
+#include "panel/core/laterpanel.h"
+#include "panel/core/panelformat.h"
+#include "panel/core/panellines.h"
 #include "panel/core/panelreader.h"
 #include "panel/core/panelwriter.h"
 
@@ -37,6 +43,32 @@ std::string_view nextFile(std::string_view& input) {
     return file;
 }
 
+// Open then save with no edit gives the same bytes; an edit of each window changes its key.
+void checkLaterPanel(std::string_view bytes) {
+    (void)cockpix::detectPanelFormat(bytes);
+    cockpix::PanelLines lines{std::string(bytes)};
+    if (lines.bytes() != bytes)
+        std::abort();
+    const cockpix::LaterPanel panel = cockpix::readLaterPanel(lines);
+    for (const cockpix::LaterWindow& window : panel.windows) {
+        const std::size_t line = cockpix::setSectionKey(lines, window.section, "size_mm", "7,8");
+        if (lines.value(line) != "7,8" || lines.sectionOf(line) != window.section)
+            std::abort();
+    }
+    if (!panel.windows.empty() && cockpix::PanelLines(lines.bytes()).bytes() != lines.bytes())
+        std::abort();
+    // A new window gets its title and section, and goes again with them.
+    const long number = cockpix::addLaterWindow(lines, {"new", {{"file", "new.bmp"}}});
+    const cockpix::LaterPanel added = cockpix::readLaterPanel(lines);
+    const cockpix::LaterWindow* window = added.windowOf(number);
+    if (!window || !added.titleOf(number) || window->find("file")->value != "new.bmp")
+        std::abort();
+    cockpix::removeLaterWindow(lines, window->section);
+    const cockpix::LaterPanel removed = cockpix::readLaterPanel(lines);
+    if (removed.windowOf(number) || removed.titleOf(number))
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -44,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first file is read from memory, as the reader reads every file; the aliased ones
     // come from the disk, where a file of an earlier input must not linger.
     const std::string_view first = nextFile(input);
+    checkLaterPanel(first);
     for (const char* aircraft : {"b", "c"}) {
         const fs::path file = scratch() / "fs98" / "aircraft" / aircraft / "panel" / "panel.cfg";
         const std::string_view part = nextFile(input);

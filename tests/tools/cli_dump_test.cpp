@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ TEST_F(DumpCommand, PrintsTheWholeModelAsJson) {
         "file=a.bmp\r\nident=.5\r\nsize_mm=1e300\r\ngauge00=g,1.5,-2,96\r\n\r\n"
         "[Default View]\r\nX=0\r\nY=0\r\nSIZE_X=1\r\nSIZE_Y=1\r\n");
     std::string expected = R"({
+  "format": "FS98",
   "panelDir": ")" + fs::canonical(root).string() +
                            R"(/",
   "windowCount": 1,
@@ -108,6 +110,32 @@ TEST_F(DumpCommand, StructuralErrorsGoToStderrWithStatusTwo) {
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.out, "");
     EXPECT_NE(missing.err.find("absent.cfg: the file cannot be opened"), std::string::npos);
+}
+
+// A later panel is dumped as what its lines set, in LF and CR LF alike: every title and
+// gauge by name, with the line it stands on; lines no one can read do not stop it.
+TEST_F(DumpCommand, NamesEveryTitleAndGaugeOfALaterPanel) {
+    const fs::path later = fs::path(COCKPIX_FIXTURES_DIR) / "later";
+    std::string text = cockpix::test::fileText(later / "mixed_sections.cfg");
+    for (const std::string end : {"\n", "\r\n"}) {
+        std::string converted = std::regex_replace(text, std::regex("\r\n"), end);
+        cockpix::test::writeFile(root / "panel.cfg", converted);
+        const CliRun run = runCli(root, {"dump", at("panel.cfg")});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("\"format\": \"FS2000 and later\""), std::string::npos);
+        EXPECT_NE(run.out.find("\"title\": \"GPS \xC3\xA9"
+                               "cran\",\n      \"line\": 8"),
+                  std::string::npos);
+        for (const char* gauge : {"LVLD\\\\B767main!EADI", "172Things!Avionics Switch",
+                                  "Cessna!Altimeter", "fs9gps!gps_500", "Overhead!Fuel Pump"})
+            EXPECT_NE(run.out.find("\"name\": \"" + std::string(gauge) + "\""), std::string::npos)
+                << gauge;
+        EXPECT_NE(run.out.find("\"fields\": [\n            \"221\",\n            \"\",\n"),
+                  std::string::npos);
+    }
+    const CliRun bad = runCli(root, {"dump", (later / "malformed.cfg").string()});
+    EXPECT_EQ(bad.status, 0) << bad.err;
+    EXPECT_NE(bad.out.find("\"name\": \"no commas at all\""), std::string::npos);
 }
 
 } // namespace

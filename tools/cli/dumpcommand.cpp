@@ -1,10 +1,13 @@
-// cockpix-cli dump: reads a panel.cfg as "&Open" does and prints the model as JSON.
+// cockpix-cli dump: reads a panel.cfg as "&Open" does and prints the model as JSON: for an
+// FS98 panel the panel model, for a later one what its lines set.
 
 #include "commands.h"
 #include "jsonwriter.h"
+#include "laterjson.h"
 #include "openpanel.h"
 
 #include "panel/core/panelreader.h"
+#include "panel/core/panelsource.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -17,7 +20,10 @@ void printDumpHelp() {
     std::printf("Usage: cockpix-cli dump PANEL_CFG\n\n"
                 "Reads PANEL_CFG as the \"&Open\" command does (its directory becomes the panel\n"
                 "directory; a [fltsim] alias is followed and reported on stderr) and prints the\n"
-                "panel model as JSON on stdout. The settings file is not changed.\n"
+                "panel model as JSON on stdout; its \"format\" says whether it was read as an\n"
+                "FS98 panel or as one of FS2000 and later, whose every window, virtual\n"
+                "cockpit, key and gauge line is listed with its line. The settings file is not\n"
+                "changed.\n"
                 "Exit status: 0 when read, 2 when the file cannot be read or has an abnormal\n"
                 "structure, 64 for wrong arguments.\n");
 }
@@ -70,6 +76,7 @@ std::string modelJson(const OpenedPanel& opened) {
     const Panel& model = opened.panel;
     JsonWriter json;
     json.beginObject();
+    json.field("format", panelFormatName(PanelFormat::Fs98));
     json.field("panelDir", opened.dirs.panelDir);
     json.field("windowCount", model.windowCount);
     json.key("preambleLine");
@@ -89,6 +96,20 @@ std::string modelJson(const OpenedPanel& opened) {
     return json.text();
 }
 
+// The dump of a panel of FS2000 and later, also at the end of an alias; nullopt for an FS98
+// panel or a file that cannot be read, which the FS98 reader then reads (and reports) as
+// ever.
+std::optional<std::string> laterDump(const std::string& path) {
+    const std::string chosen = fullPath(path);
+    PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
+    if (source.format != PanelFormat::Later)
+        return std::nullopt;
+    for (const std::string& dir : source.reroutes)
+        std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
+    const PanelLines lines(std::move(source.bytes));
+    return laterPanelJson(lines, readLaterPanel(lines), source.panelDir);
+}
+
 } // namespace
 
 int runDump(std::span<const std::string> args) {
@@ -100,6 +121,10 @@ int runDump(std::span<const std::string> args) {
         std::fprintf(stderr, "cockpix-cli dump: expected one PANEL_CFG argument "
                              "(see cockpix-cli dump --help)\n");
         return kUsageStatus;
+    }
+    if (const std::optional<std::string> later = laterDump(args[0])) {
+        std::fwrite(later->data(), 1, later->size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
     }
     const std::unique_ptr<OpenedPanel> model = openPanel(args[0]);
     if (!model)

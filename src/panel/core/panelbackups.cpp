@@ -2,6 +2,8 @@
 
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
+#include "panel/core/laterpanel.h"
+#include "panel/core/panellines.h"
 #include "panel/core/panelwriter.h"
 
 #include <algorithm>
@@ -70,7 +72,25 @@ std::vector<PanelBackup> listPanelBackups(const std::string& panelDir) {
     return backups;
 }
 
+namespace {
+
+BackupContent laterContent(std::string bytes) {
+    BackupContent content;
+    content.format = PanelFormat::Later;
+    const PanelLines lines(std::move(bytes));
+    const LaterPanel panel = readLaterPanel(lines);
+    content.windowCount = static_cast<int>(panel.windows.size());
+    for (const LaterWindow& window : panel.windows)
+        content.gaugeCount += static_cast<int>(window.gauges.size());
+    return content;
+}
+
+} // namespace
+
 BackupContent readBackupContent(const PanelBackup& backup) {
+    if (std::optional<std::string> bytes = readWholeFile(backup.path);
+        bytes && detectPanelFormat(*bytes) == PanelFormat::Later)
+        return laterContent(std::move(*bytes));
     BackupContent content;
     // A panel is large (9 x 64 gauge records): it lives on the heap.
     const auto panel = std::make_unique<Panel>();

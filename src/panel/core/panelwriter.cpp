@@ -403,19 +403,24 @@ std::optional<std::string> existingPanelFile(const std::string& panelDir) {
 }
 
 SaveResult savePanel(const Panel& panel, const SaveRequest& request) {
-    SaveResult result;
     if (panel.windowCount <= 0) {
+        SaveResult result;
         result.message = "The panel has no windows: nothing was saved.";
         return result;
     }
-    const std::optional<std::string> oldFile = existingPanelFile(request.panelDir);
+    return savePanelBytes(savedPanelText(panel, request), request.panelDir, request.outputPath);
+}
+
+SaveResult savePanelBytes(std::string_view text, const std::string& panelDir,
+                          const std::string& outputPath) {
+    SaveResult result;
+    const std::optional<std::string> oldFile = existingPanelFile(panelDir);
     // The panel directory's own panel.cfg, named in any case, is replaced as it is spelled
     // on disk: FS98 sees one file whatever the case.
-    const std::string sameName = resolvePathIgnoringCase(request.outputPath);
+    const std::string sameName = resolvePathIgnoringCase(outputPath);
     const bool replacesOldFile = oldFile && samePath(*oldFile, sameName);
-    result.outputPath = replacesOldFile ? *oldFile : request.outputPath;
+    result.outputPath = replacesOldFile ? *oldFile : outputPath;
 
-    const std::string text = savedPanelText(panel, request);
     const std::string outputDir = directoryOf(result.outputPath);
     const std::optional<unsigned> mode = isRegularFile(result.outputPath)
                                              ? fileMode(result.outputPath)

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cockpix {
@@ -69,6 +70,11 @@ std::string savedPanelText(const Panel& panel, const SaveRequest& request);
 // panel.cfg and the output is that panel.cfg, it is kept as the next backup first; saved
 // under another name, panel.cfg stays as it is and no backup is made.
 SaveResult savePanel(const Panel& panel, const SaveRequest& request);
+
+// The same save for a file's whole bytes, as made elsewhere (a panel of FS2000 and later
+// keeps its own lines): the same backup, atomic replacement and messages.
+SaveResult savePanelBytes(std::string_view text, const std::string& panelDir,
+                          const std::string& outputPath);
 
 // Keeps panelFile as the next backup of its directory by the save's own rule (the computed
 // number, or the next free one above it; never an existing name): the backup is a second

@@ -54,6 +54,19 @@ TEST_F(PanelBackups, ListsTheBackupsTheSaveNamesInNumberOrder) {
     EXPECT_TRUE(listPanelBackups(at("nowhere/")).empty());
 }
 
+// The list of backups tells what each holds, for panels of FS2000 and later too, which the
+// FS98 reader would call broken.
+TEST_F(PanelBackups, ABackupOfALaterPanelShowsItsWindowsAndGauges) {
+    touch("panel/panel.c1", "[Window Titles]\r\nWindow00=Main\r\n[Window00]\r\n"
+                            "Background_color=0,0,0\r\ngauge00=a!b, 1, 2\r\n"
+                            "[Vcockpit01]\r\ngauge00=c!d, 1, 2\r\ngauge01=c!e, 3, 4\r\n");
+    const BackupContent content = readBackupContent(listPanelBackups(panelDir).front());
+    EXPECT_FALSE(content.error);
+    EXPECT_EQ(content.format, PanelFormat::Later);
+    EXPECT_EQ(content.windowCount, 2);
+    EXPECT_EQ(content.gaugeCount, 3);
+}
+
 TEST_F(PanelBackups, RestoreKeepsTheCurrentFileAsTheNextBackupFirst) {
     const struct {
         std::string before;

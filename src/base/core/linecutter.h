@@ -1,0 +1,36 @@
+#pragma once
+
+// Cuts text into lines at CR LF, LF or CR, as LineScanner does, at the speed of a byte
+// search: two searches run ahead of the line being cut, one for LF and one for CR, so a
+// file of very long lines costs about what reading it costs.
+
+#include <cstddef>
+#include <string_view>
+
+namespace cockpix {
+
+class LineCutter {
+public:
+    enum class End : unsigned char { None, Lf, Cr, CrLf };
+    struct Line {
+        std::size_t start = 0;
+        std::size_t length = 0; // without the line end
+        End end = End::None;
+    };
+
+    explicit LineCutter(std::string_view text);
+
+    // The next line; false once none is left (a line end at the very end of the text
+    // starts no empty line).
+    bool next(Line& line);
+
+private:
+    std::size_t nextOf(std::size_t from, char c) const;
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    std::size_t m_nextLf = 0;
+    std::size_t m_nextCr = 0;
+};
+
+} // namespace cockpix

@@ -1,0 +1,229 @@
+#include "panel/core/laterpanel.h"
+
+#include "base/core/asciicase.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace cockpix {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A plain loop: the fields of gauge lines are a few characters, and a panel may hold a
+// hundred thousand of them.
+std::string_view trimmed(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+// The key as a name: the spelling without the underscore FS accepts too.
+bool isRatioKey(std::string_view key) {
+    return equalsIgnoringCase(key, "window_size_ratio") ||
+           equalsIgnoringCase(key, "windowsize_ratio");
+}
+
+template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view key) {
+    for (const LaterKey& entry : keys) {
+        if (sameLaterKey(entry.key, key))
+            return &entry;
+    }
+    return nullptr;
+}
+
+// FS reads the numbers of its later panels as C does: the leading number of the field, "."
+// as decimal point; one too large to hold is the largest there is, one too small 0. A field
+// without a number (empty, a word, "nan", "inf") sets nothing: no value of a panel is ever
+// other than finite.
+std::optional<double> fieldNumber(std::string_view field) {
+    if (!field.empty() && field.front() == '+')
+        field.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Whether it overflowed or underflowed, strtod says, on the rare field it takes.
+        const double huge = std::strtod(std::string(field).c_str(), nullptr);
+        if (huge == 0)
+            return 0.0;
+        return huge < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    }
+    if (error != std::errc() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Calls take(index, field) for the name (index 0) and each field of a gauge line's value.
+template <class Take> void eachGaugeField(std::string_view value, const Take& take) {
+    std::size_t start = 0;
+    for (std::size_t index = 0;; ++index) {
+        std::size_t comma = start;
+        while (comma < value.size() && value[comma] != ',')
+            ++comma;
+        take(index, trimmed(value.substr(start, comma - start)));
+        if (comma == value.size())
+            return;
+        start = comma + 1;
+    }
+}
+
+LaterGauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
+    LaterGauge gauge;
+    gauge.number = number;
+    gauge.line = line;
+    std::optional<double>* numbers[] = {&gauge.x, &gauge.y, &gauge.width, &gauge.height};
+    eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
+        if (index >= 1 && index <= 4)
+            *numbers[index - 1] = fieldNumber(field);
+        gauge.fieldCount = index;
+    });
+    return gauge;
+}
+
+LaterKey keyOf(const PanelLines& lines, std::size_t line) {
+    return {std::string(lines.key(line)), std::string(lines.value(line)), line};
+}
+
+class Reader {
+public:
+    explicit Reader(const PanelLines& lines) : m_lines(lines) {}
+
+    LaterPanel read() {
+        for (std::size_t s = 0; s < m_lines.sectionCount(); ++s)
+            section(s);
+        return std::move(m_panel);
+    }
+
+private:
+    void section(std::size_t s) {
+        const std::string_view name = m_lines.sectionName(s);
+        if (equalsIgnoringCase(name, "window titles"))
+            titles(s);
+        else if (const long number = numberAfterPrefix(name, "window"); number >= 0)
+            window(s, LaterWindowKind::Window, number);
+        else if (const long number = numberAfterPrefix(name, "vcockpit"); number >= 0)
+            window(s, LaterWindowKind::Vcockpit, number);
+        else if (equalsIgnoringCase(name, "color"))
+            m_panel.color = plain(s);
+        else if (equalsIgnoringCase(name, "views"))
+            m_panel.views = plain(s);
+        else if (equalsIgnoringCase(name, "default view"))
+            m_panel.defaultView = plain(s);
+        else if (equalsIgnoringCase(name, "fltsim"))
+            m_panel.fltsim = plain(s);
+        else
+            m_panel.otherSections.push_back(plain(s));
+    }
+
+    template <class Take> void eachKey(std::size_t s, const Take& take) {
+        for (std::size_t line = m_lines.headerLine(s) + 1; line < m_lines.sectionEnd(s); ++line) {
+            if (m_lines.kind(line) == LineKind::Key)
+                take(line);
+        }
+    }
+
+    void titles(std::size_t s) {
+        eachKey(s, [&](std::size_t line) {
+            const long number = numberAfterPrefix(m_lines.key(line), "window");
+            if (number >= 0)
+                m_panel.titles.push_back({number, std::string(m_lines.value(line)), line});
+        });
+    }
+
+    void window(std::size_t s, LaterWindowKind kind, long number) {
+        LaterWindow window;
+        window.gauges.reserve(m_lines.sectionEnd(s) - m_lines.headerLine(s));
+        window.kind = kind;
+        window.number = number;
+        window.header = m_lines.sectionName(s);
+        window.section = s;
+        window.headerLine = m_lines.headerLine(s);
+        eachKey(s, [&](std::size_t line) {
+            const long gauge = numberAfterPrefix(m_lines.key(line), "gauge");
+            if (gauge >= 0)
+                window.gauges.push_back(gaugeOf(m_lines, line, gauge));
+            else
+                window.keys.push_back(keyOf(m_lines, line));
+        });
+        m_panel.windows.push_back(std::move(window));
+    }
+
+    LaterSection plain(std::size_t s) {
+        LaterSection section{std::string(m_lines.sectionName(s)), s, m_lines.headerLine(s), {}};
+        eachKey(s, [&](std::size_t line) { section.keys.push_back(keyOf(m_lines, line)); });
+        return section;
+    }
+
+    const PanelLines& m_lines;
+    LaterPanel m_panel;
+};
+
+} // namespace
+
+std::string_view laterGaugeName(const PanelLines& lines, std::size_t line) {
+    const std::string_view value = lines.value(line);
+    return trimmed(value.substr(0, value.find(',')));
+}
+
+std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line) {
+    std::vector<std::string_view> fields;
+    eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
+        if (index > 0)
+            fields.push_back(field);
+    });
+    return fields;
+}
+
+bool sameLaterKey(std::string_view a, std::string_view b) {
+    return equalsIgnoringCase(a, b) || (isRatioKey(a) && isRatioKey(b));
+}
+
+long numberAfterPrefix(std::string_view name, std::string_view prefix) {
+    if (!startsWithIgnoringCase(name, prefix) || name.size() == prefix.size())
+        return -1;
+    long value = 0;
+    for (char c : name.substr(prefix.size())) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value > 99'999'999 ? 999'999'999 : value * 10 + (c - '0');
+    }
+    return value;
+}
+
+const LaterKey* LaterWindow::find(std::string_view key) const {
+    return findIn(keys, key);
+}
+
+const LaterKey* LaterSection::find(std::string_view key) const {
+    return findIn(keys, key);
+}
+
+const LaterTitle* LaterPanel::titleOf(long number) const {
+    for (const LaterTitle& title : titles) {
+        if (title.number == number)
+            return &title;
+    }
+    return nullptr;
+}
+
+const LaterWindow* LaterPanel::windowOf(long number) const {
+    for (const LaterWindow& window : windows) {
+        if (window.kind == LaterWindowKind::Window && window.number == number)
+            return &window;
+    }
+    return nullptr;
+}
+
+LaterPanel readLaterPanel(const PanelLines& lines) {
+    return Reader(lines).read();
+}
+
+} // namespace cockpix

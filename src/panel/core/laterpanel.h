@@ -1,0 +1,89 @@
+#pragma once
+
+// What a panel.cfg of FS2000 and later sets, read from its lines (PanelLines): the window
+// titles, the [WindowNN] and [VcockpitNN] sections in file order with their keys and gauge
+// lines, [Color], [VIEWS], [Default View], [fltsim] and every other section. Each entry
+// names the line it came from, so an edit can change that line and nothing else. Nothing
+// here is ever written back: the lines are the file; this is what they mean.
+
+#include "panel/core/panellines.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix {
+
+struct LaterKey {
+    std::string key; // as written
+    std::string value;
+    std::size_t line = 0;
+};
+
+// gaugeNN=module!gauge, x, y[, w[, h]][, more fields]. A panel may hold hundreds of
+// thousands of them: the texts stay in the line (laterGaugeName, laterGaugeFields), the
+// gauge holds only what FS takes from it as numbers.
+struct LaterGauge {
+    long number = 0;                           // NN
+    std::size_t fieldCount = 0;                // after the name; empty ones count
+    std::optional<double> x, y, width, height; // the first four fields, when numbers
+    std::size_t line = 0;
+};
+
+// "module!gauge" of a gauge line, trimmed (a folder may lead: "LVLD\B767main!EADI").
+std::string_view laterGaugeName(const PanelLines& lines, std::size_t line);
+// The fields of a gauge line after the name, each trimmed; empty ones stay empty.
+std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line);
+
+enum class LaterWindowKind { Window, Vcockpit };
+
+struct LaterWindow {
+    LaterWindowKind kind = LaterWindowKind::Window;
+    long number = 0;    // NN of [WindowNN] / [VcockpitNN]
+    std::string header; // the section's name as written
+    std::size_t section = 0;
+    std::size_t headerLine = 0;
+    std::vector<LaterKey> keys; // every key line but the gauges, in file order
+    std::vector<LaterGauge> gauges;
+
+    // The first key of that name (case ignored; windowsize_ratio and window_size_ratio are
+    // one key), or nullptr.
+    const LaterKey* find(std::string_view key) const;
+};
+
+struct LaterTitle {
+    long number = 0; // NN of WindowNN=: names the section [WindowNN]
+    std::string title;
+    std::size_t line = 0;
+};
+
+struct LaterSection {
+    std::string name; // as written
+    std::size_t section = 0;
+    std::size_t headerLine = 0;
+    std::vector<LaterKey> keys;
+
+    const LaterKey* find(std::string_view key) const;
+};
+
+struct LaterPanel {
+    std::vector<LaterTitle> titles;   // in file order
+    std::vector<LaterWindow> windows; // windows and virtual cockpits, in file order
+    std::optional<LaterSection> color, views, defaultView, fltsim;
+    std::vector<LaterSection> otherSections; // unknown ones, in file order
+
+    const LaterTitle* titleOf(long number) const;
+    const LaterWindow* windowOf(long number) const; // the first [WindowNN]
+};
+
+LaterPanel readLaterPanel(const PanelLines& lines);
+
+// Key names compare ignoring case; window_size_ratio is also written windowsize_ratio.
+bool sameLaterKey(std::string_view a, std::string_view b);
+
+// The number after prefix in a name such as "Window12" or "gauge07" (case ignored), or -1
+// when the rest of the name is not all digits; very long numbers saturate.
+long numberAfterPrefix(std::string_view name, std::string_view prefix);
+
+} // namespace cockpix

@@ -1,0 +1,26 @@
+#pragma once
+
+// Which of the two kinds of panel.cfg a file is. FS98 recognises window keys by their first
+// letter, so it would take the window_size= of a later file for its size ratio, pixel_size=
+// for its position and sizeable= for its size: the marks of the later format are looked for
+// in the whole file before the FS98 reader reads a line of it.
+
+#include <string_view>
+
+namespace cockpix {
+
+enum class PanelFormat {
+    Fs98,  // read and written by the FS98 reader and writer, exactly as ever
+    Later, // FS2000, FS2002, FS2004, FSX, Prepar3D: kept line by line (PanelLines)
+};
+
+// Later when the file has any mark of the later format: a [VcockpitNN], [Color] or [VIEWS]
+// section; a title or window number of 9 or more; a gauge name with "!"; a gauge line of
+// more than four fields; a window key FS98 does not have (window_size=, pixel_size=,
+// file_1024=, ...); a window section without file=; an ident that is a name. FS98 otherwise.
+PanelFormat detectPanelFormat(std::string_view bytes);
+
+// "FS98" or "FS2000 and later", as the program names the formats to the user.
+std::string_view panelFormatName(PanelFormat format);
+
+} // namespace cockpix

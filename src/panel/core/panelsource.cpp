@@ -1,0 +1,97 @@
+#include "panel/core/panelsource.h"
+
+#include "base/core/asciicase.h"
+#include "base/core/filelookup.h"
+#include "base/core/linecutter.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+
+namespace cockpix {
+namespace {
+
+// The FS98 reader gives up after as many reroutes.
+constexpr int kMaxReroutes = 16;
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// The directory an alias names: the part of panelDir up to its aircraft/ folder, then the
+// alias as written (Windows separators made "/"), looked up whatever its case.
+std::optional<std::string> aliasedDir(const std::string& panelDir, std::string_view alias) {
+    const std::size_t aircraft = asciiLowered(panelDir).find("aircraft/", 1);
+    if (aircraft == std::string::npos)
+        return std::nullopt;
+    std::string relative(alias);
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    std::string dir = panelDir.substr(0, aircraft + 9) + relative + "/";
+    if (const std::optional<std::string> onDisk = findPathIgnoringCase(dir)) {
+        dir = *onDisk;
+        if (dir.empty() || dir.back() != '/')
+            dir += '/';
+    }
+    return dir;
+}
+
+} // namespace
+
+std::string fltsimAlias(std::string_view bytes) {
+    LineCutter lines(bytes);
+    bool inFltsim = false;
+    for (LineCutter::Line cut; lines.next(cut);) {
+        const std::string_view line = trimmed(bytes.substr(cut.start, cut.length));
+        if (!line.empty() && line.front() == '[') {
+            const std::string_view name = trimmed(line.substr(1, line.find(']') - 1));
+            if (inFltsim)
+                return {};
+            inFltsim = equalsIgnoringCase(name, "fltsim");
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (inFltsim && equals != std::string_view::npos &&
+            equalsIgnoringCase(trimmed(line.substr(0, equals)), "alias"))
+            return std::string(trimmed(line.substr(equals + 1)));
+    }
+    return {};
+}
+
+PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
+    PanelSource at{PanelFormat::Fs98, path, panelDir, {}, {}};
+    if (std::optional<std::string> bytes = readWholeFile(resolvePathIgnoringCase(path)))
+        at.bytes = std::move(*bytes);
+    at.format = detectPanelFormat(at.bytes);
+    const PanelFormat chosenFormat = at.format;
+    std::set<std::string> visited{resolvePathIgnoringCase(path)};
+    for (int reroute = 0; reroute < kMaxReroutes; ++reroute) {
+        const std::string alias = fltsimAlias(at.bytes);
+        const std::optional<std::string> dir =
+            alias.empty() ? std::nullopt : aliasedDir(at.panelDir, alias);
+        if (!dir)
+            break;
+        const std::string file = resolvePathIgnoringCase(*dir + "panel.cfg");
+        std::optional<std::string> bytes = readWholeFile(file);
+        if (!bytes || !visited.insert(file).second)
+            break;
+        at.reroutes.push_back(*dir);
+        at.file = file;
+        at.panelDir = *dir;
+        at.bytes = std::move(*bytes);
+        at.format = detectPanelFormat(at.bytes);
+    }
+    if (at.format == PanelFormat::Later || chosenFormat == PanelFormat::Later ||
+        at.reroutes.empty())
+        return at;
+    // An FS98 panel at the end of the aliases of an FS98 file: the FS98 reader reads the
+    // chosen file and follows them as it always has.
+    PanelSource chosen{PanelFormat::Fs98, path, panelDir, {}, {}};
+    if (std::optional<std::string> bytes = readWholeFile(resolvePathIgnoringCase(path)))
+        chosen.bytes = std::move(*bytes);
+    return chosen;
+}
+
+} // namespace cockpix

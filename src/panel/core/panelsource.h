@@ -1,0 +1,33 @@
+#pragma once
+
+// Where a chosen panel.cfg leads before it is read, and in which format. Aircraft of FS2000
+// and later often have a panel.cfg that holds nothing but "[fltsim] alias=other\panel": such a
+// file has no mark of either format, and the panel it names decides how it is read.
+
+#include "panel/core/panelformat.h"
+
+#include <string>
+#include <vector>
+
+namespace cockpix {
+
+struct PanelSource {
+    PanelFormat format = PanelFormat::Fs98;
+    // Fs98: the chosen file and its directory, for the FS98 reader, which follows its aliases
+    // itself as it always has (or, when the chosen file is a later panel whose alias leads to
+    // an FS98 one, that file). Later: the later panel the aliases led to.
+    std::string file;
+    std::string panelDir;              // ends with "/"
+    std::string bytes;                 // the file's bytes, when it could be read
+    std::vector<std::string> reroutes; // the panel directories the aliases led to, in order
+};
+
+// Follows [fltsim] alias= lines from path (in panelDir) the way FS98's alias is followed
+// (the alias names a folder under the aircraft/ directory, found whatever its case), until
+// a file without an alias, one that cannot be read, or a loop.
+PanelSource locatePanel(const std::string& path, const std::string& panelDir);
+
+// The alias= value of the [fltsim] section of a panel.cfg, or empty.
+std::string fltsimAlias(std::string_view bytes);
+
+} // namespace cockpix

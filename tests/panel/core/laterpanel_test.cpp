@@ -1,0 +1,228 @@
+#include "panel/core/laterpanel.h"
+
+#include "base/core/scratchdir.h"
+#include "panel/core/lateredits.h"
+#include "panel/core/panelsource.h"
+#include "panel/core/panelwriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileBytes(const fs::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+std::string fixture(const std::string& name) {
+    return fileBytes(fs::path(COCKPIX_FIXTURES_DIR) / "later" / name);
+}
+
+// The lines of a and b that differ, as "-old" and "+new", in order.
+std::string changedLines(const std::string& a, const std::string& b) {
+    std::istringstream left(a), right(b);
+    std::vector<std::string> x, y;
+    for (std::string line; std::getline(left, line);)
+        x.push_back(line);
+    for (std::string line; std::getline(right, line);)
+        y.push_back(line);
+    std::size_t head = 0;
+    while (head < x.size() && head < y.size() && x[head] == y[head])
+        ++head;
+    std::size_t tail = 0;
+    while (tail < x.size() - head && tail < y.size() - head &&
+           x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
+        ++tail;
+    std::string diff;
+    for (std::size_t i = head; i < x.size() - tail; ++i)
+        diff += "-" + x[i] + "\n";
+    for (std::size_t i = head; i < y.size() - tail; ++i)
+        diff += "+" + y[i] + "\n";
+    return diff;
+}
+
+TEST(LaterPanel, ReadsTitlesWindowsGaugesAndTheOtherSections) {
+    const PanelLines lines(fixture("mixed_sections.cfg"));
+    const LaterPanel panel = readLaterPanel(lines);
+
+    ASSERT_EQ(panel.titles.size(), 4u);
+    EXPECT_EQ(panel.titles[1].number, 1);
+    EXPECT_EQ(panel.titles[1].title, "Radio Stack");
+    EXPECT_EQ(panel.titles[3].number, 17);
+    EXPECT_EQ(panel.titles[3].title, "GPS \xe9"
+                                     "cran");
+    EXPECT_EQ(lines.text(panel.titles[3].line), "Window17=GPS \xe9"
+                                                "cran");
+
+    // File order, not number order; the virtual cockpit among them.
+    std::vector<long> numbers;
+    for (const LaterWindow& window : panel.windows)
+        numbers.push_back(window.number);
+    EXPECT_EQ(numbers, (std::vector<long>{5, 0, 1, 17, 1}));
+    EXPECT_EQ(panel.windows[4].kind, LaterWindowKind::Vcockpit);
+    EXPECT_EQ(panel.windowOf(1)->header, "Window01");
+    EXPECT_EQ(panel.titleOf(panel.windows[0].number)->title, "Overhead");
+
+    const LaterWindow& main = *panel.windowOf(0);
+    EXPECT_EQ(main.find("file")->value, "panel_main.bmp");
+    EXPECT_EQ(main.find("windowsize_ratio")->value, "1.000");
+    EXPECT_EQ(panel.windowOf(1)->find("size_mm")->value, "180,300");
+    EXPECT_EQ(panel.windowOf(5)->find("window_size")->value, "0.400, 0.250");
+    ASSERT_EQ(main.gauges.size(), 4u);
+    EXPECT_EQ(laterGaugeName(lines, main.gauges[0].line), "LVLD\\B767main!EADI");
+    EXPECT_EQ(main.gauges[0].x, 1036);
+    EXPECT_EQ(main.gauges[0].y, 308);
+    EXPECT_EQ(main.gauges[0].width, 271);
+    EXPECT_FALSE(main.gauges[0].height);
+    EXPECT_EQ(laterGaugeName(lines, main.gauges[1].line), "172Things!Avionics Switch");
+    EXPECT_EQ(laterGaugeFields(lines, main.gauges[1].line),
+              (std::vector<std::string_view>{"221", "", "FO"}));
+    EXPECT_FALSE(main.gauges[1].y);
+    EXPECT_EQ(main.gauges[2].y, 20); // the line ends in a tab
+    EXPECT_EQ(main.gauges[3].fieldCount, 6u);
+    EXPECT_EQ(main.gauges[3].number, 3);
+
+    EXPECT_EQ(panel.views->find("VIEW_FORWARD_WINDOWS")->value, "MAIN_PANEL,RADIO_STACK_PANEL");
+    EXPECT_EQ(panel.color->find("night")->value, "223,0,0");
+    EXPECT_EQ(panel.defaultView->find("SIZE_Y")->value, "4000");
+    ASSERT_EQ(panel.otherSections.size(), 1u);
+    EXPECT_EQ(panel.otherSections[0].name, "Panel Sounds");
+}
+
+// Numbers FS cannot hold never reach the panel as infinities or NaN.
+TEST(LaterPanel, GaugeNumbersAreAlwaysFinite) {
+    const PanelLines lines(fixture("malformed.cfg"));
+    const LaterPanel panel = readLaterPanel(lines);
+    ASSERT_EQ(panel.windows.back().gauges.size(), 2u);
+    const LaterGauge& big = panel.windows.back().gauges[0];
+    EXPECT_EQ(big.x, std::numeric_limits<double>::max());
+    EXPECT_EQ(big.y, -5);
+    EXPECT_FALSE(big.width); // nan
+    EXPECT_FALSE(big.height);
+    const LaterGauge& odd = panel.windows.back().gauges[1];
+    EXPECT_EQ(odd.x, 0);
+    EXPECT_FALSE(odd.y); // inf
+    EXPECT_EQ(odd.width, 7);
+    EXPECT_EQ(odd.height, 0); // 0x10: C reads the 0
+}
+
+TEST(LaterPanel, AKeyEditChangesExactlyItsLine) {
+    const std::string text = fixture("mixed_sections.cfg");
+    PanelLines lines(text);
+    const LaterPanel panel = readLaterPanel(lines);
+    const std::size_t radio = panel.windowOf(1)->section;
+
+    setSectionKey(lines, radio, "size_mm", "200,320");
+    EXPECT_EQ(changedLines(text, lines.bytes()), "-SIZE_MM=180,300\r\n+SIZE_MM=200,320\r\n");
+
+    PanelLines spaced(text);
+    setSectionKey(spaced, panel.windowOf(5)->section, "Window_Size", "0.5,0.3");
+    EXPECT_EQ(changedLines(text, spaced.bytes()),
+              "-window_size= 0.400, 0.250\r\n+window_size= 0.5,0.3\r\n");
+
+    // A key the section lacks goes after its last key line.
+    PanelLines added(text);
+    setSectionKey(added, radio, "window_pos", "0.1,0.2");
+    EXPECT_EQ(changedLines(text, added.bytes()), "+window_pos=0.1,0.2\r\n");
+    const std::size_t pos = readLaterPanel(added).windowOf(1)->find("window_pos")->line;
+    EXPECT_EQ(added.text(pos - 1), "gauge01=Bendix_King_Radio!Nav1, 0, 60, 180");
+
+    PanelLines removed(text);
+    EXPECT_TRUE(removeSectionKey(removed, radio, "nomenu"));
+    EXPECT_EQ(changedLines(text, removed.bytes()), "-nomenu=1\r\n");
+
+    PanelLines moved(text);
+    const LaterGauge& eadi = panel.windowOf(0)->gauges[0];
+    setGaugeField(moved, eadi.line, 1, "310");
+    setGaugeField(moved, eadi.line, 3, "200");
+    EXPECT_EQ(changedLines(text, moved.bytes()),
+              "-gauge00=LVLD\\B767main!EADI, 1036,  308 ,271\r\n"
+              "+gauge00=LVLD\\B767main!EADI, 1036,  310 ,271, 200\r\n");
+}
+
+TEST(LaterPanel, AddingAWindowTakesTheNextFreeNumberAndRemovingItTakesItAllAway) {
+    const std::string text = fixture("mixed_sections.cfg");
+    PanelLines lines(text);
+    const long number =
+        addLaterWindow(lines, {"Engine", {{"file", "engine.bmp"}, {"size_mm", "300"}}});
+    EXPECT_EQ(number, 2);
+    // The title after the last title, the section after the last window's last line.
+    std::string expected = text;
+    const std::string lastTitle = "Window17=GPS \xe9"
+                                  "cran\r\n";
+    expected.insert(expected.find(lastTitle) + lastTitle.size(), "Window02=Engine\r\n");
+    const std::string lastGauge = "gauge01=Cessna!Altimeter, 140, 10, 120, 120\r\n";
+    expected.insert(expected.find(lastGauge) + lastGauge.size(),
+                    "\r\n[Window02]\r\nfile=engine.bmp\r\nsize_mm=300\r\n");
+    EXPECT_EQ(lines.bytes(), expected);
+    const LaterPanel panel = readLaterPanel(lines);
+    ASSERT_NE(panel.windowOf(2), nullptr);
+    EXPECT_EQ(panel.windowOf(2)->find("size_mm")->value, "300");
+    EXPECT_EQ(panel.titleOf(2)->title, "Engine");
+
+    removeLaterWindow(lines, panel.windowOf(2)->section);
+    removeLaterWindow(lines, readLaterPanel(lines).windowOf(17)->section);
+    const LaterPanel less = readLaterPanel(lines);
+    EXPECT_EQ(less.windowOf(17), nullptr);
+    EXPECT_EQ(less.titleOf(17), nullptr);
+    EXPECT_EQ(less.titleOf(2), nullptr);
+    EXPECT_EQ(less.windows.size(), 4u);
+
+    // A panel of virtual cockpits only gets its titles section first.
+    PanelLines vc(fixture("vcockpit_only.cfg"));
+    EXPECT_EQ(addLaterWindow(vc, {"Main", {{"Background_color", "0,0,0"}}}), 0);
+    EXPECT_EQ(vc.text(0), "[Window Titles]");
+    EXPECT_EQ(vc.text(1), "Window00=Main");
+    EXPECT_EQ(readLaterPanel(vc).windowOf(0)->find("background_color")->value, "0,0,0");
+    EXPECT_EQ(vc.bytes().back(), '0'); // still no line end at the end
+}
+
+class LaterPanelSave : public ScratchDirTest {};
+
+// A save keeps the previous bytes as the next backup, as an FS98 save does.
+TEST_F(LaterPanelSave, WritesTheEditedLinesAndKeepsTheOldFileAsABackup) {
+    const std::string text = fixture("mixed_sections.cfg");
+    const std::string path = touch("plane/panel/Panel.CFG", text);
+    PanelLines lines(text);
+    setSectionKey(lines, readLaterPanel(lines).windowOf(0)->section, "visible", "0");
+    const SaveResult result = savePanelBytes(lines.bytes(), at("plane/panel/"), path);
+    ASSERT_TRUE(result.written) << result.message.toUtf8();
+    EXPECT_TRUE(result.backupMade);
+    EXPECT_EQ(fileBytes(path), lines.bytes());
+    EXPECT_EQ(fileBytes(at("plane/panel/panel.c1")), text);
+}
+
+// Many later aircraft have a panel.cfg of only "[fltsim] alias=": the panel it leads to
+// decides the format. A chain of FS98 panels is left to the FS98 reader from its start.
+TEST_F(LaterPanelSave, AnAliasLeadsToTheFormatOfThePanelItNames) {
+    const std::string later = fixture("vcockpit_only.cfg");
+    touch("fs/aircraft/Big Jet/PANEL/panel.cfg", later);
+    const std::string alias = touch("fs/aircraft/twin/panel/panel.cfg",
+                                    "// shared panel\r\n[fltsim]\r\nalias = big jet\\panel\r\n");
+    const PanelSource source = locatePanel(alias, at("fs/aircraft/twin/panel/"));
+    EXPECT_EQ(source.format, PanelFormat::Later);
+    EXPECT_EQ(source.panelDir, at("fs/aircraft/Big Jet/PANEL/"));
+    EXPECT_EQ(source.reroutes, std::vector<std::string>{source.panelDir});
+    EXPECT_EQ(source.bytes, later);
+
+    touch("fs/aircraft/old/panel/panel.cfg", "[fltsim]\r\nalias=twin\\panel\r\n");
+    touch("fs/aircraft/twin/panel/panel.cfg", "[fltsim]\r\nalias=old\\panel\r\n"); // a loop
+    const PanelSource fs98 =
+        locatePanel(at("fs/aircraft/old/panel/panel.cfg"), at("fs/aircraft/old/panel/"));
+    EXPECT_EQ(fs98.format, PanelFormat::Fs98);
+    EXPECT_EQ(fs98.file, at("fs/aircraft/old/panel/panel.cfg"));
+    EXPECT_TRUE(fs98.reroutes.empty());
+}
+
+} // namespace
+} // namespace cockpix

@@ -1,0 +1,139 @@
+#include "panel/core/panellines.h"
+
+#include "panel/core/panelformat.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileBytes(const fs::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+// The same text with every line end (CR LF, LF or CR) made `end`.
+std::string withLineEnds(const std::string& text, const std::string& end) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += end;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> laterFixtures() {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "later")) {
+        if (entry.path().extension() == ".cfg")
+            files.push_back(fileBytes(entry.path()));
+    }
+    return files;
+}
+
+TEST(PanelLines, EveryByteOfAnyFileComesBackUnchanged) {
+    std::vector<std::string> inputs;
+    for (const std::string& file : laterFixtures()) {
+        EXPECT_EQ(detectPanelFormat(file), PanelFormat::Later) << file.substr(0, 80);
+        inputs.push_back(file);
+        inputs.push_back(withLineEnds(file, "\n"));
+        inputs.push_back(withLineEnds(file, "\r\n"));
+    }
+    EXPECT_GE(inputs.size(), 15u);
+    const std::string longLine(100'000, 'x');
+    for (const std::string& odd :
+         {std::string(), std::string("\n"), std::string("\r"), std::string("\r\n\r"),
+          std::string("\n\r"), std::string("a"), std::string("[x]\r\r\n\n\r"),
+          std::string("[Window00]\r\ngauge00=" + longLine), std::string("a\0b\r\0\n", 7)})
+        inputs.push_back(odd);
+    for (const std::string& input : inputs)
+        EXPECT_EQ(PanelLines(input).bytes(), input);
+}
+
+TEST(PanelLines, KnowsWhatEachLineSets) {
+    const PanelLines lines("\xEF\xBB\xBF[ Window00 ]  x\r\n"
+                           "  Size_MM =  640, 480 \t\n"
+                           "// comment = no key\r"
+                           "; another\r\n"
+                           " \t \n"
+                           "[Vcockpit01\n"
+                           "words only\n"
+                           "gauge00=a!b, 1, 2");
+    ASSERT_EQ(lines.lineCount(), 8u);
+    EXPECT_EQ(lines.kind(0), LineKind::Header);
+    EXPECT_EQ(lines.key(0), "Window00");
+    EXPECT_EQ(lines.kind(1), LineKind::Key);
+    EXPECT_EQ(lines.key(1), "Size_MM");
+    EXPECT_EQ(lines.value(1), "640, 480");
+    EXPECT_EQ(lines.lineEnd(1), "\n");
+    EXPECT_EQ(lines.kind(2), LineKind::Comment);
+    EXPECT_EQ(lines.lineEnd(2), "\r");
+    EXPECT_EQ(lines.kind(3), LineKind::Comment);
+    EXPECT_EQ(lines.kind(4), LineKind::Blank);
+    EXPECT_EQ(lines.kind(5), LineKind::Header);
+    EXPECT_EQ(lines.key(5), "Vcockpit01");
+    EXPECT_EQ(lines.kind(6), LineKind::Other);
+    EXPECT_EQ(lines.lineEnd(7), "");
+
+    ASSERT_EQ(lines.sectionCount(), 2u);
+    EXPECT_EQ(lines.sectionOf(4), 0u);
+    EXPECT_EQ(lines.sectionOf(7), 1u);
+    EXPECT_EQ(lines.sectionEnd(0), 5u);
+    EXPECT_EQ(lines.findSection("VCOCKPIT01"), 1u);
+    EXPECT_EQ(lines.findKey(0, "size_mm"), 1u);
+    EXPECT_EQ(lines.lastKeyLine(0), 1u);
+}
+
+// An edit changes its lines and nothing else; new lines take the file's line end, and a
+// file that ended without a line end still does.
+TEST(PanelLines, EditsChangeOnlyTheirLines) {
+    const std::string text = "; top\r\n[A]\r\nk=1\r\n\r\n[B]\r\nx=2";
+    PanelLines lines(text);
+    lines.replace(2, "k = 5");
+    EXPECT_EQ(lines.bytes(), "; top\r\n[A]\r\nk = 5\r\n\r\n[B]\r\nx=2");
+    EXPECT_EQ(lines.value(2), "5");
+
+    EXPECT_EQ(lines.insertAfter(lines.lastKeyLine(0), "n=3"), 3u);
+    EXPECT_EQ(lines.sectionOf(3), 0u);
+    EXPECT_EQ(lines.headerLine(1), 5u);
+    const std::size_t last = lines.insertAfter(lines.lineCount() - 1, "y=4");
+    EXPECT_EQ(lines.bytes(), "; top\r\n[A]\r\nk = 5\r\nn=3\r\n\r\n[B]\r\nx=2\r\ny=4");
+
+    lines.remove(last);
+    lines.insertAfter(PanelLines::npos, "[New]");
+    EXPECT_EQ(lines.sectionCount(), 3u);
+    EXPECT_EQ(lines.sectionName(2), "B");
+    lines.remove(lines.headerLine(1));
+    EXPECT_EQ(lines.bytes(), "[New]\r\n; top\r\nk = 5\r\nn=3\r\n\r\n[B]\r\nx=2");
+    EXPECT_EQ(lines.sectionOf(3), 0u);
+    const PanelLines::State before = lines.state();
+    lines.replace(0, "no longer a header");
+    EXPECT_EQ(lines.sectionCount(), 1u);
+    EXPECT_EQ(lines.sectionOf(2), PanelLines::npos);
+
+    // Undo and redo of an edit: back to each state, sections and all.
+    const PanelLines::State after = lines.state();
+    lines.restore(before);
+    EXPECT_EQ(lines.bytes(), "[New]\r\n; top\r\nk = 5\r\nn=3\r\n\r\n[B]\r\nx=2");
+    EXPECT_EQ(lines.sectionOf(2), 0u);
+    lines.restore(after);
+    EXPECT_EQ(lines.text(0), "no longer a header");
+    EXPECT_EQ(lines.sectionCount(), 1u);
+}
+
+} // namespace
+} // namespace cockpix

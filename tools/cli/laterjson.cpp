@@ -1,0 +1,156 @@
+#include "laterjson.h"
+
+#include "jsonwriter.h"
+
+#include "panel/core/panelformat.h"
+
+#include <limits>
+
+namespace cockpix::cli {
+namespace {
+
+// Later panels come as Windows-1252 or as UTF-8: a text that is valid UTF-8 with bytes above
+// 127 is taken for UTF-8 (a Windows-1252 text almost never is), any other as Windows-1252.
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80         ? 1
+                                   : (c >> 5) == 6  ? 2
+                                   : (c >> 4) == 14 ? 3
+                                   : (c >> 3) == 30 ? 4
+                                                    : 0;
+        if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2))
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+void textValue(JsonWriter& json, std::string_view text) {
+    if (isUtf8(text))
+        json.utf8Value(text);
+    else
+        json.value(text);
+}
+
+void textField(JsonWriter& json, std::string_view name, std::string_view text) {
+    json.key(name);
+    textValue(json, text);
+}
+
+double orNull(const std::optional<double>& number) {
+    return number ? *number : std::numeric_limits<double>::quiet_NaN();
+}
+
+int lineNumber(std::size_t line) {
+    return static_cast<int>(line + 1);
+}
+
+void writeKeys(JsonWriter& json, const std::vector<LaterKey>& keys) {
+    json.key("keys");
+    json.beginArray();
+    for (const LaterKey& key : keys) {
+        json.beginObject();
+        textField(json, "key", key.key);
+        textField(json, "value", key.value);
+        json.field("line", lineNumber(key.line));
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void writeGauge(JsonWriter& json, const PanelLines& lines, const LaterGauge& gauge) {
+    json.beginObject();
+    json.field("number", static_cast<double>(gauge.number));
+    textField(json, "name", laterGaugeName(lines, gauge.line));
+    json.key("fields");
+    json.beginArray();
+    for (std::string_view field : laterGaugeFields(lines, gauge.line))
+        textValue(json, field);
+    json.endArray();
+    json.field("x", orNull(gauge.x));
+    json.field("y", orNull(gauge.y));
+    json.field("width", orNull(gauge.width));
+    json.field("height", orNull(gauge.height));
+    json.field("line", lineNumber(gauge.line));
+    json.endObject();
+}
+
+void writeWindow(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,
+                 const LaterWindow& window) {
+    json.beginObject();
+    textField(json, "section", window.header);
+    json.field("kind", window.kind == LaterWindowKind::Window ? "window" : "vcockpit");
+    json.field("number", static_cast<double>(window.number));
+    const LaterTitle* title =
+        window.kind == LaterWindowKind::Window ? panel.titleOf(window.number) : nullptr;
+    if (title)
+        textField(json, "title", title->title);
+    json.field("line", lineNumber(window.headerLine));
+    writeKeys(json, window.keys);
+    json.key("gauges");
+    json.beginArray();
+    for (const LaterGauge& gauge : window.gauges)
+        writeGauge(json, lines, gauge);
+    json.endArray();
+    json.endObject();
+}
+
+void writeSection(JsonWriter& json, const LaterSection& section) {
+    json.beginObject();
+    textField(json, "section", section.name);
+    json.field("line", lineNumber(section.headerLine));
+    writeKeys(json, section.keys);
+    json.endObject();
+}
+
+void writeOptionalSection(JsonWriter& json, std::string_view name,
+                          const std::optional<LaterSection>& section) {
+    if (!section)
+        return;
+    json.key(name);
+    writeSection(json, *section);
+}
+
+} // namespace
+
+std::string laterPanelJson(const PanelLines& lines, const LaterPanel& panel,
+                           const std::string& panelDir) {
+    JsonWriter json;
+    json.beginObject();
+    json.field("format", panelFormatName(PanelFormat::Later));
+    textField(json, "panelDir", panelDir);
+    json.field("lineCount", static_cast<double>(lines.lineCount()));
+    json.key("titles");
+    json.beginArray();
+    for (const LaterTitle& title : panel.titles) {
+        json.beginObject();
+        json.field("number", static_cast<double>(title.number));
+        textField(json, "title", title.title);
+        json.field("line", lineNumber(title.line));
+        json.endObject();
+    }
+    json.endArray();
+    json.key("windows");
+    json.beginArray();
+    for (const LaterWindow& window : panel.windows)
+        writeWindow(json, lines, panel, window);
+    json.endArray();
+    writeOptionalSection(json, "color", panel.color);
+    writeOptionalSection(json, "views", panel.views);
+    writeOptionalSection(json, "defaultView", panel.defaultView);
+    writeOptionalSection(json, "fltsim", panel.fltsim);
+    json.key("otherSections");
+    json.beginArray();
+    for (const LaterSection& section : panel.otherSections)
+        writeSection(json, section);
+    json.endArray();
+    json.endObject();
+    return json.text();
+}
+
+} // namespace cockpix::cli
