@@ -21,6 +21,10 @@ protected:
     Panel& panel() const { return m_document.editablePanel(); }
     PaletteSaveOptions& paletteOptions() const { return m_document.editablePaletteOptions(); }
     PaletteProposal& proposal() const { return m_document.editableProposal(); }
+    // The lines of a panel of FS2000 and later, and the notice that they changed (what
+    // they set is read again, laterChanged is emitted).
+    PanelLines& lines() const { return m_document.editableLines(); }
+    void laterEdited() const { m_document.laterLinesChanged(); }
     // A step merges only with one of the same run (see PanelDocument::breakMerge).
     bool sameRun(const QUndoCommand* other) const;
 

@@ -4,6 +4,7 @@
 #include "panel/gui/defaultviewcommand.h"
 #include "panel/gui/gaugefieldcommand.h"
 #include "panel/gui/gaugemodulecommand.h"
+#include "panel/gui/laterlinescommand.h"
 #include "panel/gui/palettecommand.h"
 #include "panel/gui/ratioandviewcommand.h"
 #include "panel/gui/windowfieldcommand.h"
@@ -157,12 +158,118 @@ void PanelDocument::recordFoundGaugeSize(int w, int g, double size) {
 }
 
 void PanelDocument::replacePanel(const Panel& panel, const std::string& filePath) {
+    // The steps go first: they hold states of the lines about to be dropped.
+    clearHistory();
+    m_format = PanelFormat::Fs98;
+    m_lines = PanelLines();
+    m_laterPanel = {};
     m_panel = panel;
     m_filePath = filePath;
     m_paletteOptions = {};
     m_proposal = {};
     clearHistory();
     emit panelReplaced();
+}
+
+void PanelDocument::replaceLaterPanel(PanelLines lines, const std::string& filePath) {
+    clearHistory();
+    m_format = PanelFormat::Later;
+    m_lines = std::move(lines);
+    m_laterPanel = readLaterPanel(m_lines);
+    m_panel = Panel{};
+    m_filePath = filePath;
+    m_paletteOptions = {};
+    m_proposal = {};
+    emit panelReplaced();
+}
+
+void PanelDocument::laterLinesChanged() {
+    m_laterPanel = readLaterPanel(m_lines);
+    emit laterChanged();
+}
+
+void PanelDocument::pushLaterEdit(const QString& text, std::function<void(PanelLines&)> edit) {
+    breakMerge();
+    push(new LaterLinesCommand(*this, text, std::move(edit)));
+    breakMerge();
+}
+
+namespace {
+
+const LaterKey* keyOf(const LaterPanel& panel, std::size_t section, const std::string& key) {
+    for (const LaterWindow& window : panel.windows) {
+        if (window.section == section)
+            return window.find(key);
+    }
+    for (const auto* other : {&panel.color, &panel.views, &panel.defaultView, &panel.fltsim}) {
+        if (*other && (*other)->section == section)
+            return (*other)->find(key);
+    }
+    for (const LaterSection& other : panel.otherSections) {
+        if (other.section == section)
+            return other.find(key);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void PanelDocument::setLaterKey(std::size_t section, const std::string& key,
+                                const std::string& value) {
+    if (!isLater() || section >= m_lines.sectionCount())
+        return;
+    if (const LaterKey* old = keyOf(m_laterPanel, section, key); old && old->value == value)
+        return;
+    pushLaterEdit(
+        tr("Set %1").arg(QString::fromStdString(key)),
+        [section, key, value](PanelLines& lines) { setSectionKey(lines, section, key, value); });
+}
+
+void PanelDocument::removeLaterKey(std::size_t section, const std::string& key) {
+    if (!isLater() || section >= m_lines.sectionCount() ||
+        m_lines.findKey(section, key) == PanelLines::npos)
+        return;
+    pushLaterEdit(tr("Remove %1").arg(QString::fromStdString(key)),
+                  [section, key](PanelLines& lines) { removeSectionKey(lines, section, key); });
+}
+
+void PanelDocument::setLaterTitle(long number, const std::string& title) {
+    if (!isLater() || number < 0)
+        return;
+    if (const LaterTitle* old = m_laterPanel.titleOf(number); old && old->title == title)
+        return;
+    pushLaterEdit(tr("Title of window %1").arg(number), [number, title](PanelLines& lines) {
+        cockpix::setLaterTitle(lines, number, title);
+    });
+}
+
+void PanelDocument::setLaterGaugeField(std::size_t line, std::size_t index,
+                                       const std::string& text) {
+    if (!isLater() || line >= m_lines.lineCount() || m_lines.kind(line) != LineKind::Key)
+        return;
+    const std::vector<std::string_view> fields = laterGaugeFields(m_lines, line);
+    if (index < fields.size() && fields[index] == text)
+        return;
+    pushLaterEdit(tr("Gauge field"), [line, index, text](PanelLines& lines) {
+        cockpix::setGaugeField(lines, line, index, text);
+    });
+}
+
+long PanelDocument::addLaterWindow(const NewLaterWindow& window) {
+    if (!isLater())
+        return -1;
+    const long number = nextFreeWindowNumber(m_laterPanel);
+    pushLaterEdit(tr("Add window %1").arg(number),
+                  [window](PanelLines& lines) { cockpix::addLaterWindow(lines, window); });
+    return number;
+}
+
+void PanelDocument::removeLaterWindow(std::size_t section) {
+    if (!isLater() || section >= m_lines.sectionCount())
+        return;
+    pushLaterEdit(
+        tr("Remove [%1]").arg(QString::fromStdString(std::string(m_lines.sectionName(section)))),
+        [section](PanelLines& lines) { cockpix::removeLaterWindow(lines, section); });
 }
 
 void PanelDocument::clearHistory() {

@@ -6,14 +6,24 @@
 // through one of its operations: each pushes one undo step holding what it changes, and
 // the step emits one change signal when it is done, undone or redone. Windows read the
 // panel as const and update themselves from the signals.
+//
+// A panel of FS2000 and later is held as its lines (PanelLines) and what they set
+// (LaterPanel), read again after each edit; panel() is then empty. Its edits are operations
+// here too, each one undo step that keeps the lines' state before and after, with the one
+// signal laterChanged().
 
+#include "panel/core/lateredits.h"
+#include "panel/core/laterpanel.h"
 #include "panel/core/panel.h"
 #include "panel/core/paneledits.h"
+#include "panel/core/panelformat.h"
+#include "panel/core/panellines.h"
 #include "panel/core/panelwriter.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +40,14 @@ public:
     ~PanelDocument() override;
 
     const Panel& panel() const { return m_panel; }
+    // Which format the panel was read in; FS98 for a new panel.
+    PanelFormat format() const { return m_format; }
+    bool isLater() const { return m_format == PanelFormat::Later; }
+    // A panel of FS2000 and later: its lines, the bytes Save writes, and what they set.
+    const PanelLines& laterLines() const { return m_lines; }
+    const LaterPanel& laterPanel() const { return m_laterPanel; }
+    // Whether Save has anything to write: an FS98 panel with windows, or a later panel.
+    bool hasContent() const { return isLater() || m_panel.windowCount > 0; }
     // The panel.cfg the panel was read from; empty for a new panel.
     const std::string& filePath() const { return m_filePath; }
     const PaletteSaveOptions& paletteOptions() const { return m_paletteOptions; }
@@ -69,6 +87,21 @@ public:
     void setPaletteOptions(const PaletteSaveOptions& options);
     void setPaletteProposal(const PaletteProposal& proposal);
 
+    // --- Operations on a panel of FS2000 and later (nothing happens for an FS98 one) ---
+
+    // Key of the section `section` of the lines set to value (the line's value replaced, or
+    // a line added after the section's last key line); removed with all its lines.
+    void setLaterKey(std::size_t section, const std::string& key, const std::string& value);
+    void removeLaterKey(std::size_t section, const std::string& key);
+    // The title of window number in [Window Titles].
+    void setLaterTitle(long number, const std::string& title);
+    // Field index (0 = x, 1 = y, ...) of the gauge line `line`.
+    void setLaterGaugeField(std::size_t line, std::size_t index, const std::string& text);
+    // A new window under the next free number, its title line and its section; the number.
+    long addLaterWindow(const NewLaterWindow& window);
+    // The [WindowNN] or [VcockpitNN] section `section`, with its title lines.
+    void removeLaterWindow(std::size_t section);
+
     // A panel window found the module's size of a gauge line without one. Not an edit of
     // the user's and not an undo step: the file it would write stays the same.
     void recordFoundGaugeSize(int w, int g, double size);
@@ -77,6 +110,8 @@ public:
     // defaults and the history is cleared. (Open then fills the template, whose boxes may
     // still adjust the panel, and clears the history once more.)
     void replacePanel(const Panel& panel, const std::string& filePath);
+    // Open of a panel of FS2000 and later: its lines become the document, as replacePanel.
+    void replaceLaterPanel(PanelLines lines, const std::string& filePath);
     // Open, once the template is filled: the panel stays, its history goes.
     void clearHistory();
 
@@ -96,18 +131,25 @@ signals:
     void paletteChanged(); // the palette options or the proposal
     void panelReplaced();
     void modifiedChanged(bool modified);
+    void laterChanged(); // the lines of a panel of FS2000 and later
 
 private:
     friend class PanelCommand;
 
     // What the undo steps use to change the panel and tell the views.
     Panel& editablePanel() { return m_panel; }
+    PanelLines& editableLines() { return m_lines; }
+    void laterLinesChanged();
+    void pushLaterEdit(const QString& text, std::function<void(PanelLines&)> edit);
     PaletteSaveOptions& editablePaletteOptions() { return m_paletteOptions; }
     PaletteProposal& editableProposal() { return m_proposal; }
     int mergeRun() const { return m_mergeRun; }
     void push(QUndoCommand* command);
 
     Panel m_panel;
+    PanelFormat m_format = PanelFormat::Fs98;
+    PanelLines m_lines;
+    LaterPanel m_laterPanel;
     std::string m_filePath;
     PaletteSaveOptions m_paletteOptions;
     PaletteProposal m_proposal;

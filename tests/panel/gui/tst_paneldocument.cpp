@@ -2,6 +2,7 @@
 // before it, emits its change signal once per step, and merges a run of edits of one field;
 // a long random run of edits undone to the start writes the opened file's bytes again.
 
+#include "base/core/filelookup.h"
 #include "panel/core/panelreader.h"
 #include "panel/core/panelwriter.h"
 #include "panel/gui/paneldocument.h"
@@ -332,6 +333,60 @@ private slots:
         while (m_document.undoStack()->canRedo())
             m_document.redo();
         QVERIFY(m_document.panel() == edited);
+    }
+
+    // A panel of FS2000 and later: each edit is one step with one laterChanged, what the
+    // lines set is read again, undo gives back the opened bytes and redo the edited ones,
+    // and an edit that changes nothing makes no step.
+    void laterEditsAreStepsOfTheirLines() {
+        const std::optional<std::string> bytes =
+            readWholeFile(COCKPIX_FIXTURES_DIR "/later/mixed_sections.cfg");
+        QVERIFY(bytes);
+        m_document.replaceLaterPanel(PanelLines(*bytes), "panel.cfg");
+        QVERIFY(m_document.isLater() && m_document.hasContent() && !m_document.isModified());
+        QSignalSpy later(&m_document, &PanelDocument::laterChanged);
+        const LaterWindow& overhead = m_document.laterPanel().windows.front();
+        QCOMPARE(overhead.number, 5L);
+        const std::size_t section = overhead.section;
+
+        m_document.setLaterKey(section, "visible", "0"); // as it is
+        m_document.removeLaterKey(section, "position");  // not there
+        QCOMPARE(m_document.undoStack()->count(), 0);
+
+        m_document.setLaterKey(section, "visible", "1");
+        m_document.setLaterKey(section, "position", "4");
+        m_document.setLaterTitle(5, "Roof");
+        m_document.setLaterGaugeField(overhead.gauges.at(1).line, 2, "33");
+        const long added = m_document.addLaterWindow({"New", {{"size_mm", "100"}}});
+        m_document.removeLaterWindow(m_document.laterPanel().windowOf(1)->section);
+        QCOMPARE(later.count(), 6);
+        QCOMPARE(m_document.undoStack()->count(), 6);
+        QVERIFY(m_document.isModified());
+
+        const LaterPanel& edited = m_document.laterPanel();
+        QCOMPARE(edited.windows.front().find("visible")->value, std::string("1"));
+        QCOMPARE(edited.windows.front().find("position")->value, std::string("4"));
+        QCOMPARE(edited.titleOf(5)->title, std::string("Roof"));
+        QCOMPARE(edited.windows.front().gauges.at(1).width, std::optional<double>(33));
+        QVERIFY(edited.windowOf(added) != nullptr && edited.titleOf(added) != nullptr);
+        QVERIFY(edited.windowOf(1) == nullptr && edited.titleOf(1) == nullptr);
+        const std::string editedBytes = m_document.laterLines().bytes();
+
+        while (m_document.undoStack()->canUndo())
+            m_document.undo();
+        QCOMPARE(m_document.laterLines().bytes(), *bytes);
+        QVERIFY(!m_document.isModified());
+        QCOMPARE(m_document.laterPanel().windows.size(), std::size_t(5));
+        while (m_document.undoStack()->canRedo())
+            m_document.redo();
+        QCOMPARE(m_document.laterLines().bytes(), editedBytes);
+        QCOMPARE(later.count(), 18);
+
+        // Opening an FS98 panel afterwards leaves nothing of the later one.
+        m_document.replacePanel(m_opened, "panel.cfg");
+        QVERIFY(!m_document.isLater() && m_document.laterPanel().windows.empty());
+        m_document.setLaterKey(0, "visible", "1");
+        QCOMPARE(m_document.undoStack()->count(), 0);
     }
 };
 
