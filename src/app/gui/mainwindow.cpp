@@ -112,6 +112,12 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     connect(m_menu->eraseBitmaps, &QAction::toggled, this, &MainWindow::updateEraseNotice);
     connect(m_menu->erasePaletteFiles, &QAction::toggled, this, &MainWindow::updateEraseNotice);
     updateEraseNotice();
+    m_formatNotice = new QLabel(this);
+    m_formatNotice->setObjectName(QStringLiteral("formatNotice"));
+    m_formatNotice->setAccessibleName(tr("Panel format"));
+    statusBar()->addPermanentWidget(m_formatNotice);
+    connect(&m_document, &PanelDocument::panelReplaced, this, &MainWindow::updateFormatNotice);
+    updateFormatNotice();
     setWindowModified(m_document.isModified());
     connect(&m_document, &PanelDocument::modifiedChanged, this, &QWidget::setWindowModified);
     m_menu->showMainMenus(menuBar());
@@ -224,6 +230,19 @@ QString MainWindow::eraseNotice() const {
 void MainWindow::updateEraseNotice() {
     m_eraseNotice->setText(fromModelPath(eraseAtQuitNotice(m_app.options, m_app.dirs)));
     m_eraseNotice->setAccessibleDescription(m_eraseNotice->text());
+}
+
+QString MainWindow::formatNotice() const {
+    return m_formatNotice->text();
+}
+
+void MainWindow::updateFormatNotice() {
+    // Only a panel read from a file has a format to tell; a new panel is written as FS98's.
+    const bool opened = !m_document.filePath().empty();
+    const std::string_view name = panelFormatName(m_document.format());
+    m_formatNotice->setText(
+        opened ? tr("%1 panel").arg(QString::fromUtf8(name.data(), int(name.size()))) : QString());
+    m_formatNotice->setAccessibleDescription(m_formatNotice->text());
 }
 
 QString MainWindow::shownCaption() const {
@@ -404,10 +423,10 @@ void MainWindow::saveWindowGeometry() {
 }
 
 void MainWindow::newPanel() {
-    const int windowCount = m_document.panel().windowCount;
-    if (m_templateSubWindow && windowCount == 0)
+    const bool hasContent = m_document.hasContent();
+    if (m_templateSubWindow && !hasContent)
         return;
-    if (!confirmLeavingPanel(windowCount > 0 ? kNewQuestion : std::string_view()))
+    if (!confirmLeavingPanel(hasContent ? kNewQuestion : std::string_view()))
         return;
     setOpenEnabled(true);
     setSaveEnabled(true);

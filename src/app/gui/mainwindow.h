@@ -59,6 +59,9 @@ public:
     RecentFilesMenu& recentFiles() const { return *m_recent; }
     // The status bar's notice of the files Quit will erase; empty while none.
     QString eraseNotice() const;
+    // The status bar's name of the open panel's format ("FS98 panel", "FS2000 and later
+    // panel"); empty for a new panel.
+    QString formatNotice() const;
 
     // Shows the window where it was when last closed, maximized the first time.
     void showAtSavedGeometry();
@@ -130,6 +133,7 @@ private slots:
     void updateMenus();
     void updateWindowMenu();
     void updateEraseNotice();
+    void updateFormatNotice();
 
 private:
     void connectMenu();
@@ -154,6 +158,7 @@ private:
     CheckCommands* m_checkCommands = nullptr;
     RecentFilesMenu* m_recent = nullptr;
     QLabel* m_eraseNotice = nullptr;
+    QLabel* m_formatNotice = nullptr;
     TemplateToolCommands* m_toolCommands = nullptr;
     GaugeDialogs* m_gaugeDialogs = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;

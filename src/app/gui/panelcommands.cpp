@@ -6,7 +6,9 @@
 #include "base/gui/comparisondialog.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
+#include "panel/core/panellines.h"
 #include "panel/core/panelreader.h"
+#include "panel/core/panelsource.h"
 #include "panel/core/panelwriter.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/templatewindow.h"
@@ -102,14 +104,31 @@ bool PanelCommands::openChosenPath(const QString& path) {
     m_window.saveSettings();
     m_window.setMainCaption();
 
+    PanelSource source;
+    try {
+        source = locatePanel(chosenPath, m_app.dirs.panelDir);
+    } catch (const std::exception&) {
+        source = {}; // unreadable as either: the FS98 reader says what is wrong
+        source.file = chosenPath;
+        source.panelDir = m_app.dirs.panelDir;
+    }
+    // A later panel, or an FS98 one that a later file's alias leads to: the aliases were
+    // followed already, and each is told as the FS98 reader tells its own.
+    if (source.format == PanelFormat::Later || source.file != chosenPath) {
+        for (const std::string& dir : source.reroutes)
+            reportRerouted(dir);
+    }
+    if (source.format == PanelFormat::Later)
+        return openLater(path, std::move(source));
+
     Panel panel;
     std::string panelDir = m_app.dirs.panelDir;
     // The file read: the one chosen, or after an alias the other aircraft's panel.cfg.
-    std::string readPath = chosenPath;
+    std::string readPath = source.file;
     bool failed = true;
     std::optional<ReadError> error;
     try {
-        error = readPanelFile(panel, panelDir, chosenPath, [&](const std::string& newDir) {
+        error = readPanelFile(panel, panelDir, source.file, [&](const std::string& newDir) {
             reportRerouted(newDir);
             readPath = newDir + "panel.cfg";
         });
@@ -137,6 +156,29 @@ bool PanelCommands::openChosenPath(const QString& path) {
     return true;
 }
 
+bool PanelCommands::openLater(const QString& path, PanelSource source) {
+    try {
+        m_document.replaceLaterPanel(PanelLines(std::move(source.bytes)), source.file);
+    } catch (const std::exception&) {
+        // A file of more than 4 GiB, or out of memory: nothing of it is shown.
+        m_document.replacePanel(Panel{}, {});
+        m_dialogs.message(
+            tr("The panel file could not be read:\n%1").arg(fromModelPath(source.file)));
+        m_window.setOpenEnabled(true);
+        m_window.setSaveEnabled(false);
+        return false;
+    }
+    m_document.clearHistory();
+    m_window.setSaveEnabled(true);
+    emit panelOpened(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+std::string PanelCommands::textToSave(const SaveRequest& save) const {
+    return m_document.isLater() ? m_document.laterLines().bytes()
+                                : savedPanelText(m_document.panel(), save);
+}
+
 bool PanelCommands::mayReplace(const std::string& outputPath) {
     const std::optional<std::string> panelFile = existingPanelFile(m_app.dirs.panelDir);
     if (panelFile && sameFile(*panelFile, outputPath))
@@ -149,7 +191,7 @@ bool PanelCommands::mayReplace(const std::string& outputPath) {
 }
 
 bool PanelCommands::save() {
-    if (m_document.panel().windowCount == 0)
+    if (!m_document.hasContent())
         return false;
     FileDialogRequest request = panelFileRequest(tr("Save"));
     request.confirmOverwrite = false;
@@ -166,7 +208,10 @@ bool PanelCommands::save() {
     SaveResult result;
     QString message;
     try {
-        result = savePanel(m_document.panel(), save);
+        // A later panel writes its lines as they are, every byte not edited as it was read.
+        result = m_document.isLater()
+                     ? savePanelBytes(m_document.laterLines().bytes(), save.panelDir, outputPath)
+                     : savePanel(m_document.panel(), save);
         message = toQString(result.message);
     } catch (const std::exception& error) {
         // The writer keeps the old file and every backup whatever happens; say it failed.
@@ -186,11 +231,11 @@ bool PanelCommands::reviewChanges(const SaveRequest& save) {
     return m_dialogs.confirmChanges(
         {old.label, old.bytes,
          tr("%1 to be saved").arg(QFileInfo(fromModelPath(save.outputPath)).fileName()),
-         savedPanelText(m_document.panel(), save)});
+         textToSave(save)});
 }
 
 ComparisonDialog* PanelCommands::compareWithSaved() {
-    if (m_document.panel().windowCount == 0) {
+    if (!m_document.hasContent()) {
         m_dialogs.message(tr("The panel has no windows: Save would write nothing."));
         return nullptr;
     }
@@ -201,8 +246,7 @@ ComparisonDialog* PanelCommands::compareWithSaved() {
     const SavedFile old = savedFile(panelFile, m_app.dirs.panelDir);
     auto* dialog = new ComparisonDialog(ComparisonDialog::Purpose::Compare, &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setTexts(old.label, old.bytes, tr("the panel as Save writes it"),
-                     savedPanelText(m_document.panel(), save));
+    dialog->setTexts(old.label, old.bytes, tr("the panel as Save writes it"), textToSave(save));
     dialog->show();
     return dialog;
 }

@@ -17,6 +17,7 @@ class MainWindow;
 class ComparisonDialog;
 struct FileDialogRequest;
 struct SaveRequest;
+struct PanelSource;
 
 class PanelCommands : public QObject {
     Q_OBJECT
@@ -52,6 +53,10 @@ signals:
 
 private:
     bool openChosenPath(const QString& path);
+    // A panel of FS2000 and later: its lines become the document.
+    bool openLater(const QString& path, PanelSource source);
+    // The text "&Save" writes: the later panel's lines, or the FS98 writer's text.
+    std::string textToSave(const SaveRequest& save) const;
     void reportRerouted(const std::string& newPanelDir);
     // A chosen file other than the panel's own panel.cfg that exists already is replaced
     // only when the user says so.

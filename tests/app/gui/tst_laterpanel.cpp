@@ -1,0 +1,150 @@
+// Panels of FS2000 and later through the main window: Open (also through an alias) takes
+// them as they are and the status bar names their format; Save writes every byte not
+// edited as it was read, with the numbered backup; the comparison before saving shows
+// exactly the edited line; a backup restored opens as a later panel again.
+
+#include "app/gui/backupsdialog.h"
+#include "app/gui/checkcommands.h"
+#include "app/gui/panelcommands.h"
+#include "base/gui/comparisondialog.h"
+#include "panel/gui/paneldocument.h"
+#include "shellfixture.h"
+#include "support/testfiles.h"
+
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace cockpix;
+
+namespace {
+
+const QString kLater = QStringLiteral(COCKPIX_FIXTURES_DIR "/later/");
+const QString kPanelDir = QStringLiteral("fs98/aircraft/b767/panel/");
+
+using test::bytesOf;
+
+QByteArray withLineEnds(QByteArray bytes, const QByteArray& end) {
+    bytes.replace("\r\n", "\n");
+    bytes.replace('\r', '\n');
+    return end == "\n" ? bytes : bytes.replace("\n", end);
+}
+
+// Writes bytes as the panel.cfg of the fixture's aircraft, starts and opens it.
+QString openWritten(ShellFixture& f, const QByteArray& bytes) {
+    f.writeUsualSettings();
+    const QString panel = f.path(kPanelDir + "panel.cfg");
+    [&] { QVERIFY(test::writeBytes(panel, bytes)); }();
+    f.start();
+    f.dialogs.queueOpenFile(panel);
+    f.trigger("mnuopen");
+    return panel;
+}
+
+QString savedMessage(const QString& panel, int backup) {
+    return QStringLiteral("Previous 'panel.cfg' was saved as 'panel.c%1'\nThe new '%2' was "
+                          "correctly recorded to disk.")
+        .arg(backup)
+        .arg(panel);
+}
+
+} // namespace
+
+class TestLaterPanel : public QObject {
+    Q_OBJECT
+private slots:
+    void openAndSaveWithoutAnEditKeepEveryByte_data();
+    void openAndSaveWithoutAnEditKeepEveryByte();
+    void anEditChangesItsLineOnlyAndARestoreOpensTheBackup();
+    void anAliasLeadsToTheLaterPanel();
+};
+
+void TestLaterPanel::openAndSaveWithoutAnEditKeepEveryByte_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    for (const char* name :
+         {"mixed_sections", "vcockpit_only", "malformed", "mixed_ends", "cr_utf8_bom"}) {
+        const QByteArray bytes = bytesOf(kLater + name + ".cfg");
+        QTest::newRow(name) << bytes;
+        if (QByteArray(name) == "mixed_sections") {
+            QTest::newRow("mixed_sections LF") << withLineEnds(bytes, "\n");
+            QTest::newRow("mixed_sections CR LF") << withLineEnds(bytes, "\r\n");
+        }
+    }
+}
+
+void TestLaterPanel::openAndSaveWithoutAnEditKeepEveryByte() {
+    QFETCH(QByteArray, bytes);
+    ShellFixture f;
+    const QString panel = openWritten(f, bytes);
+    // No FS98 structure message, and the format is told.
+    QCOMPARE(f.dialogs.messages(), QStringList());
+    QVERIFY(f.document.isLater());
+    QCOMPARE(f.window->formatNotice(), QStringLiteral("FS2000 and later panel"));
+    QVERIFY(f.action("mnusave")->isEnabled() && !f.document.isModified());
+
+    f.dialogs.queueSaveFile(panel);
+    f.trigger("mnusave");
+    QCOMPARE(f.dialogs.messages(), QStringList{savedMessage(panel, 1)});
+    QCOMPARE(bytesOf(panel), bytes);
+    QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c1")), bytes);
+}
+
+void TestLaterPanel::anEditChangesItsLineOnlyAndARestoreOpensTheBackup() {
+    ShellFixture f;
+    const QByteArray original = bytesOf(kLater + "mixed_sections.cfg");
+    const QString panel = openWritten(f, original);
+    const LaterWindow& main = f.document.laterPanel().windows.at(1);
+    QCOMPARE(main.header, std::string("Window00"));
+    f.document.setLaterKey(main.section, "visible", "0");
+    QVERIFY(f.document.isModified());
+    QByteArray edited = original;
+    const qsizetype visible = edited.indexOf("visible=1", edited.indexOf("[Window00]"));
+    QVERIFY(visible > 0);
+    edited[visible + 8] = '0';
+
+    f.app.options.showChangesBeforeSaving = true;
+    f.dialogs.queueSaveFile(panel);
+    f.dialogs.queueChangesAnswer(true);
+    f.trigger("mnusave");
+    QCOMPARE(f.dialogs.changesRequests().size(), 1);
+    QCOMPARE(QByteArray::fromStdString(f.dialogs.changesRequests().first().oldText), original);
+    QCOMPARE(QByteArray::fromStdString(f.dialogs.changesRequests().first().newText), edited);
+    QCOMPARE(bytesOf(panel), edited);
+    QVERIFY(!f.document.isModified());
+
+    // Compare with saved: the file as it is now and the panel agree.
+    ComparisonDialog* comparison = f.window->panelCommands().compareWithSaved();
+    QVERIFY(comparison != nullptr);
+    comparison->close();
+
+    // The backup holds the file as opened, and restored it is the panel again.
+    BackupsDialog* backups = f.window->checkCommands().showBackups();
+    QTreeWidget* list = backups->backupList();
+    QCOMPARE(list->topLevelItemCount(), 1);
+    list->setCurrentItem(list->topLevelItem(0));
+    f.dialogs.queueQuestionAnswer(true);
+    QTest::mouseClick(backups->findChild<QPushButton*>("restoreButton"), Qt::LeftButton);
+    QVERIFY(f.document.isLater());
+    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
+    QCOMPARE(bytesOf(panel), original);
+    QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c2")), edited);
+    QVERIFY(f.dialogs.verifyAllAnswersUsed());
+}
+
+void TestLaterPanel::anAliasLeadsToTheLaterPanel() {
+    ShellFixture f;
+    f.writeUsualSettings();
+    const QByteArray later = bytesOf(kLater + "vcockpit_only.cfg");
+    QVERIFY(test::writeBytes(f.path(kPanelDir + "panel.cfg"), later));
+    const QString alias = f.path("fs98/aircraft/b767_freighter/panel/panel.cfg");
+    QVERIFY(test::writeBytes(alias, "[fltsim]\r\nalias=b767\\panel\r\n"));
+    f.start();
+    QVERIFY(f.window->panelCommands().openPath(alias));
+    QVERIFY(f.document.isLater());
+    QCOMPARE(f.document.filePath(), f.path(kPanelDir + "panel.cfg").toStdString());
+    QCOMPARE(f.app.dirs.panelDir, f.path(kPanelDir).toStdString());
+    QCOMPARE(f.dialogs.messages().size(), 1); // the reroute, as FS98's alias tells it
+    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), later);
+}
+
+QTEST_MAIN(TestLaterPanel)
+#include "tst_laterpanel.moc"
