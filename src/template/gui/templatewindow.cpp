@@ -6,6 +6,7 @@
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
+#include "template/gui/laterwindowtable.h"
 #include "template/gui/viewpalettepanel.h"
 #include "template/gui/windowrow.h"
 
@@ -96,6 +97,8 @@ TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialo
     contentLayout->addStretch(1);
     m_scroll->setWidget(m_content);
     m_labels += m_lower->labels();
+    m_laterTable = new LaterWindowTable(m_document, m_dialogs, this);
+    outer->addWidget(m_laterTable);
 
     for (const auto& row : m_rows)
         connectRow(*row);
@@ -112,9 +115,18 @@ TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialo
     onPaletteChanged();
     showWindowCount();
     applyTemplateColor();
+    showFormat();
 }
 
 TemplateWindow::~TemplateWindow() = default;
+
+void TemplateWindow::showFormat() {
+    // A later panel has its own table; the nine rows, the default view and the palette
+    // tools read and write FS98 panels only.
+    const bool later = m_document.isLater();
+    m_scroll->setVisible(!later);
+    m_laterTable->setVisible(later);
+}
 
 void TemplateWindow::buildTable(QGridLayout& grid, QWidget* content) {
     addHeading(grid, content, "labelViewHeading", QStringLiteral("Click to view with gauges"),
@@ -229,6 +241,7 @@ void TemplateWindow::connectDocument() {
     connect(&m_document, &PanelDocument::defaultViewChanged, this,
             &TemplateWindow::onDefaultViewChanged);
     connect(&m_document, &PanelDocument::paletteChanged, this, &TemplateWindow::onPaletteChanged);
+    connect(&m_document, &PanelDocument::panelReplaced, this, &TemplateWindow::showFormat);
 }
 
 void TemplateWindow::storeOwn(const WindowEdit& edit) {
@@ -380,6 +393,8 @@ void TemplateWindow::fillRow(int w) {
 }
 
 QSize TemplateWindow::sizeHint() const {
+    if (m_document.isLater())
+        return m_laterTable->sizeHint();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     return m_content->sizeHint() + QSize(scrollBar, scrollBar);
 }

@@ -39,6 +39,7 @@ namespace cockpix {
 class PanelDocument;
 class UserDialogs;
 class ViewPalettePanel;
+class LaterWindowTable;
 class WindowRow;
 
 class TemplateWindow : public QWidget {
@@ -71,6 +72,9 @@ public:
     // on smaller screens.
     QSize sizeHint() const override;
 
+    // The table shown instead of the nine rows for a panel of FS2000 and later.
+    LaterWindowTable* laterTable() const { return m_laterTable; }
+
     // The 17 labels coloured by applyTemplateColor.
     const QList<QLabel*>& colouredLabels() const { return m_labels; }
 
@@ -101,6 +105,7 @@ private:
     void onDefaultViewChanged();
     void onPaletteChanged();
     void rememberRow(int w);
+    void showFormat();
 
     PanelDocument& m_document;
     AppModel& m_app;
@@ -113,6 +118,7 @@ private:
     int m_ownEdits = 0; // > 0 while the template's own handling hands an edit over
     std::vector<std::unique_ptr<WindowRow>> m_rows;
     ViewPalettePanel* m_lower = nullptr;
+    LaterWindowTable* m_laterTable = nullptr;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_content = nullptr;
     QList<QLabel*> m_labels;

@@ -1,0 +1,46 @@
+#pragma once
+
+// The template's table for a panel of FS2000 and later (objectName laterWindowTable): one
+// row per [WindowNN] and [VcockpitNN] section in file order, headed by the section's name,
+// with the columns of LaterColumn. It grows with the panel and scrolls. A typed cell goes
+// through the table's rules (latertable.h) to the document as one undo step; a refused one
+// shows its message and the line's value again. "Add window" (laterAddWindow) writes a new
+// window under the next free number; "Remove window" (laterRemoveWindow) removes the
+// current row's section after asking.
+
+#include <QWidget>
+
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace cockpix {
+
+class PanelDocument;
+class UserDialogs;
+
+class LaterWindowTable : public QWidget {
+    Q_OBJECT
+public:
+    LaterWindowTable(PanelDocument& document, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    QTableWidget* table() const { return m_table; }
+    QPushButton* addButton() const { return m_add; }
+    QPushButton* removeButton() const { return m_remove; }
+
+    // Shows what the document's lines set now.
+    void refresh();
+
+private:
+    void cellEdited(QTableWidgetItem* item);
+    void addWindow();
+    void removeWindow();
+
+    PanelDocument& m_document;
+    UserDialogs& m_dialogs;
+    QTableWidget* m_table = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_remove = nullptr;
+};
+
+} // namespace cockpix
