@@ -212,6 +212,16 @@ const LaterKey* keyOf(const LaterPanel& panel, std::size_t section, const std::s
     return nullptr;
 }
 
+// As the line edits find a key: window_size_ratio is also written windowsize_ratio.
+bool hasLaterKey(const PanelLines& lines, std::size_t section, std::string_view key) {
+    for (std::size_t line = lines.headerLine(section) + 1; line < lines.sectionEnd(section);
+         ++line) {
+        if (lines.kind(line) == LineKind::Key && sameLaterKey(lines.key(line), key))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void PanelDocument::setLaterKey(std::size_t section, const std::string& key,
@@ -226,8 +236,7 @@ void PanelDocument::setLaterKey(std::size_t section, const std::string& key,
 }
 
 void PanelDocument::removeLaterKey(std::size_t section, const std::string& key) {
-    if (!isLater() || section >= m_lines.sectionCount() ||
-        m_lines.findKey(section, key) == PanelLines::npos)
+    if (!isLater() || section >= m_lines.sectionCount() || !hasLaterKey(m_lines, section, key))
         return;
     pushLaterEdit(tr("Remove %1").arg(QString::fromStdString(key)),
                   [section, key](PanelLines& lines) { removeSectionKey(lines, section, key); });
