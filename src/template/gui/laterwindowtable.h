@@ -6,7 +6,8 @@
 // through the table's rules (latertable.h) to the document as one undo step; a refused one
 // shows its message and the line's value again. "Add window" (laterAddWindow) writes a new
 // window under the next free number; "Remove window" (laterRemoveWindow) removes the
-// current row's section after asking.
+// current row's section after asking. A note above the table (laterNote) says that its panel
+// windows are not shown yet.
 
 #include <QWidget>
 
