@@ -38,12 +38,12 @@ LaterWindowTable::LaterWindowTable(PanelDocument& document, UserDialogs& dialogs
     : QWidget(parent), m_document(document), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("laterWindows"));
     auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(tr("A panel of FS2000 and later: every line not edited here is saved "
-                               "as it was read. Its panel windows are not shown yet."),
-                            this);
-    note->setObjectName(QStringLiteral("laterNote"));
-    note->setWordWrap(true);
-    layout->addWidget(note);
+    m_note = new QLabel(tr("A panel of FS2000 and later: every line not edited here is saved "
+                           "as it was read. Its panel windows are not shown yet."),
+                        this);
+    m_note->setObjectName(QStringLiteral("laterNote"));
+    m_note->setWordWrap(true);
+    layout->addWidget(m_note);
     m_table = new QTableWidget(0, kLaterColumnCount, this);
     m_table->setObjectName(QStringLiteral("laterWindowTable"));
     m_table->setAccessibleName(tr("Windows and virtual cockpits"));

@@ -11,6 +11,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
@@ -28,6 +29,8 @@ public:
     QTableWidget* table() const { return m_table; }
     QPushButton* addButton() const { return m_add; }
     QPushButton* removeButton() const { return m_remove; }
+    // The note above the table, which takes the template's colour.
+    QLabel* note() const { return m_note; }
 
     // Shows what the document's lines set now.
     void refresh();
@@ -39,6 +42,7 @@ private:
 
     PanelDocument& m_document;
     UserDialogs& m_dialogs;
+    QLabel* m_note = nullptr;
     QTableWidget* m_table = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;

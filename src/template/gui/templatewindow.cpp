@@ -99,6 +99,7 @@ TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialo
     m_labels += m_lower->labels();
     m_laterTable = new LaterWindowTable(m_document, m_dialogs, this);
     outer->addWidget(m_laterTable);
+    m_labels.append(m_laterTable->note());
 
     for (const auto& row : m_rows)
         connectRow(*row);
@@ -401,7 +402,8 @@ QSize TemplateWindow::sizeHint() const {
 
 void TemplateWindow::applyTemplateColor() {
     const QColor colour = toQColor(m_app.templateColor);
-    for (QWidget* widget : {static_cast<QWidget*>(this), m_content, m_scroll->viewport()})
+    for (QWidget* widget : {static_cast<QWidget*>(this), m_content, m_scroll->viewport(),
+                            static_cast<QWidget*>(m_laterTable)})
         paintBackground(widget, colour);
     for (QLabel* label : m_labels)
         paintBackground(label, colour);

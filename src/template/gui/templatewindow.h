@@ -13,8 +13,8 @@
 // gauges"), labelTitleHeading, labelBitmapHeading, labelSizeHeading, labelRatioHeading,
 // labelPositionHeading, labelVisibleHeading, labelIdentHeading; captions: labelViewX,
 // labelViewY, labelViewSizeX, labelViewSizeY, labelThreshold, labelAddedColors,
-// labelWindowCount. These 15 and Label15, Label17 are the 17 labels that take the template
-// colour.
+// labelWindowCount. These 15, Label15, Label17 and the later panel's note (laterNote) are the
+// 18 labels that take the template colour.
 
 #include "app/core/appmodel.h"
 #include "panel/core/panel.h"
@@ -54,7 +54,7 @@ public:
     // count are emptied without touching the panel.
     void fillFromModel();
 
-    // Background of the window and its 17 labels = app.templateColor (0x00BBGGRR).
+    // Background of the window and its 18 labels = app.templateColor (0x00BBGGRR).
     void applyTemplateColor();
 
     // Sets a row's bitmap name box as the bitmap chooser does; the box's handling stores
@@ -75,7 +75,7 @@ public:
     // The table shown instead of the nine rows for a panel of FS2000 and later.
     LaterWindowTable* laterTable() const { return m_laterTable; }
 
-    // The 17 labels coloured by applyTemplateColor.
+    // The 18 labels coloured by applyTemplateColor.
     const QList<QLabel*>& colouredLabels() const { return m_labels; }
 
 signals:
