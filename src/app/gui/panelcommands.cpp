@@ -128,10 +128,16 @@ bool PanelCommands::openChosenPath(const QString& path) {
     bool failed = true;
     std::optional<ReadError> error;
     try {
-        error = readPanelFile(panel, panelDir, source.file, [&](const std::string& newDir) {
+        const auto onReroute = [&](const std::string& newDir) {
             reportRerouted(newDir);
             readPath = newDir + "panel.cfg";
-        });
+        };
+        // The bytes read to tell the format are the file: it is not read a second time.
+        // (An empty or unreadable file goes the old road, for its own message.)
+        error = source.bytes.empty()
+                    ? readPanelFile(panel, panelDir, source.file, onReroute)
+                    : readPanelText(panel, panelDir, source.bytes,
+                                    resolvePathIgnoringCase(source.file), onReroute);
         failed = error.has_value();
     } catch (const std::exception&) {
         // Out of memory on a huge file and the like: one more way for a file to be unusable.
