@@ -4,6 +4,7 @@
 #include "app/gui/mainwindow.h"
 #include "app/gui/panelcommands.h"
 #include "base/gui/counttext.h"
+#include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/checkerwindow.h"
 #include "template/gui/panelcheck.h"
@@ -16,6 +17,13 @@
 #include <QStatusBar>
 
 namespace cockpix {
+namespace {
+
+QString laterNotChecked() {
+    return QObject::tr("Panel of FS2000 and later not checked");
+}
+
+} // namespace
 
 CheckCommands::CheckCommands(MainWindow& window, PanelDocument& document, AppModel& app,
                              UserDialogs& dialogs)
@@ -60,13 +68,19 @@ void CheckCommands::updateStatus() {
     if (!m_statusShown)
         return;
     const int count = static_cast<int>(m_check->findings().size());
-    const QString text =
-        count == 0 ? tr("No findings") : countText(count, tr("finding"), tr("findings"));
+    const QString text = m_document.isLater() ? laterNotChecked()
+                         : count == 0         ? tr("No findings")
+                                              : countText(count, tr("finding"), tr("findings"));
     m_status->setText(QStringLiteral("<a href=\"#check\">%1</a>").arg(text));
     m_status->setAccessibleName(text);
 }
 
 CheckerWindow* CheckCommands::showChecker() {
+    if (m_document.isLater()) {
+        m_dialogs.message(laterNotChecked() + QStringLiteral(": ") +
+                          tr("the checker reads FS98 panels only yet."));
+        return nullptr;
+    }
     if (!m_checker) {
         m_checker = new CheckerWindow(*m_check, m_document, m_app, m_dialogs, &m_window);
         m_checker->setAttribute(Qt::WA_DeleteOnClose);

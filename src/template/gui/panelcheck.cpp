@@ -47,6 +47,13 @@ int PanelCheck::errorCount() const {
 
 void PanelCheck::recheck() {
     m_later->stop();
+    // The FS98 checks read a later panel's lines by FS98's rules and would find faults in
+    // what it does not hold: such a panel has no findings here.
+    if (m_document.isLater()) {
+        m_findings.clear();
+        emit findingsChanged();
+        return;
+    }
     // The lines come from the file on disk as it is now: the one opened, or the one saved
     // since, which then matches the panel line for line.
     auto filePanel = std::make_unique<Panel>();

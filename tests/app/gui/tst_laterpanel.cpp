@@ -11,6 +11,7 @@
 #include "shellfixture.h"
 #include "support/testfiles.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -100,6 +101,13 @@ void TestLaterPanel::anEditChangesItsLineOnlyAndARestoreOpensTheBackup() {
     const qsizetype visible = edited.indexOf("visible=1", edited.indexOf("[Window00]"));
     QVERIFY(visible > 0);
     edited[visible + 8] = '0';
+
+    // The FS98 checks do not judge it: no findings, and the checker says why.
+    QCOMPARE(f.window->checkCommands().statusLabel()->accessibleName(),
+             QStringLiteral("Panel of FS2000 and later not checked"));
+    QVERIFY(f.window->checkCommands().showChecker() == nullptr);
+    QCOMPARE(f.dialogs.messages().size(), 1);
+    f.dialogs.clear();
 
     f.app.options.showChangesBeforeSaving = true;
     f.dialogs.queueSaveFile(panel);
