@@ -86,6 +86,7 @@ public:
         : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts) {}
 
     std::vector<Finding> run() {
+        m_facts.folders().beginRound();
         checkTitles();
         checkIdents();
         checkViews();
@@ -319,15 +320,21 @@ bool cabHolds(const std::vector<std::string>& names, std::string_view file) {
 GaugeLookup findGaugeIn(const std::string& dir, std::string_view module, std::string_view gauge,
                         CheckFacts& facts) {
     FolderIndex& folders = facts.folders();
-    const std::string base(module);
-    if (folders.find(dir, base + ".gau") || folders.find(dir, base + ".dll"))
+    if (!folders.mayHold(dir, module))
+        return {};
+    std::string name(module);
+    const auto withEnding = [&](std::string_view ending) -> const std::string& {
+        name.resize(module.size());
+        return name += ending;
+    };
+    if (folders.contains(dir, withEnding(".gau")) || folders.contains(dir, withEnding(".dll")))
         return {GaugeSource::Found, {}};
     if (gauge.empty())
         return {};
     const std::string xml = std::string(gauge) + ".xml";
-    if (folders.find(dir, base + "/" + xml))
+    if (folders.contains(dir, withEnding("/" + xml)))
         return {GaugeSource::Found, {}};
-    const std::optional<std::string> cab = folders.find(dir, base + ".cab");
+    const std::optional<std::string> cab = folders.find(dir, withEnding(".cab"));
     if (!cab)
         return {};
     const std::optional<std::vector<std::string>>& names = facts.cabNames(*cab);
