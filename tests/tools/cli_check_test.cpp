@@ -101,8 +101,8 @@ TEST_F(CheckCommand, AMissingFileIsUnreadable) {
 }
 
 // A tree of aircraft: a later panel with faults, a clean one named in capitals, an FS98 panel
-// that cannot be read. Each panel with findings is listed with its format; clean ones are
-// only counted.
+// that cannot be read and a later one aliased to it. Each panel with findings is listed with its
+// format; clean ones are only counted.
 TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
     const auto at = cockpix::test::makeLaterInstallation(root / "fs");
     if (!at.cabsMade)
@@ -115,6 +115,9 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
     cockpix::test::writeFile(clean / "Panel.CFG", cockpix::test::kCleanLaterPanel);
     cockpix::test::writeFile(root / "fs/aircraft/old/panel/panel.cfg",
                              "[Window Titles]\r\nno title\r\n\r\n");
+    // A later panel whose alias leads to that FS98 one is checked as the FS98 panel.
+    cockpix::test::writeFile(root / "fs/aircraft/twin/panel/panel.cfg",
+                             "[fltsim]\r\nalias=old\\panel\r\n[VIEWS]\r\n");
     fs::create_directories(root / "config");
 
     const CliRun run = cockpix::test::runCli(root, {"check", "fs"});
@@ -129,9 +132,13 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
                            ":5: warning: the title of Window02"),
               npos);
     EXPECT_EQ(run.out.find("aircraft/clean"), npos);
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2 + 1 + 12 + 1);
+    const std::string old = (root / "fs/aircraft/old/panel/panel.cfg").string();
+    EXPECT_NE(run.out.find("\n" + old + ": note: read as a panel of FS98\n" + old +
+                           ":3: error: the panel cannot be read"),
+              npos);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2 + 1 + 12 + 2 + 1);
     EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1),
-              "3 panels: 2 with errors, 0 with warnings, 1 clean\n");
+              "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
 
     const CliRun json = cockpix::test::runCli(root, {"check", "fs", "--json"});
     EXPECT_EQ(json.status, 2);
@@ -139,7 +146,7 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
     EXPECT_NE(json.out.find("\"file\": \"fs/aircraft/clean/PANEL/Panel.CFG\",\n"
                             "    \"format\": \"FS2000 and later\",\n    \"findings\": []"),
               npos);
-    EXPECT_EQ(json.err, "3 panels: 2 with errors, 0 with warnings, 1 clean\n");
+    EXPECT_EQ(json.err, "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
 }
 
 class BackupCommands : public cockpix::ScratchDirTest {

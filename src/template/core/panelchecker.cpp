@@ -28,8 +28,15 @@ std::vector<Finding> checkPanel(const CheckInput& input, CheckFacts& facts) {
 
 FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts) {
     PanelSource source = locatePanel(path, panelDirFromChosenPath(path));
-    if (source.format != PanelFormat::Later)
-        return checkFs98PanelFile(path, std::move(dirs), facts);
+    if (source.format != PanelFormat::Later) {
+        // An FS98 panel, or one an alias of a later panel leads to: the FS98 reader reads it.
+        FileCheck check = checkFs98PanelFile(source.file, std::move(dirs), facts);
+        if (source.file != path && !check.rerouted) {
+            check.rerouted = true;
+            check.file = source.file;
+        }
+        return check;
+    }
     FileCheck check;
     check.format = PanelFormat::Later;
     check.file = source.file;
