@@ -316,6 +316,16 @@ bool MainWindow::settleUnsavedChanges() {
     return false;
 }
 
+bool MainWindow::confirmLeavingPanel(std::string_view question) {
+    // With unsaved changes, their question (Save / Discard / Cancel) is the one a command
+    // that leaves the panel asks: once it is answered, asking "Are you sure ..." too would
+    // ask twice.
+    if (m_document.isModified())
+        return settleUnsavedChanges();
+    return question.empty() ||
+           m_dialogs.question(QString::fromUtf8(question.data(), int(question.size())));
+}
+
 void MainWindow::showPanelWindow(int w) {
     m_rowCommands->viewWindow(w);
 }
@@ -397,10 +407,7 @@ void MainWindow::newPanel() {
     const int windowCount = m_document.panel().windowCount;
     if (m_templateSubWindow && windowCount == 0)
         return;
-    if (!settleUnsavedChanges())
-        return;
-    if (windowCount > 0 &&
-        !m_dialogs.question(QString::fromUtf8(kNewQuestion.data(), int(kNewQuestion.size()))))
+    if (!confirmLeavingPanel(windowCount > 0 ? kNewQuestion : std::string_view()))
         return;
     setOpenEnabled(true);
     setSaveEnabled(true);
@@ -408,10 +415,7 @@ void MainWindow::newPanel() {
 }
 
 void MainWindow::closeTemplate() {
-    if (!settleUnsavedChanges())
-        return;
-    if (!m_dialogs.question(
-            QString::fromUtf8(kCloseTemplateQuestion.data(), int(kCloseTemplateQuestion.size()))))
+    if (!confirmLeavingPanel(kCloseTemplateQuestion))
         return;
     setOpenEnabled(true);
     setSaveEnabled(false);
@@ -421,15 +425,8 @@ void MainWindow::closeTemplate() {
 }
 
 void MainWindow::quit() {
-    // With unsaved changes, their question (Save / Discard / Cancel) is the one Quit asks:
-    // once it is answered, asking "Are you sure to leave COCKPIX ?" too would ask twice.
-    if (m_document.isModified()) {
-        if (!settleUnsavedChanges())
-            return;
-    } else if (!m_dialogs.question(
-                   QString::fromUtf8(kQuitQuestion.data(), int(kQuitQuestion.size())))) {
+    if (!confirmLeavingPanel(kQuitQuestion))
         return;
-    }
     if (m_app.options.eraseBitmapsOnQuit)
         deleteFilesIn(m_app.dirs.bmpDir);
     if (m_app.options.erasePaletteFilesOnQuit)

@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <string_view>
+
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -83,6 +85,8 @@ public:
     // Before a command that would drop unsaved changes: asks "The panel has changes that are
     // not saved." Save runs "&Save"; true when the command may go on (saved or discarded).
     bool settleUnsavedChanges();
+    // Unsaved changes settled, or else question (none when empty) answered Yes.
+    bool confirmLeavingPanel(std::string_view question);
 
     void setOpenEnabled(bool enabled);
     void setSaveEnabled(bool enabled);

@@ -71,6 +71,7 @@ private slots:
     void openOfABrokenOrMissingFileShowsTheStructureMessage();
     void openReplacesThePreviousPanel();
     void anEditInTheTemplateIsSavedWithABackupOfTheOldFile();
+    void saveUnderAnotherNameKeepsPanelCfgForFs98();
     void saveAsksOnlyBeforeReplacingAnotherFile();
     void aFailedSaveSaysSoAndKeepsTheOldFile();
 };

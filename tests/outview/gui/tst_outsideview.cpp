@@ -159,7 +159,7 @@ void TestOutsideView::theCorrectionsOnOpeningAreOneStep() {
     QVERIFY(!document.isModified());
 
     document.redo();
-    document.markSaved();
+    document.markSaved(document.filePath());
     QVERIFY(openFrame(0));
     QCOMPARE(document.undoStack()->count(), 1);
     QVERIFY(!document.isModified());
