@@ -200,10 +200,13 @@ private:
             }
         }
         checkGaugeNumbers(w);
-        // Gauges stand in the pixels of pixel_size=, else of the bitmap, else of size_mm=.
+        // Gauges stand in the pixels of pixel_size=, else of the bitmap, else (a window of a
+        // colour) of size_mm=. Without its bitmap a window's extent is not known.
         std::optional<std::pair<double, double>> area = numberPair(window(w).find("pixel_size"));
+        const LaterKey* file = window(w).find("file");
         if (!area)
-            area = bitmapArea ? bitmapArea : numberPair(window(w).find("size_mm"));
+            area = file && !trimmed(file->value).empty() ? bitmapArea
+                                                         : numberPair(window(w).find("size_mm"));
         for (std::size_t g = 0; g < window(w).gauges.size(); ++g) {
             checkGaugeFile(w, static_cast<int>(g));
             if (area)

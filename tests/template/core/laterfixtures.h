@@ -49,7 +49,8 @@ inline LaterInstallation makeLaterInstallation(const checkfs::path& root) {
     return at;
 }
 
-// A panel with one of each fault the checker knows in a later panel.
+// A panel with one of each fault the checker knows in a later panel. The gauge of the
+// virtual cockpit stands in the pixels of its missing bitmap, not of its size_mm.
 inline constexpr const char* kLaterPanelWithFaults = R"(// Check of a later panel
 [Window Titles]
 Window00=Main
@@ -82,7 +83,8 @@ gauge00=radio!Comm, 1, 1
 
 [VCockpit01]
 file=vc.bmp
-gauge00=local!Thing, 0, 0
+size_mm=10,10
+gauge00=local!Thing, 50, 50
 )";
 
 // The same kinds of gauges and windows, without a fault.
