@@ -147,7 +147,7 @@ private:
             add(lineOf(ident->line), Severity::Warning, "ident-twice",
                 "the ident " + quoted(value) + " is already that of the window on line " +
                     std::to_string(lineOf(first->second->line)) +
-                    ": FS opens and closes them as one",
+                    ": FS tells windows apart by their idents",
                 static_cast<int>(w));
         }
     }
@@ -226,7 +226,7 @@ private:
             if (!added)
                 add(lineOf(gauges[g].line), Severity::Error, "gauge-number-twice",
                     gaugeKey(gauges[g].number) + " is numbered a second time (first on line " +
-                        std::to_string(lineOf(at->second)) + "): FS reads only the first",
+                        std::to_string(lineOf(at->second)) + "): FS reads only one of them",
                     w, static_cast<int>(g));
         }
         long missing = 0;

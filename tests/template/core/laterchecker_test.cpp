@@ -50,13 +50,13 @@ TEST_F(LaterCheck, FindsEachFaultOnItsLine) {
               "panel.cfg:16: error: gauge01 at 100, 10 lies wholly outside [Window00] (64 x "
               "48): FS does not show it [gauge-outside]\n"
               "panel.cfg:17: error: gauge01 is numbered a second time (first on line 16): FS "
-              "reads only the first [gauge-number-twice]\n"
+              "reads only one of them [gauge-number-twice]\n"
               "panel.cfg:18: error: there is no gauge02 in [Window00]: FS reads no gauge after "
               "it, so 1 gauge is not shown [gauge-gap]\n"
               "panel.cfg:18: error: FS finds no gauge 'Dials!Compass' in the panel folder or the "
               "gauges directory (as .gau, .dll, a folder of .xml or a .cab) [gauge-not-found]\n"
               "panel.cfg:23: warning: the ident 'main_panel' is already that of the window on "
-              "line 14: FS opens and closes them as one [ident-twice]\n"
+              "line 14: FS tells windows apart by their idents [ident-twice]\n"
               "panel.cfg:24: error: " +
                   broken +
                   " cannot be read as a cabinet: FS finds no 'Broken!Gauge' in it "
