@@ -299,8 +299,8 @@ private:
         fix.window = w;
         fix.gauge = g;
         // A gauge of no given size keeps a pixel inside at least.
-        fix.x = std::clamp(x, 0.0, std::floor(area.first - std::max(width, 1.0)));
-        fix.y = std::clamp(y, 0.0, std::floor(area.second - std::max(height, 1.0)));
+        fix.x = std::clamp(x, 0.0, std::max(0.0, std::floor(area.first - std::max(width, 1.0))));
+        fix.y = std::clamp(y, 0.0, std::max(0.0, std::floor(area.second - std::max(height, 1.0))));
         fix.label = "Move it back inside";
         finding.fix = fix;
     }
