@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -147,6 +151,27 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
                             "    \"format\": \"FS2000 and later\",\n    \"findings\": []"),
               npos);
     EXPECT_EQ(json.err, "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
+}
+
+// On a terminal, stderr shows which panel is being checked and is cleared at the end;
+// stdout keeps only the findings and the count.
+TEST_F(CheckCommand, ATreeShowsItsProgressOnATerminalOnly) {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    cockpix::test::writeFile(root / "tree/a/panel/panel.cfg",
+                             "[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=9,9\n");
+    fs::create_directories(root / "config");
+    const CliRun run = cockpix::test::runCli(root, {"check", "tree"}, ::ptsname(terminal));
+    std::string shown(4096, '\0');
+    const ssize_t length = ::read(terminal, shown.data(), shown.size());
+    ::close(terminal);
+    shown.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "1 panels: 0 with errors, 0 with warnings, 1 clean\n");
+    EXPECT_NE(shown.find("1/1 tree/a/panel/panel.cfg"), npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 4), "\r\033[K");
 }
 
 class BackupCommands : public cockpix::ScratchDirTest {
