@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake lld qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool imagemagick fonts-dejavu-core desktop-file-utils file lintian help2man appstream)
+          xvfb xauth xdotool imagemagick fonts-dejavu-core desktop-file-utils file lintian help2man appstream
+          pkg-config libmspack-dev gcab)
 [ "${1:-}" = "--sanitize" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -2,14 +2,20 @@
 
 #include "base/core/scratchdir.h"
 #include "template/core/checkfixtures.h"
+#include "template/core/laterfixtures.h"
 #include "tools/clirun.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,7 +48,8 @@ TEST_F(CheckCommand, PrintsTheFindingsWithTheExitStatusOfTheWorst) {
         SCOPED_TRACE(name);
         const fs::path caseDir = cockpix::test::checkCasesDir() / name;
         const CliRun run = checkCase(caseDir);
-        EXPECT_EQ(run.out, fileText(caseDir / "expected.txt"));
+        EXPECT_EQ(run.out, "panel.cfg: note: read as a panel of FS98\n" +
+                               fileText(caseDir / "expected.txt"));
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.status, status);
     }
@@ -53,6 +60,7 @@ TEST_F(CheckCommand, JsonHoldsTheSameFindingsWithTheirFixes) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "{\n"
                        "  \"file\": \"panel.cfg\",\n"
+                       "  \"format\": \"FS98\",\n"
                        "  \"findings\": [\n"
                        "    {\n"
                        "      \"line\": 24,\n"
@@ -68,7 +76,8 @@ TEST_F(CheckCommand, JsonHoldsTheSameFindingsWithTheirFixes) {
                        "}\n");
     const CliRun clean = checkCase(cockpix::test::checkCasesDir() / "clean", {"--json"});
     EXPECT_EQ(clean.status, 0);
-    EXPECT_EQ(clean.out, "{\n  \"file\": \"panel.cfg\",\n  \"findings\": []\n}\n");
+    EXPECT_EQ(clean.out,
+              "{\n  \"file\": \"panel.cfg\",\n  \"format\": \"FS98\",\n  \"findings\": []\n}\n");
 }
 
 TEST_F(CheckCommand, AnAliasedPanelIsCheckedWithTheLinesOfTheFileItLeadsTo) {
@@ -80,7 +89,8 @@ TEST_F(CheckCommand, AnAliasedPanelIsCheckedWithTheLinesOfTheFileItLeadsTo) {
     const CliRun run =
         cockpix::test::runCli(root, {"check", alias, "--gauges-dir", installation.dirs.gaugesDir});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, installation.panelFile.string() +
+    EXPECT_EQ(run.out, installation.panelFile.string() + ": note: read as a panel of FS98\n" +
+                           installation.panelFile.string() +
                            ":14: error: the gauge module 'test.absent.gau' is not in the gauges "
                            "directory [module-missing]\n");
 }
@@ -92,6 +102,76 @@ TEST_F(CheckCommand, AMissingFileIsUnreadable) {
     EXPECT_EQ(missing.out,
               "nowhere/panel.cfg: error: the panel cannot be read: the file cannot be opened "
               "[unreadable]\n");
+}
+
+// A tree of aircraft: a later panel with faults, a clean one named in capitals, an FS98 panel
+// that cannot be read and a later one aliased to it. Each panel with findings is listed with its
+// format; clean ones are only counted.
+TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
+    const auto at = cockpix::test::makeLaterInstallation(root / "fs");
+    if (!at.cabsMade)
+        GTEST_SKIP() << "gcab is not installed";
+    cockpix::test::writeFile(at.panelDir / "panel.cfg", cockpix::test::kLaterPanelWithFaults);
+    const fs::path clean = root / "fs/aircraft/clean/PANEL";
+    fs::create_directories(clean);
+    fs::copy(at.panelDir, clean, fs::copy_options::recursive);
+    fs::remove(clean / "panel.cfg");
+    cockpix::test::writeFile(clean / "Panel.CFG", cockpix::test::kCleanLaterPanel);
+    cockpix::test::writeFile(root / "fs/aircraft/old/panel/panel.cfg",
+                             "[Window Titles]\r\nno title\r\n\r\n");
+    // A later panel whose alias leads to that FS98 one is checked as the FS98 panel.
+    cockpix::test::writeFile(root / "fs/aircraft/twin/panel/panel.cfg",
+                             "[fltsim]\r\nalias=old\\panel\r\n[VIEWS]\r\n");
+    fs::create_directories(root / "config");
+
+    const CliRun run = cockpix::test::runCli(root, {"check", "fs"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "");
+    const std::string faults = "fs/aircraft/test/panel/panel.cfg";
+    EXPECT_EQ(run.out.find("fs/aircraft/old/panel/panel.cfg: note: read as a panel of FS98\n"
+                           "fs/aircraft/old/panel/panel.cfg:3: error: the panel cannot be read"),
+              0u)
+        << run.out;
+    EXPECT_NE(run.out.find(faults + ": note: read as a panel of FS2000 and later\n" + faults +
+                           ":5: warning: the title of Window02"),
+              npos);
+    EXPECT_EQ(run.out.find("aircraft/clean"), npos);
+    const std::string old = (root / "fs/aircraft/old/panel/panel.cfg").string();
+    EXPECT_NE(run.out.find("\n" + old + ": note: read as a panel of FS98\n" + old +
+                           ":3: error: the panel cannot be read"),
+              npos);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2 + 1 + 12 + 2 + 1);
+    EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1),
+              "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
+
+    const CliRun json = cockpix::test::runCli(root, {"check", "fs", "--json"});
+    EXPECT_EQ(json.status, 2);
+    EXPECT_EQ(json.out.front(), '[');
+    EXPECT_NE(json.out.find("\"file\": \"fs/aircraft/clean/PANEL/Panel.CFG\",\n"
+                            "    \"format\": \"FS2000 and later\",\n    \"findings\": []"),
+              npos);
+    EXPECT_EQ(json.err, "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
+}
+
+// On a terminal, stderr shows which panel is being checked and is cleared at the end;
+// stdout keeps only the findings and the count.
+TEST_F(CheckCommand, ATreeShowsItsProgressOnATerminalOnly) {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    cockpix::test::writeFile(root / "tree/a/panel/panel.cfg",
+                             "[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=9,9\n");
+    fs::create_directories(root / "config");
+    const CliRun run = cockpix::test::runCli(root, {"check", "tree"}, ::ptsname(terminal));
+    std::string shown(4096, '\0');
+    const ssize_t length = ::read(terminal, shown.data(), shown.size());
+    ::close(terminal);
+    shown.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "1 panels: 0 with errors, 0 with warnings, 1 clean\n");
+    EXPECT_NE(shown.find("1/1 tree/a/panel/panel.cfg"), npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 4), "\r\033[K");
 }
 
 class BackupCommands : public cockpix::ScratchDirTest {

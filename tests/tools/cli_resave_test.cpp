@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -96,7 +98,7 @@ TEST_F(ResaveCommand, WhatCannotBeSavedChangesNothing) {
         int status;
         std::string says;
     } rows[] = {
-        {"[Window Titles]\r\nWindow00=Main\r\n\r\n[Window09]\r\nfile=a.bmp\r\n", "", 2,
+        {"[Window Titles]\r\nno title\r\n\r\n", "", 2,
          "Abnormal structure of 'Panel.cfg'.\nPlease edit and correct 'panel.cfg' "
          "manually.\n"},
         {"[Default View]\r\nX=0\r\nY=0\r\nSIZE_X=1\r\nSIZE_Y=1\r\n", "", 1, "nothing was saved"},
@@ -120,3 +122,43 @@ TEST_F(ResaveCommand, WhatCannotBeSavedChangesNothing) {
 }
 
 } // namespace
+
+// A later panel, in LF and in CR LF, through an alias that names it: resave writes exactly
+// the bytes read where the alias leads, keeping the old file as the backup, which
+// backups lists with its windows and restore puts back.
+TEST(ResaveLaterCommand, WritesTheSameBytesAndKeepsABackupThatRestores) {
+    const fs::path later = fs::path(COCKPIX_FIXTURES_DIR) / "later/mixed_sections.cfg";
+    std::string lf = fileText(later);
+    for (std::size_t at = lf.find("\r\n"); at != npos; at = lf.find("\r\n", at))
+        lf.erase(at, 1);
+    std::string crlf;
+    for (char c : lf)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (const std::string& bytes : {lf, crlf}) {
+        const fs::path root =
+            fs::temp_directory_path() / ("cockpix_resave_later_" + std::to_string(::getpid()) +
+                                         "_" + std::to_string(bytes.size()));
+        fs::remove_all(root);
+        const fs::path panel = root / "fs/aircraft/jet/panel";
+        fs::create_directories(root / "config");
+        cockpix::test::writeFile(panel / "panel.cfg", bytes);
+        cockpix::test::writeFile(root / "fs/aircraft/twin/panel/panel.cfg",
+                                 "[fltsim]\r\nalias=jet\\panel\r\n");
+        const CliRun run =
+            cockpix::test::runCli(root, {"resave", "fs/aircraft/twin/panel/panel.cfg"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.err.find("rerouted"), npos);
+        EXPECT_EQ(fileText(panel / "panel.cfg"), bytes);
+        EXPECT_EQ(fileText(panel / "panel.c1"), bytes);
+        cockpix::test::writeFile(panel / "panel.cfg", "edited elsewhere");
+        const CliRun list =
+            cockpix::test::runCli(root, {"backups", "fs/aircraft/jet/panel/panel.cfg"});
+        EXPECT_NE(list.out.find("5 windows  11 gauges"), npos) << list.out;
+        const CliRun restored =
+            cockpix::test::runCli(root, {"restore", "fs/aircraft/jet/panel/panel.cfg", "1"});
+        EXPECT_EQ(restored.status, 0) << restored.err;
+        EXPECT_EQ(fileText(panel / "panel.cfg"), bytes);
+        EXPECT_EQ(fileText(panel / "panel.c2"), "edited elsewhere");
+        fs::remove_all(root);
+    }
+}

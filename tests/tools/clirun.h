@@ -26,9 +26,12 @@ struct CliRun {
 // Runs cockpix-cli with args in the working directory dir, stdout and stderr going to files
 // there. The settings directory is dir/config, so that any write to it would show, and
 // COCKPIX_SCREEN is left out so that every run lays panels out the same way.
-inline CliRun runCli(const std::filesystem::path& dir, const std::vector<std::string>& args) {
+// errPath, when given, is where stderr goes instead (a terminal, for a progress line).
+inline CliRun runCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                     std::string errPath = {}) {
     const std::string outPath = (dir / "cli_stdout.txt").string();
-    const std::string errPath = (dir / "cli_stderr.txt").string();
+    if (errPath.empty())
+        errPath = (dir / "cli_stderr.txt").string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
@@ -65,7 +68,8 @@ inline CliRun runCli(const std::filesystem::path& dir, const std::vector<std::st
     }
     posix_spawn_file_actions_destroy(&actions);
     run.out = fileText(outPath);
-    run.err = fileText(errPath);
+    if (errPath == (dir / "cli_stderr.txt").string())
+        run.err = fileText(errPath);
     return run;
 }
 

@@ -1,16 +1,20 @@
-// cockpix-cli check: reads a panel.cfg as "&Open" does and lists what the panel checker
-// finds, one finding a line in the form compilers use, or as JSON.
+// cockpix-cli check: reads a panel.cfg as "&Open" does, in the format it is written in, and
+// lists what the panel checker finds, one finding a line in the form compilers use, or as
+// JSON; given a folder, it checks every panel.cfg in the tree below it.
 
 #include "commands.h"
 #include "gaugedirectories.h"
 #include "jsonwriter.h"
 #include "openpanel.h"
+#include "panelwalk.h"
 
 #include "template/core/panelchecker.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace cockpix::cli {
@@ -20,50 +24,165 @@ constexpr int kFindingsStatus = 1;
 
 void printCheckHelp() {
     std::printf(
-        "Usage: cockpix-cli check PANEL_CFG [--json] [--gauges-dir DIR] [--bmp-dir DIR]\n\n"
-        "Reads PANEL_CFG as the \"&Open\" command does and checks the panel: the lines the\n"
-        "reader passes over or takes for another key, gauge modules missing from the gauges\n"
-        "directory or used twice, background bitmaps missing or unreadable, gauges off their\n"
-        "window, values outside what FS98 knows. Each finding is one line on stdout,\n"
-        "  PANEL_CFG:LINE: error|warning: TEXT [code]\n"
-        "in line order; --json prints them as one JSON object instead. The gauge modules are\n"
-        "looked for in --gauges-dir; without it, in the gauges folder of the FS98 installation\n"
-        "PANEL_CFG lies in (FS98/gauges beside FS98/aircraft/NAME/panel), else in the settings\n"
-        "file's gauges directory. Nothing is written.\n"
-        "Exit status: 0 when nothing was found, 1 when there are findings, 2 when PANEL_CFG\n"
-        "cannot be read (the finding says where and why), 64 for wrong arguments.\n");
+        "Usage: cockpix-cli check PATH [--json] [--gauges-dir DIR] [--bmp-dir DIR]\n\n"
+        "Reads the panel.cfg PATH as the \"&Open\" command does, as an FS98 panel or as one of\n"
+        "FS2000 and later, and checks it. FS98 panels: the lines the reader passes over or\n"
+        "takes for another key, gauge modules missing or used twice, background bitmaps\n"
+        "missing or unreadable, gauges off their window, values outside what FS98 knows.\n"
+        "Later panels: missing bitmaps, gaps and doubles in the gauge numbers, titles and\n"
+        "window sections without each other, idents used twice or named by a view and by no\n"
+        "window, gauges wholly outside their window, and gauges FS would not find (MODULE.gau\n"
+        "or .dll, MODULE/GAUGE.xml, GAUGE.xml in MODULE.cab; in the panel folder, then in the\n"
+        "gauges directory). The first line says which format was read,\n"
+        "  PATH: note: read as a panel of FS98|FS2000 and later\n"
+        "then each finding is one line on stdout, in line order,\n"
+        "  PATH:LINE: error|warning: TEXT [code]\n"
+        "--json prints one JSON object instead. When PATH is a folder, every file named\n"
+        "panel.cfg (in any case) in the tree below it is checked; the note precedes the\n"
+        "findings of each panel that has some, a line on stderr shows the progress when it is\n"
+        "a terminal, and the last line counts them:\n"
+        "  N panels: X with errors, Y with warnings, Z clean\n"
+        "(with --json, one array of the panels' objects, and the count on stderr).\n"
+        "The gauges are looked for in --gauges-dir; without it, in the gauges folder of the\n"
+        "installation the panel lies in (gauges beside aircraft/NAME/panel), else in the\n"
+        "settings file's gauges directory. Nothing is written.\n"
+        "Exit status: 0 when nothing was found, 1 when there are findings, 2 when a panel or\n"
+        "folder cannot be read (the finding says where and why), 64 for wrong arguments.\n");
 }
 
-void printJson(const std::string& file, const std::vector<Finding>& findings) {
-    JsonWriter json;
+// A file that could not be opened was read in no format.
+bool wasRead(const FileCheck& check) {
+    return !check.readError || check.readError->line > 0 ||
+           check.readError->reason != "the file cannot be opened";
+}
+
+void writeFinding(JsonWriter& json, const Finding& finding) {
+    json.beginObject();
+    json.field("line", finding.line);
+    json.key("severity");
+    json.utf8Value(severityName(finding.severity));
+    json.key("code");
+    json.utf8Value(finding.code);
+    json.key("text");
+    json.utf8Value(finding.text.toUtf8());
+    if (finding.window >= 0)
+        json.field("window", finding.window);
+    if (finding.gauge >= 0)
+        json.field("gauge", finding.gauge);
+    if (finding.fix) {
+        json.key("fix");
+        json.utf8Value(finding.fix->label);
+    }
+    json.endObject();
+}
+
+void writeCheck(JsonWriter& json, const std::string& file, const FileCheck& check) {
     json.beginObject();
     json.key("file");
     json.utf8Value(file);
+    if (wasRead(check)) {
+        json.key("format");
+        json.utf8Value(panelFormatName(check.format));
+    }
     json.key("findings");
     json.beginArray();
-    for (const Finding& finding : findings) {
-        json.beginObject();
-        json.field("line", finding.line);
-        json.key("severity");
-        json.utf8Value(severityName(finding.severity));
-        json.key("code");
-        json.utf8Value(finding.code);
-        json.key("text");
-        json.utf8Value(finding.text.toUtf8());
-        if (finding.window >= 0)
-            json.field("window", finding.window);
-        if (finding.gauge >= 0)
-            json.field("gauge", finding.gauge);
-        if (finding.fix) {
-            json.key("fix");
-            json.utf8Value(finding.fix->label);
-        }
-        json.endObject();
-    }
+    for (const Finding& finding : check.findings)
+        writeFinding(json, finding);
     json.endArray();
     json.endObject();
-    std::fwrite(json.text().data(), 1, json.text().size(), stdout);
 }
+
+// Checks panels one after the other, printing each as it is done, and counts them.
+class CheckRun {
+public:
+    CheckRun(const GaugeCommandLine& line, bool asJson, bool tree)
+        : m_line(line), m_json(asJson), m_tree(tree),
+          m_progress(tree && ::isatty(STDERR_FILENO) == 1) {}
+
+    void check(const std::string& given, std::size_t index, std::size_t count) {
+        if (m_progress)
+            std::fprintf(stderr, "\r\033[K%zu/%zu %s", index + 1, count, given.c_str());
+        GaugeCommandLine line = m_line;
+        settleDirectoriesForPanel(line, fullPath(given));
+        const FileCheck check = checkPanelFile(fullPath(given), line.dirs, m_facts);
+        // Lines are those of the file read: the one given, or the one its alias led to.
+        const std::string file = check.rerouted ? check.file : given;
+        tally(check);
+        if (m_json)
+            writeCheck(m_output, file, check);
+        else
+            printText(file, check);
+    }
+
+    void unreadableFolder(const std::string& dir) {
+        clearProgress();
+        std::fprintf(stderr, "cockpix-cli check: the folder '%s' cannot be read\n", dir.c_str());
+        m_unreadable = true;
+    }
+
+    void beginTree() {
+        if (m_json)
+            m_output.beginArray();
+    }
+
+    int finish() {
+        clearProgress();
+        if (m_json && m_tree)
+            m_output.endArray();
+        if (m_json)
+            std::fwrite(m_output.text().data(), 1, m_output.text().size(), stdout);
+        if (m_tree)
+            std::fprintf(m_json ? stderr : stdout,
+                         "%zu panels: %zu with errors, %zu with "
+                         "warnings, %zu clean\n",
+                         m_errors + m_warnings + m_clean, m_errors, m_warnings, m_clean);
+        if (std::fflush(stdout) != 0)
+            return kFindingsStatus;
+        if (m_unreadable)
+            return kStructureErrorStatus;
+        return m_errors + m_warnings == 0 ? 0 : kFindingsStatus;
+    }
+
+private:
+    void tally(const FileCheck& check) {
+        m_unreadable = m_unreadable || check.readError.has_value();
+        const auto isError = [](const Finding& f) { return f.severity == Severity::Error; };
+        if (std::any_of(check.findings.begin(), check.findings.end(), isError))
+            ++m_errors;
+        else if (!check.findings.empty())
+            ++m_warnings;
+        else
+            ++m_clean;
+    }
+
+    void printText(const std::string& file, const FileCheck& check) {
+        if (m_tree && check.findings.empty())
+            return;
+        clearProgress();
+        if (wasRead(check))
+            std::printf("%s: note: read as a panel of %s\n", file.c_str(),
+                        std::string(panelFormatName(check.format)).c_str());
+        for (const Finding& finding : check.findings)
+            std::printf("%s\n", findingText(UserText::path(file), finding).toUtf8().c_str());
+        std::fflush(stdout);
+    }
+
+    void clearProgress() {
+        if (m_progress)
+            std::fprintf(stderr, "\r\033[K");
+    }
+
+    const GaugeCommandLine& m_line;
+    bool m_json;
+    bool m_tree;
+    bool m_progress;
+    CheckFacts m_facts; // shared: the folders of one installation are listed once
+    JsonWriter m_output;
+    std::size_t m_errors = 0;
+    std::size_t m_warnings = 0;
+    std::size_t m_clean = 0;
+    bool m_unreadable = false;
+};
 
 } // namespace
 
@@ -77,27 +196,24 @@ int runCheck(std::span<const std::string> args) {
     GaugeCommandLine line = parseGaugeCommandLine(rest);
     if (!line.error.empty() || line.positional.size() != 1) {
         std::fprintf(stderr, "cockpix-cli check: %s (see cockpix-cli check --help)\n",
-                     line.error.empty() ? "expected one PANEL_CFG argument" : line.error.c_str());
+                     line.error.empty() ? "expected one PATH argument" : line.error.c_str());
         return kUsageStatus;
     }
     const std::string given = line.positional.front();
-    settleDirectoriesForPanel(line, fullPath(given));
-    CheckFacts facts;
-    const FileCheck check = checkPanelFile(fullPath(given), line.dirs, facts);
-    // Lines are those of the file read: the one given, or the one its alias led to.
-    const std::string file = check.readError ? (check.rerouted ? check.readError->file : given)
-                                             : (check.rerouted ? check.trace.file : given);
-    if (asJson) {
-        printJson(file, check.findings);
-    } else {
-        for (const Finding& finding : check.findings)
-            std::printf("%s\n", findingText(UserText::path(file), finding).toUtf8().c_str());
+    std::error_code error;
+    const bool tree = std::filesystem::is_directory(given, error);
+    CheckRun run(line, asJson, tree);
+    if (!tree) {
+        run.check(given, 0, 1);
+        return run.finish();
     }
-    if (std::fflush(stdout) != 0)
-        return kFindingsStatus;
-    if (check.readError)
-        return kStructureErrorStatus;
-    return check.findings.empty() ? 0 : kFindingsStatus;
+    const PanelWalk walk = findPanelFiles(given);
+    run.beginTree();
+    for (const std::string& dir : walk.unreadable)
+        run.unreadableFolder(dir);
+    for (std::size_t i = 0; i < walk.panels.size(); ++i)
+        run.check(walk.panels[i], i, walk.panels.size());
+    return run.finish();
 }
 
 } // namespace cockpix::cli

@@ -3,7 +3,9 @@
 #include "commands.h"
 #include "openpanel.h"
 
+#include "panel/core/panellines.h"
 #include "panel/core/panelreader.h"
+#include "panel/core/panelsource.h"
 #include "panel/core/panelwriter.h"
 
 #include <cstdio>
@@ -24,6 +26,8 @@ void printResaveHelp() {
         "new file is written to OUTPUT (default: the panel directory's panel.cfg). When\n"
         "OUTPUT is the panel directory's panel.cfg, the old one is kept as the next backup\n"
         "panel.c<N>; another OUTPUT leaves panel.cfg as it is, and makes no backup.\n"
+        "A panel of FS2000 and later is written back line for line: with no edit, the new\n"
+        "file holds exactly the bytes read.\n"
         "The closing message goes to stdout. The settings file is not changed.\n"
         "Exit status: 0 when saved, 1 when nothing could be saved, 2 when PANEL_CFG cannot\n"
         "be read or has an abnormal structure, 64 for wrong arguments.\n");
@@ -31,6 +35,27 @@ void printResaveHelp() {
 
 void printLine(std::FILE* out, const std::string& text) {
     std::fprintf(out, "%s\n", text.c_str());
+}
+
+int finishSave(const SaveResult& result) {
+    printLine(result.written ? stdout : stderr, result.message.toUtf8());
+    if (std::fflush(stdout) != 0)
+        return kSaveFailedStatus;
+    return result.written ? 0 : kSaveFailedStatus;
+}
+
+// A panel of FS2000 and later, also at the end of an alias, saved as its own lines; nullopt
+// for an FS98 panel or a file that cannot be read, which the FS98 reader reads as ever.
+std::optional<int> resaveLater(std::span<const std::string> args) {
+    const std::string chosen = fullPath(args[0]);
+    PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
+    if (source.format != PanelFormat::Later)
+        return std::nullopt;
+    for (const std::string& dir : source.reroutes)
+        printLine(stderr, rerouteMessage(dir).toUtf8());
+    const PanelLines lines(std::move(source.bytes));
+    const std::string output = args.size() == 2 ? fullPath(args[1]) : source.panelDir + "panel.cfg";
+    return finishSave(savePanelBytes(lines.bytes(), source.panelDir, output));
 }
 
 } // namespace
@@ -45,6 +70,8 @@ int runResave(std::span<const std::string> args) {
                              "(see cockpix-cli resave --help)\n");
         return kUsageStatus;
     }
+    if (const std::optional<int> status = resaveLater(args))
+        return *status;
     const std::unique_ptr<OpenedPanel> opened = openPanel(args[0]);
     if (!opened)
         return kStructureErrorStatus;
@@ -56,11 +83,7 @@ int runResave(std::span<const std::string> args) {
     // An alias moves the panel directory, and the save dialog proposes the new one.
     const std::string& panelDir = opened->dirs.panelDir;
     const std::string output = args.size() == 2 ? fullPath(args[1]) : panelDir + "panel.cfg";
-    const SaveResult result = savePanel(opened->panel, {panelDir, output, {}, {}});
-    printLine(result.written ? stdout : stderr, result.message.toUtf8());
-    if (std::fflush(stdout) != 0)
-        return kSaveFailedStatus;
-    return result.written ? 0 : kSaveFailedStatus;
+    return finishSave(savePanel(opened->panel, {panelDir, output, {}, {}}));
 }
 
 } // namespace cockpix::cli

@@ -35,6 +35,7 @@ enum class FixKind {
     CloseWindowGaps, // slot i takes the section of slot order[i]
     SetSizeRatio,    // window to value
     SetWindowSize,   // window to value
+    RenumberGauges,  // window (of a later panel): its gauge lines numbered 00, 01, ... in order
 };
 
 struct Fix {

@@ -1,6 +1,10 @@
 #include "template/core/panelchecker.h"
 
+#include "panel/core/laterpanel.h"
+#include "panel/core/panellines.h"
+#include "panel/core/panelsource.h"
 #include "template/core/filechecks.h"
+#include "template/core/laterchecker.h"
 #include "template/core/panelchecks.h"
 
 namespace cockpix {
@@ -23,12 +27,37 @@ std::vector<Finding> checkPanel(const CheckInput& input, CheckFacts& facts) {
 }
 
 FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts) {
+    PanelSource source = locatePanel(path, panelDirFromChosenPath(path));
+    if (source.format != PanelFormat::Later) {
+        // An FS98 panel, or one an alias of a later panel leads to: the FS98 reader reads it.
+        FileCheck check = checkFs98PanelFile(source.file, std::move(dirs), facts);
+        if (source.file != path && !check.rerouted) {
+            check.rerouted = true;
+            check.file = source.file;
+        }
+        return check;
+    }
     FileCheck check;
+    check.format = PanelFormat::Later;
+    check.file = source.file;
+    check.panelDir = source.panelDir;
+    check.rerouted = !source.reroutes.empty();
+    const PanelLines lines(std::move(source.bytes));
+    dirs.panelDir = check.panelDir;
+    check.findings = checkLaterPanel(lines, readLaterPanel(lines), dirs, facts);
+    return check;
+}
+
+FileCheck checkFs98PanelFile(const std::string& path, Directories dirs, CheckFacts& facts) {
+    FileCheck check;
+    check.file = path;
     check.panel = std::make_unique<Panel>();
     check.panelDir = panelDirFromChosenPath(path);
     const std::string ownDir = check.panelDir;
     check.readError = readPanelFile(*check.panel, check.panelDir, path, {}, check.trace);
     check.rerouted = check.panelDir != ownDir;
+    if (check.rerouted)
+        check.file = check.readError ? check.readError->file : check.trace.file;
     if (check.readError) {
         Finding finding;
         finding.line = check.readError->line;

@@ -66,6 +66,8 @@ bool FindingFixer::apply(const Fix& fix) {
     case FixKind::SetWindowSize:
         setWindowValue(fix.window, WindowField::SizeMm, fix.value);
         break;
+    case FixKind::RenumberGauges: // offered for later panels only (applyLaterFix)
+        break;
     }
     m_document.breakMerge();
     return m_document.undoStack()->index() != before;

@@ -1,7 +1,9 @@
 // The panel checker over the fixture cases of tests/fixtures/check: each folder holds a
 // panel.cfg with one fault and expected.txt, the findings it must give in the form
 // "cockpix-cli check" prints them. Set COCKPIX_WRITE_EXPECTED=1 to write expected.txt from
-// what the checker gives (then read every changed line before keeping it).
+// what the checker gives (then read every changed line before keeping it). The cases are
+// read as FS98 panels, also those with a mark of the later format (a key FS98 lacks, an
+// ident that is a name), whose faults are FS98's.
 
 #include "template/core/panelchecker.h"
 
@@ -36,7 +38,7 @@ TEST_F(CheckFixtures, EachCaseGivesItsExpectedFindings) {
         const test::CheckInstallation installation = test::makeCheckInstallation(root, caseDir);
         CheckFacts facts;
         const FileCheck check =
-            checkPanelFile(installation.panelFile.string(), installation.dirs, facts);
+            checkFs98PanelFile(installation.panelFile.string(), installation.dirs, facts);
         const std::string output = outputOf(check);
         if (write)
             test::writeFile(caseDir / "expected.txt", output);

@@ -1,0 +1,414 @@
+#include "template/core/laterchecker.h"
+
+#include "base/core/asciicase.h"
+#include "base/core/filelookup.h"
+#include "base/core/numbertext.h"
+#include "panel/core/lateredits.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace cockpix {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+int lineOf(std::size_t line) {
+    return static_cast<int>(line + 1);
+}
+
+UserText quoted(std::string_view text) {
+    return UserText("'") + UserText::panelText(std::string(text)) + "'";
+}
+
+std::string gaugeKey(long number) {
+    return std::string(number < 10 ? "gauge0" : "gauge") + std::to_string(number);
+}
+
+// The leading number of a field, as FS reads "w,h" values; nullopt for none.
+std::optional<double> leadingNumber(std::string_view text) {
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// "w,h" of size_mm= and pixel_size=, when both are numbers.
+std::optional<std::pair<double, double>> numberPair(const LaterKey* key) {
+    if (key == nullptr)
+        return std::nullopt;
+    const std::size_t comma = key->value.find(',');
+    if (comma == std::string::npos)
+        return std::nullopt;
+    const auto w = leadingNumber(std::string_view(key->value).substr(0, comma));
+    const auto h = leadingNumber(std::string_view(key->value).substr(comma + 1));
+    if (!w || !h || *w <= 0 || *h <= 0)
+        return std::nullopt;
+    return std::pair{*w, *h};
+}
+
+bool isBitmapKey(std::string_view key) {
+    if (equalsIgnoringCase(key, "file"))
+        return true;
+    return startsWithIgnoringCase(key, "file_") && key.size() > 5 &&
+           key.substr(5).find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Idents are names (MAIN_PANEL) or numbers (10000, also written 010000).
+bool sameIdent(std::string_view a, std::string_view b) {
+    if (equalsIgnoringCase(a, b))
+        return true;
+    long x = 0;
+    long y = 0;
+    const auto [aEnd, aError] = std::from_chars(a.data(), a.data() + a.size(), x);
+    const auto [bEnd, bError] = std::from_chars(b.data(), b.data() + b.size(), y);
+    return aError == std::errc() && bError == std::errc() && aEnd == a.data() + a.size() &&
+           bEnd == b.data() + b.size() && x == y;
+}
+
+class LaterChecker {
+public:
+    LaterChecker(const PanelLines& lines, const LaterPanel& panel, const Directories& dirs,
+                 CheckFacts& facts)
+        : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts) {}
+
+    std::vector<Finding> run() {
+        m_facts.folders().beginRound();
+        checkTitles();
+        checkIdents();
+        checkViews();
+        bool anyGauge = false;
+        for (std::size_t w = 0; w < m_panel.windows.size(); ++w) {
+            checkWindow(static_cast<int>(w));
+            anyGauge = anyGauge || !m_panel.windows[w].gauges.empty();
+        }
+        if (anyGauge && m_dirs.gaugesDir.empty())
+            add(0, Severity::Warning, "no-gauges-dir",
+                "the gauges directory is not set: gauges are looked for in the panel folder "
+                "only");
+        sortFindings(m_findings);
+        return std::move(m_findings);
+    }
+
+private:
+    Finding& add(int line, Severity severity, const char* code, UserText text, int window = -1,
+                 int gauge = -1) {
+        m_findings.push_back(makeFinding(line, severity, code, std::move(text), window, gauge));
+        return m_findings.back();
+    }
+
+    const LaterWindow& window(int w) const { return m_panel.windows[static_cast<std::size_t>(w)]; }
+
+    void checkTitles() {
+        for (const LaterTitle& title : m_panel.titles) {
+            if (m_panel.windowOf(title.number) == nullptr)
+                add(lineOf(title.line), Severity::Warning, "title-without-section",
+                    "the title of " + laterWindowName(title.number) + " has no section [" +
+                        laterWindowName(title.number) + "]: FS shows no window for it");
+        }
+        for (std::size_t w = 0; w < m_panel.windows.size(); ++w) {
+            const LaterWindow& section = m_panel.windows[w];
+            if (section.kind == LaterWindowKind::Window &&
+                m_panel.titleOf(section.number) == nullptr)
+                add(lineOf(section.headerLine), Severity::Warning, "section-without-title",
+                    "[" + UserText::panelText(section.header) +
+                        "] has no title in [Window Titles]: FS does not load it",
+                    static_cast<int>(w));
+        }
+    }
+
+    void checkIdents() {
+        std::vector<std::pair<std::string_view, const LaterKey*>> seen;
+        for (std::size_t w = 0; w < m_panel.windows.size(); ++w) {
+            const LaterKey* ident = m_panel.windows[w].find("ident");
+            if (m_panel.windows[w].kind != LaterWindowKind::Window || ident == nullptr ||
+                trimmed(ident->value).empty())
+                continue;
+            const std::string_view value = trimmed(ident->value);
+            const auto first = std::find_if(
+                seen.begin(), seen.end(), [&](const auto& s) { return sameIdent(s.first, value); });
+            if (first == seen.end()) {
+                seen.emplace_back(value, ident);
+                continue;
+            }
+            add(lineOf(ident->line), Severity::Warning, "ident-twice",
+                "the ident " + quoted(value) + " is already that of the window on line " +
+                    std::to_string(lineOf(first->second->line)) +
+                    ": FS tells windows apart by their idents",
+                static_cast<int>(w));
+        }
+    }
+
+    bool someWindowHasIdent(std::string_view ident) const {
+        for (const LaterWindow& w : m_panel.windows) {
+            const LaterKey* own = w.find("ident");
+            if (own != nullptr && sameIdent(trimmed(own->value), ident))
+                return true;
+        }
+        return false;
+    }
+
+    // VIEW_FORWARD_WINDOWS= (and its siblings VIEW_LEFT_WINDOWS=, ...) list the idents of the
+    // windows a view opens.
+    void checkViews() {
+        if (!m_panel.views)
+            return;
+        for (const LaterKey& key : m_panel.views->keys) {
+            const std::string_view name = key.key;
+            if (!startsWithIgnoringCase(name, "view_") || name.size() < 8 ||
+                !equalsIgnoringCase(name.substr(name.size() - 8), "_windows"))
+                continue;
+            std::string_view rest = key.value;
+            while (!rest.empty()) {
+                const std::size_t comma = rest.find(',');
+                const std::string_view ident = trimmed(rest.substr(0, comma));
+                rest =
+                    comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+                if (!ident.empty() && !someWindowHasIdent(ident))
+                    add(lineOf(key.line), Severity::Warning, "view-ident-unknown",
+                        UserText::panelText(key.key) + " names " + quoted(ident) +
+                            ", the ident of no window");
+            }
+        }
+    }
+
+    void checkWindow(int w) {
+        std::optional<std::pair<double, double>> bitmapArea;
+        for (const LaterKey& key : window(w).keys) {
+            if (!isBitmapKey(key.key) || trimmed(key.value).empty())
+                continue;
+            const std::optional<std::string> path = bitmapPath(trimmed(key.value));
+            if (!path) {
+                add(lineOf(key.line), Severity::Error, "bitmap-missing",
+                    "the bitmap " + quoted(trimmed(key.value)) + " is not in the panel folder", w);
+            } else if (equalsIgnoringCase(key.key, "file") && !bitmapArea) {
+                if (const auto size = readBmpFileSize(*path))
+                    bitmapArea = std::pair<double, double>(size->width, size->height);
+            }
+        }
+        checkGaugeNumbers(w);
+        // Gauges stand in the pixels of pixel_size=, else of the bitmap, else (a window of a
+        // colour) of size_mm=. Without its bitmap a window's extent is not known.
+        std::optional<std::pair<double, double>> area = numberPair(window(w).find("pixel_size"));
+        const LaterKey* file = window(w).find("file");
+        if (!area)
+            area = file && !trimmed(file->value).empty() ? bitmapArea
+                                                         : numberPair(window(w).find("size_mm"));
+        for (std::size_t g = 0; g < window(w).gauges.size(); ++g) {
+            checkGaugeFile(w, static_cast<int>(g));
+            if (area)
+                checkGaugePlace(w, static_cast<int>(g), *area);
+        }
+    }
+
+    std::optional<std::string> bitmapPath(std::string_view name) {
+        return m_facts.folders().find(m_dirs.panelDir, name);
+    }
+
+    void checkGaugeNumbers(int w) {
+        const std::vector<LaterGauge>& gauges = window(w).gauges;
+        std::map<long, std::size_t> first; // number -> line
+        for (std::size_t g = 0; g < gauges.size(); ++g) {
+            const auto [at, added] = first.emplace(gauges[g].number, gauges[g].line);
+            if (!added)
+                add(lineOf(gauges[g].line), Severity::Error, "gauge-number-twice",
+                    gaugeKey(gauges[g].number) + " is numbered a second time (first on line " +
+                        std::to_string(lineOf(at->second)) + "): FS reads only one of them",
+                    w, static_cast<int>(g));
+        }
+        long missing = 0;
+        for (const auto& [number, line] : first) {
+            if (number != missing)
+                break;
+            ++missing;
+        }
+        const auto after = first.upper_bound(missing);
+        if (after == first.end())
+            return;
+        const std::size_t ignored = static_cast<std::size_t>(std::distance(after, first.end()));
+        const auto g = std::find_if(gauges.begin(), gauges.end(), [&](const LaterGauge& gauge) {
+            return gauge.line == after->second;
+        });
+        Finding& finding = add(lineOf(after->second), Severity::Error, "gauge-gap",
+                               "there is no " + gaugeKey(missing) + " in [" +
+                                   UserText::panelText(window(w).header) +
+                                   "]: FS reads no gauge after it, so " + std::to_string(ignored) +
+                                   (ignored == 1 ? " gauge is" : " gauges are") + " not shown",
+                               w, static_cast<int>(g - gauges.begin()));
+        Fix fix;
+        fix.kind = FixKind::RenumberGauges;
+        fix.window = w;
+        fix.label = "Number the gauges without a gap";
+        finding.fix = fix;
+    }
+
+    void checkGaugeFile(int w, int g) {
+        const LaterGauge& gauge = window(w).gauges[static_cast<std::size_t>(g)];
+        const std::string_view name = laterGaugeName(m_lines, gauge.line);
+        if (name.empty())
+            return;
+        const GaugeLookup found = findLaterGauge(name, m_dirs, m_facts);
+        if (found.source == GaugeSource::CabUnreadable)
+            add(lineOf(gauge.line), Severity::Error, "cab-unreadable",
+                UserText::path(found.cabPath) + " cannot be read as a cabinet: FS finds no " +
+                    quoted(name) + " in it",
+                w, g);
+        else if (found.source == GaugeSource::Missing)
+            add(lineOf(gauge.line), Severity::Error, "gauge-not-found",
+                "FS finds no gauge " + quoted(name) +
+                    " in the panel folder or the gauges directory (as .gau, .dll, a folder of "
+                    ".xml or a .cab)",
+                w, g);
+    }
+
+    void checkGaugePlace(int w, int g, std::pair<double, double> area) {
+        const LaterGauge& gauge = window(w).gauges[static_cast<std::size_t>(g)];
+        const double x = gauge.x.value_or(0);
+        const double y = gauge.y.value_or(0);
+        const bool outside = x >= area.first || y >= area.second ||
+                             (gauge.width && x + *gauge.width <= 0) ||
+                             (gauge.height && y + *gauge.height <= 0);
+        if (!outside)
+            return;
+        Finding& finding =
+            add(lineOf(gauge.line), Severity::Error, "gauge-outside",
+                gaugeKey(gauge.number) + " at " + plainNumberText(x) + ", " + plainNumberText(y) +
+                    " lies wholly outside [" + UserText::panelText(window(w).header) + "] (" +
+                    plainNumberText(area.first) + " x " + plainNumberText(area.second) +
+                    "): FS does not show it",
+                w, g);
+        const double width = gauge.width.value_or(0);
+        const double height = gauge.height.value_or(0);
+        if (width > area.first || height > area.second)
+            return; // too big to fit: no place inside is obvious
+        Fix fix;
+        fix.kind = FixKind::MoveGauge;
+        fix.window = w;
+        fix.gauge = g;
+        // A gauge of no given size keeps a pixel inside at least.
+        fix.x = std::clamp(x, 0.0, std::max(0.0, std::floor(area.first - std::max(width, 1.0))));
+        fix.y = std::clamp(y, 0.0, std::max(0.0, std::floor(area.second - std::max(height, 1.0))));
+        fix.label = "Move it back inside";
+        finding.fix = fix;
+    }
+
+    const PanelLines& m_lines;
+    const LaterPanel& m_panel;
+    const Directories& m_dirs;
+    CheckFacts& m_facts;
+    std::vector<Finding> m_findings;
+};
+
+bool cabHolds(const std::vector<std::string>& names, std::string_view file) {
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        const std::size_t slash = name.find_last_of("\\/");
+        return equalsIgnoringCase(slash == std::string::npos ? name : name.substr(slash + 1), file);
+    });
+}
+
+// The gauge in one folder: module.gau, module.dll, module/gauge.xml, gauge.xml in module.cab.
+GaugeLookup findGaugeIn(const std::string& dir, std::string_view module, std::string_view gauge,
+                        CheckFacts& facts) {
+    FolderIndex& folders = facts.folders();
+    if (!folders.mayHold(dir, module))
+        return {};
+    std::string name(module);
+    const auto withEnding = [&](std::string_view ending) -> const std::string& {
+        name.resize(module.size());
+        return name += ending;
+    };
+    if (folders.contains(dir, withEnding(".gau")) || folders.contains(dir, withEnding(".dll")))
+        return {GaugeSource::Found, {}};
+    if (gauge.empty())
+        return {};
+    const std::string xml = std::string(gauge) + ".xml";
+    if (folders.contains(dir, withEnding("/" + xml)))
+        return {GaugeSource::Found, {}};
+    const std::optional<std::string> cab = folders.find(dir, withEnding(".cab"));
+    if (!cab)
+        return {};
+    const std::optional<std::vector<std::string>>& names = facts.cabNames(*cab);
+    if (!names)
+        return {GaugeSource::CabUnreadable, *cab};
+    return {cabHolds(*names, xml) ? GaugeSource::Found : GaugeSource::Missing, {}};
+}
+
+void renumberGauges(PanelLines& lines, const LaterWindow& window) {
+    std::vector<const LaterGauge*> order;
+    for (const LaterGauge& gauge : window.gauges)
+        order.push_back(&gauge);
+    // The order FS draws them in stays: by number, lines of one number in file order.
+    std::stable_sort(order.begin(), order.end(), [](const LaterGauge* a, const LaterGauge* b) {
+        return a->number < b->number;
+    });
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::size_t line = order[k]->line;
+        const std::string_view text = lines.text(line);
+        const std::string_view key = lines.key(line);
+        const std::size_t keyStart = static_cast<std::size_t>(key.data() - text.data());
+        std::string renamed(text.substr(0, keyStart));
+        renamed += key.substr(0, 5); // "gauge" as the line spells it
+        renamed += gaugeKey(static_cast<long>(k)).substr(5);
+        renamed += text.substr(keyStart + key.size());
+        if (renamed != text)
+            lines.replace(line, renamed);
+    }
+}
+
+} // namespace
+
+std::vector<Finding> checkLaterPanel(const PanelLines& lines, const LaterPanel& panel,
+                                     const Directories& dirs, CheckFacts& facts) {
+    return LaterChecker(lines, panel, dirs, facts).run();
+}
+
+GaugeLookup findLaterGauge(std::string_view name, const Directories& dirs, CheckFacts& facts) {
+    const std::size_t bang = name.find('!');
+    const std::string_view module = trimmed(name.substr(0, bang));
+    const std::string_view gauge =
+        bang == std::string_view::npos ? std::string_view() : trimmed(name.substr(bang + 1));
+    GaugeLookup result;
+    for (const std::string* dir : {&dirs.panelDir, &dirs.gaugesDir}) {
+        if (dir->empty() || module.empty())
+            continue;
+        const GaugeLookup here = findGaugeIn(*dir, module, gauge, facts);
+        if (here.source == GaugeSource::Found)
+            return here;
+        if (here.source == GaugeSource::CabUnreadable && result.source == GaugeSource::Missing)
+            result = here;
+    }
+    return result;
+}
+
+bool applyLaterFix(PanelLines& lines, const Fix& fix) {
+    const LaterPanel panel = readLaterPanel(lines);
+    if (fix.window < 0 || static_cast<std::size_t>(fix.window) >= panel.windows.size())
+        return false;
+    const LaterWindow& window = panel.windows[static_cast<std::size_t>(fix.window)];
+    if (fix.kind == FixKind::RenumberGauges) {
+        renumberGauges(lines, window);
+        return true;
+    }
+    if (fix.kind != FixKind::MoveGauge || fix.gauge < 0 ||
+        static_cast<std::size_t>(fix.gauge) >= window.gauges.size())
+        return false;
+    const std::size_t line = window.gauges[static_cast<std::size_t>(fix.gauge)].line;
+    setGaugeField(lines, line, 0, plainNumberText(fix.x));
+    setGaugeField(lines, line, 1, plainNumberText(fix.y));
+    return true;
+}
+
+} // namespace cockpix

@@ -1,0 +1,37 @@
+#pragma once
+
+// The checker for panels of FS2000 and later, beside the FS98 one: what FS will not show as
+// the designer meant, read from the file's lines (PanelLines) and what they set
+// (LaterPanel). Windows and virtual cockpits are told apart by their place in
+// LaterPanel::windows (Finding::window) and gauges by their place in the section's gauge
+// lines (Finding::gauge); every finding names its line.
+
+#include "app/core/settings.h"
+#include "panel/core/laterpanel.h"
+#include "panel/core/panellines.h"
+#include "template/core/checkfacts.h"
+#include "template/core/finding.h"
+
+#include <vector>
+
+namespace cockpix {
+
+// Every finding, sorted by line. dirs.panelDir is the folder of the panel.cfg (the first
+// place FS looks for bitmaps and gauges), dirs.gaugesDir the simulator's gauges folder
+// (empty when unknown: only the panel folder is searched).
+std::vector<Finding> checkLaterPanel(const PanelLines& lines, const LaterPanel& panel,
+                                     const Directories& dirs, CheckFacts& facts);
+
+// Where FS finds the gauge of a gauge line ("module!gauge", or "module" alone).
+enum class GaugeSource { Found, Missing, CabUnreadable };
+struct GaugeLookup {
+    GaugeSource source = GaugeSource::Missing;
+    std::string cabPath; // the cabinet that cannot be read
+};
+GaugeLookup findLaterGauge(std::string_view name, const Directories& dirs, CheckFacts& facts);
+
+// Applies a fix the later checker offered (RenumberGauges, MoveGauge) to the lines; false
+// when it no longer fits them (the window or gauge has gone).
+bool applyLaterFix(PanelLines& lines, const Fix& fix);
+
+} // namespace cockpix

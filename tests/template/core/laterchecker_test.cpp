@@ -1,0 +1,112 @@
+// The checker of panels of FS2000 and later, over an installation with a gauge of every
+// kind FS loads.
+
+#include "template/core/laterchecker.h"
+
+#include "base/core/scratchdir.h"
+#include "template/core/cablisting.h"
+#include "template/core/laterfixtures.h"
+#include "template/core/panelchecker.h"
+
+#include <gtest/gtest.h>
+
+namespace cockpix {
+namespace {
+
+class LaterCheck : public ScratchDirTest {
+protected:
+    void SetUp() override {
+        ScratchDirTest::SetUp();
+        at = test::makeLaterInstallation(root);
+        if (!at.cabsMade)
+            GTEST_SKIP() << "gcab is not installed";
+        dirs.panelDir = at.panelDir.string() + "/";
+        dirs.gaugesDir = at.gaugesDir.string() + "/";
+    }
+    std::vector<Finding> check(const PanelLines& lines) {
+        return checkLaterPanel(lines, readLaterPanel(lines), dirs, facts);
+    }
+    static std::string text(const std::vector<Finding>& findings) {
+        std::string all;
+        for (const Finding& finding : findings)
+            all += findingText(UserText::path("panel.cfg"), finding).toUtf8() + "\n";
+        return all;
+    }
+
+    test::LaterInstallation at;
+    Directories dirs;
+    CheckFacts facts;
+};
+
+TEST_F(LaterCheck, FindsEachFaultOnItsLine) {
+    const std::string broken = (at.gaugesDir / "Broken.cab").string();
+    EXPECT_EQ(text(check(PanelLines(test::kLaterPanelWithFaults))),
+              "panel.cfg:5: warning: the title of Window02 has no section [Window02]: FS shows "
+              "no window for it [title-without-section]\n"
+              "panel.cfg:8: warning: VIEW_FORWARD_WINDOWS names 'NOWHERE', the ident of no "
+              "window [view-ident-unknown]\n"
+              "panel.cfg:12: error: the bitmap 'main_1024.bmp' is not in the panel folder "
+              "[bitmap-missing]\n"
+              "panel.cfg:16: error: gauge01 at 100, 10 lies wholly outside [Window00] (64 x "
+              "48): FS does not show it [gauge-outside]\n"
+              "panel.cfg:17: error: gauge01 is numbered a second time (first on line 16): FS "
+              "reads only one of them [gauge-number-twice]\n"
+              "panel.cfg:18: error: there is no gauge02 in [Window00]: FS reads no gauge after "
+              "it, so 1 gauge is not shown [gauge-gap]\n"
+              "panel.cfg:18: error: FS finds no gauge 'Dials!Compass' in the panel folder or the "
+              "gauges directory (as .gau, .dll, a folder of .xml or a .cab) [gauge-not-found]\n"
+              "panel.cfg:23: warning: the ident 'main_panel' is already that of the window on "
+              "line 14: FS tells windows apart by their idents [ident-twice]\n"
+              "panel.cfg:24: error: " +
+                  broken +
+                  " cannot be read as a cabinet: FS finds no 'Broken!Gauge' in it "
+                  "[cab-unreadable]\n"
+                  "panel.cfg:25: error: gauge01 at 10, -40 lies wholly outside [Window01] (100 x "
+                  "50): FS does not show it [gauge-outside]\n"
+                  "panel.cfg:27: warning: [Window03] has no title in [Window Titles]: FS does "
+                  "not load it [section-without-title]\n"
+                  "panel.cfg:32: error: the bitmap 'vc.bmp' is not in the panel folder "
+                  "[bitmap-missing]\n");
+}
+
+TEST_F(LaterCheck, GaugesOfEveryKindInAnyCaseAndPlaceAreFound) {
+    EXPECT_EQ(text(check(PanelLines(test::kCleanLaterPanel))), "");
+    dirs.gaugesDir.clear(); // the panel folder's own gauges are found without it
+    const PanelLines lines("[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=10,10\n"
+                           "gauge00=local!Thing,1,1\n");
+    EXPECT_EQ(text(check(lines)), "panel.cfg: warning: the gauges directory is not set: gauges are "
+                                  "looked for in the panel folder only [no-gauges-dir]\n");
+}
+
+TEST_F(LaterCheck, FixesChangeOnlyTheLinesOfTheirGauges) {
+    const std::string original = test::kLaterPanelWithFaults;
+    PanelLines lines(original);
+    for (const Finding& finding : check(lines)) {
+        if (finding.fix) {
+            EXPECT_TRUE(applyLaterFix(lines, *finding.fix)) << finding.code;
+        }
+    }
+    std::string expected = original;
+    for (const auto& [from, to] :
+         {std::pair{"gauge01=XmlPack!Needle, 100, 10", "gauge01=XmlPack!Needle, 63, 10"},
+          std::pair{"gauge01=Dials!Clock", "gauge02=Dials!Clock"},
+          std::pair{"gauge03=Dials!Compass", "gauge03=Dials!Compass"},
+          std::pair{"EADI, 10, -40", "EADI, 10, 0"}})
+        expected.replace(expected.find(from), std::string_view(from).size(), to);
+    EXPECT_EQ(lines.bytes(), expected);
+    const std::string after = text(check(lines));
+    for (const char* gone : {"gauge-gap", "gauge-outside", "gauge-number-twice"})
+        EXPECT_EQ(after.find(gone), std::string::npos) << after;
+}
+
+TEST_F(LaterCheck, ACabinetIsListedAndAnythingElseIsNot) {
+    const std::string cab = test::fileText(at.gaugesDir / "Dials.cab");
+    EXPECT_EQ(cabFileNames(cab), (std::vector<std::string>{"Clock.xml", "Fuel.xml"}));
+    for (const std::string& bad :
+         {std::string(), cab.substr(0, 40), std::string("MSCF") + std::string(60, '\xff'),
+          std::string(cab).replace(28, 2, "\xff\xff")})
+        EXPECT_EQ(cabFileNames(bad), std::nullopt);
+}
+
+} // namespace
+} // namespace cockpix

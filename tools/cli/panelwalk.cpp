@@ -1,0 +1,44 @@
+#include "panelwalk.h"
+
+#include "base/core/asciicase.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace cockpix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+void walk(const fs::path& dir, PanelWalk& found) {
+    std::error_code error;
+    fs::directory_iterator it(dir, error);
+    if (error) {
+        found.unreadable.push_back(dir.string());
+        return;
+    }
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) {
+            found.unreadable.push_back(dir.string());
+            return;
+        }
+        std::error_code typeError;
+        const fs::file_status status = it->symlink_status(typeError);
+        if (fs::is_directory(status))
+            walk(it->path(), found);
+        else if (equalsIgnoringCase(it->path().filename().string(), "panel.cfg") &&
+                 it->is_regular_file(typeError))
+            found.panels.push_back(it->path().string());
+    }
+}
+
+} // namespace
+
+PanelWalk findPanelFiles(const std::string& dir) {
+    PanelWalk found;
+    walk(dir, found);
+    std::sort(found.panels.begin(), found.panels.end());
+    return found;
+}
+
+} // namespace cockpix::cli
