@@ -7,6 +7,7 @@
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/checkerwindow.h"
+#include "template/gui/laterwindowtable.h"
 #include "template/gui/panelcheck.h"
 #include "template/gui/templatefocus.h"
 #include "template/gui/templatewindow.h"
@@ -15,16 +16,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QTableWidget>
 
 namespace cockpix {
-namespace {
-
-QString laterNotChecked() {
-    return QObject::tr("Panel of FS2000 and later not checked");
-}
-
-} // namespace
-
 CheckCommands::CheckCommands(MainWindow& window, PanelDocument& document, AppModel& app,
                              UserDialogs& dialogs)
     : QObject(&window), m_window(window), m_document(document), m_app(app), m_dialogs(dialogs),
@@ -68,19 +62,13 @@ void CheckCommands::updateStatus() {
     if (!m_statusShown)
         return;
     const int count = static_cast<int>(m_check->findings().size());
-    const QString text = m_document.isLater() ? laterNotChecked()
-                         : count == 0         ? tr("No findings")
-                                              : countText(count, tr("finding"), tr("findings"));
+    const QString text =
+        count == 0 ? tr("No findings") : countText(count, tr("finding"), tr("findings"));
     m_status->setText(QStringLiteral("<a href=\"#check\">%1</a>").arg(text));
     m_status->setAccessibleName(text);
 }
 
 CheckerWindow* CheckCommands::showChecker() {
-    if (m_document.isLater()) {
-        m_dialogs.message(laterNotChecked() + QStringLiteral(": ") +
-                          tr("the checker reads FS98 panels only yet."));
-        return nullptr;
-    }
     if (!m_checker) {
         m_checker = new CheckerWindow(*m_check, m_document, m_app, m_dialogs, &m_window);
         m_checker->setAttribute(Qt::WA_DeleteOnClose);
@@ -113,6 +101,15 @@ void CheckCommands::showTemplateRow(int w, int field) {
     if (window == nullptr)
         return;
     m_window.mdiArea()->setActiveSubWindow(m_window.templateSubWindow());
+    if (m_document.isLater()) {
+        // Row w of the table is the panel's w-th window or virtual cockpit, as in the findings.
+        QTableWidget* table = window->laterTable()->table();
+        if (w < table->rowCount()) {
+            table->setCurrentCell(w, 0);
+            table->setFocus();
+        }
+        return;
+    }
     focusTemplateRow(*window, w, field);
 }
 

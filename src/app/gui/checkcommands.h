@@ -32,8 +32,7 @@ public:
     BackupsDialog* backupsDialog() const;
 
 public slots:
-    // "&Check panel...": the list of findings (the one open already, raised). A panel of
-    // FS2000 and later is not checked here yet: a message says so, and the result is null.
+    // "&Check panel...": the list of findings (the one open already, raised).
     CheckerWindow* showChecker();
     // "&Backups...".
     BackupsDialog* showBackups();

@@ -242,6 +242,11 @@ void PanelDocument::removeLaterKey(std::size_t section, const std::string& key) 
                   [section, key](PanelLines& lines) { removeSectionKey(lines, section, key); });
 }
 
+void PanelDocument::editLaterLines(const QString& text, std::function<void(PanelLines&)> edit) {
+    if (isLater())
+        pushLaterEdit(text, std::move(edit));
+}
+
 void PanelDocument::setLaterTitle(long number, const std::string& title) {
     if (!isLater() || number < 0)
         return;

@@ -101,6 +101,8 @@ public:
     long addLaterWindow(const NewLaterWindow& window);
     // The [WindowNN] or [VcockpitNN] section `section`, with its title lines.
     void removeLaterWindow(std::size_t section);
+    // Any other change of the lines, named text (a checker's fix): one undo step.
+    void editLaterLines(const QString& text, std::function<void(PanelLines&)> edit);
 
     // A panel window found the module's size of a gauge line without one. Not an edit of
     // the user's and not an undo step: the file it would write stays the same.

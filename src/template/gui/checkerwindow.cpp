@@ -149,6 +149,12 @@ void CheckerWindow::goToCurrent() {
     const Panel& panel = m_document.panel();
     const int w = finding->window;
     const int g = finding->gauge;
+    if (m_document.isLater()) {
+        // Its panel windows are not shown yet: the window's row of the table.
+        if (w >= 0)
+            emit rowRequested(w, -1);
+        return;
+    }
     if (isWindowSlot(w) && g >= 0 && g < std::clamp(panel.window(w).gaugeCount, 0, kGaugeSlots) &&
         w < panel.windowCount) {
         emit gaugeRequested(w, g);

@@ -5,6 +5,7 @@
 #include "gauges/core/gaugeextraction.h"
 #include "panel/gui/paneldocument.h"
 #include "template/core/checkfacts.h"
+#include "template/core/laterchecker.h"
 
 #include <QUndoStack>
 
@@ -36,6 +37,12 @@ FindingFixer::FindingFixer(PanelDocument& document, const AppModel& app, UserDia
 
 bool FindingFixer::apply(const Fix& fix) {
     const int before = m_document.undoStack()->index();
+    if (m_document.isLater()) {
+        // The later checker's fixes are edits of the gauge lines they name.
+        m_document.editLaterLines(QString::fromStdString(fix.label),
+                                  [fix](PanelLines& lines) { applyLaterFix(lines, fix); });
+        return m_document.undoStack()->index() != before;
+    }
     // A fix is a step of its own, never merged into the edit typed before it.
     m_document.breakMerge();
     switch (fix.kind) {
@@ -66,7 +73,7 @@ bool FindingFixer::apply(const Fix& fix) {
     case FixKind::SetWindowSize:
         setWindowValue(fix.window, WindowField::SizeMm, fix.value);
         break;
-    case FixKind::RenumberGauges: // offered for later panels only (applyLaterFix)
+    case FixKind::RenumberGauges: // offered for later panels only, applied above
         break;
     }
     m_document.breakMerge();

@@ -1,8 +1,10 @@
 #include "template/gui/panelcheck.h"
 
+#include "app/core/directoryrules.h"
 #include "panel/core/panelreader.h"
 #include "panel/core/panelwriter.h"
 #include "panel/gui/paneldocument.h"
+#include "template/core/laterchecker.h"
 #include "template/core/panelchecker.h"
 
 #include <QTimer>
@@ -37,6 +39,7 @@ PanelCheck::PanelCheck(const PanelDocument& document, const AppModel& app, QObje
     connect(&document, &PanelDocument::colorLinesChanged, this, later);
     connect(&document, &PanelDocument::paletteChanged, this, later);
     connect(&document, &PanelDocument::panelReplaced, this, later);
+    connect(&document, &PanelDocument::laterChanged, this, later);
 }
 
 int PanelCheck::errorCount() const {
@@ -47,10 +50,15 @@ int PanelCheck::errorCount() const {
 
 void PanelCheck::recheck() {
     m_later->stop();
-    // The FS98 checks read a later panel's lines by FS98's rules and would find faults in
-    // what it does not hold: such a panel has no findings here.
     if (m_document.isLater()) {
-        m_findings.clear();
+        // As the command line checks it: the gauges folder of the installation the aircraft
+        // lies in, where there is one, else the one of the settings.
+        Directories dirs = m_app.dirs;
+        dirs.panelDir = panelDirFromChosenPath(m_document.filePath());
+        if (std::string own = installationGaugesDir(dirs.panelDir); !own.empty())
+            dirs.gaugesDir = std::move(own);
+        m_findings =
+            checkLaterPanel(m_document.laterLines(), m_document.laterPanel(), dirs, m_facts);
         emit findingsChanged();
         return;
     }

@@ -10,10 +10,12 @@
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
+#include "template/gui/checkerwindow.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 using namespace cockpix;
 
@@ -57,6 +59,7 @@ private slots:
     void openAndSaveWithoutAnEditKeepEveryByte();
     void anEditChangesItsLineOnlyAndARestoreOpensTheBackup();
     void anAliasLeadsToTheLaterPanel();
+    void theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines();
 };
 
 void TestLaterPanel::openAndSaveWithoutAnEditKeepEveryByte_data() {
@@ -102,13 +105,6 @@ void TestLaterPanel::anEditChangesItsLineOnlyAndARestoreOpensTheBackup() {
     QVERIFY(visible > 0);
     edited[visible + 8] = '0';
 
-    // The FS98 checks do not judge it: no findings, and the checker says why.
-    QCOMPARE(f.window->checkCommands().statusLabel()->accessibleName(),
-             QStringLiteral("Panel of FS2000 and later not checked"));
-    QVERIFY(f.window->checkCommands().showChecker() == nullptr);
-    QCOMPARE(f.dialogs.messages().size(), 1);
-    f.dialogs.clear();
-
     f.app.options.showChangesBeforeSaving = true;
     f.dialogs.queueSaveFile(panel);
     f.dialogs.queueChangesAnswer(true);
@@ -152,6 +148,36 @@ void TestLaterPanel::anAliasLeadsToTheLaterPanel() {
     QCOMPARE(f.app.dirs.panelDir, f.path(kPanelDir).toStdString());
     QCOMPARE(f.dialogs.messages().size(), 1); // the reroute, as FS98's alias tells it
     QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), later);
+}
+
+// Checked by the rules of its own format while it is edited: a gap in the gauge numbers is
+// found, and its fix numbers the gauges again as one undo step that changes their lines only.
+void TestLaterPanel::theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines() {
+    ShellFixture f;
+    const QByteArray original = "// made by hand\r\n[Window Titles]\r\nWindow00=Main\r\n\r\n"
+                                "[Window00]\r\nBackground_color=0,0,0\r\nsize_mm=200,100\r\n"
+                                "gauge00=Inst!A, 10, 10, 20, 20\r\n"
+                                "gauge02=Inst!B , 50,10,20,20\r\n";
+    QVERIFY(test::writeBytes(f.path(kPanelDir + "Inst.gau"), "a module"));
+    const QString panel = openWritten(f, original);
+    QLabel* status = f.window->checkCommands().statusLabel();
+    QTRY_COMPARE(status->accessibleName(), QStringLiteral("1 finding"));
+    CheckerWindow* checker = f.window->checkCommands().showChecker();
+    QVERIFY(checker != nullptr);
+    QTreeWidget* list = checker->findingList();
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(list->topLevelItem(0)->text(3 /* code */), QStringLiteral("gauge-gap"));
+    list->setCurrentItem(list->topLevelItem(0));
+    const int steps = f.document.undoStack()->count();
+    QTest::mouseClick(checker->findChild<QPushButton*>("fixButton"), Qt::LeftButton);
+    QCOMPARE(f.document.undoStack()->count(), steps + 1);
+    QByteArray fixed = original;
+    fixed.replace("gauge02=", "gauge01=");
+    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), fixed);
+    QTRY_COMPARE(status->accessibleName(), QStringLiteral("No findings"));
+    f.trigger("mnuundo");
+    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
+    QCOMPARE(bytesOf(panel), original);
 }
 
 QTEST_MAIN(TestLaterPanel)
