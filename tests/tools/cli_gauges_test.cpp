@@ -6,6 +6,7 @@
 #include "gauges/core/modulebuilder.h"
 
 #include "base/core/scratchdir.h"
+#include "support/testfiles.h"
 #include "tools/clirun.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +177,17 @@ TEST_F(CliGauges, RenderWritesTheFormatItsNameSays) {
     EXPECT_EQ(render({"--out", path("w.gif")}).status, 64);
     EXPECT_FALSE(fs::exists(dir / "w.gif"));
     EXPECT_FALSE(fs::exists(dir / "gauges/bmp/demo.dial.bmp")); // nothing was done
+
+    // A panel of FS2000 and later is not drawn by FS98's rules: refused, and nothing written.
+    fs::create_directories(dir / "later");
+    fs::copy_file(fs::path(COCKPIX_FIXTURES_DIR) / "later/mixed_sections.cfg",
+                  dir / "later/panel.cfg");
+    const CliRun later = cockpix::test::runCli(
+        dir, {"render", path("later/panel.cfg"), "--window", "0", "--out", path("later.png")});
+    EXPECT_EQ(later.status, 1);
+    EXPECT_NE(later.err.find("panel of FS2000 and later"), std::string::npos) << later.err;
+    EXPECT_EQ(cockpix::test::filesIn(dir / "later").size(), 1u); // its panel.cfg alone
+    EXPECT_FALSE(fs::exists(dir / "later.png"));
 }
 
 // One picture per FS98 screen, each laid out for its screen: the background at position 0

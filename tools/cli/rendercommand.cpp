@@ -10,6 +10,7 @@
 #include "base/core/pictureformat.h"
 #include "base/core/screensize.h"
 #include "panel/core/panelreader.h"
+#include "panel/core/panelsource.h"
 
 #ifdef COCKPIX_CLI_RENDER
 #include "gauges/gui/panelrenderer.h"
@@ -120,7 +121,17 @@ int runRender(std::span<const std::string> args) {
         screens = *parsed;
     }
 
-    settleDirectoriesForPanel(line, fullPath(line.positional[0]));
+    // The FS98 reader would take a later panel's window_size= for a size ratio and draw
+    // something FS never shows: say so instead.
+    const std::string chosen = fullPath(line.positional[0]);
+    if (locatePanel(chosen, panelDirFromChosenPath(chosen)).format == PanelFormat::Later) {
+        std::fprintf(stderr,
+                     "cockpix-cli render: %s is a panel of FS2000 and later; its windows are not "
+                     "drawn yet (dump and check read it)\n",
+                     line.positional[0].c_str());
+        return 1;
+    }
+    settleDirectoriesForPanel(line, chosen);
     const std::unique_ptr<OpenedPanel> opened = openPanel(line.positional[0], line.dirs);
     if (!opened)
         return kStructureErrorStatus;
