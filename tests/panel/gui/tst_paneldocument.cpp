@@ -356,7 +356,9 @@ private slots:
         m_document.setLaterKey(section, "visible", "1");
         m_document.setLaterKey(section, "position", "4");
         m_document.setLaterTitle(5, "Roof");
-        m_document.setLaterGaugeField(overhead.gauges.at(1).line, 2, "33");
+        // Each edit reads the lines again: what overhead referred to is gone.
+        m_document.setLaterGaugeField(m_document.laterPanel().windows.front().gauges.at(1).line, 2,
+                                      "33");
         const long added = m_document.addLaterWindow({"New", {{"size_mm", "100"}}});
         m_document.removeLaterWindow(m_document.laterPanel().windowOf(1)->section);
         // The ratio is one key, however it is spelt.
