@@ -1,6 +1,7 @@
 #include "panel/core/lateredits.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/blanks.h"
 
 #include <algorithm>
 #include <set>
@@ -28,10 +29,6 @@ std::size_t findLaterKey(const PanelLines& lines, std::size_t section, std::stri
     return npos;
 }
 
-bool isBlankChar(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // [begin, end) of each comma-separated field of a value, inside the line, blanks trimmed.
 std::vector<std::pair<std::size_t, std::size_t>>
 fieldSpans(std::string_view text, std::size_t valueStart, std::size_t valueEnd) {
@@ -43,9 +40,9 @@ fieldSpans(std::string_view text, std::size_t valueStart, std::size_t valueEnd) 
             comma = valueEnd;
         std::size_t begin = start;
         std::size_t end = comma;
-        while (begin < end && isBlankChar(text[begin]))
+        while (begin < end && isBlank(text[begin]))
             ++begin;
-        while (end > begin && isBlankChar(text[end - 1]))
+        while (end > begin && isBlank(text[end - 1]))
             --end;
         spans.emplace_back(begin, end);
         if (comma == valueEnd)

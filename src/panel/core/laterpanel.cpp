@@ -1,6 +1,7 @@
 #include "panel/core/laterpanel.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/blanks.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,22 +10,6 @@
 
 namespace cockpix {
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// A plain loop: the fields of gauge lines are a few characters, and a panel may hold a
-// hundred thousand of them.
-std::string_view trimmed(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 // The key as a name: the spelling without the underscore FS accepts too.
 bool isRatioKey(std::string_view key) {
@@ -68,7 +53,7 @@ template <class Take> void eachGaugeField(std::string_view value, const Take& ta
         std::size_t comma = start;
         while (comma < value.size() && value[comma] != ',')
             ++comma;
-        take(index, trimmed(value.substr(start, comma - start)));
+        take(index, trimmedBlanks(value.substr(start, comma - start)));
         if (comma == value.size())
             return;
         start = comma + 1;
@@ -170,7 +155,7 @@ private:
 
 std::string_view laterGaugeName(const PanelLines& lines, std::size_t line) {
     const std::string_view value = lines.value(line);
-    return trimmed(value.substr(0, value.find(',')));
+    return trimmedBlanks(value.substr(0, value.find(',')));
 }
 
 std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line) {

@@ -1,6 +1,7 @@
 #include "panel/core/panelformat.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/blanks.h"
 #include "base/core/linecutter.h"
 #include "base/core/numbertext.h"
 #include "panel/core/laterpanel.h"
@@ -9,13 +10,6 @@
 
 namespace cockpix {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
 
 // Window keys of the later format, by their whole name.
 constexpr std::array<std::string_view, 12> kLaterWindowKeys = {
@@ -28,7 +22,7 @@ std::size_t gaugeFieldCount(std::string_view value) {
     std::size_t counted = 0;
     for (std::size_t start = 0;; ++count) {
         const std::size_t comma = value.find(',', start);
-        if (!trimmed(value.substr(start, comma - start)).empty())
+        if (!trimmedBlanks(value.substr(start, comma - start)).empty())
             counted = count + 1;
         if (comma == std::string_view::npos)
             return counted;
@@ -41,13 +35,13 @@ public:
     bool later() const { return m_later; }
 
     void line(std::string_view text) {
-        text = trimmed(text);
+        text = trimmedBlanks(text);
         if (text.empty() || text.front() == ';' || text.substr(0, 2) == "//")
             return;
         if (text.front() == '[')
             header(text);
         else if (const std::size_t equals = text.find('='); equals != std::string_view::npos)
-            key(trimmed(text.substr(0, equals)), trimmed(text.substr(equals + 1)));
+            key(trimmedBlanks(text.substr(0, equals)), trimmedBlanks(text.substr(equals + 1)));
     }
 
     void end() { endWindow(); }
@@ -58,7 +52,7 @@ private:
     void header(std::string_view text) {
         endWindow();
         std::string_view name = text.substr(1, text.find(']') - 1);
-        name = trimmed(name);
+        name = trimmedBlanks(name);
         m_section = Section::Other;
         if (startsWithIgnoringCase(name, "vcockpit") || equalsIgnoringCase(name, "color") ||
             equalsIgnoringCase(name, "views")) {

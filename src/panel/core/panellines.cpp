@@ -1,6 +1,7 @@
 #include "panel/core/panellines.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/blanks.h"
 #include "base/core/linecutter.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@ namespace {
 
 constexpr std::string_view kEnds[] = {"", "\n", "\r", "\r\n"};
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 // [begin, end) of text with blanks and tabs cut off both sides.
 void trim(std::string_view text, std::size_t& begin, std::size_t& end) {

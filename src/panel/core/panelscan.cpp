@@ -2,6 +2,7 @@
 
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
+#include "panel/core/panelsource.h"
 
 #include <algorithm>
 
@@ -365,21 +366,10 @@ PanelScan::Step PanelScan::readAlias() {
 }
 
 std::string PanelScan::aliasedPanelDir(std::string_view aliasText) const {
-    const std::string& panelDir = m_panelDir;
-    const std::size_t aircraft = asciiLowered(panelDir).find("aircraft/", 1);
-    if (aircraft == std::string::npos)
+    std::optional<std::string> dir = aliasTarget(m_panelDir, aliasText);
+    if (!dir)
         fail("an alias needs the panel directory to lie under an aircraft/ directory");
-    // The alias is written as on Windows (c182\panel) and kept as written otherwise; the
-    // directory it names is looked up whatever its case on disk.
-    std::string relative(aliasText);
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    std::string dir = panelDir.substr(0, aircraft + 9) + relative + "/";
-    if (const std::optional<std::string> onDisk = findPathIgnoringCase(dir)) {
-        dir = *onDisk;
-        if (dir.empty() || dir.back() != '/')
-            dir += '/';
-    }
-    return dir;
+    return *dir;
 }
 
 } // namespace cockpix

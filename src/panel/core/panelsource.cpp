@@ -1,6 +1,7 @@
 #include "panel/core/panelsource.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/blanks.h"
 #include "base/core/filelookup.h"
 #include "base/core/linecutter.h"
 
@@ -14,16 +15,9 @@ namespace {
 // The FS98 reader gives up after as many reroutes.
 constexpr int kMaxReroutes = 16;
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
+} // namespace
 
-// The directory an alias names: the part of panelDir up to its aircraft/ folder, then the
-// alias as written (Windows separators made "/"), looked up whatever its case.
-std::optional<std::string> aliasedDir(const std::string& panelDir, std::string_view alias) {
+std::optional<std::string> aliasTarget(const std::string& panelDir, std::string_view alias) {
     const std::size_t aircraft = asciiLowered(panelDir).find("aircraft/", 1);
     if (aircraft == std::string::npos)
         return std::nullopt;
@@ -38,15 +32,13 @@ std::optional<std::string> aliasedDir(const std::string& panelDir, std::string_v
     return dir;
 }
 
-} // namespace
-
 std::string fltsimAlias(std::string_view bytes) {
     LineCutter lines(bytes);
     bool inFltsim = false;
     for (LineCutter::Line cut; lines.next(cut);) {
-        const std::string_view line = trimmed(bytes.substr(cut.start, cut.length));
+        const std::string_view line = trimmedBlanks(bytes.substr(cut.start, cut.length));
         if (!line.empty() && line.front() == '[') {
-            const std::string_view name = trimmed(line.substr(1, line.find(']') - 1));
+            const std::string_view name = trimmedBlanks(line.substr(1, line.find(']') - 1));
             if (inFltsim)
                 return {};
             inFltsim = equalsIgnoringCase(name, "fltsim");
@@ -54,8 +46,8 @@ std::string fltsimAlias(std::string_view bytes) {
         }
         const std::size_t equals = line.find('=');
         if (inFltsim && equals != std::string_view::npos &&
-            equalsIgnoringCase(trimmed(line.substr(0, equals)), "alias"))
-            return std::string(trimmed(line.substr(equals + 1)));
+            equalsIgnoringCase(trimmedBlanks(line.substr(0, equals)), "alias"))
+            return std::string(trimmedBlanks(line.substr(equals + 1)));
     }
     return {};
 }
@@ -70,7 +62,7 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
     for (int reroute = 0; reroute < kMaxReroutes; ++reroute) {
         const std::string alias = fltsimAlias(at.bytes);
         const std::optional<std::string> dir =
-            alias.empty() ? std::nullopt : aliasedDir(at.panelDir, alias);
+            alias.empty() ? std::nullopt : aliasTarget(at.panelDir, alias);
         if (!dir)
             break;
         const std::string file = resolvePathIgnoringCase(*dir + "panel.cfg");

@@ -6,7 +6,9 @@
 
 #include "panel/core/panelformat.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cockpix {
@@ -26,6 +28,11 @@ struct PanelSource {
 // (the alias names a folder under the aircraft/ directory, found whatever its case), until
 // a file without an alias, one that cannot be read, or a loop.
 PanelSource locatePanel(const std::string& path, const std::string& panelDir);
+
+// The directory an alias names: the part of panelDir up to its aircraft/ folder, then the
+// alias as written on Windows (c182\panel, separators made "/"), looked up whatever its case
+// on disk; nullopt when panelDir lies under no aircraft/ folder.
+std::optional<std::string> aliasTarget(const std::string& panelDir, std::string_view alias);
 
 // The alias= value of the [fltsim] section of a panel.cfg, or empty.
 std::string fltsimAlias(std::string_view bytes);

@@ -1,4 +1,6 @@
 #include "template/core/checktext.h"
+
+#include "base/core/blanks.h"
 #include "base/core/filelookup.h"
 
 #include <algorithm>
@@ -8,14 +10,6 @@
 
 namespace cockpix {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(" \t");
-    if (start == std::string_view::npos)
-        return {};
-    const std::size_t end = text.find_last_not_of(" \t");
-    return text.substr(start, end - start + 1);
-}
 
 std::string twoDigits(int n) {
     return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n);
@@ -84,7 +78,7 @@ std::optional<std::string> lineKey(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    return asciiLowered(trimmed(line.substr(0, equals)));
+    return asciiLowered(trimmedBlanks(line.substr(0, equals)));
 }
 
 std::string_view lineValue(std::string_view line) {
@@ -95,13 +89,13 @@ std::string_view lineValue(std::string_view line) {
 }
 
 bool isBlankOrComment(std::string_view line) {
-    const std::string_view text = trimmed(line);
+    const std::string_view text = trimmedBlanks(line);
     return text.empty() || text.substr(0, 2) == "//" || text.front() == ';';
 }
 
 UserText quotedLine(std::string_view line) {
     constexpr std::size_t kShown = 48;
-    const std::string_view text = trimmed(line);
+    const std::string_view text = trimmedBlanks(line);
     UserText quoted = UserText("'") + UserText::panelText(text.substr(0, kShown));
     return quoted + (text.size() > kShown ? "...'" : "'");
 }
@@ -141,7 +135,7 @@ std::optional<std::string> likelyKey(const std::string& key) {
 }
 
 std::optional<std::string> likelyHeader(std::string_view line) {
-    const std::string_view text = trimmed(line);
+    const std::string_view text = trimmedBlanks(line);
     const std::size_t close = text.find(']');
     if (text.empty() || text.front() != '[' || close == std::string_view::npos || close > 40)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "template/core/laterchecker.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/blanks.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 #include "panel/core/lateredits.h"
@@ -14,13 +15,6 @@
 
 namespace cockpix {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
 
 int lineOf(std::size_t line) {
     return static_cast<int>(line + 1);
@@ -36,7 +30,7 @@ std::string gaugeKey(long number) {
 
 // The leading number of a field, as FS reads "w,h" values; nullopt for none.
 std::optional<double> leadingNumber(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedBlanks(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     double value = 0;
@@ -135,9 +129,9 @@ private:
         for (std::size_t w = 0; w < m_panel.windows.size(); ++w) {
             const LaterKey* ident = m_panel.windows[w].find("ident");
             if (m_panel.windows[w].kind != LaterWindowKind::Window || ident == nullptr ||
-                trimmed(ident->value).empty())
+                trimmedBlanks(ident->value).empty())
                 continue;
-            const std::string_view value = trimmed(ident->value);
+            const std::string_view value = trimmedBlanks(ident->value);
             const auto first = std::find_if(
                 seen.begin(), seen.end(), [&](const auto& s) { return sameIdent(s.first, value); });
             if (first == seen.end()) {
@@ -155,7 +149,7 @@ private:
     bool someWindowHasIdent(std::string_view ident) const {
         for (const LaterWindow& w : m_panel.windows) {
             const LaterKey* own = w.find("ident");
-            if (own != nullptr && sameIdent(trimmed(own->value), ident))
+            if (own != nullptr && sameIdent(trimmedBlanks(own->value), ident))
                 return true;
         }
         return false;
@@ -174,7 +168,7 @@ private:
             std::string_view rest = key.value;
             while (!rest.empty()) {
                 const std::size_t comma = rest.find(',');
-                const std::string_view ident = trimmed(rest.substr(0, comma));
+                const std::string_view ident = trimmedBlanks(rest.substr(0, comma));
                 rest =
                     comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
                 if (!ident.empty() && !someWindowHasIdent(ident))
@@ -188,12 +182,14 @@ private:
     void checkWindow(int w) {
         std::optional<std::pair<double, double>> bitmapArea;
         for (const LaterKey& key : window(w).keys) {
-            if (!isBitmapKey(key.key) || trimmed(key.value).empty())
+            if (!isBitmapKey(key.key) || trimmedBlanks(key.value).empty())
                 continue;
-            const std::optional<std::string> path = bitmapPath(trimmed(key.value));
+            const std::optional<std::string> path = bitmapPath(trimmedBlanks(key.value));
             if (!path) {
                 add(lineOf(key.line), Severity::Error, "bitmap-missing",
-                    "the bitmap " + quoted(trimmed(key.value)) + " is not in the panel folder", w);
+                    "the bitmap " + quoted(trimmedBlanks(key.value)) +
+                        " is not in the panel folder",
+                    w);
             } else if (equalsIgnoringCase(key.key, "file") && !bitmapArea) {
                 if (const auto size = readBmpFileSize(*path))
                     bitmapArea = std::pair<double, double>(size->width, size->height);
@@ -205,8 +201,9 @@ private:
         std::optional<std::pair<double, double>> area = numberPair(window(w).find("pixel_size"));
         const LaterKey* file = window(w).find("file");
         if (!area)
-            area = file && !trimmed(file->value).empty() ? bitmapArea
-                                                         : numberPair(window(w).find("size_mm"));
+            area = file && !trimmedBlanks(file->value).empty()
+                       ? bitmapArea
+                       : numberPair(window(w).find("size_mm"));
         for (std::size_t g = 0; g < window(w).gauges.size(); ++g) {
             checkGaugeFile(w, static_cast<int>(g));
             if (area)
@@ -377,9 +374,9 @@ std::vector<Finding> checkLaterPanel(const PanelLines& lines, const LaterPanel& 
 
 GaugeLookup findLaterGauge(std::string_view name, const Directories& dirs, CheckFacts& facts) {
     const std::size_t bang = name.find('!');
-    const std::string_view module = trimmed(name.substr(0, bang));
+    const std::string_view module = trimmedBlanks(name.substr(0, bang));
     const std::string_view gauge =
-        bang == std::string_view::npos ? std::string_view() : trimmed(name.substr(bang + 1));
+        bang == std::string_view::npos ? std::string_view() : trimmedBlanks(name.substr(bang + 1));
     GaugeLookup result;
     for (const std::string* dir : {&dirs.panelDir, &dirs.gaugesDir}) {
         if (dir->empty() || module.empty())
