@@ -4,13 +4,12 @@
 #include "panel/core/lateredits.h"
 #include "panel/core/panelsource.h"
 #include "panel/core/panelwriter.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 
 namespace cockpix {
@@ -18,14 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string fileBytes(const fs::path& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
+using test::fileText;
 
 std::string fixture(const std::string& name) {
-    return fileBytes(fs::path(COCKPIX_FIXTURES_DIR) / "later" / name);
+    return fileText(fs::path(COCKPIX_FIXTURES_DIR) / "later" / name);
 }
 
 // The lines of a and b that differ, as "-old" and "+new", in order.
@@ -198,8 +193,8 @@ TEST_F(LaterPanelSave, WritesTheEditedLinesAndKeepsTheOldFileAsABackup) {
     const SaveResult result = savePanelBytes(lines.bytes(), at("plane/panel/"), path);
     ASSERT_TRUE(result.written) << result.message.toUtf8();
     EXPECT_TRUE(result.backupMade);
-    EXPECT_EQ(fileBytes(path), lines.bytes());
-    EXPECT_EQ(fileBytes(at("plane/panel/panel.c1")), text);
+    EXPECT_EQ(fileText(path), lines.bytes());
+    EXPECT_EQ(fileText(at("plane/panel/panel.c1")), text);
 }
 
 // Many later aircraft have a panel.cfg of only "[fltsim] alias=": the panel it leads to

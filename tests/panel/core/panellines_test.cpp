@@ -1,12 +1,11 @@
 #include "panel/core/panellines.h"
 
 #include "panel/core/panelformat.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,11 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string fileBytes(const fs::path& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
+using test::fileText;
 
 // The same text with every line end (CR LF, LF or CR) made `end`.
 std::string withLineEnds(const std::string& text, const std::string& end) {
@@ -40,7 +35,7 @@ std::vector<std::string> laterFixtures() {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "later")) {
         if (entry.path().extension() == ".cfg")
-            files.push_back(fileBytes(entry.path()));
+            files.push_back(fileText(entry.path()));
     }
     return files;
 }
