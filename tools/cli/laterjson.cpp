@@ -2,6 +2,7 @@
 
 #include "jsonwriter.h"
 
+#include "base/core/textencoding.h"
 #include "panel/core/panelformat.h"
 
 #include <limits>
@@ -11,25 +12,6 @@ namespace {
 
 // Later panels come as Windows-1252 or as UTF-8: a text that is valid UTF-8 with bytes above
 // 127 is taken for UTF-8 (a Windows-1252 text almost never is), any other as Windows-1252.
-bool isUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80         ? 1
-                                   : (c >> 5) == 6  ? 2
-                                   : (c >> 4) == 14 ? 3
-                                   : (c >> 3) == 30 ? 4
-                                                    : 0;
-        if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2))
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 void textValue(JsonWriter& json, std::string_view text) {
     if (isUtf8(text))
         json.utf8Value(text);

@@ -6,6 +6,8 @@
 // directory and a gauge name holds both, so each piece keeps its origin and is converted by
 // what it is, in one place (toUtf8 here, toQString on the GUI side).
 
+#include "base/core/textencoding.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,11 @@ public:
     static UserText path(std::string_view bytes) { return UserText().append(Kind::Path, bytes); }
     static UserText panelText(std::string_view bytes) {
         return UserText().append(Kind::PanelText, bytes);
+    }
+    // A text of a panel file in the file's encoding: a UTF-8 file's texts are UTF-8 already.
+    static UserText panelText(std::string_view bytes, TextEncoding encoding) {
+        return UserText().append(encoding == TextEncoding::Utf8 ? Kind::Plain : Kind::PanelText,
+                                 bytes);
     }
 
     // Appends a piece; neighbours of the same kind are joined.

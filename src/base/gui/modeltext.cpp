@@ -24,6 +24,16 @@ QString fromModelText(std::string_view bytes) {
     return QString::fromUcs4(characters.data(), static_cast<qsizetype>(characters.size()));
 }
 
+std::string toPanelText(const QString& text, TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? text.toStdString() : toModelText(text);
+}
+
+QString fromPanelText(std::string_view bytes, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8)
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return fromModelText(bytes);
+}
+
 std::string toModelPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }

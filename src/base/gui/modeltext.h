@@ -18,6 +18,11 @@ std::string toModelText(const QString& text);
 // The text to show for the model's bytes; every byte round-trips through toModelText.
 QString fromModelText(std::string_view bytes);
 
+// The same for a panel file in the given encoding: a UTF-8 file's texts are shown and
+// typed as UTF-8, a Windows-1252 file's as above.
+std::string toPanelText(const QString& text, TextEncoding encoding);
+QString fromPanelText(std::string_view bytes, TextEncoding encoding);
+
 // Paths (the directories, a chosen file) are held in the model as the bytes the file system
 // uses, and messages that quote them are decoded the same way.
 std::string toModelPath(const QString& path);

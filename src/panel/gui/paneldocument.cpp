@@ -176,6 +176,7 @@ void PanelDocument::replaceLaterPanel(PanelLines lines, const std::string& fileP
     m_format = PanelFormat::Later;
     m_lines = std::move(lines);
     m_laterPanel = readLaterPanel(m_lines);
+    m_laterEncoding = panelTextEncoding(m_lines);
     m_panel = Panel{};
     m_filePath = filePath;
     m_paletteOptions = {};

@@ -18,6 +18,7 @@
 #include "panel/core/paneledits.h"
 #include "panel/core/panelformat.h"
 #include "panel/core/panellines.h"
+#include "panel/core/paneltextencoding.h"
 #include "panel/core/panelwriter.h"
 
 #include <QObject>
@@ -46,6 +47,8 @@ public:
     // A panel of FS2000 and later: its lines, the bytes Save writes, and what they set.
     const PanelLines& laterLines() const { return m_lines; }
     const LaterPanel& laterPanel() const { return m_laterPanel; }
+    // The encoding its texts are shown and typed in, decided once when it was opened.
+    TextEncoding laterEncoding() const { return m_laterEncoding; }
     // Whether Save has anything to write: an FS98 panel with windows, or a later panel.
     bool hasContent() const { return isLater() || m_panel.windowCount > 0; }
     // The panel.cfg the panel was read from; empty for a new panel.
@@ -152,6 +155,7 @@ private:
     PanelFormat m_format = PanelFormat::Fs98;
     PanelLines m_lines;
     LaterPanel m_laterPanel;
+    TextEncoding m_laterEncoding = TextEncoding::Windows1252;
     std::string m_filePath;
     PaletteSaveOptions m_paletteOptions;
     PaletteProposal m_proposal;

@@ -5,6 +5,7 @@
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 #include "panel/core/lateredits.h"
+#include "panel/core/paneltextencoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,10 +19,6 @@ namespace {
 
 int lineOf(std::size_t line) {
     return static_cast<int>(line + 1);
-}
-
-UserText quoted(std::string_view text) {
-    return UserText("'") + UserText::panelText(std::string(text)) + "'";
 }
 
 std::string gaugeKey(long number) {
@@ -77,7 +74,8 @@ class LaterChecker {
 public:
     LaterChecker(const PanelLines& lines, const LaterPanel& panel, const Directories& dirs,
                  CheckFacts& facts)
-        : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts) {}
+        : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts),
+          m_encoding(panelTextEncoding(lines)) {}
 
     std::vector<Finding> run() {
         m_facts.folders().beginRound();
@@ -104,6 +102,10 @@ private:
         return m_findings.back();
     }
 
+    // A text of the panel, in the panel's encoding.
+    UserText text(std::string_view bytes) const { return UserText::panelText(bytes, m_encoding); }
+    UserText quoted(std::string_view bytes) const { return "'" + text(bytes) + "'"; }
+
     const LaterWindow& window(int w) const { return m_panel.windows[static_cast<std::size_t>(w)]; }
 
     void checkTitles() {
@@ -118,7 +120,7 @@ private:
             if (section.kind == LaterWindowKind::Window &&
                 m_panel.titleOf(section.number) == nullptr)
                 add(lineOf(section.headerLine), Severity::Warning, "section-without-title",
-                    "[" + UserText::panelText(section.header) +
+                    "[" + text(section.header) +
                         "] has no title in [Window Titles]: FS does not load it",
                     static_cast<int>(w));
         }
@@ -173,8 +175,7 @@ private:
                     comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
                 if (!ident.empty() && !someWindowHasIdent(ident))
                     add(lineOf(key.line), Severity::Warning, "view-ident-unknown",
-                        UserText::panelText(key.key) + " names " + quoted(ident) +
-                            ", the ident of no window");
+                        text(key.key) + " names " + quoted(ident) + ", the ident of no window");
             }
         }
     }
@@ -239,12 +240,12 @@ private:
         const auto g = std::find_if(gauges.begin(), gauges.end(), [&](const LaterGauge& gauge) {
             return gauge.line == after->second;
         });
-        Finding& finding = add(lineOf(after->second), Severity::Error, "gauge-gap",
-                               "there is no " + gaugeKey(missing) + " in [" +
-                                   UserText::panelText(window(w).header) +
-                                   "]: FS reads no gauge after it, so " + std::to_string(ignored) +
-                                   (ignored == 1 ? " gauge is" : " gauges are") + " not shown",
-                               w, static_cast<int>(g - gauges.begin()));
+        Finding& finding =
+            add(lineOf(after->second), Severity::Error, "gauge-gap",
+                "there is no " + gaugeKey(missing) + " in [" + text(window(w).header) +
+                    "]: FS reads no gauge after it, so " + std::to_string(ignored) +
+                    (ignored == 1 ? " gauge is" : " gauges are") + " not shown",
+                w, static_cast<int>(g - gauges.begin()));
         Fix fix;
         fix.kind = FixKind::RenumberGauges;
         fix.window = w;
@@ -280,13 +281,12 @@ private:
                              (gauge.height && y + *gauge.height <= 0);
         if (!outside)
             return;
-        Finding& finding =
-            add(lineOf(gauge.line), Severity::Error, "gauge-outside",
-                gaugeKey(gauge.number) + " at " + plainNumberText(x) + ", " + plainNumberText(y) +
-                    " lies wholly outside [" + UserText::panelText(window(w).header) + "] (" +
-                    plainNumberText(area.first) + " x " + plainNumberText(area.second) +
-                    "): FS does not show it",
-                w, g);
+        Finding& finding = add(lineOf(gauge.line), Severity::Error, "gauge-outside",
+                               gaugeKey(gauge.number) + " at " + plainNumberText(x) + ", " +
+                                   plainNumberText(y) + " lies wholly outside [" +
+                                   text(window(w).header) + "] (" + plainNumberText(area.first) +
+                                   " x " + plainNumberText(area.second) + "): FS does not show it",
+                               w, g);
         const double width = gauge.width.value_or(0);
         const double height = gauge.height.value_or(0);
         if (width > area.first || height > area.second)
@@ -306,6 +306,7 @@ private:
     const LaterPanel& m_panel;
     const Directories& m_dirs;
     CheckFacts& m_facts;
+    TextEncoding m_encoding;
     std::vector<Finding> m_findings;
 };
 

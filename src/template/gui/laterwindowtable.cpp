@@ -82,12 +82,13 @@ LaterWindowTable::LaterWindowTable(PanelDocument& document, UserDialogs& dialogs
 // editor is being closed.
 void LaterWindowTable::refresh() {
     const LaterPanel& panel = m_document.laterPanel();
+    const TextEncoding encoding = m_document.laterEncoding();
     const QSignalBlocker blocker(m_table);
     const int current = m_table->currentRow();
     m_table->setRowCount(static_cast<int>(panel.windows.size()));
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const LaterWindow& window = panel.windows[static_cast<std::size_t>(row)];
-        const QString header = QStringLiteral("[%1]").arg(fromModelText(window.header));
+        const QString header = QStringLiteral("[%1]").arg(fromPanelText(window.header, encoding));
         if (QTableWidgetItem* item = m_table->verticalHeaderItem(row))
             item->setText(header);
         else
@@ -98,7 +99,8 @@ void LaterWindowTable::refresh() {
                 item = new QTableWidgetItem;
                 m_table->setItem(row, column, item);
             }
-            item->setText(fromModelText(laterCellText(panel, window, LaterColumn(column))));
+            item->setText(
+                fromPanelText(laterCellText(panel, window, LaterColumn(column)), encoding));
             const bool editable =
                 column != int(LaterColumn::Title) || window.kind == LaterWindowKind::Window;
             const Qt::ItemFlags flags =
@@ -120,8 +122,8 @@ void LaterWindowTable::cellEdited(QTableWidgetItem* item) {
     if (row >= panel.windows.size())
         return;
     const LaterWindow& window = panel.windows[row];
-    const LaterCellEdit edit =
-        laterCellEdit(window, LaterColumn(item->column()), toModelText(item->text()));
+    const LaterCellEdit edit = laterCellEdit(window, LaterColumn(item->column()),
+                                             toPanelText(item->text(), m_document.laterEncoding()));
     const std::size_t section = window.section;
     const long number = window.number;
     switch (edit.kind) {
@@ -158,7 +160,8 @@ void LaterWindowTable::removeWindow() {
     if (row < 0 || static_cast<std::size_t>(row) >= panel.windows.size())
         return;
     const LaterWindow& window = panel.windows[static_cast<std::size_t>(row)];
-    if (!m_dialogs.question(tr("Remove [%1] and all its lines?").arg(fromModelText(window.header))))
+    if (!m_dialogs.question(tr("Remove [%1] and all its lines?")
+                                .arg(fromPanelText(window.header, m_document.laterEncoding()))))
         return;
     m_document.removeLaterWindow(window.section);
 }

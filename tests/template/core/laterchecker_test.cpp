@@ -69,6 +69,23 @@ TEST_F(LaterCheck, FindsEachFaultOnItsLine) {
                   "[bitmap-missing]\n");
 }
 
+TEST_F(LaterCheck, NamesAreQuotedInThePanelsOwnEncoding) {
+    const auto missing = [&](const std::string& name) {
+        return text(check(PanelLines("[Window Titles]\nWindow00=Main\n[Window00]\nfile=" + name +
+                                     "\nsize_mm=100\n")));
+    };
+    EXPECT_NE(missing("\xC3\x9C"
+                      "bersicht.bmp")
+                  .find("'\xC3\x9C"
+                        "bersicht.bmp'"),
+              std::string::npos); // UTF-8 stays as it is
+    EXPECT_NE(missing("\xDC"
+                      "bersicht.bmp")
+                  .find("'\xC3\x9C"
+                        "bersicht.bmp'"),
+              std::string::npos); // Windows-1252 Ü becomes UTF-8
+}
+
 TEST_F(LaterCheck, GaugesOfEveryKindInAnyCaseAndPlaceAreFound) {
     EXPECT_EQ(text(check(PanelLines(test::kCleanLaterPanel))), "");
     dirs.gaugesDir.clear(); // the panel folder's own gauges are found without it

@@ -55,6 +55,7 @@ private slots:
     void aTypedCellChangesItsLineAsOneStep();
     void badValuesAreRefusedWithTheirMessage();
     void windowsAreAddedAndRemovedAfterAQuestion();
+    void aUtf8PanelShowsAndTakesItsTitlesAsUtf8();
     void everyControlHasAnAccessibleName();
 
 private:
@@ -71,7 +72,7 @@ private:
         auto* editor = table()->viewport()->findChild<QLineEdit*>();
         QVERIFY(editor != nullptr);
         editor->selectAll();
-        QTest::keyClicks(editor, text);
+        editor->insert(text); // as a keyboard or an input method types it, any character
         QTest::keyClick(editor, Qt::Key_Return);
         QApplication::processEvents(); // the view commits the editor's text queued
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // and drops it
@@ -163,6 +164,23 @@ void LaterTemplateTest::windowsAreAddedAndRemovedAfterAQuestion() {
     QCOMPARE(bytes(), kText);
     QCOMPARE(table()->rowCount(), 3);
     QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
+}
+
+void LaterTemplateTest::aUtf8PanelShowsAndTakesItsTitlesAsUtf8() {
+    const std::string utf8 = "[Window Titles]\r\nWindow00=Haupt\xC3\xBC"
+                             "bersicht\r\n"
+                             "[Window00]\r\nfile=main.bmp\r\n";
+    m_document->replaceLaterPanel(PanelLines(utf8), "panel.cfg");
+    QCOMPARE(cell(0, LaterColumn::Title), QString::fromUtf8("Haupt\u00fcbersicht"));
+    type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
+    std::string expected = utf8;
+    expected.replace(expected.find("Haupt"), 15, "M\xC3\xA9t\xC3\xA9o");
+    QCOMPARE(bytes(), expected);
+
+    // A Windows-1252 panel keeps its one byte a character.
+    m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
+    type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
+    QVERIFY(bytes().find("Window05=M\xE9t\xE9o\n") != std::string::npos);
 }
 
 void LaterTemplateTest::everyControlHasAnAccessibleName() {

@@ -1,0 +1,50 @@
+#include "base/core/textencoding.h"
+
+namespace cockpix {
+
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80         ? 1
+                                   : (c >> 5) == 6  ? 2
+                                   : (c >> 4) == 14 ? 3
+                                   : (c >> 3) == 30 ? 4
+                                                    : 0;
+        if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2))
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+bool hasHighBytes(std::string_view text) {
+    for (const char byte : text) {
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+void TextEncodingDetector::feed(std::string_view line) {
+    if (m_first && line.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+        m_byteOrderMark = true;
+    m_first = false;
+    if (m_invalid || !hasHighBytes(line))
+        return;
+    m_highBytes = true;
+    m_invalid = !isUtf8(line);
+}
+
+TextEncoding TextEncodingDetector::result() const {
+    // A byte that is not UTF-8 decides for Windows-1252, mark or not: every byte of it
+    // stands for one character, so the texts shown come back unchanged.
+    if (m_invalid)
+        return TextEncoding::Windows1252;
+    return m_byteOrderMark || m_highBytes ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+} // namespace cockpix
