@@ -73,9 +73,8 @@ bool sameIdent(std::string_view a, std::string_view b) {
 class LaterChecker {
 public:
     LaterChecker(const PanelLines& lines, const LaterPanel& panel, const Directories& dirs,
-                 CheckFacts& facts)
-        : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts),
-          m_encoding(panelTextEncoding(lines)) {}
+                 CheckFacts& facts, TextEncoding encoding)
+        : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts), m_encoding(encoding) {}
 
     std::vector<Finding> run() {
         m_facts.folders().beginRound();
@@ -369,8 +368,10 @@ void renumberGauges(PanelLines& lines, const LaterWindow& window) {
 } // namespace
 
 std::vector<Finding> checkLaterPanel(const PanelLines& lines, const LaterPanel& panel,
-                                     const Directories& dirs, CheckFacts& facts) {
-    return LaterChecker(lines, panel, dirs, facts).run();
+                                     const Directories& dirs, CheckFacts& facts,
+                                     std::optional<TextEncoding> encoding) {
+    return LaterChecker(lines, panel, dirs, facts, encoding ? *encoding : panelTextEncoding(lines))
+        .run();
 }
 
 GaugeLookup findLaterGauge(std::string_view name, const Directories& dirs, CheckFacts& facts) {

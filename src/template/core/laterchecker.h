@@ -7,20 +7,24 @@
 // lines (Finding::gauge); every finding names its line.
 
 #include "app/core/settings.h"
+#include "base/core/textencoding.h"
 #include "panel/core/laterpanel.h"
 #include "panel/core/panellines.h"
 #include "template/core/checkfacts.h"
 #include "template/core/finding.h"
 
+#include <optional>
 #include <vector>
 
 namespace cockpix {
 
 // Every finding, sorted by line. dirs.panelDir is the folder of the panel.cfg (the first
 // place FS looks for bitmaps and gauges), dirs.gaugesDir the simulator's gauges folder
-// (empty when unknown: only the panel folder is searched).
+// (empty when unknown: only the panel folder is searched). Names are quoted in encoding,
+// the panel's own (panelTextEncoding) when not given.
 std::vector<Finding> checkLaterPanel(const PanelLines& lines, const LaterPanel& panel,
-                                     const Directories& dirs, CheckFacts& facts);
+                                     const Directories& dirs, CheckFacts& facts,
+                                     std::optional<TextEncoding> encoding = std::nullopt);
 
 // Where FS finds the gauge of a gauge line ("module!gauge", or "module" alone).
 enum class GaugeSource { Found, Missing, CabUnreadable };

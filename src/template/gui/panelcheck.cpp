@@ -57,8 +57,8 @@ void PanelCheck::recheck() {
         dirs.panelDir = panelDirFromChosenPath(m_document.filePath());
         if (std::string own = installationGaugesDir(dirs.panelDir); !own.empty())
             dirs.gaugesDir = std::move(own);
-        m_findings =
-            checkLaterPanel(m_document.laterLines(), m_document.laterPanel(), dirs, m_facts);
+        m_findings = checkLaterPanel(m_document.laterLines(), m_document.laterPanel(), dirs,
+                                     m_facts, m_document.laterEncoding());
         emit findingsChanged();
         return;
     }
