@@ -133,6 +133,15 @@ std::optional<std::string> completeBitmap(std::optional<std::string_view> dib) {
     return file;
 }
 
+// Why a bitmap resource gives no picture: a header no picture loader takes (a side over
+// 32767 pixels, an odd bit count), or a palette or pixels the resource does not hold.
+std::string bitmapFault(std::string_view dib) {
+    const auto file = bmpFileFromDib(dib);
+    if (file && !readBmpSize(*file))
+        return "is too large or of an unknown kind";
+    return "is damaged";
+}
+
 CGaugePicture pictureOfGauge(const PeImage& image, const GaugeEntry& gauge,
                              std::string_view gaugeName) {
     const std::string quoted(gaugeName);
@@ -150,7 +159,7 @@ CGaugePicture pictureOfGauge(const PeImage& image, const GaugeEntry& gauge,
         return onlyReason(bitmap + " is not in the module");
     auto file = completeBitmap(dib);
     if (!file)
-        return onlyReason(bitmap + " is damaged");
+        return onlyReason(bitmap + " " + bitmapFault(*dib));
     return {std::move(*file), {}, {}};
 }
 

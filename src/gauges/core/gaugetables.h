@@ -49,7 +49,8 @@ struct CGaugePicture {
 // The first static picture of the gauge named gaugeName (case ignored) in the module.
 // Reasons: "the module is not a 32-bit Windows library (...)", "no gauge named X in
 // module" (with what was wrong in the table when part of it could not be read), "gauge X
-// has no static picture", "bitmap N of gauge X is not in the module" or "... is damaged".
+// has no static picture", "bitmap N of gauge X is not in the module", "... is damaged"
+// (cut off) or "... is too large or of an unknown kind" (a side over 32767 pixels).
 CGaugePicture cGaugePicture(std::string_view module, std::string_view gaugeName);
 
 } // namespace cockpix

@@ -346,6 +346,15 @@ PeReadResult readPeImage(std::string_view bytes) {
     return {std::move(reader.image), {}};
 }
 
+namespace {
+
+// The info header sizes of Windows (40, 52 and 56 with masks, 108, 124) and OS/2 (64).
+bool infoHeaderSize(std::uint32_t size) {
+    return size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
+}
+
+} // namespace
+
 std::optional<std::string> bmpFileFromDib(std::string_view dib) {
     const auto headerSize = readU32(dib, 0);
     if (!headerSize || dib.size() < *headerSize)
@@ -356,8 +365,7 @@ std::optional<std::string> bmpFileFromDib(std::string_view dib) {
         if (bits == 0 || bits > 32)
             return std::nullopt;
         paletteBytes = bits <= 8 ? 3u << bits : 0;
-    } else if (*headerSize == 40 || *headerSize == 52 || *headerSize == 56 || *headerSize == 108 ||
-               *headerSize == 124) {
+    } else if (infoHeaderSize(*headerSize)) {
         const std::uint16_t bits = u16Or0(dib, 14);
         const std::uint32_t compression = u32Or0(dib, 16);
         const std::uint32_t colorsUsed = u32Or0(dib, 32);

@@ -205,6 +205,13 @@ TEST(GaugeTables, DamagedBitmapResources) {
     put32(damaged, *map.image.fileOffset(resourceOf(102).dataRva) + 8, 5000);
     EXPECT_EQ(cGaugePicture(damaged, "Altimeter").reason,
               "bitmap 102 of gauge Altimeter is damaged");
+
+    // A whole 1 x 100000 picture is refused before anyone allocates for it.
+    demo::GaugeModuleContents contents;
+    contents.gauges = {{"Strip", {{ElementKind::StaticPicture, 1, 0, 0, {}}}}};
+    contents.bitmaps = {demo::bitmapResource(1, IndexedImage(1, 100000))};
+    EXPECT_EQ(cGaugePicture(demo::gaugeLibraryBytes(contents), "Strip").reason,
+              "bitmap 1 of gauge Strip is too large or of an unknown kind");
 }
 
 // Lists that lead back to elements already seen end the walk instead of looping.
