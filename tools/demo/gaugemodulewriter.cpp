@@ -155,67 +155,89 @@ private:
     Bytes out_;
 };
 
-// The resource tree: bitmaps by name or number, one language each, then their data.
-std::string resourceSection(const std::vector<ModuleBitmap>& bitmaps, std::uint32_t rva) {
-    std::vector<const ModuleBitmap*> order;
-    for (const ModuleBitmap& bitmap : bitmaps)
-        order.push_back(&bitmap);
-    // Named entries come first, sorted, then numbered ones in ascending order.
-    std::stable_sort(order.begin(), order.end(), [](const ModuleBitmap* a, const ModuleBitmap* b) {
-        if (a->name.empty() != b->name.empty())
-            return !a->name.empty();
-        return a->name.empty() ? a->id < b->id : a->name < b->name;
-    });
-    const auto named = static_cast<std::uint32_t>(
-        std::count_if(order.begin(), order.end(), [](auto* b) { return !b->name.empty(); }));
-    const auto count = static_cast<std::uint32_t>(order.size());
-    Bytes out;
-    const auto directoryHeader = [&out](std::uint32_t namedEntries, std::uint32_t idEntries) {
+// The resource tree: the bitmap type, its bitmaps by name or number, one language each;
+// then the data entries, the names and the bitmaps' bytes. Offsets inside the tree count
+// from its start; a data entry gives its bytes' RVA.
+class ResourceTree {
+public:
+    ResourceTree(const std::vector<ModuleBitmap>& bitmaps, std::uint32_t rva) : rva_(rva) {
+        for (const ModuleBitmap& bitmap : bitmaps)
+            order_.push_back(&bitmap);
+        // Named entries come first, sorted, then numbered ones in ascending order.
+        std::stable_sort(order_.begin(), order_.end(), [](auto* a, auto* b) {
+            if (a->name.empty() != b->name.empty())
+                return !a->name.empty();
+            return a->name.empty() ? a->id < b->id : a->name < b->name;
+        });
+    }
+
+    std::string bytes() {
+        writeDirectories();
+        writeDataEntries();
+        writeNames();
+        for (std::size_t i = 0; i < order_.size(); ++i) {
+            out_.align(8);
+            out_.set32(dataRvaSlots_[i], rva_ + out_.putRaw(order_[i]->dib));
+        }
+        return out_.data();
+    }
+
+private:
+    void directoryHeader(std::size_t namedEntries, std::size_t idEntries) {
         for (int k = 0; k < 3; ++k)
-            out.put32(0); // characteristics, time stamp, version
-        out.put16(namedEntries);
-        out.put16(idEntries);
-    };
-    directoryHeader(0, 1);
-    out.put32(kBitmapType);
-    const std::uint32_t typeSlot = out.put32(0);
-    out.set32(typeSlot, 0x80000000u | out.size());
-    directoryHeader(named, count - named);
-    std::vector<std::uint32_t> entrySlots;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        entrySlots.push_back(out.put32(order[i]->id));
-        out.put32(0);
+            out_.put32(0); // characteristics, time stamp, version
+        out_.put16(static_cast<std::uint32_t>(namedEntries));
+        out_.put16(static_cast<std::uint32_t>(idEntries));
     }
-    std::vector<std::uint32_t> dataEntries;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        out.set32(entrySlots[i] + 4, 0x80000000u | out.size());
+
+    void writeDirectories() {
         directoryHeader(0, 1);
-        out.put32(kEnglishUs);
-        dataEntries.push_back(out.put32(0));
+        out_.put32(kBitmapType);
+        const std::uint32_t typeSlot = out_.put32(0);
+        out_.set32(typeSlot, 0x80000000u | out_.size());
+        const auto named = static_cast<std::size_t>(std::count_if(
+            order_.begin(), order_.end(), [](auto* bitmap) { return !bitmap->name.empty(); }));
+        directoryHeader(named, order_.size() - named);
+        for (const ModuleBitmap* bitmap : order_) {
+            entrySlots_.push_back(out_.put32(bitmap->id));
+            out_.put32(0);
+        }
+        for (std::size_t i = 0; i < order_.size(); ++i) {
+            out_.set32(entrySlots_[i] + 4, 0x80000000u | out_.size());
+            directoryHeader(0, 1);
+            out_.put32(kEnglishUs);
+            languageSlots_.push_back(out_.put32(0));
+        }
     }
-    std::vector<std::uint32_t> dataRvaSlots;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        out.set32(dataEntries[i], out.size());
-        dataRvaSlots.push_back(out.put32(0)); // the data's RVA, once it is placed
-        out.put32(static_cast<std::uint32_t>(order[i]->dib.size()));
-        out.put32(0);
-        out.put32(0);
+
+    void writeDataEntries() {
+        for (std::size_t i = 0; i < order_.size(); ++i) {
+            out_.set32(languageSlots_[i], out_.size());
+            dataRvaSlots_.push_back(out_.put32(0));
+            out_.put32(static_cast<std::uint32_t>(order_[i]->dib.size()));
+            out_.put32(0); // code page
+            out_.put32(0);
+        }
     }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (order[i]->name.empty())
-            continue;
-        out.align(2);
-        out.set32(entrySlots[i], 0x80000000u | out.size());
-        out.put16(static_cast<std::uint32_t>(order[i]->name.size()));
-        for (const char c : order[i]->name)
-            out.put16(static_cast<unsigned char>(c));
+
+    // A name: its count of UTF-16 units, then the units.
+    void writeNames() {
+        for (std::size_t i = 0; i < order_.size(); ++i) {
+            if (order_[i]->name.empty())
+                continue;
+            out_.align(2);
+            out_.set32(entrySlots_[i], 0x80000000u | out_.size());
+            out_.put16(static_cast<std::uint32_t>(order_[i]->name.size()));
+            for (const char c : order_[i]->name)
+                out_.put16(static_cast<unsigned char>(c));
+        }
     }
-    for (std::uint32_t i = 0; i < count; ++i) {
-        out.align(8);
-        out.set32(dataRvaSlots[i], rva + out.putRaw(order[i]->dib));
-    }
-    return out.data();
-}
+
+    std::uint32_t rva_;
+    std::vector<const ModuleBitmap*> order_;
+    std::vector<std::uint32_t> entrySlots_, languageSlots_, dataRvaSlots_;
+    Bytes out_;
+};
 
 struct SectionPlan {
     const char* name;
@@ -312,7 +334,7 @@ std::string gaugeLibraryBytes(const GaugeModuleContents& contents) {
     SectionPlan resources{".rsrc", {}, 0, data.fileOffset + data.rawSize};
     resources.rva = data.rva + alignUp(std::max<std::uint32_t>(data.rawSize, 1), kSectionAlignment);
     if (!contents.bitmaps.empty())
-        resources.bytes = resourceSection(contents.bitmaps, resources.rva);
+        resources.bytes = ResourceTree(contents.bitmaps, resources.rva).bytes();
     resources.rawSize = alignUp(static_cast<std::uint32_t>(resources.bytes.size()), kFileAlignment);
     const std::uint32_t imageSize =
         resources.rva + alignUp(std::max<std::uint32_t>(resources.rawSize, 1), kSectionAlignment);
