@@ -96,10 +96,10 @@ std::string modelJson(const OpenedPanel& opened) {
     return json.text();
 }
 
-// The dump of a panel of FS2000 and later, also at the end of an alias; nullopt for an FS98
-// panel or a file that cannot be read, which the FS98 reader then reads (and reports) as
-// ever.
-std::optional<std::string> laterDump(const std::string& path) {
+// Prints the dump of a panel of FS2000 and later, also at the end of an alias, and gives
+// the exit status; nullopt for an FS98 panel or a file that cannot be read, which the FS98
+// reader then reads (and reports) as ever.
+std::optional<int> laterDump(const std::string& path) {
     const std::string chosen = fullPath(path);
     PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
     if (source.format != PanelFormat::Later)
@@ -107,7 +107,9 @@ std::optional<std::string> laterDump(const std::string& path) {
     for (const std::string& dir : source.reroutes)
         std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
     const PanelLines lines(std::move(source.bytes));
-    return laterPanelJson(lines, readLaterPanel(lines), source.panelDir);
+    JsonWriter json(stdout);
+    writeLaterPanelJson(json, lines, readLaterPanel(lines), source.panelDir);
+    return json.finish() ? 0 : 1;
 }
 
 } // namespace
@@ -122,10 +124,8 @@ int runDump(std::span<const std::string> args) {
                              "(see cockpix-cli dump --help)\n");
         return kUsageStatus;
     }
-    if (const std::optional<std::string> later = laterDump(args[0])) {
-        std::fwrite(later->data(), 1, later->size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
+    if (const std::optional<int> status = laterDump(args[0]))
+        return *status;
     const std::unique_ptr<OpenedPanel> model = openPanel(args[0]);
     if (!model)
         return kStructureErrorStatus;

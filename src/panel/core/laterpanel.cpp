@@ -160,11 +160,17 @@ std::string_view laterGaugeName(const PanelLines& lines, std::size_t line) {
 
 std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line) {
     std::vector<std::string_view> fields;
+    laterGaugeFields(lines, line, fields);
+    return fields;
+}
+
+void laterGaugeFields(const PanelLines& lines, std::size_t line,
+                      std::vector<std::string_view>& fields) {
+    fields.clear();
     eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
         if (index > 0)
             fields.push_back(field);
     });
-    return fields;
 }
 
 bool sameLaterKey(std::string_view a, std::string_view b) {
