@@ -3,6 +3,7 @@
 #include "base/core/asciicase.h"
 #include "base/core/blanks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -103,11 +104,19 @@ LaterGauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
     gauge.number = number;
     gauge.line = line;
     std::optional<double>* numbers[] = {&gauge.x, &gauge.y, &gauge.width, &gauge.height};
-    eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
-        if (index >= 1 && index <= 4)
-            *numbers[index - 1] = fieldNumber(field);
-        gauge.fieldCount = index;
-    });
+    const std::string_view value = lines.value(line);
+    // The commas by a byte search: a gauge line is mostly its name and a few short fields.
+    std::size_t comma = value.find(',');
+    for (std::size_t index = 0; comma != std::string_view::npos && index < 4; ++index) {
+        const std::size_t start = comma + 1;
+        comma = value.find(',', start);
+        *numbers[index] = fieldNumber(trimmedBlanks(value.substr(start, comma - start)));
+        gauge.fieldCount = index + 1;
+    }
+    if (comma != std::string_view::npos)
+        gauge.fieldCount +=
+            1 + static_cast<std::size_t>(
+                    std::count(value.begin() + static_cast<long>(comma) + 1, value.end(), ','));
     return gauge;
 }
 

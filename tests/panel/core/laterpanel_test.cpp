@@ -192,9 +192,17 @@ TEST(LaterPanel, GaugeFieldsReadAsTheGeneralDecimalConversion) {
     std::string text = "[Window00]\r\nfile=a.bmp\r\n";
     for (std::size_t i = 0; i < fields.size(); ++i)
         text += "gauge" + std::to_string(i) + "=m!g, " + fields[i] + ", 0\r\n";
+    // And every count of fields, empty ones too: the count is that of the fields listed.
+    const std::vector<std::string> tails = {
+        "", ",", ",,", ", 1, 2, 3, 4", ", 1, 2, 3, 4,", ",1,2,3,4,5,6,,", ",,,,,,,,,,x"};
+    for (std::size_t i = 0; i < tails.size(); ++i)
+        text += "gauge" + std::to_string(fields.size() + i) + "=m!g" + tails[i] + "\r\n";
     const PanelLines lines(text);
     const LaterPanel panel = readLaterPanel(lines);
-    ASSERT_EQ(panel.windows.at(0).gauges.size(), fields.size());
+    ASSERT_EQ(panel.windows.at(0).gauges.size(), fields.size() + tails.size());
+    for (const LaterGauge& gauge : panel.windows[0].gauges)
+        EXPECT_EQ(gauge.fieldCount, laterGaugeFields(lines, gauge.line).size())
+            << lines.text(gauge.line);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::optional<double> x = panel.windows[0].gauges[i].x;
         const std::optional<double> expected = generalNumber(std::string(trimmedBlanks(fields[i])));
