@@ -1,5 +1,6 @@
 #include "laterdemo.h"
 
+#include "gaugemodulewriter.h"
 #include "instruments.h"
 
 #include <filesystem>
@@ -173,7 +174,7 @@ const std::vector<JetWindow>& jetWindows() {
          360,
          120,
          {{"position", "6"}, {"visible", "0"}, {"ident", "52"}},
-         {{"cessna_182.fuel", 10, 12, 160, 96}, {"cessna_182.oil", 190, 12, 160, 96}}},
+         {{"DemoJet_Systems!Fuel", 10, 12, 160, 96}, {"DemoJet_Systems!Oil", 190, 12, 160, 96}}},
         {"Window06",
          "Electrical",
          "jet_electrical.bmp",
@@ -187,7 +188,8 @@ const std::vector<JetWindow>& jetWindows() {
          400,
          80,
          {{"position", "1"}, {"visible", "0"}, {"ident", "54"}},
-         {}},
+         {{"DemoJet_Systems!Compass", 10, 0, 128, 80},
+          {"DemoJet_Systems!Hydraulics", 150, 10, 60, 60}}},
         {"Window08",
          "Outside air",
          "jet_oat.bmp",
@@ -296,6 +298,25 @@ bool writeFile(const fs::path& path, const std::string& bytes) {
     return static_cast<bool>(file);
 }
 
+// A C-gauge module of several gauges, as FS2000 and later load them: each gauge's face is a
+// bitmap resource its table names; the hydraulics gauge has only a needle, so no picture
+// can be tied to it and the panel window shows its outline.
+std::string systemsModule() {
+    GaugeModuleContents contents;
+    contents.libraryName = "DemoJet_Systems.gau";
+    contents.bitmaps = {bitmapResource(101, drawFuelGauge().image()),
+                        bitmapResource(102, drawOilGauge().image()),
+                        bitmapResource(103, drawCompass().image())};
+    ModuleElement needle{ElementKind::Needle, 0, 30, 30, {}};
+    contents.gauges = {
+        {"Fuel", {{ElementKind::StaticPicture, 101, 0, 0, {needle}}}},
+        {"Oil", {{ElementKind::StaticPicture, 102, 0, 0, {needle}}}},
+        {"Compass", {needle, {ElementKind::StaticPicture, 103, 0, 0, {}}}},
+        {"Hydraulics", {needle}},
+    };
+    return gaugeLibraryBytes(contents);
+}
+
 bool writeXmlGauges(const fs::path& folder, const fs::path& staging) {
     bool ok = true;
     for (const XmlGauge& gauge : xmlGauges()) {
@@ -334,7 +355,8 @@ std::string writeLaterDemoAircraft(const std::string& outDir) {
         if (error)
             return "cannot create " + dir.string() + ": " + error.message();
     }
-    bool ok = writeXmlGauges(folder, staging);
+    bool ok = writeXmlGauges(folder, staging) &&
+              writeFile(folder.parent_path() / "DemoJet_Systems.gau", systemsModule());
     std::uint32_t seed = 101;
     for (const JetWindow& window : jetWindows()) {
         if (window.bitmap.empty())

@@ -3,7 +3,8 @@
 // The demo aircraft in the format of FS2000 and later: a jet with a dozen panel windows (one
 // placed by window_pos/window_size, one of a background colour only, one with a bitmap for
 // each screen width), a virtual cockpit, XML gauges in a folder of the gauges directory and
-// in a cabinet beside the panel, and FS98 modules named by their file. Everything is drawn
+// in a cabinet beside the panel, a C-gauge module of several gauges and FS98 modules named by
+// their file. Everything is drawn
 // here; the cabinet is packed by the build from the files written into its staging folder.
 
 #include <string>

@@ -6,6 +6,7 @@
 #include "base/gui/modeltext.h"
 #include "gauges/core/cabfile.h"
 #include "gauges/core/gaugemodule.h"
+#include "gauges/core/gaugetables.h"
 #include "gauges/gui/xmlgaugebackground.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ std::optional<std::string> readLimitedFile(const std::string& path) {
 }
 
 LaterGaugePicture noPicture(QString reason) {
-    return {QImage(), std::move(reason)};
+    return {QImage(), std::move(reason), {}};
 }
 
 LaterGaugePicture bitmapPicture(std::string_view bytes, const QString& name) {
@@ -228,12 +229,15 @@ LaterGaugePicture LaterGaugePictures::fromModule(const GaugeLookup& found, std::
 std::optional<LaterGaugePicture>
 LaterGaugePictures::multiGaugeModulePicture(std::string_view moduleBytes, std::string_view gauge,
                                             const QString& moduleName) {
-    // The reading of a module's gauge tables and bitmap resources is called here, once it
-    // is there; until then no picture is tied to one gauge of several.
-    (void)moduleBytes;
-    (void)gauge;
-    (void)moduleName;
-    return std::nullopt;
+    const CGaugePicture found = cGaugePicture(moduleBytes, gauge);
+    if (found.bitmapBytes.empty())
+        return noPicture(QString::fromUtf8(found.reason.data(), qsizetype(found.reason.size())));
+    LaterGaugePicture shown =
+        bitmapPicture(found.bitmapBytes,
+                      QStringLiteral("the picture of %1 in %2").arg(nameText(gauge), moduleName));
+    if (!shown.picture.isNull() && !found.guessNote.empty())
+        shown.note = QString::fromUtf8(found.guessNote.data(), qsizetype(found.guessNote.size()));
+    return shown;
 }
 
 const LaterGaugePictures::CabContents& LaterGaugePictures::cab(const std::string& path) {

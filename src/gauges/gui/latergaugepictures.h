@@ -25,6 +25,7 @@ namespace cockpix {
 struct LaterGaugePicture {
     QImage picture;
     QString reason; // why there is no picture, for the tooltip; empty with a picture
+    QString note;   // with a picture that is not surely the gauge's: why it is shown
 };
 
 class LaterGaugePictures {
@@ -84,7 +85,7 @@ private:
     LaterGaugePicture fromModule(const GaugeLookup& found, std::string_view gauge,
                                  Sources& sources);
     // The picture of one gauge of a module of several (module!gauge), read from the
-    // module's own tables; nullopt while none can be tied to the gauge.
+    // module's own tables and bitmap resources.
     std::optional<LaterGaugePicture> multiGaugeModulePicture(std::string_view moduleBytes,
                                                              std::string_view gauge,
                                                              const QString& moduleName);

@@ -4,6 +4,7 @@
 
 #include "gauges/gui/latergaugepictures.h"
 
+#include "demo/gaugemodulewriter.h"
 #include "gauges/gui/xmlgaugebackground.h"
 #include "support/cabmaker.h"
 #include "template/core/checkfixtures.h"
@@ -115,6 +116,26 @@ private slots:
         writeFile(at("panel/Round.gau"), fs98Module(40, 30));
         writeFile(at("gauges/Blank.gau"), checkModule(std::nullopt, 40));
         writeFile(at("gauges/Multi.dll"), fs98Module(40, 30));
+        writeFile(at("gauges/Systems.gau"), systemsModule());
+    }
+
+    // A C-gauge module of two gauges with faces of their own and one with only a needle.
+    static std::string systemsModule() {
+        demo::GaugeModuleContents contents;
+        contents.bitmaps = {demo::bitmapResource(7, IndexedImage(50, 20, 3)),
+                            demo::bitmapResource(8, IndexedImage(24, 36, 4))};
+        const demo::ModuleElement needle{demo::ElementKind::Needle, 0, 5, 5, {}};
+        contents.gauges = {{"Fuel", {{demo::ElementKind::StaticPicture, 7, 0, 0, {needle}}}},
+                           {"Oil", {needle, {demo::ElementKind::StaticPicture, 8, 0, 0, {}}}},
+                           {"Flaps", {needle}}};
+        return demo::gaugeLibraryBytes(contents);
+    }
+
+    void eachGaugeOfACModuleShowsItsOwnFace() {
+        LaterGaugePictures pictures;
+        QCOMPARE(sizeOf(pictures, "Systems!Fuel"), QSize(50, 20));
+        QCOMPARE(sizeOf(pictures, "systems!OIL"), QSize(24, 36));
+        QCOMPARE(reasonOf(pictures, "Systems!Flaps"), QString("gauge Flaps has no static picture"));
     }
 
     void xmlGaugesInAFolderShowTheirBackgrounds() {
@@ -176,7 +197,7 @@ private slots:
                                                        << "no picture can be cut out of Blank.gau";
         QTest::newRow("one gauge of several")
             << "Multi!Attitude"
-            << "no picture of the gauge Attitude can be found in Multi.dll";
+            << "the module is not a 32-bit Windows library (no MZ header)";
     }
 
     void brokenGaugesGiveAReasonInstead() {
