@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include <cmath>
 #include <functional>
 #include <random>
 
@@ -412,6 +413,7 @@ private slots:
         m_document.removeLaterGauge(0);                          // the header
         QCOMPARE(m_document.addLaterGauge(0, "a!e, 1", 0, 0), PanelLines::npos);
         m_document.moveLaterGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
+        m_document.moveLaterGauge(gaugeLine(0), std::nan(""), 1);
         QCOMPARE(m_document.undoStack()->count(), 0);
 
         std::vector<std::string> states = {bytes};
