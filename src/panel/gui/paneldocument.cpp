@@ -262,9 +262,11 @@ void PanelDocument::setLaterTitle(long number, const std::string& title) {
 
 void PanelDocument::setLaterGaugeField(std::size_t line, std::size_t index,
                                        const std::string& text) {
-    if (!isLater() || line >= m_lines.lineCount() || m_lines.kind(line) != LineKind::Key)
+    // A line break would make the text two lines the table of lines does not know.
+    if (!isLater() || line >= m_lines.lineCount() || m_lines.kind(line) != LineKind::Key ||
+        text.find_first_of("\r\n") != std::string::npos)
         return;
-    const std::vector<std::string_view> fields = laterGaugeFields(m_lines, line);
+    const std::vector<std::string_view> fields = laterGaugeEditFields(m_lines, line);
     if (index < fields.size() && fields[index] == text)
         return;
     pushLaterEdit(tr("Gauge field"), [line, index, text](PanelLines& lines) {
