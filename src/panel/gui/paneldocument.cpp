@@ -12,6 +12,8 @@
 
 #include <QUndoStack>
 #include <algorithm>
+#include <cmath>
+#include <initializer_list>
 
 namespace cockpix {
 namespace {
@@ -260,9 +262,11 @@ void PanelDocument::setLaterTitle(long number, const std::string& title) {
 
 void PanelDocument::setLaterGaugeField(std::size_t line, std::size_t index,
                                        const std::string& text) {
-    if (!isLater() || line >= m_lines.lineCount() || m_lines.kind(line) != LineKind::Key)
+    // A line break would make the text two lines the table of lines does not know.
+    if (!isLater() || line >= m_lines.lineCount() || m_lines.kind(line) != LineKind::Key ||
+        text.find_first_of("\r\n") != std::string::npos)
         return;
-    const std::vector<std::string_view> fields = laterGaugeFields(m_lines, line);
+    const std::vector<std::string_view> fields = laterGaugeEditFields(m_lines, line);
     if (index < fields.size() && fields[index] == text)
         return;
     pushLaterEdit(tr("Gauge field"), [line, index, text](PanelLines& lines) {
@@ -282,17 +286,22 @@ bool isAt(const PanelLines& lines, std::size_t line, double x, double y) {
     return fields.size() >= 2 && fields[0] == laterNumberText(x) && fields[1] == laterNumberText(y);
 }
 
+// A number no panel line can say (NaN, infinity) makes no edit rather than a 0 in the file.
+bool finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
 } // namespace
 
 void PanelDocument::moveLaterGauge(std::size_t line, double x, double y) {
-    if (!isLaterGauge(line) || isAt(m_lines, line, x, y))
+    if (!isLaterGauge(line) || !finite({x, y}) || isAt(m_lines, line, x, y))
         return;
     pushLaterEdit(tr("Move gauge"),
                   [line, x, y](PanelLines& lines) { cockpix::moveLaterGauge(lines, line, x, y); });
 }
 
 void PanelDocument::resizeLaterGauge(std::size_t line, double width, std::optional<double> height) {
-    if (!isLaterGauge(line))
+    if (!isLaterGauge(line) || !finite({width, height.value_or(0)}))
         return;
     const std::vector<std::string_view> fields = laterGaugeEditFields(m_lines, line);
     if (fields.size() >= 3 && fields[2] == laterNumberText(width) &&
@@ -307,7 +316,8 @@ void PanelDocument::moveLaterGauges(std::vector<LaterGaugeMove> moves) {
     if (!isLater())
         return;
     std::erase_if(moves, [this](const LaterGaugeMove& move) {
-        return !isLaterGaugeLine(m_lines, move.line) || isAt(m_lines, move.line, move.x, move.y);
+        return !isLaterGaugeLine(m_lines, move.line) || !finite({move.x, move.y}) ||
+               isAt(m_lines, move.line, move.x, move.y);
     });
     if (moves.empty())
         return;
@@ -335,7 +345,8 @@ std::size_t PanelDocument::addLaterGauge(std::size_t section, const std::string&
                                          double y, std::optional<double> width,
                                          std::optional<double> height) {
     const NewLaterGauge gauge{name, x, y, width, height};
-    if (!isLater() || !canAddLaterGauge(m_lines, section, name))
+    if (!isLater() || !canAddLaterGauge(m_lines, section, name) ||
+        !finite({x, y, width.value_or(0), height.value_or(0)}))
         return PanelLines::npos;
     std::size_t added = PanelLines::npos;
     // The edit runs once, inside the push.

@@ -104,7 +104,9 @@ public:
     // "Move gauge", "Resize gauge" (the width, and the height when given), "Move gauges",
     // "Gauge properties" (the whole text after "="), "Remove gauge" (the gauges numbered
     // above it move down one) and "Add gauge" (after the section's last gauge line; returns
-    // the new line, or PanelLines::npos when nothing was added).
+    // the new line, or PanelLines::npos when nothing was added). Lines after an added or
+    // removed one change their index: read laterPanel() again on laterChanged(). A number
+    // that is not finite makes no edit.
     void moveLaterGauge(std::size_t line, double x, double y);
     void resizeLaterGauge(std::size_t line, double width, std::optional<double> height);
     void moveLaterGauges(std::vector<LaterGaugeMove> moves);

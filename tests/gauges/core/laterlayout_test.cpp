@@ -34,67 +34,54 @@ LaterGauge gaugeAt(std::optional<double> x, std::optional<double> y, std::option
 }
 
 constexpr ScreenSize kScreen{1000, 800};
+constexpr ScreenSize kSvga{800, 600};
+constexpr ScreenSize kXga{1024, 768};
 
-TEST(LaterLayout, FractionsOfTheScreenPlaceAndSizeAWindow) {
-    const LaterWindow window = windowOf("[Window05]\nsize_mm=300,120\n"
-                                        "window_size= 0.400, 0.250\nwindow_pos=0.300,0.000\n"
-                                        "position=8\n");
-    const LaterWindowLayout layout = laterWindowLayout(window, kScreen, BmpSize{64, 64});
-    EXPECT_TRUE(layout.byFractions);
-    expectRect(layout.rect, 300, 0, 400, 200);
-    EXPECT_DOUBLE_EQ(layout.pixelsPerUnitX, 400.0 / 300);
-    EXPECT_DOUBLE_EQ(layout.pixelsPerUnitY, 200.0 / 120);
+struct WindowCase {
+    std::string keys; // of [Window00], unless they start with a header
+    ScreenSize screen;
+    std::optional<BmpSize> bitmap;
+    RectF rect;
+    PointF pixelsPerUnit;
+};
 
-    // A width alone takes the height from size_mm's aspect; no window_pos: the position code.
-    const LaterWindowLayout wide = laterWindowLayout(
-        windowOf("[Window00]\nsize_mm=300,150\nwindow_size=0.5\nposition=8\n"), kScreen, {});
-    expectRect(wide.rect, 500, 550, 500, 250);
-}
-
-TEST(LaterLayout, OtherWindowsArePlacedAsFs98PlacesThem) {
-    const std::optional<BmpSize> bitmap = BmpSize{640, 480};
-    const auto rectOf = [&](const std::string& keys, std::optional<BmpSize> background) {
-        return laterWindowLayout(windowOf("[Window00]\n" + keys), {800, 600}, background).rect;
+// Fractions of the screen; else FS98's rule (bitmap size times the ratio at the position
+// code, size_mm's aspect when it has a height, square or pixel_size's aspect without a
+// bitmap); a virtual cockpit as its texture at the corner, shrunk only to fit the screen.
+// Gauges are in pixel_size's units where it is set, else in size_mm's.
+TEST(LaterLayout, WindowsArePlacedAsFsPlacesThem) {
+    const std::optional<BmpSize> vga = BmpSize{640, 480};
+    // One case a line:
+    // clang-format off
+    const WindowCase cases[] = {
+        {"size_mm=300,120\nwindow_size= 0.4, 0.25\nwindow_pos=0.3,0\nposition=8", kScreen, vga,
+         {300, 0, 400, 200}, {400.0 / 300, 200.0 / 120}},
+        {"size_mm=300,150\nwindow_size=0.5\nposition=8", kScreen, {}, {500, 550, 500, 250},
+         {500.0 / 300, 250.0 / 150}},
+        {"size_mm=640\nposition=4", kSvga, vga, {80, 60, 640, 480}, {1, 1}},
+        {"size_mm=320\nposition=8", kSvga, vga, {160, 120, 640, 480}, {2, 2}},
+        {"size_mm=640\nposition=9", kSvga, vga, {0, 0, 640, 480}, {1, 1}},
+        {"size_mm=640\nposition=4\nwindowsize_ratio=.5", kSvga, vga, {240, 180, 320, 240},
+         {.5, .5}},
+        {"size_mm=640,240", kSvga, vga, {0, 0, 640, 240}, {1, 1}},
+        {"size_mm=200,100\nposition=2", kSvga, {}, {600, 0, 200, 100}, {1, 1}},
+        {"size_mm=200", kSvga, BmpSize{0, 0}, {0, 0, 200, 200}, {1, 1}},
+        {"size_mm=200\npixel_size=400,100", kSvga, {}, {0, 0, 200, 50}, {.5, .5}},
+        {"size_mm=640,480\npixel_size=1024,768", kXga, BmpSize{1024, 768}, {0, 0, 1024, 768},
+         {1, 1}},
+        {"[Vcockpit01]\nsize_mm=256\npixel_size=512,512", kXga, {}, {0, 0, 512, 512}, {1, 1}},
+        {"[Vcockpit02]\npixel_size=2048,1024\nposition=8", kXga, vga, {0, 0, 1024, 512}, {.5, .5}},
+        {"[Vcockpit03]", kXga, {}, {0, 0, 512, 512}, {1, 1}},
     };
-    expectRect(rectOf("size_mm=640\nposition=4\n", bitmap), 80, 60, 640, 480);
-    expectRect(rectOf("size_mm=640\nposition=8\n", bitmap), 160, 120, 640, 480);
-    expectRect(rectOf("size_mm=640\nposition=9\n", bitmap), 0, 0, 640, 480);
-    expectRect(rectOf("size_mm=640\nposition=4\nwindowsize_ratio=0.5\n", bitmap), 240, 180, 320,
-               240);
-    // size_mm=w,h gives the aspect, the bitmap is stretched to it.
-    expectRect(rectOf("size_mm=640,240\n", bitmap), 0, 0, 640, 240);
-    // No bitmap: size_mm's own numbers; no height: square, or pixel_size's aspect.
-    expectRect(rectOf("size_mm=200,100\nposition=2\n", {}), 600, 0, 200, 100);
-    expectRect(rectOf("size_mm=200\n", {}), 0, 0, 200, 200);
-    expectRect(rectOf("size_mm=200\npixel_size=400,100\n", {}), 0, 0, 200, 50);
-    expectRect(rectOf("size_mm=200\n", BmpSize{0, 0}), 0, 0, 200, 200); // unreadable
-}
-
-// Gauges are in size_mm's units, or pixel_size's where the section sets it.
-TEST(LaterLayout, GaugeUnitsFollowSizeMmOrPixelSize) {
-    const LaterWindowLayout half =
-        laterWindowLayout(windowOf("[Window00]\nsize_mm=320\n"), {800, 600}, BmpSize{640, 480});
-    EXPECT_DOUBLE_EQ(half.pixelsPerUnitX, 2);
-    EXPECT_DOUBLE_EQ(half.pixelsPerUnitY, 2);
-    EXPECT_DOUBLE_EQ(half.unitHeight, 240);
-    expectRect(laterGaugeRect(gaugeAt(10, 20, 30, 40), half, {}), 20, 40, 60, 80);
-
-    const LaterWindowLayout pixels = laterWindowLayout(
-        windowOf("[Window00]\nsize_mm=640,480\npixel_size=1024,768\nposition=0\n"), {1024, 768},
-        BmpSize{1024, 768});
-    EXPECT_DOUBLE_EQ(pixels.pixelsPerUnitX, 1);
-    EXPECT_DOUBLE_EQ(pixels.pixelsPerUnitY, 1);
-
-    // A virtual cockpit is its texture at the corner, 1:1 unless larger than the screen.
-    const LaterWindowLayout vc = laterWindowLayout(
-        windowOf("[Vcockpit01]\nsize_mm=512,512\npixel_size=512,512\n"), {1024, 768}, {});
-    expectRect(vc.rect, 0, 0, 512, 512);
-    EXPECT_DOUBLE_EQ(vc.pixelsPerUnitX, 1);
-    const LaterWindowLayout big = laterWindowLayout(
-        windowOf("[Vcockpit02]\npixel_size=2048,1024\nposition=8\n"), {1024, 768}, BmpSize{16, 16});
-    expectRect(big.rect, 0, 0, 1024, 512);
-    EXPECT_DOUBLE_EQ(big.pixelsPerUnitY, 0.5);
-    expectRect(laterWindowLayout(windowOf("[Vcockpit03]\n"), {1024, 768}, {}).rect, 0, 0, 512, 512);
+    // clang-format on
+    for (const WindowCase& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const std::string section = (c.keys[0] == '[' ? "" : "[Window00]\n") + c.keys + "\n";
+        const LaterWindowLayout layout = laterWindowLayout(windowOf(section), c.screen, c.bitmap);
+        expectRect(layout.rect, c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+        EXPECT_DOUBLE_EQ(layout.pixelsPerUnitX, c.pixelsPerUnit.x);
+        EXPECT_DOUBLE_EQ(layout.pixelsPerUnitY, c.pixelsPerUnit.y);
+    }
 }
 
 TEST(LaterLayout, AGaugeWithoutAFullSizeTakesItFromItsPicture) {

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include <cmath>
 #include <functional>
 #include <random>
 
@@ -407,11 +408,13 @@ private slots:
         };
         m_document.moveLaterGauge(gaugeLine(0), 10, 20);         // where it is
         m_document.moveLaterGauge(1, 5, 5);                      // size_mm
-        m_document.resizeLaterGauge(gaugeLine(1), 50, {});       // its size
+        m_document.resizeLaterGauge(gaugeLine(1), 50, {});       // its size, before the comment
         m_document.setLaterGaugeLine(gaugeLine(0), "a!b, 1\nx"); // a line break
         m_document.removeLaterGauge(0);                          // the header
         QCOMPARE(m_document.addLaterGauge(0, "a!e, 1", 0, 0), PanelLines::npos);
         m_document.moveLaterGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
+        m_document.moveLaterGauge(gaugeLine(0), std::nan(""), 1);
+        m_document.setLaterGaugeField(gaugeLine(0), 0, "1\r\ngauge05=x!y");
         QCOMPARE(m_document.undoStack()->count(), 0);
 
         std::vector<std::string> states = {bytes};
