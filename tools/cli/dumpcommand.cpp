@@ -116,7 +116,7 @@ int dump(const std::string& path) {
         std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
     const PanelLines lines(std::move(source.bytes));
     JsonWriter json(stdout);
-    writeLaterPanelJson(json, lines, readLaterPanel(lines), source.panelDir);
+    writeLaterPanelJson(json, lines, readLaterPanel(lines, LaterGauges::Left), source.panelDir);
     return json.finish() ? 0 : 1;
 }
 
