@@ -2,6 +2,7 @@
 # Whole-process speed of cockpix-cli beside the plain tools that only read the same bytes,
 # measured in one run on inputs made here in a temporary folder:
 #   check of a tree of 1500 aircraft folders   against  cat of their panel.cfg files (<= 3 x)
+#   (panels of FS2000 and later; a smaller tree of FS98 panels is timed the same way)
 #   dump of a 100 MB panel.cfg, FS98 and later  against  wc -l of it                (<= 3 x)
 # and, for the later panel, whose JSON is several times larger than the file, what writing
 # that much output costs alone (cat of the file plus as many bytes written to /dev/null).
@@ -9,12 +10,13 @@
 # machine may be busy with other work.
 #
 # Usage: bench/cli_speed.sh [path/to/cockpix-cli]   (default: build/bin/cockpix-cli)
-#        RUNS=7 AIRCRAFT=1500 DUMP_MB=100 bench/cli_speed.sh
+#        RUNS=7 AIRCRAFT=1500 FS98_AIRCRAFT=100 DUMP_MB=100 bench/cli_speed.sh
 
 set -eu
 cli=${1:-build/bin/cockpix-cli}
 runs=${RUNS:-5}
 aircraft=${AIRCRAFT:-1500}
+fs98_aircraft=${FS98_AIRCRAFT:-100}
 dump_mb=${DUMP_MB:-100}
 [ -x "$cli" ] || { echo "cli_speed.sh: no program at $cli" >&2; exit 64; }
 cli=$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")
@@ -92,24 +94,30 @@ bitmap() { # a whole 64 x 48 bitmap of 256 colours, all black
     head -c $((24 + 1024 + 64 * 48)) /dev/zero
 }
 
+# make_tree ROOT COUNT KIND: COUNT aircraft folders, each with its panel folder, bitmaps and
+# a panel.cfg (KIND later: three of four small, one of four bigger; KIND fs98: FS98 panels),
+# and a gauges folder of 400 modules that every gauge line finds.
 make_tree() {
-    local root=$work/tree
-    mkdir -p "$root/gauges"
-    for m in $(seq 0 199); do echo MZ > "$root/gauges/Module$m.gau"; done
+    local root=$1
     mkdir -p "$root/gauges/Fleet"
-    for m in $(seq 0 199); do echo MZ > "$root/gauges/Fleet/Module$m.gau"; done
+    for m in $(seq 0 199); do
+        echo MZ > "$root/gauges/Module$m.gau"
+        echo MZ > "$root/gauges/Fleet/Module$m.gau"
+    done
     bitmap > "$work/panel.bmp"
     later_panel 4 40 200 > "$work/later.cfg"
+    later_panel 12 60 200 > "$work/later_big.cfg"
     fs98_panel 0.003 > "$work/fs98.cfg"
-    for a in $(seq 1 "$aircraft"); do
+    for a in $(seq 1 "$2"); do
         local dir=$root/aircraft/plane$a/panel
         mkdir -p "$dir"
         cp "$work/panel.bmp" "$dir/panel0.bmp"
         cp "$work/panel.bmp" "$dir/panel1.bmp"
-        if [ $((a % 4)) -eq 0 ]; then cp "$work/fs98.cfg" "$dir/panel.cfg"
+        if [ "$3" = fs98 ]; then cp "$work/fs98.cfg" "$dir/panel.cfg"
+        elif [ $((a % 4)) -eq 0 ]; then cp "$work/later_big.cfg" "$dir/panel.cfg"
         else cp "$work/later.cfg" "$dir/panel.cfg"; fi
     done
-    find "$root" -iname panel.cfg | sort > "$work/tree.list"
+    find "$root" -iname panel.cfg | sort > "$root.list"
 }
 
 # best_of COMMAND...: the least wall time in seconds of $runs runs, output to /dev/null.
@@ -133,24 +141,31 @@ report() { # name ours theirs target
     printf '%-44s %8.3f s  %8.3f s  %6.2f x  (target <= %s x: %s)\n' "$1" "$2" "$3" "$ratio" "$4" "$verdict"
 }
 
-cat_list() { xargs cat < "$work/tree.list"; }
+cat_list() { xargs cat < "$1"; }
 write_bytes() { cat "$1"; head -c "$2" /dev/zero; }
+check_tree() { "$cli" check "$1/aircraft" --gauges-dir "$1/gauges"; }
 
 echo "making the inputs in $work ..."
-make_tree
+make_tree "$work/tree" "$aircraft" later
+make_tree "$work/fs98tree" "$fs98_aircraft" fs98
 later_panel $((dump_mb * 13)) 1750 200 > "$work/later100.cfg"
 fs98_panel "$dump_mb" > "$work/fs98_100.cfg"
 later_size=$(stat -c %s "$work/later100.cfg")
 fs98_size=$(stat -c %s "$work/fs98_100.cfg")
 json_size=$("$cli" dump "$work/later100.cfg" | wc -c)
-panels=$(wc -l < "$work/tree.list")
-echo "tree: $panels panel.cfg files; later panel $later_size bytes (JSON $json_size bytes); FS98 panel $fs98_size bytes"
+tree_bytes=$(xargs cat < "$work/tree.list" | wc -c)
+echo "tree: $aircraft later panel.cfg files ($tree_bytes bytes); FS98 tree: $fs98_aircraft"
+echo "dumps: later panel $later_size bytes (its JSON $json_size bytes); FS98 panel $fs98_size bytes"
 echo "best of $runs runs each"
 printf '%-44s %10s  %10s  %8s\n' "" "cockpix" "plain" "ratio"
 
-ours=$(best_of "$cli" check "$work/tree/aircraft" --gauges-dir "$work/tree/gauges")
-theirs=$(best_of cat_list)
-report "check of $panels aircraft vs cat" "$ours" "$theirs" 3
+ours=$(best_of check_tree "$work/tree")
+theirs=$(best_of cat_list "$work/tree.list")
+report "check of $aircraft later aircraft vs cat" "$ours" "$theirs" 3
+
+ours=$(best_of check_tree "$work/fs98tree")
+theirs=$(best_of cat_list "$work/fs98tree.list")
+report "check of $fs98_aircraft FS98 aircraft vs cat" "$ours" "$theirs" 3
 
 ours=$(best_of "$cli" dump "$work/fs98_100.cfg")
 theirs=$(best_of wc -l "$work/fs98_100.cfg")
