@@ -71,6 +71,11 @@ std::optional<double> fieldNumber(std::string_view field) {
         field.remove_prefix(1);
     if (const std::optional<double> plain = plainDecimal(field))
         return plain;
+    // A field no digit or point can start (empty, a word, "inf", "nan") holds no finite
+    // number; the general conversion is slow to say so.
+    const std::size_t lead = !field.empty() && field.front() == '-' ? 1 : 0;
+    if (field.size() == lead || !((field[lead] >= '0' && field[lead] <= '9') || field[lead] == '.'))
+        return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error == std::errc::result_out_of_range) {
