@@ -90,6 +90,11 @@ fs98_panel() {
     }'
 }
 
+later_bitmap() { # the header and palette of a 1024 x 768 bitmap of 256 colours: what the later checker reads
+    printf 'BM\x36\x04\x0c\0\0\0\0\0\x36\x04\0\0\x28\0\0\0\0\x04\0\0\0\x03\0\0\x01\0\x08\0'
+    head -c $((24 + 1024)) /dev/zero
+}
+
 bitmap() { # a whole 64 x 48 bitmap of 256 colours, all black
     printf 'BM\x36\x10\0\0\0\0\0\0\x36\x04\0\0\x28\0\0\0\x40\0\0\0\x30\0\0\0\x01\0\x08\0'
     head -c $((24 + 1024 + 64 * 48)) /dev/zero
@@ -105,7 +110,7 @@ make_tree() {
         echo MZ > "$root/gauges/Module$m.gau"
         echo MZ > "$root/gauges/Fleet/Module$m.gau"
     done
-    bitmap > "$work/panel.bmp"
+    if [ "$3" = fs98 ]; then bitmap > "$work/panel.bmp"; else later_bitmap > "$work/panel.bmp"; fi
     later_panel 4 40 200 > "$work/later.cfg"
     later_panel 12 60 200 > "$work/later_big.cfg"
     fs98_panel 0.003 > "$work/fs98.cfg"
