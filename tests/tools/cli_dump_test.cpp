@@ -112,6 +112,29 @@ TEST_F(DumpCommand, StructuralErrorsGoToStderrWithStatusTwo) {
     EXPECT_NE(missing.err.find("absent.cfg: the file cannot be opened"), std::string::npos);
 }
 
+// An FS98 panel is read in place: an empty file, a folder and a name in another case than
+// on disk come out as when the file was read into memory.
+TEST_F(DumpCommand, ReadsFs98PanelsInPlaceWithTheSameOutcomes) {
+    cockpix::test::writeFile(root / "empty" / "panel.cfg", "");
+    const CliRun empty = runCli(root, {"dump", at("empty/panel.cfg")});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.out, "");
+    EXPECT_NE(empty.err.find("the file is empty"), std::string::npos) << empty.err;
+
+    fs::create_directories(root / "folder.cfg");
+    const CliRun folder = runCli(root, {"dump", at("folder.cfg")});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_EQ(folder.out, "");
+
+    cockpix::test::writeFile(root / "cased" / "PANEL.CFG",
+                             "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\n"
+                             "file=a.bmp\r\nsize_mm=640\r\ngauge00=g,1,2,96\r\n");
+    const CliRun cased = runCli(root, {"dump", at("cased/panel.cfg")});
+    EXPECT_EQ(cased.status, 0) << cased.err;
+    EXPECT_NE(cased.out.find("\"windowTitle\": \"Main\""), std::string::npos) << cased.out;
+    EXPECT_NE(cased.out.find("\"gaugeName\": \"g\""), std::string::npos) << cased.out;
+}
+
 // A later panel is dumped as what its lines set, in LF and CR LF alike: every title and
 // gauge by name, with the line it stands on; lines no one can read do not stop it.
 TEST_F(DumpCommand, NamesEveryTitleAndGaugeOfALaterPanel) {

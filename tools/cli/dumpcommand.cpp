@@ -4,8 +4,11 @@
 #include "commands.h"
 #include "jsonwriter.h"
 #include "laterjson.h"
+#include "mappedfile.h"
 #include "openpanel.h"
 
+#include "base/core/filelookup.h"
+#include "panel/core/panelformat.h"
 #include "panel/core/panelreader.h"
 #include "panel/core/panelsource.h"
 
@@ -106,6 +109,16 @@ int printText(const std::string& text) {
 // already when there are some (an unreadable file is read, and reported, as ever).
 int dump(const std::string& path) {
     const std::string chosen = fullPath(path);
+    {
+        // The FS98 panel without an alias, the one of all sizes, is read in place.
+        const MappedFile mapped(resolvePathIgnoringCase(chosen));
+        const std::string_view bytes = mapped.bytes();
+        if (!bytes.empty() && detectPanelFormat(bytes) == PanelFormat::Fs98 &&
+            fltsimAlias(bytes).empty()) {
+            const std::unique_ptr<OpenedPanel> model = openPanel(path, bytes);
+            return model ? printText(modelJson(*model)) : kStructureErrorStatus;
+        }
+    }
     PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
     if (source.format != PanelFormat::Later) {
         const std::unique_ptr<OpenedPanel> model =
@@ -116,7 +129,7 @@ int dump(const std::string& path) {
         std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
     const PanelLines lines(std::move(source.bytes));
     JsonWriter json(stdout);
-    writeLaterPanelJson(json, lines, readLaterPanel(lines), source.panelDir);
+    writeLaterPanelJson(json, lines, readLaterPanel(lines, LaterGauges::Left), source.panelDir);
     return json.finish() ? 0 : 1;
 }
 

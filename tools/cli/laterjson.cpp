@@ -5,6 +5,7 @@
 #include "base/core/textencoding.h"
 #include "panel/core/panelformat.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace cockpix::cli {
@@ -80,8 +81,12 @@ void writeWindow(JsonWriter& json, const PanelLines& lines, const LaterPanel& pa
     json.key("gauges");
     json.beginArray();
     std::vector<std::string_view> fields;
-    for (const LaterGauge& gauge : window.gauges)
-        writeGauge(json, lines, gauge, fields);
+    const auto write = [&](const LaterGauge& gauge) { writeGauge(json, lines, gauge, fields); };
+    // A panel read without its gauges has them read here, one at a time.
+    if (window.gauges.empty())
+        eachLaterGauge(lines, window, write);
+    else
+        std::for_each(window.gauges.begin(), window.gauges.end(), write);
     json.endArray();
     json.endObject();
 }

@@ -71,6 +71,11 @@ std::optional<double> fieldNumber(std::string_view field) {
         field.remove_prefix(1);
     if (const std::optional<double> plain = plainDecimal(field))
         return plain;
+    // A field no digit or point can start (empty, a word, "inf", "nan") holds no finite
+    // number; the general conversion is slow to say so.
+    const std::size_t lead = !field.empty() && field.front() == '-' ? 1 : 0;
+    if (field.size() == lead || !((field[lead] >= '0' && field[lead] <= '9') || field[lead] == '.'))
+        return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error == std::errc::result_out_of_range) {
@@ -124,9 +129,17 @@ LaterKey keyOf(const PanelLines& lines, std::size_t line) {
     return {std::string(lines.key(line)), std::string(lines.value(line)), line};
 }
 
+// Calls take(line) for each Key line of section s.
+template <class Take> void eachKeyLine(const PanelLines& lines, std::size_t s, const Take& take) {
+    for (std::size_t line = lines.headerLine(s) + 1; line < lines.sectionEnd(s); ++line) {
+        if (lines.kind(line) == LineKind::Key)
+            take(line);
+    }
+}
+
 class Reader {
 public:
-    explicit Reader(const PanelLines& lines) : m_lines(lines) {}
+    Reader(const PanelLines& lines, LaterGauges gauges) : m_lines(lines), m_gauges(gauges) {}
 
     LaterPanel read() {
         for (std::size_t s = 0; s < m_lines.sectionCount(); ++s)
@@ -156,10 +169,7 @@ private:
     }
 
     template <class Take> void eachKey(std::size_t s, const Take& take) {
-        for (std::size_t line = m_lines.headerLine(s) + 1; line < m_lines.sectionEnd(s); ++line) {
-            if (m_lines.kind(line) == LineKind::Key)
-                take(line);
-        }
+        eachKeyLine(m_lines, s, take);
     }
 
     void titles(std::size_t s) {
@@ -172,7 +182,9 @@ private:
 
     void window(std::size_t s, LaterWindowKind kind, long number) {
         LaterWindow window;
-        window.gauges.reserve(m_lines.sectionEnd(s) - m_lines.headerLine(s));
+        const bool keepGauges = m_gauges == LaterGauges::Kept;
+        if (keepGauges)
+            window.gauges.reserve(m_lines.sectionEnd(s) - m_lines.headerLine(s));
         window.kind = kind;
         window.number = number;
         window.header = m_lines.sectionName(s);
@@ -180,9 +192,10 @@ private:
         window.headerLine = m_lines.headerLine(s);
         eachKey(s, [&](std::size_t line) {
             const long gauge = numberAfterPrefix(m_lines.key(line), "gauge");
-            if (gauge >= 0)
-                window.gauges.push_back(gaugeOf(m_lines, line, gauge));
-            else
+            if (gauge >= 0) {
+                if (keepGauges)
+                    window.gauges.push_back(gaugeOf(m_lines, line, gauge));
+            } else
                 window.keys.push_back(keyOf(m_lines, line));
         });
         m_panel.windows.push_back(std::move(window));
@@ -195,6 +208,7 @@ private:
     }
 
     const PanelLines& m_lines;
+    LaterGauges m_gauges;
     LaterPanel m_panel;
 };
 
@@ -260,8 +274,16 @@ const LaterWindow* LaterPanel::windowOf(long number) const {
     return nullptr;
 }
 
-LaterPanel readLaterPanel(const PanelLines& lines) {
-    return Reader(lines).read();
+LaterPanel readLaterPanel(const PanelLines& lines, LaterGauges gauges) {
+    return Reader(lines, gauges).read();
+}
+
+void eachLaterGauge(const PanelLines& lines, const LaterWindow& window,
+                    const std::function<void(const LaterGauge&)>& take) {
+    eachKeyLine(lines, window.section, [&](std::size_t line) {
+        if (const long number = numberAfterPrefix(lines.key(line), "gauge"); number >= 0)
+            take(gaugeOf(lines, line, number));
+    });
 }
 
 } // namespace cockpix

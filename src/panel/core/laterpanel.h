@@ -8,6 +8,7 @@
 
 #include "panel/core/panellines.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,7 +81,16 @@ struct LaterPanel {
     const LaterWindow* windowOf(long number) const; // the first [WindowNN]
 };
 
-LaterPanel readLaterPanel(const PanelLines& lines);
+// What the lines set. Without gauges, the windows' gauge lists stay empty (eachLaterGauge
+// reads them when they are wanted): a dump of a panel of millions of gauge lines need not
+// hold them all.
+enum class LaterGauges { Kept, Left };
+LaterPanel readLaterPanel(const PanelLines& lines, LaterGauges gauges = LaterGauges::Kept);
+
+// Calls take(gauge) for each gauge line of window's section, in file order: the gauges
+// readLaterPanel keeps, one at a time.
+void eachLaterGauge(const PanelLines& lines, const LaterWindow& window,
+                    const std::function<void(const LaterGauge&)>& take);
 
 // Key names compare ignoring case; window_size_ratio is also written windowsize_ratio.
 bool sameLaterKey(std::string_view a, std::string_view b);

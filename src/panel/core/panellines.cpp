@@ -39,7 +39,7 @@ void PanelLines::split() {
     LineCutter cutter(m_text);
     for (LineCutter::Line cut; cutter.next(cut);) {
         Line line;
-        line.start = cut.start;
+        line.start = static_cast<std::uint32_t>(cut.start);
         line.length = static_cast<std::uint32_t>(cut.length);
         line.end = static_cast<std::uint8_t>(cut.end);
         classify(line, std::string_view(m_text).substr(cut.start, cut.length), cut.start == 0);
@@ -157,7 +157,7 @@ PanelLines::Line PanelLines::addedLine(std::string_view text, std::uint8_t end, 
     if (m_added.size() + text.size() >= std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("edits of 4 GiB or more");
     Line line;
-    line.start = m_added.size();
+    line.start = static_cast<std::uint32_t>(m_added.size());
     line.length = static_cast<std::uint32_t>(text.size());
     line.end = end;
     line.added = true;

@@ -80,8 +80,9 @@ public:
     void restore(const State& state);
 
 private:
+    // 28 bytes: a file of 100 MB has some two million lines.
     struct Line {
-        std::uint64_t start = 0; // in m_text, or in m_added for an edited line
+        std::uint32_t start = 0; // in m_text, or in m_added for an edited line (each < 4 GiB)
         std::uint32_t length = 0;
         std::uint32_t keyStart = 0; // inside the line
         std::uint32_t keyLength = 0;

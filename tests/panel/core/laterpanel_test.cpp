@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace cockpix {
 namespace {
@@ -210,6 +211,30 @@ TEST(LaterPanel, GaugeFieldsReadAsTheGeneralDecimalConversion) {
         if (x) {
             EXPECT_EQ(*x, *expected) << "'" << fields[i] << "'";
             EXPECT_EQ(std::signbit(*x), std::signbit(*expected)) << "'" << fields[i] << "'";
+        }
+    }
+}
+
+// Reading the gauges one at a time, as a dump does, gives the gauges a full read keeps.
+TEST(LaterPanel, GaugesReadOneAtATimeAreTheKeptOnes) {
+    for (const auto& entry : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "later")) {
+        const PanelLines lines(fileText(entry.path()));
+        const LaterPanel kept = readLaterPanel(lines);
+        const LaterPanel left = readLaterPanel(lines, LaterGauges::Left);
+        ASSERT_EQ(left.windows.size(), kept.windows.size());
+        for (std::size_t w = 0; w < kept.windows.size(); ++w) {
+            EXPECT_TRUE(left.windows[w].gauges.empty());
+            EXPECT_EQ(left.windows[w].keys.size(), kept.windows[w].keys.size());
+            std::vector<LaterGauge> gauges;
+            eachLaterGauge(lines, left.windows[w],
+                           [&](const LaterGauge& gauge) { gauges.push_back(gauge); });
+            ASSERT_EQ(gauges.size(), kept.windows[w].gauges.size()) << entry.path();
+            for (std::size_t g = 0; g < gauges.size(); ++g) {
+                const LaterGauge& a = gauges[g];
+                const LaterGauge& b = kept.windows[w].gauges[g];
+                EXPECT_EQ(std::tie(a.number, a.fieldCount, a.x, a.y, a.width, a.height, a.line),
+                          std::tie(b.number, b.fieldCount, b.x, b.y, b.width, b.height, b.line));
+            }
         }
     }
 }
