@@ -1,0 +1,250 @@
+// The panel window of a panel of FS2000 and later on a hand-written fixture: where the
+// window and its gauges go, pictures and outlines, and the edits by mouse and keys, each
+// saved as exactly its own line and undone to the same bytes.
+
+#include "guisupport/scripteddialogs.h"
+#include "support/testfiles.h"
+
+#include "gauges/gui/laterpanelwindow.h"
+#include "gauges/gui/panelrenderer.h"
+#include "gauges/gui/panelview.h"
+#include "gauges/gui/panelwindow.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QAccessible>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <memory>
+
+using namespace cockpix;
+
+namespace {
+
+const QString kFixture = QStringLiteral(COCKPIX_FIXTURES_DIR "/later/panel_window.cfg");
+
+QStringList linesOf(const std::string& bytes) {
+    return QString::fromStdString(bytes).split(QStringLiteral("\r\n"));
+}
+
+// The lines of after that differ from before, as "old -> new" (same line count).
+QStringList changedLines(const std::string& before, const std::string& after) {
+    const QStringList a = linesOf(before);
+    const QStringList b = linesOf(after);
+    if (a.size() != b.size())
+        return {QStringLiteral("%1 lines became %2").arg(a.size()).arg(b.size())};
+    QStringList changed;
+    for (int i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            changed << a[i] + " -> " + b[i];
+    }
+    return changed;
+}
+
+QImage filled(QSize size, QColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+} // namespace
+
+class TestLaterPanelWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    PanelDocument m_document;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<QMdiArea> m_area;
+    std::string m_opened; // the fixture's bytes
+
+    // Engines!* have a picture twice as wide as high; every other module is missing.
+    static LaterScenePicture pictureOf(std::string_view name) {
+        if (name.substr(0, 8) == "Engines!")
+            return {filled({16, 8}, Qt::red), {}};
+        return {{}, QStringLiteral("Missing.gau is not in the panel folder or the gauges folder")};
+    }
+
+    LaterPanelWindowForm* show(std::size_t window) {
+        auto* form = new LaterPanelWindowForm(m_document, m_dialogs, window, &pictureOf,
+                                              m_dir.path().toStdString() + "/");
+        QMdiSubWindow* sub = m_area->addSubWindow(form);
+        form->load();
+        sub->resize(1060, 860);
+        sub->show();
+        m_area->setActiveSubWindow(sub);
+        form->setFocus();
+        return form;
+    }
+    QRect rectOf(LaterPanelWindowForm* form, int g) const { return form->gaugePicture(g).geometry; }
+    static void drag(QWidget* view, QPoint from, QPoint delta) {
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(view, from + delta * step / 4);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, from + delta);
+    }
+    std::string bytes() const { return m_document.laterLines().bytes(); }
+
+private slots:
+    void init() {
+        QVERIFY(m_dir.isValid());
+        const QByteArray fixture = test::bytesOf(kFixture);
+        QVERIFY(fixture.startsWith("//"));
+        m_opened = fixture.toStdString();
+        // The screen-specific bitmap is the one a 1024 pixels wide screen shows.
+        QVERIFY(filled({400, 100}, Qt::green).save(m_dir.filePath("main_panel_1024.bmp"), "BMP"));
+        QVERIFY(filled({200, 50}, Qt::blue).save(m_dir.filePath("MAIN_PANEL.BMP"), "BMP"));
+        m_document.replaceLaterPanel(PanelLines(m_opened),
+                                     m_dir.filePath("panel.cfg").toStdString());
+        QVERIFY(m_document.isLater());
+        m_dialogs.clear();
+        m_area = std::make_unique<QMdiArea>();
+        m_area->resize(1100, 900);
+        m_area->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+    }
+    void cleanup() {
+        m_area.reset();
+        QVERIFY2(m_dialogs.errors().isEmpty(), qPrintable(m_dialogs.errors().join("\n")));
+    }
+
+    // window_pos and window_size put the window at an eighth and a quarter of the 1024 x 768
+    // screen, half as wide and a quarter as high: 2 pixels per size_mm unit both ways. The
+    // colour fills it; gauges sit at x, y, w, h, a width alone keeps the picture's aspect,
+    // no size gives the picture's own; a missing one is an outline saying why.
+    void placesTheWindowAndItsGauges() {
+        LaterPanelWindowForm* form = show(0);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Engine Gauges"));
+        QCOMPARE(form->view()->size(), QSize(1024, 768));
+        const PanelPicture background = form->backgroundPicture();
+        QCOMPARE(background.geometry, QRect(128, 192, 512, 192));
+        QCOMPARE(background.picture.pixelColor(0, 0), QColor(10, 20, 30));
+        QCOMPARE(form->gaugeCount(), 4);
+        QCOMPARE(rectOf(form, 0), QRect(148, 212, 80, 40));
+        QCOMPARE(rectOf(form, 1), QRect(248, 212, 60, 30));
+        QCOMPARE(rectOf(form, 2).topLeft(), QPoint(328, 292));
+        QVERIFY(form->gaugePicture(0).hasPicture() && !form->gaugePicture(2).hasPicture());
+        QVERIFY(form->gaugePicture(2).toolTip.contains("Missing.gau is not in the panel folder"));
+        QVERIFY(!rectOf(form, 2).isEmpty());
+
+        // Every gauge, picture or outline, is a child for screen readers.
+        QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(form->view());
+        QCOMPARE(frame->childCount(), 4);
+        QCOMPARE(frame->child(1)->text(QAccessible::Name),
+                 QStringLiteral("gauge #1 : Engines!Oil Pressure"));
+        QCOMPARE(frame->child(2)->text(QAccessible::Name),
+                 QStringLiteral("gauge #2 : Missing!Fuel Flow"));
+        QCOMPARE(frame->child(2)->role(), QAccessible::Graphic);
+
+        // The bitmap for the screen's width, not file=, stretched to the window; and a
+        // virtual cockpit is its own texture.
+        LaterPanelWindowForm* main = show(1);
+        QCOMPARE(main->windowTitle(), QStringLiteral("Main Panel"));
+        QCOMPARE(main->backgroundPicture().picture.size(), QSize(400, 100));
+        LaterPanelWindowForm* cockpit = show(2);
+        QCOMPARE(cockpit->view()->size(), QSize(512, 256));
+        QCOMPARE(rectOf(cockpit, 0), QRect(100, 100, 64, 64));
+    }
+
+    // A drag moves the gauge by whole units (the line had whole numbers) and saves as that
+    // line alone, blanks kept; undo gives back the opened bytes, redo the moved ones.
+    void aDragChangesExactlyItsLine() {
+        LaterPanelWindowForm* form = show(0);
+        QUndoStack* stack = m_document.undoStack();
+        drag(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
+        QCOMPARE(stack->count(), 1);
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
+                             "gauge01=Engines!Oil Pressure,  70 , 15, 30"));
+        QCOMPARE(rectOf(form, 1), QRect(268, 222, 60, 30));
+        const std::string moved = bytes();
+        m_document.undo();
+        QCOMPARE(bytes(), m_opened);
+        QCOMPARE(rectOf(form, 1), QRect(248, 212, 60, 30));
+        m_document.redo();
+        QCOMPARE(bytes(), moved);
+
+        // A second drop of the same gauge is a step of its own.
+        drag(form->view(), rectOf(form, 1).center(), QPoint(-20, 0));
+        QCOMPARE(stack->count(), 2);
+        // A press and release without a drag changes nothing.
+        QTest::mouseClick(form->view(), Qt::LeftButton, {}, rectOf(form, 0).center());
+        QCOMPARE(stack->count(), 2);
+    }
+
+    // The corner handle sets width and height apart; a line without a size gets both.
+    void theHandleResizesWidthAndHeight() {
+        LaterPanelWindowForm* form = show(0);
+        QTest::mouseClick(form->view(), Qt::LeftButton, {}, rectOf(form, 0).center());
+        QCOMPARE(form->selectedGauge(), 0);
+        const QPoint corner = form->view()->handleRect().center();
+        drag(form->view(), corner, QPoint(20, 10));
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge00=Engines!Rpm, 10, 10, 40, 20 -> "
+                             "gauge00=Engines!Rpm, 10, 10, 50, 25"));
+        QCOMPARE(rectOf(form, 0).size(), QSize(100, 50));
+        m_document.undo();
+        QCOMPARE(bytes(), m_opened);
+    }
+
+    // Arrow keys move the selected gauge one unit, ten with Shift, one step each; Tab goes
+    // to the next gauge.
+    void keysMoveAndWalkTheGauges() {
+        LaterPanelWindowForm* form = show(0);
+        form->selectGauge(3);
+        QTest::keyClick(form->view(), Qt::Key_Right);
+        QTest::keyClick(form->view(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(m_document.undoStack()->count(), 2);
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
+                             "gauge03=Engines!Egt, 151, 60, 20, 20, ON"));
+        QTest::keyClick(form->view(), Qt::Key_Tab);
+        QCOMPARE(form->selectedGauge(), 0);
+        QTest::keyClick(form->view(), Qt::Key_Backtab);
+        QCOMPARE(form->selectedGauge(), 3);
+    }
+
+    // Delete asks first; No keeps everything, Yes removes the line and the gauges after it
+    // take the numbers one lower, so none is missing.
+    void deleteAsksAndRenumbers() {
+        LaterPanelWindowForm* form = show(0);
+        form->selectGauge(1);
+        m_dialogs.queueQuestionAnswer(false);
+        QTest::keyClick(form->view(), Qt::Key_Delete);
+        QCOMPARE(m_dialogs.questions().value(0),
+                 QStringLiteral("Are you sure to remove gauge\nEngines!Oil Pressure ?"));
+        QCOMPARE(bytes(), m_opened);
+
+        m_dialogs.queueQuestionAnswer(true);
+        QTest::keyClick(form->view(), Qt::Key_Delete);
+        QCOMPARE(form->gaugeCount(), 3);
+        const QStringList lines = linesOf(bytes());
+        QVERIFY(!lines.contains("gauge01=Engines!Oil Pressure,  60 , 10, 30"));
+        QCOMPARE(m_document.undoStack()->count(), 1);
+        m_document.undo();
+        QCOMPARE(bytes(), m_opened);
+        QCOMPARE(form->gaugeCount(), 4);
+    }
+
+    // The window follows its section when one before it goes, and closes when its own does.
+    void followsItsSectionAndClosesWithIt() {
+        LaterPanelWindowForm* cockpit = show(2);
+        QPointer<LaterPanelWindowForm> main = show(1);
+        m_document.removeLaterWindow(m_document.laterPanel().windows.at(0).section);
+        QCOMPARE(cockpit->windowIndex(), std::size_t(1));
+        QCOMPARE(main->windowIndex(), std::size_t(0));
+        m_document.removeLaterWindow(m_document.laterPanel().windows.at(0).section);
+        QTRY_VERIFY(main.isNull() || !main->isVisible());
+        m_document.undo();
+        QCOMPARE(cockpit->windowIndex(), std::size_t(1));
+        m_document.undo();
+        QCOMPARE(cockpit->windowIndex(), std::size_t(2));
+    }
+};
+
+QTEST_MAIN(TestLaterPanelWindow)
+#include "tst_laterpanelwindow.moc"
