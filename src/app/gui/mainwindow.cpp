@@ -17,8 +17,10 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/gui/gaugedialogs.h"
+#include "gauges/gui/laterpanelwindows.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
+#include "template/gui/laterwindowtable.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
@@ -94,6 +96,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     m_gaugeDialogs =
         new GaugeDialogs(m_document, m_app, m_dialogs, m_rowCommands->panelForms(), this);
+    m_laterWindows = new LaterPanelWindows(m_document, m_app, m_dialogs, m_mdiArea, this);
     connectGaugeDialogs();
     connectMenu();
     connectEditMenu();
@@ -191,12 +194,14 @@ void MainWindow::connectGaugeDialogs() {
             &TemplateRowCommands::viewWindow);
     connect(m_gaugeDialogs, &GaugeDialogs::recomputeOptionChanged, m_menu,
             &MainMenu::syncOptionsFromModel);
-    connect(m_gaugeDialogs, &GaugeDialogs::statusMessage, this, [this](const QString& text) {
+    const auto showStatus = [this](const QString& text) {
         if (text.isEmpty())
             statusBar()->clearMessage();
         else
             statusBar()->showMessage(text);
-    });
+    };
+    connect(m_gaugeDialogs, &GaugeDialogs::statusMessage, this, showStatus);
+    connect(m_laterWindows, &LaterPanelWindows::statusMessage, this, showStatus);
 }
 
 QMdiSubWindow* MainWindow::templateSubWindow() const {
@@ -288,6 +293,8 @@ void MainWindow::closeTemplateWindow() {
 void MainWindow::createTemplateWindow() {
     auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
+    connect(window->laterTable(), &LaterWindowTable::showWindowRequested, this,
+            [this](int index) { m_laterWindows->show(static_cast<std::size_t>(index)); });
     m_rowCommands->attach(window);
     m_toolCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
@@ -607,6 +614,32 @@ void MainWindow::updateWindowMenu() {
             if (child)
                 m_mdiArea->setActiveSubWindow(child);
         });
+    }
+    addLaterWindowsToMenu(menu);
+}
+
+// A later panel's windows and virtual cockpits, each shown (or brought to the front) from
+// here as from the template's table.
+void MainWindow::addLaterWindowsToMenu(QMenu* menu) {
+    if (!m_document.isLater())
+        return;
+    const LaterPanel& panel = m_document.laterPanel();
+    if (panel.windows.empty())
+        return;
+    menu->addSeparator();
+    QMenu* show = menu->addMenu(tr("&Show panel window"));
+    show->setObjectName(QStringLiteral("mnushowlater"));
+    for (std::size_t i = 0; i < panel.windows.size(); ++i) {
+        const LaterWindow& window = panel.windows[i];
+        const LaterTitle* title =
+            window.kind == LaterWindowKind::Window ? panel.titleOf(window.number) : nullptr;
+        QString text =
+            QStringLiteral("[%1]").arg(fromPanelText(window.header, m_document.laterEncoding()));
+        if (title)
+            text += QStringLiteral(" ") + fromPanelText(title->title, m_document.laterEncoding());
+        QAction* action = show->addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setObjectName(QStringLiteral("mnushowlater_%1").arg(i));
+        connect(action, &QAction::triggered, this, [this, i] { m_laterWindows->show(i); });
     }
 }
 

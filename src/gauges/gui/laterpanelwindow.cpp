@@ -111,7 +111,11 @@ void LaterPanelWindowForm::buildMenus() {
 }
 
 void LaterPanelWindowForm::connectView() {
-    connect(m_view, &PanelView::gaugeClicked, this, [this](int i) { m_view->selectGauge(i); });
+    // A click opens the gauge's properties, as in an FS98 window.
+    connect(m_view, &PanelView::gaugeClicked, this, [this](int i) {
+        m_view->selectGauge(i);
+        emit propertiesRequested(i);
+    });
     connect(m_view, &PanelView::selectionChanged, this, [this](int i) {
         if (const PanelViewItem* item = m_view->gauge(i))
             m_scroll->ensureVisible(item->rect.center().x(), item->rect.center().y());

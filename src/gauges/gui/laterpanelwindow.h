@@ -54,7 +54,7 @@ public:
     void scrollToPicture();
 
 signals:
-    // "&Properties..." or a double click on gauge i; "&Go to gauge...".
+    // "&Properties..." or a click on gauge i; "&Go to gauge...".
     void propertiesRequested(int i);
     void goToGaugeRequested();
     // The place of a gauge being dragged, for the main window's status line; empty when

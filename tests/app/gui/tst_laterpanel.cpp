@@ -5,15 +5,24 @@
 
 #include "app/gui/backupsdialog.h"
 #include "app/gui/checkcommands.h"
+#include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
 #include "base/gui/comparisondialog.h"
+#include "gauges/gui/laterpanelwindow.h"
+#include "gauges/gui/laterpanelwindows.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
 #include "template/gui/checkerwindow.h"
+#include "template/gui/laterwindowtable.h"
+#include "template/gui/templatewindow.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -58,6 +67,7 @@ private slots:
     void openAndSaveWithoutAnEditKeepEveryByte_data();
     void openAndSaveWithoutAnEditKeepEveryByte();
     void anEditChangesItsLineOnlyAndARestoreOpensTheBackup();
+    void theTemplateAndTheWindowsMenuShowItsPanelWindows();
     void anAliasLeadsToTheLaterPanel();
     void theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines();
 };
@@ -132,6 +142,38 @@ void TestLaterPanel::anEditChangesItsLineOnlyAndARestoreOpensTheBackup() {
     QCOMPARE(bytesOf(panel), original);
     QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c2")), edited);
     QVERIFY(f.dialogs.verifyAllAnswersUsed());
+}
+
+// Each section opens in a panel window of its own, from the template's table or from the
+// Windows menu; asked again, the open one comes to the front; a New closes them.
+void TestLaterPanel::theTemplateAndTheWindowsMenuShowItsPanelWindows() {
+    ShellFixture f;
+    openWritten(f, bytesOf(kLater + "mixed_sections.cfg"));
+    LaterWindowTable* table = f.window->templateWindow()->laterTable();
+    QVERIFY(table->showButton()->isEnabled());
+    table->table()->setCurrentCell(1, 0);
+    QTest::mouseClick(table->showButton(), Qt::LeftButton);
+    LaterPanelWindowForm* main = f.window->laterWindows().at(1);
+    QVERIFY(main != nullptr);
+    QCOMPARE(main->windowTitle(), QStringLiteral("Main Panel"));
+    QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
+    QCOMPARE(main->gaugeCount(), 4);
+
+    QMenu* windows = f.window->mainMenu().windowsMenu;
+    emit windows->aboutToShow();
+    auto* overhead = windows->findChild<QAction*>("mnushowlater_0");
+    QVERIFY(overhead != nullptr);
+    QCOMPARE(overhead->text(), QStringLiteral("[Window05] Overhead"));
+    overhead->trigger();
+    QVERIFY(f.window->laterWindows().at(0) != nullptr);
+    windows->findChild<QAction*>("mnushowlater_1")->trigger();
+    QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
+    QCOMPARE(f.window->mdiArea()->subWindowList().size(), 3);
+
+    QPointer<LaterPanelWindowForm> gone = main;
+    f.dialogs.queueQuestionAnswer(true);
+    f.trigger("mnunew");
+    QTRY_VERIFY(gone.isNull());
 }
 
 void TestLaterPanel::anAliasLeadsToTheLaterPanel() {

@@ -5,16 +5,21 @@
 #include "guisupport/scripteddialogs.h"
 #include "support/testfiles.h"
 
+#include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
+#include "gauges/gui/laterpanelwindows.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -59,7 +64,9 @@ class TestLaterPanelWindow : public QObject {
     QTemporaryDir m_dir;
     PanelDocument m_document;
     ScriptedDialogs m_dialogs;
+    AppModel m_app;
     std::unique_ptr<QMdiArea> m_area;
+    std::unique_ptr<LaterPanelWindows> m_windows;
     std::string m_opened; // the fixture's bytes
 
     // Engines!* have a picture twice as wide as high; every other module is missing.
@@ -69,15 +76,10 @@ class TestLaterPanelWindow : public QObject {
         return {{}, QStringLiteral("Missing.gau is not in the panel folder or the gauges folder")};
     }
 
+    // As the template and the Windows menu do it.
     LaterPanelWindowForm* show(std::size_t window) {
-        auto* form = new LaterPanelWindowForm(m_document, m_dialogs, window, &pictureOf,
-                                              m_dir.path().toStdString() + "/");
-        QMdiSubWindow* sub = m_area->addSubWindow(form);
-        form->load();
-        sub->resize(1060, 860);
-        sub->show();
-        m_area->setActiveSubWindow(sub);
-        form->setFocus();
+        LaterPanelWindowForm* form = m_windows->show(window);
+        [&] { QVERIFY(form); }();
         return form;
     }
     QRect rectOf(LaterPanelWindowForm* form, int g) const { return form->gaugePicture(g).geometry; }
@@ -106,8 +108,12 @@ private slots:
         m_area->resize(1100, 900);
         m_area->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+        m_app.dirs.panelDir = m_dir.path().toStdString() + "/";
+        m_windows = std::make_unique<LaterPanelWindows>(m_document, m_app, m_dialogs, m_area.get());
+        m_windows->setPictureLookup(&pictureOf);
     }
     void cleanup() {
+        m_windows.reset();
         m_area.reset();
         QVERIFY2(m_dialogs.errors().isEmpty(), qPrintable(m_dialogs.errors().join("\n")));
     }
@@ -228,6 +234,55 @@ private slots:
         m_document.undo();
         QCOMPARE(bytes(), m_opened);
         QCOMPARE(form->gaugeCount(), 4);
+    }
+
+    // A click opens the gauge's properties: x, y, w, h and the fields after them, shown as
+    // the line has them and following a move made meanwhile; OK writes the line as one step,
+    // a box FS could not read is refused and the dialog stays.
+    void propertiesEditTheWholeLineInOneStep() {
+        LaterPanelWindowForm* form = show(0);
+        QTest::mouseClick(form->view(), Qt::LeftButton, {}, rectOf(form, 3).center());
+        LaterGaugePropertiesDialog* dialog = m_windows->propertiesDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("gauge03=Engines!Egt"));
+        QCOMPARE(dialog->box("laterX")->text(), QStringLiteral("150"));
+        QCOMPARE(dialog->box("laterHeight")->text(), QStringLiteral("20"));
+        QCOMPARE(dialog->box("laterMore")->text(), QStringLiteral("ON"));
+        QTest::keyClick(form->view(), Qt::Key_Left);
+        QCOMPARE(dialog->box("laterX")->text(), QStringLiteral("149"));
+        const std::string moved = bytes();
+
+        dialog->box("laterY")->setText(QStringLiteral("fifty"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("laterOk"), Qt::LeftButton);
+        QCOMPARE(m_dialogs.lastMessage(), QStringLiteral("y must be a number."));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(bytes(), moved);
+
+        dialog->box("laterY")->setText(QStringLiteral(" 55"));
+        dialog->box("laterHeight")->clear();
+        dialog->box("laterMore")->setText(QStringLiteral("ON, 3"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("laterOk"), Qt::LeftButton);
+        QCOMPARE(m_document.undoStack()->count(), 2);
+        QCOMPARE(changedLines(moved, bytes()),
+                 QStringList("gauge03=Engines!Egt, 149, 50, 20, 20, ON -> "
+                             "gauge03=Engines!Egt, 149, 55, 20, , ON, 3"));
+        QTRY_VERIFY(m_windows->propertiesDialog() == nullptr);
+        m_document.undo();
+        QCOMPARE(bytes(), moved);
+    }
+
+    // Go to gauge lists the window's gauges by name; the one picked is selected and its
+    // properties open.
+    void goToGaugePicksFromTheList() {
+        LaterPanelWindowForm* form = show(0);
+        m_dialogs.queueListChoice(QStringLiteral("gauge #2 : Missing!Fuel Flow"));
+        form->findChild<QAction*>("mnugo")->trigger();
+        QCOMPARE(m_dialogs.listRequests().value(0).items.size(), 4);
+        QCOMPARE(form->selectedGauge(), 2);
+        QVERIFY(m_windows->propertiesDialog());
+        QCOMPARE(m_windows->propertiesDialog()->line(), form->scene().gauges[2].line);
+        // Asked again for the same section, the open window comes to the front.
+        QCOMPARE(show(0), form);
     }
 
     // The window follows its section when one before it goes, and closes when its own does.
