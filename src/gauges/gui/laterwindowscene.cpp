@@ -108,6 +108,11 @@ void placeWindow(const LaterWindow& window, const QImage& background, LaterWindo
         scene.unitX = rect.width / units[0];
         scene.unitY = units.size() >= 2 && units[1] > 0 ? rect.height / units[1] : scene.unitX;
     }
+    // A window of no size still takes drags back to units: one pixel a unit.
+    if (!(scene.unitX > 0) || !std::isfinite(scene.unitX))
+        scene.unitX = 1;
+    if (!(scene.unitY > 0) || !std::isfinite(scene.unitY))
+        scene.unitY = 1;
 }
 
 RectF gaugeRect(const LaterGauge& gauge, const QImage& picture, const LaterWindowScene& scene) {

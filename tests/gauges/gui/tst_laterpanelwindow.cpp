@@ -285,6 +285,37 @@ private slots:
         QCOMPARE(show(0), form);
     }
 
+    // Absurd numbers draw a bounded window: no gauge or window beyond a hundred screens, a
+    // window of no size still moves its gauges, a texture of a billion pixels is cut down.
+    void absurdNumbersStayBounded() {
+        const std::string bytes = test::crlf(
+            "[Window00]|size_mm=0,0|window_size=0,0|window_pos=1e300,-1e300|"
+            "gauge00=Engines!Rpm, 1e308, -1e308, 1e308, 1e308|gauge01=Missing!A, nan, inf, -5|"
+            "gauge02=Missing!B, 3, 4|[Vcockpit01]|pixel_size=1000000000,1000000000|"
+            "gauge00=Missing!C, 1, 1");
+        m_document.replaceLaterPanel(PanelLines(bytes), {});
+        LaterPanelWindowForm* form = show(0);
+        QCOMPARE(form->gaugeCount(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const QRect rect = rectOf(form, i);
+            QVERIFY2(qAbs(qint64(rect.left())) <= 102400 && qAbs(qint64(rect.top())) <= 76800 &&
+                         rect.width() <= 102400 && rect.height() <= 76800,
+                     qPrintable(QStringLiteral("gauge %1 at %2 %3 %4 x %5")
+                                    .arg(i)
+                                    .arg(rect.left())
+                                    .arg(rect.top())
+                                    .arg(rect.width())
+                                    .arg(rect.height())));
+        }
+        QImage shot(form->view()->size(), QImage::Format_RGB32);
+        form->view()->render(&shot);
+        form->selectGauge(2);
+        QTest::keyClick(form->view(), Qt::Key_Right);
+        QVERIFY(linesOf(this->bytes()).contains("gauge02=Missing!B, 4, 4"));
+        LaterPanelWindowForm* cockpit = show(1);
+        QVERIFY(cockpit->view()->width() <= 8192 && cockpit->view()->height() <= 8192);
+    }
+
     // The window follows its section when one before it goes, and closes when its own does.
     void followsItsSectionAndClosesWithIt() {
         LaterPanelWindowForm* cockpit = show(2);
