@@ -2,7 +2,6 @@
 
 #include "base/core/filelookup.h"
 #include "gauges/core/gaugemodule.h"
-#include "template/core/cablisting.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -89,17 +88,6 @@ std::vector<std::string> CheckFacts::readableBitmaps(const std::string& dir) {
 
 std::vector<std::string> CheckFacts::moduleNames(const std::string& gaugesDir) {
     return namesEndingWith(gaugesDir, ".gau");
-}
-
-const std::optional<std::vector<std::string>>& CheckFacts::cabNames(const std::string& path) {
-    const std::optional<FileStamp> stamp = fileStamp(path);
-    CachedCab& cached = m_cabs[path];
-    if (!cached.stamp || cached.stamp != stamp) {
-        cached.stamp = stamp;
-        const std::optional<std::string> bytes = stamp ? readWholeFile(path) : std::nullopt;
-        cached.names = bytes ? cabFileNames(*bytes) : std::nullopt;
-    }
-    return cached.names;
 }
 
 } // namespace cockpix

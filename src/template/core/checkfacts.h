@@ -7,7 +7,7 @@
 
 #include "base/core/bmpheader.h"
 #include "base/core/filelookup.h"
-#include "template/core/folderindex.h"
+#include "gauges/core/latergaugelookup.h"
 
 #include <cstdint>
 #include <map>
@@ -42,11 +42,10 @@ public:
     static std::vector<std::string> readableBitmaps(const std::string& dir);
     static std::vector<std::string> moduleNames(const std::string& gaugesDir);
 
-    // The files of panels of FS2000 and later, found whatever their case.
-    FolderIndex& folders() { return m_folders; }
-    // The names of the files inside the cabinet at path, read again only when it changed;
-    // nullopt when it is not a cabinet that can be read.
-    const std::optional<std::vector<std::string>>& cabNames(const std::string& path);
+    // The files of panels of FS2000 and later, found whatever their case, and the
+    // directories of their gauge cabinets.
+    LaterGaugeFiles& laterFiles() { return m_laterFiles; }
+    FolderIndex& folders() { return m_laterFiles.folders(); }
 
 private:
     struct Cached {
@@ -56,12 +55,7 @@ private:
     };
     std::map<std::string, Cached> m_modules; // by the path asked for
     ModuleFacts m_missing;
-    FolderIndex m_folders;
-    struct CachedCab {
-        std::optional<FileStamp> stamp;
-        std::optional<std::vector<std::string>> names;
-    };
-    std::map<std::string, CachedCab> m_cabs;
+    LaterGaugeFiles m_laterFiles;
 };
 
 } // namespace cockpix

@@ -257,13 +257,14 @@ private:
         const std::string_view name = laterGaugeName(m_lines, gauge.line);
         if (name.empty())
             return;
-        const GaugeLookup found = findLaterGauge(name, m_dirs, m_facts);
-        if (found.source == GaugeSource::CabUnreadable)
+        const GaugeLookup found =
+            findLaterGauge(name, m_dirs.panelDir, m_dirs.gaugesDir, m_facts.laterFiles());
+        if (found.kind == GaugeKind::CabUnreadable)
             add(lineOf(gauge.line), Severity::Error, "cab-unreadable",
-                UserText::path(found.cabPath) + " cannot be read as a cabinet: FS finds no " +
+                UserText::path(found.path) + " cannot be read as a cabinet: FS finds no " +
                     quoted(name) + " in it",
                 w, g);
-        else if (found.source == GaugeSource::Missing)
+        else if (found.kind == GaugeKind::Missing)
             add(lineOf(gauge.line), Severity::Error, "gauge-not-found",
                 "FS finds no gauge " + quoted(name) +
                     " in the panel folder or the gauges directory (as .gau, .dll, a folder of "
@@ -309,40 +310,6 @@ private:
     std::vector<Finding> m_findings;
 };
 
-bool cabHolds(const std::vector<std::string>& names, std::string_view file) {
-    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-        const std::size_t slash = name.find_last_of("\\/");
-        return equalsIgnoringCase(slash == std::string::npos ? name : name.substr(slash + 1), file);
-    });
-}
-
-// The gauge in one folder: module.gau, module.dll, module/gauge.xml, gauge.xml in module.cab.
-GaugeLookup findGaugeIn(const std::string& dir, std::string_view module, std::string_view gauge,
-                        CheckFacts& facts) {
-    FolderIndex& folders = facts.folders();
-    if (!folders.mayHold(dir, module))
-        return {};
-    std::string name(module);
-    const auto withEnding = [&](std::string_view ending) -> const std::string& {
-        name.resize(module.size());
-        return name += ending;
-    };
-    if (folders.contains(dir, withEnding(".gau")) || folders.contains(dir, withEnding(".dll")))
-        return {GaugeSource::Found, {}};
-    if (gauge.empty())
-        return {};
-    const std::string xml = std::string(gauge) + ".xml";
-    if (folders.contains(dir, withEnding("/" + xml)))
-        return {GaugeSource::Found, {}};
-    const std::optional<std::string> cab = folders.find(dir, withEnding(".cab"));
-    if (!cab)
-        return {};
-    const std::optional<std::vector<std::string>>& names = facts.cabNames(*cab);
-    if (!names)
-        return {GaugeSource::CabUnreadable, *cab};
-    return {cabHolds(*names, xml) ? GaugeSource::Found : GaugeSource::Missing, {}};
-}
-
 void renumberGauges(PanelLines& lines, const LaterWindow& window) {
     std::vector<const LaterGauge*> order;
     for (const LaterGauge& gauge : window.gauges)
@@ -372,24 +339,6 @@ std::vector<Finding> checkLaterPanel(const PanelLines& lines, const LaterPanel& 
                                      std::optional<TextEncoding> encoding) {
     return LaterChecker(lines, panel, dirs, facts, encoding ? *encoding : panelTextEncoding(lines))
         .run();
-}
-
-GaugeLookup findLaterGauge(std::string_view name, const Directories& dirs, CheckFacts& facts) {
-    const std::size_t bang = name.find('!');
-    const std::string_view module = trimmedBlanks(name.substr(0, bang));
-    const std::string_view gauge =
-        bang == std::string_view::npos ? std::string_view() : trimmedBlanks(name.substr(bang + 1));
-    GaugeLookup result;
-    for (const std::string* dir : {&dirs.panelDir, &dirs.gaugesDir}) {
-        if (dir->empty() || module.empty())
-            continue;
-        const GaugeLookup here = findGaugeIn(*dir, module, gauge, facts);
-        if (here.source == GaugeSource::Found)
-            return here;
-        if (here.source == GaugeSource::CabUnreadable && result.source == GaugeSource::Missing)
-            result = here;
-    }
-    return result;
 }
 
 bool applyLaterFix(PanelLines& lines, const Fix& fix) {

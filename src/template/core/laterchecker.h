@@ -26,14 +26,6 @@ std::vector<Finding> checkLaterPanel(const PanelLines& lines, const LaterPanel& 
                                      const Directories& dirs, CheckFacts& facts,
                                      std::optional<TextEncoding> encoding = std::nullopt);
 
-// Where FS finds the gauge of a gauge line ("module!gauge", or "module" alone).
-enum class GaugeSource { Found, Missing, CabUnreadable };
-struct GaugeLookup {
-    GaugeSource source = GaugeSource::Missing;
-    std::string cabPath; // the cabinet that cannot be read
-};
-GaugeLookup findLaterGauge(std::string_view name, const Directories& dirs, CheckFacts& facts);
-
 // Applies a fix the later checker offered (RenumberGauges, MoveGauge) to the lines; false
 // when it no longer fits them (the window or gauge has gone).
 bool applyLaterFix(PanelLines& lines, const Fix& fix);

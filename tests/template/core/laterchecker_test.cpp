@@ -4,7 +4,6 @@
 #include "template/core/laterchecker.h"
 
 #include "base/core/scratchdir.h"
-#include "template/core/cablisting.h"
 #include "template/core/laterfixtures.h"
 #include "template/core/panelchecker.h"
 
@@ -114,15 +113,6 @@ TEST_F(LaterCheck, FixesChangeOnlyTheLinesOfTheirGauges) {
     const std::string after = text(check(lines));
     for (const char* gone : {"gauge-gap", "gauge-outside", "gauge-number-twice"})
         EXPECT_EQ(after.find(gone), std::string::npos) << after;
-}
-
-TEST_F(LaterCheck, ACabinetIsListedAndAnythingElseIsNot) {
-    const std::string cab = test::fileText(at.gaugesDir / "Dials.cab");
-    EXPECT_EQ(cabFileNames(cab), (std::vector<std::string>{"Clock.xml", "Fuel.xml"}));
-    for (const std::string& bad :
-         {std::string(), cab.substr(0, 40), std::string("MSCF") + std::string(60, '\xff'),
-          std::string(cab).replace(28, 2, "\xff\xff")})
-        EXPECT_EQ(cabFileNames(bad), std::nullopt);
 }
 
 } // namespace

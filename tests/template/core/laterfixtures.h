@@ -5,21 +5,13 @@
 // made with gcab, a cabinet cut short) and an aircraft panel folder with a bitmap and
 // gauges of its own. Header only: the core and tool tests use it.
 
+#include "support/cabmaker.h"
 #include "template/core/checkfixtures.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 namespace cockpix::test {
-
-// Packs the files of dir (named by names, blank-separated) into cab with gcab; false when
-// gcab is not installed or fails.
-inline bool makeCab(const checkfs::path& dir, const checkfs::path& cab, const std::string& names) {
-    const std::string command = "cd '" + dir.string() + "' && gcab -c -z '" + cab.string() + "' " +
-                                names + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
 
 struct LaterInstallation {
     checkfs::path panelDir; // root/aircraft/test/panel

@@ -1,4 +1,4 @@
-#include "template/core/folderindex.h"
+#include "gauges/core/folderindex.h"
 
 #include "base/core/asciicase.h"
 #include "base/core/filelookup.h"

@@ -1,0 +1,93 @@
+#include "gauges/core/latergaugelookup.h"
+
+#include "base/core/asciicase.h"
+#include "base/core/blanks.h"
+#include "gauges/core/cabfile.h"
+
+#include <algorithm>
+
+namespace cockpix {
+namespace {
+
+// A cabinet's entry of that file name, in any folder of the cabinet and any case.
+const std::string* cabEntry(const std::vector<std::string>& names, std::string_view file) {
+    const auto match = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+        const std::size_t slash = name.find_last_of("\\/");
+        return equalsIgnoringCase(slash == std::string::npos
+                                      ? std::string_view(name)
+                                      : std::string_view(name).substr(slash + 1),
+                                  file);
+    });
+    return match == names.end() ? nullptr : &*match;
+}
+
+GaugeLookup findGaugeIn(const std::string& dir, GaugeName name, LaterGaugeFiles& files) {
+    FolderIndex& folders = files.folders();
+    if (!folders.mayHold(dir, name.module))
+        return {};
+    std::string path(name.module);
+    const auto withEnding = [&](std::string_view ending) -> const std::string& {
+        path.resize(name.module.size());
+        return path += ending;
+    };
+    if (auto gau = folders.find(dir, withEnding(".gau")))
+        return {GaugeKind::Gau, std::move(*gau), {}};
+    if (auto dll = folders.find(dir, withEnding(".dll")))
+        return {GaugeKind::Dll, std::move(*dll), {}};
+    if (name.gauge.empty())
+        return {};
+    const std::string xml = std::string(name.gauge) + ".xml";
+    if (const auto file = folders.find(dir, withEnding("/" + xml))) {
+        const std::size_t slash = file->rfind('/');
+        return {GaugeKind::XmlFolder, file->substr(0, slash), file->substr(slash + 1)};
+    }
+    std::optional<std::string> cab = folders.find(dir, withEnding(".cab"));
+    if (!cab)
+        return {};
+    const std::optional<std::vector<std::string>>& names = files.cabNames(*cab);
+    if (!names)
+        return {GaugeKind::CabUnreadable, std::move(*cab), {}};
+    if (const std::string* entry = cabEntry(*names, xml))
+        return {GaugeKind::Cab, std::move(*cab), *entry};
+    return {};
+}
+
+} // namespace
+
+GaugeName splitGaugeName(std::string_view name) {
+    const std::size_t bang = name.find('!');
+    if (bang == std::string_view::npos)
+        return {trimmedBlanks(name), {}};
+    return {trimmedBlanks(name.substr(0, bang)), trimmedBlanks(name.substr(bang + 1))};
+}
+
+const std::optional<std::vector<std::string>>& LaterGaugeFiles::cabNames(const std::string& path) {
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    CachedCab& cached = m_cabs[path];
+    if (!cached.stamp || cached.stamp != stamp) {
+        cached.stamp = stamp;
+        const std::optional<std::string> bytes = stamp ? readCabinet(path) : std::nullopt;
+        cached.names = bytes ? cabFileNames(*bytes) : std::nullopt;
+    }
+    return cached.names;
+}
+
+GaugeLookup findLaterGauge(std::string_view name, const std::string& panelDir,
+                           const std::string& gaugesDir, LaterGaugeFiles& files) {
+    const GaugeName parts = splitGaugeName(name);
+    GaugeLookup result;
+    if (parts.module.empty())
+        return result;
+    for (const std::string* dir : {&panelDir, &gaugesDir}) {
+        if (dir->empty())
+            continue;
+        GaugeLookup here = findGaugeIn(*dir, parts, files);
+        if (here.found())
+            return here;
+        if (here.kind == GaugeKind::CabUnreadable && result.kind == GaugeKind::Missing)
+            result = std::move(here);
+    }
+    return result;
+}
+
+} // namespace cockpix

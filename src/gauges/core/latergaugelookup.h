@@ -1,0 +1,73 @@
+#pragma once
+
+// Where FS2000 and later find the gauge a gauge line names ("module!gauge", or "module"
+// alone): the panel folder first, then the simulator's gauges folder; in each, module.gau,
+// module.dll, the folder module holding gauge.xml, then module.cab holding gauge.xml, every
+// name matched ignoring case as on Windows. A panel names the same few modules again and
+// again, so the folders are listed once (FolderIndex) and each cabinet's directory is read
+// once while the file stays the same.
+
+#include "base/core/filelookup.h"
+#include "gauges/core/folderindex.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix {
+
+// "LVLD\B767main!EADI" is the module "LVLD\B767main" (a path below the folder searched)
+// and the gauge "EADI"; blanks around either are dropped. No "!" means no gauge name.
+struct GaugeName {
+    std::string_view module;
+    std::string_view gauge;
+};
+GaugeName splitGaugeName(std::string_view name);
+
+enum class GaugeKind {
+    Gau,           // path: the module.gau file
+    Dll,           // path: the module.dll file
+    XmlFolder,     // path: the folder module/, entry: the name of gauge.xml in it
+    Cab,           // path: module.cab, entry: gauge.xml's name as stored in the cabinet
+    Missing,       // none of them is there
+    CabUnreadable, // path: a module.cab that is not a cabinet that can be read
+};
+
+struct GaugeLookup {
+    GaugeKind kind = GaugeKind::Missing;
+    std::string path;  // as it exists, in its own case ("/" between folders)
+    std::string entry; // for XmlFolder and Cab
+    bool found() const { return kind != GaugeKind::Missing && kind != GaugeKind::CabUnreadable; }
+};
+
+// The file listings and cabinet directories the look-ups share.
+class LaterGaugeFiles {
+public:
+    FolderIndex& folders() { return m_folders; }
+
+    // Starts a round of look-ups: a folder is listed again when it changed since.
+    void beginRound() { m_folders.beginRound(); }
+
+    // The names of the files inside the cabinet at path, read again only when its size or
+    // modification time changed; nullopt when it is not a cabinet that can be read.
+    const std::optional<std::vector<std::string>>& cabNames(const std::string& path);
+
+private:
+    struct CachedCab {
+        std::optional<FileStamp> stamp;
+        std::optional<std::vector<std::string>> names;
+    };
+    FolderIndex m_folders;
+    std::map<std::string, CachedCab> m_cabs;
+};
+
+// Where FS finds the gauge name: the first place of the order above that holds it. Both
+// folders end with "/"; an empty one is not searched. When neither holds the gauge but a
+// module.cab could not be read, the first such cabinet is the answer (CabUnreadable), as
+// it is the likely reason.
+GaugeLookup findLaterGauge(std::string_view name, const std::string& panelDir,
+                           const std::string& gaugesDir, LaterGaugeFiles& files);
+
+} // namespace cockpix

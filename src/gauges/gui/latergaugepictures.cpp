@@ -1,0 +1,266 @@
+#include "gauges/gui/latergaugepictures.h"
+
+#include "base/core/asciicase.h"
+#include "base/core/filelookup.h"
+#include "base/core/textencoding.h"
+#include "base/gui/modeltext.h"
+#include "gauges/core/cabfile.h"
+#include "gauges/core/gaugemodule.h"
+#include "gauges/gui/xmlgaugebackground.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace cockpix {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString nameText(std::string_view bytes) {
+    return fromPanelText(bytes, isUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1252);
+}
+
+QString fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return fromModelPath(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+// A cabinet's names compare in lower case with "\" between folders.
+std::string cabKey(std::string_view name) {
+    std::string key = asciiLowered(name);
+    for (char& c : key) {
+        if (c == '/')
+            c = '\\';
+    }
+    return key;
+}
+
+// The file a picture named by an XML gauge may be: relative to the XML's own folder first,
+// then to the top; a name without an ending is taken as a bitmap's.
+std::vector<std::string> bitmapCandidates(std::string_view xmlFolder, const std::string& name) {
+    std::vector<std::string> names;
+    const std::size_t slash = name.find_last_of("/\\");
+    const bool hasEnding =
+        name.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
+    for (const std::string& base : {std::string(xmlFolder) + name, name}) {
+        names.push_back(base);
+        if (!hasEnding)
+            names.push_back(base + ".bmp");
+    }
+    return names;
+}
+
+// The bytes of a file of a module folder, refused past the size no gauge file reaches.
+std::optional<std::string> readLimitedFile(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error || size > kCabSizeLimit)
+        return std::nullopt;
+    return readWholeFile(path);
+}
+
+LaterGaugePicture noPicture(QString reason) {
+    return {QImage(), std::move(reason)};
+}
+
+LaterGaugePicture bitmapPicture(std::string_view bytes, const QString& name) {
+    LaterGaugePicture made;
+    made.picture = gaugeBitmap(bytes, name, &made.reason);
+    return made;
+}
+
+QString missingReason(std::string_view gaugeName) {
+    const GaugeName name = splitGaugeName(gaugeName);
+    const QString module = nameText(name.module);
+    if (name.gauge.empty())
+        return module + QStringLiteral(".gau is not in the panel folder or the gauges folder");
+    const QString gauge = nameText(name.gauge);
+    return nameText(gaugeName).trimmed() +
+           QStringLiteral(" is not in the panel folder or the gauges folder (as %1.gau, %1.dll, "
+                          "%1/%2.xml or %2.xml in %1.cab)")
+               .arg(module, gauge);
+}
+
+} // namespace
+
+LaterGaugePictures::Stamp LaterGaugePictures::stampOf(const std::string& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status))
+        return {};
+    Stamp stamp;
+    stamp.exists = true;
+    const fs::file_time_type time = fs::last_write_time(path, error);
+    if (!error)
+        stamp.modified = static_cast<std::int64_t>(time.time_since_epoch().count());
+    if (fs::is_regular_file(status))
+        stamp.size = fs::file_size(path, error);
+    return stamp;
+}
+
+LaterGaugePicture LaterGaugePictures::picture(std::string_view gaugeName,
+                                              const std::string& panelDir,
+                                              const std::string& gaugesDir) {
+    const GaugeLookup found = findLaterGauge(gaugeName, panelDir, gaugesDir, m_files);
+    if (found.kind == GaugeKind::Missing)
+        return noPicture(missingReason(gaugeName));
+    if (found.kind == GaugeKind::CabUnreadable)
+        return noPicture(fileNameOf(found.path) + QStringLiteral(" cannot be read as a cabinet"));
+    const std::string_view gauge = splitGaugeName(gaugeName).gauge;
+    const std::string key = found.path + '\n' + found.entry + '\n' + asciiLowered(gauge);
+    const auto known = m_made.find(key);
+    if (known != m_made.end()) {
+        const bool same =
+            std::all_of(known->second.sources.begin(), known->second.sources.end(),
+                        [](const auto& source) { return stampOf(source.first) == source.second; });
+        if (same)
+            return known->second.picture;
+    }
+    Made made;
+    made.picture = make(found, gauge, made.sources);
+    return (m_made[key] = std::move(made)).picture;
+}
+
+std::vector<LaterGaugePicture>
+LaterGaugePictures::pictures(const std::vector<std::string_view>& names,
+                             const std::string& panelDir, const std::string& gaugesDir) {
+    beginRound();
+    std::vector<LaterGaugePicture> all;
+    all.reserve(names.size());
+    for (std::string_view name : names)
+        all.push_back(picture(name, panelDir, gaugesDir));
+    return all;
+}
+
+LaterGaugePicture LaterGaugePictures::make(const GaugeLookup& found, std::string_view gauge,
+                                           Sources& sources) {
+    switch (found.kind) {
+    case GaugeKind::Cab:
+        return fromCab(found, sources);
+    case GaugeKind::XmlFolder:
+        return fromXmlFolder(found, sources);
+    case GaugeKind::Gau:
+    case GaugeKind::Dll:
+        return fromModule(found, gauge, sources);
+    case GaugeKind::Missing:
+    case GaugeKind::CabUnreadable:
+        break;
+    }
+    return {};
+}
+
+LaterGaugePicture LaterGaugePictures::fromCab(const GaugeLookup& found, Sources& sources) {
+    const CabContents& contents = cab(found.path);
+    sources.emplace_back(found.path, contents.stamp);
+    const QString cabName = fileNameOf(found.path);
+    if (!contents.readable)
+        return noPicture(cabName + QStringLiteral(" cannot be read (its packed data is broken "
+                                                  "or larger than a gauge cabinet can be)"));
+    const QString xmlName = fromModelPath(found.entry);
+    const auto xml = contents.files.find(cabKey(found.entry));
+    if (xml == contents.files.end())
+        return noPicture(xmlName + QStringLiteral(" is not in ") + cabName);
+    const XmlGaugeBackground background = xmlGaugeBackground(
+        QByteArrayView(xml->second.data(), qsizetype(xml->second.size())), xmlName);
+    if (background.bitmap.isEmpty())
+        return noPicture(background.reason);
+    const std::string entryKey = cabKey(found.entry);
+    const std::string folder = entryKey.substr(0, entryKey.rfind('\\') + 1);
+    for (const std::string& candidate :
+         bitmapCandidates(folder, cabKey(toModelPath(background.bitmap)))) {
+        if (const auto bitmap = contents.files.find(candidate); bitmap != contents.files.end())
+            return bitmapPicture(bitmap->second, background.bitmap);
+    }
+    return noPicture(background.bitmap + QStringLiteral(" is not in ") + cabName);
+}
+
+LaterGaugePicture LaterGaugePictures::fromXmlFolder(const GaugeLookup& found, Sources& sources) {
+    const std::string xmlPath = found.path + "/" + found.entry;
+    const ModuleBytes& xml = module(xmlPath);
+    sources.emplace_back(xmlPath, xml.stamp);
+    // A bitmap put in or taken out changes the folder's time.
+    sources.emplace_back(found.path, stampOf(found.path));
+    const QString xmlName = fromModelPath(found.entry);
+    if (!xml.bytes)
+        return noPicture(xmlName + QStringLiteral(" cannot be read"));
+    const XmlGaugeBackground background = xmlGaugeBackground(
+        QByteArrayView(xml.bytes->data(), qsizetype(xml.bytes->size())), xmlName);
+    if (background.bitmap.isEmpty())
+        return noPicture(background.reason);
+    std::string name = toModelPath(background.bitmap);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    for (const std::string& candidate : bitmapCandidates(found.path + "/", name)) {
+        const std::optional<std::string> path = findPathIgnoringCase(candidate);
+        if (!path)
+            continue;
+        sources.emplace_back(*path, stampOf(*path));
+        const std::optional<std::string> bytes = readLimitedFile(*path);
+        if (!bytes)
+            return noPicture(background.bitmap + QStringLiteral(" cannot be read"));
+        return bitmapPicture(*bytes, background.bitmap);
+    }
+    return noPicture(background.bitmap + QStringLiteral(" is not in the folder ") +
+                     fileNameOf(found.path));
+}
+
+LaterGaugePicture LaterGaugePictures::fromModule(const GaugeLookup& found, std::string_view gauge,
+                                                 Sources& sources) {
+    const ModuleBytes& file = module(found.path);
+    sources.emplace_back(found.path, file.stamp);
+    const QString moduleName = fileNameOf(found.path);
+    if (!file.bytes)
+        return noPicture(moduleName + QStringLiteral(" cannot be read"));
+    if (!gauge.empty()) {
+        if (std::optional<LaterGaugePicture> tied =
+                multiGaugeModulePicture(*file.bytes, gauge, moduleName))
+            return std::move(*tied);
+        return noPicture(QStringLiteral("no picture of the gauge %1 can be found in %2")
+                             .arg(nameText(gauge), moduleName));
+    }
+    // A module named alone is an FS98 module of one gauge: its picture is cut out as FS98
+    // panels' are.
+    const std::optional<std::string> bitmap = extractedBitmapBytes(*file.bytes);
+    if (!bitmap)
+        return noPicture(QStringLiteral("no picture can be cut out of ") + moduleName);
+    return bitmapPicture(*bitmap, QStringLiteral("the picture cut out of ") + moduleName);
+}
+
+std::optional<LaterGaugePicture>
+LaterGaugePictures::multiGaugeModulePicture(std::string_view moduleBytes, std::string_view gauge,
+                                            const QString& moduleName) {
+    // The reading of a module's gauge tables and bitmap resources is called here, once it
+    // is there; until then no picture is tied to one gauge of several.
+    (void)moduleBytes;
+    (void)gauge;
+    (void)moduleName;
+    return std::nullopt;
+}
+
+const LaterGaugePictures::CabContents& LaterGaugePictures::cab(const std::string& path) {
+    const Stamp stamp = stampOf(path);
+    CabContents& contents = m_cabs[path];
+    if (contents.stamp == stamp && stamp.exists)
+        return contents;
+    contents = CabContents{stamp, false, {}};
+    ++m_filesRead;
+    const std::optional<std::string> bytes = readCabinet(path);
+    std::optional<std::vector<CabEntry>> files = bytes ? readCabFiles(*bytes) : std::nullopt;
+    if (!files)
+        return contents;
+    contents.readable = true;
+    for (CabEntry& file : *files)
+        contents.files.emplace(cabKey(file.name), std::move(file.bytes)); // the first one counts
+    return contents;
+}
+
+const LaterGaugePictures::ModuleBytes& LaterGaugePictures::module(const std::string& path) {
+    const Stamp stamp = stampOf(path);
+    ModuleBytes& file = m_modules[path];
+    if (file.stamp == stamp && stamp.exists)
+        return file;
+    ++m_filesRead;
+    file = ModuleBytes{stamp, readLimitedFile(path)};
+    return file;
+}
+
+} // namespace cockpix

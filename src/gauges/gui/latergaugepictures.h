@@ -1,0 +1,101 @@
+#pragma once
+
+// The pictures the gauges of panels of FS2000 and later show: found where FS finds them
+// (findLaterGauge), then the bitmap an XML gauge names (in its folder or its cabinet), or
+// the picture cut out of a .gau or .dll module. Every module is read once and kept while
+// its size and modification time stay the same: a cabinet of a hundred gauges is unpacked
+// once for all of them, and a changed file is read again.
+
+#include "gauges/core/latergaugelookup.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace cockpix {
+
+struct LaterGaugePicture {
+    QImage picture;
+    QString reason; // why there is no picture, for the tooltip; empty with a picture
+};
+
+class LaterGaugePictures {
+public:
+    // The picture of a gauge line's name ("module!gauge", or "module" alone), looked for in
+    // panelDir, then gaugesDir (each ending with "/"; an empty one is not searched).
+    LaterGaugePicture picture(std::string_view gaugeName, const std::string& panelDir,
+                              const std::string& gaugesDir);
+
+    // The pictures of a window's gauges, in the order of names, in one round of look-ups.
+    std::vector<LaterGaugePicture> pictures(const std::vector<std::string_view>& names,
+                                            const std::string& panelDir,
+                                            const std::string& gaugesDir);
+
+    // Starts a round: a folder that changed since the last round is listed again at its
+    // next look-up. picture() alone lists each folder only once, until the next round.
+    void beginRound() { m_files.beginRound(); }
+
+    // The listings and cabinet directories the look-ups share (for lists of gauges).
+    LaterGaugeFiles& files() { return m_files; }
+
+    // How many module files (cabinets, .gau, .dll, gauge.xml) have been read so far: a
+    // window's gauges of one cabinet read it once.
+    int filesRead() const { return m_filesRead; }
+
+private:
+    // What tells a file or folder changed since it was read.
+    struct Stamp {
+        bool exists = false;
+        std::uintmax_t size = 0;
+        std::int64_t modified = 0;
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+    static Stamp stampOf(const std::string& path);
+    using Sources = std::vector<std::pair<std::string, Stamp>>;
+
+    // A cabinet unpacked whole, its files by their stored names in lower case.
+    struct CabContents {
+        Stamp stamp;
+        bool readable = false;
+        std::unordered_map<std::string, std::string> files;
+    };
+    // A module file's bytes (.gau, .dll, gauge.xml).
+    struct ModuleBytes {
+        Stamp stamp;
+        std::optional<std::string> bytes;
+    };
+    // A picture made, with what it was made from.
+    struct Made {
+        Sources sources;
+        LaterGaugePicture picture;
+    };
+
+    LaterGaugePicture make(const GaugeLookup& found, std::string_view gaugeName, Sources& sources);
+    LaterGaugePicture fromCab(const GaugeLookup& found, Sources& sources);
+    LaterGaugePicture fromXmlFolder(const GaugeLookup& found, Sources& sources);
+    LaterGaugePicture fromModule(const GaugeLookup& found, std::string_view gauge,
+                                 Sources& sources);
+    // The picture of one gauge of a module of several (module!gauge), read from the
+    // module's own tables; nullopt while none can be tied to the gauge.
+    std::optional<LaterGaugePicture> multiGaugeModulePicture(std::string_view moduleBytes,
+                                                             std::string_view gauge,
+                                                             const QString& moduleName);
+    const CabContents& cab(const std::string& path);
+    const ModuleBytes& module(const std::string& path);
+
+    LaterGaugeFiles m_files;
+    std::map<std::string, CabContents> m_cabs;
+    std::map<std::string, ModuleBytes> m_modules;
+    std::map<std::string, Made> m_made; // by module path, entry and gauge name
+    int m_filesRead = 0;
+};
+
+} // namespace cockpix

@@ -1,0 +1,171 @@
+// Finding the gauges of panels of FS2000 and later, and unpacking the cabinets XML gauges
+// come in.
+
+#include "gauges/core/latergaugelookup.h"
+
+#include "base/core/scratchdir.h"
+#include "gauges/core/cabfile.h"
+#include "support/cabmaker.h"
+#include "support/testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace cockpix {
+namespace {
+
+using test::fileText;
+using test::writeFile;
+
+// Text that MSZIP packs poorly, so that a cabinet of it spans several data blocks.
+std::string noise(std::size_t length, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(length, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xff);
+    return bytes;
+}
+
+class CabFiles : public ScratchDirTest {
+protected:
+    void SetUp() override {
+        ScratchDirTest::SetUp();
+        writeFile(root / "in/Clock.xml", "<Gauge Name=\"Clock\"/>");
+        writeFile(root / "in/pics/Face.BMP", face);
+        if (!test::makeCab(root / "in", root / "Dials.cab", "Clock.xml pics/Face.BMP"))
+            GTEST_SKIP() << "gcab is not installed";
+        cab = fileText(root / "Dials.cab");
+    }
+    const std::string face = noise(100000, 7);
+    std::string cab;
+};
+
+TEST_F(CabFiles, AreListedAndUnpackedWholeInTheirOrder) {
+    EXPECT_EQ(cabFileNames(cab), (std::vector<std::string>{"Clock.xml", "pics\\Face.BMP"}));
+    const auto files = readCabFiles(cab);
+    ASSERT_TRUE(files);
+    ASSERT_EQ(files->size(), 2u);
+    EXPECT_EQ((*files)[0].name, "Clock.xml");
+    EXPECT_EQ((*files)[0].bytes, "<Gauge Name=\"Clock\"/>");
+    EXPECT_EQ((*files)[1].name, "pics\\Face.BMP");
+    EXPECT_EQ((*files)[1].bytes, face);
+}
+
+TEST_F(CabFiles, OneFileIsFoundByItsStoredNameInAnyCase) {
+    EXPECT_EQ(readCabFile(cab, "pics\\Face.BMP"), face);
+    EXPECT_EQ(readCabFile(cab, "PICS/face.bmp"), face);
+    EXPECT_EQ(readCabFileAt((root / "Dials.cab").string(), "clock.XML"), "<Gauge Name=\"Clock\"/>");
+    EXPECT_EQ(readCabFile(cab, "Face.BMP"), std::nullopt); // the folder is part of the name
+    EXPECT_EQ(readCabFile(cab, "Missing.xml"), std::nullopt);
+    EXPECT_EQ(readCabFileAt((root / "nothing.cab").string(), "Clock.xml"), std::nullopt);
+}
+
+TEST_F(CabFiles, NothingIsUnpackedPastTheLimit) {
+    EXPECT_EQ(readCabFiles(cab, face.size()), std::nullopt); // both files declare more
+    EXPECT_TRUE(readCabFiles(cab, face.size() + 100));
+    EXPECT_EQ(readCabFile(cab, "pics\\Face.BMP", face.size() - 1), std::nullopt);
+    EXPECT_EQ(readCabFile(cab, "pics\\Face.BMP", face.size()), face);
+}
+
+TEST_F(CabFiles, BrokenCabinetsGiveNothing) {
+    for (const std::string& bad :
+         {std::string(), cab.substr(0, 40), std::string("MSCF") + std::string(60, '\xff'),
+          std::string(cab).replace(28, 2, "\xff\xff")}) {
+        EXPECT_EQ(cabFileNames(bad), std::nullopt);
+        EXPECT_EQ(readCabFiles(bad), std::nullopt);
+    }
+    // The directory intact, the packed data cut short: the listing still works, the
+    // unpacking fails instead of giving fewer bytes.
+    const std::string cut = cab.substr(0, cab.size() - 5000);
+    EXPECT_TRUE(cabFileNames(cut));
+    EXPECT_EQ(readCabFiles(cut), std::nullopt);
+    EXPECT_EQ(readCabFile(cut, "pics\\Face.BMP"), std::nullopt);
+}
+
+// An installation with a gauge of every kind, in both folders, in odd cases.
+class LaterGaugeLookup : public ScratchDirTest {
+protected:
+    void SetUp() override {
+        ScratchDirTest::SetUp();
+        panelDir = (root / "panel").string() + "/";
+        gaugesDir = (root / "gauges").string() + "/";
+        writeFile(root / "gauges/ROUND.GAU", "gau");
+        writeFile(root / "gauges/radio.DLL", "dll");
+        writeFile(root / "gauges/XmlPack/needle.XML", "<Gauge/>");
+        writeFile(root / "gauges/Broken.cab", "MSCF cut short");
+        writeFile(root / "packing/sub/Clock.xml", "<Gauge/>");
+        cabsMade = test::makeCab(root / "packing", root / "gauges/Dials.cab", "sub/Clock.xml");
+        writeFile(root / "panel/LVLD/b767MAIN.gau", "gau");
+        writeFile(root / "panel/Round.dll", "dll"); // found before the gauges folder's .gau
+        writeFile(root / "panel/Broken.cab", "not a cabinet");
+    }
+    GaugeLookup find(std::string_view name) {
+        return findLaterGauge(name, panelDir, gaugesDir, files);
+    }
+    std::string panelDir;
+    std::string gaugesDir;
+    LaterGaugeFiles files;
+    bool cabsMade = false;
+};
+
+TEST_F(LaterGaugeLookup, SplitsNamesAtTheBang) {
+    const GaugeName full = splitGaugeName(" LVLD\\B767main ! EADI ");
+    EXPECT_EQ(full.module, "LVLD\\B767main");
+    EXPECT_EQ(full.gauge, "EADI");
+    const GaugeName alone = splitGaugeName("cessna.airspeed");
+    EXPECT_EQ(alone.module, "cessna.airspeed");
+    EXPECT_EQ(alone.gauge, "");
+    EXPECT_EQ(splitGaugeName("!x").module, "");
+}
+
+TEST_F(LaterGaugeLookup, FindsEachKindInFsOrderWhateverTheCase) {
+    GaugeLookup found = find("round!Needle");
+    EXPECT_EQ(found.kind, GaugeKind::Dll); // the panel folder comes first
+    EXPECT_EQ(found.path, panelDir + "Round.dll");
+    found = find("lvld\\B767Main!EADI");
+    EXPECT_EQ(found.kind, GaugeKind::Gau);
+    EXPECT_EQ(found.path, panelDir + "LVLD/b767MAIN.gau");
+    EXPECT_EQ(find("RADIO!Comm").path, gaugesDir + "radio.DLL");
+    found = find("xmlpack!NEEDLE");
+    EXPECT_EQ(found.kind, GaugeKind::XmlFolder);
+    EXPECT_EQ(found.path, gaugesDir + "XmlPack");
+    EXPECT_EQ(found.entry, "needle.XML");
+    EXPECT_EQ(find("XmlPack").kind, GaugeKind::Missing); // an XML gauge needs its name
+    if (cabsMade) {
+        found = find("dials!CLOCK");
+        EXPECT_EQ(found.kind, GaugeKind::Cab);
+        EXPECT_EQ(found.path, gaugesDir + "Dials.cab");
+        EXPECT_EQ(found.entry, "sub\\Clock.xml");
+        EXPECT_EQ(find("Dials!Fuel").kind, GaugeKind::Missing);
+    }
+    EXPECT_EQ(find("Nothing!Here").kind, GaugeKind::Missing);
+    EXPECT_EQ(find("").kind, GaugeKind::Missing);
+}
+
+TEST_F(LaterGaugeLookup, AnUnreadableCabinetIsTheAnswerOnlyWhenNothingElseHoldsTheGauge) {
+    GaugeLookup found = find("Broken!Gauge");
+    EXPECT_EQ(found.kind, GaugeKind::CabUnreadable);
+    EXPECT_EQ(found.path, panelDir + "Broken.cab"); // the first of the two
+    writeFile(root / "gauges/Broken/Gauge.xml", "<Gauge/>");
+    files.beginRound();
+    EXPECT_EQ(find("Broken!Gauge").kind, GaugeKind::XmlFolder);
+    gaugesDir.clear();
+    EXPECT_EQ(find("Broken!Gauge").kind, GaugeKind::CabUnreadable);
+}
+
+TEST_F(LaterGaugeLookup, ACabinetIsListedAgainWhenItChanges) {
+    if (!cabsMade)
+        GTEST_SKIP() << "gcab is not installed";
+    EXPECT_EQ(find("Dials!Fuel").kind, GaugeKind::Missing);
+    writeFile(root / "packing/sub/Fuel.xml", "<Gauge/>");
+    // The new cabinet is longer, so its stamp differs even within the clock's resolution.
+    ASSERT_TRUE(
+        test::makeCab(root / "packing", root / "gauges/Dials.cab", "sub/Clock.xml sub/Fuel.xml"));
+    EXPECT_EQ(find("Dials!Fuel").kind, GaugeKind::Cab);
+    writeFile(root / "gauges/Dials.cab", "garbage now");
+    EXPECT_EQ(find("Dials!Fuel").kind, GaugeKind::CabUnreadable);
+}
+
+} // namespace
+} // namespace cockpix
