@@ -151,7 +151,7 @@ void LaterPanelWindowForm::showScene() {
     setWindowTitle(m_scene.caption);
     if (!m_scene.frame.isEmpty())
         m_view->setFixedSize(m_scene.frame);
-    const QRect windowRect = pixelRect(m_scene.windowRect);
+    const QRect windowRect = pixelRect(m_scene.layout.rect);
     if (!m_scene.background.isNull())
         m_view->setBackground(m_scene.background, windowRect);
     else if (m_scene.backColor)
@@ -164,7 +164,7 @@ void LaterPanelWindowForm::showScene() {
     for (int i = 0; i < n; ++i) {
         const LaterSceneGauge& gauge = m_scene.gauges[static_cast<std::size_t>(i)];
         m_view->setGauge(i, gauge.picture, pixelRect(gauge.rect), laterGaugeToolTip(gauge), false,
-                         laterGaugeLabel(gauge));
+                         gauge.label);
     }
     m_view->selectGauge(std::min(selected, n - 1));
     m_goAction->setEnabled(n > 0);
@@ -220,7 +220,7 @@ QSize LaterPanelWindowForm::sizeHint() const {
 }
 
 void LaterPanelWindowForm::scrollToPicture() {
-    const QRect rect = pixelRect(m_scene.windowRect);
+    const QRect rect = pixelRect(m_scene.layout.rect);
     const QSize view = m_scroll->viewport()->size();
     m_scroll->ensureVisible(rect.center().x(), rect.center().y(), view.width() / 2,
                             view.height() / 2);
@@ -228,7 +228,7 @@ void LaterPanelWindowForm::scrollToPicture() {
 
 void LaterPanelWindowForm::onGaugeDragged(int i, QPoint delta) {
     if (const LaterGauge* gauge = gaugeLine(i)) {
-        const LaterUnits place = laterDraggedPlace(m_scene, *gauge, delta.x(), delta.y());
+        const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
         emit dragStatusChanged(tr("gauge #%1 : x = %2, y = %3")
                                    .arg(gauge->number)
                                    .arg(unitsText(place.x), unitsText(place.y)));
@@ -240,7 +240,7 @@ void LaterPanelWindowForm::onGaugeDropped(int i, QPoint delta) {
     const LaterGauge* gauge = gaugeLine(i);
     if (!gauge || delta.isNull())
         return;
-    const LaterUnits place = laterDraggedPlace(m_scene, *gauge, delta.x(), delta.y());
+    const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
     if (place.x == gauge->x.value_or(0) && place.y == gauge->y.value_or(0)) {
         showScene(); // back where it was
         return;
@@ -250,10 +250,11 @@ void LaterPanelWindowForm::onGaugeDropped(int i, QPoint delta) {
 
 void LaterPanelWindowForm::onGaugeResizing(int i, QSize size) {
     if (const LaterGauge* gauge = gaugeLine(i)) {
-        const LaterUnits units = laterResizedSize(m_scene, *gauge, size.width(), size.height());
+        const LaterGaugePlace units =
+            laterResizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
         emit dragStatusChanged(tr("gauge #%1 : w = %2, h = %3")
                                    .arg(gauge->number)
-                                   .arg(unitsText(units.x), unitsText(units.y)));
+                                   .arg(unitsText(units.width), unitsText(units.height)));
     }
 }
 
@@ -262,12 +263,13 @@ void LaterPanelWindowForm::onGaugeResized(int i, QSize size) {
     const LaterGauge* gauge = gaugeLine(i);
     if (!gauge)
         return;
-    const LaterUnits units = laterResizedSize(m_scene, *gauge, size.width(), size.height());
-    if (gauge->width == units.x && gauge->height == units.y) {
+    const LaterGaugePlace units =
+        laterResizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
+    if (gauge->width == units.width && gauge->height == units.height) {
         showScene();
         return;
     }
-    LaterGaugeEditing(m_document).resize(gauge->line, units.x, units.y);
+    LaterGaugeEditing(m_document).resize(gauge->line, units.width, units.height);
 }
 
 void LaterPanelWindowForm::onMoveRequested(int i, double dx, double dy) {

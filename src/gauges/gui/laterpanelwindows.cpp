@@ -13,7 +13,12 @@ namespace cockpix {
 
 LaterPanelWindows::LaterPanelWindows(PanelDocument& document, const AppModel& app,
                                      UserDialogs& dialogs, QMdiArea* area, QObject* parent)
-    : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_area(area) {}
+    : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_area(area) {
+    // The folders as they are when a window is drawn: the directories may change between.
+    m_pictures = [this](const std::vector<std::string_view>& names) {
+        return m_gaugePictures.pictures(names, m_app.dirs.panelDir, m_app.dirs.gaugesDir);
+    };
+}
 
 LaterPanelWindowForm* LaterPanelWindows::at(std::size_t window) const {
     for (const QPointer<LaterPanelWindowForm>& form : m_forms) {
@@ -87,7 +92,7 @@ void LaterPanelWindows::goToGauge(LaterPanelWindowForm* form) {
     request.caption = tr("Go to gauge");
     request.label = form->windowTitle();
     for (const LaterSceneGauge& gauge : scene.gauges)
-        request.items << laterGaugeLabel(gauge);
+        request.items << gauge.label;
     request.current = std::max(form->selectedGauge(), 0);
     const std::optional<int> chosen = m_dialogs.chooseFromList(request);
     if (!chosen || *chosen < 0 || *chosen >= int(scene.gauges.size()))

@@ -27,7 +27,8 @@ public:
     LaterPanelWindows(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
                       QMdiArea* area, QObject* parent = nullptr);
 
-    // Where the windows take their gauges' pictures from (none: every gauge an outline).
+    // Where the windows take their gauges' pictures from; by default as FS finds them, in
+    // the panel folder, then the gauges folder, each module read once until it changes.
     void setPictureLookup(LaterPictureLookup lookup) { m_pictures = std::move(lookup); }
 
     // The open window of the section at index in LaterPanel::windows, or null.
@@ -52,6 +53,7 @@ private:
     const AppModel& m_app;
     UserDialogs& m_dialogs;
     QMdiArea* m_area;
+    LaterGaugePictures m_gaugePictures;
     LaterPictureLookup m_pictures;
     QList<QPointer<LaterPanelWindowForm>> m_forms;
     QPointer<LaterGaugePropertiesDialog> m_properties;

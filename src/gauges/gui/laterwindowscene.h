@@ -1,12 +1,13 @@
 #pragma once
 
 // One window or virtual cockpit of a panel of FS2000 and later as pictures and rectangles,
-// with Qt Gui only (no widgets): where the window goes on the chosen screen, its background
-// bitmap or colour, and every gauge at its place with its picture, or without one and the
-// reason why. The later panel window draws it; it is computed again after each edit.
+// with Qt Gui only (no widgets): where the window goes on the chosen screen (laterlayout.h),
+// its background bitmap or colour, and every gauge at its place with its picture, or
+// without one and the reason why. The later panel window draws it, again after each edit.
 
 #include "base/core/textencoding.h"
-#include "gauges/core/panellayout.h"
+#include "gauges/core/laterlayout.h"
+#include "gauges/gui/latergaugepictures.h"
 #include "panel/core/laterpanel.h"
 
 #include <QColor>
@@ -22,31 +23,26 @@
 
 namespace cockpix {
 
-// A gauge's picture, or the reason there is none (for its tooltip).
-struct LaterScenePicture {
-    QImage picture;
-    QString reason;
-};
-// The picture of "module!gauge" as FS would find it.
-using LaterPictureLookup = std::function<LaterScenePicture(std::string_view name)>;
+// The pictures of a window's gauges by their names ("module!gauge"), in that order, as FS
+// would find them.
+using LaterPictureLookup =
+    std::function<std::vector<LaterGaugePicture>(const std::vector<std::string_view>& names)>;
 
 struct LaterSceneGauge {
     std::size_t line = 0; // the gauge's line in the panel's lines
     long number = 0;      // NN of gaugeNN
-    QString name;         // "module!gauge"
+    QString label;        // "gauge #3 : module!gauge"
     QImage picture;       // null: drawn as an outline
     QString reason;       // why there is no picture
     RectF rect;           // in the frame's pixels
 };
 
 struct LaterWindowScene {
-    QSize frame;                     // the screen (or the texture of a virtual cockpit), in pixels
-    QString caption;                 // the window's title, or its section's name
-    QImage background;               // null: the window is filled with backColor
-    std::optional<QColor> backColor; // Background_color
-    RectF windowRect;                // where the window lies in the frame
-    double unitX = 1;                // frame pixels per gauge unit, across and down
-    double unitY = 1;
+    QSize frame;                         // the screen, in pixels
+    QString caption;                     // the window's title, or its section's name
+    QImage background;                   // null: the window is filled with backColor
+    std::optional<QColor> backColor;     // Background_color
+    LaterWindowLayout layout;            // where the window lies in the frame, its units
     std::vector<LaterSceneGauge> gauges; // in the section's order
 };
 
@@ -62,21 +58,14 @@ struct LaterSceneSource {
 LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t window, QSize screen,
                                   const LaterPictureLookup& pictures);
 
-// "gauge #3 : module!gauge", what screen readers call a gauge; the tooltip adds the reason
-// a picture is missing on a second line.
-QString laterGaugeLabel(const LaterSceneGauge& gauge);
+// The gauge's tooltip: its label, and the reason a picture is missing on a line of its own.
 QString laterGaugeToolTip(const LaterSceneGauge& gauge);
 
-// A gauge dragged by a pixel delta, in the units of its line: whole units when the line
-// held whole numbers.
-struct LaterUnits {
-    double x = 0;
-    double y = 0;
-};
-LaterUnits laterDraggedPlace(const LaterWindowScene& scene, const LaterGauge& gauge,
-                             double dxPixels, double dyPixels);
-// A gauge's picture resized to pixels, in the units of its line (whole as above).
-LaterUnits laterResizedSize(const LaterWindowScene& scene, const LaterGauge& gauge,
-                            double widthPixels, double heightPixels);
+// Where gauge i of the scene goes, in the units of its line, when its picture is dragged
+// by a pixel delta, or resized to size pixels (x and y then stay).
+PointF laterDraggedUnits(const LaterWindowScene& scene, const LaterGauge& gauge, double dx,
+                         double dy);
+LaterGaugePlace laterResizedUnits(const LaterWindowScene& scene, std::size_t i,
+                                  const LaterGauge& gauge, double width, double height);
 
 } // namespace cockpix
