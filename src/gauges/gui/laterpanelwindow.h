@@ -20,10 +20,10 @@ struct PanelPicture;
 class UserDialogs;
 
 // One [WindowNN] or [VcockpitNN] section of a panel of FS2000 and later, as FS puts it on
-// the screen: a painted frame as large as the screen (a virtual cockpit's: its texture)
-// with the window's background bitmap stretched to where the window goes, or its background
-// colour, and every gauge with its picture or, where none was found, its outline. It
-// follows the document: every edit, undo or redo draws it again. A gauge is moved by
+// the screen: a painted frame as large as the screen with the window's background bitmap
+// stretched to where the window goes (a virtual cockpit: its texture at the top-left
+// corner), or its background colour, and every gauge with its picture or, where none was found, its
+// outline. It follows the document: every edit, undo or redo draws it again. A gauge is moved by
 // dragging it or with the arrow keys (Shift: 10 units), resized by the corner handle
 // (width and height apart, Shift keeps the aspect), removed with Delete after a question;
 // Tab walks the gauges. Each edit is one undo step.

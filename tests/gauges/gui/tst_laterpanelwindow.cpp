@@ -2,6 +2,7 @@
 // window and its gauges go, pictures and outlines, and the edits by mouse and keys, each
 // saved as exactly its own line and undone to the same bytes.
 
+#include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -261,6 +262,8 @@ private slots:
         QCOMPARE(dialog->box("laterX")->text(), QStringLiteral("150"));
         QCOMPARE(dialog->box("laterHeight")->text(), QStringLiteral("20"));
         QCOMPARE(dialog->box("laterMore")->text(), QStringLiteral("ON"));
+        QCOMPARE(unnamedControls(dialog), QStringList());
+        QCOMPARE(unnamedControls(form, {"cockpix::PanelView"}), QStringList());
         QTest::keyClick(form->view(), Qt::Key_Left);
         QCOMPARE(dialog->box("laterX")->text(), QStringLiteral("149"));
         const std::string moved = bytes();
