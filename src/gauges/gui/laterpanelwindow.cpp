@@ -142,7 +142,7 @@ const LaterGauge* LaterPanelWindowForm::gaugeLine(int i) const {
 
 void LaterPanelWindowForm::load() {
     const LaterSceneSource source{&m_document.laterPanel(), &m_document.laterLines(),
-                                  m_document.laterEncoding(), m_panelDir};
+                                  m_document.laterEncoding(), m_panelDir, &m_backgrounds};
     m_scene = laterWindowScene(source, m_window, screenSizePixels(), m_pictures);
     showScene();
 }
@@ -154,9 +154,12 @@ void LaterPanelWindowForm::showScene() {
     const QRect windowRect = pixelRect(m_scene.layout.rect);
     if (!m_scene.background.isNull())
         m_view->setBackground(m_scene.background, windowRect);
-    else if (m_scene.backColor)
-        m_view->setBackground(colourPicture(*m_scene.backColor), windowRect);
-    else
+    else if (m_scene.backColor) {
+        // The same picture while the colour stays: the view keeps its stretched copy.
+        if (m_colourPicture.isNull() || m_colourPicture.pixelColor(0, 0) != *m_scene.backColor)
+            m_colourPicture = colourPicture(*m_scene.backColor);
+        m_view->setBackground(m_colourPicture, windowRect);
+    } else
         m_view->clearBackground();
     const int n = int(m_scene.gauges.size());
     const int selected = m_view->selectedGauge();

@@ -89,6 +89,8 @@ private:
     LaterPictureLookup m_pictures;
     std::string m_panelDir;
     LaterWindowScene m_scene;
+    LaterBackgroundCache m_backgrounds;
+    QImage m_colourPicture; // the background of a window of a colour only
 
     QScrollArea* m_scroll = nullptr;
     PanelView* m_view = nullptr;

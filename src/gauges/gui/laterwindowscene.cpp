@@ -19,6 +19,16 @@ QColor toQColor(const RgbColor& color) {
 
 } // namespace
 
+QImage LaterBackgroundCache::picture(const std::string& path) {
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    if (path != m_path || !stamp || stamp != m_stamp) {
+        m_path = path;
+        m_stamp = stamp;
+        m_picture = loadBitmapImage(path);
+    }
+    return m_picture;
+}
+
 LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t index, QSize screen,
                                   const LaterPictureLookup& pictures) {
     LaterWindowScene scene;
@@ -28,8 +38,11 @@ LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t in
     scene.frame = screen;
     scene.caption = fromPanelText(laterWindowCaption(*source.panel, window), source.encoding);
     const std::string file = laterBackgroundFile(window, screen.width());
-    if (!file.empty())
-        scene.background = loadBitmapImage(resolvePathIgnoringCase(source.panelDir + file));
+    if (!file.empty()) {
+        const std::string path = resolvePathIgnoringCase(source.panelDir + file);
+        scene.background =
+            source.backgrounds ? source.backgrounds->picture(path) : loadBitmapImage(path);
+    }
     if (const auto color = laterBackgroundColor(window))
         scene.backColor = toQColor(*color);
     scene.layout =

@@ -5,6 +5,7 @@
 // its background bitmap or colour, and every gauge at its place with its picture, or
 // without one and the reason why. The later panel window draws it, again after each edit.
 
+#include "base/core/filelookup.h"
 #include "base/core/textencoding.h"
 #include "gauges/core/laterlayout.h"
 #include "gauges/gui/latergaugepictures.h"
@@ -46,11 +47,25 @@ struct LaterWindowScene {
     std::vector<LaterSceneGauge> gauges; // in the section's order
 };
 
+// The background bitmap last read, kept while its file stays the same: a window drawn
+// again after each edit does not read its bitmap again.
+class LaterBackgroundCache {
+public:
+    // The picture of the bitmap at path (null when it cannot be read).
+    QImage picture(const std::string& path);
+
+private:
+    std::string m_path;
+    std::optional<FileStamp> m_stamp;
+    QImage m_picture;
+};
+
 struct LaterSceneSource {
     const LaterPanel* panel = nullptr;
     const PanelLines* lines = nullptr;
     TextEncoding encoding = TextEncoding::Windows1252;
-    std::string panelDir; // with its trailing separator
+    std::string panelDir;                        // with its trailing separator
+    LaterBackgroundCache* backgrounds = nullptr; // may be null: the bitmap is read each time
 };
 
 // The scene of panel.windows[window] on a screen of that size; an empty scene (no gauges,

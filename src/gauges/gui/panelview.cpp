@@ -55,6 +55,10 @@ QColor PanelView::backColor() const {
 }
 
 void PanelView::setBackground(const QImage& picture, const QRect& rect) {
+    // Set again as it was (a window drawn again after an edit): nothing to stretch or paint.
+    if (m_background.visible && m_background.rect == rect &&
+        m_background.picture.cacheKey() == picture.cacheKey())
+        return;
     m_background.picture = picture;
     m_background.stretched = {};
     m_background.rect = rect;

@@ -165,6 +165,20 @@ private slots:
         QCOMPARE(rectOf(cockpit, 0), QRect(100, 100, 64, 64));
     }
 
+    // Drawn again after each edit, the window reads its bitmap again only when the file
+    // changed.
+    void theBackgroundIsReadAgainOnlyWhenItsFileChanges() {
+        LaterPanelWindowForm* form = show(1);
+        const qint64 first = form->backgroundPicture().picture.cacheKey();
+        form->selectGauge(0);
+        QTest::keyClick(form->view(), Qt::Key_Right);
+        QCOMPARE(m_document.undoStack()->count(), 1);
+        QCOMPARE(form->backgroundPicture().picture.cacheKey(), first);
+        QVERIFY(filled({300, 100}, Qt::yellow).save(m_dir.filePath("main_panel_1024.bmp"), "BMP"));
+        QTest::keyClick(form->view(), Qt::Key_Right);
+        QCOMPARE(form->backgroundPicture().picture.size(), QSize(300, 100));
+    }
+
     // A drag moves the gauge by whole units (the line had whole numbers) and saves as that
     // line alone, blanks kept; undo gives back the opened bytes, redo the moved ones.
     void aDragChangesExactlyItsLine() {
