@@ -3,7 +3,6 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/latergaugetext.h"
-#include "gauges/gui/latergaugeediting.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QDialogButtonBox>
@@ -105,8 +104,7 @@ void LaterGaugePropertiesDialog::accept() {
     const LaterGaugeBoxes before = laterGaugeBoxes(laterGaugeFields(lines, m_line));
     if (laterGaugeValue("", boxes) != laterGaugeValue("", before)) {
         m_applying = true;
-        LaterGaugeEditing(m_document)
-            .setLine(m_line, laterGaugeValue(laterGaugeName(lines, m_line), boxes));
+        m_document.setLaterGaugeLine(m_line, laterGaugeValue(laterGaugeName(lines, m_line), boxes));
         m_applying = false;
     }
     QDialog::accept();

@@ -4,7 +4,6 @@
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/gaugedrag.h"
-#include "gauges/gui/latergaugeediting.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
@@ -248,7 +247,7 @@ void LaterPanelWindowForm::onGaugeDropped(int i, QPoint delta) {
         showScene(); // back where it was
         return;
     }
-    LaterGaugeEditing(m_document).move(gauge->line, place.x, place.y);
+    m_document.moveLaterGauge(gauge->line, place.x, place.y);
 }
 
 void LaterPanelWindowForm::onGaugeResizing(int i, QSize size) {
@@ -272,13 +271,13 @@ void LaterPanelWindowForm::onGaugeResized(int i, QSize size) {
         showScene();
         return;
     }
-    LaterGaugeEditing(m_document).resize(gauge->line, units.width, units.height);
+    m_document.resizeLaterGauge(gauge->line, units.width, units.height);
 }
 
 void LaterPanelWindowForm::onMoveRequested(int i, double dx, double dy) {
     if (const LaterGauge* gauge = gaugeLine(i))
-        LaterGaugeEditing(m_document)
-            .move(gauge->line, gauge->x.value_or(0) + dx, gauge->y.value_or(0) + dy);
+        m_document.moveLaterGauge(gauge->line, gauge->x.value_or(0) + dx,
+                                  gauge->y.value_or(0) + dy);
 }
 
 void LaterPanelWindowForm::onRemoveRequested(int i) {
@@ -290,7 +289,7 @@ void LaterPanelWindowForm::onRemoveRequested(int i) {
                                        m_document.laterEncoding());
     if (!m_dialogs.question(tr("Are you sure to remove gauge\n%1 ?").arg(name)))
         return;
-    LaterGaugeEditing(m_document).remove(gauge->line);
+    m_document.removeLaterGauge(gauge->line);
 }
 
 void LaterPanelWindowForm::closeWindow() {
