@@ -17,6 +17,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/gui/gaugedialogs.h"
+#include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
@@ -357,6 +358,16 @@ void MainWindow::showPanelWindow(int w) {
 }
 
 void MainWindow::openGaugeProperties(int w, int g) {
+    if (m_document.isLater()) {
+        // w and g count the sections and their gauges in file order.
+        if (w < 0 || g < 0)
+            return;
+        if (LaterPanelWindowForm* form = m_laterWindows->show(static_cast<std::size_t>(w))) {
+            form->selectGauge(g);
+            m_laterWindows->openProperties(form, g);
+        }
+        return;
+    }
     if (w < 0 || w >= m_document.panel().windowCount || g < 0)
         return;
     // The properties show the gauge's pixels on its panel window: the window comes first.

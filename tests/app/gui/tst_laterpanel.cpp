@@ -8,6 +8,7 @@
 #include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
 #include "base/gui/comparisondialog.h"
+#include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
 #include "panel/gui/paneldocument.h"
@@ -220,6 +221,25 @@ void TestLaterPanel::theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines() {
     f.trigger("mnuundo");
     QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
     QCOMPARE(bytesOf(panel), original);
+
+    // A gauge's finding leads to the gauge in its panel window, with its properties open.
+    f.document.setLaterGaugeLine(f.document.laterPanel().windows.at(0).gauges.at(1).line,
+                                 "Nope!C , 50,10,20,20");
+    QTRY_COMPARE(status->accessibleName(), QStringLiteral("2 findings"));
+    QTreeWidgetItem* notFound = nullptr;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(3) == QStringLiteral("gauge-not-found"))
+            notFound = list->topLevelItem(i);
+    }
+    QVERIFY(notFound != nullptr);
+    list->setCurrentItem(notFound);
+    emit list->itemActivated(notFound, 0);
+    LaterPanelWindowForm* form = f.window->laterWindows().at(0);
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->selectedGauge(), 1);
+    QVERIFY(f.window->laterWindows().propertiesDialog() != nullptr);
+    QCOMPARE(f.window->laterWindows().propertiesDialog()->line(),
+             f.document.laterPanel().windows.at(0).gauges.at(1).line);
 }
 
 QTEST_MAIN(TestLaterPanel)
