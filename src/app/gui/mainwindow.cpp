@@ -17,8 +17,11 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/gui/gaugedialogs.h"
+#include "gauges/gui/laterpanelwindow.h"
+#include "gauges/gui/laterpanelwindows.h"
 #include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
+#include "template/gui/laterwindowtable.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
@@ -94,6 +97,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     m_gaugeDialogs =
         new GaugeDialogs(m_document, m_app, m_dialogs, m_rowCommands->panelForms(), this);
+    m_laterWindows = new LaterPanelWindows(m_document, m_app, m_dialogs, m_mdiArea, this);
     connectGaugeDialogs();
     connectMenu();
     connectEditMenu();
@@ -191,12 +195,14 @@ void MainWindow::connectGaugeDialogs() {
             &TemplateRowCommands::viewWindow);
     connect(m_gaugeDialogs, &GaugeDialogs::recomputeOptionChanged, m_menu,
             &MainMenu::syncOptionsFromModel);
-    connect(m_gaugeDialogs, &GaugeDialogs::statusMessage, this, [this](const QString& text) {
+    const auto showStatus = [this](const QString& text) {
         if (text.isEmpty())
             statusBar()->clearMessage();
         else
             statusBar()->showMessage(text);
-    });
+    };
+    connect(m_gaugeDialogs, &GaugeDialogs::statusMessage, this, showStatus);
+    connect(m_laterWindows, &LaterPanelWindows::statusMessage, this, showStatus);
 }
 
 QMdiSubWindow* MainWindow::templateSubWindow() const {
@@ -288,6 +294,8 @@ void MainWindow::closeTemplateWindow() {
 void MainWindow::createTemplateWindow() {
     auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
+    connect(window->laterTable(), &LaterWindowTable::showWindowRequested, this,
+            [this](int index) { m_laterWindows->show(static_cast<std::size_t>(index)); });
     m_rowCommands->attach(window);
     m_toolCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
@@ -350,6 +358,16 @@ void MainWindow::showPanelWindow(int w) {
 }
 
 void MainWindow::openGaugeProperties(int w, int g) {
+    if (m_document.isLater()) {
+        // w and g count the sections and their gauges in file order.
+        if (w < 0 || g < 0)
+            return;
+        if (LaterPanelWindowForm* form = m_laterWindows->show(static_cast<std::size_t>(w))) {
+            form->selectGauge(g);
+            m_laterWindows->openProperties(form, g);
+        }
+        return;
+    }
     if (w < 0 || w >= m_document.panel().windowCount || g < 0)
         return;
     // The properties show the gauge's pixels on its panel window: the window comes first.
@@ -607,6 +625,32 @@ void MainWindow::updateWindowMenu() {
             if (child)
                 m_mdiArea->setActiveSubWindow(child);
         });
+    }
+    addLaterWindowsToMenu(menu);
+}
+
+// A later panel's windows and virtual cockpits, each shown (or brought to the front) from
+// here as from the template's table.
+void MainWindow::addLaterWindowsToMenu(QMenu* menu) {
+    if (!m_document.isLater())
+        return;
+    const LaterPanel& panel = m_document.laterPanel();
+    if (panel.windows.empty())
+        return;
+    menu->addSeparator();
+    QMenu* show = menu->addMenu(tr("&Show panel window"));
+    show->setObjectName(QStringLiteral("mnushowlater"));
+    for (std::size_t i = 0; i < panel.windows.size(); ++i) {
+        const LaterWindow& window = panel.windows[i];
+        const LaterTitle* title =
+            window.kind == LaterWindowKind::Window ? panel.titleOf(window.number) : nullptr;
+        QString text =
+            QStringLiteral("[%1]").arg(fromPanelText(window.header, m_document.laterEncoding()));
+        if (title)
+            text += QStringLiteral(" ") + fromPanelText(title->title, m_document.laterEncoding());
+        QAction* action = show->addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        action->setObjectName(QStringLiteral("mnushowlater_%1").arg(i));
+        connect(action, &QAction::triggered, this, [this, i] { m_laterWindows->show(i); });
     }
 }
 

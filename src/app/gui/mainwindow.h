@@ -13,6 +13,7 @@
 
 class QLabel;
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 class QUndoView;
 
@@ -27,6 +28,7 @@ class PanelCommands;
 class TemplateRowCommands;
 class TemplateToolCommands;
 class GaugeDialogs;
+class LaterPanelWindows;
 class DirectoriesDialog;
 class AboutDialog;
 class CheckCommands;
@@ -52,6 +54,8 @@ public:
     TemplateToolCommands& toolCommands() const { return *m_toolCommands; }
     // The gauge dialogs of the panel windows (Form3, Form5, Form9, Form15).
     GaugeDialogs& gaugeDialogs() const { return *m_gaugeDialogs; }
+    // The panel windows of a panel of FS2000 and later.
+    LaterPanelWindows& laterWindows() const { return *m_laterWindows; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
@@ -136,6 +140,7 @@ private slots:
     void updateFormatNotice();
 
 private:
+    void addLaterWindowsToMenu(QMenu* menu);
     void connectMenu();
     void connectEditMenu();
     void connectGaugeDialogs();
@@ -161,6 +166,7 @@ private:
     QLabel* m_formatNotice = nullptr;
     TemplateToolCommands* m_toolCommands = nullptr;
     GaugeDialogs* m_gaugeDialogs = nullptr;
+    LaterPanelWindows* m_laterWindows = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;

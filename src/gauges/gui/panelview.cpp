@@ -1,6 +1,7 @@
 #include "gauges/gui/panelview.h"
 
 #include "gauges/core/gaugedrag.h"
+#include "gauges/gui/gaugeoutline.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelviewaccessible.h"
 
@@ -23,11 +24,16 @@ constexpr int kDragThreshold = 3;
 constexpr int kHandleSize = 7;  // the square drawn at the selected gauge's lower-right corner
 constexpr int kHandleReach = 2; // pixels around it that still take the handle
 constexpr int kSmallestDragWidth = 4;
+// More gauges than any window holds: a wrong index must not allocate gigabytes.
+constexpr int kMostGaugeSlots = 1 << 20;
 
 void drawItem(QPainter& painter, const QRect& view, PanelViewItem& item, const QRect& rect) {
     if (!item.visible || rect.isEmpty())
         return;
-    paintClippedPicture(painter, view, rect, item.picture, item.framed, item.stretched);
+    if (item.picture.isNull() && !item.name.isEmpty())
+        paintGaugeOutline(painter, rect, item.name);
+    else
+        paintClippedPicture(painter, view, rect, item.picture, item.framed, item.stretched);
 }
 
 } // namespace
@@ -49,6 +55,10 @@ QColor PanelView::backColor() const {
 }
 
 void PanelView::setBackground(const QImage& picture, const QRect& rect) {
+    // Set again as it was (a window drawn again after an edit): nothing to stretch or paint.
+    if (m_background.visible && m_background.rect == rect &&
+        m_background.picture.cacheKey() == picture.cacheKey())
+        return;
     m_background.picture = picture;
     m_background.stretched = {};
     m_background.rect = rect;
@@ -62,26 +72,34 @@ void PanelView::clearBackground() {
 }
 
 PanelViewItem* PanelView::item(int i) {
-    if (i < 0 || i >= kPanelViewGaugeSlots)
+    if (i < 0 || i >= int(m_gauges.size()))
         return nullptr;
     return &m_gauges[static_cast<std::size_t>(i)];
 }
 
 const PanelViewItem* PanelView::gauge(int i) const {
-    if (i < 0 || i >= kPanelViewGaugeSlots)
+    if (i < 0 || i >= int(m_gauges.size()))
         return nullptr;
     return &m_gauges[static_cast<std::size_t>(i)];
 }
 
 int PanelView::gaugeCount() const {
-    int n = 0;
-    while (n < kPanelViewGaugeSlots && m_gauges[static_cast<std::size_t>(n)].enabled)
-        ++n;
-    return n;
+    const auto firstFree = std::find_if(m_gauges.begin(), m_gauges.end(),
+                                        [](const PanelViewItem& gauge) { return !gauge.enabled; });
+    return int(firstFree - m_gauges.begin());
+}
+
+void PanelView::setGaugeSlots(int n) {
+    n = std::clamp(n, 0, kMostGaugeSlots);
+    for (int i = n; i < int(m_gauges.size()); ++i)
+        clearGauge(i);
+    m_gauges.resize(static_cast<std::size_t>(n));
 }
 
 void PanelView::setGauge(int i, const QImage& picture, const QRect& rect, const QString& toolTip,
-                         bool framed) {
+                         bool framed, const QString& name) {
+    if (i >= int(m_gauges.size()) && i < kMostGaugeSlots)
+        m_gauges.resize(static_cast<std::size_t>(i) + 1);
     PanelViewItem* gauge = item(i);
     if (!gauge)
         return;
@@ -93,6 +111,7 @@ void PanelView::setGauge(int i, const QImage& picture, const QRect& rect, const 
     gauge->rect = rect;
     gauge->toolTip = toolTip;
     gauge->framed = framed;
+    gauge->name = name;
     gauge->visible = gauge->enabled = true;
     repaintAround(rect);
 }
@@ -149,11 +168,8 @@ QRect PanelView::shownRect(int i) const {
         return {};
     if (i == m_dragGauge && m_drag == Drag::Moving)
         return shown->rect.translated(m_dragDelta);
-    if (i == m_dragGauge && m_drag == Drag::Resizing) {
-        const QRect& start = shown->rect;
-        const double aspect = start.width() > 0 ? double(start.height()) / start.width() : 1;
-        return QRect(start.topLeft(), QSize(m_dragWidth, int(std::lround(m_dragWidth * aspect))));
-    }
+    if (i == m_dragGauge && m_drag == Drag::Resizing)
+        return QRect(shown->rect.topLeft(), m_dragSize);
     return shown->rect;
 }
 
@@ -196,10 +212,13 @@ void PanelView::paintEvent(QPaintEvent* event) {
     const QRect shown = visible.isEmpty() ? rect() : visible.boundingRect();
     drawItem(painter, shown, m_background, m_background.rect);
     const QRect dirty = event->rect();
-    for (int i = 0; i < kPanelViewGaugeSlots; ++i) {
+    for (int i = 0; i < int(m_gauges.size()); ++i) {
+        PanelViewItem& gauge = m_gauges[static_cast<std::size_t>(i)];
+        if (!gauge.enabled)
+            continue;
         const QRect rect = shownRect(i);
-        if (m_gauges[static_cast<std::size_t>(i)].enabled && rect.intersects(dirty))
-            drawItem(painter, shown, m_gauges[static_cast<std::size_t>(i)], rect);
+        if (rect.intersects(dirty))
+            drawItem(painter, shown, gauge, rect);
     }
     paintSelection(painter);
 }
@@ -234,7 +253,8 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
                                .contains(pos)) {
         m_drag = Drag::Resizing;
         m_dragGauge = m_selected;
-        m_dragWidth = std::max(shownRect(m_selected).width(), 1);
+        const QRect start = shownRect(m_selected);
+        m_dragSize = QSize(std::max(start.width(), 1), std::max(start.height(), 1));
         return;
     }
     m_dragGauge = gaugeAt(pos);
@@ -245,14 +265,19 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-int PanelView::resizedWidth(const QPoint& pos) const {
-    // The corner follows the mouse along the gauge's diagonal, so the aspect stays.
+QSize PanelView::resizedSize(const QPoint& pos, bool keepAspect) const {
     const QRect& start = m_gauges[static_cast<std::size_t>(m_dragGauge)].rect;
+    const QPoint moved = pos - m_pressPos;
+    if (!keepAspect)
+        return QSize(std::max(kSmallestDragWidth, start.width() + moved.x()),
+                     std::max(kSmallestDragWidth, start.height() + moved.y()));
+    // The corner follows the mouse along the gauge's diagonal, so the aspect stays.
     const double w = std::max(start.width(), 1);
     const double h = std::max(start.height(), 1);
-    const QPoint moved = pos - m_pressPos;
     const double along = (moved.x() * w + moved.y() * h) / (w * w + h * h);
-    return std::max(kSmallestDragWidth, int(std::lround(w * (1 + along))));
+    const int width = std::max(kSmallestDragWidth, int(std::lround(w * (1 + along))));
+    const double aspect = start.width() > 0 ? double(start.height()) / start.width() : 1;
+    return QSize(width, int(std::lround(width * aspect)));
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* event) {
@@ -275,9 +300,12 @@ void PanelView::mouseMoveEvent(QMouseEvent* event) {
         break;
     case Drag::Resizing:
         repaintAround(shownRect(m_dragGauge));
-        m_dragWidth = resizedWidth(pos);
+        m_dragSize = resizedSize(pos, !m_freeResize || (event->modifiers() & Qt::ShiftModifier));
         repaintAround(shownRect(m_dragGauge));
-        emit gaugeResizing(m_dragGauge, m_dragWidth);
+        if (m_freeResize)
+            emit gaugeResizingTo(m_dragGauge, m_dragSize);
+        else
+            emit gaugeResizing(m_dragGauge, m_dragSize.width());
         break;
     }
     QWidget::mouseMoveEvent(event);
@@ -292,7 +320,7 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
     const Drag drag = m_drag;
     const int i = m_dragGauge;
     const QPoint delta = m_dragDelta;
-    const int width = m_dragWidth;
+    const QSize size = m_dragSize;
     repaintAround(shownRect(i));
     m_drag = Drag::None;
     m_dragGauge = -1;
@@ -305,7 +333,10 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
         emit gaugeDropped(i, delta);
         break;
     case Drag::Resizing:
-        emit gaugeResized(i, width);
+        if (m_freeResize)
+            emit gaugeResizedTo(i, size);
+        else
+            emit gaugeResized(i, size.width());
         break;
     case Drag::None:
         break;

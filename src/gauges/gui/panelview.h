@@ -8,11 +8,9 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
+#include <vector>
 
 namespace cockpix {
-
-inline constexpr int kPanelViewGaugeSlots = 64;
 
 // One picture of a panel view: the background or a gauge.
 struct PanelViewItem {
@@ -23,13 +21,18 @@ struct PanelViewItem {
     bool visible = false; // drawn (the blinker hides and shows a gauge)
     bool enabled = false; // takes the mouse: a gauge of the window
     bool framed = false;
+    // What screen readers call the gauge ("gauge #3 : module!gauge"); without a picture it
+    // is drawn as an outline with this name. Empty: the tooltip names it, and a gauge without
+    // a picture shows nothing (an FS98 window always has its default bitmap).
+    QString name;
 };
 
 // The content of a panel window as one painted widget as large as the screen it stands for:
 // the background and the gauge pictures on it, each gauge drawn over the ones before it.
 // It also finds the gauge under the mouse (the topmost one, blinking or not), shows its
 // tooltip, draws the selected gauge's frame with a resize handle at its lower-right corner,
-// and turns presses, drags and keys into requests; it never changes the panel itself.
+// and turns presses, drags and keys into requests; it never changes the panel itself. It
+// holds any number of gauges; a drag repaints only where the gauge was and where it is.
 class PanelView : public QWidget {
     Q_OBJECT
 public:
@@ -42,15 +45,18 @@ public:
     void clearBackground();
     const PanelViewItem& background() const { return m_background; }
 
-    // Gauge slot i (0..63): picture, place, tooltip and frame; shown and enabled.
+    // Gauge i: picture, place, tooltip and frame; shown and enabled. The view grows to hold
+    // it. name: see PanelViewItem.
     void setGauge(int i, const QImage& picture, const QRect& rect, const QString& toolTip,
-                  bool framed);
+                  bool framed, const QString& name = {});
     // The slot takes no part any more: no picture, tooltip or frame; hidden and disabled.
     void clearGauge(int i);
+    // Exactly n gauge slots: the ones beyond go, new ones are empty until set.
+    void setGaugeSlots(int n);
     void placeGauge(int i, const QRect& rect);
     void setGaugeVisible(int i, bool visible);
     void showAllGauges();
-    // Null for i outside 0..63.
+    // Null for i outside the slots.
     const PanelViewItem* gauge(int i) const;
     // The gauges of the window: the enabled slots, which are always 0..n-1.
     int gaugeCount() const;
@@ -62,6 +68,12 @@ public:
     QRect handleRect() const;
     // The topmost gauge under pos, -1 for none.
     int gaugeAt(const QPoint& pos) const;
+
+    // The corner handle sets width and height apart (gaugeResizingTo, gaugeResizedTo), and
+    // keeps the aspect only with Shift held; otherwise it follows the gauge's diagonal and
+    // tells the width alone (an FS98 gauge has a width and the aspect of its bitmap).
+    void setFreeResize(bool free) { m_freeResize = free; }
+    bool freeResize() const { return m_freeResize; }
 
     QSize sizeHint() const override { return size(); }
 
@@ -80,6 +92,9 @@ signals:
     // The corner handle of gauge i is dragged to make its picture width pixels wide.
     void gaugeResizing(int i, int width);
     void gaugeResized(int i, int width);
+    // The same with free resizing: the picture is to be size pixels large.
+    void gaugeResizingTo(int i, QSize size);
+    void gaugeResizedTo(int i, QSize size);
     // An arrow key: move gauge i by (dx, dy) panel units.
     void moveRequested(int i, double dx, double dy);
     // The Delete key on gauge i.
@@ -99,7 +114,7 @@ private:
     PanelViewItem* item(int i);
     // Where gauge i is drawn now: its place, or where a drag has it.
     QRect shownRect(int i) const;
-    int resizedWidth(const QPoint& pos) const;
+    QSize resizedSize(const QPoint& pos, bool keepAspect) const;
     void paintSelection(QPainter& painter) const;
     void repaintAround(const QRect& rect);
     void stepSelection(int step);
@@ -107,15 +122,16 @@ private:
 
     QColor m_backColor = Qt::black;
     PanelViewItem m_background;
-    std::array<PanelViewItem, kPanelViewGaugeSlots> m_gauges;
+    std::vector<PanelViewItem> m_gauges;
     int m_selected = -1;
+    bool m_freeResize = false;
 
     Drag m_drag = Drag::None;
     int m_dragGauge = -1;
     int m_selectedBeforePress = -1;
     QPoint m_pressPos;
     QPoint m_dragDelta;
-    int m_dragWidth = 0;
+    QSize m_dragSize;
 };
 
 } // namespace cockpix

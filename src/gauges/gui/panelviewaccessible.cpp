@@ -73,9 +73,11 @@ QAccessibleInterface* PanelGaugeAccessible::parent() const {
 
 QString PanelGaugeAccessible::text(QAccessible::Text t) const {
     const PanelViewItem* item = m_view ? m_view->gauge(m_gauge) : nullptr;
-    if (!item || (t != QAccessible::Name && t != QAccessible::Description))
+    if (!item)
         return {};
-    return item->toolTip;
+    if (t == QAccessible::Name)
+        return item->name.isEmpty() ? item->toolTip : item->name;
+    return t == QAccessible::Description ? item->toolTip : QString();
 }
 
 QRect PanelGaugeAccessible::rect() const {

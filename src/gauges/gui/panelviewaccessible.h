@@ -1,8 +1,8 @@
 #pragma once
 
 // Screen readers meet a panel view as a canvas with one child per gauge picture of the
-// window (role Graphic, named by the gauge's tooltip, at the picture's place): the gauges are
-// painted, not widgets, so the view describes them itself.
+// window (role Graphic, named by its name or else its tooltip, at the picture's place): the gauges
+// are painted, not widgets, so the view describes them itself.
 
 #include <QAccessibleWidget>
 #include <QPointer>

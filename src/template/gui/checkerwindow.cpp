@@ -150,8 +150,11 @@ void CheckerWindow::goToCurrent() {
     const int w = finding->window;
     const int g = finding->gauge;
     if (m_document.isLater()) {
-        // Its panel windows are not shown yet: the window's row of the table.
-        if (w >= 0)
+        // A gauge of a later panel in its panel window; anything else of a window in its row
+        // of the table.
+        if (w >= 0 && g >= 0)
+            emit gaugeRequested(w, g);
+        else if (w >= 0)
             emit rowRequested(w, -1);
         return;
     }

@@ -38,8 +38,8 @@ LaterWindowTable::LaterWindowTable(PanelDocument& document, UserDialogs& dialogs
     : QWidget(parent), m_document(document), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("laterWindows"));
     auto* layout = new QVBoxLayout(this);
-    m_note = new QLabel(tr("A panel of FS2000 and later: every line not edited here is saved "
-                           "as it was read. Its panel windows are not shown yet."),
+    m_note = new QLabel(tr("A panel of FS2000 and later: every line not edited is saved as it "
+                           "was read."),
                         this);
     m_note->setObjectName(QStringLiteral("laterNote"));
     m_note->setWordWrap(true);
@@ -64,6 +64,8 @@ LaterWindowTable::LaterWindowTable(PanelDocument& document, UserDialogs& dialogs
     auto* buttons = new QHBoxLayout;
     m_add = namedButton(tr("&Add window"), "laterAddWindow", this);
     m_remove = namedButton(tr("&Remove window"), "laterRemoveWindow", this);
+    m_show = namedButton(tr("&Show window"), "laterShowWindow", this);
+    buttons->addWidget(m_show);
     buttons->addWidget(m_add);
     buttons->addWidget(m_remove);
     buttons->addStretch(1);
@@ -72,6 +74,12 @@ LaterWindowTable::LaterWindowTable(PanelDocument& document, UserDialogs& dialogs
     connect(m_table, &QTableWidget::itemChanged, this, &LaterWindowTable::cellEdited);
     connect(m_add, &QPushButton::clicked, this, &LaterWindowTable::addWindow);
     connect(m_remove, &QPushButton::clicked, this, &LaterWindowTable::removeWindow);
+    connect(m_show, &QPushButton::clicked, this, [this] {
+        if (m_table->currentRow() >= 0)
+            emit showWindowRequested(m_table->currentRow());
+    });
+    connect(m_table->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            &LaterWindowTable::showWindowRequested);
     connect(&m_document, &PanelDocument::laterChanged, this, &LaterWindowTable::refresh);
     connect(&m_document, &PanelDocument::panelReplaced, this, &LaterWindowTable::refresh);
     refresh();
@@ -114,6 +122,7 @@ void LaterWindowTable::refresh() {
     if (current >= m_table->rowCount())
         m_table->setCurrentCell(m_table->rowCount() - 1, 0);
     m_remove->setEnabled(m_table->rowCount() > 0);
+    m_show->setEnabled(m_table->rowCount() > 0);
 }
 
 void LaterWindowTable::cellEdited(QTableWidgetItem* item) {

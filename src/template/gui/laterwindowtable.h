@@ -6,8 +6,9 @@
 // through the table's rules (latertable.h) to the document as one undo step; a refused one
 // shows its message and the line's value again. "Add window" (laterAddWindow) writes a new
 // window under the next free number; "Remove window" (laterRemoveWindow) removes the
-// current row's section after asking. A note above the table (laterNote) says that its panel
-// windows are not shown yet.
+// current row's section after asking; "Show window" (laterShowWindow) or a double click on
+// a row's section name asks for the row's panel window (showWindowRequested). A note above
+// the table (laterNote) says how the panel is kept.
 
 #include <QWidget>
 
@@ -29,11 +30,16 @@ public:
     QTableWidget* table() const { return m_table; }
     QPushButton* addButton() const { return m_add; }
     QPushButton* removeButton() const { return m_remove; }
+    QPushButton* showButton() const { return m_show; }
     // The note above the table, which takes the template's colour.
     QLabel* note() const { return m_note; }
 
     // Shows what the document's lines set now.
     void refresh();
+
+signals:
+    // The panel window of the section at index in LaterPanel::windows.
+    void showWindowRequested(int index);
 
 private:
     void cellEdited(QTableWidgetItem* item);
@@ -46,6 +52,7 @@ private:
     QTableWidget* m_table = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
+    QPushButton* m_show = nullptr;
 };
 
 } // namespace cockpix

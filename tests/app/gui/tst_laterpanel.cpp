@@ -5,15 +5,25 @@
 
 #include "app/gui/backupsdialog.h"
 #include "app/gui/checkcommands.h"
+#include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
 #include "base/gui/comparisondialog.h"
+#include "gauges/gui/latergaugepropertiesdialog.h"
+#include "gauges/gui/laterpanelwindow.h"
+#include "gauges/gui/laterpanelwindows.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
 #include "template/gui/checkerwindow.h"
+#include "template/gui/laterwindowtable.h"
+#include "template/gui/templatewindow.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -58,6 +68,7 @@ private slots:
     void openAndSaveWithoutAnEditKeepEveryByte_data();
     void openAndSaveWithoutAnEditKeepEveryByte();
     void anEditChangesItsLineOnlyAndARestoreOpensTheBackup();
+    void theTemplateAndTheWindowsMenuShowItsPanelWindows();
     void anAliasLeadsToTheLaterPanel();
     void theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines();
 };
@@ -134,6 +145,38 @@ void TestLaterPanel::anEditChangesItsLineOnlyAndARestoreOpensTheBackup() {
     QVERIFY(f.dialogs.verifyAllAnswersUsed());
 }
 
+// Each section opens in a panel window of its own, from the template's table or from the
+// Windows menu; asked again, the open one comes to the front; a New closes them.
+void TestLaterPanel::theTemplateAndTheWindowsMenuShowItsPanelWindows() {
+    ShellFixture f;
+    openWritten(f, bytesOf(kLater + "mixed_sections.cfg"));
+    LaterWindowTable* table = f.window->templateWindow()->laterTable();
+    QVERIFY(table->showButton()->isEnabled());
+    table->table()->setCurrentCell(1, 0);
+    QTest::mouseClick(table->showButton(), Qt::LeftButton);
+    LaterPanelWindowForm* main = f.window->laterWindows().at(1);
+    QVERIFY(main != nullptr);
+    QCOMPARE(main->windowTitle(), QStringLiteral("Main Panel"));
+    QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
+    QCOMPARE(main->gaugeCount(), 4);
+
+    QMenu* windows = f.window->mainMenu().windowsMenu;
+    emit windows->aboutToShow();
+    auto* overhead = windows->findChild<QAction*>("mnushowlater_0");
+    QVERIFY(overhead != nullptr);
+    QCOMPARE(overhead->text(), QStringLiteral("[Window05] Overhead"));
+    overhead->trigger();
+    QVERIFY(f.window->laterWindows().at(0) != nullptr);
+    windows->findChild<QAction*>("mnushowlater_1")->trigger();
+    QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
+    QCOMPARE(f.window->mdiArea()->subWindowList().size(), 3);
+
+    QPointer<LaterPanelWindowForm> gone = main;
+    f.dialogs.queueQuestionAnswer(true);
+    f.trigger("mnunew");
+    QTRY_VERIFY(gone.isNull());
+}
+
 void TestLaterPanel::anAliasLeadsToTheLaterPanel() {
     ShellFixture f;
     f.writeUsualSettings();
@@ -178,6 +221,25 @@ void TestLaterPanel::theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines() {
     f.trigger("mnuundo");
     QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
     QCOMPARE(bytesOf(panel), original);
+
+    // A gauge's finding leads to the gauge in its panel window, with its properties open.
+    f.document.setLaterGaugeLine(f.document.laterPanel().windows.at(0).gauges.at(1).line,
+                                 "Nope!C , 50,10,20,20");
+    QTRY_COMPARE(status->accessibleName(), QStringLiteral("2 findings"));
+    QTreeWidgetItem* notFound = nullptr;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->text(3) == QStringLiteral("gauge-not-found"))
+            notFound = list->topLevelItem(i);
+    }
+    QVERIFY(notFound != nullptr);
+    list->setCurrentItem(notFound);
+    emit list->itemActivated(notFound, 0);
+    LaterPanelWindowForm* form = f.window->laterWindows().at(0);
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->selectedGauge(), 1);
+    QVERIFY(f.window->laterWindows().propertiesDialog() != nullptr);
+    QCOMPARE(f.window->laterWindows().propertiesDialog()->line(),
+             f.document.laterPanel().windows.at(0).gauges.at(1).line);
 }
 
 QTEST_MAIN(TestLaterPanel)

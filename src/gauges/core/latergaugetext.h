@@ -1,0 +1,31 @@
+#pragma once
+
+// The boxes of a later panel's gauge properties and the gauge line they make: x, y, width
+// and height each in a box of its own, the fields after them (FS's flags, a gauge's own
+// settings) as one text, and the line's value built back from them.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace cockpix {
+
+struct LaterGaugeBoxes {
+    std::string x, y, width, height;
+    std::string more; // the fields after the height, as written, joined by ", "
+    friend bool operator==(const LaterGaugeBoxes&, const LaterGaugeBoxes&) = default;
+};
+
+// The boxes of a gauge line from its fields after the name (laterGaugeFields).
+LaterGaugeBoxes laterGaugeBoxes(std::span<const std::string_view> fields);
+
+// What is wrong with the boxes, for the user; nullopt when FS can read them: x and y are
+// numbers, width and height numbers or empty.
+std::optional<std::string> laterGaugeBoxesProblem(const LaterGaugeBoxes& boxes);
+
+// "name, x, y[, w[, h]][, more]": the boxes trimmed, the empty ones at the end left out
+// (an empty box before a filled one stays, as an empty field).
+std::string laterGaugeValue(std::string_view name, const LaterGaugeBoxes& boxes);
+
+} // namespace cockpix

@@ -1,0 +1,302 @@
+#include "gauges/gui/laterpanelwindow.h"
+
+#include "base/gui/modeltext.h"
+#include "base/gui/screen.h"
+#include "base/gui/userdialogs.h"
+#include "gauges/core/gaugedrag.h"
+#include "gauges/gui/panelview.h"
+#include "gauges/gui/panelwindow.h"
+#include "panel/gui/paneldocument.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace cockpix {
+namespace {
+
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+PanelPicture pictureOf(const PanelViewItem& item, const QString& name) {
+    return {name, item.rect, item.visible, item.enabled, item.picture, item.toolTip, item.framed};
+}
+
+// A window with only a colour shows it as its background, stretched like a bitmap.
+QImage colourPicture(const QColor& colour) {
+    QImage picture(1, 1, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+QString unitsText(double value) {
+    return QString::number(value, 'g', 10);
+}
+
+} // namespace
+
+LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, UserDialogs& dialogs,
+                                           std::size_t window, LaterPictureLookup pictures,
+                                           std::string panelDir, QWidget* parent)
+    : QWidget(parent), m_document(document), m_dialogs(dialogs), m_window(window),
+      m_pictures(std::move(pictures)), m_panelDir(std::move(panelDir)) {
+    setObjectName(QStringLiteral("laterPanelWindow"));
+    setFocusPolicy(Qt::StrongFocus);
+    if (const LaterWindow* shown = this->window()) {
+        m_kind = shown->kind;
+        m_number = shown->number;
+    } else {
+        m_window = npos;
+    }
+    buildFrame();
+    buildMenus();
+    connectView();
+    connect(&m_document, &PanelDocument::laterChanged, this, &LaterPanelWindowForm::onLaterChanged);
+    connect(&m_document, &PanelDocument::panelReplaced, this, &LaterPanelWindowForm::closeWindow);
+}
+
+LaterPanelWindowForm::~LaterPanelWindowForm() = default;
+
+void LaterPanelWindowForm::buildFrame() {
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(false);
+    m_view = new PanelView;
+    m_view->setObjectName(QStringLiteral("PanelFrame"));
+    m_view->setAccessibleName(tr("Panel picture"));
+    m_view->setFreeResize(true);
+    m_view->setFixedSize(screenSizePixels());
+    m_scroll->setWidget(m_view);
+    setFocusProxy(m_view);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+}
+
+QAction* LaterPanelWindowForm::addMenuAction(QMenu* menu, const char* name, const QString& text,
+                                             const QKeySequence& shortcut) {
+    auto* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    // Only while this window has the focus: the main window uses the same keys.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(action);
+    return action;
+}
+
+void LaterPanelWindowForm::buildMenus() {
+    m_pictureMenu = new QMenu(tr("&Picture"), this);
+    m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
+    connect(addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), QKeySequence("Ctrl+C")),
+            &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
+    m_gaugeMenu = new QMenu(tr("&Gauges"), this);
+    m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
+    m_propertiesAction =
+        addMenuAction(m_gaugeMenu, "mnuproperties", tr("&Properties..."), QKeySequence("Ctrl+P"));
+    m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    m_removeAction = addMenuAction(m_gaugeMenu, "mnuremove", tr("&Remove"), {});
+    connect(m_propertiesAction, &QAction::triggered, this, [this] {
+        if (selectedGauge() >= 0)
+            emit propertiesRequested(selectedGauge());
+    });
+    connect(m_goAction, &QAction::triggered, this, &LaterPanelWindowForm::goToGaugeRequested);
+    connect(m_removeAction, &QAction::triggered, this, [this] {
+        if (selectedGauge() >= 0)
+            onRemoveRequested(selectedGauge());
+    });
+}
+
+void LaterPanelWindowForm::connectView() {
+    // A click opens the gauge's properties, as in an FS98 window.
+    connect(m_view, &PanelView::gaugeClicked, this, [this](int i) {
+        m_view->selectGauge(i);
+        emit propertiesRequested(i);
+    });
+    connect(m_view, &PanelView::selectionChanged, this, [this](int i) {
+        if (const PanelViewItem* item = m_view->gauge(i))
+            m_scroll->ensureVisible(item->rect.center().x(), item->rect.center().y());
+    });
+    connect(m_view, &PanelView::gaugeDragged, this, &LaterPanelWindowForm::onGaugeDragged);
+    connect(m_view, &PanelView::gaugeDropped, this, &LaterPanelWindowForm::onGaugeDropped);
+    connect(m_view, &PanelView::gaugeResizingTo, this, &LaterPanelWindowForm::onGaugeResizing);
+    connect(m_view, &PanelView::gaugeResizedTo, this, &LaterPanelWindowForm::onGaugeResized);
+    connect(m_view, &PanelView::moveRequested, this, &LaterPanelWindowForm::onMoveRequested);
+    connect(m_view, &PanelView::removeRequested, this, &LaterPanelWindowForm::onRemoveRequested);
+}
+
+const LaterWindow* LaterPanelWindowForm::window() const {
+    const auto& windows = m_document.laterPanel().windows;
+    return m_window < windows.size() ? &windows[m_window] : nullptr;
+}
+
+const LaterGauge* LaterPanelWindowForm::gaugeLine(int i) const {
+    const LaterWindow* shown = window();
+    if (!shown || i < 0 || i >= int(shown->gauges.size()))
+        return nullptr;
+    return &shown->gauges[static_cast<std::size_t>(i)];
+}
+
+void LaterPanelWindowForm::load() {
+    const LaterSceneSource source{&m_document.laterPanel(), &m_document.laterLines(),
+                                  m_document.laterEncoding(), m_panelDir, &m_backgrounds};
+    m_scene = laterWindowScene(source, m_window, screenSizePixels(), m_pictures);
+    showScene();
+}
+
+void LaterPanelWindowForm::showScene() {
+    setWindowTitle(m_scene.caption);
+    if (!m_scene.frame.isEmpty())
+        m_view->setFixedSize(m_scene.frame);
+    const QRect windowRect = pixelRect(m_scene.layout.rect);
+    if (!m_scene.background.isNull())
+        m_view->setBackground(m_scene.background, windowRect);
+    else if (m_scene.backColor) {
+        // The same picture while the colour stays: the view keeps its stretched copy.
+        if (m_colourPicture.isNull() || m_colourPicture.pixelColor(0, 0) != *m_scene.backColor)
+            m_colourPicture = colourPicture(*m_scene.backColor);
+        m_view->setBackground(m_colourPicture, windowRect);
+    } else
+        m_view->clearBackground();
+    const int n = int(m_scene.gauges.size());
+    const int selected = m_view->selectedGauge();
+    m_view->setGaugeSlots(n);
+    for (int i = 0; i < n; ++i) {
+        const LaterSceneGauge& gauge = m_scene.gauges[static_cast<std::size_t>(i)];
+        m_view->setGauge(i, gauge.picture, pixelRect(gauge.rect), laterGaugeToolTip(gauge), false,
+                         gauge.label);
+    }
+    m_view->selectGauge(std::min(selected, n - 1));
+    m_goAction->setEnabled(n > 0);
+}
+
+void LaterPanelWindowForm::onLaterChanged() {
+    // The section may have moved (one before it removed): it is found again by what it is.
+    const auto& windows = m_document.laterPanel().windows;
+    const LaterWindow* now = window();
+    if (!now || now->kind != m_kind || now->number != m_number) {
+        m_window = npos;
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (windows[i].kind == m_kind && windows[i].number == m_number) {
+                m_window = i;
+                break;
+            }
+        }
+    }
+    if (m_window == npos) {
+        closeWindow();
+        return;
+    }
+    load();
+}
+
+int LaterPanelWindowForm::gaugeCount() const {
+    return m_view->gaugeCount();
+}
+
+PanelPicture LaterPanelWindowForm::backgroundPicture() const {
+    return pictureOf(m_view->background(), QStringLiteral("Image1"));
+}
+
+PanelPicture LaterPanelWindowForm::gaugePicture(int i) const {
+    const PanelViewItem* item = m_view->gauge(i);
+    return item ? pictureOf(*item, QStringLiteral("Image2_%1").arg(i)) : PanelPicture{};
+}
+
+int LaterPanelWindowForm::selectedGauge() const {
+    return m_view->selectedGauge();
+}
+
+void LaterPanelWindowForm::selectGauge(int i) {
+    m_view->selectGauge(i);
+}
+
+QList<QMenu*> LaterPanelWindowForm::childMenus() const {
+    return {m_pictureMenu, m_gaugeMenu};
+}
+
+QSize LaterPanelWindowForm::sizeHint() const {
+    return m_view->size();
+}
+
+void LaterPanelWindowForm::scrollToPicture() {
+    const QRect rect = pixelRect(m_scene.layout.rect);
+    const QSize view = m_scroll->viewport()->size();
+    m_scroll->ensureVisible(rect.center().x(), rect.center().y(), view.width() / 2,
+                            view.height() / 2);
+}
+
+void LaterPanelWindowForm::onGaugeDragged(int i, QPoint delta) {
+    if (const LaterGauge* gauge = gaugeLine(i)) {
+        const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
+        emit dragStatusChanged(tr("gauge #%1 : x = %2, y = %3")
+                                   .arg(gauge->number)
+                                   .arg(unitsText(place.x), unitsText(place.y)));
+    }
+}
+
+void LaterPanelWindowForm::onGaugeDropped(int i, QPoint delta) {
+    emit dragStatusChanged(QString());
+    const LaterGauge* gauge = gaugeLine(i);
+    if (!gauge || delta.isNull())
+        return;
+    const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
+    if (place.x == gauge->x.value_or(0) && place.y == gauge->y.value_or(0)) {
+        showScene(); // back where it was
+        return;
+    }
+    m_document.moveLaterGauge(gauge->line, place.x, place.y);
+}
+
+void LaterPanelWindowForm::onGaugeResizing(int i, QSize size) {
+    if (const LaterGauge* gauge = gaugeLine(i)) {
+        const LaterGaugePlace units =
+            laterResizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
+        emit dragStatusChanged(tr("gauge #%1 : w = %2, h = %3")
+                                   .arg(gauge->number)
+                                   .arg(unitsText(units.width), unitsText(units.height)));
+    }
+}
+
+void LaterPanelWindowForm::onGaugeResized(int i, QSize size) {
+    emit dragStatusChanged(QString());
+    const LaterGauge* gauge = gaugeLine(i);
+    if (!gauge)
+        return;
+    const LaterGaugePlace units =
+        laterResizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
+    if (gauge->width == units.width && gauge->height == units.height) {
+        showScene();
+        return;
+    }
+    m_document.resizeLaterGauge(gauge->line, units.width, units.height);
+}
+
+void LaterPanelWindowForm::onMoveRequested(int i, double dx, double dy) {
+    if (const LaterGauge* gauge = gaugeLine(i))
+        m_document.moveLaterGauge(gauge->line, gauge->x.value_or(0) + dx,
+                                  gauge->y.value_or(0) + dy);
+}
+
+void LaterPanelWindowForm::onRemoveRequested(int i) {
+    const LaterGauge* gauge = gaugeLine(i);
+    if (!gauge)
+        return;
+    // The question of an FS98 window, with the name in the panel's own encoding.
+    const QString name = fromPanelText(laterGaugeName(m_document.laterLines(), gauge->line),
+                                       m_document.laterEncoding());
+    if (!m_dialogs.question(tr("Are you sure to remove gauge\n%1 ?").arg(name)))
+        return;
+    m_document.removeLaterGauge(gauge->line);
+}
+
+void LaterPanelWindowForm::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+} // namespace cockpix

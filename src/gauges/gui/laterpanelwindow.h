@@ -1,0 +1,104 @@
+#pragma once
+
+#include "base/gui/childmenuprovider.h"
+#include "gauges/gui/laterwindowscene.h"
+#include "panel/core/laterpanel.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QMenu;
+class QAction;
+class QScrollArea;
+
+namespace cockpix {
+
+class PanelDocument;
+class PanelView;
+struct PanelPicture;
+class UserDialogs;
+
+// One [WindowNN] or [VcockpitNN] section of a panel of FS2000 and later, as FS puts it on
+// the screen: a painted frame as large as the screen with the window's background bitmap
+// stretched to where the window goes (a virtual cockpit: its texture at the top-left
+// corner), or its background colour, and every gauge with its picture or, where none was found, its
+// outline. It follows the document: every edit, undo or redo draws it again. A gauge is moved by
+// dragging it or with the arrow keys (Shift: 10 units), resized by the corner handle
+// (width and height apart, Shift keeps the aspect), removed with Delete after a question;
+// Tab walks the gauges. Each edit is one undo step.
+class LaterPanelWindowForm : public QWidget, public ChildMenuProvider {
+    Q_OBJECT
+public:
+    // window: the index of the section in the document's LaterPanel::windows.
+    LaterPanelWindowForm(PanelDocument& document, UserDialogs& dialogs, std::size_t window,
+                         LaterPictureLookup pictures, std::string panelDir,
+                         QWidget* parent = nullptr);
+    ~LaterPanelWindowForm() override;
+
+    // The section shown now (its index moves when a section before it goes); npos once
+    // the section is gone (the window then closes).
+    std::size_t windowIndex() const { return m_window; }
+    // Draws the window again from the document.
+    void load();
+
+    const LaterWindowScene& scene() const { return m_scene; }
+    PanelView* view() const { return m_view; }
+    int gaugeCount() const;
+    PanelPicture backgroundPicture() const;
+    PanelPicture gaugePicture(int i) const;
+    int selectedGauge() const;
+    void selectGauge(int i);
+    QList<QMenu*> childMenus() const override;
+    QSize sizeHint() const override;
+    void scrollToPicture();
+
+signals:
+    // "&Properties..." or a click on gauge i; "&Go to gauge...".
+    void propertiesRequested(int i);
+    void goToGaugeRequested();
+    // The place of a gauge being dragged, for the main window's status line; empty when
+    // the drag ends.
+    void dragStatusChanged(const QString& text);
+
+private:
+    void buildFrame();
+    void buildMenus();
+    void connectView();
+    QAction* addMenuAction(QMenu* menu, const char* name, const QString& text,
+                           const QKeySequence& shortcut);
+    void onLaterChanged();
+    const LaterWindow* window() const;
+    const LaterGauge* gaugeLine(int i) const;
+    void showScene();
+
+    void onGaugeDragged(int i, QPoint delta);
+    void onGaugeDropped(int i, QPoint delta);
+    void onGaugeResizing(int i, QSize size);
+    void onGaugeResized(int i, QSize size);
+    void onMoveRequested(int i, double dx, double dy);
+    void onRemoveRequested(int i);
+    void closeWindow();
+
+    PanelDocument& m_document;
+    UserDialogs& m_dialogs;
+    std::size_t m_window;
+    // What names the section across edits that move it: its kind and number.
+    LaterWindowKind m_kind = LaterWindowKind::Window;
+    long m_number = 0;
+    LaterPictureLookup m_pictures;
+    std::string m_panelDir;
+    LaterWindowScene m_scene;
+    LaterBackgroundCache m_backgrounds;
+    QImage m_colourPicture; // the background of a window of a colour only
+
+    QScrollArea* m_scroll = nullptr;
+    PanelView* m_view = nullptr;
+    QMenu* m_pictureMenu = nullptr;
+    QMenu* m_gaugeMenu = nullptr;
+    QAction* m_propertiesAction = nullptr;
+    QAction* m_removeAction = nullptr;
+    QAction* m_goAction = nullptr;
+};
+
+} // namespace cockpix

@@ -1,0 +1,62 @@
+#pragma once
+
+// The panel windows of a later panel, one per window or virtual cockpit section at most:
+// shown in the MDI area when asked (from the template's table or the Windows menu), brought
+// to the front when already open. It gives them their gauge pictures and opens their gauge
+// properties and Go to gauge.
+
+#include "app/core/appmodel.h"
+#include "gauges/gui/laterwindowscene.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QMdiArea;
+
+namespace cockpix {
+
+class LaterGaugePropertiesDialog;
+class LaterPanelWindowForm;
+class PanelDocument;
+class UserDialogs;
+
+class LaterPanelWindows : public QObject {
+    Q_OBJECT
+public:
+    LaterPanelWindows(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+                      QMdiArea* area, QObject* parent = nullptr);
+
+    // Where the windows take their gauges' pictures from; by default as FS finds them, in
+    // the panel folder, then the gauges folder, each module read once until it changes.
+    void setPictureLookup(LaterPictureLookup lookup) { m_pictures = std::move(lookup); }
+
+    // The open window of the section at index in LaterPanel::windows, or null.
+    LaterPanelWindowForm* at(std::size_t window) const;
+    // Shows that window, opening it first when needed; null when there is no such section.
+    LaterPanelWindowForm* show(std::size_t window);
+
+    // The properties of gauge i of the form's window; one dialog at a time.
+    void openProperties(LaterPanelWindowForm* form, int i);
+    // Asks for a gauge of the form's window from a list, selects it and opens its
+    // properties.
+    void goToGauge(LaterPanelWindowForm* form);
+    LaterGaugePropertiesDialog* propertiesDialog() const;
+
+signals:
+    void windowShown(LaterPanelWindowForm* form);
+    // A gauge being dragged in one of the windows, for the status line; empty at the end.
+    void statusMessage(const QString& text);
+
+private:
+    PanelDocument& m_document;
+    const AppModel& m_app;
+    UserDialogs& m_dialogs;
+    QMdiArea* m_area;
+    LaterGaugePictures m_gaugePictures;
+    LaterPictureLookup m_pictures;
+    QList<QPointer<LaterPanelWindowForm>> m_forms;
+    QPointer<LaterGaugePropertiesDialog> m_properties;
+};
+
+} // namespace cockpix

@@ -1,0 +1,96 @@
+#include "gauges/gui/laterwindowscene.h"
+
+#include "base/core/filelookup.h"
+#include "base/gui/modeltext.h"
+#include "gauges/gui/panelrenderer.h"
+
+namespace cockpix {
+namespace {
+
+std::optional<BmpSize> sizeOf(const QImage& picture) {
+    if (picture.isNull())
+        return std::nullopt;
+    return BmpSize{picture.width(), picture.height()};
+}
+
+QColor toQColor(const RgbColor& color) {
+    return QColor(color.red, color.green, color.blue);
+}
+
+} // namespace
+
+QImage LaterBackgroundCache::picture(const std::string& path) {
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    if (path != m_path || !stamp || stamp != m_stamp) {
+        m_path = path;
+        m_stamp = stamp;
+        m_picture = loadBitmapImage(path);
+    }
+    return m_picture;
+}
+
+LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t index, QSize screen,
+                                  const LaterPictureLookup& pictures) {
+    LaterWindowScene scene;
+    if (!source.panel || !source.lines || index >= source.panel->windows.size())
+        return scene;
+    const LaterWindow& window = source.panel->windows[index];
+    scene.frame = screen;
+    scene.caption = fromPanelText(laterWindowCaption(*source.panel, window), source.encoding);
+    const std::string file = laterBackgroundFile(window, screen.width());
+    if (!file.empty()) {
+        const std::string path = resolvePathIgnoringCase(source.panelDir + file);
+        scene.background =
+            source.backgrounds ? source.backgrounds->picture(path) : loadBitmapImage(path);
+    }
+    if (const auto color = laterBackgroundColor(window))
+        scene.backColor = toQColor(*color);
+    scene.layout =
+        laterWindowLayout(window, {screen.width(), screen.height()}, sizeOf(scene.background));
+
+    std::vector<std::string_view> names;
+    names.reserve(window.gauges.size());
+    for (const LaterGauge& gauge : window.gauges)
+        names.push_back(laterGaugeName(*source.lines, gauge.line));
+    std::vector<LaterGaugePicture> found =
+        pictures ? pictures(names) : std::vector<LaterGaugePicture>{};
+    scene.gauges.reserve(window.gauges.size());
+    for (std::size_t i = 0; i < window.gauges.size(); ++i) {
+        const LaterGauge& gauge = window.gauges[i];
+        LaterSceneGauge shown;
+        shown.line = gauge.line;
+        shown.number = gauge.number;
+        shown.label = fromPanelText(laterGaugeTooltip(names[i], gauge.number), source.encoding);
+        if (i < found.size()) {
+            shown.picture = std::move(found[i].picture);
+            shown.reason = std::move(found[i].reason);
+        }
+        shown.rect = laterGaugeRect(gauge, scene.layout, sizeOf(shown.picture));
+        scene.gauges.push_back(std::move(shown));
+    }
+    return scene;
+}
+
+QString laterGaugeToolTip(const LaterSceneGauge& gauge) {
+    if (gauge.picture.isNull() && !gauge.reason.isEmpty())
+        return gauge.label + QLatin1Char('\n') + gauge.reason;
+    return gauge.label;
+}
+
+PointF laterDraggedUnits(const LaterWindowScene& scene, const LaterGauge& gauge, double dx,
+                         double dy) {
+    return laterDraggedPlace(gauge, scene.layout, dx, dy);
+}
+
+LaterGaugePlace laterResizedUnits(const LaterWindowScene& scene, std::size_t i,
+                                  const LaterGauge& gauge, double width, double height) {
+    if (i >= scene.gauges.size())
+        return {};
+    const LaterSceneGauge& shown = scene.gauges[i];
+    RectF pixels = shown.rect;
+    pixels.width = width;
+    pixels.height = height;
+    return laterPlaceOfRect(gauge, scene.layout, sizeOf(shown.picture), pixels);
+}
+
+} // namespace cockpix

@@ -1,0 +1,86 @@
+#pragma once
+
+// One window or virtual cockpit of a panel of FS2000 and later as pictures and rectangles,
+// with Qt Gui only (no widgets): where the window goes on the chosen screen (laterlayout.h),
+// its background bitmap or colour, and every gauge at its place with its picture, or
+// without one and the reason why. The later panel window draws it, again after each edit.
+
+#include "base/core/filelookup.h"
+#include "base/core/textencoding.h"
+#include "gauges/core/laterlayout.h"
+#include "gauges/gui/latergaugepictures.h"
+#include "panel/core/laterpanel.h"
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix {
+
+// The pictures of a window's gauges by their names ("module!gauge"), in that order, as FS
+// would find them.
+using LaterPictureLookup =
+    std::function<std::vector<LaterGaugePicture>(const std::vector<std::string_view>& names)>;
+
+struct LaterSceneGauge {
+    std::size_t line = 0; // the gauge's line in the panel's lines
+    long number = 0;      // NN of gaugeNN
+    QString label;        // "gauge #3 : module!gauge"
+    QImage picture;       // null: drawn as an outline
+    QString reason;       // why there is no picture
+    RectF rect;           // in the frame's pixels
+};
+
+struct LaterWindowScene {
+    QSize frame;                         // the screen, in pixels
+    QString caption;                     // the window's title, or its section's name
+    QImage background;                   // null: the window is filled with backColor
+    std::optional<QColor> backColor;     // Background_color
+    LaterWindowLayout layout;            // where the window lies in the frame, its units
+    std::vector<LaterSceneGauge> gauges; // in the section's order
+};
+
+// The background bitmap last read, kept while its file stays the same: a window drawn
+// again after each edit does not read its bitmap again.
+class LaterBackgroundCache {
+public:
+    // The picture of the bitmap at path (null when it cannot be read).
+    QImage picture(const std::string& path);
+
+private:
+    std::string m_path;
+    std::optional<FileStamp> m_stamp;
+    QImage m_picture;
+};
+
+struct LaterSceneSource {
+    const LaterPanel* panel = nullptr;
+    const PanelLines* lines = nullptr;
+    TextEncoding encoding = TextEncoding::Windows1252;
+    std::string panelDir;                        // with its trailing separator
+    LaterBackgroundCache* backgrounds = nullptr; // may be null: the bitmap is read each time
+};
+
+// The scene of panel.windows[window] on a screen of that size; an empty scene (no gauges,
+// null frame) when there is no such window.
+LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t window, QSize screen,
+                                  const LaterPictureLookup& pictures);
+
+// The gauge's tooltip: its label, and the reason a picture is missing on a line of its own.
+QString laterGaugeToolTip(const LaterSceneGauge& gauge);
+
+// Where gauge i of the scene goes, in the units of its line, when its picture is dragged
+// by a pixel delta, or resized to size pixels (x and y then stay).
+PointF laterDraggedUnits(const LaterWindowScene& scene, const LaterGauge& gauge, double dx,
+                         double dy);
+LaterGaugePlace laterResizedUnits(const LaterWindowScene& scene, std::size_t i,
+                                  const LaterGauge& gauge, double width, double height);
+
+} // namespace cockpix
