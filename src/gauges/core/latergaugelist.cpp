@@ -16,6 +16,7 @@ namespace fs = std::filesystem;
 struct Item {
     std::string name;
     bool directory = false;
+    std::string lower; // the sort key
 };
 
 bool endsWithIgnoringCase(std::string_view name, std::string_view ending) {
@@ -50,12 +51,12 @@ std::vector<Item> sortedItems(const std::string& dir, std::size_t limit, bool& c
             break;
         }
         std::error_code typeError;
-        items.push_back({it->path().filename().string(), it->is_directory(typeError)});
+        std::string name = it->path().filename().string();
+        std::string lower = asciiLowered(name);
+        items.push_back({std::move(name), it->is_directory(typeError), std::move(lower)});
     }
     std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-        const std::string la = asciiLowered(a.name);
-        const std::string lb = asciiLowered(b.name);
-        return la != lb ? la < lb : a.name < b.name;
+        return a.lower != b.lower ? a.lower < b.lower : a.name < b.name;
     });
     return items;
 }
