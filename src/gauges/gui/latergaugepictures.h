@@ -30,18 +30,16 @@ struct LaterGaugePicture {
 class LaterGaugePictures {
 public:
     // The picture of a gauge line's name ("module!gauge", or "module" alone), looked for in
-    // panelDir, then gaugesDir (each ending with "/"; an empty one is not searched).
+    // panelDir, then gaugesDir (each ending with "/"; an empty one is not searched). Every
+    // file and folder it depends on is looked at for a change since the last call.
     LaterGaugePicture picture(std::string_view gaugeName, const std::string& panelDir,
                               const std::string& gaugesDir);
 
-    // The pictures of a window's gauges, in the order of names, in one round of look-ups.
+    // The pictures of a window's gauges, in the order of names: the same, but each file and
+    // folder is looked at once for all of them.
     std::vector<LaterGaugePicture> pictures(const std::vector<std::string_view>& names,
                                             const std::string& panelDir,
                                             const std::string& gaugesDir);
-
-    // Starts a round: a folder that changed since the last round is listed again at its
-    // next look-up. picture() alone lists each folder only once, until the next round.
-    void beginRound() { m_files.beginRound(); }
 
     // The listings and cabinet directories the look-ups share (for lists of gauges).
     LaterGaugeFiles& files() { return m_files; }
@@ -58,7 +56,11 @@ private:
         std::int64_t modified = 0;
         friend bool operator==(const Stamp&, const Stamp&) = default;
     };
-    static Stamp stampOf(const std::string& path);
+    // The stamp of path, looked at once in each round.
+    Stamp stampOf(const std::string& path);
+    void beginRound();
+    LaterGaugePicture pictureInRound(std::string_view gaugeName, const std::string& panelDir,
+                                     const std::string& gaugesDir);
     using Sources = std::vector<std::pair<std::string, Stamp>>;
 
     // A cabinet unpacked whole, its files by their stored names in lower case.
@@ -95,6 +97,8 @@ private:
     std::map<std::string, CabContents> m_cabs;
     std::map<std::string, ModuleBytes> m_modules;
     std::map<std::string, Made> m_made; // by module path, entry and gauge name
+    std::unordered_map<std::string, std::pair<unsigned, Stamp>> m_stamps; // with their round
+    unsigned m_round = 1;
     int m_filesRead = 0;
 };
 
