@@ -1,6 +1,6 @@
 // Opening and saving a 10 MB panel.cfg of FS2000 and later with one edit, beside the plain
 // cost of reading and writing the same bytes without looking at them (one read of the file,
-// one atomic write with its flush). The panel has 100 windows of 1500 gauge lines each,
+// one atomic write with its flush). The panel has 100 windows of 1750 gauge lines each,
 // with comments and blank lines between them, as generated panels of big aircraft have.
 
 #include "base/core/atomicfile.h"
@@ -30,7 +30,7 @@ std::string laterPanel() {
                 "size_mm=1024,768\r\nwindow_size=0.5,0.5\r\nwindow_pos=0.1,0.2\r\n"
                 "ident=" +
                 std::to_string(10000 + w) + "\r\n// the gauges\r\n";
-        for (int g = 0; g < 1500; ++g)
+        for (int g = 0; g < 1750; ++g)
             text += "gauge" + std::to_string(g) + "=Big_Aircraft!Instrument " + std::to_string(g) +
                     ",  " + std::to_string(g % 1000) + ", 300, 64, 64\r\n";
     }

@@ -57,6 +57,24 @@ TEST_F(DemoCommands, CheckFindsTheDemosGaugesAndNoError) {
     EXPECT_EQ(leftInWork(), std::set<std::string>{});
 }
 
+// The demo jet is a panel of FS2000 and later with every kind of window and gauge: FS finds
+// each of its gauges (a folder of XML, a cabinet beside the panel, FS98 modules) and the
+// checker has nothing to say of it.
+TEST_F(DemoCommands, TheDemoJetIsALaterPanelWithNoFinding) {
+    CliRun result = run({"check", panel("demo_jet")});
+    EXPECT_EQ(result.status, 0) << result.out;
+    EXPECT_NE(result.out.find("read as a panel of FS2000 and later"), npos) << result.out;
+    EXPECT_EQ(result.out.find(": error: "), npos) << result.out;
+    EXPECT_EQ(result.out.find(": warning: "), npos) << result.out;
+
+    result = run({"dump", panel("demo_jet")});
+    EXPECT_EQ(result.status, 0);
+    for (const char* shown : {"Main panel", "Radios", "Cylinder temperature", "Vcockpit01",
+                              "DemoJet_Radios!NavCom", "DemoJet!Vertical Speed"})
+        EXPECT_NE(result.out.find(shown), npos) << shown;
+    EXPECT_EQ(leftInWork(), std::set<std::string>{});
+}
+
 TEST_F(DemoCommands, RenderDrawsEveryGaugeAndWritesOnlyThePicture) {
     CliRun result = run({"render", panel("demo_cessna"), "--window", "0", "--out", "main.png"});
     if (result.err.find("built without Qt") != npos)

@@ -96,18 +96,28 @@ std::string modelJson(const OpenedPanel& opened) {
     return json.text();
 }
 
-// The dump of a panel of FS2000 and later, also at the end of an alias; nullopt for an FS98
-// panel or a file that cannot be read, which the FS98 reader then reads (and reports) as
-// ever.
-std::optional<std::string> laterDump(const std::string& path) {
+int printText(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// Prints the dump and gives the exit status. A panel of FS2000 and later (also at the end
+// of an alias) is read from its lines; an FS98 panel by the FS98 reader, from the bytes read
+// already when there are some (an unreadable file is read, and reported, as ever).
+int dump(const std::string& path) {
     const std::string chosen = fullPath(path);
     PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
-    if (source.format != PanelFormat::Later)
-        return std::nullopt;
+    if (source.format != PanelFormat::Later) {
+        const std::unique_ptr<OpenedPanel> model =
+            source.bytes.empty() ? openPanel(path) : openPanel(path, source.bytes);
+        return model ? printText(modelJson(*model)) : kStructureErrorStatus;
+    }
     for (const std::string& dir : source.reroutes)
         std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
     const PanelLines lines(std::move(source.bytes));
-    return laterPanelJson(lines, readLaterPanel(lines), source.panelDir);
+    JsonWriter json(stdout);
+    writeLaterPanelJson(json, lines, readLaterPanel(lines), source.panelDir);
+    return json.finish() ? 0 : 1;
 }
 
 } // namespace
@@ -122,16 +132,7 @@ int runDump(std::span<const std::string> args) {
                              "(see cockpix-cli dump --help)\n");
         return kUsageStatus;
     }
-    if (const std::optional<std::string> later = laterDump(args[0])) {
-        std::fwrite(later->data(), 1, later->size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
-    const std::unique_ptr<OpenedPanel> model = openPanel(args[0]);
-    if (!model)
-        return kStructureErrorStatus;
-    const std::string text = modelJson(*model);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return dump(args[0]);
 }
 
 } // namespace cockpix::cli

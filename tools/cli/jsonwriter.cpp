@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace cockpix::cli {
 namespace {
@@ -53,6 +54,39 @@ void appendEscaped(std::string& out, char32_t c) {
     appendUtf8(out, c);
 }
 
+// A byte that stands for itself inside a JSON string: printable ASCII but the quote and the
+// backslash. Texts of panels are nearly all such bytes, copied in runs.
+bool isPlain(char byte) {
+    const auto c = static_cast<unsigned char>(byte);
+    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+}
+
+std::size_t plainRun(std::string_view text, std::size_t from) {
+    std::size_t end = from;
+    while (end < text.size() && isPlain(text[end]))
+        ++end;
+    return end - from;
+}
+
+// The digits to_chars gives an integral value below 10^15: the integer itself, unless the
+// exponent form (1e+05 for 100000) is shorter; a tie goes to the integer. Empty when the
+// exponent form is the one.
+std::string_view integerText(double number, char (&buffer)[24]) {
+    const auto magnitude = static_cast<std::uint64_t>(std::fabs(number));
+    char* start = buffer + 1;
+    char* const end = std::to_chars(start, buffer + sizeof buffer, magnitude).ptr;
+    const auto digits = static_cast<std::size_t>(end - start);
+    std::size_t significant = digits;
+    while (significant > 1 && start[significant - 1] == '0')
+        --significant;
+    const std::size_t exponentForm = significant + (significant > 1 ? 1 : 0) + 4; // "e+NN"
+    if (digits > exponentForm)
+        return {};
+    if (number < 0)
+        *--start = '-';
+    return std::string_view(start, static_cast<std::size_t>(end - start));
+}
+
 } // namespace
 
 std::string JsonWriter::numberText(double number) {
@@ -61,28 +95,73 @@ std::string JsonWriter::numberText(double number) {
     if (number == 0)
         return "0"; // also for -0
     char buffer[64];
+    // Gauge coordinates and line numbers are whole numbers: printed without the general
+    // shortest-digits search, with the same result.
+    if (std::fabs(number) < 1e15 && number == std::trunc(number)) {
+        char digits[24];
+        if (const std::string_view text = integerText(number, digits); !text.empty())
+            return std::string(text);
+    }
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+void appendWindows1252Literal(std::string& out, std::string_view text) {
+    out += '"';
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t run = plainRun(text, i); run > 0) {
+            out.append(text.substr(i, run));
+            i += run;
+            continue;
+        }
+        appendEscaped(out, unicodeFromWindows1252(static_cast<unsigned char>(text[i++])));
+    }
+    out += '"';
+}
+
+} // namespace
+
 std::string JsonWriter::stringLiteral(std::string_view windows1252Text) {
-    std::string out = "\"";
-    for (const char byte : windows1252Text)
-        appendEscaped(out, unicodeFromWindows1252(static_cast<unsigned char>(byte)));
-    return out + "\"";
+    std::string out;
+    appendWindows1252Literal(out, windows1252Text);
+    return out;
+}
+
+void JsonWriter::appendLiteral(std::string_view windows1252Text) {
+    appendWindows1252Literal(m_text, windows1252Text);
 }
 
 void JsonWriter::utf8Value(std::string_view utf8Text) {
     beforeValue();
     m_text += '"';
-    for (const char byte : utf8Text) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c < 0x80)
-            appendEscaped(m_text, c);
-        else
-            m_text += byte;
+    for (std::size_t i = 0; i < utf8Text.size();) {
+        std::size_t end = i;
+        while (end < utf8Text.size() &&
+               (isPlain(utf8Text[end]) || static_cast<unsigned char>(utf8Text[end]) >= 0x80))
+            ++end;
+        if (end > i) {
+            m_text.append(utf8Text.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        appendEscaped(m_text, static_cast<unsigned char>(utf8Text[i++]));
     }
     m_text += '"';
+}
+
+void JsonWriter::flushBlock() {
+    if (std::fwrite(m_text.data(), 1, m_text.size(), m_sink) != m_text.size())
+        m_sinkFailed = true;
+    m_text.clear();
+}
+
+bool JsonWriter::finish() {
+    if (m_sink == nullptr)
+        return true;
+    flushBlock();
+    return std::fflush(m_sink) == 0 && !m_sinkFailed && std::ferror(m_sink) == 0;
 }
 
 void JsonWriter::newLine() {
@@ -91,6 +170,10 @@ void JsonWriter::newLine() {
 }
 
 void JsonWriter::beforeValue() {
+    // Written out in blocks of about this size, between two values.
+    constexpr std::size_t kBlock = 1 << 20;
+    if (m_sink && m_text.size() >= kBlock)
+        flushBlock();
     if (m_afterKey) {
         m_afterKey = false;
         return;
@@ -105,7 +188,8 @@ void JsonWriter::beforeValue() {
 
 void JsonWriter::key(std::string_view name) {
     beforeValue();
-    m_text += stringLiteral(name) + ": ";
+    appendLiteral(name);
+    m_text += ": ";
     m_afterKey = true;
 }
 
@@ -141,11 +225,18 @@ void JsonWriter::endArray() {
 
 void JsonWriter::value(std::string_view windows1252Text) {
     beforeValue();
-    m_text += stringLiteral(windows1252Text);
+    appendLiteral(windows1252Text);
 }
 
 void JsonWriter::value(double number) {
     beforeValue();
+    if (number != 0 && std::fabs(number) < 1e15 && number == std::trunc(number)) {
+        char digits[24];
+        if (const std::string_view text = integerText(number, digits); !text.empty()) {
+            m_text.append(text);
+            return;
+        }
+    }
     m_text += numberText(number);
 }
 

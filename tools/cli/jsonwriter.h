@@ -2,8 +2,10 @@
 
 // A small JSON writer for the command-line tool: objects, arrays, numbers and texts,
 // indented two blanks per level. Texts are the model's Windows-1252 bytes and come out as
-// UTF-8.
+// UTF-8. A writer given a file writes its text out in blocks as it goes: the dump of a big
+// panel is several times the size of the panel, and need never be held whole.
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,10 @@ namespace cockpix::cli {
 
 class JsonWriter {
 public:
+    JsonWriter() = default;
+    // Writes to sink instead of keeping the text; finish() writes the rest.
+    explicit JsonWriter(std::FILE* sink) : m_sink(sink) {}
+
     void beginObject();
     void endObject();
     void beginArray();
@@ -30,8 +36,11 @@ public:
         value(member);
     }
 
-    // The document so far, ending with a line break once the outermost value is closed.
+    // The document so far, ending with a line break once the outermost value is closed
+    // (with a sink: the part not written out yet).
     const std::string& text() const { return m_text; }
+    // Writes what is left to the sink and flushes it; false when the sink failed at any time.
+    bool finish();
 
     // A JSON number for a double: the shortest text that reads back as the same value;
     // null for the infinities and NaN, which JSON cannot hold.
@@ -44,6 +53,8 @@ private:
     void open(char bracket);
     void close(char bracket);
     void newLine();
+    void appendLiteral(std::string_view windows1252Text);
+    void flushBlock();
 
     struct Level {
         bool isObject = false;
@@ -52,6 +63,8 @@ private:
     std::string m_text;
     std::vector<Level> m_levels;
     bool m_afterKey = false;
+    std::FILE* m_sink = nullptr;
+    bool m_sinkFailed = false;
 };
 
 } // namespace cockpix::cli

@@ -45,13 +45,16 @@ void writeKeys(JsonWriter& json, const std::vector<LaterKey>& keys) {
     json.endArray();
 }
 
-void writeGauge(JsonWriter& json, const PanelLines& lines, const LaterGauge& gauge) {
+// fields: the room for each gauge's fields, kept from one gauge to the next.
+void writeGauge(JsonWriter& json, const PanelLines& lines, const LaterGauge& gauge,
+                std::vector<std::string_view>& fields) {
     json.beginObject();
     json.field("number", static_cast<double>(gauge.number));
     textField(json, "name", laterGaugeName(lines, gauge.line));
     json.key("fields");
     json.beginArray();
-    for (std::string_view field : laterGaugeFields(lines, gauge.line))
+    laterGaugeFields(lines, gauge.line, fields);
+    for (std::string_view field : fields)
         textValue(json, field);
     json.endArray();
     json.field("x", orNull(gauge.x));
@@ -76,8 +79,9 @@ void writeWindow(JsonWriter& json, const PanelLines& lines, const LaterPanel& pa
     writeKeys(json, window.keys);
     json.key("gauges");
     json.beginArray();
+    std::vector<std::string_view> fields;
     for (const LaterGauge& gauge : window.gauges)
-        writeGauge(json, lines, gauge);
+        writeGauge(json, lines, gauge, fields);
     json.endArray();
     json.endObject();
 }
@@ -103,6 +107,12 @@ void writeOptionalSection(JsonWriter& json, std::string_view name,
 std::string laterPanelJson(const PanelLines& lines, const LaterPanel& panel,
                            const std::string& panelDir) {
     JsonWriter json;
+    writeLaterPanelJson(json, lines, panel, panelDir);
+    return json.text();
+}
+
+void writeLaterPanelJson(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,
+                         const std::string& panelDir) {
     json.beginObject();
     json.field("format", panelFormatName(PanelFormat::Later));
     textField(json, "panelDir", panelDir);
@@ -132,7 +142,6 @@ std::string laterPanelJson(const PanelLines& lines, const LaterPanel& panel,
         writeSection(json, section);
     json.endArray();
     json.endObject();
-    return json.text();
 }
 
 } // namespace cockpix::cli

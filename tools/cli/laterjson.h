@@ -10,7 +10,12 @@
 
 namespace cockpix::cli {
 
+class JsonWriter;
+
 std::string laterPanelJson(const PanelLines& lines, const LaterPanel& panel,
                            const std::string& panelDir);
+// The same into json, which may write it out as it goes.
+void writeLaterPanelJson(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,
+                         const std::string& panelDir);
 
 } // namespace cockpix::cli

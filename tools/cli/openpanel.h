@@ -6,7 +6,9 @@
 #include "panel/core/panel.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace cockpix::cli {
 
@@ -28,5 +30,9 @@ struct OpenedPanel {
 // editor's message and where reading stopped on stderr and gives nullptr. The settings
 // file is never written. A panel is large (9 x 64 gauge records): it lives on the heap.
 std::unique_ptr<OpenedPanel> openPanel(const std::string& path, const Directories& dirs = {});
+// The same for a file whose bytes were read already (bytes: what path holds), so that a big
+// panel is not read twice.
+std::unique_ptr<OpenedPanel> openPanel(const std::string& path, std::string_view bytes,
+                                       const Directories& dirs = {});
 
 } // namespace cockpix::cli

@@ -91,4 +91,7 @@ private:
     IndexedImage m_image;
 };
 
+// Fills the whole canvas with streaked panel metal; seed varies the streaks.
+void brushedMetal(Canvas& c, std::uint32_t seed);
+
 } // namespace cockpix::demo

@@ -91,21 +91,6 @@ std::string moduleName(const ModuleDef& module) {
     return lower.substr(0, lower.size() - 4);
 }
 
-void brushedMetal(Canvas& c, std::uint32_t seed) {
-    std::uint32_t state = seed;
-    auto next = [&state] {
-        state = state * 1103515245u + 12345u;
-        return static_cast<int>((state >> 16) & 0x7FFF);
-    };
-    for (int y = 0; y < c.height(); ++y) {
-        const int streak = next() % 3 - 1;
-        for (int x = 0; x < c.width(); ++x) {
-            const int shade = 7 + streak + (next() % 5 == 0 ? next() % 3 - 1 : 0);
-            c.set(x, y, static_cast<std::uint8_t>(MetalFirst + std::clamp(shade, 0, 15)));
-        }
-    }
-}
-
 Canvas mainExtras(Canvas& c) {
     // The glare shield over the instruments.
     c.fillPolygon({{0, 0}, {1000, 0}, {1000, 20}, {700, 24}, {300, 24}, {0, 20}}, Glare);

@@ -4,6 +4,8 @@
 #include "base/core/blanks.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <set>
 
 namespace cockpix {
@@ -27,6 +29,18 @@ std::size_t findLaterKey(const PanelLines& lines, std::size_t section, std::stri
             return line;
     }
     return npos;
+}
+
+// Where the fields of a gauge line's value end: before a "//" comment at its end and the
+// blanks ahead of it, so an edit never writes a field into the comment.
+std::size_t gaugeDataEnd(std::string_view text, std::size_t valueStart, std::size_t valueEnd) {
+    const std::size_t comment = text.substr(0, valueEnd).find("//", valueStart);
+    if (comment == std::string_view::npos)
+        return valueEnd;
+    std::size_t end = comment;
+    while (end > valueStart && isBlank(text[end - 1]))
+        --end;
+    return end;
 }
 
 // [begin, end) of each comma-separated field of a value, inside the line, blanks trimmed.
@@ -80,7 +94,148 @@ std::size_t placeForNewSection(const PanelLines& lines) {
     return line;
 }
 
+constexpr std::size_t kGaugePrefix = 5; // "gauge"
+
+long gaugeNumberOf(const PanelLines& lines, std::size_t line) {
+    return lines.kind(line) == LineKind::Key ? numberAfterPrefix(lines.key(line), "gauge") : -1;
+}
+
+std::size_t decimalDigits(long number) {
+    return std::to_string(number).size();
+}
+
+// The key of a gauge line renumbered to number: the prefix as written; two digits at
+// least, unless the line had its own count of digits (gauge5, gauge007), which stays.
+std::string renumberedKey(std::string_view key, long number) {
+    const std::string_view digits = key.substr(kGaugePrefix);
+    const long old = numberAfterPrefix(key, "gauge");
+    std::size_t width = std::max<std::size_t>(2, decimalDigits(number));
+    if (digits.size() != std::max<std::size_t>(2, decimalDigits(old)))
+        width = std::max(digits.size(), decimalDigits(number));
+    const std::string text = std::to_string(number);
+    return std::string(key.substr(0, kGaugePrefix)) + std::string(width - text.size(), '0') + text;
+}
+
+void renumberGaugeLine(PanelLines& lines, std::size_t line, long number) {
+    const std::string_view text = lines.text(line);
+    const std::string_view key = lines.key(line);
+    const auto keyStart = static_cast<std::size_t>(key.data() - text.data());
+    lines.replace(line, std::string(text.substr(0, keyStart)) + renumberedKey(key, number) +
+                            std::string(text.substr(keyStart + key.size())));
+}
+
+bool holdsLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
 } // namespace
+
+std::string laterNumberText(double value) {
+    if (!std::isfinite(value) || value == 0)
+        return "0";
+    // The shortest fixed form of a double is at most some 330 characters (5e-324).
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
+bool isLaterWindowSection(const PanelLines& lines, std::size_t section) {
+    if (section >= lines.sectionCount())
+        return false;
+    const std::string_view name = lines.sectionName(section);
+    return numberAfterPrefix(name, "window") >= 0 || numberAfterPrefix(name, "vcockpit") >= 0;
+}
+
+bool isLaterGaugeLine(const PanelLines& lines, std::size_t line) {
+    return line < lines.lineCount() && gaugeNumberOf(lines, line) >= 0 &&
+           isLaterWindowSection(lines, lines.sectionOf(line));
+}
+
+void moveLaterGauge(PanelLines& lines, std::size_t line, double x, double y) {
+    setGaugeField(lines, line, 0, laterNumberText(x));
+    setGaugeField(lines, line, 1, laterNumberText(y));
+}
+
+void moveLaterGauges(PanelLines& lines, std::span<const LaterGaugeMove> moves) {
+    for (const LaterGaugeMove& move : moves) {
+        if (isLaterGaugeLine(lines, move.line))
+            moveLaterGauge(lines, move.line, move.x, move.y);
+    }
+}
+
+void resizeLaterGauge(PanelLines& lines, std::size_t line, double width,
+                      std::optional<double> height) {
+    setGaugeField(lines, line, 2, laterNumberText(width));
+    if (height)
+        setGaugeField(lines, line, 3, laterNumberText(*height));
+}
+
+bool setLaterGaugeText(PanelLines& lines, std::size_t line, std::string_view text) {
+    if (holdsLineBreak(text))
+        return false;
+    lines.replace(line, replacedValue(lines, line, text));
+    return true;
+}
+
+long nextLaterGaugeNumber(const PanelLines& lines, std::size_t section) {
+    std::set<long> used;
+    for (std::size_t line = lines.headerLine(section) + 1; line < lines.sectionEnd(section); ++line)
+        used.insert(gaugeNumberOf(lines, line));
+    long number = 0;
+    while (used.count(number) != 0)
+        ++number;
+    return number;
+}
+
+std::string laterGaugeKey(long number, std::string_view prefix) {
+    return std::string(prefix) + (number >= 0 && number < 10 ? "0" : "") + std::to_string(number);
+}
+
+bool canAddLaterGauge(const PanelLines& lines, std::size_t section, std::string_view name) {
+    name = trimmedBlanks(name);
+    return isLaterWindowSection(lines, section) && !name.empty() &&
+           name.find_first_of(",\r\n") == std::string_view::npos;
+}
+
+std::size_t addLaterGauge(PanelLines& lines, std::size_t section, const NewLaterGauge& gauge) {
+    if (!canAddLaterGauge(lines, section, gauge.name))
+        return npos;
+    const std::string_view name = trimmedBlanks(gauge.name);
+    std::size_t after = npos;
+    std::string_view prefix = "gauge";
+    for (std::size_t line = lines.headerLine(section) + 1; line < lines.sectionEnd(section);
+         ++line) {
+        if (gaugeNumberOf(lines, line) >= 0) {
+            after = line;
+            prefix = lines.key(line).substr(0, kGaugePrefix);
+        }
+    }
+    std::string text = laterGaugeKey(nextLaterGaugeNumber(lines, section), prefix) + "=";
+    text += std::string(name) + ", " + laterNumberText(gauge.x) + ", " + laterNumberText(gauge.y);
+    if (gauge.width) {
+        text += ", " + laterNumberText(*gauge.width);
+        if (gauge.height)
+            text += ", " + laterNumberText(*gauge.height);
+    }
+    return lines.insertAfter(after == npos ? lines.lastKeyLine(section) : after, text);
+}
+
+bool removeLaterGauge(PanelLines& lines, std::size_t line) {
+    if (!isLaterGaugeLine(lines, line))
+        return false;
+    const std::size_t section = lines.sectionOf(line);
+    const long removed = gaugeNumberOf(lines, line);
+    lines.remove(line);
+    for (std::size_t other = lines.headerLine(section) + 1; other < lines.sectionEnd(section);
+         ++other) {
+        const long number = gaugeNumberOf(lines, other);
+        // A number too long to read (saturated) is left as written.
+        if (number > removed && number < 999'999'999)
+            renumberGaugeLine(lines, other, number - 1);
+    }
+    return true;
+}
 
 std::string laterWindowName(long number) {
     return (number >= 0 && number < 10 ? "Window0" : "Window") + std::to_string(number);
@@ -109,10 +264,22 @@ bool removeSectionKey(PanelLines& lines, std::size_t section, std::string_view k
     return removed;
 }
 
+std::vector<std::string_view> laterGaugeEditFields(const PanelLines& lines, std::size_t line) {
+    const std::string_view text = lines.text(line);
+    const std::size_t valueStart = lines.valueOffset(line);
+    const auto spans = fieldSpans(
+        text, valueStart, gaugeDataEnd(text, valueStart, valueStart + lines.value(line).size()));
+    std::vector<std::string_view> fields;
+    for (std::size_t i = 1; i < spans.size(); ++i)
+        fields.push_back(text.substr(spans[i].first, spans[i].second - spans[i].first));
+    return fields;
+}
+
 void setGaugeField(PanelLines& lines, std::size_t line, std::size_t index, std::string_view text) {
     const std::string_view old = lines.text(line);
     const std::size_t valueStart = lines.valueOffset(line);
-    const std::size_t valueEnd = valueStart + lines.value(line).size();
+    const std::size_t valueEnd =
+        gaugeDataEnd(old, valueStart, valueStart + lines.value(line).size());
     const auto spans = fieldSpans(old, valueStart, valueEnd);
     std::string result;
     if (index + 1 < spans.size()) {

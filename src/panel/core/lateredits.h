@@ -8,6 +8,8 @@
 #include "panel/core/laterpanel.h"
 #include "panel/core/panellines.h"
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,8 +26,74 @@ std::size_t setSectionKey(PanelLines& lines, std::size_t section, std::string_vi
 bool removeSectionKey(PanelLines& lines, std::size_t section, std::string_view key);
 
 // Replaces the field `index` of a gauge line (0 = x, 1 = y, 2 = width, ...) with text,
-// keeping the blanks around it; missing fields up to it are added, empty.
+// keeping the blanks around it; missing fields up to it are added, empty. A "//" comment
+// at the end of the line stays after the last field.
 void setGaugeField(PanelLines& lines, std::size_t line, std::size_t index, std::string_view text);
+
+// --- Gauge lines: gaugeNN=module!gauge, x, y[, w[, h]][, more fields] ---
+
+// The fields of a gauge line after the name as the edits see them: trimmed, up to a "//"
+// comment at the end of the line.
+std::vector<std::string_view> laterGaugeEditFields(const PanelLines& lines, std::size_t line);
+
+// A number as the gauge edits write it: a whole number as "123", else the shortest decimal
+// that reads back as the same double; never an exponent; "-0" and non-finite values give "0".
+std::string laterNumberText(double value);
+
+// Whether line is a gaugeNN= line of a [WindowNN] or [VcockpitNN] section.
+bool isLaterGaugeLine(const PanelLines& lines, std::size_t line);
+// Whether section is a [WindowNN] or [VcockpitNN] section.
+bool isLaterWindowSection(const PanelLines& lines, std::size_t section);
+
+// Moves a gauge: fields x and y replaced (see setGaugeField), the rest of the line kept.
+void moveLaterGauge(PanelLines& lines, std::size_t line, double x, double y);
+
+struct LaterGaugeMove {
+    std::size_t line = 0;
+    double x = 0;
+    double y = 0;
+};
+// Several gauges moved at once; lines that are not gauge lines are left alone.
+void moveLaterGauges(PanelLines& lines, std::span<const LaterGaugeMove> moves);
+
+// Resizes a gauge: the width (field 2) and, when given, the height (field 3).
+void resizeLaterGauge(PanelLines& lines, std::size_t line, double width,
+                      std::optional<double> height);
+
+// Replaces everything after "=" (blanks before and after it kept) with text. False, and no
+// edit, when text holds a line break.
+bool setLaterGaugeText(PanelLines& lines, std::size_t line, std::string_view text);
+
+struct NewLaterGauge {
+    std::string name; // module!gauge
+    double x = 0;
+    double y = 0;
+    std::optional<double> width;
+    std::optional<double> height; // written only with a width
+};
+
+// The number a new gauge of section takes: the lowest one none of its gauge lines uses,
+// so that the run FS reads from gauge00 on goes on without a gap.
+long nextLaterGaugeNumber(const PanelLines& lines, std::size_t section);
+
+// "gauge" + number with two digits at least; prefix keeps the spelling of the lines
+// around ("Gauge").
+std::string laterGaugeKey(long number, std::string_view prefix = "gauge");
+
+// Whether addLaterGauge takes name for section: a window section, and a name that is not
+// empty and holds no comma or line break.
+bool canAddLaterGauge(const PanelLines& lines, std::size_t section, std::string_view name);
+
+// Adds "gaugeNN=name, x, y[, w[, h]]" after the section's last gauge line (its last key
+// line when it has none), with the key's case of the gauge lines already there. Returns the
+// new line, or npos (no edit) when section is no window section or the name is empty or
+// holds a comma or a line break.
+std::size_t addLaterGauge(PanelLines& lines, std::size_t section, const NewLaterGauge& gauge);
+
+// Removes a gauge line; the gauge lines of its section numbered above it take the number
+// below theirs (only the digits change), so the run FS reads has no gap. False when line is
+// no gauge line.
+bool removeLaterGauge(PanelLines& lines, std::size_t line);
 
 // The lowest window number that neither a title nor a [WindowNN] section uses.
 long nextFreeWindowNumber(const LaterPanel& panel);

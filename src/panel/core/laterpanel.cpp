@@ -3,8 +3,10 @@
 #include "base/core/asciicase.h"
 #include "base/core/blanks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -25,6 +27,41 @@ template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view 
     return nullptr;
 }
 
+// The leading number of a field written as most are, [-]digits[.digits] with at most 15
+// digits and no exponent, or nullopt for any other field. Such a number is an integer below
+// 2^53 divided by an exact power of ten, one division that rounds as a full decimal
+// conversion does: the same value, at a fraction of the cost, for the hundreds of thousands
+// of gauge fields of a big panel.
+std::optional<double> plainDecimal(std::string_view field) {
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = !field.empty() && field.front() == '-';
+    i += negative ? 1 : 0;
+    std::uint64_t mantissa = 0;
+    std::size_t digits = 0;
+    std::size_t decimals = 0;
+    bool point = false;
+    for (; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point ? 1 : 0;
+            if (++digits > 15)
+                return std::nullopt;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    // An exponent would go on the number; no digit at all is not a plain number.
+    if (digits == 0 || (i < field.size() && (field[i] == 'e' || field[i] == 'E')))
+        return std::nullopt;
+    const double value = static_cast<double>(mantissa) / kPowers[decimals];
+    return negative ? -value : value;
+}
+
 // FS reads the numbers of its later panels as C does: the leading number of the field, "."
 // as decimal point; one too large to hold is the largest there is, one too small 0. A field
 // without a number (empty, a word, "nan", "inf") sets nothing: no value of a panel is ever
@@ -32,6 +69,8 @@ template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view 
 std::optional<double> fieldNumber(std::string_view field) {
     if (!field.empty() && field.front() == '+')
         field.remove_prefix(1);
+    if (const std::optional<double> plain = plainDecimal(field))
+        return plain;
     double value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error == std::errc::result_out_of_range) {
@@ -65,11 +104,19 @@ LaterGauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
     gauge.number = number;
     gauge.line = line;
     std::optional<double>* numbers[] = {&gauge.x, &gauge.y, &gauge.width, &gauge.height};
-    eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
-        if (index >= 1 && index <= 4)
-            *numbers[index - 1] = fieldNumber(field);
-        gauge.fieldCount = index;
-    });
+    const std::string_view value = lines.value(line);
+    // The commas by a byte search: a gauge line is mostly its name and a few short fields.
+    std::size_t comma = value.find(',');
+    for (std::size_t index = 0; comma != std::string_view::npos && index < 4; ++index) {
+        const std::size_t start = comma + 1;
+        comma = value.find(',', start);
+        *numbers[index] = fieldNumber(trimmedBlanks(value.substr(start, comma - start)));
+        gauge.fieldCount = index + 1;
+    }
+    if (comma != std::string_view::npos)
+        gauge.fieldCount +=
+            1 + static_cast<std::size_t>(
+                    std::count(value.begin() + static_cast<long>(comma) + 1, value.end(), ','));
     return gauge;
 }
 
@@ -160,11 +207,17 @@ std::string_view laterGaugeName(const PanelLines& lines, std::size_t line) {
 
 std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line) {
     std::vector<std::string_view> fields;
+    laterGaugeFields(lines, line, fields);
+    return fields;
+}
+
+void laterGaugeFields(const PanelLines& lines, std::size_t line,
+                      std::vector<std::string_view>& fields) {
+    fields.clear();
     eachGaugeField(lines.value(line), [&](std::size_t index, std::string_view field) {
         if (index > 0)
             fields.push_back(field);
     });
-    return fields;
 }
 
 bool sameLaterKey(std::string_view a, std::string_view b) {

@@ -35,6 +35,9 @@ struct LaterGauge {
 std::string_view laterGaugeName(const PanelLines& lines, std::size_t line);
 // The fields of a gauge line after the name, each trimmed; empty ones stay empty.
 std::vector<std::string_view> laterGaugeFields(const PanelLines& lines, std::size_t line);
+// The same into fields, whose room is kept for the next line.
+void laterGaugeFields(const PanelLines& lines, std::size_t line,
+                      std::vector<std::string_view>& fields);
 
 enum class LaterWindowKind { Window, Vcockpit };
 

@@ -214,10 +214,30 @@ void PanelLines::remove(std::size_t line) {
 std::string PanelLines::bytes() const {
     std::string out;
     out.reserve(m_text.size() + m_added.size());
-    for (std::size_t line = 0; line < m_lines.size(); ++line) {
-        out.append(text(line));
-        out.append(lineEnd(line));
+    // Lines that follow each other in the bytes as read, each with its line end as read, are
+    // copied as one run: after an edit of a few lines, a save is a few copies.
+    std::size_t runStart = 0;
+    std::size_t runEnd = 0;
+    const auto copyRun = [&] {
+        out.append(m_text, runStart, runEnd - runStart);
+        runStart = runEnd = 0;
+    };
+    for (const Line& line : m_lines) {
+        const std::string_view end = kEnds[line.end];
+        const std::size_t textEnd = line.start + line.length;
+        if (!line.added && m_text.compare(textEnd, end.size(), end) == 0) {
+            if (runEnd != line.start || runEnd == runStart) {
+                copyRun();
+                runStart = line.start;
+            }
+            runEnd = textEnd + end.size();
+            continue;
+        }
+        copyRun();
+        out.append(line.added ? m_added : m_text, line.start, line.length);
+        out.append(end);
     }
+    copyRun();
     return out;
 }
 

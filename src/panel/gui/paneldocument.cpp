@@ -270,6 +270,81 @@ void PanelDocument::setLaterGaugeField(std::size_t line, std::size_t index,
     });
 }
 
+bool PanelDocument::isLaterGauge(std::size_t line) const {
+    return isLater() && isLaterGaugeLine(m_lines, line);
+}
+
+namespace {
+
+// Whether the gauge line already says x and y as a move would write them.
+bool isAt(const PanelLines& lines, std::size_t line, double x, double y) {
+    const std::vector<std::string_view> fields = laterGaugeEditFields(lines, line);
+    return fields.size() >= 2 && fields[0] == laterNumberText(x) && fields[1] == laterNumberText(y);
+}
+
+} // namespace
+
+void PanelDocument::moveLaterGauge(std::size_t line, double x, double y) {
+    if (!isLaterGauge(line) || isAt(m_lines, line, x, y))
+        return;
+    pushLaterEdit(tr("Move gauge"),
+                  [line, x, y](PanelLines& lines) { cockpix::moveLaterGauge(lines, line, x, y); });
+}
+
+void PanelDocument::resizeLaterGauge(std::size_t line, double width, std::optional<double> height) {
+    if (!isLaterGauge(line))
+        return;
+    const std::vector<std::string_view> fields = laterGaugeEditFields(m_lines, line);
+    if (fields.size() >= 3 && fields[2] == laterNumberText(width) &&
+        (!height || (fields.size() >= 4 && fields[3] == laterNumberText(*height))))
+        return;
+    pushLaterEdit(tr("Resize gauge"), [line, width, height](PanelLines& lines) {
+        cockpix::resizeLaterGauge(lines, line, width, height);
+    });
+}
+
+void PanelDocument::moveLaterGauges(std::vector<LaterGaugeMove> moves) {
+    if (!isLater())
+        return;
+    std::erase_if(moves, [this](const LaterGaugeMove& move) {
+        return !isLaterGaugeLine(m_lines, move.line) || isAt(m_lines, move.line, move.x, move.y);
+    });
+    if (moves.empty())
+        return;
+    pushLaterEdit(tr("Move gauges"), [moves = std::move(moves)](PanelLines& lines) {
+        cockpix::moveLaterGauges(lines, moves);
+    });
+}
+
+void PanelDocument::setLaterGaugeLine(std::size_t line, const std::string& text) {
+    if (!isLaterGauge(line) || m_lines.value(line) == text ||
+        text.find_first_of("\r\n") != std::string::npos)
+        return;
+    pushLaterEdit(tr("Gauge properties"),
+                  [line, text](PanelLines& lines) { setLaterGaugeText(lines, line, text); });
+}
+
+void PanelDocument::removeLaterGauge(std::size_t line) {
+    if (!isLaterGauge(line))
+        return;
+    pushLaterEdit(tr("Remove gauge"),
+                  [line](PanelLines& lines) { cockpix::removeLaterGauge(lines, line); });
+}
+
+std::size_t PanelDocument::addLaterGauge(std::size_t section, const std::string& name, double x,
+                                         double y, std::optional<double> width,
+                                         std::optional<double> height) {
+    const NewLaterGauge gauge{name, x, y, width, height};
+    if (!isLater() || !canAddLaterGauge(m_lines, section, name))
+        return PanelLines::npos;
+    std::size_t added = PanelLines::npos;
+    // The edit runs once, inside the push.
+    pushLaterEdit(tr("Add gauge"), [&added, section, gauge](PanelLines& lines) {
+        added = cockpix::addLaterGauge(lines, section, gauge);
+    });
+    return added;
+}
+
 long PanelDocument::addLaterWindow(const NewLaterWindow& window) {
     if (!isLater())
         return -1;

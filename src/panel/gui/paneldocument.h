@@ -100,6 +100,19 @@ public:
     void setLaterTitle(long number, const std::string& title);
     // Field index (0 = x, 1 = y, ...) of the gauge line `line`.
     void setLaterGaugeField(std::size_t line, std::size_t index, const std::string& text);
+    // Gauge lines (LaterGauge::line), each edit one step of its own, a drag's drop too:
+    // "Move gauge", "Resize gauge" (the width, and the height when given), "Move gauges",
+    // "Gauge properties" (the whole text after "="), "Remove gauge" (the gauges numbered
+    // above it move down one) and "Add gauge" (after the section's last gauge line; returns
+    // the new line, or PanelLines::npos when nothing was added).
+    void moveLaterGauge(std::size_t line, double x, double y);
+    void resizeLaterGauge(std::size_t line, double width, std::optional<double> height);
+    void moveLaterGauges(std::vector<LaterGaugeMove> moves);
+    void setLaterGaugeLine(std::size_t line, const std::string& text);
+    void removeLaterGauge(std::size_t line);
+    std::size_t addLaterGauge(std::size_t section, const std::string& name, double x, double y,
+                              std::optional<double> width = std::nullopt,
+                              std::optional<double> height = std::nullopt);
     // A new window under the next free number, its title line and its section; the number.
     long addLaterWindow(const NewLaterWindow& window);
     // The [WindowNN] or [VcockpitNN] section `section`, with its title lines.
@@ -146,6 +159,7 @@ private:
     PanelLines& editableLines() { return m_lines; }
     void laterLinesChanged();
     void pushLaterEdit(const QString& text, std::function<void(PanelLines&)> edit);
+    bool isLaterGauge(std::size_t line) const;
     PaletteSaveOptions& editablePaletteOptions() { return m_paletteOptions; }
     PaletteProposal& editableProposal() { return m_proposal; }
     int mergeRun() const { return m_mergeRun; }

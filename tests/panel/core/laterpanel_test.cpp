@@ -1,5 +1,6 @@
 #include "panel/core/laterpanel.h"
 
+#include "base/core/blanks.h"
 #include "base/core/scratchdir.h"
 #include "panel/core/lateredits.h"
 #include "panel/core/panelsource.h"
@@ -8,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -109,6 +113,105 @@ TEST(LaterPanel, GaugeNumbersAreAlwaysFinite) {
     EXPECT_FALSE(odd.y); // inf
     EXPECT_EQ(odd.width, 7);
     EXPECT_EQ(odd.height, 0); // 0x10: C reads the 0
+}
+
+// What C makes of a field: its leading number, as the general decimal conversion reads it
+// (one out of range is the largest number or 0; no number, or no finite one, is none).
+std::optional<double> generalNumber(std::string field) {
+    if (!field.empty() && field.front() == '+')
+        field.erase(0, 1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        const double huge = std::strtod(field.c_str(), nullptr);
+        return huge == 0  ? 0.0
+               : huge < 0 ? -std::numeric_limits<double>::max()
+                          : std::numeric_limits<double>::max();
+    }
+    if (error != std::errc() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// The quick reading of plain decimals gives every field the value the general conversion
+// gives it, to the last bit, whatever the field looks like.
+TEST(LaterPanel, GaugeFieldsReadAsTheGeneralDecimalConversion) {
+    const std::vector<std::string> fields = {"0",
+                                             "-0",
+                                             "+0",
+                                             "7",
+                                             "-7",
+                                             "+7",
+                                             "+-5",
+                                             "-+5",
+                                             "--5",
+                                             "1.",
+                                             ".5",
+                                             "-.5",
+                                             ".",
+                                             "-",
+                                             "+",
+                                             "",
+                                             "0.1",
+                                             "0.2",
+                                             "0.3",
+                                             "2.675",
+                                             "1.005",
+                                             "0.1234567890123",
+                                             "123456789012345",
+                                             "1234567890123456",
+                                             "999999999999999",
+                                             "9007199254740993",
+                                             "0.000000000000001",
+                                             "0.0000000000000001",
+                                             "00000000000000012",
+                                             "1e5",
+                                             "1E5",
+                                             "1.5e-3",
+                                             "1e",
+                                             "1e+",
+                                             "2.5.1",
+                                             "12abc",
+                                             "12 34",
+                                             "0x10",
+                                             "inf",
+                                             "-inf",
+                                             "nan",
+                                             "1e400",
+                                             "-1e400",
+                                             "1e-400",
+                                             "4.9e-324",
+                                             "1.7976931348623157e308",
+                                             "100000",
+                                             "-273.15",
+                                             "3.14159265358979",
+                                             "0.30000000000000004",
+                                             "1,5",
+                                             "5\t",
+                                             "٣"};
+    std::string text = "[Window00]\r\nfile=a.bmp\r\n";
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        text += "gauge" + std::to_string(i) + "=m!g, " + fields[i] + ", 0\r\n";
+    // And every count of fields, empty ones too: the count is that of the fields listed.
+    const std::vector<std::string> tails = {
+        "", ",", ",,", ", 1, 2, 3, 4", ", 1, 2, 3, 4,", ",1,2,3,4,5,6,,", ",,,,,,,,,,x"};
+    for (std::size_t i = 0; i < tails.size(); ++i)
+        text += "gauge" + std::to_string(fields.size() + i) + "=m!g" + tails[i] + "\r\n";
+    const PanelLines lines(text);
+    const LaterPanel panel = readLaterPanel(lines);
+    ASSERT_EQ(panel.windows.at(0).gauges.size(), fields.size() + tails.size());
+    for (const LaterGauge& gauge : panel.windows[0].gauges)
+        EXPECT_EQ(gauge.fieldCount, laterGaugeFields(lines, gauge.line).size())
+            << lines.text(gauge.line);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::optional<double> x = panel.windows[0].gauges[i].x;
+        const std::optional<double> expected = generalNumber(std::string(trimmedBlanks(fields[i])));
+        ASSERT_EQ(x.has_value(), expected.has_value()) << "'" << fields[i] << "'";
+        if (x) {
+            EXPECT_EQ(*x, *expected) << "'" << fields[i] << "'";
+            EXPECT_EQ(std::signbit(*x), std::signbit(*expected)) << "'" << fields[i] << "'";
+        }
+    }
 }
 
 TEST(LaterPanel, AKeyEditChangesExactlyItsLine) {

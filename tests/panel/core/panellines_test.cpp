@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,66 @@ TEST(PanelLines, EditsChangeOnlyTheirLines) {
     lines.restore(after);
     EXPECT_EQ(lines.text(0), "no longer a header");
     EXPECT_EQ(lines.sectionCount(), 1u);
+}
+
+} // namespace
+} // namespace cockpix
+
+namespace cockpix {
+namespace {
+
+// The file as its lines say, one line at a time.
+std::string lineByLine(const PanelLines& lines) {
+    std::string out;
+    for (std::size_t line = 0; line < lines.lineCount(); ++line)
+        out.append(lines.text(line)).append(lines.lineEnd(line));
+    return out;
+}
+
+// Saving copies the unchanged lines in runs: after any mix of edits (at the start, in the
+// middle, at the end of a file with or without a last line end, back to an earlier state)
+// the bytes are those of the lines one by one.
+TEST(PanelLines, BytesAfterEditsAreTheLinesOneByOne) {
+    std::vector<std::string> inputs;
+    for (const std::string& file : laterFixtures()) {
+        inputs.push_back(file);
+        inputs.push_back(withLineEnds(file, "\n"));
+        inputs.push_back(withLineEnds(file, "\r"));
+    }
+    inputs.push_back("[Window00]\r\nfile=a.bmp\r\ngauge00=a!b, 1, 2"); // no last line end
+    inputs.push_back("\xEF\xBB\xBF[Window00]\n\r\n\rx=1\r\r\n");
+    std::mt19937 random(1234);
+    for (const std::string& input : inputs) {
+        PanelLines lines(input);
+        const PanelLines::State start = lines.state();
+        for (int step = 0; step < 60; ++step) {
+            const std::size_t count = lines.lineCount();
+            const std::size_t at = count == 0 ? 0 : random() % count;
+            switch (random() % 5) {
+            case 0:
+                if (count > 0)
+                    lines.replace(at, "gauge" + std::to_string(step) + "=x!y, 1, 2");
+                break;
+            case 1:
+                lines.insertAfter(random() % 4 == 0 ? PanelLines::npos : at, "; added");
+                break;
+            case 2:
+                if (count > 1)
+                    lines.remove(random() % 3 == 0 ? count - 1 : at);
+                break;
+            case 3:
+                lines.insertAfter(count == 0 ? PanelLines::npos : count - 1, "[End]");
+                break;
+            default:
+                if (random() % 6 == 0)
+                    lines.restore(start);
+                break;
+            }
+            ASSERT_EQ(lines.bytes(), lineByLine(lines)) << input.substr(0, 60) << " step " << step;
+        }
+        lines.restore(start);
+        EXPECT_EQ(lines.bytes(), input);
+    }
 }
 
 } // namespace

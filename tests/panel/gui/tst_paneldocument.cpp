@@ -393,6 +393,63 @@ private slots:
         m_document.setLaterKey(0, "visible", "1");
         QCOMPARE(m_document.undoStack()->count(), 0);
     }
+
+    // Gauge edits of a later panel: two drops of the same gauge are two steps, each undo
+    // gives back the bytes before it exactly, and edits that change nothing (or name no
+    // gauge line) make no step.
+    void laterGaugeEditsAreOneStepEach() {
+        const std::string bytes = "[Window00]\r\nsize_mm=640\r\ngauge00=a!b, 10, 20\r\n"
+                                  "gauge01=a!c, 30, 40, 50 // note\r\ngauge02=a!d, 0, 0\r\n";
+        m_document.replaceLaterPanel(PanelLines(bytes), "panel.cfg");
+        QSignalSpy later(&m_document, &PanelDocument::laterChanged);
+        const auto gaugeLine = [this](std::size_t g) {
+            return m_document.laterPanel().windows.front().gauges.at(g).line;
+        };
+        m_document.moveLaterGauge(gaugeLine(0), 10, 20);         // where it is
+        m_document.moveLaterGauge(1, 5, 5);                      // size_mm
+        m_document.resizeLaterGauge(gaugeLine(1), 50, {});       // its size
+        m_document.setLaterGaugeLine(gaugeLine(0), "a!b, 1\nx"); // a line break
+        m_document.removeLaterGauge(0);                          // the header
+        QCOMPARE(m_document.addLaterGauge(0, "a!e, 1", 0, 0), PanelLines::npos);
+        m_document.moveLaterGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
+        QCOMPARE(m_document.undoStack()->count(), 0);
+
+        std::vector<std::string> states = {bytes};
+        const auto step = [&](const QString& text, const std::function<void()>& edit) {
+            edit();
+            QCOMPARE(m_document.undoStack()->count(), int(states.size()));
+            QCOMPARE(m_document.undoStack()->text(int(states.size()) - 1), text);
+            QVERIFY(m_document.laterLines().bytes() != states.back());
+            states.push_back(m_document.laterLines().bytes());
+        };
+        step("Move gauge", [&] { m_document.moveLaterGauge(gaugeLine(0), 11, 20); });
+        step("Move gauge", [&] { m_document.moveLaterGauge(gaugeLine(0), 12, 20); });
+        step("Resize gauge", [&] { m_document.resizeLaterGauge(gaugeLine(1), 60, 70); });
+        step("Move gauges", [&] {
+            m_document.moveLaterGauges({{gaugeLine(0), 1, 2}, {gaugeLine(2), 3, 4}});
+        });
+        step("Gauge properties", [&] { m_document.setLaterGaugeLine(gaugeLine(2), "a!f, 5, 6"); });
+        step("Add gauge", [&] {
+            const std::size_t line = m_document.addLaterGauge(0, "a!g", 7, 8, 9);
+            QCOMPARE(std::string(m_document.laterLines().text(line)),
+                     std::string("gauge03=a!g, 7, 8, 9"));
+        });
+        step("Remove gauge", [&] { m_document.removeLaterGauge(gaugeLine(0)); });
+        QCOMPARE(m_document.laterLines().bytes(),
+                 std::string("[Window00]\r\nsize_mm=640\r\ngauge00=a!c, 30, 40, 60, 70 // note\r\n"
+                             "gauge01=a!f, 5, 6\r\ngauge02=a!g, 7, 8, 9\r\n"));
+        QCOMPARE(later.count(), 7);
+
+        for (std::size_t i = states.size() - 1; i-- > 0;) {
+            m_document.undo();
+            QCOMPARE(m_document.laterLines().bytes(), states[i]);
+        }
+        QVERIFY(!m_document.isModified());
+        for (std::size_t i = 1; i < states.size(); ++i) {
+            m_document.redo();
+            QCOMPARE(m_document.laterLines().bytes(), states[i]);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPanelDocument)
