@@ -6,6 +6,7 @@
 #include "base/gui/modeltext.h"
 #include "gauges/core/cabfile.h"
 #include "gauges/core/gaugemodule.h"
+#include "gauges/core/gaugetables.h"
 #include "gauges/gui/xmlgaugebackground.h"
 
 #include <algorithm>
@@ -226,13 +227,8 @@ LaterGaugePicture LaterGaugePictures::fromModule(const GaugeLookup& found, std::
     const QString moduleName = fileNameOf(found.path);
     if (!file.bytes)
         return noPicture(moduleName + QStringLiteral(" cannot be read"));
-    if (!gauge.empty()) {
-        if (std::optional<LaterGaugePicture> tied =
-                multiGaugeModulePicture(*file.bytes, gauge, moduleName))
-            return std::move(*tied);
-        return noPicture(QStringLiteral("no picture of the gauge %1 can be found in %2")
-                             .arg(nameText(gauge), moduleName));
-    }
+    if (!gauge.empty())
+        return multiGaugeModulePicture(*file.bytes, gauge, moduleName);
     // A module named alone is an FS98 module of one gauge: its picture is cut out as FS98
     // panels' are.
     const std::optional<std::string> bitmap = extractedBitmapBytes(*file.bytes);
@@ -241,15 +237,18 @@ LaterGaugePicture LaterGaugePictures::fromModule(const GaugeLookup& found, std::
     return bitmapPicture(*bitmap, QStringLiteral("the picture cut out of ") + moduleName);
 }
 
-std::optional<LaterGaugePicture>
-LaterGaugePictures::multiGaugeModulePicture(std::string_view moduleBytes, std::string_view gauge,
-                                            const QString& moduleName) {
-    // The reading of a module's gauge tables and bitmap resources is called here, once it
-    // is there; until then no picture is tied to one gauge of several.
-    (void)moduleBytes;
-    (void)gauge;
-    (void)moduleName;
-    return std::nullopt;
+LaterGaugePicture LaterGaugePictures::multiGaugeModulePicture(std::string_view moduleBytes,
+                                                              std::string_view gauge,
+                                                              const QString& moduleName) {
+    const CGaugePicture found = cGaugePicture(moduleBytes, gauge);
+    if (found.bitmapBytes.empty())
+        return noPicture(moduleName + QStringLiteral(": ") + nameText(found.reason));
+    LaterGaugePicture made =
+        bitmapPicture(found.bitmapBytes,
+                      QStringLiteral("the picture of %1 in %2").arg(nameText(gauge), moduleName));
+    if (!made.picture.isNull())
+        made.note = nameText(found.guessNote);
+    return made;
 }
 
 const LaterGaugePictures::CabContents& LaterGaugePictures::cab(const std::string& path) {

@@ -25,6 +25,7 @@ namespace cockpix {
 struct LaterGaugePicture {
     QImage picture;
     QString reason; // why there is no picture, for the tooltip; empty with a picture
+    QString note;   // with a picture that is only a guess: why it was taken, for the tooltip
 };
 
 class LaterGaugePictures {
@@ -86,10 +87,10 @@ private:
     LaterGaugePicture fromModule(const GaugeLookup& found, std::string_view gauge,
                                  Sources& sources);
     // The picture of one gauge of a module of several (module!gauge), read from the
-    // module's own tables; nullopt while none can be tied to the gauge.
-    std::optional<LaterGaugePicture> multiGaugeModulePicture(std::string_view moduleBytes,
-                                                             std::string_view gauge,
-                                                             const QString& moduleName);
+    // module's own tables and bitmap resources.
+    static LaterGaugePicture multiGaugeModulePicture(std::string_view moduleBytes,
+                                                     std::string_view gauge,
+                                                     const QString& moduleName);
     const CabContents& cab(const std::string& path);
     const ModuleBytes& module(const std::string& path);
 

@@ -4,6 +4,7 @@
 
 #include "gauges/gui/latergaugepictures.h"
 
+#include "demo/gaugemodulewriter.h"
 #include "gauges/gui/xmlgaugebackground.h"
 #include "support/cabmaker.h"
 #include "template/core/checkfixtures.h"
@@ -174,9 +175,9 @@ private slots:
                "can be)";
         QTest::newRow("FS98 module without a picture") << "blank"
                                                        << "no picture can be cut out of Blank.gau";
-        QTest::newRow("one gauge of several")
+        QTest::newRow("one gauge of several, not a library")
             << "Multi!Attitude"
-            << "no picture of the gauge Attitude can be found in Multi.dll";
+            << "Multi.dll: the module is not a 32-bit Windows library (no MZ header)";
     }
 
     void brokenGaugesGiveAReasonInstead() {
@@ -191,6 +192,25 @@ private slots:
     void fs98ModulesShowThePictureCutOutOfThem() {
         LaterGaugePictures pictures;
         QCOMPARE(sizeOf(pictures, "round"), QSize(40, 30)); // the panel folder's own
+    }
+
+    void cGaugesOfOneModuleShowTheirOwnPictures() {
+        demo::GaugeModuleContents contents;
+        using demo::ElementKind;
+        contents.gauges = {
+            {"Airspeed", {{ElementKind::StaticPicture, 1, 0, 0, {}}}},
+            {"Clock",
+             {{ElementKind::Needle, 0, 0, 0, {}}, {ElementKind::StaticPicture, 2, 0, 0, {}}}}};
+        contents.bitmaps = {demo::bitmapResource(1, IndexedImage(12, 9, 3)),
+                            demo::bitmapResource(2, IndexedImage(20, 10, 4))};
+        writeFile(at("gauges/Cessna.gau"), demo::gaugeLibraryBytes(contents));
+        LaterGaugePictures pictures;
+        const std::vector<LaterGaugePicture> all = pictures.pictures(
+            {"Cessna!Airspeed", "cessna!CLOCK", "Cessna!Compass"}, m_panelDir, m_gaugesDir);
+        QCOMPARE(all[0].picture.size(), QSize(12, 9));
+        QCOMPARE(all[1].picture.size(), QSize(20, 10));
+        QCOMPARE(all[2].reason, QStringLiteral("Cessna.gau: no gauge named Compass in module"));
+        QCOMPARE(pictures.filesRead(), 1);
     }
 
     void eachModuleIsReadOnceUntilItChanges() {
