@@ -49,10 +49,7 @@ public:
 
     // Starts a round of look-ups (one check of a panel, one window's gauges): a folder or
     // cabinet is looked at again, at its first look-up in the round, for a change since.
-    void beginRound() {
-        m_folders.beginRound();
-        ++m_round;
-    }
+    void beginRound() { m_folders.beginRound(); }
 
     // The names of the files inside the cabinet at path, read again only when its size or
     // modification time changed; nullopt when it is not a cabinet that can be read.
@@ -64,7 +61,6 @@ private:
         unsigned round = 0; // the round its stamp was last looked at in
         std::optional<std::vector<std::string>> names;
     };
-    unsigned m_round = 1;
     FolderIndex m_folders;
     std::map<std::string, CachedCab> m_cabs;
 };
