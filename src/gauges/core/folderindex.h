@@ -33,6 +33,7 @@ public:
 
     // Starts a round: a folder listed before is looked at again at its next look-up.
     void beginRound() { ++m_round; }
+    unsigned round() const { return m_round; }
 
 private:
     struct Entry {

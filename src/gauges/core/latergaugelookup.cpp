@@ -62,8 +62,12 @@ GaugeName splitGaugeName(std::string_view name) {
 }
 
 const std::optional<std::vector<std::string>>& LaterGaugeFiles::cabNames(const std::string& path) {
-    const std::optional<FileStamp> stamp = fileStamp(path);
     CachedCab& cached = m_cabs[path];
+    // The folder index's rounds are the cabinets' too.
+    if (cached.stamp && cached.round == m_folders.round())
+        return cached.names;
+    cached.round = m_folders.round();
+    const std::optional<FileStamp> stamp = fileStamp(path);
     if (!cached.stamp || cached.stamp != stamp) {
         cached.stamp = stamp;
         const std::optional<std::string> bytes = stamp ? readCabinet(path) : std::nullopt;

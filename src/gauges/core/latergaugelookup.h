@@ -47,7 +47,8 @@ class LaterGaugeFiles {
 public:
     FolderIndex& folders() { return m_folders; }
 
-    // Starts a round of look-ups: a folder is listed again when it changed since.
+    // Starts a round of look-ups (one check of a panel, one window's gauges): a folder or
+    // cabinet is looked at again, at its first look-up in the round, for a change since.
     void beginRound() { m_folders.beginRound(); }
 
     // The names of the files inside the cabinet at path, read again only when its size or
@@ -57,6 +58,7 @@ public:
 private:
     struct CachedCab {
         std::optional<FileStamp> stamp;
+        unsigned round = 0; // the round its stamp was last looked at in
         std::optional<std::vector<std::string>> names;
     };
     FolderIndex m_folders;

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace cockpix {
 namespace {
 
@@ -61,7 +63,7 @@ std::optional<std::string> readLimitedFile(const std::string& path) {
 }
 
 LaterGaugePicture noPicture(QString reason) {
-    return {QImage(), std::move(reason), {}};
+    return {QImage(), std::move(reason)};
 }
 
 LaterGaugePicture bitmapPicture(std::string_view bytes, const QString& name) {
@@ -85,23 +87,37 @@ QString missingReason(std::string_view gaugeName) {
 } // namespace
 
 LaterGaugePictures::Stamp LaterGaugePictures::stampOf(const std::string& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status))
-        return {};
+    std::pair<unsigned, Stamp>& known = m_stamps[path];
+    if (known.first == m_round)
+        return known.second;
+    // One stat call: a window of a hundred gauges asks for the same few files again and again.
+    struct stat info {};
     Stamp stamp;
-    stamp.exists = true;
-    const fs::file_time_type time = fs::last_write_time(path, error);
-    if (!error)
-        stamp.modified = static_cast<std::int64_t>(time.time_since_epoch().count());
-    if (fs::is_regular_file(status))
-        stamp.size = fs::file_size(path, error);
+    if (::stat(path.c_str(), &info) == 0) {
+        stamp.exists = true;
+        stamp.size = S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
+        stamp.modified =
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    }
+    known = {m_round, stamp};
     return stamp;
+}
+
+void LaterGaugePictures::beginRound() {
+    m_files.beginRound();
+    ++m_round;
 }
 
 LaterGaugePicture LaterGaugePictures::picture(std::string_view gaugeName,
                                               const std::string& panelDir,
                                               const std::string& gaugesDir) {
+    beginRound();
+    return pictureInRound(gaugeName, panelDir, gaugesDir);
+}
+
+LaterGaugePicture LaterGaugePictures::pictureInRound(std::string_view gaugeName,
+                                                     const std::string& panelDir,
+                                                     const std::string& gaugesDir) {
     const GaugeLookup found = findLaterGauge(gaugeName, panelDir, gaugesDir, m_files);
     if (found.kind == GaugeKind::Missing)
         return noPicture(missingReason(gaugeName));
@@ -111,9 +127,9 @@ LaterGaugePicture LaterGaugePictures::picture(std::string_view gaugeName,
     const std::string key = found.path + '\n' + found.entry + '\n' + asciiLowered(gauge);
     const auto known = m_made.find(key);
     if (known != m_made.end()) {
-        const bool same =
-            std::all_of(known->second.sources.begin(), known->second.sources.end(),
-                        [](const auto& source) { return stampOf(source.first) == source.second; });
+        const bool same = std::all_of(
+            known->second.sources.begin(), known->second.sources.end(),
+            [this](const auto& source) { return stampOf(source.first) == source.second; });
         if (same)
             return known->second.picture;
     }
@@ -129,7 +145,7 @@ LaterGaugePictures::pictures(const std::vector<std::string_view>& names,
     std::vector<LaterGaugePicture> all;
     all.reserve(names.size());
     for (std::string_view name : names)
-        all.push_back(picture(name, panelDir, gaugesDir));
+        all.push_back(pictureInRound(name, panelDir, gaugesDir));
     return all;
 }
 
@@ -211,13 +227,8 @@ LaterGaugePicture LaterGaugePictures::fromModule(const GaugeLookup& found, std::
     const QString moduleName = fileNameOf(found.path);
     if (!file.bytes)
         return noPicture(moduleName + QStringLiteral(" cannot be read"));
-    if (!gauge.empty()) {
-        if (std::optional<LaterGaugePicture> tied =
-                multiGaugeModulePicture(*file.bytes, gauge, moduleName))
-            return std::move(*tied);
-        return noPicture(QStringLiteral("no picture of the gauge %1 can be found in %2")
-                             .arg(nameText(gauge), moduleName));
-    }
+    if (!gauge.empty())
+        return multiGaugeModulePicture(*file.bytes, gauge, moduleName);
     // A module named alone is an FS98 module of one gauge: its picture is cut out as FS98
     // panels' are.
     const std::optional<std::string> bitmap = extractedBitmapBytes(*file.bytes);
@@ -226,18 +237,18 @@ LaterGaugePicture LaterGaugePictures::fromModule(const GaugeLookup& found, std::
     return bitmapPicture(*bitmap, QStringLiteral("the picture cut out of ") + moduleName);
 }
 
-std::optional<LaterGaugePicture>
-LaterGaugePictures::multiGaugeModulePicture(std::string_view moduleBytes, std::string_view gauge,
-                                            const QString& moduleName) {
+LaterGaugePicture LaterGaugePictures::multiGaugeModulePicture(std::string_view moduleBytes,
+                                                              std::string_view gauge,
+                                                              const QString& moduleName) {
     const CGaugePicture found = cGaugePicture(moduleBytes, gauge);
     if (found.bitmapBytes.empty())
-        return noPicture(QString::fromUtf8(found.reason.data(), qsizetype(found.reason.size())));
-    LaterGaugePicture shown =
+        return noPicture(moduleName + QStringLiteral(": ") + nameText(found.reason));
+    LaterGaugePicture made =
         bitmapPicture(found.bitmapBytes,
                       QStringLiteral("the picture of %1 in %2").arg(nameText(gauge), moduleName));
-    if (!shown.picture.isNull() && !found.guessNote.empty())
-        shown.note = QString::fromUtf8(found.guessNote.data(), qsizetype(found.guessNote.size()));
-    return shown;
+    if (!made.picture.isNull())
+        made.note = nameText(found.guessNote);
+    return made;
 }
 
 const LaterGaugePictures::CabContents& LaterGaugePictures::cab(const std::string& path) {

@@ -25,24 +25,22 @@ namespace cockpix {
 struct LaterGaugePicture {
     QImage picture;
     QString reason; // why there is no picture, for the tooltip; empty with a picture
-    QString note;   // with a picture that is not surely the gauge's: why it is shown
+    QString note;   // with a picture that is only a guess: why it was taken, for the tooltip
 };
 
 class LaterGaugePictures {
 public:
     // The picture of a gauge line's name ("module!gauge", or "module" alone), looked for in
-    // panelDir, then gaugesDir (each ending with "/"; an empty one is not searched).
+    // panelDir, then gaugesDir (each ending with "/"; an empty one is not searched). Every
+    // file and folder it depends on is looked at for a change since the last call.
     LaterGaugePicture picture(std::string_view gaugeName, const std::string& panelDir,
                               const std::string& gaugesDir);
 
-    // The pictures of a window's gauges, in the order of names, in one round of look-ups.
+    // The pictures of a window's gauges, in the order of names: the same, but each file and
+    // folder is looked at once for all of them.
     std::vector<LaterGaugePicture> pictures(const std::vector<std::string_view>& names,
                                             const std::string& panelDir,
                                             const std::string& gaugesDir);
-
-    // Starts a round: a folder that changed since the last round is listed again at its
-    // next look-up. picture() alone lists each folder only once, until the next round.
-    void beginRound() { m_files.beginRound(); }
 
     // The listings and cabinet directories the look-ups share (for lists of gauges).
     LaterGaugeFiles& files() { return m_files; }
@@ -59,7 +57,11 @@ private:
         std::int64_t modified = 0;
         friend bool operator==(const Stamp&, const Stamp&) = default;
     };
-    static Stamp stampOf(const std::string& path);
+    // The stamp of path, looked at once in each round.
+    Stamp stampOf(const std::string& path);
+    void beginRound();
+    LaterGaugePicture pictureInRound(std::string_view gaugeName, const std::string& panelDir,
+                                     const std::string& gaugesDir);
     using Sources = std::vector<std::pair<std::string, Stamp>>;
 
     // A cabinet unpacked whole, its files by their stored names in lower case.
@@ -86,9 +88,9 @@ private:
                                  Sources& sources);
     // The picture of one gauge of a module of several (module!gauge), read from the
     // module's own tables and bitmap resources.
-    std::optional<LaterGaugePicture> multiGaugeModulePicture(std::string_view moduleBytes,
-                                                             std::string_view gauge,
-                                                             const QString& moduleName);
+    static LaterGaugePicture multiGaugeModulePicture(std::string_view moduleBytes,
+                                                     std::string_view gauge,
+                                                     const QString& moduleName);
     const CabContents& cab(const std::string& path);
     const ModuleBytes& module(const std::string& path);
 
@@ -96,6 +98,8 @@ private:
     std::map<std::string, CabContents> m_cabs;
     std::map<std::string, ModuleBytes> m_modules;
     std::map<std::string, Made> m_made; // by module path, entry and gauge name
+    std::unordered_map<std::string, std::pair<unsigned, Stamp>> m_stamps; // with their round
+    unsigned m_round = 1;
     int m_filesRead = 0;
 };
 

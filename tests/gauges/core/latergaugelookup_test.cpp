@@ -162,8 +162,11 @@ TEST_F(LaterGaugeLookup, ACabinetIsListedAgainWhenItChanges) {
     // The new cabinet is longer, so its stamp differs even within the clock's resolution.
     ASSERT_TRUE(
         test::makeCab(root / "packing", root / "gauges/Dials.cab", "sub/Clock.xml sub/Fuel.xml"));
+    EXPECT_EQ(find("Dials!Fuel").kind, GaugeKind::Missing); // looked at once in a round
+    files.beginRound();
     EXPECT_EQ(find("Dials!Fuel").kind, GaugeKind::Cab);
     writeFile(root / "gauges/Dials.cab", "garbage now");
+    files.beginRound();
     EXPECT_EQ(find("Dials!Fuel").kind, GaugeKind::CabUnreadable);
 }
 

@@ -116,26 +116,6 @@ private slots:
         writeFile(at("panel/Round.gau"), fs98Module(40, 30));
         writeFile(at("gauges/Blank.gau"), checkModule(std::nullopt, 40));
         writeFile(at("gauges/Multi.dll"), fs98Module(40, 30));
-        writeFile(at("gauges/Systems.gau"), systemsModule());
-    }
-
-    // A C-gauge module of two gauges with faces of their own and one with only a needle.
-    static std::string systemsModule() {
-        demo::GaugeModuleContents contents;
-        contents.bitmaps = {demo::bitmapResource(7, IndexedImage(50, 20, 3)),
-                            demo::bitmapResource(8, IndexedImage(24, 36, 4))};
-        const demo::ModuleElement needle{demo::ElementKind::Needle, 0, 5, 5, {}};
-        contents.gauges = {{"Fuel", {{demo::ElementKind::StaticPicture, 7, 0, 0, {needle}}}},
-                           {"Oil", {needle, {demo::ElementKind::StaticPicture, 8, 0, 0, {}}}},
-                           {"Flaps", {needle}}};
-        return demo::gaugeLibraryBytes(contents);
-    }
-
-    void eachGaugeOfACModuleShowsItsOwnFace() {
-        LaterGaugePictures pictures;
-        QCOMPARE(sizeOf(pictures, "Systems!Fuel"), QSize(50, 20));
-        QCOMPARE(sizeOf(pictures, "systems!OIL"), QSize(24, 36));
-        QCOMPARE(reasonOf(pictures, "Systems!Flaps"), QString("gauge Flaps has no static picture"));
     }
 
     void xmlGaugesInAFolderShowTheirBackgrounds() {
@@ -195,9 +175,9 @@ private slots:
                "can be)";
         QTest::newRow("FS98 module without a picture") << "blank"
                                                        << "no picture can be cut out of Blank.gau";
-        QTest::newRow("one gauge of several")
+        QTest::newRow("one gauge of several, not a library")
             << "Multi!Attitude"
-            << "the module is not a 32-bit Windows library (no MZ header)";
+            << "Multi.dll: the module is not a 32-bit Windows library (no MZ header)";
     }
 
     void brokenGaugesGiveAReasonInstead() {
@@ -212,6 +192,25 @@ private slots:
     void fs98ModulesShowThePictureCutOutOfThem() {
         LaterGaugePictures pictures;
         QCOMPARE(sizeOf(pictures, "round"), QSize(40, 30)); // the panel folder's own
+    }
+
+    void cGaugesOfOneModuleShowTheirOwnPictures() {
+        demo::GaugeModuleContents contents;
+        using demo::ElementKind;
+        contents.gauges = {
+            {"Airspeed", {{ElementKind::StaticPicture, 1, 0, 0, {}}}},
+            {"Clock",
+             {{ElementKind::Needle, 0, 0, 0, {}}, {ElementKind::StaticPicture, 2, 0, 0, {}}}}};
+        contents.bitmaps = {demo::bitmapResource(1, IndexedImage(12, 9, 3)),
+                            demo::bitmapResource(2, IndexedImage(20, 10, 4))};
+        writeFile(at("gauges/Cessna.gau"), demo::gaugeLibraryBytes(contents));
+        LaterGaugePictures pictures;
+        const std::vector<LaterGaugePicture> all = pictures.pictures(
+            {"Cessna!Airspeed", "cessna!CLOCK", "Cessna!Compass"}, m_panelDir, m_gaugesDir);
+        QCOMPARE(all[0].picture.size(), QSize(12, 9));
+        QCOMPARE(all[1].picture.size(), QSize(20, 10));
+        QCOMPARE(all[2].reason, QStringLiteral("Cessna.gau: no gauge named Compass in module"));
+        QCOMPARE(pictures.filesRead(), 1);
     }
 
     void eachModuleIsReadOnceUntilItChanges() {
