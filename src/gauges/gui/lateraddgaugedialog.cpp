@@ -26,7 +26,7 @@ std::string asFolder(std::string dir) {
 
 } // namespace
 
-LaterAddGaugeDialog::LaterAddGaugeDialog(PanelDocument& document, AppModel& app,
+LaterAddGaugeDialog::LaterAddGaugeDialog(PanelDocument& document, const AppModel& app,
                                          UserDialogs& dialogs, int windowIndex, QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_window(windowIndex) {
     setObjectName(QStringLiteral("LaterAddGauge"));

@@ -33,7 +33,7 @@ class UserDialogs;
 class LaterAddGaugeDialog : public QDialog {
     Q_OBJECT
 public:
-    LaterAddGaugeDialog(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    LaterAddGaugeDialog(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
                         int windowIndex, QWidget* parent = nullptr);
 
     int windowIndex() const { return m_window; }
@@ -57,7 +57,7 @@ private:
     std::string gaugesDir() const;
 
     PanelDocument& m_document;
-    AppModel& m_app;
+    const AppModel& m_app;
     UserDialogs& m_dialogs;
     const int m_window;
     LaterGaugeList m_gauges;

@@ -94,6 +94,8 @@ void LaterPanelWindowForm::buildMenus() {
             &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
     m_gaugeMenu = new QMenu(tr("&Gauges"), this);
     m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
+    connect(addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A")),
+            &QAction::triggered, this, &LaterPanelWindowForm::addGaugeRequested);
     m_propertiesAction =
         addMenuAction(m_gaugeMenu, "mnuproperties", tr("&Properties..."), QKeySequence("Ctrl+P"));
     m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));

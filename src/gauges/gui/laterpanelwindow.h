@@ -57,6 +57,8 @@ signals:
     // "&Properties..." or a click on gauge i; "&Go to gauge...".
     void propertiesRequested(int i);
     void goToGaugeRequested();
+    // "&Add...": a gauge FS would find, chosen from a list, appended to the window.
+    void addGaugeRequested();
     // The place of a gauge being dragged, for the main window's status line; empty when
     // the drag ends.
     void dragStatusChanged(const QString& text);

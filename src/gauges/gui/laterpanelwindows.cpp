@@ -1,6 +1,7 @@
 #include "gauges/gui/laterpanelwindows.h"
 
 #include "base/gui/userdialogs.h"
+#include "gauges/gui/lateraddgaugedialog.h"
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
 #include "panel/gui/paneldocument.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 
 namespace cockpix {
 
@@ -45,6 +47,7 @@ LaterPanelWindowForm* LaterPanelWindows::show(std::size_t window) {
             [this, form](int i) { openProperties(form, i); });
     connect(form, &LaterPanelWindowForm::goToGaugeRequested, this,
             [this, form] { goToGauge(form); });
+    connect(form, &LaterPanelWindowForm::addGaugeRequested, this, [this, form] { addGauge(form); });
     connect(form, &LaterPanelWindowForm::dragStatusChanged, this,
             &LaterPanelWindows::statusMessage);
     form->load();
@@ -82,6 +85,20 @@ void LaterPanelWindows::openProperties(LaterPanelWindowForm* form, int i) {
     m_properties->show();
     m_properties->raise();
     m_properties->activateWindow();
+}
+
+void LaterPanelWindows::addGauge(LaterPanelWindowForm* form) {
+    auto* dialog = new LaterAddGaugeDialog(m_document, m_app, m_dialogs,
+                                           static_cast<int>(form->windowIndex()), form);
+    dialog->setWindowFlag(Qt::Dialog);
+    QPointer<LaterPanelWindowForm> target(form);
+    connect(dialog, &LaterAddGaugeDialog::gaugeAdded, this, [target](int, int gauge) {
+        if (target)
+            target->selectGauge(gauge);
+    });
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void LaterPanelWindows::goToGauge(LaterPanelWindowForm* form) {

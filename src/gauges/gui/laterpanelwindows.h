@@ -41,6 +41,8 @@ public:
     // Asks for a gauge of the form's window from a list, selects it and opens its
     // properties.
     void goToGauge(LaterPanelWindowForm* form);
+    // Opens the chooser of gauges to add to the form's window; the gauge added is selected.
+    void addGauge(LaterPanelWindowForm* form);
     LaterGaugePropertiesDialog* propertiesDialog() const;
 
 signals:
