@@ -3,7 +3,7 @@
 # fixed list of seeds among them), the same suite again on the clang build under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package (built, checked, unpacked
 # into a scratch root and run from there: scripts/package.sh), then every fuzz target for
-# COCKPIX_FUZZ_SECONDS seconds (default 30; 0 skips fuzzing). Prints the time of each stage.
+# COCKPIX_FUZZ_SECONDS seconds (default 10; 0 skips fuzzing; scripts/fuzz.sh runs longer). Prints the time of each stage.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,7 +33,7 @@ stage "tests" ctest --test-dir build --output-on-failure -j "$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   stage "tests under ASan and UBSan" ctest --test-dir build-san --output-on-failure -j "$(nproc)"
 stage "package" scripts/package.sh
-fuzz_seconds="${COCKPIX_FUZZ_SECONDS:-30}"
+fuzz_seconds="${COCKPIX_FUZZ_SECONDS:-10}"
 if [ "$fuzz_seconds" -gt 0 ]; then
   stage "fuzzing (${fuzz_seconds} s a target)" bash scripts/fuzz.sh "$fuzz_seconds"
 fi
