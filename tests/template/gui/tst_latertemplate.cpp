@@ -51,12 +51,108 @@ private slots:
         m_document.reset();
     }
 
-    void rowsFollowTheFileAndTheNineRowsGiveWay();
-    void aTypedCellChangesItsLineAsOneStep();
-    void badValuesAreRefusedWithTheirMessage();
-    void windowsAreAddedAndRemovedAfterAQuestion();
-    void aUtf8PanelShowsAndTakesItsTitlesAsUtf8();
-    void everyControlHasAnAccessibleName();
+    void rowsFollowTheFileAndTheNineRowsGiveWay() {
+        QVERIFY(m_window->laterTable()->isVisible());
+        QVERIFY(!m_window->findChild<QScrollArea*>()->isVisible());
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
+        QCOMPARE(table()->verticalHeaderItem(2)->text(), QStringLiteral("[Vcockpit01]"));
+        QCOMPARE(cell(0, LaterColumn::Title), QStringLiteral("Overhead"));
+        QCOMPARE(cell(0, LaterColumn::Bitmap), QStringLiteral("16,16,16"));
+        QCOMPARE(cell(0, LaterColumn::SizeH), QStringLiteral("120"));
+        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
+        QCOMPARE(cell(1, LaterColumn::Visible), QStringLiteral("1"));
+        QCOMPARE(cell(1, LaterColumn::Position), QString());
+        QVERIFY(!(table()->item(2, int(LaterColumn::Title))->flags() & Qt::ItemIsEditable));
+
+        // An FS98 panel opened afterwards brings the nine rows back.
+        m_document->replacePanel(Panel{}, {});
+        QVERIFY(!m_window->laterTable()->isVisible());
+        QVERIFY(m_window->findChild<QScrollArea*>()->isVisible());
+    }
+
+    void aTypedCellChangesItsLineAsOneStep() {
+        type(1, LaterColumn::SizeW, QStringLiteral("800"));
+        QCOMPARE(m_document->undoStack()->count(), 1);
+        std::string expected = kText;
+        expected.replace(expected.find("SIZE_MM=640"), 11, "SIZE_MM=800");
+        QCOMPARE(bytes(), expected);
+
+        // A key the section lacks comes after its last key line, the gauge's.
+        type(0, LaterColumn::Position, QStringLiteral("7"));
+        expected.insert(expected.find("\n", expected.find("gauge00=")) + 1, "position=7\n");
+        QCOMPARE(bytes(), expected);
+        QCOMPARE(cell(0, LaterColumn::Position), QStringLiteral("7"));
+
+        type(0, LaterColumn::Title, QStringLiteral("Roof"));
+        expected.replace(expected.find("Window05=Overhead"), 17, "Window05=Roof");
+        QCOMPARE(bytes(), expected);
+        QCOMPARE(m_document->undoStack()->count(), 3);
+
+        // Undone, the cells show the opened file again.
+        m_document->undo();
+        m_document->undo();
+        m_document->undo();
+        QCOMPARE(bytes(), kText);
+        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
+        QCOMPARE(cell(0, LaterColumn::Position), QString());
+        QVERIFY(!m_document->isModified());
+    }
+
+    void badValuesAreRefusedWithTheirMessage() {
+        type(1, LaterColumn::SizeW, QStringLiteral("-5"));
+        QCOMPARE(m_dialogs.messages(), QStringList{"Incorrect value."});
+        QCOMPARE(bytes(), kText);
+        QCOMPARE(m_document->undoStack()->count(), 0);
+        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640")); // the line's value again
+    }
+
+    void windowsAreAddedAndRemovedAfterAQuestion() {
+        QTest::mouseClick(m_window->findChild<QPushButton*>("laterAddWindow"), Qt::LeftButton);
+        QCOMPARE(table()->rowCount(), 4);
+        QCOMPARE(m_document->undoStack()->count(), 1);
+        QCOMPARE(table()->verticalHeaderItem(3)->text(), QStringLiteral("[Window01]"));
+        QVERIFY(m_document->laterPanel().titleOf(1) != nullptr);
+        QCOMPARE(table()->currentRow(), 3);
+
+        table()->setCurrentCell(0, 0);
+        m_dialogs.queueQuestionAnswer(false);
+        QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
+        QCOMPARE(table()->rowCount(), 4);
+        m_dialogs.queueQuestionAnswer(true);
+        QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window00]"));
+        QVERIFY(m_document->laterPanel().titleOf(5) == nullptr);
+        QCOMPARE(m_document->undoStack()->count(), 2);
+
+        m_document->undo();
+        m_document->undo();
+        QCOMPARE(bytes(), kText);
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
+    }
+
+    void aUtf8PanelShowsAndTakesItsTitlesAsUtf8() {
+        const std::string utf8 = "[Window Titles]\r\nWindow00=Haupt\xC3\xBC"
+                                 "bersicht\r\n"
+                                 "[Window00]\r\nfile=main.bmp\r\n";
+        m_document->replaceLaterPanel(PanelLines(utf8), "panel.cfg");
+        QCOMPARE(cell(0, LaterColumn::Title), QString::fromUtf8("Haupt\u00fcbersicht"));
+        type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
+        std::string expected = utf8;
+        expected.replace(expected.find("Haupt"), 15, "M\xC3\xA9t\xC3\xA9o");
+        QCOMPARE(bytes(), expected);
+
+        // A Windows-1252 panel keeps its one byte a character.
+        m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
+        type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
+        QVERIFY(bytes().find("Window05=M\xE9t\xE9o\n") != std::string::npos);
+    }
+
+    void everyControlHasAnAccessibleName() {
+        QCOMPARE(unnamedControls(m_window.get()), QStringList());
+    }
 
 private:
     QTableWidget* table() const { return m_window->laterTable()->table(); }
@@ -83,109 +179,6 @@ private:
     ScriptedDialogs m_dialogs;
     std::unique_ptr<TemplateWindow> m_window;
 };
-
-void LaterTemplateTest::rowsFollowTheFileAndTheNineRowsGiveWay() {
-    QVERIFY(m_window->laterTable()->isVisible());
-    QVERIFY(!m_window->findChild<QScrollArea*>()->isVisible());
-    QCOMPARE(table()->rowCount(), 3);
-    QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
-    QCOMPARE(table()->verticalHeaderItem(2)->text(), QStringLiteral("[Vcockpit01]"));
-    QCOMPARE(cell(0, LaterColumn::Title), QStringLiteral("Overhead"));
-    QCOMPARE(cell(0, LaterColumn::Bitmap), QStringLiteral("16,16,16"));
-    QCOMPARE(cell(0, LaterColumn::SizeH), QStringLiteral("120"));
-    QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
-    QCOMPARE(cell(1, LaterColumn::Visible), QStringLiteral("1"));
-    QCOMPARE(cell(1, LaterColumn::Position), QString());
-    QVERIFY(!(table()->item(2, int(LaterColumn::Title))->flags() & Qt::ItemIsEditable));
-
-    // An FS98 panel opened afterwards brings the nine rows back.
-    m_document->replacePanel(Panel{}, {});
-    QVERIFY(!m_window->laterTable()->isVisible());
-    QVERIFY(m_window->findChild<QScrollArea*>()->isVisible());
-}
-
-void LaterTemplateTest::aTypedCellChangesItsLineAsOneStep() {
-    type(1, LaterColumn::SizeW, QStringLiteral("800"));
-    QCOMPARE(m_document->undoStack()->count(), 1);
-    std::string expected = kText;
-    expected.replace(expected.find("SIZE_MM=640"), 11, "SIZE_MM=800");
-    QCOMPARE(bytes(), expected);
-
-    // A key the section lacks comes after its last key line, the gauge's.
-    type(0, LaterColumn::Position, QStringLiteral("7"));
-    expected.insert(expected.find("\n", expected.find("gauge00=")) + 1, "position=7\n");
-    QCOMPARE(bytes(), expected);
-    QCOMPARE(cell(0, LaterColumn::Position), QStringLiteral("7"));
-
-    type(0, LaterColumn::Title, QStringLiteral("Roof"));
-    expected.replace(expected.find("Window05=Overhead"), 17, "Window05=Roof");
-    QCOMPARE(bytes(), expected);
-    QCOMPARE(m_document->undoStack()->count(), 3);
-
-    // Undone, the cells show the opened file again.
-    m_document->undo();
-    m_document->undo();
-    m_document->undo();
-    QCOMPARE(bytes(), kText);
-    QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
-    QCOMPARE(cell(0, LaterColumn::Position), QString());
-    QVERIFY(!m_document->isModified());
-}
-
-void LaterTemplateTest::badValuesAreRefusedWithTheirMessage() {
-    type(1, LaterColumn::SizeW, QStringLiteral("-5"));
-    QCOMPARE(m_dialogs.messages(), QStringList{"Incorrect value."});
-    QCOMPARE(bytes(), kText);
-    QCOMPARE(m_document->undoStack()->count(), 0);
-    QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640")); // the line's value again
-}
-
-void LaterTemplateTest::windowsAreAddedAndRemovedAfterAQuestion() {
-    QTest::mouseClick(m_window->findChild<QPushButton*>("laterAddWindow"), Qt::LeftButton);
-    QCOMPARE(table()->rowCount(), 4);
-    QCOMPARE(m_document->undoStack()->count(), 1);
-    QCOMPARE(table()->verticalHeaderItem(3)->text(), QStringLiteral("[Window01]"));
-    QVERIFY(m_document->laterPanel().titleOf(1) != nullptr);
-    QCOMPARE(table()->currentRow(), 3);
-
-    table()->setCurrentCell(0, 0);
-    m_dialogs.queueQuestionAnswer(false);
-    QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
-    QCOMPARE(table()->rowCount(), 4);
-    m_dialogs.queueQuestionAnswer(true);
-    QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
-    QCOMPARE(table()->rowCount(), 3);
-    QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window00]"));
-    QVERIFY(m_document->laterPanel().titleOf(5) == nullptr);
-    QCOMPARE(m_document->undoStack()->count(), 2);
-
-    m_document->undo();
-    m_document->undo();
-    QCOMPARE(bytes(), kText);
-    QCOMPARE(table()->rowCount(), 3);
-    QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
-}
-
-void LaterTemplateTest::aUtf8PanelShowsAndTakesItsTitlesAsUtf8() {
-    const std::string utf8 = "[Window Titles]\r\nWindow00=Haupt\xC3\xBC"
-                             "bersicht\r\n"
-                             "[Window00]\r\nfile=main.bmp\r\n";
-    m_document->replaceLaterPanel(PanelLines(utf8), "panel.cfg");
-    QCOMPARE(cell(0, LaterColumn::Title), QString::fromUtf8("Haupt\u00fcbersicht"));
-    type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
-    std::string expected = utf8;
-    expected.replace(expected.find("Haupt"), 15, "M\xC3\xA9t\xC3\xA9o");
-    QCOMPARE(bytes(), expected);
-
-    // A Windows-1252 panel keeps its one byte a character.
-    m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
-    type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
-    QVERIFY(bytes().find("Window05=M\xE9t\xE9o\n") != std::string::npos);
-}
-
-void LaterTemplateTest::everyControlHasAnAccessibleName() {
-    QCOMPARE(unnamedControls(m_window.get()), QStringList());
-}
 
 QTEST_MAIN(LaterTemplateTest)
 #include "tst_latertemplate.moc"
