@@ -8,7 +8,6 @@
 #include "app/gui/aboutdialog.h"
 #include "app/gui/application.h"
 #include "app/gui/checkcommands.h"
-#include "app/gui/directoriesdialog.h"
 #include "app/gui/panelcommands.h"
 #include "app/gui/recentfilesmenu.h"
 #include "base/gui/childmenuprovider.h"
@@ -316,8 +315,6 @@ private slots:
         f.trigger("mnuabout");
         QVERIFY(f.window->aboutDialog()->isVisible() && !f.window->aboutDialog()->isModal());
         QCOMPARE(unnamedControls(f.window->aboutDialog()), QStringList());
-        f.trigger("mnugauges");
-        QCOMPARE(unnamedControls(f.window->directoriesDialog()), QStringList());
         QTest::mouseClick(f.window->aboutDialog()->findChild<QPushButton*>("Command1"),
                           Qt::LeftButton);
         QTRY_VERIFY(f.window->aboutDialog() == nullptr);
