@@ -4,6 +4,9 @@
 // lies in the gauges directory and what its picture and default size are, and whether each
 // background is a bitmap. Module bytes are searched once and kept while the file stays the
 // same (same size and time), so that checking again after each edit costs only the look-ups.
+// Look-ups come in rounds (one check of a panel): in a round each folder is listed once and
+// each module and bitmap looked at once, however many gauges name it; the next round looks
+// again for what changed.
 
 #include "base/core/bmpheader.h"
 #include "base/core/filelookup.h"
@@ -13,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace cockpix {
@@ -32,10 +36,13 @@ struct BitmapFacts {
 
 class CheckFacts {
 public:
+    // Starts a round of look-ups: what was found before is looked at again.
+    void beginRound();
+
     // The module gaugesDir + name + ".gau" (gaugesDir ends with "/").
     const ModuleFacts& module(const std::string& gaugesDir, const std::string& name);
     // The bitmap dir + name + ".bmp".
-    static BitmapFacts bitmap(const std::string& dir, const std::string& name);
+    const BitmapFacts& bitmap(const std::string& dir, const std::string& name);
 
     // The names (without extension, as panel.cfg names them) of the bitmaps of dir that can
     // be read, and of the modules of gaugesDir, in name order: the choices of the fixes.
@@ -48,13 +55,21 @@ public:
     FolderIndex& folders() { return m_laterFiles.folders(); }
 
 private:
+    // dir + file found whatever its case, as findPathIgnoringCase finds it.
+    std::optional<std::string> findFile(const std::string& dir, const std::string& file);
+    const std::optional<std::string>& resolvedFolder(const std::string& dir);
+
     struct Cached {
         std::uintmax_t size = 0;
         std::int64_t modified = 0;
         ModuleFacts facts;
     };
-    std::map<std::string, Cached> m_modules; // by the path asked for
+    std::map<std::string, Cached> m_modules; // by the path found
     ModuleFacts m_missing;
+    // This round's answers, by the path asked for.
+    std::unordered_map<std::string, const ModuleFacts*> m_roundModules;
+    std::unordered_map<std::string, BitmapFacts> m_roundBitmaps;
+    std::unordered_map<std::string, std::optional<std::string>> m_roundFolders;
     LaterGaugeFiles m_laterFiles;
 };
 

@@ -77,7 +77,7 @@ public:
         : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts), m_encoding(encoding) {}
 
     std::vector<Finding> run() {
-        m_facts.laterFiles().beginRound();
+        m_facts.beginRound();
         checkTitles();
         checkIdents();
         checkViews();
