@@ -69,10 +69,13 @@ BitmapFacts readBitmapFacts(const std::optional<std::string>& path) {
 } // namespace
 
 void CheckFacts::beginRound() {
+    if (m_roundHeld)
+        return;
     m_laterFiles.beginRound();
     m_roundModules.clear();
     m_roundBitmaps.clear();
     m_roundFolders.clear();
+    m_roundSizes.clear();
 }
 
 const std::optional<std::string>& CheckFacts::resolvedFolder(const std::string& dir) {
@@ -120,6 +123,13 @@ const BitmapFacts& CheckFacts::bitmap(const std::string& dir, const std::string&
         return known->second;
     BitmapFacts facts = readBitmapFacts(findFile(dir, name + ".bmp"));
     return m_roundBitmaps.emplace(std::move(asked), facts).first->second;
+}
+
+const std::optional<BmpSize>& CheckFacts::laterBitmapSize(const std::string& path) {
+    const auto known = m_roundSizes.find(path);
+    if (known != m_roundSizes.end())
+        return known->second;
+    return m_roundSizes[path] = readBmpFileSize(path);
 }
 
 std::vector<std::string> CheckFacts::readableBitmaps(const std::string& dir) {

@@ -36,13 +36,20 @@ struct BitmapFacts {
 
 class CheckFacts {
 public:
-    // Starts a round of look-ups: what was found before is looked at again.
+    // Starts a round of look-ups: what was found before is looked at again. The checkers
+    // start one for each panel, unless the round is held: a check of a whole tree of
+    // panels, which changes no file, looks at each folder and file once.
     void beginRound();
+    void holdRound(bool held) { m_roundHeld = held; }
 
     // The module gaugesDir + name + ".gau" (gaugesDir ends with "/").
     const ModuleFacts& module(const std::string& gaugesDir, const std::string& name);
     // The bitmap dir + name + ".bmp".
     const BitmapFacts& bitmap(const std::string& dir, const std::string& name);
+
+    // The size its header gives of the bitmap at path (as it exists), for a panel of
+    // FS2000 and later, whose windows often share one.
+    const std::optional<BmpSize>& laterBitmapSize(const std::string& path);
 
     // The names (without extension, as panel.cfg names them) of the bitmaps of dir that can
     // be read, and of the modules of gaugesDir, in name order: the choices of the fixes.
@@ -70,7 +77,9 @@ private:
     std::unordered_map<std::string, const ModuleFacts*> m_roundModules;
     std::unordered_map<std::string, BitmapFacts> m_roundBitmaps;
     std::unordered_map<std::string, std::optional<std::string>> m_roundFolders;
+    std::unordered_map<std::string, std::optional<BmpSize>> m_roundSizes;
     LaterGaugeFiles m_laterFiles;
+    bool m_roundHeld = false;
 };
 
 } // namespace cockpix

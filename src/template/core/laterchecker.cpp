@@ -191,7 +191,7 @@ private:
                         " is not in the panel folder",
                     w);
             } else if (equalsIgnoringCase(key.key, "file") && !bitmapArea) {
-                if (const auto size = readBmpFileSize(*path))
+                if (const auto& size = m_facts.laterBitmapSize(*path))
                     bitmapArea = std::pair<double, double>(size->width, size->height);
             }
         }
