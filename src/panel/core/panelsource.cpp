@@ -44,8 +44,10 @@ std::string fltsimAlias(std::string_view bytes) {
             inFltsim = equalsIgnoringCase(name, "fltsim");
             continue;
         }
+        if (!inFltsim)
+            continue;
         const std::size_t equals = line.find('=');
-        if (inFltsim && equals != std::string_view::npos &&
+        if (equals != std::string_view::npos &&
             equalsIgnoringCase(trimmedBlanks(line.substr(0, equals)), "alias"))
             return std::string(trimmedBlanks(line.substr(equals + 1)));
     }
