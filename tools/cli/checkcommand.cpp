@@ -121,6 +121,8 @@ public:
     }
 
     void beginTree() {
+        m_facts.beginRound();
+        m_facts.holdRound(true);
         if (m_json)
             m_output.beginArray();
     }

@@ -96,7 +96,7 @@ std::string modelJson(const OpenedPanel& opened) {
         writeWindow(json, window);
     json.endArray();
     json.endObject();
-    return json.text();
+    return std::string(json.text());
 }
 
 int printText(const std::string& text) {

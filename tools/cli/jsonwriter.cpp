@@ -2,63 +2,32 @@
 
 #include "base/core/windows1252.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace cockpix::cli {
 namespace {
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-void appendEscaped(std::string& out, char32_t c) {
-    switch (c) {
-    case '"':
-        out += "\\\"";
-        return;
-    case '\\':
-        out += "\\\\";
-        return;
-    case '\n':
-        out += "\\n";
-        return;
-    case '\r':
-        out += "\\r";
-        return;
-    case '\t':
-        out += "\\t";
-        return;
-    default:
-        break;
-    }
-    // The C0 controls must be escaped; the C1 ones (from the five unassigned bytes) are
-    // escaped too so that the output stays readable in a terminal.
-    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        out += "\\u00";
-        out += kHex[(c >> 4) & 0xF];
-        out += kHex[c & 0xF];
-        return;
-    }
-    appendUtf8(out, c);
-}
+// A line break after a comma, then blanks enough for the indentation of 32 levels: each
+// value starts with a piece cut from it.
+constexpr std::string_view kBreak = ",\n                                                    "
+                                    "            ";
 
 // A byte that stands for itself inside a JSON string: printable ASCII but the quote and the
 // backslash. Texts of panels are nearly all such bytes, copied in runs.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
 bool isPlain(char byte) {
-    const auto c = static_cast<unsigned char>(byte);
-    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    return kPlain[static_cast<unsigned char>(byte)];
 }
 
 std::size_t plainRun(std::string_view text, std::size_t from) {
@@ -106,55 +75,90 @@ std::string JsonWriter::numberText(double number) {
     return std::string(buffer, result.ptr);
 }
 
-namespace {
+void JsonWriter::appendEscaped(char32_t c) {
+    switch (c) {
+    case '"':
+        put("\\\"");
+        return;
+    case '\\':
+        put("\\\\");
+        return;
+    case '\n':
+        put("\\n");
+        return;
+    case '\r':
+        put("\\r");
+        return;
+    case '\t':
+        put("\\t");
+        return;
+    default:
+        break;
+    }
+    // The C0 controls must be escaped; the C1 ones (from the five unassigned bytes) are
+    // escaped too so that the output stays readable in a terminal.
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        put("\\u00");
+        put(kHex[(c >> 4) & 0xF]);
+        put(kHex[c & 0xF]);
+    } else if (c < 0x80) {
+        put(static_cast<char>(c));
+    } else if (c < 0x800) {
+        put(static_cast<char>(0xC0 | (c >> 6)));
+        put(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        put(static_cast<char>(0xE0 | (c >> 12)));
+        put(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        put(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
 
-void appendWindows1252Literal(std::string& out, std::string_view text) {
-    out += '"';
+void JsonWriter::appendLiteral(std::string_view text) {
+    put('"');
     for (std::size_t i = 0; i < text.size();) {
         if (const std::size_t run = plainRun(text, i); run > 0) {
-            out.append(text.substr(i, run));
+            put(text.substr(i, run));
             i += run;
             continue;
         }
-        appendEscaped(out, unicodeFromWindows1252(static_cast<unsigned char>(text[i++])));
+        appendEscaped(unicodeFromWindows1252(static_cast<unsigned char>(text[i++])));
     }
-    out += '"';
+    put('"');
 }
-
-} // namespace
 
 std::string JsonWriter::stringLiteral(std::string_view windows1252Text) {
-    std::string out;
-    appendWindows1252Literal(out, windows1252Text);
-    return out;
-}
-
-void JsonWriter::appendLiteral(std::string_view windows1252Text) {
-    appendWindows1252Literal(m_text, windows1252Text);
+    JsonWriter literal;
+    literal.appendLiteral(windows1252Text);
+    return std::string(literal.text());
 }
 
 void JsonWriter::utf8Value(std::string_view utf8Text) {
     beforeValue();
-    m_text += '"';
+    put('"');
     for (std::size_t i = 0; i < utf8Text.size();) {
         std::size_t end = i;
         while (end < utf8Text.size() &&
                (isPlain(utf8Text[end]) || static_cast<unsigned char>(utf8Text[end]) >= 0x80))
             ++end;
         if (end > i) {
-            m_text.append(utf8Text.substr(i, end - i));
+            put(utf8Text.substr(i, end - i));
             i = end;
             continue;
         }
-        appendEscaped(m_text, static_cast<unsigned char>(utf8Text[i++]));
+        appendEscaped(static_cast<unsigned char>(utf8Text[i++]));
     }
-    m_text += '"';
+    put('"');
+}
+
+void JsonWriter::grow(std::size_t n) {
+    m_text.resize(std::max(2 * m_text.size(), m_used + n + 4096));
 }
 
 void JsonWriter::flushBlock() {
-    if (std::fwrite(m_text.data(), 1, m_text.size(), m_sink) != m_text.size())
+    if (std::fwrite(m_text.data(), 1, m_used, m_sink) != m_used)
         m_sinkFailed = true;
-    m_text.clear();
+    m_used = 0;
 }
 
 bool JsonWriter::finish() {
@@ -164,15 +168,25 @@ bool JsonWriter::finish() {
     return std::fflush(m_sink) == 0 && !m_sinkFailed && std::ferror(m_sink) == 0;
 }
 
-void JsonWriter::newLine() {
-    m_text += '\n';
-    m_text.append(2 * m_levels.size(), ' ');
+void JsonWriter::newLine(bool afterComma) {
+    const std::size_t blanks = 2 * m_levels.size();
+    if (blanks + 2 <= kBreak.size()) {
+        // The whole piece is copied, a copy of fixed size being a few moves, and only the
+        // part wanted is kept.
+        constexpr std::size_t kPiece = kBreak.size() - 1;
+        std::memcpy(room(kPiece), kBreak.data() + (afterComma ? 0 : 1), kPiece);
+        m_used += blanks + (afterComma ? 2 : 1);
+        return;
+    }
+    put(kBreak.substr(afterComma ? 0 : 1, afterComma ? 2 : 1));
+    std::fill_n(room(blanks), blanks, ' ');
+    m_used += blanks;
 }
 
 void JsonWriter::beforeValue() {
     // Written out in blocks of about this size, between two values.
-    constexpr std::size_t kBlock = 1 << 20;
-    if (m_sink && m_text.size() >= kBlock)
+    constexpr std::size_t kBlock = 1 << 16;
+    if (m_sink && m_used >= kBlock)
         flushBlock();
     if (m_afterKey) {
         m_afterKey = false;
@@ -180,22 +194,21 @@ void JsonWriter::beforeValue() {
     }
     if (m_levels.empty())
         return;
-    if (!m_levels.back().empty)
-        m_text += ',';
+    const bool afterComma = !m_levels.back().empty;
     m_levels.back().empty = false;
-    newLine();
+    newLine(afterComma);
 }
 
 void JsonWriter::key(std::string_view name) {
     beforeValue();
     appendLiteral(name);
-    m_text += ": ";
+    put(": ");
     m_afterKey = true;
 }
 
 void JsonWriter::open(char bracket) {
     beforeValue();
-    m_text += bracket;
+    put(bracket);
     m_levels.push_back({bracket == '{', true});
 }
 
@@ -204,10 +217,10 @@ void JsonWriter::close(char bracket) {
     if (!m_levels.empty())
         m_levels.pop_back();
     if (!wasEmpty)
-        newLine();
-    m_text += bracket;
+        newLine(false);
+    put(bracket);
     if (m_levels.empty())
-        m_text += '\n';
+        put('\n');
 }
 
 void JsonWriter::beginObject() {
@@ -233,11 +246,11 @@ void JsonWriter::value(double number) {
     if (number != 0 && std::fabs(number) < 1e15 && number == std::trunc(number)) {
         char digits[24];
         if (const std::string_view text = integerText(number, digits); !text.empty()) {
-            m_text.append(text);
+            put(text);
             return;
         }
     }
-    m_text += numberText(number);
+    put(numberText(number));
 }
 
 } // namespace cockpix::cli

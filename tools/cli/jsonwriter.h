@@ -38,7 +38,7 @@ public:
 
     // The document so far, ending with a line break once the outermost value is closed
     // (with a sink: the part not written out yet).
-    const std::string& text() const { return m_text; }
+    std::string_view text() const { return std::string_view(m_text.data(), m_used); }
     // Writes what is left to the sink and flushes it; false when the sink failed at any time.
     bool finish();
 
@@ -52,15 +52,34 @@ private:
     void beforeValue();
     void open(char bracket);
     void close(char bracket);
-    void newLine();
+    void newLine(bool afterComma);
     void appendLiteral(std::string_view windows1252Text);
+    void appendEscaped(char32_t c);
     void flushBlock();
+
+    // Room for n more bytes at the end of the text: a dump writes hundreds of millions of
+    // bytes a few at a time, each straight into the buffer.
+    char* room(std::size_t n) {
+        if (m_text.size() - m_used < n)
+            grow(n);
+        return m_text.data() + m_used;
+    }
+    void grow(std::size_t n);
+    void put(char c) {
+        *room(1) = c;
+        ++m_used;
+    }
+    void put(std::string_view bytes) {
+        bytes.copy(room(bytes.size()), bytes.size());
+        m_used += bytes.size();
+    }
 
     struct Level {
         bool isObject = false;
         bool empty = true;
     };
-    std::string m_text;
+    std::string m_text; // the buffer: its first m_used bytes are the text
+    std::size_t m_used = 0;
     std::vector<Level> m_levels;
     bool m_afterKey = false;
     std::FILE* m_sink = nullptr;

@@ -13,8 +13,9 @@ namespace {
 
 // Later panels come as Windows-1252 or as UTF-8: a text that is valid UTF-8 with bytes above
 // 127 is taken for UTF-8 (a Windows-1252 text almost never is), any other as Windows-1252.
+// Nearly all are ASCII, which both write alike.
 void textValue(JsonWriter& json, std::string_view text) {
-    if (isUtf8(text))
+    if (hasHighBytes(text) && isUtf8(text))
         json.utf8Value(text);
     else
         json.value(text);
@@ -113,7 +114,7 @@ std::string laterPanelJson(const PanelLines& lines, const LaterPanel& panel,
                            const std::string& panelDir) {
     JsonWriter json;
     writeLaterPanelJson(json, lines, panel, panelDir);
-    return json.text();
+    return std::string(json.text());
 }
 
 void writeLaterPanelJson(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,

@@ -22,9 +22,9 @@ void walk(const fs::path& dir, PanelWalk& found) {
             found.unreadable.push_back(dir.string());
             return;
         }
+        // The entry's type comes with the listing: only a link costs a look at its target.
         std::error_code typeError;
-        const fs::file_status status = it->symlink_status(typeError);
-        if (fs::is_directory(status))
+        if (it->is_directory(typeError) && !it->is_symlink(typeError))
             walk(it->path(), found);
         else if (equalsIgnoringCase(it->path().filename().string(), "panel.cfg") &&
                  it->is_regular_file(typeError))

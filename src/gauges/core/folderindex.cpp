@@ -3,6 +3,8 @@
 #include "base/core/asciicase.h"
 #include "base/core/filelookup.h"
 
+#include <algorithm>
+
 namespace cockpix {
 
 namespace fs = std::filesystem;
@@ -50,7 +52,13 @@ const FolderIndex::Listing* FolderIndex::listing(const std::string& dir) {
         std::string lower = asciiLowered(entry.name);
         fresh.lowerStems.insert(lower.substr(0, lower.rfind('.')));
         fresh.lowerStems.insert(lower);
-        fresh.byLowerName[std::move(lower)].push_back(std::move(entry));
+        // Names that differ only in case (possible here, never on Windows) in name order,
+        // so that the one taken is the same on every run.
+        std::vector<Entry>& variants = fresh.byLowerName[std::move(lower)];
+        const auto before = std::upper_bound(
+            variants.begin(), variants.end(), entry.name,
+            [](const std::string& name, const Entry& other) { return name < other.name; });
+        variants.insert(before, std::move(entry));
     }
     m_lastDir = dir;
     return m_last = &(m_listings[dir] = std::move(fresh));

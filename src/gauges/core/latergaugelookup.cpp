@@ -21,21 +21,31 @@ const std::string* cabEntry(const std::vector<std::string>& names, std::string_v
     return match == names.end() ? nullptr : &*match;
 }
 
+// The answer of moduleIn, looked for.
+std::optional<GaugeLookup> lookUpModule(const std::string& dir, std::string_view module,
+                                        FolderIndex& folders) {
+    std::string path(module);
+    if (auto gau = folders.find(dir, path + ".gau"))
+        return GaugeLookup{GaugeKind::Gau, std::move(*gau), {}};
+    if (auto dll = folders.find(dir, path + ".dll"))
+        return GaugeLookup{GaugeKind::Dll, std::move(*dll), {}};
+    return std::nullopt;
+}
+
 GaugeLookup findGaugeIn(const std::string& dir, GaugeName name, LaterGaugeFiles& files) {
-    FolderIndex& folders = files.folders();
-    if (!folders.mayHold(dir, name.module))
+    // Most panel folders hold no module: that is told without keeping an answer.
+    if (!files.folders().mayHold(dir, name.module))
         return {};
+    if (const std::optional<GaugeLookup>& byModule = files.moduleIn(dir, name.module))
+        return *byModule;
+    if (name.gauge.empty())
+        return {};
+    FolderIndex& folders = files.folders();
     std::string path(name.module);
     const auto withEnding = [&](std::string_view ending) -> const std::string& {
         path.resize(name.module.size());
         return path += ending;
     };
-    if (auto gau = folders.find(dir, withEnding(".gau")))
-        return {GaugeKind::Gau, std::move(*gau), {}};
-    if (auto dll = folders.find(dir, withEnding(".dll")))
-        return {GaugeKind::Dll, std::move(*dll), {}};
-    if (name.gauge.empty())
-        return {};
     const std::string xml = std::string(name.gauge) + ".xml";
     if (const auto file = folders.find(dir, withEnding("/" + xml))) {
         const std::size_t slash = file->rfind('/');
@@ -74,6 +84,18 @@ const std::optional<std::vector<std::string>>& LaterGaugeFiles::cabNames(const s
         cached.names = bytes ? cabFileNames(*bytes) : std::nullopt;
     }
     return cached.names;
+}
+
+const std::optional<GaugeLookup>& LaterGaugeFiles::moduleIn(const std::string& dir,
+                                                            std::string_view module) {
+    if (m_answersRound != m_folders.round()) {
+        m_answersRound = m_folders.round();
+        m_moduleAnswers.clear();
+    }
+    ModuleAnswers& answers = m_moduleAnswers[dir];
+    if (const auto known = answers.find(module); known != answers.end())
+        return known->second;
+    return answers.emplace(std::string(module), lookUpModule(dir, module, m_folders)).first->second;
 }
 
 GaugeLookup findLaterGauge(std::string_view name, const std::string& panelDir,

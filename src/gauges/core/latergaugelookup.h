@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace cockpix {
@@ -55,7 +56,20 @@ public:
     // modification time changed; nullopt when it is not a cabinet that can be read.
     const std::optional<std::vector<std::string>>& cabNames(const std::string& path);
 
+    // What dir holds under the module's name whatever the gauge: its .gau or .dll; nullopt
+    // when it holds neither, and the gauge's name decides. Kept for the round: panels name
+    // the same modules again and again.
+    const std::optional<GaugeLookup>& moduleIn(const std::string& dir, std::string_view module);
+
 private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>()(text);
+        }
+    };
+    using ModuleAnswers =
+        std::unordered_map<std::string, std::optional<GaugeLookup>, TextHash, std::equal_to<>>;
     struct CachedCab {
         std::optional<FileStamp> stamp;
         unsigned round = 0; // the round its stamp was last looked at in
@@ -63,6 +77,8 @@ private:
     };
     FolderIndex m_folders;
     std::map<std::string, CachedCab> m_cabs;
+    std::unordered_map<std::string, ModuleAnswers> m_moduleAnswers; // by folder, this round
+    unsigned m_answersRound = 0;
 };
 
 // Where FS finds the gauge name: the first place of the order above that holds it. Both

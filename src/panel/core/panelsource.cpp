@@ -44,8 +44,10 @@ std::string fltsimAlias(std::string_view bytes) {
             inFltsim = equalsIgnoringCase(name, "fltsim");
             continue;
         }
+        if (!inFltsim)
+            continue;
         const std::size_t equals = line.find('=');
-        if (inFltsim && equals != std::string_view::npos &&
+        if (equals != std::string_view::npos &&
             equalsIgnoringCase(trimmedBlanks(line.substr(0, equals)), "alias"))
             return std::string(trimmedBlanks(line.substr(equals + 1)));
     }
@@ -54,11 +56,12 @@ std::string fltsimAlias(std::string_view bytes) {
 
 PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
     PanelSource at{PanelFormat::Fs98, path, panelDir, {}, {}};
-    if (std::optional<std::string> bytes = readWholeFile(resolvePathIgnoringCase(path)))
+    const std::string onDisk = resolvePathIgnoringCase(path);
+    if (std::optional<std::string> bytes = readWholeFile(onDisk))
         at.bytes = std::move(*bytes);
     at.format = detectPanelFormat(at.bytes);
     const PanelFormat chosenFormat = at.format;
-    std::set<std::string> visited{resolvePathIgnoringCase(path)};
+    std::set<std::string> visited{onDisk};
     for (int reroute = 0; reroute < kMaxReroutes; ++reroute) {
         const std::string alias = fltsimAlias(at.bytes);
         const std::optional<std::string> dir =
@@ -81,7 +84,7 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
     // An FS98 panel at the end of the aliases of an FS98 file: the FS98 reader reads the
     // chosen file and follows them as it always has.
     PanelSource chosen{PanelFormat::Fs98, path, panelDir, {}, {}};
-    if (std::optional<std::string> bytes = readWholeFile(resolvePathIgnoringCase(path)))
+    if (std::optional<std::string> bytes = readWholeFile(onDisk))
         chosen.bytes = std::move(*bytes);
     return chosen;
 }

@@ -52,22 +52,8 @@ ModuleFacts readModuleFacts(const std::string& path) {
     return facts;
 }
 
-} // namespace
-
-const ModuleFacts& CheckFacts::module(const std::string& gaugesDir, const std::string& name) {
-    const std::optional<std::string> path = findPathIgnoringCase(gaugesDir + name + ".gau");
-    const std::optional<FileStamp> stamp = path ? fileStamp(*path) : std::nullopt;
-    if (!stamp)
-        return m_missing;
-    Cached& cached = m_modules[*path];
-    if (!cached.facts.found || cached.size != stamp->length || cached.modified != stamp->modified)
-        cached = {stamp->length, stamp->modified, readModuleFacts(*path)};
-    return cached.facts;
-}
-
-BitmapFacts CheckFacts::bitmap(const std::string& dir, const std::string& name) {
+BitmapFacts readBitmapFacts(const std::optional<std::string>& path) {
     BitmapFacts facts;
-    const std::optional<std::string> path = findPathIgnoringCase(dir + name + ".bmp");
     if (!path || !fileStamp(*path))
         return facts;
     facts.found = true;
@@ -80,9 +66,77 @@ BitmapFacts CheckFacts::bitmap(const std::string& dir, const std::string& name) 
     return facts;
 }
 
+} // namespace
+
+void CheckFacts::beginRound() {
+    if (m_roundHeld)
+        return;
+    m_laterFiles.beginRound();
+    m_roundModules.clear();
+    m_roundBitmaps.clear();
+    m_roundFolders.clear();
+    m_roundSizes.clear();
+}
+
+const std::optional<std::string>& CheckFacts::resolvedFolder(const std::string& dir) {
+    const auto known = m_roundFolders.find(dir);
+    if (known != m_roundFolders.end())
+        return known->second;
+    std::optional<std::string> found =
+        dir.empty() ? std::optional<std::string>(dir) : findPathIgnoringCase(dir);
+    return m_roundFolders[dir] = std::move(found);
+}
+
+std::optional<std::string> CheckFacts::findFile(const std::string& dir, const std::string& file) {
+    // A name with a separator in it, or a folder given without its final "/", is rare:
+    // it is looked for part by part as ever.
+    if (file.empty() || file.find_first_of("/\\") != std::string::npos ||
+        (!dir.empty() && dir.back() != '/'))
+        return findPathIgnoringCase(dir + file);
+    const std::optional<std::string>& folder = resolvedFolder(dir);
+    if (!folder)
+        return std::nullopt;
+    return folders().find(*folder, file);
+}
+
+const ModuleFacts& CheckFacts::module(const std::string& gaugesDir, const std::string& name) {
+    std::string asked = gaugesDir + name + ".gau";
+    if (const auto known = m_roundModules.find(asked); known != m_roundModules.end())
+        return *known->second;
+    const std::optional<std::string> path = findFile(gaugesDir, name + ".gau");
+    const std::optional<FileStamp> stamp = path ? fileStamp(*path) : std::nullopt;
+    const ModuleFacts* facts = &m_missing;
+    if (stamp) {
+        Cached& cached = m_modules[*path];
+        if (!cached.facts.found || cached.size != stamp->length ||
+            cached.modified != stamp->modified)
+            cached = {stamp->length, stamp->modified, readModuleFacts(*path)};
+        facts = &cached.facts;
+    }
+    m_roundModules.emplace(std::move(asked), facts);
+    return *facts;
+}
+
+const BitmapFacts& CheckFacts::bitmap(const std::string& dir, const std::string& name) {
+    std::string asked = dir + name + ".bmp";
+    if (const auto known = m_roundBitmaps.find(asked); known != m_roundBitmaps.end())
+        return known->second;
+    BitmapFacts facts = readBitmapFacts(findFile(dir, name + ".bmp"));
+    return m_roundBitmaps.emplace(std::move(asked), facts).first->second;
+}
+
+const std::optional<BmpSize>& CheckFacts::laterBitmapSize(const std::string& path) {
+    const auto known = m_roundSizes.find(path);
+    if (known != m_roundSizes.end())
+        return known->second;
+    return m_roundSizes[path] = readBmpFileSize(path);
+}
+
 std::vector<std::string> CheckFacts::readableBitmaps(const std::string& dir) {
     std::vector<std::string> names = namesEndingWith(dir, ".bmp");
-    std::erase_if(names, [&dir](const std::string& name) { return !bitmap(dir, name).readable; });
+    std::erase_if(names, [&dir](const std::string& name) {
+        return !readBitmapFacts(findPathIgnoringCase(dir + name + ".bmp")).readable;
+    });
     return names;
 }
 

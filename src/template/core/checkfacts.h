@@ -4,6 +4,9 @@
 // lies in the gauges directory and what its picture and default size are, and whether each
 // background is a bitmap. Module bytes are searched once and kept while the file stays the
 // same (same size and time), so that checking again after each edit costs only the look-ups.
+// Look-ups come in rounds (one check of a panel): in a round each folder is listed once and
+// each module and bitmap looked at once, however many gauges name it; the next round looks
+// again for what changed.
 
 #include "base/core/bmpheader.h"
 #include "base/core/filelookup.h"
@@ -13,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace cockpix {
@@ -32,10 +36,20 @@ struct BitmapFacts {
 
 class CheckFacts {
 public:
+    // Starts a round of look-ups: what was found before is looked at again. The checkers
+    // start one for each panel, unless the round is held: a check of a whole tree of
+    // panels, which changes no file, looks at each folder and file once.
+    void beginRound();
+    void holdRound(bool held) { m_roundHeld = held; }
+
     // The module gaugesDir + name + ".gau" (gaugesDir ends with "/").
     const ModuleFacts& module(const std::string& gaugesDir, const std::string& name);
     // The bitmap dir + name + ".bmp".
-    static BitmapFacts bitmap(const std::string& dir, const std::string& name);
+    const BitmapFacts& bitmap(const std::string& dir, const std::string& name);
+
+    // The size its header gives of the bitmap at path (as it exists), for a panel of
+    // FS2000 and later, whose windows often share one.
+    const std::optional<BmpSize>& laterBitmapSize(const std::string& path);
 
     // The names (without extension, as panel.cfg names them) of the bitmaps of dir that can
     // be read, and of the modules of gaugesDir, in name order: the choices of the fixes.
@@ -48,14 +62,24 @@ public:
     FolderIndex& folders() { return m_laterFiles.folders(); }
 
 private:
+    // dir + file found whatever its case, as findPathIgnoringCase finds it.
+    std::optional<std::string> findFile(const std::string& dir, const std::string& file);
+    const std::optional<std::string>& resolvedFolder(const std::string& dir);
+
     struct Cached {
         std::uintmax_t size = 0;
         std::int64_t modified = 0;
         ModuleFacts facts;
     };
-    std::map<std::string, Cached> m_modules; // by the path asked for
+    std::map<std::string, Cached> m_modules; // by the path found
     ModuleFacts m_missing;
+    // This round's answers, by the path asked for.
+    std::unordered_map<std::string, const ModuleFacts*> m_roundModules;
+    std::unordered_map<std::string, BitmapFacts> m_roundBitmaps;
+    std::unordered_map<std::string, std::optional<std::string>> m_roundFolders;
+    std::unordered_map<std::string, std::optional<BmpSize>> m_roundSizes;
     LaterGaugeFiles m_laterFiles;
+    bool m_roundHeld = false;
 };
 
 } // namespace cockpix

@@ -77,7 +77,7 @@ public:
         : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts), m_encoding(encoding) {}
 
     std::vector<Finding> run() {
-        m_facts.laterFiles().beginRound();
+        m_facts.beginRound();
         checkTitles();
         checkIdents();
         checkViews();
@@ -191,7 +191,7 @@ private:
                         " is not in the panel folder",
                     w);
             } else if (equalsIgnoringCase(key.key, "file") && !bitmapArea) {
-                if (const auto size = readBmpFileSize(*path))
+                if (const auto& size = m_facts.laterBitmapSize(*path))
                     bitmapArea = std::pair<double, double>(size->width, size->height);
             }
         }

@@ -41,6 +41,7 @@ public:
           m_eightBit(context.eightBitColors), m_facts(facts) {}
 
     std::vector<Finding> run() {
+        m_facts.beginRound();
         if (m_dirs.gaugesDir.empty())
             add(0, Severity::Warning, "no-gauges-dir",
                 "the gauges directory is not set: the gauge modules are not checked", -1);
@@ -175,11 +176,11 @@ private:
             missing.fix = choose;
             return;
         }
-        const BitmapFacts bitmap = CheckFacts::bitmap(m_dirs.panelDir, name);
+        const BitmapFacts bitmap = m_facts.bitmap(m_dirs.panelDir, name);
         if (!bitmap.found) {
             const std::string stem = name.size() > 4 ? name.substr(0, name.size() - 4) : "";
             const bool typedExtension = asciiLowered(name).ends_with(".bmp") && !isBlank(stem) &&
-                                        CheckFacts::bitmap(m_dirs.panelDir, stem).found;
+                                        m_facts.bitmap(m_dirs.panelDir, stem).found;
             Finding& finding = typedExtension
                                    ? add(line, Severity::Error, "bitmap-extension",
                                          "the bitmap name " + quotedName(name) +
@@ -345,7 +346,7 @@ private:
         // a work directory there is none (never one of the current directory).
         if (m_dirs.bmpDir.empty())
             return 0;
-        if (const BitmapFacts spare = CheckFacts::bitmap(m_dirs.bmpDir, gauge.gaugeName);
+        if (const BitmapFacts spare = m_facts.bitmap(m_dirs.bmpDir, gauge.gaugeName);
             spare.readable)
             return double(spare.size.height) / spare.size.width;
         return 0;

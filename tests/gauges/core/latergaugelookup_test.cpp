@@ -154,6 +154,23 @@ TEST_F(LaterGaugeLookup, AnUnreadableCabinetIsTheAnswerOnlyWhenNothingElseHoldsT
     EXPECT_EQ(find("Broken!Gauge").kind, GaugeKind::CabUnreadable);
 }
 
+TEST_F(LaterGaugeLookup, AModuleIsLookedForOnceARoundAndAmongCaseTwinsByNameOrder) {
+    EXPECT_EQ(find("Fresh!Gauge").kind, GaugeKind::Missing);
+    writeFile(root / "gauges/fresh.gau", "gau");
+    EXPECT_EQ(find("Fresh!Other").kind, GaugeKind::Missing); // the same round
+    files.beginRound();
+    EXPECT_EQ(find("Fresh!Other").path, gaugesDir + "fresh.gau");
+    std::filesystem::remove(root / "gauges/fresh.gau");
+    files.beginRound();
+    EXPECT_EQ(find("Fresh!Other").kind, GaugeKind::Missing);
+    // Names Windows would take for one: the first in name order, whatever the listing's.
+    for (const char* twin : {"twin.gau", "Twin.gau", "TWIN.gau"})
+        writeFile(root / "gauges" / twin, "gau");
+    files.beginRound();
+    EXPECT_EQ(find("tWin").path, gaugesDir + "TWIN.gau");
+    EXPECT_EQ(find("twin").path, gaugesDir + "twin.gau"); // the exact name first
+}
+
 TEST_F(LaterGaugeLookup, ACabinetIsListedAgainWhenItChanges) {
     if (!cabsMade)
         GTEST_SKIP() << "gcab is not installed";
