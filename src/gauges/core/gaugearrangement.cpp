@@ -44,6 +44,22 @@ void distribute(std::vector<GaugeRect>& rects, Start start, Length length) {
 
 } // namespace
 
+GaugeRect boundingRect(std::span<const GaugeRect> rects) {
+    if (rects.empty())
+        return {};
+    double left = rects.front().x;
+    double top = rects.front().y;
+    double right = rects.front().right();
+    double bottom = rects.front().bottom();
+    for (const GaugeRect& r : rects) {
+        left = std::min(left, r.x);
+        top = std::min(top, r.y);
+        right = std::max(right, r.right());
+        bottom = std::max(bottom, r.bottom());
+    }
+    return {left, top, right - left, bottom - top};
+}
+
 std::string arrangementStepName(Arrangement arrangement) {
     switch (arrangement) {
     case Arrangement::AlignLeft:

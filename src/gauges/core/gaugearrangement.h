@@ -27,6 +27,10 @@ struct GaugeRect {
     friend bool operator==(const GaugeRect&, const GaugeRect&) = default;
 };
 
+// The smallest rectangle around them all (what snapping moves when several gauges are
+// dragged); an empty rectangle at 0,0 for none.
+GaugeRect boundingRect(std::span<const GaugeRect> rects);
+
 enum class Arrangement {
     AlignLeft,
     AlignRight,

@@ -105,6 +105,11 @@ TEST(GaugeArrangement, EachArrangementToTheAnchor) {
     }
 }
 
+TEST(GaugeArrangement, TheBoxAroundSeveral) {
+    EXPECT_EQ(boundingRect(kThree), (R{10, 5, 330, 206}));
+    EXPECT_EQ(boundingRect({}), R{});
+}
+
 TEST(GaugeArrangement, SameHeightIsForLaterPanelsOnly) {
     for (Arrangement a : kAllArrangements) {
         EXPECT_TRUE(offersArrangement(a, true));
