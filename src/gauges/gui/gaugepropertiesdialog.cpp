@@ -59,6 +59,8 @@ GaugePropertiesDialog::GaugePropertiesDialog(GaugeEditing& editing, const PanelD
     routeUndoKeysToEditMenu(this);
     connect(&m_document, &PanelDocument::gaugeChanged, this,
             &GaugePropertiesDialog::onGaugeChanged);
+    connect(&m_document, &PanelDocument::gaugesPlaced, this,
+            [this](int w) { onGaugeChanged(w, m_g); });
     // Another gauge may now stand in this slot: the dialog has nothing left to show.
     connect(&m_document, &PanelDocument::gaugesChanged, this, [this](int w) {
         if (w == m_w)

@@ -53,6 +53,10 @@ PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDia
     connectView();
     connect(&m_document, &PanelDocument::gaugeChanged, this, &PanelWindowForm::onGaugeChanged);
     connect(&m_document, &PanelDocument::gaugesChanged, this, &PanelWindowForm::onGaugesChanged);
+    connect(&m_document, &PanelDocument::gaugesPlaced, this, [this](int w) {
+        for (int g = 0; w == m_w && !m_loading && g < kGaugeSlots; ++g)
+            placeGauge(g);
+    });
 
     m_blinkTimer = new QTimer(this);
     m_blinkTimer->setObjectName(QStringLiteral("Timer1"));

@@ -89,10 +89,12 @@ ScreenPreviewDialog::ScreenPreviewDialog(const PanelDocument& document, const Ap
         if (w == m_w)
             scheduleRefresh();
     });
-    connect(&m_document, &PanelDocument::gaugesChanged, this, [this](int w) {
-        if (w == m_w)
-            scheduleRefresh();
-    });
+    for (const auto signal : {&PanelDocument::gaugesChanged, &PanelDocument::gaugesPlaced}) {
+        connect(&m_document, signal, this, [this](int w) {
+            if (w == m_w)
+                scheduleRefresh();
+        });
+    }
     connect(&m_document, &PanelDocument::panelReplaced, this,
             &ScreenPreviewDialog::scheduleRefresh);
     refresh();

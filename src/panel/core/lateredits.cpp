@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <set>
 
 namespace cockpix {
@@ -176,6 +177,75 @@ bool setLaterGaugeText(PanelLines& lines, std::size_t line, std::string_view tex
         return false;
     lines.replace(line, replacedValue(lines, line, text));
     return true;
+}
+
+namespace {
+
+// Whether field says value: written as the edits write it, or as any text that reads back
+// as the same number ("10.0", "+10").
+bool saysNumber(std::string_view field, double value) {
+    if (field == laterNumberText(value))
+        return true;
+    if (!field.empty() && field.front() == '+')
+        field.remove_prefix(1);
+    double read = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), read);
+    return error == std::errc() && end == field.data() + field.size() && read == value;
+}
+
+bool fieldSays(const std::vector<std::string_view>& fields, std::size_t index,
+               std::optional<double> value) {
+    return !value || (index < fields.size() && saysNumber(fields[index], *value));
+}
+
+} // namespace
+
+bool changesLaterGauge(const PanelLines& lines, const LaterGaugePlacement& placement) {
+    if (!isLaterGaugeLine(lines, placement.line))
+        return false;
+    const std::vector<std::string_view> fields = laterGaugeEditFields(lines, placement.line);
+    return !fieldSays(fields, 0, placement.x) || !fieldSays(fields, 1, placement.y) ||
+           !fieldSays(fields, 2, placement.width) || !fieldSays(fields, 3, placement.height);
+}
+
+void placeLaterGauges(PanelLines& lines, std::span<const LaterGaugePlacement> placements) {
+    for (const LaterGaugePlacement& place : placements) {
+        if (!isLaterGaugeLine(lines, place.line))
+            continue;
+        // Field by field, so that a number already written as the user wrote it stays.
+        const std::optional<double> wanted[] = {place.x, place.y, place.width, place.height};
+        for (std::size_t index = 0; index < 4; ++index) {
+            const std::vector<std::string_view> fields = laterGaugeEditFields(lines, place.line);
+            if (!fieldSays(fields, index, wanted[index]))
+                setGaugeField(lines, place.line, index, laterNumberText(*wanted[index]));
+        }
+    }
+}
+
+std::vector<std::size_t> addLaterGaugeLines(PanelLines& lines, std::size_t section,
+                                            std::span<const PastedLaterGauge> gauges) {
+    std::vector<std::size_t> added;
+    added.reserve(gauges.size());
+    for (const PastedLaterGauge& gauge : gauges) {
+        std::size_t line = npos;
+        if (!holdsLineBreak(gauge.text))
+            line = addLaterGauge(lines, section, NewLaterGauge{gauge.name, 0, 0, {}, {}});
+        if (line != npos) {
+            setLaterGaugeText(lines, line, gauge.text);
+            if (gauge.shifted)
+                moveLaterGauge(lines, line, gauge.x, gauge.y);
+        }
+        added.push_back(line);
+    }
+    return added;
+}
+
+void removeLaterGauges(PanelLines& lines, std::span<const std::size_t> gaugeLines) {
+    std::vector<std::size_t> order(gaugeLines.begin(), gaugeLines.end());
+    std::sort(order.begin(), order.end(), std::greater<>());
+    order.erase(std::unique(order.begin(), order.end()), order.end());
+    for (std::size_t line : order)
+        removeLaterGauge(lines, line);
 }
 
 long nextLaterGaugeNumber(const PanelLines& lines, std::size_t section) {

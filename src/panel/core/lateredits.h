@@ -95,6 +95,43 @@ std::size_t addLaterGauge(PanelLines& lines, std::size_t section, const NewLater
 // no gauge line.
 bool removeLaterGauge(PanelLines& lines, std::size_t line);
 
+// --- Several gauge lines at once: the designer's tools ---
+
+// Where a gauge goes: x and y, and the width and height when given. A field whose number
+// the line already says (as text or as the same value) keeps its text.
+struct LaterGaugePlacement {
+    std::size_t line = 0;
+    double x = 0;
+    double y = 0;
+    std::optional<double> width;
+    std::optional<double> height;
+};
+// Whether placing would change the line's text.
+bool changesLaterGauge(const PanelLines& lines, const LaterGaugePlacement& placement);
+// Places each gauge line (moveLaterGauge, resizeLaterGauge field by field); lines that are
+// not gauge lines are left alone.
+void placeLaterGauges(PanelLines& lines, std::span<const LaterGaugePlacement> placements);
+
+// A gauge line to add as it was copied: the text after "=" (fields, blanks and a comment as
+// written) and its name; when shifted, its x and y are then set to x and y.
+struct PastedLaterGauge {
+    std::string name; // the first field, module!gauge
+    std::string text;
+    bool shifted = false;
+    double x = 0;
+    double y = 0;
+};
+// Adds the gauges one after the other as addLaterGauge does (the next free numbers on, after
+// the section's last gauge line), each line then given its copied text. Returns the new
+// lines; a gauge whose name or text addLaterGauge refuses is left out (npos in its place).
+std::vector<std::size_t> addLaterGaugeLines(PanelLines& lines, std::size_t section,
+                                            std::span<const PastedLaterGauge> gauges);
+
+// Removes the gauge lines as removeLaterGauge does, the last line first, so that every
+// section's gauges are again numbered without a gap. Lines that are not gauge lines, and
+// lines named twice, are removed once or not at all.
+void removeLaterGauges(PanelLines& lines, std::span<const std::size_t> gaugeLines);
+
 // The lowest window number that neither a title nor a [WindowNN] section uses.
 long nextFreeWindowNumber(const LaterPanel& panel);
 

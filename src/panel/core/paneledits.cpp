@@ -127,6 +127,18 @@ std::string gaugeFieldStepName(int g, GaugeField field) {
     return "Gauge #" + std::to_string(g) + " " + what;
 }
 
+GaugePlacement gaugePlacement(const Panel& panel, int w, int g) {
+    const Gauge& gauge = panel.gauge(w, g);
+    return {g, gauge.gaugeX, gauge.gaugeY, gauge.gaugeSize};
+}
+
+void placeGauge(Panel& panel, int w, const GaugePlacement& placement) {
+    Gauge& gauge = panel.gauge(w, placement.g);
+    setGaugeField(gauge, GaugeField::X, placement.x);
+    setGaugeField(gauge, GaugeField::Y, placement.y);
+    setGaugeField(gauge, GaugeField::Size, placement.size);
+}
+
 Gauge appendGauge(Panel& panel, int w, const Gauge& gauge) {
     PanelWindow& window = panel.window(w);
     const int n = gaugeCountOf(panel, w);

@@ -45,6 +45,20 @@ void setGaugeField(Gauge& gauge, GaugeField field, double value);
 // "Gauge #3 X", "Gauge #3 size".
 std::string gaugeFieldStepName(int g, GaugeField field);
 
+// Where a gauge of an FS98 window goes, and its size: a move, an alignment or a resize of
+// several gauges at once.
+struct GaugePlacement {
+    int g = 0;
+    double x = 0;
+    double y = 0;
+    double size = 0;
+    friend bool operator==(const GaugePlacement&, const GaugePlacement&) = default;
+};
+// What gauge g of window w has now, as a placement.
+GaugePlacement gaugePlacement(const Panel& panel, int w, int g);
+// Sets X, Y and size of the gauge the placement names (setGaugeField).
+void placeGauge(Panel& panel, int w, const GaugePlacement& placement);
+
 // Appends gauge to window w (which holds fewer than 64) and returns what its slot held
 // before, for the undo.
 Gauge appendGauge(Panel& panel, int w, const Gauge& gauge);

@@ -60,14 +60,6 @@ bool writesGaugeSize(const Gauge& gauge) {
     return gauge.gaugeRefSize != -1 && gauge.gaugeRefSize != gauge.gaugeSize;
 }
 
-std::string gaugeLine(int g, const Gauge& gauge) {
-    std::string text = "gauge" + twoDigits(g) + "=" + gauge.gaugeName + "," +
-                       paddedNumberText(gauge.gaugeX) + "," + paddedNumberText(gauge.gaugeY);
-    if (writesGaugeSize(gauge))
-        text += "," + paddedNumberText(gauge.gaugeSize);
-    return text;
-}
-
 void writeWindowSection(LineWriter& out, int w, const PanelWindow& window) {
     out.blank();
     out.line("[Window0" + std::to_string(w) + "]");
@@ -83,7 +75,7 @@ void writeWindowSection(LineWriter& out, int w, const PanelWindow& window) {
     out.blank();
     const int gaugeCount = std::clamp(window.gaugeCount, 0, kGaugeSlots);
     for (int g = 0; g < gaugeCount; ++g)
-        out.line(gaugeLine(g, window.gauges[static_cast<std::size_t>(g)]));
+        out.line(fs98GaugeLine(g, window.gauges[static_cast<std::size_t>(g)]));
 }
 
 void writeColourPart(LineWriter& out, const Panel& panel, const PaletteSaveOptions& options,
@@ -338,6 +330,14 @@ void placeNewFile(SaveResult& result, const std::string& tempPath) {
 }
 
 } // namespace
+
+std::string fs98GaugeLine(int g, const Gauge& gauge) {
+    std::string text = "gauge" + twoDigits(g) + "=" + gauge.gaugeName + "," +
+                       paddedNumberText(gauge.gaugeX) + "," + paddedNumberText(gauge.gaugeY);
+    if (writesGaugeSize(gauge))
+        text += "," + paddedNumberText(gauge.gaugeSize);
+    return text;
+}
 
 bool savesPaletteProposal(const PaletteSaveOptions& options, int advisedColorCount) {
     return advisedColorCount > 0 && options.saveNewPalette && options.keepColors;

@@ -38,6 +38,10 @@ struct PaletteProposal {
 // colours, "Save" and "Keep all".
 bool savesPaletteProposal(const PaletteSaveOptions& options, int advisedColorCount);
 
+// Gauge g's line as the file writes it, without its line end: "gauge03=clock, 120, 40"
+// (the size only when it is the gauge's own, see Gauge::gaugeRefSize).
+std::string fs98GaugeLine(int g, const Gauge& gauge);
+
 // The whole new file, CR LF line ends. paletteResultLines are the lines of the optimizer's
 // result file (used when a new palette is saved), or nullptr when there is none.
 std::string panelFileText(const Panel& panel, const PaletteSaveOptions& options,

@@ -1,5 +1,6 @@
 #include "panel/gui/paneldocument.h"
 
+#include "base/gui/counttext.h"
 #include "panel/gui/addremovegaugecommand.h"
 #include "panel/gui/defaultviewcommand.h"
 #include "panel/gui/gaugefieldcommand.h"
@@ -7,6 +8,7 @@
 #include "panel/gui/laterlinescommand.h"
 #include "panel/gui/palettecommand.h"
 #include "panel/gui/ratioandviewcommand.h"
+#include "panel/gui/severalgaugescommand.h"
 #include "panel/gui/windowfieldcommand.h"
 #include "panel/gui/windowsectionscommand.h"
 
@@ -114,6 +116,39 @@ void PanelDocument::removeGauge(int w, int g) {
     if (!isGaugeOf(m_panel, w, g))
         return;
     push(new RemoveGaugeCommand(*this, w, g));
+    breakMerge();
+}
+
+void PanelDocument::placeGauges(int w, std::vector<GaugePlacement> placements,
+                                const QString& text) {
+    std::erase_if(placements, [this, w](const GaugePlacement& place) {
+        return !isGaugeOf(m_panel, w, place.g) ||
+               !(std::isfinite(place.x) && std::isfinite(place.y) && std::isfinite(place.size)) ||
+               gaugePlacement(m_panel, w, place.g) == place;
+    });
+    if (placements.empty())
+        return;
+    push(new PlaceGaugesCommand(*this, w, std::move(placements), text));
+    breakMerge();
+}
+
+bool PanelDocument::pasteGauges(int w, std::vector<Gauge> gauges) {
+    if (!isWindowSlot(w) || gauges.empty() ||
+        gauges.size() >
+            std::size_t(kGaugeSlots - std::clamp(m_panel.window(w).gaugeCount, 0, kGaugeSlots)))
+        return false;
+    push(new PasteGaugesCommand(*this, w, std::move(gauges)));
+    breakMerge();
+    return true;
+}
+
+void PanelDocument::cutGauges(int w, std::vector<int> gauges) {
+    std::erase_if(gauges, [this, w](int g) { return !isGaugeOf(m_panel, w, g); });
+    std::sort(gauges.begin(), gauges.end());
+    gauges.erase(std::unique(gauges.begin(), gauges.end()), gauges.end());
+    if (gauges.empty())
+        return;
+    push(new CutGaugesCommand(*this, w, std::move(gauges)));
     breakMerge();
 }
 
@@ -354,6 +389,55 @@ std::size_t PanelDocument::addLaterGauge(std::size_t section, const std::string&
         added = cockpix::addLaterGauge(lines, section, gauge);
     });
     return added;
+}
+
+void PanelDocument::placeLaterGauges(std::vector<LaterGaugePlacement> placements,
+                                     const QString& text) {
+    if (!isLater())
+        return;
+    std::erase_if(placements, [this](const LaterGaugePlacement& place) {
+        return !finite({place.x, place.y, place.width.value_or(0), place.height.value_or(0)}) ||
+               !changesLaterGauge(m_lines, place);
+    });
+    if (placements.empty())
+        return;
+    pushLaterEdit(text, [placements = std::move(placements)](PanelLines& lines) {
+        cockpix::placeLaterGauges(lines, placements);
+    });
+}
+
+std::vector<std::size_t> PanelDocument::pasteLaterGauges(std::size_t section,
+                                                         std::vector<PastedLaterGauge> gauges) {
+    if (!isLater())
+        return {};
+    std::erase_if(gauges, [this, section](const PastedLaterGauge& gauge) {
+        return !canAddLaterGauge(m_lines, section, gauge.name) ||
+               gauge.text.find_first_of("\r\n") != std::string::npos || !finite({gauge.x, gauge.y});
+    });
+    if (gauges.empty())
+        return {};
+    std::vector<std::size_t> added;
+    const QString text = tr("Paste ") + countText(int(gauges.size()), tr("gauge"), tr("gauges"));
+    // The edit runs once, inside the push.
+    pushLaterEdit(text, [&added, section, gauges = std::move(gauges)](PanelLines& lines) {
+        added = addLaterGaugeLines(lines, section, gauges);
+    });
+    return added;
+}
+
+void PanelDocument::cutLaterGauges(std::vector<std::size_t> gaugeLines) {
+    if (!isLater())
+        return;
+    std::erase_if(gaugeLines,
+                  [this](std::size_t line) { return !isLaterGaugeLine(m_lines, line); });
+    std::sort(gaugeLines.begin(), gaugeLines.end());
+    gaugeLines.erase(std::unique(gaugeLines.begin(), gaugeLines.end()), gaugeLines.end());
+    if (gaugeLines.empty())
+        return;
+    const QString text = tr("Cut ") + countText(int(gaugeLines.size()), tr("gauge"), tr("gauges"));
+    pushLaterEdit(text, [gaugeLines = std::move(gaugeLines)](PanelLines& lines) {
+        removeLaterGauges(lines, gaugeLines);
+    });
 }
 
 long PanelDocument::addLaterWindow(const NewLaterWindow& window) {

@@ -77,6 +77,16 @@ public:
     void setGaugeModule(int w, int g, const std::string& name);
     void addGauge(int w, const Gauge& gauge);
     void removeGauge(int w, int g);
+    // Several gauges of window w at once (the designer's tools), each one step:
+    // placeGauges sets X, Y and size of each gauge named (a drag of a selection, "Align
+    // left", "Same width": text names the step) with gaugesPlaced(w); pasteGauges appends
+    // them all ("Paste 3 gauges"; nothing when the window cannot hold them all, false) and
+    // cutGauges removes them ("Cut 3 gauges", the others keep their order), both with
+    // gaugesChanged(w). Placements of gauges that are not there, or not finite, and
+    // unchanged ones are left out.
+    void placeGauges(int w, std::vector<GaugePlacement> placements, const QString& text);
+    bool pasteGauges(int w, std::vector<Gauge> gauges);
+    void cutGauges(int w, std::vector<int> gauges);
     void setDefaultView(const DefaultView& view);
     // Window w's size ratio and the default view in one step named text, a step of its own
     // (the outside-view frame's corrections on opening).
@@ -115,6 +125,16 @@ public:
     std::size_t addLaterGauge(std::size_t section, const std::string& name, double x, double y,
                               std::optional<double> width = std::nullopt,
                               std::optional<double> height = std::nullopt);
+    // Several gauge lines at once, each one step: placeLaterGauges sets x, y and the width
+    // and height given (a field that already says the number keeps its text; text names the
+    // step), pasteLaterGauges adds the lines to the window section `section` under the
+    // next free numbers ("Paste 3 gauges"; returns the new lines, empty when nothing was
+    // added), cutLaterGauges removes them ("Cut 3 gauges"), the gauges numbered above each
+    // moving down so that no gap appears.
+    void placeLaterGauges(std::vector<LaterGaugePlacement> placements, const QString& text);
+    std::vector<std::size_t> pasteLaterGauges(std::size_t section,
+                                              std::vector<PastedLaterGauge> gauges);
+    void cutLaterGauges(std::vector<std::size_t> gaugeLines);
     // A new window under the next free number, its title line and its section; the number.
     long addLaterWindow(const NewLaterWindow& window);
     // The [WindowNN] or [VcockpitNN] section `section`, with its title lines.
@@ -146,6 +166,7 @@ signals:
     void windowChanged(int w); // a field of window w, or the window count
     void gaugeChanged(int w, int g);
     void gaugesChanged(int w); // the gauges of window w were added, removed or moved up
+    void gaugesPlaced(int w);  // X, Y or size of several gauges of window w (count and order stay)
     void defaultViewChanged();
     void colorLinesChanged();
     void paletteChanged(); // the palette options or the proposal

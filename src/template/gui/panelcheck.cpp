@@ -35,6 +35,7 @@ PanelCheck::PanelCheck(const PanelDocument& document, const AppModel& app, QObje
     connect(&document, &PanelDocument::windowChanged, this, later);
     connect(&document, &PanelDocument::gaugeChanged, this, later);
     connect(&document, &PanelDocument::gaugesChanged, this, later);
+    connect(&document, &PanelDocument::gaugesPlaced, this, later);
     connect(&document, &PanelDocument::defaultViewChanged, this, later);
     connect(&document, &PanelDocument::colorLinesChanged, this, later);
     connect(&document, &PanelDocument::paletteChanged, this, later);

@@ -148,5 +148,50 @@ TEST(LaterGaugeEdits, RemovingAGaugeRenumbersTheRestOfItsSection) {
                            "[Window01]\r\ngauge11=x!y\r\n");
 }
 
+// The designer's tools: several gauges placed, pasted or cut in one edit, each line changed
+// as the single-gauge edits change it.
+TEST(LaterGaugeEdits, SeveralGaugesPlacedPastedAndCut) {
+    PanelLines lines(kPanel);
+    const std::size_t clock = lineOf(lines, "gauge00");
+    const std::size_t fuel = lineOf(lines, "gauge03");
+    // A number already said keeps its text ("10 " stays, "60" stays); a size is written
+    // only when given; a line that is no gauge line changes nothing.
+    const std::vector<LaterGaugePlacement> places = {
+        {clock, 10, 25, {}, {}}, {fuel, 301, 60.0, 40, {}}, {1, 5, 5, {}, {}}};
+    EXPECT_TRUE(changesLaterGauge(lines, places[0]));
+    EXPECT_FALSE(changesLaterGauge(lines, {clock, 10, 20, {}, {}}));
+    EXPECT_FALSE(changesLaterGauge(lines, {lineOf(lines, "gauge02"), 200, 50, 96, 96.0}));
+    EXPECT_FALSE(changesLaterGauge(lines, places[2]));
+    placeLaterGauges(lines, places);
+    EXPECT_EQ(lines.bytes(),
+              replaced(kPanel, {{"10 , 20", "10 , 25"}, {"300, 60 // the", "301, 60, 40 // the"}}));
+
+    // Pasted lines keep their text after "="; a shifted one has its x and y set.
+    lines = PanelLines(kPanel);
+    const std::vector<PastedLaterGauge> pasted = {
+        {"Cessna!Clock", " Cessna!Clock,10,20, 5 ,, ON // mine", false, 0, 0},
+        {"Radio!Adf", "Radio!Adf, 1, 2", true, 11, 12},
+        {"Bad", "Bad, 1\r\n", false, 0, 0}};
+    std::vector<PastedLaterGauge> withBreak = pasted;
+    withBreak[2].text = "Bad, 1\ngauge09=x";
+    const std::vector<std::size_t> added = addLaterGaugeLines(lines, 2, withBreak);
+    ASSERT_EQ(added.size(), 3u);
+    EXPECT_EQ(added[2], PanelLines::npos);
+    EXPECT_EQ(lines.text(added[0]), "Gauge02= Cessna!Clock,10,20, 5 ,, ON // mine");
+    EXPECT_EQ(lines.text(added[1]), "Gauge03=Radio!Adf, 11, 12");
+
+    // Cut: the gauges numbered above each removed one close the gap, whatever the order
+    // the lines were named in; a line named twice or no gauge line is removed once or not.
+    lines = PanelLines(kPanel);
+    const std::vector<std::size_t> cut = {lineOf(lines, "gauge03"), lineOf(lines, "gauge00"),
+                                          lineOf(lines, "gauge00"), 1};
+    removeLaterGauges(lines, cut);
+    EXPECT_EQ(lines.bytes(),
+              replaced(kPanel, {{"gauge00=Cessna!Clock,  10 , 20\r\n", ""},
+                                {"gauge01=Cessna!Airspeed", "gauge00=Cessna!Airspeed"},
+                                {"gauge02=Cessna!Altimeter", "gauge01=Cessna!Altimeter"},
+                                {"gauge03=Cessna!Fuel, 300, 60 // the left tank\r\n", ""}}));
+}
+
 } // namespace
 } // namespace cockpix

@@ -57,15 +57,15 @@ class TestPanelDocument : public QObject {
     struct Spies {
         explicit Spies(PanelDocument& d)
             : window(&d, &PanelDocument::windowChanged), gauge(&d, &PanelDocument::gaugeChanged),
-              gauges(&d, &PanelDocument::gaugesChanged),
+              gauges(&d, &PanelDocument::gaugesChanged), placed(&d, &PanelDocument::gaugesPlaced),
               view(&d, &PanelDocument::defaultViewChanged),
               colours(&d, &PanelDocument::colorLinesChanged),
               palette(&d, &PanelDocument::paletteChanged) {}
         int total() const {
-            return int(window.count() + gauge.count() + gauges.count() + view.count() +
-                       colours.count() + palette.count());
+            return int(window.count() + gauge.count() + gauges.count() + placed.count() +
+                       view.count() + colours.count() + palette.count());
         }
-        QSignalSpy window, gauge, gauges, view, colours, palette;
+        QSignalSpy window, gauge, gauges, placed, view, colours, palette;
     };
 
     // Runs op and checks: one step, the expected panel after it, the panel before it after
@@ -129,6 +129,50 @@ private slots:
         checkStep(
             "remove", [&] { m_document.removeGauge(0, 2); },
             [](Panel& p) { removeGaugeAt(p, 0, 2); }, &Spies::gauges);
+        // Several gauges at once; a placement that changes nothing, or names no gauge, is
+        // left out of the step.
+        checkStep(
+            "place several",
+            [&] {
+                m_document.placeGauges(0,
+                                       {{4, 192, 220, 100},
+                                        {1, 7, 8, 9},
+                                        {5, 300, 1, 90},
+                                        {6, 1, 1, 1},
+                                        {2, std::nan(""), 0, 0}},
+                                       QStringLiteral("Align top"));
+            },
+            [](Panel& p) {
+                p.gauge(0, 1) = gauge("cessna_182.attitude", 7, 8, 9);
+                p.gauge(0, 5).gaugeY = 1;
+            },
+            &Spies::placed);
+        QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Align top"));
+        checkStep(
+            "paste",
+            [&] {
+                QVERIFY(m_document.pasteGauges(
+                    1, {gauge("cessna_182.clock", 0, 0, 64), gauge("cessna_182.fuel", 5, 5, 0)}));
+            },
+            [](Panel& p) {
+                appendGauge(p, 1, gauge("cessna_182.clock", 0, 0, 64));
+                appendGauge(p, 1, gauge("cessna_182.fuel", 5, 5, 0));
+            },
+            &Spies::gauges);
+        QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Paste 2 gauges"));
+        checkStep(
+            "cut, the rest in their order",
+            [&] {
+                m_document.cutGauges(0, {4, 1, 4, 9});
+            },
+            [](Panel& p) {
+                removeGaugeAt(p, 0, 4);
+                removeGaugeAt(p, 0, 1);
+            },
+            &Spies::gauges);
+        QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Cut 2 gauges"));
+        QCOMPARE(m_document.panel().gauge(0, 3).gaugeName,
+                 std::string("cessna_182.vertical_speed"));
         checkStep(
             "module", [&] { m_document.setGaugeModule(0, 1, "cessna_182.clock"); },
             [](Panel& p) { p.gauge(0, 1).gaugeName = "cessna_182.clock"; }, &Spies::gauges);
@@ -194,6 +238,37 @@ private slots:
 
     // Nothing that would not change the panel makes a step; nothing outside the panel's
     // windows and gauges does anything.
+    // What a window cannot hold is not pasted at all; the saved file of a multiple edit
+    // differs from the opened one in exactly the lines of the gauges it touched.
+    void severalGaugesChangeExactlyTheirLines() {
+        m_document.replacePanel(m_opened, "panel.cfg");
+        QVERIFY(!m_document.pasteGauges(0, std::vector<Gauge>(59, gauge("m", 0, 0, 1))));
+        QVERIFY(!m_document.pasteGauges(0, {}));
+        m_document.cutGauges(0, {-1, 6});
+        m_document.placeGauges(0, {{0, 92, 120, 0}}, QStringLiteral("Align left"));
+        QCOMPARE(m_document.undoStack()->count(), 0);
+
+        m_document.placeGauges(0, {{2, 192, 120, 90}, {5, 192, 220, 90}},
+                               QStringLiteral("Align left"));
+        const auto lines = [](const std::string& text) {
+            QStringList list = QString::fromStdString(text).split(QStringLiteral("\r\n"));
+            return list;
+        };
+        const QStringList before = lines(m_text);
+        const QStringList after = lines(panelFileText(m_document.panel(), {}, 0, nullptr));
+        QCOMPARE(after.size(), before.size());
+        QStringList changed;
+        for (int i = 0; i < before.size(); ++i) {
+            if (before[i] != after[i])
+                changed << after[i];
+        }
+        QCOMPARE(changed,
+                 (QStringList{QStringLiteral("gauge02=cessna_182.altimeter, 192, 120, 90"),
+                              QStringLiteral("gauge05=cessna_182.vertical_speed, 192, 220, 90")}));
+        m_document.undo();
+        QCOMPARE(panelFileText(m_document.panel(), {}, 0, nullptr), m_text);
+    }
+
     void editsThatChangeNothingMakeNoStep() {
         m_document.replacePanel(m_opened, "panel.cfg");
         m_document.setWindowField({0, WindowField::Title, std::string("Main Panel"), 3});
@@ -393,6 +468,72 @@ private slots:
         QVERIFY(!m_document.isLater() && m_document.laterPanel().windows.empty());
         m_document.setLaterKey(0, "visible", "1");
         QCOMPARE(m_document.undoStack()->count(), 0);
+    }
+
+    // Several gauge lines of a later panel: placed, pasted and cut in one step each, only
+    // their lines changing, every undo giving back the bytes before it.
+    void laterGaugesSeveralAtOnce() {
+        const std::string bytes = "[Window00]\r\nsize_mm=640\r\ngauge00=a!b, 10, 20\r\n"
+                                  "gauge01=a!c, 30.0, 40, 50 // note\r\ngauge02=a!d, 0, 0\r\n"
+                                  "[Window01]\r\ngauge00=r!s, 0, 0\r\n";
+        m_document.replaceLaterPanel(PanelLines(bytes), "panel.cfg");
+        QSignalSpy later(&m_document, &PanelDocument::laterChanged);
+        const auto gaugeLine = [this](std::size_t g) {
+            return m_document.laterPanel().windows.front().gauges.at(g).line;
+        };
+        const std::size_t section = m_document.laterPanel().windows.front().section;
+        // Nothing to do: where they are, no gauge lines, a number that is not finite, a name
+        // that cannot be added.
+        m_document.placeLaterGauges({{gaugeLine(1), 30, 40, 50, {}},
+                                     {1, 0, 0, {}, {}},
+                                     {gaugeLine(0), std::nan(""), 0, {}, {}}},
+                                    QStringLiteral("Align left"));
+        QVERIFY(
+            m_document.pasteLaterGauges(section, {{"a, b", "a, b, 1, 2", false, 0, 0}}).empty());
+        QVERIFY(m_document.pasteLaterGauges(section, {{"x!y", "x!y, 1\ngauge09=z", false, 0, 0}})
+                    .empty());
+        m_document.cutLaterGauges({0, 1}); // the header, size_mm
+        QCOMPARE(m_document.undoStack()->count(), 0);
+
+        std::vector<std::string> states = {bytes};
+        const auto step = [&](const QString& text, const std::function<void()>& edit) {
+            edit();
+            QCOMPARE(m_document.undoStack()->count(), int(states.size()));
+            QCOMPARE(m_document.undoStack()->text(int(states.size()) - 1), text);
+            states.push_back(m_document.laterLines().bytes());
+        };
+        step("Align top", [&] {
+            m_document.placeLaterGauges(
+                {{gaugeLine(1), 30, 20, {}, {}}, {gaugeLine(2), 0, 20, {}, {}}},
+                QStringLiteral("Align top"));
+        });
+        QCOMPARE(m_document.laterLines().bytes(),
+                 std::string("[Window00]\r\nsize_mm=640\r\ngauge00=a!b, 10, 20\r\n"
+                             "gauge01=a!c, 30.0, 20, 50 // note\r\ngauge02=a!d, 0, 20\r\n"
+                             "[Window01]\r\ngauge00=r!s, 0, 0\r\n"));
+        step("Paste 2 gauges", [&] {
+            const std::vector<std::size_t> added =
+                m_document.pasteLaterGauges(section, {{"p!q", " p!q,1,2 // mine", false, 0, 0},
+                                                      {"p!r", "p!r, 1, 2, 3", true, 11, 12}});
+            QCOMPARE(added.size(), std::size_t(2));
+            QCOMPARE(std::string(m_document.laterLines().text(added[1])),
+                     std::string("gauge04=p!r, 11, 12, 3"));
+        });
+        step("Cut 2 gauges", [&] { m_document.cutLaterGauges({gaugeLine(3), gaugeLine(0)}); });
+        QCOMPARE(m_document.laterLines().bytes(),
+                 std::string("[Window00]\r\nsize_mm=640\r\n"
+                             "gauge00=a!c, 30.0, 20, 50 // note\r\ngauge01=a!d, 0, 20\r\n"
+                             "gauge02=p!r, 11, 12, 3\r\n"
+                             "[Window01]\r\ngauge00=r!s, 0, 0\r\n"));
+        QCOMPARE(later.count(), 3);
+        for (std::size_t i = states.size() - 1; i-- > 0;) {
+            m_document.undo();
+            QCOMPARE(m_document.laterLines().bytes(), states[i]);
+        }
+        for (std::size_t i = 1; i < states.size(); ++i) {
+            m_document.redo();
+            QCOMPARE(m_document.laterLines().bytes(), states[i]);
+        }
     }
 
     // Gauge edits of a later panel: two drops of the same gauge are two steps, each undo

@@ -1,0 +1,224 @@
+#include "gauges/core/gaugeclipboard.h"
+
+#include "base/core/blanks.h"
+#include "base/core/filelookup.h"
+#include "base/core/numbertext.h"
+#include "gauges/core/gaugeaddition.h"
+#include "panel/core/panelwriter.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <set>
+#include <utility>
+
+namespace cockpix {
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Far more than any panel's gauges; a text beyond it is no copy of gauges.
+constexpr std::size_t kLargestPaste = 64u << 20;
+
+// A field that is a number and nothing else, as FS would read it in full.
+std::optional<double> fieldNumber(std::string_view field) {
+    field = trimmedBlanks(field);
+    if (!field.empty() && field.front() == '+')
+        field.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
+        !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// The fields of a gauge line's text after "=", up to a "//" comment.
+std::vector<std::string_view> fieldsOf(std::string_view text) {
+    text = text.substr(0, text.find("//"));
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        fields.push_back(trimmedBlanks(text.substr(start, comma - start)));
+        if (comma == std::string_view::npos)
+            return fields;
+        start = comma + 1;
+    }
+}
+
+UserText leftOut(std::size_t line, std::string_view text, const char* why, TextEncoding encoding) {
+    return UserText("Pasted line " + plainNumberText(static_cast<double>(line + 1)) + " (") +
+           UserText::panelText(text, encoding) +
+           UserText(std::string(") ") + why + "; not pasted.");
+}
+
+// Reads one gauge line's text into gauge; the reason it is left out otherwise.
+const char* readGauge(std::string_view text, ClipboardGauge& gauge) {
+    const std::vector<std::string_view> fields = fieldsOf(text);
+    if (fields.size() < 3 || fields[0].empty())
+        return "has no name, x and y separated by commas";
+    const std::optional<double> x = fieldNumber(fields[1]);
+    const std::optional<double> y = fieldNumber(fields[2]);
+    if (!x || !y)
+        return "has an x or y that is not a number";
+    gauge.text = std::string(text);
+    gauge.name = std::string(fields[0]);
+    gauge.x = *x;
+    gauge.y = *y;
+    std::optional<double>* sizes[] = {&gauge.width, &gauge.height};
+    for (std::size_t i = 0; i < 2 && 3 + i < fields.size(); ++i) {
+        if (fields[3 + i].empty())
+            continue;
+        *sizes[i] = fieldNumber(fields[3 + i]);
+        if (!*sizes[i])
+            return "has a width or height that is not a number";
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string copyFs98Gauges(const Panel& panel, int w, std::span<const int> gauges) {
+    std::string text;
+    if (!isWindowSlot(w))
+        return text;
+    const int count = std::clamp(panel.window(w).gaugeCount, 0, kGaugeSlots);
+    int number = 0;
+    for (int g : gauges) {
+        if (g < 0 || g >= count)
+            continue;
+        text += fs98GaugeLine(number++, panel.gauge(w, g));
+        text += kLineEnd;
+    }
+    return text;
+}
+
+std::string copyLaterGauges(const PanelLines& lines, std::span<const std::size_t> gaugeLines) {
+    std::string text;
+    long number = 0;
+    for (std::size_t line : gaugeLines) {
+        if (!isLaterGaugeLine(lines, line))
+            continue;
+        const std::string_view own = lines.text(line);
+        text += laterGaugeKey(number++) + "=";
+        text += own.substr(own.find('=') + 1);
+        text += kLineEnd;
+    }
+    return text;
+}
+
+ClipboardGauges readClipboardGauges(std::string_view text, TextEncoding encoding) {
+    ClipboardGauges result;
+    if (text.size() > kLargestPaste) {
+        result.problems.emplace_back("The pasted text is too long for gauge lines; not pasted.");
+        return result;
+    }
+    const PanelLines lines{std::string(text)};
+    for (std::size_t line = 0; line < lines.lineCount(); ++line) {
+        if (lines.kind(line) != LineKind::Key || numberAfterPrefix(lines.key(line), "gauge") < 0)
+            continue;
+        const std::string_view own = lines.text(line);
+        ClipboardGauge gauge;
+        if (const char* why = readGauge(own.substr(own.find('=') + 1), gauge))
+            result.problems.push_back(leftOut(line, trimmedBlanks(own), why, encoding));
+        else
+            result.gauges.push_back(std::move(gauge));
+    }
+    return result;
+}
+
+PasteShift pasteShift(std::span<const GaugeSpot> window, std::span<const ClipboardGauge> pasted) {
+    std::set<std::pair<double, double>> taken;
+    for (const GaugeSpot& spot : window)
+        taken.emplace(spot.x, spot.y);
+    PasteShift shift;
+    for (int step = 0; step < kMaxPasteShifts; ++step) {
+        const bool free = std::none_of(pasted.begin(), pasted.end(), [&](const ClipboardGauge& g) {
+            return taken.count({g.x + shift.dx, g.y + shift.dy}) != 0;
+        });
+        if (free)
+            break;
+        shift.dx += kPasteShift;
+        shift.dy += kPasteShift;
+    }
+    return shift;
+}
+
+UserText fullWindowMessage(int w, int count, int adding) {
+    return UserText("Window #" + plainNumberText(w) + " cannot take " + plainNumberText(adding) +
+                    (adding == 1 ? " more gauge" : " more gauges") + ": it has " +
+                    plainNumberText(count) + ", and FS98 reads " + plainNumberText(kGaugeSlots) +
+                    " gauges a window at most.\nPaste cancelled.");
+}
+
+Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGauge> pasted) {
+    Fs98Paste paste;
+    if (!isWindowSlot(w) || pasted.empty())
+        return paste;
+    for (const ClipboardGauge& gauge : pasted) {
+        if (gauge.name.find('!') != std::string::npos) {
+            paste.refusal = UserText("The gauge ") + UserText::panelText(gauge.name) +
+                            UserText(" is a gauge of a module of several (module!gauge), as "
+                                     "panels of FS2000 and later name them.\nFS98 modules hold "
+                                     "one gauge each and have no gauge names.\nPaste cancelled.");
+            return paste;
+        }
+    }
+    const int count = std::clamp(panel.window(w).gaugeCount, 0, kGaugeSlots);
+    if (pasted.size() > static_cast<std::size_t>(kGaugeSlots - count)) {
+        paste.refusal = fullWindowMessage(
+            w, count, static_cast<int>(std::min<std::size_t>(pasted.size(), 1'000'000'000)));
+        return paste;
+    }
+    std::set<std::string> names;
+    for (const ClipboardGauge& gauge : pasted) {
+        // As the reader keeps a module's name.
+        const std::string name = asciiLowered(gauge.name);
+        if (const auto where = findGaugeUsingModule(panel, name + ".gau")) {
+            paste.refusal = duplicateGaugeMessage(*where);
+            return paste;
+        }
+        if (!names.insert(name).second) {
+            paste.refusal = UserText("The pasted lines name the gauge ") +
+                            UserText::panelText(name) +
+                            UserText(" twice.\nFS98 does not support a gauge used twice in the "
+                                     "same panel.\nChoice cancelled.");
+            return paste;
+        }
+    }
+    std::vector<GaugeSpot> spots;
+    for (int g = 0; g < count; ++g)
+        spots.push_back({panel.gauge(w, g).gaugeX, panel.gauge(w, g).gaugeY});
+    const PasteShift shift = pasteShift(spots, pasted);
+    for (const ClipboardGauge& from : pasted) {
+        Gauge gauge;
+        gauge.gaugeName = asciiLowered(from.name);
+        gauge.gaugeX = from.x + shift.dx;
+        gauge.gaugeY = from.y + shift.dy;
+        // Without a size FS98 draws the module's own; the panel window measures it.
+        gauge.gaugeSize = from.width.value_or(0);
+        gauge.gaugeRefSize = from.width ? 0 : -1;
+        paste.gauges.push_back(std::move(gauge));
+    }
+    return paste;
+}
+
+std::vector<PastedLaterGauge> planLaterPaste(const LaterWindow& window,
+                                             std::span<const ClipboardGauge> pasted) {
+    std::vector<GaugeSpot> spots;
+    spots.reserve(window.gauges.size());
+    for (const LaterGauge& gauge : window.gauges) {
+        if (gauge.x && gauge.y)
+            spots.push_back({*gauge.x, *gauge.y});
+    }
+    const PasteShift shift = pasteShift(spots, pasted);
+    const bool shifted = shift.dx != 0 || shift.dy != 0;
+    std::vector<PastedLaterGauge> lines;
+    lines.reserve(pasted.size());
+    for (const ClipboardGauge& gauge : pasted)
+        lines.push_back({gauge.name, gauge.text, shifted, gauge.x + shift.dx, gauge.y + shift.dy});
+    return lines;
+}
+
+} // namespace cockpix

@@ -1,0 +1,90 @@
+#pragma once
+
+// Copy, cut and paste of gauges as panel.cfg lines, the text a text editor takes and gives:
+// "gaugeNN=..." lines numbered from gauge00 in the order the gauges were selected, each
+// ending CR LF as panel.cfg does. An FS98 window copies its gauges as the file writes them; a
+// panel of FS2000 and later copies each line's own text after "=" (fields, blanks, comment).
+// A paste reads every gauge line of a text (any line ends, any case of "gauge"; headers,
+// comments and other lines are passed over), numbers the gauges after the window's own and
+// puts them where they were, or 10 units further down and right while a gauge of the window
+// already stands at the place of one of them. The texts are bytes in the panel's encoding.
+
+#include "base/core/usertext.h"
+#include "panel/core/lateredits.h"
+#include "panel/core/laterpanel.h"
+#include "panel/core/panel.h"
+#include "panel/core/panellines.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix {
+
+// How far a paste moves the gauges each time one of them would land on a gauge of the
+// window, across and down, and how often at most.
+inline constexpr double kPasteShift = 10;
+inline constexpr int kMaxPasteShifts = 100;
+
+// Gauges gauges (indices, in the selection's order) of FS98 window w, as lines.
+std::string copyFs98Gauges(const Panel& panel, int w, std::span<const int> gauges);
+// The gauge lines gaugeLines of a later panel (LaterGauge::line), as lines.
+std::string copyLaterGauges(const PanelLines& lines, std::span<const std::size_t> gaugeLines);
+
+struct ClipboardGauge {
+    std::string text; // after "=", as written
+    std::string name; // the first field, trimmed
+    double x = 0;
+    double y = 0;
+    std::optional<double> width;  // the third field, when there is one
+    std::optional<double> height; // the fourth
+    friend bool operator==(const ClipboardGauge&, const ClipboardGauge&) = default;
+};
+
+struct ClipboardGauges {
+    std::vector<ClipboardGauge> gauges;
+    // One for each gauge line left out: no name, x and y separated by commas, or a position
+    // or size that is not a number.
+    std::vector<UserText> problems;
+};
+
+// The gauge lines of a pasted text. The numbers after "gauge" are not kept: a paste numbers
+// the gauges itself.
+// encoding is the panel's, for the messages.
+ClipboardGauges readClipboardGauges(std::string_view text,
+                                    TextEncoding encoding = TextEncoding::Windows1252);
+
+// The move that puts the pasted gauges where none of them stands on a gauge of the window
+// (the same x and y): (0, 0), or kPasteShift across and down as often as needed, at most
+// kMaxPasteShifts times.
+struct PasteShift {
+    double dx = 0;
+    double dy = 0;
+};
+struct GaugeSpot {
+    double x = 0;
+    double y = 0;
+};
+PasteShift pasteShift(std::span<const GaugeSpot> window, std::span<const ClipboardGauge> pasted);
+
+// What a paste into FS98 window w appends, or why it appends nothing: a module!gauge name
+// (FS98 modules hold one gauge and have no gauge names), more gauges than the window holds,
+// or a module the panel (or the paste itself) already uses, which FS98 does not load twice.
+struct Fs98Paste {
+    std::vector<Gauge> gauges;
+    UserText refusal; // empty when the gauges may be appended
+    bool refused() const { return !refusal.empty(); }
+};
+Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGauge> pasted);
+
+// "Window #1 cannot hold 3 more gauges: it has 62, FS98 reads 64 at most. Paste cancelled."
+UserText fullWindowMessage(int w, int count, int adding);
+
+// The lines a paste into the later window `window` adds: each gauge's own text, moved by
+// pasteShift when one of them would land on a gauge of the window.
+std::vector<PastedLaterGauge> planLaterPaste(const LaterWindow& window,
+                                             std::span<const ClipboardGauge> pasted);
+
+} // namespace cockpix
