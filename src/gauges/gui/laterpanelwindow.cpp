@@ -38,10 +38,11 @@ QString unitsText(double value) {
 
 } // namespace
 
-LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, UserDialogs& dialogs,
-                                           std::size_t window, LaterPictureLookup pictures,
-                                           std::string panelDir, QWidget* parent)
-    : QWidget(parent), m_document(document), m_dialogs(dialogs), m_window(window),
+LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, const AppModel& app,
+                                           UserDialogs& dialogs, std::size_t window,
+                                           LaterPictureLookup pictures, std::string panelDir,
+                                           QWidget* parent)
+    : QWidget(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_window(window),
       m_pictures(std::move(pictures)), m_panelDir(std::move(panelDir)) {
     setObjectName(QStringLiteral("laterPanelWindow"));
     setFocusPolicy(Qt::StrongFocus);
@@ -90,6 +91,8 @@ QAction* LaterPanelWindowForm::addMenuAction(QMenu* menu, const char* name, cons
 void LaterPanelWindowForm::buildMenus() {
     m_pictureMenu = new QMenu(tr("&Picture"), this);
     m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
+    connect(addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), QKeySequence("Ctrl+Z")),
+            &QAction::triggered, this, &LaterPanelWindowForm::zoomRequested);
     connect(addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), QKeySequence("Ctrl+C")),
             &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
     m_gaugeMenu = new QMenu(tr("&Gauges"), this);
@@ -142,8 +145,12 @@ const LaterGauge* LaterPanelWindowForm::gaugeLine(int i) const {
 }
 
 void LaterPanelWindowForm::load() {
-    const LaterSceneSource source{&m_document.laterPanel(), &m_document.laterLines(),
-                                  m_document.laterEncoding(), m_panelDir, &m_backgrounds};
+    const LaterSceneSource source{&m_document.laterPanel(),
+                                  &m_document.laterLines(),
+                                  m_document.laterEncoding(),
+                                  m_panelDir,
+                                  &m_backgrounds,
+                                  m_app.display.laterView(viewKey())};
     m_scene = laterWindowScene(source, m_window, screenSizePixels(), m_pictures);
     showScene();
 }

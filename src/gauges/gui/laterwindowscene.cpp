@@ -4,6 +4,9 @@
 #include "base/gui/modeltext.h"
 #include "gauges/gui/panelrenderer.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace cockpix {
 namespace {
 
@@ -45,8 +48,14 @@ LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t in
     }
     if (const auto color = laterBackgroundColor(window))
         scene.backColor = toQColor(*color);
-    scene.layout =
-        laterWindowLayout(window, {screen.width(), screen.height()}, sizeOf(scene.background));
+    const ScreenSize screenSize{screen.width(), screen.height()};
+    scene.layout = laterWindowLayout(window, screenSize, sizeOf(scene.background), source.view);
+    if (window.kind == LaterWindowKind::Vcockpit) {
+        // A texture, not a place on the screen: its frame is the texture as drawn at zoom 1.
+        const RectF texture = laterWindowLayout(window, screenSize, sizeOf(scene.background)).rect;
+        scene.frame = QSize(std::max(1, int(std::ceil(texture.width))),
+                            std::max(1, int(std::ceil(texture.height))));
+    }
 
     std::vector<std::string_view> names;
     names.reserve(window.gauges.size());

@@ -39,7 +39,7 @@ struct LaterSceneGauge {
 };
 
 struct LaterWindowScene {
-    QSize frame;                         // the screen, in pixels
+    QSize frame;                         // the screen, or a virtual cockpit's texture, in pixels
     QString caption;                     // the window's title, or its section's name
     QImage background;                   // null: the window is filled with backColor
     std::optional<QColor> backColor;     // Background_color
@@ -66,6 +66,7 @@ struct LaterSceneSource {
     TextEncoding encoding = TextEncoding::Windows1252;
     std::string panelDir;                        // with its trailing separator
     LaterBackgroundCache* backgrounds = nullptr; // may be null: the bitmap is read each time
+    ViewPlacement view;                          // the move/zoom dialog's zoom and shift
 };
 
 // The scene of panel.windows[window] on a screen of that size; an empty scene (no gauges,

@@ -10,9 +10,11 @@
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
+#include "gauges/gui/movezoomdialog.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
+#include "gauges/gui/zoompreview.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QAccessible>
@@ -120,6 +122,7 @@ private slots:
         m_area->resize(1100, 900);
         m_area->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+        m_app.display = PanelDisplay{}; // no zoom left from the test before
         m_app.dirs.panelDir = m_dir.path().toStdString() + "/";
         m_windows = std::make_unique<LaterPanelWindows>(m_document, m_app, m_dialogs, m_area.get());
         m_windows->setPictureLookup(&picturesOf);
@@ -164,8 +167,46 @@ private slots:
         QCOMPARE(main->windowTitle(), QStringLiteral("Main Panel"));
         QCOMPARE(main->backgroundPicture().picture.size(), QSize(400, 100));
         LaterPanelWindowForm* cockpit = show(2);
+        QCOMPARE(cockpit->view()->size(), QSize(512, 256));
         QCOMPARE(cockpit->backgroundPicture().geometry, QRect(0, 0, 512, 256));
         QCOMPARE(rectOf(cockpit, 0), QRect(100, 100, 64, 64));
+    }
+
+    // Picture > Zoom... zooms and shifts the window as an FS98 one (window_pos keeps its
+    // corner): the gauges grow with it, a drag goes back to units at that zoom, and the zoom
+    // stays through edits and undo, for this window only; it is never saved.
+    void zoomAndShiftDrawTheWindowLarger() {
+        LaterPanelWindowForm* form = show(0);
+        auto* zoom = form->findChild<QAction*>(QStringLiteral("mnumove"));
+        QVERIFY(zoom);
+        QCOMPARE(zoom->shortcut(), QKeySequence("Ctrl+Z"));
+        zoom->trigger();
+        MoveZoomDialog* dialog = m_windows->moveZoomDialog();
+        QVERIFY(dialog);
+        QCOMPARE(unnamedControls(dialog), QStringList());
+        const auto text = [dialog](int n) {
+            return dialog->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+        };
+        QCOMPARE(text(1)->text(), QStringLiteral("1"));
+        // The preview shows the window where it lies: an eighth of the screen across.
+        const QRectF preview = dialog->preview()->pictureRect();
+        QCOMPARE(qRound(preview.left() * 8), qRound(dialog->preview()->width() * 1.0));
+        text(1)->setText(QStringLiteral("2"));
+        text(2)->setText(QStringLiteral("10"));
+        text(3)->setText(QStringLiteral("-5"));
+        dialog->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        QCOMPARE(form->backgroundPicture().geometry, QRect(138, 187, 1024, 384));
+        QCOMPARE(rectOf(form, 0), QRect(178, 227, 160, 80));
+        QCOMPARE(m_app.display.laterView(form->viewKey()), (ViewPlacement{2, 10, -5}));
+        QCOMPARE(bytes(), m_opened);
+
+        drag(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
+                             "gauge01=Engines!Oil Pressure,  65 , 12, 30"));
+        m_document.undo();
+        QCOMPARE(rectOf(form, 0), QRect(178, 227, 160, 80));
+        QCOMPARE(m_app.display.laterView(show(1)->viewKey()), ViewPlacement{});
     }
 
     // Drawn again after each edit, the window reads its bitmap again only when the file
@@ -368,7 +409,7 @@ private slots:
         QTest::keyClick(form->view(), Qt::Key_Right);
         QVERIFY(linesOf(this->bytes()).contains("gauge02=Missing!B, 4, 4"));
         LaterPanelWindowForm* cockpit = show(1);
-        QCOMPARE(cockpit->view()->size(), QSize(1024, 768));
+        QCOMPARE(cockpit->view()->size(), QSize(768, 768));
         QVERIFY(QRect(0, 0, 1024, 768).contains(pixelRect(cockpit->scene().layout.rect)));
     }
 
