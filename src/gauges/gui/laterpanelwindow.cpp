@@ -6,6 +6,7 @@
 #include "gauges/core/gaugedrag.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
+#include "gauges/gui/screenpreviewdialog.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace cockpix {
@@ -93,6 +95,8 @@ void LaterPanelWindowForm::buildMenus() {
     m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
     connect(addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), QKeySequence("Ctrl+Z")),
             &QAction::triggered, this, &LaterPanelWindowForm::zoomRequested);
+    connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
+            &QAction::triggered, this, &LaterPanelWindowForm::showScreenPreviews);
     connect(addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), QKeySequence("Ctrl+C")),
             &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
     m_gaugeMenu = new QMenu(tr("&Gauges"), this);
@@ -299,6 +303,31 @@ void LaterPanelWindowForm::onRemoveRequested(int i) {
     if (!m_dialogs.question(tr("Are you sure to remove gauge\n%1 ?").arg(name)))
         return;
     m_document.removeLaterGauge(gauge->line);
+}
+
+void LaterPanelWindowForm::showScreenPreviews() {
+    const auto previews = findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly);
+    const auto open =
+        std::find_if(previews.begin(), previews.end(),
+                     [](const ScreenPreviewDialog* dialog) { return dialog->isVisible(); });
+    if (open != previews.end()) {
+        (*open)->refresh();
+        (*open)->raise();
+        (*open)->activateWindow();
+        return;
+    }
+    auto* dialog =
+        new ScreenPreviewDialog(m_document, m_app, m_window, m_pictures, m_panelDir, this);
+    dialog->setWindowFlag(Qt::Dialog);
+    dialog->show();
+}
+
+void LaterPanelWindowForm::closeEvent(QCloseEvent* event) {
+    // The previews show this window: they go with it at once.
+    for (ScreenPreviewDialog* preview :
+         findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly))
+        preview->close();
+    QWidget::closeEvent(event);
 }
 
 void LaterPanelWindowForm::closeWindow() {

@@ -57,6 +57,9 @@ public:
     QList<QMenu*> childMenus() const override;
     QSize sizeHint() const override;
     void scrollToPicture();
+    // "Pre&view at screen sizes...": one preview of this window at a time, drawn afresh
+    // when asked again.
+    void showScreenPreviews();
 
 signals:
     // "&Zoom...": the move/zoom dialog for this window.
@@ -69,6 +72,9 @@ signals:
     // The place of a gauge being dragged, for the main window's status line; empty when
     // the drag ends.
     void dragStatusChanged(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildFrame();

@@ -16,6 +16,8 @@
 #include <QSize>
 #include <QString>
 
+#include <QPainter>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -73,6 +75,17 @@ struct LaterSceneSource {
 // null frame) when there is no such window.
 LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t window, QSize screen,
                                   const LaterPictureLookup& pictures);
+
+// Paints the scene as the later panel window shows it, into a picture of the frame's size:
+// the frame in frameColor, the window's background bitmap (or its colour) stretched to the
+// window, and each gauge's picture at its place, or its outline with its label where it has
+// none. The screen-size previews and the command line's render draw with it.
+void paintLaterWindowScene(QPainter& painter, const LaterWindowScene& scene,
+                           const QColor& frameColor = Qt::black);
+QImage renderLaterWindowScene(const LaterWindowScene& scene, const QColor& frameColor = Qt::black);
+
+// Whether the window reaches past the frame (the screen cuts it off there).
+bool laterWindowOutsideFrame(const LaterWindowScene& scene);
 
 // The gauge's tooltip: its label, and the reason a picture is missing on a line of its own.
 QString laterGaugeToolTip(const LaterSceneGauge& gauge);

@@ -18,6 +18,7 @@ struct GaugeDisplay {
     double gaugeBitmapWidth = 0;
     double gaugeBitmapHeight = 0;
     double gaugeAspect = 0; // gaugeBitmapHeight / gaugeBitmapWidth
+    friend bool operator==(const GaugeDisplay&, const GaugeDisplay&) = default;
 };
 
 struct WindowDisplay {
@@ -32,6 +33,7 @@ struct WindowDisplay {
     double savedOffsetX = 0;
     double savedOffsetY = 0;
     std::array<GaugeDisplay, kGaugeSlots> gauges;
+    friend bool operator==(const WindowDisplay&, const WindowDisplay&) = default;
 };
 
 // The move/zoom dialog's choice for a window of a panel of FS2000 and later: its picture
@@ -54,6 +56,8 @@ struct PanelDisplay {
     std::array<WindowDisplay, kWindowSlots> windows;
     // The zoom and shift of each later window that has one other than the default.
     std::map<LaterViewKey, ViewPlacement> laterViews;
+
+    friend bool operator==(const PanelDisplay&, const PanelDisplay&) = default;
 
     ViewPlacement laterView(LaterViewKey key) const {
         const auto found = laterViews.find(key);

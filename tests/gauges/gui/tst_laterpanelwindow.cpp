@@ -6,6 +6,7 @@
 #include "guisupport/scripteddialogs.h"
 #include "support/testfiles.h"
 
+#include "base/core/screensize.h"
 #include "gauges/gui/lateraddgaugedialog.h"
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
@@ -14,6 +15,8 @@
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
+#include "gauges/gui/screenpreviewdialog.h"
+#include "gauges/gui/screenpreviewtile.h"
 #include "gauges/gui/zoompreview.h"
 #include "panel/gui/paneldocument.h"
 
@@ -207,6 +210,55 @@ private slots:
         m_document.undo();
         QCOMPARE(rectOf(form, 0), QRect(178, 227, 160, 80));
         QCOMPARE(m_app.display.laterView(show(1)->viewKey()), ViewPlacement{});
+    }
+
+    // Picture > Preview at screen sizes: the window laid out for each FS98 screen by the
+    // window's own code, the bitmap of each screen's width, without the zoom; it follows the
+    // edits and goes with its window.
+    void previewsDrawTheWindowOnEveryScreen() {
+        m_app.display.laterViews[{LaterWindowKind::Window, 1}] = {3, 50, 50};
+        LaterPanelWindowForm* main = show(1);
+        main->findChild<QAction*>(QStringLiteral("mnupreview"))->trigger();
+        QPointer<ScreenPreviewDialog> previews = main->findChild<ScreenPreviewDialog*>();
+        QVERIFY(previews && previews->isVisible());
+        QCOMPARE(unnamedControls(previews), QStringList());
+        const auto& scenes = previews->laterScenes();
+        QCOMPARE(scenes.size(), kFs98ScreenSizes.size());
+        for (std::size_t i = 0; i < scenes.size(); ++i) {
+            const QSize screen(kFs98ScreenSizes[i].width, kFs98ScreenSizes[i].height);
+            QCOMPARE(scenes[i].frame, screen);
+            // At the bottom's centre (position=7), the bitmap's own size.
+            const QSize bitmap = screen.width() == 1024 ? QSize(400, 100) : QSize(200, 50);
+            const QRect window(
+                QPoint((screen.width() - bitmap.width()) / 2, screen.height() - bitmap.height()),
+                bitmap);
+            QCOMPARE(pixelRect(scenes[i].layout.rect), window);
+            const QImage& picture = previews->tile(int(i))->picture();
+            QCOMPARE(picture.size(), screen);
+            QCOMPARE(picture.pixelColor(window.center() + QPoint(0, 20)),
+                     screen.width() == 1024 ? QColor(Qt::green) : QColor(Qt::blue));
+            QCOMPARE(picture.pixelColor(window.topLeft() + QPoint(2, 2)), QColor(Qt::red));
+            QCOMPARE(picture.pixelColor(0, 0), QColor(Qt::black));
+        }
+        // An edit shows at once; window 0's outline (no picture) is drawn.
+        main->selectGauge(0);
+        QTest::keyClick(main->view(), Qt::Key_Right, Qt::ShiftModifier);
+        QTRY_COMPARE(pixelRect(previews->laterScenes()[2].gauges[0].rect).left(), 312 + 10);
+
+        LaterPanelWindowForm* engines = show(0);
+        engines->showScreenPreviews();
+        auto* enginePreviews = engines->findChild<ScreenPreviewDialog*>();
+        QVERIFY(enginePreviews);
+        const LaterWindowScene& svga = enginePreviews->laterScenes()[1];
+        QCOMPARE(pixelRect(svga.layout.rect), QRect(100, 150, 400, 150));
+        const QImage& shot = enginePreviews->tile(1)->picture();
+        QCOMPARE(shot.pixelColor(490, 290), QColor(10, 20, 30));
+        QVERIFY(svga.gauges[2].picture.isNull());
+        const QRect outline = pixelRect(svga.gauges[2].rect);
+        QVERIFY(shot.pixelColor(outline.topLeft()) != QColor(10, 20, 30));
+
+        main->close();
+        QVERIFY(!previews || !previews->isVisible());
     }
 
     // Drawn again after each edit, the window reads its bitmap again only when the file
