@@ -192,9 +192,9 @@ void ScreenPreviewDialog::refreshLater() {
         showScenes({}, {}, {tr("The panel has no such window any more.")});
         return;
     }
-    const LaterSceneSource source{&m_document.laterPanel(), &m_document.laterLines(),
+    const LaterSceneSource source{&m_document.laterPanel(),   &m_document.laterLines(),
                                   m_document.laterEncoding(), m_later->panelDir,
-                                  &m_later->backgrounds};
+                                  &m_later->backgrounds,      ViewPlacement{}};
     std::vector<QImage> pictures;
     std::vector<bool> offScreen;
     for (const ScreenSize& screen : kScreens) {

@@ -173,6 +173,17 @@ private slots:
         QCOMPARE(cockpit->view()->size(), QSize(512, 256));
         QCOMPARE(cockpit->backgroundPicture().geometry, QRect(0, 0, 512, 256));
         QCOMPARE(rectOf(cockpit, 0), QRect(100, 100, 64, 64));
+
+        // The command line's render draws each window as it shows, to the pixel (a picture
+        // of its gauge, the colour, the bitmap, an outline and its name).
+        for (LaterPanelWindowForm* shown : {form, main, cockpit}) {
+            shown->selectGauge(-1);
+            // The part the scroll area shows: the view stretches its pictures only there.
+            const QRect part = shown->view()->visibleRegion().boundingRect();
+            QVERIFY(part.width() > 100 && part.height() > 100);
+            QCOMPARE(shown->view()->grab(part).toImage().convertToFormat(QImage::Format_RGB32),
+                     renderLaterWindowScene(shown->scene()).copy(part));
+        }
     }
 
     // Picture > Zoom... zooms and shifts the window as an FS98 one (window_pos keeps its
