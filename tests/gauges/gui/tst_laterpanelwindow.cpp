@@ -83,12 +83,12 @@ class TestLaterPanelWindow : public QObject {
         std::vector<LaterGaugePicture> pictures;
         for (std::string_view name : names) {
             if (name.substr(0, 8) == "Engines!")
-                pictures.push_back({filled({16, 8}, Qt::red), {}});
+                pictures.push_back({filled({16, 8}, Qt::red), {}, {}});
             else
                 pictures.push_back(
                     {{},
-                     QStringLiteral(
-                         "Missing.gau is not in the panel folder or the gauges folder")});
+                     QStringLiteral("Missing.gau is not in the panel folder or the gauges folder"),
+                     {}});
         }
         return pictures;
     }
