@@ -1,7 +1,8 @@
 #pragma once
 
-// The file helpers every test program shares: panel text written line by line, whole files
-// read and written byte for byte, and a directory's files with their bytes. Qt test
+// The file helpers every test program shares: panel text written line by line or with other
+// line ends, whole files read and written byte for byte, and a directory's files with their
+// bytes. Qt test
 // programs also get the same on QString paths.
 
 #include <filesystem>
@@ -21,12 +22,33 @@
 
 namespace cockpix::test {
 
+#ifdef COCKPIX_FIXTURES_DIR
+// The sample Cessna of samples/: three windows, a preamble, gauges with and without a size,
+// colour lines and a default view.
+inline const std::string kSamplePanel =
+    COCKPIX_FIXTURES_DIR "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg";
+#endif
+
 // The lines of a file, separated by '|', each ending with CR LF as FS98 writes them.
 inline std::string crlf(std::string_view lines) {
     std::string text;
     for (char c : lines)
         text += c == '|' ? std::string("\r\n") : std::string(1, c);
     return text + "\r\n";
+}
+
+// The same text with every line end (CR LF, LF or CR) made `end`.
+inline std::string withLineEnds(std::string_view text, std::string_view end) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out += text[i];
+            continue;
+        }
+        i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        out += end;
+    }
+    return out;
 }
 
 // The bytes of a file; empty when it cannot be read.

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -141,7 +140,7 @@ TEST_F(DumpCommand, NamesEveryTitleAndGaugeOfALaterPanel) {
     const fs::path later = fs::path(COCKPIX_FIXTURES_DIR) / "later";
     std::string text = cockpix::test::fileText(later / "mixed_sections.cfg");
     for (const std::string end : {"\n", "\r\n"}) {
-        std::string converted = std::regex_replace(text, std::regex("\r\n"), end);
+        const std::string converted = cockpix::test::withLineEnds(text, end);
         cockpix::test::writeFile(root / "panel.cfg", converted);
         const CliRun run = runCli(root, {"dump", at("panel.cfg")});
         ASSERT_EQ(run.status, 0) << run.err;

@@ -128,13 +128,9 @@ TEST_F(ResaveCommand, WhatCannotBeSavedChangesNothing) {
 // backups lists with its windows and restore puts back.
 TEST(ResaveLaterCommand, WritesTheSameBytesAndKeepsABackupThatRestores) {
     const fs::path later = fs::path(COCKPIX_FIXTURES_DIR) / "later/mixed_sections.cfg";
-    std::string lf = fileText(later);
-    for (std::size_t at = lf.find("\r\n"); at != npos; at = lf.find("\r\n", at))
-        lf.erase(at, 1);
-    std::string crlf;
-    for (char c : lf)
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    for (const std::string& bytes : {lf, crlf}) {
+    const std::string text = fileText(later);
+    for (const std::string& bytes :
+         {cockpix::test::withLineEnds(text, "\n"), cockpix::test::withLineEnds(text, "\r\n")}) {
         const fs::path root =
             fs::temp_directory_path() / ("cockpix_resave_later_" + std::to_string(::getpid()) +
                                          "_" + std::to_string(bytes.size()));

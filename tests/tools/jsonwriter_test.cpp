@@ -66,34 +66,12 @@ std::string plainLiteral(std::string_view windows1252Text) {
 }
 
 std::vector<double> trickyNumbers() {
-    std::vector<double> numbers = {1,
-                                   -1,
-                                   7,
-                                   9999,
-                                   10000,
-                                   -10000,
-                                   12345,
-                                   100000,
-                                   120000,
-                                   1200000,
-                                   1000000,
-                                   1234567,
-                                   1e7,
-                                   1e14,
-                                   1e15,
-                                   99999999999999,
-                                   999999999999999,
-                                   -1e14,
-                                   0.5,
-                                   -2.25,
-                                   1e300,
-                                   -0.0,
-                                   1e-7,
-                                   3e10,
-                                   30001,
-                                   50000000,
-                                   123456789,
-                                   4503599627370497.0};
+    // clang-format off
+    std::vector<double> numbers = {
+        1, -1, 7, 9999, 10000, -10000, 12345, 100000, 120000, 1200000, 1000000, 1234567, 1e7, 1e14,
+        1e15, 99999999999999, 999999999999999, -1e14, 0.5, -2.25, 1e300, -0.0, 1e-7, 3e10, 30001,
+        50000000, 123456789, 4503599627370497.0};
+    // clang-format on
     // Whole numbers of every length and with every count of trailing zeros, and random ones.
     for (double p = 1; p < 1e16; p *= 10) {
         for (double d : {1.0, 2.0, 12.0, 105.0, 1001.0, 123456.0})

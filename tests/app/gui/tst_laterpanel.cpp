@@ -11,6 +11,7 @@
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
+#include "guisupport/userclicks.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
@@ -36,10 +37,8 @@ const QString kPanelDir = QStringLiteral("fs98/aircraft/b767/panel/");
 
 using test::bytesOf;
 
-QByteArray withLineEnds(QByteArray bytes, const QByteArray& end) {
-    bytes.replace("\r\n", "\n");
-    bytes.replace('\r', '\n');
-    return end == "\n" ? bytes : bytes.replace("\n", end);
+QByteArray withLineEnds(const QByteArray& bytes, std::string_view end) {
+    return QByteArray::fromStdString(test::withLineEnds(bytes.toStdString(), end));
 }
 
 // Writes bytes as the panel.cfg of the fixture's aircraft, starts and opens it.
@@ -65,188 +64,177 @@ QString savedMessage(const QString& panel, int backup) {
 class TestLaterPanel : public QObject {
     Q_OBJECT
 private slots:
-    void openAndSaveWithoutAnEditKeepEveryByte_data();
-    void openAndSaveWithoutAnEditKeepEveryByte();
-    void anEditChangesItsLineOnlyAndARestoreOpensTheBackup();
-    void theTemplateAndTheWindowsMenuShowItsPanelWindows();
-    void anAliasLeadsToTheLaterPanel();
-    void theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines();
-};
-
-void TestLaterPanel::openAndSaveWithoutAnEditKeepEveryByte_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    for (const char* name :
-         {"mixed_sections", "vcockpit_only", "malformed", "mixed_ends", "cr_utf8_bom"}) {
-        const QByteArray bytes = bytesOf(kLater + name + ".cfg");
-        QTest::newRow(name) << bytes;
-        if (QByteArray(name) == "mixed_sections") {
-            QTest::newRow("mixed_sections LF") << withLineEnds(bytes, "\n");
-            QTest::newRow("mixed_sections CR LF") << withLineEnds(bytes, "\r\n");
+    void openAndSaveWithoutAnEditKeepEveryByte_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        for (const char* name :
+             {"mixed_sections", "vcockpit_only", "malformed", "mixed_ends", "cr_utf8_bom"}) {
+            const QByteArray bytes = bytesOf(kLater + name + ".cfg");
+            QTest::newRow(name) << bytes;
+            if (QByteArray(name) == "mixed_sections") {
+                QTest::newRow("mixed_sections LF") << withLineEnds(bytes, "\n");
+                QTest::newRow("mixed_sections CR LF") << withLineEnds(bytes, "\r\n");
+            }
         }
     }
-}
 
-void TestLaterPanel::openAndSaveWithoutAnEditKeepEveryByte() {
-    QFETCH(QByteArray, bytes);
-    ShellFixture f;
-    const QString panel = openWritten(f, bytes);
-    // No FS98 structure message, and the format is told.
-    QCOMPARE(f.dialogs.messages(), QStringList());
-    QVERIFY(f.document.isLater());
-    QCOMPARE(f.window->formatNotice(), QStringLiteral("FS2000 and later panel"));
-    QVERIFY(f.action("mnusave")->isEnabled() && !f.document.isModified());
+    void openAndSaveWithoutAnEditKeepEveryByte() {
+        QFETCH(QByteArray, bytes);
+        ShellFixture f;
+        const QString panel = openWritten(f, bytes);
+        // No FS98 structure message, and the format is told.
+        QCOMPARE(f.dialogs.messages(), QStringList());
+        QVERIFY(f.document.isLater());
+        QCOMPARE(f.window->formatNotice(), QStringLiteral("FS2000 and later panel"));
+        QVERIFY(f.action("mnusave")->isEnabled() && !f.document.isModified());
 
-    f.dialogs.queueSaveFile(panel);
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.messages(), QStringList{savedMessage(panel, 1)});
-    QCOMPARE(bytesOf(panel), bytes);
-    QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c1")), bytes);
-}
-
-void TestLaterPanel::anEditChangesItsLineOnlyAndARestoreOpensTheBackup() {
-    ShellFixture f;
-    const QByteArray original = bytesOf(kLater + "mixed_sections.cfg");
-    const QString panel = openWritten(f, original);
-    const LaterWindow& main = f.document.laterPanel().windows.at(1);
-    QCOMPARE(main.header, std::string("Window00"));
-    f.document.setLaterKey(main.section, "visible", "0");
-    QVERIFY(f.document.isModified());
-    QByteArray edited = original;
-    const qsizetype visible = edited.indexOf("visible=1", edited.indexOf("[Window00]"));
-    QVERIFY(visible > 0);
-    edited[visible + 8] = '0';
-
-    f.app.options.showChangesBeforeSaving = true;
-    f.dialogs.queueSaveFile(panel);
-    f.dialogs.queueChangesAnswer(true);
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.changesRequests().size(), 1);
-    QCOMPARE(QByteArray::fromStdString(f.dialogs.changesRequests().first().oldText), original);
-    QCOMPARE(QByteArray::fromStdString(f.dialogs.changesRequests().first().newText), edited);
-    QCOMPARE(bytesOf(panel), edited);
-    QVERIFY(!f.document.isModified());
-
-    // Compare with saved: the file as it is now and the panel agree.
-    ComparisonDialog* comparison = f.window->panelCommands().compareWithSaved();
-    QVERIFY(comparison != nullptr);
-    comparison->close();
-
-    // The backup holds the file as opened, and restored it is the panel again.
-    BackupsDialog* backups = f.window->checkCommands().showBackups();
-    QTreeWidget* list = backups->backupList();
-    QCOMPARE(list->topLevelItemCount(), 1);
-    list->setCurrentItem(list->topLevelItem(0));
-    f.dialogs.queueQuestionAnswer(true);
-    QTest::mouseClick(backups->findChild<QPushButton*>("restoreButton"), Qt::LeftButton);
-    QVERIFY(f.document.isLater());
-    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
-    QCOMPARE(bytesOf(panel), original);
-    QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c2")), edited);
-    QVERIFY(f.dialogs.verifyAllAnswersUsed());
-}
-
-// Each section opens in a panel window of its own, from the template's table or from the
-// Windows menu (or the command line's --show-window); asked again, the open one comes to the
-// front; a New closes them.
-void TestLaterPanel::theTemplateAndTheWindowsMenuShowItsPanelWindows() {
-    ShellFixture f;
-    openWritten(f, bytesOf(kLater + "mixed_sections.cfg"));
-    LaterWindowTable* table = f.window->templateWindow()->laterTable();
-    QVERIFY(table->showButton()->isEnabled());
-    table->table()->setCurrentCell(1, 0);
-    QTest::mouseClick(table->showButton(), Qt::LeftButton);
-    LaterPanelWindowForm* main = f.window->laterWindows().at(1);
-    QVERIFY(main != nullptr);
-    QCOMPARE(main->windowTitle(), QStringLiteral("Main Panel"));
-    QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
-    QCOMPARE(main->gaugeCount(), 4);
-
-    QMenu* windows = f.window->mainMenu().windowsMenu;
-    emit windows->aboutToShow();
-    auto* overhead = windows->findChild<QAction*>("mnushowlater_0");
-    QVERIFY(overhead != nullptr);
-    QCOMPARE(overhead->text(), QStringLiteral("[Window05] Overhead"));
-    overhead->trigger();
-    QVERIFY(f.window->laterWindows().at(0) != nullptr);
-    windows->findChild<QAction*>("mnushowlater_1")->trigger();
-    QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
-    QCOMPARE(f.window->mdiArea()->subWindowList().size(), 3);
-    // As --show-window N asks: section N, not an FS98 window the panel does not have.
-    const auto messages = f.dialogs.messages().size();
-    f.window->showPanelWindow(2);
-    QVERIFY(f.window->laterWindows().at(2) != nullptr);
-    QCOMPARE(f.dialogs.messages().size(), messages);
-
-    QPointer<LaterPanelWindowForm> gone = main;
-    f.dialogs.queueQuestionAnswer(true);
-    f.trigger("mnunew");
-    QTRY_VERIFY(gone.isNull());
-}
-
-void TestLaterPanel::anAliasLeadsToTheLaterPanel() {
-    ShellFixture f;
-    f.writeUsualSettings();
-    const QByteArray later = bytesOf(kLater + "vcockpit_only.cfg");
-    QVERIFY(test::writeBytes(f.path(kPanelDir + "panel.cfg"), later));
-    const QString alias = f.path("fs98/aircraft/b767_freighter/panel/panel.cfg");
-    QVERIFY(test::writeBytes(alias, "[fltsim]\r\nalias=b767\\panel\r\n"));
-    f.start();
-    QVERIFY(f.window->panelCommands().openPath(alias));
-    QVERIFY(f.document.isLater());
-    QCOMPARE(f.document.filePath(), f.path(kPanelDir + "panel.cfg").toStdString());
-    QCOMPARE(f.app.dirs.panelDir, f.path(kPanelDir).toStdString());
-    QCOMPARE(f.dialogs.messages().size(), 1); // the reroute, as FS98's alias tells it
-    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), later);
-}
-
-// Checked by the rules of its own format while it is edited: a gap in the gauge numbers is
-// found, and its fix numbers the gauges again as one undo step that changes their lines only.
-void TestLaterPanel::theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines() {
-    ShellFixture f;
-    const QByteArray original = "// made by hand\r\n[Window Titles]\r\nWindow00=Main\r\n\r\n"
-                                "[Window00]\r\nBackground_color=0,0,0\r\nsize_mm=200,100\r\n"
-                                "gauge00=Inst!A, 10, 10, 20, 20\r\n"
-                                "gauge02=Inst!B , 50,10,20,20\r\n";
-    QVERIFY(test::writeBytes(f.path(kPanelDir + "Inst.gau"), "a module"));
-    const QString panel = openWritten(f, original);
-    QLabel* status = f.window->checkCommands().statusLabel();
-    QTRY_COMPARE(status->accessibleName(), QStringLiteral("1 finding"));
-    CheckerWindow* checker = f.window->checkCommands().showChecker();
-    QVERIFY(checker != nullptr);
-    QTreeWidget* list = checker->findingList();
-    QCOMPARE(list->topLevelItemCount(), 1);
-    QCOMPARE(list->topLevelItem(0)->text(3 /* code */), QStringLiteral("gauge-gap"));
-    list->setCurrentItem(list->topLevelItem(0));
-    const int steps = f.document.undoStack()->count();
-    QTest::mouseClick(checker->findChild<QPushButton*>("fixButton"), Qt::LeftButton);
-    QCOMPARE(f.document.undoStack()->count(), steps + 1);
-    QByteArray fixed = original;
-    fixed.replace("gauge02=", "gauge01=");
-    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), fixed);
-    QTRY_COMPARE(status->accessibleName(), QStringLiteral("No findings"));
-    f.trigger("mnuundo");
-    QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
-    QCOMPARE(bytesOf(panel), original);
-
-    // A gauge's finding leads to the gauge in its panel window, with its properties open.
-    f.document.setLaterGaugeLine(f.document.laterPanel().windows.at(0).gauges.at(1).line,
-                                 "Nope!C , 50,10,20,20");
-    QTRY_COMPARE(status->accessibleName(), QStringLiteral("2 findings"));
-    QTreeWidgetItem* notFound = nullptr;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        if (list->topLevelItem(i)->text(3) == QStringLiteral("gauge-not-found"))
-            notFound = list->topLevelItem(i);
+        f.dialogs.queueSaveFile(panel);
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.messages(), QStringList{savedMessage(panel, 1)});
+        QCOMPARE(bytesOf(panel), bytes);
+        QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c1")), bytes);
     }
-    QVERIFY(notFound != nullptr);
-    list->setCurrentItem(notFound);
-    emit list->itemActivated(notFound, 0);
-    LaterPanelWindowForm* form = f.window->laterWindows().at(0);
-    QVERIFY(form != nullptr);
-    QCOMPARE(form->selectedGauge(), 1);
-    QVERIFY(f.window->laterWindows().propertiesDialog() != nullptr);
-    QCOMPARE(f.window->laterWindows().propertiesDialog()->line(),
-             f.document.laterPanel().windows.at(0).gauges.at(1).line);
-}
+
+    void anEditChangesItsLineOnlyAndARestoreOpensTheBackup() {
+        ShellFixture f;
+        const QByteArray original = bytesOf(kLater + "mixed_sections.cfg");
+        const QString panel = openWritten(f, original);
+        const LaterWindow& main = f.document.laterPanel().windows.at(1);
+        QCOMPARE(main.header, std::string("Window00"));
+        f.document.setLaterKey(main.section, "visible", "0");
+        QVERIFY(f.document.isModified());
+        QByteArray edited = original;
+        const qsizetype visible = edited.indexOf("visible=1", edited.indexOf("[Window00]"));
+        QVERIFY(visible > 0);
+        edited[visible + 8] = '0';
+
+        f.app.options.showChangesBeforeSaving = true;
+        f.dialogs.queueSaveFile(panel);
+        f.dialogs.queueChangesAnswer(true);
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.changesRequests().size(), 1);
+        QCOMPARE(QByteArray::fromStdString(f.dialogs.changesRequests().first().oldText), original);
+        QCOMPARE(QByteArray::fromStdString(f.dialogs.changesRequests().first().newText), edited);
+        QCOMPARE(bytesOf(panel), edited);
+        QVERIFY(!f.document.isModified());
+
+        // Compare with saved: the file as it is now and the panel agree.
+        ComparisonDialog* comparison = f.window->panelCommands().compareWithSaved();
+        QVERIFY(comparison != nullptr);
+        comparison->close();
+
+        // The backup holds the file as opened, and restored it is the panel again.
+        BackupsDialog* backups = f.window->checkCommands().showBackups();
+        QTreeWidget* list = backups->backupList();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        list->setCurrentItem(list->topLevelItem(0));
+        f.dialogs.queueQuestionAnswer(true);
+        clickButton(backups, "restoreButton");
+        QVERIFY(f.document.isLater());
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
+        QCOMPARE(bytesOf(panel), original);
+        QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c2")), edited);
+        QVERIFY(f.dialogs.verifyAllAnswersUsed());
+    }
+
+    // Each section opens in a panel window of its own, from the template's table or from the
+    // Windows menu (or the command line's --show-window); asked again, the open one comes to
+    // the front; a New closes them.
+    void theTemplateAndTheWindowsMenuShowItsPanelWindows() {
+        ShellFixture f;
+        openWritten(f, bytesOf(kLater + "mixed_sections.cfg"));
+        LaterWindowTable* table = f.window->templateWindow()->laterTable();
+        QVERIFY(table->showButton()->isEnabled());
+        table->table()->setCurrentCell(1, 0);
+        QTest::mouseClick(table->showButton(), Qt::LeftButton);
+        LaterPanelWindowForm* main = f.window->laterWindows().at(1);
+        QVERIFY(main != nullptr);
+        QCOMPARE(main->windowTitle(), QStringLiteral("Main Panel"));
+        QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
+        QCOMPARE(main->gaugeCount(), 4);
+
+        QMenu* windows = f.window->mainMenu().windowsMenu;
+        emit windows->aboutToShow();
+        auto* overhead = windows->findChild<QAction*>("mnushowlater_0");
+        QVERIFY(overhead != nullptr);
+        QCOMPARE(overhead->text(), QStringLiteral("[Window05] Overhead"));
+        overhead->trigger();
+        QVERIFY(f.window->laterWindows().at(0) != nullptr);
+        windows->findChild<QAction*>("mnushowlater_1")->trigger();
+        QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
+        QCOMPARE(f.window->mdiArea()->subWindowList().size(), 3);
+        // As --show-window N asks: section N, not an FS98 window the panel does not have.
+        const auto messages = f.dialogs.messages().size();
+        f.window->showPanelWindow(2);
+        QVERIFY(f.window->laterWindows().at(2) != nullptr);
+        QCOMPARE(f.dialogs.messages().size(), messages);
+
+        QPointer<LaterPanelWindowForm> gone = main;
+        f.dialogs.queueQuestionAnswer(true);
+        f.trigger("mnunew");
+        QTRY_VERIFY(gone.isNull());
+    }
+
+    void anAliasLeadsToTheLaterPanel() {
+        ShellFixture f;
+        f.writeUsualSettings();
+        const QByteArray later = bytesOf(kLater + "vcockpit_only.cfg");
+        QVERIFY(test::writeBytes(f.path(kPanelDir + "panel.cfg"), later));
+        const QString alias = f.path("fs98/aircraft/b767_freighter/panel/panel.cfg");
+        QVERIFY(test::writeBytes(alias, "[fltsim]\r\nalias=b767\\panel\r\n"));
+        f.start();
+        QVERIFY(f.window->panelCommands().openPath(alias));
+        QVERIFY(f.document.isLater());
+        QCOMPARE(f.document.filePath(), f.path(kPanelDir + "panel.cfg").toStdString());
+        QCOMPARE(f.app.dirs.panelDir, f.path(kPanelDir).toStdString());
+        QCOMPARE(f.dialogs.messages().size(), 1); // the reroute, as FS98's alias tells it
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), later);
+    }
+
+    // Checked by the rules of its own format while it is edited: a gap in the gauge numbers is
+    // found, and its fix numbers the gauges again as one undo step that changes their lines only.
+    void theCheckerJudgesItAndAFixChangesOnlyTheGaugeLines() {
+        ShellFixture f;
+        const QByteArray original = "// made by hand\r\n[Window Titles]\r\nWindow00=Main\r\n\r\n"
+                                    "[Window00]\r\nBackground_color=0,0,0\r\nsize_mm=200,100\r\n"
+                                    "gauge00=Inst!A, 10, 10, 20, 20\r\n"
+                                    "gauge02=Inst!B , 50,10,20,20\r\n";
+        QVERIFY(test::writeBytes(f.path(kPanelDir + "Inst.gau"), "a module"));
+        const QString panel = openWritten(f, original);
+        QLabel* status = f.window->checkCommands().statusLabel();
+        QTRY_COMPARE(status->accessibleName(), QStringLiteral("1 finding"));
+        CheckerWindow* checker = f.window->checkCommands().showChecker();
+        QVERIFY(checker != nullptr);
+        QTreeWidget* list = checker->findingList();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(3 /* code */), QStringLiteral("gauge-gap"));
+        list->setCurrentItem(list->topLevelItem(0));
+        const int steps = f.document.undoStack()->count();
+        clickButton(checker, "fixButton");
+        QCOMPARE(f.document.undoStack()->count(), steps + 1);
+        QByteArray fixed = original;
+        fixed.replace("gauge02=", "gauge01=");
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), fixed);
+        QTRY_COMPARE(status->accessibleName(), QStringLiteral("No findings"));
+        f.trigger("mnuundo");
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), original);
+        QCOMPARE(bytesOf(panel), original);
+
+        // A gauge's finding leads to the gauge in its panel window, with its properties open.
+        f.document.setLaterGaugeLine(f.document.laterPanel().windows.at(0).gauges.at(1).line,
+                                     "Nope!C , 50,10,20,20");
+        QTRY_COMPARE(status->accessibleName(), QStringLiteral("2 findings"));
+        QTreeWidgetItem* notFound = rowShowing(list, 3 /* code */, "gauge-not-found");
+        QVERIFY(notFound != nullptr);
+        list->setCurrentItem(notFound);
+        emit list->itemActivated(notFound, 0);
+        LaterPanelWindowForm* form = f.window->laterWindows().at(0);
+        QVERIFY(form != nullptr);
+        QCOMPARE(form->selectedGauge(), 1);
+        QVERIFY(f.window->laterWindows().propertiesDialog() != nullptr);
+        QCOMPARE(f.window->laterWindows().propertiesDialog()->line(),
+                 f.document.laterPanel().windows.at(0).gauges.at(1).line);
+    }
+};
 
 QTEST_MAIN(TestLaterPanel)
 #include "tst_laterpanel.moc"

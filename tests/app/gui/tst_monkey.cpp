@@ -50,34 +50,12 @@ constexpr qint64 kWorkLimitMs = 1000;
 constexpr qint64 kStuckMs = 20000;
 
 // Texts a user, a paste or another program may put into a box.
-const QStringList kTexts = {"",
-                            "0",
-                            "-",
-                            "-1",
-                            "12.5",
-                            "640",
-                            "1e999",
-                            "-1e999",
-                            "nan",
-                            "inf",
-                            "&H7F",
-                            "1D+3",
-                            "99999999999999999999",
-                            "2147483648",
-                            " 7 ",
-                            "8191",
-                            "6154",
-                            "-0.5",
-                            "\u00E9t\u00E9 \u20AC",
-                            "\u03A9\u4E2D",
-                            "a=b,c",
-                            "..",
-                            "x.bmp",
-                            "\t",
-                            "0.7",
-                            "1001",
-                            "60",
-                            "0.4"};
+// clang-format off
+const QStringList kTexts = {
+    "", "0", "-", "-1", "12.5", "640", "1e999", "-1e999", "nan", "inf", "&H7F", "1D+3",
+    "99999999999999999999", "2147483648", " 7 ", "8191", "6154", "-0.5", "\u00E9t\u00E9 \u20AC",
+    "\u03A9\u4E2D", "a=b,c", "..", "x.bmp", "\t", "0.7", "1001", "60", "0.4"};
+// clang-format on
 
 // Answers every dialog at random, as a user clicking anything would.
 class MonkeyDialogs final : public UserDialogs {

@@ -65,216 +65,208 @@ Panel readBack(const ShellFixture& f) {
 class TestOpenSave : public QObject {
     Q_OBJECT
 private slots:
-    void cancelledOrEmptyOpenAndEmptySaveChangeNothing();
-    void openReadsAGoodPanelOrFollowsAnAlias_data();
-    void openReadsAGoodPanelOrFollowsAnAlias();
-    void openOfABrokenOrMissingFileShowsTheStructureMessage();
-    void openReplacesThePreviousPanel();
-    void anEditInTheTemplateIsSavedWithABackupOfTheOldFile();
-    void saveUnderAnotherNameKeepsPanelCfgForFs98();
-    void saveAsksOnlyBeforeReplacingAnotherFile();
-    void aFailedSaveSaysSoAndKeepsTheOldFile();
+    void cancelledOrEmptyOpenAndEmptySaveChangeNothing() {
+        ShellFixture f;
+        startWithSample(f, false);
+        f.trigger("mnusave"); // an empty panel: no dialog, which ScriptedDialogs would fail
+        f.action("mnusave")->setEnabled(false);
+        f.dialogs.queueOpenFile(std::nullopt);
+        f.trigger("mnuopen");
+        const FileDialogRequest request = f.dialogs.openRequests().last();
+        QCOMPARE(request.directory, f.path("fs98/aircraft/"));
+        QCOMPARE(request.proposedName, f.path("fs98/aircraft/panel.cfg"));
+        QVERIFY(f.action("mnusave")->isEnabled()); // enabled before the dialog, kept on Cancel
+
+        f.dialogs.queueOpenFile(QString());
+        f.trigger("mnuopen");
+        QVERIFY(f.dialogs.messages().isEmpty());
+        QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
+        QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/")); // nothing written
+    }
+
+    void openReadsAGoodPanelOrFollowsAnAlias_data() {
+        QTest::addColumn<QString>("aircraft");
+        QTest::addColumn<bool>("rerouted");
+        QTest::newRow("panel") << "sample_cessna" << false;
+        QTest::newRow("alias") << "sample_alias" << true;
+    }
+
+    void openReadsAGoodPanelOrFollowsAnAlias() {
+        QFETCH(QString, aircraft);
+        QFETCH(bool, rerouted);
+        ShellFixture f;
+        startWithSample(f, false);
+        f.dialogs.queueOpenFile(f.path("fs98/aircraft/" + aircraft + "/panel/panel.cfg"));
+        f.trigger("mnuopen");
+
+        const QString panelDir = f.path(kCessnaDir);
+        QCOMPARE(f.dialogs.messages().value(0) ==
+                     "'panel.cfg' rerouted CockPix to [" + panelDir + "]",
+                 rerouted);
+        // Only the template's own checks may speak (the sample's view width is past its bound).
+        QVERIFY(!f.dialogs.messages().contains(kStructureMessage));
+        const Panel& panel = f.document.panel();
+        QCOMPARE(panel.windowCount, 3);
+        QCOMPARE(panel.gauge(0, 1).gaugeName, std::string("cessna_182.attitude"));
+        QCOMPARE(panel.window(2).windowSizeRatio, 1.0); // no windowsize_ratio= reads as 1
+        QCOMPARE(QString::fromStdString(f.app.dirs.panelDir), panelDir);
+        QCOMPARE(f.window->shownCaption(), kCaptionPrefix + panelDir);
+        // Nothing to undo and nothing to save right after opening.
+        QVERIFY(!f.document.isModified() && !f.document.undoStack()->canUndo());
+        QCOMPARE(f.settingsLines().at(3), panelDir);
+        QCOMPARE(f.settingsLines().at(0), f.path("fs98/gauges/"));
+        QVERIFY(f.action("mnusave")->isEnabled() && f.action("mnuopen")->isEnabled());
+        QCOMPARE(boxText(f, "Text1_0"), QStringLiteral("Main Panel"));
+        QCOMPARE(boxText(f, "Text1_1"), QStringLiteral("Radio Stack"));
+    }
+
+    void openOfABrokenOrMissingFileShowsTheStructureMessage() {
+        ShellFixture f;
+        f.writeUsualSettings();
+        const QString broken = f.path("fs98/aircraft/broken/panel/panel.cfg");
+        // A gauge number past the 64 slots of a window.
+        writeFile(broken, "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\nfile=main.bmp\r\n"
+                          "gauge64=cessna_182.airspeed, 1, 2\r\n");
+        f.start();
+        f.dialogs.queueOpenFile(broken);
+        f.trigger("mnuopen");
+
+        // The fixed message, then where and why the reader stopped.
+        QCOMPARE(f.dialogs.messages(),
+                 QStringList{kStructureMessage + "\n" + broken +
+                             ": line 6: gauge number 64 is out of range (0 to 63)"});
+        QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
+        // The settings and the caption already name the new directory.
+        QCOMPARE(f.window->shownCaption(), kCaptionPrefix + f.path("fs98/aircraft/broken/panel/"));
+        QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/broken/panel/"));
+        QCOMPARE(boxText(f, "Text1_0"), QString()); // the template stays empty
+
+        f.dialogs.queueOpenFile(f.path("fs98/aircraft/nowhere/panel.cfg")); // not a crash either
+        f.trigger("mnuopen");
+        QCOMPARE(f.dialogs.messages().size(), 2);
+        QCOMPARE(f.dialogs.messages().last(), kStructureMessage + "\n" +
+                                                  f.path("fs98/aircraft/nowhere/panel.cfg") +
+                                                  ": the file cannot be opened");
+        QVERIFY(!f.action("mnusave")->isEnabled());
+    }
+
+    void openReplacesThePreviousPanel() {
+        ShellFixture f;
+        startWithSample(f, true);
+        QCOMPARE(f.document.panel().windowCount, 3);
+        const QString single = f.path("fs98/aircraft/single/panel/panel.cfg");
+        writeFile(single,
+                  "[Window Titles]\r\nWindow00=Only\r\n\r\n[Window00]\r\nfile=only.bmp\r\n");
+        // The command line opens through the same road, without the dialog.
+        QVERIFY(f.window->panelCommands().openPath(single));
+        QVERIFY(f.dialogs.openRequests().isEmpty());
+        QCOMPARE(f.document.panel().windowCount, 1);
+        QCOMPARE(f.document.panel().window(1).windowTitle, std::string()); // cleared, not left over
+        QCOMPARE(f.document.panel().window(0).gaugeCount, 0);
+        QCOMPARE(boxText(f, "Text1_0"), QStringLiteral("Only"));
+        QCOMPARE(boxText(f, "Text1_1"), QString());
+        QCOMPARE(f.window->findChildren<TemplateWindow*>().size(), 1);
+    }
+
+    void anEditInTheTemplateIsSavedWithABackupOfTheOldFile() {
+        ShellFixture f;
+        startWithSample(f, true);
+        const QString panelDir = f.path(kCessnaDir), panel = panelDir + "panel.cfg";
+        const QByteArray original = bytesOf(panel);
+
+        f.dialogs.queueSaveFile(std::nullopt); // Cancel: nothing happens
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.saveRequests().last().directory, panelDir);
+        QCOMPARE(f.dialogs.saveRequests().last().proposedName, panel);
+        QVERIFY(f.dialogs.messages().isEmpty());
+        QVERIFY(!QFile::exists(panelDir + "panel.c1"));
+
+        auto* title = f.window->templateWindow()->findChild<QLineEdit*>("Text1_0");
+        title->setFocus();
+        title->end(false);
+        QTest::keyClicks(title, " (edited)");
+        f.dialogs.queueSaveFile(panel);
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.messages(),
+                 QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panel +
+                             "' was correctly recorded to disk."});
+        QCOMPARE(bytesOf(panelDir + "panel.c1"), original);
+        QVERIFY(!f.document.isModified());
+        const Panel reread = readBack(f);
+        QCOMPARE(reread.window(0).windowTitle, std::string("Main Panel (edited)"));
+        QCOMPARE(reread.window(1).windowTitle, std::string("Radio Stack"));
+        QCOMPARE(reread.gauge(0, 5).gaugeName, std::string("cessna_182.vertical_speed"));
+    }
+
+    // FS98 reads panel.cfg: saved under another name, the panel directory keeps its panel.cfg
+    // as it is, and no backup. The panel is then the new file's: Compare with saved and Open
+    // Recent follow it. Without a panel.cfg the chosen file is written, without backup.
+    void saveUnderAnotherNameKeepsPanelCfgForFs98() {
+        ShellFixture f;
+        startWithSample(f, true);
+        const QString panelDir = f.path(kCessnaDir);
+        const QByteArray original = bytesOf(panelDir + "panel.cfg");
+        f.document.setWindowField({0, WindowField::Title, std::string("Copied"), 2});
+        f.dialogs.queueSaveFile(panelDir + "copy.cfg");
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.messages(),
+                 QStringList{"The new '" + panelDir + "copy.cfg' was correctly recorded to disk."});
+        QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
+        QVERIFY(!QFile::exists(panelDir + "panel.c1"));
+        QVERIFY(bytesOf(panelDir + "copy.cfg").contains("window00=Copied"));
+        QVERIFY(!f.window->isWindowModified());
+        ComparisonDialog* compared = f.window->panelCommands().compareWithSaved();
+        QVERIFY(compared != nullptr && compared->view()->identical());
+        QCOMPARE(f.window->recentFiles().files().value(0), panelDir + "copy.cfg");
+
+        QVERIFY(QFile::remove(panelDir + "panel.cfg"));
+        f.dialogs.clear();
+        f.dialogs.queueSaveFile(panelDir + "other.cfg");
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.messages(), QStringList{"The new '" + panelDir +
+                                                   "other.cfg' was correctly recorded to disk."});
+        QVERIFY(!QFile::exists(panelDir + "panel.cfg") && !QFile::exists(panelDir + "panel.c2"));
+    }
+
+    // The panel's own panel.cfg becomes a backup, so choosing it asks nothing; any other file
+    // that exists is replaced only after a Yes.
+    void saveAsksOnlyBeforeReplacingAnotherFile() {
+        ShellFixture f;
+        startWithSample(f, true);
+        const QString panelDir = f.path(kCessnaDir);
+        f.dialogs.queueSaveFile(panelDir + "panel.cfg");
+        f.trigger("mnusave");
+        QVERIFY(f.dialogs.questions().isEmpty());
+        QVERIFY(!f.dialogs.saveRequests().last().confirmOverwrite);
+
+        writeFile(panelDir + "mine.cfg", "my notes");
+        f.dialogs.queueSaveFile(panelDir + "mine.cfg");
+        f.dialogs.queueQuestionAnswer(false);
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.questions(),
+                 QStringList{"mine.cfg already exists.\nDo you want to replace it?"});
+        QCOMPARE(bytesOf(panelDir + "mine.cfg"), QByteArray("my notes"));
+        f.dialogs.queueSaveFile(panelDir + "mine.cfg");
+        f.dialogs.queueQuestionAnswer(true);
+        f.trigger("mnusave");
+        QVERIFY(bytesOf(panelDir + "mine.cfg").contains("generated with COCKPIX"));
+        QVERIFY(f.dialogs.verifyAllAnswersUsed());
+    }
+
+    void aFailedSaveSaysSoAndKeepsTheOldFile() {
+        ShellFixture f;
+        startWithSample(f, true);
+        const QString panelDir = f.path(kCessnaDir);
+        const QByteArray original = bytesOf(panelDir + "panel.cfg");
+        f.dialogs.queueSaveFile(f.path("no/such/dir/panel.cfg"));
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.messages().size(), 1);
+        QVERIFY2(!f.dialogs.lastMessage().contains("correctly recorded"),
+                 qPrintable(f.dialogs.lastMessage()));
+        QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
+        QVERIFY(!QFile::exists(panelDir + "panel.c1"));
+    }
 };
-
-void TestOpenSave::cancelledOrEmptyOpenAndEmptySaveChangeNothing() {
-    ShellFixture f;
-    startWithSample(f, false);
-    f.trigger("mnusave"); // an empty panel: no dialog, which ScriptedDialogs would fail
-    f.action("mnusave")->setEnabled(false);
-    f.dialogs.queueOpenFile(std::nullopt);
-    f.trigger("mnuopen");
-    const FileDialogRequest request = f.dialogs.openRequests().last();
-    QCOMPARE(request.directory, f.path("fs98/aircraft/"));
-    QCOMPARE(request.proposedName, f.path("fs98/aircraft/panel.cfg"));
-    QVERIFY(f.action("mnusave")->isEnabled()); // enabled before the dialog, kept on Cancel
-
-    f.dialogs.queueOpenFile(QString());
-    f.trigger("mnuopen");
-    QVERIFY(f.dialogs.messages().isEmpty());
-    QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
-    QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/")); // nothing written
-}
-
-void TestOpenSave::openReadsAGoodPanelOrFollowsAnAlias_data() {
-    QTest::addColumn<QString>("aircraft");
-    QTest::addColumn<bool>("rerouted");
-    QTest::newRow("panel") << "sample_cessna" << false;
-    QTest::newRow("alias") << "sample_alias" << true;
-}
-
-void TestOpenSave::openReadsAGoodPanelOrFollowsAnAlias() {
-    QFETCH(QString, aircraft);
-    QFETCH(bool, rerouted);
-    ShellFixture f;
-    startWithSample(f, false);
-    f.dialogs.queueOpenFile(f.path("fs98/aircraft/" + aircraft + "/panel/panel.cfg"));
-    f.trigger("mnuopen");
-
-    const QString panelDir = f.path(kCessnaDir);
-    QCOMPARE(f.dialogs.messages().value(0) == "'panel.cfg' rerouted CockPix to [" + panelDir + "]",
-             rerouted);
-    // Only the template's own checks may speak (the sample's view width is past its bound).
-    QVERIFY(!f.dialogs.messages().contains(kStructureMessage));
-    const Panel& panel = f.document.panel();
-    QCOMPARE(panel.windowCount, 3);
-    QCOMPARE(panel.gauge(0, 1).gaugeName, std::string("cessna_182.attitude"));
-    QCOMPARE(panel.window(2).windowSizeRatio, 1.0); // no windowsize_ratio= reads as 1
-    QCOMPARE(QString::fromStdString(f.app.dirs.panelDir), panelDir);
-    QCOMPARE(f.window->shownCaption(), kCaptionPrefix + panelDir);
-    // Nothing to undo and nothing to save right after opening.
-    QVERIFY(!f.document.isModified() && !f.document.undoStack()->canUndo());
-    QCOMPARE(f.settingsLines().at(3), panelDir);
-    QCOMPARE(f.settingsLines().at(0), f.path("fs98/gauges/"));
-    QVERIFY(f.action("mnusave")->isEnabled() && f.action("mnuopen")->isEnabled());
-    QCOMPARE(boxText(f, "Text1_0"), QStringLiteral("Main Panel"));
-    QCOMPARE(boxText(f, "Text1_1"), QStringLiteral("Radio Stack"));
-}
-
-void TestOpenSave::openOfABrokenOrMissingFileShowsTheStructureMessage() {
-    ShellFixture f;
-    f.writeUsualSettings();
-    const QString broken = f.path("fs98/aircraft/broken/panel/panel.cfg");
-    // A gauge number past the 64 slots of a window.
-    writeFile(broken, "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\nfile=main.bmp\r\n"
-                      "gauge64=cessna_182.airspeed, 1, 2\r\n");
-    f.start();
-    f.dialogs.queueOpenFile(broken);
-    f.trigger("mnuopen");
-
-    // The fixed message, then where and why the reader stopped.
-    QCOMPARE(f.dialogs.messages(),
-             QStringList{kStructureMessage + "\n" + broken +
-                         ": line 6: gauge number 64 is out of range (0 to 63)"});
-    QVERIFY(f.action("mnuopen")->isEnabled() && !f.action("mnusave")->isEnabled());
-    // The settings and the caption already name the new directory.
-    QCOMPARE(f.window->shownCaption(), kCaptionPrefix + f.path("fs98/aircraft/broken/panel/"));
-    QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/broken/panel/"));
-    QCOMPARE(boxText(f, "Text1_0"), QString()); // the template stays empty
-
-    f.dialogs.queueOpenFile(f.path("fs98/aircraft/nowhere/panel.cfg")); // not a crash either
-    f.trigger("mnuopen");
-    QCOMPARE(f.dialogs.messages().size(), 2);
-    QCOMPARE(f.dialogs.messages().last(), kStructureMessage + "\n" +
-                                              f.path("fs98/aircraft/nowhere/panel.cfg") +
-                                              ": the file cannot be opened");
-    QVERIFY(!f.action("mnusave")->isEnabled());
-}
-
-void TestOpenSave::openReplacesThePreviousPanel() {
-    ShellFixture f;
-    startWithSample(f, true);
-    QCOMPARE(f.document.panel().windowCount, 3);
-    const QString single = f.path("fs98/aircraft/single/panel/panel.cfg");
-    writeFile(single, "[Window Titles]\r\nWindow00=Only\r\n\r\n[Window00]\r\nfile=only.bmp\r\n");
-    // The command line opens through the same road, without the dialog.
-    QVERIFY(f.window->panelCommands().openPath(single));
-    QVERIFY(f.dialogs.openRequests().isEmpty());
-    QCOMPARE(f.document.panel().windowCount, 1);
-    QCOMPARE(f.document.panel().window(1).windowTitle, std::string()); // cleared, not left over
-    QCOMPARE(f.document.panel().window(0).gaugeCount, 0);
-    QCOMPARE(boxText(f, "Text1_0"), QStringLiteral("Only"));
-    QCOMPARE(boxText(f, "Text1_1"), QString());
-    QCOMPARE(f.window->findChildren<TemplateWindow*>().size(), 1);
-}
-
-void TestOpenSave::anEditInTheTemplateIsSavedWithABackupOfTheOldFile() {
-    ShellFixture f;
-    startWithSample(f, true);
-    const QString panelDir = f.path(kCessnaDir), panel = panelDir + "panel.cfg";
-    const QByteArray original = bytesOf(panel);
-
-    f.dialogs.queueSaveFile(std::nullopt); // Cancel: nothing happens
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.saveRequests().last().directory, panelDir);
-    QCOMPARE(f.dialogs.saveRequests().last().proposedName, panel);
-    QVERIFY(f.dialogs.messages().isEmpty());
-    QVERIFY(!QFile::exists(panelDir + "panel.c1"));
-
-    auto* title = f.window->templateWindow()->findChild<QLineEdit*>("Text1_0");
-    title->setFocus();
-    title->end(false);
-    QTest::keyClicks(title, " (edited)");
-    f.dialogs.queueSaveFile(panel);
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.messages(),
-             QStringList{"Previous 'panel.cfg' was saved as 'panel.c1'\nThe new '" + panel +
-                         "' was correctly recorded to disk."});
-    QCOMPARE(bytesOf(panelDir + "panel.c1"), original);
-    QVERIFY(!f.document.isModified());
-    const Panel reread = readBack(f);
-    QCOMPARE(reread.window(0).windowTitle, std::string("Main Panel (edited)"));
-    QCOMPARE(reread.window(1).windowTitle, std::string("Radio Stack"));
-    QCOMPARE(reread.gauge(0, 5).gaugeName, std::string("cessna_182.vertical_speed"));
-}
-
-// FS98 reads panel.cfg: saved under another name, the panel directory keeps its panel.cfg
-// as it is, and no backup. The panel is then the new file's: Compare with saved and Open
-// Recent follow it. Without a panel.cfg the chosen file is written, without backup.
-void TestOpenSave::saveUnderAnotherNameKeepsPanelCfgForFs98() {
-    ShellFixture f;
-    startWithSample(f, true);
-    const QString panelDir = f.path(kCessnaDir);
-    const QByteArray original = bytesOf(panelDir + "panel.cfg");
-    f.document.setWindowField({0, WindowField::Title, std::string("Copied"), 2});
-    f.dialogs.queueSaveFile(panelDir + "copy.cfg");
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.messages(),
-             QStringList{"The new '" + panelDir + "copy.cfg' was correctly recorded to disk."});
-    QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
-    QVERIFY(!QFile::exists(panelDir + "panel.c1"));
-    QVERIFY(bytesOf(panelDir + "copy.cfg").contains("window00=Copied"));
-    QVERIFY(!f.window->isWindowModified());
-    ComparisonDialog* compared = f.window->panelCommands().compareWithSaved();
-    QVERIFY(compared != nullptr && compared->view()->identical());
-    QCOMPARE(f.window->recentFiles().files().value(0), panelDir + "copy.cfg");
-
-    QVERIFY(QFile::remove(panelDir + "panel.cfg"));
-    f.dialogs.clear();
-    f.dialogs.queueSaveFile(panelDir + "other.cfg");
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.messages(),
-             QStringList{"The new '" + panelDir + "other.cfg' was correctly recorded to disk."});
-    QVERIFY(!QFile::exists(panelDir + "panel.cfg") && !QFile::exists(panelDir + "panel.c2"));
-}
-
-// The panel's own panel.cfg becomes a backup, so choosing it asks nothing; any other file
-// that exists is replaced only after a Yes.
-void TestOpenSave::saveAsksOnlyBeforeReplacingAnotherFile() {
-    ShellFixture f;
-    startWithSample(f, true);
-    const QString panelDir = f.path(kCessnaDir);
-    f.dialogs.queueSaveFile(panelDir + "panel.cfg");
-    f.trigger("mnusave");
-    QVERIFY(f.dialogs.questions().isEmpty());
-    QVERIFY(!f.dialogs.saveRequests().last().confirmOverwrite);
-
-    writeFile(panelDir + "mine.cfg", "my notes");
-    f.dialogs.queueSaveFile(panelDir + "mine.cfg");
-    f.dialogs.queueQuestionAnswer(false);
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.questions(),
-             QStringList{"mine.cfg already exists.\nDo you want to replace it?"});
-    QCOMPARE(bytesOf(panelDir + "mine.cfg"), QByteArray("my notes"));
-    f.dialogs.queueSaveFile(panelDir + "mine.cfg");
-    f.dialogs.queueQuestionAnswer(true);
-    f.trigger("mnusave");
-    QVERIFY(bytesOf(panelDir + "mine.cfg").contains("generated with COCKPIX"));
-    QVERIFY(f.dialogs.verifyAllAnswersUsed());
-}
-
-void TestOpenSave::aFailedSaveSaysSoAndKeepsTheOldFile() {
-    ShellFixture f;
-    startWithSample(f, true);
-    const QString panelDir = f.path(kCessnaDir);
-    const QByteArray original = bytesOf(panelDir + "panel.cfg");
-    f.dialogs.queueSaveFile(f.path("no/such/dir/panel.cfg"));
-    f.trigger("mnusave");
-    QCOMPARE(f.dialogs.messages().size(), 1);
-    QVERIFY2(!f.dialogs.lastMessage().contains("correctly recorded"),
-             qPrintable(f.dialogs.lastMessage()));
-    QCOMPARE(bytesOf(panelDir + "panel.cfg"), original);
-    QVERIFY(!QFile::exists(panelDir + "panel.c1"));
-}
 
 QTEST_MAIN(TestOpenSave)
 #include "tst_opensave.moc"

@@ -9,8 +9,8 @@
 #include "gauges/gui/panelwindow.h"
 #include "gauges/gui/panelwindowregistry.h"
 #include "shellfixture.h"
-#include "template/gui/templaterowcommands.h"
 #include "support/testfiles.h"
+#include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
 
 #include <QCheckBox>
@@ -26,8 +26,7 @@ using namespace cockpix;
 
 namespace {
 
-const QString kSample = QStringLiteral(
-    COCKPIX_FIXTURES_DIR "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+const QString kSample = QString::fromStdString(test::kSamplePanel);
 const QString kUnsaved = QStringLiteral("The panel has changes that are not saved.");
 const QString kQuit =
     QStringLiteral("Are you sure to leave COCKPIX ?\nDo not forget to save if needed.");

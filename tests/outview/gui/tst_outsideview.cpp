@@ -9,6 +9,7 @@
 #include "gauges/gui/gaugeimage.h"
 #include "guisupport/userclicks.h"
 #include "outview/gui/outsideviewtool.h"
+#include "support/testfiles.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
@@ -24,15 +25,172 @@ class TestOutsideView : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    // The layout is for the screen that COCKPIX_SCREEN names.
+    void initTestCase() { qputenv("COCKPIX_SCREEN", "800x600"); }
 
-    void theChooserRefusesUntilAChoiceCanBeShown();
-    void theFrameStandsWhereFS98PutsThePanelAndTheView();
-    void theCorrectionsOnOpeningAreOneStep();
-    void theRowsKeepTheirBoundsAndWriteBack();
-    void okStoresTheViewInOneStepAndCancelNothing();
+    // Window 0: a 640 x 480 background at ratio .5 in the middle; window 1 has no bitmap file.
+    // The default view is X 0, Y 0, SIZE_X 8191, SIZE_Y 0.
+    void init() {
+        m_shell = std::make_unique<ShellFixture>();
+        m_shell->writeUsualSettings();
+        QVERIFY(test::writeBytes(panelDir() + "bg0.bmp", QByteArray::fromStdString(bmpFileBytes(
+                                                             IndexedImage(640, 480, 1)))));
+        m_shell->start();
+        m_shell->openPanelOf(2);
+        Panel panel = m_shell->document.panel();
+        panel.window(0).windowSizeRatio = .5;
+        panel.window(0).windowPosition = 4;
+        panel.window(1).windowSizeRatio = 1;
+        panel.setDefaultView({0, 0, 8191, 0});
+        m_shell->document.replacePanel(panel, {});
+        m_shell->window->templateWindow()->fillFromModel();
+        m_shell->document.clearHistory();
+        m_shell->dialogs.clear();
+    }
+
+    void cleanup() {
+        QVERIFY2(m_shell->dialogs.errors().isEmpty(),
+                 qPrintable(m_shell->dialogs.errors().join("\n")));
+        m_shell.reset();
+    }
+
+    void theChooserRefusesUntilAChoiceCanBeShown() {
+        clickButton(m_shell->window->templateWindow(), "Command2");
+        OutsideViewChooser* chooser = tool().chooser();
+        QVERIFY(chooser && chooser->isVisible());
+
+        clickButton(chooser, "Command1"); // nothing chosen yet
+        QCOMPARE(m_shell->dialogs.messages(), QStringList("No file selected."));
+        clickListEntry(chooser->list(), 1);
+        QCOMPARE(m_shell->dialogs.lastMessage(),
+                 toQString(cantFindBitmapMessage("bg1", panelDir().toStdString())));
+        clickButton(chooser, "Command1");
+        QCOMPARE(m_shell->dialogs.messages().size(), 2);
+        QVERIFY(tool().frame() == nullptr && chooser->isVisible());
+
+        // A double click, as the window system sends it: a click, then the double click.
+        clickListEntry(chooser->list(), 0);
+        QTest::mouseDClick(chooser->list()->viewport(), Qt::LeftButton, {},
+                           chooser->list()->visualItemRect(chooser->list()->item(0)).center());
+        QVERIFY(tool().frame() && tool().frame()->isVisible());
+        QTRY_VERIFY(tool().chooser() == nullptr);
+    }
+
+    // 800 x 600: frame ratio 580 / 600, scale 1.465; the picture is 400 x 290 at 200, 145.
+    void theFrameStandsWhereFS98PutsThePanelAndTheView() {
+        ExternalViewFrame* frame = openFrame(0);
+        QVERIFY(frame);
+        QCOMPARE(
+            frame->windowTitle(),
+            QString(
+                "Window 0: bg0 - Position: 4 - size ratio: .5 - Shown with 'Hide menu-bar' on."));
+        QCOMPARE(frame->findChild<QWidget*>("frameCanvas")->size(), QSize(800, 600));
+        QCOMPARE(frame->picture()->geometry(), QRect(200, 145, 400, 290));
+        QCOMPARE(frame->layout().scale, 1.465);
+        QCOMPARE(frame->frameRect(), QRect(0, 0, 800, 189));
+        // SIZE_Y 0 became 2000 in the panel, as an undo step of its own.
+        QCOMPARE(m_shell->document.panel().defaultViewSizeY, 2000.0);
+        QCOMPARE(templateBox("Text12"), QString("2000"));
+        QCOMPARE(m_shell->document.undoStack()->count(), 1);
+    }
+
+    // A ratio of 0 becomes 1 and SIZE_Y 0 becomes 2000: one step, named for both, undone as
+    // one; opening again with nothing to correct leaves the panel unmodified.
+    void theCorrectionsOnOpeningAreOneStep() {
+        PanelDocument& document = m_shell->document;
+        document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
+        document.clearHistory();
+        ExternalViewFrame* frame = openFrame(0);
+        QVERIFY(frame);
+        QVERIFY(frame->windowTitle().contains("size ratio: 0 -"));
+        QCOMPARE(document.panel().window(0).windowSizeRatio, 1.0);
+        QCOMPARE(frame->picture()->geometry(), QRect(0, 0, 800, 580));
+        QCOMPARE(document.undoStack()->count(), 1);
+        QCOMPARE(document.undoStack()->undoText(),
+                 QString("Outside-view frame: Window 00 size ratio 0 to 1, view size Y 0 to 2000"));
+        document.undo();
+        QCOMPARE(document.panel().window(0).windowSizeRatio, 0.0);
+        QCOMPARE(document.panel().defaultViewSizeY, 0.0);
+        QVERIFY(!document.isModified());
+
+        document.redo();
+        document.markSaved(document.filePath());
+        QVERIFY(openFrame(0));
+        QCOMPARE(document.undoStack()->count(), 1);
+        QVERIFY(!document.isModified());
+    }
+
+    void theRowsKeepTheirBoundsAndWriteBack() {
+        // A panel window opened while the frame is open leaves the frame's scale alone.
+        QVERIFY(test::writeBytes(m_shell->path("fs98/gauges/CESSNA_182.AIRSPEED.GAU"), {}));
+        ExternalViewFrame* frame = openFrame(0);
+        QVERIFY(frame);
+        clickButton(m_shell->window->templateWindow(), "Command1_0");
+        QVERIFY(m_shell->window->rowCommands().panelForms().at(0));
+        QTest::mouseClick(frame->picture(), Qt::LeftButton);
+        ExternalViewCoordinates* dialog = tool().coordinates();
+        QVERIFY(dialog && dialog->isVisible());
+        using Row = ViewCoordinate;
+        QCOMPARE(dialog->box(Row::SizeY)->text(), QString("2000"));
+        // Filled by the dialog: whole edges without the frame ratio.
+        QCOMPARE(frame->frameTwips().height, std::floor(1.465 * 2000));
+
+        type(dialog->box(Row::X), "100");
+        QCOMPARE(frame->frameTwips().left, 146.0);
+        type(dialog->box(Row::X), "8192"); // emptied, read as 0: the bar goes back and writes 0
+        QCOMPARE(dialog->box(Row::X)->text(), QString("0"));
+        QCOMPARE(dialog->bar(Row::X)->value(), 0);
+        QCOMPARE(frame->frameTwips().left, 0.0);
+
+        type(dialog->box(Row::SizeY), "6153");
+        QCOMPARE(dialog->bar(Row::SizeY)->value(), 6153);
+        type(dialog->box(Row::SizeY), "6154"); // 615 was the last value typed within the row
+        QCOMPARE(dialog->box(Row::SizeY)->text(), QString());
+        QCOMPARE(dialog->bar(Row::SizeY)->value(), 615);
+        const double width = frame->frameTwips().width;
+        type(dialog->box(Row::SizeX), "0");
+        QCOMPARE(dialog->box(Row::SizeX)->text(), QString());
+        QCOMPARE(frame->frameTwips().width, width);
+
+        // A fraction that leaves the bar where it was stays as typed; one that moves it
+        // becomes the bar's whole value.
+        type(dialog->box(Row::Y), "10.4");
+        QCOMPARE(dialog->box(Row::Y)->text(), QString("10.4"));
+        QCOMPARE(dialog->bar(Row::Y)->value(), 10);
+        type(dialog->box(Row::Y), "10.6");
+        QCOMPARE(dialog->box(Row::Y)->text(), QString("11"));
+        QCOMPARE(frame->frameTwips().top, std::floor(1.465 * 11));
+    }
+
+    void okStoresTheViewInOneStepAndCancelNothing() {
+        ExternalViewCoordinates* dialog = openCoordinates();
+        QVERIFY(dialog);
+        const DefaultView before = m_shell->document.panel().defaultView();
+        type(dialog->box(ViewCoordinate::X), "300");
+        clickButton(dialog, "Command2");
+        QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
+        QCOMPARE(m_shell->document.panel().defaultView(), before);
+
+        dialog = openCoordinates();
+        QVERIFY(dialog);
+        const int steps = m_shell->document.undoStack()->count();
+        type(dialog->box(ViewCoordinate::X), "100");
+        type(dialog->box(ViewCoordinate::Y), "10.4");
+        type(dialog->box(ViewCoordinate::SizeY), "3000");
+        // Refused at its fourth key: the box is empty, the bar and the frame keep 900, and OK
+        // stores that, never the 0 an empty box reads as.
+        type(dialog->box(ViewCoordinate::SizeX), "9000");
+        QCOMPARE(dialog->box(ViewCoordinate::SizeX)->text(), QString());
+        clickButton(dialog, "Command1");
+        QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
+        QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 900, 3000}));
+        QCOMPARE(m_shell->document.undoStack()->count(), steps + 1);
+        QCOMPARE(templateBox("Text9") + " " + templateBox("Text10") + " " + templateBox("Text11") +
+                     " " + templateBox("Text12"),
+                 QString("100 10 900 3000"));
+        m_shell->document.undo();
+        QCOMPARE(m_shell->document.panel().defaultView(), before);
+    }
 
 private:
     OutsideViewTool& tool() const { return m_shell->window->toolCommands().outsideView(); }
@@ -65,179 +223,6 @@ private:
 
     std::unique_ptr<ShellFixture> m_shell;
 };
-
-// The layout is for the screen that COCKPIX_SCREEN names.
-void TestOutsideView::initTestCase() {
-    qputenv("COCKPIX_SCREEN", "800x600");
-}
-
-// Window 0: a 640 x 480 background at ratio .5 in the middle; window 1 has no bitmap file.
-// The default view is X 0, Y 0, SIZE_X 8191, SIZE_Y 0.
-void TestOutsideView::init() {
-    m_shell = std::make_unique<ShellFixture>();
-    m_shell->writeUsualSettings();
-    QDir().mkpath(panelDir());
-    const std::string bitmap = bmpFileBytes(IndexedImage(640, 480, 1));
-    QFile file(panelDir() + "bg0.bmp");
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bitmap.data(), qint64(bitmap.size()));
-    file.close();
-    m_shell->start();
-    m_shell->openPanelOf(2);
-    Panel panel = m_shell->document.panel();
-    panel.window(0).windowSizeRatio = .5;
-    panel.window(0).windowPosition = 4;
-    panel.window(1).windowSizeRatio = 1;
-    panel.setDefaultView({0, 0, 8191, 0});
-    m_shell->document.replacePanel(panel, {});
-    m_shell->window->templateWindow()->fillFromModel();
-    m_shell->document.clearHistory();
-    m_shell->dialogs.clear();
-}
-
-void TestOutsideView::cleanup() {
-    QVERIFY2(m_shell->dialogs.errors().isEmpty(), qPrintable(m_shell->dialogs.errors().join("\n")));
-    m_shell.reset();
-}
-
-void TestOutsideView::theChooserRefusesUntilAChoiceCanBeShown() {
-    clickButton(m_shell->window->templateWindow(), "Command2");
-    OutsideViewChooser* chooser = tool().chooser();
-    QVERIFY(chooser && chooser->isVisible());
-
-    clickButton(chooser, "Command1"); // nothing chosen yet
-    QCOMPARE(m_shell->dialogs.messages(), QStringList("No file selected."));
-    clickListEntry(chooser->list(), 1);
-    QCOMPARE(m_shell->dialogs.lastMessage(),
-             toQString(cantFindBitmapMessage("bg1", panelDir().toStdString())));
-    clickButton(chooser, "Command1");
-    QCOMPARE(m_shell->dialogs.messages().size(), 2);
-    QVERIFY(tool().frame() == nullptr && chooser->isVisible());
-
-    // A double click, as the window system sends it: a click, then the double click.
-    clickListEntry(chooser->list(), 0);
-    QTest::mouseDClick(chooser->list()->viewport(), Qt::LeftButton, {},
-                       chooser->list()->visualItemRect(chooser->list()->item(0)).center());
-    QVERIFY(tool().frame() && tool().frame()->isVisible());
-    QTRY_VERIFY(tool().chooser() == nullptr);
-}
-
-// 800 x 600: frame ratio 580 / 600, scale 1.465; the picture is 400 x 290 at 200, 145.
-void TestOutsideView::theFrameStandsWhereFS98PutsThePanelAndTheView() {
-    ExternalViewFrame* frame = openFrame(0);
-    QVERIFY(frame);
-    QCOMPARE(
-        frame->windowTitle(),
-        QString("Window 0: bg0 - Position: 4 - size ratio: .5 - Shown with 'Hide menu-bar' on."));
-    QCOMPARE(frame->findChild<QWidget*>("frameCanvas")->size(), QSize(800, 600));
-    QCOMPARE(frame->picture()->geometry(), QRect(200, 145, 400, 290));
-    QCOMPARE(frame->layout().scale, 1.465);
-    QCOMPARE(frame->frameRect(), QRect(0, 0, 800, 189));
-    // SIZE_Y 0 became 2000 in the panel, as an undo step of its own.
-    QCOMPARE(m_shell->document.panel().defaultViewSizeY, 2000.0);
-    QCOMPARE(templateBox("Text12"), QString("2000"));
-    QCOMPARE(m_shell->document.undoStack()->count(), 1);
-}
-
-// A ratio of 0 becomes 1 and SIZE_Y 0 becomes 2000: one step, named for both, undone as
-// one; opening again with nothing to correct leaves the panel unmodified.
-void TestOutsideView::theCorrectionsOnOpeningAreOneStep() {
-    PanelDocument& document = m_shell->document;
-    document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
-    document.clearHistory();
-    ExternalViewFrame* frame = openFrame(0);
-    QVERIFY(frame);
-    QVERIFY(frame->windowTitle().contains("size ratio: 0 -"));
-    QCOMPARE(document.panel().window(0).windowSizeRatio, 1.0);
-    QCOMPARE(frame->picture()->geometry(), QRect(0, 0, 800, 580));
-    QCOMPARE(document.undoStack()->count(), 1);
-    QCOMPARE(document.undoStack()->undoText(),
-             QString("Outside-view frame: Window 00 size ratio 0 to 1, view size Y 0 to 2000"));
-    document.undo();
-    QCOMPARE(document.panel().window(0).windowSizeRatio, 0.0);
-    QCOMPARE(document.panel().defaultViewSizeY, 0.0);
-    QVERIFY(!document.isModified());
-
-    document.redo();
-    document.markSaved(document.filePath());
-    QVERIFY(openFrame(0));
-    QCOMPARE(document.undoStack()->count(), 1);
-    QVERIFY(!document.isModified());
-}
-
-void TestOutsideView::theRowsKeepTheirBoundsAndWriteBack() {
-    // A panel window opened while the frame is open leaves the frame's scale alone.
-    QFile probe(m_shell->path("fs98/gauges/CESSNA_182.AIRSPEED.GAU"));
-    QVERIFY(probe.open(QIODevice::WriteOnly));
-    probe.close();
-    ExternalViewFrame* frame = openFrame(0);
-    QVERIFY(frame);
-    clickButton(m_shell->window->templateWindow(), "Command1_0");
-    QVERIFY(m_shell->window->rowCommands().panelForms().at(0));
-    QTest::mouseClick(frame->picture(), Qt::LeftButton);
-    ExternalViewCoordinates* dialog = tool().coordinates();
-    QVERIFY(dialog && dialog->isVisible());
-    using Row = ViewCoordinate;
-    QCOMPARE(dialog->box(Row::SizeY)->text(), QString("2000"));
-    // Filled by the dialog: whole edges without the frame ratio.
-    QCOMPARE(frame->frameTwips().height, std::floor(1.465 * 2000));
-
-    type(dialog->box(Row::X), "100");
-    QCOMPARE(frame->frameTwips().left, 146.0);
-    type(dialog->box(Row::X), "8192"); // emptied, read as 0: the bar goes back and writes 0
-    QCOMPARE(dialog->box(Row::X)->text(), QString("0"));
-    QCOMPARE(dialog->bar(Row::X)->value(), 0);
-    QCOMPARE(frame->frameTwips().left, 0.0);
-
-    type(dialog->box(Row::SizeY), "6153");
-    QCOMPARE(dialog->bar(Row::SizeY)->value(), 6153);
-    type(dialog->box(Row::SizeY), "6154"); // 615 was the last value typed within the row
-    QCOMPARE(dialog->box(Row::SizeY)->text(), QString());
-    QCOMPARE(dialog->bar(Row::SizeY)->value(), 615);
-    const double width = frame->frameTwips().width;
-    type(dialog->box(Row::SizeX), "0");
-    QCOMPARE(dialog->box(Row::SizeX)->text(), QString());
-    QCOMPARE(frame->frameTwips().width, width);
-
-    // A fraction that leaves the bar where it was stays as typed; one that moves it
-    // becomes the bar's whole value.
-    type(dialog->box(Row::Y), "10.4");
-    QCOMPARE(dialog->box(Row::Y)->text(), QString("10.4"));
-    QCOMPARE(dialog->bar(Row::Y)->value(), 10);
-    type(dialog->box(Row::Y), "10.6");
-    QCOMPARE(dialog->box(Row::Y)->text(), QString("11"));
-    QCOMPARE(frame->frameTwips().top, std::floor(1.465 * 11));
-}
-
-void TestOutsideView::okStoresTheViewInOneStepAndCancelNothing() {
-    ExternalViewCoordinates* dialog = openCoordinates();
-    QVERIFY(dialog);
-    const DefaultView before = m_shell->document.panel().defaultView();
-    type(dialog->box(ViewCoordinate::X), "300");
-    clickButton(dialog, "Command2");
-    QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
-    QCOMPARE(m_shell->document.panel().defaultView(), before);
-
-    dialog = openCoordinates();
-    QVERIFY(dialog);
-    const int steps = m_shell->document.undoStack()->count();
-    type(dialog->box(ViewCoordinate::X), "100");
-    type(dialog->box(ViewCoordinate::Y), "10.4");
-    type(dialog->box(ViewCoordinate::SizeY), "3000");
-    // Refused at its fourth key: the box is empty, the bar and the frame keep 900, and OK
-    // stores that, never the 0 an empty box reads as.
-    type(dialog->box(ViewCoordinate::SizeX), "9000");
-    QCOMPARE(dialog->box(ViewCoordinate::SizeX)->text(), QString());
-    clickButton(dialog, "Command1");
-    QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
-    QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 900, 3000}));
-    QCOMPARE(m_shell->document.undoStack()->count(), steps + 1);
-    QCOMPARE(templateBox("Text9") + " " + templateBox("Text10") + " " + templateBox("Text11") +
-                 " " + templateBox("Text12"),
-             QString("100 10 900 3000"));
-    m_shell->document.undo();
-    QCOMPARE(m_shell->document.panel().defaultView(), before);
-}
 
 QTEST_MAIN(TestOutsideView)
 #include "tst_outsideview.moc"

@@ -1,5 +1,7 @@
 #include "panel/core/lateredits.h"
 
+#include "support/testfiles.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -21,12 +23,6 @@ const std::string kPanel = "[Window Titles]\r\nWindow00=Main\r\n\r\n"
                            "gauge03=Cessna!Fuel, 300, 60 // the left tank\r\n\r\n"
                            "[Window01]\r\nsize_mm=200\r\n"
                            "Gauge00=Radio!Comm, 0, 0\r\nGauge01=Radio!Nav, 0, 40";
-
-std::string lf(std::string text) {
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
-        text.erase(at, 1);
-    return text;
-}
 
 // text with each {old line, new line} replaced: what an edit of exactly those lines gives.
 std::string replaced(std::string text,
@@ -65,7 +61,7 @@ TEST(LaterNumberText, WholeNumbersPlainAndOthersShortestWithoutExponent) {
 // Each edit changes its own line only, keeps the blanks around the fields it sets, the
 // fields after them, a comment and the line's end, with CR LF or LF line ends.
 TEST(LaterGaugeEdits, MoveAndResizeChangeExactlyTheirLine) {
-    for (const std::string& text : {kPanel, lf(kPanel)}) {
+    for (const std::string& text : {kPanel, test::withLineEnds(kPanel, "\n")}) {
         PanelLines lines(text);
         moveLaterGauge(lines, lineOf(lines, "gauge00"), 12.5, 21);
         moveLaterGauge(lines, lineOf(lines, "gauge01"), 101, 5);
@@ -131,7 +127,7 @@ TEST(LaterGaugeEdits, AddedGaugesTakeTheNextNumberAfterTheLastGaugeLine) {
 // Removing a gauge closes the gap: the lines numbered above it take the number below, and
 // only their digits change.
 TEST(LaterGaugeEdits, RemovingAGaugeRenumbersTheRestOfItsSection) {
-    for (const std::string& text : {kPanel, lf(kPanel)}) {
+    for (const std::string& text : {kPanel, test::withLineEnds(kPanel, "\n")}) {
         PanelLines lines(text);
         EXPECT_FALSE(removeLaterGauge(lines, lineOf(lines, "size_mm")));
         EXPECT_TRUE(removeLaterGauge(lines, lineOf(lines, "gauge01")));

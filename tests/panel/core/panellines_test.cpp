@@ -16,21 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using test::fileText;
-
-// The same text with every line end (CR LF, LF or CR) made `end`.
-std::string withLineEnds(const std::string& text, const std::string& end) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            out += end;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
+using test::withLineEnds;
 
 std::vector<std::string> laterFixtures() {
     std::vector<std::string> files;

@@ -19,59 +19,35 @@ namespace fs = std::filesystem;
 using test::crlf;
 using test::fileText;
 
-// Every line's use as "U" letters with the window and number where they matter.
+// Every line's use as a letter (in the order of LineUse), with the window and number where
+// they matter; a key line shows the key's own first letter.
 std::string uses(const PanelLineTrace& trace) {
+    static const char kLetters[] = "-PDHGTkgCVASBIE";
     std::string text;
     for (int n = 1; n <= trace.lineCount(); ++n) {
         const TracedLine& line = trace.at(n);
-        if (!text.empty())
-            text += ' ';
+        const std::string window = std::to_string(line.window);
+        text += n > 1 ? " " : "";
         switch (line.use) {
-        case LineUse::NotRead:
-            text += "-";
-            break;
-        case LineUse::Preserved:
-            text += "P";
-            break;
-        case LineUse::Dropped:
-            text += "D";
-            break;
         case LineUse::Header:
-            text += "H" + (line.window >= 0 ? std::to_string(line.window) : "");
-            break;
-        case LineUse::GeneratedHeader:
-            text += "G";
+            text += "H" + (line.window >= 0 ? window : "");
             break;
         case LineUse::Title:
-            text += "T" + std::to_string(line.window);
+        case LineUse::SkippedBeforeFile:
+        case LineUse::IgnoredInWindow:
+            text += kLetters[int(line.use)] + window;
             break;
         case LineUse::WindowKey:
-            text += std::string(1, static_cast<char>(line.number)) + std::to_string(line.window);
+            text += char(line.number) + window;
             break;
         case LineUse::Gauge:
-            text += "g" + std::to_string(line.window) + "." + std::to_string(line.number);
-            break;
-        case LineUse::Color:
-            text += "C";
+            text += "g" + window + "." + std::to_string(line.number);
             break;
         case LineUse::ViewValue:
             text += "V" + std::to_string(line.number);
             break;
-        case LineUse::Alias:
-            text += "A";
-            break;
-        case LineUse::Skipped:
-            text += "S";
-            break;
-        case LineUse::SkippedBeforeFile:
-            text += "B" + std::to_string(line.window);
-            break;
-        case LineUse::IgnoredInWindow:
-            text += "I" + std::to_string(line.window);
-            break;
-        case LineUse::EndsList:
-            text += "E";
-            break;
+        default:
+            text += kLetters[int(line.use)];
         }
     }
     return text;
@@ -124,9 +100,7 @@ TEST(PanelLineTrace, ReadingWithItChangesNothing) {
     for (const auto& entry : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "broken"))
         if (entry.path().extension() == ".cfg")
             files.push_back(fileText(entry.path()));
-    const std::string sample =
-        fileText(fs::path(COCKPIX_FIXTURES_DIR) /
-                 "../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+    const std::string sample = fileText(test::kSamplePanel);
     std::mt19937 random(7);
     for (int i = 0; i < 300; ++i) {
         std::string damaged = sample.substr(0, random() % (sample.size() + 1));

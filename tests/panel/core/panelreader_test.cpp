@@ -19,8 +19,7 @@ namespace fs = std::filesystem;
 using test::crlf;
 using test::fileText;
 
-const std::string kSample = std::string(COCKPIX_FIXTURES_DIR) +
-                            "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg";
+const std::string kSample = test::kSamplePanel;
 const std::string kEnd = "[Default View]|X=1|Y=2|SIZE_X=3|SIZE_Y=4";
 
 struct Read {

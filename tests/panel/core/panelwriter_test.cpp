@@ -309,8 +309,7 @@ Panel readBack(const std::string& text) {
 TEST(RoundTrip, AWrittenPanelReadsBackIntoTheSameModelAndResavesToTheSameBytes) {
     // The sample has a preamble with an empty line, titles, every window key, gauges with and
     // without a size, colour lines and a default view.
-    Panel model = readBack(fileText(COCKPIX_FIXTURES_DIR
-                                    "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg"));
+    Panel model = readBack(fileText(test::kSamplePanel));
     ASSERT_EQ(model.windowCount, 3);
     EXPECT_EQ(panelFields(readBack(panelFileText(model, {}, 0, nullptr))), panelFields(model));
     // What it lacks: Windows-1252 bytes, fractions, negative and tiny numbers, two-digit gauge

@@ -80,8 +80,8 @@ public:
         return step("syncDirectory") ? FileSystemCalls::syncDirectory(directory) : -1;
     }
 
-private:
-    bool step(const char* name) {
+protected:
+    virtual bool step(const char* name) {
         names.emplace_back(name);
         if (calls++ != failAt)
             return true;
@@ -255,33 +255,17 @@ TEST_F(SaveFaults, TheSettingsFileKeepsItsLinesWhateverFails) {
 class KilledCalls : public FaultyCalls {
 public:
     int killAt = -1;
-    int made = 0;
 
-    int open(const std::string& path, int flags, unsigned mode) override {
-        return before() ? FileSystemCalls::open(path, flags, mode) : -1;
-    }
     long write(int fd, const char* data, std::size_t size) override {
         // Half the bytes at a time, so that a kill can fall inside the file's writing.
-        return before() ? FileSystemCalls::write(fd, data, size > 1 ? size / 2 : size) : -1;
+        return FaultyCalls::write(fd, data, size > 1 ? size / 2 : size);
     }
-    int fsync(int) override { return before() ? 0 : -1; }
-    int syncDirectory(const std::string&) override { return before() ? 0 : -1; }
-    int rename(const std::string& from, const std::string& to) override {
-        return before() ? FileSystemCalls::rename(from, to) : -1;
-    }
-    int renameNoReplace(const std::string& from, const std::string& to) override {
-        return before() ? FileSystemCalls::renameNoReplace(from, to) : -1;
-    }
-    int link(const std::string& from, const std::string& to) override {
-        return before() ? FileSystemCalls::link(from, to) : -1;
-    }
-    int unlink(const std::string& path) override {
-        return before() ? FileSystemCalls::unlink(path) : -1;
-    }
+    int fsync(int) override { return step("fsync") ? 0 : -1; }
+    int syncDirectory(const std::string&) override { return step("syncDirectory") ? 0 : -1; }
 
-private:
-    bool before() {
-        if (made++ == killAt)
+protected:
+    bool step(const char*) override {
+        if (calls++ == killAt)
             ::raise(SIGKILL);
         return true;
     }

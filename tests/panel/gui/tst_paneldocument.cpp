@@ -6,6 +6,7 @@
 #include "panel/core/panelreader.h"
 #include "panel/core/panelwriter.h"
 #include "panel/gui/paneldocument.h"
+#include "support/testfiles.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -19,8 +20,7 @@ using namespace cockpix;
 
 namespace {
 
-const QString kSample = QStringLiteral(
-    COCKPIX_FIXTURES_DIR "/../../samples/fs98/aircraft/sample_cessna/panel/panel.cfg");
+using test::kSamplePanel;
 
 Panel readText(const std::string& text) {
     Panel panel;
@@ -35,7 +35,7 @@ Panel readText(const std::string& text) {
 std::string writtenSample() {
     Panel panel;
     std::string panelDir = "/nowhere/";
-    if (readPanelFile(panel, panelDir, kSample.toStdString()))
+    if (readPanelFile(panel, panelDir, kSamplePanel))
         qFatal("the sample cannot be read");
     applyOpenedRatioRule(panel);
     return panelFileText(panel, {}, 0, nullptr);

@@ -1,38 +1,336 @@
 // Drives the real template window: typing into its boxes, clicking its check boxes and
 // buttons, and filling it from a model. The rules of each box are the core's; here each kind
-// of box, message, caption and signal is shown to be wired once.
+// of box, message, caption and signal is shown to be wired once. For a panel of FS2000 and
+// later: one row per window and virtual cockpit in file order, a typed cell changing its one
+// line (or adding the key after the section's last key line) as one undo step, refused values
+// with their message, and windows added under the next free number and removed after a
+// question.
 
 #include "app/core/appmodel.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "panel/gui/paneldocument.h"
+#include "template/core/latertable.h"
+#include "template/gui/laterwindowtable.h"
 #include "template/gui/templatewindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
+#include <QUndoStack>
 #include <memory>
 #include <tuple>
 
 using namespace cockpix;
 
+namespace {
+
+const std::string kText = "// hand-written\n"
+                          "[Window Titles]\nWindow00=Main\nWindow05=Overhead\n\n"
+                          "[Window05]\nBackground_color=16,16,16\nsize_mm=300, 120\n"
+                          "gauge00=Overhead!Lights, 10, 12\n\n"
+                          "[Window00]\nfile=main.bmp\nSIZE_MM=640\nVISIBLE=1\n\n"
+                          "[Vcockpit01]\nfile=vc.bmp\ntexture=$VC01\n\n"
+                          "[Panel Sounds]\nSound00=click.wav\n";
+
+} // namespace
+
 class TemplateWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() {
+        m_app = AppModel();
+        m_app.paletteTolerance = 0;
+        m_document = std::make_unique<PanelDocument>();
+        m_dialogs.clear();
+        m_window = std::make_unique<TemplateWindow>(*m_document, m_app, m_dialogs);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
 
-    void everyBoxReachesTheModelOrShowsItsMessage();
-    void fillWritesThePanelAndForgetsThePreviousOne();
-    void oddTextKeepsTheModelSane();
-    void colourOfWindowAndLabelsAndSizeFor1024By768();
-    void buttonsCheckBoxesAndSetters();
-    void everyControlHasAnAccessibleName();
+    void cleanup() {
+        QVERIFY(m_dialogs.verifyAllAnswersUsed());
+        m_window.reset();
+        QVERIFY(m_dialogs.errors().isEmpty());
+    }
+
+    // A different value in each box, so that a box wired to another field's handler shows; a
+    // refused value shows its message and empties the box (an emptied ratio box keeps the 1).
+    void everyBoxReachesTheModelOrShowsItsMessage() {
+        QCOMPARE(m_app.paletteTolerance, 5); // the threshold box starts at 5 through its handling
+        typeRow(0, "Main", "main.");
+        QTest::keyClicks(rowBox("Text7", 0), "1a");
+        const PanelWindow& main = panel().window(0);
+        QCOMPARE(main.windowTitle + "|" + main.windowBitmap + "|" + main.windowIdent.text,
+                 std::string("Main|main|1a"));
+        QCOMPARE(countLabel(), QString("1"));
+        // clang-format off
+        const std::tuple<const char*, const char*, const char*, const double*, double> typed[] = {
+            {"Text3_0", "640.8", "", &main.windowSizeMm, 640}, {"Text4_0", ".75", "", &main.windowSizeRatio, .75},
+            {"Text5_0", "11", "", &main.windowPosition, 11}, {"Text9", "10", "", &panel().defaultViewX, 10},
+            {"Text10", "20", "", &panel().defaultViewY, 20}, {"Text11", "30.5", "", &panel().defaultViewSizeX, 30},
+            {"Text12", "40", "", &panel().defaultViewSizeY, 40},
+            {"Text4_0", "-2", "Incorrect value.", &main.windowSizeRatio, 1},
+            {"Text10", "6154", "Out of bound.", &panel().defaultViewY, 0}};
+        // clang-format on
+        for (const auto& [name, text, message, stored, value] : typed) {
+            m_dialogs.clear();
+            child(name)->clear();
+            QTest::keyClicks(child(name), text);
+            QCOMPARE(m_dialogs.messages().join("|"), QString(message));
+            QCOMPARE(child(name)->text(), *message ? QString() : QString(text));
+            QCOMPARE(*stored, value);
+        }
+        child("Text13")->setText("-40");
+        QCOMPARE(m_app.paletteTolerance, 40);
+        rowBox("Text2", 0)->clear(); // the last row leaves the table
+        QCOMPARE(countLabel(), QString("0"));
+        // A row beyond the first free one refuses each keystroke and a click on its visible box.
+        m_dialogs.clear();
+        QTest::keyClicks(rowBox("Text1", 2), "Ovh");
+        QCOMPARE(m_dialogs.messages(), QStringList(3, "List must be continuous."));
+        QVERIFY(rowBox("Text1", 2)->text().isEmpty());
+        QCheckBox* far = child<QCheckBox>("Check3_4");
+        QTest::mouseClick(far, Qt::LeftButton);
+        QCOMPARE(m_dialogs.messages().size(), 4);
+        // Its caption and the model's value stay as they were.
+        QCOMPARE(far->text(), QString("Off"));
+        QCOMPARE(panel().window(4).windowVisible, 0.0);
+    }
+
+    // The boxes were typed for one panel; then a panel of two windows is opened into them.
+    void fillWritesThePanelAndForgetsThePreviousOne() {
+        for (int row = 0; row < 3; ++row)
+            typeRow(row, "typed", "typed");
+        QTest::mouseClick(child<QCheckBox>("Check3_2"), Qt::LeftButton);
+        Panel opened = panel(); // the rows beyond the panel keep what they held
+        opened.windowCount = 2;
+        PanelWindow& main = opened.window(0);
+        main.windowTitle = "Tableau de bord \xE9t\xE9 \x80\x81\t"; // Windows-1252 bytes
+        main.windowSizeRatio = 0; // missing from the file: full size
+        main.windowPosition = 15;
+        main.windowIdent = WindowIdent::fromNumber(3);
+        PanelWindow& radios = opened.window(1);
+        radios.windowTitle.clear(); // a window without title still counts
+        radios.windowBitmap = "radio.";
+        radios.windowSizeRatio = 0.5;
+        radios.windowIdent = WindowIdent::fromText("abc");
+        opened.defaultViewX = 9000;
+
+        m_document->replacePanel(opened, {});
+        m_window->fillFromModel();
+
+        // Out-of-range values are checked as if typed.
+        QCOMPARE(m_dialogs.messages(), QStringList(2, "Out of bound."));
+        QCOMPARE(panel().window(0).windowPosition + panel().defaultViewX, 0.0);
+        QCOMPARE(countLabel(), QString("2"));
+        QCOMPARE(rowBox("Text1", 0)->text(), QString::fromUtf8("Tableau de bord été €\u0081\t"));
+        QCOMPARE(panel().window(0).windowTitle,
+                 std::string("Tableau de bord \xE9t\xE9 \x80\x81\t"));
+        QCOMPARE(rowBox("Text4", 0)->text() + "|" + rowBox("Text4", 1)->text(), QString("1|.5"));
+        QCOMPARE(panel().window(0).windowSizeRatio, 1.0);
+        QCOMPARE(rowBox("Text7", 0)->text() + rowBox("Text7", 1)->text(), QString("3abc"));
+        QCOMPARE(panel().window(1).windowBitmap, std::string("radio"));
+        // The row beyond the panel is emptied on screen only; its stale boxes do not count.
+        QVERIFY(rowBox("Text1", 2)->text().isEmpty() && !child<QCheckBox>("Check3_2")->isChecked());
+        QCOMPARE(child<QCheckBox>("Check3_2")->text(), QString("Off"));
+        QCOMPARE(panel().window(2).windowTitle, std::string("typed"));
+        QTest::keyClicks(rowBox("Text1", 2), "Third");
+        QCOMPARE(countLabel(), QString("2"));
+        QTest::keyClicks(rowBox("Text2", 2), "third");
+        QCOMPARE(countLabel(), QString("3"));
+    }
+
+    void oddTextKeepsTheModelSane() {
+        typeRow(0, "Main", "main");
+        // Characters without a key of their own, as a keyboard layout or input method sends them;
+        // a full-width digit is no number.
+        for (QLineEdit* edit : {rowBox("Text1", 0), child("Text9")}) {
+            for (const QChar character : QString::fromUtf8("１Ω€é"))
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, character, Qt::NoModifier);
+        }
+        QCOMPARE(panel().window(0).windowTitle, std::string("Main??\x80\xE9"));
+        QCOMPARE(panel().defaultViewX, 0.0);
+        // The box caps what it takes; the model holds exactly what the box shows.
+        const QString longText(200000, QChar('7'));
+        rowBox("Text1", 0)->setText(longText);
+        QCOMPARE(QString::fromStdString(panel().window(0).windowTitle), rowBox("Text1", 0)->text());
+        rowBox("Text3", 0)->setText(longText);
+        QVERIFY(std::isfinite(panel().window(0).windowSizeMm));
+        QVERIFY(m_dialogs.messages().isEmpty());
+    }
+
+    void colourOfWindowAndLabelsAndSizeFor1024By768() {
+        m_app.templateColor = 0x336699; // blue 33, green 66, red 99
+        m_window->applyTemplateColor();
+        const QColor expected(0x99, 0x66, 0x33);
+        QCOMPARE(m_window->palette().color(QPalette::Window), expected);
+        const QList<QLabel*> all = m_window->findChildren<QLabel*>();
+        for (QLabel* label : all) {
+            QVERIFY2(label->autoFillBackground(), qPrintable(label->objectName()));
+            QCOMPARE(label->palette().color(label->backgroundRole()), expected);
+        }
+        // Room for the main window's frame and menu bar around the template.
+        const QSize needed = m_window->findChild<QScrollArea*>()->widget()->minimumSizeHint();
+        QVERIFY(needed.width() <= 1000 && needed.height() <= 700);
+        const QSize opening = m_window->sizeHint();
+        QVERIFY(opening.width() >= needed.width() && opening.width() <= 1024);
+        QVERIFY(opening.height() >= needed.height() && opening.height() <= 768);
+    }
+
+    // What the signals start is tested with the row commands; the bitmap chooser and the
+    // optimizer come back through these setters.
+    void buttonsCheckBoxesAndSetters() {
+        typeRow(0, "Main", "main");
+        // clang-format off
+        const std::tuple<const char*, const char*, int> buttons[] = {
+            {"Command1_4", SIGNAL(viewWindowRequested(int)), 4}, {"Command3_2", SIGNAL(sizeFromBitmapRequested(int)), 2},
+            {"Command4_7", SIGNAL(bitmapListRequested(int)), 7}, {"Command6_0", SIGNAL(ratioFromBitmapRequested(int)), 0},
+            {"Command2", SIGNAL(outsideViewRequested()), -1}, {"Command5", SIGNAL(paletteOptimizerRequested()), -1}};
+        // clang-format on
+        for (const auto& [name, signal, row] : buttons) {
+            QSignalSpy spy(m_window.get(), signal);
+            QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton);
+            QCOMPARE(spy.size(), 1);
+            QCOMPARE(spy.first().value(0).toInt(), qMax(row, 0));
+        }
+        // clang-format off
+        const std::tuple<const char*, const char*, bool, bool, double> clicks[] = {
+            {"Check3_0", "ON", true, true, 1}, {"Check3_0", "OFF", true, true, 0},
+            {"Check1", "Don't save", false, true, 0}, {"Check2", "Erase all", false, false, 0},
+            {"Check1", "Save", true, false, 0}, {"Check2", "Keep all", true, true, 0}};
+        // clang-format on
+        for (const auto& [name, caption, save, keep, visible] : clicks) {
+            QTest::mouseClick(child<QCheckBox>(name), Qt::LeftButton);
+            QCOMPARE(child<QCheckBox>(name)->text(), QString(caption));
+            QCOMPARE(m_document->paletteOptions().saveNewPalette, save);
+            QCOMPARE(m_document->paletteOptions().keepColors, keep);
+            QCOMPARE(panel().window(0).windowVisible, visible);
+        }
+        m_window->setBitmapText(1, "second.");
+        QCOMPARE(panel().window(1).windowBitmap, std::string("second"));
+        m_window->setBitmapText(9, "x"); // no such row: ignored
+        m_document->setPaletteProposal({12, "result.txt"});
+        QCOMPARE(child<QLabel>("Label17")->text(), QString("12"));
+    }
+
+    // A screen reader names each box after its column and row, or each cell of a later panel.
+    void everyControlHasAnAccessibleName() {
+        QCOMPARE(unnamedControls(m_window.get()), QStringList());
+        openLater();
+        QCOMPARE(unnamedControls(m_window.get()), QStringList());
+    }
+
+    void rowsFollowTheFileAndTheNineRowsGiveWay() {
+        openLater();
+        QVERIFY(m_window->laterTable()->isVisible());
+        QVERIFY(!m_window->findChild<QScrollArea*>()->isVisible());
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
+        QCOMPARE(table()->verticalHeaderItem(2)->text(), QStringLiteral("[Vcockpit01]"));
+        QCOMPARE(cell(0, LaterColumn::Title), QStringLiteral("Overhead"));
+        QCOMPARE(cell(0, LaterColumn::Bitmap), QStringLiteral("16,16,16"));
+        QCOMPARE(cell(0, LaterColumn::SizeH), QStringLiteral("120"));
+        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
+        QCOMPARE(cell(1, LaterColumn::Visible), QStringLiteral("1"));
+        QCOMPARE(cell(1, LaterColumn::Position), QString());
+        QVERIFY(!(table()->item(2, int(LaterColumn::Title))->flags() & Qt::ItemIsEditable));
+
+        // An FS98 panel opened afterwards brings the nine rows back.
+        m_document->replacePanel(Panel{}, {});
+        QVERIFY(!m_window->laterTable()->isVisible());
+        QVERIFY(m_window->findChild<QScrollArea*>()->isVisible());
+    }
+
+    void aTypedCellChangesItsLineAsOneStep() {
+        openLater();
+        type(1, LaterColumn::SizeW, QStringLiteral("800"));
+        QCOMPARE(m_document->undoStack()->count(), 1);
+        std::string expected = kText;
+        expected.replace(expected.find("SIZE_MM=640"), 11, "SIZE_MM=800");
+        QCOMPARE(bytes(), expected);
+
+        // A key the section lacks comes after its last key line, the gauge's.
+        type(0, LaterColumn::Position, QStringLiteral("7"));
+        expected.insert(expected.find("\n", expected.find("gauge00=")) + 1, "position=7\n");
+        QCOMPARE(bytes(), expected);
+        QCOMPARE(cell(0, LaterColumn::Position), QStringLiteral("7"));
+
+        type(0, LaterColumn::Title, QStringLiteral("Roof"));
+        expected.replace(expected.find("Window05=Overhead"), 17, "Window05=Roof");
+        QCOMPARE(bytes(), expected);
+        QCOMPARE(m_document->undoStack()->count(), 3);
+
+        // Undone, the cells show the opened file again.
+        m_document->undo();
+        m_document->undo();
+        m_document->undo();
+        QCOMPARE(bytes(), kText);
+        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
+        QCOMPARE(cell(0, LaterColumn::Position), QString());
+        QVERIFY(!m_document->isModified());
+    }
+
+    void badValuesAreRefusedWithTheirMessage() {
+        openLater();
+        type(1, LaterColumn::SizeW, QStringLiteral("-5"));
+        QCOMPARE(m_dialogs.messages(), QStringList{"Incorrect value."});
+        QCOMPARE(bytes(), kText);
+        QCOMPARE(m_document->undoStack()->count(), 0);
+        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640")); // the line's value again
+    }
+
+    void windowsAreAddedAndRemovedAfterAQuestion() {
+        openLater();
+        QTest::mouseClick(m_window->findChild<QPushButton*>("laterAddWindow"), Qt::LeftButton);
+        QCOMPARE(table()->rowCount(), 4);
+        QCOMPARE(m_document->undoStack()->count(), 1);
+        QCOMPARE(table()->verticalHeaderItem(3)->text(), QStringLiteral("[Window01]"));
+        QVERIFY(m_document->laterPanel().titleOf(1) != nullptr);
+        QCOMPARE(table()->currentRow(), 3);
+
+        table()->setCurrentCell(0, 0);
+        m_dialogs.queueQuestionAnswer(false);
+        QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
+        QCOMPARE(table()->rowCount(), 4);
+        m_dialogs.queueQuestionAnswer(true);
+        QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window00]"));
+        QVERIFY(m_document->laterPanel().titleOf(5) == nullptr);
+        QCOMPARE(m_document->undoStack()->count(), 2);
+
+        m_document->undo();
+        m_document->undo();
+        QCOMPARE(bytes(), kText);
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
+    }
+
+    void aUtf8PanelShowsAndTakesItsTitlesAsUtf8() {
+        openLater();
+        const std::string utf8 = "[Window Titles]\r\nWindow00=Haupt\xC3\xBC"
+                                 "bersicht\r\n"
+                                 "[Window00]\r\nfile=main.bmp\r\n";
+        m_document->replaceLaterPanel(PanelLines(utf8), "panel.cfg");
+        QCOMPARE(cell(0, LaterColumn::Title), QString::fromUtf8("Haupt\u00fcbersicht"));
+        type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
+        std::string expected = utf8;
+        expected.replace(expected.find("Haupt"), 15, "M\xC3\xA9t\xC3\xA9o");
+        QCOMPARE(bytes(), expected);
+
+        // A Windows-1252 panel keeps its one byte a character.
+        m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
+        type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
+        QVERIFY(bytes().find("Window05=M\xE9t\xE9o\n") != std::string::npos);
+    }
 
 private:
     template <typename T = QLineEdit> T* child(const QString& name) const {
@@ -52,190 +350,34 @@ private:
 
     const Panel& panel() const { return m_document->panel(); }
 
+    void openLater() {
+        m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
+        m_dialogs.clear();
+    }
+    QTableWidget* table() const { return m_window->laterTable()->table(); }
+    QString cell(int row, LaterColumn column) const {
+        return table()->item(row, int(column))->text();
+    }
+    std::string bytes() const { return m_document->laterLines().bytes(); }
+    // Types into a cell as a user does: the editor opened, the text typed, Enter.
+    void type(int row, LaterColumn column, const QString& text) {
+        QTableWidgetItem* item = table()->item(row, int(column));
+        table()->setCurrentItem(item);
+        table()->editItem(item);
+        auto* editor = table()->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr);
+        editor->selectAll();
+        editor->insert(text); // as a keyboard or an input method types it, any character
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents(); // the view commits the editor's text queued
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // and drops it
+    }
+
     AppModel m_app;
     std::unique_ptr<PanelDocument> m_document;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<TemplateWindow> m_window;
 };
-
-void TemplateWindowTest::init() {
-    m_app = AppModel();
-    m_app.paletteTolerance = 0;
-    m_document = std::make_unique<PanelDocument>();
-    m_dialogs.clear();
-    m_window = std::make_unique<TemplateWindow>(*m_document, m_app, m_dialogs);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-}
-
-void TemplateWindowTest::cleanup() {
-    m_window.reset();
-    QVERIFY(m_dialogs.errors().isEmpty());
-}
-
-// A different value in each box, so that a box wired to another field's handler shows; a
-// refused value shows its message and empties the box (an emptied ratio box keeps the 1).
-void TemplateWindowTest::everyBoxReachesTheModelOrShowsItsMessage() {
-    QCOMPARE(m_app.paletteTolerance, 5); // the threshold box starts at 5 through its handling
-    typeRow(0, "Main", "main.");
-    QTest::keyClicks(rowBox("Text7", 0), "1a");
-    const PanelWindow& main = panel().window(0);
-    QCOMPARE(main.windowTitle + "|" + main.windowBitmap + "|" + main.windowIdent.text,
-             std::string("Main|main|1a"));
-    QCOMPARE(countLabel(), QString("1"));
-    // clang-format off
-    const std::tuple<const char*, const char*, const char*, const double*, double> typed[] = {
-        {"Text3_0", "640.8", "", &main.windowSizeMm, 640}, {"Text4_0", ".75", "", &main.windowSizeRatio, .75},
-        {"Text5_0", "11", "", &main.windowPosition, 11}, {"Text9", "10", "", &panel().defaultViewX, 10},
-        {"Text10", "20", "", &panel().defaultViewY, 20}, {"Text11", "30.5", "", &panel().defaultViewSizeX, 30},
-        {"Text12", "40", "", &panel().defaultViewSizeY, 40},
-        {"Text4_0", "-2", "Incorrect value.", &main.windowSizeRatio, 1},
-        {"Text10", "6154", "Out of bound.", &panel().defaultViewY, 0}};
-    // clang-format on
-    for (const auto& [name, text, message, stored, value] : typed) {
-        m_dialogs.clear();
-        child(name)->clear();
-        QTest::keyClicks(child(name), text);
-        QCOMPARE(m_dialogs.messages().join("|"), QString(message));
-        QCOMPARE(child(name)->text(), *message ? QString() : QString(text));
-        QCOMPARE(*stored, value);
-    }
-    child("Text13")->setText("-40");
-    QCOMPARE(m_app.paletteTolerance, 40);
-    rowBox("Text2", 0)->clear(); // the last row leaves the table
-    QCOMPARE(countLabel(), QString("0"));
-    // A row beyond the first free one refuses each keystroke and a click on its visible box.
-    m_dialogs.clear();
-    QTest::keyClicks(rowBox("Text1", 2), "Ovh");
-    QCOMPARE(m_dialogs.messages(), QStringList(3, "List must be continuous."));
-    QVERIFY(rowBox("Text1", 2)->text().isEmpty());
-    QCheckBox* far = child<QCheckBox>("Check3_4");
-    QTest::mouseClick(far, Qt::LeftButton);
-    QCOMPARE(m_dialogs.messages().size(), 4);
-    // Its caption and the model's value stay as they were.
-    QCOMPARE(far->text(), QString("Off"));
-    QCOMPARE(panel().window(4).windowVisible, 0.0);
-}
-
-// The boxes were typed for one panel; then a panel of two windows is opened into them.
-void TemplateWindowTest::fillWritesThePanelAndForgetsThePreviousOne() {
-    for (int row = 0; row < 3; ++row)
-        typeRow(row, "typed", "typed");
-    QTest::mouseClick(child<QCheckBox>("Check3_2"), Qt::LeftButton);
-    Panel opened = panel(); // the rows beyond the panel keep what they held
-    opened.windowCount = 2;
-    PanelWindow& main = opened.window(0);
-    main.windowTitle = "Tableau de bord \xE9t\xE9 \x80\x81\t"; // Windows-1252 bytes
-    main.windowSizeRatio = 0;                                  // missing from the file: full size
-    main.windowPosition = 15;
-    main.windowIdent = WindowIdent::fromNumber(3);
-    PanelWindow& radios = opened.window(1);
-    radios.windowTitle.clear(); // a window without title still counts
-    radios.windowBitmap = "radio.";
-    radios.windowSizeRatio = 0.5;
-    radios.windowIdent = WindowIdent::fromText("abc");
-    opened.defaultViewX = 9000;
-
-    m_document->replacePanel(opened, {});
-    m_window->fillFromModel();
-
-    // Out-of-range values are checked as if typed.
-    QCOMPARE(m_dialogs.messages(), QStringList(2, "Out of bound."));
-    QCOMPARE(panel().window(0).windowPosition + panel().defaultViewX, 0.0);
-    QCOMPARE(countLabel(), QString("2"));
-    QCOMPARE(rowBox("Text1", 0)->text(), QString::fromUtf8("Tableau de bord été €\u0081\t"));
-    QCOMPARE(panel().window(0).windowTitle, std::string("Tableau de bord \xE9t\xE9 \x80\x81\t"));
-    QCOMPARE(rowBox("Text4", 0)->text() + "|" + rowBox("Text4", 1)->text(), QString("1|.5"));
-    QCOMPARE(panel().window(0).windowSizeRatio, 1.0);
-    QCOMPARE(rowBox("Text7", 0)->text() + rowBox("Text7", 1)->text(), QString("3abc"));
-    QCOMPARE(panel().window(1).windowBitmap, std::string("radio"));
-    // The row beyond the panel is emptied on screen only; its stale boxes do not count.
-    QVERIFY(rowBox("Text1", 2)->text().isEmpty() && !child<QCheckBox>("Check3_2")->isChecked());
-    QCOMPARE(child<QCheckBox>("Check3_2")->text(), QString("Off"));
-    QCOMPARE(panel().window(2).windowTitle, std::string("typed"));
-    QTest::keyClicks(rowBox("Text1", 2), "Third");
-    QCOMPARE(countLabel(), QString("2"));
-    QTest::keyClicks(rowBox("Text2", 2), "third");
-    QCOMPARE(countLabel(), QString("3"));
-}
-
-void TemplateWindowTest::oddTextKeepsTheModelSane() {
-    typeRow(0, "Main", "main");
-    // Characters without a key of their own, as a keyboard layout or input method sends them;
-    // a full-width digit is no number.
-    for (QLineEdit* edit : {rowBox("Text1", 0), child("Text9")}) {
-        for (const QChar character : QString::fromUtf8("１Ω€é"))
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, character, Qt::NoModifier);
-    }
-    QCOMPARE(panel().window(0).windowTitle, std::string("Main??\x80\xE9"));
-    QCOMPARE(panel().defaultViewX, 0.0);
-    // The box caps what it takes; the model holds exactly what the box shows.
-    const QString longText(200000, QChar('7'));
-    rowBox("Text1", 0)->setText(longText);
-    QCOMPARE(QString::fromStdString(panel().window(0).windowTitle), rowBox("Text1", 0)->text());
-    rowBox("Text3", 0)->setText(longText);
-    QVERIFY(std::isfinite(panel().window(0).windowSizeMm));
-    QVERIFY(m_dialogs.messages().isEmpty());
-}
-
-void TemplateWindowTest::colourOfWindowAndLabelsAndSizeFor1024By768() {
-    m_app.templateColor = 0x336699; // blue 33, green 66, red 99
-    m_window->applyTemplateColor();
-    const QColor expected(0x99, 0x66, 0x33);
-    QCOMPARE(m_window->palette().color(QPalette::Window), expected);
-    const QList<QLabel*> all = m_window->findChildren<QLabel*>();
-    for (QLabel* label : all) {
-        QVERIFY2(label->autoFillBackground(), qPrintable(label->objectName()));
-        QCOMPARE(label->palette().color(label->backgroundRole()), expected);
-    }
-    // Room for the main window's frame and menu bar around the template.
-    const QSize needed = m_window->findChild<QScrollArea*>()->widget()->minimumSizeHint();
-    QVERIFY(needed.width() <= 1000 && needed.height() <= 700);
-    const QSize opening = m_window->sizeHint();
-    QVERIFY(opening.width() >= needed.width() && opening.width() <= 1024);
-    QVERIFY(opening.height() >= needed.height() && opening.height() <= 768);
-}
-
-// What the signals start is tested with the row commands; the bitmap chooser and the
-// optimizer come back through these setters.
-void TemplateWindowTest::buttonsCheckBoxesAndSetters() {
-    typeRow(0, "Main", "main");
-    // clang-format off
-    const std::tuple<const char*, const char*, int> buttons[] = {
-        {"Command1_4", SIGNAL(viewWindowRequested(int)), 4}, {"Command3_2", SIGNAL(sizeFromBitmapRequested(int)), 2},
-        {"Command4_7", SIGNAL(bitmapListRequested(int)), 7}, {"Command6_0", SIGNAL(ratioFromBitmapRequested(int)), 0},
-        {"Command2", SIGNAL(outsideViewRequested()), -1}, {"Command5", SIGNAL(paletteOptimizerRequested()), -1}};
-    // clang-format on
-    for (const auto& [name, signal, row] : buttons) {
-        QSignalSpy spy(m_window.get(), signal);
-        QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton);
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy.first().value(0).toInt(), qMax(row, 0));
-    }
-    // clang-format off
-    const std::tuple<const char*, const char*, bool, bool, double> clicks[] = {
-        {"Check3_0", "ON", true, true, 1}, {"Check3_0", "OFF", true, true, 0},
-        {"Check1", "Don't save", false, true, 0}, {"Check2", "Erase all", false, false, 0},
-        {"Check1", "Save", true, false, 0}, {"Check2", "Keep all", true, true, 0}};
-    // clang-format on
-    for (const auto& [name, caption, save, keep, visible] : clicks) {
-        QTest::mouseClick(child<QCheckBox>(name), Qt::LeftButton);
-        QCOMPARE(child<QCheckBox>(name)->text(), QString(caption));
-        QCOMPARE(m_document->paletteOptions().saveNewPalette, save);
-        QCOMPARE(m_document->paletteOptions().keepColors, keep);
-        QCOMPARE(panel().window(0).windowVisible, visible);
-    }
-    m_window->setBitmapText(1, "second.");
-    QCOMPARE(panel().window(1).windowBitmap, std::string("second"));
-    m_window->setBitmapText(9, "x"); // no such row: ignored
-    m_document->setPaletteProposal({12, "result.txt"});
-    QCOMPARE(child<QLabel>("Label17")->text(), QString("12"));
-}
-
-// A screen reader names each box after its column and row.
-void TemplateWindowTest::everyControlHasAnAccessibleName() {
-    QCOMPARE(unnamedControls(m_window.get()), QStringList());
-}
 
 QTEST_MAIN(TemplateWindowTest)
 #include "tst_templatewindow.moc"

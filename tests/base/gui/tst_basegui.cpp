@@ -1,13 +1,17 @@
-// Texts for the screen: each piece of a message is decoded by what it is, so a directory
-// named in the system's encoding and a gauge name from panel.cfg both read right.
+// Texts for the screen and the program icon. Each piece of a message is decoded by what it
+// is, so a directory named in the system's encoding and a gauge name from panel.cfg both
+// read right; the SVG the desktop shows must read as a drawing, or the menus and the file
+// manager show none.
 
 #include "base/gui/modeltext.h"
+#include "base/gui/programicon.h"
 
 #include <QTest>
+#include <QXmlStreamReader>
 
 using namespace cockpix;
 
-class TestModelText : public QObject {
+class TestBaseGui : public QObject {
     Q_OBJECT
 private slots:
     void piecesOfAMessageKeepTheirOwnEncodings() {
@@ -24,7 +28,19 @@ private slots:
         QCOMPARE(toModelText(fromModelText(all)), all);
         QCOMPARE(toModelText(QString::fromUtf8("Ω")), std::string("?"));
     }
+
+    void theIconIsAWellFormedSquareDrawing() {
+        QXmlStreamReader svg(programIconSvg());
+        QStringList elements;
+        while (!svg.atEnd()) {
+            if (svg.readNext() == QXmlStreamReader::StartElement)
+                elements << svg.name().toString();
+        }
+        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+        QCOMPARE(elements.value(0), QStringLiteral("svg"));
+        QVERIFY(programIconSvg().contains("viewBox=\"0 0 64 64\""));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestModelText)
-#include "tst_modeltext.moc"
+QTEST_MAIN(TestBaseGui)
+#include "tst_basegui.moc"
