@@ -217,7 +217,7 @@ private slots:
         m_window->setBitmapText(1, "second.");
         QCOMPARE(panel().window(1).windowBitmap, std::string("second"));
         m_window->setBitmapText(9, "x"); // no such row: ignored
-        m_document->setPaletteProposal({12, "result.txt"});
+        m_document->setPaletteProposal({12, "result.txt", {}});
         QCOMPARE(child<QLabel>("Label17")->text(), QString("12"));
     }
 
