@@ -4,11 +4,12 @@
 // thread's processor time. The goal: the pictures take at most 1.5 times as long as the
 // unpacking; the "ratio" counter says.
 
+#include "benchapplication.h"
+
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/cabfile.h"
 #include "gauges/gui/latergaugepictures.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -65,16 +66,6 @@ struct CabInstallation {
     ~CabInstallation() { fs::remove_all(root); }
 };
 
-QGuiApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "cockpix_gui_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
-
 // The time this thread has run: the machine is shared, and the two phases of an iteration
 // are compared with each other, so neither may count the time others took.
 double threadSeconds() {
@@ -84,7 +75,7 @@ double threadSeconds() {
 }
 
 void BM_HundredXmlGaugesFromOneCab(benchmark::State& state) {
-    application();
+    benchApplication();
     static CabInstallation at;
     if (!at.made) {
         state.SkipWithError("gcab is not installed");

@@ -3,6 +3,8 @@
 // are 1 MB each beside the time it takes only to read those modules (the goal: at most 1.5
 // times as long). Runs on the offscreen platform by default.
 
+#include "benchapplication.h"
+
 #include "base/core/filelookup.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/gui/panelview.h"
@@ -10,7 +12,6 @@
 #include "panel/core/panelreader.h"
 #include "panel/gui/paneldocument.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -35,18 +36,6 @@ public:
     std::optional<QColor> chooseColor(const QColor&) override { return {}; }
     bool showHelp(const QString&) override { return false; }
 };
-
-QApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("COCKPIX_SCREEN"))
-        qputenv("COCKPIX_SCREEN", "1024x768");
-    static int argc = 1;
-    static char name[] = "cockpix_gui_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // A copy of the demo installation in a temporary folder, opened into a panel document.
 struct DemoCopy {
@@ -88,7 +77,7 @@ void showWindow(PanelWindowForm& form) {
 }
 
 void loadWindow(benchmark::State& state, bool recompute) {
-    application();
+    benchApplication();
     DemoCopy demo;
     demo.app.options.alwaysRecomputeBitmaps = recompute;
     demo.app.currentWindow = demo.biggest;
@@ -132,7 +121,7 @@ struct BigWindow : DemoCopy {
 };
 
 void BM_ShowSixtyFourOneMegabyteGauges(benchmark::State& state) {
-    application();
+    benchApplication();
     BigWindow big;
     // The first showing creates the 64 bitmap files; every later one cuts each picture out
     // of its module again and finds the file on disk already holding those bytes.

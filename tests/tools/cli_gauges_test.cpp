@@ -178,16 +178,27 @@ TEST_F(CliGauges, RenderWritesTheFormatItsNameSays) {
     EXPECT_FALSE(fs::exists(dir / "w.gif"));
     EXPECT_FALSE(fs::exists(dir / "gauges/bmp/demo.dial.bmp")); // nothing was done
 
-    // A panel of FS2000 and later is not drawn by FS98's rules: refused, and nothing written.
+    // A panel of FS2000 and later is drawn by its own layout: [Window05] by its fractions of
+    // the screen, a gauge found nowhere as its outline, said on stderr; a section it lacks
+    // is refused. Only the picture is written.
     fs::create_directories(dir / "later");
     fs::copy_file(fs::path(COCKPIX_FIXTURES_DIR) / "later/mixed_sections.cfg",
                   dir / "later/panel.cfg");
-    const CliRun later = cockpix::test::runCli(
-        dir, {"render", path("later/panel.cfg"), "--window", "0", "--out", path("later.png")});
-    EXPECT_EQ(later.status, 1);
-    EXPECT_NE(later.err.find("panel of FS2000 and later"), std::string::npos) << later.err;
+    const auto renderLater = [&](const char* window, const char* out) {
+        return cockpix::test::runCli(dir, {"render", path("later/panel.cfg"), "--window", window,
+                                           "--screen", "1000x800", "--out", path(out)});
+    };
+    const CliRun later = renderLater("5", "later.png");
+    EXPECT_EQ(later.status, 0) << later.err;
+    EXPECT_NE(later.err.find("Overhead!Fuel Pump: "), std::string::npos) << later.err;
+    EXPECT_EQ(later.err.find("QStandardPaths"), std::string::npos) << later.err;
+    const std::string png = fileText(dir / "later.png");
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\xE8\0\0\x03\x20", 8)); // 1000 x 800
+    EXPECT_EQ(renderLater("vcockpit01", "vc.png").status, 0);
+    EXPECT_EQ(renderLater("4", "none.png").status, 64);
     EXPECT_EQ(cockpix::test::filesIn(dir / "later").size(), 1u); // its panel.cfg alone
-    EXPECT_FALSE(fs::exists(dir / "later.png"));
+    EXPECT_FALSE(fs::exists(dir / "none.png"));
 }
 
 // One picture per FS98 screen, each laid out for its screen: the background at position 0

@@ -13,9 +13,15 @@
 #include "panel/core/panelsource.h"
 
 #ifdef COCKPIX_CLI_RENDER
+#include "base/core/asciicase.h"
+#include "base/core/blanks.h"
+#include "gauges/gui/laterwindowscene.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/screenscenes.h"
+#include "panel/core/laterpanel.h"
+#include "panel/core/paneltextencoding.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #endif
@@ -23,6 +29,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace cockpix::cli {
@@ -49,6 +56,10 @@ void printRenderHelp() {
         "--screens all draws the window on each screen FS98 users had (640x480, 800x600,\n"
         "1024x768, 1280x1024, 1600x1200), one picture per screen named after FILE with the\n"
         "size before its extension (window-800x600.png); --screens also takes a list.\n"
+        "A panel of FS2000 and later is drawn as its panel window shows it: --window N is its\n"
+        "[WindowNN], or a section's name such as Vcockpit01; each gauge with its picture found\n"
+        "where FS finds it (the panel folder, then the gauges folder), or, where none is, its\n"
+        "outline with its name, the reason said on stderr.\n"
         "FILE's extension names the format: .png, .bmp (a Windows bitmap), .jpg or .jpeg;\n"
         "any other is refused. With --screens, each file written is printed on stdout.\n"
         "Exit status: 0 when the pictures were written, 1 when one could not be or the\n"
@@ -73,6 +84,95 @@ void printRenderHelp() {
     return kUsageStatus;
 }
 
+#ifdef COCKPIX_CLI_RENDER
+struct RenderTarget {
+    std::string out;
+    PictureFormat format;
+    std::vector<ScreenSize> screens;
+    bool perScreen = false; // one file per screen, named after out
+};
+
+// Writes pictures[i] for screens[i]; false (and said on stderr) when one cannot be written.
+template <typename Paint> bool writePictures(const RenderTarget& target, const Paint& paint) {
+    for (std::size_t i = 0; i < target.screens.size(); ++i) {
+        const std::string path =
+            target.perScreen ? pathForScreen(target.out, target.screens[i]) : target.out;
+        const QImage picture = paint(target.screens[i]);
+        if (picture.isNull() ||
+            !picture.save(QString::fromStdString(path), pictureFormatName(target.format))) {
+            std::fprintf(stderr, "cockpix-cli render: cannot write the picture [%s]\n",
+                         path.c_str());
+            return false;
+        }
+        if (target.perScreen)
+            std::printf("%s\n", path.c_str());
+    }
+    return true;
+}
+
+// The section --window names in a later panel: N is [WindowNN], a section's name (such
+// as Vcockpit01) is that section, whatever its case.
+std::optional<std::size_t> laterSectionIndex(const LaterPanel& panel, const std::string& text) {
+    const auto number = strictNumericValue(text);
+    for (std::size_t i = 0; i < panel.windows.size(); ++i) {
+        const LaterWindow& window = panel.windows[i];
+        if (number ? window.kind == LaterWindowKind::Window && window.number == *number
+                   : equalsIgnoringCase(trimmedBlanks(window.header), text))
+            return i;
+    }
+    return std::nullopt;
+}
+
+// Draws a window of a panel of FS2000 and later as its panel window shows it: the same
+// layout for each screen, the gauges' pictures found where FS finds them (the panel folder,
+// then the gauges folder), named outlines where none is, each said on stderr once.
+int renderLater(PanelSource source, const std::string& gaugesDir, const std::string& windowText,
+                const RenderTarget& target) {
+    for (const std::string& dir : source.reroutes)
+        std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
+    const PanelLines lines(std::move(source.bytes));
+    const LaterPanel panel = readLaterPanel(lines);
+    const std::optional<std::size_t> index = laterSectionIndex(panel, windowText);
+    if (!index)
+        return usageError("the panel has no section [Window" + windowText + "] nor [" + windowText +
+                          "] (give N of [WindowNN], or a name such as Vcockpit01)");
+    // The outlines' names need fonts, which only a Qt application has; no window system is
+    // needed for them.
+    std::unique_ptr<QGuiApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 3;
+        static char name[] = "cockpix-cli", platform[] = "-platform", offscreen[] = "offscreen";
+        static char* argv[] = {name, platform, offscreen, nullptr};
+        // Qt's own notes (a runtime directory it would like) are no warnings of this tool.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        });
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    LaterGaugePictures found;
+    bool warned = false;
+    const LaterPictureLookup pictures = [&](const std::vector<std::string_view>& names) {
+        std::vector<LaterGaugePicture> shown = found.pictures(names, source.panelDir, gaugesDir);
+        for (std::size_t i = 0; i < shown.size() && !warned; ++i) {
+            if (shown[i].picture.isNull() && !shown[i].reason.isEmpty())
+                std::fprintf(stderr, "%s: %s\n", std::string(names[i]).c_str(),
+                             shown[i].reason.toUtf8().constData());
+        }
+        warned = true;
+        return shown;
+    };
+    LaterBackgroundCache backgrounds;
+    const LaterSceneSource scene{&panel,          &lines,       panelTextEncoding(lines),
+                                 source.panelDir, &backgrounds, ViewPlacement{}};
+    const bool written = writePictures(target, [&](ScreenSize screen) {
+        return renderLaterWindowScene(
+            laterWindowScene(scene, *index, QSize(screen.width, screen.height), pictures));
+    });
+    return written ? 0 : 1;
+}
+#endif
+
 } // namespace
 
 int runRender(std::span<const std::string> args) {
@@ -96,9 +196,6 @@ int runRender(std::span<const std::string> args) {
     const auto out = optionValue(line, "--out");
     if (!windowText || !out)
         return usageError("--window N and --out FILE.png are required");
-    const auto window = strictNumericValue(*windowText);
-    if (!window || *window != static_cast<int>(*window) || *window < 0 || *window > 8)
-        return usageError("--window takes a window number from 0 to 8");
     const auto format = pictureFormatForPath(*out);
     if (!format)
         return usageError("the picture's name must end in .png, .bmp, .jpg or .jpeg (got '" + *out +
@@ -121,16 +218,18 @@ int runRender(std::span<const std::string> args) {
         screens = *parsed;
     }
 
-    // The FS98 reader would take a later panel's window_size= for a size ratio and draw
-    // something FS never shows: say so instead.
+    // A later panel is drawn by the later panel window's own layout, never by FS98's rules
+    // (which would take its window_size= for a size ratio).
     const std::string chosen = fullPath(line.positional[0]);
-    if (locatePanel(chosen, panelDirFromChosenPath(chosen)).format == PanelFormat::Later) {
-        std::fprintf(stderr,
-                     "cockpix-cli render: %s is a panel of FS2000 and later; its windows are not "
-                     "drawn yet (dump and check read it)\n",
-                     line.positional[0].c_str());
-        return 1;
+    if (PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
+        source.format == PanelFormat::Later) {
+        settleDirectoriesForPanel(line, chosen);
+        return renderLater(std::move(source), line.dirs.gaugesDir, *windowText,
+                           {*out, *format, screens, screensText.has_value()});
     }
+    const auto window = strictNumericValue(*windowText);
+    if (!window || *window != static_cast<int>(*window) || *window < 0 || *window > 8)
+        return usageError("--window takes a window number from 0 to 8");
     settleDirectoriesForPanel(line, chosen);
     const std::unique_ptr<OpenedPanel> opened = openPanel(line.positional[0], line.dirs);
     if (!opened)
@@ -163,18 +262,12 @@ int runRender(std::span<const std::string> args) {
         loadPanelScene(opened->panel, *app, w, QSize(first.width, first.height), callbacks);
     const std::vector<PanelScene> scenes =
         scenesForScreens(opened->panel, app->display, loaded, screens);
-    const bool perScreen = screensText.has_value();
-    for (std::size_t i = 0; i < scenes.size(); ++i) {
-        const std::string path = perScreen ? pathForScreen(*out, screens[i]) : *out;
-        if (!renderPanelScene(scenes[i]).save(QString::fromStdString(path),
-                                              pictureFormatName(*format))) {
-            std::fprintf(stderr, "cockpix-cli render: cannot write the picture [%s]\n",
-                         path.c_str());
-            return 1;
-        }
-        if (perScreen)
-            std::printf("%s\n", path.c_str());
-    }
+    const RenderTarget target{*out, *format, screens, screensText.has_value()};
+    std::size_t next = 0;
+    const bool written =
+        writePictures(target, [&](ScreenSize) { return renderPanelScene(scenes[next++]); });
+    if (!written)
+        return 1;
     return 0;
 #endif
 }

@@ -1,5 +1,6 @@
 #include "demoinstallation.h"
 
+#include "demofiles.h"
 #include "demomodule.h"
 #include "instruments.h"
 
@@ -202,21 +203,6 @@ const std::vector<WindowDef>& windows() {
          miniExtras},
     };
     return list;
-}
-
-bool writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
-}
-
-std::string number(double value) {
-    std::string text = std::to_string(value);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (!text.empty() && text.back() == '.')
-        text.pop_back();
-    return text;
 }
 
 std::string panelCfg() {

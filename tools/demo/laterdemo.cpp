@@ -1,5 +1,6 @@
 #include "laterdemo.h"
 
+#include "demofiles.h"
 #include "gaugemodulewriter.h"
 #include "instruments.h"
 
@@ -232,14 +233,6 @@ const std::vector<JetWindow>& jetWindows() {
     return list;
 }
 
-std::string number(double value) {
-    std::string text = std::to_string(value);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (!text.empty() && text.back() == '.')
-        text.pop_back();
-    return text;
-}
-
 std::string gaugeLine(std::size_t g, const JetGauge& gauge) {
     std::string line = std::string("gauge") + (g < 10 ? "0" : "") + std::to_string(g) + "=" +
                        gauge.name + ", " + number(gauge.x) + ", " + number(gauge.y);
@@ -289,13 +282,6 @@ Canvas jetBackground(const JetWindow& window, double scale, std::uint32_t seed) 
     }
     c.text({c.width() / 2.0, c.height() - 8.0}, window.title, 1, grey(26));
     return c;
-}
-
-bool writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
 }
 
 // A C-gauge module of several gauges, as FS2000 and later load them: each gauge's face is a

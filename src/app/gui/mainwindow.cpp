@@ -354,6 +354,12 @@ bool MainWindow::confirmLeavingPanel(std::string_view question) {
 }
 
 void MainWindow::showPanelWindow(int w) {
+    // A later panel's sections count in file order; it has no FS98 windows to view.
+    if (m_document.isLater()) {
+        if (w >= 0)
+            m_laterWindows->show(static_cast<std::size_t>(w));
+        return;
+    }
     m_rowCommands->viewWindow(w);
 }
 

@@ -80,8 +80,15 @@ const std::optional<std::vector<std::string>>& LaterGaugeFiles::cabNames(const s
     const std::optional<FileStamp> stamp = fileStamp(path);
     if (!cached.stamp || cached.stamp != stamp) {
         cached.stamp = stamp;
-        const std::optional<std::string> bytes = stamp ? readCabinet(path) : std::nullopt;
+        std::optional<std::string> bytes;
+        if (stamp) {
+            ++m_cabinetReads;
+            bytes = readCabinet(path);
+        }
         cached.names = bytes ? cabFileNames(*bytes) : std::nullopt;
+        m_lastCabPath = path;
+        m_lastCabStamp = stamp;
+        m_lastCabBytes = cached.names ? std::move(bytes) : std::nullopt;
     }
     return cached.names;
 }
@@ -96,6 +103,14 @@ const std::optional<GaugeLookup>& LaterGaugeFiles::moduleIn(const std::string& d
     if (const auto known = answers.find(module); known != answers.end())
         return known->second;
     return answers.emplace(std::string(module), lookUpModule(dir, module, m_folders)).first->second;
+}
+
+std::optional<std::string> LaterGaugeFiles::takeCabBytes(const std::string& path) {
+    std::optional<std::string> bytes = std::move(m_lastCabBytes);
+    m_lastCabBytes.reset();
+    if (!bytes || path != m_lastCabPath || !m_lastCabStamp || fileStamp(path) != m_lastCabStamp)
+        return std::nullopt;
+    return bytes;
 }
 
 GaugeLookup findLaterGauge(std::string_view name, const std::string& panelDir,

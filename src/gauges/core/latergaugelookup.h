@@ -55,6 +55,12 @@ public:
     // The names of the files inside the cabinet at path, read again only when its size or
     // modification time changed; nullopt when it is not a cabinet that can be read.
     const std::optional<std::vector<std::string>>& cabNames(const std::string& path);
+    // The bytes of the cabinet cabNames read last, when it was path and the file has not
+    // changed since; they are handed over once (whoever unpacks it next need not read it
+    // again), and only the last cabinet's are kept.
+    std::optional<std::string> takeCabBytes(const std::string& path);
+    // How many times a cabinet was read for its names.
+    int cabinetReads() const { return m_cabinetReads; }
 
     // What dir holds under the module's name whatever the gauge: its .gau or .dll; nullopt
     // when it holds neither, and the gauge's name decides. Kept for the round: panels name
@@ -79,6 +85,10 @@ private:
     std::map<std::string, CachedCab> m_cabs;
     std::unordered_map<std::string, ModuleAnswers> m_moduleAnswers; // by folder, this round
     unsigned m_answersRound = 0;
+    std::string m_lastCabPath;
+    std::optional<FileStamp> m_lastCabStamp;
+    std::optional<std::string> m_lastCabBytes;
+    int m_cabinetReads = 0;
 };
 
 // Where FS finds the gauge name: the first place of the order above that holds it. Both

@@ -89,16 +89,6 @@ Screen screenOf(ScreenSize size) {
             std::max(1.0, static_cast<double>(size.height))};
 }
 
-double clampExtent(double value, double screen) {
-    return std::isfinite(value) ? std::clamp(value, 1.0, kLaterMaxScreens * screen)
-                                : kLaterMaxScreens * screen;
-}
-
-double clampPosition(double value, double screen) {
-    const double limit = kLaterMaxScreens * screen;
-    return std::isfinite(value) ? std::clamp(value, -limit, limit) : 0;
-}
-
 void setScales(LaterWindowLayout& layout, double unitWidth, double unitHeight) {
     layout.unitWidth = std::clamp(unitWidth, kSmallestUnits, kLargestUnits);
     layout.unitHeight = std::clamp(unitHeight, kSmallestUnits, kLargestUnits);
@@ -106,21 +96,46 @@ void setScales(LaterWindowLayout& layout, double unitWidth, double unitHeight) {
     layout.pixelsPerUnitY = layout.rect.height / layout.unitHeight;
 }
 
+// The zoom of a view, held to what the move/zoom dialog can ask.
+double zoomOf(const ViewPlacement& view) {
+    return std::isfinite(view.zoom) && view.zoom > 0 ? std::clamp(view.zoom, 1e-3, 50.0) : 1;
+}
+
+double clampExtent(double value, double screen, double reach) {
+    return std::isfinite(value) ? std::clamp(value, 1.0, reach * screen) : reach * screen;
+}
+
+double clampPosition(double value, double screen, double reach) {
+    const double limit = reach * screen;
+    return std::isfinite(value) ? std::clamp(value, -limit, limit) : 0;
+}
+
+// The view's shift added to a corner.
+PointF shifted(PointF corner, const ViewPlacement& view, const LaterWindowLayout& layout) {
+    const auto finiteOr0 = [](double value) { return std::isfinite(value) ? value : 0; };
+    return {clampPosition(corner.x + finiteOr0(view.shiftX), layout.screenWidth, layout.reach),
+            clampPosition(corner.y + finiteOr0(view.shiftY), layout.screenHeight, layout.reach)};
+}
+
 // The texture at pixel_size (else size_mm, else the bitmap's own size), shrunk to fit the
 // screen when it is larger; its gauges are in texture pixels.
 LaterWindowLayout textureLayout(const Extent& pixels, const Extent& mm,
-                                std::optional<BmpSize> bitmap, Screen screen) {
+                                std::optional<BmpSize> bitmap, Screen screen,
+                                const ViewPlacement& view) {
     const Extent& chosen = pixels.width ? pixels : mm;
     const double width = chosen.width ? *chosen.width : bitmap ? bitmap->width : kLaterTextureSize;
     const double height = chosen.height ? *chosen.height
                           : bitmap      ? width * aspectOf(*bitmap)
                                         : width;
-    const double scale = std::min({1.0, screen.width / width, screen.height / height});
+    const double zoom = zoomOf(view);
+    const double scale = std::min({1.0, screen.width / width, screen.height / height}) * zoom;
     LaterWindowLayout layout;
     layout.screenWidth = screen.width;
     layout.screenHeight = screen.height;
-    layout.rect = {0, 0, clampExtent(width * scale, screen.width),
-                   clampExtent(height * scale, screen.height)};
+    layout.reach = kLaterMaxScreens * std::max(1.0, zoom);
+    const PointF corner = shifted({0, 0}, view, layout);
+    layout.rect = {corner.x, corner.y, clampExtent(width * scale, screen.width, layout.reach),
+                   clampExtent(height * scale, screen.height, layout.reach)};
     setScales(layout, width, height);
     return layout;
 }
@@ -198,13 +213,13 @@ std::optional<RgbColor> laterBackgroundColor(const LaterWindow& window) {
 }
 
 LaterWindowLayout laterWindowLayout(const LaterWindow& window, ScreenSize screenSize,
-                                    std::optional<BmpSize> background) {
+                                    std::optional<BmpSize> background, const ViewPlacement& view) {
     const Screen screen = screenOf(screenSize);
     const std::optional<BmpSize> bitmap = usable(background);
     const Extent mm = extentOf(window, "size_mm");
     const Extent pixels = extentOf(window, "pixel_size");
     if (window.kind == LaterWindowKind::Vcockpit)
-        return textureLayout(pixels, mm, bitmap, screen);
+        return textureLayout(pixels, mm, bitmap, screen, view);
 
     // size_mm=w,h gives the aspect; else the bitmap's, else pixel_size's, else square.
     const double aspect = mm.height       ? *mm.height / *mm.width
@@ -230,31 +245,38 @@ LaterWindowLayout laterWindowLayout(const LaterWindow& window, ScreenSize screen
         height = down ? *down * screen.height : width * aspect;
         layout.byFractions = true;
     }
-    width = clampExtent(width, screen.width);
-    height = clampExtent(height, screen.height);
+    width = clampExtent(width, screen.width, kLaterMaxScreens);
+    height = clampExtent(height, screen.height, kLaterMaxScreens);
+    // Gauge units: pixel_size where set, else size_mm, else the bitmap's pixels (else the
+    // window's own, unzoomed).
+    const Extent& units = pixels.width ? pixels : mm;
+    const double unitWidth = units.width ? *units.width : bitmap ? bitmap->width : width;
+    const double unitHeight = units.height ? *units.height : unitWidth * height / width;
+
+    const double zoom = zoomOf(view);
+    layout.reach = kLaterMaxScreens * std::max(1.0, zoom);
+    width = clampExtent(width * zoom, screen.width, layout.reach);
+    height = clampExtent(height * zoom, screen.height, layout.reach);
     PointF corner;
     if (at(pos, 0) && at(pos, 1)) {
-        corner = {clampPosition(*at(pos, 0) * screen.width, screen.width),
-                  clampPosition(*at(pos, 1) * screen.height, screen.height)};
+        corner = {clampPosition(*at(pos, 0) * screen.width, screen.width, kLaterMaxScreens),
+                  clampPosition(*at(pos, 1) * screen.height, screen.height, kLaterMaxScreens)};
         layout.byFractions = true;
     } else {
         const double code = at(keyNumbers(window, "position"), 0).value_or(0);
         corner = positionOffset(code, screen.width - width, screen.height - height);
     }
+    corner = shifted(corner, view, layout);
     layout.rect = {corner.x, corner.y, width, height};
-
-    // Gauge units: pixel_size where set, else size_mm, else the bitmap's pixels.
-    const Extent& units = pixels.width ? pixels : mm;
-    const double unitWidth = units.width ? *units.width : bitmap ? bitmap->width : width;
-    setScales(layout, unitWidth, units.height ? *units.height : unitWidth * height / width);
+    setScales(layout, unitWidth, unitHeight);
     return layout;
 }
 
 RectF laterGaugeRect(const LaterGauge& gauge, const LaterWindowLayout& layout,
                      std::optional<BmpSize> picture) {
     const GaugeUnits units = unitsOf(gauge, picture);
-    const double limitX = kLaterMaxScreens * std::max(1.0, layout.screenWidth);
-    const double limitY = kLaterMaxScreens * std::max(1.0, layout.screenHeight);
+    const double limitX = layout.reach * std::max(1.0, layout.screenWidth);
+    const double limitY = layout.reach * std::max(1.0, layout.screenHeight);
     const auto held = [](double value, double low, double high) {
         return std::isfinite(value) ? std::clamp(value, low, high) : high;
     };

@@ -57,12 +57,20 @@ struct LaterWindowLayout {
     bool byFractions = false; // placed by window_pos / window_size
     double screenWidth = 1;   // the screen it was laid out for, in pixels
     double screenHeight = 1;
+    // How many screens from the corner its gauges may reach: kLaterMaxScreens, times the
+    // zoom when it is larger than 1.
+    double reach = kLaterMaxScreens;
 };
 
 // The layout of window on a screen; background is the pixel size of its bitmap
-// (laterBackgroundFile), nullopt when it has none or it cannot be read.
+// (laterBackgroundFile), nullopt when it has none or it cannot be read. view zooms and
+// shifts it as the move/zoom dialog asks, as an FS98 window is zoomed: the window's size
+// times the zoom, placed again by its position code (by window_pos, a virtual cockpit at
+// the corner: its top-left corner stays), then moved by the shift; the gauge units stay.
+// A zoom that is not a number above zero counts as 1; it is held within 1/1000..50.
 LaterWindowLayout laterWindowLayout(const LaterWindow& window, ScreenSize screen,
-                                    std::optional<BmpSize> background);
+                                    std::optional<BmpSize> background,
+                                    const ViewPlacement& view = {});
 
 // The gauge's rectangle on the screen. x, y, w, h as the line gives them (x, y missing: 0);
 // w alone keeps the picture's aspect; h alone too, the other way; neither gives the

@@ -63,7 +63,7 @@ std::optional<std::string> readLimitedFile(const std::string& path) {
 }
 
 LaterGaugePicture noPicture(QString reason) {
-    return {QImage(), std::move(reason)};
+    return {QImage(), std::move(reason), QString()};
 }
 
 LaterGaugePicture bitmapPicture(std::string_view bytes, const QString& name) {
@@ -257,8 +257,12 @@ const LaterGaugePictures::CabContents& LaterGaugePictures::cab(const std::string
     if (contents.stamp == stamp && stamp.exists)
         return contents;
     contents = CabContents{stamp, false, {}};
-    ++m_filesRead;
-    const std::optional<std::string> bytes = readCabinet(path);
+    // Its look-up has just read it for its names, as a rule.
+    std::optional<std::string> bytes = m_files.takeCabBytes(path);
+    if (!bytes) {
+        ++m_filesRead;
+        bytes = readCabinet(path);
+    }
     std::optional<std::vector<CabEntry>> files = bytes ? readCabFiles(*bytes) : std::nullopt;
     if (!files)
         return contents;

@@ -47,7 +47,7 @@ public:
 
     // How many module files (cabinets, .gau, .dll, gauge.xml) have been read so far: a
     // window's gauges of one cabinet read it once.
-    int filesRead() const { return m_filesRead; }
+    int filesRead() const { return m_filesRead + m_files.cabinetReads(); }
 
 private:
     // What tells a file or folder changed since it was read.

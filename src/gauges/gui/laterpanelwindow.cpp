@@ -7,6 +7,7 @@
 #include "gauges/gui/arrangementactions.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
+#include "gauges/gui/screenpreviewdialog.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace cockpix {
@@ -40,10 +42,11 @@ QString unitsText(double value) {
 
 } // namespace
 
-LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, UserDialogs& dialogs,
-                                           std::size_t window, LaterPictureLookup pictures,
-                                           std::string panelDir, QWidget* parent)
-    : QWidget(parent), m_document(document), m_dialogs(dialogs), m_window(window),
+LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, const AppModel& app,
+                                           UserDialogs& dialogs, std::size_t window,
+                                           LaterPictureLookup pictures, std::string panelDir,
+                                           QWidget* parent)
+    : QWidget(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_window(window),
       m_pictures(std::move(pictures)), m_panelDir(std::move(panelDir)) {
     setObjectName(QStringLiteral("laterPanelWindow"));
     setFocusPolicy(Qt::StrongFocus);
@@ -92,6 +95,10 @@ QAction* LaterPanelWindowForm::addMenuAction(QMenu* menu, const char* name, cons
 void LaterPanelWindowForm::buildMenus() {
     m_pictureMenu = new QMenu(tr("&Picture"), this);
     m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
+    connect(addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), QKeySequence("Ctrl+Z")),
+            &QAction::triggered, this, &LaterPanelWindowForm::zoomRequested);
+    connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
+            &QAction::triggered, this, &LaterPanelWindowForm::showScreenPreviews);
     connect(addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), QKeySequence("Ctrl+C")),
             &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
     m_gaugeMenu = new QMenu(tr("&Gauges"), this);
@@ -159,8 +166,12 @@ const LaterGauge* LaterPanelWindowForm::gaugeLine(int i) const {
 }
 
 void LaterPanelWindowForm::load() {
-    const LaterSceneSource source{&m_document.laterPanel(), &m_document.laterLines(),
-                                  m_document.laterEncoding(), m_panelDir, &m_backgrounds};
+    const LaterSceneSource source{&m_document.laterPanel(),
+                                  &m_document.laterLines(),
+                                  m_document.laterEncoding(),
+                                  m_panelDir,
+                                  &m_backgrounds,
+                                  m_app.display.laterView(viewKey())};
     m_scene = laterWindowScene(source, m_window, screenSizePixels(), m_pictures);
     showScene();
 }
@@ -410,6 +421,31 @@ void LaterPanelWindowForm::onRemoveRequested(int i) {
     if (!m_dialogs.question(tr("Are you sure to remove gauge\n%1 ?").arg(name)))
         return;
     m_document.removeLaterGauge(gauge->line);
+}
+
+void LaterPanelWindowForm::showScreenPreviews() {
+    const auto previews = findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly);
+    const auto open =
+        std::find_if(previews.begin(), previews.end(),
+                     [](const ScreenPreviewDialog* dialog) { return dialog->isVisible(); });
+    if (open != previews.end()) {
+        (*open)->refresh();
+        (*open)->raise();
+        (*open)->activateWindow();
+        return;
+    }
+    auto* dialog =
+        new ScreenPreviewDialog(m_document, m_app, m_window, m_pictures, m_panelDir, this);
+    dialog->setWindowFlag(Qt::Dialog);
+    dialog->show();
+}
+
+void LaterPanelWindowForm::closeEvent(QCloseEvent* event) {
+    // The previews show this window: they go with it at once.
+    for (ScreenPreviewDialog* preview :
+         findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly))
+        preview->close();
+    QWidget::closeEvent(event);
 }
 
 void LaterPanelWindowForm::closeWindow() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/appmodel.h"
 #include "base/gui/childmenuprovider.h"
 #include "gauges/core/gaugearrangement.h"
 #include "gauges/gui/laterwindowscene.h"
@@ -26,30 +27,34 @@ class UserDialogs;
 
 // One [WindowNN] or [VcockpitNN] section of a panel of FS2000 and later, as FS puts it on
 // the screen: a painted frame as large as the screen with the window's background bitmap
-// stretched to where the window goes (a virtual cockpit: its texture at the top-left
-// corner), or its background colour, and every gauge with its picture or, where none was found, its
-// outline. It follows the document: every edit, undo or redo draws it again. A gauge is moved by
-// dragging it or with the arrow keys (Shift: 10 units), resized by the corner handle
-// (width and height apart, Shift keeps the aspect), removed with Delete after a question;
-// Tab walks the gauges. Several gauges selected (Ctrl+click, a band, "Select all gauges")
-// move together and are aligned, distributed or sized alike from the "Align" submenu or the
-// tool bar. Each edit is one undo step.
+// stretched to where the window goes (a virtual cockpit: a frame of its texture's size), or
+// its background colour, zoomed and shifted as Picture > Zoom... set it (app.display), and every
+// gauge with its picture or, where none was found, its outline. It follows the document: every
+// edit, undo or redo draws it again. A gauge is moved by dragging it or with the arrow keys (Shift:
+// 10 units), resized by the corner handle (width and height apart, Shift keeps the aspect), removed
+// with Delete after a question; Tab walks the gauges. Several gauges selected (Ctrl+click, a
+// band, "Select all gauges") move together and are aligned, distributed or sized alike from
+// the "Align" submenu or the tool bar. Each edit is one undo step.
 class LaterPanelWindowForm : public QWidget, public ChildMenuProvider {
     Q_OBJECT
 public:
-    // window: the index of the section in the document's LaterPanel::windows.
-    LaterPanelWindowForm(PanelDocument& document, UserDialogs& dialogs, std::size_t window,
-                         LaterPictureLookup pictures, std::string panelDir,
+    // window: the index of the section in the document's LaterPanel::windows; app holds
+    // its zoom and shift.
+    LaterPanelWindowForm(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+                         std::size_t window, LaterPictureLookup pictures, std::string panelDir,
                          QWidget* parent = nullptr);
     ~LaterPanelWindowForm() override;
 
     // The section shown now (its index moves when a section before it goes); npos once
     // the section is gone (the window then closes).
     std::size_t windowIndex() const { return m_window; }
+    // What names the section across edits: the key of its zoom and shift.
+    LaterViewKey viewKey() const { return {m_kind, m_number}; }
     // Draws the window again from the document.
     void load();
 
     const LaterWindowScene& scene() const { return m_scene; }
+    const PanelDocument& document() const { return m_document; }
     PanelView* view() const { return m_view; }
     int gaugeCount() const;
     PanelPicture backgroundPicture() const;
@@ -64,8 +69,13 @@ public:
     QList<QMenu*> childMenus() const override;
     QSize sizeHint() const override;
     void scrollToPicture();
+    // "Pre&view at screen sizes...": one preview of this window at a time, drawn afresh
+    // when asked again.
+    void showScreenPreviews();
 
 signals:
+    // "&Zoom...": the move/zoom dialog for this window.
+    void zoomRequested();
     // "&Properties..." or a click on gauge i; "&Go to gauge...".
     void propertiesRequested(int i);
     void goToGaugeRequested();
@@ -74,6 +84,9 @@ signals:
     // The place of a gauge being dragged, for the main window's status line; empty when
     // the drag ends.
     void dragStatusChanged(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildFrame();
@@ -101,6 +114,7 @@ private:
     void closeWindow();
 
     PanelDocument& m_document;
+    const AppModel& m_app;
     UserDialogs& m_dialogs;
     std::size_t m_window;
     // What names the section across edits that move it: its kind and number.

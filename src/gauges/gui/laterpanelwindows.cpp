@@ -1,9 +1,13 @@
 #include "gauges/gui/laterpanelwindows.h"
 
+#include "base/gui/colorref.h"
+#include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/gui/lateraddgaugedialog.h"
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
+#include "gauges/gui/movezoomdialog.h"
+#include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QApplication>
@@ -13,8 +17,49 @@
 
 namespace cockpix {
 
-LaterPanelWindows::LaterPanelWindows(PanelDocument& document, const AppModel& app,
-                                     UserDialogs& dialogs, QMdiArea* area, QObject* parent)
+namespace {
+
+// The window's picture in the move/zoom dialog: its background (or colour) where the later
+// layout puts it at each zoom. The section and its bitmap's size are taken as they are when
+// the dialog opens.
+MoveZoomSubject laterMoveZoomSubject(const LaterPanelWindowForm& form, AppModel& app) {
+    const LaterWindowScene& scene = form.scene();
+    MoveZoomSubject subject;
+    subject.backColor = toQColor(app.panelBackColor);
+    subject.picture = form.backgroundPicture().picture;
+    subject.placement = app.display.laterView(form.viewKey());
+    std::optional<BmpSize> bitmap;
+    if (!scene.background.isNull())
+        bitmap = BmpSize{scene.background.width(), scene.background.height()};
+    const QSize screen = screenSizePixels();
+    const ScreenSize size{screen.width(), screen.height()};
+    LaterWindow window;
+    if (form.windowIndex() < form.document().laterPanel().windows.size())
+        window = form.document().laterPanel().windows[form.windowIndex()];
+    const double width = laterWindowLayout(window, size, bitmap).rect.width;
+    subject.pictureWidth = [width] { return width; };
+    subject.previewRect = [window, size, bitmap](double z, PointF shift,
+                                                 const PreviewScale& scale) {
+        const RectF rect = laterWindowLayout(window, size, bitmap, {z, shift.x, shift.y}).rect;
+        const auto twips = [](double pixels, double perTwip) {
+            return perTwip != 0 ? pixels / perTwip : 0;
+        };
+        return RectF{twips(rect.left, scale.x), twips(rect.top, scale.y),
+                     twips(rect.width, scale.x), twips(rect.height, scale.y)};
+    };
+    subject.store = [&app, key = form.viewKey()](const ViewPlacement& placement) {
+        if (placement == ViewPlacement{})
+            app.display.laterViews.erase(key);
+        else
+            app.display.laterViews[key] = placement;
+    };
+    return subject;
+}
+
+} // namespace
+
+LaterPanelWindows::LaterPanelWindows(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+                                     QMdiArea* area, QObject* parent)
     : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_area(area) {
     // The folders as they are when a window is drawn: the directories may change between.
     m_pictures = [this](const std::vector<std::string_view>& names) {
@@ -40,14 +85,15 @@ LaterPanelWindowForm* LaterPanelWindows::show(std::size_t window) {
         return open;
     }
     m_forms.removeAll(nullptr);
-    auto* form =
-        new LaterPanelWindowForm(m_document, m_dialogs, window, m_pictures, m_app.dirs.panelDir);
+    auto* form = new LaterPanelWindowForm(m_document, m_app, m_dialogs, window, m_pictures,
+                                          m_app.dirs.panelDir);
     m_forms.append(form);
     connect(form, &LaterPanelWindowForm::propertiesRequested, this,
             [this, form](int i) { openProperties(form, i); });
     connect(form, &LaterPanelWindowForm::goToGaugeRequested, this,
             [this, form] { goToGauge(form); });
     connect(form, &LaterPanelWindowForm::addGaugeRequested, this, [this, form] { addGauge(form); });
+    connect(form, &LaterPanelWindowForm::zoomRequested, this, [this, form] { openMoveZoom(form); });
     connect(form, &LaterPanelWindowForm::dragStatusChanged, this,
             &LaterPanelWindows::statusMessage);
     form->load();
@@ -85,6 +131,27 @@ void LaterPanelWindows::openProperties(LaterPanelWindowForm* form, int i) {
     m_properties->show();
     m_properties->raise();
     m_properties->activateWindow();
+}
+
+MoveZoomDialog* LaterPanelWindows::moveZoomDialog() const {
+    return m_moveZoom;
+}
+
+void LaterPanelWindows::openMoveZoom(LaterPanelWindowForm* form) {
+    if (m_moveZoom)
+        m_moveZoom->close();
+    // Closed with its window: the dialog belongs to it.
+    m_moveZoom = new MoveZoomDialog(m_document, laterMoveZoomSubject(*form, m_app),
+                                    static_cast<int>(form->windowIndex()), form);
+    m_moveZoom->setWindowFlag(Qt::Dialog);
+    QPointer<LaterPanelWindowForm> target(form);
+    connect(m_moveZoom, &MoveZoomDialog::placementChanged, this, [target] {
+        if (target)
+            target->load();
+    });
+    m_moveZoom->show();
+    m_moveZoom->raise();
+    m_moveZoom->activateWindow();
 }
 
 void LaterPanelWindows::addGauge(LaterPanelWindowForm* form) {

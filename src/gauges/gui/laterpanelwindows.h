@@ -3,7 +3,8 @@
 // The panel windows of a later panel, one per window or virtual cockpit section at most:
 // shown in the MDI area when asked (from the template's table or the Windows menu), brought
 // to the front when already open. It gives them their gauge pictures and opens their gauge
-// properties and Go to gauge.
+// properties, Go to gauge and the move/zoom dialog, whose zoom and shift it keeps in
+// app.display.
 
 #include "app/core/appmodel.h"
 #include "gauges/gui/laterwindowscene.h"
@@ -18,14 +19,15 @@ namespace cockpix {
 
 class LaterGaugePropertiesDialog;
 class LaterPanelWindowForm;
+class MoveZoomDialog;
 class PanelDocument;
 class UserDialogs;
 
 class LaterPanelWindows : public QObject {
     Q_OBJECT
 public:
-    LaterPanelWindows(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
-                      QMdiArea* area, QObject* parent = nullptr);
+    LaterPanelWindows(PanelDocument& document, AppModel& app, UserDialogs& dialogs, QMdiArea* area,
+                      QObject* parent = nullptr);
 
     // Where the windows take their gauges' pictures from; by default as FS finds them, in
     // the panel folder, then the gauges folder, each module read once until it changes.
@@ -44,6 +46,10 @@ public:
     // Opens the chooser of gauges to add to the form's window; the gauge added is selected.
     void addGauge(LaterPanelWindowForm* form);
     LaterGaugePropertiesDialog* propertiesDialog() const;
+    // The move/zoom dialog of the form's window; one at a time. OK keeps its zoom and shift
+    // and draws the window again.
+    void openMoveZoom(LaterPanelWindowForm* form);
+    MoveZoomDialog* moveZoomDialog() const;
 
 signals:
     void windowShown(LaterPanelWindowForm* form);
@@ -52,13 +58,14 @@ signals:
 
 private:
     PanelDocument& m_document;
-    const AppModel& m_app;
+    AppModel& m_app;
     UserDialogs& m_dialogs;
     QMdiArea* m_area;
     LaterGaugePictures m_gaugePictures;
     LaterPictureLookup m_pictures;
     QList<QPointer<LaterPanelWindowForm>> m_forms;
     QPointer<LaterGaugePropertiesDialog> m_properties;
+    QPointer<MoveZoomDialog> m_moveZoom;
 };
 
 } // namespace cockpix

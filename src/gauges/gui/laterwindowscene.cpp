@@ -2,7 +2,11 @@
 
 #include "base/core/filelookup.h"
 #include "base/gui/modeltext.h"
+#include "gauges/gui/gaugeoutline.h"
 #include "gauges/gui/panelrenderer.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace cockpix {
 namespace {
@@ -45,8 +49,14 @@ LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t in
     }
     if (const auto color = laterBackgroundColor(window))
         scene.backColor = toQColor(*color);
-    scene.layout =
-        laterWindowLayout(window, {screen.width(), screen.height()}, sizeOf(scene.background));
+    const ScreenSize screenSize{screen.width(), screen.height()};
+    scene.layout = laterWindowLayout(window, screenSize, sizeOf(scene.background), source.view);
+    if (window.kind == LaterWindowKind::Vcockpit) {
+        // A texture, not a place on the screen: its frame is the texture as drawn at zoom 1.
+        const RectF texture = laterWindowLayout(window, screenSize, sizeOf(scene.background)).rect;
+        scene.frame = QSize(std::max(1, int(std::ceil(texture.width))),
+                            std::max(1, int(std::ceil(texture.height))));
+    }
 
     std::vector<std::string_view> names;
     names.reserve(window.gauges.size());
@@ -69,6 +79,50 @@ LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t in
         scene.gauges.push_back(std::move(shown));
     }
     return scene;
+}
+
+void paintLaterWindowScene(QPainter& painter, const LaterWindowScene& scene,
+                           const QColor& frameColor) {
+    const QRect frame(QPoint(0, 0), scene.frame);
+    painter.fillRect(frame, frameColor);
+    const QRect window = pixelRect(scene.layout.rect);
+    // A scene is painted once: no stretched part is kept.
+    if (!scene.background.isNull()) {
+        StretchedPart once;
+        paintClippedPicture(painter, frame, window, scene.background, false, once);
+    } else if (scene.backColor) {
+        painter.fillRect(window.intersected(frame), *scene.backColor);
+    }
+    for (const LaterSceneGauge& gauge : scene.gauges) {
+        const QRect rect = pixelRect(gauge.rect);
+        if (rect.isEmpty() || !rect.intersects(frame))
+            continue;
+        if (gauge.picture.isNull()) {
+            paintGaugeOutline(painter, rect, gauge.label);
+        } else {
+            StretchedPart once;
+            paintClippedPicture(painter, frame, rect, gauge.picture, false, once);
+        }
+    }
+}
+
+QImage renderLaterWindowScene(const LaterWindowScene& scene, const QColor& frameColor) {
+    if (scene.frame.isEmpty())
+        return {};
+    QImage image(scene.frame, QImage::Format_RGB32);
+    image.fill(frameColor);
+    QPainter painter(&image);
+    paintLaterWindowScene(painter, scene, frameColor);
+    painter.end();
+    return image;
+}
+
+bool laterWindowOutsideFrame(const LaterWindowScene& scene) {
+    // Half a pixel of slack: the rectangle is in fractions, the frame in whole pixels.
+    const RectF& rect = scene.layout.rect;
+    return rect.left < -0.5 || rect.top < -0.5 ||
+           rect.left + rect.width > scene.frame.width() + 0.5 ||
+           rect.top + rect.height > scene.frame.height() + 0.5;
 }
 
 QString laterGaugeToolTip(const LaterSceneGauge& gauge) {

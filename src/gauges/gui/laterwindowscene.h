@@ -16,6 +16,8 @@
 #include <QSize>
 #include <QString>
 
+#include <QPainter>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -39,7 +41,7 @@ struct LaterSceneGauge {
 };
 
 struct LaterWindowScene {
-    QSize frame;                         // the screen, in pixels
+    QSize frame;                         // the screen, or a virtual cockpit's texture, in pixels
     QString caption;                     // the window's title, or its section's name
     QImage background;                   // null: the window is filled with backColor
     std::optional<QColor> backColor;     // Background_color
@@ -66,12 +68,24 @@ struct LaterSceneSource {
     TextEncoding encoding = TextEncoding::Windows1252;
     std::string panelDir;                        // with its trailing separator
     LaterBackgroundCache* backgrounds = nullptr; // may be null: the bitmap is read each time
+    ViewPlacement view;                          // the move/zoom dialog's zoom and shift
 };
 
 // The scene of panel.windows[window] on a screen of that size; an empty scene (no gauges,
 // null frame) when there is no such window.
 LaterWindowScene laterWindowScene(const LaterSceneSource& source, std::size_t window, QSize screen,
                                   const LaterPictureLookup& pictures);
+
+// Paints the scene as the later panel window shows it, into a picture of the frame's size:
+// the frame in frameColor, the window's background bitmap (or its colour) stretched to the
+// window, and each gauge's picture at its place, or its outline with its label where it has
+// none. The screen-size previews and the command line's render draw with it.
+void paintLaterWindowScene(QPainter& painter, const LaterWindowScene& scene,
+                           const QColor& frameColor = Qt::black);
+QImage renderLaterWindowScene(const LaterWindowScene& scene, const QColor& frameColor = Qt::black);
+
+// Whether the window reaches past the frame (the screen cuts it off there).
+bool laterWindowOutsideFrame(const LaterWindowScene& scene);
 
 // The gauge's tooltip: its label, and the reason a picture is missing on a line of its own.
 QString laterGaugeToolTip(const LaterSceneGauge& gauge);

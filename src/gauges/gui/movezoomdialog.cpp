@@ -48,8 +48,39 @@ QGroupBox* makeGroup(const char* name, const QString& caption, const QString& to
 
 } // namespace
 
+MoveZoomSubject panelMoveZoomSubject(const PanelDocument& document, AppModel& app, int w) {
+    MoveZoomSubject subject;
+    subject.backColor = toQColor(app.panelBackColor);
+    subject.picture = loadBitmapImage(
+        resolvePathIgnoringCase(backgroundBitmapPath(document.panel(), app.dirs, w).path));
+    const WindowDisplay& shown = app.display.window(w);
+    subject.placement = {shown.windowZoom, shown.windowShiftX, shown.windowShiftY};
+    subject.pictureWidth = [&app, w] { return app.display.window(w).windowPixelWidth; };
+    subject.previewRect = [&document, &app, w](double z, PointF shift, const PreviewScale& scale) {
+        const QSize screen = screenSizePixels();
+        storeScreen(app.display, screen.width(), screen.height());
+        // Where the position rule puts the picture at that zoom, kept while the dialog is open.
+        WindowDisplay& window = app.display.window(w);
+        const PointF offset = placementOffsetForZoom(document.panel(), app.display, w, z);
+        window.savedOffsetX = offset.x;
+        window.savedOffsetY = offset.y;
+        return previewPictureRect(document.panel(), app.display, w, z, offset, shift, scale);
+    };
+    subject.store = [&app, w](const ViewPlacement& placement) {
+        WindowDisplay& window = app.display.window(w);
+        window.windowZoom = placement.zoom;
+        window.windowShiftX = placement.shiftX;
+        window.windowShiftY = placement.shiftY;
+    };
+    return subject;
+}
+
 MoveZoomDialog::MoveZoomDialog(const PanelDocument& document, AppModel& app, int w, QWidget* parent)
-    : QDialog(parent), m_document(document), m_app(app), m_w(w) {
+    : MoveZoomDialog(document, panelMoveZoomSubject(document, app, w), w, parent) {}
+
+MoveZoomDialog::MoveZoomDialog(const PanelDocument& document, MoveZoomSubject subject, int w,
+                               QWidget* parent)
+    : QDialog(parent), m_document(document), m_subject(std::move(subject)), m_w(w) {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Move panel picture..."));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -189,29 +220,27 @@ void MoveZoomDialog::connectControls() {
 
 // The texts are set last, each running its handling, so sliders and preview follow them.
 void MoveZoomDialog::fillFromModel() {
-    m_preview->setBackColor(toQColor(m_app.panelBackColor));
+    m_preview->setBackColor(m_subject.backColor);
     const QSize screen = screenSizePixels();
     m_previewScale = previewScale(screen.width(), screen.height());
-    WindowDisplay& shown = m_app.display.window(m_w);
-    shown.savedOffsetX = shown.windowOffsetX;
-    shown.savedOffsetY = shown.windowOffsetY;
     const int bounds[] = {shiftSliderBound(m_previewScale.x), shiftSliderBound(m_previewScale.y)};
     for (int i = 0; i < 2; ++i)
         m_shiftSlider[i]->setRange(-bounds[i], bounds[i]);
-    m_preview->setPicture(loadBitmapImage(
-        resolvePathIgnoringCase(backgroundBitmapPath(m_document.panel(), m_app.dirs, m_w).path)));
-    m_shiftText[0]->setText(numberText(shown.windowShiftX));
-    m_shiftText[1]->setText(numberText(shown.windowShiftY));
-    m_zoomText->setText(numberText(shown.windowZoom));
+    m_preview->setPicture(m_subject.picture);
+    const ViewPlacement& shown = m_subject.placement;
+    m_previewZoom = shown.zoom;
+    m_shiftText[0]->setText(numberText(shown.shiftX));
+    m_shiftText[1]->setText(numberText(shown.shiftY));
+    m_zoomText->setText(numberText(shown.zoom));
     placePreview();
 }
 
 void MoveZoomDialog::placePreview() {
-    const WindowDisplay& shown = m_app.display.window(m_w);
-    const RectF twips = previewPictureRect(
-        m_document.panel(), m_app.display, m_w, m_previewZoom,
-        {shown.savedOffsetX, shown.savedOffsetY},
-        {double(m_shiftSlider[0]->value()), double(m_shiftSlider[1]->value())}, m_previewScale);
+    if (!m_subject.previewRect)
+        return;
+    const RectF twips = m_subject.previewRect(
+        m_previewZoom, {double(m_shiftSlider[0]->value()), double(m_shiftSlider[1]->value())},
+        m_previewScale);
     const double pixel = kTwipsPerPixel;
     m_preview->setPictureRect(
         QRectF(twips.left / pixel, twips.top / pixel, twips.width / pixel, twips.height / pixel));
@@ -224,11 +253,6 @@ void MoveZoomDialog::onZoomText() {
         return;
     }
     m_previewZoom = z;
-    const QSize screen = screenSizePixels();
-    storeScreen(m_app.display, screen.width(), screen.height());
-    const PointF offset = placementOffsetForZoom(m_document.panel(), m_app.display, m_w, z);
-    m_app.display.window(m_w).savedOffsetX = offset.x;
-    m_app.display.window(m_w).savedOffsetY = offset.y;
     placePreview();
     if (const auto value = sliderForZoom(z))
         m_zoomSliderValue = *value;
@@ -264,8 +288,9 @@ void MoveZoomDialog::onShiftSlider(bool across, int s) {
 }
 
 void MoveZoomDialog::autoAdjust() {
-    const auto zoom =
-        autoAdjustZoom(screenSizePixels().width(), m_app.display.window(m_w).windowPixelWidth);
+    if (!m_subject.pictureWidth)
+        return;
+    const auto zoom = autoAdjustZoom(screenSizePixels().width(), m_subject.pictureWidth());
     if (!zoom)
         return;
     if (const auto value = sliderForZoom(*zoom))
@@ -278,10 +303,8 @@ void MoveZoomDialog::confirm() {
     const double zoom = textValue(m_zoomText);
     if (zoom == 0)
         return;
-    WindowDisplay& shown = m_app.display.window(m_w);
-    shown.windowZoom = zoom;
-    shown.windowShiftX = textValue(m_shiftText[0]);
-    shown.windowShiftY = textValue(m_shiftText[1]);
+    if (m_subject.store)
+        m_subject.store({zoom, textValue(m_shiftText[0]), textValue(m_shiftText[1])});
     emit placementChanged(m_w);
     close();
 }

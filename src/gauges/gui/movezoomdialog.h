@@ -3,7 +3,11 @@
 #include "app/core/appmodel.h"
 #include "gauges/core/movezoom.h"
 
+#include <QColor>
 #include <QDialog>
+#include <QImage>
+
+#include <functional>
 
 class QLineEdit;
 class QPushButton;
@@ -14,6 +18,23 @@ namespace cockpix {
 
 class PanelDocument;
 class ZoomPreview;
+
+// What the dialog moves and zooms: the picture of one panel window on the screen.
+struct MoveZoomSubject {
+    QColor backColor;
+    QImage picture;          // the window's background, drawn in the preview
+    ViewPlacement placement; // the zoom and shift it has now
+    // What AUTO ADJUST makes as wide as the screen, in pixels, when it is pressed.
+    std::function<double()> pictureWidth;
+    // The picture's rectangle in preview twips (movezoom.h) at zoom z shifted by shift
+    // screen pixels.
+    std::function<RectF(double z, PointF shift, const PreviewScale& scale)> previewRect;
+    // OK: keeps the new zoom and shift.
+    std::function<void(const ViewPlacement& placement)> store;
+};
+
+// The subject of FS98 window w: its values in app.display.
+MoveZoomSubject panelMoveZoomSubject(const PanelDocument& document, AppModel& app, int w);
 
 // Form15, "Move panel picture...": how COCKPIX shows window w (never written to panel.cfg):
 // the zoom, by slider or text, "AUTO ADJUST" to FS98's own fit, and the shift of the picture
@@ -28,6 +49,9 @@ class MoveZoomDialog : public QDialog {
     Q_OBJECT
 public:
     MoveZoomDialog(const PanelDocument& document, AppModel& app, int w, QWidget* parent = nullptr);
+    // The same for any subject; w only names it (windowSlot, placementChanged).
+    MoveZoomDialog(const PanelDocument& document, MoveZoomSubject subject, int w,
+                   QWidget* parent = nullptr);
 
     int windowSlot() const { return m_w; }
     ZoomPreview* preview() const { return m_preview; }
@@ -56,7 +80,7 @@ private:
     void placePreview();
 
     const PanelDocument& m_document;
-    AppModel& m_app;
+    MoveZoomSubject m_subject;
     const int m_w;
 
     // The dialog's own values: the preview's scale, the zoom slider's value as the zoom text

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 namespace cockpix {
@@ -31,6 +32,28 @@ QString screenName(ScreenSize size) {
 ScreenPreviewDialog::ScreenPreviewDialog(const PanelDocument& document, const AppModel& app, int w,
                                          QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_w(std::clamp(w, 0, kWindowSlots - 1)) {
+    build();
+    refresh();
+}
+
+ScreenPreviewDialog::ScreenPreviewDialog(const PanelDocument& document, const AppModel& app,
+                                         std::size_t window, LaterPictureLookup pictures,
+                                         std::string panelDir, QWidget* parent)
+    : QDialog(parent), m_document(document), m_app(app),
+      m_w(int(std::min<std::size_t>(window, std::size_t(INT_MAX)))) {
+    m_later = std::make_unique<LaterSource>();
+    m_later->window = window;
+    const auto& windows = m_document.laterPanel().windows;
+    if (window < windows.size())
+        m_later->key = {windows[window].kind, windows[window].number};
+    m_later->pictures = std::move(pictures);
+    m_later->panelDir = std::move(panelDir);
+    build();
+    connect(&m_document, &PanelDocument::laterChanged, this, &ScreenPreviewDialog::scheduleRefresh);
+    refresh();
+}
+
+void ScreenPreviewDialog::build() {
     setObjectName(QStringLiteral("screenPreviews"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -97,7 +120,6 @@ ScreenPreviewDialog::ScreenPreviewDialog(const PanelDocument& document, const Ap
     }
     connect(&m_document, &PanelDocument::panelReplaced, this,
             &ScreenPreviewDialog::scheduleRefresh);
-    refresh();
 }
 
 ScreenPreviewTile* ScreenPreviewDialog::tile(int i) const {
@@ -118,6 +140,10 @@ void ScreenPreviewDialog::scheduleRefresh() {
 
 void ScreenPreviewDialog::refresh() {
     m_refreshPending = false;
+    if (m_later) {
+        refreshLater();
+        return;
+    }
     const Panel& panel = m_document.panel();
     setWindowTitle(tr("Preview at screen sizes - Window %1: %2")
                        .arg(m_w)
@@ -126,7 +152,7 @@ void ScreenPreviewDialog::refresh() {
     QStringList warnings;
     if (m_w >= panel.windowCount) {
         warnings << tr("The panel has no window %1 any more.").arg(m_w);
-        showScenes(warnings);
+        showScenes({}, {}, warnings);
         return;
     }
     // A copy of the program state, so that the layout data of the open panel windows stay as
@@ -141,19 +167,60 @@ void ScreenPreviewDialog::refresh() {
     const QSize screen = screenSizePixels();
     const PanelScene loaded = loadPanelScene(panel, *copy, m_w, screen, callbacks);
     m_scenes = scenesForScreens(panel, copy->display, loaded, kScreens);
-    showScenes(warnings);
+    std::vector<QImage> pictures;
+    std::vector<bool> offScreen;
+    for (const PanelScene& scene : m_scenes) {
+        pictures.push_back(renderPanelScene(scene));
+        offScreen.push_back(backgroundOutsideFrame(scene));
+    }
+    showScenes(pictures, offScreen, warnings);
 }
 
-void ScreenPreviewDialog::showScenes(const QStringList& warnings) {
+void ScreenPreviewDialog::refreshLater() {
+    m_laterScenes.clear();
+    const auto& windows = m_document.laterPanel().windows;
+    const LaterViewKey key = m_later->key;
+    std::size_t& index = m_later->window;
+    if (index >= windows.size() || windows[index].kind != key.first ||
+        windows[index].number != key.second) {
+        index = windows.size();
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (windows[i].kind == key.first && windows[i].number == key.second)
+                index = i;
+        }
+    }
+    if (!m_document.isLater() || index >= windows.size()) {
+        setWindowTitle(tr("Preview at screen sizes"));
+        showScenes({}, {}, {tr("The panel has no such window any more.")});
+        return;
+    }
+    const LaterSceneSource source{&m_document.laterPanel(),   &m_document.laterLines(),
+                                  m_document.laterEncoding(), m_later->panelDir,
+                                  &m_later->backgrounds,      ViewPlacement{}};
+    std::vector<QImage> pictures;
+    std::vector<bool> offScreen;
+    for (const ScreenSize& screen : kScreens) {
+        m_laterScenes.push_back(
+            laterWindowScene(source, index, {screen.width, screen.height}, m_later->pictures));
+        pictures.push_back(renderLaterWindowScene(m_laterScenes.back()));
+        offScreen.push_back(laterWindowOutsideFrame(m_laterScenes.back()));
+    }
+    setWindowTitle(tr("Preview at screen sizes - %1").arg(m_laterScenes.front().caption));
+    showScenes(pictures, offScreen, {});
+}
+
+void ScreenPreviewDialog::showScenes(const std::vector<QImage>& pictures,
+                                     const std::vector<bool>& offScreen,
+                                     const QStringList& warnings) {
     const QSize own = screenSizePixels();
     for (std::size_t i = 0; i < m_tiles.size(); ++i) {
         const ScreenSize size = kScreens[i];
         QString caption = screenName(size);
         if (QSize(size.width, size.height) == own)
             caption += tr("\nthe panel windows' screen");
-        if (i < m_scenes.size()) {
-            m_tiles[i]->setPicture(renderPanelScene(m_scenes[i]));
-            if (backgroundOutsideFrame(m_scenes[i]))
+        if (i < pictures.size()) {
+            m_tiles[i]->setPicture(pictures[i]);
+            if (i < offScreen.size() && offScreen[i])
                 caption += tr("\nthe picture runs off the screen");
         } else {
             m_tiles[i]->setPicture(QImage());

@@ -5,15 +5,21 @@
 // fit. The pictures come from the panel window's own load and layout code, run on a copy of
 // the program state, so the open panel windows keep their layout data and the preview writes
 // no file the panel window would not (it may cut a gauge bitmap into the work directory, as
-// the panel window does). It follows the panel's edits.
+// the panel window does). It follows the panel's edits. A window of a panel of FS2000 and
+// later is laid out by the later window's own code for each screen (its window_pos and
+// window_size fractions, size_mm, the file_NNNN= of that screen's width, its colour and
+// gauges), without the move/zoom dialog's zoom and shift, as FS shows it.
 //
 // objectNames: screenPreviews (the dialog), Tile_<W>x<H> and Caption_<W>x<H> per screen,
 // Notes (what the load had to say), Refresh, Close.
 
 #include "app/core/appmodel.h"
+#include "gauges/gui/laterwindowscene.h"
 #include "gauges/gui/panelrenderer.h"
 
 #include <QDialog>
+#include <memory>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -30,9 +36,17 @@ public:
     ScreenPreviewDialog(const PanelDocument& document, const AppModel& app, int w,
                         QWidget* parent = nullptr);
 
+    // The same for section `window` of the document's later panel, its gauges' pictures
+    // from pictures, its bitmaps in panelDir (with its trailing separator).
+    ScreenPreviewDialog(const PanelDocument& document, const AppModel& app, std::size_t window,
+                        LaterPictureLookup pictures, std::string panelDir,
+                        QWidget* parent = nullptr);
+
     int windowSlot() const { return m_w; }
     // The scenes shown, one per screen, from the smallest; empty while the window is gone.
     const std::vector<PanelScene>& scenes() const { return m_scenes; }
+    // For a later panel's window.
+    const std::vector<LaterWindowScene>& laterScenes() const { return m_laterScenes; }
     ScreenPreviewTile* tile(int i) const;
     QString notes() const;
 
@@ -41,13 +55,27 @@ public slots:
     void refresh();
 
 private:
+    void build();
     void scheduleRefresh();
-    void showScenes(const QStringList& warnings);
+    void refreshLater();
+    void showScenes(const std::vector<QImage>& pictures, const std::vector<bool>& offScreen,
+                    const QStringList& warnings);
+
+    // The later panel's section shown, found again by kind and number after each edit.
+    struct LaterSource {
+        std::size_t window = 0;
+        LaterViewKey key;
+        LaterPictureLookup pictures;
+        std::string panelDir;
+        LaterBackgroundCache backgrounds;
+    };
 
     const PanelDocument& m_document;
     const AppModel& m_app;
     const int m_w;
     std::vector<PanelScene> m_scenes;
+    std::unique_ptr<LaterSource> m_later;
+    std::vector<LaterWindowScene> m_laterScenes;
     std::vector<ScreenPreviewTile*> m_tiles;
     std::vector<QLabel*> m_captions;
     QLabel* m_notes = nullptr;

@@ -5,9 +5,12 @@
 // is read from or written to panel.cfg, so an undo step never captures or restores it; the
 // panel windows compute it again from the panel whenever they draw.
 
+#include "panel/core/laterpanel.h"
 #include "panel/core/panel.h"
 
 #include <array>
+#include <map>
+#include <utility>
 
 namespace cockpix {
 
@@ -15,6 +18,7 @@ struct GaugeDisplay {
     double gaugeBitmapWidth = 0;
     double gaugeBitmapHeight = 0;
     double gaugeAspect = 0; // gaugeBitmapHeight / gaugeBitmapWidth
+    friend bool operator==(const GaugeDisplay&, const GaugeDisplay&) = default;
 };
 
 struct WindowDisplay {
@@ -29,7 +33,20 @@ struct WindowDisplay {
     double savedOffsetX = 0;
     double savedOffsetY = 0;
     std::array<GaugeDisplay, kGaugeSlots> gauges;
+    friend bool operator==(const WindowDisplay&, const WindowDisplay&) = default;
 };
+
+// The move/zoom dialog's choice for a window of a panel of FS2000 and later: its picture
+// zoomed (1 = as FS shows it) and shifted by screen pixels.
+struct ViewPlacement {
+    double zoom = 1;
+    double shiftX = 0;
+    double shiftY = 0;
+    friend bool operator==(const ViewPlacement&, const ViewPlacement&) = default;
+};
+
+// A section of a later panel across edits that renumber its index: its kind and number.
+using LaterViewKey = std::pair<LaterWindowKind, long>;
 
 struct PanelDisplay {
     double screenWidthPx = 0;
@@ -37,6 +54,15 @@ struct PanelDisplay {
     double frameRatioX = 0;
     double frameRatioY = 0;
     std::array<WindowDisplay, kWindowSlots> windows;
+    // The zoom and shift of each later window that has one other than the default.
+    std::map<LaterViewKey, ViewPlacement> laterViews;
+
+    friend bool operator==(const PanelDisplay&, const PanelDisplay&) = default;
+
+    ViewPlacement laterView(LaterViewKey key) const {
+        const auto found = laterViews.find(key);
+        return found != laterViews.end() ? found->second : ViewPlacement{};
+    }
 
     WindowDisplay& window(int w) { return windows.at(static_cast<std::size_t>(w)); }
     const WindowDisplay& window(int w) const { return windows.at(static_cast<std::size_t>(w)); }

@@ -137,7 +137,8 @@ private slots:
     }
 
     // Each section opens in a panel window of its own, from the template's table or from the
-    // Windows menu; asked again, the open one comes to the front; a New closes them.
+    // Windows menu (or the command line's --show-window); asked again, the open one comes to
+    // the front; a New closes them.
     void theTemplateAndTheWindowsMenuShowItsPanelWindows() {
         ShellFixture f;
         openWritten(f, bytesOf(kLater + "mixed_sections.cfg"));
@@ -161,6 +162,11 @@ private slots:
         windows->findChild<QAction*>("mnushowlater_1")->trigger();
         QCOMPARE(f.window->mdiArea()->activeSubWindow()->widget(), main);
         QCOMPARE(f.window->mdiArea()->subWindowList().size(), 3);
+        // As --show-window N asks: section N, not an FS98 window the panel does not have.
+        const auto messages = f.dialogs.messages().size();
+        f.window->showPanelWindow(2);
+        QVERIFY(f.window->laterWindows().at(2) != nullptr);
+        QCOMPARE(f.dialogs.messages().size(), messages);
 
         QPointer<LaterPanelWindowForm> gone = main;
         f.dialogs.queueQuestionAnswer(true);

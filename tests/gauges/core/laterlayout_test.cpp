@@ -84,6 +84,46 @@ TEST(LaterLayout, WindowsArePlacedAsFsPlacesThem) {
     }
 }
 
+struct ZoomCase {
+    std::string keys;
+    ViewPlacement view;
+    RectF rect;
+    PointF pixelsPerUnit;
+};
+
+// Zoomed as an FS98 window: the size times the zoom, placed again by its position code
+// (window_pos and a virtual cockpit keep their corner), then shifted; gauges stay in their
+// units, so they grow with the window. A zoom that is no zoom counts as 1.
+TEST(LaterLayout, TheMoveZoomDialogZoomsAndShiftsTheWindow) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // clang-format off
+    const ZoomCase cases[] = {
+        {"size_mm=320\nposition=4", {2, 0, 0}, {-240, -180, 1280, 960}, {4, 4}},
+        {"size_mm=320\nposition=4", {.5, 10, -20}, {250, 160, 320, 240}, {1, 1}},
+        {"size_mm=320\nposition=8", {2, 0, 0}, {-480, -360, 1280, 960}, {4, 4}},
+        {"size_mm=300,150\nwindow_size=0.5\nwindow_pos=0.25,0.5", {2, 5, 5}, {205, 305, 800, 400},
+         {800.0 / 300, 400.0 / 150}},
+        {"[Vcockpit01]\npixel_size=256,128", {3, -1, 2}, {-1, 2, 768, 384}, {3, 3}},
+        {"size_mm=320\nposition=4", {0, 0, 0}, {80, 60, 640, 480}, {2, 2}},
+        {"size_mm=320\nposition=4", {nan, nan, nan}, {80, 60, 640, 480}, {2, 2}},
+    };
+    // clang-format on
+    for (const ZoomCase& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const std::string section = (c.keys[0] == '[' ? "" : "[Window00]\n") + c.keys + "\n";
+        const LaterWindowLayout layout =
+            laterWindowLayout(windowOf(section), kSvga, BmpSize{640, 480}, c.view);
+        expectRect(layout.rect, c.rect.left, c.rect.top, c.rect.width, c.rect.height);
+        EXPECT_DOUBLE_EQ(layout.pixelsPerUnitX, c.pixelsPerUnit.x);
+        EXPECT_DOUBLE_EQ(layout.pixelsPerUnitY, c.pixelsPerUnit.y);
+    }
+    // A drag at zoom 2 moves the gauge half as many units as the pixels it went.
+    const LaterWindowLayout zoomed = laterWindowLayout(windowOf("[Window00]\nsize_mm=640\n"), kSvga,
+                                                       BmpSize{640, 480}, {2, 7, 9});
+    expectRect(laterGaugeRect(gaugeAt(10, 20, 30, 40), zoomed, {}), 27, 49, 60, 80);
+    EXPECT_EQ(laterDraggedPlace(gaugeAt(10, 20), zoomed, 8, -8).x, 14);
+}
+
 TEST(LaterLayout, AGaugeWithoutAFullSizeTakesItFromItsPicture) {
     const LaterWindowLayout layout =
         laterWindowLayout(windowOf("[Window00]\nsize_mm=500\n"), kScreen, BmpSize{1000, 1000});

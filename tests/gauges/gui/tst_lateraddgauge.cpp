@@ -1,14 +1,12 @@
-// Adding a gauge to, and going to a gauge of, a window of a panel of FS2000 and later,
-// offscreen: the chooser lists the gauges of every kind of module in the panel folder and
-// the gauges directory, filters them as one types, shows the chosen one's picture or why it
-// has none, and adds it as exactly one more line that undo takes away again; Go to gauge
-// reaches the gauge chosen.
+// Adding a gauge to a window of a panel of FS2000 and later, offscreen: the chooser lists
+// the gauges of every kind of module in the panel folder and the gauges directory, filters
+// them as one types, shows the chosen one's picture or why it has none, and adds it as
+// exactly one more line that undo takes away again.
 
 #include "app/core/appmodel.h"
 #include "demo/gaugemodulewriter.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/gui/lateraddgaugedialog.h"
-#include "gauges/gui/latergotogaugedialog.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "panel/gui/paneldocument.h"
@@ -197,37 +195,8 @@ private slots:
 
     void theDialogClosesWhenThePanelIsReplaced() {
         QPointer<LaterAddGaugeDialog> add = openAdd(0);
-        auto* goTo = new LaterGoToGaugeDialog(*m_document, m_app, 0);
-        QPointer<LaterGoToGaugeDialog> goToGuard = goTo;
-        goTo->show();
         m_document->replaceLaterPanel(PanelLines(std::string("[Window00]\r\n")), "other.cfg");
         QTRY_VERIFY(add.isNull());
-        QTRY_VERIFY(goToGuard.isNull());
-    }
-
-    void goToListsTheWindowsGaugesAndEmitsTheChosenOne() {
-        auto* dialog = new LaterGoToGaugeDialog(*m_document, m_app, 0);
-        QPointer<LaterGoToGaugeDialog> guard = dialog;
-        dialog->show();
-        QVERIFY(unnamedControls(dialog).isEmpty());
-        QListWidget* list = listOf(dialog, "List1");
-        QCOMPARE(visibleLines(list),
-                 QStringList({"gauge #0 : XmlPack!Attitude", "gauge #1 : Multi!Clock"}));
-        QSignalSpy chosen(dialog, &LaterGoToGaugeDialog::gaugeChosen);
-        dialog->confirm(); // nothing chosen yet
-        QCOMPARE(chosen.count(), 0);
-        // An edit of the panel reads the list again.
-        m_document->removeLaterGauge(m_document->laterPanel().windows[0].gauges[0].line);
-        QCOMPARE(visibleLines(list), QStringList({"gauge #0 : Multi!Clock"}));
-        m_document->undo();
-        QCOMPARE(list->count(), 2);
-        list->setCurrentRow(0);
-        QCOMPARE(dialog->findChild<QLabel*>("Image1")->pixmap().size(), QSize(30, 20));
-        list->setCurrentRow(1);
-        QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-        QCOMPARE(chosen.count(), 1);
-        QCOMPARE(chosen.first(), QVariantList({0, 1}));
-        QTRY_VERIFY(guard.isNull());
     }
 };
 

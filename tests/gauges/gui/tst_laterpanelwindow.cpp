@@ -6,13 +6,18 @@
 #include "guisupport/scripteddialogs.h"
 #include "support/testfiles.h"
 
+#include "base/core/screensize.h"
 #include "gauges/gui/lateraddgaugedialog.h"
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
+#include "gauges/gui/movezoomdialog.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
+#include "gauges/gui/screenpreviewdialog.h"
+#include "gauges/gui/screenpreviewtile.h"
+#include "gauges/gui/zoompreview.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QAccessible>
@@ -78,12 +83,12 @@ class TestLaterPanelWindow : public QObject {
         std::vector<LaterGaugePicture> pictures;
         for (std::string_view name : names) {
             if (name.substr(0, 8) == "Engines!")
-                pictures.push_back({filled({16, 8}, Qt::red), {}});
+                pictures.push_back({filled({16, 8}, Qt::red), {}, {}});
             else
                 pictures.push_back(
                     {{},
-                     QStringLiteral(
-                         "Missing.gau is not in the panel folder or the gauges folder")});
+                     QStringLiteral("Missing.gau is not in the panel folder or the gauges folder"),
+                     {}});
         }
         return pictures;
     }
@@ -120,6 +125,7 @@ private slots:
         m_area->resize(1100, 900);
         m_area->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
+        m_app.display = PanelDisplay{}; // no zoom left from the test before
         m_app.dirs.panelDir = m_dir.path().toStdString() + "/";
         m_windows = std::make_unique<LaterPanelWindows>(m_document, m_app, m_dialogs, m_area.get());
         m_windows->setPictureLookup(&picturesOf);
@@ -164,8 +170,106 @@ private slots:
         QCOMPARE(main->windowTitle(), QStringLiteral("Main Panel"));
         QCOMPARE(main->backgroundPicture().picture.size(), QSize(400, 100));
         LaterPanelWindowForm* cockpit = show(2);
+        QCOMPARE(cockpit->view()->size(), QSize(512, 256));
         QCOMPARE(cockpit->backgroundPicture().geometry, QRect(0, 0, 512, 256));
         QCOMPARE(rectOf(cockpit, 0), QRect(100, 100, 64, 64));
+
+        // The command line's render draws each window as it shows, to the pixel (a picture
+        // of its gauge, the colour, the bitmap, an outline and its name).
+        for (LaterPanelWindowForm* shown : {form, main, cockpit}) {
+            shown->selectGauge(-1);
+            // The part the scroll area shows: the view stretches its pictures only there.
+            const QRect part = shown->view()->visibleRegion().boundingRect();
+            QVERIFY(part.width() > 100 && part.height() > 100);
+            QCOMPARE(shown->view()->grab(part).toImage().convertToFormat(QImage::Format_RGB32),
+                     renderLaterWindowScene(shown->scene()).copy(part));
+        }
+    }
+
+    // Picture > Zoom... zooms and shifts the window as an FS98 one (window_pos keeps its
+    // corner): the gauges grow with it, a drag goes back to units at that zoom, and the zoom
+    // stays through edits and undo, for this window only; it is never saved.
+    void zoomAndShiftDrawTheWindowLarger() {
+        LaterPanelWindowForm* form = show(0);
+        auto* zoom = form->findChild<QAction*>(QStringLiteral("mnumove"));
+        QVERIFY(zoom);
+        QCOMPARE(zoom->shortcut(), QKeySequence("Ctrl+Z"));
+        zoom->trigger();
+        MoveZoomDialog* dialog = m_windows->moveZoomDialog();
+        QVERIFY(dialog);
+        QCOMPARE(unnamedControls(dialog), QStringList());
+        const auto text = [dialog](int n) {
+            return dialog->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+        };
+        QCOMPARE(text(1)->text(), QStringLiteral("1"));
+        // The preview shows the window where it lies: an eighth of the screen across.
+        const QRectF preview = dialog->preview()->pictureRect();
+        QCOMPARE(qRound(preview.left() * 8), qRound(dialog->preview()->width() * 1.0));
+        text(1)->setText(QStringLiteral("2"));
+        text(2)->setText(QStringLiteral("10"));
+        text(3)->setText(QStringLiteral("-5"));
+        dialog->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        QCOMPARE(form->backgroundPicture().geometry, QRect(138, 187, 1024, 384));
+        QCOMPARE(rectOf(form, 0), QRect(178, 227, 160, 80));
+        QCOMPARE(m_app.display.laterView(form->viewKey()), (ViewPlacement{2, 10, -5}));
+        QCOMPARE(bytes(), m_opened);
+
+        drag(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
+                             "gauge01=Engines!Oil Pressure,  65 , 12, 30"));
+        m_document.undo();
+        QCOMPARE(rectOf(form, 0), QRect(178, 227, 160, 80));
+        QCOMPARE(m_app.display.laterView(show(1)->viewKey()), ViewPlacement{});
+    }
+
+    // Picture > Preview at screen sizes: the window laid out for each FS98 screen by the
+    // window's own code, the bitmap of each screen's width, without the zoom; it follows the
+    // edits and goes with its window.
+    void previewsDrawTheWindowOnEveryScreen() {
+        m_app.display.laterViews[{LaterWindowKind::Window, 1}] = {3, 50, 50};
+        LaterPanelWindowForm* main = show(1);
+        main->findChild<QAction*>(QStringLiteral("mnupreview"))->trigger();
+        QPointer<ScreenPreviewDialog> previews = main->findChild<ScreenPreviewDialog*>();
+        QVERIFY(previews && previews->isVisible());
+        QCOMPARE(unnamedControls(previews), QStringList());
+        const auto& scenes = previews->laterScenes();
+        QCOMPARE(scenes.size(), kFs98ScreenSizes.size());
+        for (std::size_t i = 0; i < scenes.size(); ++i) {
+            const QSize screen(kFs98ScreenSizes[i].width, kFs98ScreenSizes[i].height);
+            QCOMPARE(scenes[i].frame, screen);
+            // At the bottom's centre (position=7), the bitmap's own size.
+            const QSize bitmap = screen.width() == 1024 ? QSize(400, 100) : QSize(200, 50);
+            const QRect window(
+                QPoint((screen.width() - bitmap.width()) / 2, screen.height() - bitmap.height()),
+                bitmap);
+            QCOMPARE(pixelRect(scenes[i].layout.rect), window);
+            const QImage& picture = previews->tile(int(i))->picture();
+            QCOMPARE(picture.size(), screen);
+            QCOMPARE(picture.pixelColor(window.center() + QPoint(0, 20)),
+                     screen.width() == 1024 ? QColor(Qt::green) : QColor(Qt::blue));
+            QCOMPARE(picture.pixelColor(window.topLeft() + QPoint(2, 2)), QColor(Qt::red));
+            QCOMPARE(picture.pixelColor(0, 0), QColor(Qt::black));
+        }
+        // An edit shows at once; window 0's outline (no picture) is drawn.
+        main->selectGauge(0);
+        QTest::keyClick(main->view(), Qt::Key_Right, Qt::ShiftModifier);
+        QTRY_COMPARE(pixelRect(previews->laterScenes()[2].gauges[0].rect).left(), 312 + 10);
+
+        LaterPanelWindowForm* engines = show(0);
+        engines->showScreenPreviews();
+        auto* enginePreviews = engines->findChild<ScreenPreviewDialog*>();
+        QVERIFY(enginePreviews);
+        const LaterWindowScene& svga = enginePreviews->laterScenes()[1];
+        QCOMPARE(pixelRect(svga.layout.rect), QRect(100, 150, 400, 150));
+        const QImage& shot = enginePreviews->tile(1)->picture();
+        QCOMPARE(shot.pixelColor(490, 290), QColor(10, 20, 30));
+        QVERIFY(svga.gauges[2].picture.isNull());
+        const QRect outline = pixelRect(svga.gauges[2].rect);
+        QVERIFY(shot.pixelColor(outline.topLeft()) != QColor(10, 20, 30));
+
+        main->close();
+        QVERIFY(!previews || !previews->isVisible());
     }
 
     // Drawn again after each edit, the window reads its bitmap again only when the file
@@ -403,7 +507,7 @@ private slots:
         QTest::keyClick(form->view(), Qt::Key_Right);
         QVERIFY(linesOf(this->bytes()).contains("gauge02=Missing!B, 4, 4"));
         LaterPanelWindowForm* cockpit = show(1);
-        QCOMPARE(cockpit->view()->size(), QSize(1024, 768));
+        QCOMPARE(cockpit->view()->size(), QSize(768, 768));
         QVERIFY(QRect(0, 0, 1024, 768).contains(pixelRect(cockpit->scene().layout.rect)));
     }
 

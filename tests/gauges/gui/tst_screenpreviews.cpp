@@ -119,7 +119,7 @@ private slots:
         }
         // The panel window's layout data are its own; the files are as the load left them;
         // nothing was said in a message box.
-        QCOMPARE(std::memcmp(&m_app.display, &before, sizeof(PanelDisplay)), 0);
+        QVERIFY(m_app.display == before);
         QCOMPARE(filesUnder(m_demo->root()), filesBefore);
         QCOMPARE(m_dialogs.messages().size(), messagesBefore);
 

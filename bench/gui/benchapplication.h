@@ -1,0 +1,24 @@
+#pragma once
+
+// The one Qt application of the GUI benchmarks, on the offscreen platform and the tests'
+// screen unless the environment names others. Every benchmark file asks for it here: Qt
+// allows one application object a process, and the benchmarks run in one process.
+
+#include <QApplication>
+
+namespace cockpix {
+
+inline void benchApplication() {
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("COCKPIX_SCREEN"))
+        qputenv("COCKPIX_SCREEN", "1024x768");
+    static int argc = 1;
+    static char name[] = "cockpix_gui_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+}
+
+} // namespace cockpix
