@@ -60,6 +60,14 @@ GaugeRect boundingRect(std::span<const GaugeRect> rects) {
     return {left, top, right - left, bottom - top};
 }
 
+// An FS98 gauge's height in panel units is rarely whole: a tenth is as fine as the eye
+// needs on a status line.
+std::string selectionStatus(std::size_t count, const GaugeRect& box) {
+    const auto tenth = [](double value) { return plainNumberText(roundHalfEven(value * 10) / 10); };
+    return std::to_string(count) + " gauges selected: X = " + tenth(box.x) +
+           ", Y = " + tenth(box.y) + ", W = " + tenth(box.w) + ", H = " + tenth(box.h);
+}
+
 std::string arrangementStepName(Arrangement arrangement) {
     switch (arrangement) {
     case Arrangement::AlignLeft:

@@ -31,6 +31,10 @@ struct GaugeRect {
 // dragged); an empty rectangle at 0,0 for none.
 GaugeRect boundingRect(std::span<const GaugeRect> rects);
 
+// The main window's status line for a selection of several gauges: how many and the box
+// around them in panel units. "3 gauges selected: X = 10, Y = 20, W = 130, H = 45"
+std::string selectionStatus(std::size_t count, const GaugeRect& box);
+
 enum class Arrangement {
     AlignLeft,
     AlignRight,

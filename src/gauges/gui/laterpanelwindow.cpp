@@ -4,6 +4,7 @@
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/gaugedrag.h"
+#include "gauges/gui/arrangementactions.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "gauges/gui/screenpreviewdialog.h"
@@ -13,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -107,6 +109,13 @@ void LaterPanelWindowForm::buildMenus() {
         addMenuAction(m_gaugeMenu, "mnuproperties", tr("&Properties..."), QKeySequence("Ctrl+P"));
     m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
     m_removeAction = addMenuAction(m_gaugeMenu, "mnuremove", tr("&Remove"), {});
+    m_gaugeMenu->addSeparator();
+    m_selectAllAction = addMenuAction(m_gaugeMenu, "mnuselectall", tr("Select a&ll gauges"),
+                                      QKeySequence("Ctrl+Shift+A"));
+    connect(m_selectAllAction, &QAction::triggered, m_view, &PanelView::selectAllGauges);
+    m_arrangement = std::make_unique<ArrangementActions>(
+        this, m_gaugeMenu, true, [this](Arrangement arrangement) { arrange(arrangement); });
+    layout()->setMenuBar(m_arrangement->toolBar());
     connect(m_propertiesAction, &QAction::triggered, this, [this] {
         if (selectedGauge() >= 0)
             emit propertiesRequested(selectedGauge());
@@ -134,6 +143,14 @@ void LaterPanelWindowForm::connectView() {
     connect(m_view, &PanelView::gaugeResizedTo, this, &LaterPanelWindowForm::onGaugeResized);
     connect(m_view, &PanelView::moveRequested, this, &LaterPanelWindowForm::onMoveRequested);
     connect(m_view, &PanelView::removeRequested, this, &LaterPanelWindowForm::onRemoveRequested);
+    connect(m_view, &PanelView::selectionDragged, this, &LaterPanelWindowForm::onSelectionDragged);
+    connect(m_view, &PanelView::selectionDropped, this, &LaterPanelWindowForm::onSelectionDropped);
+    connect(m_view, &PanelView::selectionMoveRequested, this, &LaterPanelWindowForm::moveSelection);
+    connect(m_view, &PanelView::selectionSetChanged, this,
+            &LaterPanelWindowForm::onSelectionSetChanged);
+    connect(m_view, &PanelView::selectionChanged, this,
+            &LaterPanelWindowForm::onSelectionSetChanged);
+    connect(m_view, &PanelView::gaugePressed, this, &LaterPanelWindowForm::onSelectionSetChanged);
 }
 
 const LaterWindow* LaterPanelWindowForm::window() const {
@@ -181,8 +198,12 @@ void LaterPanelWindowForm::showScene() {
         m_view->setGauge(i, gauge.picture, pixelRect(gauge.rect), laterGaugeToolTip(gauge), false,
                          gauge.label);
     }
-    m_view->selectGauge(std::min(selected, n - 1));
+    // Several selected gauges stay so through their edits (those gone have left already).
+    if (m_view->selection().size() < 2)
+        m_view->selectGauge(std::min(selected, n - 1));
     m_goAction->setEnabled(n > 0);
+    m_selectAllAction->setEnabled(n > 0);
+    onSelectionSetChanged();
 }
 
 void LaterPanelWindowForm::onLaterChanged() {
@@ -291,6 +312,103 @@ void LaterPanelWindowForm::onMoveRequested(int i, double dx, double dy) {
     if (const LaterGauge* gauge = gaugeLine(i))
         m_document.moveLaterGauge(gauge->line, gauge->x.value_or(0) + dx,
                                   gauge->y.value_or(0) + dy);
+}
+
+std::vector<GaugeRect> LaterPanelWindowForm::selectedGaugeRects() const {
+    std::vector<GaugeRect> rects;
+    for (const int i : m_view->selection()) {
+        const LaterGauge* gauge = gaugeLine(i);
+        const PanelViewItem* shown = m_view->gauge(i);
+        if (!gauge || !shown)
+            continue;
+        const LaterGaugePlace size = laterResizedUnits(m_scene, std::size_t(i), *gauge,
+                                                       shown->rect.width(), shown->rect.height());
+        rects.push_back({gauge->x.value_or(0), gauge->y.value_or(0),
+                         gauge->width.value_or(size.width), gauge->height.value_or(size.height)});
+    }
+    return rects;
+}
+
+QAction* LaterPanelWindowForm::arrangementAction(Arrangement arrangement) const {
+    return m_arrangement->action(arrangement);
+}
+
+void LaterPanelWindowForm::onSelectionSetChanged() {
+    const std::vector<GaugeRect> rects = selectedGaugeRects();
+    m_arrangement->updateStates(rects.size());
+    emit dragStatusChanged(rects.size() > 1 ? QString::fromStdString(selectionStatus(
+                                                  rects.size(), boundingRect(rects)))
+                                            : QString());
+}
+
+void LaterPanelWindowForm::placeSelection(const std::vector<LaterGaugePlacement>& placements,
+                                          const QString& text) {
+    if (placements.empty())
+        showScene(); // back where they were
+    else
+        m_document.placeLaterGauges(placements, text);
+    onSelectionSetChanged();
+}
+
+// A width or height is written only where the arrangement changed it: a gauge whose line
+// leaves its size to the module keeps doing so when it is only aligned.
+void LaterPanelWindowForm::arrange(Arrangement arrangement) {
+    const std::vector<GaugeRect> rects = selectedGaugeRects();
+    const std::vector<int>& selection = m_view->selection();
+    if (rects.size() != selection.size())
+        return;
+    const ArrangedGauges arranged = arrangeGauges(arrangement, rects);
+    std::vector<LaterGaugePlacement> placements;
+    for (std::size_t k = 0; k < arranged.rects.size(); ++k) {
+        if (!arranged.changed[k])
+            continue;
+        const GaugeRect& r = arranged.rects[k];
+        LaterGaugePlacement placement{gaugeLine(selection[k])->line, r.x, r.y, {}, {}};
+        if (r.w != rects[k].w)
+            placement.width = r.w;
+        if (r.h != rects[k].h)
+            placement.height = r.h;
+        placements.push_back(placement);
+    }
+    if (!placements.empty())
+        placeSelection(placements, QString::fromStdString(arranged.stepName));
+}
+
+void LaterPanelWindowForm::onSelectionDragged(QPoint delta) {
+    std::vector<GaugeRect> rects = selectedGaugeRects();
+    const std::vector<int>& selection = m_view->selection();
+    for (std::size_t k = 0; k < rects.size() && k < selection.size(); ++k) {
+        if (const LaterGauge* gauge = gaugeLine(selection[k])) {
+            const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
+            rects[k].x = place.x;
+            rects[k].y = place.y;
+        }
+    }
+    emit dragStatusChanged(
+        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))));
+}
+
+void LaterPanelWindowForm::onSelectionDropped(QPoint delta) {
+    std::vector<LaterGaugePlacement> placements;
+    for (const int i : m_view->selection()) {
+        const LaterGauge* gauge = gaugeLine(i);
+        if (!gauge)
+            continue;
+        const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
+        if (place.x != gauge->x.value_or(0) || place.y != gauge->y.value_or(0))
+            placements.push_back({gauge->line, place.x, place.y, {}, {}});
+    }
+    placeSelection(placements, tr("Move %1 gauges").arg(placements.size()));
+}
+
+void LaterPanelWindowForm::moveSelection(double dx, double dy) {
+    std::vector<LaterGaugePlacement> placements;
+    for (const int i : m_view->selection()) {
+        if (const LaterGauge* gauge = gaugeLine(i))
+            placements.push_back(
+                {gauge->line, gauge->x.value_or(0) + dx, gauge->y.value_or(0) + dy, {}, {}});
+    }
+    placeSelection(placements, tr("Move %1 gauges").arg(placements.size()));
 }
 
 void LaterPanelWindowForm::onRemoveRequested(int i) {

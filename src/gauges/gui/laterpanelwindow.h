@@ -2,12 +2,15 @@
 
 #include "app/core/appmodel.h"
 #include "base/gui/childmenuprovider.h"
+#include "gauges/core/gaugearrangement.h"
 #include "gauges/gui/laterwindowscene.h"
 #include "panel/core/laterpanel.h"
 
 #include <QWidget>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class QMenu;
 class QAction;
@@ -15,8 +18,10 @@ class QScrollArea;
 
 namespace cockpix {
 
+class ArrangementActions;
 class PanelDocument;
 class PanelView;
+struct LaterGaugePlacement;
 struct PanelPicture;
 class UserDialogs;
 
@@ -27,7 +32,9 @@ class UserDialogs;
 // gauge with its picture or, where none was found, its outline. It follows the document: every
 // edit, undo or redo draws it again. A gauge is moved by dragging it or with the arrow keys (Shift:
 // 10 units), resized by the corner handle (width and height apart, Shift keeps the aspect), removed
-// with Delete after a question; Tab walks the gauges. Each edit is one undo step.
+// with Delete after a question; Tab walks the gauges. Several gauges selected (Ctrl+click, a
+// band, "Select all gauges") move together and are aligned, distributed or sized alike from
+// the "Align" submenu or the tool bar. Each edit is one undo step.
 class LaterPanelWindowForm : public QWidget, public ChildMenuProvider {
     Q_OBJECT
 public:
@@ -54,6 +61,11 @@ public:
     PanelPicture gaugePicture(int i) const;
     int selectedGauge() const;
     void selectGauge(int i);
+    // The selection's gauges in the units of their lines; a size the line leaves to the
+    // module is the one it is shown at.
+    std::vector<GaugeRect> selectedGaugeRects() const;
+    void arrange(Arrangement arrangement);
+    QAction* arrangementAction(Arrangement arrangement) const;
     QList<QMenu*> childMenus() const override;
     QSize sizeHint() const override;
     void scrollToPicture();
@@ -92,6 +104,12 @@ private:
     void onGaugeResizing(int i, QSize size);
     void onGaugeResized(int i, QSize size);
     void onMoveRequested(int i, double dx, double dy);
+    void onSelectionDragged(QPoint delta);
+    void onSelectionDropped(QPoint delta);
+    void moveSelection(double dx, double dy);
+    void onSelectionSetChanged();
+    // Each selected gauge placed where place gives, in one step named text.
+    void placeSelection(const std::vector<LaterGaugePlacement>& placements, const QString& text);
     void onRemoveRequested(int i);
     void closeWindow();
 
@@ -115,6 +133,8 @@ private:
     QAction* m_propertiesAction = nullptr;
     QAction* m_removeAction = nullptr;
     QAction* m_goAction = nullptr;
+    QAction* m_selectAllAction = nullptr;
+    std::unique_ptr<ArrangementActions> m_arrangement;
 };
 
 } // namespace cockpix

@@ -124,8 +124,12 @@ void PanelView::clearGauge(int i) {
     *gauge = PanelViewItem();
     if (m_dragGauge == i)
         m_drag = Drag::None;
+    if (isSelected(i)) {
+        repaintSelection();
+        std::erase(m_selection, i);
+    }
     if (m_selected == i)
-        m_selected = -1;
+        m_selected = m_selection.empty() ? -1 : m_selection.back();
 }
 
 void PanelView::placeGauge(int i, const QRect& rect) {
@@ -153,20 +157,83 @@ void PanelView::showAllGauges() {
 void PanelView::selectGauge(int i) {
     const PanelViewItem* chosen = gauge(i);
     const int selected = chosen && chosen->enabled ? i : -1;
-    if (selected == m_selected)
+    if (selected == m_selected && m_selection.size() == (selected >= 0 ? 1u : 0u))
         return;
-    if (m_selected >= 0)
-        repaintAround(shownRect(m_selected));
+    repaintSelection();
     m_selected = selected;
+    m_selection.clear();
     if (m_selected >= 0)
-        repaintAround(shownRect(m_selected));
+        m_selection.push_back(m_selected);
+    repaintSelection();
+}
+
+void PanelView::setSelection(const std::vector<int>& gauges) {
+    repaintSelection();
+    m_selection.clear();
+    for (const int i : gauges) {
+        const PanelViewItem* chosen = gauge(i);
+        if (chosen && chosen->enabled && !isSelected(i))
+            m_selection.push_back(i);
+    }
+    m_selected = m_selection.empty() ? -1 : m_selection.back();
+    repaintSelection();
+}
+
+void PanelView::selectAllGauges() {
+    std::vector<int> all(static_cast<std::size_t>(gaugeCount()));
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = int(i);
+    // The gauge selected so far stays the anchor.
+    if (m_selected >= 0)
+        std::rotate(all.begin(), all.begin() + m_selected, all.begin() + m_selected + 1);
+    setSelection(all);
+    emit selectionSetChanged();
+}
+
+bool PanelView::isSelected(int i) const {
+    return std::find(m_selection.begin(), m_selection.end(), i) != m_selection.end();
+}
+
+// While a gauge of a selection of several is dragged, they all go with it.
+bool PanelView::movesWithDrag(int i) const {
+    if (m_drag != Drag::Moving)
+        return false;
+    return i == m_dragGauge || (m_selection.size() > 1 && isSelected(i));
+}
+
+void PanelView::repaintSelection() {
+    for (const int i : m_selection)
+        repaintAround(shownRect(i));
+}
+
+void PanelView::toggleInSelection(int i) {
+    repaintSelection();
+    if (isSelected(i))
+        std::erase(m_selection, i);
+    else
+        m_selection.push_back(i);
+    m_selected = m_selection.empty() ? -1 : m_selection.back();
+    repaintSelection();
+}
+
+// The band selects every gauge it touches, in the order of the window; with Ctrl they join
+// the gauges selected before.
+void PanelView::finishBand(const QRect& band, bool add) {
+    std::vector<int> chosen = add ? m_selection : std::vector<int>();
+    for (int i = 0; i < gaugeCount(); ++i) {
+        if (shownRect(i).intersects(band) &&
+            std::find(chosen.begin(), chosen.end(), i) == chosen.end())
+            chosen.push_back(i);
+    }
+    setSelection(chosen);
+    emit selectionSetChanged();
 }
 
 QRect PanelView::shownRect(int i) const {
     const PanelViewItem* shown = gauge(i);
     if (!shown)
         return {};
-    if (i == m_dragGauge && m_drag == Drag::Moving)
+    if (movesWithDrag(i))
         return shown->rect.translated(m_dragDelta);
     if (i == m_dragGauge && m_drag == Drag::Resizing)
         return QRect(shown->rect.topLeft(), m_dragSize);
@@ -174,7 +241,7 @@ QRect PanelView::shownRect(int i) const {
 }
 
 QRect PanelView::handleRect() const {
-    if (m_selected < 0)
+    if (m_selected < 0 || m_selection.size() > 1)
         return {};
     const QRect rect = shownRect(m_selected);
     const QPoint corner = rect.isEmpty() ? rect.topLeft() : rect.bottomRight();
@@ -223,16 +290,29 @@ void PanelView::paintEvent(QPaintEvent* event) {
     paintSelection(painter);
 }
 
-// Dashes of black over white show on any background; the handle is a filled square.
+// Dashes of black over white show on any background; the handle is a filled square. Of
+// several selected gauges each is framed and the anchor has a black square at its top-left
+// corner; the band being dragged is drawn the same dashed way.
 void PanelView::paintSelection(QPainter& painter) const {
-    if (m_selected < 0)
+    const auto dashed = [&painter](const QRect& rect) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(rect);
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawRect(rect);
+    };
+    if (m_drag == Drag::Band)
+        dashed(QRect(m_pressPos, m_pressPos + m_dragDelta).normalized());
+    for (const int i : m_selection)
+        dashed(shownRect(i).adjusted(0, 0, -1, -1));
+    if (m_selection.size() > 1) {
+        const QPoint corner = shownRect(m_selection.front()).topLeft();
+        painter.setPen(QPen(Qt::white, 1));
+        painter.setBrush(Qt::black);
+        painter.drawRect(QRect(corner, QSize(kHandleSize, kHandleSize)).adjusted(0, 0, -1, -1));
+    }
+    if (m_selected < 0 || m_selection.size() > 1)
         return;
-    const QRect rect = shownRect(m_selected).adjusted(0, 0, -1, -1);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::white, 1));
-    painter.drawRect(rect);
-    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-    painter.drawRect(rect);
     const QRect handle = handleRect().adjusted(0, 0, -1, -1);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
@@ -248,9 +328,11 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
     m_pressPos = pos;
     m_dragDelta = QPoint();
     m_selectedBeforePress = m_selected;
-    if (m_selected >= 0 && handleRect()
-                               .adjusted(-kHandleReach, -kHandleReach, kHandleReach, kHandleReach)
-                               .contains(pos)) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (!ctrl && m_selected >= 0 &&
+        handleRect()
+            .adjusted(-kHandleReach, -kHandleReach, kHandleReach, kHandleReach)
+            .contains(pos)) {
         m_drag = Drag::Resizing;
         m_dragGauge = m_selected;
         const QRect start = shownRect(m_selected);
@@ -258,11 +340,23 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     m_dragGauge = gaugeAt(pos);
-    m_drag = m_dragGauge >= 0 ? Drag::Pending : Drag::None;
-    if (m_dragGauge >= 0) {
-        selectGauge(m_dragGauge);
-        emit gaugePressed(m_dragGauge);
+    if (m_dragGauge < 0) {
+        m_drag = Drag::Band;
+        m_bandAdds = ctrl;
+        return;
     }
+    if (ctrl) {
+        toggleInSelection(m_dragGauge);
+        m_drag = Drag::None;
+        m_dragGauge = -1;
+        emit selectionSetChanged();
+        return;
+    }
+    m_drag = Drag::Pending;
+    // A press on one of several selected gauges keeps them all for a drag.
+    if (m_selection.size() < 2 || !isSelected(m_dragGauge))
+        selectGauge(m_dragGauge);
+    emit gaugePressed(m_dragGauge);
 }
 
 QSize PanelView::resizedSize(const QPoint& pos, bool keepAspect) const {
@@ -289,14 +383,24 @@ void PanelView::mouseMoveEvent(QMouseEvent* event) {
         if ((pos - m_pressPos).manhattanLength() < kDragThreshold)
             break;
         m_drag = Drag::Moving;
-        if (m_dragGauge != m_selectedBeforePress)
+        if (m_dragGauge != m_selectedBeforePress && m_selection.size() < 2)
             emit selectionChanged(m_dragGauge);
         [[fallthrough]];
     case Drag::Moving:
         repaintAround(shownRect(m_dragGauge));
+        repaintSelection();
         m_dragDelta = pos - m_pressPos;
         repaintAround(shownRect(m_dragGauge));
-        emit gaugeDragged(m_dragGauge, m_dragDelta);
+        repaintSelection();
+        if (m_selection.size() > 1)
+            emit selectionDragged(m_dragDelta);
+        else
+            emit gaugeDragged(m_dragGauge, m_dragDelta);
+        break;
+    case Drag::Band:
+        repaintAround(QRect(m_pressPos, m_pressPos + m_dragDelta).normalized());
+        m_dragDelta = pos - m_pressPos;
+        repaintAround(QRect(m_pressPos, m_pressPos + m_dragDelta).normalized());
         break;
     case Drag::Resizing:
         repaintAround(shownRect(m_dragGauge));
@@ -321,16 +425,34 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
     const int i = m_dragGauge;
     const QPoint delta = m_dragDelta;
     const QSize size = m_dragSize;
+    const QRect band = QRect(m_pressPos, m_pressPos + delta).normalized();
     repaintAround(shownRect(i));
+    repaintSelection();
+    if (drag == Drag::Band)
+        repaintAround(band);
     m_drag = Drag::None;
     m_dragGauge = -1;
     switch (drag) {
     case Drag::Pending:
-        if (shownRect(i).contains(event->position().toPoint()))
+        if (shownRect(i).contains(event->position().toPoint())) {
+            // A click on one of several selected gauges selects it alone.
+            if (m_selection.size() > 1) {
+                selectGauge(i);
+                emit selectionSetChanged();
+            }
             emit gaugeClicked(i);
+        }
         break;
     case Drag::Moving:
-        emit gaugeDropped(i, delta);
+        if (m_selection.size() > 1)
+            emit selectionDropped(delta);
+        else
+            emit gaugeDropped(i, delta);
+        break;
+    case Drag::Band:
+        // A click on the background without a drag leaves the selection as it is.
+        if (delta.manhattanLength() >= kDragThreshold)
+            finishBand(band, m_bandAdds);
         break;
     case Drag::Resizing:
         if (m_freeResize)
@@ -353,18 +475,17 @@ void PanelView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down:
         if (i >= 0 && m_drag == Drag::None) {
             const int key = event->key();
-            emit moveRequested(i,
-                               key == Qt::Key_Left    ? -step
-                               : key == Qt::Key_Right ? step
-                                                      : 0,
-                               key == Qt::Key_Up     ? -step
-                               : key == Qt::Key_Down ? step
-                                                     : 0);
+            const double dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
+            const double dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
+            if (m_selection.size() > 1)
+                emit selectionMoveRequested(dx, dy);
+            else
+                emit moveRequested(i, dx, dy);
         }
         event->accept();
         return;
     case Qt::Key_Delete:
-        if (i >= 0 && m_drag == Drag::None)
+        if (i >= 0 && m_drag == Drag::None && m_selection.size() < 2)
             emit removeRequested(i);
         event->accept();
         return;
@@ -382,7 +503,10 @@ void PanelView::stepSelection(int step) {
         next = (m_selected + step + n) % n;
     else if (step < 0)
         next = n - 1;
+    const bool several = m_selection.size() > 1;
     selectGauge(next);
+    if (several)
+        emit selectionSetChanged();
     emit selectionChanged(next);
 }
 

@@ -61,9 +61,17 @@ public:
     // The gauges of the window: the enabled slots, which are always 0..n-1.
     int gaugeCount() const;
 
-    // The gauge with the selection frame, -1 for none.
+    // The gauge with the selection frame, -1 for none: the one a click, a key or Tab chose,
+    // the last one Ctrl+click added.
     int selectedGauge() const { return m_selected; }
+    // Selects gauge i alone (-1: nothing).
     void selectGauge(int i);
+    // Every selected gauge in the order they were chosen; the first is the anchor an
+    // arrangement takes its edge or size from. Ctrl+click adds or takes away a gauge, a drag
+    // on the background selects the gauges its band touches (with Ctrl: adds them).
+    const std::vector<int>& selection() const { return m_selection; }
+    void setSelection(const std::vector<int>& gauges);
+    void selectAllGauges();
     // The resize handle of the selected gauge, empty when nothing is selected.
     QRect handleRect() const;
     // The topmost gauge under pos, -1 for none.
@@ -97,6 +105,12 @@ signals:
     void gaugeResizedTo(int i, QSize size);
     // An arrow key: move gauge i by (dx, dy) panel units.
     void moveRequested(int i, double dx, double dy);
+    // The same with several gauges selected: every one of them is dragged or moved.
+    void selectionDragged(QPoint delta);
+    void selectionDropped(QPoint delta);
+    void selectionMoveRequested(double dx, double dy);
+    // The set of selected gauges changed by the mouse, a key or selectAllGauges.
+    void selectionSetChanged();
     // The Delete key on gauge i.
     void removeRequested(int i);
 
@@ -109,13 +123,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    enum class Drag { None, Pending, Moving, Resizing };
+    enum class Drag { None, Pending, Moving, Resizing, Band };
 
     PanelViewItem* item(int i);
     // Where gauge i is drawn now: its place, or where a drag has it.
     QRect shownRect(int i) const;
     QSize resizedSize(const QPoint& pos, bool keepAspect) const;
     void paintSelection(QPainter& painter) const;
+    bool isSelected(int i) const;
+    bool movesWithDrag(int i) const;
+    void repaintSelection();
+    void toggleInSelection(int i);
+    void finishBand(const QRect& band, bool add);
     void repaintAround(const QRect& rect);
     void stepSelection(int step);
     void showToolTip(QEvent* event);
@@ -124,6 +143,7 @@ private:
     PanelViewItem m_background;
     std::vector<PanelViewItem> m_gauges;
     int m_selected = -1;
+    std::vector<int> m_selection;
     bool m_freeResize = false;
 
     Drag m_drag = Drag::None;
@@ -132,6 +152,7 @@ private:
     QPoint m_pressPos;
     QPoint m_dragDelta;
     QSize m_dragSize;
+    bool m_bandAdds = false;
 };
 
 } // namespace cockpix

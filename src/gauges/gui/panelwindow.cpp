@@ -10,6 +10,7 @@
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/gaugeproperties.h"
 #include "gauges/core/panellayout.h"
+#include "gauges/gui/arrangementactions.h"
 #include "gauges/gui/gaugeediting.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/panelview.h"
@@ -24,9 +25,11 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace cockpix {
@@ -122,6 +125,13 @@ void PanelWindowForm::buildMenus() {
     m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
     m_addAction = addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
     m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    m_gaugeMenu->addSeparator();
+    m_selectAllAction = addMenuAction(m_gaugeMenu, "mnuselectall", tr("Select a&ll gauges"),
+                                      QKeySequence("Ctrl+Shift+A"));
+    connect(m_selectAllAction, &QAction::triggered, m_view, &PanelView::selectAllGauges);
+    m_arrangement = std::make_unique<ArrangementActions>(
+        this, m_gaugeMenu, false, [this](Arrangement arrangement) { arrange(arrangement); });
+    layout()->setMenuBar(m_arrangement->toolBar());
 
     connect(zoom, &QAction::triggered, this,
             [this] { askForCommand(&PanelWindowForm::zoomRequested); });
@@ -149,6 +159,12 @@ void PanelWindowForm::connectView() {
     connect(m_view, &PanelView::gaugeResized, this, &PanelWindowForm::onGaugeResized);
     connect(m_view, &PanelView::moveRequested, this, &PanelWindowForm::onMoveRequested);
     connect(m_view, &PanelView::removeRequested, this, &PanelWindowForm::onRemoveRequested);
+    connect(m_view, &PanelView::selectionDragged, this, &PanelWindowForm::onSelectionDragged);
+    connect(m_view, &PanelView::selectionDropped, this, &PanelWindowForm::onSelectionDropped);
+    connect(m_view, &PanelView::selectionMoveRequested, this, &PanelWindowForm::moveSelection);
+    connect(m_view, &PanelView::selectionSetChanged, this, &PanelWindowForm::onSelectionSetChanged);
+    connect(m_view, &PanelView::selectionChanged, this, &PanelWindowForm::onSelectionSetChanged);
+    connect(m_view, &PanelView::gaugePressed, this, &PanelWindowForm::onSelectionSetChanged);
 }
 
 QList<QMenu*> PanelWindowForm::childMenus() const {
@@ -223,6 +239,7 @@ void PanelWindowForm::load() {
 void PanelWindowForm::updateMenuStates(int n) {
     m_addAction->setEnabled(n < kGaugeSlots);
     m_goAction->setEnabled(n > 0);
+    m_selectAllAction->setEnabled(n > 0);
 }
 
 void PanelWindowForm::placeScene(const PanelScene& scene) {
@@ -234,6 +251,7 @@ void PanelWindowForm::placeScene(const PanelScene& scene) {
     else
         m_view->setBackground(scene.background, pixelRect(scene.backgroundRect));
     m_view->selectGauge(-1);
+    onSelectionSetChanged();
     for (int i = 0; i < kGaugeSlots; ++i)
         m_view->clearGauge(i);
     for (const PanelSceneGauge& gauge : scene.gauges) {
@@ -297,6 +315,7 @@ void PanelWindowForm::showGauges() {
     if (m_view->selectedGauge() >= n)
         m_view->selectGauge(-1);
     updateMenuStates(n);
+    onSelectionSetChanged();
 }
 
 void PanelWindowForm::onGaugeChanged(int w, int g) {
@@ -404,6 +423,93 @@ void PanelWindowForm::onGaugeResized(int i, int width) {
 void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
     const Gauge& gauge = m_document.panel().gauge(m_w, i);
     m_document.moveGauge(m_w, i, gauge.gaugeX + dx, gauge.gaugeY + dy);
+}
+
+std::vector<GaugeRect> PanelWindowForm::selectedGaugeRects() const {
+    const Panel& panel = m_document.panel();
+    const double perUnitY = pixelsPerUnitY(panel, m_app.display, m_w);
+    std::vector<GaugeRect> rects;
+    for (const int g : m_view->selection()) {
+        const Gauge& gauge = panel.gauge(m_w, g);
+        const PanelViewItem* shown = m_view->gauge(g);
+        const double height =
+            shown && perUnitY > 0 && std::isfinite(perUnitY) ? shown->rect.height() / perUnitY : 0;
+        rects.push_back({gauge.gaugeX, gauge.gaugeY, gauge.gaugeSize, height});
+    }
+    return rects;
+}
+
+void PanelWindowForm::onSelectionSetChanged() {
+    const std::vector<GaugeRect> rects = selectedGaugeRects();
+    m_arrangement->updateStates(rects.size());
+    emit dragStatusChanged(rects.size() > 1 ? QString::fromStdString(selectionStatus(
+                                                  rects.size(), boundingRect(rects)))
+                                            : QString());
+}
+
+void PanelWindowForm::arrange(Arrangement arrangement) {
+    emit closeGaugeDialogRequested();
+    const std::vector<int>& selection = m_view->selection();
+    const ArrangedGauges arranged = arrangeGauges(arrangement, selectedGaugeRects());
+    std::vector<GaugePlacement> placements;
+    for (std::size_t k = 0; k < arranged.rects.size() && k < selection.size(); ++k) {
+        if (arranged.changed[k]) {
+            const GaugeRect& r = arranged.rects[k];
+            placements.push_back({selection[k], r.x, r.y, r.w});
+        }
+    }
+    if (!placements.empty())
+        m_document.placeGauges(m_w, std::move(placements),
+                               QString::fromStdString(arranged.stepName));
+    onSelectionSetChanged();
+}
+
+QAction* PanelWindowForm::arrangementAction(Arrangement arrangement) const {
+    return m_arrangement->action(arrangement);
+}
+
+void PanelWindowForm::onSelectionDragged(QPoint delta) {
+    const Panel& panel = m_document.panel();
+    std::vector<GaugeRect> rects;
+    const double perUnitY = pixelsPerUnitY(panel, m_app.display, m_w);
+    for (const int g : m_view->selection()) {
+        const auto place = draggedGaugePlace(panel, m_app.display, m_w, g, delta.x(), delta.y());
+        const PanelViewItem* shown = m_view->gauge(g);
+        if (!place || !shown || !(perUnitY > 0))
+            return;
+        rects.push_back(
+            {place->x, place->y, panel.gauge(m_w, g).gaugeSize, shown->rect.height() / perUnitY});
+    }
+    emit dragStatusChanged(
+        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))));
+}
+
+void PanelWindowForm::onSelectionDropped(QPoint delta) {
+    const Panel& panel = m_document.panel();
+    std::vector<GaugePlacement> placements;
+    for (const int g : m_view->selection()) {
+        if (const auto place =
+                draggedGaugePlace(panel, m_app.display, m_w, g, delta.x(), delta.y()))
+            placements.push_back({g, place->x, place->y, panel.gauge(m_w, g).gaugeSize});
+    }
+    const auto count = placements.size();
+    m_document.placeGauges(m_w, std::move(placements), tr("Move %1 gauges").arg(count));
+    // Back to where the layout puts them, moved or not.
+    for (const int g : m_view->selection())
+        placeGauge(g);
+    onSelectionSetChanged();
+}
+
+void PanelWindowForm::moveSelection(double dx, double dy) {
+    const Panel& panel = m_document.panel();
+    std::vector<GaugePlacement> placements;
+    for (const int g : m_view->selection()) {
+        const Gauge& gauge = panel.gauge(m_w, g);
+        placements.push_back({g, gauge.gaugeX + dx, gauge.gaugeY + dy, gauge.gaugeSize});
+    }
+    const auto count = placements.size();
+    m_document.placeGauges(m_w, std::move(placements), tr("Move %1 gauges").arg(count));
+    onSelectionSetChanged();
 }
 
 // Delete asks and removes as "REMOVE FROM PANEL" does; the gauge dialog showed this gauge,

@@ -4,6 +4,7 @@
 #include "base/core/colorref.h"
 #include "base/core/filelookup.h"
 #include "base/gui/childmenuprovider.h"
+#include "gauges/core/gaugearrangement.h"
 #include "panel/core/panel.h"
 
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,6 +25,7 @@ class QTimer;
 
 namespace cockpix {
 
+class ArrangementActions;
 class PanelDocument;
 struct PanelScene;
 class PanelView;
@@ -50,7 +53,10 @@ struct PanelPicture {
 // window's (which keeps its "&Windows" list beside them). The window follows the panel
 // document: a gauge edited, added, removed, undone or redone is drawn again at once. A
 // gauge is moved by dragging its picture or with the arrow keys, resized by the handle of
-// its selection frame, removed with Delete; each is one undo step.
+// its selection frame, removed with Delete; each is one undo step. Several gauges are
+// selected with Ctrl+click, a band dragged on the background or "Select all gauges"; they
+// move together (drag, arrow keys) and are aligned, distributed or given the same width
+// from the "Align" submenu or the tool bar, each one undo step.
 class PanelWindowForm : public QWidget, public ChildMenuProvider {
     Q_OBJECT
 public:
@@ -85,6 +91,11 @@ public:
     // The gauge with the selection frame (-1: none), as the gauge dialogs select it.
     int selectedGauge() const;
     void selectGauge(int g);
+    // The selection's gauges in panel units: X, Y, S as the width and the height they are
+    // shown at (an FS98 gauge's height follows its picture).
+    std::vector<GaugeRect> selectedGaugeRects() const;
+    void arrange(Arrangement arrangement);
+    QAction* arrangementAction(Arrangement arrangement) const;
 
     QSize sizeHint() const override;
 
@@ -152,6 +163,11 @@ private:
     void onGaugeResizing(int i, int width);
     void onGaugeResized(int i, int width);
     void onMoveRequested(int i, double dx, double dy);
+    void onSelectionDragged(QPoint delta);
+    void onSelectionDropped(QPoint delta);
+    void moveSelection(double dx, double dy);
+    // The status line and the align actions follow the selection.
+    void onSelectionSetChanged();
     void onRemoveRequested(int i);
     void chooseBackColor();
     void resetToBlack();
@@ -171,6 +187,8 @@ private:
     QMenu* m_gaugeMenu = nullptr;
     QAction* m_addAction = nullptr;
     QAction* m_goAction = nullptr;
+    QAction* m_selectAllAction = nullptr;
+    std::unique_ptr<ArrangementActions> m_arrangement;
 
     // The pictures of the gauges shown so far, by module name, each with the stamp of the
     // bitmap file it came from: a gauge that comes back by an undo is drawn without reading

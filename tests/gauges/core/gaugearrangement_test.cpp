@@ -111,6 +111,9 @@ TEST(GaugeArrangement, EachArrangementToTheAnchor) {
 TEST(GaugeArrangement, TheBoxAroundSeveral) {
     EXPECT_EQ(boundingRect(kThree), (R{10, 5, 330, 206}));
     EXPECT_EQ(boundingRect({}), R{});
+    // The status line rounds an FS98 height in units to a tenth, half to even.
+    EXPECT_EQ(selectionStatus(3, R{10, -5, 330, 45.25}),
+              "3 gauges selected: X = 10, Y = -5, W = 330, H = 45.2");
 }
 
 TEST(GaugeArrangement, SameHeightIsForLaterPanelsOnly) {

@@ -344,6 +344,41 @@ private slots:
         QCOMPARE(form->selectedGauge(), 3);
     }
 
+    // Two gauges picked with Ctrl: aligned, moved by a key and by the mouse, given the
+    // same height, each one undo step changing only their lines.
+    void severalGaugesAreArrangedInOneStepEach() {
+        LaterPanelWindowForm* form = show(0);
+        QUndoStack* stack = m_document.undoStack();
+        QTest::mouseClick(form->view(), Qt::LeftButton, Qt::ControlModifier,
+                          rectOf(form, 0).center());
+        QTest::mouseClick(form->view(), Qt::LeftButton, Qt::ControlModifier,
+                          rectOf(form, 3).center());
+        QVERIFY(!form->arrangementAction(Arrangement::DistributeVertically)->isEnabled());
+        form->arrangementAction(Arrangement::AlignTop)->trigger();
+        QTest::keyClick(form->view(), Qt::Key_Left, Qt::ShiftModifier);
+        drag(form->view(), rectOf(form, 3).center(), QPoint(20, 10));
+        QCOMPARE(stack->count(), 3);
+        QCOMPARE(stack->text(0), QStringLiteral("Align top"));
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList({"gauge00=Engines!Rpm, 10, 10, 40, 20 -> "
+                              "gauge00=Engines!Rpm, 10, 15, 40, 20",
+                              "gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
+                              "gauge03=Engines!Egt, 150, 15, 20, 20, ON"}));
+        QCOMPARE(form->view()->selection(), (std::vector<int>{0, 3}));
+
+        // A line without a height gets the anchor's; its width stays as written.
+        m_document.undo();
+        m_document.undo();
+        m_document.undo();
+        form->view()->setSelection({0, 1});
+        QVERIFY(form->arrangementAction(Arrangement::SameHeight)->isEnabled());
+        form->arrangementAction(Arrangement::SameHeight)->trigger();
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
+                             "gauge01=Engines!Oil Pressure,  60 , 10, 30, 20"));
+        QCOMPARE(rectOf(form, 1).height(), 40);
+    }
+
     // Delete asks first; No keeps everything, Yes removes the line and the gauges after it
     // take the numbers one lower, so none is missing.
     void deleteAsksAndRenumbers() {

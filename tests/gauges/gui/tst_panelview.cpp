@@ -1,5 +1,5 @@
 // The painted panel view on its own: many gauges, gauges drawn as outlines, the two ways
-// its corner handle resizes, and how little a drag repaints.
+// its corner handle resizes, how little a drag repaints, and a selection of several gauges.
 
 #include "gauges/gui/gaugeoutline.h"
 #include "gauges/gui/panelview.h"
@@ -190,6 +190,93 @@ private slots:
         QVERIFY(!recorder.painted.isEmpty());
         QVERIFY2((recorder.painted - allowed).isEmpty(), "a drag repainted other gauges");
         QTest::mouseRelease(m_view.get(), Qt::LeftButton, {}, from.center() + delta);
+    }
+
+    // Ctrl+click adds and takes away, a band on the background selects what it touches, a
+    // drag or an arrow key moves them all, a plain click selects one alone again.
+    void severalGaugesAreSelectedAndMovedTogether() {
+        fill(30);
+        QSignalSpy changed(m_view.get(), &PanelView::selectionSetChanged);
+        QSignalSpy clicked(m_view.get(), &PanelView::gaugeClicked);
+        QSignalSpy dragged(m_view.get(), &PanelView::selectionDragged);
+        QSignalSpy dropped(m_view.get(), &PanelView::selectionDropped);
+        QSignalSpy droppedOne(m_view.get(), &PanelView::gaugeDropped);
+        QSignalSpy moved(m_view.get(), &PanelView::selectionMoveRequested);
+        QSignalSpy movedOne(m_view.get(), &PanelView::moveRequested);
+        QSignalSpy removed(m_view.get(), &PanelView::removeRequested);
+        const auto ctrlClick = [this](int i) {
+            QTest::mouseClick(m_view.get(), Qt::LeftButton, Qt::ControlModifier,
+                              gridRect(i).center());
+        };
+        const auto band = [this](QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
+            QTest::mousePress(m_view.get(), Qt::LeftButton, modifiers, from);
+            QTest::mouseMove(m_view.get(), (from + to) / 2);
+            QTest::mouseMove(m_view.get(), to);
+            QTest::mouseRelease(m_view.get(), Qt::LeftButton, modifiers, to);
+        };
+        using Selection = std::vector<int>;
+
+        ctrlClick(3);
+        ctrlClick(5);
+        ctrlClick(7);
+        ctrlClick(5);
+        QCOMPARE(m_view->selection(), (Selection{3, 7}));
+        QCOMPARE(m_view->selectedGauge(), 7);
+        QCOMPARE(changed.size(), 4);
+        QCOMPARE(clicked.size(), 0);
+        // Both framed, the anchor marked with a black square inside its corner, no handle.
+        const QImage image = shot();
+        QCOMPARE(image.pixelColor(gridRect(3).topLeft() + QPoint(3, 3)), QColor(Qt::black));
+        QVERIFY(image.pixelColor(gridRect(7).topLeft() + QPoint(3, 3)) != QColor(Qt::black));
+        QVERIFY(m_view->handleRect().isEmpty());
+
+        // The band from the background over the gaps touches 0, 1, 10 and 11.
+        band({2, 2}, gridRect(11).center(), Qt::NoModifier);
+        QCOMPARE(m_view->selection(), (Selection{0, 1, 10, 11}));
+        band({2, 2}, {5, 5}, Qt::ControlModifier); // touches nothing: adds nothing
+        QCOMPARE(m_view->selection(), (Selection{0, 1, 10, 11}));
+        band(gridRect(25).bottomRight() + QPoint(4, 4), gridRect(25).center(), Qt::ControlModifier);
+        QCOMPARE(m_view->selection(), (Selection{0, 1, 10, 11, 25}));
+
+        // Dragging one of them carries all: the others are under the mouse where they went.
+        const QPoint start = gridRect(1).center();
+        const QPoint delta(0, 200);
+        QTest::mousePress(m_view.get(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(m_view.get(), start + delta / 2);
+        QTest::mouseMove(m_view.get(), start + delta);
+        QCOMPARE(m_view->gaugeAt(gridRect(10).center() + delta), 10);
+        QTest::mouseRelease(m_view.get(), Qt::LeftButton, {}, start + delta);
+        QCOMPARE(dropped.size(), 1);
+        QCOMPARE(dropped[0][0].toPoint(), delta);
+        QVERIFY(!dragged.isEmpty());
+        QCOMPARE(droppedOne.size(), 0);
+        QCOMPARE(m_view->gaugeAt(gridRect(10).center()), 10); // back until the window moves it
+        QCOMPARE(m_view->selection().size(), 5u);
+
+        QTest::keyClick(m_view.get(), Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(m_view.get(), Qt::Key_Up);
+        QTest::keyClick(m_view.get(), Qt::Key_Delete);
+        QCOMPARE(moved.size(), 2);
+        QCOMPARE(moved[0][0].toDouble(), 10.0);
+        QCOMPARE(moved[1][1].toDouble(), -1.0);
+        QCOMPARE(movedOne.size(), 0);
+        QCOMPARE(removed.size(), 0);
+
+        // Select all keeps the anchor first; a click without a drag selects one alone.
+        m_view->selectGauge(4);
+        m_view->selectAllGauges();
+        QCOMPARE(m_view->selection().size(), 30u);
+        QCOMPARE(m_view->selection().front(), 4);
+        QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, gridRect(10).center());
+        QCOMPARE(m_view->selection(), (Selection{10}));
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(clicked[0][0].toInt(), 10);
+        QVERIFY(!m_view->handleRect().isEmpty());
+        // A gauge that goes leaves the selection.
+        m_view->setSelection({28, 29, 5});
+        m_view->setGaugeSlots(29);
+        QCOMPARE(m_view->selection(), (Selection{28, 5}));
+        QCOMPARE(m_view->selectedGauge(), 5);
     }
 };
 

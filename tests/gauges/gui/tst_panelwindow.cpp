@@ -1,5 +1,5 @@
 // The panel window on the demo installation: where its images land, what it says when a
-// module or a background is missing, its menus and its blinker.
+// module or a background is missing, its menus, its blinker and several gauges at once.
 
 #include "gauges/gui/demopanel.h"
 #include "guisupport/accessibility.h"
@@ -21,7 +21,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
+#include <cmath>
 #include <memory>
 
 using namespace cockpix;
@@ -259,6 +261,67 @@ private slots:
         QCOMPARE(closeDialog.count(), 2);
         QTRY_COMPARE(m_area->subWindowList().size(), 0);
         QTRY_VERIFY(m_registry.at(0) == nullptr);
+    }
+
+    // Select all, Ctrl+click, then moving by keys and by the mouse and aligning: each one
+    // undo step for the whole selection, and the status line tells the box around them.
+    void severalGaugesMoveAndAlignInOneStep() {
+        const int w = DemoPanel::biggestWindow(m_model);
+        const int n = m_model.window(w).gaugeCount;
+        PanelWindowForm* form = newWindow(w);
+        QSignalSpy status(form, &PanelWindowForm::dragStatusChanged);
+        QUndoStack* undo = m_document.undoStack();
+        const auto gaugeX = [this, w](int g) { return m_document.panel().gauge(w, g).gaugeX; };
+        const auto gaugeY = [this, w](int g) { return m_document.panel().gauge(w, g).gaugeY; };
+        QVERIFY(form->arrangementAction(Arrangement::SameHeight) == nullptr);
+        QVERIFY(!form->arrangementAction(Arrangement::AlignLeft)->isEnabled());
+        QVERIFY(!action(form, "actAlignLeftButton")->isEnabled());
+
+        action(form, "mnuselectall")->trigger();
+        QCOMPARE(int(form->view()->selection().size()), n);
+        QVERIFY(status.last().value(0).toString().startsWith(
+            QStringLiteral("%1 gauges selected: X = ").arg(n)));
+        QVERIFY(form->arrangementAction(Arrangement::DistributeVertically)->isEnabled());
+        QVERIFY(action(form, "actAlignLeftButton")->isEnabled());
+
+        // Two gauges: aligning is offered, distributing needs a third.
+        form->view()->selectGauge(-1);
+        QTest::mouseClick(form->view(), Qt::LeftButton, Qt::ControlModifier, centreOf(form, 1));
+        QTest::mouseClick(form->view(), Qt::LeftButton, Qt::ControlModifier, centreOf(form, 2));
+        QVERIFY(form->arrangementAction(Arrangement::AlignTop)->isEnabled());
+        QVERIFY(!form->arrangementAction(Arrangement::DistributeHorizontally)->isEnabled());
+        const double x1 = gaugeX(1), x2 = gaugeX(2), y2 = gaugeY(2);
+
+        const int before = undo->count();
+        QTest::keyClick(form->view(), Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(undo->count(), before + 1);
+        QCOMPARE(gaugeX(1), x1 + 10);
+        QCOMPARE(gaugeX(2), x2 + 10);
+
+        const QPoint start = centreOf(form, 2);
+        const QPoint delta(0, 40);
+        QTest::mousePress(form->view(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(form->view(), start + delta / 2);
+        QTest::mouseMove(form->view(), start + delta);
+        QTest::mouseRelease(form->view(), Qt::LeftButton, {}, start + delta);
+        QCOMPARE(undo->count(), before + 2);
+        QVERIFY(gaugeY(2) > y2);
+        QCOMPARE(gaugeX(1), x1 + 10);
+        QCOMPARE(form->gaugePicture(2).geometry.center(), start + delta);
+
+        // Gauge 1 is the anchor: gauge 2 takes its left edge.
+        form->arrangementAction(Arrangement::AlignLeft)->trigger();
+        QCOMPARE(undo->count(), before + 3);
+        QCOMPARE(undo->text(undo->index() - 1), QStringLiteral("Align left"));
+        QCOMPARE(gaugeX(2), gaugeX(1));
+        // The anchor's top for the others: the shown heights do not matter to it.
+        form->arrangementAction(Arrangement::AlignBottom)->trigger();
+        const double bottom1 = form->gaugePicture(1).geometry.bottom();
+        QVERIFY(std::abs(form->gaugePicture(2).geometry.bottom() - bottom1) <= 1);
+        undo->undo();
+        undo->undo();
+        QCOMPARE(gaugeX(2), x2 + 10);
+        QCOMPARE(form->view()->selection(), (std::vector<int>{1, 2}));
     }
 
     void blinkerTogglesTheCurrentGaugeOfTheCurrentWindow() {
