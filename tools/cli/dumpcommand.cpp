@@ -113,8 +113,8 @@ int dump(const std::string& path) {
         // The FS98 panel without an alias, the one of all sizes, is read in place.
         const MappedFile mapped(resolvePathIgnoringCase(chosen));
         const std::string_view bytes = mapped.bytes();
-        if (!bytes.empty() && detectPanelFormat(bytes) == PanelFormat::Fs98 &&
-            fltsimAlias(bytes).empty()) {
+        const PanelFormatAndAlias read = detectPanelFormatAndAlias(bytes, AliasOf::Fs98Only);
+        if (!bytes.empty() && read.format == PanelFormat::Fs98 && read.alias.empty()) {
             const std::unique_ptr<OpenedPanel> model = openPanel(path, bytes);
             return model ? printText(modelJson(*model)) : kStructureErrorStatus;
         }

@@ -34,8 +34,8 @@ class Detector {
 public:
     bool later() const { return m_later; }
 
+    // One line, its blanks trimmed.
     void line(std::string_view text) {
-        text = trimmedBlanks(text);
         if (text.empty() || text.front() == ';' || text.substr(0, 2) == "//")
             return;
         if (text.front() == '[')
@@ -103,23 +103,86 @@ private:
     bool m_later = false;
 };
 
+// The alias= value of the first [fltsim] section: decided at its first alias= line or at
+// the end of that section.
+class AliasFinder {
+public:
+    explicit AliasFinder(bool wanted) : m_decided(!wanted) {}
+    bool decided() const { return m_decided; }
+    std::string take() { return std::move(m_alias); }
+
+    // One line, its blanks trimmed.
+    void line(std::string_view text) {
+        if (!text.empty() && text.front() == '[') {
+            const std::string_view name = trimmedBlanks(text.substr(1, text.find(']') - 1));
+            m_decided = m_inFltsim;
+            m_inFltsim = equalsIgnoringCase(name, "fltsim");
+            return;
+        }
+        if (!m_inFltsim)
+            return;
+        const std::size_t equals = text.find('=');
+        if (equals != std::string_view::npos &&
+            equalsIgnoringCase(trimmedBlanks(text.substr(0, equals)), "alias")) {
+            m_alias = trimmedBlanks(text.substr(equals + 1));
+            m_decided = true;
+        }
+    }
+
+private:
+    bool m_inFltsim = false;
+    bool m_decided;
+    std::string m_alias;
+};
+
+// The lines are cut once for both: the format is decided at its first later mark (or at the
+// end), the alias at its [fltsim] section; the pass ends when both are.
+PanelFormatAndAlias scan(std::string_view bytes, bool wantAlias, bool aliasOfLater) {
+    Detector detector;
+    AliasFinder alias(wantAlias);
+    LineCutter lines(bytes);
+    LineCutter::Line cut;
+    for (bool first = true; !(detector.later() && (alias.decided() || !aliasOfLater));
+         first = false) {
+        if (!lines.next(cut)) {
+            if (!detector.later())
+                detector.end();
+            break;
+        }
+        const std::string_view text = bytes.substr(cut.start, cut.length);
+        const std::string_view trimmed = trimmedBlanks(text);
+        if (!detector.later()) {
+            // The byte order mark of a file saved as UTF-8 would hide a header on the first
+            // line from the format; the alias is looked for in the lines as they are, as ever.
+            if (first && text.substr(0, 3) == "\xEF\xBB\xBF")
+                detector.line(trimmedBlanks(text.substr(3)));
+            else
+                detector.line(trimmed);
+        }
+        if (!alias.decided())
+            alias.line(trimmed);
+    }
+    if (detector.later())
+        return {PanelFormat::Later, aliasOfLater ? alias.take() : std::string()};
+    return {PanelFormat::Fs98, alias.take()};
+}
+
 } // namespace
 
 PanelFormat detectPanelFormat(std::string_view bytes) {
-    // The byte order mark of a file saved as UTF-8 would hide a header on the first line.
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        bytes.remove_prefix(3);
-    Detector detector;
+    return scan(bytes, false, false).format;
+}
+
+PanelFormatAndAlias detectPanelFormatAndAlias(std::string_view bytes, AliasOf of) {
+    return scan(bytes, true, of == AliasOf::Both);
+}
+
+std::string fltsimAlias(std::string_view bytes) {
+    AliasFinder alias(true);
     LineCutter lines(bytes);
-    LineCutter::Line line;
-    while (!detector.later()) {
-        if (!lines.next(line)) {
-            detector.end();
-            break;
-        }
-        detector.line(bytes.substr(line.start, line.length));
-    }
-    return detector.later() ? PanelFormat::Later : PanelFormat::Fs98;
+    for (LineCutter::Line cut; !alias.decided() && lines.next(cut);)
+        alias.line(trimmedBlanks(bytes.substr(cut.start, cut.length)));
+    return alias.take();
 }
 
 std::string_view panelFormatName(PanelFormat format) {

@@ -5,6 +5,7 @@
 // for its position and sizeable= for its size: the marks of the later format are looked for
 // in the whole file before the FS98 reader reads a line of it.
 
+#include <string>
 #include <string_view>
 
 namespace cockpix {
@@ -19,6 +20,24 @@ enum class PanelFormat {
 // more than four fields; a window key FS98 does not have (window_size=, pixel_size=,
 // file_1024=, ...); a window section without file=; an ident that is a name. FS98 otherwise.
 PanelFormat detectPanelFormat(std::string_view bytes);
+
+struct PanelFormatAndAlias {
+    PanelFormat format = PanelFormat::Fs98;
+    std::string alias; // of its [fltsim] section, as fltsimAlias gives it
+};
+
+enum class AliasOf {
+    Both,     // the alias of either format
+    Fs98Only, // a later panel's is not looked for (empty): the pass ends at its first mark
+};
+
+// detectPanelFormat and fltsimAlias of the same bytes, in one pass over their lines (the
+// FS98 panel, whose format is known only at its end, is cut into lines once, not twice).
+PanelFormatAndAlias detectPanelFormatAndAlias(std::string_view bytes, AliasOf of = AliasOf::Both);
+
+// The alias= value of the first [fltsim] section of a panel.cfg (its first alias= line), or
+// empty.
+std::string fltsimAlias(std::string_view bytes);
 
 // "FS98" or "FS2000 and later", as the program names the formats to the user.
 std::string_view panelFormatName(PanelFormat format);

@@ -1,9 +1,7 @@
 #include "panel/core/panelsource.h"
 
 #include "base/core/asciicase.h"
-#include "base/core/blanks.h"
 #include "base/core/filelookup.h"
-#include "base/core/linecutter.h"
 
 #include <algorithm>
 #include <optional>
@@ -32,38 +30,17 @@ std::optional<std::string> aliasTarget(const std::string& panelDir, std::string_
     return dir;
 }
 
-std::string fltsimAlias(std::string_view bytes) {
-    LineCutter lines(bytes);
-    bool inFltsim = false;
-    for (LineCutter::Line cut; lines.next(cut);) {
-        const std::string_view line = trimmedBlanks(bytes.substr(cut.start, cut.length));
-        if (!line.empty() && line.front() == '[') {
-            const std::string_view name = trimmedBlanks(line.substr(1, line.find(']') - 1));
-            if (inFltsim)
-                return {};
-            inFltsim = equalsIgnoringCase(name, "fltsim");
-            continue;
-        }
-        if (!inFltsim)
-            continue;
-        const std::size_t equals = line.find('=');
-        if (equals != std::string_view::npos &&
-            equalsIgnoringCase(trimmedBlanks(line.substr(0, equals)), "alias"))
-            return std::string(trimmedBlanks(line.substr(equals + 1)));
-    }
-    return {};
-}
-
 PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
     PanelSource at{PanelFormat::Fs98, path, panelDir, {}, {}};
     const std::string onDisk = resolvePathIgnoringCase(path);
     if (std::optional<std::string> bytes = readWholeFile(onDisk))
         at.bytes = std::move(*bytes);
-    at.format = detectPanelFormat(at.bytes);
+    PanelFormatAndAlias read = detectPanelFormatAndAlias(at.bytes);
+    at.format = read.format;
     const PanelFormat chosenFormat = at.format;
     std::set<std::string> visited{onDisk};
     for (int reroute = 0; reroute < kMaxReroutes; ++reroute) {
-        const std::string alias = fltsimAlias(at.bytes);
+        const std::string alias = std::move(read.alias);
         const std::optional<std::string> dir =
             alias.empty() ? std::nullopt : aliasTarget(at.panelDir, alias);
         if (!dir)
@@ -76,7 +53,8 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
         at.file = file;
         at.panelDir = *dir;
         at.bytes = std::move(*bytes);
-        at.format = detectPanelFormat(at.bytes);
+        read = detectPanelFormatAndAlias(at.bytes);
+        at.format = read.format;
     }
     if (at.format == PanelFormat::Later || chosenFormat == PanelFormat::Later ||
         at.reroutes.empty())

@@ -34,7 +34,4 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir);
 // on disk; nullopt when panelDir lies under no aircraft/ folder.
 std::optional<std::string> aliasTarget(const std::string& panelDir, std::string_view alias);
 
-// The alias= value of the [fltsim] section of a panel.cfg, or empty.
-std::string fltsimAlias(std::string_view bytes);
-
 } // namespace cockpix

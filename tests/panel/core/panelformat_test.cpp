@@ -76,6 +76,37 @@ TEST(PanelFormat, EachMarkOfTheLaterFormatMakesALaterPanel) {
     EXPECT_EQ(detectPanelFormat(kFs98 + "[Window08]\r\n"), PanelFormat::Later);
 }
 
+// The format and the alias found in one pass are those found apart: the alias of the first
+// [fltsim] section, its first alias= line, wherever the later mark stands; the one of a later
+// panel is not looked for when only an FS98 panel's counts.
+TEST(PanelFormat, TheAliasIsFoundWithTheFormat) {
+    const struct {
+        std::string text;
+        PanelFormat format;
+        std::string alias;
+    } cases[] = {
+        {kFs98, PanelFormat::Fs98, ""},
+        {withLine("[fltsim]", " Alias = c182\\panel "), PanelFormat::Fs98, "c182\\panel"},
+        {"[VIEWS]\r\nx=1\r\n[fltsim]\r\nalias=a\r\nalias=b\r\n", PanelFormat::Later, "a"},
+        {"[fltsim]\r\nalias=a\r\n[Vcockpit01]\r\n", PanelFormat::Later, "a"},
+        {"[fltsim]\r\nx=1\r\n[fltsim]\r\nalias=b\r\n", PanelFormat::Fs98, ""},
+        {"[Color]\r\n[fltsim]\r\n[x]\r\nalias=b\r\n", PanelFormat::Later, ""},
+        // A byte order mark hides the header from the alias search, as ever.
+        {"\xEF\xBB\xBF[fltsim]\r\nalias=a\r\n", PanelFormat::Fs98, ""},
+        {"\xEF\xBB\xBF[VIEWS]\r\n[fltsim]\r\nalias=a", PanelFormat::Later, "a"},
+    };
+    for (const auto& c : cases) {
+        const PanelFormatAndAlias both = detectPanelFormatAndAlias(c.text);
+        EXPECT_EQ(both.format, c.format) << c.text;
+        EXPECT_EQ(detectPanelFormat(c.text), c.format) << c.text;
+        EXPECT_EQ(both.alias, c.alias) << c.text;
+        EXPECT_EQ(fltsimAlias(c.text), c.alias) << c.text;
+        const PanelFormatAndAlias fs98 = detectPanelFormatAndAlias(c.text, AliasOf::Fs98Only);
+        EXPECT_EQ(fs98.format, c.format) << c.text;
+        EXPECT_EQ(fs98.alias, c.format == PanelFormat::Fs98 ? c.alias : "") << c.text;
+    }
+}
+
 // Every panel the FS98 tests read keeps being read by the FS98 reader, except those whose
 // fault is a mark of the later format (a tenth window, a window without file=, a name as
 // ident, a key FS98 lacks), which are later panels.
