@@ -49,9 +49,12 @@ TEST(LineCutter, CutsAtEveryKindOfLineEnd) {
     EXPECT_EQ(cut("a\r\nb\nc\rd"), (std::vector<std::string>{"a|rn", "b|n", "c|r", "d|"}));
     EXPECT_EQ(cut("\r\r\n\n"), (std::vector<std::string>{"|r", "|rn", "|n"}));
     // A CR LF split across the sixteen-byte steps of the search, and a line longer than many.
-    const std::string sixteen(15, 'x');
-    EXPECT_EQ(cut(sixteen + "\r\n" + std::string(100, 'y') + "\r"),
-              (std::vector<std::string>{sixteen + "|rn", std::string(100, 'y') + "|r"}));
+    const std::string fifteen = "123456789012345";
+    const std::string hundred(100, 'y');
+    std::vector<std::string> expected{fifteen, hundred};
+    expected[0].append("|rn");
+    expected[1].append("|r");
+    EXPECT_EQ(cut(fifteen + "\r\n" + hundred + "\r"), expected);
 }
 
 // Texts of line ends, tabs, NUL and bytes above 127 at every offset: the cutter agrees with
