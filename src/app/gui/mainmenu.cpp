@@ -69,6 +69,17 @@ void MainMenu::buildEditMenu() {
     redo->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     editMenu->addSeparator();
+    // Ctrl+C is Close Template (and a panel window's Close), so the clipboard takes the
+    // other keys every desktop knows for it.
+    cut = addItem(editMenu, tr("Cu&t"), "mnucut", "Shift+Del");
+    copy = addItem(editMenu, tr("&Copy"), "mnucopy", "Ctrl+Ins");
+    paste = addItem(editMenu, tr("&Paste"), "mnupaste", "Shift+Ins");
+    cut->setStatusTip(tr("Cut the selected gauges of the panel window"));
+    copy->setStatusTip(tr("Copy the selected gauges of the panel window as panel.cfg lines"));
+    paste->setStatusTip(tr("Paste gauge lines into the panel window"));
+    for (QAction* action : {cut, copy, paste})
+        action->setEnabled(false);
+    editMenu->addSeparator();
     history = addItem(editMenu, tr("&History..."), "mnuhistory", nullptr);
 }
 

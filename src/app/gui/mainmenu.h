@@ -5,7 +5,8 @@
 // commands do lives in MainWindow and PanelCommands.
 //
 // objectNames: menus mnutemplate, mnurecent, mnuedit, mnudirectories, mnuoptions, mnuwindows;
-// items mnunew, mnuopen, mnusave, mnuclose, mnuquit, mnuundo, mnuredo, mnuhistory, mnugauges,
+// items mnunew, mnuopen, mnusave, mnuclose, mnuquit, mnuundo, mnuredo, mnucut, mnucopy,
+// mnupaste, mnuhistory, mnugauges,
 // mnucockpix, mnupaneldir, mnucompute, mnurecomp, mnuframe, mnunoframe, mnukeepbmp,
 // mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout; and
 // beyond FS98-era COCKPIX: mnucompare, mnucheck, mnubackups (Template), mnushowchanges
@@ -54,6 +55,10 @@ public:
     QAction* quit = nullptr;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
+    // Of the active panel window's gauges (ClipboardCommands).
+    QAction* cut = nullptr;
+    QAction* copy = nullptr;
+    QAction* paste = nullptr;
     QAction* history = nullptr;
     QAction* gaugesDirectory = nullptr;
     QAction* programDirectory = nullptr;

@@ -8,6 +8,7 @@
 #include "app/core/workfiles.h"
 #include "app/gui/aboutdialog.h"
 #include "app/gui/checkcommands.h"
+#include "app/gui/clipboardcommands.h"
 #include "app/gui/directoriesdialog.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
@@ -101,6 +102,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     connectGaugeDialogs();
     connectMenu();
     connectEditMenu();
+    m_clipboardCommands = new ClipboardCommands(*m_menu, m_mdiArea, this);
     m_recent = new RecentFilesMenu(m_menu->recentMenu, this);
     connect(m_menu->templateMenu, &QMenu::aboutToShow, m_recent, &RecentFilesMenu::refresh);
     connect(m_recent, &RecentFilesMenu::openRequested, this, &MainWindow::openRecentFile);

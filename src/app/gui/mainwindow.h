@@ -32,6 +32,7 @@ class LaterPanelWindows;
 class DirectoriesDialog;
 class AboutDialog;
 class CheckCommands;
+class ClipboardCommands;
 class RecentFilesMenu;
 
 class MainWindow : public QMainWindow {
@@ -50,6 +51,8 @@ public:
     TemplateRowCommands& rowCommands() const { return *m_rowCommands; }
     // "&Check panel...", "&Backups..." and the status bar's count of findings.
     CheckCommands& checkCommands() const { return *m_checkCommands; }
+    // The Edit menu's Cut, Copy and Paste of the active panel window's gauges.
+    ClipboardCommands& clipboardCommands() const { return *m_clipboardCommands; }
     // The template's palette optimizer and outside-view buttons, and their windows.
     TemplateToolCommands& toolCommands() const { return *m_toolCommands; }
     // The gauge dialogs of the panel windows (Form3, Form5, Form9, Form15).
@@ -161,6 +164,7 @@ private:
     PanelCommands* m_panelCommands = nullptr;
     TemplateRowCommands* m_rowCommands = nullptr;
     CheckCommands* m_checkCommands = nullptr;
+    ClipboardCommands* m_clipboardCommands = nullptr;
     RecentFilesMenu* m_recent = nullptr;
     QLabel* m_eraseNotice = nullptr;
     QLabel* m_formatNotice = nullptr;

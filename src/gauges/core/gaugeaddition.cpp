@@ -63,11 +63,11 @@ std::optional<GaugeLocation> findGaugeUsingModule(const Panel& panel,
     return last;
 }
 
-UserText duplicateGaugeMessage(const GaugeLocation& where) {
+UserText duplicateGaugeMessage(const GaugeLocation& where, std::string_view cancelled) {
     return UserText("You already have this gauge in window #" + plainNumberText(where.window) +
                     ", line #" + plainNumberText(where.gauge) +
-                    "\nFS98 does not support a gauge used twice in the same panel.\n"
-                    "Choice cancelled.");
+                    "\nFS98 does not support a gauge used twice in the same panel.\n" +
+                    std::string(cancelled));
 }
 
 std::string pickBitmapName(const std::string& moduleFile) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cockpix {
@@ -35,8 +36,10 @@ struct GaugeLocation {
 std::optional<GaugeLocation> findGaugeUsingModule(const Panel& panel,
                                                   const std::string& moduleFile);
 
-// "You already have this gauge in window #1, line #4" ... "Choice cancelled."
-UserText duplicateGaugeMessage(const GaugeLocation& where);
+// "You already have this gauge in window #1, line #4" ... "Choice cancelled." (a paste
+// ends it with "Paste cancelled.").
+UserText duplicateGaugeMessage(const GaugeLocation& where,
+                               std::string_view cancelled = "Choice cancelled.");
 
 // addSelectedBitmap: the file name without its last three characters, then "bmp".
 std::string pickBitmapName(const std::string& moduleFile);

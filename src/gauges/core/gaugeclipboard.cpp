@@ -128,6 +128,25 @@ ClipboardGauges readClipboardGauges(std::string_view text, TextEncoding encoding
     return result;
 }
 
+UserText clipboardProblemsMessage(const ClipboardGauges& read) {
+    if (read.problems.empty())
+        return read.gauges.empty() ? UserText("The clipboard holds no gauge lines.") : UserText();
+    UserText message;
+    for (std::size_t i = 0; i < read.problems.size() && i < kListedProblems; ++i) {
+        if (i > 0)
+            message += UserText("\n");
+        message += read.problems[i];
+    }
+    if (read.problems.size() > kListedProblems)
+        message +=
+            UserText("\n... and " +
+                     plainNumberText(static_cast<double>(read.problems.size() - kListedProblems)) +
+                     " more lines not pasted.");
+    if (read.gauges.empty())
+        message += UserText("\nNothing was pasted.");
+    return message;
+}
+
 PasteShift pasteShift(std::span<const GaugeSpot> window, std::span<const ClipboardGauge> pasted) {
     std::set<std::pair<double, double>> taken;
     for (const GaugeSpot& spot : window)
@@ -176,14 +195,14 @@ Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGaug
         // As the reader keeps a module's name.
         const std::string name = asciiLowered(gauge.name);
         if (const auto where = findGaugeUsingModule(panel, name + ".gau")) {
-            paste.refusal = duplicateGaugeMessage(*where);
+            paste.refusal = duplicateGaugeMessage(*where, "Paste cancelled.");
             return paste;
         }
         if (!names.insert(name).second) {
             paste.refusal = UserText("The pasted lines name the gauge ") +
                             UserText::panelText(name) +
                             UserText(" twice.\nFS98 does not support a gauge used twice in the "
-                                     "same panel.\nChoice cancelled.");
+                                     "same panel.\nPaste cancelled.");
             return paste;
         }
     }

@@ -56,6 +56,13 @@ struct ClipboardGauges {
 ClipboardGauges readClipboardGauges(std::string_view text,
                                     TextEncoding encoding = TextEncoding::Windows1252);
 
+// What a paste tells of the text it read, in one message: "The clipboard holds no gauge
+// lines." when there is neither a gauge nor a line left out; otherwise the lines left out,
+// one a line (the first kListedProblems of them, then how many more), and "Nothing was
+// pasted." when no gauge remains. Empty when every gauge line was read.
+inline constexpr std::size_t kListedProblems = 20;
+UserText clipboardProblemsMessage(const ClipboardGauges& read);
+
 // The move that puts the pasted gauges where none of them stands on a gauge of the window
 // (the same x and y): (0, 0), or kPasteShift across and down as often as needed, at most
 // kMaxPasteShifts times.

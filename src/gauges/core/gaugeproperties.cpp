@@ -41,4 +41,16 @@ UserText removeGaugeQuestion(const std::string& gaugeName) {
     return UserText("Are you sure to remove gauge\n") + UserText::panelText(gaugeName) + " ?";
 }
 
+UserText removeGaugesQuestion(std::span<const std::string> gaugeNames, TextEncoding encoding) {
+    UserText question("Are you sure to remove these " +
+                      plainNumberText(static_cast<double>(gaugeNames.size())) + " gauges?");
+    for (std::size_t i = 0; i < gaugeNames.size() && i < kListedGaugeNames; ++i)
+        question += UserText("\n") + UserText::panelText(gaugeNames[i], encoding);
+    if (gaugeNames.size() > kListedGaugeNames)
+        question += UserText(
+            "\n... and " +
+            plainNumberText(static_cast<double>(gaugeNames.size() - kListedGaugeNames)) + " more");
+    return question;
+}
+
 } // namespace cockpix

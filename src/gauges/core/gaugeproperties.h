@@ -10,7 +10,9 @@
 #include "panel/core/panel.h"
 #include "panel/core/paneldisplay.h"
 
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace cockpix {
@@ -50,5 +52,11 @@ UserText gaugePropertiesTitle(int g, const std::string& gaugeName);
 
 // "Are you sure to remove gauge" + line feed + name + " ?"
 UserText removeGaugeQuestion(const std::string& gaugeName);
+// The one question before several gauges go: "Are you sure to remove these 3 gauges?" and
+// their names, one a line, the first kListedGaugeNames of them and then how many more.
+// The names are texts of a panel in the given encoding.
+inline constexpr std::size_t kListedGaugeNames = 10;
+UserText removeGaugesQuestion(std::span<const std::string> gaugeNames,
+                              TextEncoding encoding = TextEncoding::Windows1252);
 
 } // namespace cockpix

@@ -4,6 +4,7 @@
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/gaugedrag.h"
+#include "gauges/core/gaugeproperties.h"
 #include "gauges/gui/arrangementactions.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
@@ -121,10 +122,7 @@ void LaterPanelWindowForm::buildMenus() {
             emit propertiesRequested(selectedGauge());
     });
     connect(m_goAction, &QAction::triggered, this, &LaterPanelWindowForm::goToGaugeRequested);
-    connect(m_removeAction, &QAction::triggered, this, [this] {
-        if (selectedGauge() >= 0)
-            onRemoveRequested(selectedGauge());
-    });
+    connect(m_removeAction, &QAction::triggered, this, &LaterPanelWindowForm::removeSelectedGauges);
 }
 
 void LaterPanelWindowForm::connectView() {
@@ -143,6 +141,8 @@ void LaterPanelWindowForm::connectView() {
     connect(m_view, &PanelView::gaugeResizedTo, this, &LaterPanelWindowForm::onGaugeResized);
     connect(m_view, &PanelView::moveRequested, this, &LaterPanelWindowForm::onMoveRequested);
     connect(m_view, &PanelView::removeRequested, this, &LaterPanelWindowForm::onRemoveRequested);
+    connect(m_view, &PanelView::removeSelectionRequested, this,
+            &LaterPanelWindowForm::removeSelectedGauges);
     connect(m_view, &PanelView::selectionDragged, this, &LaterPanelWindowForm::onSelectionDragged);
     connect(m_view, &PanelView::selectionDropped, this, &LaterPanelWindowForm::onSelectionDropped);
     connect(m_view, &PanelView::selectionMoveRequested, this, &LaterPanelWindowForm::moveSelection);
@@ -421,6 +421,82 @@ void LaterPanelWindowForm::onRemoveRequested(int i) {
     if (!m_dialogs.question(tr("Are you sure to remove gauge\n%1 ?").arg(name)))
         return;
     m_document.removeLaterGauge(gauge->line);
+}
+
+std::vector<std::size_t> LaterPanelWindowForm::selectedLines() const {
+    std::vector<std::size_t> lines;
+    for (const int i : m_view->selection()) {
+        if (const LaterGauge* gauge = gaugeLine(i))
+            lines.push_back(gauge->line);
+    }
+    return lines;
+}
+
+void LaterPanelWindowForm::removeSelectedGauges() {
+    std::vector<std::size_t> lines = selectedLines();
+    if (lines.size() < 2) {
+        if (!lines.empty())
+            onRemoveRequested(selectedGauge());
+        return;
+    }
+    std::vector<std::string> names;
+    for (const std::size_t line : lines)
+        names.emplace_back(laterGaugeName(m_document.laterLines(), line));
+    if (!m_dialogs.question(toQString(removeGaugesQuestion(names, m_document.laterEncoding()))))
+        return;
+    const QString text = tr("Delete %1 gauges").arg(lines.size());
+    // The gauges after them take their places: nothing stays selected.
+    m_view->selectGauge(-1);
+    m_document.cutLaterGauges(std::move(lines), text);
+}
+
+void LaterPanelWindowForm::copyGauges() {
+    const std::vector<std::size_t> lines = selectedLines();
+    if (lines.empty())
+        return;
+    putGaugeLinesOnClipboard(copyLaterGauges(m_document.laterLines(), lines),
+                             m_document.laterEncoding());
+}
+
+void LaterPanelWindowForm::cutGauges() {
+    std::vector<std::size_t> lines = selectedLines();
+    if (lines.empty())
+        return;
+    copyGauges();
+    m_view->selectGauge(-1);
+    m_document.cutLaterGauges(std::move(lines));
+}
+
+void LaterPanelWindowForm::pasteGauges() {
+    const LaterWindow* shown = window();
+    if (!shown)
+        return;
+    const ClipboardGauges read = gaugesOnClipboard(m_document.laterEncoding());
+    if (read.gauges.empty()) {
+        tellClipboardProblems(m_dialogs, read);
+        return;
+    }
+    const std::vector<std::size_t> added =
+        m_document.pasteLaterGauges(shown->section, planLaterPaste(*shown, read.gauges));
+    // The window has been drawn again: the new lines are its gauges now.
+    std::vector<int> pasted;
+    if (const LaterWindow* now = window()) {
+        for (std::size_t i = 0; i < now->gauges.size(); ++i) {
+            if (std::find(added.begin(), added.end(), now->gauges[i].line) != added.end())
+                pasted.push_back(int(i));
+        }
+    }
+    if (!pasted.empty()) {
+        m_view->setSelection(pasted);
+        onSelectionSetChanged();
+        m_view->setFocus();
+    }
+    if (pasted.size() < read.gauges.size())
+        m_dialogs.message(tr("%1 of the %2 pasted gauges could not be added to the window: "
+                             "their names or lines do not make gauge lines.")
+                              .arg(read.gauges.size() - pasted.size())
+                              .arg(read.gauges.size()));
+    tellClipboardProblems(m_dialogs, read);
 }
 
 void LaterPanelWindowForm::showScreenPreviews() {

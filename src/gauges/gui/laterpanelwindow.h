@@ -3,6 +3,7 @@
 #include "app/core/appmodel.h"
 #include "base/gui/childmenuprovider.h"
 #include "gauges/core/gaugearrangement.h"
+#include "gauges/gui/gaugeclipboardtarget.h"
 #include "gauges/gui/laterwindowscene.h"
 #include "panel/core/laterpanel.h"
 
@@ -34,8 +35,11 @@ class UserDialogs;
 // 10 units), resized by the corner handle (width and height apart, Shift keeps the aspect), removed
 // with Delete after a question; Tab walks the gauges. Several gauges selected (Ctrl+click, a
 // band, "Select all gauges") move together and are aligned, distributed or sized alike from
-// the "Align" submenu or the tool bar. Each edit is one undo step.
-class LaterPanelWindowForm : public QWidget, public ChildMenuProvider {
+// the "Align" submenu or the tool bar; Delete (or Remove) takes them all after one question.
+// The Edit menu's Cut, Copy and Paste take the selected lines' own text to and from the
+// clipboard; a paste adds the lines under the window's next numbers. Each edit is one undo
+// step, and touches only the gauge lines it is about.
+class LaterPanelWindowForm : public QWidget, public ChildMenuProvider, public GaugeClipboardTarget {
     Q_OBJECT
 public:
     // window: the index of the section in the document's LaterPanel::windows; app holds
@@ -55,7 +59,13 @@ public:
 
     const LaterWindowScene& scene() const { return m_scene; }
     const PanelDocument& document() const { return m_document; }
-    PanelView* view() const { return m_view; }
+    PanelView* view() const override { return m_view; }
+    void copyGauges() override;
+    void cutGauges() override;
+    void pasteGauges() override;
+    // Delete or Remove with several gauges selected: one question, one undo step ("Delete 3
+    // gauges").
+    void removeSelectedGauges();
     int gaugeCount() const;
     PanelPicture backgroundPicture() const;
     PanelPicture gaugePicture(int i) const;
@@ -111,6 +121,8 @@ private:
     // Each selected gauge placed where place gives, in one step named text.
     void placeSelection(const std::vector<LaterGaugePlacement>& placements, const QString& text);
     void onRemoveRequested(int i);
+    // The lines of the selected gauges, in the order they were selected.
+    std::vector<std::size_t> selectedLines() const;
     void closeWindow();
 
     PanelDocument& m_document;

@@ -130,6 +130,7 @@ void PanelView::clearGauge(int i) {
     }
     if (m_selected == i)
         m_selected = m_selection.empty() ? -1 : m_selection.back();
+    noteSelection();
 }
 
 void PanelView::placeGauge(int i, const QRect& rect) {
@@ -165,6 +166,7 @@ void PanelView::selectGauge(int i) {
     if (m_selected >= 0)
         m_selection.push_back(m_selected);
     repaintSelection();
+    noteSelection();
 }
 
 void PanelView::setSelection(const std::vector<int>& gauges) {
@@ -177,6 +179,7 @@ void PanelView::setSelection(const std::vector<int>& gauges) {
     }
     m_selected = m_selection.empty() ? -1 : m_selection.back();
     repaintSelection();
+    noteSelection();
 }
 
 void PanelView::selectAllGauges() {
@@ -188,6 +191,14 @@ void PanelView::selectAllGauges() {
         std::rotate(all.begin(), all.begin() + m_selected, all.begin() + m_selected + 1);
     setSelection(all);
     emit selectionSetChanged();
+}
+
+void PanelView::noteSelection() {
+    const bool selected = !m_selection.empty();
+    if (selected == m_hadSelection)
+        return;
+    m_hadSelection = selected;
+    emit hasSelectionChanged(selected);
 }
 
 bool PanelView::isSelected(int i) const {
@@ -214,6 +225,7 @@ void PanelView::toggleInSelection(int i) {
         m_selection.push_back(i);
     m_selected = m_selection.empty() ? -1 : m_selection.back();
     repaintSelection();
+    noteSelection();
 }
 
 // The band selects every gauge it touches, in the order of the window; with Ctrl they join
@@ -485,7 +497,9 @@ void PanelView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     case Qt::Key_Delete:
-        if (i >= 0 && m_drag == Drag::None && m_selection.size() < 2)
+        if (m_drag == Drag::None && m_selection.size() > 1)
+            emit removeSelectionRequested();
+        else if (i >= 0 && m_drag == Drag::None)
             emit removeRequested(i);
         event->accept();
         return;

@@ -111,8 +111,13 @@ signals:
     void selectionMoveRequested(double dx, double dy);
     // The set of selected gauges changed by the mouse, a key or selectAllGauges.
     void selectionSetChanged();
-    // The Delete key on gauge i.
+    // The Delete key on gauge i, the one selected; on several selected gauges, the other.
     void removeRequested(int i);
+    void removeSelectionRequested();
+    // Some gauge is selected now, or none any more, however it came (a click, a key, a
+    // window's own selectGauge or setSelection, a gauge cleared): for the commands that
+    // act on the selection.
+    void hasSelectionChanged(bool selected);
 
 protected:
     bool event(QEvent* event) override;
@@ -134,6 +139,8 @@ private:
     bool movesWithDrag(int i) const;
     void repaintSelection();
     void toggleInSelection(int i);
+    // Tells hasSelectionChanged when the selection became empty or stopped being so.
+    void noteSelection();
     void finishBand(const QRect& band, bool add);
     void repaintAround(const QRect& rect);
     void stepSelection(int step);
@@ -144,6 +151,7 @@ private:
     std::vector<PanelViewItem> m_gauges;
     int m_selected = -1;
     std::vector<int> m_selection;
+    bool m_hadSelection = false;
     bool m_freeResize = false;
 
     Drag m_drag = Drag::None;

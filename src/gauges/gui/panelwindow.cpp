@@ -6,6 +6,7 @@
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/blinker.h"
+#include "gauges/core/gaugeclipboard.h"
 #include "gauges/core/gaugedrag.h"
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/gaugeproperties.h"
@@ -159,6 +160,8 @@ void PanelWindowForm::connectView() {
     connect(m_view, &PanelView::gaugeResized, this, &PanelWindowForm::onGaugeResized);
     connect(m_view, &PanelView::moveRequested, this, &PanelWindowForm::onMoveRequested);
     connect(m_view, &PanelView::removeRequested, this, &PanelWindowForm::onRemoveRequested);
+    connect(m_view, &PanelView::removeSelectionRequested, this,
+            &PanelWindowForm::removeSelectedGauges);
     connect(m_view, &PanelView::selectionDragged, this, &PanelWindowForm::onSelectionDragged);
     connect(m_view, &PanelView::selectionDropped, this, &PanelWindowForm::onSelectionDropped);
     connect(m_view, &PanelView::selectionMoveRequested, this, &PanelWindowForm::moveSelection);
@@ -522,6 +525,82 @@ void PanelWindowForm::onRemoveRequested(int i) {
     GaugeEditing(m_document, m_app, m_registry).removeGauge(m_w, i);
     // Also when this is not the newest window of the slot, which the removal selects in.
     m_view->selectGauge(m_app.currentGauge);
+}
+
+void PanelWindowForm::removeSelectedGauges() {
+    std::vector<int> gauges = m_view->selection();
+    if (gauges.size() < 2) {
+        if (gauges.size() == 1)
+            onRemoveRequested(gauges.front());
+        return;
+    }
+    std::vector<std::string> names;
+    for (const int g : gauges)
+        names.push_back(m_document.panel().gauge(m_w, g).gaugeName);
+    if (!m_dialogs.question(toQString(removeGaugesQuestion(names))))
+        return;
+    emit closeGaugeDialogRequested();
+    const QString text = tr("Delete %1 gauges").arg(gauges.size());
+    m_view->selectGauge(-1);
+    m_document.cutGauges(m_w, std::move(gauges), text);
+    becomeCurrent(-1);
+}
+
+void PanelWindowForm::copyGauges() {
+    const std::vector<int>& selection = m_view->selection();
+    if (selection.empty())
+        return;
+    putGaugeLinesOnClipboard(copyFs98Gauges(m_document.panel(), m_w, selection),
+                             TextEncoding::Windows1252);
+}
+
+void PanelWindowForm::cutGauges() {
+    std::vector<int> gauges = m_view->selection();
+    if (gauges.empty())
+        return;
+    emit closeGaugeDialogRequested();
+    copyGauges();
+    m_view->selectGauge(-1);
+    m_document.cutGauges(m_w, std::move(gauges));
+    becomeCurrent(-1);
+}
+
+// Nothing changes when FS98 would not take the gauges; lines left out are told after the
+// others went in.
+void PanelWindowForm::pasteGauges() {
+    emit closeGaugeDialogRequested();
+    const ClipboardGauges read = gaugesOnClipboard(TextEncoding::Windows1252);
+    if (read.gauges.empty()) {
+        tellClipboardProblems(m_dialogs, read);
+        return;
+    }
+    const Fs98Paste paste = planFs98Paste(m_document.panel(), m_w, read.gauges);
+    if (paste.refused()) {
+        m_dialogs.message(toQString(paste.refusal));
+        return;
+    }
+    const int first = std::clamp(m_document.panel().window(m_w).gaugeCount, 0, kGaugeSlots);
+    const int count = int(paste.gauges.size());
+    if (m_document.pasteGauges(m_w, paste.gauges)) {
+        std::vector<int> pasted(static_cast<std::size_t>(count));
+        bool measure = false;
+        for (int k = 0; k < count; ++k) {
+            const int g = first + k;
+            pasted[static_cast<std::size_t>(k)] = g;
+            // A module this panel has not drawn yet has no bitmap cut out, and a line
+            // without a size takes the module's own: the window is built again, as when it
+            // opened, to cut out and measure them.
+            measure = measure || m_document.panel().gauge(m_w, g).gaugeRefSize == -1 ||
+                      !fileStamp(gaugeBitmapFile(g));
+        }
+        if (measure)
+            load();
+        m_view->setSelection(pasted);
+        becomeCurrent(m_view->selectedGauge());
+        onSelectionSetChanged();
+        m_view->setFocus();
+    }
+    tellClipboardProblems(m_dialogs, read);
 }
 
 // The colour commands recolour the current window's panel window, which is not

@@ -5,6 +5,7 @@
 #include "base/core/filelookup.h"
 #include "base/gui/childmenuprovider.h"
 #include "gauges/core/gaugearrangement.h"
+#include "gauges/gui/gaugeclipboardtarget.h"
 #include "panel/core/panel.h"
 
 #include <QImage>
@@ -56,8 +57,11 @@ struct PanelPicture {
 // its selection frame, removed with Delete; each is one undo step. Several gauges are
 // selected with Ctrl+click, a band dragged on the background or "Select all gauges"; they
 // move together (drag, arrow keys) and are aligned, distributed or given the same width
-// from the "Align" submenu or the tool bar, each one undo step.
-class PanelWindowForm : public QWidget, public ChildMenuProvider {
+// from the "Align" submenu or the tool bar, each one undo step; Delete removes them all after
+// one question. The Edit menu's Cut, Copy and Paste take the selected gauges to and from the
+// clipboard as the lines FS98 writes (a paste keeps FS98's limits: one gauge a module, no
+// module twice in the panel, 64 gauges a window).
+class PanelWindowForm : public QWidget, public ChildMenuProvider, public GaugeClipboardTarget {
     Q_OBJECT
 public:
     PanelWindowForm(PanelDocument& document, AppModel& app, UserDialogs& dialogs, int w,
@@ -78,7 +82,12 @@ public:
     PanelPicture backgroundPicture() const;
     // Gauge picture i (0..63); an empty PanelPicture outside that range.
     PanelPicture gaugePicture(int i) const;
-    PanelView* view() const { return m_view; }
+    PanelView* view() const override { return m_view; }
+    void copyGauges() override;
+    void cutGauges() override;
+    void pasteGauges() override;
+    // Delete with several gauges selected: one question, one undo step ("Delete 3 gauges").
+    void removeSelectedGauges();
     QWidget* frameWidget() const;
     // The background colour the window shows (panelBackColor when it was loaded or
     // recoloured).

@@ -142,13 +142,13 @@ bool PanelDocument::pasteGauges(int w, std::vector<Gauge> gauges) {
     return true;
 }
 
-void PanelDocument::cutGauges(int w, std::vector<int> gauges) {
+void PanelDocument::cutGauges(int w, std::vector<int> gauges, const QString& text) {
     std::erase_if(gauges, [this, w](int g) { return !isGaugeOf(m_panel, w, g); });
     std::sort(gauges.begin(), gauges.end());
     gauges.erase(std::unique(gauges.begin(), gauges.end()), gauges.end());
     if (gauges.empty())
         return;
-    push(new CutGaugesCommand(*this, w, std::move(gauges)));
+    push(new CutGaugesCommand(*this, w, std::move(gauges), text));
     breakMerge();
 }
 
@@ -425,7 +425,7 @@ std::vector<std::size_t> PanelDocument::pasteLaterGauges(std::size_t section,
     return added;
 }
 
-void PanelDocument::cutLaterGauges(std::vector<std::size_t> gaugeLines) {
+void PanelDocument::cutLaterGauges(std::vector<std::size_t> gaugeLines, const QString& text) {
     if (!isLater())
         return;
     std::erase_if(gaugeLines,
@@ -434,8 +434,10 @@ void PanelDocument::cutLaterGauges(std::vector<std::size_t> gaugeLines) {
     gaugeLines.erase(std::unique(gaugeLines.begin(), gaugeLines.end()), gaugeLines.end());
     if (gaugeLines.empty())
         return;
-    const QString text = tr("Cut ") + countText(int(gaugeLines.size()), tr("gauge"), tr("gauges"));
-    pushLaterEdit(text, [gaugeLines = std::move(gaugeLines)](PanelLines& lines) {
+    const QString step =
+        !text.isEmpty() ? text
+                        : tr("Cut ") + countText(int(gaugeLines.size()), tr("gauge"), tr("gauges"));
+    pushLaterEdit(step, [gaugeLines = std::move(gaugeLines)](PanelLines& lines) {
         removeLaterGauges(lines, gaugeLines);
     });
 }

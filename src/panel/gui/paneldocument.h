@@ -81,12 +81,12 @@ public:
     // placeGauges sets X, Y and size of each gauge named (a drag of a selection, "Align
     // left", "Same width": text names the step) with gaugesPlaced(w); pasteGauges appends
     // them all ("Paste 3 gauges"; nothing when the window cannot hold them all, false) and
-    // cutGauges removes them ("Cut 3 gauges", the others keep their order), both with
-    // gaugesChanged(w). Placements of gauges that are not there, or not finite, and
-    // unchanged ones are left out.
+    // cutGauges removes them ("Cut 3 gauges", or text: "Delete 3 gauges"; the others keep
+    // their order), both with gaugesChanged(w). Placements of gauges that are not there, or not
+    // finite, and unchanged ones are left out.
     void placeGauges(int w, std::vector<GaugePlacement> placements, const QString& text);
     bool pasteGauges(int w, std::vector<Gauge> gauges);
-    void cutGauges(int w, std::vector<int> gauges);
+    void cutGauges(int w, std::vector<int> gauges, const QString& text = {});
     void setDefaultView(const DefaultView& view);
     // Window w's size ratio and the default view in one step named text, a step of its own
     // (the outside-view frame's corrections on opening).
@@ -129,12 +129,12 @@ public:
     // and height given (a field that already says the number keeps its text; text names the
     // step), pasteLaterGauges adds the lines to the window section `section` under the
     // next free numbers ("Paste 3 gauges"; returns the new lines, empty when nothing was
-    // added), cutLaterGauges removes them ("Cut 3 gauges"), the gauges numbered above each
-    // moving down so that no gap appears.
+    // added), cutLaterGauges removes them ("Cut 3 gauges", or text), the gauges numbered
+    // above each moving down so that no gap appears.
     void placeLaterGauges(std::vector<LaterGaugePlacement> placements, const QString& text);
     std::vector<std::size_t> pasteLaterGauges(std::size_t section,
                                               std::vector<PastedLaterGauge> gauges);
-    void cutLaterGauges(std::vector<std::size_t> gaugeLines);
+    void cutLaterGauges(std::vector<std::size_t> gaugeLines, const QString& text = {});
     // A new window under the next free number, its title line and its section; the number.
     long addLaterWindow(const NewLaterWindow& window);
     // The [WindowNN] or [VcockpitNN] section `section`, with its title lines.

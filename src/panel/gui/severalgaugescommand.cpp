@@ -42,15 +42,26 @@ void PasteGaugesCommand::redo() {
 }
 
 void PasteGaugesCommand::undo() {
+    // A redo brings back the gauges as they are now: a size a panel window found for a
+    // pasted line without one (recordFoundGaugeSize) stays found.
+    const int count = std::clamp(panel().window(m_w).gaugeCount, 0, kGaugeSlots);
+    for (std::size_t k = 0; k < m_gauges.size(); ++k) {
+        const int g = count - int(m_gauges.size()) + int(k);
+        if (g >= 0)
+            m_gauges[k] = panel().gauge(m_w, g);
+    }
     for (auto slot = m_previousSlots.rbegin(); slot != m_previousSlots.rend(); ++slot)
         unappendGauge(panel(), m_w, *slot);
     emit document().gaugesChanged(m_w);
 }
 
-CutGaugesCommand::CutGaugesCommand(PanelDocument& document, int w, std::vector<int> gauges)
-    : PanelCommand(document,
-                   QStringLiteral("Cut ") + countText(int(gauges.size()), QStringLiteral("gauge"),
-                                                      QStringLiteral("gauges"))),
+CutGaugesCommand::CutGaugesCommand(PanelDocument& document, int w, std::vector<int> gauges,
+                                   const QString& text)
+    : PanelCommand(document, !text.isEmpty()
+                                 ? text
+                                 : QStringLiteral("Cut ") + countText(int(gauges.size()),
+                                                                      QStringLiteral("gauge"),
+                                                                      QStringLiteral("gauges"))),
       m_w(w), m_gauges(std::move(gauges)) {
     std::sort(m_gauges.begin(), m_gauges.end(), std::greater<>());
 }

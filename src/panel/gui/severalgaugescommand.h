@@ -37,12 +37,13 @@ private:
     std::vector<Gauge> m_previousSlots;
 };
 
-// Gauges removed from a window in one go (a cut), the others moving down and keeping
-// their order.
+// Gauges removed from a window in one go (a cut, a delete of several), the others moving
+// down and keeping their order.
 class CutGaugesCommand : public PanelCommand {
 public:
-    // gauges: distinct gauges of window w.
-    CutGaugesCommand(PanelDocument& document, int w, std::vector<int> gauges);
+    // gauges: distinct gauges of window w; text names the step ("Cut 3 gauges" when empty).
+    CutGaugesCommand(PanelDocument& document, int w, std::vector<int> gauges,
+                     const QString& text = {});
 
     void redo() override;
     void undo() override;

@@ -11,6 +11,7 @@
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
+#include "gauges/gui/panelview.h"
 #include "guisupport/userclicks.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
@@ -19,6 +20,8 @@
 #include "template/gui/laterwindowtable.h"
 #include "template/gui/templatewindow.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -233,6 +236,66 @@ private slots:
         QVERIFY(f.window->laterWindows().propertiesDialog() != nullptr);
         QCOMPARE(f.window->laterWindows().propertiesDialog()->line(),
                  f.document.laterPanel().windows.at(0).gauges.at(1).line);
+    }
+
+    // The Edit menu's Copy and Paste keys in the panel windows: a UTF-8 panel's gauge goes onto
+    // the clipboard as text, stays there while another panel (of Windows-1252) is opened, and
+    // goes into it in that encoding, one step that Cut undoes; the items follow the active
+    // window, its selection and the clipboard.
+    void theClipboardCarriesGaugesToAnotherPanelInItsEncoding() {
+        ShellFixture f;
+        const QByteArray utf8 = "[Window Titles]\r\nWindow00=Caf\xC3\xA9\r\n\r\n[Window00]\r\n"
+                                "Background_color=0,0,0\r\nsize_mm=200,100\r\n"
+                                "gauge00=Caf\xC3\xA9!Fuel, 10, 20, 30, 30 // caf\xC3\xA9\r\n"
+                                "gauge01=Inst!A, 50, 20\r\n";
+        const QString panel = openWritten(f, utf8);
+        QCOMPARE(f.document.laterEncoding(), TextEncoding::Utf8);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        QAction* cut = f.action("mnucut");
+        QAction* copy = f.action("mnucopy");
+        QAction* paste = f.action("mnupaste");
+        QVERIFY(!cut->isEnabled() && !copy->isEnabled() && !paste->isEnabled());
+        QCOMPARE(paste->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        LaterPanelWindowForm* form = f.window->laterWindows().show(0);
+        QVERIFY(form != nullptr);
+        QVERIFY(!copy->isEnabled() && !paste->isEnabled());
+        form->selectGauge(0);
+        QVERIFY(cut->isEnabled() && copy->isEnabled());
+        form->view()->setFocus();
+        QTest::keyClick(form->view(), Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(),
+                 QString::fromUtf8("gauge00=Caf\xC3\xA9!Fuel, 10, 20, 30, 30 // caf\xC3\xA9\r\n"));
+        QVERIFY(paste->isEnabled());
+        f.window->mdiArea()->setActiveSubWindow(f.window->templateSubWindow());
+        QVERIFY(!copy->isEnabled() && !paste->isEnabled());
+
+        const QByteArray windows1252 = "[Window Titles]\r\nWindow00=Moteur \xE9\r\n\r\n"
+                                       "[Window00]\r\nBackground_color=0,0,0\r\n"
+                                       "size_mm=200,100\r\ngauge00=Inst!A, 10, 20\r\n";
+        QVERIFY(test::writeBytes(panel, windows1252));
+        f.dialogs.queueOpenFile(panel);
+        f.trigger("mnuopen");
+        QCOMPARE(f.document.laterEncoding(), TextEncoding::Windows1252);
+        form = f.window->laterWindows().show(0);
+        QVERIFY(form != nullptr && paste->isEnabled());
+        form->view()->setFocus();
+        QTest::keyClick(form->view(), Qt::Key_Insert, Qt::ShiftModifier);
+        // Where Inst!A stands already: moved off it.
+        QByteArray pasted = windows1252 + "gauge01=Caf\xE9!Fuel, 20, 30, 30, 30 // caf\xE9\r\n";
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), pasted);
+        QCOMPARE(f.document.undoStack()->count(), 1);
+        QCOMPARE(form->view()->selection(), std::vector<int>{1});
+        QVERIFY(cut->isEnabled());
+        QTest::keyClick(form->view(), Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(f.document.undoStack()->text(1), QStringLiteral("Cut 1 gauge"));
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), windows1252);
+        QVERIFY(!cut->isEnabled());
+        f.trigger("mnuundo");
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), pasted);
+        QVERIFY(f.dialogs.verifyAllAnswersUsed());
     }
 };
 

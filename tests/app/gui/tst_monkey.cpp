@@ -287,14 +287,18 @@ class TestMonkey : public QObject {
             break;
         }
         case 7: {
-            static const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Up,
-                                           Qt::Key_Down,   Qt::Key_Tab,    Qt::Key_Backtab,
-                                           Qt::Key_Delete, Qt::Key_Return, Qt::Key_Escape,
-                                           Qt::Key_Space,  Qt::Key_PageUp, Qt::Key_Backspace};
+            // With Shift and Ctrl: the clipboard's keys (Shift+Delete, Ctrl+Insert,
+            // Shift+Insert) in the panel windows and the boxes.
+            static const Qt::Key keys[] = {
+                Qt::Key_Left,    Qt::Key_Right,     Qt::Key_Up,     Qt::Key_Down,   Qt::Key_Tab,
+                Qt::Key_Backtab, Qt::Key_Delete,    Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
+                Qt::Key_PageUp,  Qt::Key_Backspace, Qt::Key_Insert};
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
             note("key to", target);
-            const Qt::KeyboardModifiers modifiers =
-                m_random.bounded(3) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
+            const quint32 roll = m_random.bounded(6);
+            const Qt::KeyboardModifiers modifiers = roll < 2    ? Qt::ShiftModifier
+                                                    : roll == 2 ? Qt::ControlModifier
+                                                                : Qt::NoModifier;
             QTest::keyClick(target, keys[m_random.bounded(int(std::size(keys)))], modifiers);
             break;
         }

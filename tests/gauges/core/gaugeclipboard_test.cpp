@@ -65,6 +65,23 @@ TEST(GaugeClipboard, ReadsGaugeLinesOfAnyTextAndReportsTheBadOnes) {
               "Pasted line 8 (gauge07=x, 1, 2, wide) has a width or height that is not a "
               "number; not pasted.");
 
+    // A paste tells the lines left out in one message, or that there was nothing to paste.
+    EXPECT_EQ(clipboardProblemsMessage(read).bytes(),
+              read.problems[0].bytes() + "\n" + read.problems[1].bytes() + "\n" +
+                  read.problems[2].bytes() + "\n" + read.problems[3].bytes() + "\n" +
+                  read.problems[4].bytes());
+    EXPECT_EQ(clipboardProblemsMessage(readClipboardGauges("gauge00=a, 1, 2\n")).bytes(), "");
+    EXPECT_EQ(clipboardProblemsMessage(readClipboardGauges("hello\n[Window00]\n")).bytes(),
+              "The clipboard holds no gauge lines.");
+    std::string bad;
+    for (std::size_t i = 0; i < kListedProblems + 2; ++i)
+        bad += "gauge00=x\n";
+    const std::string many = clipboardProblemsMessage(readClipboardGauges(bad)).bytes();
+    EXPECT_TRUE(many.starts_with("Pasted line 1 (gauge00=x) has no name")) << many;
+    EXPECT_TRUE(many.ends_with("not pasted.\n... and 2 more lines not pasted.\nNothing was "
+                               "pasted."))
+        << many;
+
     // What a copy writes, a paste reads back.
     const Panel panel = fs98Panel();
     const std::vector<int> all = {0, 1, 2};
@@ -122,10 +139,11 @@ TEST(GaugeClipboard, Fs98PasteRefusesWhatAddGaugeRefuses) {
          "The gauge Cessna!Clock is a gauge of a module of several (module!gauge), as panels "
          "of FS2000 and later name them.\nFS98 modules hold one gauge each and have no gauge "
          "names.\nPaste cancelled."},
-        {"gauge00=vor, 1, 1\ngauge01=RADIO, 5, 5\n", duplicateGaugeMessage({1, 0}).bytes()},
+        {"gauge00=vor, 1, 1\ngauge01=RADIO, 5, 5\n",
+         duplicateGaugeMessage({1, 0}, "Paste cancelled.").bytes()},
         {"gauge00=vor, 1, 1\ngauge01=Vor, 5, 5\n",
          "The pasted lines name the gauge vor twice.\nFS98 does not support a gauge used "
-         "twice in the same panel.\nChoice cancelled."},
+         "twice in the same panel.\nPaste cancelled."},
     };
     for (const Refusal& r : refusals) {
         const Fs98Paste paste = planFs98Paste(panel, 0, gauges(r.text));

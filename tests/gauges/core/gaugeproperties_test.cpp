@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace cockpix {
 namespace {
@@ -58,6 +61,17 @@ TEST(GaugeProperties, TitleAndRemovalQuestion) {
     EXPECT_EQ(question.bytes(), "Are you sure to remove gauge\ncaf\xE9 ?");
     // The name is panel.cfg text, shown as Windows-1252.
     EXPECT_EQ(question.toUtf8(), "Are you sure to remove gauge\ncaf\xC3\xA9 ?");
+
+    // Several: one question naming them, in the panel's encoding, at most ten of them.
+    const std::vector<std::string> two = {"clock", "caf\xC3\xA9!Fuel"};
+    EXPECT_EQ(removeGaugesQuestion(two, TextEncoding::Utf8).toUtf8(),
+              "Are you sure to remove these 2 gauges?\nclock\ncaf\xC3\xA9!Fuel");
+    EXPECT_EQ(removeGaugesQuestion(std::vector<std::string>{"caf\xE9", "b"}).toUtf8(),
+              "Are you sure to remove these 2 gauges?\ncaf\xC3\xA9\nb");
+    const std::vector<std::string> many(kListedGaugeNames + 3, "g");
+    const std::string listed = removeGaugesQuestion(many).bytes();
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), long(kListedGaugeNames) + 1);
+    EXPECT_TRUE(listed.ends_with("\ng\n... and 3 more")) << listed;
 }
 
 } // namespace

@@ -22,8 +22,10 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -404,6 +406,81 @@ private slots:
         m_document.undo();
         QCOMPARE(bytes(), m_opened);
         QCOMPARE(form->gaugeCount(), 4);
+    }
+
+    // Copy from one window, paste into another: the lines' own text under the next numbers,
+    // shifted while the place is taken; cut and Delete of several renumber what follows.
+    // Each is one step, its undo gives back the bytes, and only the gauge lines change.
+    void clipboardAndDeleteOfSeveralGaugesChangeOnlyTheirLines() {
+        LaterPanelWindowForm* engines = show(0);
+        LaterPanelWindowForm* main = show(1);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QUndoStack* undo = m_document.undoStack();
+        const auto lastStep = [undo] { return undo->text(undo->index() - 1); };
+        const auto with = [this](const char* after, const QString& lines) {
+            const std::string mark = std::string(after) + "\r\n";
+            std::string text = m_opened;
+            text.insert(text.find(mark) + mark.size(), lines.toStdString());
+            return text;
+        };
+
+        engines->view()->setSelection({3, 0});
+        engines->copyGauges();
+        const QString copied = QStringLiteral("gauge00=Engines!Egt, 150, 50, 20, 20, ON\r\n"
+                                              "gauge01=Engines!Rpm, 10, 10, 40, 20\r\n");
+        QCOMPARE(clipboard->text(), copied);
+        main->pasteGauges();
+        QCOMPARE(lastStep(), QStringLiteral("Paste 2 gauges"));
+        QCOMPARE(bytes(), with("gauge00=Engines!Rpm, 0, 0, 100",
+                               "gauge01=Engines!Egt, 150, 50, 20, 20, ON\r\n"
+                               "gauge02=Engines!Rpm, 10, 10, 40, 20\r\n"));
+        QCOMPARE(main->view()->selection(), (std::vector<int>{1, 2}));
+        main->pasteGauges(); // onto the first copy: moved off it
+        const QStringList again = linesOf(bytes());
+        const int first = again.indexOf("gauge02=Engines!Rpm, 10, 10, 40, 20");
+        QVERIFY(first > 0);
+        QCOMPARE(again.mid(first + 1, 2), (QStringList{"gauge03=Engines!Egt, 160, 60, 20, 20, ON",
+                                                       "gauge04=Engines!Rpm, 20, 20, 40, 20"}));
+        undo->undo();
+        undo->undo();
+        QCOMPARE(bytes(), m_opened);
+
+        // A line typed in an editor, with one that is no gauge line.
+        clipboard->setText("gauge00=Engines!Oil, 5, 6\ngauge01=Engines!Bad\n");
+        main->pasteGauges();
+        QCOMPARE(bytes(), with("gauge00=Engines!Rpm, 0, 0, 100", "gauge01=Engines!Oil, 5, 6\r\n"));
+        QCOMPARE(m_dialogs.lastMessage(),
+                 QStringLiteral("Pasted line 2 (gauge01=Engines!Bad) has no name, x and y "
+                                "separated by commas; not pasted."));
+        undo->undo();
+
+        engines->view()->setSelection({1, 2});
+        engines->cutGauges();
+        QCOMPARE(lastStep(), QStringLiteral("Cut 2 gauges"));
+        QVERIFY(clipboard->text().startsWith("gauge00=Engines!Oil Pressure,  60 , 10, 30\r\n"));
+        std::string cut = m_opened;
+        cut.erase(cut.find("gauge01=Engines!Oil"),
+                  cut.find("gauge03=Engines!Egt") - cut.find("gauge01=Engines!Oil"));
+        cut.replace(cut.find("gauge03=Engines!Egt"), 8, "gauge01=");
+        QCOMPARE(bytes(), cut);
+        undo->undo();
+        QCOMPARE(bytes(), m_opened);
+
+        // Delete and Remove with several selected ask once.
+        engines->view()->selectAllGauges();
+        m_dialogs.queueQuestionAnswer(false);
+        engines->findChild<QAction*>("mnuremove")->trigger();
+        QCOMPARE(m_dialogs.questions().last(),
+                 QStringLiteral("Are you sure to remove these 4 gauges?\nEngines!Rpm\n"
+                                "Engines!Oil Pressure\nMissing!Fuel Flow\nEngines!Egt"));
+        m_dialogs.queueQuestionAnswer(true);
+        QTest::keyClick(engines->view(), Qt::Key_Delete);
+        QCOMPARE(lastStep(), QStringLiteral("Delete 4 gauges"));
+        QCOMPARE(engines->gaugeCount(), 0);
+        QCOMPARE(linesOf(bytes()).filter("Engines!").size(), 2);
+        undo->undo();
+        QCOMPARE(bytes(), m_opened);
+        QVERIFY(m_dialogs.verifyAllAnswersUsed());
     }
 
     // A click opens the gauge's properties: x, y, w, h and the fields after them, shown as

@@ -5,6 +5,8 @@
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 
+#include "gauges/core/gaugeaddition.h"
+#include "gauges/core/gaugeclipboard.h"
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/panellayout.h"
 #include "gauges/gui/panelrenderer.h"
@@ -16,6 +18,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -322,6 +326,90 @@ private slots:
         undo->undo();
         QCOMPARE(gaugeX(2), x2 + 10);
         QCOMPARE(form->view()->selection(), (std::vector<int>{1, 2}));
+    }
+
+    // Copy, cut and paste between two windows through the clipboard, and Delete of several:
+    // each one undo step, the undos giving back the panel as it was. FS98 loads a module
+    // once, so a copy pasted into its own panel is refused without a change; a cut one goes.
+    void clipboardAndDeleteOfSeveralGaugesAreOneStepEach() {
+        const int w = DemoPanel::biggestWindow(m_model);
+        const int other = w == 1 ? 2 : 1;
+        const int n = m_model.window(w).gaugeCount;
+        const int m = m_model.window(other).gaugeCount;
+        PanelWindowForm* from = newWindow(w);
+        PanelWindowForm* to = newWindow(other);
+        QUndoStack* undo = m_document.undoStack();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        const Panel original = m_document.panel();
+        const auto lastStep = [undo] { return undo->text(undo->index() - 1); };
+
+        from->view()->setSelection({2, 0});
+        from->copyGauges();
+        const std::vector<int> copied = {2, 0};
+        QCOMPARE(clipboard->text(), QString::fromStdString(copyFs98Gauges(original, w, copied)));
+        QVERIFY(clipboard->text().startsWith(
+            "gauge00=" + QString::fromStdString(original.gauge(w, 2).gaugeName)));
+        to->pasteGauges();
+        QCOMPARE(m_dialogs.lastMessage(),
+                 QString::fromStdString(duplicateGaugeMessage({w, 2}, "Paste cancelled.").bytes()));
+        QCOMPARE(undo->count(), 0);
+
+        from->cutGauges();
+        QCOMPARE(lastStep(), QStringLiteral("Cut 2 gauges"));
+        QCOMPARE(m_document.panel().window(w).gaugeCount, n - 2);
+        QVERIFY(from->view()->selection().empty());
+        to->pasteGauges();
+        QCOMPARE(undo->count(), 2);
+        QCOMPARE(lastStep(), QStringLiteral("Paste 2 gauges"));
+        QCOMPARE(m_document.panel().window(other).gaugeCount, m + 2);
+        QCOMPARE(m_document.panel().gauge(other, m).gaugeName, original.gauge(w, 2).gaugeName);
+        QCOMPARE(m_document.panel().gauge(other, m + 1).gaugeX, original.gauge(w, 0).gaugeX);
+        QCOMPARE(to->view()->selection(), (std::vector<int>{m, m + 1}));
+        QVERIFY(to->gaugePicture(m + 1).visible);
+        undo->undo();
+        undo->undo();
+        QVERIFY(m_document.panel() == original);
+
+        // Typed lines: a module the panel has not drawn yet, without a size, is cut out and
+        // measured; the line that is no gauge is told after the other went in.
+        m_dialogs.clear();
+        clipboard->setText(
+            "[Window01]\r\ngauge00=cessna_182.egt, 10, 20\r\ngauge01=broken, x, 1\n");
+        to->pasteGauges();
+        QCOMPARE(m_document.panel().window(other).gaugeCount, m + 1);
+        const Gauge egt = m_document.panel().gauge(other, m);
+        QCOMPARE(egt.gaugeName, std::string("cessna_182.egt"));
+        QVERIFY2(egt.gaugeSize > 0 && egt.gaugeRefSize == egt.gaugeSize,
+                 qPrintable(QString::number(egt.gaugeSize)));
+        QVERIFY(to->gaugePicture(m).geometry.width() > 1);
+        QCOMPARE(to->view()->selection(), std::vector<int>{m});
+        QCOMPARE(m_dialogs.lastMessage(),
+                 QStringLiteral("Pasted line 3 (gauge01=broken, x, 1) has an x or y that is not "
+                                "a number; not pasted."));
+        undo->undo();
+        undo->redo(); // the size found stays
+        QCOMPARE(m_document.panel().gauge(other, m), egt);
+        undo->undo();
+        clipboard->setText("just some text");
+        to->pasteGauges();
+        QCOMPARE(m_dialogs.lastMessage(), QStringLiteral("The clipboard holds no gauge lines."));
+        QCOMPARE(undo->index(), 0);
+
+        // Delete with several selected: one question naming them, one step.
+        action(from, "mnuselectall")->trigger();
+        m_dialogs.queueQuestionAnswer(false);
+        QTest::keyClick(from->view(), Qt::Key_Delete);
+        QVERIFY(m_dialogs.questions().last().startsWith(
+            QStringLiteral("Are you sure to remove these %1 gauges?\n").arg(n)));
+        QCOMPARE(undo->index(), 0);
+        m_dialogs.queueQuestionAnswer(true);
+        QTest::keyClick(from->view(), Qt::Key_Delete);
+        QCOMPARE(lastStep(), QStringLiteral("Delete %1 gauges").arg(n));
+        QCOMPARE(m_document.panel().window(w).gaugeCount, 0);
+        QVERIFY(!from->gaugePicture(0).visible);
+        undo->undo();
+        QVERIFY(m_document.panel() == original);
+        QVERIFY(m_dialogs.verifyAllAnswersUsed());
     }
 
     void blinkerTogglesTheCurrentGaugeOfTheCurrentWindow() {
