@@ -139,6 +139,23 @@ std::optional<int> QtUserDialogs::chooseFromList(const ListChoiceRequest& reques
     return index >= 0 ? std::optional<int>(index) : std::nullopt;
 }
 
+std::optional<QString> UserDialogs::askText(const TextRequest&) {
+    return std::nullopt;
+}
+
+std::optional<QString> QtUserDialogs::askText(const TextRequest& request) {
+    QInputDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("textDialog"));
+    dialog.setWindowTitle(request.caption.isEmpty() ? kTitle : request.caption);
+    dialog.setLabelText(request.label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(request.text);
+    dialog.setAccessibleName(request.caption.isEmpty() ? kTitle : request.caption);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
 bool UserDialogs::confirmChanges(const ChangesRequest&) {
     return false;
 }
