@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
@@ -151,6 +152,10 @@ std::optional<QString> QtUserDialogs::askText(const TextRequest& request) {
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(request.text);
     dialog.setAccessibleName(request.caption.isEmpty() ? kTitle : request.caption);
+    if (auto* box = dialog.findChild<QLineEdit*>()) {
+        box->setObjectName(QStringLiteral("textBox"));
+        box->setAccessibleName(request.label);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
