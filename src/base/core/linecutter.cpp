@@ -3,28 +3,48 @@
 #include <algorithm>
 #include <cstring>
 
+#if __has_include(<experimental/simd>)
+#include <experimental/simd>
+#define COCKPIX_LINE_CUTTER_SIMD 1
+#endif
+
 namespace cockpix {
+namespace {
 
-LineCutter::LineCutter(std::string_view text)
-    : m_text(text), m_nextLf(nextOf(0, '\n')), m_nextCr(nextOf(0, '\r')) {}
-
-std::size_t LineCutter::nextOf(std::size_t from, char c) const {
-    if (from >= m_text.size())
-        return m_text.size();
-    const void* found = std::memchr(m_text.data() + from, c, m_text.size() - from);
-    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_text.data())
-                 : m_text.size();
+// The first CR or LF of text from `from`, or its size. Sixteen bytes at a time where the
+// library offers vectors: the lines of panel files are 20 to 60 bytes, so one pass looking
+// for both bytes costs less than a library search for each.
+std::size_t nextLineEnd(std::string_view text, std::size_t from) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = from;
+#ifdef COCKPIX_LINE_CUTTER_SIMD
+    namespace stdx = std::experimental;
+    using Bytes = stdx::native_simd<signed char>;
+    constexpr std::size_t width = Bytes::size();
+    for (; i + width <= size; i += width) {
+        const Bytes bytes(reinterpret_cast<const signed char*>(data + i), stdx::element_aligned);
+        const auto ends = bytes == Bytes('\n') || bytes == Bytes('\r');
+        if (stdx::any_of(ends))
+            return i + static_cast<std::size_t>(stdx::find_first_set(ends));
+    }
+#endif
+    for (; i < size; ++i) {
+        if (data[i] == '\n' || data[i] == '\r')
+            return i;
+    }
+    return size;
 }
+
+} // namespace
+
+LineCutter::LineCutter(std::string_view text) : m_text(text) {}
 
 bool LineCutter::next(Line& line) {
     const std::size_t size = m_text.size();
     if (m_pos >= size)
         return false;
-    if (m_nextLf < m_pos)
-        m_nextLf = nextOf(m_pos, '\n');
-    if (m_nextCr < m_pos)
-        m_nextCr = nextOf(m_pos, '\r');
-    const std::size_t stop = std::min(m_nextLf, m_nextCr);
+    const std::size_t stop = nextLineEnd(m_text, m_pos);
     line.start = m_pos;
     line.length = stop - m_pos;
     if (stop == size)

@@ -92,23 +92,8 @@ void PanelLines::classify(Line& line, std::string_view text, bool first) const {
     line.valueLength = static_cast<std::uint32_t>(valueEnd - valueBegin);
 }
 
-std::string_view PanelLines::text(std::size_t line) const {
-    const Line& l = m_lines.at(line);
-    return std::string_view(l.added ? m_added : m_text).substr(l.start, l.length);
-}
-
 std::string_view PanelLines::lineEnd(std::size_t line) const {
     return kEnds[m_lines.at(line).end];
-}
-
-std::string_view PanelLines::key(std::size_t line) const {
-    const Line& l = m_lines.at(line);
-    return text(line).substr(l.keyStart, l.keyLength);
-}
-
-std::string_view PanelLines::value(std::size_t line) const {
-    const Line& l = m_lines.at(line);
-    return text(line).substr(l.valueStart, l.valueLength);
 }
 
 std::size_t PanelLines::sectionOf(std::size_t line) const {

@@ -34,13 +34,22 @@ public:
     explicit PanelLines(std::string bytes);
 
     std::size_t lineCount() const { return m_lines.size(); }
-    std::string_view text(std::size_t line) const;    // without its line end
+    std::string_view text(std::size_t line) const {
+        return textOf(m_lines.at(line));
+    }                                                 // no line end
     std::string_view lineEnd(std::size_t line) const; // "\r\n", "\n", "\r" or ""
     LineKind kind(std::size_t line) const { return m_lines.at(line).kind; }
     // Key and value of a Key line, blanks and tabs around them trimmed; the name of a
     // Header line in key() (between "[" and "]", trimmed). Empty for other lines.
-    std::string_view key(std::size_t line) const;
-    std::string_view value(std::size_t line) const;
+    // (Here, so that the readers' loops over millions of lines inline them.)
+    std::string_view key(std::size_t line) const {
+        const Line& l = m_lines.at(line);
+        return textOf(l).substr(l.keyStart, l.keyLength);
+    }
+    std::string_view value(std::size_t line) const {
+        const Line& l = m_lines.at(line);
+        return textOf(l).substr(l.valueStart, l.valueLength);
+    }
     // Where the value lies inside text(line), so an edit can replace it alone.
     std::size_t valueOffset(std::size_t line) const { return m_lines.at(line).valueStart; }
 
@@ -93,6 +102,9 @@ private:
         bool added = false;
     };
 
+    std::string_view textOf(const Line& l) const {
+        return std::string_view(l.added ? m_added : m_text).substr(l.start, l.length);
+    }
     void split();
     void classify(Line& line, std::string_view text, bool first) const;
     Line addedLine(std::string_view text, std::uint8_t end, bool first);

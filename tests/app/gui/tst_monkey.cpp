@@ -6,10 +6,12 @@
 // that a seed replays the same run on its own: COCKPIX_MONKEY_SEEDS=11,12 runs those seeds
 // (default: a fixed list, so that a green run means the same every time), COCKPIX_MONKEY_EVENTS
 // the number of events of each (default 1500). scripts/monkey.sh runs new seeds for as long as
-// asked.
+// asked. Every third seed (3, 6, ...) runs on the demo's panel of FS2000 and later, the
+// demo jet, with its own windows; the others on the FS98 demo panel.
 
 #include "app/gui/panelcommands.h"
 #include "gauges/gui/demopanel.h"
+#include "gauges/gui/panelview.h"
 #include "panel/core/panelreader.h"
 #include "panel/core/panelwriter.h"
 #include "shellfixture.h"
@@ -24,8 +26,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRandomGenerator>
+#include <QTableWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <ctime>
 
 using namespace cockpix;
@@ -136,6 +140,13 @@ class TestMonkey : public QObject {
             if (top->isVisible() && !qobject_cast<QMenu*>(top))
                 windows << top;
         }
+        // Qt lists its top-level widgets in no fixed order (a set of pointers): sorted by
+        // name, a seed picks the same window every run.
+        const auto key = [](const QWidget* window) {
+            return window->objectName() + QLatin1Char(' ') + window->metaObject()->className();
+        };
+        std::stable_sort(windows.begin(), windows.end(),
+                         [&key](const QWidget* a, const QWidget* b) { return key(a) < key(b); });
         return windows;
     }
     QStringList openWindowNames() const {
@@ -144,18 +155,30 @@ class TestMonkey : public QObject {
             names << window->objectName();
         return names;
     }
-    // Menu commands of the menu bar as it stands (a panel window's when one is active).
+    // Menu commands of the menu bar as it stands (a panel window's when one is active), those
+    // of its submenus too (Align, Show panel window, Open Recent).
     QList<QAction*> menuCommands() const {
         QList<QAction*> commands;
-        for (QAction* top : m_window->menuBar()->actions()) {
-            const QList<QAction*> items =
-                top->menu() ? top->menu()->actions() : QList<QAction*>{top};
+        const auto collect = [&commands](const QList<QAction*>& items, const auto& self) -> void {
             for (QAction* item : items) {
-                if (!item->isSeparator() && item->isEnabled() && !item->menu())
+                if (item->isSeparator() || !item->isEnabled())
+                    continue;
+                if (item->menu())
+                    self(item->menu()->actions(), self);
+                else
                     commands << item;
             }
-        }
+        };
+        collect(m_window->menuBar()->actions(), collect);
         return commands;
+    }
+
+    // Mostly none; Ctrl adds to a selection, Shift keeps a gauge's shape, Alt drags freely.
+    Qt::KeyboardModifiers someModifiers() {
+        static const Qt::KeyboardModifiers choices[] = {
+            Qt::NoModifier,      Qt::NoModifier,    Qt::NoModifier, Qt::NoModifier,
+            Qt::ControlModifier, Qt::ShiftModifier, Qt::AltModifier};
+        return choices[m_random.bounded(int(std::size(choices)))];
     }
 
     // What the next event does, kept for the failure message and printed at once with
@@ -229,19 +252,36 @@ class TestMonkey : public QObject {
             break;
         case 6: {
             // A click or a drag anywhere in a window: gauge pictures, backgrounds, frames.
-            const QList<QWidget*> parts = window->findChildren<QWidget*>();
-            QWidget* part = pickOne(parts, m_random);
+            // Half of them on a panel picture, half of those on a gauge: selections, bands,
+            // drags of one gauge and of several.
+            QList<PanelView*> views = m_window->findChildren<PanelView*>();
+            views.removeIf([](const PanelView* view) { return !view->isVisible(); });
+            QWidget* part = !views.isEmpty() && m_random.bounded(2)
+                                ? pickOne(views, m_random)
+                                : pickOne(window->findChildren<QWidget*>(), m_random);
             if (part && part->isVisible() && part->width() > 0 && part->height() > 0) {
-                const QPoint at(int(m_random.bounded(part->width())),
-                                int(m_random.bounded(part->height())));
-                note(QStringLiteral("press at %1,%2 in").arg(at.x()).arg(at.y()), part);
+                QPoint at(int(m_random.bounded(part->width())),
+                          int(m_random.bounded(part->height())));
+                if (auto* view = qobject_cast<PanelView*>(part);
+                    view && view->gaugeCount() > 0 && m_random.bounded(2)) {
+                    const QRect gauge =
+                        view->gauge(int(m_random.bounded(view->gaugeCount())))->rect;
+                    if (gauge.isValid())
+                        at = gauge.center();
+                }
+                const Qt::KeyboardModifiers modifiers = someModifiers();
+                note(QStringLiteral("press at %1,%2 (modifiers %3) in")
+                         .arg(at.x())
+                         .arg(at.y())
+                         .arg(int(modifiers), 0, 16),
+                     part);
                 if (m_random.bounded(2)) {
-                    QTest::mouseClick(part, Qt::LeftButton, {}, at);
+                    QTest::mouseClick(part, Qt::LeftButton, modifiers, at);
                 } else {
-                    QTest::mousePress(part, Qt::LeftButton, {}, at);
+                    QTest::mousePress(part, Qt::LeftButton, modifiers, at);
                     QTest::mouseMove(part, at + QPoint(int(m_random.bounded(41)) - 20,
                                                        int(m_random.bounded(41)) - 20));
-                    QTest::mouseRelease(part, Qt::LeftButton, {}, at + QPoint(5, 3));
+                    QTest::mouseRelease(part, Qt::LeftButton, modifiers, at + QPoint(5, 3));
                 }
             }
             break;
@@ -264,7 +304,18 @@ class TestMonkey : public QObject {
             break;
         default:
             // A row of the template shows its panel window now and then.
-            if (TemplateWindow* table = m_window->templateWindow()) {
+            if (QTableWidget* sections = m_window->findChild<QTableWidget*>("laterWindowTable");
+                sections && sections->isVisible() && sections->rowCount() > 0) {
+                if (m_random.bounded(3) != 0)
+                    break;
+                sections->selectRow(int(m_random.bounded(sections->rowCount())));
+                if (auto* show = m_window->findChild<QAbstractButton*>("laterShowWindow");
+                    show && show->isEnabled()) {
+                    note("show the section of row " + QString::number(sections->currentRow()),
+                         show);
+                    QTest::mouseClick(show, Qt::LeftButton);
+                }
+            } else if (TemplateWindow* table = m_window->templateWindow()) {
                 const int w = int(m_random.bounded(f->document.panel().windowCount + 1));
                 if (auto* view =
                         table->findChild<QAbstractButton*>(QStringLiteral("Command1_%1").arg(w))) {
@@ -293,7 +344,7 @@ class TestMonkey : public QObject {
 
     // A fresh demo, settings and main window for one seed; what the seed before left open
     // goes with the old main window.
-    bool start() {
+    bool start(bool laterPanel) {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->isVisible() && top != m_window.get())
                 top->close();
@@ -313,7 +364,9 @@ class TestMonkey : public QObject {
         f->window.reset();
         m_window->show();
         m_window->createTemplateWindow();
-        return m_window->panelCommands().openPath(m_demo->panelFile());
+        return m_window->panelCommands().openPath(
+            laterPanel ? m_demo->root() + "/fs98/aircraft/demo_jet/panel/panel.cfg"
+                       : m_demo->panelFile());
     }
 
 private slots:
@@ -335,7 +388,9 @@ private slots:
         const int events = qEnvironmentVariableIsSet("COCKPIX_MONKEY_EVENTS")
                                ? qEnvironmentVariableIntValue("COCKPIX_MONKEY_EVENTS")
                                : 1500;
-        QVERIFY2(start(), "the demo installation was not generated into the build");
+        const bool laterPanel = seed % 3 == 0;
+        QVERIFY2(start(laterPanel), "the demo installation was not generated into the build");
+        QVERIFY(f->document.isLater() == laterPanel);
         m_random.seed(seed);
         m_dialogs->random.seed(seed + 1);
         const QString replay =
@@ -388,7 +443,13 @@ private slots:
               events, m_dialogs->shown, longest, qPrintable(slowest));
 
         // Whatever happened, the panel is one the writer writes and the reader reads back
-        // (a panel without windows is never saved).
+        // (a panel without windows is never saved); a later panel's lines read back as the
+        // same bytes.
+        if (f->document.isLater()) {
+            const std::string bytes = f->document.laterLines().bytes();
+            QVERIFY2(PanelLines(bytes).bytes() == bytes, qPrintable(replay));
+            return;
+        }
         const Panel& panel = f->document.panel();
         if (panel.windowCount == 0)
             return;
