@@ -31,6 +31,10 @@ void ScriptedDialogs::queueChangesAnswer(bool save) {
     m_changesAnswers.push_back(save);
 }
 
+void ScriptedDialogs::queueText(std::optional<QString> text) {
+    m_textAnswers.push_back(std::move(text));
+}
+
 void ScriptedDialogs::unexpected(const QString& what) {
     m_errors.append(what);
     QTest::qFail(qPrintable("ScriptedDialogs: " + what), __FILE__, __LINE__);
@@ -52,6 +56,8 @@ bool ScriptedDialogs::verifyAllAnswersUsed() {
         left << QString::number(m_listAnswers.size()) + " list choice(s)";
     if (!m_changesAnswers.empty())
         left << QString::number(m_changesAnswers.size()) + " comparison answer(s)";
+    if (!m_textAnswers.empty())
+        left << QString::number(m_textAnswers.size()) + " text answer(s)";
     if (left.isEmpty())
         return true;
     unexpected("unused: " + left.join(", "));
@@ -66,6 +72,8 @@ void ScriptedDialogs::clear() {
     m_colorAnswers.clear();
     m_listAnswers.clear();
     m_changesAnswers.clear();
+    m_textAnswers.clear();
+    m_textRequests.clear();
     m_messages.clear();
     m_questions.clear();
     m_saveQuestions.clear();
@@ -140,6 +148,11 @@ std::optional<int> ScriptedDialogs::chooseFromList(const ListChoiceRequest& requ
 bool ScriptedDialogs::confirmChanges(const ChangesRequest& request) {
     m_changesRequests.append(request);
     return next(m_changesAnswers, "comparison: " + request.newLabel, false);
+}
+
+std::optional<QString> ScriptedDialogs::askText(const TextRequest& request) {
+    m_textRequests.append(request);
+    return next(m_textAnswers, "text: " + request.caption, std::optional<QString>());
 }
 
 } // namespace cockpix

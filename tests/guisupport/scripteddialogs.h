@@ -28,6 +28,7 @@ public:
     void queueListChoice(std::optional<QString> item);
     // The answer to the next comparison before a save: true = Save.
     void queueChangesAnswer(bool save);
+    void queueText(std::optional<QString> text); // nullopt = Cancel
 
     // --- What the program showed ---
     const QStringList& messages() const { return m_messages; }           // message() texts
@@ -39,6 +40,7 @@ public:
     const QStringList& helpRequests() const { return m_helpRequests; }
     const QList<ListChoiceRequest>& listRequests() const { return m_listRequests; }
     const QList<ChangesRequest>& changesRequests() const { return m_changesRequests; }
+    const QList<TextRequest>& textRequests() const { return m_textRequests; }
     // Unexpected requests, and answers left unused (filled by verifyAllAnswersUsed).
     const QStringList& errors() const { return m_errors; }
 
@@ -57,6 +59,7 @@ public:
     bool showHelp(const QString& helpFilePath) override;
     std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
     bool confirmChanges(const ChangesRequest& request) override;
+    std::optional<QString> askText(const TextRequest& request) override;
 
 private:
     void unexpected(const QString& what);
@@ -70,6 +73,8 @@ private:
     std::deque<std::optional<QColor>> m_colorAnswers;
     std::deque<std::optional<QString>> m_listAnswers;
     std::deque<bool> m_changesAnswers;
+    std::deque<std::optional<QString>> m_textAnswers;
+    QList<TextRequest> m_textRequests;
 
     QStringList m_messages;
     QStringList m_questions;

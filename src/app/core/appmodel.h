@@ -6,6 +6,7 @@
 // (set currentWindow, then open the next window, which reads it). The panel itself is not
 // here: it lives in the panel document, and only its operations change it.
 
+#include "app/core/desktopstate.h"
 #include "app/core/settings.h"
 #include "app/core/shippedfiles.h"
 #include "base/core/colorref.h"
@@ -22,6 +23,9 @@ inline constexpr int kDefaultPaletteTolerance = 5;
 struct AppModel {
     Directories dirs;
     Options options;
+    // How dragged gauges snap (the Options menu, kept in cockpix-desktop.ini); the panel
+    // windows read it on every move and draw the grid from it when told it changed.
+    SnapOptions snap;
     // The directory of the running program, ending with "/": where the shipped files are
     // found while the COCKPIX directory is unset or wrong.
     std::string installedDir;

@@ -5,6 +5,7 @@
 #include "base/core/linescanner.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <system_error>
 
@@ -15,12 +16,42 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kGeometryKey = "geometry=";
 constexpr std::string_view kRecentKey = "recent=";
+constexpr std::string_view kSnapGridKey = "snapgrid=";
+constexpr std::string_view kGridStepKey = "gridstep=";
+constexpr std::string_view kSnapGaugesKey = "snapgauges=";
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// "1" or "0"; anything else leaves the switch as it was.
+void readSwitch(std::string_view value, bool& flag) {
+    value = trimmed(value);
+    if (value == "1")
+        flag = true;
+    else if (value == "0")
+        flag = false;
+}
 
 bool storable(std::string_view path) {
     return !path.empty() && path.find_first_of("\r\n") == std::string_view::npos;
 }
 
 } // namespace
+
+std::optional<int> parseGridStep(std::string_view text) {
+    text = trimmed(text);
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < kSmallestGridStep ||
+        value > kLargestGridStep)
+        return std::nullopt;
+    return value;
+}
 
 std::string desktopStateFilePath(const std::string& settingsPath) {
     if (settingsPath.empty())
@@ -37,6 +68,13 @@ DesktopState parseDesktopState(std::string_view text) {
             state.windowGeometry = std::string(line->substr(kGeometryKey.size()));
         else if (line->starts_with(kRecentKey))
             recent.emplace_back(line->substr(kRecentKey.size()));
+        else if (line->starts_with(kSnapGridKey))
+            readSwitch(line->substr(kSnapGridKey.size()), state.snap.toGrid);
+        else if (line->starts_with(kSnapGaugesKey))
+            readSwitch(line->substr(kSnapGaugesKey.size()), state.snap.toGauges);
+        else if (line->starts_with(kGridStepKey))
+            state.snap.gridStep =
+                parseGridStep(line->substr(kGridStepKey.size())).value_or(state.snap.gridStep);
     }
     // Through the same rule as a new entry: a file edited by hand cannot bring in repeats or
     // more entries than the menu shows.
@@ -51,6 +89,16 @@ std::string desktopStateText(const DesktopState& state) {
         text += std::string(kGeometryKey) + state.windowGeometry + "\r\n";
     for (const std::string& path : state.recentFiles)
         text += std::string(kRecentKey) + path + "\r\n";
+    // Only what differs from the defaults: a file of a user who never touched them stays as
+    // it was.
+    const SnapOptions defaults;
+    if (state.snap.toGrid != defaults.toGrid)
+        text += std::string(kSnapGridKey) + (state.snap.toGrid ? "1" : "0") + "\r\n";
+    if (state.snap.gridStep != defaults.gridStep &&
+        parseGridStep(std::to_string(state.snap.gridStep)))
+        text += std::string(kGridStepKey) + std::to_string(state.snap.gridStep) + "\r\n";
+    if (state.snap.toGauges != defaults.toGauges)
+        text += std::string(kSnapGaugesKey) + (state.snap.toGauges ? "1" : "0") + "\r\n";
     return text;
 }
 

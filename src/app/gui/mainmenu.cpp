@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
 
 namespace cockpix {
 
@@ -137,6 +138,23 @@ void MainMenu::buildOptionsMenu() {
     showChanges->setCheckable(true);
     connect(showChanges, &QAction::toggled, this,
             [this](bool checked) { m_app.options.showChangesBeforeSaving = checked; });
+    // Snapping while gauges are dragged; unlike the switches above, kept between runs.
+    optionsMenu->addSeparator();
+    snapToGrid = addItem(optionsMenu, tr("&Snap to grid"), "mnusnapgrid", nullptr);
+    gridSize = addItem(optionsMenu, tr("Gri&d size..."), "mnugridsize", nullptr);
+    snapToGauges = addItem(optionsMenu, tr("Snap to ga&uges"), "mnusnapgauges", nullptr);
+    for (QAction* action : {snapToGrid, snapToGauges})
+        action->setCheckable(true);
+    snapToGauges->setChecked(m_app.snap.toGauges);
+    snapToGrid->setChecked(m_app.snap.toGrid);
+    connect(snapToGrid, &QAction::toggled, this, [this](bool checked) {
+        m_app.snap.toGrid = checked;
+        emit snapOptionsChanged();
+    });
+    connect(snapToGauges, &QAction::toggled, this, [this](bool checked) {
+        m_app.snap.toGauges = checked;
+        emit snapOptionsChanged();
+    });
 }
 
 void MainMenu::syncOptionsFromModel() {
@@ -146,6 +164,11 @@ void MainMenu::syncOptionsFromModel() {
     (options.eraseBitmapsOnQuit ? eraseBitmaps : keepBitmaps)->setChecked(true);
     (options.erasePaletteFilesOnQuit ? erasePaletteFiles : keepPaletteFiles)->setChecked(true);
     showChanges->setChecked(options.showChangesBeforeSaving);
+    // Read from the desktop file, not turned: nothing to write back.
+    const QSignalBlocker gridBlocker(snapToGrid);
+    const QSignalBlocker gaugesBlocker(snapToGauges);
+    snapToGrid->setChecked(m_app.snap.toGrid);
+    snapToGauges->setChecked(m_app.snap.toGauges);
 }
 
 void MainMenu::showMainMenus(QMenuBar* bar) {

@@ -9,8 +9,9 @@
 // mnupaste, mnuhistory, mnugauges,
 // mnucockpix, mnupaneldir, mnucompute, mnurecomp, mnuframe, mnunoframe, mnukeepbmp,
 // mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout; and
-// beyond FS98-era COCKPIX: mnucompare, mnucheck, mnubackups (Template), mnushowchanges
-// (Options), after the items of old so that those keep their places.
+// beyond FS98-era COCKPIX: mnucompare, mnucheck, mnubackups (Template), mnushowchanges,
+// mnusnapgrid, mnugridsize, mnusnapgauges (Options), after the items of old so that those
+// keep their places.
 
 #include <QList>
 #include <QObject>
@@ -74,8 +75,16 @@ public:
     QAction* templateColor = nullptr;
     QAction* resetColor = nullptr;
     QAction* showChanges = nullptr;
+    // Checkable, kept in app.snap; "Gri&d size..." asks in MainWindow.
+    QAction* snapToGrid = nullptr;
+    QAction* gridSize = nullptr;
+    QAction* snapToGauges = nullptr;
     QAction* help = nullptr;
     QAction* about = nullptr;
+
+signals:
+    // A snapping switch was turned by its menu item (app.snap holds it already).
+    void snapOptionsChanged();
 
 private:
     void buildTemplateMenu();

@@ -89,6 +89,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
 
+    m_app.snap = readDesktopState(desktopStateFilePath()).snap;
     m_menu = new MainMenu(m_app, this);
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
@@ -160,6 +161,8 @@ void MainWindow::connectMenu() {
             [this] { openDirectoriesDialog(QStringLiteral("PANEL")); });
     connect(menu.templateColor, &QAction::triggered, this, &MainWindow::chooseTemplateColor);
     connect(menu.resetColor, &QAction::triggered, this, &MainWindow::resetTemplateColor);
+    connect(&menu, &MainMenu::snapOptionsChanged, this, &MainWindow::applySnapOptions);
+    connect(menu.gridSize, &QAction::triggered, this, &MainWindow::chooseGridSize);
     connect(menu.help, &QAction::triggered, this, &MainWindow::showHelp);
     connect(menu.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(menu.windowsMenu, &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
@@ -446,6 +449,40 @@ void MainWindow::saveWindowGeometry() {
     DesktopState state = readDesktopState(file);
     state.windowGeometry = saveGeometry().toBase64().toStdString();
     writeDesktopState(state, file); // a place not kept is no reason to keep the program open
+}
+
+void MainWindow::applySnapOptions() {
+    const std::string file = desktopStateFilePath();
+    DesktopState state = readDesktopState(file);
+    state.snap = m_app.snap;
+    writeDesktopState(state, file); // options not kept are no reason to stop
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        if (auto* form = qobject_cast<PanelWindowForm*>(child->widget()))
+            form->refreshSnapping();
+        else if (auto* later = qobject_cast<LaterPanelWindowForm*>(child->widget()))
+            later->refreshSnapping();
+    }
+}
+
+void MainWindow::chooseGridSize() {
+    const auto text = m_dialogs.askText(
+        {tr("Grid size"),
+         tr("Grid size in panel units (%1 to %2):").arg(kSmallestGridStep).arg(kLargestGridStep),
+         QString::number(m_app.snap.gridStep)});
+    if (!text)
+        return;
+    const auto step = parseGridStep(text->toStdString());
+    if (!step) {
+        // One pass over the text: what was typed may hold a "%1" of its own.
+        m_dialogs.message(tr("The grid size must be a whole number of panel units from %1 to "
+                             "%2.\n\"%3\" is not one; the grid stays at %4.")
+                              .arg(QString::number(kSmallestGridStep),
+                                   QString::number(kLargestGridStep), text->trimmed(),
+                                   QString::number(m_app.snap.gridStep)));
+        return;
+    }
+    m_app.snap.gridStep = *step;
+    applySnapOptions();
 }
 
 void MainWindow::newPanel() {

@@ -123,6 +123,8 @@ public slots:
     void showHelp();
     void showAbout();
     void showHistory();
+    // "Gri&d size...": asks for the grid's step in panel units.
+    void chooseGridSize();
 
 signals:
     // The program is to end: "Quit" was confirmed or the frame was closed.
@@ -150,6 +152,8 @@ private:
     void applyTemplateColor();
     QString helpFilePath() const;
     void saveWindowGeometry();
+    // The snapping options changed: kept in the desktop file, the panel windows redrawn.
+    void applySnapOptions();
     // Accepts a drag or drop event that carries a panel (opening it on the drop); false for
     // any other.
     bool takePanelDrag(QEvent* event);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
@@ -137,6 +138,27 @@ std::optional<int> QtUserDialogs::chooseFromList(const ListChoiceRequest& reques
         return std::nullopt;
     const int index = static_cast<int>(request.items.indexOf(dialog.textValue()));
     return index >= 0 ? std::optional<int>(index) : std::nullopt;
+}
+
+std::optional<QString> UserDialogs::askText(const TextRequest&) {
+    return std::nullopt;
+}
+
+std::optional<QString> QtUserDialogs::askText(const TextRequest& request) {
+    QInputDialog dialog(m_parent);
+    dialog.setObjectName(QStringLiteral("textDialog"));
+    dialog.setWindowTitle(request.caption.isEmpty() ? kTitle : request.caption);
+    dialog.setLabelText(request.label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(request.text);
+    dialog.setAccessibleName(request.caption.isEmpty() ? kTitle : request.caption);
+    if (auto* box = dialog.findChild<QLineEdit*>()) {
+        box->setObjectName(QStringLiteral("textBox"));
+        box->setAccessibleName(request.label);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 bool UserDialogs::confirmChanges(const ChangesRequest&) {

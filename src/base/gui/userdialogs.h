@@ -32,6 +32,13 @@ struct ListChoiceRequest {
     int current = 0; // the item selected when the list opens
 };
 
+// A line of text to type, such as a number.
+struct TextRequest {
+    QString caption;
+    QString label; // above the box
+    QString text;  // in the box when it opens
+};
+
 // Two panel.cfg texts (Windows-1252 bytes) to compare before a save goes on.
 struct ChangesRequest {
     QString oldLabel; // e.g. "panel.cfg on disk"
@@ -63,6 +70,9 @@ public:
     // A list to pick one item from: the index picked, nullopt when cancelled (which is all
     // that dialogs without a list, such as a benchmark's silent ones, answer).
     virtual std::optional<int> chooseFromList(const ListChoiceRequest& request);
+    // A line of text typed: what it says, nullopt when cancelled (the answer of dialogs
+    // that cannot ask).
+    virtual std::optional<QString> askText(const TextRequest& request);
     // The comparison of what a save changes, with "Save" and "Cancel": true for Save.
     // Dialogs that cannot show it answer Cancel, so that nothing is written unseen.
     virtual bool confirmChanges(const ChangesRequest& request);
@@ -82,6 +92,7 @@ public:
     std::optional<QColor> chooseColor(const QColor& initial) override;
     bool showHelp(const QString& helpFilePath) override;
     std::optional<int> chooseFromList(const ListChoiceRequest& request) override;
+    std::optional<QString> askText(const TextRequest& request) override;
     bool confirmChanges(const ChangesRequest& request) override;
 
 private:

@@ -35,12 +35,15 @@ std::optional<PointF> draggedGaugePlace(const Panel& panel, const PanelDisplay& 
     const double fy = pixelsPerUnitY(panel, display, w);
     if (!usableFactor(fx) || !usableFactor(fy))
         return std::nullopt;
-    const Gauge& gauge = panel.gauge(w, g);
+    return movedGaugePlace(panel.gauge(w, g), dx / fx, dy / fy);
+}
+
+PointF movedGaugePlace(const Gauge& gauge, double dx, double dy) {
     PointF place{gauge.gaugeX, gauge.gaugeY};
-    if (dx != 0)
-        place.x = roundHalfEven(gauge.gaugeX + dx / fx);
-    if (dy != 0)
-        place.y = roundHalfEven(gauge.gaugeY + dy / fy);
+    if (dx != 0 && std::isfinite(dx))
+        place.x = roundHalfEven(gauge.gaugeX + dx);
+    if (dy != 0 && std::isfinite(dy))
+        place.y = roundHalfEven(gauge.gaugeY + dy);
     return place;
 }
 

@@ -27,6 +27,10 @@ double pixelsPerUnitY(const Panel& panel, const PanelDisplay& display, int w);
 std::optional<PointF> draggedGaugePlace(const Panel& panel, const PanelDisplay& display, int w,
                                         int g, double dx, double dy);
 
+// Where moving gauge by (dx, dy) panel units puts it (a drag after snapping): X and Y
+// rounded half to even to whole units; an axis not moved keeps its value as it is.
+PointF movedGaugePlace(const Gauge& gauge, double dx, double dy);
+
 // The size S that gives the picture of a gauge of window w the width of `width` pixels,
 // rounded half to even, at least 1. nullopt while the window has no scale.
 std::optional<double> sizeForPictureWidth(const Panel& panel, const PanelDisplay& display, int w,

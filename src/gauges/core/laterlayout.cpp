@@ -304,11 +304,15 @@ LaterGaugePlace laterPlaceOfRect(const LaterGauge& gauge, const LaterWindowLayou
 
 PointF laterDraggedPlace(const LaterGauge& gauge, const LaterWindowLayout& layout, double dx,
                          double dy) {
+    return laterMovedPlace(gauge, dx / layout.pixelsPerUnitX, dy / layout.pixelsPerUnitY);
+}
+
+PointF laterMovedPlace(const LaterGauge& gauge, double dx, double dy) {
     PointF place{gauge.x.value_or(0), gauge.y.value_or(0)};
     if (dx != 0 && std::isfinite(dx))
-        place.x = rounded(place.x + dx / layout.pixelsPerUnitX, partsFor(gauge.x));
+        place.x = rounded(place.x + dx, partsFor(gauge.x));
     if (dy != 0 && std::isfinite(dy))
-        place.y = rounded(place.y + dy / layout.pixelsPerUnitY, partsFor(gauge.y));
+        place.y = rounded(place.y + dy, partsFor(gauge.y));
     return place;
 }
 

@@ -98,6 +98,8 @@ LaterGaugePlace laterPlaceOfRect(const LaterGauge& gauge, const LaterWindowLayou
 // Where dragging a gauge by (dx, dy) screen pixels puts it, by the same rounding: x and y.
 PointF laterDraggedPlace(const LaterGauge& gauge, const LaterWindowLayout& layout, double dx,
                          double dy);
+// The same for a move of (dx, dy) panel units (a drag after snapping).
+PointF laterMovedPlace(const LaterGauge& gauge, double dx, double dy);
 
 // The window's caption: its title in [Window Titles], else the section's name as written.
 std::string laterWindowCaption(const LaterPanel& panel, const LaterWindow& window);

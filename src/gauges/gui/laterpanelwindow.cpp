@@ -190,6 +190,7 @@ void LaterPanelWindowForm::showScene() {
         m_view->setBackground(m_colourPicture, windowRect);
     } else
         m_view->clearBackground();
+    showGrid();
     const int n = int(m_scene.gauges.size());
     const int selected = m_view->selectedGauge();
     m_view->setGaugeSlots(n);
@@ -263,20 +264,24 @@ void LaterPanelWindowForm::scrollToPicture() {
 }
 
 void LaterPanelWindowForm::onGaugeDragged(int i, QPoint delta) {
-    if (const LaterGauge* gauge = gaugeLine(i)) {
-        const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
-        emit dragStatusChanged(tr("gauge #%1 : x = %2, y = %3")
-                                   .arg(gauge->number)
-                                   .arg(unitsText(place.x), unitsText(place.y)));
-    }
+    const LaterGauge* gauge = gaugeLine(i);
+    const auto drag = snappedDrag(delta, {i});
+    if (!gauge || !drag)
+        return;
+    const PointF place = laterMovedPlace(*gauge, drag->dx, drag->dy);
+    emit dragStatusChanged(tr("gauge #%1 : x = %2, y = %3")
+                               .arg(gauge->number)
+                               .arg(unitsText(place.x), unitsText(place.y)) +
+                           snapStatus(*drag));
 }
 
 void LaterPanelWindowForm::onGaugeDropped(int i, QPoint delta) {
     emit dragStatusChanged(QString());
     const LaterGauge* gauge = gaugeLine(i);
-    if (!gauge || delta.isNull())
+    const auto drag = snappedDrag(delta, {i});
+    if (!gauge || !drag)
         return;
-    const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
+    const PointF place = laterMovedPlace(*gauge, drag->dx, drag->dy);
     if (place.x == gauge->x.value_or(0) && place.y == gauge->y.value_or(0)) {
         showScene(); // back where it was
         return;
@@ -315,8 +320,13 @@ void LaterPanelWindowForm::onMoveRequested(int i, double dx, double dy) {
 }
 
 std::vector<GaugeRect> LaterPanelWindowForm::selectedGaugeRects() const {
+    return gaugeRects(m_view->selection());
+}
+
+std::vector<GaugeRect> LaterPanelWindowForm::gaugeRects(const std::vector<int>& gauges) const {
     std::vector<GaugeRect> rects;
-    for (const int i : m_view->selection()) {
+    rects.reserve(gauges.size());
+    for (const int i : gauges) {
         const LaterGauge* gauge = gaugeLine(i);
         const PanelViewItem* shown = m_view->gauge(i);
         if (!gauge || !shown)
@@ -327,6 +337,44 @@ std::vector<GaugeRect> LaterPanelWindowForm::selectedGaugeRects() const {
                          gauge->width.value_or(size.width), gauge->height.value_or(size.height)});
     }
     return rects;
+}
+
+UnitFrame LaterPanelWindowForm::unitFrame() const {
+    const LaterWindowLayout& layout = m_scene.layout;
+    return {QPointF(layout.rect.left, layout.rect.top), layout.pixelsPerUnitX,
+            layout.pixelsPerUnitY};
+}
+
+// The rectangles are taken afresh on every move: arithmetic on the lines, no file read.
+std::optional<SnappedDrag> LaterPanelWindowForm::snappedDrag(QPoint delta,
+                                                             const std::vector<int>& moved) {
+    SnapTargets targets;
+    const std::vector<GaugeRect> movedRects = gaugeRects(moved);
+    if (movedRects.size() != moved.size())
+        return std::nullopt;
+    targets.moving = boundingRect(movedRects);
+    std::vector<int> others;
+    for (int i = 0; i < m_view->gaugeCount(); ++i) {
+        if (std::find(moved.begin(), moved.end(), i) == moved.end())
+            others.push_back(i);
+    }
+    targets.others = gaugeRects(others);
+    if (m_view->background().visible)
+        targets.background = GaugeRect{0, 0, m_scene.layout.unitWidth, m_scene.layout.unitHeight};
+    const bool free = m_view->dragModifiers() & Qt::AltModifier;
+    auto drag = snapDrag(delta, targets, unitFrame(), m_app.snap, free);
+    if (drag)
+        m_view->setDragPreview(drag->shown, drag->guides);
+    return drag;
+}
+
+void LaterPanelWindowForm::showGrid() {
+    const UnitFrame frame = unitFrame();
+    m_view->setGrid(frame.origin, gridSpacing(frame, m_app.snap));
+}
+
+void LaterPanelWindowForm::refreshSnapping() {
+    showGrid();
 }
 
 QAction* LaterPanelWindowForm::arrangementAction(Arrangement arrangement) const {
@@ -375,26 +423,31 @@ void LaterPanelWindowForm::arrange(Arrangement arrangement) {
 }
 
 void LaterPanelWindowForm::onSelectionDragged(QPoint delta) {
-    std::vector<GaugeRect> rects = selectedGaugeRects();
     const std::vector<int>& selection = m_view->selection();
+    const auto drag = snappedDrag(delta, selection);
+    if (!drag)
+        return;
+    std::vector<GaugeRect> rects = gaugeRects(selection);
     for (std::size_t k = 0; k < rects.size() && k < selection.size(); ++k) {
         if (const LaterGauge* gauge = gaugeLine(selection[k])) {
-            const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
+            const PointF place = laterMovedPlace(*gauge, drag->dx, drag->dy);
             rects[k].x = place.x;
             rects[k].y = place.y;
         }
     }
     emit dragStatusChanged(
-        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))));
+        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))) +
+        snapStatus(*drag));
 }
 
 void LaterPanelWindowForm::onSelectionDropped(QPoint delta) {
     std::vector<LaterGaugePlacement> placements;
+    const auto drag = snappedDrag(delta, m_view->selection());
     for (const int i : m_view->selection()) {
         const LaterGauge* gauge = gaugeLine(i);
-        if (!gauge)
+        if (!gauge || !drag)
             continue;
-        const PointF place = laterDraggedUnits(m_scene, *gauge, delta.x(), delta.y());
+        const PointF place = laterMovedPlace(*gauge, drag->dx, drag->dy);
         if (place.x != gauge->x.value_or(0) || place.y != gauge->y.value_or(0))
             placements.push_back({gauge->line, place.x, place.y, {}, {}});
     }

@@ -3,6 +3,7 @@
 #include "app/core/appmodel.h"
 #include "base/gui/childmenuprovider.h"
 #include "gauges/core/gaugearrangement.h"
+#include "gauges/gui/dragsnapping.h"
 #include "gauges/gui/gaugeclipboardtarget.h"
 #include "gauges/gui/laterwindowscene.h"
 #include "panel/core/laterpanel.h"
@@ -74,6 +75,8 @@ public:
     // The selection's gauges in the units of their lines; a size the line leaves to the
     // module is the one it is shown at.
     std::vector<GaugeRect> selectedGaugeRects() const;
+    // Draws the grid again as app.snap says (the Options menu changed it).
+    void refreshSnapping();
     void arrange(Arrangement arrangement);
     QAction* arrangementAction(Arrangement arrangement) const;
     QList<QMenu*> childMenus() const override;
@@ -108,6 +111,13 @@ private:
     const LaterWindow* window() const;
     const LaterGauge* gaugeLine(int i) const;
     void showScene();
+    // The gauges in the units of their lines, as selectedGaugeRects.
+    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const;
+    UnitFrame unitFrame() const;
+    // The move that dragging the gauges by delta pixels makes, snapped unless Alt is held;
+    // shown by the view at once.
+    std::optional<SnappedDrag> snappedDrag(QPoint delta, const std::vector<int>& moved);
+    void showGrid();
 
     void onGaugeDragged(int i, QPoint delta);
     void onGaugeDropped(int i, QPoint delta);

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPolygon>
 #include <QRegion>
 #include <QToolTip>
 
@@ -122,8 +123,10 @@ void PanelView::clearGauge(int i) {
         return;
     repaintAround(shownRect(i));
     *gauge = PanelViewItem();
-    if (m_dragGauge == i)
+    if (m_dragGauge == i) {
+        endPreview();
         m_drag = Drag::None;
+    }
     if (isSelected(i)) {
         repaintSelection();
         std::erase(m_selection, i);
@@ -246,7 +249,7 @@ QRect PanelView::shownRect(int i) const {
     if (!shown)
         return {};
     if (movesWithDrag(i))
-        return shown->rect.translated(m_dragDelta);
+        return shown->rect.translated(m_shownDelta);
     if (i == m_dragGauge && m_drag == Drag::Resizing)
         return QRect(shown->rect.topLeft(), m_dragSize);
     return shown->rect;
@@ -291,6 +294,7 @@ void PanelView::paintEvent(QPaintEvent* event) {
     const QRect shown = visible.isEmpty() ? rect() : visible.boundingRect();
     drawItem(painter, shown, m_background, m_background.rect);
     const QRect dirty = event->rect();
+    paintGrid(painter, dirty);
     for (int i = 0; i < int(m_gauges.size()); ++i) {
         PanelViewItem& gauge = m_gauges[static_cast<std::size_t>(i)];
         if (!gauge.enabled)
@@ -300,6 +304,79 @@ void PanelView::paintEvent(QPaintEvent* event) {
             drawItem(painter, shown, gauge, rect);
     }
     paintSelection(painter);
+    if (!m_guides.empty()) {
+        painter.setPen(QPen(Qt::magenta, 0));
+        painter.drawLines(m_guides.data(), int(m_guides.size()));
+    }
+}
+
+void PanelView::setGrid(const QPointF& origin, const QSizeF& spacing) {
+    if (origin == m_gridOrigin && spacing == m_gridSpacing)
+        return;
+    m_gridOrigin = origin;
+    m_gridSpacing = spacing;
+    update(m_background.rect);
+}
+
+// Faint two-pixel dots, dark and light, seen on any background; only those in the part
+// being painted.
+void PanelView::paintGrid(QPainter& painter, const QRect& dirty) const {
+    const double sx = m_gridSpacing.width();
+    const double sy = m_gridSpacing.height();
+    if (!m_background.visible || !(sx >= kSmallestGridSpacing) || !(sy >= kSmallestGridSpacing) ||
+        !std::isfinite(sx) || !std::isfinite(sy))
+        return;
+    const QRect area = dirty & m_background.rect;
+    if (area.isEmpty())
+        return;
+    // Dot i is at floor(origin + i * spacing): in the area for origin + i * spacing in
+    // [left, right + 1).
+    const double x0 = std::ceil((area.left() - m_gridOrigin.x()) / sx);
+    const double x1 = std::ceil((area.right() + 1 - m_gridOrigin.x()) / sx) - 1;
+    const double y0 = std::ceil((area.top() - m_gridOrigin.y()) / sy);
+    const double y1 = std::ceil((area.bottom() + 1 - m_gridOrigin.y()) / sy) - 1;
+    if (!(x1 >= x0) || !(y1 >= y0))
+        return;
+    QPolygon dots;
+    dots.reserve(int((x1 - x0 + 1) * (y1 - y0 + 1)));
+    for (double j = y0; j <= y1; ++j) {
+        const int y = int(std::floor(m_gridOrigin.y() + j * sy));
+        for (double i = x0; i <= x1; ++i)
+            dots.append(QPoint(int(std::floor(m_gridOrigin.x() + i * sx)), y));
+    }
+    painter.setPen(QPen(QColor(0, 0, 0, 110), 0));
+    painter.drawPoints(dots);
+    dots.translate(1, 0);
+    painter.setPen(QPen(QColor(255, 255, 255, 110), 0));
+    painter.drawPoints(dots);
+}
+
+void PanelView::setDragPreview(QPoint delta, std::vector<QLineF> guides) {
+    if (m_drag != Drag::Moving)
+        return;
+    if (delta != m_shownDelta) {
+        repaintAround(shownRect(m_dragGauge));
+        repaintSelection();
+        m_shownDelta = delta;
+        repaintAround(shownRect(m_dragGauge));
+        repaintSelection();
+    }
+    if (guides != m_guides) {
+        repaintGuides();
+        m_guides = std::move(guides);
+        repaintGuides();
+    }
+}
+
+void PanelView::repaintGuides() {
+    for (const QLineF& line : m_guides)
+        update(QRectF(line.p1(), line.p2()).normalized().toAlignedRect().adjusted(-1, -1, 2, 2));
+}
+
+void PanelView::endPreview() {
+    repaintGuides();
+    m_guides.clear();
+    m_shownDelta = m_dragDelta;
 }
 
 // Dashes of black over white show on any background; the handle is a filled square. Of
@@ -338,7 +415,8 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint pos = event->position().toPoint();
     m_pressPos = pos;
-    m_dragDelta = QPoint();
+    m_dragDelta = m_shownDelta = QPoint();
+    m_dragModifiers = event->modifiers();
     m_selectedBeforePress = m_selected;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (!ctrl && m_selected >= 0 &&
@@ -401,7 +479,8 @@ void PanelView::mouseMoveEvent(QMouseEvent* event) {
     case Drag::Moving:
         repaintAround(shownRect(m_dragGauge));
         repaintSelection();
-        m_dragDelta = pos - m_pressPos;
+        m_dragDelta = m_shownDelta = pos - m_pressPos;
+        m_dragModifiers = event->modifiers();
         repaintAround(shownRect(m_dragGauge));
         repaintSelection();
         if (m_selection.size() > 1)
@@ -438,8 +517,10 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint delta = m_dragDelta;
     const QSize size = m_dragSize;
     const QRect band = QRect(m_pressPos, m_pressPos + delta).normalized();
+    m_dragModifiers = event->modifiers();
     repaintAround(shownRect(i));
     repaintSelection();
+    endPreview();
     if (drag == Drag::Band)
         repaintAround(band);
     m_drag = Drag::None;

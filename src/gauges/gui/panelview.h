@@ -3,8 +3,11 @@
 #include "gauges/gui/panelrenderer.h"
 
 #include <QImage>
+#include <QLineF>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
+#include <QSizeF>
 #include <QString>
 #include <QWidget>
 
@@ -33,6 +36,8 @@ struct PanelViewItem {
 // tooltip, draws the selected gauge's frame with a resize handle at its lower-right corner,
 // and turns presses, drags and keys into requests; it never changes the panel itself. It
 // holds any number of gauges; a drag repaints only where the gauge was and where it is.
+// Snapping is the window's: it may show the dragged gauges elsewhere than the mouse has them
+// and give guide lines to draw (setDragPreview), and the grid's dots (setGrid).
 class PanelView : public QWidget {
     Q_OBJECT
 public:
@@ -82,6 +87,22 @@ public:
     // tells the width alone (an FS98 gauge has a width and the aspect of its bitmap).
     void setFreeResize(bool free) { m_freeResize = free; }
     bool freeResize() const { return m_freeResize; }
+
+    // Dots over the background at origin + (i * spacing.width, j * spacing.height), drawn
+    // only where the view is painted; none while either spacing is below
+    // kSmallestGridSpacing pixels (or the spacing is empty: no grid).
+    static constexpr double kSmallestGridSpacing = 4;
+    void setGrid(const QPointF& origin, const QSizeF& spacing);
+    QSizeF gridSpacing() const { return m_gridSpacing; }
+    QPointF gridOrigin() const { return m_gridOrigin; }
+
+    // While gauges are dragged (from a gaugeDragged or selectionDragged handler): show them
+    // delta pixels from where they were rather than where the mouse has them, and these
+    // guide lines; both go when the drag ends.
+    void setDragPreview(QPoint delta, std::vector<QLineF> guides);
+    const std::vector<QLineF>& guides() const { return m_guides; }
+    // The keys held at the drag's last mouse event: its move, or its release.
+    Qt::KeyboardModifiers dragModifiers() const { return m_dragModifiers; }
 
     QSize sizeHint() const override { return size(); }
 
@@ -135,6 +156,9 @@ private:
     QRect shownRect(int i) const;
     QSize resizedSize(const QPoint& pos, bool keepAspect) const;
     void paintSelection(QPainter& painter) const;
+    void paintGrid(QPainter& painter, const QRect& dirty) const;
+    void repaintGuides();
+    void endPreview();
     bool isSelected(int i) const;
     bool movesWithDrag(int i) const;
     void repaintSelection();
@@ -159,7 +183,12 @@ private:
     int m_selectedBeforePress = -1;
     QPoint m_pressPos;
     QPoint m_dragDelta;
+    QPoint m_shownDelta; // where the gauges being moved are shown: m_dragDelta, or snapped
     QSize m_dragSize;
+    Qt::KeyboardModifiers m_dragModifiers;
+    std::vector<QLineF> m_guides;
+    QPointF m_gridOrigin;
+    QSizeF m_gridSpacing;
     bool m_bandAdds = false;
 };
 

@@ -253,6 +253,7 @@ void PanelWindowForm::placeScene(const PanelScene& scene) {
         m_view->clearBackground();
     else
         m_view->setBackground(scene.background, pixelRect(scene.backgroundRect));
+    showGrid();
     m_view->selectGauge(-1);
     onSelectionSetChanged();
     for (int i = 0; i < kGaugeSlots; ++i)
@@ -388,22 +389,82 @@ void PanelWindowForm::onGaugeClicked(int i) {
 }
 
 void PanelWindowForm::onGaugeDragged(int i, QPoint delta) {
-    const Panel& panel = m_document.panel();
-    const auto place = draggedGaugePlace(panel, m_app.display, m_w, i, delta.x(), delta.y());
-    if (!place)
+    const auto drag = snappedDrag(delta, {i});
+    if (!drag)
         return;
-    emit dragStatusChanged(QString::fromStdString(
-        gaugePlaceStatus(i, place->x, place->y, panel.gauge(m_w, i).gaugeSize,
-                         m_app.display.window(m_w).windowScale)));
+    const Gauge& gauge = m_document.panel().gauge(m_w, i);
+    const PointF place = movedGaugePlace(gauge, drag->dx, drag->dy);
+    emit dragStatusChanged(
+        QString::fromStdString(gaugePlaceStatus(i, place.x, place.y, gauge.gaugeSize,
+                                                m_app.display.window(m_w).windowScale)) +
+        snapStatus(*drag));
 }
 
 void PanelWindowForm::onGaugeDropped(int i, QPoint delta) {
     emit dragStatusChanged(QString());
-    if (const auto place =
-            draggedGaugePlace(m_document.panel(), m_app.display, m_w, i, delta.x(), delta.y()))
-        m_document.moveGauge(m_w, i, place->x, place->y);
+    if (const auto drag = snappedDrag(delta, {i})) {
+        const PointF place = movedGaugePlace(m_document.panel().gauge(m_w, i), drag->dx, drag->dy);
+        m_document.moveGauge(m_w, i, place.x, place.y);
+    }
     // Back to where the layout puts it, moved or not.
     placeGauge(i);
+}
+
+UnitFrame PanelWindowForm::unitFrame() const {
+    const Panel& panel = m_document.panel();
+    const RectF background = backgroundRect(panel, m_app.display, m_w);
+    return {QPointF(background.left, background.top), pixelsPerUnitX(panel, m_app.display, m_w),
+            pixelsPerUnitY(panel, m_app.display, m_w)};
+}
+
+std::vector<GaugeRect> PanelWindowForm::gaugeRects(const std::vector<int>& gauges) const {
+    const Panel& panel = m_document.panel();
+    const double perUnitY = pixelsPerUnitY(panel, m_app.display, m_w);
+    std::vector<GaugeRect> rects;
+    rects.reserve(gauges.size());
+    for (const int g : gauges) {
+        const Gauge& gauge = panel.gauge(m_w, g);
+        const PanelViewItem* shown = m_view->gauge(g);
+        const double height =
+            shown && perUnitY > 0 && std::isfinite(perUnitY) ? shown->rect.height() / perUnitY : 0;
+        rects.push_back({gauge.gaugeX, gauge.gaugeY, gauge.gaugeSize, height});
+    }
+    return rects;
+}
+
+// The rectangles are taken afresh on every move: a pass over at most 64 gauges.
+std::optional<SnappedDrag> PanelWindowForm::snappedDrag(QPoint delta,
+                                                        const std::vector<int>& moved) {
+    const UnitFrame frame = unitFrame();
+    if (!frame.usable())
+        return std::nullopt;
+    SnapTargets targets;
+    targets.moving = boundingRect(gaugeRects(moved));
+    std::vector<int> others;
+    for (int g = 0; g < m_view->gaugeCount(); ++g) {
+        if (std::find(moved.begin(), moved.end(), g) == moved.end())
+            others.push_back(g);
+    }
+    targets.others = gaugeRects(others);
+    if (m_view->background().visible) {
+        const RectF background = backgroundRect(m_document.panel(), m_app.display, m_w);
+        targets.background =
+            GaugeRect{0, 0, background.width / frame.perUnitX, background.height / frame.perUnitY};
+    }
+    const bool free = m_view->dragModifiers() & Qt::AltModifier;
+    auto drag = snapDrag(delta, targets, frame, m_app.snap, free);
+    if (drag)
+        m_view->setDragPreview(drag->shown, drag->guides);
+    return drag;
+}
+
+void PanelWindowForm::showGrid() {
+    const UnitFrame frame = unitFrame();
+    m_view->setGrid(frame.origin, gridSpacing(frame, m_app.snap));
+}
+
+void PanelWindowForm::refreshSnapping() {
+    showGrid();
 }
 
 void PanelWindowForm::onGaugeResizing(int i, int width) {
@@ -429,17 +490,7 @@ void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
 }
 
 std::vector<GaugeRect> PanelWindowForm::selectedGaugeRects() const {
-    const Panel& panel = m_document.panel();
-    const double perUnitY = pixelsPerUnitY(panel, m_app.display, m_w);
-    std::vector<GaugeRect> rects;
-    for (const int g : m_view->selection()) {
-        const Gauge& gauge = panel.gauge(m_w, g);
-        const PanelViewItem* shown = m_view->gauge(g);
-        const double height =
-            shown && perUnitY > 0 && std::isfinite(perUnitY) ? shown->rect.height() / perUnitY : 0;
-        rects.push_back({gauge.gaugeX, gauge.gaugeY, gauge.gaugeSize, height});
-    }
-    return rects;
+    return gaugeRects(m_view->selection());
 }
 
 void PanelWindowForm::onSelectionSetChanged() {
@@ -472,28 +523,31 @@ QAction* PanelWindowForm::arrangementAction(Arrangement arrangement) const {
 }
 
 void PanelWindowForm::onSelectionDragged(QPoint delta) {
+    const std::vector<int>& selection = m_view->selection();
+    const auto drag = snappedDrag(delta, selection);
+    if (!drag)
+        return;
+    std::vector<GaugeRect> rects = gaugeRects(selection);
     const Panel& panel = m_document.panel();
-    std::vector<GaugeRect> rects;
-    const double perUnitY = pixelsPerUnitY(panel, m_app.display, m_w);
-    for (const int g : m_view->selection()) {
-        const auto place = draggedGaugePlace(panel, m_app.display, m_w, g, delta.x(), delta.y());
-        const PanelViewItem* shown = m_view->gauge(g);
-        if (!place || !shown || !(perUnitY > 0))
-            return;
-        rects.push_back(
-            {place->x, place->y, panel.gauge(m_w, g).gaugeSize, shown->rect.height() / perUnitY});
+    for (std::size_t k = 0; k < rects.size(); ++k) {
+        const PointF place = movedGaugePlace(panel.gauge(m_w, selection[k]), drag->dx, drag->dy);
+        rects[k].x = place.x;
+        rects[k].y = place.y;
     }
     emit dragStatusChanged(
-        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))));
+        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))) +
+        snapStatus(*drag));
 }
 
 void PanelWindowForm::onSelectionDropped(QPoint delta) {
     const Panel& panel = m_document.panel();
     std::vector<GaugePlacement> placements;
-    for (const int g : m_view->selection()) {
-        if (const auto place =
-                draggedGaugePlace(panel, m_app.display, m_w, g, delta.x(), delta.y()))
-            placements.push_back({g, place->x, place->y, panel.gauge(m_w, g).gaugeSize});
+    if (const auto drag = snappedDrag(delta, m_view->selection())) {
+        for (const int g : m_view->selection()) {
+            const Gauge& gauge = panel.gauge(m_w, g);
+            const PointF place = movedGaugePlace(gauge, drag->dx, drag->dy);
+            placements.push_back({g, place.x, place.y, gauge.gaugeSize});
+        }
     }
     const auto count = placements.size();
     m_document.placeGauges(m_w, std::move(placements), tr("Move %1 gauges").arg(count));

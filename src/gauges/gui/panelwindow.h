@@ -5,6 +5,7 @@
 #include "base/core/filelookup.h"
 #include "base/gui/childmenuprovider.h"
 #include "gauges/core/gaugearrangement.h"
+#include "gauges/gui/dragsnapping.h"
 #include "gauges/gui/gaugeclipboardtarget.h"
 #include "panel/core/panel.h"
 
@@ -103,6 +104,8 @@ public:
     // The selection's gauges in panel units: X, Y, S as the width and the height they are
     // shown at (an FS98 gauge's height follows its picture).
     std::vector<GaugeRect> selectedGaugeRects() const;
+    // Draws the grid again as app.snap says (the Options menu changed it).
+    void refreshSnapping();
     void arrange(Arrangement arrangement);
     QAction* arrangementAction(Arrangement arrangement) const;
 
@@ -159,6 +162,14 @@ private:
     QImage pictureOfGauge(int i);
     std::string gaugeBitmapFile(int i) const;
     QRect gaugePixelRect(int i) const;
+    // The gauges in panel units, as selectedGaugeRects.
+    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const;
+    // Where unit 0,0 lies in the view and the pixels per unit.
+    UnitFrame unitFrame() const;
+    // The move that dragging the gauges by delta pixels makes, snapped unless Alt is held;
+    // shown by the view at once. nullopt while the window has no scale.
+    std::optional<SnappedDrag> snappedDrag(QPoint delta, const std::vector<int>& moved);
+    void showGrid();
     // Makes this window the one the gauge dialogs work on.
     void becomeCurrent(int gauge);
     void askForCommand(void (PanelWindowForm::*request)());

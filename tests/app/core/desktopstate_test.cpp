@@ -68,6 +68,31 @@ TEST(DesktopState, TextRoundTripAndFilesEditedByHand) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(parseDesktopState(row.text), row.expected);
     }
+    // The snapping options: written only where they differ from the defaults, read back
+    // whole; a value that is not one of theirs keeps the default.
+    DesktopState snapping;
+    snapping.snap = {true, 25, false};
+    EXPECT_EQ(desktopStateText(snapping), "snapgrid=1\r\ngridstep=25\r\nsnapgauges=0\r\n");
+    EXPECT_EQ(parseDesktopState(desktopStateText(snapping)), snapping);
+    const struct {
+        std::string text;
+        SnapOptions expected;
+    } snapRows[] = {
+        {"snapgrid=1\ngridstep= 1000 \n", {true, 1000, true}},
+        {"gridstep=0\nsnapgrid=yes\nsnapgauges=2\n", {}},
+        {"gridstep=1001\n", {}},
+        {"gridstep=12.5\n", {}},
+        {"gridstep=-8\nsnapgauges=0\n", {false, kDefaultGridStep, false}},
+    };
+    for (const auto& row : snapRows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(parseDesktopState(row.text).snap, row.expected);
+    }
+    for (const char* bad : {"", " ", "0", "1001", "8x", "x8", "1e2", "+8", "99999999999"})
+        EXPECT_EQ(parseGridStep(bad), std::nullopt) << bad;
+    EXPECT_EQ(parseGridStep(" 1 "), 1);
+    EXPECT_EQ(parseGridStep("\t1000"), 1000);
+
     std::string many;
     for (int i = 1; i <= 20; ++i)
         many += "recent=/p" + std::to_string(i) + "\r\n";

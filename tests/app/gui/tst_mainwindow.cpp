@@ -409,6 +409,39 @@ private slots:
         QVERIFY(f.dialogs.verifyAllAnswersUsed());
     }
 
+    // The snapping options of the Options menu are kept in cockpix-desktop.ini (the settings
+    // file keeps its five lines) and read back at the next start; a grid size that is not a
+    // whole number 1..1000 is named and changes nothing.
+    void snappingOptionsSurviveARestart() {
+        ShellFixture f;
+        f.writeUsualSettings();
+        f.start();
+        QVERIFY(f.action("mnusnapgrid")->isCheckable() && !f.action("mnusnapgrid")->isChecked());
+        QVERIFY(f.action("mnusnapgauges")->isChecked());
+        f.trigger("mnusnapgrid");
+        f.trigger("mnusnapgauges");
+        f.dialogs.queueText(QStringLiteral("12.5"));
+        f.trigger("mnugridsize");
+        QCOMPARE(f.dialogs.lastMessage(),
+                 QStringLiteral("The grid size must be a whole number of panel units from 1 to "
+                                "1000.\n\"12.5\" is not one; the grid stays at 8."));
+        f.dialogs.queueText(QStringLiteral(" 25 "));
+        f.trigger("mnugridsize");
+        QCOMPARE(f.dialogs.textRequests().last().text, QStringLiteral("8"));
+        f.dialogs.queueText(std::nullopt); // cancelled: as it was
+        f.trigger("mnugridsize");
+        QVERIFY((f.app.snap == SnapOptions{true, 25, false}));
+        QCOMPARE(f.settingsLines().size(), 5);
+
+        f.window.reset();
+        f.app.snap = SnapOptions{};
+        f.start();
+        QVERIFY((f.app.snap == SnapOptions{true, 25, false}));
+        QVERIFY(f.action("mnusnapgrid")->isChecked());
+        QVERIFY(!f.action("mnusnapgauges")->isChecked());
+        QVERIFY(f.dialogs.verifyAllAnswersUsed());
+    }
+
     void recentFilesSurviveARestartAndDropVanishedFiles() {
         ShellFixture f;
         f.writeUsualSettings();

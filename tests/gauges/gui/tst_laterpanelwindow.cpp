@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -102,11 +103,16 @@ class TestLaterPanelWindow : public QObject {
         return form;
     }
     QRect rectOf(LaterPanelWindowForm* form, int g) const { return form->gaugePicture(g).geometry; }
-    static void drag(QWidget* view, QPoint from, QPoint delta) {
-        QTest::mousePress(view, Qt::LeftButton, {}, from);
-        for (int step = 1; step <= 4; ++step)
-            QTest::mouseMove(view, from + delta * step / 4);
-        QTest::mouseRelease(view, Qt::LeftButton, {}, from + delta);
+    // Keys held on every move and at the release.
+    static void drag(QWidget* view, QPoint from, QPoint delta, Qt::KeyboardModifiers keys = {}) {
+        QTest::mousePress(view, Qt::LeftButton, keys, from);
+        for (int step = 1; step <= 4; ++step) {
+            const QPointF to(from + delta * step / 4);
+            QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, keys);
+            QCoreApplication::sendEvent(view, &move);
+        }
+        QTest::mouseRelease(view, Qt::LeftButton, keys, from + delta);
     }
     std::string bytes() const { return m_document.laterLines().bytes(); }
 
@@ -128,6 +134,7 @@ private slots:
         m_area->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_area.get()));
         m_app.display = PanelDisplay{}; // no zoom left from the test before
+        m_app.snap = SnapOptions{};
         m_app.dirs.panelDir = m_dir.path().toStdString() + "/";
         m_windows = std::make_unique<LaterPanelWindows>(m_document, m_app, m_dialogs, m_area.get());
         m_windows->setPictureLookup(&picturesOf);
@@ -312,6 +319,47 @@ private slots:
         // A press and release without a drag changes nothing.
         QTest::mouseClick(form->view(), Qt::LeftButton, {}, rectOf(form, 0).center());
         QCOMPARE(stack->count(), 2);
+    }
+
+    // At 2 pixels a unit, a drop 2 pixels off gauge 0's left edge (x = 10) lands on it, one
+    // step; with Alt it stays off. A selection snaps as its box; the grid takes the corner.
+    void dragsSnapToGaugesAndToTheGrid() {
+        LaterPanelWindowForm* form = show(0);
+        QUndoStack* stack = m_document.undoStack();
+        const QPoint nearGauge0((11 - 150) * 2, 0);
+        drag(form->view(), rectOf(form, 3).center(), nearGauge0, Qt::AltModifier);
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
+                             "gauge03=Engines!Egt, 11, 50, 20, 20, ON"));
+        m_document.undo();
+        drag(form->view(), rectOf(form, 3).center(), nearGauge0);
+        QCOMPARE(stack->count(), 1);
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
+                             "gauge03=Engines!Egt, 10, 50, 20, 20, ON"));
+        QVERIFY(form->view()->guides().empty());
+        m_document.undo();
+
+        // Gauges 0 and 3 together: the box's top (y = 10) comes 3 pixels from the
+        // background's top (y = 0) and goes there.
+        form->view()->setSelection({0, 3});
+        drag(form->view(), rectOf(form, 0).center(), QPoint(0, -23));
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList({"gauge00=Engines!Rpm, 10, 10, 40, 20 -> "
+                              "gauge00=Engines!Rpm, 10, 0, 40, 20",
+                              "gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
+                              "gauge03=Engines!Egt, 150, 40, 20, 20, ON"}));
+        m_document.undo();
+
+        m_app.snap = {true, 25, false};
+        form->refreshSnapping();
+        QCOMPARE(form->view()->gridSpacing(), QSizeF(50, 50));
+        QCOMPARE(form->view()->gridOrigin(), QPointF(128, 192));
+        form->selectGauge(3);
+        drag(form->view(), rectOf(form, 3).center(), QPoint(37, 33));
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
+                             "gauge03=Engines!Egt, 175, 75, 20, 20, ON"));
     }
 
     // The corner handle sets width and height apart; a line without a size gets both.

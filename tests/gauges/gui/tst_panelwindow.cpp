@@ -7,6 +7,7 @@
 
 #include "gauges/core/gaugeaddition.h"
 #include "gauges/core/gaugeclipboard.h"
+#include "gauges/core/gaugedrag.h"
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/panellayout.h"
 #include "gauges/gui/panelrenderer.h"
@@ -22,12 +23,14 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace cockpix;
@@ -63,9 +66,25 @@ class TestPanelWindow : public QObject {
     static QPoint centreOf(PanelWindowForm* form, int g) {
         return form->gaugePicture(g).geometry.center();
     }
+    // A drag by the mouse with keys held on every move and at the release; during runs
+    // while the button is still down.
+    static void dragWith(QWidget* view, QPoint from, QPoint delta, Qt::KeyboardModifiers keys,
+                         const std::function<void()>& during = {}) {
+        QTest::mousePress(view, Qt::LeftButton, keys, from);
+        for (int step = 1; step <= 4; ++step) {
+            const QPointF to(from + delta * step / 4);
+            QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, keys);
+            QCoreApplication::sendEvent(view, &move);
+        }
+        if (during)
+            during();
+        QTest::mouseRelease(view, Qt::LeftButton, keys, from + delta);
+    }
 
 private slots:
     void init() {
+        m_app.snap = SnapOptions{};
         m_demo = std::make_unique<DemoPanel>();
         QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
         QVERIFY(m_demo->open(m_document, m_app));
@@ -302,6 +321,8 @@ private slots:
         QCOMPARE(gaugeX(1), x1 + 10);
         QCOMPARE(gaugeX(2), x2 + 10);
 
+        // Where the mouse puts it, to the pixel.
+        m_app.snap.toGauges = false;
         const QPoint start = centreOf(form, 2);
         const QPoint delta(0, 40);
         QTest::mousePress(form->view(), Qt::LeftButton, {}, start);
@@ -410,6 +431,73 @@ private slots:
         undo->undo();
         QVERIFY(m_document.panel() == original);
         QVERIFY(m_dialogs.verifyAllAnswersUsed());
+    }
+
+    // A drag that ends within 4 pixels of another gauge's edge drops on it, in one step, with
+    // a guide drawn meanwhile; with Alt held it drops where the mouse left it. With the grid
+    // on, the window shows its dots and a drag puts the corner on it.
+    void dragsSnapToOtherGaugesAndToTheGrid() {
+        const int w = 0;
+        m_model.window(w).gaugeCount = 2;
+        m_model.gauge(w, 0).gaugeX = 40;
+        m_model.gauge(w, 0).gaugeY = 30;
+        m_model.gauge(w, 1).gaugeX = 200;
+        m_model.gauge(w, 1).gaugeY = 120;
+        // As wide: no other edge of theirs comes nearer.
+        m_model.gauge(w, 1).gaugeSize = m_model.gauge(w, 0).gaugeSize;
+        PanelWindowForm* form = newWindow(w);
+        QSignalSpy status(form, &PanelWindowForm::dragStatusChanged);
+        const double fx = pixelsPerUnitX(m_document.panel(), m_app.display, w);
+        const double fy = pixelsPerUnitY(m_document.panel(), m_app.display, w);
+        QVERIFY2(fx > 0.5 && fx < 6, "3 pixels are to be more than half a unit");
+        const auto gauge = [this, w](int g) { return m_document.panel().gauge(w, g); };
+        QUndoStack* undo = m_document.undoStack();
+        const int before = undo->count();
+        // The mouse leaves gauge 1's left edge 3 pixels right of gauge 0's.
+        const QPoint delta(int(std::lround((40 - 200) * fx)) + 3, 0);
+
+        dragWith(form->view(), centreOf(form, 1), delta, Qt::AltModifier);
+        QCOMPARE(undo->count(), before + 1);
+        QVERIFY(gauge(1).gaugeX > 40 && gauge(1).gaugeX <= 40 + 3);
+        QCOMPARE(gauge(1).gaugeY, 120.0);
+        m_document.undo();
+
+        dragWith(form->view(), centreOf(form, 1), delta, {}, [&] {
+            QVERIFY(!form->view()->guides().empty());
+            const QLineF guide = form->view()->guides().front();
+            QCOMPARE(guide.x1(), guide.x2()); // upright, on the shared left edge
+            QVERIFY(std::abs(guide.x1() - form->gaugePicture(0).geometry.left()) < 1);
+            QVERIFY(status.last().value(0).toString().contains("snapped"));
+        });
+        QCOMPARE(undo->count(), before + 1);
+        QCOMPARE(gauge(1).gaugeX, 40.0);
+        QCOMPARE(gauge(1).gaugeY, 120.0);
+        QVERIFY(form->view()->guides().empty());
+        QCOMPARE(form->gaugePicture(1).geometry.left(), form->gaugePicture(0).geometry.left());
+        m_document.undo();
+
+        // The grid: its dots over the background, a drag's corner on it, and none once off.
+        m_app.snap = {true, 25, false};
+        form->refreshSnapping();
+        QCOMPARE(form->view()->gridSpacing(), QSizeF(25 * fx, 25 * fy));
+        const QRect background = form->backgroundPicture().geometry;
+        const QPoint dot(int(std::floor(background.left() + 25 * fx)),
+                         int(std::floor(background.top() + 25 * fy)));
+        const QImage dotted = form->view()->grab(QRect(dot, QSize(2, 1))).toImage();
+        dragWith(form->view(), centreOf(form, 1), QPoint(37, 23), {});
+        QCOMPARE(std::fmod(gauge(1).gaugeX, 25), 0.0);
+        QCOMPARE(std::fmod(gauge(1).gaugeY, 25), 0.0);
+        QVERIFY(gauge(1).gaugeX != 200);
+        m_app.snap.toGrid = false;
+        form->refreshSnapping();
+        QCOMPARE(form->view()->gridSpacing(), QSizeF());
+        QVERIFY(form->view()->grab(QRect(dot, QSize(2, 1))).toImage() != dotted);
+        // Arrow keys move by whole units, never snapped.
+        m_app.snap = {true, 25, true};
+        form->selectGauge(1);
+        const double x = gauge(1).gaugeX;
+        QTest::keyClick(form->view(), Qt::Key_Right);
+        QCOMPARE(gauge(1).gaugeX, x + 1);
     }
 
     void blinkerTogglesTheCurrentGaugeOfTheCurrentWindow() {
