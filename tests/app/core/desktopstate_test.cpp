@@ -35,18 +35,18 @@ TEST(DesktopState, RecentListRules) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.added);
-        DesktopState state{row.before, {}};
+        DesktopState state{row.before, {}, {}};
         addRecentFile(state, row.added);
         EXPECT_EQ(state.recentFiles, row.after);
     }
-    DesktopState state{{"/a", "/b", "/c"}, {}};
+    DesktopState state{{"/a", "/b", "/c"}, {}, {}};
     removeRecentFile(state, "/b");
     removeRecentFile(state, "/not/there");
     EXPECT_EQ(state.recentFiles, (std::vector<std::string>{"/a", "/c"}));
 }
 
 TEST(DesktopState, TextRoundTripAndFilesEditedByHand) {
-    const DesktopState state{{"/fs98/a/panel.cfg", "/fs98/b c/panel.cfg"}, "AdnQywADAAAAAA=="};
+    const DesktopState state{{"/fs98/a/panel.cfg", "/fs98/b c/panel.cfg"}, "AdnQywADAAAAAA==", {}};
     const std::string text = desktopStateText(state);
     EXPECT_EQ(text, "geometry=AdnQywADAAAAAA==\r\nrecent=/fs98/a/panel.cfg\r\n"
                     "recent=/fs98/b c/panel.cfg\r\n");
@@ -58,10 +58,10 @@ TEST(DesktopState, TextRoundTripAndFilesEditedByHand) {
         DesktopState expected;
     } rows[] = {
         {"", {}},
-        {"recent=/a\nrecent=/b\n", {{"/a", "/b"}, ""}}, // any line end
-        {"# mine\nfuture=1\nrecent=/a\rgeometry=xyz", {{"/a"}, "xyz"}},
-        {"recent=/a\nrecent=/b\nrecent=/a\n", {{"/a", "/b"}, ""}}, // the first one counts
-        {"recent=\nrecent=/a\n", {{"/a"}, ""}},
+        {"recent=/a\nrecent=/b\n", {{"/a", "/b"}, "", {}}}, // any line end
+        {"# mine\nfuture=1\nrecent=/a\rgeometry=xyz", {{"/a"}, "xyz", {}}},
+        {"recent=/a\nrecent=/b\nrecent=/a\n", {{"/a", "/b"}, "", {}}}, // the first one counts
+        {"recent=\nrecent=/a\n", {{"/a"}, "", {}}},
         {"RECENT=/a\n recent=/b\n", {}},
     };
     for (const auto& row : rows) {
@@ -104,7 +104,7 @@ TEST_F(DesktopStateFile, WrittenWholeAndReadBackDroppingVanishedFiles) {
     const std::string file = at("config/cockpix-desktop.ini");
     EXPECT_EQ(readDesktopState(file), DesktopState{}); // none yet
     const std::string kept = touch("a/panel.cfg"), gone = touch("b/panel.cfg");
-    const DesktopState state{{gone, kept}, "geo"};
+    const DesktopState state{{gone, kept}, "geo", {}};
     ASSERT_TRUE(writeDesktopState(state, file)); // creates the folder
     EXPECT_EQ(std::distance(fs::directory_iterator(at("config")), fs::directory_iterator()), 1);
     EXPECT_EQ(readDesktopState(file), state);
