@@ -155,6 +155,12 @@ void MainMenu::buildOptionsMenu() {
         m_app.snap.toGauges = checked;
         emit snapOptionsChanged();
     });
+    // The panel windows, whose own menus replace the Options menu, show the same three
+    // items in a menu of their own, where dragging happens.
+    snapMenu = new QMenu(tr("S&nap"), m_owner);
+    snapMenu->setObjectName(QStringLiteral("mnusnap"));
+    snapMenu->menuAction()->setObjectName(QStringLiteral("mnusnap"));
+    snapMenu->addActions({snapToGrid, gridSize, snapToGauges});
 }
 
 void MainMenu::syncOptionsFromModel() {
@@ -187,6 +193,7 @@ void MainMenu::showChildMenus(QMenuBar* bar, const QList<QMenu*>& childMenus) {
     for (QMenu* menu : childMenus)
         bar->addMenu(menu);
     bar->addMenu(editMenu);
+    bar->addMenu(snapMenu);
     bar->addMenu(windowsMenu);
 }
 

@@ -11,7 +11,7 @@
 // mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout; and
 // beyond FS98-era COCKPIX: mnucompare, mnucheck, mnubackups (Template), mnushowchanges,
 // mnusnapgrid, mnugridsize, mnusnapgauges (Options), after the items of old so that those
-// keep their places.
+// keep their places, and shown again in a panel window's menu bar as the menu mnusnap.
 
 #include <QList>
 #include <QObject>
@@ -44,6 +44,7 @@ public:
     QMenu* editMenu = nullptr;
     QMenu* directoriesMenu = nullptr;
     QMenu* optionsMenu = nullptr;
+    QMenu* snapMenu = nullptr; // the snapping items again, in a panel window's menu bar
     QMenu* windowsMenu = nullptr;
 
     QAction* newPanel = nullptr;

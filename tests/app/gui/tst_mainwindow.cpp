@@ -264,9 +264,13 @@ private slots:
         child->show();
         f.window->mdiArea()->setActiveSubWindow(child);
         // A panel window's own menus replace the main ones, and their keys; "&Edit" and
-        // "&Windows" stay, and so do the keys of New, Open, Save and Quit.
+        // "&Windows" stay, the snapping items come in "S&nap", and so do the keys of New, Open,
+        // Save and Quit.
         QCOMPARE(captions(f.window->menuBar()->actions()),
-                 (QStringList{"&Gauges", "&Edit", "&Windows"}));
+                 (QStringList{"&Gauges", "&Edit", "S&nap", "&Windows"}));
+        QCOMPARE(f.window->mainMenu().snapMenu->actions(),
+                 (QList<QAction*>{f.action("mnusnapgrid"), f.action("mnugridsize"),
+                                  f.action("mnusnapgauges")}));
         QTest::keyClick(f.window.get(), Qt::Key_M, Qt::ControlModifier);
         QVERIFY(f.action("mnurecomp")->isChecked());
         for (const char* name : {"mnunew", "mnuopen", "mnusave", "mnuquit"}) {
