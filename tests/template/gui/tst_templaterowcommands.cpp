@@ -82,7 +82,7 @@ private slots:
         QStringList titles;
         for (QAction* menu : m_shell->window->menuBar()->actions())
             titles << menu->text();
-        QCOMPARE(titles, QStringList({"&Picture", "&Gauges", "&Edit", "&Windows"}));
+        QCOMPARE(titles, QStringList({"&Picture", "&Gauges", "&Edit", "S&nap", "&Windows"}));
         QVERIFY(QTest::qWaitForWindowActive(m_shell->window.get()));
         QVERIFY(second->hasFocus());
         QTest::keyClick(second, Qt::Key_C, Qt::ControlModifier);
