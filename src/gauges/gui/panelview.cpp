@@ -183,6 +183,9 @@ void PanelView::setSelection(const std::vector<int>& gauges) {
     m_selected = m_selection.empty() ? -1 : m_selection.back();
     repaintSelection();
     noteSelection();
+    // The window's commands (align, copy) and its status line follow any new set, a
+    // paste's as well as the mouse's.
+    emit selectionSetChanged();
 }
 
 void PanelView::selectAllGauges() {
@@ -193,7 +196,6 @@ void PanelView::selectAllGauges() {
     if (m_selected >= 0)
         std::rotate(all.begin(), all.begin() + m_selected, all.begin() + m_selected + 1);
     setSelection(all);
-    emit selectionSetChanged();
 }
 
 void PanelView::noteSelection() {
@@ -241,7 +243,6 @@ void PanelView::finishBand(const QRect& band, bool add) {
             chosen.push_back(i);
     }
     setSelection(chosen);
-    emit selectionSetChanged();
 }
 
 QRect PanelView::shownRect(int i) const {

@@ -130,7 +130,7 @@ signals:
     void selectionDragged(QPoint delta);
     void selectionDropped(QPoint delta);
     void selectionMoveRequested(double dx, double dy);
-    // The set of selected gauges changed by the mouse, a key or selectAllGauges.
+    // The set of selected gauges changed by the mouse, a key, selectAllGauges or setSelection.
     void selectionSetChanged();
     // The Delete key on gauge i, the one selected; on several selected gauges, the other.
     void removeRequested(int i);

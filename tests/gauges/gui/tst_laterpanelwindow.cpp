@@ -429,6 +429,21 @@ private slots:
         QCOMPARE(rectOf(form, 1).height(), 40);
     }
 
+    // Three gauges distributed across: the outer two stay, the middle one moves to leave
+    // equal gaps (35 units each side), one step that changes its line alone.
+    void distributingMovesOnlyTheMiddleGauge() {
+        LaterPanelWindowForm* form = show(0);
+        form->view()->setSelection({0, 3, 1});
+        form->arrangementAction(Arrangement::DistributeHorizontally)->trigger();
+        QCOMPARE(m_document.undoStack()->count(), 1);
+        QCOMPARE(m_document.undoStack()->text(0), QStringLiteral("Distribute horizontally"));
+        QCOMPARE(changedLines(m_opened, bytes()),
+                 QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
+                             "gauge01=Engines!Oil Pressure,  85 , 10, 30"));
+        m_document.undo();
+        QCOMPARE(bytes(), m_opened);
+    }
+
     // Delete asks first; No keeps everything, Yes removes the line and the gauges after it
     // take the numbers one lower, so none is missing.
     void deleteAsksAndRenumbers() {
