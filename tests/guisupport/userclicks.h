@@ -2,10 +2,14 @@
 
 // Clicks as a user makes them, and the rows they aim at, for the tests of windows.
 
+#include <QCoreApplication>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <functional>
 
 namespace cockpix {
 
@@ -29,6 +33,22 @@ inline QTreeWidgetItem* rowShowing(QTreeWidget* list, int column, const QString&
             return list->topLevelItem(row);
     }
     return nullptr;
+}
+
+// A drag by the mouse in four moves, with keys held on every move and at the release (as the
+// panel windows read them for snapping); during runs while the button is still down.
+inline void dragWithKeys(QWidget* view, QPoint from, QPoint delta, Qt::KeyboardModifiers keys = {},
+                         const std::function<void()>& during = {}) {
+    QTest::mousePress(view, Qt::LeftButton, keys, from);
+    for (int step = 1; step <= 4; ++step) {
+        const QPointF to(from + delta * step / 4);
+        QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         keys);
+        QCoreApplication::sendEvent(view, &move);
+    }
+    if (during)
+        during();
+    QTest::mouseRelease(view, Qt::LeftButton, keys, from + delta);
 }
 
 } // namespace cockpix

@@ -1,6 +1,7 @@
 #include "gauges/gui/dragsnapping.h"
 
 #include "gauges/core/gaugesnapping.h"
+#include "gauges/gui/panelview.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,6 +68,29 @@ QSizeF gridSpacing(const UnitFrame& frame, const SnapOptions& options) {
     if (!options.toGrid || !frame.usable() || options.gridStep <= 0)
         return {};
     return {options.gridStep * frame.perUnitX, options.gridStep * frame.perUnitY};
+}
+
+std::vector<int> gaugesNotMoved(int count, const std::vector<int>& moved) {
+    std::vector<int> others;
+    for (int g = 0; g < count; ++g) {
+        if (std::find(moved.begin(), moved.end(), g) == moved.end())
+            others.push_back(g);
+    }
+    return others;
+}
+
+std::optional<SnappedDrag> showSnappedDrag(PanelView& view, QPoint delta,
+                                           const SnapTargets& targets, const UnitFrame& frame,
+                                           const SnapOptions& options) {
+    const bool free = view.dragModifiers() & Qt::AltModifier;
+    std::optional<SnappedDrag> drag = snapDrag(delta, targets, frame, options, free);
+    if (drag)
+        view.setDragPreview(drag->shown, drag->guides);
+    return drag;
+}
+
+void showSnapGrid(PanelView& view, const UnitFrame& frame, const SnapOptions& options) {
+    view.setGrid(frame.origin, gridSpacing(frame, options));
 }
 
 } // namespace cockpix

@@ -56,4 +56,17 @@ QString snapStatus(const SnappedDrag& drag);
 // The grid's spacing in pixels; empty while the grid is off.
 QSizeF gridSpacing(const UnitFrame& frame, const SnapOptions& options);
 
+class PanelView;
+
+// The gauges of a view of count gauges that a drag of `moved` leaves where they are.
+std::vector<int> gaugesNotMoved(int count, const std::vector<int>& moved);
+
+// The drag snapped (freely while Alt is held) and shown in view with its guides.
+std::optional<SnappedDrag> showSnappedDrag(PanelView& view, QPoint delta,
+                                           const SnapTargets& targets, const UnitFrame& frame,
+                                           const SnapOptions& options);
+
+// The grid's dots in view as options say (none while the grid is off).
+void showSnapGrid(PanelView& view, const UnitFrame& frame, const SnapOptions& options);
+
 } // namespace cockpix

@@ -190,7 +190,7 @@ void LaterPanelWindowForm::showScene() {
         m_view->setBackground(m_colourPicture, windowRect);
     } else
         m_view->clearBackground();
-    showGrid();
+    refreshSnapping();
     const int n = int(m_scene.gauges.size());
     const int selected = m_view->selectedGauge();
     m_view->setGaugeSlots(n);
@@ -353,28 +353,14 @@ std::optional<SnappedDrag> LaterPanelWindowForm::snappedDrag(QPoint delta,
     if (movedRects.size() != moved.size())
         return std::nullopt;
     targets.moving = boundingRect(movedRects);
-    std::vector<int> others;
-    for (int i = 0; i < m_view->gaugeCount(); ++i) {
-        if (std::find(moved.begin(), moved.end(), i) == moved.end())
-            others.push_back(i);
-    }
-    targets.others = gaugeRects(others);
+    targets.others = gaugeRects(gaugesNotMoved(m_view->gaugeCount(), moved));
     if (m_view->background().visible)
         targets.background = GaugeRect{0, 0, m_scene.layout.unitWidth, m_scene.layout.unitHeight};
-    const bool free = m_view->dragModifiers() & Qt::AltModifier;
-    auto drag = snapDrag(delta, targets, unitFrame(), m_app.snap, free);
-    if (drag)
-        m_view->setDragPreview(drag->shown, drag->guides);
-    return drag;
-}
-
-void LaterPanelWindowForm::showGrid() {
-    const UnitFrame frame = unitFrame();
-    m_view->setGrid(frame.origin, gridSpacing(frame, m_app.snap));
+    return showSnappedDrag(*m_view, delta, targets, unitFrame(), m_app.snap);
 }
 
 void LaterPanelWindowForm::refreshSnapping() {
-    showGrid();
+    showSnapGrid(*m_view, unitFrame(), m_app.snap);
 }
 
 QAction* LaterPanelWindowForm::arrangementAction(Arrangement arrangement) const {

@@ -117,7 +117,6 @@ private:
     // The move that dragging the gauges by delta pixels makes, snapped unless Alt is held;
     // shown by the view at once.
     std::optional<SnappedDrag> snappedDrag(QPoint delta, const std::vector<int>& moved);
-    void showGrid();
 
     void onGaugeDragged(int i, QPoint delta);
     void onGaugeDropped(int i, QPoint delta);

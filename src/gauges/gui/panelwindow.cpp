@@ -253,7 +253,7 @@ void PanelWindowForm::placeScene(const PanelScene& scene) {
         m_view->clearBackground();
     else
         m_view->setBackground(scene.background, pixelRect(scene.backgroundRect));
-    showGrid();
+    refreshSnapping();
     m_view->selectGauge(-1);
     onSelectionSetChanged();
     for (int i = 0; i < kGaugeSlots; ++i)
@@ -440,31 +440,17 @@ std::optional<SnappedDrag> PanelWindowForm::snappedDrag(QPoint delta,
         return std::nullopt;
     SnapTargets targets;
     targets.moving = boundingRect(gaugeRects(moved));
-    std::vector<int> others;
-    for (int g = 0; g < m_view->gaugeCount(); ++g) {
-        if (std::find(moved.begin(), moved.end(), g) == moved.end())
-            others.push_back(g);
-    }
-    targets.others = gaugeRects(others);
+    targets.others = gaugeRects(gaugesNotMoved(m_view->gaugeCount(), moved));
     if (m_view->background().visible) {
         const RectF background = backgroundRect(m_document.panel(), m_app.display, m_w);
         targets.background =
             GaugeRect{0, 0, background.width / frame.perUnitX, background.height / frame.perUnitY};
     }
-    const bool free = m_view->dragModifiers() & Qt::AltModifier;
-    auto drag = snapDrag(delta, targets, frame, m_app.snap, free);
-    if (drag)
-        m_view->setDragPreview(drag->shown, drag->guides);
-    return drag;
-}
-
-void PanelWindowForm::showGrid() {
-    const UnitFrame frame = unitFrame();
-    m_view->setGrid(frame.origin, gridSpacing(frame, m_app.snap));
+    return showSnappedDrag(*m_view, delta, targets, frame, m_app.snap);
 }
 
 void PanelWindowForm::refreshSnapping() {
-    showGrid();
+    showSnapGrid(*m_view, unitFrame(), m_app.snap);
 }
 
 void PanelWindowForm::onGaugeResizing(int i, int width) {

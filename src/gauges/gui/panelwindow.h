@@ -169,7 +169,6 @@ private:
     // The move that dragging the gauges by delta pixels makes, snapped unless Alt is held;
     // shown by the view at once. nullopt while the window has no scale.
     std::optional<SnappedDrag> snappedDrag(QPoint delta, const std::vector<int>& moved);
-    void showGrid();
     // Makes this window the one the gauge dialogs work on.
     void becomeCurrent(int gauge);
     void askForCommand(void (PanelWindowForm::*request)());

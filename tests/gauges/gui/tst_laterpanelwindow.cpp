@@ -4,6 +4,7 @@
 
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
+#include "guisupport/userclicks.h"
 #include "support/testfiles.h"
 
 #include "base/core/screensize.h"
@@ -103,17 +104,6 @@ class TestLaterPanelWindow : public QObject {
         return form;
     }
     QRect rectOf(LaterPanelWindowForm* form, int g) const { return form->gaugePicture(g).geometry; }
-    // Keys held on every move and at the release.
-    static void drag(QWidget* view, QPoint from, QPoint delta, Qt::KeyboardModifiers keys = {}) {
-        QTest::mousePress(view, Qt::LeftButton, keys, from);
-        for (int step = 1; step <= 4; ++step) {
-            const QPointF to(from + delta * step / 4);
-            QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
-                             Qt::LeftButton, keys);
-            QCoreApplication::sendEvent(view, &move);
-        }
-        QTest::mouseRelease(view, Qt::LeftButton, keys, from + delta);
-    }
     std::string bytes() const { return m_document.laterLines().bytes(); }
 
 private slots:
@@ -223,7 +213,7 @@ private slots:
         QCOMPARE(m_app.display.laterView(form->viewKey()), (ViewPlacement{2, 10, -5}));
         QCOMPARE(bytes(), m_opened);
 
-        drag(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
+        dragWithKeys(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
                              "gauge01=Engines!Oil Pressure,  65 , 12, 30"));
@@ -300,7 +290,7 @@ private slots:
     void aDragChangesExactlyItsLine() {
         LaterPanelWindowForm* form = show(0);
         QUndoStack* stack = m_document.undoStack();
-        drag(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
+        dragWithKeys(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
         QCOMPARE(stack->count(), 1);
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
@@ -314,7 +304,7 @@ private slots:
         QCOMPARE(bytes(), moved);
 
         // A second drop of the same gauge is a step of its own.
-        drag(form->view(), rectOf(form, 1).center(), QPoint(-20, 0));
+        dragWithKeys(form->view(), rectOf(form, 1).center(), QPoint(-20, 0));
         QCOMPARE(stack->count(), 2);
         // A press and release without a drag changes nothing.
         QTest::mouseClick(form->view(), Qt::LeftButton, {}, rectOf(form, 0).center());
@@ -327,12 +317,12 @@ private slots:
         LaterPanelWindowForm* form = show(0);
         QUndoStack* stack = m_document.undoStack();
         const QPoint nearGauge0((11 - 150) * 2, 0);
-        drag(form->view(), rectOf(form, 3).center(), nearGauge0, Qt::AltModifier);
+        dragWithKeys(form->view(), rectOf(form, 3).center(), nearGauge0, Qt::AltModifier);
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList("gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
                              "gauge03=Engines!Egt, 11, 50, 20, 20, ON"));
         m_document.undo();
-        drag(form->view(), rectOf(form, 3).center(), nearGauge0);
+        dragWithKeys(form->view(), rectOf(form, 3).center(), nearGauge0);
         QCOMPARE(stack->count(), 1);
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList("gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
@@ -343,7 +333,7 @@ private slots:
         // Gauges 0 and 3 together: the box's top (y = 10) comes 3 pixels from the
         // background's top (y = 0) and goes there.
         form->view()->setSelection({0, 3});
-        drag(form->view(), rectOf(form, 0).center(), QPoint(0, -23));
+        dragWithKeys(form->view(), rectOf(form, 0).center(), QPoint(0, -23));
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList({"gauge00=Engines!Rpm, 10, 10, 40, 20 -> "
                               "gauge00=Engines!Rpm, 10, 0, 40, 20",
@@ -356,7 +346,7 @@ private slots:
         QCOMPARE(form->view()->gridSpacing(), QSizeF(50, 50));
         QCOMPARE(form->view()->gridOrigin(), QPointF(128, 192));
         form->selectGauge(3);
-        drag(form->view(), rectOf(form, 3).center(), QPoint(37, 33));
+        dragWithKeys(form->view(), rectOf(form, 3).center(), QPoint(37, 33));
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList("gauge03=Engines!Egt, 150, 50, 20, 20, ON -> "
                              "gauge03=Engines!Egt, 175, 75, 20, 20, ON"));
@@ -368,7 +358,7 @@ private slots:
         QTest::mouseClick(form->view(), Qt::LeftButton, {}, rectOf(form, 0).center());
         QCOMPARE(form->selectedGauge(), 0);
         const QPoint corner = form->view()->handleRect().center();
-        drag(form->view(), corner, QPoint(20, 10));
+        dragWithKeys(form->view(), corner, QPoint(20, 10));
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList("gauge00=Engines!Rpm, 10, 10, 40, 20 -> "
                              "gauge00=Engines!Rpm, 10, 10, 50, 25"));
@@ -406,7 +396,7 @@ private slots:
         QVERIFY(!form->arrangementAction(Arrangement::DistributeVertically)->isEnabled());
         form->arrangementAction(Arrangement::AlignTop)->trigger();
         QTest::keyClick(form->view(), Qt::Key_Left, Qt::ShiftModifier);
-        drag(form->view(), rectOf(form, 3).center(), QPoint(20, 10));
+        dragWithKeys(form->view(), rectOf(form, 3).center(), QPoint(20, 10));
         QCOMPARE(stack->count(), 3);
         QCOMPARE(stack->text(0), QStringLiteral("Align top"));
         QCOMPARE(changedLines(m_opened, bytes()),

@@ -4,6 +4,7 @@
 #include "gauges/gui/demopanel.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
+#include "guisupport/userclicks.h"
 
 #include "gauges/core/gaugeaddition.h"
 #include "gauges/core/gaugeclipboard.h"
@@ -65,21 +66,6 @@ class TestPanelWindow : public QObject {
     }
     static QPoint centreOf(PanelWindowForm* form, int g) {
         return form->gaugePicture(g).geometry.center();
-    }
-    // A drag by the mouse with keys held on every move and at the release; during runs
-    // while the button is still down.
-    static void dragWith(QWidget* view, QPoint from, QPoint delta, Qt::KeyboardModifiers keys,
-                         const std::function<void()>& during = {}) {
-        QTest::mousePress(view, Qt::LeftButton, keys, from);
-        for (int step = 1; step <= 4; ++step) {
-            const QPointF to(from + delta * step / 4);
-            QMouseEvent move(QEvent::MouseMove, to, view->mapToGlobal(to), Qt::NoButton,
-                             Qt::LeftButton, keys);
-            QCoreApplication::sendEvent(view, &move);
-        }
-        if (during)
-            during();
-        QTest::mouseRelease(view, Qt::LeftButton, keys, from + delta);
     }
 
 private slots:
@@ -456,13 +442,13 @@ private slots:
         // The mouse leaves gauge 1's left edge 3 pixels right of gauge 0's.
         const QPoint delta(int(std::lround((40 - 200) * fx)) + 3, 0);
 
-        dragWith(form->view(), centreOf(form, 1), delta, Qt::AltModifier);
+        dragWithKeys(form->view(), centreOf(form, 1), delta, Qt::AltModifier);
         QCOMPARE(undo->count(), before + 1);
         QVERIFY(gauge(1).gaugeX > 40 && gauge(1).gaugeX <= 40 + 3);
         QCOMPARE(gauge(1).gaugeY, 120.0);
         m_document.undo();
 
-        dragWith(form->view(), centreOf(form, 1), delta, {}, [&] {
+        dragWithKeys(form->view(), centreOf(form, 1), delta, {}, [&] {
             QVERIFY(!form->view()->guides().empty());
             const QLineF guide = form->view()->guides().front();
             QCOMPARE(guide.x1(), guide.x2()); // upright, on the shared left edge
@@ -484,7 +470,7 @@ private slots:
         const QPoint dot(int(std::floor(background.left() + 25 * fx)),
                          int(std::floor(background.top() + 25 * fy)));
         const QImage dotted = form->view()->grab(QRect(dot, QSize(2, 1))).toImage();
-        dragWith(form->view(), centreOf(form, 1), QPoint(37, 23), {});
+        dragWithKeys(form->view(), centreOf(form, 1), QPoint(37, 23), {});
         QCOMPARE(std::fmod(gauge(1).gaugeX, 25), 0.0);
         QCOMPARE(std::fmod(gauge(1).gaugeY, 25), 0.0);
         QVERIFY(gauge(1).gaugeX != 200);
