@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs, builds and runs every test: the whole suite (the monkey test of every window on a
-# fixed list of seeds among them), the same suite again on the clang build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package (built, checked, unpacked
+# Installs, builds and runs every test: the core and tool tests on the gcc build, then the
+# whole suite (the windows' tests and the monkey test of every window on a fixed list of seeds
+# among them) on the clang build under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package (built, checked, unpacked
 # into a scratch root and run from there: scripts/package.sh), then every fuzz target for
 # COCKPIX_FUZZ_SECONDS seconds (default 10; 0 skips fuzzing; scripts/fuzz.sh runs longer). Prints the time of each stage.
 set -uo pipefail

@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using cockpix::test::CliRun;
 using cockpix::test::fileText;
-constexpr auto npos = std::string::npos;
+using cockpix::test::npos;
 
 class CheckCommand : public cockpix::ScratchDirTest {
 protected:

@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using cockpix::test::CliRun;
 using cockpix::test::runCli;
-constexpr auto npos = std::string::npos;
+using cockpix::test::npos;
 
 class DemoCommands : public cockpix::ScratchDirTest {
 protected:

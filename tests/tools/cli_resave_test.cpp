@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using cockpix::test::CliRun;
 using cockpix::test::fileText;
-constexpr auto npos = std::string::npos;
+using cockpix::test::npos;
 
 // A copy of the sample aircraft in a fresh directory, and the tool run inside it with its
 // own (empty) settings directory.

@@ -17,7 +17,7 @@ namespace {
 
 using cockpix::test::CliRun;
 using Args = std::vector<std::string>;
-constexpr auto npos = std::string::npos;
+using cockpix::test::npos;
 
 using CommandLineUsage = cockpix::ScratchDirTest;
 

@@ -17,6 +17,8 @@ extern char** environ;
 
 namespace cockpix::test {
 
+inline constexpr auto npos = std::string::npos;
+
 struct CliRun {
     int status = -1;
     std::string out;

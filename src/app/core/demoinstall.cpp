@@ -31,11 +31,6 @@ bool holdsDemo(const std::string& dir) {
     return fs::is_regular_file(fs::path(withSlash(dir) + kDemoPanelDir) / "panel.cfg", ec);
 }
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 // Copies the demo's files (not its settings folder, which prepareDemo writes anew) into
 // target, which must not exist yet.
 std::string copyDemoFiles(const fs::path& from, const fs::path& target) {

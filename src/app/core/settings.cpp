@@ -17,16 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 std::array<std::string*, 5> fieldsInFileOrder(Directories& dirs) {
     return {&dirs.gaugesDir, &dirs.bmpDir, &dirs.paletteDir, &dirs.panelDir, &dirs.programDir};
 }
 
 } // namespace
+
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
 
 std::string settingsFilePath() {
     const std::string own = environmentValue("COCKPIX_CONFIG_DIR");

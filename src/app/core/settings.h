@@ -32,6 +32,9 @@ struct Options {
 
 std::string settingsFilePath();
 
+// The environment variable's value; empty when it is not set.
+std::string environmentValue(const char* name);
+
 // Reads up to five lines into gaugesDir, bmpDir, paletteDir, panelDir, programDir; fields
 // whose line is missing keep their values. A missing file changes nothing.
 void readSettings(Directories& dirs, const std::string& path = settingsFilePath());

@@ -11,6 +11,9 @@
 
 namespace cockpix {
 
+// Windows measures dialogs and FS98 its outside view in twips, 15 to a screen pixel.
+inline constexpr double kTwipsPerPixel = 15;
+
 struct ScreenSize {
     int width = 0;
     int height = 0;

@@ -1,5 +1,6 @@
 #include "base/gui/modeltext.h"
 
+#include "base/core/numbertext.h"
 #include "base/core/windows1252.h"
 
 #include <QFile>
@@ -58,6 +59,10 @@ QString toQString(const UserText& text) {
         }
     }
     return result;
+}
+
+QString numberText(double value) {
+    return QString::fromStdString(plainNumberText(value));
 }
 
 } // namespace cockpix

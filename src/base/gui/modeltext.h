@@ -28,6 +28,9 @@ QString fromPanelText(std::string_view bytes, TextEncoding encoding);
 std::string toModelPath(const QString& path);
 QString fromModelPath(const std::string& path);
 
+// A number as the panel files write it: "12", "0.5".
+QString numberText(double value);
+
 // A text built of pieces of several origins, each decoded by what it is.
 QString toQString(const UserText& text);
 

@@ -5,6 +5,7 @@
 // with the panel picture placed in it. The preview is measured in twips of the dialog (15 per
 // pixel): the whole screen maps onto 4815 x 3615 twips, whatever its size.
 
+#include "base/core/screensize.h"
 #include "gauges/core/panellayout.h"
 #include "panel/core/panel.h"
 #include "panel/core/paneldisplay.h"
@@ -14,7 +15,6 @@
 
 namespace cockpix {
 
-inline constexpr double kTwipsPerPixel = 15;
 inline constexpr double kPreviewWidthTwips = 4815;
 inline constexpr double kPreviewHeightTwips = 3615;
 // The screen rectangle shows 3375 twips of the 3615 the height maps onto; the rest of the

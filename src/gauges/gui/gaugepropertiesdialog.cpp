@@ -20,10 +20,6 @@
 namespace cockpix {
 namespace {
 
-QString numberText(double value) {
-    return QString::fromStdString(plainNumberText(value));
-}
-
 double boxValue(const QLineEdit* box) {
     return numericValue(toModelText(box->text()));
 }

@@ -24,10 +24,6 @@
 namespace cockpix {
 namespace {
 
-QString numberText(double value) {
-    return QString::fromStdString(plainNumberText(value));
-}
-
 double textValue(const QLineEdit* text) {
     return numericValue(toModelText(text->text()));
 }

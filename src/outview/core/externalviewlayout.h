@@ -8,6 +8,7 @@
 // "Hide menu-bar" option on, which leaves a 20-pixel band at the bottom.
 
 #include "base/core/bmpheader.h"
+#include "base/core/screensize.h"
 #include "gauges/core/panellayout.h"
 #include "panel/core/panel.h"
 
@@ -16,7 +17,6 @@
 
 namespace cockpix {
 
-inline constexpr double kTwipsPerPixel = 15;
 // A default view of size 0 would show no frame; FS98 panels without one get 2000.
 inline constexpr double kDefaultViewSizeWhenZero = 2000;
 

@@ -1,5 +1,6 @@
 #include "panel/core/panelscan.h"
 
+#include "base/core/asciicase.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 #include "panel/core/panelsource.h"
@@ -12,18 +13,6 @@ namespace {
 
 char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Keywords are compared on the first characters of a line only, so anything may follow
-// them ("[Window00] main panel" is still a window header).
-bool startsWithIgnoringCase(std::string_view line, std::string_view lowerKeyword) {
-    if (line.size() < lowerKeyword.size())
-        return false;
-    for (std::size_t i = 0; i < lowerKeyword.size(); ++i) {
-        if (asciiLower(line[i]) != lowerKeyword[i])
-            return false;
-    }
-    return true;
 }
 
 char firstLower(std::string_view line) {

@@ -1,5 +1,6 @@
 #include "template/core/filechecks.h"
 
+#include "base/core/asciicase.h"
 #include "base/core/linediff.h"
 #include "base/core/numbertext.h"
 #include "template/core/checktext.h"
@@ -17,19 +18,6 @@ namespace {
 std::string_view trimmedLeft(std::string_view text) {
     const std::size_t start = text.find_first_not_of(" \t");
     return start == std::string_view::npos ? std::string_view() : text.substr(start);
-}
-
-bool startsWithIgnoringCase(std::string_view line, std::string_view lowerKeyword) {
-    if (line.size() < lowerKeyword.size())
-        return false;
-    for (std::size_t i = 0; i < lowerKeyword.size(); ++i) {
-        char c = line[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerKeyword[i])
-            return false;
-    }
-    return true;
 }
 
 // A header the reader knows in some place of the file.

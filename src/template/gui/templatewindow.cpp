@@ -24,10 +24,6 @@
 namespace cockpix {
 namespace {
 
-QString numberText(double value) {
-    return QString::fromStdString(plainNumberText(value));
-}
-
 void paintBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);

@@ -9,7 +9,7 @@ namespace {
 
 using test::put32At;
 
-const std::vector<Rgb> kReference = {{0, 0, 0}, {255, 255, 255}, {200, 0, 0}};
+const std::vector<Rgb> kPreviewReference = {{0, 0, 0}, {255, 255, 255}, {200, 0, 0}};
 
 Rgb pixel(const PreviewPicture& picture, int x, int y) {
     const auto at = (static_cast<std::size_t>(y) * picture.width + x) * 3;
@@ -33,7 +33,7 @@ IndexedImage halves() {
 TEST(PalettePreview, EachPixelTakesTheNearestColourFS98Has) {
     const std::vector<Rgb> proposed = {{0, 0, 255}};
     const PalettePreviewResult result =
-        makePalettePreview(bmpFileBytes(halves(), 4), "/p/main.bmp", kReference, proposed, 5, 100);
+        makePalettePreview(bmpFileBytes(halves(), 4), "/p/main.bmp", kPreviewReference, proposed, 5, 100);
     ASSERT_TRUE(result.preview) << result.problem.toUtf8();
     const PalettePreview& preview = *result.preview;
     EXPECT_EQ(pixel(preview.now, 0, 0), (Rgb{255, 255, 255}));
@@ -53,7 +53,7 @@ TEST(PalettePreview, EachPixelTakesTheNearestColourFS98Has) {
 
 TEST(PalettePreview, PicturesShrinkToTheirLimitAndStandSideBySide) {
     const PalettePreviewResult result =
-        makePalettePreview(bmpFileBytes(halves(), 4), "/p/main.bmp", kReference, {}, 5, 4);
+        makePalettePreview(bmpFileBytes(halves(), 4), "/p/main.bmp", kPreviewReference, {}, 5, 4);
     ASSERT_TRUE(result.preview);
     const PalettePreview& preview = *result.preview;
     EXPECT_EQ(preview.now.width, 4);
@@ -74,7 +74,7 @@ TEST(PalettePreview, ATopDownBitmapStartsWithItsTopRow) {
     std::string topDown = bmpFileBytes(halves(), 4);
     put32At(topDown, 22, std::uint32_t(-4)); // the rows written bottom-up, now read from the top
     const PalettePreviewResult result =
-        makePalettePreview(topDown, "/p/main.bmp", kReference, {}, 5, 100);
+        makePalettePreview(topDown, "/p/main.bmp", kPreviewReference, {}, 5, 100);
     ASSERT_TRUE(result.preview);
     EXPECT_EQ(pixel(result.preview->now, 0, 3), (Rgb{255, 255, 255}));
     EXPECT_EQ(pixel(result.preview->now, 0, 0), (Rgb{210, 10, 10}));
