@@ -1,5 +1,8 @@
 #include "base/core/textencoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace cockpix {
 
 bool isUtf8(std::string_view text) {
@@ -22,8 +25,17 @@ bool isUtf8(std::string_view text) {
 }
 
 bool hasHighBytes(std::string_view text) {
-    for (const char byte : text) {
-        if (static_cast<unsigned char>(byte) >= 0x80)
+    // Eight bytes at a time: most panel files are all ASCII, and all their bytes are looked at.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & kHighBits) != 0)
+            return true;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
             return true;
     }
     return false;

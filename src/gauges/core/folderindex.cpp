@@ -20,27 +20,50 @@ std::size_t separatorFrom(std::string_view text, std::size_t start) {
     return std::string_view::npos;
 }
 
+// A module file, as a gauge line names it without its extension.
+bool namesModule(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    const std::string_view extension = name.substr(dot);
+    return equalsIgnoringCase(extension, ".gau") || equalsIgnoringCase(extension, ".dll") ||
+           equalsIgnoringCase(extension, ".cab");
+}
+
 } // namespace
 
+void FolderIndex::remember(const std::string& dir, const Listing* listing) {
+    m_newestRecent = 1 - m_newestRecent;
+    m_recent[m_newestRecent].dir = dir;
+    m_recent[m_newestRecent].listing = listing;
+}
+
 const FolderIndex::Listing* FolderIndex::listing(const std::string& dir) {
-    if (m_last != nullptr && m_last->round == m_round && dir == m_lastDir)
-        return m_last;
-    m_last = nullptr;
+    for (const Recent& recent : m_recent) {
+        if (recent.listing != nullptr && recent.listing->round == m_round && dir == recent.dir)
+            return recent.listing;
+    }
     const auto known = m_listings.find(dir);
     if (known != m_listings.end() && known->second.round == m_round) {
-        m_lastDir = dir;
-        return m_last = &known->second;
+        remember(dir, &known->second);
+        return &known->second;
     }
     std::error_code error;
     const fs::file_time_type modified = fs::last_write_time(dir.empty() ? "." : dir, error);
     if (error) {
-        m_listings.erase(dir);
+        if (known != m_listings.end()) {
+            for (Recent& recent : m_recent) {
+                if (recent.listing == &known->second)
+                    recent.listing = nullptr;
+            }
+            m_listings.erase(known);
+        }
         return nullptr;
     }
     if (known != m_listings.end() && known->second.modified == modified) {
         known->second.round = m_round;
-        m_lastDir = dir;
-        return m_last = &known->second;
+        remember(dir, &known->second);
+        return &known->second;
     }
     Listing fresh;
     fresh.modified = modified;
@@ -48,28 +71,44 @@ const FolderIndex::Listing* FolderIndex::listing(const std::string& dir) {
     fs::directory_iterator it(dir.empty() ? "." : dir, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code typeError;
-        Entry entry{it->path().filename().string(), it->is_directory(typeError)};
-        std::string lower = asciiLowered(entry.name);
-        fresh.lowerStems.insert(lower.substr(0, lower.rfind('.')));
-        fresh.lowerStems.insert(lower);
-        // Names that differ only in case (possible here, never on Windows) in name order,
-        // so that the one taken is the same on every run.
-        std::vector<Entry>& variants = fresh.byLowerName[std::move(lower)];
-        const auto before = std::upper_bound(
-            variants.begin(), variants.end(), entry.name,
-            [](const std::string& name, const Entry& other) { return name < other.name; });
-        variants.insert(before, std::move(entry));
+        add(fresh, Entry{it->path().filename().string(), it->is_directory(typeError)});
     }
-    m_lastDir = dir;
-    return m_last = &(m_listings[dir] = std::move(fresh));
+    const Listing* listed = &(m_listings[dir] = std::move(fresh));
+    remember(dir, listed);
+    return listed;
+}
+
+void FolderIndex::add(Listing& listing, Entry entry) {
+    listing.mayHoldModules = listing.mayHoldModules || entry.directory || namesModule(entry.name);
+    listing.stems.insert(entry.name.substr(0, entry.name.rfind('.')));
+    listing.stems.insert(entry.name);
+    // Names that differ only in case (possible here, never on Windows) in name order, so
+    // that the one taken is the same on every run.
+    std::vector<Entry>& variants = listing.byName[entry.name];
+    const auto before = std::upper_bound(
+        variants.begin(), variants.end(), entry.name,
+        [](const std::string& name, const Entry& other) { return name < other.name; });
+    variants.insert(before, std::move(entry));
+}
+
+void FolderIndex::adopt(const std::string& dir, std::span<const FolderEntry> entries) {
+    Listing fresh;
+    // No time of its own: the next round's look at the folder's time lists it again.
+    fresh.modified = fs::file_time_type::min();
+    fresh.round = m_round;
+    for (const FolderEntry& entry : entries)
+        add(fresh, entry);
+    Listing& kept = m_listings[dir];
+    kept = std::move(fresh);
+    remember(dir, &kept);
 }
 
 const FolderIndex::Entry* FolderIndex::entry(const std::string& dir, std::string_view name) {
     const Listing* files = listing(dir);
     if (files == nullptr)
         return nullptr;
-    const auto match = files->byLowerName.find(lowered(name));
-    if (match == files->byLowerName.end())
+    const auto match = files->byName.find(name);
+    if (match == files->byName.end())
         return nullptr;
     for (const Entry& candidate : match->second) {
         if (candidate.name == name)
@@ -78,18 +117,28 @@ const FolderIndex::Entry* FolderIndex::entry(const std::string& dir, std::string
     return &match->second.front();
 }
 
-const std::string& FolderIndex::lowered(std::string_view name) {
-    m_lowered.assign(name);
-    for (char& c : m_lowered)
-        c = asciiLower(c);
-    return m_lowered;
-}
-
 bool FolderIndex::mayHold(const std::string& dir, std::string_view stem) {
-    if (separatorFrom(stem, 0) != std::string_view::npos)
-        return true;
     const Listing* files = listing(dir);
-    return files != nullptr && files->lowerStems.count(lowered(stem)) > 0;
+    if (files == nullptr || !files->mayHoldModules)
+        return false;
+    const std::size_t separator = separatorFrom(stem, 0);
+    if (separator == std::string_view::npos)
+        return files->stems.find(stem) != files->stems.end();
+    // find passes over empty parts and walks "." and ".." as they are: only a plain first
+    // folder is looked for here.
+    std::size_t start = 0;
+    std::size_t end = separator;
+    while (end == start && end != std::string_view::npos) {
+        start = end + 1;
+        end = separatorFrom(stem, start);
+    }
+    const std::string_view first = stem.substr(start, end - start);
+    if (end == std::string_view::npos || first == "." || first == "..")
+        return true;
+    const auto match = files->byName.find(first);
+    return match != files->byName.end() &&
+           std::any_of(match->second.begin(), match->second.end(),
+                       [](const Entry& entry) { return entry.directory; });
 }
 
 bool FolderIndex::contains(const std::string& dir, std::string_view relative) {

@@ -32,36 +32,6 @@ std::optional<GaugeLookup> lookUpModule(const std::string& dir, std::string_view
     return std::nullopt;
 }
 
-GaugeLookup findGaugeIn(const std::string& dir, GaugeName name, LaterGaugeFiles& files) {
-    // Most panel folders hold no module: that is told without keeping an answer.
-    if (!files.folders().mayHold(dir, name.module))
-        return {};
-    if (const std::optional<GaugeLookup>& byModule = files.moduleIn(dir, name.module))
-        return *byModule;
-    if (name.gauge.empty())
-        return {};
-    FolderIndex& folders = files.folders();
-    std::string path(name.module);
-    const auto withEnding = [&](std::string_view ending) -> const std::string& {
-        path.resize(name.module.size());
-        return path += ending;
-    };
-    const std::string xml = std::string(name.gauge) + ".xml";
-    if (const auto file = folders.find(dir, withEnding("/" + xml))) {
-        const std::size_t slash = file->rfind('/');
-        return {GaugeKind::XmlFolder, file->substr(0, slash), file->substr(slash + 1)};
-    }
-    std::optional<std::string> cab = folders.find(dir, withEnding(".cab"));
-    if (!cab)
-        return {};
-    const std::optional<std::vector<std::string>>& names = files.cabNames(*cab);
-    if (!names)
-        return {GaugeKind::CabUnreadable, std::move(*cab), {}};
-    if (const std::string* entry = cabEntry(*names, xml))
-        return {GaugeKind::Cab, std::move(*cab), *entry};
-    return {};
-}
-
 } // namespace
 
 GaugeName splitGaugeName(std::string_view name) {
@@ -93,16 +63,90 @@ const std::optional<std::vector<std::string>>& LaterGaugeFiles::cabNames(const s
     return cached.names;
 }
 
-const std::optional<GaugeLookup>& LaterGaugeFiles::moduleIn(const std::string& dir,
-                                                            std::string_view module) {
+LaterGaugeFiles::ModuleAnswers& LaterGaugeFiles::answersIn(const std::string& dir) {
     if (m_answersRound != m_folders.round()) {
         m_answersRound = m_folders.round();
         m_moduleAnswers.clear();
+        m_recentAnswers = {};
+    }
+    for (const auto& [recentDir, answers] : m_recentAnswers) {
+        if (answers != nullptr && recentDir == dir)
+            return *answers;
     }
     ModuleAnswers& answers = m_moduleAnswers[dir];
+    m_newestAnswers = 1 - m_newestAnswers;
+    m_recentAnswers[m_newestAnswers] = {dir, &answers};
+    return answers;
+}
+
+const std::optional<GaugeLookup>& LaterGaugeFiles::moduleIn(const std::string& dir,
+                                                            std::string_view module) {
+    ModuleAnswers& answers = answersIn(dir);
     if (const auto known = answers.find(module); known != answers.end())
         return known->second;
     return answers.emplace(std::string(module), lookUpModule(dir, module, m_folders)).first->second;
+}
+
+const GaugeLookup* LaterGaugeFiles::lookUpIn(const std::string& dir, GaugeName name,
+                                             GaugeLookup& scratch) {
+    // Most panel folders hold no module, which is told without keeping an answer; a module
+    // looked for before (in the gauges folder, nearly every time) is answered at once.
+    if (!m_folders.mayHoldModules(dir))
+        return nullptr;
+    ModuleAnswers& answers = answersIn(dir);
+    auto known = answers.find(name.module);
+    if (known != answers.end() && known->second)
+        return &*known->second;
+    if (!m_folders.mayHold(dir, name.module))
+        return nullptr;
+    if (known == answers.end())
+        known = answers.emplace(std::string(name.module), lookUpModule(dir, name.module, m_folders))
+                    .first;
+    if (known->second)
+        return &*known->second;
+    if (name.gauge.empty())
+        return nullptr;
+    std::string path(name.module);
+    const auto withEnding = [&](std::string_view ending) -> const std::string& {
+        path.resize(name.module.size());
+        return path += ending;
+    };
+    const std::string xml = std::string(name.gauge) + ".xml";
+    if (const auto file = m_folders.find(dir, withEnding("/" + xml))) {
+        const std::size_t slash = file->rfind('/');
+        scratch = {GaugeKind::XmlFolder, file->substr(0, slash), file->substr(slash + 1)};
+        return &scratch;
+    }
+    std::optional<std::string> cab = m_folders.find(dir, withEnding(".cab"));
+    if (!cab)
+        return nullptr;
+    const std::optional<std::vector<std::string>>& names = cabNames(*cab);
+    if (!names)
+        scratch = {GaugeKind::CabUnreadable, std::move(*cab), {}};
+    else if (const std::string* entry = cabEntry(*names, xml))
+        scratch = {GaugeKind::Cab, std::move(*cab), *entry};
+    else
+        return nullptr;
+    return &scratch;
+}
+
+const GaugeLookup& LaterGaugeFiles::lookUp(std::string_view name, const std::string& panelDir,
+                                           const std::string& gaugesDir) {
+    const GaugeName parts = splitGaugeName(name);
+    const GaugeLookup* unreadable = nullptr;
+    if (parts.module.empty())
+        return m_missing;
+    std::size_t slot = 0;
+    for (const std::string* dir : {&panelDir, &gaugesDir}) {
+        if (dir->empty())
+            continue;
+        const GaugeLookup* here = lookUpIn(*dir, parts, m_scratch[slot++]);
+        if (here != nullptr && here->found())
+            return *here;
+        if (here != nullptr && here->kind == GaugeKind::CabUnreadable && unreadable == nullptr)
+            unreadable = here;
+    }
+    return unreadable != nullptr ? *unreadable : m_missing;
 }
 
 std::optional<std::string> LaterGaugeFiles::takeCabBytes(const std::string& path) {
@@ -115,20 +159,7 @@ std::optional<std::string> LaterGaugeFiles::takeCabBytes(const std::string& path
 
 GaugeLookup findLaterGauge(std::string_view name, const std::string& panelDir,
                            const std::string& gaugesDir, LaterGaugeFiles& files) {
-    const GaugeName parts = splitGaugeName(name);
-    GaugeLookup result;
-    if (parts.module.empty())
-        return result;
-    for (const std::string* dir : {&panelDir, &gaugesDir}) {
-        if (dir->empty())
-            continue;
-        GaugeLookup here = findGaugeIn(*dir, parts, files);
-        if (here.found())
-            return here;
-        if (here.kind == GaugeKind::CabUnreadable && result.kind == GaugeKind::Missing)
-            result = std::move(here);
-    }
-    return result;
+    return files.lookUp(name, panelDir, gaugesDir);
 }
 
 } // namespace cockpix

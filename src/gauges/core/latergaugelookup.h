@@ -10,6 +10,7 @@
 #include "base/core/filelookup.h"
 #include "gauges/core/folderindex.h"
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -67,6 +68,11 @@ public:
     // the same modules again and again.
     const std::optional<GaugeLookup>& moduleIn(const std::string& dir, std::string_view module);
 
+    // findLaterGauge's answer, kept here until the next look-up: a check asks for every gauge
+    // of every panel, and most answers are a module found before.
+    const GaugeLookup& lookUp(std::string_view name, const std::string& panelDir,
+                              const std::string& gaugesDir);
+
 private:
     struct TextHash {
         using is_transparent = void;
@@ -83,8 +89,18 @@ private:
     };
     FolderIndex m_folders;
     std::map<std::string, CachedCab> m_cabs;
+    // What dir holds of name's gauge: a module answer kept, one found now into scratch, or
+    // nullptr for nothing.
+    const GaugeLookup* lookUpIn(const std::string& dir, GaugeName name, GaugeLookup& scratch);
+    ModuleAnswers& answersIn(const std::string& dir);
+
     std::unordered_map<std::string, ModuleAnswers> m_moduleAnswers; // by folder, this round
     unsigned m_answersRound = 0;
+    // The answers of the two folders asked last (a panel's own and the gauges folder).
+    std::array<std::pair<std::string, ModuleAnswers*>, 2> m_recentAnswers;
+    std::size_t m_newestAnswers = 0;
+    std::array<GaugeLookup, 2> m_scratch; // one a folder, so a cabinet of the first stays
+    GaugeLookup m_missing;
     std::string m_lastCabPath;
     std::optional<FileStamp> m_lastCabStamp;
     std::optional<std::string> m_lastCabBytes;

@@ -3,6 +3,7 @@
 #include "base/core/asciicase.h"
 #include "base/core/blanks.h"
 #include "base/core/linecutter.h"
+#include "base/core/textencoding.h"
 
 #include <algorithm>
 #include <limits>
@@ -194,6 +195,10 @@ void PanelLines::remove(std::size_t line) {
         m_lines[line - 1].end = 0;
     m_lines.erase(m_lines.begin() + static_cast<long>(line));
     shiftHeaders(line + 1, -1);
+}
+
+bool PanelLines::hasHighBytes() const {
+    return cockpix::hasHighBytes(m_text) || cockpix::hasHighBytes(m_added);
 }
 
 std::string PanelLines::bytes() const {

@@ -80,6 +80,8 @@ public:
 
     // The whole file: every line and its line end, in order.
     std::string bytes() const;
+    // False when no line holds a byte above 127 (true may also mean a line edited away).
+    bool hasHighBytes() const;
 
     class State;
     // What the lines are now, to come back to with restore(): an undo step keeps the states

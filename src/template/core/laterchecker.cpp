@@ -217,6 +217,11 @@ private:
 
     void checkGaugeNumbers(int w) {
         const std::vector<LaterGauge>& gauges = window(w).gauges;
+        // Most windows number their gauges 00, 01, 02, ... in line order: no double, no gap.
+        long expected = 0;
+        if (std::all_of(gauges.begin(), gauges.end(),
+                        [&](const LaterGauge& gauge) { return gauge.number == expected++; }))
+            return;
         std::map<long, std::size_t> first; // number -> line
         for (std::size_t g = 0; g < gauges.size(); ++g) {
             const auto [at, added] = first.emplace(gauges[g].number, gauges[g].line);
@@ -257,8 +262,8 @@ private:
         const std::string_view name = laterGaugeName(m_lines, gauge.line);
         if (name.empty())
             return;
-        const GaugeLookup found =
-            findLaterGauge(name, m_dirs.panelDir, m_dirs.gaugesDir, m_facts.laterFiles());
+        const GaugeLookup& found =
+            m_facts.laterFiles().lookUp(name, m_dirs.panelDir, m_dirs.gaugesDir);
         if (found.kind == GaugeKind::CabUnreadable)
             add(lineOf(gauge.line), Severity::Error, "cab-unreadable",
                 UserText::path(found.path) + " cannot be read as a cabinet: FS finds no " +

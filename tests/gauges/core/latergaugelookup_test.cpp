@@ -171,6 +171,39 @@ TEST_F(LaterGaugeLookup, AModuleIsLookedForOnceARoundAndAmongCaseTwinsByNameOrde
     EXPECT_EQ(find("twin").path, gaugesDir + "twin.gau"); // the exact name first
 }
 
+// A module below a folder is found only through that folder, however the path is written;
+// a panel folder without any folder or module file is passed over.
+TEST_F(LaterGaugeLookup, AModuleBelowAFolderNeedsThatFolder) {
+    writeFile(root / "gauges/Fleet/MOD.gau", "gau");
+    for (const char* name :
+         {"fleet\\mod!G", "FLEET/Mod", "\\Fleet\\Mod!G", "Fleet\\\\mod", "./Fleet/Mod"}) {
+        const GaugeLookup found = find(name);
+        EXPECT_EQ(found.kind, GaugeKind::Gau) << name;
+        EXPECT_TRUE(found.path.ends_with("Fleet/MOD.gau")) << found.path;
+    }
+    EXPECT_EQ(find("Other\\Mod!G").kind, GaugeKind::Missing);
+    EXPECT_EQ(find("ROUND.GAU\\Mod").kind, GaugeKind::Missing); // a file, not a folder
+    const std::string bare = (root / "bare").string() + "/";
+    writeFile(root / "bare/panel.cfg", "");
+    writeFile(root / "bare/round.bmp", "");
+    EXPECT_EQ(findLaterGauge("Round!x", bare, gaugesDir, files).path, gaugesDir + "ROUND.GAU");
+    EXPECT_EQ(findLaterGauge("Fleet\\Mod", bare, gaugesDir, files).path,
+              gaugesDir + "Fleet/MOD.gau");
+}
+
+// A listing handed over by a walk of the tree stands for the folder in its round only.
+TEST_F(LaterGaugeLookup, AnAdoptedListingHoldsForItsRound) {
+    FolderIndex& folders = files.folders();
+    const std::vector<FolderEntry> walked = {{"Ghost.gau", false}, {"Sub", true}};
+    folders.adopt(panelDir, walked);
+    EXPECT_EQ(folders.find(panelDir, "GHOST.GAU"), panelDir + "Ghost.gau");
+    EXPECT_EQ(find("ghost!x").path, panelDir + "Ghost.gau");
+    EXPECT_FALSE(folders.contains(panelDir, "Round.dll")); // the walk did not see it
+    files.beginRound();
+    EXPECT_FALSE(folders.contains(panelDir, "Ghost.gau"));
+    EXPECT_TRUE(folders.contains(panelDir, "Round.dll"));
+}
+
 TEST_F(LaterGaugeLookup, ACabinetIsListedAgainWhenItChanges) {
     if (!cabsMade)
         GTEST_SKIP() << "gcab is not installed";
