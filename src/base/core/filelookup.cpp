@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -81,6 +82,32 @@ std::optional<std::string> resolveComponent(const std::string& prefix, const std
     return std::nullopt;
 }
 
+// Reads the regular file at path into bytes: one look at its size (which also tells a
+// folder or a device from a file), then open, one read and close, unbuffered. A tree check
+// reads thousands of small files, where every extra call counts. Resizing keeps what the
+// string held: a module as long as the previous one is read over it without clearing a
+// megabyte first.
+bool readRegularFileInto(const std::string& path, std::string& bytes) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(fs::path(path), error);
+    if (error)
+        return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    bool read = true;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::exception&) {
+        read = false;
+    }
+    if (read && size > 0)
+        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    std::fclose(file);
+    return read;
+}
+
 } // namespace
 
 std::optional<std::string> findPathIgnoringCase(const std::string& path) {
@@ -148,27 +175,10 @@ std::string asciiLowered(std::string_view text) {
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(fs::path(path), ec))
+    std::string content;
+    if (!readRegularFileInto(path, content))
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return std::nullopt;
-    in.seekg(0, std::ios::beg);
-    try {
-        std::string content(static_cast<std::size_t>(size), '\0');
-        if (size > 0 && !in.read(content.data(), size))
-            return std::nullopt;
-        return content;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    } catch (const std::length_error&) {
-        return std::nullopt;
-    }
+    return content;
 }
 
 bool fileHolds(const std::string& path, std::string_view bytes) {
@@ -189,32 +199,10 @@ bool fileHolds(const std::string& path, std::string_view bytes) {
 }
 
 bool readWholeFileInto(const std::string& path, std::string& bytes) {
-    std::error_code ec;
-    if (!fs::is_regular_file(fs::path(path), ec)) {
-        bytes.clear();
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in ? std::streamoff(in.tellg()) : -1;
-    if (size < 0) {
-        bytes.clear();
-        return false;
-    }
-    in.seekg(0, std::ios::beg);
-    try {
-        // Resizing keeps what the string held: a module as long as the previous one is read
-        // over it without clearing a megabyte first.
-        bytes.resize(static_cast<std::size_t>(size));
-    } catch (const std::exception&) {
-        bytes.clear();
-        return false;
-    }
-    if (size > 0 && !in.read(bytes.data(), size)) {
-        bytes.clear();
-        return false;
-    }
-    return true;
+    if (readRegularFileInto(path, bytes))
+        return true;
+    bytes.clear();
+    return false;
 }
 
 std::optional<FileStamp> fileStamp(const std::string& path) {

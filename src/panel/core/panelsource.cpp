@@ -32,9 +32,14 @@ std::optional<std::string> aliasTarget(const std::string& panelDir, std::string_
 
 PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
     PanelSource at{PanelFormat::Fs98, path, panelDir, {}, {}};
-    const std::string onDisk = resolvePathIgnoringCase(path);
-    if (std::optional<std::string> bytes = readWholeFile(onDisk))
-        at.bytes = std::move(*bytes);
+    // The name as given is read first: it is the name on disk nearly always, and a look for
+    // another case costs a listing of every folder of the path.
+    std::optional<std::string> firstBytes = readWholeFile(path);
+    const std::string onDisk = firstBytes ? path : resolvePathIgnoringCase(path);
+    if (!firstBytes && onDisk != path)
+        firstBytes = readWholeFile(onDisk);
+    if (firstBytes)
+        at.bytes = std::move(*firstBytes);
     PanelFormatAndAlias read = detectPanelFormatAndAlias(at.bytes);
     at.format = read.format;
     const PanelFormat chosenFormat = at.format;
