@@ -97,6 +97,45 @@ bool fieldNumber(std::string_view field, double& number) {
     return true;
 }
 
+// A field that is blanks, a plain number (an optional sign, at most 15 digits with a
+// decimal point among or after them) and blanks, up to a comma or end: its value, as
+// fieldNumber reads it, and where the field ends (the comma, or end). nullptr for any other
+// field, which fieldNumber then reads.
+const char* plainField(const char* at, const char* end, double& value) {
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    while (at != end && isBlank(*at))
+        ++at;
+    const bool negative = at != end && *at == '-';
+    if (at != end && (*at == '-' || *at == '+'))
+        ++at;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; at != end; ++at) {
+        const char c = *at;
+        if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point ? 1 : 0;
+            ++digits;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    while (at != end && isBlank(*at))
+        ++at;
+    if (digits == 0 || digits > 15 || (at != end && *at != ','))
+        return nullptr;
+    value = decimals == 0 ? static_cast<double>(mantissa)
+                          : static_cast<double>(mantissa) / kPowers[decimals];
+    if (negative)
+        value = -value;
+    return at;
+}
+
 // Calls take(index, field) for the name (index 0) and each field of a gauge line's value.
 template <class Take> void eachGaugeField(std::string_view value, const Take& take) {
     std::size_t start = 0;
@@ -125,13 +164,28 @@ LaterGauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
     const char* const end = value.data() + value.size();
     const char* start = value.data() + nameEnd + 1;
     for (std::size_t index = 0; index < 4; ++index) {
+        // Nearly every field is a plain number between blanks: read in the same pass that
+        // finds the comma after it.
+        if (double field = 0; const char* after = plainField(start, end, field)) {
+            *numbers[index] = field;
+            gauge.fieldCount = index + 1;
+            if (after == end)
+                return gauge;
+            start = after + 1;
+            continue;
+        }
+        // Any other field: its end and its blanks in one pass, then the general reading.
+        while (start != end && isBlank(*start))
+            ++start;
         const char* comma = start;
-        while (comma != end && *comma != ',')
-            ++comma;
+        const char* filled = start; // one past its last byte that is not a blank
+        for (; comma != end && *comma != ','; ++comma) {
+            if (!isBlank(*comma))
+                filled = comma + 1;
+        }
         // Set only when a number is there: the gauge's fields start empty.
-        if (double field = 0; fieldNumber(
-                trimmedBlanks(std::string_view(start, static_cast<std::size_t>(comma - start))),
-                field))
+        if (double field = 0;
+            fieldNumber(std::string_view(start, static_cast<std::size_t>(filled - start)), field))
             *numbers[index] = field;
         gauge.fieldCount = index + 1;
         if (comma == end)
@@ -257,8 +311,13 @@ bool sameLaterKey(std::string_view a, std::string_view b) {
 }
 
 long numberAfterPrefix(std::string_view name, std::string_view prefix) {
-    if (!startsWithIgnoringCase(name, prefix) || name.size() == prefix.size())
+    // A plain loop: it runs for every key line of every window.
+    if (name.size() <= prefix.size())
         return -1;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (asciiLower(name[i]) != asciiLower(prefix[i]))
+            return -1;
+    }
     long value = 0;
     for (char c : name.substr(prefix.size())) {
         if (c < '0' || c > '9')

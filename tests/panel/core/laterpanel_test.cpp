@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <random>
 #include <string>
 #include <tuple>
 
@@ -138,15 +139,23 @@ std::optional<double> generalNumber(std::string field) {
 // gives it, to the last bit, whatever the field looks like.
 TEST(LaterPanel, GaugeFieldsReadAsTheGeneralDecimalConversion) {
     // clang-format off
-    const std::vector<std::string> fields = {
+    std::vector<std::string> fields = {
         "0", "-0", "+0", "7", "-7", "+7", "+-5", "-+5", "--5", "1.", ".5", "-.5", ".", "-", "+",
         "", "0.1", "0.2", "0.3", "2.675", "1.005", "0.1234567890123", "123456789012345",
         "1234567890123456", "999999999999999", "9007199254740993", "0.000000000000001",
         "0.0000000000000001", "00000000000000012", "1e5", "1E5", "1.5e-3", "1e", "1e+", "2.5.1",
         "12abc", "12 34", "0x10", "inf", "-inf", "nan", "1e400", "-1e400", "1e-400", "4.9e-324",
         "1.7976931348623157e308", "100000", "-273.15", "3.14159265358979", "0.30000000000000004",
-        "1,5", "5\t", "٣"};
+        "1,5", "5\t", "٣", "  7  ", "\t-3.5\t", " +12 ", "5 6", " . ", "1 .5", "- 5"};
     // clang-format on
+    // And fields made at random of what numbers are made of, on fixed seeds.
+    std::mt19937 engine(17);
+    const std::string_view alphabet = "0123456789 .-+e\t";
+    for (int i = 0; i < 2000; ++i) {
+        fields.emplace_back();
+        for (std::size_t n = engine() % 20; n > 0; --n)
+            fields.back() += alphabet[engine() % alphabet.size()];
+    }
     std::string text = "[Window00]\r\nfile=a.bmp\r\n";
     for (std::size_t i = 0; i < fields.size(); ++i)
         text += "gauge" + std::to_string(i) + "=m!g, " + fields[i] + ", 0\r\n";
