@@ -153,6 +153,45 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
     EXPECT_EQ(json.err, "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
 }
 
+// A tree checked on several threads prints what one thread prints, in the same order: many
+// aircraft (more than a thread takes at once), every third one with findings, some sharing
+// one panel folder's gauges, one read through an alias.
+TEST_F(CheckCommand, ATreeCheckedOnSeveralThreadsPrintsTheSameAsOnOne) {
+    const auto at = cockpix::test::makeLaterInstallation(root / "fs");
+    if (!at.cabsMade)
+        GTEST_SKIP() << "gcab is not installed";
+    cockpix::test::writeFile(at.panelDir / "panel.cfg", cockpix::test::kLaterPanelWithFaults);
+    for (int a = 0; a < 40; ++a) {
+        const fs::path panel = root / "fs/aircraft" / ("plane" + std::to_string(a)) / "panel";
+        fs::create_directories(panel);
+        fs::copy(at.panelDir, panel, fs::copy_options::recursive);
+        if (a % 3 != 0)
+            cockpix::test::writeFile(panel / "panel.cfg", cockpix::test::kCleanLaterPanel);
+    }
+    cockpix::test::writeFile(root / "fs/aircraft/twin/panel/panel.cfg",
+                             "[fltsim]\r\nalias=plane0\\panel\r\n[VIEWS]\r\n");
+    fs::create_directories(root / "config");
+
+    const CliRun one = cockpix::test::runCli(root, {"check", "fs", "--jobs", "1"});
+    EXPECT_EQ(one.status, 1);
+    EXPECT_NE(one.out.find("42 panels: 16 with errors, 0 with warnings, 26 clean\n"), npos)
+        << one.out;
+    for (const char* jobs : {"2", "5"}) {
+        const CliRun many = cockpix::test::runCli(root, {"check", "fs", "--jobs", jobs});
+        EXPECT_EQ(many.status, one.status);
+        EXPECT_EQ(many.out, one.out) << jobs;
+    }
+    const CliRun json = cockpix::test::runCli(root, {"check", "--json", "fs", "--jobs", "1"});
+    EXPECT_EQ(cockpix::test::runCli(root, {"check", "--json", "fs", "--jobs", "3"}).out, json.out);
+
+    for (const char* bad : {"0", "x", "2x", "-1", "257"}) {
+        const CliRun refused = cockpix::test::runCli(root, {"check", "fs", "--jobs", bad});
+        EXPECT_EQ(refused.status, 64) << bad;
+        EXPECT_NE(refused.err.find("--jobs takes a number of threads from 1 to 256"), npos)
+            << refused.err;
+    }
+}
+
 // On a terminal, stderr shows which panel is being checked and is cleared at the end;
 // stdout keeps only the findings and the count.
 TEST_F(CheckCommand, ATreeShowsItsProgressOnATerminalOnly) {

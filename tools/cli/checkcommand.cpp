@@ -8,12 +8,20 @@
 #include "openpanel.h"
 #include "panelwalk.h"
 
+#include "panel/core/panelreader.h"
 #include "template/core/panelchecker.h"
 
 #include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -24,7 +32,7 @@ constexpr int kFindingsStatus = 1;
 
 void printCheckHelp() {
     std::printf(
-        "Usage: cockpix-cli check PATH [--json] [--gauges-dir DIR] [--bmp-dir DIR]\n\n"
+        "Usage: cockpix-cli check PATH [--json] [--jobs N] [--gauges-dir DIR] [--bmp-dir DIR]\n\n"
         "Reads the panel.cfg PATH as the \"&Open\" command does, as an FS98 panel or as one of\n"
         "FS2000 and later, and checks it. FS98 panels: the lines the reader passes over or\n"
         "takes for another key, gauge modules missing or used twice, background bitmaps\n"
@@ -43,6 +51,8 @@ void printCheckHelp() {
         "a terminal, and the last line counts them:\n"
         "  N panels: X with errors, Y with warnings, Z clean\n"
         "(with --json, one array of the panels' objects, and the count on stderr).\n"
+        "A tree is checked on as many threads as there are processors, or on N with\n"
+        "--jobs N; the output is the same, in the same order.\n"
         "The gauges are looked for in --gauges-dir; without it, in the gauges folder of the\n"
         "installation the panel lies in (gauges beside aircraft/NAME/panel), else in the\n"
         "settings file's gauges directory. Nothing is written.\n"
@@ -92,6 +102,86 @@ void writeCheck(JsonWriter& json, const std::string& file, const FileCheck& chec
     json.endObject();
 }
 
+// folder: the panel's folder as the walk of a tree listed it, else nullptr.
+FileCheck checkOne(const std::string& given, const GaugeCommandLine& commandLine, CheckFacts& facts,
+                   const std::vector<FolderEntry>* folder = nullptr) {
+    GaugeCommandLine line = commandLine;
+    const std::string path = fullPath(given);
+    settleDirectoriesForPanel(line, path);
+    if (folder != nullptr)
+        facts.folders().adopt(panelDirFromChosenPath(path), *folder);
+    return checkPanelFile(path, line.dirs, facts);
+}
+
+// Checks the panels of a tree on several threads. Each thread has its own facts, so that no
+// look-up is shared between threads (each lists the gauges folder once); the checks are
+// handed over in the walk's order, whichever thread is done first.
+class ParallelChecks {
+public:
+    ParallelChecks(const PanelWalk& walk, const GaugeCommandLine& line, unsigned threads)
+        : m_walk(walk), m_panels(walk.panels), m_line(line), m_done(m_panels.size()),
+          m_checks(m_panels.size()) {
+        for (unsigned t = 0; t < threads; ++t) {
+            try {
+                m_threads.emplace_back([this] { work(); });
+            } catch (const std::system_error&) {
+                break; // the threads made do the work; with none, take() does it
+            }
+        }
+        m_ownFacts.beginRound();
+        m_ownFacts.holdRound(true);
+    }
+    ~ParallelChecks() {
+        m_next = m_panels.size(); // an early end stops the others at their next panel
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+
+    // The check of panels[index], once a thread has made it.
+    FileCheck take(std::size_t index) {
+        if (m_threads.empty())
+            return checkOne(m_panels[index], m_line, m_ownFacts, &m_walk.folders[index]);
+        std::unique_lock lock(m_mutex);
+        m_ready.wait(lock, [&] { return m_done[index]; });
+        return std::move(m_checks[index]);
+    }
+
+private:
+    void work() {
+        CheckFacts facts;
+        facts.beginRound();
+        facts.holdRound(true);
+        // Panels are taken and handed over a few at a time: a thread waking the other for
+        // each small panel would cost more than the check.
+        for (std::size_t first = m_next.fetch_add(kBatch); first < m_panels.size();
+             first = m_next.fetch_add(kBatch)) {
+            const std::size_t end = std::min(first + kBatch, m_panels.size());
+            std::vector<FileCheck> checks;
+            for (std::size_t i = first; i < end; ++i)
+                checks.push_back(checkOne(m_panels[i], m_line, facts, &m_walk.folders[i]));
+            const std::lock_guard lock(m_mutex);
+            for (std::size_t i = first; i < end; ++i) {
+                m_checks[i] = std::move(checks[i - first]);
+                m_done[i] = true;
+            }
+            m_ready.notify_all();
+        }
+    }
+
+    static constexpr std::size_t kBatch = 16;
+
+    const PanelWalk& m_walk;
+    const std::vector<std::string>& m_panels;
+    const GaugeCommandLine& m_line;
+    std::atomic<std::size_t> m_next = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::vector<char> m_done; // by panel, under m_mutex
+    std::vector<FileCheck> m_checks;
+    std::vector<std::thread> m_threads;
+    CheckFacts m_ownFacts; // when no thread could be started
+};
+
 // Checks panels one after the other, printing each as it is done, and counts them.
 class CheckRun {
 public:
@@ -99,12 +189,26 @@ public:
         : m_line(line), m_json(asJson), m_tree(tree),
           m_progress(tree && ::isatty(STDERR_FILENO) == 1) {}
 
-    void check(const std::string& given, std::size_t index, std::size_t count) {
-        if (m_progress)
-            std::fprintf(stderr, "\r\033[K%zu/%zu %s", index + 1, count, given.c_str());
-        GaugeCommandLine line = m_line;
-        settleDirectoriesForPanel(line, fullPath(given));
-        const FileCheck check = checkPanelFile(fullPath(given), line.dirs, m_facts);
+    void check(const std::string& given) { report(given, checkOne(given, m_line, m_facts)); }
+
+    // The panels of a tree, on threads threads.
+    void checkAll(const PanelWalk& walk, unsigned threads) {
+        const std::vector<std::string>& panels = walk.panels;
+        if (threads <= 1 || panels.size() <= 1) {
+            for (std::size_t i = 0; i < panels.size(); ++i) {
+                showProgress(panels[i], i, panels.size());
+                report(panels[i], checkOne(panels[i], m_line, m_facts, &walk.folders[i]));
+            }
+            return;
+        }
+        ParallelChecks checks(walk, m_line, std::min<std::size_t>(threads, panels.size()));
+        for (std::size_t i = 0; i < panels.size(); ++i) {
+            showProgress(panels[i], i, panels.size());
+            report(panels[i], checks.take(i));
+        }
+    }
+
+    void report(const std::string& given, const FileCheck& check) {
         // Lines are those of the file read: the one given, or the one its alias led to.
         const std::string file = check.rerouted ? check.file : given;
         tally(check);
@@ -146,6 +250,11 @@ public:
     }
 
 private:
+    void showProgress(const std::string& given, std::size_t index, std::size_t count) {
+        if (m_progress)
+            std::fprintf(stderr, "\r\033[K%zu/%zu %s", index + 1, count, given.c_str());
+    }
+
     void tally(const FileCheck& check) {
         m_unreadable = m_unreadable || check.readError.has_value();
         const auto isError = [](const Finding& f) { return f.severity == Severity::Error; };
@@ -186,6 +295,20 @@ private:
     bool m_unreadable = false;
 };
 
+// --jobs N, else one thread a processor; nullopt for a value that is not a count.
+std::optional<unsigned> threadCount(const GaugeCommandLine& line) {
+    for (const auto& [name, value] : line.options) {
+        if (name != "--jobs")
+            continue;
+        unsigned count = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), count);
+        if (error != std::errc() || end != value.data() + value.size() || count < 1 || count > 256)
+            return std::nullopt;
+        return count;
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 } // namespace
 
 int runCheck(std::span<const std::string> args) {
@@ -195,7 +318,11 @@ int runCheck(std::span<const std::string> args) {
     }
     std::vector<std::string> rest(args.begin(), args.end());
     const bool asJson = std::erase(rest, std::string("--json")) > 0;
-    GaugeCommandLine line = parseGaugeCommandLine(rest);
+    static constexpr std::string_view kValueOptions[] = {"--jobs"};
+    GaugeCommandLine line = parseGaugeCommandLine(rest, kValueOptions);
+    const std::optional<unsigned> threads = threadCount(line);
+    if (!threads && line.error.empty())
+        line.error = "--jobs takes a number of threads from 1 to 256";
     if (!line.error.empty() || line.positional.size() != 1) {
         std::fprintf(stderr, "cockpix-cli check: %s (see cockpix-cli check --help)\n",
                      line.error.empty() ? "expected one PATH argument" : line.error.c_str());
@@ -206,15 +333,14 @@ int runCheck(std::span<const std::string> args) {
     const bool tree = std::filesystem::is_directory(given, error);
     CheckRun run(line, asJson, tree);
     if (!tree) {
-        run.check(given, 0, 1);
+        run.check(given);
         return run.finish();
     }
     const PanelWalk walk = findPanelFiles(given);
     run.beginTree();
     for (const std::string& dir : walk.unreadable)
         run.unreadableFolder(dir);
-    for (std::size_t i = 0; i < walk.panels.size(); ++i)
-        run.check(walk.panels[i], i, walk.panels.size());
+    run.checkAll(walk, *threads);
     return run.finish();
 }
 
