@@ -88,9 +88,15 @@ private:
             m_later = m_later || (!value.empty() && !strictNumericValue(value));
             return;
         }
-        for (std::string_view laterKey : kLaterWindowKeys)
-            m_later = m_later || equalsIgnoringCase(name, laterKey);
-        m_later = m_later || numberAfterPrefix(name, "file_") >= 0;
+        // Most keys of a window are none of these: their first letter and length tell, so
+        // that a file of many lines of other tools' keys is passed over quickly.
+        const char first = name.empty() ? '\0' : asciiLower(name.front());
+        for (std::string_view laterKey : kLaterWindowKeys) {
+            if (laterKey.front() == first && laterKey.size() == name.size() &&
+                equalsIgnoringCase(name, laterKey))
+                m_later = true;
+        }
+        m_later = m_later || (first == 'f' && numberAfterPrefix(name, "file_") >= 0);
     }
 
     void endWindow() {
