@@ -8,7 +8,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <future>
 #include <limits>
+#include <system_error>
+#include <thread>
 
 namespace cockpix {
 namespace {
@@ -216,18 +219,25 @@ public:
     LaterPanel read() {
         for (std::size_t s = 0; s < m_lines.sectionCount(); ++s)
             section(s);
+        readWindows();
         return std::move(m_panel);
     }
 
 private:
+    struct WindowSection {
+        std::size_t section;
+        LaterWindowKind kind;
+        long number;
+    };
+
     void section(std::size_t s) {
         const std::string_view name = m_lines.sectionName(s);
         if (equalsIgnoringCase(name, "window titles"))
             titles(s);
         else if (const long number = numberAfterPrefix(name, "window"); number >= 0)
-            window(s, LaterWindowKind::Window, number);
+            m_windowSections.push_back({s, LaterWindowKind::Window, number});
         else if (const long number = numberAfterPrefix(name, "vcockpit"); number >= 0)
-            window(s, LaterWindowKind::Vcockpit, number);
+            m_windowSections.push_back({s, LaterWindowKind::Vcockpit, number});
         else if (equalsIgnoringCase(name, "color"))
             m_panel.color = plain(s);
         else if (equalsIgnoringCase(name, "views"))
@@ -240,7 +250,7 @@ private:
             m_panel.otherSections.push_back(plain(s));
     }
 
-    template <class Take> void eachKey(std::size_t s, const Take& take) {
+    template <class Take> void eachKey(std::size_t s, const Take& take) const {
         eachKeyLine(m_lines, s, take);
     }
 
@@ -252,7 +262,46 @@ private:
         });
     }
 
-    void window(std::size_t s, LaterWindowKind kind, long number) {
+    // The windows in file order. Those of a big panel (most of its lines, mostly gauges) are
+    // read on two threads, half of the lines each: each window reads its own lines only.
+    void readWindows() {
+        std::vector<LaterWindow>& windows = m_panel.windows;
+        windows.resize(m_windowSections.size());
+        const auto readRange = [&](std::size_t from, std::size_t to) {
+            for (std::size_t w = from; w < to; ++w)
+                windows[w] = window(m_windowSections[w]);
+        };
+        std::size_t lines = 0;
+        for (const WindowSection& at : m_windowSections)
+            lines += sectionLines(at.section);
+        if (lines < kLinesForTwoThreads || std::thread::hardware_concurrency() < 2) {
+            readRange(0, windows.size());
+            return;
+        }
+        std::size_t half = 0;
+        for (std::size_t seen = 0; half < m_windowSections.size() && seen < lines / 2; ++half)
+            seen += sectionLines(m_windowSections[half].section);
+        std::future<void> first;
+        try {
+            first = std::async(std::launch::async, readRange, 0, half);
+        } catch (const std::system_error&) {
+            readRange(0, windows.size()); // no thread to be had: one does it all
+            return;
+        }
+        readRange(half, windows.size());
+        first.get(); // what the other thread threw (no memory) is thrown here
+    }
+
+    std::size_t sectionLines(std::size_t s) const {
+        return m_lines.sectionEnd(s) - m_lines.headerLine(s);
+    }
+
+    // Reading a section of this many lines costs about a millisecond: a thread costs far
+    // less, a small panel needs none.
+    static constexpr std::size_t kLinesForTwoThreads = 20000;
+
+    LaterWindow window(const WindowSection& at) const {
+        const auto [s, kind, number] = at;
         LaterWindow window;
         const bool keepGauges = m_gauges == LaterGauges::Kept;
         if (keepGauges)
@@ -270,7 +319,7 @@ private:
             } else
                 window.keys.push_back(keyOf(m_lines, line));
         });
-        m_panel.windows.push_back(std::move(window));
+        return window;
     }
 
     LaterSection plain(std::size_t s) {
@@ -282,6 +331,7 @@ private:
     const PanelLines& m_lines;
     LaterGauges m_gauges;
     LaterPanel m_panel;
+    std::vector<WindowSection> m_windowSections; // in file order
 };
 
 } // namespace

@@ -181,6 +181,54 @@ TEST(LaterPanel, GaugeFieldsReadAsTheGeneralDecimalConversion) {
     }
 }
 
+// A big panel is read on more than one thread: its windows still come in file order, each
+// with its own keys and gauges, whatever sections lie between them.
+TEST(LaterPanel, ABigPanelReadsItsWindowsInFileOrder) {
+    std::string text = "[Window Titles]\r\nWindow00=Main\r\n";
+    std::size_t line = 2;
+    std::vector<std::size_t> gaugeLines;
+    for (int w = 0; w < 12; ++w) {
+        if (w == 5) {
+            text += "[VIEWS]\r\nVIEW_FORWARD_WINDOWS=0\r\n";
+            line += 2;
+        }
+        const bool cockpit = w % 4 == 3;
+        text += (cockpit ? "[Vcockpit" : "[Window") + std::to_string(30 - w) +
+                "]\r\nident=" + std::to_string(w) + "\r\n";
+        line += 2;
+        for (int g = 0; g < 3000 - w * 100; ++g) {
+            text += "gauge" + std::to_string(g) + "=m!g, " + std::to_string(w) + ", " +
+                    std::to_string(g) + "\r\n";
+            gaugeLines.push_back(line++);
+        }
+    }
+    const PanelLines lines(text);
+    const LaterPanel panel = readLaterPanel(lines);
+    ASSERT_EQ(panel.windows.size(), 12u);
+    ASSERT_TRUE(panel.views);
+    std::size_t next = 0;
+    for (int w = 0; w < 12; ++w) {
+        const LaterWindow& window = panel.windows[static_cast<std::size_t>(w)];
+        EXPECT_EQ(window.number, 30 - w);
+        EXPECT_EQ(window.kind, w % 4 == 3 ? LaterWindowKind::Vcockpit : LaterWindowKind::Window);
+        ASSERT_EQ(window.keys.size(), 1u);
+        EXPECT_EQ(window.keys[0].value, std::to_string(w));
+        ASSERT_EQ(window.gauges.size(), static_cast<std::size_t>(3000 - w * 100));
+        for (std::size_t g = 0; g < window.gauges.size(); ++g) {
+            const LaterGauge& gauge = window.gauges[g];
+            ASSERT_EQ(gauge.number, static_cast<long>(g));
+            ASSERT_EQ(gauge.x, w);
+            ASSERT_EQ(gauge.y, static_cast<double>(g));
+            ASSERT_EQ(gauge.line, gaugeLines[next++]);
+        }
+    }
+    // Without its gauges, as a dump reads it, the same windows.
+    const LaterPanel left = readLaterPanel(lines, LaterGauges::Left);
+    ASSERT_EQ(left.windows.size(), 12u);
+    EXPECT_EQ(left.windows[7].number, 23);
+    EXPECT_TRUE(left.windows[7].gauges.empty());
+}
+
 // Reading the gauges one at a time, as a dump does, gives the gauges a full read keeps.
 TEST(LaterPanel, GaugesReadOneAtATimeAreTheKeptOnes) {
     for (const auto& entry : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "later")) {
