@@ -30,6 +30,41 @@ template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view 
     return nullptr;
 }
 
+// The digits of a plain number from at, with at most one decimal point among or after them:
+// where they stop, and the number they make (its digits an integer, so many of them after the
+// point).
+struct PlainDigits {
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+};
+const char* plainDigits(const char* at, const char* end, PlainDigits& read) {
+    bool point = false;
+    for (; at != end; ++at) {
+        const char c = *at;
+        if (c >= '0' && c <= '9') {
+            read.mantissa = read.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            read.decimals += point ? 1 : 0;
+            ++read.digits;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+// Of at most 15 digits: a whole number, the common case, needs no division.
+double plainValue(const PlainDigits& read, bool negative) {
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double value = read.decimals == 0
+                             ? static_cast<double>(read.mantissa)
+                             : static_cast<double>(read.mantissa) / kPowers[read.decimals];
+    return negative ? -value : value;
+}
+
 // The leading number of a field written as most are, [-]digits[.digits] with at most 15
 // digits and no exponent, into value; false for any other field. Such a number is an integer below
 // 2^53 divided by an exact power of ten, one division that rounds as a full decimal
@@ -37,36 +72,14 @@ template <class Keys> const LaterKey* findIn(const Keys& keys, std::string_view 
 // of gauge fields of a big panel. (A plain double goes back, not an optional one: the gauge
 // lines are read many times faster so.)
 bool plainDecimal(std::string_view field, double& value) {
-    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t i = 0;
+    const char* const end = field.data() + field.size();
     const bool negative = !field.empty() && field.front() == '-';
-    i += negative ? 1 : 0;
-    std::uint64_t mantissa = 0;
-    std::size_t digits = 0;
-    std::size_t decimals = 0;
-    bool point = false;
-    for (; i < field.size(); ++i) {
-        const char c = field[i];
-        if (c >= '0' && c <= '9') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            decimals += point ? 1 : 0;
-            if (++digits > 15)
-                return false;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
+    PlainDigits read;
+    const char* const stop = plainDigits(field.data() + (negative ? 1 : 0), end, read);
     // An exponent would go on the number; no digit at all is not a plain number.
-    if (digits == 0 || (i < field.size() && (field[i] == 'e' || field[i] == 'E')))
+    if (read.digits == 0 || read.digits > 15 || (stop != end && (*stop == 'e' || *stop == 'E')))
         return false;
-    // A whole number, the common case, needs no division.
-    value = decimals == 0 ? static_cast<double>(mantissa)
-                          : static_cast<double>(mantissa) / kPowers[decimals];
-    if (negative)
-        value = -value;
+    value = plainValue(read, negative);
     return true;
 }
 
@@ -105,37 +118,18 @@ bool fieldNumber(std::string_view field, double& number) {
 // fieldNumber reads it, and where the field ends (the comma, or end). nullptr for any other
 // field, which fieldNumber then reads.
 const char* plainField(const char* at, const char* end, double& value) {
-    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     while (at != end && isBlank(*at))
         ++at;
     const bool negative = at != end && *at == '-';
     if (at != end && (*at == '-' || *at == '+'))
         ++at;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; at != end; ++at) {
-        const char c = *at;
-        if (c >= '0' && c <= '9') {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            decimals += point ? 1 : 0;
-            ++digits;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
+    PlainDigits read;
+    at = plainDigits(at, end, read);
     while (at != end && isBlank(*at))
         ++at;
-    if (digits == 0 || digits > 15 || (at != end && *at != ','))
+    if (read.digits == 0 || read.digits > 15 || (at != end && *at != ','))
         return nullptr;
-    value = decimals == 0 ? static_cast<double>(mantissa)
-                          : static_cast<double>(mantissa) / kPowers[decimals];
-    if (negative)
-        value = -value;
+    value = plainValue(read, negative);
     return at;
 }
 
