@@ -21,7 +21,9 @@ const std::string* cabEntry(const std::vector<std::string>& names, std::string_v
     return match == names.end() ? nullptr : &*match;
 }
 
-// The answer of moduleIn, looked for.
+// What dir holds under the module's name whatever the gauge: its .gau or .dll; nullopt
+// when it holds neither, and the gauge's name decides. Kept for the round (answersIn):
+// panels name the same modules again and again.
 std::optional<GaugeLookup> lookUpModule(const std::string& dir, std::string_view module,
                                         FolderIndex& folders) {
     std::string path(module);
@@ -77,14 +79,6 @@ LaterGaugeFiles::ModuleAnswers& LaterGaugeFiles::answersIn(const std::string& di
     m_newestAnswers = 1 - m_newestAnswers;
     m_recentAnswers[m_newestAnswers] = {dir, &answers};
     return answers;
-}
-
-const std::optional<GaugeLookup>& LaterGaugeFiles::moduleIn(const std::string& dir,
-                                                            std::string_view module) {
-    ModuleAnswers& answers = answersIn(dir);
-    if (const auto known = answers.find(module); known != answers.end())
-        return known->second;
-    return answers.emplace(std::string(module), lookUpModule(dir, module, m_folders)).first->second;
 }
 
 const GaugeLookup* LaterGaugeFiles::lookUpIn(const std::string& dir, GaugeName name,

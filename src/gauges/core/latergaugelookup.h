@@ -63,11 +63,6 @@ public:
     // How many times a cabinet was read for its names.
     int cabinetReads() const { return m_cabinetReads; }
 
-    // What dir holds under the module's name whatever the gauge: its .gau or .dll; nullopt
-    // when it holds neither, and the gauge's name decides. Kept for the round: panels name
-    // the same modules again and again.
-    const std::optional<GaugeLookup>& moduleIn(const std::string& dir, std::string_view module);
-
     // findLaterGauge's answer, kept here until the next look-up: a check asks for every gauge
     // of every panel, and most answers are a module found before.
     const GaugeLookup& lookUp(std::string_view name, const std::string& panelDir,
