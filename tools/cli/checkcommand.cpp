@@ -273,8 +273,10 @@ private:
         if (wasRead(check))
             std::printf("%s: note: read as a panel of %s\n", file.c_str(),
                         std::string(panelFormatName(check.format)).c_str());
+        std::string lines;
         for (const Finding& finding : check.findings)
-            std::printf("%s\n", findingText(UserText::path(file), finding).toUtf8().c_str());
+            appendFindingLine(lines, file, finding);
+        std::fwrite(lines.data(), 1, lines.size(), stdout);
         std::fflush(stdout);
     }
 

@@ -48,10 +48,12 @@ QString toQString(const UserText& text) {
     for (const UserText::Piece& piece : text.pieces()) {
         switch (piece.kind) {
         case UserText::Kind::Plain:
-            result += QString::fromStdString(piece.bytes);
+            result +=
+                QString::fromUtf8(piece.bytes.data(), static_cast<qsizetype>(piece.bytes.size()));
             break;
         case UserText::Kind::Path:
-            result += fromModelPath(piece.bytes);
+            result += QFile::decodeName(
+                QByteArray(piece.bytes.data(), static_cast<qsizetype>(piece.bytes.size())));
             break;
         case UserText::Kind::PanelText:
             result += fromModelText(piece.bytes);

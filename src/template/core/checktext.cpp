@@ -62,8 +62,13 @@ std::optional<std::string> closest(const std::string& text, const std::array<Kno
     int best = 1000;
     std::optional<std::string> found;
     for (const Known& candidate : known) {
-        const int distance = editDistance(pattern, candidate.pattern);
         const int allowed = candidate.pattern.size() <= 5 ? 1 : 2;
+        // No fewer edits than the lengths differ: most candidates need no counting.
+        const std::size_t longer = std::max(pattern.size(), candidate.pattern.size());
+        const std::size_t shorter = std::min(pattern.size(), candidate.pattern.size());
+        if (longer - shorter > static_cast<std::size_t>(allowed))
+            continue;
+        const int distance = editDistance(pattern, candidate.pattern);
         if (distance <= allowed && distance < best) {
             best = distance;
             found = std::string(candidate.shown);

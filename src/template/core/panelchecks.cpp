@@ -1,15 +1,16 @@
 #include "template/core/panelchecks.h"
 #include "base/core/filelookup.h"
 
+#include "base/core/asciicase.h"
 #include "base/core/numbertext.h"
 #include "panel/core/paneledits.h"
 #include "template/core/checktext.h"
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace cockpix {
 namespace {
@@ -23,7 +24,10 @@ std::string shownNumber(double value) {
 }
 
 UserText quotedName(const std::string& name, const char* extension = "") {
-    return UserText("'") + UserText::panelText(name) + extension + "'";
+    UserText quoted("'");
+    quoted.append(UserText::Kind::PanelText, name);
+    quoted.append(UserText::Kind::Plain, extension);
+    return quoted.append(UserText::Kind::Plain, "'");
 }
 
 // The background of a window in panel units: size_mm across, as high as the bitmap's
@@ -308,12 +312,10 @@ private:
     }
 
     void checkSecondUse(int w, int g, int line) {
-        const std::string key = asciiLowered(m_panel.gauge(w, g).gaugeName);
-        const auto first = m_firstUses.find(key);
-        if (first == m_firstUses.end()) {
-            m_firstUses[key] = {w, g, line};
+        const auto [first, isFirst] =
+            m_firstUses.try_emplace(m_panel.gauge(w, g).gaugeName, FirstUse{w, g, line});
+        if (isFirst)
             return;
-        }
         const FirstUse& use = first->second;
         const std::string where = use.line > 0
                                       ? "line " + std::to_string(use.line)
@@ -410,7 +412,9 @@ private:
     bool m_eightBit;
     CheckFacts& m_facts;
     std::array<std::optional<WindowArea>, kWindowSlots> m_areas;
-    std::map<std::string, FirstUse> m_firstUses;
+    // By module name, case ignored: the panel's names point into the panel, which outlives
+    // the check.
+    std::unordered_map<std::string_view, FirstUse, CaseBlindHash, CaseBlindEqual> m_firstUses;
     std::vector<Finding> m_findings;
 };
 

@@ -4,6 +4,8 @@
 #include "demo/gaugemodulewriter.h"
 #include "gauges/core/peimage.h"
 
+#include "gauges/core/modulebuilder.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -14,12 +16,7 @@ namespace {
 using demo::ElementKind;
 using demo::ModuleElement;
 
-std::uint32_t le32(std::string_view bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int k = 3; k >= 0; --k)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(k)]);
-    return value;
-}
+using test::le32;
 
 void put32(std::string& bytes, std::size_t at, std::uint32_t value) {
     for (int k = 0; k < 4; ++k)

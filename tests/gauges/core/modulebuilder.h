@@ -4,10 +4,19 @@
 // the marker, header and size record put where a test wants them.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace cockpix::test {
+
+// The little-endian 32-bit number at `at`.
+inline std::uint32_t le32(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int k = 3; k >= 0; --k)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(k)]);
+    return value;
+}
 
 inline std::string fillerModule(std::size_t length) {
     return std::string(length, '\x11');

@@ -3,17 +3,14 @@
 #include "base/core/bmpheader.h"
 #include "demo/gaugemodulewriter.h"
 
+#include "gauges/core/modulebuilder.h"
+
 #include <gtest/gtest.h>
 
 namespace cockpix {
 namespace {
 
-std::uint32_t le32(std::string_view bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int k = 3; k >= 0; --k)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(k)]);
-    return value;
-}
+using test::le32;
 
 // An info header of the given size with bit count, compression and colours used, then
 // `rest` bytes of palette and pixels.
