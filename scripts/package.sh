@@ -24,7 +24,8 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 root="$scratch/root"
 dpkg-deb --extract "$deb" "$root"
-for file in usr/bin/cockpix usr/bin/cockpix-cli usr/share/applications/cockpix.desktop \
+for file in usr/bin/cockpix usr/bin/cockpix-cli usr/libexec/cockpix/cockpix-cli-pictures \
+            usr/share/applications/cockpix.desktop \
             usr/share/mime/packages/cockpix.xml usr/share/icons/hicolor/scalable/apps/cockpix.svg \
             usr/share/icons/hicolor/48x48/apps/cockpix.png usr/share/cockpix/cockpix_help.html \
             usr/share/cockpix/default_gauge_bitmap.bmp usr/share/doc/cockpix/copyright \

@@ -28,9 +28,10 @@ struct CliRun {
 // Runs cockpix-cli with args in the working directory dir, stdout and stderr going to files
 // there. The settings directory is dir/config, so that any write to it would show, and
 // COCKPIX_SCREEN is left out so that every run lays panels out the same way.
-// errPath, when given, is where stderr goes instead (a terminal, for a progress line).
+// errPath, when given, is where stderr goes instead (a terminal, for a progress line);
+// program, when given, is the cockpix-cli run instead of the one built.
 inline CliRun runCli(const std::filesystem::path& dir, const std::vector<std::string>& args,
-                     std::string errPath = {}) {
+                     std::string errPath = {}, std::string program = {}) {
     const std::string outPath = (dir / "cli_stdout.txt").string();
     if (errPath.empty())
         errPath = (dir / "cli_stderr.txt").string();
@@ -42,7 +43,8 @@ inline CliRun runCli(const std::filesystem::path& dir, const std::vector<std::st
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
 
-    const std::string program = COCKPIX_BIN_DIR "/cockpix-cli";
+    if (program.empty())
+        program = COCKPIX_BIN_DIR "/cockpix-cli";
     std::vector<std::string> argvText{program};
     argvText.insert(argvText.end(), args.begin(), args.end());
     std::vector<char*> argv;

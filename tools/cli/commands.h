@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace cockpix::cli {
 
@@ -27,6 +28,16 @@ int runRestore(std::span<const std::string> args);
 int runPalette(std::span<const std::string> args);
 
 // True when args asks for help ("--help" or "-h").
-bool wantsHelp(std::span<const std::string> args);
+inline bool wantsHelp(std::span<const std::string> args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h")
+            return true;
+    }
+    return false;
+}
+
+// Runs command with args in cockpix-cli-pictures, the helper that draws with Qt, which takes
+// over this process; returns only when it cannot be started.
+int runInPictureHelper(std::string_view command, std::span<const std::string> args);
 
 } // namespace cockpix::cli

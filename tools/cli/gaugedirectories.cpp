@@ -1,5 +1,7 @@
 #include "gaugedirectories.h"
 
+#include "clidirectory.h"
+
 #include "app/core/directoryrules.h"
 #include "app/core/settings.h"
 #include "panel/core/panelreader.h"
@@ -10,15 +12,7 @@
 #include <unistd.h>
 
 namespace cockpix::cli {
-namespace {
-
-std::string executableDirectory() {
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : asDirectory(path.parent_path().string());
-}
-
-} // namespace
+namespace {} // namespace
 
 std::string asDirectory(std::string path) {
     if (!path.empty() && path.back() != '/')
@@ -61,7 +55,7 @@ GaugeCommandLine parseGaugeCommandLine(std::span<const std::string> args,
             line.options.emplace_back(arg, value);
         }
     }
-    line.installedDir = executableDirectory();
+    line.installedDir = cliDirectory();
     if (line.dirs.programDir.empty())
         line.dirs.programDir = line.installedDir;
     // The work directories follow a gauges directory given here, as browsing to one in the

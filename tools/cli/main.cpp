@@ -14,6 +14,20 @@
 namespace cockpix::cli {
 namespace {
 
+#ifdef COCKPIX_CLI_PICTURE_HELPER
+int runRenderInHelper(std::span<const std::string> args) {
+    return runInPictureHelper("render", args);
+}
+int runPaletteInHelper(std::span<const std::string> args) {
+    return runInPictureHelper("palette", args);
+}
+constexpr auto runRenderCommand = runRenderInHelper;
+constexpr auto runPaletteCommand = runPaletteInHelper;
+#else
+constexpr auto runRenderCommand = runRender;
+constexpr auto runPaletteCommand = runPalette;
+#endif
+
 struct Command {
     std::string_view name;
     std::string_view help; // one line, after the name and arguments
@@ -31,7 +45,7 @@ constexpr std::array kCommands = {
     Command{"gauge-size", "print the default size held in a gauge module", "MODULE.gau",
             runGaugeSize},
     Command{"render", "draw panel window N of PANEL_CFG into a picture, for one or every screen",
-            "PANEL_CFG --window N --out FILE.png", runRender},
+            "PANEL_CFG --window N --out FILE.png", runRenderCommand},
     Command{"check", "list the faults the panel checker finds in PATH, a panel.cfg or a folder",
             "PATH [--json]", runCheck},
     Command{"backups", "list the backups panel.c1, panel.c2, ... beside PANEL_CFG", "PANEL_CFG",
@@ -39,7 +53,7 @@ constexpr std::array kCommands = {
     Command{"restore", "put backup panel.cN back as panel.cfg, keeping the current one",
             "PANEL_CFG N", runRestore},
     Command{"palette", "propose the [8 bit colors] FS98 lacks for an 8-bit background",
-            "BITMAP.bmp [--tolerance T]", runPalette},
+            "BITMAP.bmp [--tolerance T]", runPaletteCommand},
 };
 
 void printUsage(std::FILE* out) {
@@ -69,15 +83,6 @@ const Command* findCommand(std::string_view name) {
 }
 
 } // namespace
-
-bool wantsHelp(std::span<const std::string> args) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h")
-            return true;
-    }
-    return false;
-}
-
 } // namespace cockpix::cli
 
 int main(int argc, char** argv) {
