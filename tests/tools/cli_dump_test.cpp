@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -132,6 +133,51 @@ TEST_F(DumpCommand, ReadsFs98PanelsInPlaceWithTheSameOutcomes) {
     EXPECT_EQ(cased.status, 0) << cased.err;
     EXPECT_NE(cased.out.find("\"windowTitle\": \"Main\""), std::string::npos) << cased.out;
     EXPECT_NE(cased.out.find("\"gaugeName\": \"g\""), std::string::npos) << cased.out;
+}
+
+// A big file is read as an FS98 panel while its format is still being told; what is said
+// is what a small file of the same lines gets, once.
+TEST_F(DumpCommand, ABigFileComesOutAsASmallOneOfTheSameLines) {
+    std::string padding;
+    while (padding.size() < (2 << 20))
+        padding += "; a comment line that makes the file big\r\n";
+    const std::string window = "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\n"
+                               "file=a.bmp\r\nsize_mm=640\r\n" +
+                               padding;
+    cockpix::test::writeFile(root / "fs98" / "panel.cfg", window + "gauge00=g,1,2,96\r\n");
+    const CliRun fs98 = runCli(root, {"dump", at("fs98/panel.cfg")});
+    EXPECT_EQ(fs98.status, 0) << fs98.err;
+    EXPECT_EQ(fs98.err, "");
+    EXPECT_NE(fs98.out.find("\"gaugeName\": \"g\""), std::string::npos);
+
+    cockpix::test::writeFile(root / "broken" / "panel.cfg", window + "gauge64=g,1,2,96\r\n");
+    const auto gaugeLine = std::count(window.begin(), window.end(), '\n') + 1;
+    const CliRun broken = runCli(root, {"dump", at("broken/panel.cfg")});
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_EQ(broken.err, "Abnormal structure of 'Panel.cfg'.\n"
+                          "Please edit and correct 'panel.cfg' manually.\n" +
+                              at("broken/panel.cfg") + ": line " + std::to_string(gaugeLine) +
+                              ": gauge number 64 is out of range (0 to 63)\n");
+
+    // A mark of the later format at the very end: the FS98 reading is dropped unheard.
+    cockpix::test::writeFile(root / "later" / "panel.cfg",
+                             window + "gauge64=g,1,2,96\r\n[VIEWS]\r\n");
+    const CliRun later = runCli(root, {"dump", at("later/panel.cfg")});
+    EXPECT_EQ(later.status, 0) << later.err;
+    EXPECT_EQ(later.err, "");
+    EXPECT_NE(later.out.find("\"format\": \"FS2000 and later\""), std::string::npos);
+
+    // An alias at the end of a big file leads to the panel it names, as in a small one.
+    cockpix::test::writeFile(root / "aircraft" / "target" / "panel" / "panel.cfg",
+                             window + "gauge00=g,1,2,96\r\n");
+    cockpix::test::writeFile(root / "aircraft" / "big" / "panel" / "panel.cfg",
+                             padding + "[fltsim]\r\nalias=target\\panel\r\n");
+    const CliRun alias = runCli(root, {"dump", at("aircraft/big/panel/panel.cfg")});
+    EXPECT_EQ(alias.status, 0) << alias.err;
+    EXPECT_EQ(alias.err, "'panel.cfg' rerouted CockPix to [" +
+                             fs::canonical(root / "aircraft/target/panel").string() + "/]\n");
+    EXPECT_NE(alias.out.find("\"gaugeName\": \"g\""), std::string::npos);
 }
 
 // A later panel is dumped as what its lines set, in LF and CR LF alike: every title and

@@ -14,7 +14,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <memory>
+#include <optional>
+#include <system_error>
 
 namespace cockpix::cli {
 namespace {
@@ -104,6 +107,30 @@ int printText(const std::string& text) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// A file this big is read as an FS98 panel on a second thread while the format is told, as
+// most big files are FS98 panels padded with other tools' lines; the reading is dropped when
+// the file turns out to be a later panel or one with an alias.
+constexpr std::size_t kReadWhileTellingFrom = 1 << 20;
+
+// The format and alias of bytes; fs98, when the file is big and a thread could be started,
+// its FS98 reading (nothing printed yet).
+PanelFormatAndAlias detectWhileReadingFs98(const std::string& path, std::string_view bytes,
+                                           std::optional<PanelReading>& fs98) {
+    std::future<PanelReading> reading;
+    if (bytes.size() >= kReadWhileTellingFrom) {
+        try {
+            reading = std::async(std::launch::async,
+                                 [&path, bytes] { return readPanelQuietly(path, &bytes); });
+        } catch (const std::system_error&) {
+            // No thread: the panel is read after its format is known.
+        }
+    }
+    const PanelFormatAndAlias read = detectPanelFormatAndAlias(bytes, AliasOf::Fs98Only);
+    if (reading.valid())
+        fs98 = reading.get();
+    return read;
+}
+
 // Prints the dump and gives the exit status. A panel of FS2000 and later (also at the end
 // of an alias) is read from its lines; an FS98 panel by the FS98 reader, from the bytes read
 // already when there are some (an unreadable file is read, and reported, as ever).
@@ -113,9 +140,11 @@ int dump(const std::string& path) {
         // The FS98 panel without an alias, the one of all sizes, is read in place.
         const MappedFile mapped(resolvePathIgnoringCase(chosen));
         const std::string_view bytes = mapped.bytes();
-        const PanelFormatAndAlias read = detectPanelFormatAndAlias(bytes, AliasOf::Fs98Only);
+        std::optional<PanelReading> fs98;
+        const PanelFormatAndAlias read = detectWhileReadingFs98(path, bytes, fs98);
         if (!bytes.empty() && read.format == PanelFormat::Fs98 && read.alias.empty()) {
-            const std::unique_ptr<OpenedPanel> model = openPanel(path, bytes);
+            const std::unique_ptr<OpenedPanel> model =
+                fs98 ? reportedPanel(std::move(*fs98)) : openPanel(path, bytes);
             return model ? printText(modelJson(*model)) : kStructureErrorStatus;
         }
     }

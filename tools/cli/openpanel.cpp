@@ -14,40 +14,44 @@ std::string fullPath(const std::string& path) {
     return ec ? path : full.string();
 }
 
-namespace {
-
-std::unique_ptr<OpenedPanel> open(const std::string& path, const std::string_view* bytes,
-                                  const Directories& dirs) {
+PanelReading readPanelQuietly(const std::string& path, const std::string_view* bytes,
+                              const Directories& dirs) {
     const std::string chosen = fullPath(path);
-    auto opened = std::make_unique<OpenedPanel>();
-    opened->dirs = dirs;
-    opened->dirs.panelDir = panelDirFromChosenPath(chosen);
-    const auto onReroute = [](const std::string& newPanelDir) {
-        std::fprintf(stderr, "%s\n", rerouteMessage(newPanelDir).toUtf8().c_str());
+    PanelReading reading;
+    reading.opened = std::make_unique<OpenedPanel>();
+    reading.opened->dirs = dirs;
+    reading.opened->dirs.panelDir = panelDirFromChosenPath(chosen);
+    const auto onReroute = [&reading](const std::string& newPanelDir) {
+        reading.reroutes.push_back(newPanelDir);
     };
-    std::string& panelDir = opened->dirs.panelDir;
+    std::string& panelDir = reading.opened->dirs.panelDir;
     // The reader names the file as it is spelled on disk, as readPanelFile does.
-    if (const std::optional<ReadError> error =
-            bytes ? readPanelText(opened->panel, panelDir, *bytes, resolvePathIgnoringCase(chosen),
-                                  onReroute)
-                  : readPanelFile(opened->panel, panelDir, chosen, onReroute)) {
-        std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(kStructureErrorMessage.size()),
-                     kStructureErrorMessage.data(), error->describeText().toUtf8().c_str());
-        return nullptr;
-    }
-    applyOpenedRatioRule(opened->panel);
-    return opened;
+    reading.error = bytes ? readPanelText(reading.opened->panel, panelDir, *bytes,
+                                          resolvePathIgnoringCase(chosen), onReroute)
+                          : readPanelFile(reading.opened->panel, panelDir, chosen, onReroute);
+    if (!reading.error)
+        applyOpenedRatioRule(reading.opened->panel);
+    return reading;
 }
 
-} // namespace
+std::unique_ptr<OpenedPanel> reportedPanel(PanelReading reading) {
+    for (const std::string& dir : reading.reroutes)
+        std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
+    if (reading.error) {
+        std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(kStructureErrorMessage.size()),
+                     kStructureErrorMessage.data(), reading.error->describeText().toUtf8().c_str());
+        return nullptr;
+    }
+    return std::move(reading.opened);
+}
 
 std::unique_ptr<OpenedPanel> openPanel(const std::string& path, const Directories& dirs) {
-    return open(path, nullptr, dirs);
+    return reportedPanel(readPanelQuietly(path, nullptr, dirs));
 }
 
 std::unique_ptr<OpenedPanel> openPanel(const std::string& path, std::string_view bytes,
                                        const Directories& dirs) {
-    return open(path, &bytes, dirs);
+    return reportedPanel(readPanelQuietly(path, &bytes, dirs));
 }
 
 } // namespace cockpix::cli

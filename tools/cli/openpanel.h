@@ -4,11 +4,13 @@
 
 #include "app/core/settings.h"
 #include "panel/core/panel.h"
+#include "panel/core/panelreader.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cockpix::cli {
 
@@ -34,5 +36,17 @@ std::unique_ptr<OpenedPanel> openPanel(const std::string& path, const Directorie
 // panel is not read twice.
 std::unique_ptr<OpenedPanel> openPanel(const std::string& path, std::string_view bytes,
                                        const Directories& dirs = {});
+
+// The same reading with nothing printed yet, so that it can be made before it is known to be
+// wanted (on another thread) and reported once it is.
+struct PanelReading {
+    std::unique_ptr<OpenedPanel> opened;
+    std::optional<ReadError> error;
+    std::vector<std::string> reroutes; // the panel directories an alias led to, in order
+};
+PanelReading readPanelQuietly(const std::string& path, const std::string_view* bytes,
+                              const Directories& dirs = {});
+// What openPanel gives for the reading, saying on stderr what it would have said.
+std::unique_ptr<OpenedPanel> reportedPanel(PanelReading reading);
 
 } // namespace cockpix::cli

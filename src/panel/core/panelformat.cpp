@@ -36,11 +36,18 @@ public:
 
     // One line, its blanks trimmed.
     void line(std::string_view text) {
-        if (text.empty() || text.front() == ';' || text.substr(0, 2) == "//")
+        if (text.empty())
             return;
-        if (text.front() == '[')
+        if (text.front() == '[') {
             header(text);
-        else if (const std::size_t equals = text.find('='); equals != std::string_view::npos)
+            return;
+        }
+        // Only headers count outside the titles and the windows, and there only keys that
+        // start with a letter of a key looked at: most lines of a big file (comments, other
+        // tools' keys) are passed over by their first byte.
+        if (!mayCount(text.front()))
+            return;
+        if (const std::size_t equals = text.find('='); equals != std::string_view::npos)
             key(trimmedBlanks(text.substr(0, equals)), trimmedBlanks(text.substr(equals + 1)));
     }
 
@@ -48,6 +55,23 @@ public:
 
 private:
     enum class Section { Other, Titles, Window };
+
+    // Whether a key line starting with first can be a mark in the current section: a title
+    // (Window09=), or a window's file=, gauge, ident= or later key.
+    bool mayCount(char first) const {
+        const char letter = asciiLower(first);
+        if (m_section == Section::Titles)
+            return letter == 'w';
+        if (m_section != Section::Window)
+            return false;
+        if (letter == 'f' || letter == 'g' || letter == 'i')
+            return true;
+        for (std::string_view laterKey : kLaterWindowKeys) {
+            if (laterKey.front() == letter)
+                return true;
+        }
+        return false;
+    }
 
     void header(std::string_view text) {
         endWindow();

@@ -61,13 +61,24 @@ TEST(LineCutter, CutsAtEveryKindOfLineEnd) {
 // the rule byte for byte. Replay one seed by putting it alone in the list.
 TEST(LineCutter, AgreesWithTheRuleOnRandomTexts) {
     const char alphabet[] = {'a', '\n', '\r', '\t', '\0', '\x80', '\xFF', ' ', 'z'};
-    for (const unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
+    for (const unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 12u}) {
         std::mt19937 random(seed);
         std::string text;
-        const std::size_t length = random() % 300;
+        // Dense and sparse line ends, in texts shorter and much longer than a search step.
+        const std::size_t length = random() % (seed % 2 ? 300 : 2000);
+        const unsigned oneIn = seed % 3 == 0 ? 40 : 4;
         for (std::size_t i = 0; i < length; ++i)
-            text += random() % 4 == 0 ? alphabet[random() % sizeof alphabet] : 'a';
+            text += random() % oneIn == 0 ? alphabet[random() % sizeof alphabet] : 'a';
         EXPECT_EQ(cut(text), cutByHand(text)) << "seed " << seed;
+    }
+}
+
+TEST(LineCutter, ALineEndOnTheEdgeOfASearchStep) {
+    for (const std::size_t at : {62u, 63u, 64u, 65u, 127u, 128u}) {
+        for (const std::string end : {"\r\n", "\r", "\n", "\r\r\n"}) {
+            const std::string text = std::string(at, 'x') + end + std::string(70, 'y') + end;
+            EXPECT_EQ(cut(text), cutByHand(text)) << at << " " << end.size();
+        }
     }
 }
 
