@@ -5,6 +5,8 @@
 #include "gauges/core/cabfile.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace cockpix {
 namespace {
@@ -32,6 +34,54 @@ std::optional<GaugeLookup> lookUpModule(const std::string& dir, std::string_view
     if (auto dll = folders.find(dir, path + ".dll"))
         return GaugeLookup{GaugeKind::Dll, std::move(*dll), {}};
     return std::nullopt;
+}
+
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+// Whether a module path holds a "." or ".." part.
+bool hasDotPart(std::string_view module) {
+    for (std::size_t at = module.find('.'); at != std::string_view::npos;
+         at = module.find('.', at + 1)) {
+        const bool starts = at == 0 || isSeparator(module[at - 1]);
+        std::size_t end = at + 1;
+        if (end < module.size() && module[end] == '.')
+            ++end;
+        if (starts && (end == module.size() || isSeparator(module[end])))
+            return true;
+    }
+    return false;
+}
+
+// The module path as Windows takes it: "." parts dropped and each ".." taking away the
+// folder before it by its text, whether or not that folder exists ("LVLD\..\Fleet\Mod" is
+// "Fleet/Mod"); a ".." above the folder searched stays.
+std::string lexicallyNormal(std::string_view module) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= module.size()) {
+        std::size_t end = start;
+        while (end < module.size() && !isSeparator(module[end]))
+            ++end;
+        const std::string_view part = module.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty() && parts.back() != "..")
+                parts.pop_back();
+            else
+                parts.push_back(part);
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string normal;
+    for (const std::string_view part : parts) {
+        if (!normal.empty())
+            normal += '/';
+        normal += part;
+    }
+    return normal;
 }
 
 } // namespace
@@ -126,8 +176,13 @@ const GaugeLookup* LaterGaugeFiles::lookUpIn(const std::string& dir, GaugeName n
 
 const GaugeLookup& LaterGaugeFiles::lookUp(std::string_view name, const std::string& panelDir,
                                            const std::string& gaugesDir) {
-    const GaugeName parts = splitGaugeName(name);
+    GaugeName parts = splitGaugeName(name);
     const GaugeLookup* unreadable = nullptr;
+    std::string normalModule;
+    if (hasDotPart(parts.module)) {
+        normalModule = lexicallyNormal(parts.module);
+        parts.module = normalModule;
+    }
     if (parts.module.empty())
         return m_missing;
     std::size_t slot = 0;

@@ -181,6 +181,16 @@ TEST_F(LaterGaugeLookup, AModuleBelowAFolderNeedsThatFolder) {
         EXPECT_EQ(found.kind, GaugeKind::Gau) << name;
         EXPECT_TRUE(found.path.ends_with("Fleet/MOD.gau")) << found.path;
     }
+    // As Windows does, ".." takes away the folder before it by its text: that folder need not
+    // exist. A ".." above the folder searched goes above it.
+    for (const char* name : {"LVLD\\..\\Fleet\\Mod", "Absent\\..\\Fleet\\.\\Mod!G",
+                             "a\\b\\..\\..\\Fleet\\Mod", "..\\gauges\\Fleet\\Mod"}) {
+        const GaugeLookup found = find(name);
+        EXPECT_EQ(found.kind, GaugeKind::Gau) << name;
+        EXPECT_TRUE(found.path.ends_with("Fleet/MOD.gau")) << found.path;
+    }
+    EXPECT_EQ(find("Fleet\\..\\Mod!G").kind, GaugeKind::Missing);
+    EXPECT_EQ(find("..!G").kind, GaugeKind::Missing);
     EXPECT_EQ(find("Other\\Mod!G").kind, GaugeKind::Missing);
     EXPECT_EQ(find("ROUND.GAU\\Mod").kind, GaugeKind::Missing); // a file, not a folder
     const std::string bare = (root / "bare").string() + "/";
