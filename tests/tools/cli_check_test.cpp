@@ -153,6 +153,23 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
     EXPECT_EQ(json.err, "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
 }
 
+// The walk takes a panel.cfg that is a link to a file, but walks into no linked folder: a
+// link back up the tree ends nothing and counts nothing twice.
+TEST_F(CheckCommand, TheWalkFollowsLinkedFilesButNotLinkedFolders) {
+    cockpix::test::writeFile(root / "fs/aircraft/a/panel/panel.cfg", "[VIEWS]\r\n");
+    fs::create_directories(root / "fs/aircraft/b");
+    fs::create_directory_symlink(root / "fs/aircraft/a/panel", root / "fs/aircraft/b/panel");
+    fs::create_directories(root / "fs/aircraft/c/panel");
+    fs::create_symlink(root / "fs/aircraft/a/panel/panel.cfg",
+                       root / "fs/aircraft/c/panel/PANEL.cfg");
+    fs::create_directory_symlink(root / "fs", root / "fs/aircraft/loop");
+    fs::create_directories(root / "config");
+    const CliRun run = cockpix::test::runCli(root, {"check", "fs/", "--json"});
+    EXPECT_EQ(run.err, "2 panels: 0 with errors, 0 with warnings, 2 clean\n") << run.out;
+    EXPECT_NE(run.out.find("\"file\": \"fs/aircraft/a/panel/panel.cfg\""), npos);
+    EXPECT_NE(run.out.find("\"file\": \"fs/aircraft/c/panel/PANEL.cfg\""), npos);
+}
+
 // A tree checked on several threads prints what one thread prints, in the same order: many
 // aircraft (more than a thread takes at once), every third one with findings, some sharing
 // one panel folder's gauges, one read through an alias.

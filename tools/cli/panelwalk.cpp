@@ -3,47 +3,85 @@
 #include "base/core/asciicase.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <cerrno>
+#include <string_view>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace cockpix::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct FoundPanel {
     std::string path;
     std::vector<FolderEntry> folder;
 };
 
-void walk(const fs::path& dir, std::vector<FoundPanel>& panels, PanelWalk& found) {
-    std::error_code error;
-    fs::directory_iterator it(dir, error);
-    if (error) {
-        found.unreadable.push_back(dir.string());
+// What the walk needs to know of an entry: whether it is a folder (a link to one counts,
+// as the look-ups follow links) and whether it is one to walk into (links are not).
+struct EntryType {
+    bool directory = false;
+    bool walked = false;
+    bool regular = false;
+};
+
+// The listing gives the type of most entries; a link, or an entry of a file system that
+// does not tell, costs a look at it.
+EntryType typeOf(DIR* handle, const dirent& entry) {
+    EntryType type;
+    unsigned char kind = entry.d_type;
+    struct stat status {};
+    if (kind == DT_UNKNOWN &&
+        ::fstatat(::dirfd(handle), entry.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+        kind = S_ISLNK(status.st_mode)   ? DT_LNK
+               : S_ISDIR(status.st_mode) ? DT_DIR
+               : S_ISREG(status.st_mode) ? DT_REG
+                                         : DT_UNKNOWN;
+    if (kind == DT_DIR)
+        return {true, true, false};
+    if (kind == DT_REG)
+        return {false, false, true};
+    if (kind == DT_LNK && ::fstatat(::dirfd(handle), entry.d_name, &status, 0) == 0)
+        return {S_ISDIR(status.st_mode), false, S_ISREG(status.st_mode)};
+    return type;
+}
+
+// opendir and readdir rather than std::filesystem, whose listing of a folder takes three
+// more system calls: a tree of aircraft is thousands of small folders.
+void walk(const std::string& dir, std::vector<FoundPanel>& panels, PanelWalk& found) {
+    DIR* handle = ::opendir(dir.c_str());
+    if (handle == nullptr) {
+        found.unreadable.push_back(dir);
         return;
     }
+    const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
     std::vector<FolderEntry> entries;
-    std::vector<fs::path> folders;
-    std::vector<fs::path> panelFiles;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) { // what was listed before is still walked
-            found.unreadable.push_back(dir.string());
+    std::vector<std::string> folders;
+    std::vector<std::string> panelFiles;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(handle);
+        if (entry == nullptr) {
+            if (errno != 0) // what was listed before is still walked
+                found.unreadable.push_back(dir);
             break;
         }
-        // The entry's type comes with the listing: only a link costs a look at its target.
-        std::error_code typeError;
-        const bool directory = it->is_directory(typeError);
-        entries.push_back({it->path().filename().string(), directory});
-        if (directory && !it->is_symlink(typeError))
-            folders.push_back(it->path());
-        else if (equalsIgnoringCase(entries.back().name, "panel.cfg") &&
-                 it->is_regular_file(typeError))
-            panelFiles.push_back(it->path());
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const EntryType type = typeOf(handle, *entry);
+        entries.push_back({std::string(name), type.directory});
+        if (type.walked)
+            folders.push_back(prefix + entries.back().name);
+        else if (type.regular && equalsIgnoringCase(name, "panel.cfg"))
+            panelFiles.push_back(prefix + entries.back().name);
     }
+    ::closedir(handle);
     // The checks take the listing with the panel: the folder is not listed again.
-    for (const fs::path& panel : panelFiles)
-        panels.push_back({panel.string(), entries});
-    for (const fs::path& folder : folders)
+    for (std::string& panel : panelFiles)
+        panels.push_back({std::move(panel), entries});
+    for (const std::string& folder : folders)
         walk(folder, panels, found);
 }
 
