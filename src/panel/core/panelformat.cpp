@@ -53,9 +53,6 @@ public:
 
     void end() { endWindow(); }
 
-private:
-    enum class Section { Other, Titles, Window };
-
     // Whether a key line starting with first can be a mark in the current section: a title
     // (Window09=), or a window's file=, gauge, ident= or later key.
     bool mayCount(char first) const {
@@ -72,6 +69,9 @@ private:
         }
         return false;
     }
+
+private:
+    enum class Section { Other, Titles, Window };
 
     void header(std::string_view text) {
         endWindow();
@@ -139,6 +139,8 @@ class AliasFinder {
 public:
     explicit AliasFinder(bool wanted) : m_decided(!wanted) {}
     bool decided() const { return m_decided; }
+    // Whether a line that is not a header can matter: inside the [fltsim] section only.
+    bool wantsKeys() const { return !m_decided && m_inFltsim; }
     std::string take() { return std::move(m_alias); }
 
     // One line, its blanks trimmed.
@@ -180,6 +182,17 @@ PanelFormatAndAlias scan(std::string_view bytes, bool wantAlias, bool aliasOfLat
             break;
         }
         const std::string_view text = bytes.substr(cut.start, cut.length);
+        // Most lines of a big file are told apart by their first byte: neither a header nor
+        // a key either pass looks at.
+        if (!first) {
+            std::size_t lead = 0;
+            while (lead < text.size() && isBlank(text[lead]))
+                ++lead;
+            const char front = lead < text.size() ? text[lead] : '\0';
+            if (front != '[' && (detector.later() || !detector.mayCount(front)) &&
+                !alias.wantsKeys())
+                continue;
+        }
         const std::string_view trimmed = trimmedBlanks(text);
         if (!detector.later()) {
             // The byte order mark of a file saved as UTF-8 would hide a header on the first

@@ -69,8 +69,12 @@ TEST(PanelFormat, EachMarkOfTheLaterFormatMakesALaterPanel) {
         {"window08=Last", "[ Color ]"},
         {"window08=Last", "[VIEWS]"},
     };
-    for (const auto& [after, mark] : marks)
+    for (const auto& [after, mark] : marks) {
         EXPECT_EQ(detectPanelFormat(withLine(after, mark)), PanelFormat::Later) << mark;
+        // Behind blanks and after the lines passed over by their first byte, the same.
+        const std::string padded = "; a comment\r\n \t\r\nunknown_key=1\r\n// x=1\r\n \t" + mark;
+        EXPECT_EQ(detectPanelFormat(withLine(after, padded)), PanelFormat::Later) << mark;
+    }
     // The mark counts wherever it stands, after a byte order mark too.
     EXPECT_EQ(detectPanelFormat("\xEF\xBB\xBF[Color]\nDay=1,1,1"), PanelFormat::Later);
     EXPECT_EQ(detectPanelFormat(kFs98 + "[Window08]\r\n"), PanelFormat::Later);
@@ -90,6 +94,7 @@ TEST(PanelFormat, TheAliasIsFoundWithTheFormat) {
         {"[VIEWS]\r\nx=1\r\n[fltsim]\r\nalias=a\r\nalias=b\r\n", PanelFormat::Later, "a"},
         {"[fltsim]\r\nalias=a\r\n[Vcockpit01]\r\n", PanelFormat::Later, "a"},
         {"[fltsim]\r\nx=1\r\n[fltsim]\r\nalias=b\r\n", PanelFormat::Fs98, ""},
+        {"[x]\r\nalias=a\r\n  [fltsim]\r\n; c\r\n\t alias = b\r\n", PanelFormat::Fs98, "b"},
         {"[Color]\r\n[fltsim]\r\n[x]\r\nalias=b\r\n", PanelFormat::Later, ""},
         // A byte order mark hides the header from the alias search, as ever.
         {"\xEF\xBB\xBF[fltsim]\r\nalias=a\r\n", PanelFormat::Fs98, ""},
