@@ -161,6 +161,30 @@ void JsonWriter::flushBlock() {
     m_used = 0;
 }
 
+void JsonWriter::startPart(JsonWriter& part, bool afterSibling) const {
+    part.m_used = 0;
+    part.m_levels = m_levels;
+    if (!part.m_levels.empty())
+        part.m_levels.back().empty = !afterSibling;
+    part.m_afterKey = false;
+    part.m_sink = nullptr;
+}
+
+void JsonWriter::appendPart(const JsonWriter& part) {
+    if (part.m_used == 0)
+        return;
+    if (m_sink) {
+        // Whole, after what this writer holds: a part is one window of a big panel.
+        flushBlock();
+        if (std::fwrite(part.m_text.data(), 1, part.m_used, m_sink) != part.m_used)
+            m_sinkFailed = true;
+    } else {
+        put(part.text());
+    }
+    if (!m_levels.empty())
+        m_levels.back().empty = false;
+}
+
 bool JsonWriter::finish() {
     if (m_sink == nullptr)
         return true;

@@ -36,6 +36,13 @@ public:
         value(member);
     }
 
+    // Makes part a writer for one value of the current array written apart (on another
+    // thread) and added in its place by appendPart: empty, at this writer's depth, after a
+    // sibling value when afterSibling. It keeps its text, in the room it had.
+    void startPart(JsonWriter& part, bool afterSibling) const;
+    // Adds what part wrote, as if it had been written here.
+    void appendPart(const JsonWriter& part);
+
     // The document so far, ending with a line break once the outermost value is closed
     // (with a sink: the part not written out yet).
     std::string_view text() const { return std::string_view(m_text.data(), m_used); }

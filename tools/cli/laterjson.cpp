@@ -6,7 +6,11 @@
 #include "panel/core/panelformat.h"
 
 #include <algorithm>
+#include <future>
 #include <limits>
+#include <system_error>
+#include <utility>
+#include <vector>
 
 namespace cockpix::cli {
 namespace {
@@ -108,17 +112,48 @@ void writeOptionalSection(JsonWriter& json, std::string_view name,
     writeSection(json, *section);
 }
 
+// From this many lines on, the windows are written two at a time, the second on another
+// thread into a text of its own that follows the first: the JSON of a big panel is several
+// times its size, and writing it is most of a dump's work.
+constexpr std::size_t kTwoThreadsFrom = 20000;
+
+void writeWindows(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,
+                  unsigned threads) {
+    const std::vector<LaterWindow>& windows = panel.windows;
+    const bool twoAtATime = threads > 1 && lines.lineCount() >= kTwoThreadsFrom;
+    JsonWriter part; // its room is kept from one window to the next
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        std::future<void> next;
+        if (twoAtATime && i + 1 < windows.size()) {
+            json.startPart(part, true);
+            try {
+                next = std::async(std::launch::async, [&part, &lines, &panel, &windows, i] {
+                    writeWindow(part, lines, panel, windows[i + 1]);
+                });
+            } catch (const std::system_error&) {
+                // No thread: the next window is written after this one, here.
+            }
+        }
+        writeWindow(json, lines, panel, windows[i]);
+        if (next.valid()) {
+            next.get();
+            json.appendPart(part);
+            ++i;
+        }
+    }
+}
+
 } // namespace
 
 std::string laterPanelJson(const PanelLines& lines, const LaterPanel& panel,
-                           const std::string& panelDir) {
+                           const std::string& panelDir, unsigned threads) {
     JsonWriter json;
-    writeLaterPanelJson(json, lines, panel, panelDir);
+    writeLaterPanelJson(json, lines, panel, panelDir, threads);
     return std::string(json.text());
 }
 
 void writeLaterPanelJson(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,
-                         const std::string& panelDir) {
+                         const std::string& panelDir, unsigned threads) {
     json.beginObject();
     json.field("format", panelFormatName(PanelFormat::Later));
     textField(json, "panelDir", panelDir);
@@ -135,8 +170,7 @@ void writeLaterPanelJson(JsonWriter& json, const PanelLines& lines, const LaterP
     json.endArray();
     json.key("windows");
     json.beginArray();
-    for (const LaterWindow& window : panel.windows)
-        writeWindow(json, lines, panel, window);
+    writeWindows(json, lines, panel, threads);
     json.endArray();
     writeOptionalSection(json, "color", panel.color);
     writeOptionalSection(json, "views", panel.views);

@@ -12,10 +12,11 @@ namespace cockpix::cli {
 
 class JsonWriter;
 
+// threads: how many may write the windows of a big panel (the text is the same with any).
 std::string laterPanelJson(const PanelLines& lines, const LaterPanel& panel,
-                           const std::string& panelDir);
+                           const std::string& panelDir, unsigned threads = 2);
 // The same into json, which may write it out as it goes.
 void writeLaterPanelJson(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,
-                         const std::string& panelDir);
+                         const std::string& panelDir, unsigned threads = 2);
 
 } // namespace cockpix::cli
