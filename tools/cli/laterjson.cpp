@@ -9,7 +9,6 @@
 #include <future>
 #include <limits>
 #include <system_error>
-#include <utility>
 #include <vector>
 
 namespace cockpix::cli {

@@ -18,13 +18,17 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+void appendWindows1252AsUtf8(std::string& out, std::string_view bytes) {
+    for (const char byte : bytes)
+        appendUtf8(out, unicodeFromWindows1252(static_cast<unsigned char>(byte)));
+}
+
 } // namespace
 
 std::string utf8FromWindows1252(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (const char byte : bytes)
-        appendUtf8(out, unicodeFromWindows1252(static_cast<unsigned char>(byte)));
+    appendWindows1252AsUtf8(out, bytes);
     return out;
 }
 
@@ -111,8 +115,7 @@ void UserText::appendUtf8To(std::string& out) const {
     for (const Run& run : m_runs) {
         const std::string_view piece = bytes.substr(begin, run.end - begin);
         if (run.kind == Kind::PanelText)
-            for (const char byte : piece)
-                appendUtf8(out, unicodeFromWindows1252(static_cast<unsigned char>(byte)));
+            appendWindows1252AsUtf8(out, piece);
         else
             out += piece;
         begin = run.end;
