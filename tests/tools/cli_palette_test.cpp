@@ -83,5 +83,31 @@ TEST_F(CliPalette, AnUnusableBitmapIsRefused) {
     EXPECT_FALSE(fs::exists(dir / "palette_Main.txt") || fs::exists(dir / "result_Main.txt"));
 }
 
+// Only the preview draws: without its picture helper cockpix-cli still runs the optimizer,
+// and says what is missing when a preview is asked for.
+TEST_F(CliPalette, RunsWithoutThePictureHelperUnlessAPreviewIsWanted) {
+    if (!fs::exists(COCKPIX_BIN_DIR "/cockpix-cli-pictures"))
+        GTEST_SKIP() << "built without Qt: cockpix-cli draws in its own process";
+    fs::create_directory(dir / "alone");
+    const fs::path lonely = dir / "alone" / "cockpix-cli";
+    fs::copy_file(COCKPIX_BIN_DIR "/cockpix-cli", lonely);
+    const auto alone = [&](Args args) {
+        args.insert(args.begin(), {"palette", (dir / "panel/Main.BMP").string(), "--table",
+                                   COCKPIX_BIN_DIR "/color_mapping_table.pcl"});
+        return runCli(dir, args, {}, lonely.string());
+    };
+    const CliRun run = alone({});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, scannedMessage(2) + "\n");
+    fs::remove(dir / "result_Main.txt");
+
+    const CliRun preview = alone({"--preview", "preview.png"});
+    EXPECT_EQ(preview.status, 1);
+    EXPECT_NE(preview.err.find("the picture helper cockpix-cli-pictures is missing"),
+              std::string::npos)
+        << preview.err;
+    EXPECT_FALSE(fs::exists(dir / "result_Main.txt") || fs::exists(dir / "preview.png"));
+}
+
 } // namespace
 } // namespace cockpix

@@ -8,6 +8,11 @@
 #include <string>
 #include <string_view>
 
+namespace cockpix {
+struct PaletteRunRequest;
+struct PaletteRunResult;
+} // namespace cockpix
+
 namespace cockpix::cli {
 
 // Usage errors (unknown command, missing or extra arguments) end with this status.
@@ -25,7 +30,17 @@ int runRender(std::span<const std::string> args);
 int runCheck(std::span<const std::string> args);
 int runBackups(std::span<const std::string> args);
 int runRestore(std::span<const std::string> args);
-int runPalette(std::span<const std::string> args);
+
+// palette BITMAP.bmp: its --preview is drawn by drawPreview, which only a program with Qt
+// Gui has; without one (nullptr) a command line that asks for a preview goes whole to the
+// picture helper before anything is done, and every other one runs here.
+using PalettePreviewWriter = int (*)(const PaletteRunRequest& request,
+                                     const PaletteRunResult& result, const std::string& out);
+int runPalette(std::span<const std::string> args, PalettePreviewWriter drawPreview);
+// Writes the preview PNG to out and prints the share of pixels FS98 shows too far off
+// (palettepicture.cpp); a cockpix-cli built without Qt says it cannot.
+int writePalettePreview(const PaletteRunRequest& request, const PaletteRunResult& result,
+                        const std::string& out);
 
 // True when args asks for help ("--help" or "-h").
 inline bool wantsHelp(std::span<const std::string> args) {

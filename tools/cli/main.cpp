@@ -18,14 +18,16 @@ namespace {
 int runRenderInHelper(std::span<const std::string> args) {
     return runInPictureHelper("render", args);
 }
-int runPaletteInHelper(std::span<const std::string> args) {
-    return runInPictureHelper("palette", args);
+// Only its preview draws: the helper gets a palette command line that asks for one.
+int runPaletteCommand(std::span<const std::string> args) {
+    return runPalette(args, nullptr);
 }
 constexpr auto runRenderCommand = runRenderInHelper;
-constexpr auto runPaletteCommand = runPaletteInHelper;
 #else
+int runPaletteCommand(std::span<const std::string> args) {
+    return runPalette(args, writePalettePreview);
+}
 constexpr auto runRenderCommand = runRender;
-constexpr auto runPaletteCommand = runPalette;
 #endif
 
 struct Command {

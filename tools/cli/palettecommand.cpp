@@ -1,5 +1,6 @@
 // cockpix-cli palette: runs the palette optimizer on a background bitmap, as the optimizer
-// dialog's OK does, and writes its work files into a directory.
+// dialog's OK does, and writes its work files into a directory. Only its preview draws: a
+// run without one is done here, without Qt (palettepicture.cpp draws the preview).
 
 #include "commands.h"
 #include "gaugedirectories.h"
@@ -8,23 +9,13 @@
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 #include "palette/core/paletteoptimizer.h"
-#include "palette/core/palettepreview.h"
 #include "palette/core/referencetable.h"
-
-#ifdef COCKPIX_CLI_RENDER
-#include <QImage>
-#include <QString>
-#endif
 
 #include <cstdio>
 #include <filesystem>
 
 namespace cockpix::cli {
 namespace {
-
-// The pictures of the preview PNG are at most this many pixels across or down each.
-constexpr int kPreviewSide = 1024;
-constexpr int kPreviewGap = 8;
 
 void printPaletteHelp() {
     std::printf(
@@ -70,35 +61,9 @@ std::string bitmapNameOf(const std::string& path) {
     return name;
 }
 
-int writePreview(const PaletteRunRequest& request, const PaletteRunResult& result,
-                 const std::string& out) {
-#ifndef COCKPIX_CLI_RENDER
-    (void)request;
-    (void)result;
-    (void)out;
-    return failure("cockpix-cli palette: this cockpix-cli was built without Qt (COCKPIX_GUI=OFF), "
-                   "so it cannot write the preview.");
-#else
-    std::vector<Rgb> proposed;
-    for (const ProposedColor& colour : result.proposal)
-        proposed.push_back(colour.color);
-    const PalettePreviewResult preview = makePalettePreview(
-        readWholeFile(request.bitmapPath).value_or(std::string()), request.bitmapPath,
-        result.reference, proposed, request.tolerance, kPreviewSide);
-    if (!preview.preview)
-        return failure(preview.problem);
-    const PreviewPicture row = sideBySide(*preview.preview, kPreviewGap);
-    const QImage image(row.rgb.data(), row.width, row.height, row.width * 3, QImage::Format_RGB888);
-    if (!image.save(QString::fromStdString(out), "PNG"))
-        return failure("cockpix-cli palette: cannot write the preview [" + out + "]");
-    std::printf("%s\n", offShareText(*preview.preview, request.tolerance).c_str());
-    return 0;
-#endif
-}
-
 } // namespace
 
-int runPalette(std::span<const std::string> args) {
+int runPalette(std::span<const std::string> args, PalettePreviewWriter drawPreview) {
     if (wantsHelp(args)) {
         printPaletteHelp();
         return 0;
@@ -110,6 +75,9 @@ int runPalette(std::span<const std::string> args) {
         return usageError(line.error);
     if (line.positional.size() != 1)
         return usageError("expected one BITMAP.bmp argument");
+    const std::optional<std::string> preview = optionValue(line, "--preview");
+    if (preview && !drawPreview)
+        return runInPictureHelper("palette", args);
 
     PaletteRunRequest request;
     request.bitmapPath = line.positional[0];
@@ -131,9 +99,7 @@ int runPalette(std::span<const std::string> args) {
     if (!result.ok)
         return failure(result.message);
     std::printf("%s\n", result.message.toUtf8().c_str());
-    if (const auto preview = optionValue(line, "--preview"))
-        return writePreview(request, result, *preview);
-    return 0;
+    return preview ? drawPreview(request, result, *preview) : 0;
 }
 
 } // namespace cockpix::cli

@@ -1,6 +1,6 @@
-// Hands "render" and "palette" to cockpix-cli-pictures. Qt Gui and the libraries it loads take
-// about 10 ms to start, longer than checking a panel takes; the commands that draw nothing
-// should not pay for them.
+// Hands "render" and "palette --preview" to cockpix-cli-pictures. Qt Gui and the libraries
+// it loads take about 10 ms to start, longer than checking a panel takes; the commands that
+// draw nothing should not pay for them.
 
 #include "commands.h"
 

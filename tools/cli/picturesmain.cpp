@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     if (args.size() >= 2 && (args[1] == "render" || args[1] == "palette")) {
         setCliDirectory(args[0]);
         const auto rest = std::span<const std::string>(args).subspan(2);
-        return args[1] == "render" ? runRender(rest) : runPalette(rest);
+        return args[1] == "render" ? runRender(rest) : runPalette(rest, writePalettePreview);
     }
     std::fprintf(stderr, "cockpix-cli-pictures draws for cockpix-cli render and cockpix-cli "
                          "palette; run those (see cockpix-cli --help)\n");
