@@ -128,7 +128,7 @@ std::string directoryOf(const std::string& path) {
 }
 
 TempFile writeTempFile(const std::string& directory, std::string_view stem,
-                       std::string_view content, std::optional<unsigned> mode) {
+                       std::string_view content, std::optional<unsigned> mode, Flush flush) {
     removeStaleTempFiles(directory);
     FileSystemCalls& calls = fileSystemCalls();
     std::random_device seed;
@@ -146,7 +146,7 @@ TempFile writeTempFile(const std::string& directory, std::string_view stem,
         temp.error = writeAll(fd, content);
         if (temp.error == 0 && mode && calls.fchmod(fd, *mode) != 0)
             temp.error = errno;
-        if (temp.error == 0 && calls.fsync(fd) != 0)
+        if (temp.error == 0 && flush == Flush::ToDisk && calls.fsync(fd) != 0)
             temp.error = errno;
         if (calls.close(fd) != 0 && temp.error == 0)
             temp.error = errno;
@@ -192,7 +192,7 @@ void syncDirectory(const std::string& directory) {
     fileSystemCalls().syncDirectory(directory);
 }
 
-int writeFileAtomically(const std::string& path, std::string_view content) {
+int writeFileAtomically(const std::string& path, std::string_view content, Flush flush) {
     const std::string directory = directoryOf(path);
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -200,14 +200,15 @@ int writeFileAtomically(const std::string& path, std::string_view content) {
     const std::optional<unsigned> mode = ::stat(path.c_str(), &info) == 0
                                              ? std::optional<unsigned>(info.st_mode & 07777)
                                              : std::nullopt;
-    const TempFile temp = writeTempFile(directory, name, content, mode);
+    const TempFile temp = writeTempFile(directory, name, content, mode, flush);
     if (temp.error != 0)
         return temp.error;
     if (const int error = renameReplacing(temp.path, path); error != 0) {
         removeFile(temp.path);
         return error;
     }
-    syncDirectory(directory);
+    if (flush == Flush::ToDisk)
+        syncDirectory(directory);
     return 0;
 }
 

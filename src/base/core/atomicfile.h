@@ -38,6 +38,15 @@ FileSystemCalls& fileSystemCalls();
 // Puts calls in place for the saves that follow (nullptr: the real ones again).
 void useFileSystemCalls(FileSystemCalls* calls);
 
+// Whether a write waits for the disk before it counts as done.
+enum class Flush {
+    ToDisk, // the user's files: whole after a power cut too
+    // Work files the program makes again when they are gone or damaged (the palette
+    // optimizer's): the rename alone keeps them whole for every program that reads them, and
+    // a run does not wait for the disk several times.
+    Skip,
+};
+
 // A fresh file in a directory, fully written and flushed.
 struct TempFile {
     std::string path;
@@ -48,7 +57,8 @@ struct TempFile {
 // the permission bits mode when given. Temporary files that a killed run of COCKPIX left in
 // the directory are removed first.
 TempFile writeTempFile(const std::string& directory, std::string_view stem,
-                       std::string_view content, std::optional<unsigned> mode = std::nullopt);
+                       std::string_view content, std::optional<unsigned> mode = std::nullopt,
+                       Flush flush = Flush::ToDisk);
 
 // Renames from to to, never replacing an existing to (a taken name gives EEXIST).
 int renameNoReplace(const std::string& from, const std::string& to);
@@ -65,7 +75,8 @@ void syncDirectory(const std::string& directory);
 
 // The whole of content as the file at path, atomically: the old file stays whole until the
 // new one replaces it. Returns 0 or the errno of the failing step.
-int writeFileAtomically(const std::string& path, std::string_view content);
+int writeFileAtomically(const std::string& path, std::string_view content,
+                        Flush flush = Flush::ToDisk);
 
 // The directory part of path, ending with "/" ("./" when path has none).
 std::string directoryOf(const std::string& path);

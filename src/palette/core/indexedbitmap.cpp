@@ -25,30 +25,17 @@ IndexedBitmapHeaderCheck refused(std::string problem) {
 
 // Counting into four tables in turn keeps runs of one colour (most of a panel picture) from
 // waiting on the same counter at every byte.
-class ByteHistogram {
-public:
-    void add(const std::uint8_t* bytes, std::size_t size) {
-        std::size_t i = 0;
-        for (; i + 4 <= size; i += 4) {
-            ++m_tables[0][bytes[i]];
-            ++m_tables[1][bytes[i + 1]];
-            ++m_tables[2][bytes[i + 2]];
-            ++m_tables[3][bytes[i + 3]];
-        }
-        for (; i < size; ++i)
-            ++m_tables[0][bytes[i]];
+void addToTables(std::array<PixelCounts, 4>& tables, const std::uint8_t* bytes, std::size_t size) {
+    std::size_t i = 0;
+    for (; i + 4 <= size; i += 4) {
+        ++tables[0][bytes[i]];
+        ++tables[1][bytes[i + 1]];
+        ++tables[2][bytes[i + 2]];
+        ++tables[3][bytes[i + 3]];
     }
-    PixelCounts total() const {
-        PixelCounts counts{};
-        for (const auto& table : m_tables)
-            for (std::size_t v = 0; v < counts.size(); ++v)
-                counts[v] += table[v];
-        return counts;
-    }
-
-private:
-    std::array<PixelCounts, 4> m_tables{};
-};
+    for (; i < size; ++i)
+        ++tables[0][bytes[i]];
+}
 
 const std::uint8_t* asBytes(std::string_view bytes) {
     return reinterpret_cast<const std::uint8_t*>(bytes.data());
@@ -99,14 +86,18 @@ IndexedBitmapHeaderCheck checkIndexedBitmapHeader(std::string_view bytes) {
 }
 
 std::string checkIndexedBitmapBody(std::string_view bytes, const IndexedBitmapHeader& header) {
+    return checkIndexedBitmapBody(bytes.size(), header);
+}
+
+std::string checkIndexedBitmapBody(std::size_t fileSize, const IndexedBitmapHeader& header) {
     const std::size_t paletteEnd = header.paletteOffset + 4 * std::size_t(header.colorCount);
-    if (paletteEnd > bytes.size())
+    if (paletteEnd > fileSize)
         return "It is cut off: its colour table is incomplete.";
     // The last row needs its pixels, not its padding.
     const std::uint64_t pixelEnd = std::uint64_t(header.pixelOffset) +
                                    std::uint64_t(header.rowStride) * (header.height - 1) +
                                    std::uint64_t(header.width);
-    if (pixelEnd > bytes.size())
+    if (pixelEnd > fileSize)
         return "It is cut off: its pixels end before the last row.";
     return {};
 }
@@ -122,16 +113,44 @@ std::vector<Rgb> bitmapPalette(std::string_view bytes, const IndexedBitmapHeader
 }
 
 PixelCounts countPixels(std::string_view bytes, const IndexedBitmapHeader& header) {
-    ByteHistogram histogram;
-    const std::uint8_t* pixels = asBytes(bytes) + header.pixelOffset;
-    const auto width = static_cast<std::size_t>(header.width);
-    if (header.rowStride == width) {
-        histogram.add(pixels, width * static_cast<std::size_t>(header.height));
-    } else {
-        for (int y = 0; y < header.height; ++y)
-            histogram.add(pixels + header.rowStride * static_cast<std::size_t>(y), width);
+    PixelCounter counter(header);
+    counter.add(bytes.substr(std::min(header.pixelOffset, bytes.size())));
+    return counter.counts();
+}
+
+PixelCounter::PixelCounter(const IndexedBitmapHeader& header)
+    : m_width(static_cast<std::size_t>(std::max(header.width, 0))),
+      m_stride(std::max(header.rowStride, m_width)),
+      m_end(header.height > 0 && m_width > 0
+                ? m_stride * static_cast<std::size_t>(header.height - 1) + m_width
+                : 0) {}
+
+void PixelCounter::add(std::string_view piece) {
+    const std::uint8_t* bytes = asBytes(piece);
+    std::size_t left = std::min(piece.size(), remaining());
+    if (m_stride == m_width) { // rows without padding: one run of pixels
+        addToTables(m_tables, bytes, left);
+        m_at += left;
+        return;
     }
-    return histogram.total();
+    while (left > 0) {
+        const std::size_t column = m_at % m_stride;
+        const bool pixels = column < m_width;
+        const std::size_t step = std::min(left, (pixels ? m_width : m_stride) - column);
+        if (pixels)
+            addToTables(m_tables, bytes, step);
+        bytes += step;
+        left -= step;
+        m_at += step;
+    }
+}
+
+PixelCounts PixelCounter::counts() const {
+    PixelCounts counts{};
+    for (const auto& table : m_tables)
+        for (std::size_t v = 0; v < counts.size(); ++v)
+            counts[v] += table[v];
+    return counts;
 }
 
 std::span<const std::uint8_t> pixelRow(std::string_view bytes, const IndexedBitmapHeader& header,

@@ -43,6 +43,8 @@ IndexedBitmapHeaderCheck checkIndexedBitmapHeader(std::string_view bytes);
 
 // Empty when the colour table and every pixel row lie within bytes; otherwise the reason.
 std::string checkIndexedBitmapBody(std::string_view bytes, const IndexedBitmapHeader& header);
+// The same for a file of fileSize bytes, before its body is read.
+std::string checkIndexedBitmapBody(std::size_t fileSize, const IndexedBitmapHeader& header);
 
 // The colorCount entries of the colour table (stored blue, green, red, reserved). Needs
 // bytes that hold the whole colour table (as a body checkIndexedBitmapBody accepted does).
@@ -51,6 +53,25 @@ std::vector<Rgb> bitmapPalette(std::string_view bytes, const IndexedBitmapHeader
 // How many pixels use each of the 256 possible indices; row padding is not counted.
 using PixelCounts = std::array<std::uint64_t, 256>;
 PixelCounts countPixels(std::string_view bytes, const IndexedBitmapHeader& header);
+
+// The same count over the pixel rows handed in pieces of any size, in file order from
+// header.pixelOffset on, so that a big bitmap is counted as it is read, through one small
+// buffer. Row padding and whatever follows the last row's pixels are passed over.
+class PixelCounter {
+public:
+    explicit PixelCounter(const IndexedBitmapHeader& header);
+    void add(std::string_view piece);
+    // Bytes still to come up to the last row's last pixel.
+    std::size_t remaining() const { return m_end - m_at; }
+    PixelCounts counts() const;
+
+private:
+    std::array<PixelCounts, 4> m_tables{};
+    std::size_t m_width;
+    std::size_t m_stride;
+    std::size_t m_end;
+    std::size_t m_at = 0; // from the first pixel row's start
+};
 
 // Row y counted from the top of the picture: width palette indices.
 std::span<const std::uint8_t> pixelRow(std::string_view bytes, const IndexedBitmapHeader& header,

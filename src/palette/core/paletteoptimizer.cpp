@@ -6,9 +6,11 @@
 #include "palette/core/indexedbitmap.h"
 #include "palette/core/referencetable.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <optional>
 
 namespace cockpix {
@@ -87,29 +89,87 @@ std::optional<Analysis> cachedAnalysis(const PaletteWorkFiles& files,
     return Analysis{std::move(*palette), std::move(*counts)};
 }
 
+// The bitmap as it is read: its start (header and colour table) in memory, its pixels only
+// through one reused buffer, as counting them needs no more. A 4096 x 4096 background is
+// then read in the time the system takes to copy it, with no memory made and cleared first.
+class BitmapReader {
+public:
+    explicit BitmapReader(const std::string& path) : m_file(std::fopen(path.c_str(), "rb")) {
+        if (m_file)
+            std::setvbuf(m_file, nullptr, _IONBF, 0); // whole pieces go straight to read()
+    }
+    ~BitmapReader() {
+        if (m_file)
+            std::fclose(m_file);
+    }
+    BitmapReader(const BitmapReader&) = delete;
+    BitmapReader& operator=(const BitmapReader&) = delete;
+
+    bool ok() const { return m_file != nullptr; }
+    // The next count bytes appended to bytes; false when the file ends sooner.
+    bool append(std::string& bytes, std::size_t count) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + count);
+        return std::fread(bytes.data() + had, 1, count, m_file) == count;
+    }
+    bool skip(std::size_t count) {
+        return count == 0 || std::fseek(m_file, static_cast<long>(count), SEEK_CUR) == 0;
+    }
+    // The pixels from here on, counted as they come.
+    bool count(PixelCounter& counter) {
+        constexpr std::size_t kPiece = 128 * 1024;
+        const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece);
+        while (counter.remaining() > 0) {
+            const std::size_t wanted = std::min(kPiece, counter.remaining());
+            if (std::fread(buffer.get(), 1, wanted, m_file) != wanted)
+                return false;
+            counter.add({buffer.get(), wanted});
+        }
+        return true;
+    }
+
+private:
+    std::FILE* m_file;
+};
+
+Scan cannotBeRead(const std::string& bitmapPath) {
+    return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, "The file cannot be read.")};
+}
+
 Scan scanBitmap(const std::string& bitmapPath, const PaletteProgress& progress) {
     // Taken before the bytes, so that a bitmap repainted during the scan is scanned again.
     const std::optional<FileStamp> stamp = fileStamp(bitmapPath);
-    const std::optional<std::string> bytes = readWholeFile(bitmapPath);
-    if (!bytes)
-        return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, "The file cannot be read.")};
-    const IndexedBitmapHeaderCheck check = checkIndexedBitmapHeader(*bytes);
+    BitmapReader file(bitmapPath);
+    std::string start;
+    if (!stamp || !file.ok() ||
+        !file.append(start, std::min<std::uint64_t>(stamp->length, kIndexedBitmapHeaderBytes)))
+        return cannotBeRead(bitmapPath);
+    const IndexedBitmapHeaderCheck check = checkIndexedBitmapHeader(start);
     if (!check.header)
         return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, check.problem)};
     const IndexedBitmapHeader& header = *check.header;
-    if (const std::string problem = checkIndexedBitmapBody(*bytes, header); !problem.empty())
+    if (const std::string problem = checkIndexedBitmapBody(stamp->length, header); !problem.empty())
         return {std::nullopt, std::nullopt, unusableBitmap(bitmapPath, problem)};
+    // The header and the colour table, then up to the first pixel row.
+    const std::size_t paletteEnd = header.paletteOffset + 4 * std::size_t(header.colorCount);
+    if (!file.append(start, paletteEnd - start.size()) ||
+        !file.skip(header.pixelOffset - paletteEnd))
+        return cannotBeRead(bitmapPath);
     Analysis analysis;
-    analysis.palette = bitmapPalette(*bytes, header);
+    analysis.palette = bitmapPalette(start, header);
     report(progress, "Determining color frequencies...");
-    const PixelCounts counts = countPixels(*bytes, header);
+    PixelCounter counter(header);
+    if (!file.count(counter))
+        return cannotBeRead(bitmapPath);
+    const PixelCounts counts = counter.counts();
     analysis.counts.assign(counts.begin(), counts.begin() + header.colorCount);
     return {std::move(analysis), stamp, {}};
 }
 
 // Writes one work file; the message when it fails.
 UserText writePaletteWorkFile(const std::string& path, std::string_view text) {
-    const int error = writeFileAtomically(resolvePathIgnoringCase(path), text);
+    // A lost work file only costs a scan: no waiting for the disk.
+    const int error = writeFileAtomically(resolvePathIgnoringCase(path), text, Flush::Skip);
     if (error == 0)
         return {};
     return "The palette work file '" + UserText::path(path) + "' could not be written:\n" +

@@ -2,6 +2,7 @@
 
 #include "base/core/filelookup.h"
 #include "base/core/scratchdir.h"
+#include "palette/core/indexedbitmap.h"
 #include "palette/core/palettebitmaps.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,44 @@ TEST_F(PaletteOptimizerTest, RowPaddingIsNotCounted) {
     image.at(4, 2) = 0;
     ASSERT_TRUE(run(bmpFileBytes(image, 2)).ok);
     EXPECT_EQ(work("structure_Main.txt"), " 0  1 \r\n 1  14 \r\n");
+}
+
+// A background larger than the pieces it is read in, with and without row padding, its
+// pixels after a gap and followed by other bytes: each pixel is counted once, and neither
+// padding, gap nor tail (bytes no pixel uses) are counted.
+TEST_F(PaletteOptimizerTest, BigBitmapsAreCountedWhateverTheirLayout) {
+    for (const int width : {1001, 1024}) {
+        IndexedImage image(width, 300);
+        std::vector<std::uint64_t> expected(256, 0);
+        for (std::size_t k = 0; k < image.pixels.size(); ++k) {
+            image.pixels[k] = static_cast<std::uint8_t>(10 + (k / 97) % 200);
+            ++expected[image.pixels[k]];
+        }
+        std::string bytes = bmpFileBytes(image);
+        bytes.insert(1078, 20, char(1));
+        put32At(bytes, 10, 1078 + 20);
+        bytes.append(50, char(2));
+        ASSERT_TRUE(run(bytes).ok);
+        EXPECT_EQ(parseStructureFile(work("structure_Main.txt")), expected) << width;
+    }
+}
+
+// Pieces of every size, cut anywhere in a row or its padding, give the counts of the whole.
+TEST(PixelCounter, PiecesOfAnySizeCountAsTheWhole) {
+    IndexedImage image(5, 7);
+    for (std::size_t k = 0; k < image.pixels.size(); ++k)
+        image.pixels[k] = static_cast<std::uint8_t>(1 + k % 3);
+    const std::string bytes = bmpFileBytes(image);
+    const IndexedBitmapHeader header = *checkIndexedBitmapHeader(bytes).header;
+    const PixelCounts whole = countPixels(bytes, header);
+    EXPECT_EQ(whole[0], 0u); // no padding
+    for (std::size_t piece = 1; piece <= 9; ++piece) {
+        PixelCounter counter(header);
+        for (std::size_t at = header.pixelOffset; at < bytes.size(); at += piece)
+            counter.add(std::string_view(bytes).substr(at, piece));
+        EXPECT_EQ(counter.remaining(), 0u);
+        EXPECT_EQ(counter.counts(), whole) << piece;
+    }
 }
 
 // The second run on the unchanged bitmap takes the counts from the work files; a bitmap
