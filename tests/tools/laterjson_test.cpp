@@ -51,4 +51,33 @@ TEST(LaterJson, ABigPanelComesOutTheSameOnTwoThreadsAsOnOne) {
     EXPECT_EQ(written, one);
 }
 
+// The JSON without its blanks and line breaks (those inside texts too), to look for a part.
+std::string squeezed(const std::string& json) {
+    std::string out;
+    for (char c : json) {
+        if (c != ' ' && c != '\n')
+            out += c;
+    }
+    return out;
+}
+
+// Each key as written, comment and all, and beside them the values FS reads, which stop at
+// the comment.
+TEST(LaterJson, KeysAsWrittenAndTheValuesFsReadsUpToTheirComments) {
+    const PanelLines lines(
+        "[Window00]\r\nsize_mm=847,860 ; Adding padding\r\nposition=2 // bottom\r\n"
+        "ident=MAIN_PANEL ; x\r\nBackground_color=0,0,0\r\nwindow_pos= 0.1,x\r\n"
+        "[VCockpit01]\r\ntexture=$PFD ; screen\r\npixel_size=1024,768\r\n");
+    const std::string json =
+        squeezed(cockpix::cli::laterPanelJson(lines, cockpix::readLaterPanel(lines), "/p/"));
+    EXPECT_NE(json.find("\"value\":\"847,860;Addingpadding\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"fsValues\":{\"size\":[847,860],\"position\":[2],\"windowPos\":[0.1,"
+                        "null],\"backgroundColor\":[0,0,0],\"ident\":\"MAIN_PANEL\"}"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"fsValues\":{\"pixelSize\":[1024,768],\"texture\":\"$PFD\"}"),
+              std::string::npos)
+        << json;
+}
+
 } // namespace

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <future>
 #include <limits>
+#include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace cockpix::cli {
@@ -37,13 +39,14 @@ int lineNumber(std::size_t line) {
     return static_cast<int>(line + 1);
 }
 
-void writeKeys(JsonWriter& json, const std::vector<LaterKey>& keys) {
+// Each key with its value as written, a comment after it included.
+void writeKeys(JsonWriter& json, const PanelLines& lines, const std::vector<LaterKey>& keys) {
     json.key("keys");
     json.beginArray();
     for (const LaterKey& key : keys) {
         json.beginObject();
         textField(json, "key", key.key);
-        textField(json, "value", key.value);
+        textField(json, "value", lines.rawValue(key.line));
         json.field("line", lineNumber(key.line));
         json.endObject();
     }
@@ -70,6 +73,35 @@ void writeGauge(JsonWriter& json, const PanelLines& lines, const LaterGauge& gau
     json.endObject();
 }
 
+// What FS takes from the section's keys it sizes, places and names it by: the numbers of
+// each value up to its comment (null for a field without one), and the texts. Keys the
+// section lacks are left out.
+void writeFsValues(JsonWriter& json, const LaterWindow& window) {
+    static constexpr std::pair<const char*, const char*> kNumbers[] = {
+        {"size", "size_mm"},           {"pixelSize", "pixel_size"},
+        {"position", "position"},      {"windowPos", "window_pos"},
+        {"windowSize", "window_size"}, {"backgroundColor", "background_color"}};
+    static constexpr std::pair<const char*, const char*> kTexts[] = {{"ident", "ident"},
+                                                                     {"texture", "texture"}};
+    json.key("fsValues");
+    json.beginObject();
+    for (const auto& [name, key] : kNumbers) {
+        const LaterKey* found = window.find(key);
+        if (found == nullptr)
+            continue;
+        json.key(name);
+        json.beginArray();
+        for (const std::optional<double>& number : laterNumbers(found->value))
+            json.value(orNull(number));
+        json.endArray();
+    }
+    for (const auto& [name, key] : kTexts) {
+        if (const LaterKey* found = window.find(key))
+            textField(json, name, found->value);
+    }
+    json.endObject();
+}
+
 void writeWindow(JsonWriter& json, const PanelLines& lines, const LaterPanel& panel,
                  const LaterWindow& window) {
     json.beginObject();
@@ -81,7 +113,8 @@ void writeWindow(JsonWriter& json, const PanelLines& lines, const LaterPanel& pa
     if (title)
         textField(json, "title", title->title);
     json.field("line", lineNumber(window.headerLine));
-    writeKeys(json, window.keys);
+    writeKeys(json, lines, window.keys);
+    writeFsValues(json, window);
     json.key("gauges");
     json.beginArray();
     std::vector<std::string_view> fields;
@@ -95,20 +128,20 @@ void writeWindow(JsonWriter& json, const PanelLines& lines, const LaterPanel& pa
     json.endObject();
 }
 
-void writeSection(JsonWriter& json, const LaterSection& section) {
+void writeSection(JsonWriter& json, const PanelLines& lines, const LaterSection& section) {
     json.beginObject();
     textField(json, "section", section.name);
     json.field("line", lineNumber(section.headerLine));
-    writeKeys(json, section.keys);
+    writeKeys(json, lines, section.keys);
     json.endObject();
 }
 
-void writeOptionalSection(JsonWriter& json, std::string_view name,
+void writeOptionalSection(JsonWriter& json, const PanelLines& lines, std::string_view name,
                           const std::optional<LaterSection>& section) {
     if (!section)
         return;
     json.key(name);
-    writeSection(json, *section);
+    writeSection(json, lines, *section);
 }
 
 // From this many lines on, the windows are written two at a time, the second on another
@@ -171,14 +204,14 @@ void writeLaterPanelJson(JsonWriter& json, const PanelLines& lines, const LaterP
     json.beginArray();
     writeWindows(json, lines, panel, threads);
     json.endArray();
-    writeOptionalSection(json, "color", panel.color);
-    writeOptionalSection(json, "views", panel.views);
-    writeOptionalSection(json, "defaultView", panel.defaultView);
-    writeOptionalSection(json, "fltsim", panel.fltsim);
+    writeOptionalSection(json, lines, "color", panel.color);
+    writeOptionalSection(json, lines, "views", panel.views);
+    writeOptionalSection(json, lines, "defaultView", panel.defaultView);
+    writeOptionalSection(json, lines, "fltsim", panel.fltsim);
     json.key("otherSections");
     json.beginArray();
     for (const LaterSection& section : panel.otherSections)
-        writeSection(json, section);
+        writeSection(json, lines, section);
     json.endArray();
     json.endObject();
 }

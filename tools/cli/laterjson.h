@@ -1,7 +1,8 @@
 #pragma once
 
 // The JSON that "cockpix-cli dump" prints for a panel of FS2000 and later: what its lines
-// set, each entry with the line (1-based) it came from.
+// set, each entry with the line (1-based) it came from, every key's value as written and,
+// for each window and virtual cockpit, the values FS reads ("fsValues": up to a comment).
 
 #include "panel/core/laterpanel.h"
 #include "panel/core/panellines.h"

@@ -18,7 +18,8 @@
 namespace cockpix {
 
 // Sets key to value in section: the value of the section's first line of that key is
-// replaced, or "key=value" is inserted after the section's last key line. Returns the line.
+// replaced (a comment after it stays), or "key=value" is inserted after the section's last
+// key line. Returns the line.
 std::size_t setSectionKey(PanelLines& lines, std::size_t section, std::string_view key,
                           std::string_view value);
 
@@ -26,14 +27,14 @@ std::size_t setSectionKey(PanelLines& lines, std::size_t section, std::string_vi
 bool removeSectionKey(PanelLines& lines, std::size_t section, std::string_view key);
 
 // Replaces the field `index` of a gauge line (0 = x, 1 = y, 2 = width, ...) with text,
-// keeping the blanks around it; missing fields up to it are added, empty. A "//" comment
-// at the end of the line stays after the last field.
+// keeping the blanks around it; missing fields up to it are added, empty. A ";" or "//"
+// comment at the end of the line stays after the last field.
 void setGaugeField(PanelLines& lines, std::size_t line, std::size_t index, std::string_view text);
 
 // --- Gauge lines: gaugeNN=module!gauge, x, y[, w[, h]][, more fields] ---
 
-// The fields of a gauge line after the name as the edits see them: trimmed, up to a "//"
-// comment at the end of the line.
+// The fields of a gauge line after the name as the edits see them: trimmed, up to a ";" or
+// "//" comment at the end of the line.
 std::vector<std::string_view> laterGaugeEditFields(const PanelLines& lines, std::size_t line);
 
 // A number as the gauge edits write it: a whole number as "123", else the shortest decimal
@@ -60,8 +61,8 @@ void moveLaterGauges(PanelLines& lines, std::span<const LaterGaugeMove> moves);
 void resizeLaterGauge(PanelLines& lines, std::size_t line, double width,
                       std::optional<double> height);
 
-// Replaces everything after "=" (blanks before and after it kept) with text. False, and no
-// edit, when text holds a line break.
+// Replaces the value FS reads, all after "=" up to a comment (blanks around it and the
+// comment kept), with text. False, and no edit, when text holds a line break.
 bool setLaterGaugeText(PanelLines& lines, std::size_t line, std::string_view text);
 
 struct NewLaterGauge {

@@ -350,6 +350,15 @@ void laterGaugeFields(const PanelLines& lines, std::size_t line,
     });
 }
 
+std::vector<std::optional<double>> laterNumbers(std::string_view value) {
+    std::vector<std::optional<double>> numbers;
+    eachGaugeField(value, [&](std::size_t, std::string_view field) {
+        double number = 0;
+        numbers.push_back(fieldNumber(field, number) ? std::optional(number) : std::nullopt);
+    });
+    return numbers;
+}
+
 bool sameLaterKey(std::string_view a, std::string_view b) {
     return equalsIgnoringCase(a, b) || (isRatioKey(a) && isRatioKey(b));
 }

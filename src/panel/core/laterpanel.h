@@ -92,6 +92,10 @@ LaterPanel readLaterPanel(const PanelLines& lines, LaterGauges gauges = LaterGau
 void eachLaterGauge(const PanelLines& lines, const LaterWindow& window,
                     const std::function<void(const LaterGauge&)>& take);
 
+// The numbers of a value ("847,860", "0.184, 0.485") as FS reads them: each comma-separated
+// field's leading number, nullopt for a field without one.
+std::vector<std::optional<double>> laterNumbers(std::string_view value);
+
 // Key names compare ignoring case; window_size_ratio is also written windowsize_ratio.
 bool sameLaterKey(std::string_view a, std::string_view b);
 

@@ -23,6 +23,16 @@ void trim(std::string_view text, std::size_t& begin, std::size_t& end) {
         --end;
 }
 
+// Where a ";" or "//" comment starts in [begin, end) of text, or end: FS reads a value up
+// to there.
+std::size_t commentStart(std::string_view text, std::size_t begin, std::size_t end) {
+    for (std::size_t at = begin; at < end; ++at) {
+        if (text[at] == ';' || (text[at] == '/' && at + 1 < end && text[at + 1] == '/'))
+            return at;
+    }
+    return end;
+}
+
 std::uint8_t endCode(std::string_view end) {
     return end == "\n" ? 1 : end == "\r" ? 2 : end == "\r\n" ? 3 : 0;
 }
@@ -85,12 +95,27 @@ void PanelLines::classify(Line& line, std::string_view text, bool first) const {
     std::size_t keyBegin = begin;
     trim(text, keyBegin, keyEnd);
     std::size_t valueBegin = equals + 1;
-    std::size_t valueEnd = end;
+    std::size_t valueEnd = commentStart(text, valueBegin, end);
+    const bool commented = valueEnd < end;
     trim(text, valueBegin, valueEnd);
+    // No value before a comment: one typed in goes right after "=", before the blanks.
+    if (commented && valueBegin == valueEnd)
+        valueBegin = valueEnd = equals + 1;
     line.keyStart = static_cast<std::uint32_t>(keyBegin);
     line.keyLength = static_cast<std::uint32_t>(keyEnd - keyBegin);
     line.valueStart = static_cast<std::uint32_t>(valueBegin);
     line.valueLength = static_cast<std::uint32_t>(valueEnd - valueBegin);
+}
+
+std::string_view PanelLines::rawValue(std::size_t line) const {
+    const Line& l = m_lines.at(line);
+    if (l.kind != LineKind::Key)
+        return {};
+    const std::string_view text = textOf(l);
+    std::size_t begin = l.valueStart;
+    std::size_t end = text.size();
+    trim(text, begin, end);
+    return text.substr(begin, end - begin);
 }
 
 std::string_view PanelLines::lineEnd(std::size_t line) const {

@@ -40,8 +40,9 @@ public:
     std::string_view lineEnd(std::size_t line) const; // "\r\n", "\n", "\r" or ""
     LineKind kind(std::size_t line) const { return m_lines.at(line).kind; }
     // Key and value of a Key line, blanks and tabs around them trimmed; the name of a
-    // Header line in key() (between "[" and "]", trimmed). Empty for other lines.
-    // (Here, so that the readers' loops over millions of lines inline them.)
+    // Header line in key() (between "[" and "]", trimmed). Empty for other lines. The value
+    // is what FS reads: it stops at a ";" or "//" comment ("size_mm=847,860 ; padding" sets
+    // "847,860"). (Here, so that the readers' loops over millions of lines inline them.)
     std::string_view key(std::size_t line) const {
         const Line& l = m_lines.at(line);
         return textOf(l).substr(l.keyStart, l.keyLength);
@@ -50,7 +51,10 @@ public:
         const Line& l = m_lines.at(line);
         return textOf(l).substr(l.valueStart, l.valueLength);
     }
-    // Where the value lies inside text(line), so an edit can replace it alone.
+    // Everything after "=" as written, comment included, blanks around it trimmed.
+    std::string_view rawValue(std::size_t line) const;
+    // Where the value lies inside text(line), so an edit can replace it alone (a comment
+    // after it, and the blanks before that, stay).
     std::size_t valueOffset(std::size_t line) const { return m_lines.at(line).valueStart; }
 
     // Sections in file order: the lines from a header up to the next one. Lines before

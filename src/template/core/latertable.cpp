@@ -30,10 +30,13 @@ std::pair<std::string, std::string> sizeParts(const std::string& value) {
             std::string(trimmedText(std::string_view(value).substr(comma + 1)))};
 }
 
+// A virtual cockpit draws on its texture (texture=$name), unless it has a bitmap instead; a
+// window without a bitmap is of one colour.
 const char* bitmapKey(const LaterWindow& window) {
-    return window.find("file") == nullptr && window.find("Background_color") != nullptr
-               ? "Background_color"
-               : "file";
+    const bool hasFile = window.find("file") != nullptr;
+    if (window.kind == LaterWindowKind::Vcockpit)
+        return hasFile && window.find("texture") == nullptr ? "file" : "texture";
+    return !hasFile && window.find("Background_color") != nullptr ? "Background_color" : "file";
 }
 
 bool isNumberList(std::string_view text, std::size_t most) {

@@ -16,7 +16,8 @@ namespace cockpix {
 
 enum class LaterColumn {
     Title,
-    Bitmap, // file=, or Background_color= for a window that has it and no file=
+    Bitmap, // file=, or Background_color= for a window that has it and no file=, or
+            // texture= for a virtual cockpit (file= when it has that and no texture=)
     SizeW,  // size_mm=w[,h]
     SizeH,
     Ratio, // window_size_ratio= (also windowsize_ratio=)

@@ -18,7 +18,7 @@ namespace cockpix {
 namespace {
 
 QStringList columnHeadings() {
-    return {QObject::tr("Window title"), QObject::tr("Bitmap or colour"),
+    return {QObject::tr("Window title"), QObject::tr("Bitmap, colour or texture"),
             QObject::tr("Size w"),       QObject::tr("Size h"),
             QObject::tr("Size ratio"),   QObject::tr("Position (0-8)"),
             QObject::tr("Visible"),      QObject::tr("Ident."),

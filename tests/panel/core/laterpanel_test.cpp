@@ -287,6 +287,42 @@ TEST(LaterPanel, AKeyEditChangesExactlyItsLine) {
               "+gauge00=LVLD\\B767main!EADI, 1036,  310 ,271, 200\r\n");
 }
 
+// FS reads a value up to a ";" or "//" comment; an edit of the value keeps the comment and
+// the blanks before it, and a comment's numbers are no fields of a gauge.
+TEST(LaterPanel, ValuesStopAtACommentThatEditsKeep) {
+    struct Case {
+        const char* line;
+        const char* value;
+        const char* edited; // the value set to 900,860
+    };
+    for (const Case& c :
+         {Case{"size_mm=847,860 ; Adding padding", "847,860", "size_mm=900,860 ; Adding padding"},
+          {"size_mm=1170, 1280;", "1170, 1280", "size_mm=900,860;"},
+          {"window_size= 0.184, 0.485 ///window_size= 0.290, 0.750", "0.184, 0.485",
+           "window_size= 900,860 ///window_size= 0.290, 0.750"},
+          {"size_mm= // none yet", "", "size_mm=900,860 // none yet"},
+          {"size_mm=800,600", "800,600", "size_mm=900,860"}}) {
+        PanelLines lines(std::string("[Window00]\r\n") + c.line + "\r\n");
+        const LaterKey key = readLaterPanel(lines).windows.at(0).keys.at(0);
+        EXPECT_EQ(key.value, c.value) << c.line;
+        setSectionKey(lines, 0, key.key, "900,860");
+        EXPECT_EQ(lines.text(1), c.edited) << c.line;
+    }
+
+    PanelLines lines("[Window00]\ngauge00=Hud!F35, 10,20 // was 30,40\n"
+                     "gauge01=Hud!F35, 10,20, 5 ; 6\n");
+    const LaterWindow window = readLaterPanel(lines).windows.at(0);
+    EXPECT_EQ(window.gauges[0].fieldCount, 2u);
+    EXPECT_FALSE(window.gauges[0].width);
+    EXPECT_FALSE(window.gauges[1].height);
+    resizeLaterGauge(lines, window.gauges[0].line, 30, 40);
+    resizeLaterGauge(lines, window.gauges[1].line, 7, 8);
+    EXPECT_EQ(lines.text(1), "gauge00=Hud!F35, 10,20, 30, 40 // was 30,40");
+    EXPECT_EQ(lines.text(2), "gauge01=Hud!F35, 10,20, 7, 8 ; 6");
+    EXPECT_TRUE(setLaterGaugeText(lines, 2, "Hud!F35, 1, 2"));
+    EXPECT_EQ(lines.text(2), "gauge01=Hud!F35, 1, 2 ; 6");
+}
+
 TEST(LaterPanel, AddingAWindowTakesTheNextFreeNumberAndRemovingItTakesItAllAway) {
     const std::string text = fixture("mixed_sections.cfg");
     PanelLines lines(text);

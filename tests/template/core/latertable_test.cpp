@@ -30,6 +30,27 @@ TEST(LaterTable, CellsShowTheKeysWhateverTheirSpelling) {
     EXPECT_EQ(laterCellText(t.panel, t.cockpit(), LaterColumn::SizeH), "");
 }
 
+// A cell shows what FS reads, up to a comment, and can be typed into; a virtual cockpit's
+// bitmap cell is its texture.
+TEST(LaterTable, CellsShowValuesWithoutCommentsAndTheTextureOfAVirtualCockpit) {
+    const PanelLines lines("[Window00]\nsize_mm=847,860 ; Adding padding\n"
+                           "window_size= 0.184, 0.485 ///window_size= 0.290, 0.750\n"
+                           "[VCockpit01]\ntexture=$PFD\n[VCockpit02]\nfile=vc.bmp\n");
+    const LaterPanel panel = readLaterPanel(lines);
+    const LaterWindow& main = panel.windows.at(0);
+    EXPECT_EQ(laterCellText(panel, main, LaterColumn::SizeH), "860");
+    EXPECT_EQ(laterCellText(panel, main, LaterColumn::WindowSize), "0.184, 0.485");
+    const LaterCellEdit size = laterCellEdit(main, LaterColumn::SizeH, "870");
+    EXPECT_EQ(size.kind, LaterCellEdit::Kind::SetKey);
+    EXPECT_EQ(size.value, "847,870");
+    EXPECT_EQ(laterCellEdit(main, LaterColumn::WindowSize, "0.184, 0.5").kind,
+              LaterCellEdit::Kind::SetKey);
+
+    EXPECT_EQ(laterCellText(panel, panel.windows.at(1), LaterColumn::Bitmap), "$PFD");
+    EXPECT_EQ(laterCellEdit(panel.windows.at(1), LaterColumn::Bitmap, "$MFD").key, "texture");
+    EXPECT_EQ(laterCellText(panel, panel.windows.at(2), LaterColumn::Bitmap), "vc.bmp");
+}
+
 TEST(LaterTable, TypedCellsChangeTheirKeyOrAreRefused) {
     const Table t;
     using Kind = LaterCellEdit::Kind;
