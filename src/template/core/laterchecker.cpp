@@ -4,8 +4,10 @@
 #include "base/core/blanks.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
+#include "gauges/core/laterlayout.h"
 #include "panel/core/lateredits.h"
 #include "panel/core/paneltextencoding.h"
+#include "template/core/freeplace.h"
 
 #include <algorithm>
 #include <charconv>
@@ -49,6 +51,27 @@ std::optional<std::pair<double, double>> numberPair(const LaterKey* key) {
     if (!w || !h || *w <= 0 || *h <= 0)
         return std::nullopt;
     return std::pair{*w, *h};
+}
+
+// Gauges that draw nothing (systems, sounds, logic) are placed at size 0, or 1 x 1 at the
+// corner: they are never outside.
+bool drawsNothing(const LaterGauge& gauge) {
+    if ((gauge.width && *gauge.width == 0) || (gauge.height && *gauge.height == 0))
+        return true;
+    return gauge.x.value_or(0) == 0 && gauge.y.value_or(0) == 0 && gauge.width == 1.0 &&
+           gauge.height == 1.0;
+}
+
+// What a gauge covers as the panel windows show it without its picture: a width alone makes
+// it square, no size at all the outline's size. (A size of 0 or less counts as none.)
+GaugeRect coveredRect(const LaterGauge& gauge) {
+    const auto size = [](const std::optional<double>& value) {
+        return value && *value > 0 ? value : std::nullopt;
+    };
+    const std::optional<double> width = size(gauge.width);
+    const std::optional<double> height = size(gauge.height);
+    const double w = width ? *width : height ? *height : kLaterOutlineUnits;
+    return {gauge.x.value_or(0), gauge.y.value_or(0), w, height ? *height : w};
 }
 
 bool isBitmapKey(std::string_view key) {
@@ -279,6 +302,8 @@ private:
 
     void checkGaugePlace(int w, int g, std::pair<double, double> area) {
         const LaterGauge& gauge = window(w).gauges[static_cast<std::size_t>(g)];
+        if (drawsNothing(gauge))
+            return;
         const double x = gauge.x.value_or(0);
         const double y = gauge.y.value_or(0);
         const bool outside = x >= area.first || y >= area.second ||
@@ -300,11 +325,30 @@ private:
         fix.kind = FixKind::MoveGauge;
         fix.window = w;
         fix.gauge = g;
-        // A gauge of no given size keeps a pixel inside at least.
-        fix.x = std::clamp(x, 0.0, std::max(0.0, std::floor(area.first - std::max(width, 1.0))));
-        fix.y = std::clamp(y, 0.0, std::max(0.0, std::floor(area.second - std::max(height, 1.0))));
+        // A gauge of no given size keeps a pixel inside at least. It goes to the nearest place
+        // on no other gauge; where there is none, to the nearest place inside.
+        const GaugeRect moved{x, y, std::max(width, 1.0), std::max(height, 1.0)};
+        const std::vector<GaugeRect> others = otherGauges(w, g);
+        if (const auto free = nearestFreePlace(moved, area.first, area.second, others)) {
+            fix.x = free->x;
+            fix.y = free->y;
+        } else {
+            fix.x = std::clamp(x, 0.0, std::max(0.0, std::floor(area.first - moved.w)));
+            fix.y = std::clamp(y, 0.0, std::max(0.0, std::floor(area.second - moved.h)));
+        }
         fix.label = "Move it back inside";
         finding.fix = fix;
+    }
+
+    // What the gauges of window w but gauge g cover, those that draw nothing left out.
+    std::vector<GaugeRect> otherGauges(int w, int g) const {
+        std::vector<GaugeRect> rects;
+        const std::vector<LaterGauge>& gauges = window(w).gauges;
+        for (std::size_t k = 0; k < gauges.size(); ++k) {
+            if (k != static_cast<std::size_t>(g) && !drawsNothing(gauges[k]))
+                rects.push_back(coveredRect(gauges[k]));
+        }
+        return rects;
     }
 
     const PanelLines& m_lines;

@@ -102,17 +102,44 @@ TEST_F(LaterCheck, FixesChangeOnlyTheLinesOfTheirGauges) {
             EXPECT_TRUE(applyLaterFix(lines, *finding.fix)) << finding.code;
         }
     }
+    // The EADI goes beside gauge00 (an outline 32 wide at 5, 5), not onto it.
     std::string expected = original;
     for (const auto& [from, to] :
          {std::pair{"gauge01=XmlPack!Needle, 100, 10", "gauge01=XmlPack!Needle, 63, 10"},
           std::pair{"gauge01=Dials!Clock", "gauge02=Dials!Clock"},
           std::pair{"gauge03=Dials!Compass", "gauge03=Dials!Compass"},
-          std::pair{"EADI, 10, -40", "EADI, 10, 0"}})
+          std::pair{"EADI, 10, -40", "EADI, 37, 0"}})
         expected.replace(expected.find(from), std::string_view(from).size(), to);
     EXPECT_EQ(lines.bytes(), expected);
     const std::string after = text(check(lines));
     for (const char* gone : {"gauge-gap", "gauge-outside", "gauge-number-twice"})
         EXPECT_EQ(after.find(gone), std::string::npos) << after;
+}
+
+// Gauges that draw nothing (size 0, or 1 x 1 at the corner) are never outside, wherever they
+// stand; a gauge moved back inside goes to the nearest place on no other gauge.
+class LaterGaugePlaces : public ScratchDirTest {};
+
+TEST_F(LaterGaugePlaces, LogicGaugesAreNeverOutsideAndAFixLandsOnNoOtherGauge) {
+    const PanelLines lines("[Window Titles]\nWindow00=Main\n[Window00]\npixel_size=100,50\n"
+                           "gauge00=Systems!ENG_SYS, 0,0,0,0\n"
+                           "gauge01=Systems!LOGIC, 0,0,1,1\n"
+                           "gauge02=Systems!FAR, 500,500,0,0\n"
+                           "gauge03=Dials!A, 60,10,40,30\n"
+                           "gauge04=Dials!B, 120,15,20,20\n");
+    Directories dirs;
+    dirs.panelDir = root.string() + "/";
+    CheckFacts facts;
+    std::vector<Finding> outside;
+    for (const Finding& finding : checkLaterPanel(lines, readLaterPanel(lines), dirs, facts)) {
+        if (finding.code == "gauge-outside")
+            outside.push_back(finding);
+    }
+    ASSERT_EQ(outside.size(), 1u);
+    EXPECT_EQ(outside[0].gauge, 4);
+    ASSERT_TRUE(outside[0].fix);
+    EXPECT_EQ(outside[0].fix->x, 40); // 80, 15 would lie on gauge03
+    EXPECT_EQ(outside[0].fix->y, 15);
 }
 
 } // namespace
