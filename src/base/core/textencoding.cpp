@@ -1,9 +1,72 @@
 #include "base/core/textencoding.h"
 
+#include "base/core/windows1252.h"
+
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace cockpix {
+namespace {
+
+bool isHeld(char32_t c, TextEncoding encoding) {
+    if (c == U'\0' || c == U'\n' || c == U'\r')
+        return false;
+    // UTF-16 halves have no UTF-8 form of their own.
+    if (encoding == TextEncoding::Utf8)
+        return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+    return windows1252FromUnicode(c).has_value();
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// "✈ (U+2708)"; a character that shows nothing (a control, a lone UTF-16 half) by its
+// number alone.
+std::string characterName(char32_t c) {
+    char number[16];
+    std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(c));
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return number;
+    std::string name;
+    appendUtf8(name, c);
+    return name + " (" + number + ")";
+}
+
+} // namespace
+
+std::u32string charactersNotHeld(std::u32string_view text, TextEncoding encoding) {
+    std::u32string refused;
+    for (const char32_t c : text) {
+        if (!isHeld(c, encoding) && refused.find(c) == std::u32string::npos)
+            refused += c;
+    }
+    return refused;
+}
+
+std::string notHeldMessage(std::u32string_view characters, TextEncoding encoding) {
+    std::string names;
+    for (std::size_t i = 0; i < characters.size(); ++i)
+        names += (i == 0 ? "" : ", ") + characterName(characters[i]);
+    return std::string("This panel's texts are ") +
+           (encoding == TextEncoding::Utf8 ? "UTF-8" : "Windows-1252") + ", which has no " + names +
+           ": nothing was changed.";
+}
 
 bool isUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {

@@ -5,6 +5,7 @@
 // byte order mark) is taken for UTF-8: a Windows-1252 text almost never is. Texts quoted from
 // such a file are shown, and texts typed into it are written, in the file's own encoding.
 
+#include <string>
 #include <string_view>
 
 namespace cockpix {
@@ -15,6 +16,15 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Whether text is valid UTF-8 (overlong two-byte forms rejected); an ASCII text is.
 bool isUtf8(std::string_view text);
+
+// The characters of a typed text that a panel file in this encoding cannot hold, each once,
+// in the order typed: for Windows-1252 those its code page lacks; for either, NUL and the
+// line ends, which would cut the panel's line in two.
+std::u32string charactersNotHeld(std::u32string_view text, TextEncoding encoding);
+
+// The refusal of such a text, in UTF-8: "This panel's texts are Windows-1252, which has no
+// ✈ (U+2708), 漢 (U+6F22): nothing was changed."
+std::string notHeldMessage(std::u32string_view characters, TextEncoding encoding);
 
 // Whether text holds a byte above 127.
 bool hasHighBytes(std::string_view text);

@@ -1,6 +1,7 @@
 #include "template/gui/laterwindowtable.h"
 
 #include "base/gui/modeltext.h"
+#include "base/gui/paneltextguard.h"
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/core/latertable.h"
@@ -131,6 +132,10 @@ void LaterWindowTable::cellEdited(QTableWidgetItem* item) {
     if (row >= panel.windows.size())
         return;
     const LaterWindow& window = panel.windows[row];
+    if (!panelCanHold(item->text(), m_document.laterEncoding(), m_dialogs)) {
+        refresh();
+        return;
+    }
     const LaterCellEdit edit = laterCellEdit(window, LaterColumn(item->column()),
                                              toPanelText(item->text(), m_document.laterEncoding()));
     const std::size_t section = window.section;

@@ -3,6 +3,7 @@
 #include "base/core/numbertext.h"
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/paneltextguard.h"
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
@@ -160,6 +161,7 @@ void TemplateWindow::connectRow(const WindowRow& row) {
     const int w = row.row();
     using Handler = EditOutcome (WindowTable::*)(const Panel&, int, std::string_view);
     const auto bind = [this, w](QLineEdit* box, Handler handler) {
+        guardPanelText(box, m_dialogs);
         connect(box, &QLineEdit::textChanged, this, [this, w, box, handler](const QString& text) {
             carryOut(box, (m_table.*handler)(m_document.panel(), w, toModelText(text)));
         });
@@ -200,6 +202,7 @@ void TemplateWindow::connectLowerPart() {
     for (int i = 0; i < 4; ++i) {
         QLineEdit* box = m_lower->viewBox(i);
         const DefaultViewField field = kViewFields[i];
+        guardPanelText(box, m_dialogs);
         connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& text) {
             const ViewOutcome outcome = m_table.defaultViewChanged(field, toModelText(text));
             if (outcome.value) {
@@ -212,6 +215,7 @@ void TemplateWindow::connectLowerPart() {
         });
         connect(box, &QLineEdit::editingFinished, &m_document, &PanelDocument::breakMerge);
     }
+    guardPanelText(m_lower->thresholdBox(), m_dialogs);
     connect(m_lower->thresholdBox(), &QLineEdit::textChanged, this, [this](const QString& text) {
         m_app.paletteTolerance = thresholdValue(toModelText(text));
     });

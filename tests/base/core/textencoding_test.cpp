@@ -49,5 +49,24 @@ TEST(Windows1252, MapsTheCodePageSpecialsAndRefusesTheRest) {
     EXPECT_FALSE(windows1252FromUnicode(U'\U0001F600').has_value());
 }
 
+// Typed "été ✈ 漢" in an FS98 title, "3é漢٣x" in a number box.
+TEST(TextEncoding, TypedCharactersAPanelCannotHoldAreNamedOnce) {
+    const struct {
+        std::u32string typed;
+        TextEncoding encoding;
+        std::u32string refused;
+    } rows[] = {{U"été ✈ 漢 ✈", TextEncoding::Windows1252, U"✈漢"},
+                {U"3é漢٣x", TextEncoding::Windows1252, U"漢٣"},
+                {U"€‰ ÿ", TextEncoding::Windows1252, U""},
+                {U"été ✈ 漢", TextEncoding::Utf8, U""},
+                {U"a\nb\r\0", TextEncoding::Utf8, U"\n\r\0"},
+                {std::u32string(1, char32_t(0xD800)), TextEncoding::Utf8, U"\xD800"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(charactersNotHeld(row.typed, row.encoding), row.refused);
+    EXPECT_EQ(notHeldMessage(U"✈漢\n", TextEncoding::Windows1252),
+              "This panel's texts are Windows-1252, which has no ✈ (U+2708), 漢 (U+6F22), "
+              "U+000A: nothing was changed.");
+}
+
 } // namespace
 } // namespace cockpix
