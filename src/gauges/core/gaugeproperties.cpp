@@ -1,10 +1,22 @@
 #include "gauges/core/gaugeproperties.h"
 
 #include "base/core/numbertext.h"
+#include "panel/core/placelimits.h"
 
 #include <cmath>
 
 namespace cockpix {
+
+std::optional<std::string> typedPlaceProblem(GaugeField field, double value, double current) {
+    const PlaceRange range =
+        placeRange(field == GaugeField::Size ? PlaceKind::Size : PlaceKind::Position);
+    if (range.holds(value) || value == current)
+        return std::nullopt;
+    return placeRangeMessage(field == GaugeField::X   ? "X"
+                             : field == GaugeField::Y ? "Y"
+                                                      : "S",
+                             range);
+}
 
 std::optional<int> positionBarForTyped(double value) {
     if (!(value > kPositionBar.minimum && value < kPositionBar.maximum))

@@ -9,6 +9,7 @@
 #include "base/core/usertext.h"
 #include "panel/core/panel.h"
 #include "panel/core/paneldisplay.h"
+#include "panel/core/paneledits.h"
 
 #include <cstddef>
 #include <optional>
@@ -28,6 +29,11 @@ struct BarRange {
 inline constexpr BarRange kPositionBar{-2000, 2000, 1, 10, 0}; // X and Y
 inline constexpr BarRange kSizeBar{0, 1000, 1, 10, 0};         // S
 inline constexpr BarRange kBlinkBar{1, 1000, 10, 50, 1};       // D, in milliseconds
+
+// A typed X, Y or S that FS98 cannot place (placeRange): the message that names the box and
+// its range; the box then shows the gauge's value again and nothing is stored. The value the
+// gauge already has is never refused (a file may hold one; the checker reports it).
+std::optional<std::string> typedPlaceProblem(GaugeField field, double value, double current);
 
 // Typing X or Y: the bar goes to the value rounded half to even while the value lies
 // strictly between -2000 and 2000; otherwise it stays (nullopt).

@@ -1,5 +1,7 @@
 #include "gauges/core/latergaugetext.h"
 
+#include "panel/core/placelimits.h"
+
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -41,7 +43,22 @@ LaterGaugeBoxes laterGaugeBoxes(std::span<const std::string_view> fields) {
     return boxes;
 }
 
-std::optional<std::string> laterGaugeBoxesProblem(const LaterGaugeBoxes& boxes) {
+LaterGaugeUnits laterGaugeUnits(const LaterWindow& window) {
+    const LaterKey* pixels = window.find("pixel_size");
+    const LaterKey* file = window.find("file");
+    const LaterKey* mm = window.find("size_mm");
+    const LaterKey* units = pixels ? pixels : file && !trimmed(file->value).empty() ? nullptr : mm;
+    if (units == nullptr)
+        return {};
+    const std::vector<std::optional<double>> numbers = laterNumbers(units->value);
+    const auto at = [&](std::size_t i) -> std::optional<double> {
+        return i < numbers.size() && numbers[i] && *numbers[i] > 0 ? numbers[i] : std::nullopt;
+    };
+    return {at(0), at(1)};
+}
+
+std::optional<std::string> laterGaugeBoxesProblem(const LaterGaugeBoxes& boxes,
+                                                  const LaterGaugeUnits& units) {
     if (!isNumber(boxes.x))
         return "x must be a number.";
     if (!isNumber(boxes.y))
@@ -50,6 +67,22 @@ std::optional<std::string> laterGaugeBoxesProblem(const LaterGaugeBoxes& boxes) 
         return "The width must be a number, or empty.";
     if (!trimmed(boxes.height).empty() && !isNumber(boxes.height))
         return "The height must be a number, or empty.";
+    const struct {
+        const char* field;
+        const std::string& text;
+        PlaceKind kind;
+        std::optional<double> extent;
+    } places[] = {{"x", boxes.x, PlaceKind::Position, units.width},
+                  {"y", boxes.y, PlaceKind::Position, units.height},
+                  {"The width", boxes.width, PlaceKind::Size, units.width},
+                  {"The height", boxes.height, PlaceKind::Size, units.height}};
+    for (const auto& place : places) {
+        if (trimmed(place.text).empty())
+            continue;
+        if (auto problem =
+                placeTextProblem(place.field, place.text, placeRange(place.kind, place.extent)))
+            return problem;
+    }
     return std::nullopt;
 }
 

@@ -4,6 +4,8 @@
 // and height each in a box of its own, the fields after them (FS's flags, a gauge's own
 // settings) as one text, and the line's value built back from them.
 
+#include "panel/core/laterpanel.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -20,9 +22,18 @@ struct LaterGaugeBoxes {
 // The boxes of a gauge line from its fields after the name (laterGaugeFields).
 LaterGaugeBoxes laterGaugeBoxes(std::span<const std::string_view> fields);
 
+// The extent of a window in its gauges' units where the lines alone tell it: pixel_size=,
+// else size_mm= for a window without a bitmap (with one, the bitmap's pixels, not read here).
+struct LaterGaugeUnits {
+    std::optional<double> width, height;
+};
+LaterGaugeUnits laterGaugeUnits(const LaterWindow& window);
+
 // What is wrong with the boxes, for the user; nullopt when FS can read them: x and y are
-// numbers, width and height numbers or empty.
-std::optional<std::string> laterGaugeBoxesProblem(const LaterGaugeBoxes& boxes);
+// numbers, width and height numbers or empty, each written as FS reads it and within
+// placeRange (for the window's units, where known).
+std::optional<std::string> laterGaugeBoxesProblem(const LaterGaugeBoxes& boxes,
+                                                  const LaterGaugeUnits& units = {});
 
 // "name, x, y[, w[, h]][, more]": the boxes trimmed, the empty ones at the end left out
 // (an empty box before a filled one stays, as an empty field).

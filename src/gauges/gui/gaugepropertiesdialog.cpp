@@ -2,6 +2,7 @@
 
 #include "base/core/numbertext.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/paneltextguard.h"
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/gaugeproperties.h"
@@ -75,6 +76,7 @@ GaugePropertiesDialog::Row GaugePropertiesDialog::addRow(int row, const char* la
     made.box = addDisplayRow(row, label, box);
     made.box->setReadOnly(false);
     made.box->installEventFilter(this);
+    guardPanelText(made.box, m_dialogs);
     made.bar = new QScrollBar(Qt::Horizontal, this);
     made.bar->setObjectName(QStringLiteral("HScroll%1").arg(bar));
     made.bar->setAccessibleName(tr("%1 scroll bar").arg(QString::fromLatin1(label).chopped(2)));
@@ -172,8 +174,23 @@ void GaugePropertiesDialog::fillFromModel() {
     m_editing.endStep();
 }
 
+bool GaugePropertiesDialog::refusesPlace(const Row& row, GaugeField field, double value) {
+    const double current = gaugeField(m_document.panel().gauge(m_w, m_g), field);
+    const std::optional<std::string> problem = typedPlaceProblem(field, value, current);
+    if (!problem)
+        return false;
+    {
+        const QSignalBlocker quiet(row.box);
+        row.box->setText(numberText(current));
+    }
+    m_dialogs.message(QString::fromStdString(*problem));
+    return true;
+}
+
 void GaugePropertiesDialog::onXText(const QString&) {
     const double x = boxValue(m_x.box);
+    if (refusesPlace(m_x, GaugeField::X, x))
+        return;
     {
         OwnEdit own(m_ownEdits);
         m_editing.setGaugeX(m_w, m_g, x);
@@ -185,6 +202,8 @@ void GaugePropertiesDialog::onXText(const QString&) {
 
 void GaugePropertiesDialog::onYText(const QString&) {
     const double y = boxValue(m_y.box);
+    if (refusesPlace(m_y, GaugeField::Y, y))
+        return;
     {
         OwnEdit own(m_ownEdits);
         m_editing.setGaugeY(m_w, m_g, y);
@@ -196,9 +215,12 @@ void GaugePropertiesDialog::onYText(const QString&) {
 
 // Typing a size leaves its bar alone; only the bar writes into the box.
 void GaugePropertiesDialog::onSizeText(const QString&) {
+    const double size = boxValue(m_size.box);
+    if (refusesPlace(m_size, GaugeField::Size, size))
+        return;
     {
         OwnEdit own(m_ownEdits);
-        m_editing.setGaugeSize(m_w, m_g, boxValue(m_size.box));
+        m_editing.setGaugeSize(m_w, m_g, size);
     }
     showSizePixels();
 }

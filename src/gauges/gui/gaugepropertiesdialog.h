@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/appmodel.h"
+#include "panel/core/paneledits.h"
 
 #include <QDialog>
 
@@ -20,6 +21,8 @@ class UserDialogs;
 // PANEL". Every box hands its value to GaugeEditing as it changes; a bar that moves writes
 // its whole number back into its box (which runs the box's handling), as the FS98-era tool
 // did. Edits made elsewhere (a drag, the keys, undo) are shown without running the handling.
+// A position or size FS98 cannot place, and a character the panel cannot hold, are refused
+// with a message and the box keeps the gauge's value.
 //
 // objectNames: Text1 (X), Text2 (X pixels), Text3 (Y), Text4 (Y pixels), Text5 (S), Text6
 // (width pixels), Text7 (height pixels), Text8 (D); HScroll1 (X), HScroll2 (Y), HScroll3
@@ -50,6 +53,8 @@ private:
     void connectBar(const Row& row);
     void fillFromModel();
 
+    // A typed value FS98 cannot place: the message, and the box shows the gauge's value.
+    bool refusesPlace(const Row& row, GaugeField field, double value);
     void onXText(const QString& text);
     void onYText(const QString& text);
     void onSizeText(const QString& text);

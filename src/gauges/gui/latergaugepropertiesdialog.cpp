@@ -1,6 +1,7 @@
 #include "gauges/gui/latergaugepropertiesdialog.h"
 
 #include "base/gui/modeltext.h"
+#include "base/gui/paneltextguard.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/latergaugetext.h"
 #include "panel/gui/paneldocument.h"
@@ -77,12 +78,23 @@ QLineEdit* LaterGaugePropertiesDialog::addBox(QFormLayout* form, const char* nam
     auto* box = new QLineEdit(this);
     box->setObjectName(QLatin1String(name));
     box->setAccessibleName(QString(label).remove(QLatin1Char('&')));
+    guardPanelText(box, m_dialogs, m_document.laterEncoding());
     form->addRow(label, box);
     return box;
 }
 
 QLineEdit* LaterGaugePropertiesDialog::box(const char* objectName) const {
     return findChild<QLineEdit*>(QLatin1String(objectName));
+}
+
+LaterGaugeUnits LaterGaugePropertiesDialog::unitsOfLine() const {
+    for (const LaterWindow& window : m_document.laterPanel().windows) {
+        for (const LaterGauge& gauge : window.gauges) {
+            if (gauge.line == m_line)
+                return laterGaugeUnits(window);
+        }
+    }
+    return {};
 }
 
 void LaterGaugePropertiesDialog::accept() {
@@ -96,7 +108,7 @@ void LaterGaugePropertiesDialog::accept() {
         toPanelText(m_x->text(), encoding), toPanelText(m_y->text(), encoding),
         toPanelText(m_width->text(), encoding), toPanelText(m_height->text(), encoding),
         toPanelText(m_more->text(), encoding)};
-    if (const auto problem = laterGaugeBoxesProblem(boxes)) {
+    if (const auto problem = laterGaugeBoxesProblem(boxes, unitsOfLine())) {
         m_dialogs.message(QString::fromStdString(*problem));
         return;
     }

@@ -3,7 +3,8 @@
 // The properties of one gauge line of a later panel: x, y, width and height in boxes of
 // their own (laterX, laterY, laterWidth, laterHeight) and the fields after them as one text
 // (laterMore). OK (laterOk) writes the line as one undo step when it changed; a box FS could
-// not read is refused with a message and the dialog stays open. The title names the gauge.
+// not read, or a place FS cannot draw, is refused with a message and the dialog stays open,
+// as is any character the panel's encoding lacks, as it is typed. The title names the gauge.
 // It shows a move or resize made elsewhere; a change that adds or removes lines closes it.
 
 #include <QDialog>
@@ -17,6 +18,7 @@ namespace cockpix {
 
 class PanelDocument;
 class UserDialogs;
+struct LaterGaugeUnits;
 
 class LaterGaugePropertiesDialog : public QDialog {
     Q_OBJECT
@@ -32,6 +34,8 @@ public slots:
 
 private:
     void showLine();
+    // The extent of the gauge's window in its units, where its lines tell it.
+    LaterGaugeUnits unitsOfLine() const;
     QLineEdit* addBox(QFormLayout* form, const char* name, const QString& label);
 
     PanelDocument& m_document;

@@ -3,6 +3,8 @@
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
+#include "panel/core/paneledits.h"
+#include "panel/core/placelimits.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -55,9 +57,19 @@ std::string twoDigits(int number) {
 }
 
 // A size that the panel window only measured stays out of the file, so FS98 keeps taking
-// the gauge's own default width.
+// the gauge's own default width; every size of the gauge's own is written, 0 too, which
+// the window shows as no gauge (left out, FS98 would draw the module's size instead). A
+// slot without a module keeps FS98's layout of it: "gauge05=, 0, 0".
 bool writesGaugeSize(const Gauge& gauge) {
-    return gauge.gaugeRefSize != -1 && gauge.gaugeRefSize != gauge.gaugeSize;
+    if (gauge.gaugeName.empty() && gauge.gaugeSize == gauge.gaugeRefSize)
+        return false;
+    return hasOwnGaugeSize(gauge);
+}
+
+// " 12", "-3.5": a gauge's field after its comma.
+std::string paddedPlace(double value) {
+    std::string text = placeNumberText(value);
+    return text.front() == '-' ? text : " " + text;
 }
 
 void writeWindowSection(LineWriter& out, int w, const PanelWindow& window) {
@@ -333,9 +345,9 @@ void placeNewFile(SaveResult& result, const std::string& tempPath) {
 
 std::string fs98GaugeLine(int g, const Gauge& gauge) {
     std::string text = "gauge" + twoDigits(g) + "=" + gauge.gaugeName + "," +
-                       paddedNumberText(gauge.gaugeX) + "," + paddedNumberText(gauge.gaugeY);
+                       paddedPlace(gauge.gaugeX) + "," + paddedPlace(gauge.gaugeY);
     if (writesGaugeSize(gauge))
-        text += "," + paddedNumberText(gauge.gaugeSize);
+        text += "," + paddedPlace(gauge.gaugeSize);
     return text;
 }
 

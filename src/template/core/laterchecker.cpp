@@ -7,6 +7,7 @@
 #include "gauges/core/laterlayout.h"
 #include "panel/core/lateredits.h"
 #include "panel/core/paneltextencoding.h"
+#include "panel/core/placelimits.h"
 #include "template/core/freeplace.h"
 
 #include <algorithm>
@@ -229,6 +230,7 @@ private:
                        : numberPair(window(w).find("size_mm"));
         for (std::size_t g = 0; g < window(w).gauges.size(); ++g) {
             checkGaugeFile(w, static_cast<int>(g));
+            checkGaugeRange(w, static_cast<int>(g), area);
             if (area)
                 checkGaugePlace(w, static_cast<int>(g), *area);
         }
@@ -300,6 +302,52 @@ private:
                 w, g);
     }
 
+    // x, y, width and height as FS reads them: in plain digits, and within placeRange of the
+    // window's extent (when known).
+    void checkGaugeRange(int w, int g, std::optional<std::pair<double, double>> area) {
+        const LaterGauge& gauge = window(w).gauges[static_cast<std::size_t>(g)];
+        laterGaugeFields(m_lines, gauge.line, m_fields);
+        const struct {
+            const char* name;
+            std::optional<double> value;
+            PlaceKind kind;
+            std::optional<double> extent;
+        } places[] = {
+            {"x", gauge.x, PlaceKind::Position, area ? std::optional(area->first) : std::nullopt},
+            {"y", gauge.y, PlaceKind::Position, area ? std::optional(area->second) : std::nullopt},
+            {"width", gauge.width, PlaceKind::Size,
+             area ? std::optional(area->first) : std::nullopt},
+            {"height", gauge.height, PlaceKind::Size,
+             area ? std::optional(area->second) : std::nullopt}};
+        for (std::size_t i = 0; i < std::size(places) && i < m_fields.size(); ++i) {
+            const auto& place = places[i];
+            if (!place.value)
+                continue;
+            const std::string start = gaugeKey(gauge.number) + "'s " + place.name + " ";
+            // A comment may follow the last field.
+            const std::string_view field = trimmedBlanks(
+                m_fields[i].substr(0, std::min(m_fields[i].find(';'), m_fields[i].find("//"))));
+            if (!isPlainFsNumber(field)) {
+                add(lineOf(gauge.line), Severity::Error, "number-form",
+                    start + quoted(field) +
+                        " is not written as FS reads a number (digits, at most " +
+                        std::to_string(kMaxFsDigits) +
+                        ", with at most one point; no exponent): FS takes another value",
+                    w, g);
+                continue;
+            }
+            const PlaceRange range = placeRange(place.kind, place.extent);
+            // A size of 0 or less is FS's own size for the gauge, not a place.
+            if (range.holds(*place.value) || (place.kind == PlaceKind::Size && *place.value <= 0))
+                continue;
+            add(lineOf(gauge.line), Severity::Error, "place-out-of-range",
+                start + plainNumberText(*place.value) +
+                    " lies beyond where FS places a gauge of [" + text(window(w).header) + "] (" +
+                    rangeText(range) + ")",
+                w, g);
+        }
+    }
+
     void checkGaugePlace(int w, int g, std::pair<double, double> area) {
         const LaterGauge& gauge = window(w).gauges[static_cast<std::size_t>(g)];
         if (drawsNothing(gauge))
@@ -352,6 +400,7 @@ private:
     }
 
     const PanelLines& m_lines;
+    std::vector<std::string_view> m_fields; // a gauge line's, room kept for the next
     const LaterPanel& m_panel;
     const Directories& m_dirs;
     CheckFacts& m_facts;

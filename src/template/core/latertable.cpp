@@ -1,6 +1,7 @@
 #include "template/core/latertable.h"
 
 #include "base/core/numbertext.h"
+#include "panel/core/placelimits.h"
 #include "template/core/windowtable.h"
 
 #include <cmath>
@@ -43,7 +44,7 @@ bool isNumberList(std::string_view text, std::size_t most) {
     std::size_t count = 0;
     for (;;) {
         const std::size_t comma = text.find(',');
-        if (++count > most || !strictNumericValue(text.substr(0, comma)))
+        if (++count > most || !isPlainFsNumber(text.substr(0, comma)))
             return false;
         if (comma == std::string_view::npos)
             return true;
@@ -71,6 +72,12 @@ LaterCellEdit sizeEdit(const LaterWindow& window, LaterColumn column, std::strin
         return {LaterCellEdit::Kind::RemoveKey, "size_mm", {}, {}};
     if (!isSize(width) || (!height.empty() && !isSize(height)))
         return refuse(kIncorrectValueMessage);
+    if (!text.empty()) {
+        const auto problem = placeTextProblem(column == LaterColumn::SizeW ? "Size w" : "Size h",
+                                              text, placeRange(PlaceKind::Size));
+        if (problem)
+            return refuse(*problem);
+    }
     return setKey("size_mm", height.empty() ? width : width + "," + height);
 }
 
@@ -123,6 +130,10 @@ LaterCellEdit laterCellEdit(const LaterWindow& window, LaterColumn column, std::
     if (text.empty())
         return {LaterCellEdit::Kind::RemoveKey, key, {}, {}};
     const std::optional<double> number = strictNumericValue(text);
+    const bool oneNumber = column == LaterColumn::Ratio || column == LaterColumn::Position;
+    if (oneNumber && number && !isPlainFsNumber(text))
+        return refuse(
+            *numberFormProblem(column == LaterColumn::Ratio ? "Size ratio" : "Position", text));
     switch (column) {
     case LaterColumn::Ratio:
         if (!number || *number < 0)

@@ -43,8 +43,9 @@ struct LaterCellEdit {
 };
 
 // An empty cell removes its key (emptying w removes the whole size_mm=); a title is set as
-// typed. Sizes must be numbers above 0, the ratio a number not below 0, the position a
-// whole number 0..8, visible 0 or 1, window_pos and window_size numbers separated by commas.
+// typed. Sizes must be numbers above 0 and within placeRange, the ratio a number not below
+// 0, the position a whole number 0..8, visible 0 or 1, window_pos and window_size numbers
+// separated by commas; every number written as FS reads it (isPlainFsNumber).
 LaterCellEdit laterCellEdit(const LaterWindow& window, LaterColumn column, std::string_view text);
 
 } // namespace cockpix

@@ -4,6 +4,7 @@
 #include "base/core/asciicase.h"
 #include "base/core/numbertext.h"
 #include "panel/core/paneledits.h"
+#include "panel/core/placelimits.h"
 #include "template/core/checktext.h"
 
 #include <algorithm>
@@ -137,6 +138,12 @@ private:
                 size.fix->value = area->bitmap.width;
             }
         }
+        if (window.windowSizeMm > kMaxPlaceUnits)
+            add(m_lines.keyLine(m_panel, w, 's'), Severity::Error, "place-out-of-range",
+                "size_mm of " + windowName(w) + " is " + plainNumberText(window.windowSizeMm) +
+                    ", beyond what FS98 places (" + rangeText(placeRange(PlaceKind::Size)) + ")",
+                w)
+                .windowField = WindowField::SizeMm;
         if (window.windowSizeRatio <= 0) {
             Finding& ratio = add(m_lines.keyLine(m_panel, w, 'w'), Severity::Error, "ratio-zero",
                                  "the size ratio of " + windowName(w) + " is " +
@@ -270,6 +277,7 @@ private:
             return;
         }
         checkSecondUse(w, g, line);
+        checkGaugeRange(w, g, line, gauge);
         static const ModuleFacts unknown;
         const bool checkModules = !m_dirs.gaugesDir.empty();
         const ModuleFacts& module =
@@ -309,6 +317,28 @@ private:
         }
         if (size)
             checkPlace(w, g, line, gauge, *size, aspectOf(gauge, module));
+    }
+
+    // X, Y and a size of the line's own beyond what FS98 places; a size of 0 or less has
+    // its own finding.
+    void checkGaugeRange(int w, int g, int line, const Gauge& gauge) {
+        const struct {
+            const char* name;
+            double value;
+            PlaceKind kind;
+        } fields[] = {{"X", gauge.gaugeX, PlaceKind::Position},
+                      {"Y", gauge.gaugeY, PlaceKind::Position},
+                      {"S", hasOwnGaugeSize(gauge) ? gauge.gaugeSize : 0, PlaceKind::Size}};
+        for (const auto& field : fields) {
+            const PlaceRange range = placeRange(field.kind);
+            if (range.holds(field.value) || (field.kind == PlaceKind::Size && field.value < 0))
+                continue;
+            add(line, Severity::Error, "place-out-of-range",
+                gaugeName(g) + " of " + windowName(w) + " has " + field.name + " = " +
+                    plainNumberText(field.value) + ", beyond where FS98 places a gauge (" +
+                    rangeText(range) + ")",
+                w, g);
+        }
     }
 
     void checkSecondUse(int w, int g, int line) {

@@ -1,6 +1,7 @@
 #include "template/core/windowtable.h"
 
 #include "base/core/numbertext.h"
+#include "panel/core/placelimits.h"
 
 #include <cmath>
 
@@ -107,6 +108,8 @@ EditOutcome WindowTable::sizeChanged(const Panel& panel, int row, std::string_vi
     const double size = wholePart(text);
     if (size < 0)
         return refuseUnstored(kIncorrectValueMessage);
+    if (const PlaceRange range = placeRange(PlaceKind::Size); !range.holds(size))
+        return refuseUnstored(placeRangeMessage("Window size", range));
     return store(panel, row, WindowField::SizeMm, size);
 }
 

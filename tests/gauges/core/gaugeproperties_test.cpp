@@ -32,6 +32,24 @@ TEST(GaugeProperties, WhereATypedOrOpenedValuePutsABar) {
     EXPECT_EQ(barForOpening(1000.4, kSizeBar), 1000);
 }
 
+// X, Y and S FS98 cannot place are refused, unless the gauge has that value already.
+TEST(GaugeProperties, PlacesFs98CannotReachAreRefused) {
+    const struct {
+        GaugeField field;
+        double typed;
+        double current;
+        std::optional<std::string> problem;
+    } rows[] = {{GaugeField::X, 1e20, 10, "X must be a number from -32767 to 32767."},
+                {GaugeField::Y, -32768, 0, "Y must be a number from -32767 to 32767."},
+                {GaugeField::Size, -5, 96, "S must be a number from 0 to 32767."},
+                {GaugeField::Size, 32768, 96, "S must be a number from 0 to 32767."},
+                {GaugeField::X, 2500, 10, std::nullopt},
+                {GaugeField::Size, 0, 96, std::nullopt},
+                {GaugeField::X, 1e20, 1e20, std::nullopt}};
+    for (const auto& row : rows)
+        EXPECT_EQ(typedPlaceProblem(row.field, row.typed, row.current), row.problem) << row.typed;
+}
+
 // D takes 1..1000 after rounding; anything else empties the box.
 TEST(GaugeProperties, BlinkPeriodBounds) {
     struct Case {

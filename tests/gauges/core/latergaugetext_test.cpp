@@ -30,13 +30,37 @@ TEST(LaterGaugeText, TheValueLeavesOutEmptyBoxesAtTheEndOnly) {
 
 TEST(LaterGaugeText, OnlyNumbersGoIntoThePlaceAndSize) {
     EXPECT_EQ(laterGaugeBoxesProblem({"10", "-2.5", "", "", "anything"}), std::nullopt);
-    EXPECT_EQ(laterGaugeBoxesProblem({"+10", "2e1", "3", "4", ""}), std::nullopt);
+    EXPECT_EQ(laterGaugeBoxesProblem({"+10", "20", "3", "4", ""}), std::nullopt);
     EXPECT_EQ(laterGaugeBoxesProblem({"", "2", "", "", ""}), "x must be a number.");
     EXPECT_EQ(laterGaugeBoxesProblem({"1", "2x", "", "", ""}), "y must be a number.");
     EXPECT_EQ(laterGaugeBoxesProblem({"1", "2", "wide", "", ""}),
               "The width must be a number, or empty.");
     EXPECT_EQ(laterGaugeBoxesProblem({"1", "2", "3", "1e999", ""}),
               "The height must be a number, or empty.");
+}
+
+// Written as typed, so as FS reads it, and where FS can place it: within 16 bits, and
+// within a hundred times the window (pixel_size=, or size_mm= of a window without bitmap).
+TEST(LaterGaugeText, PlacesAreWrittenAsFsReadsThemAndWithinReach) {
+    EXPECT_EQ(laterGaugeBoxesProblem({"1", "2e1", "", "", ""}),
+              "y must be written as FS reads it: digits (at most 15) with at most one point, "
+              "and no exponent.");
+    EXPECT_EQ(laterGaugeBoxesProblem({"1", "2", "99999999999999", "", ""}),
+              "The width must be a number from 0 to 32767.");
+    const PanelLines lines("[Window00]\r\nsize_mm=200,100\r\npixel_size=20,10\r\n"
+                           "[Window01]\r\nfile=a.bmp\r\nsize_mm=200,100\r\n"
+                           "[Window02]\r\nsize_mm=200\r\n");
+    const LaterPanel panel = readLaterPanel(lines);
+    const LaterGaugeUnits pixels = laterGaugeUnits(panel.windows.at(0));
+    EXPECT_EQ(pixels.width, 20);
+    EXPECT_EQ(laterGaugeUnits(panel.windows.at(1)).width, std::nullopt);
+    const LaterGaugeUnits mm = laterGaugeUnits(panel.windows.at(2));
+    EXPECT_EQ(mm.width, 200);
+    EXPECT_EQ(mm.height, std::nullopt);
+    EXPECT_EQ(laterGaugeBoxesProblem({"1", "1001", "", "", ""}, pixels),
+              "y must be a number from -1000 to 1000.");
+    EXPECT_EQ(laterGaugeBoxesProblem({"1", "20000", "20001", "", ""}, mm),
+              "The width must be a number from 0 to 20000.");
 }
 
 } // namespace

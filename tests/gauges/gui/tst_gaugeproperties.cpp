@@ -2,8 +2,8 @@
 // box does with what is typed, the blinker, and the removal with its compaction of the
 // gauges and their pictures.
 
-#include "gauges/gui/gaugewindows.h"
 #include "base/core/numbertext.h"
+#include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
 
 #include "gauges/core/blinker.h"
@@ -26,7 +26,9 @@ class TestGaugeProperties : public QObject {
     const int w = 0;
 
     GaugePropertiesDialog* dialog() const { return f->gaugeDialogs->propertiesDialog(); }
-    QLineEdit* box(int n) const { return dialog()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
+    QLineEdit* box(int n) const {
+        return dialog()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+    }
     QScrollBar* bar(int n) const {
         return dialog()->findChild<QScrollBar*>(QStringLiteral("HScroll%1").arg(n));
     }
@@ -122,6 +124,30 @@ private slots:
         QVERIFY(gauge(2).gaugeY != 2600);
     }
 
+    // Pasted over X, a place FS98 cannot reach; typed into S, a character FS98 cannot
+    // hold: each is refused with a message, the box keeps the gauge's value, nothing stored.
+    void refusedValuesAreNeverStored() {
+        GaugeWindows::click(form, 2);
+        const Panel before = f->document.panel();
+        const int start = f->steps();
+        box(1)->selectAll();
+        box(1)->insert(QStringLiteral("99999999999999999999"));
+        QCOMPARE(box(1)->text(), QString::fromStdString(plainNumberText(gauge(2).gaugeX)));
+        QCOMPARE(f->dialogs.messages(),
+                 QStringList{QStringLiteral("X must be a number from -32767 to 32767.")});
+        GaugeWindows::typeInto(box(5), QStringLiteral("3"));
+        for (const QChar character : QStringLiteral("é漢"))
+            QTest::sendKeyEvent(QTest::Click, box(5), Qt::Key_unknown, character, Qt::NoModifier);
+        QCOMPARE(box(5)->text(), QStringLiteral("3é"));
+        QCOMPARE(f->dialogs.messages().last(),
+                 QStringLiteral("This panel's texts are Windows-1252, which has no 漢 (U+6F22): "
+                                "nothing was changed."));
+        QCOMPARE(gauge(2).gaugeSize, 3.0); // "3é" reads as 3
+        f->document.undo();
+        QVERIFY(f->document.panel() == before);
+        QCOMPARE(f->steps(), start + 1);
+    }
+
     // D takes 1..1000 after rounding; anything else empties the box and changes nothing.
     void theBlinkPeriod() {
         QFETCH(QString, typed);
@@ -141,9 +167,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<double>("interval");
-        QTest::newRow("1001") << "1001" << "" << 250.0;
-        QTest::newRow("0.7") << "0.7" << "0.7" << 0.7;
-        QTest::newRow("42.6 moves the bar") << "42.6" << "43" << 43.0;
+        QTest::newRow("1001") << "1001"
+                              << "" << 250.0;
+        QTest::newRow("0.7") << "0.7"
+                             << "0.7" << 0.7;
+        QTest::newRow("42.6 moves the bar") << "42.6"
+                                            << "43" << 43.0;
     }
 
     // The switch's caption says blinkState after each click (it opens as "BLINKER OFF"),

@@ -83,7 +83,15 @@ TEST(LaterTable, TypedCellsChangeTheirKeyOrAreRefused) {
           {LaterColumn::Position, "2.5", "Out of bound."},
           {LaterColumn::Visible, "yes", "Incorrect value."},
           {LaterColumn::WindowSize, "0.5,0.5,0.5", "Incorrect value."},
-          {LaterColumn::WindowPos, "0.5,", "Incorrect value."}}) {
+          {LaterColumn::WindowPos, "0.5,", "Incorrect value."},
+          {LaterColumn::WindowPos, "1e-1,0.5", "Incorrect value."},
+          {LaterColumn::SizeW, "99999999999999", "Size w must be a number from 0 to 32767."},
+          {LaterColumn::SizeH, "1e3",
+           "Size h must be written as FS reads it: digits (at most 15) with at most one "
+           "point, and no exponent."},
+          {LaterColumn::Ratio, "5e-1",
+           "Size ratio must be written as FS reads it: digits (at most 15) with at most one "
+           "point, and no exponent."}}) {
         e = edit(t.radios(), column, text);
         EXPECT_EQ(e.kind, Kind::Refuse) << text;
         EXPECT_EQ(e.message, message) << text;

@@ -20,6 +20,7 @@ constexpr RowHandler Position = &WindowTable::positionChanged;
 constexpr RowHandler Ident = &WindowTable::identChanged;
 constexpr std::string_view kContinuous = "List must be continuous.";
 constexpr std::string_view kIncorrect = "Incorrect value.";
+constexpr std::string_view kTooBig = "Window size must be a number from 0 to 32767.";
 constexpr std::string_view kOutOfBound = "Out of bound.";
 
 // A panel and table as after New. Text goes in the way the template window feeds it: every
@@ -142,7 +143,8 @@ TEST_F(WindowTableTest, NumberBoxesStoreTheirValueOrRefuseIt) {
     // clang-format off
     const std::tuple<RowHandler, const char*, std::string_view, double> steps[] = {
         {Size, "640.9", "", 640}, {Size, "-3", kIncorrect, 0}, {Size, "12mm", "", 12},
-        {Size, "-0.5", "", 0}, {Size, "-1e300", kIncorrect, 0}, {Size, "1e300", "", 1e300},
+        {Size, "-0.5", "", 0}, {Size, "-1e300", kIncorrect, 0}, {Size, "1e300", kTooBig, 0},
+        {Size, "32767.9", "", 32767}, {Size, "32768", kTooBig, 0},
         {Ratio, "0.75", "", 0.75}, {Ratio, "-2", kIncorrect, 1}, {Ratio, "2.5", "", 2.5},
         {Ratio, "", "", 0}, {Ratio, "-1e999", kIncorrect, 1},
         {Position, "11", "", 11}, {Position, "-1", kOutOfBound, 0}, {Position, "11.9", "", 11},
@@ -161,8 +163,8 @@ TEST_F(WindowTableTest, NumberBoxesStoreTheirValueOrRefuseIt) {
         EXPECT_EQ(*value, stored) << text;
         EXPECT_FALSE(std::signbit(*value)) << text; // "-0.5" has whole part 0, not -0
     }
-    EXPECT_EQ(type(Size, 0, std::string(100000, '9')), "");
-    EXPECT_TRUE(std::isfinite(window.windowSizeMm));
+    EXPECT_EQ(type(Size, 0, std::string(100000, '9')), kTooBig);
+    EXPECT_EQ(window.windowSizeMm, 0);
 }
 
 TEST_F(WindowTableTest, BitmapLosesOneFinalPointAndIdentIsKeptAsTyped) {

@@ -156,15 +156,22 @@ private slots:
             for (const QChar character : QString::fromUtf8("１Ω€é"))
                 QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, character, Qt::NoModifier);
         }
-        QCOMPARE(panel().window(0).windowTitle, std::string("Main??\x80\xE9"));
+        // Windows-1252 has no "１" and no "Ω": each is refused with its name, and only "€é"
+        // reach the model.
+        QCOMPARE(panel().window(0).windowTitle, std::string("Main\x80\xE9"));
         QCOMPARE(panel().defaultViewX, 0.0);
+        QCOMPARE(m_dialogs.messages().size(), 4);
+        QVERIFY(m_dialogs.messages().at(1).contains(QString::fromUtf8("Ω (U+03A9)")));
+        m_dialogs.clear();
         // The box caps what it takes; the model holds exactly what the box shows.
         const QString longText(200000, QChar('7'));
         rowBox("Text1", 0)->setText(longText);
         QCOMPARE(QString::fromStdString(panel().window(0).windowTitle), rowBox("Text1", 0)->text());
-        rowBox("Text3", 0)->setText(longText);
-        QVERIFY(std::isfinite(panel().window(0).windowSizeMm));
         QVERIFY(m_dialogs.messages().isEmpty());
+        rowBox("Text3", 0)->setText(longText); // beyond what FS98 places
+        QCOMPARE(panel().window(0).windowSizeMm, 0.0);
+        QCOMPARE(m_dialogs.messages(),
+                 QStringList{"Window size must be a number from 0 to 32767."});
     }
 
     void colourOfWindowAndLabelsAndSizeFor1024By768() {
@@ -330,6 +337,14 @@ private slots:
         m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
         type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
         QVERIFY(bytes().find("Window05=M\xE9t\xE9o\n") != std::string::npos);
+        // What it cannot hold is refused by name, not written as "?".
+        const std::string held = bytes();
+        type(0, LaterColumn::Title, QString::fromUtf8("été ✈ 漢"));
+        QCOMPARE(bytes(), held);
+        QCOMPARE(m_dialogs.messages(),
+                 QStringList{QString::fromUtf8("This panel's texts are Windows-1252, which has "
+                                               "no ✈ (U+2708), 漢 (U+6F22): nothing was "
+                                               "changed.")});
     }
 
 private:
