@@ -57,7 +57,7 @@ int runBackups(std::span<const std::string> args) {
                              "(see cockpix-cli backups --help)\n");
         return kUsageStatus;
     }
-    const std::string panelDir = panelDirFromChosenPath(fullPath(args[0]));
+    const std::string panelDir = panelDirFromChosenPath(fullPath(panelArgument(args[0])));
     const std::vector<PanelBackup> backups = listPanelBackups(panelDir);
     if (backups.empty())
         std::printf("No backups in %s\n", panelDir.c_str());

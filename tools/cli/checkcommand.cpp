@@ -60,10 +60,9 @@ void printCheckHelp() {
         "folder cannot be read (the finding says where and why), 64 for wrong arguments.\n");
 }
 
-// A file that could not be opened was read in no format.
+// A file that could not be opened, or holds binary data, was read in no format.
 bool wasRead(const FileCheck& check) {
-    return !check.readError || check.readError->line > 0 ||
-           check.readError->reason != "the file cannot be opened";
+    return !check.readError || check.readError->isStructural();
 }
 
 void writeFinding(JsonWriter& json, const Finding& finding) {

@@ -175,7 +175,7 @@ int runDump(std::span<const std::string> args) {
                              "(see cockpix-cli dump --help)\n");
         return kUsageStatus;
     }
-    return dump(args[0]);
+    return dump(panelArgument(args[0]));
 }
 
 } // namespace cockpix::cli

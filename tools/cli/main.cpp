@@ -74,6 +74,8 @@ void printUsage(std::FILE* out) {
             std::fprintf(out, "  %-*s", kColumn, synopsis.c_str());
         std::fprintf(out, "%.*s\n", static_cast<int>(command.help.size()), command.help.data());
     }
+    std::fprintf(out, "\nPANEL_CFG may also be an aircraft folder or its panel folder: its "
+                      "panel.cfg is used.\n");
 }
 
 const Command* findCommand(std::string_view name) {

@@ -1,5 +1,6 @@
 #include "openpanel.h"
 
+#include "app/core/droppedpanel.h"
 #include "base/core/filelookup.h"
 #include "panel/core/panelreader.h"
 
@@ -12,6 +13,11 @@ std::string fullPath(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(path, ec);
     return ec ? path : full.string();
+}
+
+std::string panelArgument(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec) ? panelFileOfFolder(path) : path;
 }
 
 PanelReading readPanelQuietly(const std::string& path, const std::string_view* bytes,
@@ -38,8 +44,12 @@ std::unique_ptr<OpenedPanel> reportedPanel(PanelReading reading) {
     for (const std::string& dir : reading.reroutes)
         std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
     if (reading.error) {
-        std::fprintf(stderr, "%.*s\n%s\n", static_cast<int>(kStructureErrorMessage.size()),
-                     kStructureErrorMessage.data(), reading.error->describeText().toUtf8().c_str());
+        // The editor's message is about a panel's structure: a file that was not read at all
+        // has none.
+        if (reading.error->isStructural())
+            std::fprintf(stderr, "%.*s\n", static_cast<int>(kStructureErrorMessage.size()),
+                         kStructureErrorMessage.data());
+        std::fprintf(stderr, "%s\n", reading.error->describeText().toUtf8().c_str());
         return nullptr;
     }
     return std::move(reading.opened);

@@ -20,6 +20,10 @@ inline constexpr int kStructureErrorStatus = 2;
 // The path made full, as the open and save dialogs hand paths over.
 std::string fullPath(const std::string& path);
 
+// The panel.cfg a PANEL_CFG argument names: the file itself, or for an aircraft folder (or
+// a panel folder) its panel.cfg, as a folder dropped onto the editor opens.
+std::string panelArgument(const std::string& path);
+
 // A panel as "&Open" leaves it, with the directories it was read with.
 struct OpenedPanel {
     Panel panel;
@@ -29,7 +33,8 @@ struct OpenedPanel {
 // Reads the panel at path (made full) as "&Open" does, with the given directories: the
 // file's directory becomes the panel directory, an alias is followed and reported on
 // stderr, and after a complete read a ratio of 0 becomes 1. A structural error prints the
-// editor's message and where reading stopped on stderr and gives nullptr. The settings
+// editor's message and where reading stopped on stderr and gives nullptr; a file that
+// cannot be opened or holds binary data, only why. The settings
 // file is never written. A panel is large (9 x 64 gauge records): it lives on the heap.
 std::unique_ptr<OpenedPanel> openPanel(const std::string& path, const Directories& dirs = {});
 // The same for a file whose bytes were read already (bytes: what path holds), so that a big

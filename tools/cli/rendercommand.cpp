@@ -192,6 +192,7 @@ int runRender(std::span<const std::string> args) {
         return usageError(line.error);
     if (line.positional.size() != 1)
         return usageError("expected one PANEL_CFG argument");
+    line.positional[0] = panelArgument(line.positional[0]);
     const auto windowText = optionValue(line, "--window");
     const auto out = optionValue(line, "--out");
     if (!windowText || !out)

@@ -20,12 +20,14 @@ constexpr int kSaveFailedStatus = 1;
 void printResaveHelp() {
     std::printf(
         "Usage: cockpix-cli resave PANEL_CFG [OUTPUT]\n\n"
-        "Reads PANEL_CFG as the \"&Open\" command does (its directory becomes the panel\n"
-        "directory; a [fltsim] alias is followed and reported on stderr), then saves it as\n"
+        "Reads PANEL_CFG (or the panel.cfg of an aircraft or panel folder) as the \"&Open\"\n"
+        "command does (its directory becomes the panel directory; a [fltsim] alias is\n"
+        "followed and reported on stderr), then saves it as\n"
         "the \"&Save\" command does with the palette options \"Save\" and \"Keep all\": the\n"
         "new file is written to OUTPUT (default: the panel directory's panel.cfg). When\n"
         "OUTPUT is the panel directory's panel.cfg, the old one is kept as the next backup\n"
-        "panel.c<N>; another OUTPUT leaves panel.cfg as it is, and makes no backup.\n"
+        "panel.c<N>; another OUTPUT leaves panel.cfg as it is, and makes no backup. A file\n"
+        "whose write permission is off is not replaced.\n"
         "A panel of FS2000 and later is written back line for line: with no edit, the new\n"
         "file holds exactly the bytes read.\n"
         "The closing message goes to stdout. The settings file is not changed.\n"
@@ -46,8 +48,8 @@ int finishSave(const SaveResult& result) {
 
 // A panel of FS2000 and later, also at the end of an alias, saved as its own lines; nullopt
 // for an FS98 panel or a file that cannot be read, which the FS98 reader reads as ever.
-std::optional<int> resaveLater(std::span<const std::string> args) {
-    const std::string chosen = fullPath(args[0]);
+std::optional<int> resaveLater(const std::string& panel, std::span<const std::string> args) {
+    const std::string chosen = fullPath(panel);
     PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
     if (source.format != PanelFormat::Later)
         return std::nullopt;
@@ -70,9 +72,10 @@ int runResave(std::span<const std::string> args) {
                              "(see cockpix-cli resave --help)\n");
         return kUsageStatus;
     }
-    if (const std::optional<int> status = resaveLater(args))
+    const std::string panel = panelArgument(args[0]);
+    if (const std::optional<int> status = resaveLater(panel, args))
         return *status;
-    const std::unique_ptr<OpenedPanel> opened = openPanel(args[0]);
+    const std::unique_ptr<OpenedPanel> opened = openPanel(panel);
     if (!opened)
         return kStructureErrorStatus;
 

@@ -25,6 +25,15 @@ std::string asDirectory(std::string path) {
     return path;
 }
 
+// The aircraft folder's panel folder, whatever the case Windows wrote its name in.
+std::optional<std::string> panelFolderInside(const std::string& folder) {
+    std::error_code ec;
+    const auto panelDir = findPathIgnoringCase(asDirectory(folder) + "panel");
+    if (panelDir && fs::is_directory(*panelDir, ec))
+        return asDirectory(*panelDir);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> droppedPanelFile(const std::string& path) {
@@ -35,11 +44,18 @@ std::optional<std::string> droppedPanelFile(const std::string& path) {
         return std::nullopt;
     if (auto inside = existingPanelFile(asDirectory(path)))
         return inside;
-    // Windows wrote the folder's name in any case.
-    if (const auto panelDir = findPathIgnoringCase(asDirectory(path) + "panel");
-        panelDir && fs::is_directory(*panelDir, ec))
-        return existingPanelFile(asDirectory(*panelDir));
+    if (const auto panelDir = panelFolderInside(path))
+        return existingPanelFile(*panelDir);
     return std::nullopt;
+}
+
+std::string panelFileOfFolder(const std::string& folder) {
+    if (auto inside = existingPanelFile(asDirectory(folder)))
+        return *inside;
+    const std::optional<std::string> panelDir = panelFolderInside(folder);
+    if (!panelDir)
+        return asDirectory(folder) + "panel.cfg";
+    return existingPanelFile(*panelDir).value_or(*panelDir + "panel.cfg");
 }
 
 } // namespace cockpix

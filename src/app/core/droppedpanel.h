@@ -13,4 +13,9 @@ namespace cockpix {
 // The panel.cfg to open for the dropped path, or nullopt when it names none.
 std::optional<std::string> droppedPanelFile(const std::string& path);
 
+// The panel.cfg of a folder, by the same rule, also when there is none yet: the one inside
+// it or in its panel folder, else where it would lie (in the panel folder when there is
+// one), so that its backups are still found there.
+std::string panelFileOfFolder(const std::string& folder);
+
 } // namespace cockpix

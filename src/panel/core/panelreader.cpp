@@ -1,5 +1,6 @@
 #include "panel/core/panelreader.h"
 
+#include "base/core/binarydata.h"
 #include "base/core/filelookup.h"
 #include "base/core/linescanner.h"
 #include "panel/core/panelscan.h"
@@ -90,6 +91,10 @@ std::optional<ReadError> readText(Panel& panel, std::string& panelDir, std::stri
     for (int reroutes = 0;; ++reroutes) {
         PanelScan::Outcome outcome;
         startTrace(trace, file, content);
+        // A program or a picture chosen by mistake would read as an empty template with a
+        // finding for every line of noise.
+        if (holdsBinaryData(content))
+            return ReadError{file, 0, std::string(kBinaryDataReason)};
         try {
             outcome = PanelScan(panel, content, panelDir, trace).run();
         } catch (const ScanStop& stop) {
@@ -113,7 +118,7 @@ std::optional<ReadError> readText(Panel& panel, std::string& panelDir, std::stri
         file = resolvePathIgnoringCase(panelDir + "panel.cfg");
         std::optional<std::string> next = readWholeFile(file);
         if (!next)
-            return ReadError{file, 0, "the file cannot be opened"};
+            return ReadError{file, 0, std::string(kCannotOpenReason)};
         loaded = std::move(*next);
         content = loaded;
     }
@@ -125,7 +130,7 @@ std::optional<ReadError> readFile(Panel& panel, std::string& panelDir, const std
     const std::optional<std::string> content = readWholeFile(found);
     if (!content) {
         startTrace(trace, path, {});
-        return ReadError{path, 0, "the file cannot be opened"};
+        return ReadError{path, 0, std::string(kCannotOpenReason)};
     }
     return readText(panel, panelDir, *content, found, onReroute, trace);
 }

@@ -20,11 +20,19 @@ namespace cockpix {
 inline constexpr std::string_view kStructureErrorMessage =
     "Abnormal structure of 'Panel.cfg'.\nPlease edit and correct 'panel.cfg' manually.";
 
+// Why a file was not read as a panel at all, rather than stopped in its structure.
+inline constexpr std::string_view kCannotOpenReason = "the file cannot be opened";
+inline constexpr std::string_view kBinaryDataReason = "not a panel.cfg (it holds binary data)";
+
 // Where and why reading stopped; line is 1-based in the file being read (0: before any line).
 struct ReadError {
     std::string file;
     int line = 0;
     std::string reason;
+    // False when the file could not be opened or holds binary data: no panel was read.
+    bool isStructural() const {
+        return line > 0 || (reason != kCannotOpenReason && reason != kBinaryDataReason);
+    }
     std::string describe() const;  // "FILE: line 12: gauge number 64 is out of range"
     UserText describeText() const; // the same, with the file name as a path
 };

@@ -1,6 +1,7 @@
 #include "panel/core/panelsource.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/binarydata.h"
 #include "base/core/filelookup.h"
 
 #include <algorithm>
@@ -40,6 +41,9 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
         firstBytes = readWholeFile(onDisk);
     if (firstBytes)
         at.bytes = std::move(*firstBytes);
+    // Binary bytes show no format: the FS98 reader refuses them.
+    if (holdsBinaryData(at.bytes))
+        return at;
     PanelFormatAndAlias read = detectPanelFormatAndAlias(at.bytes);
     at.format = read.format;
     const PanelFormat chosenFormat = at.format;
@@ -52,7 +56,7 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
             break;
         const std::string file = resolvePathIgnoringCase(*dir + "panel.cfg");
         std::optional<std::string> bytes = readWholeFile(file);
-        if (!bytes || !visited.insert(file).second)
+        if (!bytes || holdsBinaryData(*bytes) || !visited.insert(file).second)
             break;
         at.reroutes.push_back(*dir);
         at.file = file;

@@ -26,7 +26,8 @@ struct PanelSource {
 
 // Follows [fltsim] alias= lines from path (in panelDir) the way FS98's alias is followed
 // (the alias names a folder under the aircraft/ directory, found whatever its case), until
-// a file without an alias, one that cannot be read, or a loop.
+// a file without an alias, one that cannot be read or holds binary data (left to the FS98
+// reader, which refuses it), or a loop.
 PanelSource locatePanel(const std::string& path, const std::string& panelDir);
 
 // The directory an alias names: the part of panelDir up to its aircraft/ folder, then the

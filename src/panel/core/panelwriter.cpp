@@ -293,11 +293,16 @@ std::optional<std::vector<std::string>> paletteResultLines(const SaveRequest& re
     return splitLines(*content);
 }
 
+// The old file as it is named on disk: "panel.cfg" as FS98 says, or "PANEL.CFG".
+std::string fileName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
 UserText successMessage(const SaveResult& result) {
     UserText text;
     if (result.backupMade)
-        text = "Previous 'panel.cfg' was saved as 'panel.c" + std::to_string(result.backupNumber) +
-               "'\n";
+        text = "Previous '" + UserText::path(fileName(result.outputPath)) +
+               "' was saved as 'panel.c" + std::to_string(result.backupNumber) + "'\n";
     return text + "The new '" + UserText::path(result.outputPath) +
            "' was correctly recorded to disk.";
 }
@@ -315,21 +320,36 @@ void replaceOldFile(SaveResult& result, const std::string& oldFile, const std::s
     const BackupOutcome backup = keepBackup(oldFile, panelDir);
     if (backup.error != 0) {
         removeFile(tempPath);
-        result.message = "Previous 'panel.cfg' could not be saved as 'panel.c" +
+        const UserText name = UserText::path(fileName(oldFile));
+        result.message = "Previous '" + name + "' could not be saved as 'panel.c" +
                          std::to_string(backup.number) + "': " + errorText(backup.error) +
-                         ".\nThe new panel was not saved; 'panel.cfg' is unchanged.";
+                         ".\nThe new panel was not saved; '" + name + "' is unchanged.";
         return;
     }
     if (const int error = renameReplacing(tempPath, result.outputPath); error != 0) {
         removeFile(tempPath);
         removeFile(backupPath(panelDir, backup.number));
-        result.message =
-            notRecordedMessage(result.outputPath, error) + "\nPrevious 'panel.cfg' is unchanged.";
+        result.message = notRecordedMessage(result.outputPath, error) + "\nPrevious '" +
+                         UserText::path(fileName(oldFile)) + "' is unchanged.";
         return;
     }
     result.written = true;
     result.backupMade = true;
     result.backupNumber = backup.number;
+}
+
+// A file whose every write permission is off (root too is kept from replacing it).
+bool isReadOnlyFile(const std::string& path) {
+    const std::optional<unsigned> mode = isRegularFile(path) ? fileMode(path) : std::nullopt;
+    return mode && (*mode & 0222) == 0;
+}
+
+// The panel directory's own panel.cfg, named in any case, is replaced as it is spelled on
+// disk (FS98 sees one file whatever the case); any other output is written as named.
+std::string saveTarget(const std::string& panelDir, const std::string& outputPath) {
+    const std::optional<std::string> oldFile = existingPanelFile(panelDir);
+    const std::string sameName = resolvePathIgnoringCase(outputPath);
+    return oldFile && samePath(*oldFile, sameName) ? *oldFile : outputPath;
 }
 
 void placeNewFile(SaveResult& result, const std::string& tempPath) {
@@ -420,18 +440,27 @@ SaveResult savePanel(const Panel& panel, const SaveRequest& request) {
         result.message = "The panel has no windows: nothing was saved.";
         return result;
     }
-    return savePanelBytes(savedPanelText(panel, request), request.panelDir, request.outputPath);
+    return savePanelBytes(savedPanelText(panel, request), request.panelDir, request.outputPath,
+                          request.replaceReadOnly);
+}
+
+std::optional<std::string> readOnlySaveTarget(const std::string& panelDir,
+                                              const std::string& outputPath) {
+    const std::string target = saveTarget(panelDir, outputPath);
+    return isReadOnlyFile(target) ? std::optional<std::string>(target) : std::nullopt;
 }
 
 SaveResult savePanelBytes(std::string_view text, const std::string& panelDir,
-                          const std::string& outputPath) {
+                          const std::string& outputPath, bool replaceReadOnly) {
     SaveResult result;
     const std::optional<std::string> oldFile = existingPanelFile(panelDir);
-    // The panel directory's own panel.cfg, named in any case, is replaced as it is spelled
-    // on disk: FS98 sees one file whatever the case.
-    const std::string sameName = resolvePathIgnoringCase(outputPath);
-    const bool replacesOldFile = oldFile && samePath(*oldFile, sameName);
-    result.outputPath = replacesOldFile ? *oldFile : outputPath;
+    result.outputPath = saveTarget(panelDir, outputPath);
+    const bool replacesOldFile = oldFile && result.outputPath == *oldFile;
+    if (!replaceReadOnly && isReadOnlyFile(result.outputPath)) {
+        result.message =
+            "'" + UserText::path(result.outputPath) + "' is read-only: nothing was saved.";
+        return result;
+    }
 
     const std::string outputDir = directoryOf(result.outputPath);
     const std::optional<unsigned> mode = isRegularFile(result.outputPath)

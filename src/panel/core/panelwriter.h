@@ -64,6 +64,7 @@ struct SaveRequest {
     std::string outputPath; // the file chosen in the save dialog
     PaletteSaveOptions options;
     PaletteProposal proposal;
+    bool replaceReadOnly = false; // the user said a read-only file may be replaced
 };
 
 // Exactly the text savePanel writes for the request: panelFileText with the optimizer's
@@ -76,9 +77,17 @@ std::string savedPanelText(const Panel& panel, const SaveRequest& request);
 SaveResult savePanel(const Panel& panel, const SaveRequest& request);
 
 // The same save for a file's whole bytes, as made elsewhere (a panel of FS2000 and later
-// keeps its own lines): the same backup, atomic replacement and messages.
+// keeps its own lines): the same backup, atomic replacement and messages. A file whose
+// write permission is off is replaced only with replaceReadOnly (keeping its mode); else
+// nothing is written and the message says it is read-only.
 SaveResult savePanelBytes(std::string_view text, const std::string& panelDir,
-                          const std::string& outputPath);
+                          const std::string& outputPath, bool replaceReadOnly = false);
+
+// The file a save to outputPath would replace (the panel directory's panel.cfg however the
+// output spells it, else outputPath), when it exists with its write permission off: users
+// protect files on purpose.
+std::optional<std::string> readOnlySaveTarget(const std::string& panelDir,
+                                              const std::string& outputPath);
 
 // Keeps panelFile as the next backup of its directory by the save's own rule (the computed
 // number, or the next free one above it; never an existing name): the backup is a second

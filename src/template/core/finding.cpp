@@ -1,5 +1,7 @@
 #include "template/core/finding.h"
 
+#include "base/core/binarydata.h"
+
 #include <algorithm>
 
 namespace cockpix {
@@ -55,7 +57,10 @@ UserText findingText(const UserText& file, const Finding& finding) {
 void appendFindingLine(std::string& out, std::string_view fileUtf8, const Finding& finding) {
     out += fileUtf8;
     appendHead(out, finding);
-    finding.text.appendUtf8To(out);
+    // A finding may quote a line of the file: its control bytes would drive the terminal.
+    std::string text;
+    finding.text.appendUtf8To(text);
+    appendPrintable(out, text);
     appendCode(out, finding);
     out += '\n';
 }

@@ -69,7 +69,8 @@ Finding makeFinding(int line, Severity severity, std::string code, UserText text
 // The form compilers use: "FILE:LINE: error: TEXT [code]", or "FILE: warning: TEXT [code]"
 // for a finding without a line.
 UserText findingText(const UserText& file, const Finding& finding);
-// The same line in UTF-8 with its line end, added to out, for a file named in UTF-8.
+// The same line in UTF-8 with its line end, added to out, for a file named in UTF-8; the
+// text's control bytes are written as \xNN.
 void appendFindingLine(std::string& out, std::string_view fileUtf8, const Finding& finding);
 
 // Line order, the findings about the whole file first; findings of one line keep the order

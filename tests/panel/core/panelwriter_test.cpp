@@ -18,7 +18,6 @@ namespace cockpix {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr auto npos = std::string::npos;
 using test::fileText;
 
 // One window, no gauges, no colours: the smallest panel the writer deals with.
@@ -45,7 +44,8 @@ Gauge gauge(const std::string& name, double x, double y, double size, double ref
 
 std::string windowSectionOf(const std::string& text, int w) {
     const std::size_t start = text.find("[Window0" + std::to_string(w) + "]\r\n");
-    return start == npos ? "" : text.substr(start, text.find("\r\n[", start + 1) - start);
+    return start == std::string::npos ? ""
+                                      : text.substr(start, text.find("\r\n[", start + 1) - start);
 }
 
 // ------------------------------------------------------------------------------------
@@ -97,13 +97,13 @@ TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRul
     std::string text = panelFileText(model, {}, 0, nullptr);
     EXPECT_NE(text.find("\r\nwindow00=W0\r\nwindow01=W1\r\nwindow02=W2\r\nwindow03=W3\r\n"
                         "window04=W4\r\n\r\n[Window00]"),
-              npos);
+              std::string::npos);
     for (int w = 0; w < 5; ++w)
         EXPECT_EQ(windowSectionOf(text, w), "[Window0" + std::to_string(w) +
                                                 "]\r\n\r\nfile=panel_main.bmp\r\nsize_mm=640\r\n" +
                                                 rows[w].ratioLine + "position=7\r\nvisible=1\r\n" +
                                                 rows[w].identLine + "\r\n");
-    EXPECT_EQ(text.find("W5"), npos);
+    EXPECT_EQ(text.find("W5"), std::string::npos);
     EXPECT_LT(text.find("[Window04]"), text.find("[Default View]"));
 
     // Counts out of range are clamped instead of reading past the slots.
@@ -112,9 +112,9 @@ TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRul
     model.preambleLineCount = 99;
     model.colorLineCount = -5;
     text = panelFileText(model, {}, 0, nullptr);
-    EXPECT_NE(text.find("[Window08]"), npos);
-    EXPECT_NE(text.find("gauge63="), npos);
-    EXPECT_EQ(text.find("gauge64="), npos);
+    EXPECT_NE(text.find("[Window08]"), std::string::npos);
+    EXPECT_NE(text.find("gauge63="), std::string::npos);
+    EXPECT_EQ(text.find("gauge64="), std::string::npos);
 }
 
 TEST(PanelFileLayout, ColourPartFollowsThePaletteOptions) {
@@ -138,7 +138,7 @@ TEST(PanelFileLayout, ColourPartFollowsThePaletteOptions) {
     for (const auto& row : rows) {
         const std::string text =
             panelFileText(model, row.options, row.advised, row.resultFileThere ? &result : nullptr);
-        EXPECT_NE(text.find(before + row.colours + "[Default View]"), npos) << text;
+        EXPECT_NE(text.find(before + row.colours + "[Default View]"), std::string::npos) << text;
     }
 }
 
@@ -218,12 +218,41 @@ TEST_F(SavePanel, TheOldFileBecomesTheNextBackupAndTheChosenNameIsWritten) {
         EXPECT_EQ(result.backupNumber, row.backup);
         EXPECT_EQ(listing(panelDir), row.after);
         EXPECT_EQ(fileText(result.outputPath), newText);
+        // The old file is named as it lies on disk.
+        const std::string oldName = row.before.substr(0, row.before.find(':'));
         EXPECT_EQ(result.message.bytes(),
-                  (row.backup ? "Previous 'panel.cfg' was saved as 'panel.c" +
+                  (row.backup ? "Previous '" + oldName + "' was saved as 'panel.c" +
                                     std::to_string(row.backup) + "'\n"
                               : std::string()) +
                       "The new '" + result.outputPath + "' was correctly recorded to disk.");
     }
+}
+
+// Users protect files on purpose: a read-only panel.cfg (named in any case) or other output
+// is replaced only when asked to, and then keeps its mode.
+TEST_F(SavePanel, AReadOnlyFileIsReplacedOnlyWhenAllowed) {
+    touch("panel/panel.cfg", "old");
+    touch("panel/other.cfg", "other");
+    for (const std::string output : {"PANEL.CFG", "other.cfg"}) {
+        SCOPED_TRACE(output);
+        const std::string target = output == "other.cfg" ? "other.cfg" : "panel.cfg";
+        fs::permissions(panelDir + target, fs::perms(0444));
+        EXPECT_EQ(readOnlySaveTarget(panelDir, panelDir + output), panelDir + target);
+        const std::string before = listing(panelDir);
+        const SaveResult refused = save(output);
+        EXPECT_FALSE(refused.written);
+        EXPECT_EQ(refused.message.bytes(),
+                  "'" + panelDir + target + "' is read-only: nothing was saved.");
+        EXPECT_EQ(listing(panelDir), before);
+
+        const SaveResult replaced =
+            savePanelBytes(newText, panelDir, panelDir + output, /*replaceReadOnly=*/true);
+        EXPECT_TRUE(replaced.written);
+        EXPECT_EQ(fileText(panelDir + target), newText);
+        EXPECT_EQ(fs::status(panelDir + target).permissions() & fs::perms::all, fs::perms(0444));
+    }
+    EXPECT_EQ(listing(panelDir), "other.cfg:NEW panel.c1:old panel.cfg:NEW");
+    EXPECT_EQ(readOnlySaveTarget(panelDir, panelDir + "new.cfg"), std::nullopt);
 }
 
 TEST_F(SavePanel, TakenBackupNamesAreSkippedAndNeverOverwritten) {
@@ -246,7 +275,7 @@ TEST_F(SavePanel, AFailedFinalRenameLeavesNothingBehind) {
     touch("panel/busy/file", "x");
     const SaveResult result = save("busy");
     EXPECT_FALSE(result.written);
-    EXPECT_NE(result.message.bytes().find("could not be recorded to disk"), npos)
+    EXPECT_NE(result.message.bytes().find("could not be recorded to disk"), std::string::npos)
         << result.message.bytes();
     EXPECT_EQ(listing(panelDir), "busy:<dir> panel.c4:fourth panel.cfg:old");
 }
@@ -258,7 +287,7 @@ TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) 
     ASSERT_TRUE(save("panel.cfg").written);
     EXPECT_NE(fileText(panelDir + "panel.cfg")
                   .find("\r\n\r\n[8 bit colors]\r\nc00=1,2,3\r\nc01=4,5,6\r\n\r\n[Default View]"),
-              npos);
+              std::string::npos);
     EXPECT_EQ(fs::status(panelDir + "panel.cfg").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     fs::remove(proposal.resultFile);
@@ -269,7 +298,7 @@ TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) 
     touch("result.txt", "[8 bit colors]\r\n\r\ncolor00= 9, 9, 9");
     proposal.lines = {"[8 bit colors]", "", "color00= 1, 2, 3"};
     ASSERT_TRUE(save("panel.cfg").written);
-    EXPECT_NE(fileText(panelDir + "panel.cfg").find("color00= 1, 2, 3\r\n"), npos);
+    EXPECT_NE(fileText(panelDir + "panel.cfg").find("color00= 1, 2, 3\r\n"), std::string::npos);
 }
 
 // ------------------------------------------------------------------------------------

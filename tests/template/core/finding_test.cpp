@@ -17,6 +17,11 @@ TEST(Finding, TheCommandLineAndTheWindowsWriteTheSameLine) {
     std::string line;
     appendFindingLine(line, "panel.cfg", onLine);
     EXPECT_EQ(line, "panel.cfg:12: warning: no picture in 'm\xC3\xA9t' [module-no-picture]\n");
+    // A quoted line's control bytes never reach the terminal raw.
+    line.clear();
+    appendFindingLine(line, "panel.cfg",
+                      makeFinding(3, Severity::Error, "x", UserText::panelText("a\x1B[2Jb")));
+    EXPECT_EQ(line, "panel.cfg:3: error: a\\x1B[2Jb [x]\n");
 }
 
 TEST(Finding, SortingKeepsTheOrderOfFindingsOnOneLine) {
