@@ -34,12 +34,13 @@ CheckCommands::CheckCommands(MainWindow& window, PanelDocument& document, AppMod
     connect(m_status, &QLabel::linkActivated, this, &CheckCommands::showChecker);
 
     connect(m_check, &PanelCheck::findingsChanged, this, &CheckCommands::updateStatus);
-    connect(&window.panelCommands(), &PanelCommands::panelOpened, this, [this] {
+    // After a Save the findings are those of the file just written, which may lie elsewhere.
+    const auto showFindings = [this] {
         setStatusShown(true);
         m_check->recheck();
-    });
-    connect(&window.panelCommands(), &PanelCommands::panelSaved, this,
-            [this] { setStatusShown(false); });
+    };
+    connect(&window.panelCommands(), &PanelCommands::panelOpened, this, showFindings);
+    connect(&window.panelCommands(), &PanelCommands::panelSaved, this, showFindings);
     // New, Open and a failed Open start from another panel; a good Open shows it again.
     connect(&document, &PanelDocument::panelReplaced, this, [this] { setStatusShown(false); });
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // "&Check panel..." and "&Backups..." of the Template menu, and the main window's status
-// bar count of findings: shown after "&Open" (and kept up to date while the panel is
-// edited) until "&Save", as a link to the list of findings.
+// bar count of findings: shown after "&Open" and "&Save" (and kept up to date while the
+// panel is edited), as a link to the list of findings.
 
 #include "app/core/appmodel.h"
 

@@ -57,7 +57,10 @@ QString structureMessage(const std::optional<ReadError>& error) {
 
 PanelCommands::PanelCommands(MainWindow& window, PanelDocument& document, AppModel& app,
                              UserDialogs& dialogs)
-    : QObject(&window), m_window(window), m_document(document), m_app(app), m_dialogs(dialogs) {}
+    : QObject(&window), m_window(window), m_document(document), m_app(app), m_dialogs(dialogs) {
+    // New, Open and Close Template start from another panel: Save proposes panel.cfg again.
+    connect(&document, &PanelDocument::panelReplaced, this, [this] { m_savedPath.clear(); });
+}
 
 FileDialogRequest PanelCommands::panelFileRequest(const QString& caption) const {
     const QString panelDir = fromModelPath(m_app.dirs.panelDir);
@@ -145,7 +148,9 @@ bool PanelCommands::openChosenPath(const QString& path) {
     if (failed) {
         // The template stays empty; the panel keeps what was read up to the error.
         m_document.replacePanel(panel, {});
-        m_dialogs.message(structureMessage(error));
+        // A program or a picture is no panel.cfg of any structure.
+        const bool binary = error && error->reason == kBinaryDataReason;
+        m_dialogs.message(binary ? toQString(error->describeText()) : structureMessage(error));
         m_window.setOpenEnabled(true);
         m_window.setSaveEnabled(false);
         return false;
@@ -185,7 +190,14 @@ std::string PanelCommands::textToSave(const SaveRequest& save) const {
                                 : savedPanelText(m_document.panel(), save);
 }
 
-bool PanelCommands::mayReplace(const std::string& outputPath) {
+bool PanelCommands::mayReplace(const std::string& outputPath, bool& readOnly) {
+    if (const std::optional<std::string> target =
+            readOnlySaveTarget(m_app.dirs.panelDir, outputPath)) {
+        readOnly =
+            m_dialogs.questionDefaultNo(tr("%1 is read-only.\nDo you want to replace it anyway?")
+                                            .arg(QFileInfo(fromModelPath(*target)).fileName()));
+        return readOnly;
+    }
     const std::optional<std::string> panelFile = existingPanelFile(m_app.dirs.panelDir);
     if (panelFile && sameFile(*panelFile, outputPath))
         return true; // it becomes a backup, nothing is lost
@@ -201,35 +213,52 @@ bool PanelCommands::save() {
         return false;
     FileDialogRequest request = panelFileRequest(tr("Save"));
     request.confirmOverwrite = false;
+    if (!m_savedPath.isEmpty())
+        request.proposedName = m_savedPath;
+    if (m_document.isLater())
+        request.filter = tr("FS2000 and later configuration file (*.cfg);;All (*.*)");
     const auto chosen = m_dialogs.saveFileName(request);
     if (!chosen)
         return false;
     const std::string outputPath = toModelPath(*chosen);
-    if (!mayReplace(outputPath))
+    bool readOnly = false;
+    if (!mayReplace(outputPath, readOnly))
         return false;
     SaveRequest save{m_app.dirs.panelDir, outputPath, m_document.paletteOptions(),
-                     m_document.paletteProposal()};
+                     m_document.paletteProposal(), readOnly};
     if (m_app.options.showChangesBeforeSaving && !reviewChanges(save))
         return false;
     SaveResult result;
     QString message;
     try {
         // A later panel writes its lines as they are, every byte not edited as it was read.
-        result = m_document.isLater()
-                     ? savePanelBytes(m_document.laterLines().bytes(), save.panelDir, outputPath)
-                     : savePanel(m_document.panel(), save);
+        result = m_document.isLater() ? savePanelBytes(m_document.laterLines().bytes(),
+                                                       save.panelDir, outputPath, readOnly)
+                                      : savePanel(m_document.panel(), save);
         message = toQString(result.message);
     } catch (const std::exception& error) {
         // The writer keeps the old file and every backup whatever happens; say it failed.
         message = tr("The panel could not be saved:\n%1").arg(QString::fromUtf8(error.what()));
     }
     // Saved under another name, the panel is that file's from now on, as if opened from it.
-    if (result.written)
+    if (result.written) {
         m_document.markSaved(result.outputPath);
+        followSavedFile(result.outputPath);
+    }
     m_dialogs.message(message);
     if (result.written)
-        emit panelSaved(QFileInfo(fromModelPath(result.outputPath)).absoluteFilePath());
+        emit panelSaved(m_savedPath);
     return result.written;
+}
+
+void PanelCommands::followSavedFile(const std::string& outputPath) {
+    m_savedPath = QFileInfo(fromModelPath(outputPath)).absoluteFilePath();
+    const std::string savedDir = panelDirFromChosenPath(outputPath);
+    if (sameFile(savedDir, m_app.dirs.panelDir))
+        return;
+    m_app.dirs.panelDir = savedDir;
+    m_window.saveSettings();
+    m_window.setMainCaption();
 }
 
 bool PanelCommands::reviewChanges(const SaveRequest& save) {

@@ -30,7 +30,8 @@ public:
 public slots:
     // "&Open": asks for a panel.cfg and opens it.
     void open();
-    // "&Save": asks for the output name and writes the panel there; true when it was written.
+    // "&Save": asks for the output name (the file last saved to, else the panel directory's
+    // panel.cfg) and writes the panel there; true when it was written.
     // With "Show changes before saving", the comparison of the file it replaces and the new
     // text comes first, and its "Cancel" saves nothing.
     bool save();
@@ -58,15 +59,20 @@ private:
     // The text "&Save" writes: the later panel's lines, or the FS98 writer's text.
     std::string textToSave(const SaveRequest& save) const;
     void reportRerouted(const std::string& newPanelDir);
-    // A chosen file other than the panel's own panel.cfg that exists already is replaced
-    // only when the user says so.
-    bool mayReplace(const std::string& outputPath);
+    // A chosen file other than the panel's own panel.cfg that exists already, or any
+    // read-only file, is replaced only when the user says so (for a read-only one, with No
+    // as the default); readOnly says the user let a read-only file be replaced.
+    bool mayReplace(const std::string& outputPath, bool& readOnly);
+    // After a save to another folder, that folder is the panel directory: the caption, the
+    // settings, the backups and the next Save follow the file just written.
+    void followSavedFile(const std::string& outputPath);
     bool reviewChanges(const SaveRequest& save);
 
     MainWindow& m_window;
     PanelDocument& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
+    QString m_savedPath; // the file the panel was last saved to, proposed by the next Save
 };
 
 } // namespace cockpix

@@ -69,6 +69,13 @@ bool QtUserDialogs::question(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtUserDialogs::questionDefaultNo(const QString& text) {
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+                    m_parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 SaveChoice QtUserDialogs::askToSave(const QString& text) {
     QMessageBox box(QMessageBox::Warning, kTitle, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_parent);

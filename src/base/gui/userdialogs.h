@@ -58,6 +58,9 @@ public:
     virtual void message(const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool question(const QString& text) = 0;
+    // The same with No as the default answer, for a step the user guarded against on
+    // purpose (replacing a read-only file).
+    virtual bool questionDefaultNo(const QString& text) { return question(text); }
     // A Save / Discard / Cancel question about unsaved changes.
     virtual SaveChoice askToSave(const QString& text) = 0;
     // File dialogs; nullopt when cancelled.
@@ -86,6 +89,7 @@ public:
 
     void message(const QString& text) override;
     bool question(const QString& text) override;
+    bool questionDefaultNo(const QString& text) override;
     SaveChoice askToSave(const QString& text) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;

@@ -92,6 +92,8 @@ private slots:
 
         f.dialogs.queueSaveFile(panel);
         f.trigger("mnusave");
+        QCOMPARE(f.dialogs.saveRequests().last().filter,
+                 QStringLiteral("FS2000 and later configuration file (*.cfg);;All (*.*)"));
         QCOMPARE(f.dialogs.messages(), QStringList{savedMessage(panel, 1)});
         QCOMPARE(bytesOf(panel), bytes);
         QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c1")), bytes);

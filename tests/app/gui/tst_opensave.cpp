@@ -253,6 +253,75 @@ private slots:
         QVERIFY(f.dialogs.verifyAllAnswersUsed());
     }
 
+    // Saved into another aircraft's folder, the panel is that folder's: the caption, the
+    // settings, the next Save and its backup, Compare with saved and Open Recent follow it.
+    void aSaveIntoAnotherFolderIsFollowed() {
+        ShellFixture f;
+        startWithSample(f, true);
+        const QString otherDir = f.path("fs98/aircraft/other/panel/");
+        QVERIFY(QDir().mkpath(otherDir));
+        f.document.setWindowField({0, WindowField::Title, std::string("Moved"), 3});
+        f.dialogs.queueSaveFile(otherDir + "panel.cfg");
+        f.trigger("mnusave");
+        QCOMPARE(f.window->shownCaption(), kCaptionPrefix + otherDir);
+        QCOMPARE(f.settingsLines().at(3), otherDir);
+        ComparisonDialog* compared = f.window->panelCommands().compareWithSaved();
+        QVERIFY(compared != nullptr && compared->view()->identical());
+        QCOMPARE(f.window->recentFiles().files().value(0), otherDir + "panel.cfg");
+
+        f.document.setWindowField({0, WindowField::Title, std::string("Again"), 3});
+        f.dialogs.queueSaveFile(otherDir + "panel.cfg");
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.saveRequests().last().proposedName, otherDir + "panel.cfg");
+        QVERIFY(bytesOf(otherDir + "panel.c1").contains("window00=Moved"));
+        QVERIFY(!QFile::exists(f.path(kCessnaDir + "panel.c1")));
+
+        // Under another name in that folder, the next Save proposes that name.
+        f.dialogs.queueSaveFile(otherDir + "copy.cfg");
+        f.trigger("mnusave");
+        f.dialogs.queueSaveFile(std::nullopt);
+        f.trigger("mnusave");
+        QCOMPARE(f.dialogs.saveRequests().last().proposedName, otherDir + "copy.cfg");
+    }
+
+    // A read-only file is replaced only after a Yes (No is the default), and stays read-only.
+    void aReadOnlyPanelIsReplacedOnlyWhenTheUserSaysSo() {
+        ShellFixture f;
+        startWithSample(f, true);
+        const QString panel = f.path(kCessnaDir + "panel.cfg");
+        const QByteArray original = bytesOf(panel);
+        const auto readOnly =
+            QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QVERIFY(QFile::setPermissions(panel, readOnly));
+        f.document.setWindowField({0, WindowField::Title, std::string("Guarded"), 3});
+        for (const bool yes : {false, true}) {
+            f.dialogs.clear();
+            f.dialogs.queueSaveFile(panel);
+            f.dialogs.queueQuestionAnswer(yes);
+            f.trigger("mnusave");
+            QCOMPARE(f.dialogs.questions(),
+                     QStringList{"panel.cfg is read-only.\nDo you want to replace it anyway?"});
+            QCOMPARE(bytesOf(panel) == original, !yes);
+            QCOMPARE(QFile::exists(f.path(kCessnaDir + "panel.c1")), yes);
+            QCOMPARE(f.dialogs.messages().size(), yes ? 1 : 0);
+        }
+        // Owner, group and others (the "user" bits say what this process, maybe root, may do).
+        QCOMPARE(QFile::permissions(panel) & 0x7077, readOnly);
+    }
+
+    void aBinaryFileIsNoPanel() {
+        ShellFixture f;
+        startWithSample(f, false);
+        const QString program = f.path("fs98/aircraft/program/panel/panel.cfg");
+        writeFile(program, QByteArray("MZ\x90\0\x03\0\0\0\x04\0[Window Titles]", 25));
+        f.dialogs.queueOpenFile(program);
+        f.trigger("mnuopen");
+        QCOMPARE(f.dialogs.messages(),
+                 QStringList{program + ": not a panel.cfg (it holds binary data)"});
+        QVERIFY(!f.action("mnusave")->isEnabled());
+        QCOMPARE(f.document.panel().windowCount, 0);
+    }
+
     void aFailedSaveSaysSoAndKeepsTheOldFile() {
         ShellFixture f;
         startWithSample(f, true);
