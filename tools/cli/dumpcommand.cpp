@@ -28,9 +28,9 @@ void printDumpHelp() {
                 "directory; a [fltsim] alias is followed and reported on stderr) and prints the\n"
                 "panel model as JSON on stdout; its \"format\" says whether it was read as an\n"
                 "FS98 panel or as one of FS2000 and later, whose every window, virtual\n"
-                "cockpit, key and gauge line is listed with its line, and each section with\n"
-                "the values FS reads (\"fsValues\", a value up to its comment). The settings\n"
-                "file is not changed.\n"
+                "cockpit, key and gauge line is listed with its line, and each window and\n"
+                "virtual cockpit with the values FS reads (\"fsValues\", a value up to its\n"
+                "comment). The settings file is not changed.\n"
                 "Exit status: 0 when read, 2 when the file cannot be read or has an abnormal\n"
                 "structure, 64 for wrong arguments.\n");
 }

@@ -301,7 +301,9 @@ TEST(LaterPanel, ValuesStopAtACommentThatEditsKeep) {
           {"window_size= 0.184, 0.485 ///window_size= 0.290, 0.750", "0.184, 0.485",
            "window_size= 900,860 ///window_size= 0.290, 0.750"},
           {"size_mm= // none yet", "", "size_mm=900,860 // none yet"},
-          {"size_mm=800,600", "800,600", "size_mm=900,860"}}) {
+          {"size_mm=800,600", "800,600", "size_mm=900,860"},
+          {"file=a/b+c?d/e/f.bmp ; x", "a/b+c?d/e/f.bmp", "file=900,860 ; x"},
+          {"file=panel/a.bmp", "panel/a.bmp", "file=900,860"}}) {
         PanelLines lines(std::string("[Window00]\r\n") + c.line + "\r\n");
         const LaterKey key = readLaterPanel(lines).windows.at(0).keys.at(0);
         EXPECT_EQ(key.value, c.value) << c.line;
