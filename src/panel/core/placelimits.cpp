@@ -43,6 +43,21 @@ bool isPlainFsNumber(std::string_view text) {
     return digits > 0 && digits <= kMaxFsDigits;
 }
 
+bool readsOtherwiseInFs(std::string_view field) {
+    std::size_t digits = 0;
+    std::size_t i = 0;
+    for (; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c != ' ' && c != '\t' && c != '+' && c != '-' && c != '.')
+            break;
+    }
+    const char next = i < field.size() ? field[i] : '\0';
+    const bool exponent = digits > 0 && (next == 'e' || next == 'E' || next == 'd' || next == 'D');
+    return exponent || (digits == 0 && next == '&') || digits > kMaxFsDigits;
+}
+
 std::optional<std::string> numberFormProblem(std::string_view field, std::string_view text) {
     if (isPlainFsNumber(text))
         return std::nullopt;

@@ -43,6 +43,11 @@ bool isPlainFsNumber(std::string_view text);
 // the message naming the field.
 std::optional<std::string> numberFormProblem(std::string_view field, std::string_view text);
 
+// Whether FS reads the number a field of an FS98 gauge line starts with otherwise than
+// numericValue does: an exponent (1e3, read as 1), &H or &O, or more than kMaxFsDigits
+// digits. Text after the number (a unit, a comment) is no matter.
+bool readsOtherwiseInFs(std::string_view field);
+
 // A typed field of a later panel, written as typed: nullopt when FS reads it as a number
 // within range, else the message (how to write it, or the range).
 std::optional<std::string> placeTextProblem(std::string_view field, std::string_view text,

@@ -3,6 +3,7 @@
 #include "base/core/asciicase.h"
 #include "base/core/linediff.h"
 #include "base/core/numbertext.h"
+#include "panel/core/placelimits.h"
 #include "template/core/checktext.h"
 
 #include <algorithm>
@@ -212,6 +213,26 @@ private:
         m_section.gauges[g] = n;
         if (isWindowSlot(w))
             m_lastGaugeLines[static_cast<std::size_t>(w)][g] = n;
+        checkGaugeNumbers(n, w, g, text);
+    }
+
+    // X, Y and S as FS98 reads them: "1E+20" is 1 there, 1E+20 here.
+    void checkGaugeNumbers(int n, int w, int g, std::string_view text) {
+        std::size_t comma = text.find(',');
+        for (const char* name : {"X", "Y", "S"}) {
+            if (comma == std::string_view::npos)
+                return;
+            const std::size_t next = text.find(',', comma + 1);
+            const std::string_view field = text.substr(comma + 1, next - comma - 1);
+            comma = next;
+            if (!readsOtherwiseInFs(field))
+                continue;
+            add(n, Severity::Error, "number-form",
+                gaugeName(g) + "'s " + name + " " + quotedLine(field) +
+                    " is not written as FS98 reads a number (digits, at most " +
+                    std::to_string(kMaxFsDigits) + ", with at most one point; no exponent)",
+                w, g);
+        }
     }
 
     // The last gauge line of a section sets the window's gauge count: lines with a higher

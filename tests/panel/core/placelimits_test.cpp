@@ -28,6 +28,11 @@ TEST(PlaceLimits, OnlyPlainDigitsAreReadAsWritten) {
     for (const char* text :
          {"1E+20", "1e3", "2d1", "1234567890123456", "", "-", ".", "1.2.3", "&H10", "12abc", "1 0"})
         EXPECT_FALSE(isPlainFsNumber(text)) << text;
+    // What an FS98 line's field starts with: text after the number is no matter there.
+    for (const char* text : {"1e3", " 2D1", "&H10", "99999999999999999999"})
+        EXPECT_TRUE(readsOtherwiseInFs(text)) << text;
+    for (const char* text : {" 12.5mm", " 96 // comment", " -3", "", "e5", " .5"})
+        EXPECT_FALSE(readsOtherwiseInFs(text)) << text;
     const PlaceRange size = placeRange(PlaceKind::Size);
     EXPECT_EQ(placeTextProblem("The width", "99999999999999", size),
               "The width must be a number from 0 to 32767.");
