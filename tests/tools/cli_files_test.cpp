@@ -25,6 +25,7 @@ const std::string kPanel = "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r
 TEST_F(PanelArguments, FoldersBinaryFilesAndReadOnlyPanels) {
     touch("ac/panel/panel.cfg", kPanel);
     touch("ac/panel/panel.c1", kPanel);
+    touch("gone/Panel/panel.c1", kPanel); // a panel folder whose panel.cfg has gone
     touch("cased/PANEL.CFG", kPanel);
     touch("ro/panel.cfg", kPanel);
     fs::permissions(root / "ro/panel.cfg", fs::perms(0444));
@@ -41,6 +42,7 @@ TEST_F(PanelArguments, FoldersBinaryFilesAndReadOnlyPanels) {
         {{"dump", "ac"}, 0, "\"panelDir\": \"" + dir + "ac/panel/\"", ""},
         {{"dump", "ac/panel"}, 0, "\"windowTitle\": \"Main\"", ""},
         {{"backups", "ac"}, 0, "panel.c1 ", ""},
+        {{"backups", "gone"}, 0, "panel.c1 ", ""},
         {{"check", "ac"}, 1, "ac/panel/panel.cfg: note: read as a panel of FS98", ""},
         // The window is drawn from the aircraft's panel folder.
         {{"render", "ac", "--window", "0", "--out", "main.png"},

@@ -40,23 +40,5 @@ TEST_F(DroppedPanelTest, FilesAsTheOpenDialogTakesThemAndFoldersByTheirPanel) {
     EXPECT_EQ(droppedPanelFile(at("odd")), std::nullopt);
 }
 
-// The command line takes folders by the same rule, and names where panel.cfg would lie
-// when it has gone (its backups are still there).
-TEST_F(DroppedPanelTest, AFolderNamesItsPanelCfgAlsoWhenThereIsNone) {
-    touch("c182/panel/panel.cfg");
-    touch("Learjet/PANEL/Panel.CFG");
-    touch("gone/Panel/panel.c1");
-    touch("bare/panel.c1");
-    const std::pair<std::string, std::string> rows[] = {
-        {"c182", "c182/panel/panel.cfg"},
-        {"c182/panel", "c182/panel/panel.cfg"},
-        {"Learjet/", "Learjet/PANEL/Panel.CFG"},
-        {"gone", "gone/Panel/panel.cfg"},
-        {"bare", "bare/panel.cfg"},
-    };
-    for (const auto& [folder, panel] : rows)
-        EXPECT_EQ(panelFileOfFolder(at(folder)), at(panel)) << folder;
-}
-
 } // namespace
 } // namespace cockpix

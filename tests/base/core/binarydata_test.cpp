@@ -29,11 +29,5 @@ TEST(BinaryData, ProgramsAndPicturesAreToldFromPanelTexts) {
     }
 }
 
-TEST(BinaryData, ControlBytesArePrintedAsHexAndTabsStay) {
-    std::string out = "> ";
-    appendPrintable(out, "a\tb\x1B[2J\x7F\r\n\xE9");
-    EXPECT_EQ(out, "> a\tb\\x1B[2J\\x7F\\x0D\\x0A\xE9");
-}
-
 } // namespace
 } // namespace cockpix

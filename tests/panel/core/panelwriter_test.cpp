@@ -228,33 +228,6 @@ TEST_F(SavePanel, TheOldFileBecomesTheNextBackupAndTheChosenNameIsWritten) {
     }
 }
 
-// Users protect files on purpose: a read-only panel.cfg (named in any case) or other output
-// is replaced only when asked to, and then keeps its mode.
-TEST_F(SavePanel, AReadOnlyFileIsReplacedOnlyWhenAllowed) {
-    touch("panel/panel.cfg", "old");
-    touch("panel/other.cfg", "other");
-    for (const std::string output : {"PANEL.CFG", "other.cfg"}) {
-        SCOPED_TRACE(output);
-        const std::string target = output == "other.cfg" ? "other.cfg" : "panel.cfg";
-        fs::permissions(panelDir + target, fs::perms(0444));
-        EXPECT_EQ(readOnlySaveTarget(panelDir, panelDir + output), panelDir + target);
-        const std::string before = listing(panelDir);
-        const SaveResult refused = save(output);
-        EXPECT_FALSE(refused.written);
-        EXPECT_EQ(refused.message.bytes(),
-                  "'" + panelDir + target + "' is read-only: nothing was saved.");
-        EXPECT_EQ(listing(panelDir), before);
-
-        const SaveResult replaced =
-            savePanelBytes(newText, panelDir, panelDir + output, /*replaceReadOnly=*/true);
-        EXPECT_TRUE(replaced.written);
-        EXPECT_EQ(fileText(panelDir + target), newText);
-        EXPECT_EQ(fs::status(panelDir + target).permissions() & fs::perms::all, fs::perms(0444));
-    }
-    EXPECT_EQ(listing(panelDir), "other.cfg:NEW panel.c1:old panel.cfg:NEW");
-    EXPECT_EQ(readOnlySaveTarget(panelDir, panelDir + "new.cfg"), std::nullopt);
-}
-
 TEST_F(SavePanel, TakenBackupNamesAreSkippedAndNeverOverwritten) {
     // Past 99 the listing does not see panel.c100, so the computed name is taken.
     touch("panel/panel.cfg", "old");
