@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace cockpix {
 
@@ -13,6 +14,15 @@ QSize screenSizePixels() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         return screen->size();
     return {1024, 768};
+}
+
+QRect windowArea(const QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect free =
+        screen ? screen->availableGeometry() : QRect(QPoint(0, 0), screenSizePixels());
+    return free & QRect(free.topLeft(), screenSizePixels());
 }
 
 } // namespace cockpix

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
+
+class QWidget;
 
 namespace cockpix {
 
@@ -8,5 +11,9 @@ namespace cockpix {
 // primary screen, unless COCKPIX_SCREEN=WIDTHxHEIGHT says otherwise. The one place that
 // asks for it.
 QSize screenSizePixels();
+
+// Where a window may stand, its frame included: the part of its screen that panels and task
+// bars leave free, no larger than screenSizePixels() from that part's top-left corner.
+QRect windowArea(const QWidget& window);
 
 } // namespace cockpix

@@ -9,8 +9,8 @@
 #include "panel/gui/paneldocument.h"
 
 #include <QFrame>
-#include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace cockpix {
@@ -83,8 +83,28 @@ void ExternalViewFrame::openForCurrentWindow() {
     m_frameTwips = m_layout.frame;
     placeFrame();
     m_frame->raise();
-    if (const QScreen* shown = this->screen())
-        resize(screen.boundedTo(shown->availableSize()));
+    fitOnScreen();
+}
+
+// The window's frame is known only once the window system has it: the window is fitted
+// again then, and once more when the events of its showing are through, for window
+// managers that put their frame around it only then.
+void ExternalViewFrame::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitOnScreen();
+    QTimer::singleShot(0, this, &ExternalViewFrame::fitOnScreen);
+}
+
+// The whole window, its frame included, on the screen: at most as large as the screen's
+// free part (the canvas scrolls inside), at that part's top-left corner.
+void ExternalViewFrame::fitOnScreen() {
+    const QRect area = windowArea(*this);
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    resize(m_canvas->size().boundedTo(area.size().shrunkBy(frame)));
+    move(area.topLeft()); // a window's position is its frame's
 }
 
 // One step named for what it corrected, and none when the panel needed nothing: merely

@@ -44,9 +44,13 @@ public:
 signals:
     void pictureClicked();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void storeReplacements(int w);
     void placeFrame();
+    void fitOnScreen();
 
     PanelDocument& m_document;
     AppModel& m_app;

@@ -94,6 +94,23 @@ private slots:
         QCOMPARE(m_shell->document.undoStack()->count(), 1);
     }
 
+    // On a 1600 x 1200 screen the window, its frame included, lies wholly on the screen (and
+    // within the part the window system leaves free); its canvas keeps the screen's size.
+    void theFrameWindowLiesWhollyOnTheScreen() {
+        qputenv("COCKPIX_SCREEN", "1600x1200");
+        ExternalViewFrame* frame = openFrame(0);
+        qputenv("COCKPIX_SCREEN", "800x600");
+        QVERIFY(frame);
+        QCOMPARE(frame->findChild<QWidget*>("frameCanvas")->size(), QSize(1600, 1200));
+        const QRect screen = frame->screen()->availableGeometry() & QRect(0, 0, 1600, 1200);
+        QTRY_VERIFY2(screen.contains(frame->frameGeometry()),
+                     qPrintable(QStringLiteral("frame %1,%2 %3 x %4")
+                                    .arg(frame->frameGeometry().x())
+                                    .arg(frame->frameGeometry().y())
+                                    .arg(frame->frameGeometry().width())
+                                    .arg(frame->frameGeometry().height())));
+    }
+
     // A ratio of 0 becomes 1 and SIZE_Y 0 becomes 2000: one step, named for both, undone as
     // one; opening again with nothing to correct leaves the panel unmodified.
     void theCorrectionsOnOpeningAreOneStep() {
