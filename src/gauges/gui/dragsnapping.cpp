@@ -82,7 +82,9 @@ std::vector<int> gaugesNotMoved(int count, const std::vector<int>& moved) {
 std::optional<SnappedDrag> showSnappedDrag(PanelView& view, QPoint delta,
                                            const SnapTargets& targets, const UnitFrame& frame,
                                            const SnapOptions& options) {
-    const bool free = view.dragModifiers() & Qt::AltModifier;
+    // Alt as ever; Ctrl as well, since most Linux window managers take Alt+drag for
+    // themselves.
+    const bool free = view.dragModifiers() & (Qt::AltModifier | Qt::ControlModifier);
     std::optional<SnappedDrag> drag = snapDrag(delta, targets, frame, options, free);
     if (drag)
         view.setDragPreview(drag->shown, drag->guides);

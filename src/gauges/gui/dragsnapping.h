@@ -45,7 +45,7 @@ struct SnappedDrag {
 };
 
 // The move for a drag of delta pixels: the mouse's move in units, snapped as options say
-// unless free (Alt held). nullopt while the frame is not usable.
+// unless free (Alt or Ctrl held). nullopt while the frame is not usable.
 std::optional<SnappedDrag> snapDrag(QPoint delta, const SnapTargets& targets,
                                     const UnitFrame& frame, const SnapOptions& options, bool free);
 
@@ -61,7 +61,7 @@ class PanelView;
 // The gauges of a view of count gauges that a drag of `moved` leaves where they are.
 std::vector<int> gaugesNotMoved(int count, const std::vector<int>& moved);
 
-// The drag snapped (freely while Alt is held) and shown in view with its guides.
+// The drag snapped (freely while Alt or Ctrl is held) and shown in view with its guides.
 std::optional<SnappedDrag> showSnappedDrag(PanelView& view, QPoint delta,
                                            const SnapTargets& targets, const UnitFrame& frame,
                                            const SnapOptions& options);

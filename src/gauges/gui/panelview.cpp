@@ -436,14 +436,18 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
         m_bandAdds = ctrl;
         return;
     }
+    // Ctrl+click takes a gauge in at once, and out at the release unless the mouse dragged
+    // meanwhile: a drag with Ctrl held moves the selection (without snapping).
+    m_ctrlPress = ctrl;
+    m_drag = Drag::Pending;
     if (ctrl) {
-        toggleInSelection(m_dragGauge);
-        m_drag = Drag::None;
-        m_dragGauge = -1;
-        emit selectionSetChanged();
+        m_takeOutOnClick = isSelected(m_dragGauge);
+        if (!m_takeOutOnClick) {
+            toggleInSelection(m_dragGauge);
+            emit selectionSetChanged();
+        }
         return;
     }
-    m_drag = Drag::Pending;
     // A press on one of several selected gauges keeps them all for a drag.
     if (m_selection.size() < 2 || !isSelected(m_dragGauge))
         selectGauge(m_dragGauge);
@@ -528,7 +532,12 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
     m_dragGauge = -1;
     switch (drag) {
     case Drag::Pending:
-        if (shownRect(i).contains(event->position().toPoint())) {
+        if (m_ctrlPress) {
+            if (m_takeOutOnClick) {
+                toggleInSelection(i);
+                emit selectionSetChanged();
+            }
+        } else if (shownRect(i).contains(event->position().toPoint())) {
             // A click on one of several selected gauges selects it alone.
             if (m_selection.size() > 1) {
                 selectGauge(i);

@@ -72,8 +72,9 @@ public:
     // Selects gauge i alone (-1: nothing).
     void selectGauge(int i);
     // Every selected gauge in the order they were chosen; the first is the anchor an
-    // arrangement takes its edge or size from. Ctrl+click adds or takes away a gauge, a drag
-    // on the background selects the gauges its band touches (with Ctrl: adds them).
+    // arrangement takes its edge or size from. Ctrl+click adds or takes away a gauge (a drag with
+    // Ctrl held moves the selection instead), a drag on the background selects the gauges its band
+    // touches (with Ctrl: adds them).
     const std::vector<int>& selection() const { return m_selection; }
     void setSelection(const std::vector<int>& gauges);
     void selectAllGauges();
@@ -190,6 +191,8 @@ private:
     QPointF m_gridOrigin;
     QSizeF m_gridSpacing;
     bool m_bandAdds = false;
+    bool m_ctrlPress = false;      // the press was a Ctrl+click on a gauge
+    bool m_takeOutOnClick = false; // on a selected one: taken out unless dragged
 };
 
 } // namespace cockpix

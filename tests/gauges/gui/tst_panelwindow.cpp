@@ -442,11 +442,20 @@ private slots:
         // The mouse leaves gauge 1's left edge 3 pixels right of gauge 0's.
         const QPoint delta(int(std::lround((40 - 200) * fx)) + 3, 0);
 
-        dragWithKeys(form->view(), centreOf(form, 1), delta, Qt::AltModifier);
-        QCOMPARE(undo->count(), before + 1);
-        QVERIFY(gauge(1).gaugeX > 40 && gauge(1).gaugeX <= 40 + 3);
-        QCOMPARE(gauge(1).gaugeY, 120.0);
-        m_document.undo();
+        // Ctrl too (most Linux window managers take Alt+drag), on a gauge selected or not.
+        const struct {
+            Qt::KeyboardModifier keys;
+            int selected;
+        } frees[] = {{Qt::AltModifier, -1}, {Qt::ControlModifier, -1}, {Qt::ControlModifier, 1}};
+        for (const auto& free : frees) {
+            form->view()->selectGauge(free.selected);
+            dragWithKeys(form->view(), centreOf(form, 1), delta, free.keys);
+            QCOMPARE(undo->count(), before + 1);
+            QVERIFY(gauge(1).gaugeX > 40 && gauge(1).gaugeX <= 40 + 3);
+            QCOMPARE(gauge(1).gaugeY, 120.0);
+            QCOMPARE(form->view()->selection(), std::vector<int>{1});
+            m_document.undo();
+        }
 
         dragWithKeys(form->view(), centreOf(form, 1), delta, {}, [&] {
             QVERIFY(!form->view()->guides().empty());
