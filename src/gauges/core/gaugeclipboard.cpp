@@ -164,6 +164,67 @@ PasteShift pasteShift(std::span<const GaugeSpot> window, std::span<const Clipboa
     return shift;
 }
 
+namespace {
+
+struct PasteBox {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// The box around the pasted gauges, with their sizes as fitPaste counts them.
+PasteBox pasteBox(std::span<const ClipboardGauge> pasted) {
+    PasteBox box{pasted.front().x, pasted.front().y, pasted.front().x, pasted.front().y};
+    for (const ClipboardGauge& gauge : pasted) {
+        const double width = std::max(0.0, gauge.width.value_or(0));
+        const double height = std::max(0.0, gauge.height.value_or(width));
+        box.left = std::min(box.left, gauge.x);
+        box.top = std::min(box.top, gauge.y);
+        box.right = std::max(box.right, gauge.x + width);
+        box.bottom = std::max(box.bottom, gauge.y + height);
+    }
+    return box;
+}
+
+// The move along one axis that puts [low, high] inside [0, size], the least there is.
+double moveInside(double low, double high, double size) {
+    if (low < 0)
+        return -low;
+    return high > size ? size - high : 0;
+}
+
+} // namespace
+
+bool pasteFits(std::span<const ClipboardGauge> pasted, PasteArea area) {
+    if (pasted.empty())
+        return true;
+    const PasteBox box = pasteBox(pasted);
+    return box.right - box.left <= area.width && box.bottom - box.top <= area.height;
+}
+
+PasteShift fitPaste(std::span<const ClipboardGauge> pasted, PasteShift shift, PasteArea area) {
+    if (pasted.empty() || !pasteFits(pasted, area))
+        return shift;
+    const PasteBox box = pasteBox(pasted);
+    shift.dx += moveInside(box.left + shift.dx, box.right + shift.dx, area.width);
+    shift.dy += moveInside(box.top + shift.dy, box.bottom + shift.dy, area.height);
+    return shift;
+}
+
+UserText pasteTooLargeMessage(std::span<const ClipboardGauge> pasted, PasteArea area) {
+    const PasteBox box = pasted.empty() ? PasteBox{} : pasteBox(pasted);
+    const auto count = static_cast<double>(pasted.size());
+    return UserText("The " + plainNumberText(count) +
+                    (pasted.size() == 1 ? " pasted gauge takes " : " pasted gauges take ") +
+                    plainNumberText(box.right - box.left) + " x " +
+                    plainNumberText(box.bottom - box.top) + " units, the window " +
+                    plainNumberText(area.width) + " x " + plainNumberText(area.height) +
+                    (pasted.size() == 1 ? ": it was pasted where it was copied"
+                                        : ": they were pasted where they were copied") +
+                    ", and FS does not show what lies outside the window.");
+}
+
 UserText fullWindowMessage(int w, int count, int adding) {
     return UserText("Window #" + plainNumberText(w) + " cannot take " + plainNumberText(adding) +
                     (adding == 1 ? " more gauge" : " more gauges") + ": it has " +
@@ -171,7 +232,8 @@ UserText fullWindowMessage(int w, int count, int adding) {
                     " gauges a window at most.\nPaste cancelled.");
 }
 
-Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGauge> pasted) {
+Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGauge> pasted,
+                        std::optional<PasteArea> area) {
     Fs98Paste paste;
     if (!isWindowSlot(w) || pasted.empty())
         return paste;
@@ -209,7 +271,9 @@ Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGaug
     std::vector<GaugeSpot> spots;
     for (int g = 0; g < count; ++g)
         spots.push_back({panel.gauge(w, g).gaugeX, panel.gauge(w, g).gaugeY});
-    const PasteShift shift = pasteShift(spots, pasted);
+    PasteShift shift = pasteShift(spots, pasted);
+    if (area)
+        shift = fitPaste(pasted, shift, *area);
     for (const ClipboardGauge& from : pasted) {
         Gauge gauge;
         gauge.gaugeName = asciiLowered(from.name);
@@ -224,14 +288,17 @@ Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGaug
 }
 
 std::vector<PastedLaterGauge> planLaterPaste(const LaterWindow& window,
-                                             std::span<const ClipboardGauge> pasted) {
+                                             std::span<const ClipboardGauge> pasted,
+                                             std::optional<PasteArea> area) {
     std::vector<GaugeSpot> spots;
     spots.reserve(window.gauges.size());
     for (const LaterGauge& gauge : window.gauges) {
         if (gauge.x && gauge.y)
             spots.push_back({*gauge.x, *gauge.y});
     }
-    const PasteShift shift = pasteShift(spots, pasted);
+    PasteShift shift = pasteShift(spots, pasted);
+    if (area)
+        shift = fitPaste(pasted, shift, *area);
     const bool shifted = shift.dx != 0 || shift.dy != 0;
     std::vector<PastedLaterGauge> lines;
     lines.reserve(pasted.size());

@@ -76,6 +76,23 @@ struct GaugeSpot {
 };
 PasteShift pasteShift(std::span<const GaugeSpot> window, std::span<const ClipboardGauge> pasted);
 
+// Where a window shows gauges, in panel units from its corner (0, 0): FS shows nothing of a
+// gauge outside it.
+struct PasteArea {
+    double width = 0;
+    double height = 0;
+};
+
+// The move that brings the pasted gauges, moved by shift first, inside area, keeping their
+// layout: none when they are inside already, else the shortest to the nearest edges. A
+// gauge counts with its width (none: 0) and its height (none: its width). When the group
+// is larger than the area the shift stays as it was (pasteFits tells).
+PasteShift fitPaste(std::span<const ClipboardGauge> pasted, PasteShift shift, PasteArea area);
+bool pasteFits(std::span<const ClipboardGauge> pasted, PasteArea area);
+// "The 5 pasted gauges take 420 x 130 units, the window 300 x 160: they were pasted where
+// they were copied, and FS does not show what lies outside the window."
+UserText pasteTooLargeMessage(std::span<const ClipboardGauge> pasted, PasteArea area);
+
 // What a paste into FS98 window w appends, or why it appends nothing: a module!gauge name
 // (FS98 modules hold one gauge and have no gauge names), more gauges than the window holds,
 // or a module the panel (or the paste itself) already uses, which FS98 does not load twice.
@@ -84,14 +101,19 @@ struct Fs98Paste {
     UserText refusal; // empty when the gauges may be appended
     bool refused() const { return !refusal.empty(); }
 };
-Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGauge> pasted);
+// With an area (the window's background), a group that does not fit where it was is
+// moved inside it (fitPaste).
+Fs98Paste planFs98Paste(const Panel& panel, int w, std::span<const ClipboardGauge> pasted,
+                        std::optional<PasteArea> area = std::nullopt);
 
 // "Window #1 cannot hold 3 more gauges: it has 62, FS98 reads 64 at most. Paste cancelled."
 UserText fullWindowMessage(int w, int count, int adding);
 
 // The lines a paste into the later window `window` adds: each gauge's own text, moved by
-// pasteShift when one of them would land on a gauge of the window.
+// pasteShift when one of them would land on a gauge of the window, and into area (the
+// window's size in its gauge units) when it is given, as fitPaste moves them.
 std::vector<PastedLaterGauge> planLaterPaste(const LaterWindow& window,
-                                             std::span<const ClipboardGauge> pasted);
+                                             std::span<const ClipboardGauge> pasted,
+                                             std::optional<PasteArea> area = std::nullopt);
 
 } // namespace cockpix

@@ -180,5 +180,53 @@ TEST(GaugeClipboard, LaterPasteKeepsTheTextAndShiftsOffTakenPlaces) {
     EXPECT_FALSE(planLaterPaste(window, pasted)[0].shifted);
 }
 
+// Five main-panel gauges pasted into a 300 x 160 window: the group keeps its layout and
+// goes to the nearest place inside; one larger than the window stays and is told.
+TEST(GaugeClipboard, APasteThatDoesNotFitMovesInsideTheWindow) {
+    const auto gauges = [](std::string_view text) { return readClipboardGauges(text).gauges; };
+    const PasteArea area{300, 160};
+    struct Case {
+        std::string text;
+        double dx, dy;
+        bool fits;
+    };
+    const std::vector<Case> cases = {
+        {"gauge00=A!a, 10, 10, 100, 100\n", 0, 0, true},
+        // 150..420 x 40..150: back 120 across, down stays.
+        {"gauge00=A!a, 150, 40, 110, 110\ngauge01=A!b, 310, 40, 110\n", -120, 0, true},
+        // Above and left of the corner.
+        {"gauge00=A!a, -30, -5, 40, 20\ngauge01=A!b, 20, 10\n", 30, 5, true},
+        // No height: as high as wide.
+        {"gauge00=A!a, 0, 100, 80\n", 0, -20, true},
+        {"gauge00=A!a, 0, 0, 100\ngauge01=A!b, 250, 0, 100, 50\n", 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        const std::vector<ClipboardGauge> pasted = gauges(c.text);
+        EXPECT_EQ(pasteFits(pasted, area), c.fits) << c.text;
+        const PasteShift shift = fitPaste(pasted, {}, area);
+        EXPECT_EQ(shift.dx, c.dx) << c.text;
+        EXPECT_EQ(shift.dy, c.dy) << c.text;
+    }
+    EXPECT_EQ(pasteTooLargeMessage(gauges(cases.back().text), area).bytes(),
+              "The 2 pasted gauges take 350 x 100 units, the window 300 x 160: they were "
+              "pasted where they were copied, and FS does not show what lies outside the "
+              "window.");
+
+    // Both windows apply it after the shift off taken places.
+    LaterWindow window;
+    window.gauges.push_back({0, 3, 255, 100, {}, {}, 5});
+    const std::vector<PastedLaterGauge> lines =
+        planLaterPaste(window, gauges("gauge00=A!b, 255, 100, 40, 40\n"), area);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].shifted);
+    EXPECT_EQ(lines[0].x, 260);
+    EXPECT_EQ(lines[0].y, 110);
+    const Fs98Paste fs98 =
+        planFs98Paste(fs98Panel(), 0, gauges("gauge00=vor, 280, 10, 64\n"), area);
+    ASSERT_EQ(fs98.gauges.size(), 1u);
+    EXPECT_EQ(fs98.gauges[0].gaugeX, 236);
+    EXPECT_EQ(fs98.gauges[0].gaugeY, 10);
+}
+
 } // namespace
 } // namespace cockpix
