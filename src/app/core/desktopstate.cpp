@@ -19,6 +19,7 @@ constexpr std::string_view kRecentKey = "recent=";
 constexpr std::string_view kSnapGridKey = "snapgrid=";
 constexpr std::string_view kGridStepKey = "gridstep=";
 constexpr std::string_view kSnapGaugesKey = "snapgauges=";
+constexpr std::string_view kStandardKeysKey = "standardkeys=";
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -72,6 +73,8 @@ DesktopState parseDesktopState(std::string_view text) {
             readSwitch(line->substr(kSnapGridKey.size()), state.snap.toGrid);
         else if (line->starts_with(kSnapGaugesKey))
             readSwitch(line->substr(kSnapGaugesKey.size()), state.snap.toGauges);
+        else if (line->starts_with(kStandardKeysKey))
+            readSwitch(line->substr(kStandardKeysKey.size()), state.standardKeys);
         else if (line->starts_with(kGridStepKey))
             state.snap.gridStep =
                 parseGridStep(line->substr(kGridStepKey.size())).value_or(state.snap.gridStep);
@@ -99,6 +102,8 @@ std::string desktopStateText(const DesktopState& state) {
         text += std::string(kGridStepKey) + std::to_string(state.snap.gridStep) + "\r\n";
     if (state.snap.toGauges != defaults.toGauges)
         text += std::string(kSnapGaugesKey) + (state.snap.toGauges ? "1" : "0") + "\r\n";
+    if (state.standardKeys)
+        text += std::string(kStandardKeysKey) + "1\r\n";
     return text;
 }
 

@@ -2,11 +2,12 @@
 
 // What the main window remembers between runs that the settings file does not hold (it
 // keeps its five lines and nothing else): the panels opened last, where the window was and
-// how dragged gauges snap. It is a small text file of its own, cockpix-desktop.ini, in the
-// settings file's folder:
+// how dragged gauges snap, and which keys are in force. It is a small text file of its own,
+// cockpix-desktop.ini, in the settings file's folder:
 //   geometry=<the window system's description of the main window, in base64>
 //   recent=/fs98/aircraft/c182/panel/panel.cfg      (the newest first)
 //   snapgrid=0   gridstep=8   snapgauges=1           (one a line)
+//   standardkeys=1                                   (Options > Standard desktop keys)
 // Lines end CR LF; unknown lines are skipped, so that a later version may add its own.
 
 #include "app/core/settings.h"
@@ -45,6 +46,8 @@ struct DesktopState {
     std::string windowGeometry;
     // A value missing or unreadable in the file keeps its default.
     SnapOptions snap;
+    // The standard desktop keys in place of COCKPIX's own.
+    bool standardKeys = false;
     friend bool operator==(const DesktopState&, const DesktopState&) = default;
 };
 

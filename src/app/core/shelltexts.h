@@ -23,6 +23,11 @@ inline constexpr std::string_view kFirstUseMessage =
     "It may be your first use of COCKPIX,\n"
     "Please set NOW your \\GAUGES\\ and \\COCKPIX\\ directories.\n"
     "(Select menu : 'Directories...').";
+// Follows it: the keys a newcomer from other programs would press first.
+inline constexpr std::string_view kFirstUseKeysNote =
+    "\n\nCOCKPIX keeps its own keys: Ctrl+C closes, Ctrl+Z zooms, Alt+Backspace undoes.\n"
+    "For Ctrl+Z to undo and Ctrl+X, Ctrl+C, Ctrl+V to cut, copy and paste gauges,\n"
+    "choose Options > Standard desktop keys.";
 
 inline constexpr std::string_view kNewQuestion =
     "Are you sure to clear this panel ?\nDo not forget to save if needed.";

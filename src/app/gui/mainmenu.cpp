@@ -1,6 +1,7 @@
 #include "app/gui/mainmenu.h"
 
 #include "app/core/appmodel.h"
+#include "base/gui/undokeys.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -9,6 +10,8 @@
 #include <QMenuBar>
 #include <QSignalBlocker>
 
+#include <utility>
+
 namespace cockpix {
 
 MainMenu::MainMenu(AppModel& app, QWidget* owner) : QObject(owner), m_app(app), m_owner(owner) {
@@ -16,6 +19,7 @@ MainMenu::MainMenu(AppModel& app, QWidget* owner) : QObject(owner), m_app(app), 
     buildEditMenu();
     buildDirectoriesMenu();
     buildOptionsMenu();
+    applyKeys();
 
     windowsMenu = new QMenu(tr("&Windows"), m_owner);
     windowsMenu->setObjectName(QStringLiteral("mnuwindows"));
@@ -56,25 +60,21 @@ void MainMenu::buildTemplateMenu() {
     check = addItem(templateMenu, tr("&Check panel..."), "mnucheck", nullptr);
     backups = addItem(templateMenu, tr("&Backups..."), "mnubackups", nullptr);
     templateMenu->addSeparator();
-    closeTemplate = addItem(templateMenu, tr("&Close Template"), "mnuclose", "Ctrl+C");
+    closeTemplate = addItem(templateMenu, tr("&Close Template"), "mnuclose", nullptr);
     quit = addItem(templateMenu, tr("&Quit CockPix"), "mnuquit", "Ctrl+Q");
 }
 
 void MainMenu::buildEditMenu() {
     editMenu = new QMenu(tr("&Edit"), m_owner);
     editMenu->setObjectName(QStringLiteral("mnuedit"));
-    // Ctrl+Z is the panel window's "&Zoom...", so undo takes the other key every desktop
-    // knows for it.
-    undo = addItem(editMenu, tr("&Undo"), "mnuundo", "Alt+Backspace");
-    redo = addItem(editMenu, tr("&Redo"), "mnuredo", "Ctrl+Y");
-    redo->setShortcuts(
-        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    // Keyed by applyKeys: with COCKPIX's own keys Ctrl+Z is the panel window's "&Zoom..." and
+    // Ctrl+C Close, so undo and the clipboard take the other keys every desktop knows.
+    undo = addItem(editMenu, tr("&Undo"), "mnuundo", nullptr);
+    redo = addItem(editMenu, tr("&Redo"), "mnuredo", nullptr);
     editMenu->addSeparator();
-    // Ctrl+C is Close Template (and a panel window's Close), so the clipboard takes the
-    // other keys every desktop knows for it.
-    cut = addItem(editMenu, tr("Cu&t"), "mnucut", "Shift+Del");
-    copy = addItem(editMenu, tr("&Copy"), "mnucopy", "Ctrl+Ins");
-    paste = addItem(editMenu, tr("&Paste"), "mnupaste", "Shift+Ins");
+    cut = addItem(editMenu, tr("Cu&t"), "mnucut", nullptr);
+    copy = addItem(editMenu, tr("&Copy"), "mnucopy", nullptr);
+    paste = addItem(editMenu, tr("&Paste"), "mnupaste", nullptr);
     cut->setStatusTip(tr("Cut the selected gauges of the panel window"));
     copy->setStatusTip(tr("Copy the selected gauges of the panel window as panel.cfg lines"));
     paste->setStatusTip(tr("Paste gauge lines into the panel window"));
@@ -138,6 +138,16 @@ void MainMenu::buildOptionsMenu() {
     showChanges->setCheckable(true);
     connect(showChanges, &QAction::toggled, this,
             [this](bool checked) { m_app.options.showChangesBeforeSaving = checked; });
+    // Kept between runs, like the snapping below.
+    standardKeys = addItem(optionsMenu, tr("Standard desktop keys"), "mnustandardkeys", nullptr);
+    standardKeys->setCheckable(true);
+    standardKeys->setStatusTip(tr("Ctrl+Z undoes, Ctrl+X, Ctrl+C and Ctrl+V cut, copy and "
+                                  "paste gauges, Ctrl+W closes; Zoom is Ctrl+Shift+M"));
+    connect(standardKeys, &QAction::toggled, this, [this](bool checked) {
+        setKeyScheme(checked ? KeyScheme::Desktop : KeyScheme::Program);
+        applyKeys();
+        emit keySchemeChanged();
+    });
     // Snapping while gauges are dragged; unlike the switches above, kept between runs.
     optionsMenu->addSeparator();
     snapToGrid = addItem(optionsMenu, tr("&Snap to grid"), "mnusnapgrid", nullptr);
@@ -161,6 +171,19 @@ void MainMenu::buildOptionsMenu() {
     snapMenu->setObjectName(QStringLiteral("mnusnap"));
     snapMenu->menuAction()->setObjectName(QStringLiteral("mnusnap"));
     snapMenu->addActions({snapToGrid, gridSize, snapToGauges});
+}
+
+void MainMenu::applyKeys() {
+    const std::pair<QAction*, KeyedCommand> keyed[] = {{closeTemplate, KeyedCommand::CloseTemplate},
+                                                       {undo, KeyedCommand::Undo},
+                                                       {redo, KeyedCommand::Redo},
+                                                       {cut, KeyedCommand::Cut},
+                                                       {copy, KeyedCommand::Copy},
+                                                       {paste, KeyedCommand::Paste}};
+    for (const auto& [action, command] : keyed)
+        setCommandKeys(action, command);
+    const QSignalBlocker blocker(standardKeys);
+    standardKeys->setChecked(keyScheme() == KeyScheme::Desktop);
 }
 
 void MainMenu::syncOptionsFromModel() {

@@ -10,8 +10,8 @@
 // mnucockpix, mnupaneldir, mnucompute, mnurecomp, mnuframe, mnunoframe, mnukeepbmp,
 // mnuerasebmp, mnukeeppalette, mnunopalette, mnucolors, mnureset, mnuhelp, mnuabout; and
 // beyond FS98-era COCKPIX: mnucompare, mnucheck, mnubackups (Template), mnushowchanges,
-// mnusnapgrid, mnugridsize, mnusnapgauges (Options), after the items of old so that those
-// keep their places, and shown again in a panel window's menu bar as the menu mnusnap.
+// mnusnapgrid, mnugridsize, mnusnapgauges, mnustandardkeys (Options), after the items of old so
+// that those keep their places, and shown again in a panel window's menu bar as the menu mnusnap.
 
 #include <QList>
 #include <QObject>
@@ -35,6 +35,10 @@ public:
     // The main menus, or a panel window's menus followed by "&Edit" and "&Windows".
     void showMainMenus(QMenuBar* bar);
     void showChildMenus(QMenuBar* bar, const QList<QMenu*>& childMenus);
+
+    // Keys the items whose keys depend on the key scheme in force (keyScheme()), and checks
+    // "Standard desktop keys" when it is the desktop's.
+    void applyKeys();
 
     // Sets the check marks from app.options (for commands that change an option elsewhere).
     void syncOptionsFromModel();
@@ -76,6 +80,8 @@ public:
     QAction* templateColor = nullptr;
     QAction* resetColor = nullptr;
     QAction* showChanges = nullptr;
+    // Checkable: the standard desktop keys in place of COCKPIX's own, kept between runs.
+    QAction* standardKeys = nullptr;
     // Checkable, kept in app.snap; "Gri&d size..." asks in MainWindow.
     QAction* snapToGrid = nullptr;
     QAction* gridSize = nullptr;
@@ -86,6 +92,8 @@ public:
 signals:
     // A snapping switch was turned by its menu item (app.snap holds it already).
     void snapOptionsChanged();
+    // "Standard desktop keys" was turned: the scheme is set and the menus keyed already.
+    void keySchemeChanged();
 
 private:
     void buildTemplateMenu();

@@ -16,6 +16,7 @@
 #include "base/gui/childmenuprovider.h"
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/gui/gaugedialogs.h"
 #include "gauges/gui/laterpanelwindow.h"
@@ -34,6 +35,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -46,6 +48,7 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QUndoView>
+#include <QVariant>
 
 #include <algorithm>
 
@@ -89,7 +92,10 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
 
-    m_app.snap = readDesktopState(desktopStateFilePath()).snap;
+    const DesktopState desktop = readDesktopState(desktopStateFilePath());
+    m_app.snap = desktop.snap;
+    // Before any menu or window takes its keys.
+    setKeyScheme(desktop.standardKeys ? KeyScheme::Desktop : KeyScheme::Program);
     m_menu = new MainMenu(m_app, this);
     m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
     m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
@@ -162,6 +168,7 @@ void MainWindow::connectMenu() {
     connect(menu.templateColor, &QAction::triggered, this, &MainWindow::chooseTemplateColor);
     connect(menu.resetColor, &QAction::triggered, this, &MainWindow::resetTemplateColor);
     connect(&menu, &MainMenu::snapOptionsChanged, this, &MainWindow::applySnapOptions);
+    connect(&menu, &MainMenu::keySchemeChanged, this, &MainWindow::applyKeyScheme);
     connect(menu.gridSize, &QAction::triggered, this, &MainWindow::chooseGridSize);
     connect(menu.help, &QAction::triggered, this, &MainWindow::showHelp);
     connect(menu.about, &QAction::triggered, this, &MainWindow::showAbout);
@@ -317,7 +324,9 @@ void MainWindow::createTemplateWindow() {
     fitTemplateWindow();
     m_templateSubWindow->show();
     if (m_app.dirs.gaugesDir.empty())
-        m_dialogs.message(QString::fromUtf8(kFirstUseMessage.data(), int(kFirstUseMessage.size())));
+        m_dialogs.message(
+            QString::fromUtf8(kFirstUseMessage.data(), int(kFirstUseMessage.size())) +
+            QString::fromUtf8(kFirstUseKeysNote.data(), int(kFirstUseKeysNote.size())));
 }
 
 void MainWindow::endPanel() {
@@ -461,6 +470,18 @@ void MainWindow::applySnapOptions() {
             form->refreshSnapping();
         else if (auto* later = qobject_cast<LaterPanelWindowForm*>(child->widget()))
             later->refreshSnapping();
+    }
+}
+
+void MainWindow::applyKeyScheme() {
+    const std::string file = desktopStateFilePath();
+    DesktopState state = readDesktopState(file);
+    state.standardKeys = keyScheme() == KeyScheme::Desktop;
+    writeDesktopState(state, file); // a key set not kept is no reason to stop
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        releaseFrameKeys(child);
+        if (auto* provider = dynamic_cast<ChildMenuProvider*>(child->widget()))
+            provider->applyKeyScheme();
     }
 }
 
@@ -647,8 +668,27 @@ void MainWindow::openDirectoriesDialog(const QString& target) {
     m_directoriesDialog->activateWindow();
 }
 
+// A child's frame has a Close of its own (its system menu) that most desktops key Ctrl+W,
+// a key the menus' Close commands may hold: theirs then, or neither would run. The frame's
+// keys are kept the first time, and it gets them back when the menus no longer use them.
+void MainWindow::releaseFrameKeys(QMdiSubWindow* child) const {
+    QMenu* system = child ? child->systemMenu() : nullptr;
+    if (!system)
+        return;
+    const QList<QKeySequence> taken = m_menu->closeTemplate->shortcuts();
+    for (QAction* action : system->actions()) {
+        const char* kept = "cockpixFrameKeys";
+        if (!action->property(kept).isValid())
+            action->setProperty(kept, QVariant::fromValue(action->shortcuts()));
+        QList<QKeySequence> keys = action->property(kept).value<QList<QKeySequence>>();
+        keys.removeIf([&taken](const QKeySequence& key) { return taken.contains(key); });
+        action->setShortcuts(keys);
+    }
+}
+
 void MainWindow::updateMenus() {
     QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    releaseFrameKeys(active);
     auto* provider = active ? dynamic_cast<ChildMenuProvider*>(active->widget()) : nullptr;
     if (provider != nullptr)
         m_menu->showChildMenus(menuBar(), provider->childMenus());

@@ -154,6 +154,9 @@ private:
     void saveWindowGeometry();
     // The snapping options changed: kept in the desktop file, the panel windows redrawn.
     void applySnapOptions();
+    // "Standard desktop keys" was turned: kept, and every panel window keyed again.
+    void applyKeyScheme();
+    void releaseFrameKeys(QMdiSubWindow* child) const;
     // Accepts a drag or drop event that carries a panel (opening it on the drop); false for
     // any other.
     bool takePanelDrag(QEvent* event);

@@ -12,6 +12,8 @@ class ChildMenuProvider {
 public:
     virtual ~ChildMenuProvider() = default;
     virtual QList<QMenu*> childMenus() const = 0;
+    // Keys its commands again from the key scheme in force (keyScheme()), which changed.
+    virtual void applyKeyScheme() {}
 };
 
 } // namespace cockpix

@@ -1,17 +1,32 @@
 #include "base/gui/undokeys.h"
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QList>
 #include <QObject>
+#include <QString>
 
 namespace cockpix {
 namespace {
 
+KeyScheme g_scheme = KeyScheme::Program;
+
+QList<QKeySequence> sequencesOf(KeyedCommand command) {
+    QList<QKeySequence> keys;
+    for (std::string_view key : commandKeys(command, g_scheme))
+        keys.append(QKeySequence(QString::fromLatin1(key.data(), qsizetype(key.size()))));
+    return keys;
+}
+
 bool isEditMenuKey(const QKeyEvent* key) {
-    const QKeyCombination pressed = key->keyCombination();
-    return pressed == QKeyCombination(Qt::AltModifier, Qt::Key_Backspace) ||
-           pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-           pressed == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    const QKeySequence pressed(key->keyCombination());
+    for (KeyedCommand command : {KeyedCommand::Undo, KeyedCommand::Redo}) {
+        if (sequencesOf(command).contains(pressed))
+            return true;
+    }
+    return false;
 }
 
 // A box that claims the key in the shortcut override is the one typing goes to; refusing
@@ -32,6 +47,18 @@ protected:
 };
 
 } // namespace
+
+KeyScheme keyScheme() {
+    return g_scheme;
+}
+
+void setKeyScheme(KeyScheme scheme) {
+    g_scheme = scheme;
+}
+
+void setCommandKeys(QAction* action, KeyedCommand command) {
+    action->setShortcuts(sequencesOf(command));
+}
 
 void routeUndoKeysToEditMenu(QWidget* root) {
     auto* filter = new EditMenuKeys(root);

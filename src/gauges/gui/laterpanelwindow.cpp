@@ -2,6 +2,7 @@
 
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
+#include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/gaugedrag.h"
 #include "gauges/core/gaugeproperties.h"
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -96,12 +98,13 @@ QAction* LaterPanelWindowForm::addMenuAction(QMenu* menu, const char* name, cons
 void LaterPanelWindowForm::buildMenus() {
     m_pictureMenu = new QMenu(tr("&Picture"), this);
     m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
-    connect(addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), QKeySequence("Ctrl+Z")),
-            &QAction::triggered, this, &LaterPanelWindowForm::zoomRequested);
+    // Zoom and Close are keyed by applyKeyScheme.
+    m_zoomAction = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), {});
+    connect(m_zoomAction, &QAction::triggered, this, &LaterPanelWindowForm::zoomRequested);
     connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
             &QAction::triggered, this, &LaterPanelWindowForm::showScreenPreviews);
-    connect(addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), QKeySequence("Ctrl+C")),
-            &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
+    m_closeAction = addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), {});
+    connect(m_closeAction, &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
     m_gaugeMenu = new QMenu(tr("&Gauges"), this);
     m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
     connect(addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A")),
@@ -123,6 +126,12 @@ void LaterPanelWindowForm::buildMenus() {
     });
     connect(m_goAction, &QAction::triggered, this, &LaterPanelWindowForm::goToGaugeRequested);
     connect(m_removeAction, &QAction::triggered, this, &LaterPanelWindowForm::removeSelectedGauges);
+    applyKeyScheme();
+}
+
+void LaterPanelWindowForm::applyKeyScheme() {
+    setCommandKeys(m_zoomAction, KeyedCommand::Zoom);
+    setCommandKeys(m_closeAction, KeyedCommand::CloseWindow);
 }
 
 void LaterPanelWindowForm::connectView() {
@@ -252,15 +261,31 @@ QList<QMenu*> LaterPanelWindowForm::childMenus() const {
     return {m_pictureMenu, m_gaugeMenu};
 }
 
+// The frame and the tool bar above it: a window that fits opens without scroll bars.
 QSize LaterPanelWindowForm::sizeHint() const {
-    return m_view->size();
+    QSize size = m_view->size();
+    if (const QWidget* bar = layout()->menuBar())
+        size.rheight() += bar->sizeHint().height();
+    return size;
 }
+
+namespace {
+
+// A picture that the view shows whole is centred; a larger one shows its top or left edge,
+// where a window's first gauges are (a virtual cockpit's texture starts at the corner).
+int scrollValueFor(int start, int length, int viewLength) {
+    return length <= viewLength ? start + length / 2 - viewLength / 2 : start;
+}
+
+} // namespace
 
 void LaterPanelWindowForm::scrollToPicture() {
     const QRect rect = pixelRect(m_scene.layout.rect);
     const QSize view = m_scroll->viewport()->size();
-    m_scroll->ensureVisible(rect.center().x(), rect.center().y(), view.width() / 2,
-                            view.height() / 2);
+    m_scroll->horizontalScrollBar()->setValue(
+        scrollValueFor(rect.left(), rect.width(), view.width()));
+    m_scroll->verticalScrollBar()->setValue(
+        scrollValueFor(rect.top(), rect.height(), view.height()));
 }
 
 void LaterPanelWindowForm::onGaugeDragged(int i, QPoint delta) {
@@ -515,8 +540,10 @@ void LaterPanelWindowForm::pasteGauges() {
         tellClipboardProblems(m_dialogs, read);
         return;
     }
+    // Gauges outside the window FS does not show: a group that fits goes inside it.
+    const PasteArea area{m_scene.layout.unitWidth, m_scene.layout.unitHeight};
     const std::vector<std::size_t> added =
-        m_document.pasteLaterGauges(shown->section, planLaterPaste(*shown, read.gauges));
+        m_document.pasteLaterGauges(shown->section, planLaterPaste(*shown, read.gauges, area));
     // The window has been drawn again: the new lines are its gauges now.
     std::vector<int> pasted;
     if (const LaterWindow* now = window()) {
@@ -535,6 +562,8 @@ void LaterPanelWindowForm::pasteGauges() {
                              "their names or lines do not make gauge lines.")
                               .arg(read.gauges.size() - pasted.size())
                               .arg(read.gauges.size()));
+    if (!pasted.empty() && !pasteFits(read.gauges, area))
+        m_dialogs.message(toQString(pasteTooLargeMessage(read.gauges, area)));
     tellClipboardProblems(m_dialogs, read);
 }
 

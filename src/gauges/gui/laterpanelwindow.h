@@ -80,6 +80,7 @@ public:
     void arrange(Arrangement arrangement);
     QAction* arrangementAction(Arrangement arrangement) const;
     QList<QMenu*> childMenus() const override;
+    void applyKeyScheme() override;
     QSize sizeHint() const override;
     void scrollToPicture();
     // "Pre&view at screen sizes...": one preview of this window at a time, drawn afresh
@@ -114,7 +115,7 @@ private:
     // The gauges in the units of their lines, as selectedGaugeRects.
     std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const;
     UnitFrame unitFrame() const;
-    // The move that dragging the gauges by delta pixels makes, snapped unless Alt is held;
+    // The move that dragging the gauges by delta pixels makes, snapped unless Alt or Ctrl is held;
     // shown by the view at once.
     std::optional<SnappedDrag> snappedDrag(QPoint delta, const std::vector<int>& moved);
 
@@ -154,6 +155,8 @@ private:
     QAction* m_propertiesAction = nullptr;
     QAction* m_removeAction = nullptr;
     QAction* m_goAction = nullptr;
+    QAction* m_zoomAction = nullptr;
+    QAction* m_closeAction = nullptr;
     QAction* m_selectAllAction = nullptr;
     std::unique_ptr<ArrangementActions> m_arrangement;
 };

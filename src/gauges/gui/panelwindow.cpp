@@ -4,6 +4,7 @@
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
+#include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/blinker.h"
 #include "gauges/core/gaugeclipboard.h"
@@ -111,7 +112,8 @@ void PanelWindowForm::askForCommand(void (PanelWindowForm::*request)()) {
 void PanelWindowForm::buildMenus() {
     m_pictureMenu = new QMenu(tr("&Picture"), this);
     m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
-    auto* zoom = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), QKeySequence("Ctrl+Z"));
+    // Zoom and Close are keyed by applyKeyScheme.
+    auto* zoom = m_zoomAction = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), {});
     connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
             &QAction::triggered, this, &PanelWindowForm::showScreenPreviews);
     m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar"));
@@ -120,7 +122,7 @@ void PanelWindowForm::buildMenus() {
     auto* black =
         addMenuAction(m_pictureMenu, "mnublack", tr("&Reset to black"), QKeySequence("Ctrl+R"));
     m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar2"));
-    auto* close = addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), QKeySequence("Ctrl+C"));
+    auto* close = m_closeAction = addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), {});
 
     m_gaugeMenu = new QMenu(tr("&Gauges"), this);
     m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
@@ -143,6 +145,12 @@ void PanelWindowForm::buildMenus() {
             [this] { askForCommand(&PanelWindowForm::addGaugeRequested); });
     connect(m_goAction, &QAction::triggered, this,
             [this] { askForCommand(&PanelWindowForm::goToGaugeRequested); });
+    applyKeyScheme();
+}
+
+void PanelWindowForm::applyKeyScheme() {
+    setCommandKeys(m_zoomAction, KeyedCommand::Zoom);
+    setCommandKeys(m_closeAction, KeyedCommand::CloseWindow);
 }
 
 void PanelWindowForm::connectView() {
@@ -614,7 +622,9 @@ void PanelWindowForm::pasteGauges() {
         tellClipboardProblems(m_dialogs, read);
         return;
     }
-    const Fs98Paste paste = planFs98Paste(m_document.panel(), m_w, read.gauges);
+    // Gauges outside the background FS98 does not show: a group that fits goes inside it.
+    const std::optional<PasteArea> area = backgroundArea();
+    const Fs98Paste paste = planFs98Paste(m_document.panel(), m_w, read.gauges, area);
     if (paste.refused()) {
         m_dialogs.message(toQString(paste.refusal));
         return;
@@ -639,8 +649,18 @@ void PanelWindowForm::pasteGauges() {
         becomeCurrent(m_view->selectedGauge());
         onSelectionSetChanged();
         m_view->setFocus();
+        if (area && !pasteFits(read.gauges, *area))
+            m_dialogs.message(toQString(pasteTooLargeMessage(read.gauges, *area)));
     }
     tellClipboardProblems(m_dialogs, read);
+}
+
+std::optional<PasteArea> PanelWindowForm::backgroundArea() const {
+    const UnitFrame frame = unitFrame();
+    if (!m_view->background().visible || !frame.usable())
+        return std::nullopt;
+    const RectF background = backgroundRect(m_document.panel(), m_app.display, m_w);
+    return PasteArea{background.width / frame.perUnitX, background.height / frame.perUnitY};
 }
 
 // The colour commands recolour the current window's panel window, which is not

@@ -79,6 +79,7 @@ public:
 
     int windowSlot() const { return m_w; }
     QList<QMenu*> childMenus() const override;
+    void applyKeyScheme() override;
 
     PanelPicture backgroundPicture() const;
     // Gauge picture i (0..63); an empty PanelPicture outside that range.
@@ -166,7 +167,9 @@ private:
     std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const;
     // Where unit 0,0 lies in the view and the pixels per unit.
     UnitFrame unitFrame() const;
-    // The move that dragging the gauges by delta pixels makes, snapped unless Alt is held;
+    // The background in panel units, where FS98 shows gauges; nullopt without one.
+    std::optional<PasteArea> backgroundArea() const;
+    // The move that dragging the gauges by delta pixels makes, snapped unless Alt or Ctrl is held;
     // shown by the view at once. nullopt while the window has no scale.
     std::optional<SnappedDrag> snappedDrag(QPoint delta, const std::vector<int>& moved);
     // Makes this window the one the gauge dialogs work on.
@@ -206,6 +209,8 @@ private:
     QMenu* m_gaugeMenu = nullptr;
     QAction* m_addAction = nullptr;
     QAction* m_goAction = nullptr;
+    QAction* m_zoomAction = nullptr;
+    QAction* m_closeAction = nullptr;
     QAction* m_selectAllAction = nullptr;
     std::unique_ptr<ArrangementActions> m_arrangement;
 

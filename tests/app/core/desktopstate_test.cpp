@@ -72,8 +72,12 @@ TEST(DesktopState, TextRoundTripAndFilesEditedByHand) {
     // whole; a value that is not one of theirs keeps the default.
     DesktopState snapping;
     snapping.snap = {true, 25, false};
-    EXPECT_EQ(desktopStateText(snapping), "snapgrid=1\r\ngridstep=25\r\nsnapgauges=0\r\n");
+    snapping.standardKeys = true; // and the desktop keys, as the snapping
+    EXPECT_EQ(desktopStateText(snapping),
+              "snapgrid=1\r\ngridstep=25\r\nsnapgauges=0\r\nstandardkeys=1\r\n");
     EXPECT_EQ(parseDesktopState(desktopStateText(snapping)), snapping);
+    for (const char* keys : {"standardkeys=0\n", "standardkeys=yes\n", "StandardKeys=1\n"})
+        EXPECT_FALSE(parseDesktopState(keys).standardKeys) << keys;
     const struct {
         std::string text;
         SnapOptions expected;

@@ -59,6 +59,11 @@ QColor background(QLabel* label) {
 }
 
 const QString kSample = QString::fromStdString(test::kSamplePanel);
+// The first-use message names the other key set.
+const QString kKeysNote =
+    QStringLiteral("\n\nCOCKPIX keeps its own keys: Ctrl+C closes, Ctrl+Z zooms, Alt+Backspace "
+                   "undoes.\nFor Ctrl+Z to undo and Ctrl+X, Ctrl+C, Ctrl+V to cut, copy and "
+                   "paste gauges,\nchoose Options > Standard desktop keys.");
 
 // A copy of the sample panel in the fixture's FS98 tree, for aircraft.
 QString samplePanel(const ShellFixture& f, const QString& aircraft) {
@@ -127,7 +132,8 @@ private slots:
                      row.firstUse
                          ? QStringList{"It may be your first use of COCKPIX,\nPlease set NOW your "
                                        "\\GAUGES\\ and \\COCKPIX\\ directories.\n(Select menu : "
-                                       "'Directories...')."}
+                                       "'Directories...')." +
+                                       kKeysNote}
                          : QStringList());
             QVERIFY(f.window->templateSubWindow()->isVisible());
             QCOMPARE(f.settingsLines(), row.settings); // starting writes nothing
@@ -363,9 +369,11 @@ private slots:
         CommandLine line;
         line.panelPath = panel.toStdString();
         program.start(line);
-        QCOMPARE(f.dialogs.messages().count(QStringLiteral(
-                     "It may be your first use of COCKPIX,\nPlease set NOW your \\GAUGES\\ and "
-                     "\\COCKPIX\\ directories.\n(Select menu : 'Directories...').")),
+        QCOMPARE(f.dialogs.messages().count(
+                     QStringLiteral(
+                         "It may be your first use of COCKPIX,\nPlease set NOW your \\GAUGES\\ and "
+                         "\\COCKPIX\\ directories.\n(Select menu : 'Directories...').") +
+                     kKeysNote),
                  1);
         QCOMPARE(program.mainWindow()->templateWindow()->findChild<QLineEdit*>("Text1_0")->text(),
                  QStringLiteral("Main Panel"));

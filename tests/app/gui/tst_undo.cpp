@@ -6,6 +6,7 @@
 #include "gauges/gui/demopanel.h"
 #include "gauges/gui/gaugedialogs.h"
 #include "gauges/gui/movezoomdialog.h"
+#include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "gauges/gui/panelwindowregistry.h"
 #include "shellfixture.h"
@@ -14,11 +15,19 @@
 #include "template/gui/templatewindow.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QUndoStack>
 #include <QUndoView>
 
@@ -61,6 +70,37 @@ class TestUndo : public QObject {
         QVERIFY(form.isNull() && f->window->rowCommands().panelForms().at(0) != nullptr);
     }
     QByteArray fileBytes() const { return test::bytesOf(panelFile); }
+    // Every key of the commands reachable now (the window's own, the menu bar's, those of
+    // the panel window with the focus and of its frame) belongs to one command.
+    void verifyNoKeyClash(QWidget* focused) const {
+        QList<QAction*> actions = f->window->actions();
+        QList<QMenu*> menus;
+        for (QAction* item : f->window->menuBar()->actions())
+            if (item->menu())
+                menus.append(item->menu());
+        while (!menus.isEmpty()) {
+            for (QAction* item : menus.takeFirst()->actions()) {
+                actions.append(item);
+                if (item->menu())
+                    menus.append(item->menu());
+            }
+        }
+        if (focused)
+            actions += focused->actions();
+        // The frame's own menu too (its Close has a key on most desktops).
+        if (QMdiSubWindow* active = f->window->mdiArea()->activeSubWindow())
+            actions += active->systemMenu()->actions();
+        QHash<QString, QAction*> owner;
+        for (QAction* action : actions) {
+            for (const QKeySequence& key : action->shortcuts()) {
+                QAction*& first = owner[key.toString()];
+                if (first && first != action)
+                    QFAIL(qPrintable(key.toString() + " is " + first->objectName() + " and " +
+                                     action->objectName()));
+                first = action;
+            }
+        }
+    }
 
 private slots:
     void init() {
@@ -179,6 +219,75 @@ private slots:
         QCOMPARE(f->window->shownCaption(), caption);
         f->document.moveGauge(0, 0, 56, 78);
         QCOMPARE(f->window->shownCaption(), caption + "*");
+    }
+
+    // Options > "Standard desktop keys": Ctrl+Z undoes (from a box too), Ctrl+C copies the
+    // selected gauges, Ctrl+W closes, Zoom moves to Ctrl+Shift+M; the menus show the keys in
+    // force and, with either set, no two commands reachable at once share a key. The choice
+    // survives a restart; off, the keys are COCKPIX's own.
+    void standardDesktopKeysUndoCopyAndCloseWithoutClashing() {
+        DemoPanel demo;
+        QVERIFY2(demo.isValid(), "the demo installation was not generated into the build");
+        Directories dirs;
+        demo.setDirectories(dirs);
+        f->writeSettingsLines(
+            {QString::fromStdString(dirs.gaugesDir), QString::fromStdString(dirs.bmpDir),
+             QString::fromStdString(dirs.paletteDir), QString::fromStdString(dirs.panelDir),
+             QString::fromStdString(dirs.programDir)});
+        QVERIFY(f->window->panelCommands().openPath(demo.panelFile()));
+        const auto keysOf = [this](const char* name) {
+            return f->action(name)->shortcut().toString();
+        };
+        const auto form = [this] { return f->window->rowCommands().panelForms().at(0); };
+        QVERIFY(!f->action("mnustandardkeys")->isChecked());
+        for (const bool standard : {false, true}) {
+            if (standard)
+                f->trigger("mnustandardkeys");
+            f->window->showPanelWindow(0);
+            QVERIFY(form());
+            QCOMPARE(form()->findChild<QAction*>("mnumove")->shortcut().toString(),
+                     standard ? "Ctrl+Shift+M" : "Ctrl+Z");
+            QCOMPARE(form()->findChild<QAction*>("mnuclose")->shortcut().toString(),
+                     standard ? "Ctrl+W" : "Ctrl+C");
+            const QStringList shown = {keysOf("mnuclose"), keysOf("mnuundo"), keysOf("mnuredo"),
+                                       keysOf("mnucut"),   keysOf("mnucopy"), keysOf("mnupaste")};
+            const QStringList expected =
+                standard
+                    ? QStringList{"Ctrl+W", "Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V"}
+                    : QStringList{"Ctrl+C",    "Alt+Backspace", "Ctrl+Y",
+                                  "Shift+Del", "Ctrl+Ins",      "Shift+Ins"};
+            QCOMPARE(shown, expected);
+            verifyNoKeyClash(form()); // the panel window's menus shown
+            f->window->mdiArea()->setActiveSubWindow(f->window->templateSubWindow());
+            verifyNoKeyClash(nullptr); // the template's
+            f->window->showPanelWindow(0);
+        }
+
+        // Ctrl+C copies, Ctrl+Z undoes, Ctrl+W closes the panel window.
+        QPointer<PanelWindowForm> shown = form();
+        shown->view()->selectGauge(0);
+        shown->view()->setFocus();
+        QTest::keyClick(shown->view(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(shown && QGuiApplication::clipboard()->text().startsWith("gauge00="));
+        f->document.moveGauge(0, 0, 12, 34);
+        QTest::keyClick(shown->view(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!f->document.undoStack()->canUndo());
+        QTest::keyClick(shown->view(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(shown.isNull() || !shown->isVisible());
+
+        f->window.reset();
+        f->start();
+        QVERIFY(f->action("mnustandardkeys")->isChecked());
+        QCOMPARE(keysOf("mnuundo"), QStringLiteral("Ctrl+Z"));
+        f->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->window.get()));
+        const std::string title = f->document.panel().window(0).windowTitle;
+        typeInto("Text1_0", "Edited");
+        QCOMPARE(f->document.panel().window(0).windowTitle, std::string("Edited"));
+        QTest::keyClick(box("Text1_0"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->document.panel().window(0).windowTitle, title);
+        f->trigger("mnustandardkeys"); // off again, for the tests after this one
+        QCOMPARE(keysOf("mnuundo"), QStringLiteral("Alt+Backspace"));
     }
 
     // Quit, New, Open, Close Template and the frame's close box ask first; Cancel ends the

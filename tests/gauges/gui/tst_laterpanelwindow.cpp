@@ -33,6 +33,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -507,6 +509,20 @@ private slots:
                                 "separated by commas; not pasted."));
         undo->undo();
 
+        // Into the 256 x 96 window: moved inside, or told that it cannot fit.
+        clipboard->setText("gauge00=Engines!Oil, 240, 90, 30, 20\n");
+        engines->pasteGauges();
+        QVERIFY(linesOf(bytes()).contains("gauge04=Engines!Oil, 226, 76, 30, 20"));
+        undo->undo();
+        clipboard->setText("gauge00=Engines!Oil, 0, 0, 300, 20\n");
+        engines->pasteGauges();
+        QCOMPARE(m_dialogs.lastMessage(),
+                 QStringLiteral("The 1 pasted gauge takes 300 x 20 units, the window 256 x 96: "
+                                "it was pasted where it was copied, and FS does not show what "
+                                "lies outside the window."));
+        undo->undo();
+        QCOMPARE(bytes(), m_opened);
+
         engines->view()->setSelection({1, 2});
         engines->cutGauges();
         QCOMPARE(lastStep(), QStringLiteral("Cut 2 gauges"));
@@ -670,6 +686,22 @@ private slots:
                  QStringList({"gauge #3 : DemoJet!Annunciator\nAnnunciator.xml names no picture",
                               "gauge #1 : DemoJet_Systems!Hydraulics\nDemoJet_Systems.gau: gauge "
                               "Hydraulics has no static picture"}));
+    }
+
+    // A virtual cockpit opens showing its texture from the top-left corner, where its first
+    // gauges are: whole when the area has room for it, from the corner when it has not.
+    void aVirtualCockpitOpensAtItsTopLeftCorner() {
+        for (const QSize area : {QSize(1100, 900), QSize(300, 200)}) {
+            m_area->resize(area);
+            LaterPanelWindowForm* cockpit = show(2);
+            const auto* scroll = cockpit->findChild<QScrollArea*>();
+            QVERIFY(scroll);
+            QCOMPARE(scroll->horizontalScrollBar()->value(), 0);
+            QCOMPARE(scroll->verticalScrollBar()->value(), 0);
+            if (area.width() > 512)
+                QTRY_COMPARE(scroll->viewport()->size(), cockpit->view()->size());
+            cockpit->parentWidget()->close();
+        }
     }
 
     // The window follows its section when one before it goes, and closes when its own does.
