@@ -33,9 +33,9 @@ std::optional<double> fieldNumber(std::string_view field) {
     return value;
 }
 
-// The fields of a gauge line's text after "=", up to a "//" comment.
+// The fields of a gauge line's text after "=", up to a ";" or "//" comment, as FS reads them.
 std::vector<std::string_view> fieldsOf(std::string_view text) {
-    text = text.substr(0, text.find("//"));
+    text = valueBeforeComment(text);
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     for (;;) {

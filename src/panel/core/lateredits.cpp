@@ -32,18 +32,6 @@ std::size_t findLaterKey(const PanelLines& lines, std::size_t section, std::stri
     return npos;
 }
 
-// Where the fields of a gauge line's value end: before a "//" comment at its end and the
-// blanks ahead of it, so an edit never writes a field into the comment.
-std::size_t gaugeDataEnd(std::string_view text, std::size_t valueStart, std::size_t valueEnd) {
-    const std::size_t comment = text.substr(0, valueEnd).find("//", valueStart);
-    if (comment == std::string_view::npos)
-        return valueEnd;
-    std::size_t end = comment;
-    while (end > valueStart && isBlank(text[end - 1]))
-        --end;
-    return end;
-}
-
 // [begin, end) of each comma-separated field of a value, inside the line, blanks trimmed.
 std::vector<std::pair<std::size_t, std::size_t>>
 fieldSpans(std::string_view text, std::size_t valueStart, std::size_t valueEnd) {
@@ -337,8 +325,7 @@ bool removeSectionKey(PanelLines& lines, std::size_t section, std::string_view k
 std::vector<std::string_view> laterGaugeEditFields(const PanelLines& lines, std::size_t line) {
     const std::string_view text = lines.text(line);
     const std::size_t valueStart = lines.valueOffset(line);
-    const auto spans = fieldSpans(
-        text, valueStart, gaugeDataEnd(text, valueStart, valueStart + lines.value(line).size()));
+    const auto spans = fieldSpans(text, valueStart, valueStart + lines.value(line).size());
     std::vector<std::string_view> fields;
     for (std::size_t i = 1; i < spans.size(); ++i)
         fields.push_back(text.substr(spans[i].first, spans[i].second - spans[i].first));
@@ -348,8 +335,7 @@ std::vector<std::string_view> laterGaugeEditFields(const PanelLines& lines, std:
 void setGaugeField(PanelLines& lines, std::size_t line, std::size_t index, std::string_view text) {
     const std::string_view old = lines.text(line);
     const std::size_t valueStart = lines.valueOffset(line);
-    const std::size_t valueEnd =
-        gaugeDataEnd(old, valueStart, valueStart + lines.value(line).size());
+    const std::size_t valueEnd = valueStart + lines.value(line).size();
     const auto spans = fieldSpans(old, valueStart, valueEnd);
     std::string result;
     if (index + 1 < spans.size()) {

@@ -57,6 +57,10 @@ std::uint8_t endCode(std::string_view end) {
 
 } // namespace
 
+std::string_view valueBeforeComment(std::string_view value) {
+    return value.substr(0, commentStart(value, 0, value.size()));
+}
+
 PanelLines::PanelLines(std::string bytes) : m_text(std::move(bytes)) {
     if (m_text.size() >= std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("a panel.cfg of 4 GiB or more");

@@ -24,6 +24,9 @@ enum class LineKind : std::uint8_t {
     Other,   // no "=": kept, but it sets nothing
 };
 
+// The part of a value that FS reads: up to a ";" or "//" comment (blanks before it stay).
+std::string_view valueBeforeComment(std::string_view value);
+
 class PanelLines {
 public:
     // Lines start and end with these; the bytes of the file stay as they are.

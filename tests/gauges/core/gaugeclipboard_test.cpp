@@ -46,12 +46,14 @@ TEST(GaugeClipboard, ReadsGaugeLinesOfAnyTextAndReportsTheBadOnes) {
                              "gauge08=, 1, 2\n"
                              "gauge=x, 1, 2\n"
                              "file=main.bmp\n"
-                             "gauge09=fuel, 5, 6,\n";
+                             "gauge09=fuel, 5, 6,\n"
+                             "gauge10=oil, 7, 8, 9 ; FS stops reading here, 1\n";
     const ClipboardGauges read = readClipboardGauges(text);
     const std::vector<ClipboardGauge> expected = {
         {"Clock, 10, 20", "Clock", 10, 20, {}, {}},
         {" A!b ,+1.5, -2 , 30, 40, ON // note", "A!b", 1.5, -2, 30, 40},
         {"fuel, 5, 6,", "fuel", 5, 6, {}, {}},
+        {"oil, 7, 8, 9 ; FS stops reading here, 1", "oil", 7, 8, 9, {}},
     };
     EXPECT_EQ(read.gauges, expected);
     ASSERT_EQ(read.problems.size(), 5u);
