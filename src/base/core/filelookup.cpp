@@ -182,20 +182,26 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 }
 
 bool fileHolds(const std::string& path, std::string_view bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
         return false;
+    // Unbuffered: each piece is read straight into the array, not copied through a buffer.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     std::array<char, 16384> piece;
     std::size_t at = 0;
-    while (true) {
-        in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (got == 0)
-            return at == bytes.size() && !in.bad();
-        if (got > bytes.size() - at || bytes.compare(at, got, std::string_view(piece.data(), got)))
-            return false;
+    bool same = true;
+    while (same) {
+        const std::size_t got = std::fread(piece.data(), 1, piece.size(), file);
+        if (got == 0) {
+            same = at == bytes.size() && !std::ferror(file);
+            break;
+        }
+        same = got <= bytes.size() - at &&
+               bytes.compare(at, got, std::string_view(piece.data(), got)) == 0;
         at += got;
     }
+    std::fclose(file);
+    return same;
 }
 
 bool readWholeFileInto(const std::string& path, std::string& bytes) {

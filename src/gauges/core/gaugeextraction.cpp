@@ -4,9 +4,12 @@
 #include "base/core/numbertext.h"
 #include "gauges/core/gaugemodule.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+#include <sys/stat.h>
 
 namespace cockpix {
 namespace {
@@ -28,6 +31,39 @@ long long fileLength(const std::string& path) {
 // A module counts as present when it can be opened for reading.
 bool canOpenForReading(const std::optional<std::string>& path) {
     return path && std::ifstream(*path, std::ios::binary).is_open();
+}
+
+// The module's first bytes, as many as cutting its picture out reads (bitmapBytesNeeded), at
+// the start of buffer: a module of a megabyte whose picture comes early is read for a few
+// kilobytes. The buffer keeps its size from one module to the next, so that only growth past
+// the longest module yet is ever cleared before it is read into. nullopt when the module is
+// not a regular file or cannot be read.
+std::optional<std::string_view> readModuleForPicture(const std::string& path, std::string& buffer) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return std::nullopt;
+    struct stat status {};
+    if (::fstat(::fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+        std::fclose(file);
+        return std::nullopt;
+    }
+    const auto length = static_cast<std::size_t>(status.st_size);
+    std::setvbuf(file, nullptr, _IONBF, 0); // each piece goes straight to read()
+    // Room for the whole module at once: a module read to its end is never moved to a larger
+    // block on the way, and the pages of a part never read are never touched.
+    buffer.reserve(length);
+    std::size_t have = 0;
+    bool read = true;
+    for (std::size_t need = bitmapBytesNeeded({}, length); read && have < need;
+         need = bitmapBytesNeeded({buffer.data(), have}, length)) {
+        if (buffer.size() < need)
+            buffer.resize(need);
+        read = std::fread(buffer.data() + have, 1, need - have, file) == need - have;
+        have = need;
+    }
+    std::fclose(file);
+    return read ? std::optional<std::string_view>(std::string_view(buffer.data(), have))
+                : std::nullopt;
 }
 
 UserText gaugeLine(const char* what, int i, const UserText& path) {
@@ -116,17 +152,23 @@ GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPat
                                          const std::string& defaultGaugeBitmap,
                                          bool alwaysRecompute, int gaugeIndex,
                                          std::string* moduleBuffer) {
-    const NamedPath bitmapFile{resolvePathIgnoringCase(bitmap.path), bitmap.text};
-    const bool usableOnDisk = fileLength(bitmapFile.path) >= kReusableBitmapMinBytes;
+    // One look at the bitmap as named finds it in nearly every case; only then is its name
+    // looked up whatever its case.
+    long long length = fileLength(bitmap.path);
+    const NamedPath bitmapFile{length > 0 ? bitmap.path : resolvePathIgnoringCase(bitmap.path),
+                               bitmap.text};
+    if (length == 0 && bitmapFile.path != bitmap.path)
+        length = fileLength(bitmapFile.path);
+    const bool usableOnDisk = length >= kReusableBitmapMinBytes;
     const auto moduleFile = findPathIgnoringCase(module.path);
-    // A module to cut out is read at once; only one that cannot be read is asked whether it
-    // opens at all, which tells a missing module from a broken one.
+    // A module to cut out is read at once, as far as its picture goes; only one that cannot
+    // be read is asked whether it opens at all, which tells a missing module from a broken
+    // one.
     const bool reuse = usableOnDisk && !alwaysRecompute;
     std::string ownBuffer;
     std::string& buffer = moduleBuffer ? *moduleBuffer : ownBuffer;
-    const bool moduleRead = moduleFile && !reuse && readWholeFileInto(*moduleFile, buffer);
     const std::optional<std::string_view> moduleBytes =
-        moduleRead ? std::optional<std::string_view>(buffer) : std::nullopt;
+        moduleFile && !reuse ? readModuleForPicture(*moduleFile, buffer) : std::nullopt;
     if (!moduleBytes && !canOpenForReading(moduleFile)) {
         const UserText head = gaugeLine("Can not find gauge #", gaugeIndex, module.text);
         if (usableOnDisk) {

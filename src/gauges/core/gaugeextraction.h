@@ -82,8 +82,8 @@ NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int 
 // default gauge bitmap, with the matching warning.
 GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i);
 // The same with the shipped default gauge bitmap's path already looked up (a window of many
-// gauges looks it up once), and the modules read into moduleBuffer, whose storage one
-// window's gauges share.
+// gauges looks it up once), and the modules read (as far as their pictures go) into
+// moduleBuffer, whose storage one window's gauges share.
 GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i,
                                      const std::string& defaultGaugeBitmap,
                                      std::string* moduleBuffer = nullptr);

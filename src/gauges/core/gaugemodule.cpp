@@ -109,6 +109,30 @@ std::optional<std::string> extractedBitmapBytes(std::string_view module) {
     return bytes;
 }
 
+std::size_t bitmapBytesNeeded(std::string_view start, std::size_t moduleLength) {
+    const std::size_t have = start.size();
+    if (have >= moduleLength)
+        return moduleLength;
+    // A search that found nothing in start may find it further on: twice as much, then.
+    const std::size_t more = std::min(moduleLength, std::max<std::size_t>(2 * have, 65536));
+    // The first test at kBitmapMarkerStart reads four bytes, zeros past the end of start.
+    if (have < kBitmapMarkerStart + kMarker.size())
+        return more;
+    // Matches at or below have - 12 (or - 11) are the whole module's first matches too: the
+    // searches go on through every earlier offset, and the bytes tested all lie in start.
+    const auto marker = findBitmapMarker(start);
+    if (!marker || *marker + 12 > have)
+        return more;
+    const auto header = findBitmapHeader(start, *marker);
+    if (!header || *header + 11 > have)
+        return more;
+    const GaugeBitmapHeader found = readGaugeBitmapHeader(start, *header);
+    // The header's fields up to biClrUsed, and the picture's bytes.
+    const std::size_t end = std::max<std::size_t>(
+        *header + 33, found.headerOffset + 1 + found.fileLength - kFileHeaderBytes);
+    return std::min(end, moduleLength);
+}
+
 std::optional<int> findGaugeSize(std::string_view module) {
     const auto record = searchFrom(module, kSizeRecordStart, 12, kSizeRecord);
     if (!record || *record + kSizeValueDistance + 1 >= module.size())

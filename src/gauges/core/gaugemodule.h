@@ -56,6 +56,13 @@ std::optional<GaugeBitmapHeader> locateGaugeBitmap(std::string_view module);
 // or header is not found.
 std::optional<std::string> extractedBitmapBytes(std::string_view module);
 
+// How far into a module of moduleLength bytes the extraction reads, judged from its first
+// bytes (start, at most moduleLength of them). Once start holds that many,
+// extractedBitmapBytes(start) is what it is on the whole module; a count above start's size
+// is the next amount to read (the marker or header not found in start yet, or the picture
+// going on past it). A big module whose picture comes early is then never read to its end.
+std::size_t bitmapBytesNeeded(std::string_view start, std::size_t moduleLength);
+
 // The gauge's default size: the 16-bit little-endian value 44 bytes after the first
 // 62 02 00 00 at g >= 1999 (g = 1999 always tested, later offsets while g <= L - 12).
 // nullopt when there is no such record or its size bytes lie past the end of the module.

@@ -165,5 +165,38 @@ TEST(GaugeModuleRobustness, RandomAndTruncatedModules) {
     }
 }
 
+// Read only as far as bitmapBytesNeeded says, a module gives the picture of the whole module,
+// wherever its marker, header and picture lie (in the first piece or further, cut off by the
+// module's end or not); a big module whose picture comes early is read only in part.
+TEST(GaugeModuleReading, AsFarAsThePictureGoesGivesTheWholePicture) {
+    const auto readAsNeeded = [](std::string_view module) {
+        std::string_view start;
+        for (std::size_t need = bitmapBytesNeeded(start, module.size()); need > start.size();
+             need = bitmapBytesNeeded(start, module.size()))
+            start = module.substr(0, need);
+        return start;
+    };
+    std::mt19937 random(2024);
+    for (int round = 0; round < 120; ++round) {
+        std::string module = fillerModule(random() % 200000);
+        if (round % 2 == 0) { // random bytes, many of them 0x28
+            for (char& byte : module)
+                byte = static_cast<char>(random() % 8 == 0 ? 0x28 : random() % 256);
+        }
+        if (module.size() > 4100) {
+            const std::size_t marker = 3949 + random() % (module.size() - 4100);
+            putMarker(module, marker);
+            putInfoHeader(module, marker + 10 + random() % 50, random() % 300, random() % 300, 0);
+        }
+        const std::string_view start = readAsNeeded(module);
+        EXPECT_EQ(extractedBitmapBytes(start), extractedBitmapBytes(module)) << round;
+    }
+    std::string big = typicalModule();
+    big.resize(1 << 20, '\x11');
+    const std::string_view start = readAsNeeded(big);
+    EXPECT_LT(start.size(), 70000u);
+    EXPECT_EQ(extractedBitmapBytes(start), extractedBitmapBytes(big));
+}
+
 } // namespace
 } // namespace cockpix
