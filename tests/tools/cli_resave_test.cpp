@@ -122,39 +122,3 @@ TEST_F(ResaveCommand, WhatCannotBeSavedChangesNothing) {
 }
 
 } // namespace
-
-// A later panel, in LF and in CR LF, through an alias that names it: resave writes exactly
-// the bytes read where the alias leads, keeping the old file as the backup, which
-// backups lists with its windows and restore puts back.
-TEST(ResaveLaterCommand, WritesTheSameBytesAndKeepsABackupThatRestores) {
-    const fs::path later = fs::path(COCKPIX_FIXTURES_DIR) / "later/mixed_sections.cfg";
-    const std::string text = fileText(later);
-    for (const std::string& bytes :
-         {cockpix::test::withLineEnds(text, "\n"), cockpix::test::withLineEnds(text, "\r\n")}) {
-        const fs::path root =
-            fs::temp_directory_path() / ("cockpix_resave_later_" + std::to_string(::getpid()) +
-                                         "_" + std::to_string(bytes.size()));
-        fs::remove_all(root);
-        const fs::path panel = root / "fs/aircraft/jet/panel";
-        fs::create_directories(root / "config");
-        cockpix::test::writeFile(panel / "panel.cfg", bytes);
-        cockpix::test::writeFile(root / "fs/aircraft/twin/panel/panel.cfg",
-                                 "[fltsim]\r\nalias=jet\\panel\r\n");
-        const CliRun run =
-            cockpix::test::runCli(root, {"resave", "fs/aircraft/twin/panel/panel.cfg"});
-        EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_NE(run.err.find("rerouted"), npos);
-        EXPECT_EQ(fileText(panel / "panel.cfg"), bytes);
-        EXPECT_EQ(fileText(panel / "panel.c1"), bytes);
-        cockpix::test::writeFile(panel / "panel.cfg", "edited elsewhere");
-        const CliRun list =
-            cockpix::test::runCli(root, {"backups", "fs/aircraft/jet/panel/panel.cfg"});
-        EXPECT_NE(list.out.find("5 windows  11 gauges"), npos) << list.out;
-        const CliRun restored =
-            cockpix::test::runCli(root, {"restore", "fs/aircraft/jet/panel/panel.cfg", "1"});
-        EXPECT_EQ(restored.status, 0) << restored.err;
-        EXPECT_EQ(fileText(panel / "panel.cfg"), bytes);
-        EXPECT_EQ(fileText(panel / "panel.c2"), "edited elsewhere");
-        fs::remove_all(root);
-    }
-}
