@@ -15,6 +15,7 @@
 #include "gauges/gui/gaugedialogs.h"
 #include "gauges/gui/gaugepropertiesdialog.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
 #include "panel/core/paneledits.h"
 #include "panel/gui/paneldocument.h"
@@ -495,5 +496,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCheckCommands)
+COCKPIX_TEST_CLASS(TestCheckCommands)
 #include "tst_checkcommands.moc"

@@ -3,6 +3,7 @@
 
 #include "app/gui/directoriesdialog.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 #include "shellfixture.h"
 
 #include <QAbstractItemView>
@@ -195,5 +196,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDirectoriesDialog)
+COCKPIX_TEST_CLASS(TestDirectoriesDialog)
 #include "tst_directoriesdialog.moc"

@@ -10,6 +10,7 @@
 #include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
 #include "gauges/gui/panelview.h"
+#include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
@@ -232,5 +233,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLaterPanel)
+COCKPIX_TEST_CLASS(TestLaterPanel)
 #include "tst_laterpanel.moc"

@@ -13,6 +13,7 @@
 #include "base/gui/childmenuprovider.h"
 #include "base/gui/userdialogs.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
 #include "template/gui/templatewindow.h"
@@ -581,5 +582,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+COCKPIX_TEST_CLASS(TestMainWindow)
 #include "tst_mainwindow.moc"

@@ -6,6 +6,7 @@
 #include "app/gui/recentfilesmenu.h"
 #include "base/gui/comparisondialog.h"
 #include "base/gui/comparisonview.h"
+#include "guisupport/testprogram.h"
 #include "panel/core/panelreader.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
@@ -328,5 +329,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestOpenSave)
+COCKPIX_TEST_CLASS(TestOpenSave)
 #include "tst_opensave.moc"

@@ -9,6 +9,7 @@
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/panelwindow.h"
 #include "gauges/gui/panelwindowregistry.h"
+#include "guisupport/testprogram.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
 #include "template/gui/templaterowcommands.h"
@@ -355,5 +356,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUndo)
+COCKPIX_TEST_CLASS(TestUndo)
 #include "tst_undo.moc"

@@ -5,6 +5,7 @@
 
 #include "base/gui/modeltext.h"
 #include "base/gui/programicon.h"
+#include "guisupport/testprogram.h"
 
 #include <QTest>
 #include <QXmlStreamReader>
@@ -42,5 +43,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBaseGui)
+COCKPIX_TEST_CLASS(TestBaseGui)
 #include "tst_basegui.moc"

@@ -7,6 +7,7 @@
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/windowbitmapchoice.h"
 #include "gauges/gui/gaugeimage.h"
+#include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
 #include "outview/gui/outsideviewtool.h"
 #include "support/testfiles.h"
@@ -24,9 +25,20 @@ using namespace cockpix;
 class TestOutsideView : public QObject {
     Q_OBJECT
 
+    QByteArray m_screen; // the screen the tests after these in the program lay out for
+
 private slots:
     // The layout is for the screen that COCKPIX_SCREEN names.
-    void initTestCase() { qputenv("COCKPIX_SCREEN", "800x600"); }
+    void initTestCase() {
+        m_screen = qgetenv("COCKPIX_SCREEN");
+        qputenv("COCKPIX_SCREEN", "800x600");
+    }
+    void cleanupTestCase() {
+        if (m_screen.isEmpty())
+            qunsetenv("COCKPIX_SCREEN");
+        else
+            qputenv("COCKPIX_SCREEN", m_screen);
+    }
 
     // Window 0: a 640 x 480 background at ratio .5 in the middle; window 1 has no bitmap file.
     // The default view is X 0, Y 0, SIZE_X 8191, SIZE_Y 0.
@@ -241,5 +253,5 @@ private:
     std::unique_ptr<ShellFixture> m_shell;
 };
 
-QTEST_MAIN(TestOutsideView)
+COCKPIX_TEST_CLASS(TestOutsideView)
 #include "tst_outsideview.moc"

@@ -6,6 +6,7 @@
 #include "base/gui/modeltext.h"
 #include "gauges/core/bmpwriter.h"
 #include "gauges/core/windowbitmapchoice.h"
+#include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
 #include "outview/gui/outsideviewtool.h"
 #include "palette/core/colorproposal.h"
@@ -188,5 +189,5 @@ private:
     std::unique_ptr<ShellFixture> m_shell;
 };
 
-QTEST_MAIN(TestPaletteOptimizer)
+COCKPIX_TEST_CLASS(TestPaletteOptimizer)
 #include "tst_paletteoptimizer.moc"

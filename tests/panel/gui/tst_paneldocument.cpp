@@ -3,6 +3,7 @@
 // a long random run of edits undone to the start writes the opened file's bytes again.
 
 #include "base/core/filelookup.h"
+#include "guisupport/testprogram.h"
 #include "panel/core/panelreader.h"
 #include "panel/core/panelwriter.h"
 #include "panel/gui/paneldocument.h"
@@ -530,5 +531,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPanelDocument)
+COCKPIX_TEST_CLASS(TestPanelDocument)
 #include "tst_paneldocument.moc"

@@ -5,6 +5,7 @@
 #include "base/gui/modeltext.h"
 #include "gauges/gui/demopanel.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 
 #include "gauges/gui/backgroundchooser.h"
 
@@ -180,5 +181,5 @@ private:
     std::unique_ptr<ShellFixture> m_shell;
 };
 
-QTEST_MAIN(TestTemplateRowCommands)
+COCKPIX_TEST_CLASS(TestTemplateRowCommands)
 #include "tst_templaterowcommands.moc"

@@ -9,6 +9,7 @@
 #include "app/core/appmodel.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
+#include "guisupport/testprogram.h"
 #include "panel/gui/paneldocument.h"
 #include "template/core/latertable.h"
 #include "template/gui/laterwindowtable.h"
@@ -394,5 +395,5 @@ private:
     std::unique_ptr<TemplateWindow> m_window;
 };
 
-QTEST_MAIN(TemplateWindowTest)
+COCKPIX_TEST_CLASS(TemplateWindowTest)
 #include "tst_templatewindow.moc"
