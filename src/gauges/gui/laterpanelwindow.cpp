@@ -8,7 +8,6 @@
 #include "gauges/core/gaugeproperties.h"
 #include "gauges/gui/arrangementactions.h"
 #include "gauges/gui/panelview.h"
-#include "gauges/gui/panelwindow.h"
 #include "gauges/gui/screenpreviewdialog.h"
 #include "panel/gui/paneldocument.h"
 
@@ -28,10 +27,6 @@ namespace {
 
 constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-PanelPicture pictureOf(const PanelViewItem& item, const QString& name) {
-    return {name, item.rect, item.visible, item.enabled, item.picture, item.toolTip, item.framed};
-}
-
 // A window with only a colour shows it as its background, stretched like a bitmap.
 QImage colourPicture(const QColor& colour) {
     QImage picture(1, 1, QImage::Format_RGB32);
@@ -49,10 +44,9 @@ LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, const AppMod
                                            UserDialogs& dialogs, std::size_t window,
                                            LaterPictureLookup pictures, std::string panelDir,
                                            QWidget* parent)
-    : QWidget(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_window(window),
+    : PanelWindowBase(document, app.snap, dialogs, parent), m_app(app), m_window(window),
       m_pictures(std::move(pictures)), m_panelDir(std::move(panelDir)) {
     setObjectName(QStringLiteral("laterPanelWindow"));
-    setFocusPolicy(Qt::StrongFocus);
     if (const LaterWindow* shown = this->window()) {
         m_kind = shown->kind;
         m_number = shown->number;
@@ -60,7 +54,9 @@ LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, const AppMod
         m_window = npos;
     }
     buildFrame();
+    m_view->setFreeResize(true);
     buildMenus();
+    connectGaugeClicks();
     connectView();
     connect(&m_document, &PanelDocument::laterChanged, this, &LaterPanelWindowForm::onLaterChanged);
     connect(&m_document, &PanelDocument::panelReplaced, this, &LaterPanelWindowForm::closeWindow);
@@ -68,58 +64,17 @@ LaterPanelWindowForm::LaterPanelWindowForm(PanelDocument& document, const AppMod
 
 LaterPanelWindowForm::~LaterPanelWindowForm() = default;
 
-void LaterPanelWindowForm::buildFrame() {
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(false);
-    m_view = new PanelView;
-    m_view->setObjectName(QStringLiteral("PanelFrame"));
-    m_view->setAccessibleName(tr("Panel picture"));
-    m_view->setFreeResize(true);
-    m_view->setFixedSize(screenSizePixels());
-    m_scroll->setWidget(m_view);
-    setFocusProxy(m_view);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_scroll);
-}
-
-QAction* LaterPanelWindowForm::addMenuAction(QMenu* menu, const char* name, const QString& text,
-                                             const QKeySequence& shortcut) {
-    auto* action = menu->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    // Only while this window has the focus: the main window uses the same keys.
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(action);
-    return action;
-}
-
 void LaterPanelWindowForm::buildMenus() {
-    m_pictureMenu = new QMenu(tr("&Picture"), this);
-    m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
-    // Zoom and Close are keyed by applyKeyScheme.
-    m_zoomAction = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), {});
+    startMenus();
     connect(m_zoomAction, &QAction::triggered, this, &LaterPanelWindowForm::zoomRequested);
-    connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
-            &QAction::triggered, this, &LaterPanelWindowForm::showScreenPreviews);
-    m_closeAction = addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), {});
-    connect(m_closeAction, &QAction::triggered, this, &LaterPanelWindowForm::closeWindow);
-    m_gaugeMenu = new QMenu(tr("&Gauges"), this);
-    m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
+    addCloseAction();
     connect(addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A")),
             &QAction::triggered, this, &LaterPanelWindowForm::addGaugeRequested);
     m_propertiesAction =
         addMenuAction(m_gaugeMenu, "mnuproperties", tr("&Properties..."), QKeySequence("Ctrl+P"));
     m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
     m_removeAction = addMenuAction(m_gaugeMenu, "mnuremove", tr("&Remove"), {});
-    m_gaugeMenu->addSeparator();
-    m_selectAllAction = addMenuAction(m_gaugeMenu, "mnuselectall", tr("Select a&ll gauges"),
-                                      QKeySequence("Ctrl+Shift+A"));
-    connect(m_selectAllAction, &QAction::triggered, m_view, &PanelView::selectAllGauges);
-    m_arrangement = std::make_unique<ArrangementActions>(
-        this, m_gaugeMenu, true, [this](Arrangement arrangement) { arrange(arrangement); });
-    layout()->setMenuBar(m_arrangement->toolBar());
+    finishGaugeMenu(true);
     connect(m_propertiesAction, &QAction::triggered, this, [this] {
         if (selectedGauge() >= 0)
             emit propertiesRequested(selectedGauge());
@@ -129,12 +84,7 @@ void LaterPanelWindowForm::buildMenus() {
     applyKeyScheme();
 }
 
-void LaterPanelWindowForm::applyKeyScheme() {
-    setCommandKeys(m_zoomAction, KeyedCommand::Zoom);
-    setCommandKeys(m_closeAction, KeyedCommand::CloseWindow);
-}
-
-void LaterPanelWindowForm::connectView() {
+void LaterPanelWindowForm::connectGaugeClicks() {
     // A click opens the gauge's properties, as in an FS98 window.
     connect(m_view, &PanelView::gaugeClicked, this, [this](int i) {
         m_view->selectGauge(i);
@@ -144,22 +94,8 @@ void LaterPanelWindowForm::connectView() {
         if (const PanelViewItem* item = m_view->gauge(i))
             m_scroll->ensureVisible(item->rect.center().x(), item->rect.center().y());
     });
-    connect(m_view, &PanelView::gaugeDragged, this, &LaterPanelWindowForm::onGaugeDragged);
-    connect(m_view, &PanelView::gaugeDropped, this, &LaterPanelWindowForm::onGaugeDropped);
     connect(m_view, &PanelView::gaugeResizingTo, this, &LaterPanelWindowForm::onGaugeResizing);
     connect(m_view, &PanelView::gaugeResizedTo, this, &LaterPanelWindowForm::onGaugeResized);
-    connect(m_view, &PanelView::moveRequested, this, &LaterPanelWindowForm::onMoveRequested);
-    connect(m_view, &PanelView::removeRequested, this, &LaterPanelWindowForm::onRemoveRequested);
-    connect(m_view, &PanelView::removeSelectionRequested, this,
-            &LaterPanelWindowForm::removeSelectedGauges);
-    connect(m_view, &PanelView::selectionDragged, this, &LaterPanelWindowForm::onSelectionDragged);
-    connect(m_view, &PanelView::selectionDropped, this, &LaterPanelWindowForm::onSelectionDropped);
-    connect(m_view, &PanelView::selectionMoveRequested, this, &LaterPanelWindowForm::moveSelection);
-    connect(m_view, &PanelView::selectionSetChanged, this,
-            &LaterPanelWindowForm::onSelectionSetChanged);
-    connect(m_view, &PanelView::selectionChanged, this,
-            &LaterPanelWindowForm::onSelectionSetChanged);
-    connect(m_view, &PanelView::gaugePressed, this, &LaterPanelWindowForm::onSelectionSetChanged);
 }
 
 const LaterWindow* LaterPanelWindowForm::window() const {
@@ -240,27 +176,6 @@ int LaterPanelWindowForm::gaugeCount() const {
     return m_view->gaugeCount();
 }
 
-PanelPicture LaterPanelWindowForm::backgroundPicture() const {
-    return pictureOf(m_view->background(), QStringLiteral("Image1"));
-}
-
-PanelPicture LaterPanelWindowForm::gaugePicture(int i) const {
-    const PanelViewItem* item = m_view->gauge(i);
-    return item ? pictureOf(*item, QStringLiteral("Image2_%1").arg(i)) : PanelPicture{};
-}
-
-int LaterPanelWindowForm::selectedGauge() const {
-    return m_view->selectedGauge();
-}
-
-void LaterPanelWindowForm::selectGauge(int i) {
-    m_view->selectGauge(i);
-}
-
-QList<QMenu*> LaterPanelWindowForm::childMenus() const {
-    return {m_pictureMenu, m_gaugeMenu};
-}
-
 // The frame and the tool bar above it: a window that fits opens without scroll bars.
 QSize LaterPanelWindowForm::sizeHint() const {
     QSize size = m_view->size();
@@ -288,16 +203,16 @@ void LaterPanelWindowForm::scrollToPicture() {
         scrollValueFor(rect.top(), rect.height(), view.height()));
 }
 
-void LaterPanelWindowForm::onGaugeDragged(int i, QPoint delta) {
-    const LaterGauge* gauge = gaugeLine(i);
-    const auto drag = snappedDrag(delta, {i});
-    if (!gauge || !drag)
-        return;
-    const PointF place = laterMovedPlace(*gauge, drag->dx, drag->dy);
-    emit dragStatusChanged(tr("gauge #%1 : x = %2, y = %3")
-                               .arg(gauge->number)
-                               .arg(unitsText(place.x), unitsText(place.y)) +
-                           snapStatus(*drag));
+std::optional<PointF> LaterPanelWindowForm::movedPlace(int i, double dx, double dy) const {
+    if (const LaterGauge* gauge = gaugeLine(i))
+        return laterMovedPlace(*gauge, dx, dy);
+    return std::nullopt;
+}
+
+QString LaterPanelWindowForm::placeStatus(int i, PointF place) const {
+    return tr("gauge #%1 : x = %2, y = %3")
+        .arg(gaugeLine(i)->number)
+        .arg(unitsText(place.x), unitsText(place.y));
 }
 
 void LaterPanelWindowForm::onGaugeDropped(int i, QPoint delta) {
@@ -344,10 +259,6 @@ void LaterPanelWindowForm::onMoveRequested(int i, double dx, double dy) {
                                   gauge->y.value_or(0) + dy);
 }
 
-std::vector<GaugeRect> LaterPanelWindowForm::selectedGaugeRects() const {
-    return gaugeRects(m_view->selection());
-}
-
 std::vector<GaugeRect> LaterPanelWindowForm::gaugeRects(const std::vector<int>& gauges) const {
     std::vector<GaugeRect> rects;
     rects.reserve(gauges.size());
@@ -370,34 +281,8 @@ UnitFrame LaterPanelWindowForm::unitFrame() const {
             layout.pixelsPerUnitY};
 }
 
-// The rectangles are taken afresh on every move: arithmetic on the lines, no file read.
-std::optional<SnappedDrag> LaterPanelWindowForm::snappedDrag(QPoint delta,
-                                                             const std::vector<int>& moved) {
-    SnapTargets targets;
-    const std::vector<GaugeRect> movedRects = gaugeRects(moved);
-    if (movedRects.size() != moved.size())
-        return std::nullopt;
-    targets.moving = boundingRect(movedRects);
-    targets.others = gaugeRects(gaugesNotMoved(m_view->gaugeCount(), moved));
-    if (m_view->background().visible)
-        targets.background = GaugeRect{0, 0, m_scene.layout.unitWidth, m_scene.layout.unitHeight};
-    return showSnappedDrag(*m_view, delta, targets, unitFrame(), m_app.snap);
-}
-
-void LaterPanelWindowForm::refreshSnapping() {
-    showSnapGrid(*m_view, unitFrame(), m_app.snap);
-}
-
-QAction* LaterPanelWindowForm::arrangementAction(Arrangement arrangement) const {
-    return m_arrangement->action(arrangement);
-}
-
-void LaterPanelWindowForm::onSelectionSetChanged() {
-    const std::vector<GaugeRect> rects = selectedGaugeRects();
-    m_arrangement->updateStates(rects.size());
-    emit dragStatusChanged(rects.size() > 1 ? QString::fromStdString(selectionStatus(
-                                                  rects.size(), boundingRect(rects)))
-                                            : QString());
+std::optional<GaugeRect> LaterPanelWindowForm::snapBackground(const UnitFrame&) const {
+    return GaugeRect{0, 0, m_scene.layout.unitWidth, m_scene.layout.unitHeight};
 }
 
 void LaterPanelWindowForm::placeSelection(const std::vector<LaterGaugePlacement>& placements,
@@ -431,24 +316,6 @@ void LaterPanelWindowForm::arrange(Arrangement arrangement) {
     }
     if (!placements.empty())
         placeSelection(placements, QString::fromStdString(arranged.stepName));
-}
-
-void LaterPanelWindowForm::onSelectionDragged(QPoint delta) {
-    const std::vector<int>& selection = m_view->selection();
-    const auto drag = snappedDrag(delta, selection);
-    if (!drag)
-        return;
-    std::vector<GaugeRect> rects = gaugeRects(selection);
-    for (std::size_t k = 0; k < rects.size() && k < selection.size(); ++k) {
-        if (const LaterGauge* gauge = gaugeLine(selection[k])) {
-            const PointF place = laterMovedPlace(*gauge, drag->dx, drag->dy);
-            rects[k].x = place.x;
-            rects[k].y = place.y;
-        }
-    }
-    emit dragStatusChanged(
-        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))) +
-        snapStatus(*drag));
 }
 
 void LaterPanelWindowForm::onSelectionDropped(QPoint delta) {
@@ -567,36 +434,11 @@ void LaterPanelWindowForm::pasteGauges() {
     tellClipboardProblems(m_dialogs, read);
 }
 
-void LaterPanelWindowForm::showScreenPreviews() {
-    const auto previews = findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly);
-    const auto open =
-        std::find_if(previews.begin(), previews.end(),
-                     [](const ScreenPreviewDialog* dialog) { return dialog->isVisible(); });
-    if (open != previews.end()) {
-        (*open)->refresh();
-        (*open)->raise();
-        (*open)->activateWindow();
-        return;
-    }
+void LaterPanelWindowForm::openScreenPreview() {
     auto* dialog =
         new ScreenPreviewDialog(m_document, m_app, m_window, m_pictures, m_panelDir, this);
     dialog->setWindowFlag(Qt::Dialog);
     dialog->show();
-}
-
-void LaterPanelWindowForm::closeEvent(QCloseEvent* event) {
-    // The previews show this window: they go with it at once.
-    for (ScreenPreviewDialog* preview :
-         findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly))
-        preview->close();
-    QWidget::closeEvent(event);
-}
-
-void LaterPanelWindowForm::closeWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
 }
 
 } // namespace cockpix

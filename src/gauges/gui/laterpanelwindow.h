@@ -1,31 +1,16 @@
 #pragma once
 
 #include "app/core/appmodel.h"
-#include "base/gui/childmenuprovider.h"
-#include "gauges/core/gaugearrangement.h"
-#include "gauges/gui/dragsnapping.h"
-#include "gauges/gui/gaugeclipboardtarget.h"
 #include "gauges/gui/laterwindowscene.h"
+#include "gauges/gui/panelwindowbase.h"
 #include "panel/core/laterpanel.h"
 
-#include <QWidget>
-
-#include <memory>
 #include <string>
 #include <vector>
 
-class QMenu;
-class QAction;
-class QScrollArea;
-
 namespace cockpix {
 
-class ArrangementActions;
-class PanelDocument;
-class PanelView;
 struct LaterGaugePlacement;
-struct PanelPicture;
-class UserDialogs;
 
 // One [WindowNN] or [VcockpitNN] section of a panel of FS2000 and later, as FS puts it on
 // the screen: a painted frame as large as the screen with the window's background bitmap
@@ -40,7 +25,7 @@ class UserDialogs;
 // The Edit menu's Cut, Copy and Paste take the selected lines' own text to and from the
 // clipboard; a paste adds the lines under the window's next numbers. Each edit is one undo
 // step, and touches only the gauge lines it is about.
-class LaterPanelWindowForm : public QWidget, public ChildMenuProvider, public GaugeClipboardTarget {
+class LaterPanelWindowForm : public PanelWindowBase {
     Q_OBJECT
 public:
     // window: the index of the section in the document's LaterPanel::windows; app holds
@@ -60,84 +45,52 @@ public:
 
     const LaterWindowScene& scene() const { return m_scene; }
     const PanelDocument& document() const { return m_document; }
-    PanelView* view() const override { return m_view; }
     void copyGauges() override;
     void cutGauges() override;
     void pasteGauges() override;
-    // Delete or Remove with several gauges selected: one question, one undo step ("Delete 3
-    // gauges").
-    void removeSelectedGauges();
+    void removeSelectedGauges() override;
     int gaugeCount() const;
-    PanelPicture backgroundPicture() const;
-    PanelPicture gaugePicture(int i) const;
-    int selectedGauge() const;
-    void selectGauge(int i);
-    // The selection's gauges in the units of their lines; a size the line leaves to the
-    // module is the one it is shown at.
-    std::vector<GaugeRect> selectedGaugeRects() const;
-    // Draws the grid again as app.snap says (the Options menu changed it).
-    void refreshSnapping();
-    void arrange(Arrangement arrangement);
-    QAction* arrangementAction(Arrangement arrangement) const;
-    QList<QMenu*> childMenus() const override;
-    void applyKeyScheme() override;
+    void arrange(Arrangement arrangement) override;
     QSize sizeHint() const override;
     void scrollToPicture();
-    // "Pre&view at screen sizes...": one preview of this window at a time, drawn afresh
-    // when asked again.
-    void showScreenPreviews();
 
 signals:
-    // "&Zoom...": the move/zoom dialog for this window.
-    void zoomRequested();
-    // "&Properties..." or a click on gauge i; "&Go to gauge...".
+    // "&Properties..." or a click on gauge i. ("&Add..." offers a gauge FS would find,
+    // chosen from a list, appended to the window.)
     void propertiesRequested(int i);
-    void goToGaugeRequested();
-    // "&Add...": a gauge FS would find, chosen from a list, appended to the window.
-    void addGaugeRequested();
-    // The place of a gauge being dragged, for the main window's status line; empty when
-    // the drag ends.
-    void dragStatusChanged(const QString& text);
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The gauges in the units of their lines; a size the line leaves to the module is the
+    // one it is shown at.
+    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const override;
+    UnitFrame unitFrame() const override;
+    std::optional<GaugeRect> snapBackground(const UnitFrame& frame) const override;
+    std::optional<PointF> movedPlace(int i, double dx, double dy) const override;
+    QString placeStatus(int i, PointF place) const override;
+    void openScreenPreview() override;
+
+    void onGaugeDropped(int i, QPoint delta) override;
+    void onMoveRequested(int i, double dx, double dy) override;
+    void onSelectionDropped(QPoint delta) override;
+    void moveSelection(double dx, double dy) override;
+    void onRemoveRequested(int i) override;
 
 private:
-    void buildFrame();
     void buildMenus();
-    void connectView();
-    QAction* addMenuAction(QMenu* menu, const char* name, const QString& text,
-                           const QKeySequence& shortcut);
+    void connectGaugeClicks();
     void onLaterChanged();
     const LaterWindow* window() const;
     const LaterGauge* gaugeLine(int i) const;
     void showScene();
-    // The gauges in the units of their lines, as selectedGaugeRects.
-    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const;
-    UnitFrame unitFrame() const;
-    // The move that dragging the gauges by delta pixels makes, snapped unless Alt or Ctrl is held;
-    // shown by the view at once.
-    std::optional<SnappedDrag> snappedDrag(QPoint delta, const std::vector<int>& moved);
 
-    void onGaugeDragged(int i, QPoint delta);
-    void onGaugeDropped(int i, QPoint delta);
     void onGaugeResizing(int i, QSize size);
     void onGaugeResized(int i, QSize size);
-    void onMoveRequested(int i, double dx, double dy);
-    void onSelectionDragged(QPoint delta);
-    void onSelectionDropped(QPoint delta);
-    void moveSelection(double dx, double dy);
-    void onSelectionSetChanged();
     // Each selected gauge placed where place gives, in one step named text.
     void placeSelection(const std::vector<LaterGaugePlacement>& placements, const QString& text);
-    void onRemoveRequested(int i);
     // The lines of the selected gauges, in the order they were selected.
     std::vector<std::size_t> selectedLines() const;
-    void closeWindow();
 
-    PanelDocument& m_document;
     const AppModel& m_app;
-    UserDialogs& m_dialogs;
     std::size_t m_window;
     // What names the section across edits that move it: its kind and number.
     LaterWindowKind m_kind = LaterWindowKind::Window;
@@ -148,17 +101,8 @@ private:
     LaterBackgroundCache m_backgrounds;
     QImage m_colourPicture; // the background of a window of a colour only
 
-    QScrollArea* m_scroll = nullptr;
-    PanelView* m_view = nullptr;
-    QMenu* m_pictureMenu = nullptr;
-    QMenu* m_gaugeMenu = nullptr;
     QAction* m_propertiesAction = nullptr;
     QAction* m_removeAction = nullptr;
-    QAction* m_goAction = nullptr;
-    QAction* m_zoomAction = nullptr;
-    QAction* m_closeAction = nullptr;
-    QAction* m_selectAllAction = nullptr;
-    std::unique_ptr<ArrangementActions> m_arrangement;
 };
 
 } // namespace cockpix

@@ -35,26 +35,16 @@
 #include <memory>
 
 namespace cockpix {
-namespace {
-
-QMdiSubWindow* subWindowOf(const QWidget* widget) {
-    return widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()) : nullptr;
-}
-
-PanelPicture pictureOf(const PanelViewItem& item, const QString& name) {
-    return {name, item.rect, item.visible, item.enabled, item.picture, item.toolTip, item.framed};
-}
-
-} // namespace
-
 PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
                                  int w, QWidget* parent)
-    : QWidget(parent), m_document(document), m_app(app), m_dialogs(dialogs),
+    : PanelWindowBase(document, app.snap, dialogs, parent), m_app(app),
       m_w(std::clamp(w, 0, kWindowSlots - 1)) {
     setObjectName(QStringLiteral("Form2"));
-    setFocusPolicy(Qt::StrongFocus);
     buildFrame();
+    m_view->setAccessibleDescription(tr("The background of window %1 and its gauges").arg(m_w));
+    setBackColor(m_app.panelBackColor);
     buildMenus();
+    connectGaugeClicks();
     connectView();
     connect(&m_document, &PanelDocument::gaugeChanged, this, &PanelWindowForm::onGaugeChanged);
     connect(&m_document, &PanelDocument::gaugesChanged, this, &PanelWindowForm::onGaugesChanged);
@@ -71,37 +61,6 @@ PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDia
 
 PanelWindowForm::~PanelWindowForm() = default;
 
-void PanelWindowForm::buildFrame() {
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(false);
-
-    // The frame stands for the whole FS98 screen.
-    m_view = new PanelView;
-    m_view->setObjectName(QStringLiteral("PanelFrame"));
-    m_view->setAccessibleName(tr("Panel picture"));
-    m_view->setAccessibleDescription(tr("The background of window %1 and its gauges").arg(m_w));
-    m_view->setFixedSize(screenSizePixels());
-    m_scroll->setWidget(m_view);
-    setFocusProxy(m_view);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_scroll);
-    setBackColor(m_app.panelBackColor);
-}
-
-QAction* PanelWindowForm::addMenuAction(QMenu* menu, const char* name, const QString& text,
-                                        const QKeySequence& shortcut) {
-    auto* action = menu->addAction(text);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    // Only while this panel window has the focus: the main window uses the same keys.
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(action);
-    return action;
-}
-
 // Every command first closes the gauge properties and makes this window the current one.
 void PanelWindowForm::askForCommand(void (PanelWindowForm::*request)()) {
     emit closeGaugeDialogRequested();
@@ -110,37 +69,22 @@ void PanelWindowForm::askForCommand(void (PanelWindowForm::*request)()) {
 }
 
 void PanelWindowForm::buildMenus() {
-    m_pictureMenu = new QMenu(tr("&Picture"), this);
-    m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
-    // Zoom and Close are keyed by applyKeyScheme.
-    auto* zoom = m_zoomAction = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), {});
-    connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
-            &QAction::triggered, this, &PanelWindowForm::showScreenPreviews);
+    startMenus();
     m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar"));
     auto* colors = addMenuAction(m_pictureMenu, "mnucolors", tr("&Background color..."),
                                  QKeySequence("Ctrl+B"));
     auto* black =
         addMenuAction(m_pictureMenu, "mnublack", tr("&Reset to black"), QKeySequence("Ctrl+R"));
     m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar2"));
-    auto* close = m_closeAction = addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), {});
-
-    m_gaugeMenu = new QMenu(tr("&Gauges"), this);
-    m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
+    addCloseAction();
     m_addAction = addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
     m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
-    m_gaugeMenu->addSeparator();
-    m_selectAllAction = addMenuAction(m_gaugeMenu, "mnuselectall", tr("Select a&ll gauges"),
-                                      QKeySequence("Ctrl+Shift+A"));
-    connect(m_selectAllAction, &QAction::triggered, m_view, &PanelView::selectAllGauges);
-    m_arrangement = std::make_unique<ArrangementActions>(
-        this, m_gaugeMenu, false, [this](Arrangement arrangement) { arrange(arrangement); });
-    layout()->setMenuBar(m_arrangement->toolBar());
+    finishGaugeMenu(false);
 
-    connect(zoom, &QAction::triggered, this,
+    connect(m_zoomAction, &QAction::triggered, this,
             [this] { askForCommand(&PanelWindowForm::zoomRequested); });
     connect(colors, &QAction::triggered, this, &PanelWindowForm::chooseBackColor);
     connect(black, &QAction::triggered, this, &PanelWindowForm::resetToBlack);
-    connect(close, &QAction::triggered, this, &PanelWindowForm::closeWindow);
     connect(m_addAction, &QAction::triggered, this,
             [this] { askForCommand(&PanelWindowForm::addGaugeRequested); });
     connect(m_goAction, &QAction::triggered, this,
@@ -148,12 +92,7 @@ void PanelWindowForm::buildMenus() {
     applyKeyScheme();
 }
 
-void PanelWindowForm::applyKeyScheme() {
-    setCommandKeys(m_zoomAction, KeyedCommand::Zoom);
-    setCommandKeys(m_closeAction, KeyedCommand::CloseWindow);
-}
-
-void PanelWindowForm::connectView() {
+void PanelWindowForm::connectGaugeClicks() {
     connect(m_view, &PanelView::gaugePressed, this, &PanelWindowForm::onGaugePressed);
     connect(m_view, &PanelView::gaugeClicked, this, &PanelWindowForm::onGaugeClicked);
     connect(m_view, &PanelView::selectionChanged, this, [this](int i) {
@@ -162,33 +101,8 @@ void PanelWindowForm::connectView() {
         m_scroll->ensureVisible(m_view->gauge(i)->rect.center().x(),
                                 m_view->gauge(i)->rect.center().y());
     });
-    connect(m_view, &PanelView::gaugeDragged, this, &PanelWindowForm::onGaugeDragged);
-    connect(m_view, &PanelView::gaugeDropped, this, &PanelWindowForm::onGaugeDropped);
     connect(m_view, &PanelView::gaugeResizing, this, &PanelWindowForm::onGaugeResizing);
     connect(m_view, &PanelView::gaugeResized, this, &PanelWindowForm::onGaugeResized);
-    connect(m_view, &PanelView::moveRequested, this, &PanelWindowForm::onMoveRequested);
-    connect(m_view, &PanelView::removeRequested, this, &PanelWindowForm::onRemoveRequested);
-    connect(m_view, &PanelView::removeSelectionRequested, this,
-            &PanelWindowForm::removeSelectedGauges);
-    connect(m_view, &PanelView::selectionDragged, this, &PanelWindowForm::onSelectionDragged);
-    connect(m_view, &PanelView::selectionDropped, this, &PanelWindowForm::onSelectionDropped);
-    connect(m_view, &PanelView::selectionMoveRequested, this, &PanelWindowForm::moveSelection);
-    connect(m_view, &PanelView::selectionSetChanged, this, &PanelWindowForm::onSelectionSetChanged);
-    connect(m_view, &PanelView::selectionChanged, this, &PanelWindowForm::onSelectionSetChanged);
-    connect(m_view, &PanelView::gaugePressed, this, &PanelWindowForm::onSelectionSetChanged);
-}
-
-QList<QMenu*> PanelWindowForm::childMenus() const {
-    return {m_pictureMenu, m_gaugeMenu};
-}
-
-PanelPicture PanelWindowForm::backgroundPicture() const {
-    return pictureOf(m_view->background(), QStringLiteral("Image1"));
-}
-
-PanelPicture PanelWindowForm::gaugePicture(int i) const {
-    const PanelViewItem* item = m_view->gauge(i);
-    return item ? pictureOf(*item, QStringLiteral("Image2_%1").arg(i)) : PanelPicture{};
 }
 
 QWidget* PanelWindowForm::frameWidget() const {
@@ -349,14 +263,6 @@ void PanelWindowForm::showAllGauges() {
     m_view->showAllGauges();
 }
 
-int PanelWindowForm::selectedGauge() const {
-    return m_view->selectedGauge();
-}
-
-void PanelWindowForm::selectGauge(int g) {
-    m_view->selectGauge(g);
-}
-
 // Every panel window has its timer, but only the window the blinker acts on (the newest one
 // of the current slot) toggles on its own ticks: with several windows open, each period
 // would otherwise toggle the gauge once per window, and an even count never blinks.
@@ -396,16 +302,14 @@ void PanelWindowForm::onGaugeClicked(int i) {
     emit gaugeClicked(i);
 }
 
-void PanelWindowForm::onGaugeDragged(int i, QPoint delta) {
-    const auto drag = snappedDrag(delta, {i});
-    if (!drag)
-        return;
-    const Gauge& gauge = m_document.panel().gauge(m_w, i);
-    const PointF place = movedGaugePlace(gauge, drag->dx, drag->dy);
-    emit dragStatusChanged(
-        QString::fromStdString(gaugePlaceStatus(i, place.x, place.y, gauge.gaugeSize,
-                                                m_app.display.window(m_w).windowScale)) +
-        snapStatus(*drag));
+std::optional<PointF> PanelWindowForm::movedPlace(int i, double dx, double dy) const {
+    return movedGaugePlace(m_document.panel().gauge(m_w, i), dx, dy);
+}
+
+QString PanelWindowForm::placeStatus(int i, PointF place) const {
+    return QString::fromStdString(gaugePlaceStatus(i, place.x, place.y,
+                                                   m_document.panel().gauge(m_w, i).gaugeSize,
+                                                   m_app.display.window(m_w).windowScale));
 }
 
 void PanelWindowForm::onGaugeDropped(int i, QPoint delta) {
@@ -440,25 +344,9 @@ std::vector<GaugeRect> PanelWindowForm::gaugeRects(const std::vector<int>& gauge
     return rects;
 }
 
-// The rectangles are taken afresh on every move: a pass over at most 64 gauges.
-std::optional<SnappedDrag> PanelWindowForm::snappedDrag(QPoint delta,
-                                                        const std::vector<int>& moved) {
-    const UnitFrame frame = unitFrame();
-    if (!frame.usable())
-        return std::nullopt;
-    SnapTargets targets;
-    targets.moving = boundingRect(gaugeRects(moved));
-    targets.others = gaugeRects(gaugesNotMoved(m_view->gaugeCount(), moved));
-    if (m_view->background().visible) {
-        const RectF background = backgroundRect(m_document.panel(), m_app.display, m_w);
-        targets.background =
-            GaugeRect{0, 0, background.width / frame.perUnitX, background.height / frame.perUnitY};
-    }
-    return showSnappedDrag(*m_view, delta, targets, frame, m_app.snap);
-}
-
-void PanelWindowForm::refreshSnapping() {
-    showSnapGrid(*m_view, unitFrame(), m_app.snap);
+std::optional<GaugeRect> PanelWindowForm::snapBackground(const UnitFrame& frame) const {
+    const RectF background = backgroundRect(m_document.panel(), m_app.display, m_w);
+    return GaugeRect{0, 0, background.width / frame.perUnitX, background.height / frame.perUnitY};
 }
 
 void PanelWindowForm::onGaugeResizing(int i, int width) {
@@ -483,18 +371,6 @@ void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
     m_document.moveGauge(m_w, i, gauge.gaugeX + dx, gauge.gaugeY + dy);
 }
 
-std::vector<GaugeRect> PanelWindowForm::selectedGaugeRects() const {
-    return gaugeRects(m_view->selection());
-}
-
-void PanelWindowForm::onSelectionSetChanged() {
-    const std::vector<GaugeRect> rects = selectedGaugeRects();
-    m_arrangement->updateStates(rects.size());
-    emit dragStatusChanged(rects.size() > 1 ? QString::fromStdString(selectionStatus(
-                                                  rects.size(), boundingRect(rects)))
-                                            : QString());
-}
-
 void PanelWindowForm::arrange(Arrangement arrangement) {
     emit closeGaugeDialogRequested();
     const std::vector<int>& selection = m_view->selection();
@@ -510,27 +386,6 @@ void PanelWindowForm::arrange(Arrangement arrangement) {
         m_document.placeGauges(m_w, std::move(placements),
                                QString::fromStdString(arranged.stepName));
     onSelectionSetChanged();
-}
-
-QAction* PanelWindowForm::arrangementAction(Arrangement arrangement) const {
-    return m_arrangement->action(arrangement);
-}
-
-void PanelWindowForm::onSelectionDragged(QPoint delta) {
-    const std::vector<int>& selection = m_view->selection();
-    const auto drag = snappedDrag(delta, selection);
-    if (!drag)
-        return;
-    std::vector<GaugeRect> rects = gaugeRects(selection);
-    const Panel& panel = m_document.panel();
-    for (std::size_t k = 0; k < rects.size(); ++k) {
-        const PointF place = movedGaugePlace(panel.gauge(m_w, selection[k]), drag->dx, drag->dy);
-        rects[k].x = place.x;
-        rects[k].y = place.y;
-    }
-    emit dragStatusChanged(
-        QString::fromStdString(selectionStatus(rects.size(), boundingRect(rects))) +
-        snapStatus(*drag));
 }
 
 void PanelWindowForm::onSelectionDropped(QPoint delta) {
@@ -683,40 +538,13 @@ void PanelWindowForm::resetToBlack() {
         target->setBackColor(0);
 }
 
-void PanelWindowForm::showScreenPreviews() {
+void PanelWindowForm::commandStarts() {
     emit closeGaugeDialogRequested();
-    // One preview per panel window: asked again, it comes to the front drawn afresh (colours
-    // or options may have changed) rather than a second copy redrawing after every edit.
-    // (A closed one is on its way out: it is never shown again.)
-    const auto previews = findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly);
-    const auto open =
-        std::find_if(previews.begin(), previews.end(),
-                     [](const ScreenPreviewDialog* dialog) { return dialog->isVisible(); });
-    if (open != previews.end()) {
-        (*open)->refresh();
-        (*open)->raise();
-        (*open)->activateWindow();
-        return;
-    }
+}
+
+void PanelWindowForm::openScreenPreview() {
     auto* dialog = new ScreenPreviewDialog(m_document, m_app, m_w, this);
     dialog->show();
-}
-
-void PanelWindowForm::closeEvent(QCloseEvent* event) {
-    // The previews show this window: they go with it at once, not when it is deleted, so
-    // that none redraws for an edit (or a New) made after the window was closed.
-    for (ScreenPreviewDialog* preview :
-         findChildren<ScreenPreviewDialog*>(Qt::FindDirectChildrenOnly))
-        preview->close();
-    QWidget::closeEvent(event);
-}
-
-void PanelWindowForm::closeWindow() {
-    emit closeGaugeDialogRequested();
-    if (QMdiSubWindow* sub = subWindowOf(this))
-        sub->close();
-    else
-        close();
 }
 
 } // namespace cockpix
