@@ -491,6 +491,11 @@ private slots:
         m_document.moveLaterGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
         m_document.moveLaterGauge(gaugeLine(0), std::nan(""), 1);
         m_document.setLaterGaugeField(gaugeLine(0), 0, "1\r\ngauge05=x!y");
+        m_document.placeLaterGauges({{gaugeLine(1), 30, 40, 50, {}}}, QStringLiteral("Align"));
+        const std::size_t section = m_document.laterPanel().windows.front().section;
+        QVERIFY(m_document.pasteLaterGauges(section, {{"x!y", "x!y, 1\ngauge09=z", false, 0, 0}})
+                    .empty());
+        m_document.cutLaterGauges({0, 1}); // the header, size_mm
         QCOMPARE(m_document.undoStack()->count(), 0);
 
         std::vector<std::string> states = {bytes};
