@@ -4,6 +4,7 @@
 
 #include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 #include "support/testfiles.h"
 
 #include "base/core/filelookup.h"
@@ -258,5 +259,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAddGauge)
+COCKPIX_TEST_CLASS(TestAddGauge)
 #include "tst_addgauge.moc"

@@ -4,6 +4,7 @@
 
 #include "gauges/gui/gaugeimage.h"
 #include "gauges/gui/panelrenderer.h"
+#include "guisupport/testprogram.h"
 
 #include <QPainter>
 #include <QTest>
@@ -148,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBitmapImage)
+COCKPIX_TEST_CLASS(TestBitmapImage)
 #include "tst_bitmapimage.moc"

@@ -5,6 +5,7 @@
 #include "base/core/numbertext.h"
 #include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 
 #include "gauges/core/blinker.h"
 #include "gauges/core/panellayout.h"
@@ -268,5 +269,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGaugeProperties)
+COCKPIX_TEST_CLASS(TestGaugeProperties)
 #include "tst_gaugeproperties.moc"

@@ -4,6 +4,7 @@
 
 #include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 
 #include "gauges/gui/gaugepropertiesdialog.h"
 #include "gauges/gui/gotogaugedialog.h"
@@ -109,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGoToGauge)
+COCKPIX_TEST_CLASS(TestGoToGauge)
 #include "tst_gotogauge.moc"

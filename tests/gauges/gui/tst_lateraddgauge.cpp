@@ -9,6 +9,7 @@
 #include "gauges/gui/lateraddgaugedialog.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
+#include "guisupport/testprogram.h"
 #include "panel/gui/paneldocument.h"
 #include "support/cabmaker.h"
 #include "support/testfiles.h"
@@ -200,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLaterAddGauge)
+COCKPIX_TEST_CLASS(TestLaterAddGauge)
 #include "tst_lateraddgauge.moc"

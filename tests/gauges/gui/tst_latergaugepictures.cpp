@@ -3,6 +3,7 @@
 // and the cache that reads each module once until it changes.
 
 #include "gauges/gui/latergaugepictures.h"
+#include "guisupport/testprogram.h"
 
 #include "demo/gaugemodulewriter.h"
 #include "gauges/gui/xmlgaugebackground.h"
@@ -276,5 +277,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLaterGaugePictures)
+COCKPIX_TEST_CLASS(TestLaterGaugePictures)
 #include "tst_latergaugepictures.moc"

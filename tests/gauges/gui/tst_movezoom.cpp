@@ -5,6 +5,7 @@
 
 #include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
+#include "guisupport/testprogram.h"
 
 #include "gauges/gui/movezoomdialog.h"
 #include "gauges/gui/zoompreview.h"
@@ -196,5 +197,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMoveZoom)
+COCKPIX_TEST_CLASS(TestMoveZoom)
 #include "tst_movezoom.moc"

@@ -4,6 +4,7 @@
 // gauge properties.
 
 #include "gauges/gui/gaugewindows.h"
+#include "guisupport/testprogram.h"
 
 #include "gauges/core/gaugedrag.h"
 #include "gauges/core/panellayout.h"
@@ -64,8 +65,8 @@ private slots:
         QVERIFY(f->gaugeDialogs->propertiesDialog() == nullptr);
         QVERIFY(status.count() >= 2);
         QCOMPARE(status.at(status.count() - 2).at(0).toString(),
-                 QString::fromStdString(gaugePlaceStatus(3, gauge(3).gaugeX, gauge(3).gaugeY,
-                                                         before.gaugeSize, 1)));
+                 QString::fromStdString(
+                     gaugePlaceStatus(3, gauge(3).gaugeX, gauge(3).gaugeY, before.gaugeSize, 1)));
         QCOMPARE(status.last().at(0).toString(), QString());
         QCOMPARE(form->selectedGauge(), 3);
 
@@ -142,9 +143,9 @@ private slots:
         QVERIFY(f->gaugeDialogs->propertiesDialog() != nullptr);
         f->dialogs.queueQuestionAnswer(false);
         QTest::keyClick(view(), Qt::Key_Delete);
-        QCOMPARE(f->dialogs.questions().value(0),
-                 "Are you sure to remove gauge\n" + QString::fromStdString(gauge(2).gaugeName) +
-                     " ?");
+        QCOMPARE(f->dialogs.questions().value(0), "Are you sure to remove gauge\n" +
+                                                      QString::fromStdString(gauge(2).gaugeName) +
+                                                      " ?");
         QCOMPARE(f->steps(), 0);
         QVERIFY(f->gaugeDialogs->propertiesDialog() != nullptr);
 
@@ -201,5 +202,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanelEdits)
+COCKPIX_TEST_CLASS(TestPanelEdits)
 #include "tst_paneledits.moc"

@@ -3,6 +3,7 @@
 
 #include "gauges/gui/gaugeoutline.h"
 #include "gauges/gui/panelview.h"
+#include "guisupport/testprogram.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -280,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPanelView)
+COCKPIX_TEST_CLASS(TestPanelView)
 #include "tst_panelview.moc"

@@ -5,6 +5,7 @@
 #include "gauges/gui/demopanel.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
+#include "guisupport/testprogram.h"
 
 #include "base/core/screensize.h"
 #include "gauges/core/panellayout.h"
@@ -199,5 +200,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestScreenPreviews)
+COCKPIX_TEST_CLASS(TestScreenPreviews)
 #include "tst_screenpreviews.moc"
