@@ -3,6 +3,7 @@
 #include "base/core/filelookup.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
+#include "gauges/gui/chooserparts.h"
 #include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/progresswindow.h"
 #include "panel/gui/paneldocument.h"
@@ -27,10 +28,7 @@ const QString kNever = QStringLiteral("Never recompute bitmap");
 AddGaugeDialog::AddGaugeDialog(PanelDocument& document, AppModel& app, UserDialogs& dialogs, int w,
                                QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_w(w) {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Select Gauge to add..."));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
+    setUpChooser(*this, "Form5", QStringLiteral("Select Gauge to add..."));
     build();
     for (const std::string& name : filesWithExtension(m_app.dirs.gaugesDir, ".gau"))
         m_list->addItem(fromModelPath(name));
@@ -43,25 +41,17 @@ AddGaugeDialog::AddGaugeDialog(PanelDocument& document, AppModel& app, UserDialo
     });
     connect(m_recompute, &QCheckBox::toggled, this, &AddGaugeDialog::onRecomputeToggled);
     connect(m_ok, &QPushButton::clicked, this, &AddGaugeDialog::addGauge);
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
 }
 
 void AddGaugeDialog::build() {
     auto* grid = new QGridLayout(this);
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("File1"));
-    m_list->setToolTip(QStringLiteral("List of available gauges on your disk"));
-    m_list->setAccessibleName(tr("Gauge modules"));
-    m_list->setAccessibleDescription(m_list->toolTip());
+    m_list = chooserList(this, "File1", tr("Gauge modules"),
+                         QStringLiteral("List of available gauges on your disk"));
     auto* instruction =
-        new QLabel(QStringLiteral("Click to view gauge. Double-Click to add. "), this);
-    instruction->setObjectName(QStringLiteral("Label1"));
-    auto* caption = new QLabel(QStringLiteral("SNAPSHOT"), this);
-    caption->setObjectName(QStringLiteral("Label2"));
-    m_snapshot = new QLabel(this);
-    m_snapshot->setObjectName(QStringLiteral("Picture1"));
-    m_snapshot->setAccessibleName(caption->text());
+        chooserLabel(this, "Label1", QStringLiteral("Click to view gauge. Double-Click to add. "));
+    auto* caption = chooserLabel(this, "Label2", QStringLiteral("SNAPSHOT"));
+    m_snapshot = chooserSnapshot(this, "Picture1", caption->text());
     m_snapshot->setMinimumSize(160, 160);
     m_snapshot->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const bool always = m_app.options.alwaysRecomputeBitmaps;
@@ -69,21 +59,14 @@ void AddGaugeDialog::build() {
     m_recompute->setObjectName(QStringLiteral("Check1"));
     m_recompute->setChecked(always);
     m_recompute->setAccessibleName(tr("Recompute bitmaps"));
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("Command1"));
-    m_ok->setAccessibleName(m_ok->text());
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("Command2"));
-    m_cancel->setAccessibleName(m_cancel->text());
+    const OkCancelRow buttons = okCancelRow(*this);
+    m_ok = buttons.ok;
     grid->addWidget(instruction, 0, 0, 1, 2);
     grid->addWidget(m_list, 1, 0, 4, 1);
     grid->addWidget(caption, 1, 1);
     grid->addWidget(m_snapshot, 2, 1);
     grid->addWidget(m_recompute, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    grid->addLayout(buttons, 4, 1);
+    grid->addLayout(buttons.row, 4, 1);
     resize(520, 360);
 }
 

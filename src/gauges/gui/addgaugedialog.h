@@ -66,7 +66,6 @@ private:
     QLabel* m_snapshot = nullptr;
     QCheckBox* m_recompute = nullptr;
     QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace cockpix

@@ -2,6 +2,7 @@
 
 #include "base/core/filelookup.h"
 #include "base/gui/modeltext.h"
+#include "gauges/gui/chooserparts.h"
 #include "gauges/gui/panelrenderer.h"
 
 #include <QGridLayout>
@@ -15,10 +16,8 @@ namespace cockpix {
 
 BackgroundChooser::BackgroundChooser(const std::string& panelDir, int w, QWidget* parent)
     : QDialog(parent), m_panelDir(panelDir), m_w(w) {
-    setObjectName(QStringLiteral("Form8"));
-    setWindowTitle(QStringLiteral("Select background bitmap in ") + fromModelPath(panelDir));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
+    setUpChooser(*this, "Form8",
+                 QStringLiteral("Select background bitmap in ") + fromModelPath(panelDir));
     build();
     for (const std::string& name : filesWithExtension(m_panelDir, ".bmp"))
         m_list->addItem(fromModelPath(name));
@@ -29,43 +28,29 @@ BackgroundChooser::BackgroundChooser(const std::string& panelDir, int w, QWidget
         confirm();
     });
     connect(m_ok, &QPushButton::clicked, this, &BackgroundChooser::confirm);
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void BackgroundChooser::build() {
     auto* grid = new QGridLayout(this);
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("File1"));
-    m_list->setAccessibleName(tr("Bitmaps of the panel directory"));
-    auto* caption =
-        new QLabel(QStringLiteral("SNAPSHOT (may appear distorted to fit the picture box)"), this);
-    caption->setObjectName(QStringLiteral("Label2"));
-    auto* instruction = new QLabel(QStringLiteral("Click on the bitmap file of the window "
-                                                  "background to view it. Double-click to "
-                                                  "select it."),
-                                   this);
-    instruction->setObjectName(QStringLiteral("Label1"));
+    m_list = chooserList(this, "File1", tr("Bitmaps of the panel directory"));
+    auto* caption = chooserLabel(
+        this, "Label2", QStringLiteral("SNAPSHOT (may appear distorted to fit the picture box)"));
+    auto* instruction = chooserLabel(this, "Label1",
+                                     QStringLiteral("Click on the bitmap file of the window "
+                                                    "background to view it. Double-click to "
+                                                    "select it."));
     instruction->setWordWrap(true);
-    m_snapshot = new QLabel(this);
-    m_snapshot->setObjectName(QStringLiteral("Image1"));
-    m_snapshot->setAccessibleName(caption->text());
+    m_snapshot = chooserSnapshot(this, "Image1", caption->text());
     m_snapshot->setScaledContents(true);
     m_snapshot->setFixedSize(240, 180);
     m_snapshot->setFrameShape(QFrame::Box);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("Command1"));
-    m_ok->setAccessibleName(m_ok->text());
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("Command2"));
-    m_cancel->setAccessibleName(m_cancel->text());
+    const OkCancelRow buttons = okCancelRow(*this);
+    m_ok = buttons.ok;
     grid->addWidget(instruction, 0, 0, 1, 2);
     grid->addWidget(m_list, 1, 0, 3, 1);
     grid->addWidget(caption, 1, 1);
     grid->addWidget(m_snapshot, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    grid->addLayout(buttons, 3, 1);
+    grid->addLayout(buttons.row, 3, 1);
 }
 
 // An unreadable bitmap leaves the snapshot as it was.

@@ -3,6 +3,7 @@
 #include "base/core/filelookup.h"
 #include "base/gui/modeltext.h"
 #include "gauges/core/gaugeextraction.h"
+#include "gauges/gui/chooserparts.h"
 #include "gauges/gui/panelrenderer.h"
 #include "panel/gui/paneldocument.h"
 
@@ -21,10 +22,7 @@ namespace cockpix {
 GoToGaugeDialog::GoToGaugeDialog(const PanelDocument& document, AppModel& app, int w,
                                  QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_w(w) {
-    setObjectName(QStringLiteral("Form9"));
-    setWindowTitle(QStringLiteral("Go to gauge..."));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
+    setUpChooser(*this, "Form9", QStringLiteral("Go to gauge..."));
     build();
     const Panel& panel = m_document.panel();
     const int n = std::clamp(panel.window(m_w).gaugeCount, 0, kGaugeSlots);
@@ -35,7 +33,6 @@ GoToGaugeDialog::GoToGaugeDialog(const PanelDocument& document, AppModel& app, i
             [this] { showSnapshot(m_list->currentRow()); });
     connect(m_list, &QListWidget::itemActivated, this, &GoToGaugeDialog::confirm);
     connect(m_ok, &QPushButton::clicked, this, &GoToGaugeDialog::confirm);
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
     // The lines are the gauges as they were: a changed list has nothing left to go to.
     connect(&m_document, &PanelDocument::gaugesChanged, this, [this](int changed) {
         if (changed == m_w)
@@ -46,39 +43,27 @@ GoToGaugeDialog::GoToGaugeDialog(const PanelDocument& document, AppModel& app, i
 
 void GoToGaugeDialog::build() {
     auto* grid = new QGridLayout(this);
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setToolTip(QStringLiteral("List of available gauges in the panel"));
-    m_list->setAccessibleName(tr("Gauges of the window"));
-    m_list->setAccessibleDescription(m_list->toolTip());
-    auto* caption = new QLabel(QStringLiteral("SNAPSHOT (full-size view)"), this);
-    caption->setObjectName(QStringLiteral("Label2"));
-    auto* instruction = new QLabel(
-        QStringLiteral("Click on gauge name to display it. Double-click to reach it..."), this);
-    instruction->setObjectName(QStringLiteral("Label1"));
-    m_snapshot = new QLabel;
-    m_snapshot->setObjectName(QStringLiteral("Image1"));
-    m_snapshot->setAccessibleName(caption->text());
+    m_list = chooserList(this, "List1", tr("Gauges of the window"),
+                         QStringLiteral("List of available gauges in the panel"));
+    auto* caption = chooserLabel(this, "Label2", QStringLiteral("SNAPSHOT (full-size view)"));
+    auto* instruction = chooserLabel(
+        this, "Label1",
+        QStringLiteral("Click on gauge name to display it. Double-click to reach it..."));
+    m_snapshot = chooserSnapshot(nullptr, "Image1", caption->text());
     m_snapshot->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // At its own size: a large gauge scrolls rather than being squeezed.
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(m_snapshot);
     scroll->setWidgetResizable(false);
     scroll->setMinimumSize(220, 200);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("Command2"));
-    m_ok->setAccessibleName(m_ok->text());
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("Command1"));
-    m_cancel->setAccessibleName(m_cancel->text());
+    // FS98 named them the other way round.
+    const OkCancelRow buttons = okCancelRow(*this, "Command2", "Command1");
+    m_ok = buttons.ok;
     grid->addWidget(instruction, 0, 0, 1, 2);
     grid->addWidget(m_list, 1, 0, 3, 1);
     grid->addWidget(caption, 1, 1);
     grid->addWidget(scroll, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    grid->addLayout(buttons, 3, 1);
+    grid->addLayout(buttons.row, 3, 1);
     resize(520, 340);
 }
 

@@ -42,7 +42,6 @@ private:
     QListWidget* m_list = nullptr;
     QLabel* m_snapshot = nullptr;
     QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace cockpix

@@ -2,6 +2,7 @@
 
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
+#include "gauges/gui/chooserparts.h"
 #include "panel/gui/paneldocument.h"
 
 #include <QGridLayout>
@@ -29,10 +30,7 @@ std::string asFolder(std::string dir) {
 LaterAddGaugeDialog::LaterAddGaugeDialog(PanelDocument& document, const AppModel& app,
                                          UserDialogs& dialogs, int windowIndex, QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_window(windowIndex) {
-    setObjectName(QStringLiteral("LaterAddGauge"));
-    setWindowTitle(QStringLiteral("Select Gauge to add..."));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
+    setUpChooser(*this, "LaterAddGauge", QStringLiteral("Select Gauge to add..."));
     build();
     fillList();
     connect(m_filter, &QLineEdit::textChanged, this, &LaterAddGaugeDialog::applyFilter);
@@ -43,7 +41,6 @@ LaterAddGaugeDialog::LaterAddGaugeDialog(PanelDocument& document, const AppModel
         addChosenGauge();
     });
     connect(m_ok, &QPushButton::clicked, this, &LaterAddGaugeDialog::addChosenGauge);
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
     connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
     connect(&m_document, &PanelDocument::laterChanged, this, [this] {
         if (m_window < 0 ||
@@ -55,40 +52,27 @@ LaterAddGaugeDialog::LaterAddGaugeDialog(PanelDocument& document, const AppModel
 void LaterAddGaugeDialog::build() {
     auto* grid = new QGridLayout(this);
     auto* instruction =
-        new QLabel(QStringLiteral("Click to view gauge. Double-Click to add. "), this);
-    instruction->setObjectName(QStringLiteral("Label1"));
+        chooserLabel(this, "Label1", QStringLiteral("Click to view gauge. Double-Click to add. "));
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("Filter1"));
     m_filter->setPlaceholderText(tr("Type part of a name to filter"));
     m_filter->setClearButtonEnabled(true);
     m_filter->setAccessibleName(tr("Filter gauges"));
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("File1"));
-    m_list->setToolTip(QStringLiteral("List of available gauges on your disk"));
-    m_list->setAccessibleName(tr("Gauges"));
-    m_list->setAccessibleDescription(m_list->toolTip());
-    auto* caption = new QLabel(QStringLiteral("SNAPSHOT"), this);
-    caption->setObjectName(QStringLiteral("Label2"));
-    m_snapshot = new QLabel(this);
-    m_snapshot->setObjectName(QStringLiteral("Picture1"));
-    m_snapshot->setAccessibleName(caption->text());
+    m_list = chooserList(this, "File1", tr("Gauges"),
+                         QStringLiteral("List of available gauges on your disk"));
+    auto* caption = chooserLabel(this, "Label2", QStringLiteral("SNAPSHOT"));
+    m_snapshot = chooserSnapshot(this, "Picture1", caption->text());
     m_snapshot->setMinimumSize(kSnapshotSide, kSnapshotSide);
     m_snapshot->setAlignment(Qt::AlignCenter);
     m_snapshot->setWordWrap(true);
-    m_what = new QLabel(this);
-    m_what->setObjectName(QStringLiteral("Label3"));
+    m_what = chooserLabel(this, "Label3", {});
     m_what->setAccessibleName(tr("Chosen gauge"));
     m_what->setWordWrap(true);
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("Label4"));
+    m_note = chooserLabel(this, "Label4", {});
     m_note->setAccessibleName(tr("Notes on the list"));
     m_note->setWordWrap(true);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("Command1"));
-    m_ok->setAccessibleName(m_ok->text());
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("Command2"));
-    m_cancel->setAccessibleName(m_cancel->text());
+    const OkCancelRow buttons = okCancelRow(*this);
+    m_ok = buttons.ok;
     grid->addWidget(instruction, 0, 0, 1, 2);
     grid->addWidget(m_filter, 1, 0);
     grid->addWidget(m_list, 2, 0, 4, 1);
@@ -96,10 +80,7 @@ void LaterAddGaugeDialog::build() {
     grid->addWidget(m_snapshot, 2, 1);
     grid->addWidget(m_what, 3, 1);
     grid->addWidget(m_note, 4, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    grid->addLayout(buttons, 5, 1);
+    grid->addLayout(buttons.row, 5, 1);
     resize(560, 400);
 }
 

@@ -71,7 +71,6 @@ private:
     QLabel* m_what = nullptr;
     QLabel* m_note = nullptr;
     QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace cockpix

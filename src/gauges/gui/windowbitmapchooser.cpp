@@ -1,9 +1,9 @@
 #include "gauges/gui/windowbitmapchooser.h"
 
 #include "base/gui/modeltext.h"
-#include "base/gui/namedbutton.h"
 #include "base/gui/userdialogs.h"
 #include "gauges/core/windowbitmapchoice.h"
+#include "gauges/gui/chooserparts.h"
 #include "gauges/gui/panelrenderer.h"
 #include "panel/gui/paneldocument.h"
 
@@ -35,43 +35,33 @@ WindowBitmapChooser::WindowBitmapChooser(const PanelDocument& document, AppModel
                                          UserDialogs& dialogs, const QString& instruction,
                                          QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
-    setWindowTitle(QStringLiteral("Choose background bitmap"));
+    setUpChooser(*this, nullptr, QStringLiteral("Choose background bitmap"));
 
     QLabel* label = makeLabel("Label1", instruction, this);
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setAccessibleName(instruction);
-    m_snapshot = new QLabel(this);
-    m_snapshot->setObjectName(QStringLiteral("Image1"));
+    m_list = chooserList(this, "List1", instruction);
+    const QString caption =
+        QStringLiteral("SNAPSHOT (may appear distorted to fit the picture box)");
+    m_snapshot = chooserSnapshot(this, "Image1", caption);
     m_snapshot->setFixedSize(kSnapshotSize);
     m_snapshot->setScaledContents(true); // stretched to the box, as FS98's tools showed it
     m_snapshot->setFrameShape(QFrame::Box);
-    const QString caption =
-        QStringLiteral("SNAPSHOT (may appear distorted to fit the picture box)");
-    m_snapshot->setAccessibleName(caption);
     QLabel* snapshotCaption = makeLabel("Label2", caption, this);
-    m_ok = namedButton("Command1", QStringLiteral("OK"), this);
-    QPushButton* cancel = namedButton("Command2", QStringLiteral("Cancel"), this);
+    const OkCancelRow buttons = okCancelRow(*this);
+    m_ok = buttons.ok;
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(label, 0, 0, 1, 2);
     grid->addWidget(m_list, 1, 0, 2, 1);
     grid->addWidget(m_snapshot, 1, 1);
     grid->addWidget(snapshotCaption, 2, 1, Qt::AlignTop);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    buttons.row->insertStretch(0, 1);
+    grid->addLayout(buttons.row, 3, 0, 1, 2);
 
     connect(m_list, &QListWidget::currentRowChanged, this, &WindowBitmapChooser::choose);
     connect(m_list, &QListWidget::itemClicked, this, &WindowBitmapChooser::clicked);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { entryDoubleClicked(); });
     m_list->viewport()->installEventFilter(this);
     connect(m_ok, &QPushButton::clicked, this, [this] { confirm(); });
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     fillList();
 }
 
