@@ -2,16 +2,13 @@
 
 #include "app/core/appmodel.h"
 #include "gauges/core/gaugeaddition.h"
+#include "gauges/gui/chooserparts.h"
 
 #include <QDialog>
 
 #include <functional>
 
 class QCheckBox;
-class QLabel;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
 
 namespace cockpix {
 

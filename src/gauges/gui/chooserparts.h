@@ -10,6 +10,7 @@ class QDialog;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QWidget;
 

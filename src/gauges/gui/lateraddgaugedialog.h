@@ -2,15 +2,12 @@
 
 #include "app/core/appmodel.h"
 #include "gauges/core/latergaugelist.h"
+#include "gauges/gui/chooserparts.h"
 #include "gauges/gui/latergaugepictures.h"
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
 
 namespace cockpix {
 

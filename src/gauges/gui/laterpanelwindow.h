@@ -60,6 +60,14 @@ signals:
     void propertiesRequested(int i);
 
 protected:
+    void onGaugeDropped(int i, QPoint delta) override;
+    void onMoveRequested(int i, double dx, double dy) override;
+    void onSelectionDropped(QPoint delta) override;
+    void moveSelection(double dx, double dy) override;
+    void onRemoveRequested(int i) override;
+    // The preview draws the window's gauges with the pictures this window found.
+    void openScreenPreview() override;
+
     // The gauges in the units of their lines; a size the line leaves to the module is the
     // one it is shown at.
     std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const override;
@@ -67,13 +75,6 @@ protected:
     std::optional<GaugeRect> snapBackground(const UnitFrame& frame) const override;
     std::optional<PointF> movedPlace(int i, double dx, double dy) const override;
     QString placeStatus(int i, PointF place) const override;
-    void openScreenPreview() override;
-
-    void onGaugeDropped(int i, QPoint delta) override;
-    void onMoveRequested(int i, double dx, double dy) override;
-    void onSelectionDropped(QPoint delta) override;
-    void moveSelection(double dx, double dy) override;
-    void onRemoveRequested(int i) override;
 
 private:
     void buildMenus();

@@ -136,22 +136,23 @@ protected:
 
     PanelDocument& m_document;
     UserDialogs& m_dialogs;
-
+    // The frame in its scroll area; the alignments are in the gauge menu and on the tool bar.
     QScrollArea* m_scroll = nullptr;
     PanelView* m_view = nullptr;
+    // The menus and the commands of both formats a window enables or connects itself.
     QMenu* m_pictureMenu = nullptr;
+    std::unique_ptr<ArrangementActions> m_arrangement;
     QMenu* m_gaugeMenu = nullptr;
     QAction* m_zoomAction = nullptr;
     QAction* m_goAction = nullptr;
-    QAction* m_closeAction = nullptr;
     QAction* m_selectAllAction = nullptr;
-    std::unique_ptr<ArrangementActions> m_arrangement;
 
 private:
     void onGaugeDragged(int i, QPoint delta);
     void onSelectionDragged(QPoint delta);
 
     const SnapOptions& m_snap;
+    QAction* m_closeAction = nullptr; // keyed by applyKeyScheme, as Zoom
 };
 
 } // namespace cockpix

@@ -10,13 +10,9 @@
 // Command2 (Cancel).
 
 #include "app/core/appmodel.h"
+#include "gauges/gui/chooserparts.h"
 
 #include <QDialog>
-
-class QLabel;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
 
 namespace cockpix {
 
