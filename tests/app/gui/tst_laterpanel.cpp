@@ -1,7 +1,7 @@
-// Panels of FS2000 and later through the main window: Open takes them as they are and the
-// status bar names their format; Save writes every byte not edited as it was read, with the
-// numbered backup; their windows, checker and clipboard follow the open panel. The rules
-// themselves (the lines, the edits, the backups) are tested in the core.
+// Panels of FS2000 and later through the main window: Open (also through an alias) takes
+// them as they are and the status bar names their format; Save writes every byte not
+// edited as it was read, with the numbered backup; their windows, checker and clipboard
+// follow the open panel. The rules themselves (lines, edits, backups) are the core's tests.
 
 #include "app/gui/checkcommands.h"
 #include "app/gui/mainmenu.h"
@@ -87,6 +87,22 @@ private slots:
         QCOMPARE(f.dialogs.messages(), QStringList{savedMessage(panel, 1)});
         QCOMPARE(bytesOf(panel), bytes);
         QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c1")), bytes);
+    }
+
+    void anAliasLeadsToTheLaterPanel() {
+        ShellFixture f;
+        f.writeUsualSettings();
+        const QByteArray later = bytesOf(kLater + "vcockpit_only.cfg");
+        QVERIFY(test::writeBytes(f.path(kPanelDir + "panel.cfg"), later));
+        const QString alias = f.path("fs98/aircraft/b767_freighter/panel/panel.cfg");
+        QVERIFY(test::writeBytes(alias, "[fltsim]\r\nalias=b767\\panel\r\n"));
+        f.start();
+        QVERIFY(f.window->panelCommands().openPath(alias));
+        QVERIFY(f.document.isLater());
+        QCOMPARE(f.document.filePath(), f.path(kPanelDir + "panel.cfg").toStdString());
+        QCOMPARE(f.app.dirs.panelDir, f.path(kPanelDir).toStdString());
+        QCOMPARE(f.dialogs.messages().size(), 1); // the reroute, as FS98's alias tells it
+        QCOMPARE(QByteArray::fromStdString(f.document.laterLines().bytes()), later);
     }
 
     // Each section opens in a panel window of its own, from the template's table or from the
