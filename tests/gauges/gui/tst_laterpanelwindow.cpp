@@ -35,10 +35,12 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <memory>
 
 using namespace cockpix;
@@ -292,8 +294,14 @@ private slots:
     void aDragChangesExactlyItsLine() {
         LaterPanelWindowForm* form = show(0);
         QUndoStack* stack = m_document.undoStack();
+        QSignalSpy status(form, &LaterPanelWindowForm::dragStatusChanged);
         dragWithKeys(form->view(), rectOf(form, 1).center(), QPoint(20, 10));
         QCOMPARE(stack->count(), 1);
+        // The status line follows the drag in this format's own words, and clears at the drop.
+        QVERIFY(std::any_of(status.begin(), status.end(), [](const QList<QVariant>& args) {
+            return args.value(0).toString() == QStringLiteral("gauge #1 : x = 70, y = 15");
+        }));
+        QCOMPARE(status.last().value(0).toString(), QString());
         QCOMPARE(changedLines(m_opened, bytes()),
                  QStringList("gauge01=Engines!Oil Pressure,  60 , 10, 30 -> "
                              "gauge01=Engines!Oil Pressure,  70 , 15, 30"));
