@@ -6,6 +6,8 @@
 #include "app/gui/checkcommands.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/panelcommands.h"
+#include "base/gui/comparisondialog.h"
+#include "base/gui/comparisonview.h"
 #include "gauges/gui/latergaugepropertiesdialog.h"
 #include "gauges/gui/laterpanelwindow.h"
 #include "gauges/gui/laterpanelwindows.h"
@@ -79,6 +81,10 @@ private slots:
         QVERIFY(f.document.isLater());
         QCOMPARE(f.window->formatNotice(), QStringLiteral("FS2000 and later panel"));
         QVERIFY(f.action("mnusave")->isEnabled() && !f.document.isModified());
+        // Compare with saved shows the text Save writes: the file's own lines.
+        ComparisonDialog* comparison = f.window->panelCommands().compareWithSaved();
+        QVERIFY(comparison != nullptr && comparison->view()->identical());
+        comparison->close();
 
         f.dialogs.queueSaveFile(panel);
         f.trigger("mnusave");
