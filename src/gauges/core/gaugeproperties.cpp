@@ -49,8 +49,9 @@ UserText gaugePropertiesTitle(int g, const std::string& gaugeName) {
     return UserText("#" + plainNumberText(g) + "=") + UserText::panelText(gaugeName);
 }
 
-UserText removeGaugeQuestion(const std::string& gaugeName) {
-    return UserText("Are you sure to remove gauge\n") + UserText::panelText(gaugeName) + " ?";
+UserText removeGaugeQuestion(std::string_view gaugeName, TextEncoding encoding) {
+    return UserText("Are you sure to remove gauge\n") + UserText::panelText(gaugeName, encoding) +
+           " ?";
 }
 
 UserText removeGaugesQuestion(std::span<const std::string> gaugeNames, TextEncoding encoding) {

@@ -15,6 +15,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace cockpix {
 
@@ -56,8 +57,10 @@ double heightPixelsOf(double gaugeAspect, double windowScale, double size);
 // "#3=cessna_182.airspeed"
 UserText gaugePropertiesTitle(int g, const std::string& gaugeName);
 
-// "Are you sure to remove gauge" + line feed + name + " ?"
-UserText removeGaugeQuestion(const std::string& gaugeName);
+// "Are you sure to remove gauge" + line feed + name + " ?", the name a text of a panel in the
+// given encoding: the one question of both formats' windows.
+UserText removeGaugeQuestion(std::string_view gaugeName,
+                             TextEncoding encoding = TextEncoding::Windows1252);
 // The one question before several gauges go: "Are you sure to remove these 3 gauges?" and
 // their names, one a line, the first kListedGaugeNames of them and then how many more.
 // The names are texts of a panel in the given encoding.

@@ -347,9 +347,8 @@ void LaterPanelWindowForm::onRemoveRequested(int i) {
     if (!gauge)
         return;
     // The question of an FS98 window, with the name in the panel's own encoding.
-    const QString name = fromPanelText(laterGaugeName(m_document.laterLines(), gauge->line),
-                                       m_document.laterEncoding());
-    if (!m_dialogs.question(tr("Are you sure to remove gauge\n%1 ?").arg(name)))
+    if (!m_dialogs.question(toQString(removeGaugeQuestion(
+            laterGaugeName(m_document.laterLines(), gauge->line), m_document.laterEncoding()))))
         return;
     m_document.removeLaterGauge(gauge->line);
 }

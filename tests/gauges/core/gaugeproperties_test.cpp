@@ -79,6 +79,8 @@ TEST(GaugeProperties, TitleAndRemovalQuestion) {
     EXPECT_EQ(question.bytes(), "Are you sure to remove gauge\ncaf\xE9 ?");
     // The name is panel.cfg text, shown as Windows-1252.
     EXPECT_EQ(question.toUtf8(), "Are you sure to remove gauge\ncaf\xC3\xA9 ?");
+    EXPECT_EQ(removeGaugeQuestion("caf\xC3\xA9", TextEncoding::Utf8).toUtf8(),
+              "Are you sure to remove gauge\ncaf\xC3\xA9 ?");
 
     // Several: one question naming them, in the panel's encoding, at most ten of them.
     const std::vector<std::string> two = {"clock", "caf\xC3\xA9!Fuel"};
