@@ -362,21 +362,27 @@ std::vector<std::size_t> LaterPanelWindowForm::selectedLines() const {
     return lines;
 }
 
-void LaterPanelWindowForm::removeSelectedGauges() {
-    std::vector<std::size_t> lines = selectedLines();
-    if (lines.size() < 2) {
-        if (!lines.empty())
-            onRemoveRequested(selectedGauge());
-        return;
+std::vector<int> LaterPanelWindowForm::selectedGauges() const {
+    std::vector<int> gauges;
+    for (const int i : m_view->selection()) {
+        if (gaugeLine(i))
+            gauges.push_back(i);
     }
-    std::vector<std::string> names;
-    for (const std::size_t line : lines)
-        names.emplace_back(laterGaugeName(m_document.laterLines(), line));
-    if (!m_dialogs.question(toQString(removeGaugesQuestion(names, m_document.laterEncoding()))))
-        return;
-    const QString text = tr("Delete %1 gauges").arg(lines.size());
-    // The gauges after them take their places: nothing stays selected.
-    m_view->selectGauge(-1);
+    return gauges;
+}
+
+std::string LaterPanelWindowForm::gaugeName(int i) const {
+    return std::string(laterGaugeName(m_document.laterLines(), gaugeLine(i)->line));
+}
+
+TextEncoding LaterPanelWindowForm::panelEncoding() const {
+    return m_document.laterEncoding();
+}
+
+void LaterPanelWindowForm::removeGauges(const std::vector<int>& gauges, const QString& text) {
+    std::vector<std::size_t> lines;
+    for (const int i : gauges)
+        lines.push_back(gaugeLine(i)->line);
     m_document.cutLaterGauges(std::move(lines), text);
 }
 
@@ -386,15 +392,6 @@ void LaterPanelWindowForm::copyGauges() {
         return;
     putGaugeLinesOnClipboard(copyLaterGauges(m_document.laterLines(), lines),
                              m_document.laterEncoding());
-}
-
-void LaterPanelWindowForm::cutGauges() {
-    std::vector<std::size_t> lines = selectedLines();
-    if (lines.empty())
-        return;
-    copyGauges();
-    m_view->selectGauge(-1);
-    m_document.cutLaterGauges(std::move(lines));
 }
 
 void LaterPanelWindowForm::pasteGauges() {

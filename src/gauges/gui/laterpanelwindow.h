@@ -46,9 +46,7 @@ public:
     const LaterWindowScene& scene() const { return m_scene; }
     const PanelDocument& document() const { return m_document; }
     void copyGauges() override;
-    void cutGauges() override;
     void pasteGauges() override;
-    void removeSelectedGauges() override;
     int gaugeCount() const;
     void arrange(Arrangement arrangement) override;
     QSize sizeHint() const override;
@@ -67,6 +65,10 @@ protected:
     void onRemoveRequested(int i) override;
     // The preview draws the window's gauges with the pictures this window found.
     void openScreenPreview() override;
+    std::vector<int> selectedGauges() const override;
+    std::string gaugeName(int i) const override;
+    TextEncoding panelEncoding() const override;
+    void removeGauges(const std::vector<int>& gauges, const QString& text) override;
 
     // The gauges in the units of their lines; a size the line leaves to the module is the
     // one it is shown at.

@@ -430,22 +430,20 @@ void PanelWindowForm::onRemoveRequested(int i) {
     m_view->selectGauge(m_app.currentGauge);
 }
 
-void PanelWindowForm::removeSelectedGauges() {
-    std::vector<int> gauges = m_view->selection();
-    if (gauges.size() < 2) {
-        if (gauges.size() == 1)
-            onRemoveRequested(gauges.front());
-        return;
-    }
-    std::vector<std::string> names;
-    for (const int g : gauges)
-        names.push_back(m_document.panel().gauge(m_w, g).gaugeName);
-    if (!m_dialogs.question(toQString(removeGaugesQuestion(names))))
-        return;
-    emit closeGaugeDialogRequested();
-    const QString text = tr("Delete %1 gauges").arg(gauges.size());
-    m_view->selectGauge(-1);
-    m_document.cutGauges(m_w, std::move(gauges), text);
+std::vector<int> PanelWindowForm::selectedGauges() const {
+    return m_view->selection();
+}
+
+std::string PanelWindowForm::gaugeName(int i) const {
+    return m_document.panel().gauge(m_w, i).gaugeName;
+}
+
+TextEncoding PanelWindowForm::panelEncoding() const {
+    return TextEncoding::Windows1252;
+}
+
+void PanelWindowForm::removeGauges(const std::vector<int>& gauges, const QString& text) {
+    m_document.cutGauges(m_w, gauges, text);
     becomeCurrent(-1);
 }
 
@@ -455,17 +453,6 @@ void PanelWindowForm::copyGauges() {
         return;
     putGaugeLinesOnClipboard(copyFs98Gauges(m_document.panel(), m_w, selection),
                              TextEncoding::Windows1252);
-}
-
-void PanelWindowForm::cutGauges() {
-    std::vector<int> gauges = m_view->selection();
-    if (gauges.empty())
-        return;
-    emit closeGaugeDialogRequested();
-    copyGauges();
-    m_view->selectGauge(-1);
-    m_document.cutGauges(m_w, std::move(gauges));
-    becomeCurrent(-1);
 }
 
 // Nothing changes when FS98 would not take the gauges; lines left out are told after the

@@ -48,9 +48,7 @@ public:
 
     int windowSlot() const { return m_w; }
     void copyGauges() override;
-    void cutGauges() override;
     void pasteGauges() override;
-    void removeSelectedGauges() override;
     QWidget* frameWidget() const;
     // The background colour the window shows (panelBackColor when it was loaded or
     // recoloured).
@@ -96,6 +94,11 @@ protected:
     void commandStarts() override;
     // This window on every FS98 screen size, side by side.
     void openScreenPreview() override;
+    std::vector<int> selectedGauges() const override;
+    std::string gaugeName(int i) const override;
+    TextEncoding panelEncoding() const override;
+    // The gauge dialogs go to no gauge.
+    void removeGauges(const std::vector<int>& gauges, const QString& text) override;
 
     void onGaugeDropped(int i, QPoint delta) override;
     void onMoveRequested(int i, double dx, double dy) override;

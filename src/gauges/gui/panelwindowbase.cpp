@@ -1,7 +1,10 @@
 #include "gauges/gui/panelwindowbase.h"
 
+#include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
 #include "base/gui/undokeys.h"
+#include "base/gui/userdialogs.h"
+#include "gauges/core/gaugeproperties.h"
 #include "gauges/gui/arrangementactions.h"
 #include "gauges/gui/panelview.h"
 #include "gauges/gui/screenpreviewdialog.h"
@@ -190,6 +193,34 @@ void PanelWindowBase::onSelectionSetChanged() {
     emit dragStatusChanged(rects.size() > 1 ? QString::fromStdString(selectionStatus(
                                                   rects.size(), boundingRect(rects)))
                                             : QString());
+}
+
+void PanelWindowBase::removeSelectedGauges() {
+    const std::vector<int> gauges = selectedGauges();
+    if (gauges.size() < 2) {
+        if (gauges.size() == 1)
+            onRemoveRequested(gauges.front());
+        return;
+    }
+    std::vector<std::string> names;
+    for (const int i : gauges)
+        names.push_back(gaugeName(i));
+    if (!m_dialogs.question(toQString(removeGaugesQuestion(names, panelEncoding()))))
+        return;
+    commandStarts();
+    // The gauges after them take their places: nothing stays selected.
+    m_view->selectGauge(-1);
+    removeGauges(gauges, tr("Delete %1 gauges").arg(gauges.size()));
+}
+
+void PanelWindowBase::cutGauges() {
+    const std::vector<int> gauges = selectedGauges();
+    if (gauges.empty())
+        return;
+    commandStarts();
+    copyGauges();
+    m_view->selectGauge(-1);
+    removeGauges(gauges, {});
 }
 
 void PanelWindowBase::showScreenPreviews() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/appmodel.h"
+#include "base/core/textencoding.h"
 #include "base/gui/childmenuprovider.h"
 #include "gauges/core/gaugearrangement.h"
 #include "gauges/core/panellayout.h"
@@ -15,6 +16,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -70,7 +72,9 @@ public:
     QAction* arrangementAction(Arrangement arrangement) const;
     // Delete (or Remove) with several gauges selected: one question, one undo step ("Delete 3
     // gauges").
-    virtual void removeSelectedGauges() = 0;
+    void removeSelectedGauges();
+    // Copies the selected gauges and removes them, one undo step.
+    void cutGauges() override;
 public slots:
     // "Pre&view at screen sizes...": one preview of this window at a time; asked again, it
     // comes to the front drawn afresh (colours or options may have changed) rather than a
@@ -121,6 +125,14 @@ protected:
     virtual void commandStarts() {}
     // The preview dialog of this window, shown.
     virtual void openScreenPreview() = 0;
+    // The selected gauges that are gauges of the window, in the order they were selected.
+    virtual std::vector<int> selectedGauges() const = 0;
+    // Gauge i's name as its line writes it, in the panel's encoding.
+    virtual std::string gaugeName(int i) const = 0;
+    virtual TextEncoding panelEncoding() const = 0;
+    // Removes the gauges in one undo step named text (empty: "Cut 3 gauges"); nothing is
+    // selected any more.
+    virtual void removeGauges(const std::vector<int>& gauges, const QString& text) = 0;
 
     virtual void onGaugeDropped(int i, QPoint delta) = 0;
     virtual void onMoveRequested(int i, double dx, double dy) = 0;
