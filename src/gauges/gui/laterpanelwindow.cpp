@@ -68,12 +68,13 @@ void LaterPanelWindowForm::buildMenus() {
     startMenus();
     connect(m_zoomAction, &QAction::triggered, this, &LaterPanelWindowForm::zoomRequested);
     addCloseAction();
-    connect(addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A")),
+    connect(addMenuAction(m_menus.gauges, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A")),
             &QAction::triggered, this, &LaterPanelWindowForm::addGaugeRequested);
-    m_propertiesAction =
-        addMenuAction(m_gaugeMenu, "mnuproperties", tr("&Properties..."), QKeySequence("Ctrl+P"));
-    m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
-    m_removeAction = addMenuAction(m_gaugeMenu, "mnuremove", tr("&Remove"), {});
+    m_propertiesAction = addMenuAction(m_menus.gauges, "mnuproperties", tr("&Properties..."),
+                                       QKeySequence("Ctrl+P"));
+    m_goAction =
+        addMenuAction(m_menus.gauges, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    m_removeAction = addMenuAction(m_menus.gauges, "mnuremove", tr("&Remove"), {});
     finishGaugeMenu(true);
     connect(m_propertiesAction, &QAction::triggered, this, [this] {
         if (selectedGauge() >= 0)

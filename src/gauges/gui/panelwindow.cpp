@@ -70,15 +70,16 @@ void PanelWindowForm::askForCommand(void (PanelWindowForm::*request)()) {
 
 void PanelWindowForm::buildMenus() {
     startMenus();
-    m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar"));
-    auto* colors = addMenuAction(m_pictureMenu, "mnucolors", tr("&Background color..."),
+    m_menus.picture->addSeparator()->setObjectName(QStringLiteral("mnusepar"));
+    auto* colors = addMenuAction(m_menus.picture, "mnucolors", tr("&Background color..."),
                                  QKeySequence("Ctrl+B"));
     auto* black =
-        addMenuAction(m_pictureMenu, "mnublack", tr("&Reset to black"), QKeySequence("Ctrl+R"));
-    m_pictureMenu->addSeparator()->setObjectName(QStringLiteral("mnusepar2"));
+        addMenuAction(m_menus.picture, "mnublack", tr("&Reset to black"), QKeySequence("Ctrl+R"));
+    m_menus.picture->addSeparator()->setObjectName(QStringLiteral("mnusepar2"));
     addCloseAction();
-    m_addAction = addMenuAction(m_gaugeMenu, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
-    m_goAction = addMenuAction(m_gaugeMenu, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    m_addAction = addMenuAction(m_menus.gauges, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
+    m_goAction =
+        addMenuAction(m_menus.gauges, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
     finishGaugeMenu(false);
 
     connect(m_zoomAction, &QAction::triggered, this,

@@ -64,28 +64,29 @@ QAction* PanelWindowBase::addMenuAction(QMenu* menu, const char* name, const QSt
 }
 
 void PanelWindowBase::startMenus() {
-    m_pictureMenu = new QMenu(tr("&Picture"), this);
-    m_pictureMenu->setObjectName(QStringLiteral("mnu_Picture"));
+    m_menus.picture = new QMenu(tr("&Picture"), this);
+    m_menus.picture->setObjectName(QStringLiteral("mnu_Picture"));
     // Zoom and Close are keyed by applyKeyScheme.
-    m_zoomAction = addMenuAction(m_pictureMenu, "mnumove", tr("&Zoom..."), {});
-    connect(addMenuAction(m_pictureMenu, "mnupreview", tr("Pre&view at screen sizes..."), {}),
+    m_zoomAction = addMenuAction(m_menus.picture, "mnumove", tr("&Zoom..."), {});
+    connect(addMenuAction(m_menus.picture, "mnupreview", tr("Pre&view at screen sizes..."), {}),
             &QAction::triggered, this, &PanelWindowBase::showScreenPreviews);
-    m_gaugeMenu = new QMenu(tr("&Gauges"), this);
-    m_gaugeMenu->setObjectName(QStringLiteral("mnugauge"));
+    m_menus.gauges = new QMenu(tr("&Gauges"), this);
+    m_menus.gauges->setObjectName(QStringLiteral("mnugauge"));
 }
 
 void PanelWindowBase::addCloseAction() {
-    m_closeAction = addMenuAction(m_pictureMenu, "mnuclose", tr("&Close"), {});
+    m_closeAction = addMenuAction(m_menus.picture, "mnuclose", tr("&Close"), {});
     connect(m_closeAction, &QAction::triggered, this, &PanelWindowBase::closeWindow);
 }
 
 void PanelWindowBase::finishGaugeMenu(bool laterPanel) {
-    m_gaugeMenu->addSeparator();
-    m_selectAllAction = addMenuAction(m_gaugeMenu, "mnuselectall", tr("Select a&ll gauges"),
+    m_menus.gauges->addSeparator();
+    m_selectAllAction = addMenuAction(m_menus.gauges, "mnuselectall", tr("Select a&ll gauges"),
                                       QKeySequence("Ctrl+Shift+A"));
     connect(m_selectAllAction, &QAction::triggered, m_view, &PanelView::selectAllGauges);
     m_arrangement = std::make_unique<ArrangementActions>(
-        this, m_gaugeMenu, laterPanel, [this](Arrangement arrangement) { arrange(arrangement); });
+        this, m_menus.gauges, laterPanel,
+        [this](Arrangement arrangement) { arrange(arrangement); });
     layout()->setMenuBar(m_arrangement->toolBar());
 }
 
@@ -113,7 +114,7 @@ void PanelWindowBase::connectView() {
 }
 
 QList<QMenu*> PanelWindowBase::childMenus() const {
-    return {m_pictureMenu, m_gaugeMenu};
+    return {m_menus.picture, m_menus.gauges};
 }
 
 PanelPicture PanelWindowBase::backgroundPicture() const {

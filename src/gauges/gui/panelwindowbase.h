@@ -148,13 +148,16 @@ protected:
 
     PanelDocument& m_document;
     UserDialogs& m_dialogs;
-    // The frame in its scroll area; the alignments are in the gauge menu and on the tool bar.
+    // The alignments, in the gauge menu and on the tool bar.
+    std::unique_ptr<ArrangementActions> m_arrangement;
+    // The frame in its scroll area.
     QScrollArea* m_scroll = nullptr;
     PanelView* m_view = nullptr;
-    // The menus and the commands of both formats a window enables or connects itself.
-    QMenu* m_pictureMenu = nullptr;
-    std::unique_ptr<ArrangementActions> m_arrangement;
-    QMenu* m_gaugeMenu = nullptr;
+    // The menus, and the commands of both formats a window enables or connects itself.
+    struct Menus {
+        QMenu* picture = nullptr;
+        QMenu* gauges = nullptr;
+    } m_menus;
     QAction* m_zoomAction = nullptr;
     QAction* m_goAction = nullptr;
     QAction* m_selectAllAction = nullptr;
