@@ -186,8 +186,7 @@ bool PanelCommands::openLater(const QString& path, PanelSource source) {
 }
 
 std::string PanelCommands::textToSave(const SaveRequest& save) const {
-    return m_document.isLater() ? m_document.laterLines().bytes()
-                                : savedPanelText(m_document.panel(), save);
+    return m_document.bytesToSave(save);
 }
 
 bool PanelCommands::mayReplace(const std::string& outputPath, bool& readOnly) {
@@ -231,10 +230,8 @@ bool PanelCommands::save() {
     SaveResult result;
     QString message;
     try {
-        // A later panel writes its lines as they are, every byte not edited as it was read.
-        result = m_document.isLater() ? savePanelBytes(m_document.laterLines().bytes(),
-                                                       save.panelDir, outputPath, readOnly)
-                                      : savePanel(m_document.panel(), save);
+        // hasContent() above: an FS98 panel saved here has windows.
+        result = savePanelBytes(m_document.bytesToSave(save), save.panelDir, outputPath, readOnly);
         message = toQString(result.message);
     } catch (const std::exception& error) {
         // The writer keeps the old file and every backup whatever happens; say it failed.

@@ -12,7 +12,6 @@
 #include "panel/gui/windowfieldcommand.h"
 #include "panel/gui/windowsectionscommand.h"
 
-#include <QUndoStack>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -26,34 +25,9 @@ bool isGaugeOf(const Panel& panel, int w, int g) {
 
 } // namespace
 
-PanelDocument::PanelDocument(QObject* parent) : QObject(parent), m_undoStack(new QUndoStack(this)) {
-    connect(m_undoStack, &QUndoStack::cleanChanged, this,
-            [this](bool clean) { emit modifiedChanged(!clean); });
-    // Undo, redo and a jump in the history each end a run of merged steps, whoever asked
-    // for them (the Edit menu, the history view, a test).
-    connect(m_undoStack, &QUndoStack::indexChanged, this, [this] {
-        if (!m_pushing)
-            breakMerge();
-    });
-}
-
-void PanelDocument::push(QUndoCommand* command) {
-    m_pushing = true;
-    m_undoStack->push(command);
-    m_pushing = false;
-}
+PanelDocument::PanelDocument(QObject* parent) : BaseDocument(parent) {}
 
 PanelDocument::~PanelDocument() = default;
-
-bool PanelDocument::isModified() const {
-    return !m_undoStack->isClean();
-}
-
-void PanelDocument::markSaved(const std::string& filePath) {
-    m_filePath = filePath;
-    m_undoStack->setClean();
-    breakMerge();
-}
 
 void PanelDocument::setWindowField(const WindowEdit& edit) {
     if (!isWindowSlot(edit.row))
@@ -189,6 +163,11 @@ void PanelDocument::setPaletteProposal(const PaletteProposal& proposal) {
     breakMerge();
 }
 
+std::string PanelDocument::bytesToSave(const SaveRequest& save) const {
+    // A later panel writes its lines as they are, every byte not edited as it was read.
+    return isLater() ? m_lines.bytes() : savedPanelText(m_panel, save);
+}
+
 void PanelDocument::recordFoundGaugeSize(int w, int g, double size) {
     if (isGaugeOf(m_panel, w, g) && applyFoundGaugeSize(m_panel, w, g, size))
         emit gaugeChanged(w, g);
@@ -201,7 +180,7 @@ void PanelDocument::replacePanel(const Panel& panel, const std::string& filePath
     m_lines = PanelLines();
     m_laterPanel = {};
     m_panel = panel;
-    m_filePath = filePath;
+    setFilePath(filePath);
     m_paletteOptions = {};
     m_proposal = {};
     clearHistory();
@@ -215,7 +194,7 @@ void PanelDocument::replaceLaterPanel(PanelLines lines, const std::string& fileP
     m_laterPanel = readLaterPanel(m_lines);
     m_laterEncoding = panelTextEncoding(m_lines);
     m_panel = Panel{};
-    m_filePath = filePath;
+    setFilePath(filePath);
     m_paletteOptions = {};
     m_proposal = {};
     emit panelReplaced();
@@ -457,24 +436,6 @@ void PanelDocument::removeLaterWindow(std::size_t section) {
     pushLaterEdit(
         tr("Remove [%1]").arg(QString::fromStdString(std::string(m_lines.sectionName(section)))),
         [section](PanelLines& lines) { cockpix::removeLaterWindow(lines, section); });
-}
-
-void PanelDocument::clearHistory() {
-    m_undoStack->clear();
-    m_undoStack->setClean();
-    breakMerge();
-}
-
-void PanelDocument::breakMerge() {
-    ++m_mergeRun;
-}
-
-void PanelDocument::undo() {
-    m_undoStack->undo();
-}
-
-void PanelDocument::redo() {
-    m_undoStack->redo();
 }
 
 } // namespace cockpix

@@ -1,9 +1,9 @@
 #pragma once
 
-// The one editing point of the panel. The document owns the Panel being edited, the path it
-// was opened from, what the next save writes as colours (the palette options and the
-// optimizer's proposal) and the undo stack. Every change of what a save would write goes
-// through one of its operations: each pushes one undo step holding what it changes, and
+// The one editing point of the panel. The document owns the Panel being edited and what the
+// next save writes as colours (the palette options and the optimizer's proposal); the path
+// it was opened from and the undo stack are its BaseDocument's. Every change of what a save would
+// write goes through one of its operations: each pushes one undo step holding what it changes, and
 // the step emits one change signal when it is done, undone or redone. Windows read the
 // panel as const and update themselves from the signals.
 //
@@ -20,8 +20,8 @@
 #include "panel/core/panellines.h"
 #include "panel/core/paneltextencoding.h"
 #include "panel/core/panelwriter.h"
+#include "panel/gui/basedocument.h"
 
-#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -29,12 +29,9 @@
 #include <string>
 #include <vector>
 
-class QUndoCommand;
-class QUndoStack;
-
 namespace cockpix {
 
-class PanelDocument : public QObject {
+class PanelDocument : public BaseDocument {
     Q_OBJECT
 public:
     explicit PanelDocument(QObject* parent = nullptr);
@@ -50,18 +47,10 @@ public:
     // The encoding its texts are shown and typed in, decided once when it was opened.
     TextEncoding laterEncoding() const { return m_laterEncoding; }
     // Whether Save has anything to write: an FS98 panel with windows, or a later panel.
-    bool hasContent() const { return isLater() || m_panel.windowCount > 0; }
-    // The panel.cfg the panel was read from; empty for a new panel.
-    const std::string& filePath() const { return m_filePath; }
+    bool hasContent() const override { return isLater() || m_panel.windowCount > 0; }
+    std::string bytesToSave(const SaveRequest& save) const override;
     const PaletteSaveOptions& paletteOptions() const { return m_paletteOptions; }
     const PaletteProposal& paletteProposal() const { return m_proposal; }
-
-    QUndoStack* undoStack() const { return m_undoStack; }
-    // True while the panel differs from what was last opened or saved.
-    bool isModified() const;
-    // The panel was just written to filePath: that is its file from now on (the one a
-    // comparison and the checker read), and the current state becomes the clean one.
-    void markSaved(const std::string& filePath);
 
     // --- Operations: each is one undo step (none when nothing would change) ---
 
@@ -152,16 +141,6 @@ public:
     void replacePanel(const Panel& panel, const std::string& filePath);
     // Open of a panel of FS2000 and later: its lines become the document, as replacePanel.
     void replaceLaterPanel(PanelLines lines, const std::string& filePath);
-    // Open, once the template is filled: the panel stays, its history goes.
-    void clearHistory();
-
-    // Ends the present run of merged steps: the next edit is a step of its own even when it
-    // changes the same field (the user left the box, or a button set it).
-    void breakMerge();
-
-    void undo();
-    void redo();
-
 signals:
     void windowChanged(int w); // a field of window w, or the window count
     void gaugeChanged(int w, int g);
@@ -170,9 +149,7 @@ signals:
     void defaultViewChanged();
     void colorLinesChanged();
     void paletteChanged(); // the palette options or the proposal
-    void panelReplaced();
-    void modifiedChanged(bool modified);
-    void laterChanged(); // the lines of a panel of FS2000 and later
+    void laterChanged();   // the lines of a panel of FS2000 and later
 
 private:
     friend class PanelCommand;
@@ -185,20 +162,14 @@ private:
     bool isLaterGauge(std::size_t line) const;
     PaletteSaveOptions& editablePaletteOptions() { return m_paletteOptions; }
     PaletteProposal& editableProposal() { return m_proposal; }
-    int mergeRun() const { return m_mergeRun; }
-    void push(QUndoCommand* command);
 
     Panel m_panel;
     PanelFormat m_format = PanelFormat::Fs98;
     PanelLines m_lines;
     LaterPanel m_laterPanel;
     TextEncoding m_laterEncoding = TextEncoding::Windows1252;
-    std::string m_filePath;
     PaletteSaveOptions m_paletteOptions;
     PaletteProposal m_proposal;
-    QUndoStack* m_undoStack = nullptr;
-    int m_mergeRun = 0;
-    bool m_pushing = false;
 };
 
 } // namespace cockpix
