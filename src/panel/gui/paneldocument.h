@@ -2,10 +2,10 @@
 
 // The one editing point of the panel. The document owns the Panel being edited and what the
 // next save writes as colours (the palette options and the optimizer's proposal); the path
-// it was opened from and the undo stack are its BaseDocument's. Every change of what a save would
-// write goes through one of its operations: each pushes one undo step holding what it changes, and
-// the step emits one change signal when it is done, undone or redone. Windows read the
-// panel as const and update themselves from the signals.
+// it was opened from and the undo stack are its BaseDocument's. Every change of what a save
+// would write goes through one of its operations: each pushes one undo step holding what it
+// changes, and the step emits one change signal when it is done, undone or redone. Windows
+// read the panel as const and update themselves from the signals.
 //
 // A panel of FS2000 and later is held as its lines (PanelLines) and what they set
 // (LaterPanel), read again after each edit; panel() is then empty. Its edits are operations
@@ -141,6 +141,7 @@ public:
     void replacePanel(const Panel& panel, const std::string& filePath);
     // Open of a panel of FS2000 and later: its lines become the document, as replacePanel.
     void replaceLaterPanel(PanelLines lines, const std::string& filePath);
+
 signals:
     void windowChanged(int w); // a field of window w, or the window count
     void gaugeChanged(int w, int g);
