@@ -5,19 +5,6 @@
 namespace cockpix {
 namespace {
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 void appendWindows1252AsUtf8(std::string& out, std::string_view bytes) {
     for (const char byte : bytes)
         appendUtf8(out, unicodeFromWindows1252(static_cast<unsigned char>(byte)));

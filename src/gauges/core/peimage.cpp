@@ -1,6 +1,7 @@
 #include "gauges/core/peimage.h"
 
 #include "base/core/asciicase.h"
+#include "base/core/textencoding.h"
 
 #include <algorithm>
 
@@ -33,24 +34,6 @@ std::uint16_t u16Or0(std::string_view bytes, std::size_t at) {
     return readU16(bytes, at).value_or(0);
 }
 
-void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | code >> 6));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | code >> 12));
-        out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | code >> 18));
-        out.push_back(static_cast<char>(0x80 | (code >> 12 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
 // A resource name: a 16-bit count of UTF-16 units, then the units. Unpaired surrogates
 // become U+FFFD.
 std::string utf16Name(std::string_view units) {
@@ -68,7 +51,7 @@ std::string utf16Name(std::string_view units) {
         } else if (code >= 0xD800 && code < 0xE000) {
             code = 0xFFFD;
         }
-        appendUtf8(out, code);
+        appendUtf8(out, static_cast<char32_t>(code));
     }
     return out;
 }
