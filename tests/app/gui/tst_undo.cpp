@@ -103,6 +103,18 @@ class TestUndo : public QObject {
         }
     }
 
+    // Opens the demo panel with its directories in the settings file, which Open reads again.
+    bool openWithItsDirectories(const DemoPanel& demo) {
+        Directories dirs;
+        demo.setDirectories(dirs);
+        f->writeSettingsLines(
+            {QString::fromStdString(dirs.gaugesDir), QString::fromStdString(dirs.bmpDir),
+             QString::fromStdString(dirs.paletteDir), QString::fromStdString(dirs.panelDir),
+             QString::fromStdString(dirs.programDir)});
+        return f->window->panelCommands().openPath(demo.panelFile()) &&
+               f->app.dirs.gaugesDir == dirs.gaugesDir;
+    }
+
 private slots:
     void init() {
         f = std::make_unique<ShellFixture>();
@@ -199,15 +211,7 @@ private slots:
     void theZoomDialogLeavesTheModifiedMarkAlone() {
         DemoPanel demo;
         QVERIFY2(demo.isValid(), "the demo installation was not generated into the build");
-        // Open reads the directories from the settings file again.
-        Directories dirs;
-        demo.setDirectories(dirs);
-        f->writeSettingsLines(
-            {QString::fromStdString(dirs.gaugesDir), QString::fromStdString(dirs.bmpDir),
-             QString::fromStdString(dirs.paletteDir), QString::fromStdString(dirs.panelDir),
-             QString::fromStdString(dirs.programDir)});
-        QVERIFY(f->window->panelCommands().openPath(demo.panelFile()));
-        QCOMPARE(f->app.dirs.gaugesDir, dirs.gaugesDir);
+        QVERIFY(openWithItsDirectories(demo));
         const QString caption = kCaptionPrefix + demo.panelDir();
         f->window->showPanelWindow(0);
         f->document.moveGauge(0, 0, 12, 34); // as a drag on the panel window does
@@ -229,13 +233,7 @@ private slots:
     void standardDesktopKeysUndoCopyAndCloseWithoutClashing() {
         DemoPanel demo;
         QVERIFY2(demo.isValid(), "the demo installation was not generated into the build");
-        Directories dirs;
-        demo.setDirectories(dirs);
-        f->writeSettingsLines(
-            {QString::fromStdString(dirs.gaugesDir), QString::fromStdString(dirs.bmpDir),
-             QString::fromStdString(dirs.paletteDir), QString::fromStdString(dirs.panelDir),
-             QString::fromStdString(dirs.programDir)});
-        QVERIFY(f->window->panelCommands().openPath(demo.panelFile()));
+        QVERIFY(openWithItsDirectories(demo));
         const auto keysOf = [this](const char* name) {
             return f->action(name)->shortcut().toString();
         };
