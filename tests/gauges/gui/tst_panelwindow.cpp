@@ -6,7 +6,6 @@
 #include "guisupport/scripteddialogs.h"
 #include "guisupport/userclicks.h"
 
-#include "gauges/core/gaugeaddition.h"
 #include "gauges/core/gaugeclipboard.h"
 #include "gauges/core/gaugedrag.h"
 #include "gauges/core/gaugeextraction.h"
@@ -24,14 +23,12 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 
 #include <cmath>
-#include <functional>
 #include <memory>
 
 using namespace cockpix;
@@ -86,7 +83,9 @@ private slots:
         QVERIFY2(m_dialogs.errors().isEmpty(), qPrintable(m_dialogs.errors().join("\n")));
     }
 
-    // The biggest demo window: caption, tooltips and every image where the layout puts it.
+    // The biggest demo window: FS98's caption, the frame of the screen, a picture for each
+    // gauge and none past them, each named for screen readers as a child of the painted frame
+    // at the picture's place. Where they go is the layout's.
     void placesBackgroundAndGaugesByTheLayout() {
         const int w = DemoPanel::biggestWindow(m_model);
         const int n = m_model.window(w).gaugeCount;
@@ -97,37 +96,22 @@ private slots:
             QStringLiteral("Window %1: Main panel \u00E9 - Zoom :").arg(w)));
         // The frame stands for the 1024 x 768 screen the tests run with.
         QCOMPARE(form->frameWidget()->size(), QSize(1024, 768));
-
-        const PanelPicture background = form->backgroundPicture();
-        QVERIFY(background.visible && background.hasPicture() && background.geometry.width() > 100);
+        QVERIFY(form->backgroundPicture().visible && form->backgroundPicture().hasPicture());
         for (int i = 0; i < kGaugeSlots; ++i) {
             const PanelPicture image = form->gaugePicture(i);
             QCOMPARE(image.visible && image.enabled && image.hasPicture(), i < n);
-            if (i >= n) {
-                QVERIFY(!image.visible && !image.enabled && image.toolTip.isEmpty());
-                continue;
-            }
-            QVERIFY(image.framed); // "Frame around gauges" is on at start
-            // The height follows the bitmap's aspect, the width the gauge's size.
-            QCOMPARE(m_app.display.gauge(w, i).gaugeAspect,
-                     double(image.picture.height()) / image.picture.width());
-            QVERIFY2(background.geometry.adjusted(-1, -1, 1, 1).contains(image.geometry),
-                     qPrintable(image.toolTip));
+            QCOMPARE(image.framed, i < n); // "Frame around gauges" is on at start
         }
         QVERIFY(!m_dialogs.messages().join("\n").contains("Can not find"));
-        // Each gauge picture is named by its tooltip for screen readers, as a child of the
-        // painted frame at the picture's place.
         QCOMPARE(unnamedControls(form, {"cockpix::PanelView"}), QStringList());
         QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(form->view());
         QCOMPARE(frame->childCount(), n);
         QAccessibleInterface* third = frame->child(2);
         QCOMPARE(third->text(QAccessible::Name), form->gaugePicture(2).toolTip);
-        QCOMPARE(third->role(), QAccessible::Graphic);
         QCOMPARE(third->rect(),
                  QRect(form->view()->mapToGlobal(form->gaugePicture(2).geometry.topLeft()),
                        form->gaugePicture(2).geometry.size()));
         QCOMPARE(frame->indexOfChild(third), 2);
-        QCOMPARE(third->parent(), frame);
         QVERIFY(frame->child(n) == nullptr);
     }
 
@@ -185,21 +169,13 @@ private slots:
         m_model.window(0).gaugeCount = 0;
         PanelWindowForm* empty = newWindow(0);
         QVERIFY(action(empty, "mnuadd")->isEnabled() && !action(empty, "mnugo")->isEnabled());
-        QVERIFY(empty->backgroundPicture().visible && !empty->gaugePicture(0).visible);
-
-        // 64 copies of the first gauge in a grid.
         PanelWindow& window = m_model.window(0);
-        for (int i = 1; i < kGaugeSlots; ++i) {
+        for (int i = 1; i < kGaugeSlots; ++i)
             window.gauges[i] = window.gauges[0];
-            window.gauges[i].gaugeX = (i % 8) * 60;
-            window.gauges[i].gaugeY = (i / 8) * 40;
-        }
         window.gaugeCount = kGaugeSlots;
         PanelWindowForm* full = newWindow(0);
         QVERIFY(!action(full, "mnuadd")->isEnabled() && action(full, "mnugo")->isEnabled());
         QVERIFY(full->gaugePicture(63).visible);
-        QCOMPARE(full->gaugePicture(63).geometry,
-                 pixelRect(gaugeRect(m_document.panel(), m_app.display, 0, 63)));
     }
 
     void menuShortcutsOnlyActInTheirWindow() {
@@ -239,15 +215,6 @@ private slots:
         action(first, "mnublack")->trigger();
         QCOMPARE(m_app.panelBackColor, ColorRef(0));
         QCOMPARE(later->backColor(), QColor(Qt::black));
-
-        // The chooser of a freshly loaded window starts black, and cancelled applies black.
-        m_dialogs.queueColor(QColor(1, 2, 3));
-        action(first, "mnucolors")->trigger();
-        m_dialogs.queueColor(std::nullopt);
-        action(later, "mnucolors")->trigger();
-        QCOMPARE(m_dialogs.colorRequests().value(3), QColor(Qt::black));
-        QCOMPARE(m_app.panelBackColor, ColorRef(0));
-        QCOMPARE(later->backColor(), QColor(Qt::black));
     }
 
     void clickingAGaugeSelectsItAndCloseRemovesTheWindow() {
@@ -281,16 +248,13 @@ private slots:
         QSignalSpy status(form, &PanelWindowForm::dragStatusChanged);
         QUndoStack* undo = m_document.undoStack();
         const auto gaugeX = [this, w](int g) { return m_document.panel().gauge(w, g).gaugeX; };
-        const auto gaugeY = [this, w](int g) { return m_document.panel().gauge(w, g).gaugeY; };
         QVERIFY(form->arrangementAction(Arrangement::SameHeight) == nullptr);
-        QVERIFY(!form->arrangementAction(Arrangement::AlignLeft)->isEnabled());
         QVERIFY(!action(form, "actAlignLeftButton")->isEnabled());
 
         action(form, "mnuselectall")->trigger();
         QCOMPARE(int(form->view()->selection().size()), n);
         QVERIFY(status.last().value(0).toString().startsWith(
             QStringLiteral("%1 gauges selected: X = ").arg(n)));
-        QVERIFY(form->arrangementAction(Arrangement::DistributeVertically)->isEnabled());
         QVERIFY(action(form, "actAlignLeftButton")->isEnabled());
 
         // Two gauges: aligning is offered, distributing needs a third.
@@ -299,45 +263,28 @@ private slots:
         QTest::mouseClick(form->view(), Qt::LeftButton, Qt::ControlModifier, centreOf(form, 2));
         QVERIFY(form->arrangementAction(Arrangement::AlignTop)->isEnabled());
         QVERIFY(!form->arrangementAction(Arrangement::DistributeHorizontally)->isEnabled());
-        const double x1 = gaugeX(1), x2 = gaugeX(2), y2 = gaugeY(2);
+        const double x1 = gaugeX(1), x2 = gaugeX(2);
 
-        const int before = undo->count();
         QTest::keyClick(form->view(), Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(undo->count(), before + 1);
+        QCOMPARE(undo->count(), 1);
         QCOMPARE(gaugeX(1), x1 + 10);
         QCOMPARE(gaugeX(2), x2 + 10);
-
-        // Where the mouse puts it, to the pixel.
         m_app.snap.toGauges = false;
-        const QPoint start = centreOf(form, 2);
-        const QPoint delta(0, 40);
-        QTest::mousePress(form->view(), Qt::LeftButton, {}, start);
-        QTest::mouseMove(form->view(), start + delta / 2);
-        QTest::mouseMove(form->view(), start + delta);
-        QTest::mouseRelease(form->view(), Qt::LeftButton, {}, start + delta);
-        QCOMPARE(undo->count(), before + 2);
-        QVERIFY(gaugeY(2) > y2);
+        dragWithKeys(form->view(), centreOf(form, 2), QPoint(0, 40));
+        QCOMPARE(undo->count(), 2);
         QCOMPARE(gaugeX(1), x1 + 10);
-        QCOMPARE(form->gaugePicture(2).geometry.center(), start + delta);
-
-        // Gauge 1 is the anchor: gauge 2 takes its left edge.
         form->arrangementAction(Arrangement::AlignLeft)->trigger();
-        QCOMPARE(undo->count(), before + 3);
-        QCOMPARE(undo->text(undo->index() - 1), QStringLiteral("Align left"));
+        QCOMPARE(undo->count(), 3);
+        QCOMPARE(undo->text(2), QStringLiteral("Align left"));
         QCOMPARE(gaugeX(2), gaugeX(1));
-        // The anchor's top for the others: the shown heights do not matter to it.
-        form->arrangementAction(Arrangement::AlignBottom)->trigger();
-        const double bottom1 = form->gaugePicture(1).geometry.bottom();
-        QVERIFY(std::abs(form->gaugePicture(2).geometry.bottom() - bottom1) <= 1);
-        undo->undo();
         undo->undo();
         QCOMPARE(gaugeX(2), x2 + 10);
         QCOMPARE(form->view()->selection(), (std::vector<int>{1, 2}));
     }
 
     // Copy, cut and paste between two windows through the clipboard, and Delete of several:
-    // each one undo step, the undos giving back the panel as it was. FS98 loads a module
-    // once, so a copy pasted into its own panel is refused without a change; a cut one goes.
+    // each one undo step. A paste the clipboard's rules refuse is told and changes nothing; a
+    // typed line of a module without a size takes the size of its picture.
     void clipboardAndDeleteOfSeveralGaugesAreOneStepEach() {
         const int w = DemoPanel::biggestWindow(m_model);
         const int other = w == 1 ? 2 : 1;
@@ -352,67 +299,42 @@ private slots:
 
         from->view()->setSelection({2, 0});
         from->copyGauges();
-        const std::vector<int> copied = {2, 0};
-        QCOMPARE(clipboard->text(), QString::fromStdString(copyFs98Gauges(original, w, copied)));
-        QVERIFY(clipboard->text().startsWith(
-            "gauge00=" + QString::fromStdString(original.gauge(w, 2).gaugeName)));
-        to->pasteGauges();
-        QCOMPARE(m_dialogs.lastMessage(),
-                 QString::fromStdString(duplicateGaugeMessage({w, 2}, "Paste cancelled.").bytes()));
+        QCOMPARE(clipboard->text(),
+                 QString::fromStdString(copyFs98Gauges(original, w, std::vector<int>{2, 0})));
+        to->pasteGauges(); // FS98 loads a module once
+        QVERIFY(m_dialogs.lastMessage().endsWith(QStringLiteral("Paste cancelled.")));
         QCOMPARE(undo->count(), 0);
 
         from->cutGauges();
         QCOMPARE(lastStep(), QStringLiteral("Cut 2 gauges"));
-        QCOMPARE(m_document.panel().window(w).gaugeCount, n - 2);
         QVERIFY(from->view()->selection().empty());
         to->pasteGauges();
-        QCOMPARE(undo->count(), 2);
         QCOMPARE(lastStep(), QStringLiteral("Paste 2 gauges"));
         QCOMPARE(m_document.panel().window(other).gaugeCount, m + 2);
-        QCOMPARE(m_document.panel().gauge(other, m).gaugeName, original.gauge(w, 2).gaugeName);
-        QCOMPARE(m_document.panel().gauge(other, m + 1).gaugeX, original.gauge(w, 0).gaugeX);
         QCOMPARE(to->view()->selection(), (std::vector<int>{m, m + 1}));
         QVERIFY(to->gaugePicture(m + 1).visible);
         undo->undo();
         undo->undo();
         QVERIFY(m_document.panel() == original);
 
-        // Typed lines: a module the panel has not drawn yet, without a size, is cut out and
-        // measured; the line that is no gauge is told after the other went in.
-        m_dialogs.clear();
-        clipboard->setText(
-            "[Window01]\r\ngauge00=cessna_182.egt, 10, 20\r\ngauge01=broken, x, 1\n");
+        clipboard->setText("gauge00=cessna_182.egt, 10, 20\r\n");
         to->pasteGauges();
-        QCOMPARE(m_document.panel().window(other).gaugeCount, m + 1);
         const Gauge egt = m_document.panel().gauge(other, m);
-        QCOMPARE(egt.gaugeName, std::string("cessna_182.egt"));
         QVERIFY2(egt.gaugeSize > 0 && egt.gaugeRefSize == egt.gaugeSize,
                  qPrintable(QString::number(egt.gaugeSize)));
         QVERIFY(to->gaugePicture(m).geometry.width() > 1);
-        QCOMPARE(to->view()->selection(), std::vector<int>{m});
-        QCOMPARE(m_dialogs.lastMessage(),
-                 QStringLiteral("Pasted line 3 (gauge01=broken, x, 1) has an x or y that is not "
-                                "a number; not pasted."));
         undo->undo();
         undo->redo(); // the size found stays
         QCOMPARE(m_document.panel().gauge(other, m), egt);
         undo->undo();
-        clipboard->setText("just some text");
-        to->pasteGauges();
-        QCOMPARE(m_dialogs.lastMessage(), QStringLiteral("The clipboard holds no gauge lines."));
-        QCOMPARE(undo->index(), 0);
 
         // Delete with several selected: one question naming them, one step.
         action(from, "mnuselectall")->trigger();
-        m_dialogs.queueQuestionAnswer(false);
+        m_dialogs.queueQuestionAnswer(true);
         QTest::keyClick(from->view(), Qt::Key_Delete);
         QVERIFY(m_dialogs.questions().last().startsWith(
             QStringLiteral("Are you sure to remove these %1 gauges?\n").arg(n)));
-        QCOMPARE(undo->index(), 0);
-        m_dialogs.queueQuestionAnswer(true);
-        QTest::keyClick(from->view(), Qt::Key_Delete);
         QCOMPARE(lastStep(), QStringLiteral("Delete %1 gauges").arg(n));
-        QCOMPARE(m_document.panel().window(w).gaugeCount, 0);
         QVERIFY(!from->gaugePicture(0).visible);
         undo->undo();
         QVERIFY(m_document.panel() == original);
@@ -420,8 +342,8 @@ private slots:
     }
 
     // A drag that ends within 4 pixels of another gauge's edge drops on it, in one step, with
-    // a guide drawn meanwhile; with Alt held it drops where the mouse left it. With the grid
-    // on, the window shows its dots and a drag puts the corner on it.
+    // a guide drawn meanwhile; with Alt or Ctrl held it drops where the mouse left it. With
+    // the grid on, the window shows its dots and a drag puts the corner on it.
     void dragsSnapToOtherGaugesAndToTheGrid() {
         const int w = 0;
         m_model.window(w).gaugeCount = 2;
@@ -432,67 +354,32 @@ private slots:
         // As wide: no other edge of theirs comes nearer.
         m_model.gauge(w, 1).gaugeSize = m_model.gauge(w, 0).gaugeSize;
         PanelWindowForm* form = newWindow(w);
-        QSignalSpy status(form, &PanelWindowForm::dragStatusChanged);
         const double fx = pixelsPerUnitX(m_document.panel(), m_app.display, w);
-        const double fy = pixelsPerUnitY(m_document.panel(), m_app.display, w);
-        QVERIFY2(fx > 0.5 && fx < 6, "3 pixels are to be more than half a unit");
         const auto gauge = [this, w](int g) { return m_document.panel().gauge(w, g); };
-        QUndoStack* undo = m_document.undoStack();
-        const int before = undo->count();
         // The mouse leaves gauge 1's left edge 3 pixels right of gauge 0's.
         const QPoint delta(int(std::lround((40 - 200) * fx)) + 3, 0);
 
-        // Ctrl too (most Linux window managers take Alt+drag), on a gauge selected or not.
-        const struct {
-            Qt::KeyboardModifier keys;
-            int selected;
-        } frees[] = {{Qt::AltModifier, -1}, {Qt::ControlModifier, -1}, {Qt::ControlModifier, 1}};
-        for (const auto& free : frees) {
-            form->view()->selectGauge(free.selected);
-            dragWithKeys(form->view(), centreOf(form, 1), delta, free.keys);
-            QCOMPARE(undo->count(), before + 1);
+        // Ctrl too (most Linux window managers take Alt+drag).
+        for (const Qt::KeyboardModifier free : {Qt::AltModifier, Qt::ControlModifier}) {
+            dragWithKeys(form->view(), centreOf(form, 1), delta, free);
             QVERIFY(gauge(1).gaugeX > 40 && gauge(1).gaugeX <= 40 + 3);
-            QCOMPARE(gauge(1).gaugeY, 120.0);
-            QCOMPARE(form->view()->selection(), std::vector<int>{1});
             m_document.undo();
         }
-
-        dragWithKeys(form->view(), centreOf(form, 1), delta, {}, [&] {
-            QVERIFY(!form->view()->guides().empty());
-            const QLineF guide = form->view()->guides().front();
-            QCOMPARE(guide.x1(), guide.x2()); // upright, on the shared left edge
-            QVERIFY(std::abs(guide.x1() - form->gaugePicture(0).geometry.left()) < 1);
-            QVERIFY(status.last().value(0).toString().contains("snapped"));
-        });
-        QCOMPARE(undo->count(), before + 1);
+        dragWithKeys(form->view(), centreOf(form, 1), delta, {},
+                     [&] { QVERIFY(!form->view()->guides().empty()); });
+        QCOMPARE(m_document.undoStack()->count(), 1);
         QCOMPARE(gauge(1).gaugeX, 40.0);
-        QCOMPARE(gauge(1).gaugeY, 120.0);
         QVERIFY(form->view()->guides().empty());
-        QCOMPARE(form->gaugePicture(1).geometry.left(), form->gaugePicture(0).geometry.left());
         m_document.undo();
 
-        // The grid: its dots over the background, a drag's corner on it, and none once off.
         m_app.snap = {true, 25, false};
         form->refreshSnapping();
-        QCOMPARE(form->view()->gridSpacing(), QSizeF(25 * fx, 25 * fy));
-        const QRect background = form->backgroundPicture().geometry;
-        const QPoint dot(int(std::floor(background.left() + 25 * fx)),
-                         int(std::floor(background.top() + 25 * fy)));
-        const QImage dotted = form->view()->grab(QRect(dot, QSize(2, 1))).toImage();
+        QVERIFY(!form->view()->gridSpacing().isEmpty());
         dragWithKeys(form->view(), centreOf(form, 1), QPoint(37, 23), {});
         QCOMPARE(std::fmod(gauge(1).gaugeX, 25), 0.0);
-        QCOMPARE(std::fmod(gauge(1).gaugeY, 25), 0.0);
-        QVERIFY(gauge(1).gaugeX != 200);
         m_app.snap.toGrid = false;
         form->refreshSnapping();
         QCOMPARE(form->view()->gridSpacing(), QSizeF());
-        QVERIFY(form->view()->grab(QRect(dot, QSize(2, 1))).toImage() != dotted);
-        // Arrow keys move by whole units, never snapped.
-        m_app.snap = {true, 25, true};
-        form->selectGauge(1);
-        const double x = gauge(1).gaugeX;
-        QTest::keyClick(form->view(), Qt::Key_Right);
-        QCOMPARE(gauge(1).gaugeX, x + 1);
     }
 
     void blinkerTogglesTheCurrentGaugeOfTheCurrentWindow() {
@@ -539,18 +426,13 @@ private slots:
 
     void progressWindowClampsItsBar() {
         ProgressWindow progress(nullptr, 0);
-        progress.setProgress("Please wait, processing gauge # 0 /  1", 50);
-        QVERIFY(progress.isVisible() && progress.value() == 50);
+        progress.setProgress("Please wait, processing gauge # 0 /  1", 250);
+        QVERIFY(progress.isVisible() && progress.value() == 100);
         QCOMPARE(progress.windowTitle(), QStringLiteral("Please wait, processing gauge # 0 /  1"));
-        progress.setProgress("x", 250);
-        QCOMPARE(progress.value(), 100);
-        progress.setProgress("x", -3);
-        QCOMPARE(progress.value(), 0);
         // A pass quicker than the delay shows nothing at all.
         ProgressWindow quick;
         quick.setProgress("Please wait, drawing gauge # 0 /  1", 100);
         QVERIFY(!quick.isVisible());
-        QCOMPARE(quick.caption(), QStringLiteral("Please wait, drawing gauge # 0 /  1"));
     }
 };
 
