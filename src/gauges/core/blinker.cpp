@@ -6,23 +6,24 @@
 
 namespace cockpix {
 
-std::optional<int> blinkTick(AppModel& app, const Panel& panel) {
-    if (app.blinkState == 0)
+std::optional<int> blinkTick(const Panel& panel, int currentWindow, int blinkState,
+                             int& currentGauge) {
+    if (blinkState == 0)
         return std::nullopt;
-    if (app.currentGauge == -1)
-        app.currentGauge = 0;
-    if (!isWindowSlot(app.currentWindow))
+    if (currentGauge == -1)
+        currentGauge = 0;
+    if (!isWindowSlot(currentWindow))
         return std::nullopt;
-    const int count = panel.window(app.currentWindow).gaugeCount;
-    if (app.currentGauge < 0 || app.currentGauge >= std::min(count, kGaugeSlots))
+    const int count = panel.window(currentWindow).gaugeCount;
+    if (currentGauge < 0 || currentGauge >= std::min(count, kGaugeSlots))
         return std::nullopt;
-    return app.currentGauge;
+    return currentGauge;
 }
 
-int blinkTimerPeriodMs(const AppModel& app) {
-    if (app.blinkState == 0)
+int blinkTimerPeriodMs(int blinkState, double blinkInterval) {
+    if (blinkState == 0)
         return kIdleBlinkPollMs;
-    return std::max(1, clampToInt(roundHalfEven(app.blinkInterval)));
+    return std::max(1, clampToInt(roundHalfEven(blinkInterval)));
 }
 
 } // namespace cockpix

@@ -1,5 +1,6 @@
 #include "gauges/core/gaugeaddition.h"
 
+#include "app/core/shippedfiles.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 #include "gauges/core/gaugeextraction.h"
@@ -34,14 +35,16 @@ std::string withoutSeparators(std::string name) {
     return name;
 }
 
-NamedPath bitmapOf(const AppModel& app, const GaugePick& pick) {
-    return {pick.bitmapPath, UserText::path(app.dirs.bmpDir) +
-                                 UserText::path(withoutSeparators(pick.selectedBitmap))};
+NamedPath bitmapOf(const Directories& dirs, const GaugePick& pick) {
+    return {pick.bitmapPath,
+            UserText::path(dirs.bmpDir) + UserText::path(withoutSeparators(pick.selectedBitmap))};
 }
 
-void copyDefaultOnto(GaugePick& pick, const AppModel& app, std::vector<UserText> messages) {
+void copyDefaultOnto(GaugePick& pick, const Directories& dirs, const std::string& installedDir,
+                     std::vector<UserText> messages) {
     const GaugeBitmapResult copied = copyDefaultGaugeBitmap(
-        app.shippedFile(kDefaultGaugeBitmapName), bitmapOf(app, pick), std::move(messages));
+        shippedFilePath(dirs.programDir, installedDir, kDefaultGaugeBitmapName),
+        bitmapOf(dirs, pick), std::move(messages));
     pick.messages.insert(pick.messages.end(), copied.warnings.begin(), copied.warnings.end());
     if (!copied.bitmapPath.empty())
         pick.bitmapPath = copied.bitmapPath;
@@ -79,8 +82,9 @@ std::string gaugeNameOfModuleFile(const std::string& moduleFile) {
     return moduleFile.substr(0, moduleFile.size() - std::min<std::size_t>(4, moduleFile.size()));
 }
 
-GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::string& moduleFile,
-                          const std::function<void()>& checkpoint) {
+GaugePick pickGaugeModule(const Panel& panel, const Directories& dirs,
+                          const std::string& installedDir, const Options& options,
+                          const std::string& moduleFile, const std::function<void()>& checkpoint) {
     const auto step = [&checkpoint] {
         if (checkpoint)
             checkpoint();
@@ -88,10 +92,9 @@ GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::st
     GaugePick pick;
     pick.selectedFile = moduleFile;
     pick.selectedBitmap = pickBitmapName(moduleFile);
-    pick.modulePath = app.dirs.gaugesDir + moduleFile;
+    pick.modulePath = dirs.gaugesDir + moduleFile;
     // Under the case the panel window wrote it in, when it is there already.
-    pick.bitmapPath =
-        resolvePathIgnoringCase(app.dirs.bmpDir + withoutSeparators(pick.selectedBitmap));
+    pick.bitmapPath = resolvePathIgnoringCase(dirs.bmpDir + withoutSeparators(pick.selectedBitmap));
 
     if (const auto where = findGaugeUsingModule(panel, moduleFile)) {
         pick.cancelled = true;
@@ -100,12 +103,12 @@ GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::st
     }
     const auto module = findPathIgnoringCase(pick.modulePath);
     if (!module || !std::ifstream(*module, std::ios::binary).is_open()) {
-        failGaugePick(pick, app);
+        failGaugePick(pick, dirs, installedDir);
         return pick;
     }
     step();
     if (fileLength(pick.bitmapPath) >= kPickReusableBitmapMinBytes &&
-        !app.options.alwaysRecomputeBitmaps)
+        !options.alwaysRecomputeBitmaps)
         return pick;
     const auto bytes = readWholeFile(*module);
     step();
@@ -114,23 +117,22 @@ GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::st
     const bool written = picture && writeWorkFile(pick.bitmapPath, *picture);
     step();
     if (!bytes || (picture && !written)) {
-        failGaugePick(pick, app);
+        failGaugePick(pick, dirs, installedDir);
         return pick;
     }
     if (!picture) {
-        const UserText moduleText = UserText::path(app.dirs.gaugesDir) + UserText::path(moduleFile);
-        copyDefaultOnto(pick, app,
+        const UserText moduleText = UserText::path(dirs.gaugesDir) + UserText::path(moduleFile);
+        copyDefaultOnto(pick, dirs, installedDir,
                         {"Can not read gauge : [" + moduleText +
                          "].\nIt will be replaced by a default bitmap."});
     }
     return pick;
 }
 
-void failGaugePick(GaugePick& pick, const AppModel& app) {
+void failGaugePick(GaugePick& pick, const Directories& dirs, const std::string& installedDir) {
     pick.failed = true;
-    const UserText moduleText =
-        UserText::path(app.dirs.gaugesDir) + UserText::path(pick.selectedFile);
-    copyDefaultOnto(pick, app,
+    const UserText moduleText = UserText::path(dirs.gaugesDir) + UserText::path(pick.selectedFile);
+    copyDefaultOnto(pick, dirs, installedDir,
                     {"Can not find or read [" + moduleText +
                      "]\nPlease make sure this gauge is present or valid.\n"
                      "CockPix will show a default bitmap instead."});

@@ -5,10 +5,11 @@
 // its picture out with this dialog's own reuse threshold and messages, and the gauge is
 // appended at X = Y = 0 with the picture's natural size.
 
-#include "app/core/appmodel.h"
+#include "app/core/settings.h"
 #include "base/core/bmpheader.h"
 #include "base/core/usertext.h"
 #include "panel/core/panel.h"
+#include "panel/core/paneldisplay.h"
 
 #include <functional>
 #include <optional>
@@ -62,15 +63,18 @@ struct GaugePick {
 // The pick of module file moduleFile (a name of the gauges directory's list): duplicate
 // check, then the bitmap, reused when it has at least 51 bytes and "Always recompute
 // bitmaps" is off, otherwise cut out of the module; the default gauge bitmap when the
-// module cannot be read or holds no picture. checkpoint runs before the module is read and
-// after each step of reading, cutting out and writing: the dialog keeps its progress window
-// up to date from there, so that it shows once the pick lasts.
-GaugePick pickGaugeModule(const Panel& panel, const AppModel& app, const std::string& moduleFile,
+// module cannot be read or holds no picture (shipped with the program: see shippedFilePath
+// for installedDir). checkpoint runs before the module is read and after each step of
+// reading, cutting out and writing: the dialog keeps its progress window up to date from
+// there, so that it shows once the pick lasts.
+GaugePick pickGaugeModule(const Panel& panel, const Directories& dirs,
+                          const std::string& installedDir, const Options& options,
+                          const std::string& moduleFile,
                           const std::function<void()>& checkpoint = {});
 
 // The failure path of a pick whose bitmap does not load as a picture: its message, and the
 // default gauge bitmap copied onto the bitmap path.
-void failGaugePick(GaugePick& pick, const AppModel& app);
+void failGaugePick(GaugePick& pick, const Directories& dirs, const std::string& installedDir);
 
 // The gauge an add appends for the pick: X = Y = 0, its natural size (bitmap width /
 // windowScale; a tenth of the background's width when the picture could not be measured,

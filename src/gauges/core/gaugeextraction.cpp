@@ -1,5 +1,6 @@
 #include "gauges/core/gaugeextraction.h"
 
+#include "app/core/shippedfiles.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 #include "gauges/core/gaugemodule.h"
@@ -195,20 +196,26 @@ GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPat
     return {GaugeBitmapSource::Extracted, bitmapFile.path, {}, std::move(*bytes)};
 }
 
-GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i) {
-    return extractGaugeBitmap(panel, app, w, i, app.shippedFile(kDefaultGaugeBitmapName));
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const Directories& dirs,
+                                     const std::string& installedDir, const Options& options, int w,
+                                     int i) {
+    return extractGaugeBitmap(
+        panel, dirs, options, w, i,
+        shippedFilePath(dirs.programDir, installedDir, kDefaultGaugeBitmapName));
 }
 
-GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i,
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const Directories& dirs,
+                                     const Options& options, int w, int i,
                                      const std::string& defaultGaugeBitmap,
                                      std::string* moduleBuffer) {
-    return extractGaugeBitmapFile(gaugeModulePath(panel, app.dirs, w, i),
-                                  gaugeBitmapPath(panel, app.dirs, w, i), defaultGaugeBitmap,
-                                  app.options.alwaysRecomputeBitmaps, i, moduleBuffer);
+    return extractGaugeBitmapFile(gaugeModulePath(panel, dirs, w, i),
+                                  gaugeBitmapPath(panel, dirs, w, i), defaultGaugeBitmap,
+                                  options.alwaysRecomputeBitmaps, i, moduleBuffer);
 }
 
-GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, int i) {
-    const NamedPath module = gaugeModulePath(panel, app.dirs, w, i);
+GaugeSizeResult findGaugeSize(const Panel& panel, const Directories& dirs,
+                              const PanelDisplay& display, int w, int i) {
+    const NamedPath module = gaugeModulePath(panel, dirs, w, i);
     const auto moduleFile = findPathIgnoringCase(module.path);
     const auto bytes = moduleFile ? readWholeFile(*moduleFile) : std::nullopt;
 
@@ -217,7 +224,7 @@ GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, in
         result.size = *size;
         result.found = true;
     } else {
-        result.size = app.display.window(w).windowPixelWidth / 10;
+        result.size = display.window(w).windowPixelWidth / 10;
         const char* what =
             bytes ? "Unable to find the size of gauge #" : "Unable to find size of gauge #";
         result.warnings.push_back(gaugeLine(what, i, module.text) + "A default size of" +
@@ -226,19 +233,22 @@ GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, in
     return result;
 }
 
-GaugeBitmapResult repairGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i) {
-    const NamedPath bitmap = gaugeBitmapPath(panel, app.dirs, w, i);
+GaugeBitmapResult repairGaugeBitmap(const Panel& panel, const Directories& dirs,
+                                    const std::string& installedDir, int w, int i) {
+    const NamedPath bitmap = gaugeBitmapPath(panel, dirs, w, i);
     return copyDefaultGaugeBitmap(
-        app.shippedFile(kDefaultGaugeBitmapName),
+        shippedFilePath(dirs.programDir, installedDir, kDefaultGaugeBitmapName),
         {resolvePathIgnoringCase(bitmap.path), bitmap.text},
         {gaugeLine("Unable to extract bitmap from gauge #", i, bitmap.text) + kCreateDefault +
          "This gauge will work normally in FS98 unless the file is damaged."});
 }
 
-BackgroundRepair restoreDefaultBackground(const Panel& panel, const AppModel& app, int w) {
+BackgroundRepair restoreDefaultBackground(const Panel& panel, const Directories& dirs,
+                                          const std::string& installedDir, int w) {
     BackgroundRepair repair;
-    const NamedPath background = backgroundBitmapPath(panel, app.dirs, w);
-    const std::string defaultPath = app.shippedFile(kDefaultBackgroundBitmapName);
+    const NamedPath background = backgroundBitmapPath(panel, dirs, w);
+    const std::string defaultPath =
+        shippedFilePath(dirs.programDir, installedDir, kDefaultBackgroundBitmapName);
     // A window without a bitmap name would get a file called ".bmp", and a name with path
     // separators would send the copy out of the aircraft's folder; both show the default
     // from where it is shipped instead of writing one.

@@ -6,9 +6,10 @@
 // the warning texts. The core never shows a warning; it returns the texts (lines joined by
 // "\n") in the order the user must see them, and the caller shows each in a message box.
 
-#include "app/core/appmodel.h"
+#include "app/core/settings.h"
 #include "base/core/usertext.h"
 #include "panel/core/panel.h"
+#include "panel/core/paneldisplay.h"
 
 #include <string>
 #include <vector>
@@ -77,14 +78,18 @@ NamedPath gaugeBitmapPath(const Panel& panel, const Directories& dirs, int w, in
 NamedPath backgroundBitmapPath(const Panel& panel, const Directories& dirs, int w);
 
 // Makes sure the bitmap of gauge i of window w exists: reuses one of more than 10 bytes
-// unless app.options.alwaysRecomputeBitmaps, otherwise extracts it from the module, found
+// unless options.alwaysRecomputeBitmaps, otherwise extracts it from the module, found
 // whatever the case of its name; falls back on a spare bitmap or a copy of the shipped
-// default gauge bitmap, with the matching warning.
-GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i);
+// default gauge bitmap (looked up with installedDir, see shippedFilePath), with the
+// matching warning.
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const Directories& dirs,
+                                     const std::string& installedDir, const Options& options, int w,
+                                     int i);
 // The same with the shipped default gauge bitmap's path already looked up (a window of many
 // gauges looks it up once), and the modules read (as far as their pictures go) into
 // moduleBuffer, whose storage one window's gauges share.
-GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i,
+GaugeBitmapResult extractGaugeBitmap(const Panel& panel, const Directories& dirs,
+                                     const Options& options, int w, int i,
                                      const std::string& defaultGaugeBitmap,
                                      std::string* moduleBuffer = nullptr);
 
@@ -97,12 +102,14 @@ GaugeBitmapResult extractGaugeBitmapFile(const NamedPath& module, const NamedPat
 
 // The size of gauge i of window w from its module's size record, or windowPixelWidth / 10
 // with a warning when the module or the record cannot be found. The caller stores it.
-GaugeSizeResult findGaugeSize(const Panel& panel, const AppModel& app, int w, int i);
+GaugeSizeResult findGaugeSize(const Panel& panel, const Directories& dirs,
+                              const PanelDisplay& display, int w, int i);
 
 // The repair when the bitmap of gauge i fails to load: copies the default gauge bitmap
 // over it and returns the "Unable to extract bitmap from gauge #" warning (plus a second
 // one when the default itself is missing).
-GaugeBitmapResult repairGaugeBitmap(const Panel& panel, const AppModel& app, int w, int i);
+GaugeBitmapResult repairGaugeBitmap(const Panel& panel, const Directories& dirs,
+                                    const std::string& installedDir, int w, int i);
 
 // The repair when the background of window w cannot be loaded. When no file of that name
 // lies in the panel directory, the shipped default background is copied there (under the
@@ -115,7 +122,8 @@ struct BackgroundRepair {
     std::string backgroundPath; // the file to load the picture from; empty when none
     std::vector<UserText> warnings;
 };
-BackgroundRepair restoreDefaultBackground(const Panel& panel, const AppModel& app, int w);
+BackgroundRepair restoreDefaultBackground(const Panel& panel, const Directories& dirs,
+                                          const std::string& installedDir, int w);
 
 // Progress window captions, for gauge i of n.
 std::string extractionProgressCaption(int i, int n); // "Please wait, processing gauge # 3 /  9"

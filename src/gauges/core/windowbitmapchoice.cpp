@@ -11,17 +11,20 @@ UserText cantFindBitmapMessage(const std::string& bitmapName, const std::string&
            "Please move it to this directory, or change panel directory before continuing.";
 }
 
-std::string chooseWindowBitmap(const Panel& panel, AppModel& app, int w) {
-    app.bitmapMissing = 0;
-    app.currentWindow = w;
-    app.chosenBitmapPath = backgroundBitmapPath(panel, app.dirs, w).path;
-    return resolvePathIgnoringCase(app.chosenBitmapPath);
+std::string chooseWindowBitmap(const Panel& panel, const Directories& dirs, int w,
+                               int& currentWindow, std::string& chosenBitmapPath,
+                               int& bitmapMissing) {
+    bitmapMissing = 0;
+    currentWindow = w;
+    chosenBitmapPath = backgroundBitmapPath(panel, dirs, w).path;
+    return resolvePathIgnoringCase(chosenBitmapPath);
 }
 
-UserText refuseChosenBitmap(const Panel& panel, AppModel& app) {
-    app.bitmapMissing = 1;
-    const std::string& name = panel.window(app.currentWindow).windowBitmap;
-    return name.empty() ? UserText() : cantFindBitmapMessage(name, app.dirs.panelDir);
+UserText refuseChosenBitmap(const Panel& panel, const std::string& panelDir, int currentWindow,
+                            int& bitmapMissing) {
+    bitmapMissing = 1;
+    const std::string& name = panel.window(currentWindow).windowBitmap;
+    return name.empty() ? UserText() : cantFindBitmapMessage(name, panelDir);
 }
 
 } // namespace cockpix

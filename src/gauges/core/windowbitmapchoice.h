@@ -4,7 +4,7 @@
 // the outside-view tool's): a click makes that window the current one and its background
 // the chosen bitmap, which the chooser's OK then works on.
 
-#include "app/core/appmodel.h"
+#include "app/core/settings.h"
 #include "base/core/usertext.h"
 #include "panel/core/panel.h"
 
@@ -18,10 +18,14 @@ UserText cantFindBitmapMessage(const std::string& bitmapName, const std::string&
 
 // Entry w was clicked: currentWindow = w, bitmapMissing = 0, chosenBitmapPath = panelDir
 // + windowBitmap[w] + ".bmp". Returns that file as it lies on disk, whatever its case.
-std::string chooseWindowBitmap(const Panel& panel, AppModel& app, int w);
+std::string chooseWindowBitmap(const Panel& panel, const Directories& dirs, int w,
+                               int& currentWindow, std::string& chosenBitmapPath,
+                               int& bitmapMissing);
 
-// The chosen bitmap could not be shown: bitmapMissing = 1, so that OK does nothing until
-// another choice. Returns the message to show, empty when the window has no bitmap name.
-UserText refuseChosenBitmap(const Panel& panel, AppModel& app);
+// The bitmap chosen for currentWindow could not be shown: bitmapMissing = 1, so that OK
+// does nothing until another choice. Returns the message to show, empty when the window
+// has no bitmap name.
+UserText refuseChosenBitmap(const Panel& panel, const std::string& panelDir, int currentWindow,
+                            int& bitmapMissing);
 
 } // namespace cockpix

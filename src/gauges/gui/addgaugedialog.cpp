@@ -76,13 +76,15 @@ void AddGaugeDialog::previewGaugeModule(const QString& moduleFile) {
     // "Please wait, processing gauge..." comes up once the pick has lasted a while; its
     // clock starts when the module is about to be read.
     std::unique_ptr<ProgressWindow> progress;
-    m_pick = pickGaugeModule(m_document.panel(), m_app, toModelPath(moduleFile), [&] {
+    const auto step = [&] {
         if (!progress)
             progress = std::make_unique<ProgressWindow>(this);
         progress->setProgress(QString::fromLatin1(kPickProgressCaption), 0);
         if (m_pickStepHook)
             m_pickStepHook();
-    });
+    };
+    m_pick = pickGaugeModule(m_document.panel(), m_app.dirs, m_app.installedDir, m_app.options,
+                             toModelPath(moduleFile), step);
     progress.reset();
     for (const UserText& text : m_pick.messages)
         m_dialogs.message(toQString(text));
@@ -94,7 +96,7 @@ void AddGaugeDialog::showSnapshot() {
     QImage picture = loadBitmapImage(m_pick.bitmapPath);
     if (picture.isNull() && !m_pick.cancelled && !m_pick.failed) {
         const std::size_t shown = m_pick.messages.size();
-        failGaugePick(m_pick, m_app);
+        failGaugePick(m_pick, m_app.dirs, m_app.installedDir);
         for (std::size_t i = shown; i < m_pick.messages.size(); ++i)
             m_dialogs.message(toQString(m_pick.messages[i]));
         picture = loadBitmapImage(m_pick.bitmapPath);

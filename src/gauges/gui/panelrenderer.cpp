@@ -38,7 +38,7 @@ QImage loadBackground(const Panel& panel, const AppModel& app, int w,
         loadBitmapImage(resolvePathIgnoringCase(backgroundBitmapPath(panel, app.dirs, w).path));
     if (!image.isNull())
         return image;
-    const BackgroundRepair repair = restoreDefaultBackground(panel, app, w);
+    const BackgroundRepair repair = restoreDefaultBackground(panel, app.dirs, app.installedDir, w);
     warnAll(callbacks, repair.warnings);
     return loadBitmapImage(repair.backgroundPath);
 }
@@ -52,7 +52,7 @@ QImage loadGaugePicture(const Panel& panel, const AppModel& app, int w, int i,
                                                        : bitmapImage(extracted.bitmapBytes);
     if (!image.isNull())
         return image;
-    const GaugeBitmapResult repair = repairGaugeBitmap(panel, app, w, i);
+    const GaugeBitmapResult repair = repairGaugeBitmap(panel, app.dirs, app.installedDir, w, i);
     warnAll(callbacks, repair.warnings);
     return loadBitmapImage(repair.bitmapPath);
 }
@@ -145,8 +145,8 @@ PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screen
     std::string moduleBuffer;
     for (int i = 0; i < n; ++i) {
         report(callbacks, extractionProgressCaption(i, n), progressPercent(i, n));
-        extracted.push_back(
-            extractGaugeBitmap(panel, app, w, i, defaultGaugeBitmap, &moduleBuffer));
+        extracted.push_back(extractGaugeBitmap(panel, app.dirs, app.options, w, i,
+                                               defaultGaugeBitmap, &moduleBuffer));
         warnAll(callbacks, extracted.back().warnings);
     }
 
@@ -164,7 +164,7 @@ PanelScene loadPanelScene(const Panel& panel, AppModel& app, int w, QSize screen
         Gauge gauge = panel.gauge(w, i);
         if (gauge.gaugeRefSize == -1) {
             report(callbacks, sizeSearchProgressCaption(i, n), progressPercent(i, n));
-            const GaugeSizeResult found = findGaugeSize(panel, app, w, i);
+            const GaugeSizeResult found = findGaugeSize(panel, app.dirs, display, w, i);
             warnAll(callbacks, found.warnings);
             gauge.gaugeSize = found.size;
             scene.foundSizes.push_back({i, found.size});

@@ -271,16 +271,17 @@ void PanelWindowForm::blinkTick() {
     const PanelWindowForm* target = m_registry ? m_registry->at(m_app.currentWindow)
                                                : (m_app.currentWindow == m_w ? this : nullptr);
     if (target == this) {
-        if (const auto gauge = cockpix::blinkTick(m_app, m_document.panel()))
+        if (const auto gauge = cockpix::blinkTick(m_document.panel(), m_app.currentWindow,
+                                                  m_app.blinkState, m_app.currentGauge))
             toggleGaugeVisibility(*gauge);
     }
-    const int period = blinkTimerPeriodMs(m_app);
+    const int period = blinkTimerPeriodMs(m_app.blinkState, m_app.blinkInterval);
     if (m_blinkTimer->interval() != period)
         m_blinkTimer->setInterval(period);
 }
 
 void PanelWindowForm::refreshBlinker() {
-    m_blinkTimer->start(blinkTimerPeriodMs(m_app));
+    m_blinkTimer->start(blinkTimerPeriodMs(m_app.blinkState, m_app.blinkInterval));
 }
 
 // The dialogs work on currentWindow: a gauge of this window selected makes it the one,

@@ -79,14 +79,17 @@ void WindowBitmapChooser::fillList() {
 void WindowBitmapChooser::choose(int w) {
     if (w < 0 || w >= std::min(m_document.panel().windowCount, kWindowSlots))
         return;
-    const std::string path = chooseWindowBitmap(m_document.panel(), m_app, w);
+    const std::string path =
+        chooseWindowBitmap(m_document.panel(), m_app.dirs, w, m_app.currentWindow,
+                           m_app.chosenBitmapPath, m_app.bitmapMissing);
     const QImage picture = loadBitmapImage(path);
     if (!picture.isNull()) {
         m_snapshot->setPixmap(QPixmap::fromImage(picture));
         return;
     }
     m_snapshot->clear();
-    const UserText message = refuseChosenBitmap(m_document.panel(), m_app);
+    const UserText message = refuseChosenBitmap(m_document.panel(), m_app.dirs.panelDir,
+                                                m_app.currentWindow, m_app.bitmapMissing);
     if (!message.empty())
         m_dialogs.message(toQString(message));
 }

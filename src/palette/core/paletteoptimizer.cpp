@@ -1,5 +1,6 @@
 #include "palette/core/paletteoptimizer.h"
 
+#include "app/core/shippedfiles.h"
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
 #include "gauges/core/gaugeextraction.h"
@@ -184,11 +185,12 @@ PaletteRunResult failed(UserText message) {
 
 } // namespace
 
-PaletteRunRequest paletteRunForWindow(const Panel& panel, const AppModel& app, int w,
-                                      double tolerance) {
+PaletteRunRequest paletteRunForWindow(const Panel& panel, const Directories& dirs,
+                                      const std::string& installedDir, int w, double tolerance) {
     const std::string& name = panel.window(w).windowBitmap;
-    return {resolvePathIgnoringCase(backgroundBitmapPath(panel, app.dirs, w).path), name,
-            app.dirs.paletteDir, app.shippedFile(kColorMappingTableName), tolerance};
+    return {resolvePathIgnoringCase(backgroundBitmapPath(panel, dirs, w).path), name,
+            dirs.paletteDir, shippedFilePath(dirs.programDir, installedDir, kColorMappingTableName),
+            tolerance};
 }
 
 PaletteRunResult runPaletteOptimizer(const PaletteRunRequest& request,

@@ -34,15 +34,15 @@ void PaletteOptimizerDialog::confirm() {
         !isWindowSlot(app().currentWindow))
         return;
     const double tolerance = numericValue(toModelText(m_toleranceText ? m_toleranceText() : ""));
-    const PaletteRunRequest request =
-        paletteRunForWindow(m_document.panel(), app(), app().currentWindow, tolerance);
+    const PaletteRunRequest request = paletteRunForWindow(
+        m_document.panel(), app().dirs, app().installedDir, app().currentWindow, tolerance);
     const PaletteRunResult result = runWithProgress(request);
     if (!result.ok) {
         dialogs().message(toQString(result.message));
         return;
     }
-    m_document.setPaletteProposal({result.advisedColorCount(), result.resultFile,
-                                   resultFileLines(result.proposal)});
+    m_document.setPaletteProposal(
+        {result.advisedColorCount(), result.resultFile, resultFileLines(result.proposal)});
     dialogs().message(toQString(result.message));
     showPreview(request, result);
     close();

@@ -72,14 +72,14 @@ class GaugePicks : public ScratchDirTest {
 protected:
     void SetUp() override {
         ScratchDirTest::SetUp();
-        app.dirs.gaugesDir = at("gauges/");
-        app.dirs.bmpDir = at("gauges/bmp/");
-        app.dirs.programDir = at("program/");
+        dirs.gaugesDir = at("gauges/");
+        dirs.bmpDir = at("gauges/bmp/");
+        dirs.programDir = at("program/");
         touch("program/" + std::string(kDefaultGaugeBitmapName), kDefault);
         touch("gauges/CESSNA_182.AIRSPEED.GAU", test::typicalModule());
     }
     GaugePick pick(const std::string& file) {
-        return pickGaugeModule(panel, app, file, [this] { ++progressShown; });
+        return pickGaugeModule(panel, dirs, "", options, file, [this] { ++progressShown; });
     }
     std::string bitmap() const {
         return readWholeFile(at("gauges/bmp/CESSNA_182.AIRSPEED.bmp")).value_or("<none>");
@@ -88,7 +88,8 @@ protected:
     const std::string kDefault = "default gauge picture";
     const std::string extracted = extractedBitmapBytes(test::typicalModule()).value();
     Panel panel;
-    AppModel app;
+    Directories dirs;
+    Options options;
     int progressShown = 0;
 };
 
@@ -111,7 +112,7 @@ TEST_F(GaugePicks, ItsOwnReuseThreshold) {
         pick("CESSNA_182.AIRSPEED.GAU");
         EXPECT_EQ(bitmap(), kept ? old : extracted) << length;
     }
-    app.options.alwaysRecomputeBitmaps = true;
+    options.alwaysRecomputeBitmaps = true;
     pick("CESSNA_182.AIRSPEED.GAU");
     EXPECT_EQ(bitmap(), extracted);
 }
@@ -158,7 +159,7 @@ TEST_F(GaugePicks, TheDefaultStandsInWithItsMessages) {
 
     GaugePick broken = pick("CESSNA_182.AIRSPEED.GAU");
     broken.messages.clear();
-    failGaugePick(broken, app);
+    failGaugePick(broken, dirs, "");
     EXPECT_EQ(texts(broken.messages).size(), 1u);
     EXPECT_EQ(bitmap(), kDefault);
 }

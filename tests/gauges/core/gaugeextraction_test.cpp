@@ -34,10 +34,10 @@ protected:
             fs::create_directories(root / dir);
         write(root / "program" / kDefaultGaugeBitmapName, kDefaultGauge);
         write(root / "program" / kDefaultBackgroundBitmapName, kDefaultBackground);
-        app.dirs.gaugesDir = (root / "gauges/").string();
-        app.dirs.bmpDir = (root / "gauges/bmp/").string();
-        app.dirs.programDir = (root / "program/").string();
-        app.dirs.panelDir = (root / "panel/").string();
+        dirs.gaugesDir = (root / "gauges/").string();
+        dirs.bmpDir = (root / "gauges/bmp/").string();
+        dirs.programDir = (root / "program/").string();
+        dirs.panelDir = (root / "panel/").string();
         model.windowCount = 1;
         model.window(0).gaugeCount = 4;
         model.gauge(0, 3).gaugeName = "cessna_182.airspeed";
@@ -70,31 +70,38 @@ protected:
     std::string module;
     const std::string extracted = extractedBitmapBytes(test::typicalModule()).value();
     Panel model;
-    AppModel app;
+    Directories dirs;
+    std::string installedDir;
+    Options options;
+    PanelDisplay display;
 };
 
 // A bitmap of 10 bytes or fewer is made again, a longer one kept unless the option says
 // otherwise; an old file longer than the new one is cut to its length.
 TEST_F(GaugeExtraction, ExtractsOrReusesTheBitmap) {
     write(root / "gauges/CESSNA_182.AIRSPEED.GAU", test::typicalModule());
-    const GaugeBitmapResult result = extractGaugeBitmap(model, app, 0, 3);
+    const GaugeBitmapResult result = extractGaugeBitmap(model, dirs, installedDir, options, 0, 3);
     expectBitmap(result, Source::Extracted, {}, extracted);
     EXPECT_EQ(result.bitmapPath, bitmap.string());
 
     write(bitmap, std::string(10, 'x'));
-    expectBitmap(extractGaugeBitmap(model, app, 0, 3), Source::Extracted, {}, extracted);
+    expectBitmap(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3), Source::Extracted,
+                 {}, extracted);
     write(bitmap, std::string(11, 'x'));
-    expectBitmap(extractGaugeBitmap(model, app, 0, 3), Source::Reused, {}, std::string(11, 'x'));
-    app.options.alwaysRecomputeBitmaps = true;
-    expectBitmap(extractGaugeBitmap(model, app, 0, 3), Source::Extracted, {}, extracted);
+    expectBitmap(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3), Source::Reused, {},
+                 std::string(11, 'x'));
+    options.alwaysRecomputeBitmaps = true;
+    expectBitmap(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3), Source::Extracted,
+                 {}, extracted);
     write(bitmap, std::string(20000, 'x'));
-    expectBitmap(extractGaugeBitmap(model, app, 0, 3), Source::Extracted, {}, extracted);
+    expectBitmap(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3), Source::Extracted,
+                 {}, extracted);
 }
 
 TEST_F(GaugeExtraction, BitmapsStayInTheWorkDirectory) {
     model.gauge(0, 3).gaugeName = "..\\../panel/x";
-    EXPECT_EQ(extractGaugeBitmap(model, app, 0, 3).bitmapPath,
-              app.dirs.bmpDir + ".._.._panel_x.bmp");
+    EXPECT_EQ(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3).bitmapPath,
+              dirs.bmpDir + ".._.._panel_x.bmp");
     EXPECT_EQ(content(root / "gauges/bmp/.._.._panel_x.bmp"), kDefaultGauge);
     EXPECT_FALSE(fs::exists(root / "panel/x.bmp"));
 }
@@ -102,11 +109,11 @@ TEST_F(GaugeExtraction, BitmapsStayInTheWorkDirectory) {
 // Without the module the default picture is copied, and on the next run that copy is the
 // spare bitmap; a module without a picture gets the default too.
 TEST_F(GaugeExtraction, FallbackPicturesAndTheirWarnings) {
-    expectBitmap(extractGaugeBitmap(model, app, 0, 3), Source::DefaultCopy,
+    expectBitmap(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3), Source::DefaultCopy,
                  {warning("Can not find", module, kDefaultCopy + kNotShown)}, kDefaultGauge);
     write(bitmap, "an earlier extraction");
     expectBitmap(
-        extractGaugeBitmap(model, app, 0, 3), Source::SpareBitmap,
+        extractGaugeBitmap(model, dirs, installedDir, options, 0, 3), Source::SpareBitmap,
         {warning("Can not find", module,
                  "CockPix detected a spare-bitmap for that gauge and will use it.\n" + kNotShown)},
         "an earlier extraction");
@@ -116,14 +123,14 @@ TEST_F(GaugeExtraction, FallbackPicturesAndTheirWarnings) {
     test::putInfoHeader(noPicture, 3010, 10, 10, 0);
     write(module, noPicture);
     write(bitmap, "short");
-    expectBitmap(extractGaugeBitmap(model, app, 0, 3), Source::DefaultCopy,
+    expectBitmap(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3), Source::DefaultCopy,
                  {warning("Can not extract the bitmap of", module, kDefaultCopy + kNotShown)},
                  kDefaultGauge);
 }
 
 TEST_F(GaugeExtraction, RepairCopiesTheDefaultAndReportsAMissingOne) {
     write(bitmap, "BM but broken");
-    expectBitmap(repairGaugeBitmap(model, app, 0, 3), Source::DefaultCopy,
+    expectBitmap(repairGaugeBitmap(model, dirs, installedDir, 0, 3), Source::DefaultCopy,
                  {warning("Unable to extract bitmap from", bitmap.string(),
                           kDefaultCopy + "This gauge will work normally in FS98 unless the file "
                                          "is damaged.")},
@@ -131,57 +138,59 @@ TEST_F(GaugeExtraction, RepairCopiesTheDefaultAndReportsAMissingOne) {
 
     fs::remove(root / "program" / kDefaultGaugeBitmapName);
     fs::remove(bitmap);
-    const GaugeBitmapResult result = extractGaugeBitmap(model, app, 0, 3);
+    const GaugeBitmapResult result = extractGaugeBitmap(model, dirs, installedDir, options, 0, 3);
     EXPECT_EQ(result.source, Source::None);
     EXPECT_TRUE(result.bitmapPath.empty());
     ASSERT_EQ(result.warnings.size(), 2u);
     EXPECT_EQ(result.warnings[1].bytes(), "WARNING !\nCan not find the default picture named : [" +
-                                              app.dirs.programDir + kDefaultGaugeBitmapName + "].");
+                                              dirs.programDir + kDefaultGaugeBitmapName + "].");
     EXPECT_FALSE(fs::exists(bitmap)) << "no empty file left behind";
 }
 
 // While the COCKPIX directory is unset or lacks them, the shipped pictures beside the running
 // program stand in; a message names the full path it tried.
 TEST_F(GaugeExtraction, ShippedPicturesAreFoundBesideTheProgram) {
-    app.installedDir = (root / "program/").string();
+    installedDir = (root / "program/").string();
     for (const std::string& programDir : {std::string(), (root / "elsewhere/").string()}) {
-        app.dirs.programDir = programDir;
+        dirs.programDir = programDir;
         fs::remove(bitmap);
-        expectBitmap(extractGaugeBitmap(model, app, 0, 3), Source::DefaultCopy,
+        expectBitmap(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3),
+                     Source::DefaultCopy,
                      {warning("Can not find", module, kDefaultCopy + kNotShown)}, kDefaultGauge);
     }
-    app.installedDir = (root / "nowhere/").string();
-    app.dirs.programDir.clear();
+    installedDir = (root / "nowhere/").string();
+    dirs.programDir.clear();
     fs::remove(bitmap);
-    const Texts warnings = texts(extractGaugeBitmap(model, app, 0, 3).warnings);
+    const Texts warnings =
+        texts(extractGaugeBitmap(model, dirs, installedDir, options, 0, 3).warnings);
     ASSERT_EQ(warnings.size(), 2u);
-    EXPECT_NE(warnings[1].find("[" + app.installedDir + kDefaultGaugeBitmapName + "]"),
+    EXPECT_NE(warnings[1].find("[" + installedDir + kDefaultGaugeBitmapName + "]"),
               std::string::npos);
 }
 
 TEST_F(GaugeExtraction, SizeFromTheModuleOrATenthOfTheBackground) {
-    app.display.window(0).windowPixelWidth = 645;
+    display.window(0).windowPixelWidth = 645;
     const fs::path named = root / "gauges/Cessna_182.Airspeed.gau";
     const std::string then = "A default size of 64.5 will be given to it.";
     write(named, test::typicalModule());
-    const GaugeSizeResult result = findGaugeSize(model, app, 0, 3);
+    const GaugeSizeResult result = findGaugeSize(model, dirs, display, 0, 3);
     EXPECT_TRUE(result.found && result.warnings.empty());
     EXPECT_EQ(result.size, 250);
 
     write(named, test::fillerModule(5000));
-    const GaugeSizeResult missing = findGaugeSize(model, app, 0, 3);
+    const GaugeSizeResult missing = findGaugeSize(model, dirs, display, 0, 3);
     EXPECT_EQ(texts(missing.warnings), Texts{warning("Unable to find the size of", module, then)});
     EXPECT_EQ(missing.size, 64.5);
     fs::remove(named);
-    EXPECT_EQ(texts(findGaugeSize(model, app, 0, 3).warnings),
+    EXPECT_EQ(texts(findGaugeSize(model, dirs, display, 0, 3).warnings),
               Texts{warning("Unable to find size of", module, then)});
 }
 
 TEST_F(GaugeExtraction, MissingBackgroundIsReplacedUnderItsOwnName) {
     model.window(0).windowBitmap = "Panel_Main";
-    const BackgroundRepair repair = restoreDefaultBackground(model, app, 0);
+    const BackgroundRepair repair = restoreDefaultBackground(model, dirs, installedDir, 0);
     EXPECT_EQ(texts(repair.warnings),
-              Texts{"WARNING !\nCan not find the background picture named : [" + app.dirs.panelDir +
+              Texts{"WARNING !\nCan not find the background picture named : [" + dirs.panelDir +
                     "Panel_Main.bmp].\nCockPix will now create a default background picture."});
     EXPECT_TRUE(repair.written);
     EXPECT_EQ(content(root / "panel/Panel_Main.bmp"), kDefaultBackground);
@@ -190,11 +199,11 @@ TEST_F(GaugeExtraction, MissingBackgroundIsReplacedUnderItsOwnName) {
     // default is shown from where it is shipped.
     model.window(0).windowBitmap = "radio";
     write(root / "panel/RADIO.BMP", "broken");
-    const BackgroundRepair unreadable = restoreDefaultBackground(model, app, 0);
+    const BackgroundRepair unreadable = restoreDefaultBackground(model, dirs, installedDir, 0);
     EXPECT_FALSE(unreadable.written);
-    EXPECT_EQ(unreadable.backgroundPath, app.dirs.programDir + kDefaultBackgroundBitmapName);
+    EXPECT_EQ(unreadable.backgroundPath, dirs.programDir + kDefaultBackgroundBitmapName);
     EXPECT_EQ(texts(unreadable.warnings),
-              Texts{"WARNING !\nCan not read the background picture named : [" + app.dirs.panelDir +
+              Texts{"WARNING !\nCan not read the background picture named : [" + dirs.panelDir +
                     "radio.bmp].\nCockPix shows a default background picture in its place; "
                     "the file is left as it is."});
     EXPECT_EQ(content(root / "panel/RADIO.BMP"), "broken");
@@ -202,7 +211,7 @@ TEST_F(GaugeExtraction, MissingBackgroundIsReplacedUnderItsOwnName) {
     // Odd names show the default without writing it anywhere.
     for (const char* name : {"", "../escape"}) {
         model.window(0).windowBitmap = name;
-        EXPECT_FALSE(restoreDefaultBackground(model, app, 0).written) << name;
+        EXPECT_FALSE(restoreDefaultBackground(model, dirs, installedDir, 0).written) << name;
     }
     EXPECT_FALSE(fs::exists(root / "panel/.bmp") || fs::exists(root / "escape.bmp"));
 }

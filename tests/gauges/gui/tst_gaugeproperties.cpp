@@ -161,7 +161,7 @@ private slots:
         box(8)->setText(typed);
         QCOMPARE(box(8)->text(), shown);
         QCOMPARE(f->app.blinkInterval, interval);
-        QCOMPARE(timer->interval(), blinkTimerPeriodMs(f->app));
+        QCOMPARE(timer->interval(), blinkTimerPeriodMs(f->app.blinkState, f->app.blinkInterval));
         QCOMPARE(f->steps(), 0); // not part of panel.cfg
     }
     void theBlinkPeriod_data() {
