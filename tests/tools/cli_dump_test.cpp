@@ -24,65 +24,14 @@ using DumpCommand = cockpix::ScratchDirTest;
 // are JSON numbers, every window slot is listed and Open's ratio rule turns window 0's
 // missing ratio into 1. Comparing it whole also proves that the output is valid JSON.
 TEST_F(DumpCommand, PrintsTheWholeModelAsJson) {
-    cockpix::test::writeFile(
-        root / "panel.cfg",
-        "// Caf\xE9 \x80 \x81\r\n[Window Titles]\r\nWindow00=\"Q\" \\ \x01\tx\r\n\r\n[Window00]\r\n"
-        "file=a.bmp\r\nident=.5\r\nsize_mm=1e300\r\ngauge00=g,1.5,-2,96\r\n\r\n"
-        "[Default View]\r\nX=0\r\nY=0\r\nSIZE_X=1\r\nSIZE_Y=1\r\n");
-    std::string expected = R"({
-  "format": "FS98",
-  "panelDir": ")" + fs::canonical(root).string() +
-                           R"(/",
-  "windowCount": 1,
-  "preambleLine": [
-    "// Caf)"
-                           "\xC3\xA9 \xE2\x82\xAC"
-                           R"( \u0081"
-  ],
-  "colorLine": [],
-  "defaultViewX": 0,
-  "defaultViewY": 0,
-  "defaultViewSizeX": 1,
-  "defaultViewSizeY": 1,
-  "windows": [
-    {
-      "windowTitle": "\"Q\" \\ \u0001\tx",
-      "windowBitmap": "a",
-      "windowSizeMm": 1e+300,
-      "windowSizeRatio": 1,
-      "windowPosition": 0,
-      "windowVisible": 0,
-      "windowIdent": 0.5,
-      "windowZoom": 1,
-      "gaugeCount": 1,
-      "gauges": [
-        {
-          "gaugeName": "g",
-          "gaugeX": 1.5,
-          "gaugeY": -2,
-          "gaugeSize": 96,
-          "gaugeRefSize": 0
-        }
-      ]
-    })";
-    for (int w = 1; w < 9; ++w)
-        expected += R"(,
-    {
-      "windowTitle": "",
-      "windowBitmap": "",
-      "windowSizeMm": 0,
-      "windowSizeRatio": 0,
-      "windowPosition": 0,
-      "windowVisible": 0,
-      "windowIdent": 0,
-      "windowZoom": 1,
-      "gaugeCount": 0,
-      "gauges": []
-    })";
+    const fs::path fixture = fs::path(COCKPIX_FIXTURES_DIR) / "dump/one_window";
+    fs::copy_file(fixture.string() + ".cfg", root / "panel.cfg");
+    std::string expected = cockpix::test::fileText(fixture.string() + ".json");
+    expected.replace(expected.find("@DIR@"), 5, fs::canonical(root).string());
     const CliRun run = runCli(root, {"dump", fs::canonical(root / "panel.cfg").string()});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, expected + "\n  ]\n}\n");
+    EXPECT_EQ(run.out, expected);
     EXPECT_FALSE(fs::exists(root / "config")); // the settings file is never written
 }
 

@@ -54,8 +54,9 @@ TEST_F(CommandLineUsage, HelpVersionAndWrongArgumentsOfEveryCommand) {
     // clang-format off
     const char* const refused[] = {
         "", "frobnicate", "dump", "dump a.cfg b.cfg", "resave", "resave a b c", "check",
-        "check a.cfg b.cfg", "check a.cfg --fast", "backups", "restore p.cfg", "restore p.cfg 0",
-        "restore p.cfg x", "restore p.cfg -1", "restore p.cfg 1x", "palette", "palette a.bmp b.bmp",
+        "check a.cfg b.cfg", "check a.cfg --fast", "check a.cfg --jobs 0", "check a.cfg --jobs 2x",
+        "check a.cfg --jobs 257", "backups", "restore p.cfg", "restore p.cfg 0", "restore p.cfg x",
+        "restore p.cfg -1", "restore p.cfg 1x", "palette", "palette a.bmp b.bmp",
         "palette a.bmp --tolerance five", "palette a.bmp --tolerance", "extract",
         "extract a.gau b.bmp c", "extract a.gau --bmp-dir", "extract a.gau --colour red",
         "gauge-size", "render p.cfg --window x --out w.png",

@@ -12,6 +12,8 @@
 namespace cockpix {
 namespace {
 
+namespace fs = std::filesystem;
+
 class LaterCheck : public ScratchDirTest {
 protected:
     void SetUp() override {
@@ -38,34 +40,10 @@ protected:
 };
 
 TEST_F(LaterCheck, FindsEachFaultOnItsLine) {
-    const std::string broken = (at.gaugesDir / "Broken.cab").string();
-    EXPECT_EQ(text(check(PanelLines(test::kLaterPanelWithFaults))),
-              "panel.cfg:5: warning: the title of Window02 has no section [Window02]: FS shows "
-              "no window for it [title-without-section]\n"
-              "panel.cfg:8: warning: VIEW_FORWARD_WINDOWS names 'NOWHERE', the ident of no "
-              "window [view-ident-unknown]\n"
-              "panel.cfg:12: error: the bitmap 'main_1024.bmp' is not in the panel folder "
-              "[bitmap-missing]\n"
-              "panel.cfg:16: error: gauge01 at 100, 10 lies wholly outside [Window00] (64 x "
-              "48): FS does not show it [gauge-outside]\n"
-              "panel.cfg:17: error: gauge01 is numbered a second time (first on line 16): FS "
-              "reads only one of them [gauge-number-twice]\n"
-              "panel.cfg:18: error: there is no gauge02 in [Window00]: FS reads no gauge after "
-              "it, so 1 gauge is not shown [gauge-gap]\n"
-              "panel.cfg:18: error: FS finds no gauge 'Dials!Compass' in the panel folder or the "
-              "gauges directory (as .gau, .dll, a folder of .xml or a .cab) [gauge-not-found]\n"
-              "panel.cfg:23: warning: the ident 'main_panel' is already that of the window on "
-              "line 14: FS tells windows apart by their idents [ident-twice]\n"
-              "panel.cfg:24: error: " +
-                  broken +
-                  " cannot be read as a cabinet: FS finds no 'Broken!Gauge' in it "
-                  "[cab-unreadable]\n"
-                  "panel.cfg:25: error: gauge01 at 10, -40 lies wholly outside [Window01] (100 x "
-                  "50): FS does not show it [gauge-outside]\n"
-                  "panel.cfg:27: warning: [Window03] has no title in [Window Titles]: FS does "
-                  "not load it [section-without-title]\n"
-                  "panel.cfg:32: error: the bitmap 'vc.bmp' is not in the panel folder "
-                  "[bitmap-missing]\n");
+    std::string expected =
+        test::fileText(fs::path(COCKPIX_FIXTURES_DIR) / "latercheck/faults.expect");
+    expected.replace(expected.find("@GAUGES@"), 8, at.gaugesDir.string());
+    EXPECT_EQ(text(check(PanelLines(test::laterCheckPanel("faults.cfg")))), expected);
 }
 
 TEST_F(LaterCheck, NamesAreQuotedInThePanelsOwnEncoding) {
@@ -86,7 +64,7 @@ TEST_F(LaterCheck, NamesAreQuotedInThePanelsOwnEncoding) {
 }
 
 TEST_F(LaterCheck, GaugesOfEveryKindInAnyCaseAndPlaceAreFound) {
-    EXPECT_EQ(text(check(PanelLines(test::kCleanLaterPanel))), "");
+    EXPECT_EQ(text(check(PanelLines(test::laterCheckPanel("clean.cfg")))), "");
     dirs.gaugesDir.clear(); // the panel folder's own gauges are found without it
     const PanelLines lines("[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=10,10\n"
                            "gauge00=local!Thing,1,1\n");
@@ -117,7 +95,7 @@ TEST_F(LaterCheck, PlacesFsCannotReachOrReadAreReported) {
 }
 
 TEST_F(LaterCheck, FixesChangeOnlyTheLinesOfTheirGauges) {
-    const std::string original = test::kLaterPanelWithFaults;
+    const std::string original = test::laterCheckPanel("faults.cfg");
     PanelLines lines(original);
     for (const Finding& finding : check(lines)) {
         if (finding.fix) {
