@@ -16,8 +16,6 @@ inline constexpr std::string_view kGaugesTarget = "GAUGES";
 inline constexpr std::string_view kProgramTarget = "COCKPIX";
 inline constexpr std::string_view kPanelTarget = "PANEL";
 
-// The gauge module every FS98 gauges directory holds, found whatever its case.
-inline constexpr std::string_view kGaugesProbeFile = "CESSNA_182.AIRSPEED.GAU";
 // The program's own executable, which marks the COCKPIX directory.
 inline constexpr std::string_view kProgramProbeFile = "cockpix";
 

@@ -20,6 +20,10 @@ struct Directories {
     friend bool operator==(const Directories&, const Directories&) = default;
 };
 
+// The gauge module every FS98 gauges directory holds, found whatever its case: what tells
+// a gauges directory from any other.
+inline constexpr std::string_view kGaugesProbeFile = "CESSNA_182.AIRSPEED.GAU";
+
 // The four two-way switches of the Options menu and its "Show changes before saving"; they
 // start at their defaults every run and are never written to the settings file.
 struct Options {

@@ -1,6 +1,5 @@
 #include "template/core/rowcommands.h"
 
-#include "app/core/directoryrules.h"
 #include "base/core/bmpheader.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
