@@ -190,12 +190,20 @@ private slots:
     // Picture > Preview at screen sizes: one picture a screen, following the edits, going
     // with its window.
     void previewsDrawTheWindowOnEveryScreen() {
+        m_app.display.laterViews[{LaterWindowKind::Window, 1}] = {3, 50, 50};
         LaterPanelWindowForm* main = show(1);
         main->findChild<QAction*>(QStringLiteral("mnupreview"))->trigger();
         QPointer<ScreenPreviewDialog> previews = main->findChild<ScreenPreviewDialog*>();
         QVERIFY(previews && previews->isVisible());
         QCOMPARE(unnamedControls(previews), QStringList());
-        QCOMPARE(previews->laterScenes().size(), kFs98ScreenSizes.size());
+        // Each screen with the bitmap of its width, without the window's zoom.
+        const auto& scenes = previews->laterScenes();
+        QCOMPARE(scenes.size(), kFs98ScreenSizes.size());
+        for (std::size_t i = 0; i < scenes.size(); ++i) {
+            QCOMPARE(scenes[i].frame.width(), kFs98ScreenSizes[i].width);
+            QCOMPARE(pixelRect(scenes[i].layout.rect).size(),
+                     scenes[i].frame.width() == 1024 ? QSize(400, 100) : QSize(200, 50));
+        }
         const QRect before = pixelRect(previews->laterScenes()[2].gauges[0].rect);
         main->selectGauge(0);
         QTest::keyClick(main->view(), Qt::Key_Right, Qt::ShiftModifier);
