@@ -122,10 +122,14 @@ TEST(PanelFormat, TheFs98FixturesAreFs98) {
                                          "broken/window_no_file.cfg",
                                          "check/key_read_as_another/panel.cfg",
                                          "check/ident_not_number/panel.cfg",
-                                         "check/key_unknown/panel.cfg"};
+                                         "check/key_unknown/panel.cfg",
+                                         "read/bracket_lines_retested.cfg",
+                                         "read/gauge_fields.cfg",
+                                         "read/window_value_after_last_equals.cfg"};
     int files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.path().extension() != ".cfg" || entry.path().parent_path().filename() == "later")
+        if (entry.path().extension() != ".cfg" ||
+            entry.path().parent_path().filename().string().starts_with("later"))
             continue;
         std::ostringstream bytes;
         bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();

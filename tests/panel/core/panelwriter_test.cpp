@@ -2,13 +2,13 @@
 
 #include "base/core/scratchdir.h"
 #include "panel/core/panelreader.h"
+#include "support/paneltext.h"
 #include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iomanip>
 #include <map>
 #include <sstream>
 #include <string>
@@ -277,28 +277,6 @@ TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) 
 // ------------------------------------------------------------------------------------
 // Writing and reading back
 
-// Every field that panel.cfg holds, as one text to compare.
-std::string panelFields(const Panel& m) {
-    std::ostringstream out;
-    out << std::setprecision(17) << m.windowCount << " view " << m.defaultViewX << ' '
-        << m.defaultViewY << ' ' << m.defaultViewSizeX << ' ' << m.defaultViewSizeY;
-    for (int i = 1; i <= m.preambleLineCount; ++i)
-        out << "\npreamble " << m.preambleLine[i];
-    for (int i = 1; i <= m.colorLineCount; ++i)
-        out << "\ncolour " << m.colorLine[i];
-    for (int w = 0; w < m.windowCount; ++w) {
-        const PanelWindow& x = m.window(w);
-        out << "\nwindow " << x.windowTitle << '|' << x.windowBitmap << '|' << x.windowSizeMm << ' '
-            << x.windowSizeRatio << ' ' << x.windowPosition << ' ' << x.windowVisible << ' '
-            << x.windowIdent.isText << ' ' << x.windowIdent.number;
-        for (int g = 0; g < x.gaugeCount; ++g)
-            out << "\ngauge " << x.gauges[g].gaugeName << '|' << x.gauges[g].gaugeX << ' '
-                << x.gauges[g].gaugeY << ' ' << x.gauges[g].gaugeSize << ' '
-                << x.gauges[g].gaugeRefSize;
-    }
-    return out.str();
-}
-
 Panel readBack(const std::string& text) {
     Panel model;
     std::string panelDir = "/nowhere/";
@@ -313,7 +291,7 @@ TEST(RoundTrip, AWrittenPanelReadsBackIntoTheSameModelAndResavesToTheSameBytes) 
     // without a size, colour lines and a default view.
     Panel model = readBack(fileText(test::kSamplePanel));
     ASSERT_EQ(model.windowCount, 3);
-    EXPECT_EQ(panelFields(readBack(panelFileText(model, {}, 0, nullptr))), panelFields(model));
+    EXPECT_EQ(test::panelText(readBack(panelFileText(model, {}, 0, nullptr))), test::panelText(model));
     // What it lacks: Windows-1252 bytes, fractions, negative and tiny numbers, two-digit gauge
     // numbers and an empty slot.
     model.window(0).windowTitle = "Main Panel \xe9";
@@ -328,7 +306,7 @@ TEST(RoundTrip, AWrittenPanelReadsBackIntoTheSameModelAndResavesToTheSameBytes) 
                                   300.25 - g, g % 2 ? 96 + g : 0, g % 2 ? 0 : -1);
     const std::string text = panelFileText(model, {}, 0, nullptr);
     const Panel read = readBack(text);
-    EXPECT_EQ(panelFields(read), panelFields(model));
+    EXPECT_EQ(test::panelText(read), test::panelText(model));
     EXPECT_EQ(panelFileText(read, {}, 0, nullptr), text);
 }
 
