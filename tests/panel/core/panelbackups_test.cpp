@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
-#include <set>
 #include <sstream>
 
 #include <sys/wait.h>
@@ -100,39 +98,6 @@ TEST_F(PanelBackups, RestoreKeepsTheCurrentFileAsTheNextBackupFirst) {
         if (!message.empty()) {
             EXPECT_EQ(result.message.bytes().substr(0, message.size()), message);
         }
-    }
-}
-
-// Any sequence of saves and restores keeps every panel.cfg there ever was, byte for byte,
-// in panel.cfg or in a backup.
-TEST_F(PanelBackups, NoSequenceOfSavesAndRestoresLosesAnEarlierPanelCfg) {
-    std::mt19937 random(2024);
-    std::set<std::string> seen;
-    touch("panel/panel.cfg", "the first panel.cfg");
-    seen.insert("the first panel.cfg");
-    for (int step = 0; step < 60; ++step) {
-        if (random() % 2 == 0) {
-            Panel panel;
-            panel.windowCount = 1;
-            panel.window(0).windowTitle = "step " + std::to_string(step);
-            panel.window(0).windowBitmap = "main";
-            ASSERT_TRUE(savePanel(panel, {panelDir, panelDir + "panel.cfg", {}, {}}).written);
-        } else {
-            const std::vector<PanelBackup> backups = listPanelBackups(panelDir);
-            if (backups.empty())
-                continue;
-            const int number = backups[random() % backups.size()].number;
-            const std::string chosen = fileText(panelDir + "panel.c" + std::to_string(number));
-            const RestoreResult result = restorePanelBackup(panelDir, number);
-            ASSERT_TRUE(result.restored) << result.message.bytes();
-            EXPECT_EQ(fileText(panelDir + "panel.cfg"), chosen);
-        }
-        seen.insert(fileText(panelDir + "panel.cfg"));
-        std::set<std::string> present;
-        for (const auto& entry : fs::directory_iterator(panelDir))
-            present.insert(fileText(entry.path()));
-        for (const std::string& text : seen)
-            ASSERT_TRUE(present.count(text)) << "lost after step " << step << ": " << text;
     }
 }
 

@@ -242,17 +242,6 @@ TEST_F(SavePanel, TakenBackupNamesAreSkippedAndNeverOverwritten) {
     EXPECT_EQ(listing(panelDir + "panel.c101"), "inside:a directory named like a backup");
 }
 
-TEST_F(SavePanel, AFailedFinalRenameLeavesNothingBehind) {
-    touch("panel/panel.cfg", "old");
-    touch("panel/panel.c4", "fourth");
-    touch("panel/busy/file", "x");
-    const SaveResult result = save("busy");
-    EXPECT_FALSE(result.written);
-    EXPECT_NE(result.message.bytes().find("could not be recorded to disk"), std::string::npos)
-        << result.message.bytes();
-    EXPECT_EQ(listing(panelDir), "busy:<dir> panel.c4:fourth panel.cfg:old");
-}
-
 TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) {
     touch("panel/panel.cfg", "old");
     fs::permissions(panelDir + "panel.cfg", fs::perms::owner_read | fs::perms::owner_write);
