@@ -58,22 +58,7 @@ TEST_F(CheckCommand, PrintsTheFindingsWithTheExitStatusOfTheWorst) {
 TEST_F(CheckCommand, JsonHoldsTheSameFindingsWithTheirFixes) {
     const CliRun run = checkCase(cockpix::test::checkCasesDir() / "module_twice", {"--json"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "{\n"
-                       "  \"file\": \"panel.cfg\",\n"
-                       "  \"format\": \"FS98\",\n"
-                       "  \"findings\": [\n"
-                       "    {\n"
-                       "      \"line\": 24,\n"
-                       "      \"severity\": \"error\",\n"
-                       "      \"code\": \"module-twice\",\n"
-                       "      \"text\": \"the module 'test.round' is used a second time (first on "
-                       "line 13): FS98 shows a module once in a panel\",\n"
-                       "      \"window\": 1,\n"
-                       "      \"gauge\": 1,\n"
-                       "      \"fix\": \"Remove this second use\"\n"
-                       "    }\n"
-                       "  ]\n"
-                       "}\n");
+    EXPECT_EQ(run.out, fileText(cockpix::test::checkCasesDir() / "module_twice/expected.json"));
     const CliRun clean = checkCase(cockpix::test::checkCasesDir() / "clean", {"--json"});
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.out,

@@ -64,16 +64,7 @@ TEST(PanelFileLayout, OneWindowGivesTheExactBytesWithPaddedGaugeLines) {
     model.gauge(0, 4) = gauge("cessna.trim", 1, 2, 96, -1);      // measured later, still -1
     model.gauge(0, 11) = gauge("beyond.count", 1, 2, 0, -1);
     EXPECT_EQ(panelFileText(model, {}, 0, nullptr),
-              "// Sample panel\r\n; caf\xe9 \t \r\n"
-              "/ Panel file generated with COCKPIX V.2.5.3 by Quenvald, 1998\r\n"
-              "\r\n[Window Titles]\r\n\r\nwindow00=Main\r\n"
-              "\r\n[Window00]\r\n\r\nfile=panel_main.bmp\r\nsize_mm=640\r\nwindowsize_ratio=1\r\n"
-              "position=7\r\nvisible=1\r\nident=0\r\n\r\n"
-              "gauge00=cessna.airspeed, 12, 40\r\ngauge01=cessna.attitude, 12, 40, 96\r\n"
-              "gauge02=cessna.clock,-3.25, 0\r\ngauge03=cessna.fuel, 1, .5, 80\r\n"
-              "gauge04=cessna.trim, 1, 2\r\ngauge05=, 0, 0\r\ngauge06=, 0, 0\r\ngauge07=, 0, 0\r\n"
-              "gauge08=, 0, 0\r\ngauge09=, 0, 0\r\ngauge10=, 0, 0\r\n"
-              "\r\n[Default View]\r\n\r\nX= 0\r\nY= 0\r\nSIZE_X= 8192\r\nSIZE_Y= 4096\r\n");
+              fileText(fs::path(COCKPIX_FIXTURES_DIR) / "write/one_window.cfg"));
 }
 
 TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRules) {
@@ -280,7 +271,8 @@ TEST(RoundTrip, AWrittenPanelReadsBackIntoTheSameModelAndResavesToTheSameBytes) 
     // without a size, colour lines and a default view.
     Panel model = readBack(fileText(test::kSamplePanel));
     ASSERT_EQ(model.windowCount, 3);
-    EXPECT_EQ(test::panelText(readBack(panelFileText(model, {}, 0, nullptr))), test::panelText(model));
+    EXPECT_EQ(test::panelText(readBack(panelFileText(model, {}, 0, nullptr))),
+              test::panelText(model));
     // What it lacks: Windows-1252 bytes, fractions, negative and tiny numbers, two-digit gauge
     // numbers and an empty slot.
     model.window(0).windowTitle = "Main Panel \xe9";
