@@ -54,11 +54,6 @@ TEST_F(DumpCommand, StructuralErrorsGoToStderrWithStatusTwo) {
                        "Please edit and correct 'panel.cfg' manually.\n" +
                            broken.string() +
                            ": line 6: gauge number 64 is out of range (0 to 63)\n");
-
-    const CliRun missing = runCli(root, {"dump", at("absent.cfg")});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.out, "");
-    EXPECT_NE(missing.err.find("absent.cfg: the file cannot be opened"), std::string::npos);
 }
 
 // An FS98 panel is read in place: an empty file, a folder and a name in another case than
