@@ -83,9 +83,9 @@ TEST_F(CliPalette, AnUnusableBitmapIsRefused) {
     EXPECT_FALSE(fs::exists(dir / "palette_Main.txt") || fs::exists(dir / "result_Main.txt"));
 }
 
-// Only the preview draws: without its picture helper cockpix-cli still runs the optimizer,
-// and says what is missing when a preview is asked for.
-TEST_F(CliPalette, RunsWithoutThePictureHelperUnlessAPreviewIsWanted) {
+// Only the preview and render draw: without its picture helper cockpix-cli still runs the
+// optimizer and the other commands, and says what is missing when a picture is asked for.
+TEST_F(CliPalette, RunsWithoutThePictureHelperUnlessAPictureIsWanted) {
     if (!fs::exists(COCKPIX_BIN_DIR "/cockpix-cli-pictures"))
         GTEST_SKIP() << "built without Qt: cockpix-cli draws in its own process";
     fs::create_directory(dir / "alone");
@@ -107,6 +107,19 @@ TEST_F(CliPalette, RunsWithoutThePictureHelperUnlessAPreviewIsWanted) {
               std::string::npos)
         << preview.err;
     EXPECT_FALSE(fs::exists(dir / "result_Main.txt") || fs::exists(dir / "preview.png"));
+
+    writeFile(dir / "p.cfg",
+              "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\nfile=b.bmp\r\n");
+    const CliRun render =
+        runCli(dir, {"render", "p.cfg", "--window", "0", "--out", "w.png"}, {}, lonely.string());
+    EXPECT_EQ(render.status, 1);
+    EXPECT_NE(render.err.find("the picture helper cockpix-cli-pictures is missing"),
+              std::string::npos)
+        << render.err;
+    EXPECT_FALSE(fs::exists(dir / "w.png"));
+    const CliRun dump = runCli(dir, {"dump", "p.cfg"}, {}, lonely.string());
+    EXPECT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find("\"Main\""), std::string::npos);
 }
 
 } // namespace

@@ -88,22 +88,4 @@ TEST_F(CommandLineUsage, HelpVersionAndWrongArgumentsOfEveryCommand) {
               npos);
 }
 
-TEST_F(CommandLineUsage, ACockpixCliWithoutItsPictureHelperSaysSoAndDoesTheRest) {
-    if (!std::filesystem::exists(COCKPIX_BIN_DIR "/cockpix-cli-pictures"))
-        GTEST_SKIP() << "built without Qt: cockpix-cli draws in its own process";
-    touch("p.cfg", "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\nfile=back.bmp\r\n");
-    std::filesystem::create_directory(root / "alone");
-    const std::filesystem::path lonely = root / "alone" / "cockpix-cli";
-    std::filesystem::copy_file(COCKPIX_BIN_DIR "/cockpix-cli", lonely);
-    const CliRun render =
-        cockpix::test::runCli(root, words("render p.cfg --window 0 --out w.png"), {}, lonely);
-    EXPECT_EQ(render.status, 1);
-    EXPECT_NE(render.err.find("the picture helper cockpix-cli-pictures is missing"), npos)
-        << render.err;
-    EXPECT_FALSE(std::filesystem::exists(root / "w.png"));
-    const CliRun dump = cockpix::test::runCli(root, {"dump", "p.cfg"}, {}, lonely);
-    EXPECT_EQ(dump.status, 0) << dump.err;
-    EXPECT_NE(dump.out.find("\"Main\""), npos);
-}
-
 } // namespace
