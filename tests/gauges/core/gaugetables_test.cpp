@@ -17,11 +17,7 @@ using demo::ElementKind;
 using demo::ModuleElement;
 
 using test::le32;
-
-void put32(std::string& bytes, std::size_t at, std::uint32_t value) {
-    for (int k = 0; k < 4; ++k)
-        bytes[at + static_cast<std::size_t>(k)] = static_cast<char>(value >> (8 * k) & 0xFF);
-}
+using test::put32;
 
 // A picture whose every pixel and palette entry tells where it came from.
 IndexedImage patternPicture(int width, int height, int seed) {
