@@ -2,7 +2,7 @@
 // module or a background is missing, its menus, colours, blinker and paste rules. What both
 // formats' windows do alike is in tst_panelwindowformats.
 
-#include "gauges/gui/demopanel.h"
+#include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "guisupport/userclicks.h"
@@ -37,27 +37,14 @@ using namespace cockpix;
 class TestPanelWindow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DemoPanel> m_demo;
+    std::unique_ptr<GaugeWindows> f;
     // The panel as a test sets it up; each new window shows it through the document.
     Panel m_model;
-    AppModel m_app;
-    PanelDocument m_document;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<QMdiArea> m_area;
-    PanelWindowRegistry m_registry;
 
-    // As the view command does it: a new window in the area, newest in the registry.
     PanelWindowForm* newWindow(int w) {
-        if (m_document.panel() != m_model)
-            m_document.replacePanel(m_model, {});
-        m_app.currentWindow = w;
-        auto* form = new PanelWindowForm(m_document, m_app, m_dialogs, w);
-        form->setRegistry(&m_registry);
-        m_registry.set(w, form);
-        QMdiSubWindow* sub = m_area->addSubWindow(form);
-        form->load();
-        sub->show();
-        return form;
+        if (f->document.panel() != m_model)
+            f->replace(m_model);
+        return f->show(w);
     }
     static QAction* action(PanelWindowForm* form, const char* name) {
         return form->findChild<QAction*>(QString::fromLatin1(name));
@@ -68,20 +55,13 @@ class TestPanelWindow : public QObject {
 
 private slots:
     void init() {
-        m_app.snap = SnapOptions{};
-        m_demo = std::make_unique<DemoPanel>();
-        QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
-        QVERIFY(m_demo->open(m_document, m_app));
-        m_model = m_document.panel();
-        m_dialogs.clear();
-        m_area = std::make_unique<QMdiArea>();
-        m_area->resize(1100, 900);
-        m_area->show();
-        m_registry = PanelWindowRegistry();
+        f = std::make_unique<GaugeWindows>();
+        QVERIFY2(f->start(), "the demo installation was not generated into the build");
+        m_model = f->document.panel();
     }
     void cleanup() {
-        m_area.reset();
-        QVERIFY2(m_dialogs.errors().isEmpty(), qPrintable(m_dialogs.errors().join("\n")));
+        QVERIFY2(f->dialogs.errors().isEmpty(), qPrintable(f->dialogs.errors().join("\n")));
+        f.reset();
     }
 
     // The biggest demo window: FS98's caption, the frame of the screen, a picture for each
@@ -103,7 +83,7 @@ private slots:
             QCOMPARE(image.visible && image.enabled && image.hasPicture(), i < n);
             QCOMPARE(image.framed, i < n); // "Frame around gauges" is on at start
         }
-        QVERIFY(!m_dialogs.messages().join("\n").contains("Can not find"));
+        QVERIFY(!f->dialogs.messages().join("\n").contains("Can not find"));
         QCOMPARE(unnamedControls(form, {"cockpix::PanelView"}), QStringList());
         QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(form->view());
         QCOMPARE(frame->childCount(), n);
@@ -121,8 +101,8 @@ private slots:
     void drawsTheSamePictureAsTheRenderer() {
         const int w = DemoPanel::biggestWindow(m_model);
         PanelWindowForm* form = newWindow(w);
-        AppModel again = m_app;
-        const PanelScene scene = loadPanelScene(m_document.panel(), again, w, QSize(1024, 768));
+        AppModel again = f->app;
+        const PanelScene scene = loadPanelScene(f->document.panel(), again, w, QSize(1024, 768));
         const QImage rendered = renderPanelScene(scene).convertToFormat(QImage::Format_RGB32);
         QImage shown(form->view()->size(), QImage::Format_RGB32);
         form->view()->render(&shown);
@@ -133,11 +113,11 @@ private slots:
     void aMissingModuleIsDrawnFromTheDefaultBitmap() {
         m_model.gauge(0, 1).gaugeName = "no_such.module";
         PanelWindowForm* form = newWindow(0);
-        const QString module = m_demo->gaugesDir() + "no_such.module.gau";
+        const QString module = f->demo->gaugesDir() + "no_such.module.gau";
         QVERIFY(
-            m_dialogs.messages().contains("WARNING !\nCan not find gauge # 1, named : [" + module +
-                                          "].\nCockPix will now create a default gauge bitmap.\n"
-                                          "This gauge will not be shown in FS98."));
+            f->dialogs.messages().contains("WARNING !\nCan not find gauge # 1, named : [" + module +
+                                           "].\nCockPix will now create a default gauge bitmap.\n"
+                                           "This gauge will not be shown in FS98."));
         const QImage fallback(DemoPanel::programDir() + kDefaultGaugeBitmapName);
         QVERIFY(!fallback.isNull() && form->gaugePicture(1).visible);
         QCOMPARE(form->gaugePicture(1).picture.size(), fallback.size());
@@ -147,22 +127,22 @@ private slots:
     void aMissingBackgroundIsReplacedInThePanelDirectory() {
         m_model.window(0).windowBitmap = "gone_panel";
         PanelWindowForm* form = newWindow(0);
-        const QString path = m_demo->panelDir() + "gone_panel.bmp";
-        QCOMPARE(m_dialogs.messages().value(0),
+        const QString path = f->demo->panelDir() + "gone_panel.bmp";
+        QCOMPARE(f->dialogs.messages().value(0),
                  QString("WARNING !\nCan not find the background picture named : [" + path +
                          "].\nCockPix will now create a default background picture."));
         QVERIFY(form->backgroundPicture().visible);
 
         // The next load finds the copy and says nothing.
-        m_dialogs.clear();
+        f->dialogs.clear();
         newWindow(0);
-        QVERIFY(!m_dialogs.messages().join("\n").contains("background"));
+        QVERIFY(!f->dialogs.messages().join("\n").contains("background"));
 
         // Without a default to copy, the window shows its gauges without a background.
         m_model.window(0).windowBitmap = "gone_again";
-        m_app.dirs.programDir = (m_demo->root() + "/no_program_dir/").toStdString();
+        f->app.dirs.programDir = (f->demo->root() + "/no_program_dir/").toStdString();
         form = newWindow(0);
-        QVERIFY(!m_dialogs.messages().isEmpty());
+        QVERIFY(!f->dialogs.messages().isEmpty());
         QVERIFY(!form->backgroundPicture().visible && form->gaugePicture(0).visible);
     }
 
@@ -184,9 +164,9 @@ private slots:
         PanelWindowForm* second = newWindow(1);
         QSignalSpy firstZoom(first, &PanelWindowForm::zoomRequested);
         QSignalSpy secondZoom(second, &PanelWindowForm::zoomRequested);
-        m_area->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_area.get()));
-        m_area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(second->parentWidget()));
+        f->area->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->area.get()));
+        f->area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(second->parentWidget()));
         second->setFocus();
         QTest::keyClick(second, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(secondZoom.count(), 1);
@@ -197,24 +177,24 @@ private slots:
         PanelWindowForm* first = newWindow(0);
         PanelWindowForm* current = newWindow(1);
         // The menu of the first window recolours the current window (1), not itself.
-        m_dialogs.queueColor(QColor(10, 20, 30));
+        f->dialogs.queueColor(QColor(10, 20, 30));
         action(first, "mnucolors")->trigger();
-        QCOMPARE(m_app.panelBackColor, ColorRef(0x1E140A));
+        QCOMPARE(f->app.panelBackColor, ColorRef(0x1E140A));
         QCOMPARE(current->backColor(), QColor(10, 20, 30));
         QCOMPARE(first->backColor(), QColor(Qt::black));
-        QCOMPARE(m_dialogs.colorRequests().value(0), QColor(Qt::black));
+        QCOMPARE(f->dialogs.colorRequests().value(0), QColor(Qt::black));
 
         // Cancel applies the colour last picked in that window's chooser.
-        m_dialogs.queueColor(std::nullopt);
+        f->dialogs.queueColor(std::nullopt);
         action(first, "mnucolors")->trigger();
-        QCOMPARE(m_app.panelBackColor, ColorRef(0x1E140A));
-        QCOMPARE(m_dialogs.colorRequests().value(1), QColor(10, 20, 30));
+        QCOMPARE(f->app.panelBackColor, ColorRef(0x1E140A));
+        QCOMPARE(f->dialogs.colorRequests().value(1), QColor(10, 20, 30));
 
         // A window loaded later takes the colour; "&Reset to black" makes it black again.
         PanelWindowForm* later = newWindow(2);
         QCOMPARE(later->backColor(), QColor(10, 20, 30));
         action(first, "mnublack")->trigger();
-        QCOMPARE(m_app.panelBackColor, ColorRef(0));
+        QCOMPARE(f->app.panelBackColor, ColorRef(0));
         QCOMPARE(later->backColor(), QColor(Qt::black));
     }
 
@@ -222,22 +202,22 @@ private slots:
         PanelWindowForm* form = newWindow(0);
         QSignalSpy clicked(form, &PanelWindowForm::gaugeClicked);
         QSignalSpy closeDialog(form, &PanelWindowForm::closeGaugeDialogRequested);
-        m_app.currentWindow = 5; // the last window opened from the template was another
+        f->app.currentWindow = 5; // the last window opened from the template was another
         QTest::mouseClick(form->view(), Qt::LeftButton, {}, centreOf(form, 2));
-        QCOMPARE(m_app.currentGauge, 2);
-        QCOMPARE(m_app.currentWindow, 0);
+        QCOMPARE(f->app.currentGauge, 2);
+        QCOMPARE(f->app.currentWindow, 0);
         QCOMPARE(clicked.value(0).value(0).toInt(), 2);
         QCOMPARE(closeDialog.count(), 1);
         QCOMPARE(form->selectedGauge(), 2);
         // Only the background: nothing happens.
         QTest::mouseClick(form->view(), Qt::LeftButton, {}, QPoint(1, 1));
-        QCOMPARE(m_app.currentGauge, 2);
+        QCOMPARE(f->app.currentGauge, 2);
         QCOMPARE(clicked.count(), 1);
 
         action(form, "mnuclose")->trigger();
         QCOMPARE(closeDialog.count(), 2);
-        QTRY_COMPARE(m_area->subWindowList().size(), 0);
-        QTRY_VERIFY(m_registry.at(0) == nullptr);
+        QTRY_COMPARE(f->area->subWindowList().size(), 0);
+        QTRY_VERIFY(f->registry.at(0) == nullptr);
     }
 
     // Select all: the status line tells the box around them, and the alignment buttons come
@@ -264,25 +244,25 @@ private slots:
         const int m = m_model.window(other).gaugeCount;
         PanelWindowForm* from = newWindow(w);
         PanelWindowForm* to = newWindow(other);
-        QUndoStack* undo = m_document.undoStack();
+        QUndoStack* undo = f->document.undoStack();
         QClipboard* clipboard = QGuiApplication::clipboard();
         from->view()->setSelection({2, 0});
         from->copyGauges();
         QCOMPARE(clipboard->text(),
                  QString::fromStdString(copyFs98Gauges(m_model, w, std::vector<int>{2, 0})));
         to->pasteGauges();
-        QVERIFY(m_dialogs.lastMessage().endsWith(QStringLiteral("Paste cancelled.")));
+        QVERIFY(f->dialogs.lastMessage().endsWith(QStringLiteral("Paste cancelled.")));
         QCOMPARE(undo->count(), 0);
 
         clipboard->setText("gauge00=cessna_182.egt, 10, 20\r\n");
         to->pasteGauges();
-        const Gauge egt = m_document.panel().gauge(other, m);
+        const Gauge egt = f->document.panel().gauge(other, m);
         QVERIFY2(egt.gaugeSize > 0 && egt.gaugeRefSize == egt.gaugeSize,
                  qPrintable(QString::number(egt.gaugeSize)));
         QVERIFY(to->gaugePicture(m).geometry.width() > 1);
         undo->undo();
         undo->redo();
-        QCOMPARE(m_document.panel().gauge(other, m), egt);
+        QCOMPARE(f->document.panel().gauge(other, m), egt);
     }
 
     // A drag that ends within 4 pixels of another gauge's edge drops on it, in one step, with
@@ -298,8 +278,8 @@ private slots:
         // As wide: no other edge of theirs comes nearer.
         m_model.gauge(w, 1).gaugeSize = m_model.gauge(w, 0).gaugeSize;
         PanelWindowForm* form = newWindow(w);
-        const double fx = pixelsPerUnitX(m_document.panel(), m_app.display, w);
-        const auto gauge = [this, w](int g) { return m_document.panel().gauge(w, g); };
+        const double fx = pixelsPerUnitX(f->document.panel(), f->app.display, w);
+        const auto gauge = [this, w](int g) { return f->document.panel().gauge(w, g); };
         // The mouse leaves gauge 1's left edge 3 pixels right of gauge 0's.
         const QPoint delta(int(std::lround((40 - 200) * fx)) + 3, 0);
 
@@ -307,21 +287,21 @@ private slots:
         for (const Qt::KeyboardModifier free : {Qt::AltModifier, Qt::ControlModifier}) {
             dragWithKeys(form->view(), centreOf(form, 1), delta, free);
             QVERIFY(gauge(1).gaugeX > 40 && gauge(1).gaugeX <= 40 + 3);
-            m_document.undo();
+            f->document.undo();
         }
         dragWithKeys(form->view(), centreOf(form, 1), delta, {},
                      [&] { QVERIFY(!form->view()->guides().empty()); });
-        QCOMPARE(m_document.undoStack()->count(), 1);
+        QCOMPARE(f->document.undoStack()->count(), 1);
         QCOMPARE(gauge(1).gaugeX, 40.0);
         QVERIFY(form->view()->guides().empty());
-        m_document.undo();
+        f->document.undo();
 
-        m_app.snap = {true, 25, false};
+        f->app.snap = {true, 25, false};
         form->refreshSnapping();
         QVERIFY(!form->view()->gridSpacing().isEmpty());
         dragWithKeys(form->view(), centreOf(form, 1), QPoint(37, 23), {});
         QCOMPARE(std::fmod(gauge(1).gaugeX, 25), 0.0);
-        m_app.snap.toGrid = false;
+        f->app.snap.toGrid = false;
         form->refreshSnapping();
         QCOMPARE(form->view()->gridSpacing(), QSizeF());
     }
@@ -332,15 +312,15 @@ private slots:
         auto* timer = newer->findChild<QTimer*>("Timer1");
         QVERIFY(timer && timer->isActive());
         QCOMPARE(timer->interval(), 50); // idle: only looks whether the blinker was switched on
-        m_app.currentGauge = -1;
-        m_app.blinkState = 1;
+        f->app.currentGauge = -1;
+        f->app.blinkState = 1;
 
         // One period: every window's timer ticks once, and the newest window of the current
         // slot toggles its gauge once, however many windows are open.
         for (int period = 1; period <= 2; ++period) {
             for (PanelWindowForm* form : {older, newer})
                 form->blinkTick();
-            QCOMPARE(m_app.currentGauge, 0);
+            QCOMPARE(f->app.currentGauge, 0);
             QCOMPARE(newer->gaugePicture(0).visible, period == 2);
             QVERIFY(older->gaugePicture(0).visible);
         }
@@ -352,17 +332,17 @@ private slots:
 
         // Switched on (as the gauge dialog does), the timer notices without help.
         QTRY_COMPARE(timer->interval(), 1);
-        m_app.blinkInterval = 200;
+        f->app.blinkInterval = 200;
         newer->refreshBlinker();
         QCOMPARE(timer->interval(), 200);
-        m_app.blinkState = 0;
+        f->app.blinkState = 0;
         QTRY_COMPARE(timer->interval(), 50);
         const bool shown = newer->gaugePicture(0).visible;
         newer->blinkTick();
         QCOMPARE(newer->gaugePicture(0).visible, shown);
 
         // A closed window is left alone, and the older one does not take its place.
-        m_app.blinkState = 1;
+        f->app.blinkState = 1;
         delete newer->parentWidget();
         older->blinkTick();
         QVERIFY(older->gaugePicture(0).visible);
