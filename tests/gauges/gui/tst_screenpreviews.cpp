@@ -2,26 +2,21 @@
 // FS98 screen, laid out exactly as a panel window on that screen would be, without touching
 // the open windows' layout data or writing files, following the panel's edits.
 
-#include "gauges/gui/demopanel.h"
+#include "gauges/gui/gaugewindows.h"
 #include "guisupport/accessibility.h"
-#include "guisupport/scripteddialogs.h"
 #include "guisupport/testprogram.h"
 
 #include "base/core/screensize.h"
 #include "gauges/core/panellayout.h"
 #include "gauges/gui/panelrenderer.h"
-#include "gauges/gui/panelwindow.h"
 #include "gauges/gui/screenpreviewdialog.h"
 #include "gauges/gui/screenpreviewtile.h"
 #include "gauges/gui/screenscenes.h"
-#include "panel/gui/paneldocument.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QDirIterator>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
@@ -51,21 +46,10 @@ QStringList filesUnder(const QString& dir) {
 class TestScreenPreviews : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DemoPanel> m_demo;
-    AppModel m_app;
-    PanelDocument m_document;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<QMdiArea> m_area;
+    std::unique_ptr<GaugeWindows> f;
     int m_w = 0;
 
-    PanelWindowForm* newWindow() {
-        m_app.currentWindow = m_w;
-        auto* form = new PanelWindowForm(m_document, m_app, m_dialogs, m_w);
-        QMdiSubWindow* sub = m_area->addSubWindow(form);
-        form->load();
-        sub->show();
-        return form;
-    }
+    PanelWindowForm* newWindow() { return f->show(m_w); }
     ScreenPreviewDialog* openPreviews(PanelWindowForm* form) {
         auto* item = form->findChild<QAction*>(QStringLiteral("mnupreview"));
         if (item == nullptr || !form->childMenus().first()->actions().contains(item))
@@ -76,29 +60,24 @@ class TestScreenPreviews : public QObject {
 
 private slots:
     void init() {
-        m_demo = std::make_unique<DemoPanel>();
-        QVERIFY2(m_demo->isValid(), "the demo installation was not generated into the build");
-        QVERIFY(m_demo->open(m_document, m_app));
-        m_w = DemoPanel::biggestWindow(m_document.panel());
-        m_dialogs.clear();
-        m_area = std::make_unique<QMdiArea>();
-        m_area->resize(1100, 900);
-        m_area->show();
+        f = std::make_unique<GaugeWindows>();
+        QVERIFY2(f->start(), "the demo installation was not generated into the build");
+        m_w = DemoPanel::biggestWindow(f->document.panel());
     }
     void cleanup() {
-        m_area.reset();
-        QVERIFY2(m_dialogs.errors().isEmpty(), qPrintable(m_dialogs.errors().join("\n")));
+        QVERIFY2(f->dialogs.errors().isEmpty(), qPrintable(f->dialogs.errors().join("\n")));
+        f.reset();
     }
 
     void everyScreenIsLaidOutAsAPanelWindowThere() {
         // The zoom and shift of the move/zoom dialog are the panel window's display only.
-        m_app.display.window(m_w).windowZoom = 2;
-        m_app.display.window(m_w).windowShiftX = 40;
-        m_app.display.window(m_w).windowShiftY = -30;
+        f->app.display.window(m_w).windowZoom = 2;
+        f->app.display.window(m_w).windowShiftX = 40;
+        f->app.display.window(m_w).windowShiftY = -30;
         PanelWindowForm* form = newWindow();
-        const PanelDisplay before = m_app.display;
-        const QStringList filesBefore = filesUnder(m_demo->root());
-        const int messagesBefore = m_dialogs.messages().size();
+        const PanelDisplay before = f->app.display;
+        const QStringList filesBefore = filesUnder(f->demo->root());
+        const int messagesBefore = f->dialogs.messages().size();
 
         ScreenPreviewDialog* previews = openPreviews(form);
         QVERIFY(previews != nullptr);
@@ -111,18 +90,18 @@ private slots:
             QCOMPARE(previews->tile(int(i))->picture().size(), shown.frame);
             // What FS98 shows there: a panel window loaded for that screen at zoom 1 without
             // shift, to the last digit.
-            auto own = std::make_unique<AppModel>(m_app);
+            auto own = std::make_unique<AppModel>(f->app);
             own->display.window(m_w).windowZoom = 1;
             own->display.window(m_w).windowShiftX = 0;
             own->display.window(m_w).windowShiftY = 0;
-            const PanelScene expected = loadPanelScene(m_document.panel(), *own, m_w, shown.frame);
+            const PanelScene expected = loadPanelScene(f->document.panel(), *own, m_w, shown.frame);
             QCOMPARE(previews->tile(int(i))->picture(), renderPanelScene(expected));
         }
         // The panel window's layout data are its own; the files are as the load left them;
         // nothing was said in a message box.
-        QVERIFY(m_app.display == before);
-        QCOMPARE(filesUnder(m_demo->root()), filesBefore);
-        QCOMPARE(m_dialogs.messages().size(), messagesBefore);
+        QVERIFY(f->app.display == before);
+        QCOMPARE(filesUnder(f->demo->root()), filesBefore);
+        QCOMPARE(f->dialogs.messages().size(), messagesBefore);
 
         // The panel windows' own screen (COCKPIX_SCREEN in the tests) is pointed out.
         auto* ownCaption = previews->findChild<QLabel*>(QStringLiteral("Caption_1024x768"));
@@ -134,16 +113,16 @@ private slots:
         PanelWindowForm* form = newWindow();
         ScreenPreviewDialog* previews = openPreviews(form);
         QVERIFY(previews != nullptr);
-        const Gauge gauge = m_document.panel().gauge(m_w, 0);
+        const Gauge gauge = f->document.panel().gauge(m_w, 0);
         const double before = previews->scenes()[1].gauges[0].rect.left;
-        m_document.moveGauge(m_w, 0, gauge.gaugeX + 100, gauge.gaugeY);
+        f->document.moveGauge(m_w, 0, gauge.gaugeX + 100, gauge.gaugeY);
         QTRY_VERIFY(previews->scenes()[1].gauges[0].rect.left > before + 10);
-        m_document.undo();
+        f->document.undo();
         QTRY_COMPARE(previews->scenes()[1].gauges[0].rect.left, before);
 
         // Another window's edit is not this preview's business, and a panel without the
         // window leaves the tiles empty with a word why.
-        m_document.replacePanel(Panel{}, {});
+        f->document.replacePanel(Panel{}, {});
         QTRY_VERIFY(previews->scenes().empty());
         QCOMPARE(previews->notes(), QString("The panel has no window %1 any more.").arg(m_w));
         QVERIFY(previews->tile(0)->picture().isNull());
@@ -155,7 +134,7 @@ private slots:
         PanelWindowForm* form = newWindow();
         ScreenPreviewDialog* first = openPreviews(form);
         QVERIFY(first != nullptr);
-        m_app.options.frameAroundGauges = !m_app.options.frameAroundGauges;
+        f->app.options.frameAroundGauges = !f->app.options.frameAroundGauges;
         const QImage before = first->tile(2)->picture();
         form->findChild<QAction*>(QStringLiteral("mnupreview"))->trigger();
         QCOMPARE(form->findChildren<ScreenPreviewDialog*>().size(), 1);
@@ -171,25 +150,25 @@ private slots:
         QVERIFY(open.first()->isVisible());
 
         // Closing the panel window closes its preview there and then.
-        m_area->subWindowList().constLast()->close();
+        f->area->subWindowList().constLast()->close();
         QVERIFY(!open.first()->isVisible());
     }
 
     // A picture too big for the small screens is said so under those screens; what the load
     // had to say stays in the preview instead of message boxes.
     void bigPicturesAndWarningsAreShownInThePreview() {
-        Panel big = m_document.panel();
+        Panel big = f->document.panel();
         big.window(m_w).windowSizeRatio = 3;
-        m_document.replacePanel(big, {});
+        f->document.replacePanel(big, {});
         PanelWindowForm* form = newWindow();
         const QString background = QString::fromStdString(
-            m_app.dirs.panelDir + m_document.panel().window(m_w).windowBitmap + ".bmp");
+            f->app.dirs.panelDir + f->document.panel().window(m_w).windowBitmap + ".bmp");
         QVERIFY(QFile::remove(background));
-        const int messagesBefore = m_dialogs.messages().size();
+        const int messagesBefore = f->dialogs.messages().size();
 
         ScreenPreviewDialog* previews = openPreviews(form);
         QVERIFY(previews != nullptr);
-        QCOMPARE(m_dialogs.messages().size(), messagesBefore);
+        QCOMPARE(f->dialogs.messages().size(), messagesBefore);
         QVERIFY2(previews->notes().contains("Can not find the background picture"),
                  qPrintable(previews->notes()));
         // Replaced as the panel window replaces it, under the name panel.cfg gives.
