@@ -370,12 +370,7 @@ private slots:
         CommandLine line;
         line.panelPath = panel.toStdString();
         program.start(line);
-        QCOMPARE(f.dialogs.messages().count(
-                     QStringLiteral(
-                         "It may be your first use of COCKPIX,\nPlease set NOW your \\GAUGES\\ and "
-                         "\\COCKPIX\\ directories.\n(Select menu : 'Directories...').") +
-                     kKeysNote),
-                 1);
+        QCOMPARE(f.dialogs.messages().filter("It may be your first use").size(), 1);
         QCOMPARE(program.mainWindow()->templateWindow()->findChild<QLineEdit*>("Text1_0")->text(),
                  QStringLiteral("Main Panel"));
     }
