@@ -188,6 +188,39 @@ private slots:
         QVERIFY(blinker->isChecked());
     }
 
+    // A press and release without moving is the click that opens the properties; a tremble
+    // of a pixel or two is still a click, a real drag is none.
+    void aClickWithoutMovementOpensTheProperties() {
+        GaugeWindows::drag(form->view(), GaugeWindows::centreOf(form, 4), QPoint(1, 1));
+        QCOMPARE(f->steps(), 0);
+        QVERIFY(dialog() != nullptr);
+        QCOMPARE(dialog()->gaugeIndex(), 4);
+        QCOMPARE(f->app.currentGauge, 4);
+        QCOMPARE(form->selectedGauge(), 4);
+        f->gaugeDialogs->closeGaugeProperties();
+        GaugeWindows::drag(form->view(), GaugeWindows::centreOf(form, 3), QPoint(37, -11));
+        QCOMPARE(f->steps(), 1);
+        QVERIFY(dialog() == nullptr);
+    }
+
+    // An open dialog follows a drag and its undo, without a step of its own; dragging another
+    // gauge closes it.
+    void theOpenPropertiesFollowTheMouse() {
+        GaugeWindows::click(form, 5);
+        GaugePropertiesDialog* shown = dialog();
+        QVERIFY(shown);
+        const QString before = box(1)->text();
+        GaugeWindows::drag(form->view(), GaugeWindows::centreOf(form, 5), QPoint(40, 0));
+        QCOMPARE(dialog(), shown);
+        QCOMPARE(box(1)->text(), QString::number(gauge(5).gaugeX));
+        QCOMPARE(f->steps(), 1);
+        f->document.undo();
+        QCOMPARE(box(1)->text(), before);
+        QCOMPARE(f->steps(), 1);
+        GaugeWindows::drag(form->view(), GaugeWindows::centreOf(form, 7), QPoint(0, 30));
+        QTRY_VERIFY(dialog() == nullptr);
+    }
+
     // One instance: a click on another gauge replaces it; a menu command closes it.
     void oneAtATime() {
         GaugeWindows::click(form, 2);

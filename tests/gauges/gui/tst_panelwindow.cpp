@@ -22,11 +22,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QUndoStack>
 
 #include <cmath>
@@ -304,6 +306,25 @@ private slots:
         f->app.snap.toGrid = false;
         form->refreshSnapping();
         QCOMPARE(form->view()->gridSpacing(), QSizeF());
+    }
+
+    // The tooltip of the gauge under the mouse, none over the background; where two gauges
+    // overlap, the one drawn last takes the mouse.
+    void tooltipsAndPressesGoToTheTopmostGauge() {
+        PanelWindowForm* form = newWindow(0);
+        QWidget* view = form->view();
+        const QPoint at = centreOf(form, 1);
+        QHelpEvent help(QEvent::ToolTip, at, view->mapToGlobal(at));
+        QCoreApplication::sendEvent(view, &help);
+        QTRY_COMPARE(QToolTip::text(), form->gaugePicture(1).toolTip);
+        QHelpEvent none(QEvent::ToolTip, QPoint(1, 1), view->mapToGlobal(QPoint(1, 1)));
+        QCoreApplication::sendEvent(view, &none);
+        QVERIFY(!none.isAccepted());
+
+        m_model.gauge(0, 1).gaugeX = m_model.gauge(0, 0).gaugeX;
+        m_model.gauge(0, 1).gaugeY = m_model.gauge(0, 0).gaugeY;
+        form = newWindow(0);
+        QCOMPARE(form->view()->gaugeAt(centreOf(form, 0)), 1);
     }
 
     void blinkerTogglesTheCurrentGaugeOfTheCurrentWindow() {
