@@ -34,7 +34,7 @@ trap 'rm -rf "$work"' EXIT
 # A later panel: titles, then windows of many gauge lines with comments, blank lines,
 # blanks around the fields, empty fields and modules in folders, as generated panels of
 # big aircraft have; a virtual cockpit and the views at the end.
-later_panel() { # windows gauges_per_window modules
+fs2k_panel() { # windows gauges_per_window modules
     awk -v W="$1" -v G="$2" -v M="$3" 'BEGIN {
         ORS = "\r\n"
         print "// generated for the speed measurement"
@@ -96,7 +96,7 @@ fs98_panel() {
     }'
 }
 
-later_bitmap() { # the header and palette of a 1024 x 768 bitmap of 256 colours: what the later checker reads
+fs2k_bitmap() { # the header and palette of a 1024 x 768 bitmap of 256 colours: what the later checker reads
     printf 'BM\x36\x04\x0c\0\0\0\0\0\x36\x04\0\0\x28\0\0\0\0\x04\0\0\0\x03\0\0\x01\0\x08\0'
     head -c $((24 + 1024)) /dev/zero
 }
@@ -116,9 +116,9 @@ make_tree() {
         echo MZ > "$root/gauges/Module$m.gau"
         echo MZ > "$root/gauges/Fleet/Module$m.gau"
     done
-    if [ "$3" = fs98 ]; then bitmap > "$work/panel.bmp"; else later_bitmap > "$work/panel.bmp"; fi
-    later_panel 4 40 200 > "$work/later.cfg"
-    later_panel 12 60 200 > "$work/later_big.cfg"
+    if [ "$3" = fs98 ]; then bitmap > "$work/panel.bmp"; else fs2k_bitmap > "$work/panel.bmp"; fi
+    fs2k_panel 4 40 200 > "$work/fs2k.cfg"
+    fs2k_panel 12 60 200 > "$work/fs2k_big.cfg"
     fs98_panel 0.003 > "$work/fs98.cfg"
     for a in $(seq 1 "$2"); do
         local dir=$root/aircraft/plane$a/panel
@@ -126,8 +126,8 @@ make_tree() {
         cp "$work/panel.bmp" "$dir/panel0.bmp"
         cp "$work/panel.bmp" "$dir/panel1.bmp"
         if [ "$3" = fs98 ]; then cp "$work/fs98.cfg" "$dir/panel.cfg"
-        elif [ $((a % 4)) -eq 0 ]; then cp "$work/later_big.cfg" "$dir/panel.cfg"
-        else cp "$work/later.cfg" "$dir/panel.cfg"; fi
+        elif [ $((a % 4)) -eq 0 ]; then cp "$work/fs2k_big.cfg" "$dir/panel.cfg"
+        else cp "$work/fs2k.cfg" "$dir/panel.cfg"; fi
     done
     find "$root" -iname panel.cfg | sort > "$root.list"
 }
@@ -235,15 +235,15 @@ export cli work
 echo "making the inputs in $work ..."
 make_tree "$work/tree" "$aircraft" later
 make_tree "$work/fs98tree" "$fs98_aircraft" fs98
-later_panel $((dump_mb * 13)) 1750 200 > "$work/later100.cfg"
+fs2k_panel $((dump_mb * 13)) 1750 200 > "$work/fs2k100.cfg"
 fs98_panel "$dump_mb" > "$work/fs98_100.cfg"
 make_palette_inputs
-later_size=$(stat -c %s "$work/later100.cfg")
+fs2k_size=$(stat -c %s "$work/fs2k100.cfg")
 fs98_size=$(stat -c %s "$work/fs98_100.cfg")
-json_size=$("$cli" dump "$work/later100.cfg" | wc -c)
+json_size=$("$cli" dump "$work/fs2k100.cfg" | wc -c)
 tree_bytes=$(xargs cat < "$work/tree.list" | wc -c)
 echo "tree: $aircraft later panel.cfg files ($tree_bytes bytes); FS98 tree: $fs98_aircraft"
-echo "dumps: later panel $later_size bytes (its JSON $json_size bytes); FS98 panel $fs98_size bytes"
+echo "dumps: later panel $fs2k_size bytes (its JSON $json_size bytes); FS98 panel $fs98_size bytes"
 echo "best of $runs runs each"
 printf '%-42s %-18s %-18s %-16s\n' "" "cockpix wall cpu" "plain wall cpu" "ratio wall cpu"
 
@@ -261,10 +261,10 @@ ours=$(best_of "$cli" dump "$work/fs98_100.cfg")
 theirs=$(best_of wc -l "$work/fs98_100.cfg")
 report "dump of the FS98 panel vs wc -l" "$ours" "$theirs" 3
 
-ours=$(best_of "$cli" dump "$work/later100.cfg")
-theirs=$(best_of wc -l "$work/later100.cfg")
+ours=$(best_of "$cli" dump "$work/fs2k100.cfg")
+theirs=$(best_of wc -l "$work/fs2k100.cfg")
 report "dump of the later panel vs wc -l" "$ours" "$theirs" 3
-plain_out=$(best_of write_bytes "$work/later100.cfg" "$json_size")
+plain_out=$(best_of write_bytes "$work/fs2k100.cfg" "$json_size")
 report "  the same vs cat + as many bytes written" "$ours" "$plain_out" -
 
 ours=$(best_of palette_fresh "$work/big.bmp")

@@ -2,9 +2,9 @@
 // gauges whose modules are 1 MB each, the marker far into each module.
 
 #include "base/core/filelookup.h"
-#include "gauges/core/bmpwriter.h"
-#include "gauges/core/gaugeextraction.h"
-#include "gauges/core/gaugemodule.h"
+#include "gaugefiles/core/bmpwriter.h"
+#include "gaugefiles/core/gaugeextraction.h"
+#include "gaugefiles/core/gaugemodule.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // other gauge on each axis, and their minimum. Both run in the same iteration, one after
 // the other, so that their ratio holds whatever the machine.
 
-#include "gauges/core/gaugesnapping.h"
+#include "panelwindows/core/gaugesnapping.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // iteration, one after the other, so that their ratio holds whatever the machine.
 
 #include "base/core/filelookup.h"
-#include "gauges/core/bmpwriter.h"
+#include "gaugefiles/core/bmpwriter.h"
 #include "palette/core/paletteoptimizer.h"
 
 #include <benchmark/benchmark.h>

@@ -5,14 +5,16 @@
 
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
-#include "panel/core/panelreader.h"
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/reader.h"
+#include "panel/core/fs98/writer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
+
+namespace fs98 = cockpix::fs98;
 
 namespace {
 
@@ -50,14 +52,14 @@ struct Folder {
 
 void BM_OpenAndSave10MB(benchmark::State& state) {
     Folder folder;
-    auto panel = std::make_unique<cockpix::Panel>();
+    auto panel = std::make_unique<cockpix::fs98::Panel>();
     for (auto _ : state) {
-        *panel = cockpix::Panel{};
+        *panel = cockpix::fs98::Panel{};
         std::string panelDir = folder.panelDir;
-        if (cockpix::readPanelFile(*panel, panelDir, folder.panelFile))
+        if (cockpix::fs98::readPanelFile(*panel, panelDir, folder.panelFile))
             state.SkipWithError("the panel cannot be read");
         const cockpix::SaveResult result =
-            cockpix::savePanel(*panel, {panelDir, folder.panelFile, {}, {}});
+            cockpix::fs98::savePanel(*panel, {panelDir, folder.panelFile, {}, {}});
         state.PauseTiming();
         if (!result.written)
             state.SkipWithError("the panel cannot be saved");

@@ -1,8 +1,8 @@
 // Reading time of panel.cfg files in memory: it must grow linearly with the file size.
 
 #include "base/core/linecutter.h"
+#include "panel/core/fs98/reader.h"
 #include "panel/core/panelformat.h"
-#include "panel/core/panelreader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +12,8 @@
 #include <fstream>
 #include <memory>
 #include <string>
+
+namespace fs98 = cockpix::fs98;
 
 namespace {
 
@@ -45,11 +47,11 @@ std::string generatedPanel(std::size_t bytes) {
 
 void BM_ReadPanelText(benchmark::State& state) {
     const std::string text = generatedPanel(static_cast<std::size_t>(state.range(0)));
-    auto model = std::make_unique<cockpix::Panel>();
+    auto model = std::make_unique<cockpix::fs98::Panel>();
     for (auto _ : state) {
-        *model = cockpix::Panel{};
+        *model = cockpix::fs98::Panel{};
         std::string panelDir = "/nowhere/";
-        auto error = cockpix::readPanelText(*model, panelDir, text, "panel.cfg");
+        auto error = cockpix::fs98::readPanelText(*model, panelDir, text, "panel.cfg");
         if (error)
             state.SkipWithError(error->describe().c_str());
         benchmark::DoNotOptimize(model->windowCount);
@@ -70,11 +72,11 @@ void BM_ReadPanelFile10MB(benchmark::State& state) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "cockpix_reader_bench_panel.cfg").string();
     std::ofstream(path, std::ios::binary) << generatedPanel(10 << 20);
-    auto model = std::make_unique<cockpix::Panel>();
+    auto model = std::make_unique<cockpix::fs98::Panel>();
     for (auto _ : state) {
-        *model = cockpix::Panel{};
-        std::string panelDir = cockpix::panelDirFromChosenPath(path);
-        auto error = cockpix::readPanelFile(*model, panelDir, path);
+        *model = cockpix::fs98::Panel{};
+        std::string panelDir = cockpix::fs98::panelDirFromChosenPath(path);
+        auto error = cockpix::fs98::readPanelFile(*model, panelDir, path);
         if (error)
             state.SkipWithError(error->describe().c_str());
         benchmark::DoNotOptimize(model->windowCount);

@@ -2,7 +2,7 @@
 // names or with nullopt, and unpacking them with every file's bytes or nullopt, whatever the
 // bytes hold, never reading outside them nor unpacking past the limit.
 
-#include "gauges/core/cabfile.h"
+#include "gaugefiles/core/cabfile.h"
 
 #include <cstdint>
 #include <cstdlib>

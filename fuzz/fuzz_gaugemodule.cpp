@@ -1,7 +1,7 @@
 // Gauge modules from anywhere: the picture and size searches and the cut-out bitmap must stay
 // inside the module's bytes whatever they hold, and the bitmap never grows past its length.
 
-#include "gauges/core/gaugemodule.h"
+#include "gaugefiles/core/gaugemodule.h"
 
 #include <cstdint>
 #include <cstdlib>

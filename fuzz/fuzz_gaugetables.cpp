@@ -3,8 +3,8 @@
 // picture found is always a whole bitmap; otherwise there is a reason.
 
 #include "base/core/bmpheader.h"
-#include "gauges/core/gaugetables.h"
-#include "gauges/core/peimage.h"
+#include "gaugefiles/core/gaugetables.h"
+#include "gaugefiles/core/peimage.h"
 
 #include <cstdint>
 #include <cstdlib>

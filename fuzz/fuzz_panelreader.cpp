@@ -5,12 +5,12 @@
 // hold up to three files, separated by a line "%%", laid out as the panel.cfg of the aircraft a, b
 // and c of a scratch FS98 tree, so that [fltsim] alias chains between them are followed too.
 
-#include "panel/core/lateredits.h"
-#include "panel/core/laterpanel.h"
+#include "panel/core/fs2k/edits.h"
+#include "panel/core/fs2k/lines.h"
+#include "panel/core/fs2k/panel.h"
+#include "panel/core/fs98/reader.h"
+#include "panel/core/fs98/writer.h"
 #include "panel/core/panelformat.h"
-#include "panel/core/panellines.h"
-#include "panel/core/panelreader.h"
-#include "panel/core/panelwriter.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +19,9 @@
 #include <string>
 #include <string_view>
 #include <unistd.h>
+
+namespace fs98 = cockpix::fs98;
+namespace fs2k = cockpix::fs2k;
 
 namespace {
 
@@ -44,27 +47,28 @@ std::string_view nextFile(std::string_view& input) {
 }
 
 // Open then save with no edit gives the same bytes; an edit of each window changes its key.
-void checkLaterPanel(std::string_view bytes) {
+void checkFs2kPanel(std::string_view bytes) {
     (void)cockpix::detectPanelFormat(bytes);
-    cockpix::PanelLines lines{std::string(bytes)};
+    cockpix::fs2k::PanelLines lines{std::string(bytes)};
     if (lines.bytes() != bytes)
         std::abort();
-    const cockpix::LaterPanel panel = cockpix::readLaterPanel(lines);
-    for (const cockpix::LaterWindow& window : panel.windows) {
-        const std::size_t line = cockpix::setSectionKey(lines, window.section, "size_mm", "7,8");
+    const cockpix::fs2k::Panel panel = cockpix::fs2k::readPanel(lines);
+    for (const cockpix::fs2k::Window& window : panel.windows) {
+        const std::size_t line =
+            cockpix::fs2k::setSectionKey(lines, window.section, "size_mm", "7,8");
         if (lines.value(line) != "7,8" || lines.sectionOf(line) != window.section)
             std::abort();
     }
-    if (!panel.windows.empty() && cockpix::PanelLines(lines.bytes()).bytes() != lines.bytes())
+    if (!panel.windows.empty() && cockpix::fs2k::PanelLines(lines.bytes()).bytes() != lines.bytes())
         std::abort();
     // A new window gets its title and section, and goes again with them.
-    const long number = cockpix::addLaterWindow(lines, {"new", {{"file", "new.bmp"}}});
-    const cockpix::LaterPanel added = cockpix::readLaterPanel(lines);
-    const cockpix::LaterWindow* window = added.windowOf(number);
+    const long number = cockpix::fs2k::addWindow(lines, {"new", {{"file", "new.bmp"}}});
+    const cockpix::fs2k::Panel added = cockpix::fs2k::readPanel(lines);
+    const cockpix::fs2k::Window* window = added.windowOf(number);
     if (!window || !added.titleOf(number) || window->find("file")->value != "new.bmp")
         std::abort();
-    cockpix::removeLaterWindow(lines, window->section);
-    const cockpix::LaterPanel removed = cockpix::readLaterPanel(lines);
+    cockpix::fs2k::removeWindow(lines, window->section);
+    const cockpix::fs2k::Panel removed = cockpix::fs2k::readPanel(lines);
     if (removed.windowOf(number) || removed.titleOf(number))
         std::abort();
 }
@@ -76,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first file is read from memory, as the reader reads every file; the aliased ones
     // come from the disk, where a file of an earlier input must not linger.
     const std::string_view first = nextFile(input);
-    checkLaterPanel(first);
+    checkFs2kPanel(first);
     for (const char* aircraft : {"b", "c"}) {
         const fs::path file = scratch() / "fs98" / "aircraft" / aircraft / "panel" / "panel.cfg";
         const std::string_view part = nextFile(input);
@@ -89,16 +93,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             .write(part.data(), static_cast<std::streamsize>(part.size()));
     }
 
-    cockpix::Panel panel;
+    cockpix::fs98::Panel panel;
     std::string panelDir = (scratch() / "fs98" / "aircraft" / "a" / "panel").string() + "/";
-    const auto error = cockpix::readPanelText(panel, panelDir, first, "panel.cfg");
+    const auto error = cockpix::fs98::readPanelText(panel, panelDir, first, "panel.cfg");
     if (error) {
         if (error->describe().empty())
             std::abort(); // every error says where and why
         return 0;
     }
-    cockpix::applyOpenedRatioRule(panel);
-    const std::string text = cockpix::panelFileText(panel, {}, 0, nullptr);
+    cockpix::fs98::applyOpenedRatioRule(panel);
+    const std::string text = cockpix::fs98::panelFileText(panel, {}, 0, nullptr);
     if (text.find("[Default View]") == std::string::npos)
         std::abort();
     return 0;

@@ -1,9 +1,9 @@
 // The settings file, the numbers of panel.cfg and the text boxes, and the screen size
 // override: anything a user or another program may have written there.
 
-#include "app/core/settings.h"
 #include "base/core/numbertext.h"
 #include "base/core/screensize.h"
+#include "settings/core/settings.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // An XML gauge from anywhere, in its cabinet or alone: the XML of every file of a cabinet that
 // can be unpacked names its background, which is looked for among the cabinet's files and
-// decoded, as a later panel window does; bytes that are no cabinet are read as the XML and as
+// decoded, as an fs2k panel window does; bytes that are no cabinet are read as the XML and as
 // the bitmap themselves. Nothing may crash, read outside the bytes or decode a picture past
 // the size limits.
 
-#include "gauges/core/cabfile.h"
-#include "gauges/gui/xmlgaugebackground.h"
+#include "drawing/gui/fs2k/xmlgaugebackground.h"
+#include "gaugefiles/core/cabfile.h"
 
 #include <QImage>
 #include <QString>
@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+
+namespace fs2k = cockpix::fs2k;
 
 namespace {
 
@@ -22,9 +24,9 @@ bool sameNameIgnoringCase(const QString& a, const std::string& b) {
 
 void checkPicture(const QImage& picture) {
     if (!picture.isNull() &&
-        (picture.width() > cockpix::kGaugePictureSideLimit ||
-         picture.height() > cockpix::kGaugePictureSideLimit ||
-         qint64(picture.width()) * picture.height() > cockpix::kGaugePicturePixelLimit))
+        (picture.width() > cockpix::fs2k::kGaugePictureSideLimit ||
+         picture.height() > cockpix::fs2k::kGaugePictureSideLimit ||
+         qint64(picture.width()) * picture.height() > cockpix::fs2k::kGaugePicturePixelLimit))
         std::abort();
 }
 
@@ -35,16 +37,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr std::size_t limit = std::size_t(1) << 20;
     const auto files = cockpix::readCabFiles(bytes, limit);
     if (!files) {
-        const cockpix::XmlGaugeBackground background =
-            cockpix::xmlGaugeBackground(QByteArrayView(bytes.data(), qsizetype(size)), "gauge.xml");
+        const cockpix::fs2k::XmlGaugeBackground background = cockpix::fs2k::xmlGaugeBackground(
+            QByteArrayView(bytes.data(), qsizetype(size)), "gauge.xml");
         if (background.bitmap.isEmpty() && background.reason.isEmpty())
             std::abort(); // no background must say why
         QString reason;
-        checkPicture(cockpix::gaugeBitmap(bytes, "input", &reason));
+        checkPicture(cockpix::fs2k::gaugeBitmap(bytes, "input", &reason));
         return 0;
     }
     for (const cockpix::CabEntry& xml : *files) {
-        const cockpix::XmlGaugeBackground background = cockpix::xmlGaugeBackground(
+        const cockpix::fs2k::XmlGaugeBackground background = cockpix::fs2k::xmlGaugeBackground(
             QByteArrayView(xml.bytes.data(), qsizetype(xml.bytes.size())), "gauge.xml");
         if (background.bitmap.isEmpty())
             continue;
@@ -52,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!sameNameIgnoringCase(background.bitmap, bitmap.name))
                 continue;
             QString reason;
-            checkPicture(cockpix::gaugeBitmap(bitmap.bytes, background.bitmap, &reason));
+            checkPicture(cockpix::fs2k::gaugeBitmap(bitmap.bytes, background.bitmap, &reason));
         }
     }
     return 0;

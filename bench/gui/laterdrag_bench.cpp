@@ -1,4 +1,4 @@
-// Dragging a gauge in a later panel window of 100 gauges, each with its picture: the GUI
+// Dragging a gauge in an fs2k panel window of 100 gauges, each with its picture: the GUI
 // thread's work for one mouse move (the view's handling, the window's status text and the
 // repaint it asks for), beside repainting the whole window once in the same iteration, both
 // in this thread's processor time. The goal: a move costs at most 4 ms ("move_ms"), and no
@@ -8,9 +8,9 @@
 #include "benchapplication.h"
 
 #include "base/gui/userdialogs.h"
-#include "gauges/gui/laterpanelwindow.h"
-#include "gauges/gui/panelview.h"
 #include "panel/gui/paneldocument.h"
+#include "panelwindows/gui/fs2k/panelwindow.h"
+#include "panelwindows/gui/panelview.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -54,7 +54,7 @@ std::string panelText() {
     return text;
 }
 
-std::vector<LaterGaugePicture> picturesOf(const std::vector<std::string_view>& names) {
+std::vector<fs2k::GaugePicture> picturesOf(const std::vector<std::string_view>& names) {
     static const QImage picture = [] {
         QImage image(120, 120, QImage::Format_RGB32);
         for (int y = 0; y < image.height(); ++y)
@@ -62,7 +62,7 @@ std::vector<LaterGaugePicture> picturesOf(const std::vector<std::string_view>& n
                 image.setPixel(x, y, qRgb(x * 2, y * 2, (x * y) & 0xff));
         return image;
     }();
-    return std::vector<LaterGaugePicture>(names.size(), LaterGaugePicture{picture, {}, {}});
+    return std::vector<fs2k::GaugePicture>(names.size(), fs2k::GaugePicture{picture, {}, {}});
 }
 
 void sendMouse(QWidget* view, QEvent::Type type, QPoint pos, Qt::MouseButton button,
@@ -79,10 +79,10 @@ void BM_DragAGaugeAmongAHundred(benchmark::State& state) {
         return;
     }
     PanelDocument document;
-    document.replaceLaterPanel(PanelLines(panelText()), {});
+    document.replaceFs2kPanel(fs2k::PanelLines(panelText()), {});
     AppModel app;
     SilentDialogs dialogs;
-    LaterPanelWindowForm form(document, app, dialogs, 0, &picturesOf, {});
+    fs2k::PanelWindowForm form(document, app, dialogs, 0, &picturesOf, {});
     form.load();
     form.resize(1024, 768);
     form.show();

@@ -9,11 +9,11 @@
 
 #include "base/core/filelookup.h"
 #include "base/gui/userdialogs.h"
-#include "gauges/core/gaugemodule.h"
-#include "gauges/gui/panelview.h"
-#include "gauges/gui/panelwindow.h"
-#include "panel/core/panelreader.h"
+#include "gaugefiles/core/gaugemodule.h"
+#include "panel/core/fs98/reader.h"
 #include "panel/gui/paneldocument.h"
+#include "panelwindows/gui/fs98/panelwindow.h"
+#include "panelwindows/gui/panelview.h"
 
 #include <QImage>
 #include <QPainter>
@@ -43,7 +43,7 @@ public:
 // A copy of the demo installation in a temporary folder, opened into a panel document.
 struct DemoCopy {
     fs::path root = fs::temp_directory_path() / "cockpix_panelwindow_bench";
-    Panel panel;
+    fs98::Panel panel;
     AppModel app;
     PanelDocument document;
     SilentDialogs dialogs;
@@ -57,8 +57,8 @@ struct DemoCopy {
         app.dirs = {gauges, gauges + "bmp/", gauges + "palette/",
                     (root / "fs98" / "aircraft" / "demo_cessna" / "panel").string() + "/",
                     std::string(COCKPIX_BIN_DIR) + "/"};
-        readPanelFile(panel, app.dirs.panelDir, app.dirs.panelDir + "panel.cfg");
-        applyOpenedRatioRule(panel);
+        fs98::readPanelFile(panel, app.dirs.panelDir, app.dirs.panelDir + "panel.cfg");
+        fs98::applyOpenedRatioRule(panel);
         for (int w = 0; w < panel.windowCount; ++w) {
             if (panel.window(w).gaugeCount > panel.window(biggest).gaugeCount)
                 biggest = w;
@@ -70,7 +70,7 @@ struct DemoCopy {
 
 // The window as the user first sees it: loaded, then its whole frame painted into the
 // screen's backing store, which a window system keeps from one showing to the next.
-void showWindow(PanelWindowForm& form) {
+void showWindow(fs98::PanelWindowForm& form) {
     form.load();
     static QImage backingStore;
     if (backingStore.size() != form.view()->size())
@@ -85,7 +85,7 @@ void loadWindow(benchmark::State& state, bool recompute) {
     demo.app.options.alwaysRecomputeBitmaps = recompute;
     demo.app.currentWindow = demo.biggest;
     for (auto _ : state) {
-        PanelWindowForm form(demo.document, demo.app, demo.dialogs, demo.biggest);
+        fs98::PanelWindowForm form(demo.document, demo.app, demo.dialogs, demo.biggest);
         showWindow(form);
     }
     state.counters["gauges"] = demo.panel.window(demo.biggest).gaugeCount;
@@ -111,17 +111,17 @@ struct BigWindow : DemoCopy {
             padded.insert(kBitmapMarkerStart, (1 << 20) - module.size(), '\0');
         else
             padded.resize(1 << 20, '\0');
-        PanelWindow& window = panel.window(0);
-        for (int i = 0; i < kGaugeSlots; ++i) {
+        fs98::PanelWindow& window = panel.window(0);
+        for (int i = 0; i < fs98::kGaugeSlots; ++i) {
             const std::string name = "big" + std::to_string(i);
             std::ofstream(app.dirs.gaugesDir + name + ".gau", std::ios::binary) << padded;
-            window.gauges[i] = Gauge{};
+            window.gauges[i] = fs98::Gauge{};
             window.gauges[i].gaugeName = name;
             window.gauges[i].gaugeX = (i % 8) * 100;
             window.gauges[i].gaugeY = (i / 8) * 40;
             window.gauges[i].gaugeSize = 90;
         }
-        window.gaugeCount = kGaugeSlots;
+        window.gaugeCount = fs98::kGaugeSlots;
         app.options.alwaysRecomputeBitmaps = true;
         document.replacePanel(panel, {});
     }
@@ -130,14 +130,14 @@ struct BigWindow : DemoCopy {
 void showBigWindow(benchmark::State& state, bool pictureAtTheEnd) {
     benchApplication();
     BigWindow big(pictureAtTheEnd);
-    // The first showing creates the 64 bitmap files; every later one cuts each picture out
+    // The first showing creates the 64 bitmap files; every fs2k one cuts each picture out
     // of its module again and finds the file on disk already holding those bytes.
     {
-        PanelWindowForm first(big.document, big.app, big.dialogs, 0);
+        fs98::PanelWindowForm first(big.document, big.app, big.dialogs, 0);
         showWindow(first);
     }
     for (auto _ : state) {
-        PanelWindowForm form(big.document, big.app, big.dialogs, 0);
+        fs98::PanelWindowForm form(big.document, big.app, big.dialogs, 0);
         showWindow(form);
     }
 }
@@ -156,7 +156,7 @@ void BM_OnlyReadSixtyFourOneMegabyteModules(benchmark::State& state) {
     BigWindow big;
     for (auto _ : state) {
         std::size_t bytes = 0;
-        for (int i = 0; i < kGaugeSlots; ++i)
+        for (int i = 0; i < fs98::kGaugeSlots; ++i)
             bytes +=
                 readWholeFile(big.app.dirs.gaugesDir + "big" + std::to_string(i) + ".gau")->size();
         benchmark::DoNotOptimize(bytes);

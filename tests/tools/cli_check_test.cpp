@@ -2,7 +2,7 @@
 
 #include "base/core/scratchdir.h"
 #include "template/core/checkfixtures.h"
-#include "template/core/laterfixtures.h"
+#include "template/core/fs2kfixtures.h"
 #include "tools/clirun.h"
 
 #include <gtest/gtest.h>
@@ -80,23 +80,23 @@ TEST_F(CheckCommand, AnAliasedPanelIsCheckedWithTheLinesOfTheFileItLeadsTo) {
                            "directory [module-missing]\n");
 }
 
-// A tree of aircraft: a later panel with faults, a clean one named in capitals, an FS98 panel
-// that cannot be read and a later one aliased to it. Each panel with findings is listed with its
+// A tree of aircraft: an fs2k panel with faults, a clean one named in capitals, an FS98 panel
+// that cannot be read and an fs2k one aliased to it. Each panel with findings is listed with its
 // format; clean ones are only counted.
 TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
-    const auto at = cockpix::test::makeLaterInstallation(root / "fs");
+    const auto at = cockpix::test::makeFs2kInstallation(root / "fs");
     if (!at.cabsMade)
         GTEST_SKIP() << "gcab is not installed";
     cockpix::test::writeFile(at.panelDir / "panel.cfg",
-                             cockpix::test::laterCheckPanel("faults.cfg"));
+                             cockpix::test::fs2kCheckPanel("faults.cfg"));
     const fs::path clean = root / "fs/aircraft/clean/PANEL";
     fs::create_directories(clean);
     fs::copy(at.panelDir, clean, fs::copy_options::recursive);
     fs::remove(clean / "panel.cfg");
-    cockpix::test::writeFile(clean / "Panel.CFG", cockpix::test::laterCheckPanel("clean.cfg"));
+    cockpix::test::writeFile(clean / "Panel.CFG", cockpix::test::fs2kCheckPanel("clean.cfg"));
     cockpix::test::writeFile(root / "fs/aircraft/old/panel/panel.cfg",
                              "[Window Titles]\r\nno title\r\n\r\n");
-    // A later panel whose alias leads to that FS98 one is checked as the FS98 panel.
+    // An fs2k panel whose alias leads to that FS98 one is checked as the FS98 panel.
     cockpix::test::writeFile(root / "fs/aircraft/twin/panel/panel.cfg",
                              "[fltsim]\r\nalias=old\\panel\r\n[VIEWS]\r\n");
     fs::create_directories(root / "config");
@@ -151,18 +151,18 @@ TEST_F(CheckCommand, TheWalkFollowsLinkedFilesButNotLinkedFolders) {
 // aircraft (more than a thread takes at once), every third one with findings, some sharing
 // one panel folder's gauges, one read through an alias.
 TEST_F(CheckCommand, ATreeCheckedOnSeveralThreadsPrintsTheSameAsOnOne) {
-    const auto at = cockpix::test::makeLaterInstallation(root / "fs");
+    const auto at = cockpix::test::makeFs2kInstallation(root / "fs");
     if (!at.cabsMade)
         GTEST_SKIP() << "gcab is not installed";
     cockpix::test::writeFile(at.panelDir / "panel.cfg",
-                             cockpix::test::laterCheckPanel("faults.cfg"));
+                             cockpix::test::fs2kCheckPanel("faults.cfg"));
     for (int a = 0; a < 40; ++a) {
         const fs::path panel = root / "fs/aircraft" / ("plane" + std::to_string(a)) / "panel";
         fs::create_directories(panel);
         fs::copy(at.panelDir, panel, fs::copy_options::recursive);
         if (a % 3 != 0)
             cockpix::test::writeFile(panel / "panel.cfg",
-                                     cockpix::test::laterCheckPanel("clean.cfg"));
+                                     cockpix::test::fs2kCheckPanel("clean.cfg"));
     }
     cockpix::test::writeFile(root / "fs/aircraft/twin/panel/panel.cfg",
                              "[fltsim]\r\nalias=plane0\\panel\r\n[VIEWS]\r\n");

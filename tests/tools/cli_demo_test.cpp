@@ -14,8 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using cockpix::test::CliRun;
-using cockpix::test::runCli;
 using cockpix::test::npos;
+using cockpix::test::runCli;
 
 class DemoCommands : public cockpix::ScratchDirTest {
 protected:
@@ -60,7 +60,7 @@ TEST_F(DemoCommands, CheckFindsTheDemosGaugesAndNoError) {
 // The demo jet is a panel of FS2000 and later with every kind of window and gauge: FS finds
 // each of its gauges (a folder of XML, a cabinet beside the panel, FS98 modules) and the
 // checker has nothing to say of it.
-TEST_F(DemoCommands, TheDemoJetIsALaterPanelWithNoFinding) {
+TEST_F(DemoCommands, TheDemoJetIsAFs2kPanelWithNoFinding) {
     CliRun result = run({"check", panel("demo_jet")});
     EXPECT_EQ(result.status, 0) << result.out;
     EXPECT_NE(result.out.find("read as a panel of FS2000 and later"), npos) << result.out;

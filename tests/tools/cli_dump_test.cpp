@@ -104,7 +104,7 @@ TEST_F(DumpCommand, ABigFileComesOutAsASmallOneOfTheSameLines) {
                               at("broken/panel.cfg") + ": line " + std::to_string(gaugeLine) +
                               ": gauge number 64 is out of range (0 to 63)\n");
 
-    // A mark of the later format at the very end: the FS98 reading is dropped unheard.
+    // A mark of the fs2k format at the very end: the FS98 reading is dropped unheard.
     cockpix::test::writeFile(root / "later" / "panel.cfg",
                              window + "gauge64=g,1,2,96\r\n[VIEWS]\r\n");
     const CliRun later = runCli(root, {"dump", at("later/panel.cfg")});
@@ -124,10 +124,10 @@ TEST_F(DumpCommand, ABigFileComesOutAsASmallOneOfTheSameLines) {
     EXPECT_NE(alias.out.find("\"gaugeName\": \"g\""), std::string::npos);
 }
 
-// A later panel is dumped as what its lines set, in LF and CR LF alike: every title and
+// An fs2k panel is dumped as what its lines set, in LF and CR LF alike: every title and
 // gauge by name, with the line it stands on; lines no one can read do not stop it.
-TEST_F(DumpCommand, NamesEveryTitleAndGaugeOfALaterPanel) {
-    const fs::path later = fs::path(COCKPIX_FIXTURES_DIR) / "later";
+TEST_F(DumpCommand, NamesEveryTitleAndGaugeOfAFs2kPanel) {
+    const fs::path later = fs::path(COCKPIX_FIXTURES_DIR) / "fs2k";
     std::string text = cockpix::test::fileText(later / "mixed_sections.cfg");
     for (const std::string end : {"\n", "\r\n"}) {
         const std::string converted = cockpix::test::withLineEnds(text, end);

@@ -1,9 +1,9 @@
 // Black-box tests of "cockpix-cli extract", "gauge-size" and "render", and of --version.
 
 #include "base/core/bmpheader.h"
-#include "gauges/core/bmpwriter.h"
-#include "gauges/core/gaugemodule.h"
-#include "gauges/core/modulebuilder.h"
+#include "gaugefiles/core/bmpwriter.h"
+#include "gaugefiles/core/gaugemodule.h"
+#include "gaugefiles/core/modulebuilder.h"
 
 #include "base/core/scratchdir.h"
 #include "support/testfiles.h"
@@ -182,21 +182,21 @@ TEST_F(CliGauges, RenderWritesTheFormatItsNameSays) {
     // the screen, a gauge found nowhere as its outline, said on stderr; a section it lacks
     // is refused. Only the picture is written.
     fs::create_directories(dir / "later");
-    fs::copy_file(fs::path(COCKPIX_FIXTURES_DIR) / "later/mixed_sections.cfg",
+    fs::copy_file(fs::path(COCKPIX_FIXTURES_DIR) / "fs2k/mixed_sections.cfg",
                   dir / "later/panel.cfg");
-    const auto renderLater = [&](const char* window, const char* out) {
+    const auto renderFs2k = [&](const char* window, const char* out) {
         return cockpix::test::runCli(dir, {"render", path("later/panel.cfg"), "--window", window,
                                            "--screen", "1000x800", "--out", path(out)});
     };
-    const CliRun later = renderLater("5", "later.png");
+    const CliRun later = renderFs2k("5", "later.png");
     EXPECT_EQ(later.status, 0) << later.err;
     EXPECT_NE(later.err.find("Overhead!Fuel Pump: "), std::string::npos) << later.err;
     EXPECT_EQ(later.err.find("QStandardPaths"), std::string::npos) << later.err;
     const std::string png = fileText(dir / "later.png");
     ASSERT_GE(png.size(), 24u);
     EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x03\xE8\0\0\x03\x20", 8)); // 1000 x 800
-    EXPECT_EQ(renderLater("vcockpit01", "vc.png").status, 0);
-    EXPECT_EQ(renderLater("4", "none.png").status, 64);
+    EXPECT_EQ(renderFs2k("vcockpit01", "vc.png").status, 0);
+    EXPECT_EQ(renderFs2k("4", "none.png").status, 64);
     EXPECT_EQ(cockpix::test::filesIn(dir / "later").size(), 1u); // its panel.cfg alone
     EXPECT_FALSE(fs::exists(dir / "none.png"));
 }

@@ -1,6 +1,6 @@
 // Black-box tests of "cockpix-cli palette".
 
-#include "gauges/core/bmpwriter.h"
+#include "gaugefiles/core/bmpwriter.h"
 #include "palette/core/colorproposal.h"
 #include "palette/core/palettebitmaps.h"
 

@@ -4,8 +4,8 @@
 #include "commands.h"
 #include "openpanel.h"
 
+#include "panel/core/fs98/reader.h"
 #include "panel/core/panelbackups.h"
-#include "panel/core/panelreader.h"
 
 #include <cstdio>
 #include <ctime>
@@ -57,7 +57,7 @@ int runBackups(std::span<const std::string> args) {
                              "(see cockpix-cli backups --help)\n");
         return kUsageStatus;
     }
-    const std::string panelDir = panelDirFromChosenPath(fullPath(panelArgument(args[0])));
+    const std::string panelDir = fs98::panelDirFromChosenPath(fullPath(panelArgument(args[0])));
     const std::vector<PanelBackup> backups = listPanelBackups(panelDir);
     if (backups.empty())
         std::printf("No backups in %s\n", panelDir.c_str());

@@ -8,8 +8,8 @@
 #include "openpanel.h"
 #include "panelwalk.h"
 
-#include "panel/core/panelreader.h"
-#include "template/core/panelchecker.h"
+#include "panel/core/fs98/reader.h"
+#include "template/core/fs98/checker.h"
 
 #include <algorithm>
 #include <atomic>
@@ -61,7 +61,7 @@ void printCheckHelp() {
 }
 
 // A file that could not be opened, or holds binary data, was read in no format.
-bool wasRead(const FileCheck& check) {
+bool wasRead(const fs98::FileCheck& check) {
     return !check.readError || check.readError->isStructural();
 }
 
@@ -85,7 +85,7 @@ void writeFinding(JsonWriter& json, const Finding& finding) {
     json.endObject();
 }
 
-void writeCheck(JsonWriter& json, const std::string& file, const FileCheck& check) {
+void writeCheck(JsonWriter& json, const std::string& file, const fs98::FileCheck& check) {
     json.beginObject();
     json.key("file");
     json.utf8Value(file);
@@ -102,14 +102,14 @@ void writeCheck(JsonWriter& json, const std::string& file, const FileCheck& chec
 }
 
 // folder: the panel's folder as the walk of a tree listed it, else nullptr.
-FileCheck checkOne(const std::string& given, const GaugeCommandLine& commandLine, CheckFacts& facts,
-                   const std::vector<FolderEntry>* folder = nullptr) {
+fs98::FileCheck checkOne(const std::string& given, const GaugeCommandLine& commandLine,
+                         CheckFacts& facts, const std::vector<FolderEntry>* folder = nullptr) {
     GaugeCommandLine line = commandLine;
     const std::string path = fullPath(given);
     settleDirectoriesForPanel(line, path);
     if (folder != nullptr)
-        facts.folders().adopt(panelDirFromChosenPath(path), *folder);
-    return checkPanelFile(path, line.dirs, facts);
+        facts.folders().adopt(fs98::panelDirFromChosenPath(path), *folder);
+    return fs98::checkPanelFile(path, line.dirs, facts);
 }
 
 // Checks the panels of a tree on several threads. Each thread has its own facts, so that no
@@ -137,7 +137,7 @@ public:
     }
 
     // The check of panels[index], once a thread has made it.
-    FileCheck take(std::size_t index) {
+    fs98::FileCheck take(std::size_t index) {
         if (m_threads.empty())
             return checkOne(m_panels[index], m_line, m_ownFacts, &m_walk.folders[index]);
         std::unique_lock lock(m_mutex);
@@ -155,7 +155,7 @@ private:
         for (std::size_t first = m_next.fetch_add(kBatch); first < m_panels.size();
              first = m_next.fetch_add(kBatch)) {
             const std::size_t end = std::min(first + kBatch, m_panels.size());
-            std::vector<FileCheck> checks;
+            std::vector<fs98::FileCheck> checks;
             for (std::size_t i = first; i < end; ++i)
                 checks.push_back(checkOne(m_panels[i], m_line, facts, &m_walk.folders[i]));
             const std::lock_guard lock(m_mutex);
@@ -176,7 +176,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_ready;
     std::vector<char> m_done; // by panel, under m_mutex
-    std::vector<FileCheck> m_checks;
+    std::vector<fs98::FileCheck> m_checks;
     std::vector<std::thread> m_threads;
     CheckFacts m_ownFacts; // when no thread could be started
 };
@@ -207,7 +207,7 @@ public:
         }
     }
 
-    void report(const std::string& given, const FileCheck& check) {
+    void report(const std::string& given, const fs98::FileCheck& check) {
         // Lines are those of the file read: the one given, or the one its alias led to.
         const std::string file = check.rerouted ? check.file : given;
         tally(check);
@@ -254,7 +254,7 @@ private:
             std::fprintf(stderr, "\r\033[K%zu/%zu %s", index + 1, count, given.c_str());
     }
 
-    void tally(const FileCheck& check) {
+    void tally(const fs98::FileCheck& check) {
         m_unreadable = m_unreadable || check.readError.has_value();
         const auto isError = [](const Finding& f) { return f.severity == Severity::Error; };
         if (std::any_of(check.findings.begin(), check.findings.end(), isError))
@@ -265,7 +265,7 @@ private:
             ++m_clean;
     }
 
-    void printText(const std::string& file, const FileCheck& check) {
+    void printText(const std::string& file, const fs98::FileCheck& check) {
         if (m_tree && check.findings.empty())
             return;
         clearProgress();

@@ -1,15 +1,15 @@
 // cockpix-cli dump: reads a panel.cfg as "&Open" does and prints the model as JSON: for an
-// FS98 panel the panel model, for a later one what its lines set.
+// FS98 panel the panel model, for an fs2k one what its lines set.
 
 #include "commands.h"
+#include "fs2kjson.h"
 #include "jsonwriter.h"
-#include "laterjson.h"
 #include "mappedfile.h"
 #include "openpanel.h"
 
 #include "base/core/filelookup.h"
+#include "panel/core/fs98/reader.h"
 #include "panel/core/panelformat.h"
-#include "panel/core/panelreader.h"
 #include "panel/core/panelsource.h"
 
 #include <cstdio>
@@ -35,7 +35,7 @@ void printDumpHelp() {
                 "structure, 64 for wrong arguments.\n");
 }
 
-void writeGauge(JsonWriter& json, const Gauge& gauge) {
+void writeGauge(JsonWriter& json, const fs98::Gauge& gauge) {
     json.beginObject();
     json.field("gaugeName", gauge.gaugeName);
     json.field("gaugeX", gauge.gaugeX);
@@ -48,7 +48,7 @@ void writeGauge(JsonWriter& json, const Gauge& gauge) {
 // Opening a panel shows every window at zoom 1 (the zoom is display data, not in the file).
 constexpr double kOpenedZoom = 1;
 
-void writeWindow(JsonWriter& json, const PanelWindow& window) {
+void writeWindow(JsonWriter& json, const fs98::PanelWindow& window) {
     json.beginObject();
     json.field("windowTitle", window.windowTitle);
     json.field("windowBitmap", window.windowBitmap);
@@ -65,7 +65,7 @@ void writeWindow(JsonWriter& json, const PanelWindow& window) {
     json.field("gaugeCount", window.gaugeCount);
     json.key("gauges");
     json.beginArray();
-    for (int g = 0; g < window.gaugeCount && g < kGaugeSlots; ++g)
+    for (int g = 0; g < window.gaugeCount && g < fs98::kGaugeSlots; ++g)
         writeGauge(json, window.gauges[static_cast<std::size_t>(g)]);
     json.endArray();
     json.endObject();
@@ -80,7 +80,7 @@ void writeLines(JsonWriter& json, const std::array<std::string, N>& lines, int c
 }
 
 std::string modelJson(const OpenedPanel& opened) {
-    const Panel& model = opened.panel;
+    const fs98::Panel& model = opened.panel;
     JsonWriter json;
     json.beginObject();
     json.field("format", panelFormatName(PanelFormat::Fs98));
@@ -96,7 +96,7 @@ std::string modelJson(const OpenedPanel& opened) {
     json.field("defaultViewSizeY", model.defaultViewSizeY);
     json.key("windows");
     json.beginArray();
-    for (const PanelWindow& window : model.windows)
+    for (const fs98::PanelWindow& window : model.windows)
         writeWindow(json, window);
     json.endArray();
     json.endObject();
@@ -110,7 +110,7 @@ int printText(const std::string& text) {
 
 // A file this big is read as an FS98 panel on a second thread while the format is told, as
 // most big files are FS98 panels padded with other tools' lines; the reading is dropped when
-// the file turns out to be a later panel or one with an alias.
+// the file turns out to be an fs2k panel or one with an alias.
 constexpr std::size_t kReadWhileTellingFrom = 1 << 20;
 
 // The format and alias of bytes; fs98, when the file is big and a thread could be started,
@@ -149,17 +149,17 @@ int dump(const std::string& path) {
             return model ? printText(modelJson(*model)) : kStructureErrorStatus;
         }
     }
-    PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
-    if (source.format != PanelFormat::Later) {
+    PanelSource source = locatePanel(chosen, fs98::panelDirFromChosenPath(chosen));
+    if (source.format != PanelFormat::Fs2k) {
         const std::unique_ptr<OpenedPanel> model =
             source.bytes.empty() ? openPanel(path) : openPanel(path, source.bytes);
         return model ? printText(modelJson(*model)) : kStructureErrorStatus;
     }
     for (const std::string& dir : source.reroutes)
-        std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
-    const PanelLines lines(std::move(source.bytes));
+        std::fprintf(stderr, "%s\n", fs98::rerouteMessage(dir).toUtf8().c_str());
+    const fs2k::PanelLines lines(std::move(source.bytes));
     JsonWriter json(stdout);
-    writeLaterPanelJson(json, lines, readLaterPanel(lines, LaterGauges::Left), source.panelDir);
+    writeFs2kPanelJson(json, lines, fs2k::readPanel(lines, fs2k::Gauges::Left), source.panelDir);
     return json.finish() ? 0 : 1;
 }
 

@@ -3,8 +3,8 @@
 #include "commands.h"
 #include "gaugedirectories.h"
 
-#include "app/core/shippedfiles.h"
-#include "gauges/core/gaugeextraction.h"
+#include "gaugefiles/core/gaugeextraction.h"
+#include "settings/core/shippedfiles.h"
 
 #include <cstdio>
 #include <filesystem>

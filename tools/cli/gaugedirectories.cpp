@@ -2,9 +2,9 @@
 
 #include "clidirectory.h"
 
-#include "app/core/directoryrules.h"
-#include "app/core/settings.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/reader.h"
+#include "settings/core/directoryrules.h"
+#include "settings/core/settings.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -71,7 +71,7 @@ GaugeCommandLine parseGaugeCommandLine(std::span<const std::string> args,
 void settleDirectoriesForPanel(GaugeCommandLine& line, const std::string& panelPath) {
     if (line.gaugesDirGiven)
         return;
-    const std::string own = installationGaugesDir(panelDirFromChosenPath(panelPath));
+    const std::string own = installationGaugesDir(fs98::panelDirFromChosenPath(panelPath));
     if (own.empty() || own == line.dirs.gaugesDir)
         return;
     line.dirs.gaugesDir = own;

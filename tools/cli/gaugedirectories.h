@@ -3,7 +3,7 @@
 // The directories the gauge commands of cockpix-cli work with: those of the settings file
 // (never written by the tool), overridden by --gauges-dir, --bmp-dir and --program-dir.
 
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 
 #include <optional>
 #include <span>

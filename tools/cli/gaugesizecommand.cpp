@@ -3,7 +3,7 @@
 #include "commands.h"
 
 #include "base/core/filelookup.h"
-#include "gauges/core/gaugemodule.h"
+#include "gaugefiles/core/gaugemodule.h"
 
 #include <cstdio>
 

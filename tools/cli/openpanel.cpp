@@ -2,7 +2,7 @@
 
 #include "app/core/droppedpanel.h"
 #include "base/core/filelookup.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/reader.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -26,29 +26,29 @@ PanelReading readPanelQuietly(const std::string& path, const std::string_view* b
     PanelReading reading;
     reading.opened = std::make_unique<OpenedPanel>();
     reading.opened->dirs = dirs;
-    reading.opened->dirs.panelDir = panelDirFromChosenPath(chosen);
+    reading.opened->dirs.panelDir = fs98::panelDirFromChosenPath(chosen);
     const auto onReroute = [&reading](const std::string& newPanelDir) {
         reading.reroutes.push_back(newPanelDir);
     };
     std::string& panelDir = reading.opened->dirs.panelDir;
     // The reader names the file as it is spelled on disk, as readPanelFile does.
-    reading.error = bytes ? readPanelText(reading.opened->panel, panelDir, *bytes,
-                                          resolvePathIgnoringCase(chosen), onReroute)
-                          : readPanelFile(reading.opened->panel, panelDir, chosen, onReroute);
+    reading.error = bytes ? fs98::readPanelText(reading.opened->panel, panelDir, *bytes,
+                                                resolvePathIgnoringCase(chosen), onReroute)
+                          : fs98::readPanelFile(reading.opened->panel, panelDir, chosen, onReroute);
     if (!reading.error)
-        applyOpenedRatioRule(reading.opened->panel);
+        fs98::applyOpenedRatioRule(reading.opened->panel);
     return reading;
 }
 
 std::unique_ptr<OpenedPanel> reportedPanel(PanelReading reading) {
     for (const std::string& dir : reading.reroutes)
-        std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
+        std::fprintf(stderr, "%s\n", fs98::rerouteMessage(dir).toUtf8().c_str());
     if (reading.error) {
         // The editor's message is about a panel's structure: a file that was not read at all
         // has none.
         if (reading.error->isStructural())
-            std::fprintf(stderr, "%.*s\n", static_cast<int>(kStructureErrorMessage.size()),
-                         kStructureErrorMessage.data());
+            std::fprintf(stderr, "%.*s\n", static_cast<int>(fs98::kStructureErrorMessage.size()),
+                         fs98::kStructureErrorMessage.data());
         std::fprintf(stderr, "%s\n", reading.error->describeText().toUtf8().c_str());
         return nullptr;
     }

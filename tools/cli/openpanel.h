@@ -2,9 +2,9 @@
 
 // The "&Open" of the editor, for the commands that start from a panel.cfg.
 
-#include "app/core/settings.h"
-#include "panel/core/panel.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/panel.h"
+#include "panel/core/fs98/reader.h"
+#include "settings/core/settings.h"
 
 #include <memory>
 #include <optional>
@@ -26,7 +26,7 @@ std::string panelArgument(const std::string& path);
 
 // A panel as "&Open" leaves it, with the directories it was read with.
 struct OpenedPanel {
-    Panel panel;
+    fs98::Panel panel;
     Directories dirs; // panelDir: the file's directory, or where its alias led
 };
 
@@ -46,7 +46,7 @@ std::unique_ptr<OpenedPanel> openPanel(const std::string& path, std::string_view
 // wanted (on another thread) and reported once it is.
 struct PanelReading {
     std::unique_ptr<OpenedPanel> opened;
-    std::optional<ReadError> error;
+    std::optional<fs98::ReadError> error;
     std::vector<std::string> reroutes; // the panel directories an alias led to, in order
 };
 PanelReading readPanelQuietly(const std::string& path, const std::string_view* bytes,

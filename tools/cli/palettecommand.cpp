@@ -5,11 +5,11 @@
 #include "commands.h"
 #include "gaugedirectories.h"
 
-#include "app/core/shippedfiles.h"
 #include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 #include "palette/core/paletteoptimizer.h"
 #include "palette/core/referencetable.h"
+#include "settings/core/shippedfiles.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -2,7 +2,7 @@
 
 // The panel.cfg files of a tree of aircraft folders, for "cockpix-cli check DIR".
 
-#include "gauges/core/folderindex.h"
+#include "gaugefiles/core/folderindex.h"
 
 #include <string>
 #include <vector>

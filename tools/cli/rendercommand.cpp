@@ -5,21 +5,21 @@
 #include "gaugedirectories.h"
 #include "openpanel.h"
 
-#include "app/core/appmodel.h"
 #include "base/core/numbertext.h"
 #include "base/core/pictureformat.h"
 #include "base/core/screensize.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/reader.h"
 #include "panel/core/panelsource.h"
+#include "state/core/appmodel.h"
 
 #ifdef COCKPIX_CLI_RENDER
 #include "base/core/asciicase.h"
 #include "base/core/blanks.h"
-#include "gauges/gui/laterwindowscene.h"
-#include "gauges/gui/panelrenderer.h"
-#include "gauges/gui/screenscenes.h"
-#include "panel/core/laterpanel.h"
-#include "panel/core/paneltextencoding.h"
+#include "drawing/gui/fs2k/windowscene.h"
+#include "drawing/gui/panelrenderer.h"
+#include "drawing/gui/screenscenes.h"
+#include "panel/core/fs2k/panel.h"
+#include "panel/core/fs2k/textencoding.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -110,13 +110,13 @@ template <typename Paint> bool writePictures(const RenderTarget& target, const P
     return true;
 }
 
-// The section --window names in a later panel: N is [WindowNN], a section's name (such
+// The section --window names in an fs2k panel: N is [WindowNN], a section's name (such
 // as Vcockpit01) is that section, whatever its case.
-std::optional<std::size_t> laterSectionIndex(const LaterPanel& panel, const std::string& text) {
+std::optional<std::size_t> fs2kSectionIndex(const fs2k::Panel& panel, const std::string& text) {
     const auto number = strictNumericValue(text);
     for (std::size_t i = 0; i < panel.windows.size(); ++i) {
-        const LaterWindow& window = panel.windows[i];
-        if (number ? window.kind == LaterWindowKind::Window && window.number == *number
+        const fs2k::Window& window = panel.windows[i];
+        if (number ? window.kind == fs2k::WindowKind::Window && window.number == *number
                    : equalsIgnoringCase(trimmedBlanks(window.header), text))
             return i;
     }
@@ -126,13 +126,13 @@ std::optional<std::size_t> laterSectionIndex(const LaterPanel& panel, const std:
 // Draws a window of a panel of FS2000 and later as its panel window shows it: the same
 // layout for each screen, the gauges' pictures found where FS finds them (the panel folder,
 // then the gauges folder), named outlines where none is, each said on stderr once.
-int renderLater(PanelSource source, const std::string& gaugesDir, const std::string& windowText,
-                const RenderTarget& target) {
+int renderFs2k(PanelSource source, const std::string& gaugesDir, const std::string& windowText,
+               const RenderTarget& target) {
     for (const std::string& dir : source.reroutes)
-        std::fprintf(stderr, "%s\n", rerouteMessage(dir).toUtf8().c_str());
-    const PanelLines lines(std::move(source.bytes));
-    const LaterPanel panel = readLaterPanel(lines);
-    const std::optional<std::size_t> index = laterSectionIndex(panel, windowText);
+        std::fprintf(stderr, "%s\n", fs98::rerouteMessage(dir).toUtf8().c_str());
+    const fs2k::PanelLines lines(std::move(source.bytes));
+    const fs2k::Panel panel = fs2k::readPanel(lines);
+    const std::optional<std::size_t> index = fs2kSectionIndex(panel, windowText);
     if (!index)
         return usageError("the panel has no section [Window" + windowText + "] nor [" + windowText +
                           "] (give N of [WindowNN], or a name such as Vcockpit01)");
@@ -150,10 +150,10 @@ int renderLater(PanelSource source, const std::string& gaugesDir, const std::str
         });
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    LaterGaugePictures found;
+    fs2k::GaugePictures found;
     bool warned = false;
-    const LaterPictureLookup pictures = [&](const std::vector<std::string_view>& names) {
-        std::vector<LaterGaugePicture> shown = found.pictures(names, source.panelDir, gaugesDir);
+    const fs2k::PictureLookup pictures = [&](const std::vector<std::string_view>& names) {
+        std::vector<fs2k::GaugePicture> shown = found.pictures(names, source.panelDir, gaugesDir);
         for (std::size_t i = 0; i < shown.size() && !warned; ++i) {
             if (shown[i].picture.isNull() && !shown[i].reason.isEmpty())
                 std::fprintf(stderr, "%s: %s\n", std::string(names[i]).c_str(),
@@ -162,12 +162,12 @@ int renderLater(PanelSource source, const std::string& gaugesDir, const std::str
         warned = true;
         return shown;
     };
-    LaterBackgroundCache backgrounds;
-    const LaterSceneSource scene{&panel,          &lines,       panelTextEncoding(lines),
-                                 source.panelDir, &backgrounds, ViewPlacement{}};
+    fs2k::BackgroundCache backgrounds;
+    const fs2k::SceneSource scene{&panel,          &lines,       fs2k::panelTextEncoding(lines),
+                                  source.panelDir, &backgrounds, fs98::ViewPlacement{}};
     const bool written = writePictures(target, [&](ScreenSize screen) {
-        return renderLaterWindowScene(
-            laterWindowScene(scene, *index, QSize(screen.width, screen.height), pictures));
+        return fs2k::renderWindowScene(
+            fs2k::windowScene(scene, *index, QSize(screen.width, screen.height), pictures));
     });
     return written ? 0 : 1;
 }
@@ -219,14 +219,14 @@ int runRender(std::span<const std::string> args) {
         screens = *parsed;
     }
 
-    // A later panel is drawn by the later panel window's own layout, never by FS98's rules
+    // An fs2k panel is drawn by the fs2k panel window's own layout, never by FS98's rules
     // (which would take its window_size= for a size ratio).
     const std::string chosen = fullPath(line.positional[0]);
-    if (PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
-        source.format == PanelFormat::Later) {
+    if (PanelSource source = locatePanel(chosen, fs98::panelDirFromChosenPath(chosen));
+        source.format == PanelFormat::Fs2k) {
         settleDirectoriesForPanel(line, chosen);
-        return renderLater(std::move(source), line.dirs.gaugesDir, *windowText,
-                           {*out, *format, screens, screensText.has_value()});
+        return renderFs2k(std::move(source), line.dirs.gaugesDir, *windowText,
+                          {*out, *format, screens, screensText.has_value()});
     }
     const auto window = strictNumericValue(*windowText);
     if (!window || *window != static_cast<int>(*window) || *window < 0 || *window > 8)

@@ -3,10 +3,10 @@
 #include "commands.h"
 #include "openpanel.h"
 
-#include "panel/core/panellines.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs2k/lines.h"
+#include "panel/core/fs98/reader.h"
+#include "panel/core/fs98/writer.h"
 #include "panel/core/panelsource.h"
-#include "panel/core/panelwriter.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -48,14 +48,14 @@ int finishSave(const SaveResult& result) {
 
 // A panel of FS2000 and later, also at the end of an alias, saved as its own lines; nullopt
 // for an FS98 panel or a file that cannot be read, which the FS98 reader reads as ever.
-std::optional<int> resaveLater(const std::string& panel, std::span<const std::string> args) {
+std::optional<int> resaveFs2k(const std::string& panel, std::span<const std::string> args) {
     const std::string chosen = fullPath(panel);
-    PanelSource source = locatePanel(chosen, panelDirFromChosenPath(chosen));
-    if (source.format != PanelFormat::Later)
+    PanelSource source = locatePanel(chosen, fs98::panelDirFromChosenPath(chosen));
+    if (source.format != PanelFormat::Fs2k)
         return std::nullopt;
     for (const std::string& dir : source.reroutes)
-        printLine(stderr, rerouteMessage(dir).toUtf8());
-    const PanelLines lines(std::move(source.bytes));
+        printLine(stderr, fs98::rerouteMessage(dir).toUtf8());
+    const fs2k::PanelLines lines(std::move(source.bytes));
     const std::string output = args.size() == 2 ? fullPath(args[1]) : source.panelDir + "panel.cfg";
     return finishSave(savePanelBytes(lines.bytes(), source.panelDir, output));
 }
@@ -73,7 +73,7 @@ int runResave(std::span<const std::string> args) {
         return kUsageStatus;
     }
     const std::string panel = panelArgument(args[0]);
-    if (const std::optional<int> status = resaveLater(panel, args))
+    if (const std::optional<int> status = resaveFs2k(panel, args))
         return *status;
     const std::unique_ptr<OpenedPanel> opened = openPanel(panel);
     if (!opened)
@@ -86,7 +86,7 @@ int runResave(std::span<const std::string> args) {
     // An alias moves the panel directory, and the save dialog proposes the new one.
     const std::string& panelDir = opened->dirs.panelDir;
     const std::string output = args.size() == 2 ? fullPath(args[1]) : panelDir + "panel.cfg";
-    return finishSave(savePanel(opened->panel, {panelDir, output, {}, {}}));
+    return finishSave(fs98::savePanel(opened->panel, {panelDir, output, {}, {}}));
 }
 
 } // namespace cockpix::cli

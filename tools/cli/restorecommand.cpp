@@ -4,8 +4,8 @@
 #include "commands.h"
 #include "openpanel.h"
 
+#include "panel/core/fs98/reader.h"
 #include "panel/core/panelbackups.h"
-#include "panel/core/panelreader.h"
 
 #include <charconv>
 #include <cstdio>
@@ -47,7 +47,7 @@ int runRestore(std::span<const std::string> args) {
                              "(see cockpix-cli restore --help)\n");
         return kUsageStatus;
     }
-    const std::string panelDir = panelDirFromChosenPath(fullPath(panelArgument(args[0])));
+    const std::string panelDir = fs98::panelDirFromChosenPath(fullPath(panelArgument(args[0])));
     const RestoreResult result = restorePanelBackup(panelDir, *number);
     std::fprintf(result.restored ? stdout : stderr, "%s\n", result.message.toUtf8().c_str());
     return result.restored ? 0 : kRestoreFailedStatus;

@@ -3,7 +3,7 @@
 // A small rasteriser for the demo pictures: filled shapes, thick lines and a bitmap font on
 // an 8-bit image with one palette shared by every picture of the demo installation.
 
-#include "gauges/core/bmpwriter.h"
+#include "gaugefiles/core/bmpwriter.h"
 
 #include <cstdint>
 #include <string_view>

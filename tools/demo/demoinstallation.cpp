@@ -5,7 +5,7 @@
 #include "instruments.h"
 
 #include "base/core/bmpheader.h"
-#include "gauges/core/gaugemodule.h"
+#include "gaugefiles/core/gaugemodule.h"
 
 #include <algorithm>
 #include <cmath>

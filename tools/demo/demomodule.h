@@ -3,7 +3,7 @@
 // Synthetic FS98-style gauge modules: filler bytes, the size record and the picture laid
 // out the way COCKPIX's extraction finds them.
 
-#include "gauges/core/bmpwriter.h"
+#include "gaugefiles/core/bmpwriter.h"
 
 #include <cstdint>
 #include <optional>

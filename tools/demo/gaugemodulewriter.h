@@ -6,7 +6,7 @@
 // tables have the layout gauges/core/gaugetables.h reads. The bytes depend only on the
 // contents (no time stamps), so a build always writes the same files.
 
-#include "gauges/core/bmpwriter.h"
+#include "gaugefiles/core/bmpwriter.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // default pictures, so that no binary file has to live in the repository.
 
 #include "demoinstallation.h"
-#include "laterdemo.h"
+#include "fs2kdemo.h"
 
 #include <cstdio>
 #include <string>
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     }
     std::string problem = cockpix::demo::writeDemoInstallation(argv[1]);
     if (problem.empty())
-        problem = cockpix::demo::writeLaterDemoAircraft(argv[1]);
+        problem = cockpix::demo::writeFs2kDemoAircraft(argv[1]);
     if (!problem.empty()) {
         std::fprintf(stderr, "cockpix-demogen: %s\n", problem.c_str());
         return 1;

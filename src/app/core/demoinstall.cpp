@@ -1,9 +1,9 @@
 #include "app/core/demoinstall.h"
 
-#include "app/core/settings.h"
-#include "app/core/shippedfiles.h"
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
+#include "settings/core/settings.h"
+#include "settings/core/shippedfiles.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -4,7 +4,7 @@
 // with a settings file of its own inside the demo folder, so that trying the demo never
 // touches the user's own settings.
 
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 
 #include <optional>
 #include <string>

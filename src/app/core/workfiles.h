@@ -3,7 +3,7 @@
 // The work directories under the gauges directory (bmp/ and palette/) fill up with extracted
 // gauge bitmaps and palette analysis files; "Quit" can empty them.
 
-#include "app/core/settings.h"
+#include "settings/core/settings.h"
 
 #include <string>
 

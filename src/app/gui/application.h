@@ -3,10 +3,10 @@
 // The running program: the one panel model, the real dialogs and the main window, started
 // from the command line.
 
-#include "app/core/appmodel.h"
 #include "app/core/commandline.h"
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
+#include "state/core/appmodel.h"
 
 #include <memory>
 

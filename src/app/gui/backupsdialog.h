@@ -7,8 +7,8 @@
 //
 // objectNames: backupsSummary, backupList, comparisonView, restoreButton, closeButton.
 
-#include "app/core/appmodel.h"
 #include "panel/core/panelbackups.h"
+#include "state/core/appmodel.h"
 
 #include <QDialog>
 

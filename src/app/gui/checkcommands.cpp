@@ -7,7 +7,7 @@
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
 #include "template/gui/checkerwindow.h"
-#include "template/gui/laterwindowtable.h"
+#include "template/gui/fs2k/windowtable.h"
 #include "template/gui/panelcheck.h"
 #include "template/gui/templatefocus.h"
 #include "template/gui/templatewindow.h"
@@ -102,9 +102,9 @@ void CheckCommands::showTemplateRow(int w, int field) {
     if (window == nullptr)
         return;
     m_window.mdiArea()->setActiveSubWindow(m_window.templateSubWindow());
-    if (m_document.isLater()) {
+    if (m_document.isFs2k()) {
         // Row w of the table is the panel's w-th window or virtual cockpit, as in the findings.
-        QTableWidget* table = window->laterTable()->table();
+        QTableWidget* table = window->fs2kTable()->table();
         if (w < table->rowCount()) {
             table->setCurrentCell(w, 0);
             table->setFocus();

@@ -4,7 +4,7 @@
 // bar count of findings: shown after "&Open" and "&Save" (and kept up to date while the
 // panel is edited), as a link to the list of findings.
 
-#include "app/core/appmodel.h"
+#include "state/core/appmodel.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #include "app/gui/clipboardcommands.h"
 
 #include "app/gui/mainmenu.h"
-#include "gauges/gui/gaugeclipboardtarget.h"
-#include "gauges/gui/panelview.h"
+#include "panelwindows/gui/gaugeclipboardtarget.h"
+#include "panelwindows/gui/panelview.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 #include "app/gui/directoriesdialog.h"
 
-#include "app/core/appmodel.h"
-#include "app/core/directoryrules.h"
-#include "app/core/settings.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
+#include "settings/core/directoryrules.h"
+#include "settings/core/settings.h"
+#include "state/core/appmodel.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -1,7 +1,7 @@
 #include "app/gui/mainmenu.h"
 
-#include "app/core/appmodel.h"
 #include "base/gui/undokeys.h"
+#include "state/core/appmodel.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,9 +1,6 @@
 #include "app/gui/mainwindow.h"
 
-#include "app/core/appmodel.h"
-#include "app/core/desktopstate.h"
 #include "app/core/droppedpanel.h"
-#include "app/core/settings.h"
 #include "app/core/shelltexts.h"
 #include "app/core/workfiles.h"
 #include "app/gui/aboutdialog.h"
@@ -18,12 +15,15 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
-#include "gauges/gui/gaugedialogs.h"
-#include "gauges/gui/laterpanelwindow.h"
-#include "gauges/gui/laterpanelwindows.h"
-#include "gauges/gui/panelwindow.h"
+#include "gaugedialogs/gui/fs2k/panelwindows.h"
+#include "gaugedialogs/gui/gaugedialogs.h"
 #include "panel/gui/paneldocument.h"
-#include "template/gui/laterwindowtable.h"
+#include "panelwindows/gui/fs2k/panelwindow.h"
+#include "panelwindows/gui/fs98/panelwindow.h"
+#include "settings/core/desktopstate.h"
+#include "settings/core/settings.h"
+#include "state/core/appmodel.h"
+#include "template/gui/fs2k/windowtable.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
 #include "template/gui/templatewindow.h"
@@ -105,7 +105,7 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
     m_gaugeDialogs =
         new GaugeDialogs(m_document, m_app, m_dialogs, m_rowCommands->panelForms(), this);
-    m_laterWindows = new LaterPanelWindows(m_document, m_app, m_dialogs, m_mdiArea, this);
+    m_fs2kWindows = new fs2k::PanelWindows(m_document, m_app, m_dialogs, m_mdiArea, this);
     connectGaugeDialogs();
     connectMenu();
     connectEditMenu();
@@ -214,7 +214,7 @@ void MainWindow::connectGaugeDialogs() {
             statusBar()->showMessage(text);
     };
     connect(m_gaugeDialogs, &GaugeDialogs::statusMessage, this, showStatus);
-    connect(m_laterWindows, &LaterPanelWindows::statusMessage, this, showStatus);
+    connect(m_fs2kWindows, &fs2k::PanelWindows::statusMessage, this, showStatus);
 }
 
 QMdiSubWindow* MainWindow::templateSubWindow() const {
@@ -306,8 +306,8 @@ void MainWindow::closeTemplateWindow() {
 void MainWindow::createTemplateWindow() {
     auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
-    connect(window->laterTable(), &LaterWindowTable::showWindowRequested, this,
-            [this](int index) { m_laterWindows->show(static_cast<std::size_t>(index)); });
+    connect(window->fs2kTable(), &fs2k::WindowTable::showWindowRequested, this,
+            [this](int index) { m_fs2kWindows->show(static_cast<std::size_t>(index)); });
     m_rowCommands->attach(window);
     m_toolCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);
@@ -334,7 +334,7 @@ void MainWindow::endPanel() {
     closePanelWindows();
     m_app.clearPanelState();
     // Every window, dialog and the status bar's findings follow the panel being replaced.
-    m_document.replacePanel(Panel{}, {});
+    m_document.replacePanel(fs98::Panel{}, {});
 }
 
 void MainWindow::startEmptyPanel() {
@@ -368,23 +368,23 @@ bool MainWindow::confirmLeavingPanel(std::string_view question) {
 }
 
 void MainWindow::showPanelWindow(int w) {
-    // A later panel's sections count in file order; it has no FS98 windows to view.
-    if (m_document.isLater()) {
+    // An fs2k panel's sections count in file order; it has no FS98 windows to view.
+    if (m_document.isFs2k()) {
         if (w >= 0)
-            m_laterWindows->show(static_cast<std::size_t>(w));
+            m_fs2kWindows->show(static_cast<std::size_t>(w));
         return;
     }
     m_rowCommands->viewWindow(w);
 }
 
 void MainWindow::openGaugeProperties(int w, int g) {
-    if (m_document.isLater()) {
+    if (m_document.isFs2k()) {
         // w and g count the sections and their gauges in file order.
         if (w < 0 || g < 0)
             return;
-        if (LaterPanelWindowForm* form = m_laterWindows->show(static_cast<std::size_t>(w))) {
+        if (fs2k::PanelWindowForm* form = m_fs2kWindows->show(static_cast<std::size_t>(w))) {
             form->selectGauge(g);
-            m_laterWindows->openProperties(form, g);
+            m_fs2kWindows->openProperties(form, g);
         }
         return;
     }
@@ -466,9 +466,9 @@ void MainWindow::applySnapOptions() {
     state.snap = m_app.snap;
     writeDesktopState(state, file); // options not kept are no reason to stop
     for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
-        if (auto* form = qobject_cast<PanelWindowForm*>(child->widget()))
+        if (auto* form = qobject_cast<fs98::PanelWindowForm*>(child->widget()))
             form->refreshSnapping();
-        else if (auto* later = qobject_cast<LaterPanelWindowForm*>(child->widget()))
+        else if (auto* later = qobject_cast<fs2k::PanelWindowForm*>(child->widget()))
             later->refreshSnapping();
     }
 }
@@ -711,31 +711,31 @@ void MainWindow::updateWindowMenu() {
                 m_mdiArea->setActiveSubWindow(child);
         });
     }
-    addLaterWindowsToMenu(menu);
+    addFs2kWindowsToMenu(menu);
 }
 
-// A later panel's windows and virtual cockpits, each shown (or brought to the front) from
+// An fs2k panel's windows and virtual cockpits, each shown (or brought to the front) from
 // here as from the template's table.
-void MainWindow::addLaterWindowsToMenu(QMenu* menu) {
-    if (!m_document.isLater())
+void MainWindow::addFs2kWindowsToMenu(QMenu* menu) {
+    if (!m_document.isFs2k())
         return;
-    const LaterPanel& panel = m_document.laterPanel();
+    const fs2k::Panel& panel = m_document.fs2kPanel();
     if (panel.windows.empty())
         return;
     menu->addSeparator();
     QMenu* show = menu->addMenu(tr("&Show panel window"));
     show->setObjectName(QStringLiteral("mnushowlater"));
     for (std::size_t i = 0; i < panel.windows.size(); ++i) {
-        const LaterWindow& window = panel.windows[i];
-        const LaterTitle* title =
-            window.kind == LaterWindowKind::Window ? panel.titleOf(window.number) : nullptr;
+        const fs2k::Window& window = panel.windows[i];
+        const fs2k::Title* title =
+            window.kind == fs2k::WindowKind::Window ? panel.titleOf(window.number) : nullptr;
         QString text =
-            QStringLiteral("[%1]").arg(fromPanelText(window.header, m_document.laterEncoding()));
+            QStringLiteral("[%1]").arg(fromPanelText(window.header, m_document.fs2kEncoding()));
         if (title)
-            text += QStringLiteral(" ") + fromPanelText(title->title, m_document.laterEncoding());
+            text += QStringLiteral(" ") + fromPanelText(title->title, m_document.fs2kEncoding());
         QAction* action = show->addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
         action->setObjectName(QStringLiteral("mnushowlater_%1").arg(i));
-        connect(action, &QAction::triggered, this, [this, i] { m_laterWindows->show(i); });
+        connect(action, &QAction::triggered, this, [this, i] { m_fs2kWindows->show(i); });
     }
 }
 

@@ -28,7 +28,9 @@ class PanelCommands;
 class TemplateRowCommands;
 class TemplateToolCommands;
 class GaugeDialogs;
-class LaterPanelWindows;
+namespace fs2k {
+class PanelWindows;
+}
 class DirectoriesDialog;
 class AboutDialog;
 class CheckCommands;
@@ -58,7 +60,7 @@ public:
     // The gauge dialogs of the panel windows (Form3, Form5, Form9, Form15).
     GaugeDialogs& gaugeDialogs() const { return *m_gaugeDialogs; }
     // The panel windows of a panel of FS2000 and later.
-    LaterPanelWindows& laterWindows() const { return *m_laterWindows; }
+    fs2k::PanelWindows& fs2kWindows() const { return *m_fs2kWindows; }
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
@@ -145,7 +147,7 @@ private slots:
     void updateFormatNotice();
 
 private:
-    void addLaterWindowsToMenu(QMenu* menu);
+    void addFs2kWindowsToMenu(QMenu* menu);
     void connectMenu();
     void connectEditMenu();
     void connectGaugeDialogs();
@@ -177,7 +179,7 @@ private:
     QLabel* m_formatNotice = nullptr;
     TemplateToolCommands* m_toolCommands = nullptr;
     GaugeDialogs* m_gaugeDialogs = nullptr;
-    LaterPanelWindows* m_laterWindows = nullptr;
+    fs2k::PanelWindows* m_fs2kWindows = nullptr;
     QPointer<QMdiSubWindow> m_templateSubWindow;
     QPointer<DirectoriesDialog> m_directoriesDialog;
     QPointer<AboutDialog> m_aboutDialog;

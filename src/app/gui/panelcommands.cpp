@@ -1,16 +1,16 @@
 #include "app/gui/panelcommands.h"
 
-#include "app/core/appmodel.h"
 #include "app/gui/mainwindow.h"
 #include "base/core/filelookup.h"
 #include "base/gui/comparisondialog.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
-#include "panel/core/panellines.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs2k/lines.h"
+#include "panel/core/fs98/reader.h"
+#include "panel/core/fs98/writer.h"
 #include "panel/core/panelsource.h"
-#include "panel/core/panelwriter.h"
 #include "panel/gui/paneldocument.h"
+#include "state/core/appmodel.h"
 #include "template/gui/templatewindow.h"
 
 #include <QFileInfo>
@@ -45,9 +45,9 @@ SavedFile savedFile(const std::string& outputPath, const std::string& panelDir) 
 }
 
 // The structural error under the fixed message, as the command-line tool prints it.
-QString structureMessage(const std::optional<ReadError>& error) {
-    QString text =
-        QString::fromUtf8(kStructureErrorMessage.data(), int(kStructureErrorMessage.size()));
+QString structureMessage(const std::optional<fs98::ReadError>& error) {
+    QString text = QString::fromUtf8(fs98::kStructureErrorMessage.data(),
+                                     int(fs98::kStructureErrorMessage.size()));
     if (error)
         text += QStringLiteral("\n") + toQString(error->describeText());
     return text;
@@ -90,7 +90,7 @@ bool PanelCommands::openPath(const QString& path) {
 
 void PanelCommands::reportRerouted(const std::string& newPanelDir) {
     m_app.dirs.panelDir = newPanelDir;
-    m_dialogs.message(toQString(rerouteMessage(newPanelDir)));
+    m_dialogs.message(toQString(fs98::rerouteMessage(newPanelDir)));
     m_window.saveSettings();
     m_window.setMainCaption();
 }
@@ -103,7 +103,7 @@ bool PanelCommands::openChosenPath(const QString& path) {
         return false;
     }
     const std::string chosenPath = toModelPath(path);
-    m_app.dirs.panelDir = panelDirFromChosenPath(chosenPath);
+    m_app.dirs.panelDir = fs98::panelDirFromChosenPath(chosenPath);
     m_window.saveSettings();
     m_window.setMainCaption();
 
@@ -115,21 +115,21 @@ bool PanelCommands::openChosenPath(const QString& path) {
         source.file = chosenPath;
         source.panelDir = m_app.dirs.panelDir;
     }
-    // A later panel, or an FS98 one that a later file's alias leads to: the aliases were
+    // An fs2k panel, or an FS98 one that an fs2k file's alias leads to: the aliases were
     // followed already, and each is told as the FS98 reader tells its own.
-    if (source.format == PanelFormat::Later || source.file != chosenPath) {
+    if (source.format == PanelFormat::Fs2k || source.file != chosenPath) {
         for (const std::string& dir : source.reroutes)
             reportRerouted(dir);
     }
-    if (source.format == PanelFormat::Later)
-        return openLater(path, std::move(source));
+    if (source.format == PanelFormat::Fs2k)
+        return openFs2k(path, std::move(source));
 
-    Panel panel;
+    fs98::Panel panel;
     std::string panelDir = m_app.dirs.panelDir;
     // The file read: the one chosen, or after an alias the other aircraft's panel.cfg.
     std::string readPath = source.file;
     bool failed = true;
-    std::optional<ReadError> error;
+    std::optional<fs98::ReadError> error;
     try {
         const auto onReroute = [&](const std::string& newDir) {
             reportRerouted(newDir);
@@ -138,9 +138,9 @@ bool PanelCommands::openChosenPath(const QString& path) {
         // The bytes read to tell the format are the file: it is not read a second time.
         // (An empty or unreadable file goes the old road, for its own message.)
         error = source.bytes.empty()
-                    ? readPanelFile(panel, panelDir, source.file, onReroute)
-                    : readPanelText(panel, panelDir, source.bytes,
-                                    resolvePathIgnoringCase(source.file), onReroute);
+                    ? fs98::readPanelFile(panel, panelDir, source.file, onReroute)
+                    : fs98::readPanelText(panel, panelDir, source.bytes,
+                                          resolvePathIgnoringCase(source.file), onReroute);
         failed = error.has_value();
     } catch (const std::exception&) {
         // Out of memory on a huge file and the like: one more way for a file to be unusable.
@@ -149,13 +149,13 @@ bool PanelCommands::openChosenPath(const QString& path) {
         // The template stays empty; the panel keeps what was read up to the error.
         m_document.replacePanel(panel, {});
         // A program or a picture is no panel.cfg of any structure.
-        const bool binary = error && error->reason == kBinaryDataReason;
+        const bool binary = error && error->reason == fs98::kBinaryDataReason;
         m_dialogs.message(binary ? toQString(error->describeText()) : structureMessage(error));
         m_window.setOpenEnabled(true);
         m_window.setSaveEnabled(false);
         return false;
     }
-    applyOpenedRatioRule(panel);
+    fs98::applyOpenedRatioRule(panel);
     m_document.replacePanel(panel, readPath);
     if (TemplateWindow* window = m_window.templateWindow())
         window->fillFromModel();
@@ -167,12 +167,12 @@ bool PanelCommands::openChosenPath(const QString& path) {
     return true;
 }
 
-bool PanelCommands::openLater(const QString& path, PanelSource source) {
+bool PanelCommands::openFs2k(const QString& path, PanelSource source) {
     try {
-        m_document.replaceLaterPanel(PanelLines(std::move(source.bytes)), source.file);
+        m_document.replaceFs2kPanel(fs2k::PanelLines(std::move(source.bytes)), source.file);
     } catch (const std::exception&) {
         // A file of more than 4 GiB, or out of memory: nothing of it is shown.
-        m_document.replacePanel(Panel{}, {});
+        m_document.replacePanel(fs98::Panel{}, {});
         m_dialogs.message(
             tr("The panel file could not be read:\n%1").arg(fromModelPath(source.file)));
         m_window.setOpenEnabled(true);
@@ -185,7 +185,7 @@ bool PanelCommands::openLater(const QString& path, PanelSource source) {
     return true;
 }
 
-std::string PanelCommands::textToSave(const SaveRequest& save) const {
+std::string PanelCommands::textToSave(const fs98::SaveRequest& save) const {
     return m_document.bytesToSave(save);
 }
 
@@ -214,7 +214,7 @@ bool PanelCommands::save() {
     request.confirmOverwrite = false;
     if (!m_savedPath.isEmpty())
         request.proposedName = m_savedPath;
-    if (m_document.isLater())
+    if (m_document.isFs2k())
         request.filter = tr("FS2000 and later configuration file (*.cfg);;All (*.*)");
     const auto chosen = m_dialogs.saveFileName(request);
     if (!chosen)
@@ -223,8 +223,8 @@ bool PanelCommands::save() {
     bool readOnly = false;
     if (!mayReplace(outputPath, readOnly))
         return false;
-    SaveRequest save{m_app.dirs.panelDir, outputPath, m_document.paletteOptions(),
-                     m_document.paletteProposal(), readOnly};
+    fs98::SaveRequest save{m_app.dirs.panelDir, outputPath, m_document.paletteOptions(),
+                           m_document.paletteProposal(), readOnly};
     if (m_app.options.showChangesBeforeSaving && !reviewChanges(save))
         return false;
     SaveResult result;
@@ -250,7 +250,7 @@ bool PanelCommands::save() {
 
 void PanelCommands::followSavedFile(const std::string& outputPath) {
     m_savedPath = QFileInfo(fromModelPath(outputPath)).absoluteFilePath();
-    const std::string savedDir = panelDirFromChosenPath(outputPath);
+    const std::string savedDir = fs98::panelDirFromChosenPath(outputPath);
     if (sameFile(savedDir, m_app.dirs.panelDir))
         return;
     m_app.dirs.panelDir = savedDir;
@@ -258,7 +258,7 @@ void PanelCommands::followSavedFile(const std::string& outputPath) {
     m_window.setMainCaption();
 }
 
-bool PanelCommands::reviewChanges(const SaveRequest& save) {
+bool PanelCommands::reviewChanges(const fs98::SaveRequest& save) {
     const SavedFile old = savedFile(save.outputPath, save.panelDir);
     return m_dialogs.confirmChanges(
         {old.label, old.bytes,
@@ -273,8 +273,8 @@ ComparisonDialog* PanelCommands::compareWithSaved() {
     }
     const std::string panelFile =
         m_document.filePath().empty() ? m_app.dirs.panelDir + "panel.cfg" : m_document.filePath();
-    const SaveRequest save{m_app.dirs.panelDir, panelFile, m_document.paletteOptions(),
-                           m_document.paletteProposal()};
+    const fs98::SaveRequest save{m_app.dirs.panelDir, panelFile, m_document.paletteOptions(),
+                                 m_document.paletteProposal()};
     const SavedFile old = savedFile(panelFile, m_app.dirs.panelDir);
     auto* dialog = new ComparisonDialog(ComparisonDialog::Purpose::Compare, &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

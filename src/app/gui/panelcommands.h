@@ -16,7 +16,9 @@ class UserDialogs;
 class MainWindow;
 class ComparisonDialog;
 struct FileDialogRequest;
+namespace fs98 {
 struct SaveRequest;
+}
 struct PanelSource;
 
 class PanelCommands : public QObject {
@@ -55,9 +57,9 @@ signals:
 private:
     bool openChosenPath(const QString& path);
     // A panel of FS2000 and later: its lines become the document.
-    bool openLater(const QString& path, PanelSource source);
-    // The text "&Save" writes: the later panel's lines, or the FS98 writer's text.
-    std::string textToSave(const SaveRequest& save) const;
+    bool openFs2k(const QString& path, PanelSource source);
+    // The text "&Save" writes: the fs2k panel's lines, or the FS98 writer's text.
+    std::string textToSave(const fs98::SaveRequest& save) const;
     void reportRerouted(const std::string& newPanelDir);
     // A chosen file other than the panel's own panel.cfg that exists already, or any
     // read-only file, is replaced only when the user says so (for a read-only one, with No
@@ -66,7 +68,7 @@ private:
     // After a save to another folder, that folder is the panel directory: the caption, the
     // settings, the backups and the next Save follow the file just written.
     void followSavedFile(const std::string& outputPath);
-    bool reviewChanges(const SaveRequest& save);
+    bool reviewChanges(const fs98::SaveRequest& save);
 
     MainWindow& m_window;
     PanelDocument& m_document;

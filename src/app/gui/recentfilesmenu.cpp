@@ -1,7 +1,7 @@
 #include "app/gui/recentfilesmenu.h"
 
-#include "app/core/desktopstate.h"
 #include "base/gui/modeltext.h"
+#include "settings/core/desktopstate.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
 #include "outview/core/externalviewlayout.h"
 
 #include "base/core/numbertext.h"
-#include "panel/core/paneledits.h"
+#include "panel/core/fs98/edits.h"
 
 namespace cockpix {
 namespace {
@@ -48,7 +48,7 @@ ExternalViewLayout layoutExternalView(const ExternalViewInput& input) {
     // window stands for the bare screen.
     const double dx = screenWidth - pixelWidth * k;
     const double dy = (screenHeight - pixelHeight * k) * layout.frameRatioY;
-    const PointF offset = positionOffset(input.position, dx, dy);
+    const fs98::PointF offset = fs98::positionOffset(input.position, dx, dy);
     layout.picture.left = kTwipsPerPixel * offset.x;
     layout.picture.top = kTwipsPerPixel * offset.y;
 
@@ -66,7 +66,7 @@ ExternalViewLayout layoutExternalView(const ExternalViewInput& input) {
     return layout;
 }
 
-std::string externalViewCorrectionsName(int w, double ratio, const DefaultView& view,
+std::string externalViewCorrectionsName(int w, double ratio, const fs98::DefaultView& view,
                                         const ExternalViewLayout& layout) {
     std::string changes;
     const auto add = [&](const std::string& what, double before, double after) {
@@ -75,7 +75,7 @@ std::string externalViewCorrectionsName(int w, double ratio, const DefaultView& 
         changes += (changes.empty() ? "" : ", ") + what + " " + plainNumberText(before) + " to " +
                    plainNumberText(after);
     };
-    add(windowFieldStepName(w, WindowField::SizeRatio), ratio, layout.sizeRatio);
+    add(fs98::windowFieldStepName(w, fs98::WindowField::SizeRatio), ratio, layout.sizeRatio);
     add("view size X", view.sizeX, layout.view.sizeX);
     add("view size Y", view.sizeY, layout.view.sizeY);
     return changes.empty() ? changes : "Outside-view frame: " + changes;

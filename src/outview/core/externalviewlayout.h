@@ -9,8 +9,8 @@
 
 #include "base/core/bmpheader.h"
 #include "base/core/screensize.h"
-#include "gauges/core/panellayout.h"
-#include "panel/core/panel.h"
+#include "drawing/core/fs98/layout.h"
+#include "panel/core/fs98/panel.h"
 
 #include <optional>
 #include <string>
@@ -31,17 +31,17 @@ struct ExternalViewInput {
     std::optional<BmpSize> bitmap; // nullopt when the picture could not be measured
     double sizeRatio = 0;          // windowSizeRatio
     double position = 0;           // windowPosition
-    DefaultView view;
+    fs98::DefaultView view;
 };
 
 struct ExternalViewLayout {
     double frameRatioY = 0; // (screen height - 20) / screen height
     double zoom = 0;        // screen width / bitmap width; 0 without a bitmap
     double sizeRatio = 0;   // the window's ratio, 1 in place of 0
-    DefaultView view;       // the default view, 2000 in place of a size of 0
+    fs98::DefaultView view; // the default view, 2000 in place of a size of 0
     double scale = 0;       // outsideViewScaleFactor
-    RectF picture;          // twips
-    RectF frame;            // twips, in single precision as the frame takes them
+    fs98::RectF picture;    // twips
+    fs98::RectF frame;      // twips, in single precision as the frame takes them
 };
 
 ExternalViewLayout layoutExternalView(const ExternalViewInput& input);
@@ -49,7 +49,7 @@ ExternalViewLayout layoutExternalView(const ExternalViewInput& input);
 // The name of the one undo step that keeps the corrections the layout made to window w
 // (ratio and view as the panel holds them): "Outside-view frame: Window 00 size ratio 0 to
 // 1, view size Y 0 to 2000". Empty when the layout corrected nothing.
-std::string externalViewCorrectionsName(int w, double ratio, const DefaultView& view,
+std::string externalViewCorrectionsName(int w, double ratio, const fs98::DefaultView& view,
                                         const ExternalViewLayout& layout);
 
 // "Window 2: main - Position: 7 - size ratio: 1 - Shown with 'Hide menu-bar' on."

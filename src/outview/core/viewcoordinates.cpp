@@ -28,8 +28,8 @@ double frameEdgeTwips(double scale, int barValue) {
     return std::floor(scale * barValue);
 }
 
-DefaultView confirmedView(const std::array<std::string, 4>& boxTexts,
-                          const std::array<int, 4>& barValues) {
+fs98::DefaultView confirmedView(const std::array<std::string, 4>& boxTexts,
+                                const std::array<int, 4>& barValues) {
     const auto value = [&](ViewCoordinate row) {
         const auto i = static_cast<std::size_t>(row);
         if (!barValueForText(row, boxTexts[i]))
@@ -40,7 +40,7 @@ DefaultView confirmedView(const std::array<std::string, 4>& boxTexts,
             value(ViewCoordinate::SizeY)};
 }
 
-double viewCoordinate(const DefaultView& view, ViewCoordinate row) {
+double viewCoordinate(const fs98::DefaultView& view, ViewCoordinate row) {
     switch (row) {
     case ViewCoordinate::X:
         return view.x;

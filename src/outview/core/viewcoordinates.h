@@ -5,7 +5,7 @@
 // its row's range empties the box; an accepted one moves the bar to its nearest whole
 // number, and the bar's value places one edge of the frame.
 
-#include "panel/core/panel.h"
+#include "panel/core/fs98/panel.h"
 
 #include <array>
 #include <optional>
@@ -42,10 +42,10 @@ double frameEdgeTwips(double scale, int barValue);
 // template's default view boxes keep them. A box whose text the row refuses (a size
 // emptied after an out-of-range value) gives its bar's value instead, the last valid one
 // and the one the frame shows: OK never stores a value the dialog refuses.
-DefaultView confirmedView(const std::array<std::string, 4>& boxTexts,
-                          const std::array<int, 4>& barValues);
+fs98::DefaultView confirmedView(const std::array<std::string, 4>& boxTexts,
+                                const std::array<int, 4>& barValues);
 
 // The value of a view field for a row.
-double viewCoordinate(const DefaultView& view, ViewCoordinate row);
+double viewCoordinate(const fs98::DefaultView& view, ViewCoordinate row);
 
 } // namespace cockpix

@@ -79,7 +79,7 @@ void ExternalViewCoordinates::addRow(QGridLayout& grid, ViewCoordinate row) {
     connect(bar, &QScrollBar::valueChanged, this, [this, row](int value) { barMoved(row, value); });
 }
 
-void ExternalViewCoordinates::fill(const DefaultView& view, double scale) {
+void ExternalViewCoordinates::fill(const fs98::DefaultView& view, double scale) {
     m_scale = scale;
     for (const ViewCoordinate row : kViewCoordinates)
         box(row)->setText(QString::fromStdString(plainNumberText(viewCoordinate(view, row))));

@@ -26,7 +26,7 @@ public:
 
     // Fills the rows from the view (each changed box runs its handling, which moves the
     // frame), then puts each bar on its value rounded, when that lies within the bar.
-    void fill(const DefaultView& view, double scale);
+    void fill(const fs98::DefaultView& view, double scale);
 
     QLineEdit* box(ViewCoordinate row) const { return m_boxes[index(row)]; }
     QScrollBar* bar(ViewCoordinate row) const { return m_bars[index(row)]; }
@@ -36,7 +36,7 @@ signals:
     void frameEdgeChanged(ViewCoordinate edge, double twips);
     // "OK": the whole part of each box's number; a box emptied by a refusal gives its
     // bar's value.
-    void confirmed(const DefaultView& view);
+    void confirmed(const fs98::DefaultView& view);
     void cancelled();
 
 private:

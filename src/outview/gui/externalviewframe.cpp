@@ -4,9 +4,9 @@
 #include "base/core/filelookup.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
-#include "gauges/gui/gaugeimage.h"
-#include "gauges/gui/panelrenderer.h"
+#include "drawing/gui/panelrenderer.h"
 #include "panel/gui/paneldocument.h"
+#include "panelwindows/gui/gaugeimage.h"
 
 #include <QFrame>
 #include <QScrollArea>
@@ -16,7 +16,7 @@
 namespace cockpix {
 namespace {
 
-RectF inPixels(const RectF& twips) {
+fs98::RectF inPixels(const fs98::RectF& twips) {
     return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
             twips.height / kTwipsPerPixel};
 }
@@ -56,10 +56,10 @@ ExternalViewFrame::ExternalViewFrame(PanelDocument& document, AppModel& app, QWi
 
 void ExternalViewFrame::openForCurrentWindow() {
     const int w = m_app.currentWindow;
-    if (!isWindowSlot(w))
+    if (!fs98::isWindowSlot(w))
         return;
-    const Panel& panel = m_document.panel();
-    const PanelWindow& window = panel.window(w);
+    const fs98::Panel& panel = m_document.panel();
+    const fs98::PanelWindow& window = panel.window(w);
     setWindowTitle(fromModelText(
         externalViewTitle(w, window.windowBitmap, window.windowPosition, window.windowSizeRatio)));
     const QSize screen = screenSizePixels();
@@ -110,7 +110,7 @@ void ExternalViewFrame::fitOnScreen() {
 // One step named for what it corrected, and none when the panel needed nothing: merely
 // looking at the frame must not mark the panel modified.
 void ExternalViewFrame::storeReplacements(int w) {
-    const Panel& panel = m_document.panel();
+    const fs98::Panel& panel = m_document.panel();
     const std::string name = externalViewCorrectionsName(w, panel.window(w).windowSizeRatio,
                                                          panel.defaultView(), m_layout);
     if (!name.empty())

@@ -7,9 +7,9 @@
 // the window is smaller. A click on the picture asks for the coordinates dialog. The
 // layout keeps its derived values to itself, so the panel windows keep their own.
 
-#include "app/core/appmodel.h"
 #include "outview/core/externalviewlayout.h"
 #include "outview/core/viewcoordinates.h"
+#include "state/core/appmodel.h"
 
 #include <QWidget>
 
@@ -37,7 +37,7 @@ public:
 
     const ExternalViewLayout& layout() const { return m_layout; }
     // The frame rectangle in twips as it stands, and as the screen shows it.
-    const RectF& frameTwips() const { return m_frameTwips; }
+    const fs98::RectF& frameTwips() const { return m_frameTwips; }
     QRect frameRect() const;
     GaugeImage* picture() const { return m_picture; }
 
@@ -59,7 +59,7 @@ private:
     GaugeImage* m_picture = nullptr;
     QFrame* m_frame = nullptr;
     ExternalViewLayout m_layout;
-    RectF m_frameTwips;
+    fs98::RectF m_frameTwips;
 };
 
 } // namespace cockpix

@@ -18,7 +18,7 @@ void OutsideViewChooser::confirm() {
         return;
     // Nothing chosen yet counts as no file too: the frame would have no picture to measure.
     const int w = app().currentWindow;
-    if (!isWindowSlot(w) || document().panel().window(w).windowBitmap.empty() ||
+    if (!fs98::isWindowSlot(w) || document().panel().window(w).windowBitmap.empty() ||
         app().chosenBitmapPath.empty()) {
         dialogs().message(QStringLiteral("No file selected."));
         return;

@@ -5,7 +5,7 @@
 // frame of the chosen window and closes. While the last choice could not be shown, "OK"
 // does nothing; a window without a bitmap name gives "No file selected.".
 
-#include "gauges/gui/windowbitmapchooser.h"
+#include "palette/gui/windowbitmapchooser.h"
 
 namespace cockpix {
 

@@ -60,7 +60,7 @@ void OutsideViewTool::openCoordinates() {
     bringToFront(m_coordinates);
 }
 
-void OutsideViewTool::confirm(const DefaultView& view) {
+void OutsideViewTool::confirm(const fs98::DefaultView& view) {
     m_document.breakMerge();
     m_document.setDefaultView(view);
     m_document.breakMerge();

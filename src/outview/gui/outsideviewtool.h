@@ -6,11 +6,11 @@
 // stores the default view in the panel (one undo step) and closes both. Cancel closes both
 // and changes nothing. The windows are modeless children of the main window.
 
-#include "app/core/appmodel.h"
 #include "outview/gui/externalviewcoordinates.h"
 #include "outview/gui/externalviewframe.h"
 #include "outview/gui/outsideviewchooser.h"
-#include "panel/core/panel.h"
+#include "panel/core/fs98/panel.h"
+#include "state/core/appmodel.h"
 
 #include <QObject>
 #include <QPointer>
@@ -43,7 +43,7 @@ public slots:
     void closeAll();
 
 private:
-    void confirm(const DefaultView& view);
+    void confirm(const fs98::DefaultView& view);
     void closeFrameAndCoordinates();
 
     PanelDocument& m_document;

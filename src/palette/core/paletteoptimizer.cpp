@@ -1,11 +1,11 @@
 #include "palette/core/paletteoptimizer.h"
 
-#include "app/core/shippedfiles.h"
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
-#include "gauges/core/gaugeextraction.h"
+#include "gaugefiles/core/gaugeextraction.h"
 #include "palette/core/indexedbitmap.h"
 #include "palette/core/referencetable.h"
+#include "settings/core/shippedfiles.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -185,7 +185,7 @@ PaletteRunResult failed(UserText message) {
 
 } // namespace
 
-PaletteRunRequest paletteRunForWindow(const Panel& panel, const Directories& dirs,
+PaletteRunRequest paletteRunForWindow(const fs98::Panel& panel, const Directories& dirs,
                                       const std::string& installedDir, int w, double tolerance) {
     const std::string& name = panel.window(w).windowBitmap;
     return {resolvePathIgnoringCase(backgroundBitmapPath(panel, dirs, w).path), name,

@@ -6,12 +6,12 @@
 // section. All the work is done in memory: the bitmap and the reference table are read once, each
 // work file is written once and atomically, and nothing is written when the run fails.
 
-#include "app/core/settings.h"
 #include "base/core/usertext.h"
 #include "palette/core/colorproposal.h"
 #include "palette/core/paletteworkfiles.h"
 #include "palette/core/rgb.h"
-#include "panel/core/panel.h"
+#include "panel/core/fs98/panel.h"
+#include "settings/core/settings.h"
 
 #include <functional>
 #include <string>
@@ -41,7 +41,7 @@ struct PaletteRunResult {
 // The run on the background of window w: panelDir + windowBitmap[w] + ".bmp" (found
 // whatever its case), named after windowBitmap[w], in the palette work directory, with the
 // reference table shipped with the program (see shippedFilePath for installedDir).
-PaletteRunRequest paletteRunForWindow(const Panel& panel, const Directories& dirs,
+PaletteRunRequest paletteRunForWindow(const fs98::Panel& panel, const Directories& dirs,
                                       const std::string& installedDir, int w, double tolerance);
 
 // The phase captions, in order: "Determining color frequencies..." (a scan only), "Sorting

@@ -4,7 +4,7 @@
 #include "base/core/numbertext.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
-#include "gauges/gui/progresswindow.h"
+#include "gaugefiles/gui/progresswindow.h"
 #include "palette/core/paletteoptimizer.h"
 #include "palette/core/palettepreview.h"
 #include "panel/gui/paneldocument.h"
@@ -31,7 +31,7 @@ PaletteOptimizerDialog::PaletteOptimizerDialog(PanelDocument& document, AppModel
 
 void PaletteOptimizerDialog::confirm() {
     if (app().bitmapMissing == 1 || app().chosenBitmapPath.empty() ||
-        !isWindowSlot(app().currentWindow))
+        !fs98::isWindowSlot(app().currentWindow))
         return;
     const double tolerance = numericValue(toModelText(m_toleranceText ? m_toleranceText() : ""));
     const PaletteRunRequest request = paletteRunForWindow(

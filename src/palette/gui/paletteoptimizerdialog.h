@@ -7,8 +7,8 @@
 // step), says how many colours it advises, opens the palette preview and closes. A run that
 // fails says why and leaves the dialog open.
 
-#include "gauges/gui/windowbitmapchooser.h"
 #include "palette/gui/palettepreviewwindow.h"
+#include "palette/gui/windowbitmapchooser.h"
 
 #include <QPointer>
 #include <functional>

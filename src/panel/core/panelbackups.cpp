@@ -2,9 +2,9 @@
 
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
-#include "panel/core/laterpanel.h"
-#include "panel/core/panellines.h"
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs2k/lines.h"
+#include "panel/core/fs2k/panel.h"
+#include "panel/core/fs98/writer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -74,13 +74,13 @@ std::vector<PanelBackup> listPanelBackups(const std::string& panelDir) {
 
 namespace {
 
-BackupContent laterContent(std::string bytes) {
+BackupContent fs2kContent(std::string bytes) {
     BackupContent content;
-    content.format = PanelFormat::Later;
-    const PanelLines lines(std::move(bytes));
-    const LaterPanel panel = readLaterPanel(lines);
+    content.format = PanelFormat::Fs2k;
+    const fs2k::PanelLines lines(std::move(bytes));
+    const fs2k::Panel panel = fs2k::readPanel(lines);
     content.windowCount = static_cast<int>(panel.windows.size());
-    for (const LaterWindow& window : panel.windows)
+    for (const fs2k::Window& window : panel.windows)
         content.gaugeCount += static_cast<int>(window.gauges.size());
     return content;
 }
@@ -89,18 +89,18 @@ BackupContent laterContent(std::string bytes) {
 
 BackupContent readBackupContent(const PanelBackup& backup) {
     if (std::optional<std::string> bytes = readWholeFile(backup.path);
-        bytes && detectPanelFormat(*bytes) == PanelFormat::Later)
-        return laterContent(std::move(*bytes));
+        bytes && detectPanelFormat(*bytes) == PanelFormat::Fs2k)
+        return fs2kContent(std::move(*bytes));
     BackupContent content;
     // A panel is large (9 x 64 gauge records): it lives on the heap.
-    const auto panel = std::make_unique<Panel>();
+    const auto panel = std::make_unique<fs98::Panel>();
     std::string panelDir = directoryOf(backup.path);
-    content.error = readPanelFile(*panel, panelDir, backup.path);
+    content.error = fs98::readPanelFile(*panel, panelDir, backup.path);
     if (content.error)
         return content;
-    content.windowCount = std::clamp(panel->windowCount, 0, kWindowSlots);
+    content.windowCount = std::clamp(panel->windowCount, 0, fs98::kWindowSlots);
     for (int w = 0; w < content.windowCount; ++w)
-        content.gaugeCount += std::clamp(panel->window(w).gaugeCount, 0, kGaugeSlots);
+        content.gaugeCount += std::clamp(panel->window(w).gaugeCount, 0, fs98::kGaugeSlots);
     return content;
 }
 

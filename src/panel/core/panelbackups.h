@@ -6,8 +6,8 @@
 // and panel.cfg is replaced by a copy of it in one rename.
 
 #include "base/core/usertext.h"
+#include "panel/core/fs98/reader.h"
 #include "panel/core/panelformat.h"
-#include "panel/core/panelreader.h"
 
 #include <cstdint>
 #include <optional>
@@ -30,7 +30,7 @@ std::vector<PanelBackup> listPanelBackups(const std::string& panelDir);
 // What a backup holds, read as "&Open" reads a panel.cfg: an FS98 panel by the FS98 reader,
 // one of FS2000 and later as its lines (every window and virtual cockpit section counts).
 struct BackupContent {
-    std::optional<ReadError> error; // it cannot be read as a panel
+    std::optional<fs98::ReadError> error; // it cannot be read as a panel
     PanelFormat format = PanelFormat::Fs98;
     int windowCount = 0;
     int gaugeCount = 0; // of the windows of the panel

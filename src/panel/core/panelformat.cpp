@@ -4,15 +4,15 @@
 #include "base/core/blanks.h"
 #include "base/core/linecutter.h"
 #include "base/core/numbertext.h"
-#include "panel/core/laterpanel.h"
+#include "panel/core/fs2k/panel.h"
 
 #include <array>
 
 namespace cockpix {
 namespace {
 
-// Window keys of the later format, by their whole name.
-constexpr std::array<std::string_view, 12> kLaterWindowKeys = {
+// Window keys of the fs2k format, by their whole name.
+constexpr std::array<std::string_view, 12> kFs2kWindowKeys = {
     "window_size", "window_pos", "background_color", "pixel_size", "zorder",  "nomenu",
     "sizeable",    "child_3d",   "render_3d_window", "type",       "texture", "no_luminous"};
 
@@ -32,7 +32,7 @@ std::size_t gaugeFieldCount(std::string_view value) {
 
 class Detector {
 public:
-    bool later() const { return m_later; }
+    bool later() const { return m_fs2k; }
 
     // One line, its blanks trimmed.
     void line(std::string_view text) {
@@ -63,8 +63,8 @@ public:
             return false;
         if (letter == 'f' || letter == 'g' || letter == 'i')
             return true;
-        for (std::string_view laterKey : kLaterWindowKeys) {
-            if (laterKey.front() == letter)
+        for (std::string_view fs2kKey : kFs2kWindowKeys) {
+            if (fs2kKey.front() == letter)
                 return true;
         }
         return false;
@@ -80,19 +80,19 @@ private:
         m_section = Section::Other;
         if (startsWithIgnoringCase(name, "vcockpit") || equalsIgnoringCase(name, "color") ||
             equalsIgnoringCase(name, "views")) {
-            m_later = true;
+            m_fs2k = true;
         } else if (equalsIgnoringCase(name, "window titles")) {
             m_section = Section::Titles;
-        } else if (const long number = numberAfterPrefix(name, "window"); number >= 0) {
-            m_later = m_later || number >= 9;
+        } else if (const long number = fs2k::numberAfterPrefix(name, "window"); number >= 0) {
+            m_fs2k = m_fs2k || number >= 9;
             m_section = Section::Window;
             m_windowHasFile = false;
         }
     }
 
     void key(std::string_view name, std::string_view value) {
-        if (m_section == Section::Titles && numberAfterPrefix(name, "window") >= 9)
-            m_later = true;
+        if (m_section == Section::Titles && fs2k::numberAfterPrefix(name, "window") >= 9)
+            m_fs2k = true;
         if (m_section == Section::Window)
             windowKey(name, value);
     }
@@ -104,33 +104,33 @@ private:
         }
         if (startsWithIgnoringCase(name, "gauge")) {
             const std::string_view gaugeName = value.substr(0, value.find(','));
-            m_later = m_later || gaugeName.find('!') != std::string_view::npos ||
-                      gaugeFieldCount(value) > 4;
+            m_fs2k = m_fs2k || gaugeName.find('!') != std::string_view::npos ||
+                     gaugeFieldCount(value) > 4;
             return;
         }
         if (equalsIgnoringCase(name, "ident")) {
-            m_later = m_later || (!value.empty() && !strictNumericValue(value));
+            m_fs2k = m_fs2k || (!value.empty() && !strictNumericValue(value));
             return;
         }
         // Most keys of a window are none of these: their first letter and length tell, so
         // that a file of many lines of other tools' keys is passed over quickly.
         const char first = name.empty() ? '\0' : asciiLower(name.front());
-        for (std::string_view laterKey : kLaterWindowKeys) {
-            if (laterKey.front() == first && laterKey.size() == name.size() &&
-                equalsIgnoringCase(name, laterKey))
-                m_later = true;
+        for (std::string_view fs2kKey : kFs2kWindowKeys) {
+            if (fs2kKey.front() == first && fs2kKey.size() == name.size() &&
+                equalsIgnoringCase(name, fs2kKey))
+                m_fs2k = true;
         }
-        m_later = m_later || (first == 'f' && numberAfterPrefix(name, "file_") >= 0);
+        m_fs2k = m_fs2k || (first == 'f' && fs2k::numberAfterPrefix(name, "file_") >= 0);
     }
 
     void endWindow() {
         if (m_section == Section::Window && !m_windowHasFile)
-            m_later = true;
+            m_fs2k = true;
     }
 
     Section m_section = Section::Other;
     bool m_windowHasFile = false;
-    bool m_later = false;
+    bool m_fs2k = false;
 };
 
 // The alias= value of the first [fltsim] section: decided at its first alias= line or at
@@ -169,12 +169,12 @@ private:
 
 // The lines are cut once for both: the format is decided at its first later mark (or at the
 // end), the alias at its [fltsim] section; the pass ends when both are.
-PanelFormatAndAlias scan(std::string_view bytes, bool wantAlias, bool aliasOfLater) {
+PanelFormatAndAlias scan(std::string_view bytes, bool wantAlias, bool aliasOfFs2k) {
     Detector detector;
     AliasFinder alias(wantAlias);
     LineCutter lines(bytes);
     LineCutter::Line cut;
-    for (bool first = true; !(detector.later() && (alias.decided() || !aliasOfLater));
+    for (bool first = true; !(detector.later() && (alias.decided() || !aliasOfFs2k));
          first = false) {
         if (!lines.next(cut)) {
             if (!detector.later())
@@ -206,7 +206,7 @@ PanelFormatAndAlias scan(std::string_view bytes, bool wantAlias, bool aliasOfLat
             alias.line(trimmed);
     }
     if (detector.later())
-        return {PanelFormat::Later, aliasOfLater ? alias.take() : std::string()};
+        return {PanelFormat::Fs2k, aliasOfFs2k ? alias.take() : std::string()};
     return {PanelFormat::Fs98, alias.take()};
 }
 
@@ -229,7 +229,7 @@ std::string fltsimAlias(std::string_view bytes) {
 }
 
 std::string_view panelFormatName(PanelFormat format) {
-    return format == PanelFormat::Later ? "FS2000 and later" : "FS98";
+    return format == PanelFormat::Fs2k ? "FS2000 and later" : "FS98";
 }
 
 } // namespace cockpix

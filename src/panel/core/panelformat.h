@@ -1,8 +1,8 @@
 #pragma once
 
 // Which of the two kinds of panel.cfg a file is. FS98 recognises window keys by their first
-// letter, so it would take the window_size= of a later file for its size ratio, pixel_size=
-// for its position and sizeable= for its size: the marks of the later format are looked for
+// letter, so it would take the window_size= of an fs2k file for its size ratio, pixel_size=
+// for its position and sizeable= for its size: the marks of the fs2k format are looked for
 // in the whole file before the FS98 reader reads a line of it.
 
 #include <string>
@@ -11,11 +11,11 @@
 namespace cockpix {
 
 enum class PanelFormat {
-    Fs98,  // read and written by the FS98 reader and writer, exactly as ever
-    Later, // FS2000, FS2002, FS2004, FSX, Prepar3D: kept line by line (PanelLines)
+    Fs98, // read and written by the FS98 reader and writer, exactly as ever
+    Fs2k, // FS2000, FS2002, FS2004, FSX, Prepar3D: kept line by line (PanelLines)
 };
 
-// Later when the file has any mark of the later format: a [VcockpitNN], [Color] or [VIEWS]
+// Later when the file has any mark of the fs2k format: a [VcockpitNN], [Color] or [VIEWS]
 // section; a title or window number of 9 or more; a gauge name with "!"; a gauge line of
 // more than four fields; a window key FS98 does not have (window_size=, pixel_size=,
 // file_1024=, ...); a window section without file=; an ident that is a name. FS98 otherwise.
@@ -28,7 +28,7 @@ struct PanelFormatAndAlias {
 
 enum class AliasOf {
     Both,     // the alias of either format
-    Fs98Only, // a later panel's is not looked for (empty): the pass ends at its first mark
+    Fs98Only, // an fs2k panel's is not looked for (empty): the pass ends at its first mark
 };
 
 // detectPanelFormat and fltsimAlias of the same bytes, in one pass over their lines (the

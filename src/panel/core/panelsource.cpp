@@ -65,8 +65,7 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
         read = detectPanelFormatAndAlias(at.bytes);
         at.format = read.format;
     }
-    if (at.format == PanelFormat::Later || chosenFormat == PanelFormat::Later ||
-        at.reroutes.empty())
+    if (at.format == PanelFormat::Fs2k || chosenFormat == PanelFormat::Fs2k || at.reroutes.empty())
         return at;
     // An FS98 panel at the end of the aliases of an FS98 file: the FS98 reader reads the
     // chosen file and follows them as it always has.

@@ -16,8 +16,8 @@ namespace cockpix {
 struct PanelSource {
     PanelFormat format = PanelFormat::Fs98;
     // Fs98: the chosen file and its directory, for the FS98 reader, which follows its aliases
-    // itself as it always has (or, when the chosen file is a later panel whose alias leads to
-    // an FS98 one, that file). Later: the later panel the aliases led to.
+    // itself as it always has (or, when the chosen file is an fs2k panel whose alias leads to
+    // an FS98 one, that file). Later: the fs2k panel the aliases led to.
     std::string file;
     std::string panelDir;              // ends with "/"
     std::string bytes;                 // the file's bytes, when it could be read

@@ -10,7 +10,7 @@ namespace cockpix {
 PlaceRange placeRange(PlaceKind kind, std::optional<double> extent) {
     double reach = kMaxPlaceUnits;
     if (extent && *extent > 0)
-        reach = std::min(reach, kLaterWindowReach * *extent);
+        reach = std::min(reach, kFs2kWindowReach * *extent);
     return {kind == PlaceKind::Size ? 0.0 : -reach, reach};
 }
 

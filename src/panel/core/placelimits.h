@@ -2,7 +2,7 @@
 
 // How far FS places what a panel positions and sizes. Its screen coordinates are 16-bit
 // numbers, so a gauge or window beyond 32767 units is not where the panel says; a gauge of a
-// later panel more than a hundred times its window's extent away is nowhere FS draws it. And
+// fs2k panel more than a hundred times its window's extent away is nowhere FS draws it. And
 // FS reads a number as plain digits: an exponent (1E+20, read as 1) or more digits than it
 // keeps make a value other than the one meant. The dialogs and tables refuse such values
 // with placeRangeMessage; the checkers report them in the files they read.
@@ -14,7 +14,7 @@
 namespace cockpix {
 
 inline constexpr double kMaxPlaceUnits = 32767;
-inline constexpr double kLaterWindowReach = 100; // times the window's own extent
+inline constexpr double kFs2kWindowReach = 100; // times the window's own extent
 inline constexpr std::size_t kMaxFsDigits = 15;
 
 enum class PlaceKind { Position, Size };
@@ -26,7 +26,7 @@ struct PlaceRange {
 };
 
 // Positions -32767..32767, sizes 0..32767; within a window whose extent along that axis is
-// known (a later panel's window, in its gauge units), also no farther than a hundred times
+// known (an fs2k panel's window, in its gauge units), also no farther than a hundred times
 // that extent.
 PlaceRange placeRange(PlaceKind kind, std::optional<double> extent = std::nullopt);
 
@@ -39,7 +39,7 @@ std::string placeRangeMessage(std::string_view field, const PlaceRange& range);
 // optional sign and at most kMaxFsDigits digits with at most one point, nothing else.
 bool isPlainFsNumber(std::string_view text);
 
-// A number typed into a later panel, written as typed: nullopt when isPlainFsNumber, else
+// A number typed into an fs2k panel, written as typed: nullopt when isPlainFsNumber, else
 // the message naming the field.
 std::optional<std::string> numberFormProblem(std::string_view field, std::string_view text);
 
@@ -48,7 +48,7 @@ std::optional<std::string> numberFormProblem(std::string_view field, std::string
 // digits. Text after the number (a unit, a comment) is no matter.
 bool readsOtherwiseInFs(std::string_view field);
 
-// A typed field of a later panel, written as typed: nullopt when FS reads it as a number
+// A typed field of an fs2k panel, written as typed: nullopt when FS reads it as a number
 // within range, else the message (how to write it, or the range).
 std::optional<std::string> placeTextProblem(std::string_view field, std::string_view text,
                                             const PlaceRange& range);

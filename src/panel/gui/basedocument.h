@@ -15,7 +15,9 @@ class QUndoStack;
 
 namespace cockpix {
 
+namespace fs98 {
 struct SaveRequest;
+}
 
 class BaseDocument : public QObject {
     Q_OBJECT
@@ -29,7 +31,7 @@ public:
     virtual bool hasContent() const = 0;
     // The bytes Save writes for the request (the place, and the palette choices an FS98
     // panel writes as colours).
-    virtual std::string bytesToSave(const SaveRequest& save) const = 0;
+    virtual std::string bytesToSave(const fs98::SaveRequest& save) const = 0;
 
     QUndoStack* undoStack() const { return m_undoStack; }
     // True while the panel differs from what was last opened or saved.

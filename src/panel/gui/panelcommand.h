@@ -18,13 +18,13 @@ protected:
     PanelCommand(PanelDocument& document, const QString& text);
 
     PanelDocument& document() const { return m_document; }
-    Panel& panel() const { return m_document.editablePanel(); }
-    PaletteSaveOptions& paletteOptions() const { return m_document.editablePaletteOptions(); }
-    PaletteProposal& proposal() const { return m_document.editableProposal(); }
+    fs98::Panel& panel() const { return m_document.editablePanel(); }
+    fs98::PaletteSaveOptions& paletteOptions() const { return m_document.editablePaletteOptions(); }
+    fs98::PaletteProposal& proposal() const { return m_document.editableProposal(); }
     // The lines of a panel of FS2000 and later, and the notice that they changed (what
-    // they set is read again, laterChanged is emitted).
-    PanelLines& lines() const { return m_document.editableLines(); }
-    void laterEdited() const { m_document.laterLinesChanged(); }
+    // they set is read again, fs2kChanged is emitted).
+    fs2k::PanelLines& lines() const { return m_document.editableLines(); }
+    void fs2kEdited() const { m_document.fs2kLinesChanged(); }
     // A step merges only with one of the same run (see PanelDocument::breakMerge).
     bool sameRun(const QUndoCommand* other) const;
 

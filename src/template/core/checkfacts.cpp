@@ -1,7 +1,7 @@
 #include "template/core/checkfacts.h"
 
 #include "base/core/filelookup.h"
-#include "gauges/core/gaugemodule.h"
+#include "gaugefiles/core/gaugemodule.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -71,7 +71,7 @@ BitmapFacts readBitmapFacts(const std::optional<std::string>& path) {
 void CheckFacts::beginRound() {
     if (m_roundHeld)
         return;
-    m_laterFiles.beginRound();
+    m_fs2kFiles.beginRound();
     m_roundModules.clear();
     m_roundBitmaps.clear();
     m_roundFolders.clear();
@@ -125,7 +125,7 @@ const BitmapFacts& CheckFacts::bitmap(const std::string& dir, const std::string&
     return m_roundBitmaps.emplace(std::move(asked), facts).first->second;
 }
 
-const std::optional<BmpSize>& CheckFacts::laterBitmapSize(const std::string& path) {
+const std::optional<BmpSize>& CheckFacts::fs2kBitmapSize(const std::string& path) {
     const auto known = m_roundSizes.find(path);
     if (known != m_roundSizes.end())
         return known->second;

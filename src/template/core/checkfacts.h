@@ -10,7 +10,7 @@
 
 #include "base/core/bmpheader.h"
 #include "base/core/filelookup.h"
-#include "gauges/core/latergaugelookup.h"
+#include "gaugefiles/core/fs2k/gaugelookup.h"
 
 #include <cstdint>
 #include <map>
@@ -49,7 +49,7 @@ public:
 
     // The size its header gives of the bitmap at path (as it exists), for a panel of
     // FS2000 and later, whose windows often share one.
-    const std::optional<BmpSize>& laterBitmapSize(const std::string& path);
+    const std::optional<BmpSize>& fs2kBitmapSize(const std::string& path);
 
     // The names (without extension, as panel.cfg names them) of the bitmaps of dir that can
     // be read, and of the modules of gaugesDir, in name order: the choices of the fixes.
@@ -58,8 +58,8 @@ public:
 
     // The files of panels of FS2000 and later, found whatever their case, and the
     // directories of their gauge cabinets.
-    LaterGaugeFiles& laterFiles() { return m_laterFiles; }
-    FolderIndex& folders() { return m_laterFiles.folders(); }
+    fs2k::GaugeFiles& fs2kFiles() { return m_fs2kFiles; }
+    FolderIndex& folders() { return m_fs2kFiles.folders(); }
 
 private:
     // dir + file found whatever its case, as findPathIgnoringCase finds it.
@@ -78,7 +78,7 @@ private:
     std::unordered_map<std::string, BitmapFacts> m_roundBitmaps;
     std::unordered_map<std::string, std::optional<std::string>> m_roundFolders;
     std::unordered_map<std::string, std::optional<BmpSize>> m_roundSizes;
-    LaterGaugeFiles m_laterFiles;
+    fs2k::GaugeFiles m_fs2kFiles;
     bool m_roundHeld = false;
 };
 

@@ -6,8 +6,8 @@
 // fix that the checker window offers.
 
 #include "base/core/usertext.h"
-#include "panel/core/panel.h"
-#include "panel/core/paneledits.h"
+#include "panel/core/fs98/edits.h"
+#include "panel/core/fs98/panel.h"
 
 #include <array>
 #include <optional>
@@ -35,7 +35,7 @@ enum class FixKind {
     CloseWindowGaps, // slot i takes the section of slot order[i]
     SetSizeRatio,    // window to value
     SetWindowSize,   // window to value
-    RenumberGauges,  // window (of a later panel): its gauge lines numbered 00, 01, ... in order
+    RenumberGauges,  // window (of an fs2k panel): its gauge lines numbered 00, 01, ... in order
 };
 
 struct Fix {
@@ -46,7 +46,7 @@ struct Fix {
     double y = 0;
     double value = 0;
     std::string name;
-    std::array<int, kWindowSlots> order{};
+    std::array<int, fs98::kWindowSlots> order{};
     std::string label; // what the "Fix" button does, e.g. "Move it back inside"
 };
 
@@ -55,10 +55,10 @@ struct Finding {
     Severity severity = Severity::Error;
     std::string code;
     UserText text;
-    int window = -1;                        // the window row it is about, or -1
-    int gauge = -1;                         // the gauge of that window it is about, or -1
-    std::optional<WindowField> windowField; // the template box that holds the fault
-    int viewField = -1;                     // 0..3: X, Y, SIZE_X, SIZE_Y of [Default View]
+    int window = -1;                              // the window row it is about, or -1
+    int gauge = -1;                               // the gauge of that window it is about, or -1
+    std::optional<fs98::WindowField> windowField; // the template box that holds the fault
+    int viewField = -1;                           // 0..3: X, Y, SIZE_X, SIZE_Y of [Default View]
     std::optional<Fix> fix;
 };
 

@@ -4,7 +4,7 @@
 // gauge stands that keeps it wholly inside and overlaps no other gauge (touching is not
 // overlapping), so that a fix never hides one gauge under another.
 
-#include "gauges/core/gaugearrangement.h"
+#include "panelwindows/core/gaugearrangement.h"
 
 #include <optional>
 #include <span>

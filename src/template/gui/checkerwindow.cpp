@@ -146,11 +146,11 @@ void CheckerWindow::goToCurrent() {
     const Finding* finding = currentFinding();
     if (finding == nullptr)
         return;
-    const Panel& panel = m_document.panel();
+    const fs98::Panel& panel = m_document.panel();
     const int w = finding->window;
     const int g = finding->gauge;
-    if (m_document.isLater()) {
-        // A gauge of a later panel in its panel window; anything else of a window in its row
+    if (m_document.isFs2k()) {
+        // A gauge of an fs2k panel in its panel window; anything else of a window in its row
         // of the table.
         if (w >= 0 && g >= 0)
             emit gaugeRequested(w, g);
@@ -158,12 +158,12 @@ void CheckerWindow::goToCurrent() {
             emit rowRequested(w, -1);
         return;
     }
-    if (isWindowSlot(w) && g >= 0 && g < std::clamp(panel.window(w).gaugeCount, 0, kGaugeSlots) &&
-        w < panel.windowCount) {
+    if (fs98::isWindowSlot(w) && g >= 0 &&
+        g < std::clamp(panel.window(w).gaugeCount, 0, fs98::kGaugeSlots) && w < panel.windowCount) {
         emit gaugeRequested(w, g);
         return;
     }
-    if (isWindowSlot(w)) {
+    if (fs98::isWindowSlot(w)) {
         emit rowRequested(w, finding->windowField ? static_cast<int>(*finding->windowField) : -1);
         return;
     }

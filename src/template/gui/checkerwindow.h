@@ -8,7 +8,7 @@
 //
 // objectNames: checkSummary, findingList, goButton, fixButton, closeButton.
 
-#include "app/core/appmodel.h"
+#include "state/core/appmodel.h"
 
 #include <QDialog>
 

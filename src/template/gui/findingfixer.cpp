@@ -2,10 +2,10 @@
 
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
-#include "gauges/core/gaugeextraction.h"
+#include "gaugefiles/core/gaugeextraction.h"
 #include "panel/gui/paneldocument.h"
 #include "template/core/checkfacts.h"
-#include "template/core/laterchecker.h"
+#include "template/core/fs2k/checker.h"
 
 #include <QUndoStack>
 
@@ -37,10 +37,10 @@ FindingFixer::FindingFixer(PanelDocument& document, const AppModel& app, UserDia
 
 bool FindingFixer::apply(const Fix& fix) {
     const int before = m_document.undoStack()->index();
-    if (m_document.isLater()) {
-        // The later checker's fixes are edits of the gauge lines they name.
-        m_document.editLaterLines(QString::fromStdString(fix.label),
-                                  [fix](PanelLines& lines) { applyLaterFix(lines, fix); });
+    if (m_document.isFs2k()) {
+        // The fs2k checker's fixes are edits of the gauge lines they name.
+        m_document.editFs2kLines(QString::fromStdString(fix.label),
+                                 [fix](fs2k::PanelLines& lines) { fs2k::applyFix(lines, fix); });
         return m_document.undoStack()->index() != before;
     }
     // A fix is a step of its own, never merged into the edit typed before it.
@@ -53,10 +53,10 @@ bool FindingFixer::apply(const Fix& fix) {
         m_document.moveGauge(fix.window, fix.gauge, fix.x, fix.y);
         break;
     case FixKind::SetGaugeSize:
-        m_document.setGaugeField(fix.window, fix.gauge, GaugeField::Size, fix.value);
+        m_document.setGaugeField(fix.window, fix.gauge, fs98::GaugeField::Size, fix.value);
         break;
     case FixKind::SetBitmapName:
-        setWindowValue(fix.window, WindowField::Bitmap, fix.name);
+        setWindowValue(fix.window, fs98::WindowField::Bitmap, fix.name);
         break;
     case FixKind::ChooseBitmap:
         chooseBitmap(fix.window);
@@ -68,20 +68,20 @@ bool FindingFixer::apply(const Fix& fix) {
         m_document.moveWindowSections(fix.order, QString::fromStdString(fix.label));
         break;
     case FixKind::SetSizeRatio:
-        setWindowValue(fix.window, WindowField::SizeRatio, fix.value);
+        setWindowValue(fix.window, fs98::WindowField::SizeRatio, fix.value);
         break;
     case FixKind::SetWindowSize:
-        setWindowValue(fix.window, WindowField::SizeMm, fix.value);
+        setWindowValue(fix.window, fs98::WindowField::SizeMm, fix.value);
         break;
-    case FixKind::RenumberGauges: // offered for later panels only, applied above
+    case FixKind::RenumberGauges: // offered for fs2k panels only, applied above
         break;
     }
     m_document.breakMerge();
     return m_document.undoStack()->index() != before;
 }
 
-bool FindingFixer::setWindowValue(int w, WindowField field, WindowFieldValue value) {
-    if (!isWindowSlot(w))
+bool FindingFixer::setWindowValue(int w, fs98::WindowField field, fs98::WindowFieldValue value) {
+    if (!fs98::isWindowSlot(w))
         return false;
     m_document.setWindowField({w, field, std::move(value), m_document.panel().windowCount});
     return true;
@@ -101,16 +101,16 @@ bool FindingFixer::chooseBitmap(int w) {
     const std::optional<int> chosen = m_dialogs.chooseFromList(request);
     if (!chosen)
         return false;
-    return setWindowValue(w, WindowField::Bitmap, names[static_cast<std::size_t>(*chosen)]);
+    return setWindowValue(w, fs98::WindowField::Bitmap, names[static_cast<std::size_t>(*chosen)]);
 }
 
 bool FindingFixer::chooseModule(int w, int g) {
     // A module the panel uses already, or one without a picture or a size, would only trade
     // one fault for another.
     std::set<std::string> used;
-    const Panel& panel = m_document.panel();
-    for (int v = 0; v < std::clamp(panel.windowCount, 0, kWindowSlots); ++v)
-        for (int i = 0; i < std::clamp(panel.window(v).gaugeCount, 0, kGaugeSlots); ++i)
+    const fs98::Panel& panel = m_document.panel();
+    for (int v = 0; v < std::clamp(panel.windowCount, 0, fs98::kWindowSlots); ++v)
+        for (int i = 0; i < std::clamp(panel.window(v).gaugeCount, 0, fs98::kGaugeSlots); ++i)
             used.insert(lowered(panel.gauge(v, i).gaugeName));
     CheckFacts facts;
     std::vector<std::string> names;

@@ -3,7 +3,7 @@
 // Applies the fix of a checker finding to the panel document as one undo step. Fixes that
 // need a choice (a bitmap, a module) ask for it from a list of the files that are there.
 
-#include "app/core/appmodel.h"
+#include "state/core/appmodel.h"
 #include "template/core/finding.h"
 
 #include <QObject>
@@ -24,7 +24,7 @@ public:
     bool apply(const Fix& fix);
 
 private:
-    bool setWindowValue(int w, WindowField field, WindowFieldValue value);
+    bool setWindowValue(int w, fs98::WindowField field, fs98::WindowFieldValue value);
     bool chooseBitmap(int w);
     bool chooseModule(int w, int g);
     // Cuts the picture of the module out for the panel windows; warnings are shown.

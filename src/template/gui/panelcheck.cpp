@@ -1,11 +1,11 @@
 #include "template/gui/panelcheck.h"
 
-#include "app/core/directoryrules.h"
-#include "panel/core/panelreader.h"
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/reader.h"
+#include "panel/core/fs98/writer.h"
 #include "panel/gui/paneldocument.h"
-#include "template/core/laterchecker.h"
-#include "template/core/panelchecker.h"
+#include "settings/core/directoryrules.h"
+#include "template/core/fs2k/checker.h"
+#include "template/core/fs98/checker.h"
 
 #include <QTimer>
 
@@ -19,19 +19,19 @@ constexpr int kRecheckDelayMs = 250;
 
 // The [8 bit colors] a save would write: the colour lines kept, or a new palette.
 bool savesEightBitColors(const PanelDocument& document) {
-    const PaletteSaveOptions& options = document.paletteOptions();
-    return savesPaletteProposal(options, document.paletteProposal().advisedColorCount) ||
-           (options.keepColors && usesEightBitColors(document.panel()));
+    const fs98::PaletteSaveOptions& options = document.paletteOptions();
+    return fs98::savesPaletteProposal(options, document.paletteProposal().advisedColorCount) ||
+           (options.keepColors && fs98::usesEightBitColors(document.panel()));
 }
 
 } // namespace
 
 PanelCheck::PanelCheck(const PanelDocument& document, const AppModel& app, QObject* parent)
-    : QObject(parent), m_document(document), m_app(app), m_later(new QTimer(this)) {
-    m_later->setSingleShot(true);
-    m_later->setInterval(kRecheckDelayMs);
-    connect(m_later, &QTimer::timeout, this, &PanelCheck::recheck);
-    const auto later = [this] { m_later->start(); };
+    : QObject(parent), m_document(document), m_app(app), m_fs2k(new QTimer(this)) {
+    m_fs2k->setSingleShot(true);
+    m_fs2k->setInterval(kRecheckDelayMs);
+    connect(m_fs2k, &QTimer::timeout, this, &PanelCheck::recheck);
+    const auto later = [this] { m_fs2k->start(); };
     connect(&document, &PanelDocument::windowChanged, this, later);
     connect(&document, &PanelDocument::gaugeChanged, this, later);
     connect(&document, &PanelDocument::gaugesChanged, this, later);
@@ -40,7 +40,7 @@ PanelCheck::PanelCheck(const PanelDocument& document, const AppModel& app, QObje
     connect(&document, &PanelDocument::colorLinesChanged, this, later);
     connect(&document, &PanelDocument::paletteChanged, this, later);
     connect(&document, &PanelDocument::panelReplaced, this, later);
-    connect(&document, &PanelDocument::laterChanged, this, later);
+    connect(&document, &PanelDocument::fs2kChanged, this, later);
 }
 
 int PanelCheck::errorCount() const {
@@ -50,35 +50,35 @@ int PanelCheck::errorCount() const {
 }
 
 void PanelCheck::recheck() {
-    m_later->stop();
-    if (m_document.isLater()) {
+    m_fs2k->stop();
+    if (m_document.isFs2k()) {
         // As the command line checks it: the gauges folder of the installation the aircraft
         // lies in, where there is one, else the one of the settings.
         Directories dirs = m_app.dirs;
-        dirs.panelDir = panelDirFromChosenPath(m_document.filePath());
+        dirs.panelDir = fs98::panelDirFromChosenPath(m_document.filePath());
         if (std::string own = installationGaugesDir(dirs.panelDir); !own.empty())
             dirs.gaugesDir = std::move(own);
-        m_findings = checkLaterPanel(m_document.laterLines(), m_document.laterPanel(), dirs,
-                                     m_facts, m_document.laterEncoding());
+        m_findings = fs2k::checkPanel(m_document.fs2kLines(), m_document.fs2kPanel(), dirs, m_facts,
+                                      m_document.fs2kEncoding());
         emit findingsChanged();
         return;
     }
     // The lines come from the file on disk as it is now: the one opened, or the one saved
     // since, which then matches the panel line for line.
-    auto filePanel = std::make_unique<Panel>();
-    PanelLineTrace trace;
+    auto filePanel = std::make_unique<fs98::Panel>();
+    fs98::PanelLineTrace trace;
     bool haveLines = false;
     if (!m_document.filePath().empty()) {
-        std::string dir = panelDirFromChosenPath(m_document.filePath());
-        haveLines = !readPanelFile(*filePanel, dir, m_document.filePath(), {}, trace);
+        std::string dir = fs98::panelDirFromChosenPath(m_document.filePath());
+        haveLines = !fs98::readPanelFile(*filePanel, dir, m_document.filePath(), {}, trace);
     }
-    CheckInput input;
+    fs98::CheckInput input;
     input.panel = &m_document.panel();
     input.trace = haveLines ? &trace : nullptr;
     input.filePanel = haveLines ? filePanel.get() : nullptr;
     input.dirs = m_app.dirs;
     input.eightBitColors = savesEightBitColors(m_document);
-    m_findings = checkPanel(input, m_facts);
+    m_findings = fs98::checkPanel(input, m_facts);
     emit findingsChanged();
 }
 

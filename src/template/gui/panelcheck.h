@@ -5,7 +5,7 @@
 // change (a fix, an edit, an undo) and on request. The checker window and the main window's
 // status bar show them.
 
-#include "app/core/appmodel.h"
+#include "state/core/appmodel.h"
 #include "template/core/checkfacts.h"
 #include "template/core/finding.h"
 
@@ -42,7 +42,7 @@ private:
     const AppModel& m_app;
     CheckFacts m_facts;
     std::vector<Finding> m_findings;
-    QTimer* m_later = nullptr;
+    QTimer* m_fs2k = nullptr;
 };
 
 } // namespace cockpix

@@ -1,6 +1,6 @@
 #include "template/gui/templatefocus.h"
 
-#include "panel/core/paneledits.h"
+#include "panel/core/fs98/edits.h"
 #include "template/gui/templatewindow.h"
 
 #include <QLineEdit>
@@ -10,20 +10,20 @@ namespace cockpix {
 namespace {
 
 const char* boxOf(int field) {
-    switch (static_cast<WindowField>(field)) {
-    case WindowField::Bitmap:
+    switch (static_cast<fs98::WindowField>(field)) {
+    case fs98::WindowField::Bitmap:
         return "Text2";
-    case WindowField::SizeMm:
+    case fs98::WindowField::SizeMm:
         return "Text3";
-    case WindowField::SizeRatio:
+    case fs98::WindowField::SizeRatio:
         return "Text4";
-    case WindowField::Position:
+    case fs98::WindowField::Position:
         return "Text5";
-    case WindowField::Visible:
+    case fs98::WindowField::Visible:
         return "Check3";
-    case WindowField::Ident:
+    case fs98::WindowField::Ident:
         return "Text7";
-    case WindowField::Title:
+    case fs98::WindowField::Title:
         break;
     }
     return "Text1";
@@ -43,12 +43,12 @@ void focus(TemplateWindow& window, const QString& name) {
 } // namespace
 
 void focusTemplateRow(TemplateWindow& window, int w, int field) {
-    if (w < 0 || w >= kWindowSlots)
+    if (w < 0 || w >= fs98::kWindowSlots)
         return;
-    const int known = field >= static_cast<int>(WindowField::Title) &&
-                              field <= static_cast<int>(WindowField::Ident)
+    const int known = field >= static_cast<int>(fs98::WindowField::Title) &&
+                              field <= static_cast<int>(fs98::WindowField::Ident)
                           ? field
-                          : static_cast<int>(WindowField::Title);
+                          : static_cast<int>(fs98::WindowField::Title);
     focus(window, QStringLiteral("%1_%2").arg(QLatin1String(boxOf(known))).arg(w));
 }
 

@@ -3,10 +3,10 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
-#include "gauges/gui/backgroundchooser.h"
-#include "gauges/gui/panelwindow.h"
 #include "panel/gui/paneldocument.h"
-#include "template/core/rowcommands.h"
+#include "panelwindows/gui/fs98/panelwindow.h"
+#include "template/core/fs98/rowcommands.h"
+#include "template/gui/backgroundchooser.h"
 #include "template/gui/templatewindow.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ void TemplateRowCommands::attach(TemplateWindow* templateWindow) {
 }
 
 void TemplateRowCommands::listBitmaps(int w) {
-    if (!isWindowSlot(w) || !m_template)
+    if (!fs98::isWindowSlot(w) || !m_template)
         return;
     if (m_chooser) {
         m_chooser->close();
@@ -57,15 +57,15 @@ BackgroundChooser* TemplateRowCommands::bitmapChooser() const {
     return m_chooser;
 }
 
-PanelWindowForm* TemplateRowCommands::viewWindow(int w) {
-    switch (checkViewWindow(m_document.panel(), m_app.dirs, w)) {
-    case ViewCheck::WrongGaugesDir:
-        m_dialogs.message(QString::fromStdString(wrongGaugesDirMessage()));
+fs98::PanelWindowForm* TemplateRowCommands::viewWindow(int w) {
+    switch (fs98::checkViewWindow(m_document.panel(), m_app.dirs, w)) {
+    case fs98::ViewCheck::WrongGaugesDir:
+        m_dialogs.message(QString::fromStdString(fs98::wrongGaugesDirMessage()));
         return nullptr;
-    case ViewCheck::EmptyWindow:
-        m_dialogs.message(QString::fromStdString(emptyWindowMessage()));
+    case fs98::ViewCheck::EmptyWindow:
+        m_dialogs.message(QString::fromStdString(fs98::emptyWindowMessage()));
         return nullptr;
-    case ViewCheck::Ready:
+    case fs98::ViewCheck::Ready:
         break;
     }
     m_app.currentWindow = w;
@@ -74,15 +74,15 @@ PanelWindowForm* TemplateRowCommands::viewWindow(int w) {
 
 // A window already open for the row stays open beside the new one; panelForms then names
 // the new one.
-PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
-    auto* form = new PanelWindowForm(m_document, m_app, m_dialogs, w);
+fs98::PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
+    auto* form = new fs98::PanelWindowForm(m_document, m_app, m_dialogs, w);
     form->setRegistry(&m_panelForms);
     m_panelForms.set(w, form);
     QMdiSubWindow* sub = m_area ? m_area->addSubWindow(form) : nullptr;
     try {
         form->load();
     } catch (const std::exception&) {
-        m_dialogs.message(QString::fromStdString(wrongGaugesDirMessage()));
+        m_dialogs.message(QString::fromStdString(fs98::wrongGaugesDirMessage()));
         // The sub-window owns the form; deleting it removes it from the area too.
         if (sub)
             delete sub;
@@ -109,23 +109,24 @@ PanelWindowForm* TemplateRowCommands::loadNewWindow(int w) {
 }
 
 void TemplateRowCommands::sizeFromBitmap(int w) {
-    const AutoOutcome outcome = autoSizeFromBitmap(m_document.panel(), m_app.dirs.panelDir, w);
+    const fs98::AutoOutcome outcome =
+        fs98::autoSizeFromBitmap(m_document.panel(), m_app.dirs.panelDir, w);
     if (!outcome.message.empty())
         m_dialogs.message(toQString(outcome.message));
     if (!outcome.value || !m_template)
         return;
     const std::optional<QString> text =
         outcome.boxText ? std::optional(QString::fromStdString(*outcome.boxText)) : std::nullopt;
-    m_template->applyAuto({w, WindowField::SizeMm, *outcome.value, m_document.panel().windowCount},
-                          text);
+    m_template->applyAuto(
+        {w, fs98::WindowField::SizeMm, *outcome.value, m_document.panel().windowCount}, text);
 }
 
 void TemplateRowCommands::ratioFromBitmap(int w) {
-    if (!isWindowSlot(w))
+    if (!fs98::isWindowSlot(w))
         return;
-    const AutoOutcome outcome =
-        autoRatioFromBitmap(m_document.panel(), m_app.dirs.panelDir, w,
-                            toModelText(bitmapBoxText(w)), screenSizePixels().width());
+    const fs98::AutoOutcome outcome =
+        fs98::autoRatioFromBitmap(m_document.panel(), m_app.dirs.panelDir, w,
+                                  toModelText(bitmapBoxText(w)), screenSizePixels().width());
     if (!outcome.message.empty())
         m_dialogs.message(toQString(outcome.message));
     if (!outcome.value || !m_template)
@@ -135,7 +136,7 @@ void TemplateRowCommands::ratioFromBitmap(int w) {
     const std::optional<QString> text =
         outcome.boxText ? std::optional(QString::fromStdString(*outcome.boxText)) : std::nullopt;
     m_template->applyAuto(
-        {w, WindowField::SizeRatio, *outcome.value, m_document.panel().windowCount}, text);
+        {w, fs98::WindowField::SizeRatio, *outcome.value, m_document.panel().windowCount}, text);
 }
 
 // The ratio button reads the bitmap name box itself, as typed.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/appmodel.h"
-#include "gauges/gui/panelwindowregistry.h"
+#include "panelwindows/gui/panelwindowregistry.h"
+#include "state/core/appmodel.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,7 +12,9 @@ namespace cockpix {
 
 class BackgroundChooser;
 class PanelDocument;
+namespace fs98 {
 class PanelWindowForm;
+}
 class TemplateWindow;
 class UserDialogs;
 
@@ -34,7 +36,7 @@ public:
 public slots:
     // Loads and shows a new panel window for row w; null when the row cannot be shown (the
     // message has been given).
-    PanelWindowForm* viewWindow(int w);
+    fs98::PanelWindowForm* viewWindow(int w);
     void sizeFromBitmap(int w);
     void ratioFromBitmap(int w);
     // Makes w the current window and opens the background chooser for it; its choice goes
@@ -44,10 +46,10 @@ public slots:
 
 signals:
     // A panel window was loaded and shown; the gauge dialogs hook in here.
-    void panelWindowShown(PanelWindowForm* form);
+    void panelWindowShown(fs98::PanelWindowForm* form);
 
 private:
-    PanelWindowForm* loadNewWindow(int w);
+    fs98::PanelWindowForm* loadNewWindow(int w);
     QString bitmapBoxText(int w) const;
 
     PanelDocument& m_document;

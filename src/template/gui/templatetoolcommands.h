@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/appmodel.h"
 #include "palette/gui/paletteoptimizerdialog.h"
+#include "state/core/appmodel.h"
 
 #include <QObject>
 #include <QPointer>

@@ -7,9 +7,9 @@
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "panel/gui/paneldocument.h"
-#include "template/gui/laterwindowtable.h"
+#include "template/gui/fs2k/windowtable.h"
+#include "template/gui/fs98/windowrow.h"
 #include "template/gui/viewpalettepanel.h"
-#include "template/gui/windowrow.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -32,24 +32,26 @@ void paintBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-constexpr DefaultViewField kViewFields[] = {DefaultViewField::X, DefaultViewField::Y,
-                                            DefaultViewField::SizeX, DefaultViewField::SizeY};
+constexpr fs98::DefaultViewField kViewFields[] = {
+    fs98::DefaultViewField::X, fs98::DefaultViewField::Y, fs98::DefaultViewField::SizeX,
+    fs98::DefaultViewField::SizeY};
 
-constexpr WindowField kRowFields[] = {
-    WindowField::Title,    WindowField::Bitmap,  WindowField::SizeMm, WindowField::SizeRatio,
-    WindowField::Position, WindowField::Visible, WindowField::Ident};
+constexpr fs98::WindowField kRowFields[] = {
+    fs98::WindowField::Title,     fs98::WindowField::Bitmap,   fs98::WindowField::SizeMm,
+    fs98::WindowField::SizeRatio, fs98::WindowField::Position, fs98::WindowField::Visible,
+    fs98::WindowField::Ident};
 
 // What a box shows for a value of the panel.
-QString boxText(const WindowFieldValue& value) {
+QString boxText(const fs98::WindowFieldValue& value) {
     if (const auto* text = std::get_if<std::string>(&value))
         return fromModelText(*text);
     if (const auto* number = std::get_if<double>(&value))
         return numberText(*number);
-    const auto& ident = std::get<WindowIdent>(value);
+    const auto& ident = std::get<fs98::WindowIdent>(value);
     return ident.isText ? fromModelText(ident.text) : numberText(ident.number);
 }
 
-double viewField(const DefaultView& view, int i) {
+double viewField(const fs98::DefaultView& view, int i) {
     const double values[] = {view.x, view.y, view.sizeX, view.sizeY};
     return values[i];
 }
@@ -94,16 +96,16 @@ TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialo
     contentLayout->addStretch(1);
     m_scroll->setWidget(m_content);
     m_labels += m_lower->labels();
-    m_laterTable = new LaterWindowTable(m_document, m_dialogs, this);
-    outer->addWidget(m_laterTable);
-    m_labels.append(m_laterTable->note());
+    m_fs2kTable = new fs2k::WindowTable(m_document, m_dialogs, this);
+    outer->addWidget(m_fs2kTable);
+    m_labels.append(m_fs2kTable->note());
 
     for (const auto& row : m_rows)
         connectRow(*row);
     connectLowerPart();
     connectDocument();
     routeUndoKeysToEditMenu(this);
-    for (int w = 0; w < kWindowSlots; ++w)
+    for (int w = 0; w < fs98::kWindowSlots; ++w)
         rememberRow(w);
     m_shownView = m_document.panel().defaultView();
 
@@ -119,32 +121,36 @@ TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialo
 TemplateWindow::~TemplateWindow() = default;
 
 void TemplateWindow::showFormat() {
-    // A later panel has its own table; the nine rows, the default view and the palette
+    // An fs2k panel has its own table; the nine rows, the default view and the palette
     // tools read and write FS98 panels only.
-    const bool later = m_document.isLater();
+    const bool later = m_document.isFs2k();
     m_scroll->setVisible(!later);
-    m_laterTable->setVisible(later);
+    m_fs2kTable->setVisible(later);
 }
 
 void TemplateWindow::buildTable(QGridLayout& grid, QWidget* content) {
     addHeading(grid, content, "labelViewHeading", QStringLiteral("Click to view with gauges"),
-               ViewColumn);
-    addHeading(grid, content, "labelTitleHeading", QStringLiteral("Window Title"), TitleColumn);
+               fs98::ViewColumn);
+    addHeading(grid, content, "labelTitleHeading", QStringLiteral("Window Title"),
+               fs98::TitleColumn);
     addHeading(grid, content, "labelBitmapHeading",
-               QStringLiteral(" BMP Name of window (without extension)"), BitmapColumn, 2);
-    addHeading(grid, content, "labelSizeHeading", QStringLiteral("Window size"), SizeColumn, 2);
-    addHeading(grid, content, "labelRatioHeading", QStringLiteral("Size ratio"), RatioColumn, 2);
+               QStringLiteral(" BMP Name of window (without extension)"), fs98::BitmapColumn, 2);
+    addHeading(grid, content, "labelSizeHeading", QStringLiteral("Window size"), fs98::SizeColumn,
+               2);
+    addHeading(grid, content, "labelRatioHeading", QStringLiteral("Size ratio"), fs98::RatioColumn,
+               2);
     addHeading(grid, content, "labelPositionHeading", QStringLiteral("Position (0-8)"),
-               PositionColumn);
-    addHeading(grid, content, "labelVisibleHeading", QStringLiteral("Visible"), VisibleColumn);
-    addHeading(grid, content, "labelIdentHeading", QStringLiteral("Ident."), IdentColumn);
+               fs98::PositionColumn);
+    addHeading(grid, content, "labelVisibleHeading", QStringLiteral("Visible"),
+               fs98::VisibleColumn);
+    addHeading(grid, content, "labelIdentHeading", QStringLiteral("Ident."), fs98::IdentColumn);
 
-    for (int w = 0; w < kWindowSlots; ++w) {
-        m_rows.push_back(std::make_unique<WindowRow>(w, content));
+    for (int w = 0; w < fs98::kWindowSlots; ++w) {
+        m_rows.push_back(std::make_unique<fs98::WindowRow>(w, content));
         m_rows.back()->addTo(grid, w + 1);
     }
-    grid.setColumnStretch(TitleColumn, 3);
-    grid.setColumnStretch(BitmapColumn, 3);
+    grid.setColumnStretch(fs98::TitleColumn, 3);
+    grid.setColumnStretch(fs98::BitmapColumn, 3);
 }
 
 void TemplateWindow::addHeading(QGridLayout& grid, QWidget* content, const char* name,
@@ -157,9 +163,10 @@ void TemplateWindow::addHeading(QGridLayout& grid, QWidget* content, const char*
     m_labels.append(label);
 }
 
-void TemplateWindow::connectRow(const WindowRow& row) {
+void TemplateWindow::connectRow(const fs98::WindowRow& row) {
     const int w = row.row();
-    using Handler = EditOutcome (WindowTable::*)(const Panel&, int, std::string_view);
+    using Handler =
+        fs98::EditOutcome (fs98::WindowTable::*)(const fs98::Panel&, int, std::string_view);
     const auto bind = [this, w](QLineEdit* box, Handler handler) {
         guardPanelText(box, m_dialogs);
         connect(box, &QLineEdit::textChanged, this, [this, w, box, handler](const QString& text) {
@@ -168,16 +175,16 @@ void TemplateWindow::connectRow(const WindowRow& row) {
         // Leaving the box ends its undo step: typing there again is a new one.
         connect(box, &QLineEdit::editingFinished, &m_document, &PanelDocument::breakMerge);
     };
-    bind(row.titleBox(), &WindowTable::titleChanged);
-    bind(row.bitmapBox(), &WindowTable::bitmapChanged);
-    bind(row.sizeBox(), &WindowTable::sizeChanged);
-    bind(row.ratioBox(), &WindowTable::ratioChanged);
-    bind(row.positionBox(), &WindowTable::positionChanged);
-    bind(row.identBox(), &WindowTable::identChanged);
+    bind(row.titleBox(), &fs98::WindowTable::titleChanged);
+    bind(row.bitmapBox(), &fs98::WindowTable::bitmapChanged);
+    bind(row.sizeBox(), &fs98::WindowTable::sizeChanged);
+    bind(row.ratioBox(), &fs98::WindowTable::ratioChanged);
+    bind(row.positionBox(), &fs98::WindowTable::positionChanged);
+    bind(row.identBox(), &fs98::WindowTable::identChanged);
 
     QCheckBox* visible = row.visibleBox();
     connect(visible, &QCheckBox::toggled, this, [this, w, visible](bool checked) {
-        const VisibleOutcome outcome = m_table.visibleToggled(m_document.panel(), w, checked);
+        const fs98::VisibleOutcome outcome = m_table.visibleToggled(m_document.panel(), w, checked);
         if (outcome.edit) {
             m_document.breakMerge();
             storeOwn(*outcome.edit);
@@ -201,14 +208,14 @@ void TemplateWindow::connectRow(const WindowRow& row) {
 void TemplateWindow::connectLowerPart() {
     for (int i = 0; i < 4; ++i) {
         QLineEdit* box = m_lower->viewBox(i);
-        const DefaultViewField field = kViewFields[i];
+        const fs98::DefaultViewField field = kViewFields[i];
         guardPanelText(box, m_dialogs);
         connect(box, &QLineEdit::textChanged, this, [this, box, field](const QString& text) {
-            const ViewOutcome outcome = m_table.defaultViewChanged(field, toModelText(text));
+            const fs98::ViewOutcome outcome = m_table.defaultViewChanged(field, toModelText(text));
             if (outcome.value) {
                 const OwnEdit own(m_ownEdits);
                 m_document.setDefaultView(
-                    withViewField(m_document.panel().defaultView(), field, *outcome.value));
+                    fs98::withViewField(m_document.panel().defaultView(), field, *outcome.value));
                 m_shownView = m_document.panel().defaultView();
             }
             carryOut(box, {std::nullopt, outcome.message, outcome.clearBox});
@@ -217,17 +224,17 @@ void TemplateWindow::connectLowerPart() {
     }
     guardPanelText(m_lower->thresholdBox(), m_dialogs);
     connect(m_lower->thresholdBox(), &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_app.paletteTolerance = thresholdValue(toModelText(text));
+        m_app.paletteTolerance = fs98::thresholdValue(toModelText(text));
     });
 
     QCheckBox* save = m_lower->paletteSaveBox();
     QCheckBox* erase = m_lower->paletteEraseBox();
     const auto paletteClicked = [this, save, erase] {
-        save->setText(QString::fromUtf8(paletteSaveCaption(save->isChecked())));
-        erase->setText(QString::fromUtf8(paletteEraseCaption(erase->isChecked())));
+        save->setText(QString::fromUtf8(fs98::paletteSaveCaption(save->isChecked())));
+        erase->setText(QString::fromUtf8(fs98::paletteEraseCaption(erase->isChecked())));
         const OwnEdit own(m_ownEdits);
         m_document.setPaletteOptions(
-            paletteOptionsFromChecks(save->isChecked(), erase->isChecked()));
+            fs98::paletteOptionsFromChecks(save->isChecked(), erase->isChecked()));
     };
     connect(save, &QCheckBox::toggled, this, paletteClicked);
     connect(erase, &QCheckBox::toggled, this, paletteClicked);
@@ -245,20 +252,20 @@ void TemplateWindow::connectDocument() {
     connect(&m_document, &PanelDocument::panelReplaced, this, &TemplateWindow::showFormat);
 }
 
-void TemplateWindow::storeOwn(const WindowEdit& edit) {
+void TemplateWindow::storeOwn(const fs98::WindowEdit& edit) {
     const OwnEdit own(m_ownEdits);
     m_document.setWindowField(edit);
     rememberRow(edit.row);
 }
 
-void TemplateWindow::applyAuto(const WindowEdit& edit, const std::optional<QString>& text) {
-    if (!isWindowSlot(edit.row))
+void TemplateWindow::applyAuto(const fs98::WindowEdit& edit, const std::optional<QString>& text) {
+    if (!fs98::isWindowSlot(edit.row))
         return;
     m_document.breakMerge();
     storeOwn(edit);
-    QLineEdit* box = edit.field == WindowField::SizeMm      ? rowAt(edit.row).sizeBox()
-                     : edit.field == WindowField::SizeRatio ? rowAt(edit.row).ratioBox()
-                                                            : nullptr;
+    QLineEdit* box = edit.field == fs98::WindowField::SizeMm      ? rowAt(edit.row).sizeBox()
+                     : edit.field == fs98::WindowField::SizeRatio ? rowAt(edit.row).ratioBox()
+                                                                  : nullptr;
     if (text && box)
         box->setText(*text); // its handling stores the value again, within the same step
     m_document.breakMerge();
@@ -266,23 +273,23 @@ void TemplateWindow::applyAuto(const WindowEdit& edit, const std::optional<QStri
 }
 
 void TemplateWindow::rememberRow(int w) {
-    const PanelWindow& window = m_document.panel().window(w);
+    const fs98::PanelWindow& window = m_document.panel().window(w);
     auto& shown = m_shownRows[static_cast<std::size_t>(w)];
     for (std::size_t i = 0; i < shown.size(); ++i)
-        shown[i] = windowField(window, kRowFields[i]);
+        shown[i] = fs98::windowField(window, kRowFields[i]);
 }
 
 void TemplateWindow::onWindowChanged(int w) {
     showWindowCount();
-    if (m_ownEdits > 0 || !isWindowSlot(w))
+    if (m_ownEdits > 0 || !fs98::isWindowSlot(w))
         return;
-    const PanelWindow& window = m_document.panel().window(w);
-    const WindowRow& row = rowAt(w);
+    const fs98::PanelWindow& window = m_document.panel().window(w);
+    const fs98::WindowRow& row = rowAt(w);
     QLineEdit* boxes[] = {row.titleBox(),    row.bitmapBox(), row.sizeBox(), row.ratioBox(),
                           row.positionBox(), nullptr,         row.identBox()};
     auto& shown = m_shownRows[static_cast<std::size_t>(w)];
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        const WindowFieldValue value = windowField(window, kRowFields[i]);
+        const fs98::WindowFieldValue value = fs98::windowField(window, kRowFields[i]);
         if (value == shown[i])
             continue;
         shown[i] = value;
@@ -302,7 +309,7 @@ void TemplateWindow::onWindowChanged(int w) {
 void TemplateWindow::onDefaultViewChanged() {
     if (m_ownEdits > 0)
         return;
-    const DefaultView view = m_document.panel().defaultView();
+    const fs98::DefaultView view = m_document.panel().defaultView();
     for (int i = 0; i < 4; ++i) {
         if (viewField(view, i) == viewField(m_shownView, i))
             continue;
@@ -318,20 +325,20 @@ void TemplateWindow::onPaletteChanged() {
         QString::number(m_document.paletteProposal().advisedColorCount));
     if (m_ownEdits > 0)
         return;
-    const PaletteSaveOptions& options = m_document.paletteOptions();
+    const fs98::PaletteSaveOptions& options = m_document.paletteOptions();
     QCheckBox* save = m_lower->paletteSaveBox();
     QCheckBox* erase = m_lower->paletteEraseBox();
     const QSignalBlocker saveBlocker(save);
     const QSignalBlocker eraseBlocker(erase);
     save->setChecked(!options.saveNewPalette);
     erase->setChecked(!options.keepColors);
-    save->setText(QString::fromUtf8(paletteSaveCaption(save->isChecked())));
-    erase->setText(QString::fromUtf8(paletteEraseCaption(erase->isChecked())));
+    save->setText(QString::fromUtf8(fs98::paletteSaveCaption(save->isChecked())));
+    erase->setText(QString::fromUtf8(fs98::paletteEraseCaption(erase->isChecked())));
 }
 
 // Hands the edit to the document, shows the message and empties the box; emptying runs
 // the box's handling again, which stores the value for an empty box.
-void TemplateWindow::carryOut(QLineEdit* box, const EditOutcome& outcome) {
+void TemplateWindow::carryOut(QLineEdit* box, const fs98::EditOutcome& outcome) {
     if (outcome.edit)
         storeOwn(*outcome.edit);
     if (!outcome.message.empty())
@@ -345,7 +352,7 @@ void TemplateWindow::showWindowCount() {
     m_lower->windowCountLabel()->setText(QString::number(m_document.panel().windowCount));
 }
 
-WindowRow& TemplateWindow::rowAt(int w) const {
+fs98::WindowRow& TemplateWindow::rowAt(int w) const {
     return *m_rows.at(static_cast<std::size_t>(w));
 }
 
@@ -359,17 +366,17 @@ void TemplateWindow::fillFromModel() {
         m_lower->viewBox(i)->clear();
     }
     m_table.forgetBoxes();
-    for (int w = 0; w < kWindowSlots; ++w)
+    for (int w = 0; w < fs98::kWindowSlots; ++w)
         rememberRow(w);
     m_shownView = m_document.panel().defaultView();
 
     // Rows in order: each handler checks continuity against the count the panel holds.
-    const int count = std::clamp(m_document.panel().windowCount, 0, kWindowSlots);
+    const int count = std::clamp(m_document.panel().windowCount, 0, fs98::kWindowSlots);
     for (int w = 0; w < count; ++w)
         fillRow(w);
 
     // Each box's handling hands its value to the document, so read the view first.
-    const DefaultView view = m_document.panel().defaultView();
+    const fs98::DefaultView view = m_document.panel().defaultView();
     m_lower->viewBox(0)->setText(numberText(view.x));
     m_lower->viewBox(1)->setText(numberText(view.y));
     m_lower->viewBox(2)->setText(numberText(view.sizeX));
@@ -381,8 +388,8 @@ void TemplateWindow::fillFromModel() {
 
 void TemplateWindow::fillRow(int w) {
     // Each box's handling hands its value to the document, so read everything first.
-    const PanelWindow window = m_document.panel().window(w);
-    const WindowRow& row = rowAt(w);
+    const fs98::PanelWindow window = m_document.panel().window(w);
+    const fs98::WindowRow& row = rowAt(w);
     row.titleBox()->setText(boxText(window.windowTitle));
     row.bitmapBox()->setText(boxText(window.windowBitmap));
     row.sizeBox()->setText(numberText(window.windowSizeMm));
@@ -394,8 +401,8 @@ void TemplateWindow::fillRow(int w) {
 }
 
 QSize TemplateWindow::sizeHint() const {
-    if (m_document.isLater())
-        return m_laterTable->sizeHint();
+    if (m_document.isFs2k())
+        return m_fs2kTable->sizeHint();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     return m_content->sizeHint() + QSize(scrollBar, scrollBar);
 }
@@ -403,14 +410,14 @@ QSize TemplateWindow::sizeHint() const {
 void TemplateWindow::applyTemplateColor() {
     const QColor colour = toQColor(m_app.templateColor);
     for (QWidget* widget : {static_cast<QWidget*>(this), m_content, m_scroll->viewport(),
-                            static_cast<QWidget*>(m_laterTable)})
+                            static_cast<QWidget*>(m_fs2kTable)})
         paintBackground(widget, colour);
     for (QLabel* label : m_labels)
         paintBackground(label, colour);
 }
 
 void TemplateWindow::setBitmapText(int w, const QString& text) {
-    if (!isWindowSlot(w))
+    if (!fs98::isWindowSlot(w))
         return;
     m_document.breakMerge();
     rowAt(w).bitmapBox()->setText(text);
@@ -418,7 +425,7 @@ void TemplateWindow::setBitmapText(int w, const QString& text) {
 }
 
 QString TemplateWindow::bitmapText(int w) const {
-    return isWindowSlot(w) ? rowAt(w).bitmapBox()->text() : QString();
+    return fs98::isWindowSlot(w) ? rowAt(w).bitmapBox()->text() : QString();
 }
 
 QString TemplateWindow::thresholdText() const {

@@ -13,13 +13,13 @@
 // gauges"), labelTitleHeading, labelBitmapHeading, labelSizeHeading, labelRatioHeading,
 // labelPositionHeading, labelVisibleHeading, labelIdentHeading; captions: labelViewX,
 // labelViewY, labelViewSizeX, labelViewSizeY, labelThreshold, labelAddedColors,
-// labelWindowCount. These 15, Label15, Label17 and the later panel's note (laterNote) are the
+// labelWindowCount. These 15, Label15, Label17 and the fs2k panel's note (fs2kNote) are the
 // 18 labels that take the template colour.
 
-#include "app/core/appmodel.h"
-#include "panel/core/panel.h"
-#include "panel/core/paneledits.h"
-#include "template/core/windowtable.h"
+#include "panel/core/fs98/edits.h"
+#include "panel/core/fs98/panel.h"
+#include "state/core/appmodel.h"
+#include "template/core/fs98/windowtable.h"
 
 #include <QList>
 #include <QWidget>
@@ -39,8 +39,12 @@ namespace cockpix {
 class PanelDocument;
 class UserDialogs;
 class ViewPalettePanel;
-class LaterWindowTable;
+namespace fs2k {
+class WindowTable;
+}
+namespace fs98 {
 class WindowRow;
+}
 
 class TemplateWindow : public QWidget {
     Q_OBJECT
@@ -62,7 +66,7 @@ public:
     void setBitmapText(int w, const QString& text);
     // An "Auto" button: stores the size or ratio of edit.row, then writes text (when given)
     // into that box, whose handling stores it again; one undo step in all.
-    void applyAuto(const WindowEdit& edit, const std::optional<QString>& text);
+    void applyAuto(const fs98::WindowEdit& edit, const std::optional<QString>& text);
     // The text of a row's bitmap name box, as typed.
     QString bitmapText(int w) const;
     // The text of the threshold box, as typed (the optimizer reads its number as it is).
@@ -73,7 +77,7 @@ public:
     QSize sizeHint() const override;
 
     // The table shown instead of the nine rows for a panel of FS2000 and later.
-    LaterWindowTable* laterTable() const { return m_laterTable; }
+    fs2k::WindowTable* fs2kTable() const { return m_fs2kTable; }
 
     // The 18 labels coloured by applyTemplateColor.
     const QList<QLabel*>& colouredLabels() const { return m_labels; }
@@ -90,14 +94,14 @@ private:
     void buildTable(QGridLayout& grid, QWidget* content);
     void addHeading(QGridLayout& grid, QWidget* content, const char* name, const QString& text,
                     int column, int span = 1);
-    void connectRow(const WindowRow& row);
+    void connectRow(const fs98::WindowRow& row);
     void connectLowerPart();
     void connectDocument();
     void fillRow(int w);
-    void carryOut(QLineEdit* box, const EditOutcome& outcome);
-    void storeOwn(const WindowEdit& edit);
+    void carryOut(QLineEdit* box, const fs98::EditOutcome& outcome);
+    void storeOwn(const fs98::WindowEdit& edit);
     void showWindowCount();
-    WindowRow& rowAt(int w) const;
+    fs98::WindowRow& rowAt(int w) const;
 
     // The document changed a row, the default view or the palette choices: the boxes whose
     // value changed show the new one (their handling does not run).
@@ -110,15 +114,15 @@ private:
     PanelDocument& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
-    WindowTable m_table;
+    fs98::WindowTable m_table;
     // The values of each row as the boxes last showed or stored them, so that an edit made
     // elsewhere refreshes only the boxes it changed.
-    std::array<std::array<WindowFieldValue, 7>, kWindowSlots> m_shownRows;
-    DefaultView m_shownView;
+    std::array<std::array<fs98::WindowFieldValue, 7>, fs98::kWindowSlots> m_shownRows;
+    fs98::DefaultView m_shownView;
     int m_ownEdits = 0; // > 0 while the template's own handling hands an edit over
-    std::vector<std::unique_ptr<WindowRow>> m_rows;
+    std::vector<std::unique_ptr<fs98::WindowRow>> m_rows;
     ViewPalettePanel* m_lower = nullptr;
-    LaterWindowTable* m_laterTable = nullptr;
+    fs2k::WindowTable* m_fs2kTable = nullptr;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_content = nullptr;
     QList<QLabel*> m_labels;

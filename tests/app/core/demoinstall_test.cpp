@@ -1,8 +1,8 @@
 #include "app/core/demoinstall.h"
 
-#include "app/core/settings.h"
 #include "base/core/filelookup.h"
 #include "base/core/scratchdir.h"
+#include "settings/core/settings.h"
 
 #include <cstdlib>
 

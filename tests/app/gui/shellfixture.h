@@ -4,12 +4,12 @@
 // directory, a fresh application model and panel document, scripted dialogs and a main
 // window whose template is shown.
 
-#include "app/core/appmodel.h"
-#include "app/core/settings.h"
 #include "app/gui/mainmenu.h"
 #include "app/gui/mainwindow.h"
 #include "guisupport/scripteddialogs.h"
 #include "panel/gui/paneldocument.h"
+#include "settings/core/settings.h"
+#include "state/core/appmodel.h"
 
 #include <QCoreApplication>
 
@@ -80,7 +80,7 @@ struct ShellFixture {
     }
     // A panel of `count` windows in the document, as after an Open (nothing to save yet).
     void openPanelOf(int count) {
-        Panel panel;
+        fs98::Panel panel;
         panel.windowCount = count;
         for (int w = 0; w < count; ++w) {
             panel.window(w).windowTitle = "W" + std::to_string(w);

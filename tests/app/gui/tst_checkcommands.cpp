@@ -12,12 +12,12 @@
 #include "base/gui/comparisondialog.h"
 #include "base/gui/comparisonview.h"
 #include "checkshell.h"
-#include "gauges/gui/gaugedialogs.h"
-#include "gauges/gui/gaugepropertiesdialog.h"
+#include "gaugedialogs/gui/gaugedialogs.h"
+#include "gaugedialogs/gui/gaugepropertiesdialog.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
-#include "panel/core/paneledits.h"
+#include "panel/core/fs98/edits.h"
 #include "panel/gui/paneldocument.h"
 #include "support/testfiles.h"
 #include "template/gui/checkerwindow.h"
@@ -78,7 +78,7 @@ using test::filesIn;
 
 // Gauge 0 of window 0 moved to x, saved over panel.cfg: one more backup.
 void editAndSave(CheckShell& f, double x) {
-    f.document.setGaugeField(0, 0, GaugeField::X, x);
+    f.document.setGaugeField(0, 0, fs98::GaugeField::X, x);
     f.dialogs.queueSaveFile(f.panelFile());
     f.trigger("mnusave");
 }
@@ -212,7 +212,7 @@ private slots:
         f.trigger("mnucheck");
         CheckerWindow* checker = f.window->checkCommands().checkerWindow();
         PanelCheck& check = f.window->checkCommands().panelCheck();
-        const Panel before = f.document.panel();
+        const fs98::Panel before = f.document.panel();
         const QStringList codesBefore = codesOf(check.findings());
         QVERIFY(selectCode(*checker, code) != nullptr);
         auto* fix = checker->findChild<QPushButton*>("fixButton");
@@ -364,7 +364,7 @@ private slots:
 
         // The restored panel is the one open, with nothing to save.
         QCOMPARE(QString::fromStdString(f.document.filePath()), f.panelFile());
-        QCOMPARE(gaugeField(f.document.panel().gauge(0, 0), GaugeField::X), 10.0);
+        QCOMPARE(fs98::gaugeField(f.document.panel().gauge(0, 0), fs98::GaugeField::X), 10.0);
         QVERIFY(!f.document.isModified());
         QCOMPARE(f.window->checkCommands().backupsDialog()->backupList()->topLevelItemCount(), 2);
     }
@@ -374,7 +374,7 @@ private slots:
         QVERIFY(f.startOnCase("clean"));
         editAndSave(f, 20);
         const auto before = filesIn(f.panelDir());
-        f.document.setGaugeField(0, 0, GaugeField::X, 30);
+        f.document.setGaugeField(0, 0, fs98::GaugeField::X, 30);
         f.dialogs.clear();
 
         f.trigger("mnubackups");
@@ -398,7 +398,7 @@ private slots:
         const QByteArray saved = bytesOf(f.panelFile());
         f.trigger("mnushowchanges");
         QVERIFY(f.app.options.showChangesBeforeSaving);
-        f.document.setGaugeField(0, 1, GaugeField::Y, 30);
+        f.document.setGaugeField(0, 1, fs98::GaugeField::Y, 30);
 
         f.dialogs.queueSaveFile(f.panelFile());
         f.dialogs.queueChangesAnswer(false); // Cancel

@@ -4,7 +4,6 @@
 // window's place, F1 and Esc for the help, the template window in a small main window and
 // the status bar's notice of what Quit erases.
 
-#include "app/core/desktopstate.h"
 #include "app/gui/aboutdialog.h"
 #include "app/gui/application.h"
 #include "app/gui/checkcommands.h"
@@ -14,6 +13,7 @@
 #include "base/gui/userdialogs.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/testprogram.h"
+#include "settings/core/desktopstate.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
 #include "template/gui/templatewindow.h"
@@ -193,7 +193,7 @@ private slots:
         f.window->mainMenu().closeTemplate->trigger(); // a panel window has a "mnuclose" too
         QCOMPARE(f.dialogs.questions().last(), QStringLiteral("Are you sure to leave this panel?"));
         QVERIFY(f.window->templateSubWindow()->isVisible());
-        f.document.setWindowField({0, WindowField::Title, std::string("Edited"), 3});
+        f.document.setWindowField({0, fs98::WindowField::Title, std::string("Edited"), 3});
         f.dialogs.queueSaveChoice(SaveChoice::Discard); // the one question, once answered
         f.window->templateSubWindow()->close();         // the frame's close button asks the same
         QTRY_VERIFY(f.window->templateWindow() == nullptr);

@@ -10,10 +10,10 @@
 // demo jet, with its own windows; the others on the FS98 demo panel.
 
 #include "app/gui/panelcommands.h"
-#include "gauges/gui/demopanel.h"
-#include "gauges/gui/panelview.h"
-#include "panel/core/panelreader.h"
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/reader.h"
+#include "panel/core/fs98/writer.h"
+#include "panelwindows/gui/demopanel.h"
+#include "panelwindows/gui/panelview.h"
 #include "shellfixture.h"
 #include "template/gui/templatewindow.h"
 
@@ -348,7 +348,7 @@ class TestMonkey : public QObject {
 
     // A fresh demo, settings and main window for one seed; what the seed before left open
     // goes with the old main window.
-    bool start(bool laterPanel) {
+    bool start(bool fs2kPanel) {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->isVisible() && top != m_window.get())
                 top->close();
@@ -369,8 +369,8 @@ class TestMonkey : public QObject {
         m_window->show();
         m_window->createTemplateWindow();
         return m_window->panelCommands().openPath(
-            laterPanel ? m_demo->root() + "/fs98/aircraft/demo_jet/panel/panel.cfg"
-                       : m_demo->panelFile());
+            fs2kPanel ? m_demo->root() + "/fs98/aircraft/demo_jet/panel/panel.cfg"
+                      : m_demo->panelFile());
     }
 
 private slots:
@@ -392,9 +392,9 @@ private slots:
         const int events = qEnvironmentVariableIsSet("COCKPIX_MONKEY_EVENTS")
                                ? qEnvironmentVariableIntValue("COCKPIX_MONKEY_EVENTS")
                                : 1500;
-        const bool laterPanel = seed % 3 == 0;
-        QVERIFY2(start(laterPanel), "the demo installation was not generated into the build");
-        QVERIFY(f->document.isLater() == laterPanel);
+        const bool fs2kPanel = seed % 3 == 0;
+        QVERIFY2(start(fs2kPanel), "the demo installation was not generated into the build");
+        QVERIFY(f->document.isFs2k() == fs2kPanel);
         m_random.seed(seed);
         m_dialogs->random.seed(seed + 1);
         const QString replay =
@@ -447,20 +447,20 @@ private slots:
               events, m_dialogs->shown, longest, qPrintable(slowest));
 
         // Whatever happened, the panel is one the writer writes and the reader reads back
-        // (a panel without windows is never saved); a later panel's lines read back as the
+        // (a panel without windows is never saved); an fs2k panel's lines read back as the
         // same bytes.
-        if (f->document.isLater()) {
-            const std::string bytes = f->document.laterLines().bytes();
-            QVERIFY2(PanelLines(bytes).bytes() == bytes, qPrintable(replay));
+        if (f->document.isFs2k()) {
+            const std::string bytes = f->document.fs2kLines().bytes();
+            QVERIFY2(fs2k::PanelLines(bytes).bytes() == bytes, qPrintable(replay));
             return;
         }
-        const Panel& panel = f->document.panel();
+        const fs98::Panel& panel = f->document.panel();
         if (panel.windowCount == 0)
             return;
-        const std::string text = panelFileText(panel, {}, 0, nullptr);
-        Panel again;
+        const std::string text = fs98::panelFileText(panel, {}, 0, nullptr);
+        fs98::Panel again;
         std::string panelDir = "/nowhere/";
-        const auto error = readPanelText(again, panelDir, text, "panel.cfg");
+        const auto error = fs98::readPanelText(again, panelDir, text, "panel.cfg");
         QVERIFY2(!error, qPrintable(QString::fromStdString(error ? error->describe() : "") + "; " +
                                     replay));
         QCOMPARE(again.windowCount, panel.windowCount);

@@ -7,7 +7,7 @@
 #include "base/gui/comparisondialog.h"
 #include "base/gui/comparisonview.h"
 #include "guisupport/testprogram.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/reader.h"
 #include "panel/gui/paneldocument.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
@@ -188,7 +188,7 @@ private slots:
         startWithSample(f, true);
         const QString panelDir = f.path(kCessnaDir);
         const QByteArray original = bytesOf(panelDir + "panel.cfg");
-        f.document.setWindowField({0, WindowField::Title, std::string("Copied"), 2});
+        f.document.setWindowField({0, fs98::WindowField::Title, std::string("Copied"), 2});
         f.dialogs.queueSaveFile(panelDir + "copy.cfg");
         f.trigger("mnusave");
         QCOMPARE(f.dialogs.messages(),
@@ -242,7 +242,7 @@ private slots:
         startWithSample(f, true);
         const QString otherDir = f.path("fs98/aircraft/other/panel/");
         QVERIFY(QDir().mkpath(otherDir));
-        f.document.setWindowField({0, WindowField::Title, std::string("Moved"), 3});
+        f.document.setWindowField({0, fs98::WindowField::Title, std::string("Moved"), 3});
         f.dialogs.queueSaveFile(otherDir + "panel.cfg");
         f.trigger("mnusave");
         QCOMPARE(f.window->shownCaption(), kCaptionPrefix + otherDir);
@@ -250,7 +250,7 @@ private slots:
         ComparisonDialog* compared = f.window->panelCommands().compareWithSaved();
         QVERIFY(compared != nullptr && compared->view()->identical());
 
-        f.document.setWindowField({0, WindowField::Title, std::string("Again"), 3});
+        f.document.setWindowField({0, fs98::WindowField::Title, std::string("Again"), 3});
         f.dialogs.queueSaveFile(otherDir + "panel.cfg");
         f.trigger("mnusave");
         QCOMPARE(f.dialogs.saveRequests().last().proposedName, otherDir + "panel.cfg");
@@ -267,7 +267,7 @@ private slots:
         const auto readOnly =
             QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
         QVERIFY(QFile::setPermissions(panel, readOnly));
-        f.document.setWindowField({0, WindowField::Title, std::string("Guarded"), 3});
+        f.document.setWindowField({0, fs98::WindowField::Title, std::string("Guarded"), 3});
         for (const bool yes : {false, true}) {
             f.dialogs.clear();
             f.dialogs.queueSaveFile(panel);

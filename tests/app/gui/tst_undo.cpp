@@ -3,13 +3,13 @@
 // the caption, and the question that keeps unsaved changes from being lost.
 
 #include "app/gui/panelcommands.h"
-#include "gauges/gui/demopanel.h"
-#include "gauges/gui/gaugedialogs.h"
-#include "gauges/gui/movezoomdialog.h"
-#include "gauges/gui/panelview.h"
-#include "gauges/gui/panelwindow.h"
-#include "gauges/gui/panelwindowregistry.h"
+#include "gaugedialogs/gui/gaugedialogs.h"
+#include "gaugedialogs/gui/movezoomdialog.h"
 #include "guisupport/testprogram.h"
+#include "panelwindows/gui/demopanel.h"
+#include "panelwindows/gui/fs98/panelwindow.h"
+#include "panelwindows/gui/panelview.h"
+#include "panelwindows/gui/panelwindowregistry.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
 #include "template/gui/templaterowcommands.h"
@@ -61,7 +61,7 @@ class TestUndo : public QObject {
     }
     // "&Zoom..." of panel window 0 (Ctrl+Z), then OK as it opened.
     void zoomWithoutChange() const {
-        QPointer<PanelWindowForm> form = f->window->rowCommands().panelForms().at(0);
+        QPointer<fs98::PanelWindowForm> form = f->window->rowCommands().panelForms().at(0);
         QVERIFY(form != nullptr);
         form->findChild<QAction*>("mnumove")->trigger();
         MoveZoomDialog* zoom = f->window->gaugeDialogs().moveZoomDialog();
@@ -263,7 +263,7 @@ private slots:
         }
 
         // Ctrl+C copies, Ctrl+Z undoes, Ctrl+W closes the panel window.
-        QPointer<PanelWindowForm> shown = form();
+        QPointer<fs98::PanelWindowForm> shown = form();
         shown->view()->selectGauge(0);
         shown->view()->setFocus();
         QTest::keyClick(shown->view(), Qt::Key_C, Qt::ControlModifier);
@@ -293,7 +293,7 @@ private slots:
     // command with the panel as it was; Discard goes on as without changes; Save saves first.
     void unsavedChangesAreNeverLostSilently() {
         typeInto("Text1_0", "Edited");
-        const Panel edited = f->document.panel();
+        const fs98::Panel edited = f->document.panel();
         QSignalSpy ending(f->window.get(), &MainWindow::programEnding);
         const struct {
             const char* command; // nullptr: the frame's close box

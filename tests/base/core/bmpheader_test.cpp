@@ -1,8 +1,8 @@
 #include "base/core/bmpheader.h"
-#include "gauges/core/bmpwriter.h"
-#include "gauges/core/gaugemodule.h"
+#include "gaugefiles/core/bmpwriter.h"
+#include "gaugefiles/core/gaugemodule.h"
 
-#include "gauges/core/modulebuilder.h"
+#include "gaugefiles/core/modulebuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -61,7 +61,7 @@ TEST(ViewCoordinates, FrameEdgesAndTheConfirmedView) {
     EXPECT_EQ(frameEdgeTwips(1.875, 8191), 15358);
     // An emptied size gives its bar's value, never the 0 the row refuses.
     EXPECT_EQ(confirmedView({"10", "10.4", "", "6153"}, {10, 10, 900, 6153}),
-              (DefaultView{10, 10, 900, 6153}));
+              (fs98::DefaultView{10, 10, 900, 6153}));
 }
 
 } // namespace

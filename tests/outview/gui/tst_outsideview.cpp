@@ -4,12 +4,12 @@
 
 #include "app/gui/shellfixture.h"
 #include "base/gui/modeltext.h"
-#include "gauges/core/bmpwriter.h"
-#include "gauges/core/windowbitmapchoice.h"
-#include "gauges/gui/gaugeimage.h"
+#include "gaugefiles/core/bmpwriter.h"
 #include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
 #include "outview/gui/outsideviewtool.h"
+#include "palette/core/windowbitmapchoice.h"
+#include "panelwindows/gui/gaugeimage.h"
 #include "support/testfiles.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatetoolcommands.h"
@@ -49,7 +49,7 @@ private slots:
                                                              IndexedImage(640, 480, 1)))));
         m_shell->start();
         m_shell->openPanelOf(2);
-        Panel panel = m_shell->document.panel();
+        fs98::Panel panel = m_shell->document.panel();
         panel.window(0).windowSizeRatio = .5;
         panel.window(0).windowPosition = 4;
         panel.window(1).windowSizeRatio = 1;
@@ -125,7 +125,7 @@ private slots:
     // one; opening again with nothing to correct leaves the panel unmodified.
     void theCorrectionsOnOpeningAreOneStep() {
         PanelDocument& document = m_shell->document;
-        document.setWindowField({0, WindowField::SizeRatio, 0.0, 2});
+        document.setWindowField({0, fs98::WindowField::SizeRatio, 0.0, 2});
         document.clearHistory();
         ExternalViewFrame* frame = openFrame(0);
         QVERIFY(frame);
@@ -191,7 +191,7 @@ private slots:
     void okStoresTheViewInOneStepAndCancelNothing() {
         ExternalViewCoordinates* dialog = openCoordinates();
         QVERIFY(dialog);
-        const DefaultView before = m_shell->document.panel().defaultView();
+        const fs98::DefaultView before = m_shell->document.panel().defaultView();
         type(dialog->box(ViewCoordinate::X), "300");
         clickButton(dialog, "Command2");
         QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(dialog->box(ViewCoordinate::SizeX)->text(), QString());
         clickButton(dialog, "Command1");
         QTRY_VERIFY(tool().frame() == nullptr && tool().coordinates() == nullptr);
-        QCOMPARE(m_shell->document.panel().defaultView(), (DefaultView{100, 10, 900, 3000}));
+        QCOMPARE(m_shell->document.panel().defaultView(), (fs98::DefaultView{100, 10, 900, 3000}));
         QCOMPARE(m_shell->document.undoStack()->count(), steps + 1);
         QCOMPARE(templateBox("Text9") + " " + templateBox("Text10") + " " + templateBox("Text11") +
                      " " + templateBox("Text12"),

@@ -2,7 +2,7 @@
 
 // 8-bit bitmaps for the palette optimizer's tests, and the byte patches that break them.
 
-#include "gauges/core/bmpwriter.h"
+#include "gaugefiles/core/bmpwriter.h"
 
 #include <cstdint>
 #include <string>

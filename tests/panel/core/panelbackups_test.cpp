@@ -1,8 +1,8 @@
 // Listing and restoring the numbered backups of panel.cfg: nothing is ever lost, and a
 // failed restore changes nothing.
 
+#include "panel/core/fs98/writer.h"
 #include "panel/core/panelbackups.h"
-#include "panel/core/panelwriter.h"
 
 #include "base/core/scratchdir.h"
 #include "support/testfiles.h"
@@ -54,13 +54,13 @@ TEST_F(PanelBackups, ListsTheBackupsTheSaveNamesInNumberOrder) {
 
 // The list of backups tells what each holds, for panels of FS2000 and later too, which the
 // FS98 reader would call broken.
-TEST_F(PanelBackups, ABackupOfALaterPanelShowsItsWindowsAndGauges) {
+TEST_F(PanelBackups, ABackupOfAFs2kPanelShowsItsWindowsAndGauges) {
     touch("panel/panel.c1", "[Window Titles]\r\nWindow00=Main\r\n[Window00]\r\n"
                             "Background_color=0,0,0\r\ngauge00=a!b, 1, 2\r\n"
                             "[Vcockpit01]\r\ngauge00=c!d, 1, 2\r\ngauge01=c!e, 3, 4\r\n");
     const BackupContent content = readBackupContent(listPanelBackups(panelDir).front());
     EXPECT_FALSE(content.error);
-    EXPECT_EQ(content.format, PanelFormat::Later);
+    EXPECT_EQ(content.format, PanelFormat::Fs2k);
     EXPECT_EQ(content.windowCount, 2);
     EXPECT_EQ(content.gaugeCount, 3);
 }

@@ -1,7 +1,7 @@
 #include "panel/core/panelformat.h"
 
-#include "panel/core/panel.h"
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/panel.h"
+#include "panel/core/fs98/writer.h"
 
 #include <gtest/gtest.h>
 
@@ -36,15 +36,15 @@ TEST(PanelFormat, Fs98PanelsStayFs98) {
     EXPECT_EQ(detectPanelFormat(kFs98), PanelFormat::Fs98);
     EXPECT_EQ(detectPanelFormat(""), PanelFormat::Fs98);
     // What the FS98 writer writes is read back by the FS98 reader.
-    Panel panel;
+    fs98::Panel panel;
     panel.windowCount = 9;
     for (int w = 0; w < 9; ++w)
         panel.window(w).windowBitmap = "w" + std::to_string(w);
     panel.window(3).gaugeCount = 64;
-    EXPECT_EQ(detectPanelFormat(panelFileText(panel, {}, 0, nullptr)), PanelFormat::Fs98);
+    EXPECT_EQ(detectPanelFormat(fs98::panelFileText(panel, {}, 0, nullptr)), PanelFormat::Fs98);
 }
 
-TEST(PanelFormat, EachMarkOfTheLaterFormatMakesALaterPanel) {
+TEST(PanelFormat, EachMarkOfTheFs2kFormatMakesAFs2kPanel) {
     const std::pair<std::string, std::string> marks[] = {
         {"[Window00]", "window_size=0.5,0.4"},
         {"[Window00]", "Window_Pos=0,0"},
@@ -70,14 +70,14 @@ TEST(PanelFormat, EachMarkOfTheLaterFormatMakesALaterPanel) {
         {"window08=Last", "[VIEWS]"},
     };
     for (const auto& [after, mark] : marks) {
-        EXPECT_EQ(detectPanelFormat(withLine(after, mark)), PanelFormat::Later) << mark;
+        EXPECT_EQ(detectPanelFormat(withLine(after, mark)), PanelFormat::Fs2k) << mark;
         // Behind blanks and after the lines passed over by their first byte, the same.
         const std::string padded = "; a comment\r\n \t\r\nunknown_key=1\r\n// x=1\r\n \t" + mark;
-        EXPECT_EQ(detectPanelFormat(withLine(after, padded)), PanelFormat::Later) << mark;
+        EXPECT_EQ(detectPanelFormat(withLine(after, padded)), PanelFormat::Fs2k) << mark;
     }
     // The mark counts wherever it stands, after a byte order mark too.
-    EXPECT_EQ(detectPanelFormat("\xEF\xBB\xBF[Color]\nDay=1,1,1"), PanelFormat::Later);
-    EXPECT_EQ(detectPanelFormat(kFs98 + "[Window08]\r\n"), PanelFormat::Later);
+    EXPECT_EQ(detectPanelFormat("\xEF\xBB\xBF[Color]\nDay=1,1,1"), PanelFormat::Fs2k);
+    EXPECT_EQ(detectPanelFormat(kFs98 + "[Window08]\r\n"), PanelFormat::Fs2k);
 }
 
 // The format and the alias found in one pass are those found apart: the alias of the first
@@ -91,14 +91,14 @@ TEST(PanelFormat, TheAliasIsFoundWithTheFormat) {
     } cases[] = {
         {kFs98, PanelFormat::Fs98, ""},
         {withLine("[fltsim]", " Alias = c182\\panel "), PanelFormat::Fs98, "c182\\panel"},
-        {"[VIEWS]\r\nx=1\r\n[fltsim]\r\nalias=a\r\nalias=b\r\n", PanelFormat::Later, "a"},
-        {"[fltsim]\r\nalias=a\r\n[Vcockpit01]\r\n", PanelFormat::Later, "a"},
+        {"[VIEWS]\r\nx=1\r\n[fltsim]\r\nalias=a\r\nalias=b\r\n", PanelFormat::Fs2k, "a"},
+        {"[fltsim]\r\nalias=a\r\n[Vcockpit01]\r\n", PanelFormat::Fs2k, "a"},
         {"[fltsim]\r\nx=1\r\n[fltsim]\r\nalias=b\r\n", PanelFormat::Fs98, ""},
         {"[x]\r\nalias=a\r\n  [fltsim]\r\n; c\r\n\t alias = b\r\n", PanelFormat::Fs98, "b"},
-        {"[Color]\r\n[fltsim]\r\n[x]\r\nalias=b\r\n", PanelFormat::Later, ""},
+        {"[Color]\r\n[fltsim]\r\n[x]\r\nalias=b\r\n", PanelFormat::Fs2k, ""},
         // A byte order mark hides the header from the alias search, as ever.
         {"\xEF\xBB\xBF[fltsim]\r\nalias=a\r\n", PanelFormat::Fs98, ""},
-        {"\xEF\xBB\xBF[VIEWS]\r\n[fltsim]\r\nalias=a", PanelFormat::Later, "a"},
+        {"\xEF\xBB\xBF[VIEWS]\r\n[fltsim]\r\nalias=a", PanelFormat::Fs2k, "a"},
     };
     for (const auto& c : cases) {
         const PanelFormatAndAlias both = detectPanelFormatAndAlias(c.text);
@@ -113,7 +113,7 @@ TEST(PanelFormat, TheAliasIsFoundWithTheFormat) {
 }
 
 // Every panel the FS98 tests read keeps being read by the FS98 reader, except those whose
-// fault is a mark of the later format (a tenth window, a window without file=, a name as
+// fault is a mark of the fs2k format (a tenth window, a window without file=, a name as
 // ident, a key FS98 lacks), which are later panels.
 TEST(PanelFormat, TheFs98FixturesAreFs98) {
     const fs::path root = fs::path(COCKPIX_FIXTURES_DIR);
@@ -129,12 +129,12 @@ TEST(PanelFormat, TheFs98FixturesAreFs98) {
     int files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.path().extension() != ".cfg" ||
-            entry.path().parent_path().filename().string().starts_with("later"))
+            entry.path().parent_path().filename().string().starts_with("fs2k"))
             continue;
         std::ostringstream bytes;
         bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
-        const bool isLater = later.count(fs::relative(entry.path(), root).string()) != 0;
-        EXPECT_EQ(detectPanelFormat(bytes.str()), isLater ? PanelFormat::Later : PanelFormat::Fs98)
+        const bool isFs2k = later.count(fs::relative(entry.path(), root).string()) != 0;
+        EXPECT_EQ(detectPanelFormat(bytes.str()), isFs2k ? PanelFormat::Fs2k : PanelFormat::Fs98)
             << entry.path();
         ++files;
     }

@@ -1,7 +1,7 @@
 // The reader's line trace: what it records of each line, and that reading with it changes
 // nothing in what is read or in the errors.
 
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/reader.h"
 
 #include "base/core/scratchdir.h"
 #include "support/testfiles.h"
@@ -21,29 +21,29 @@ using test::fileText;
 
 // Every line's use as a letter (in the order of LineUse), with the window and number where
 // they matter; a key line shows the key's own first letter.
-std::string uses(const PanelLineTrace& trace) {
+std::string uses(const fs98::PanelLineTrace& trace) {
     static const char kLetters[] = "-PDHGTkgCVASBIE";
     std::string text;
     for (int n = 1; n <= trace.lineCount(); ++n) {
-        const TracedLine& line = trace.at(n);
+        const fs98::TracedLine& line = trace.at(n);
         const std::string window = std::to_string(line.window);
         text += n > 1 ? " " : "";
         switch (line.use) {
-        case LineUse::Header:
+        case fs98::LineUse::Header:
             text += "H" + (line.window >= 0 ? window : "");
             break;
-        case LineUse::Title:
-        case LineUse::SkippedBeforeFile:
-        case LineUse::IgnoredInWindow:
+        case fs98::LineUse::Title:
+        case fs98::LineUse::SkippedBeforeFile:
+        case fs98::LineUse::IgnoredInWindow:
             text += kLetters[int(line.use)] + window;
             break;
-        case LineUse::WindowKey:
+        case fs98::LineUse::WindowKey:
             text += char(line.number) + window;
             break;
-        case LineUse::Gauge:
+        case fs98::LineUse::Gauge:
             text += "g" + window + "." + std::to_string(line.number);
             break;
-        case LineUse::ViewValue:
+        case fs98::LineUse::ViewValue:
             text += "V" + std::to_string(line.number);
             break;
         default:
@@ -68,10 +68,10 @@ TEST(PanelLineTrace, RecordsWhatTheReaderDidWithEachLine) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
-        Panel panel;
+        fs98::Panel panel;
         std::string dir = "/nowhere/aircraft/this/panel/";
-        PanelLineTrace trace;
-        readPanelText(panel, dir, crlf(row.file), "p.cfg", {}, trace);
+        fs98::PanelLineTrace trace;
+        fs98::readPanelText(panel, dir, crlf(row.file), "p.cfg", {}, trace);
         EXPECT_EQ(uses(trace), row.uses);
         EXPECT_EQ(trace.file, "p.cfg");
     }
@@ -85,10 +85,10 @@ TEST_F(TracedRead, NamesTheAliasedFile) {
           crlf("[Window Titles]|Window00=B||[Window00]|file=b.bmp|"));
     const std::string first =
         touch("fs/aircraft/a/panel/panel.cfg", crlf("[fltsim]|alias=b\\panel|"));
-    Panel panel;
+    fs98::Panel panel;
     std::string dir = at("fs/aircraft/a/panel/");
-    PanelLineTrace trace;
-    EXPECT_FALSE(readPanelFile(panel, dir, first, {}, trace));
+    fs98::PanelLineTrace trace;
+    EXPECT_FALSE(fs98::readPanelFile(panel, dir, first, {}, trace));
     EXPECT_EQ(trace.file, at("fs/aircraft/b/panel/panel.cfg"));
     EXPECT_EQ(uses(trace), "H T0 E H0 f0 I0");
 }
@@ -109,13 +109,13 @@ TEST(PanelLineTrace, ReadingWithItChangesNothing) {
         files.push_back(damaged);
     }
     for (const std::string& content : files) {
-        auto plain = std::make_unique<Panel>();
-        auto traced = std::make_unique<Panel>();
+        auto plain = std::make_unique<fs98::Panel>();
+        auto traced = std::make_unique<fs98::Panel>();
         std::string dirA = "/nowhere/aircraft/x/";
         std::string dirB = dirA;
-        PanelLineTrace trace;
-        const auto a = readPanelText(*plain, dirA, content, "p.cfg");
-        const auto b = readPanelText(*traced, dirB, content, "p.cfg", {}, trace);
+        fs98::PanelLineTrace trace;
+        const auto a = fs98::readPanelText(*plain, dirA, content, "p.cfg");
+        const auto b = fs98::readPanelText(*traced, dirB, content, "p.cfg", {}, trace);
         ASSERT_EQ(a.has_value(), b.has_value());
         if (a) {
             EXPECT_EQ(a->line, b->line);

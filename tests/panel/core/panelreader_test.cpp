@@ -1,4 +1,4 @@
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/reader.h"
 
 #include "base/core/scratchdir.h"
 #include "support/paneltext.h"
@@ -24,26 +24,26 @@ const std::string kSample = test::kSamplePanel;
 const std::string kEnd = "[Default View]|X=1|Y=2|SIZE_X=3|SIZE_Y=4";
 
 struct Read {
-    std::unique_ptr<Panel> model = std::make_unique<Panel>();
+    std::unique_ptr<fs98::Panel> model = std::make_unique<fs98::Panel>();
     std::string panelDir;
-    std::optional<ReadError> error;
-    const PanelWindow& window(int w) const { return model->window(w); }
-    const Gauge& gauge(int w, int g) const { return model->gauge(w, g); }
+    std::optional<fs98::ReadError> error;
+    const fs98::PanelWindow& window(int w) const { return model->window(w); }
+    const fs98::Gauge& gauge(int w, int g) const { return model->gauge(w, g); }
 };
 
 Read readText(std::string_view text, const std::string& panelDir = "/nowhere/panel/") {
     Read read;
     read.panelDir = panelDir;
-    read.error = readPanelText(*read.model, read.panelDir, text, "panel.cfg");
+    read.error = fs98::readPanelText(*read.model, read.panelDir, text, "panel.cfg");
     return read;
 }
 
 // Reads a file as Open does, with the panel directory of the chosen path.
 Read readFile(const std::string& path, std::vector<std::string>* reroutes = nullptr) {
     Read read;
-    read.panelDir = panelDirFromChosenPath(path);
+    read.panelDir = fs98::panelDirFromChosenPath(path);
     read.error =
-        readPanelFile(*read.model, read.panelDir, path, [reroutes](const std::string& dir) {
+        fs98::readPanelFile(*read.model, read.panelDir, path, [reroutes](const std::string& dir) {
             if (reroutes)
                 reroutes->push_back(dir);
         });
@@ -65,7 +65,7 @@ TEST(PanelReaderLines, ReadsTheSampleWithCrLfLoneLfOrLoneCr) {
     for (const char* end : {"\n", "\r"})
         EXPECT_EQ(test::panelText(*readText(test::withLineEnds(text, end)).model), model);
     // Window 2 has no windowsize_ratio line; Open turns its 0 into 1.
-    applyOpenedRatioRule(*read.model);
+    fs98::applyOpenedRatioRule(*read.model);
     EXPECT_EQ(read.window(2).windowSizeRatio, 1);
 }
 
@@ -122,7 +122,7 @@ TEST_F(PanelReaderAlias, FollowsAnAliasWhateverTheCaseOnDisk) {
     EXPECT_EQ(read.window(0).windowTitle, "C182 main");
     // The scan state starts again: the first file's preamble is not counted.
     EXPECT_EQ(read.model->preambleLineCount, 0);
-    EXPECT_EQ(rerouteMessage(expected).bytes(),
+    EXPECT_EQ(fs98::rerouteMessage(expected).bytes(),
               "'panel.cfg' rerouted CockPix to [" + expected + "]");
     // The chosen file itself is found whatever its case too.
     touch("x/Panel.CFG", fileText(kSample));
@@ -183,8 +183,9 @@ TEST(PanelReaderBroken, MissingFileDescribeAndWhatWasReadBeforeTheError) {
     Read read = readFile("/no/such/panel.cfg");
     ASSERT_TRUE(read.error);
     EXPECT_EQ(read.error->describe(), "/no/such/panel.cfg: the file cannot be opened");
-    EXPECT_EQ((ReadError{"p.cfg", 12, "gauge number 64 is out of range (0 to 63)"}.describe()),
-              "p.cfg: line 12: gauge number 64 is out of range (0 to 63)");
+    EXPECT_EQ(
+        (fs98::ReadError{"p.cfg", 12, "gauge number 64 is out of range (0 to 63)"}.describe()),
+        "p.cfg: line 12: gauge number 64 is out of range (0 to 63)");
 
     read = readWindow("file=a.bmp|gauge00=a,1,2|gauge70=b,1,2");
     ASSERT_TRUE(read.error);
@@ -199,7 +200,7 @@ TEST(PanelReaderRobustness, EveryTruncationOfTheSampleEndsCleanly) {
     ASSERT_GT(text.size(), 500u);
     for (std::size_t length = 0; length <= text.size(); ++length) {
         Read read = readText(std::string_view(text).substr(0, length));
-        EXPECT_LE(read.model->windowCount, kWindowSlots);
+        EXPECT_LE(read.model->windowCount, fs98::kWindowSlots);
         EXPECT_TRUE(!read.error || !read.error->reason.empty());
     }
 }
@@ -218,19 +219,19 @@ TEST(PanelReaderRobustness, RandomTextMadeOfPanelPiecesEndsCleanly) {
             text += random() % 8 == 0 ? std::string(1, static_cast<char>(random() % 256))
                                       : pieces[random() % pieces.size()];
         Read read = readText(text, round % 2 ? "/nowhere/aircraft/x/panel/" : "/nowhere/");
-        EXPECT_LE(read.model->preambleLineCount, kPreambleSlots);
-        EXPECT_LE(read.model->colorLineCount, kColorSlots);
-        for (const PanelWindow& window : read.model->windows)
-            EXPECT_LE(window.gaugeCount, kGaugeSlots);
+        EXPECT_LE(read.model->preambleLineCount, fs98::kPreambleSlots);
+        EXPECT_LE(read.model->colorLineCount, fs98::kColorSlots);
+        for (const fs98::PanelWindow& window : read.model->windows)
+            EXPECT_LE(window.gaugeCount, fs98::kGaugeSlots);
     }
 }
 
 TEST(PanelDir, IsTheChosenFilesDirectoryEndingWithSlash) {
-    EXPECT_EQ(panelDirFromChosenPath("/fs98/Aircraft/C182/Panel/panel.cfg"),
+    EXPECT_EQ(fs98::panelDirFromChosenPath("/fs98/Aircraft/C182/Panel/panel.cfg"),
               "/fs98/Aircraft/C182/Panel/");
     // Another file name must not move the directory (cutting 9 characters would give /fs98/).
-    EXPECT_EQ(panelDirFromChosenPath("  /fs98/x/my.cfg"), "/fs98/x/");
-    EXPECT_EQ(panelDirFromChosenPath("short"), "/");
+    EXPECT_EQ(fs98::panelDirFromChosenPath("  /fs98/x/my.cfg"), "/fs98/x/");
+    EXPECT_EQ(fs98::panelDirFromChosenPath("short"), "/");
 }
 
 } // namespace

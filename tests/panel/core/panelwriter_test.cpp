@@ -1,7 +1,7 @@
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/writer.h"
 
 #include "base/core/scratchdir.h"
-#include "panel/core/panelreader.h"
+#include "panel/core/fs98/reader.h"
 #include "support/paneltext.h"
 #include "support/testfiles.h"
 
@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 using test::fileText;
 
 // One window, no gauges, no colours: the smallest panel the writer deals with.
-Panel oneWindowModel() {
-    Panel model;
+fs98::Panel oneWindowModel() {
+    fs98::Panel model;
     model.windowCount = 1;
     model.window(0) = {.windowTitle = "Main",
                        .windowBitmap = "panel_main",
@@ -37,7 +37,7 @@ Panel oneWindowModel() {
     return model;
 }
 
-Gauge gauge(const std::string& name, double x, double y, double size, double refSize) {
+fs98::Gauge gauge(const std::string& name, double x, double y, double size, double refSize) {
     return {
         .gaugeName = name, .gaugeX = x, .gaugeY = y, .gaugeSize = size, .gaugeRefSize = refSize};
 }
@@ -52,7 +52,7 @@ std::string windowSectionOf(const std::string& text, int w) {
 // The layout FS98 reads
 
 TEST(PanelFileLayout, OneWindowGivesTheExactBytesWithPaddedGaugeLines) {
-    Panel model = oneWindowModel();
+    fs98::Panel model = oneWindowModel();
     model.preambleLineCount = 2;
     model.preambleLine[1] = "// Sample panel";
     model.preambleLine[2] = "; caf\xe9 \t "; // Windows-1252 and trailing blanks kept
@@ -63,21 +63,22 @@ TEST(PanelFileLayout, OneWindowGivesTheExactBytesWithPaddedGaugeLines) {
     model.gauge(0, 3) = gauge("cessna.fuel", 1, .5, 80, 96);     // measured, then resized
     model.gauge(0, 4) = gauge("cessna.trim", 1, 2, 96, -1);      // measured later, still -1
     model.gauge(0, 11) = gauge("beyond.count", 1, 2, 0, -1);
-    EXPECT_EQ(panelFileText(model, {}, 0, nullptr),
+    EXPECT_EQ(fs98::panelFileText(model, {}, 0, nullptr),
               fileText(fs::path(COCKPIX_FIXTURES_DIR) / "write/one_window.cfg"));
 }
 
 TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRules) {
     const struct {
         double ratio;
-        WindowIdent ident;
+        fs98::WindowIdent ident;
         std::string ratioLine, identLine; // empty: the key is left out, and its line
-    } rows[] = {{0, WindowIdent::fromText(" 51 "), "", "ident=51\r\n"},
-                {.5, WindowIdent::fromText("radio"), "windowsize_ratio=.5\r\n", ""},
-                {-1, WindowIdent::fromText(""), "", ""},
-                {2, WindowIdent::fromText("12abc"), "windowsize_ratio=2\r\n", ""},
-                {1, WindowIdent::fromNumber(-2.5), "windowsize_ratio=1\r\n", "ident=-2.5\r\n"}};
-    Panel model = oneWindowModel();
+    } rows[] = {
+        {0, fs98::WindowIdent::fromText(" 51 "), "", "ident=51\r\n"},
+        {.5, fs98::WindowIdent::fromText("radio"), "windowsize_ratio=.5\r\n", ""},
+        {-1, fs98::WindowIdent::fromText(""), "", ""},
+        {2, fs98::WindowIdent::fromText("12abc"), "windowsize_ratio=2\r\n", ""},
+        {1, fs98::WindowIdent::fromNumber(-2.5), "windowsize_ratio=1\r\n", "ident=-2.5\r\n"}};
+    fs98::Panel model = oneWindowModel();
     model.windowCount = 5;
     for (int w = 0; w < 6; ++w) {
         model.window(w) = model.window(0);
@@ -85,7 +86,7 @@ TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRul
         model.window(w).windowSizeRatio = rows[w % 5].ratio;
         model.window(w).windowIdent = rows[w % 5].ident;
     }
-    std::string text = panelFileText(model, {}, 0, nullptr);
+    std::string text = fs98::panelFileText(model, {}, 0, nullptr);
     EXPECT_NE(text.find("\r\nwindow00=W0\r\nwindow01=W1\r\nwindow02=W2\r\nwindow03=W3\r\n"
                         "window04=W4\r\n\r\n[Window00]"),
               std::string::npos);
@@ -102,14 +103,14 @@ TEST(PanelFileLayout, WindowsAreNumberedUpToTheCountAndFollowTheRatioAndIdentRul
     model.window(0).gaugeCount = 1000;
     model.preambleLineCount = 99;
     model.colorLineCount = -5;
-    text = panelFileText(model, {}, 0, nullptr);
+    text = fs98::panelFileText(model, {}, 0, nullptr);
     EXPECT_NE(text.find("[Window08]"), std::string::npos);
     EXPECT_NE(text.find("gauge63="), std::string::npos);
     EXPECT_EQ(text.find("gauge64="), std::string::npos);
 }
 
 TEST(PanelFileLayout, ColourPartFollowsThePaletteOptions) {
-    Panel model = oneWindowModel();
+    fs98::Panel model = oneWindowModel();
     model.colorLineCount = 2;
     model.colorLine[1] = "c00=0,0,0";
     model.colorLine[2] = "C01=255,255,255 ; white";
@@ -119,7 +120,7 @@ TEST(PanelFileLayout, ColourPartFollowsThePaletteOptions) {
     const std::string fresh = "[8 bit colors]\r\nc00=1,2,3\r\n\r\n";
     const struct {
         int advised; // 0: the optimizer did not run
-        PaletteSaveOptions options;
+        fs98::PaletteSaveOptions options;
         bool resultFileThere;
         std::string colours;
     } rows[] = {{0, {true, true}, true, old},   {0, {false, true}, false, old},
@@ -127,8 +128,8 @@ TEST(PanelFileLayout, ColourPartFollowsThePaletteOptions) {
                 {4, {true, true}, false, ""}, // the result file has gone
                 {4, {true, false}, true, ""},   {4, {false, false}, true, ""}}; // "Erase all"
     for (const auto& row : rows) {
-        const std::string text =
-            panelFileText(model, row.options, row.advised, row.resultFileThere ? &result : nullptr);
+        const std::string text = fs98::panelFileText(model, row.options, row.advised,
+                                                     row.resultFileThere ? &result : nullptr);
         EXPECT_NE(text.find(before + row.colours + "[Default View]"), std::string::npos) << text;
     }
 }
@@ -171,12 +172,12 @@ protected:
         return text;
     }
     SaveResult save(const std::string& output) {
-        return savePanel(model, {panelDir, panelDir + output, {}, proposal});
+        return fs98::savePanel(model, {panelDir, panelDir + output, {}, proposal});
     }
 
-    Panel model = oneWindowModel();
-    PaletteProposal proposal;
-    const std::string newText = panelFileText(model, {}, 0, nullptr);
+    fs98::Panel model = oneWindowModel();
+    fs98::PaletteProposal proposal;
+    const std::string newText = fs98::panelFileText(model, {}, 0, nullptr);
     std::string panelDir;
 };
 
@@ -257,38 +258,39 @@ TEST_F(SavePanel, CopiesThePaletteResultFileSurvivesItsLossAndKeepsPermissions) 
 // ------------------------------------------------------------------------------------
 // Writing and reading back
 
-Panel readBack(const std::string& text) {
-    Panel model;
+fs98::Panel readBack(const std::string& text) {
+    fs98::Panel model;
     std::string panelDir = "/nowhere/";
-    const std::optional<ReadError> error = readPanelText(model, panelDir, text, "panel.cfg");
+    const std::optional<fs98::ReadError> error =
+        fs98::readPanelText(model, panelDir, text, "panel.cfg");
     EXPECT_FALSE(error) << error->describe();
-    applyOpenedRatioRule(model);
+    fs98::applyOpenedRatioRule(model);
     return model;
 }
 
 TEST(RoundTrip, AWrittenPanelReadsBackIntoTheSameModelAndResavesToTheSameBytes) {
     // The sample has a preamble with an empty line, titles, every window key, gauges with and
     // without a size, colour lines and a default view.
-    Panel model = readBack(fileText(test::kSamplePanel));
+    fs98::Panel model = readBack(fileText(test::kSamplePanel));
     ASSERT_EQ(model.windowCount, 3);
-    EXPECT_EQ(test::panelText(readBack(panelFileText(model, {}, 0, nullptr))),
+    EXPECT_EQ(test::panelText(readBack(fs98::panelFileText(model, {}, 0, nullptr))),
               test::panelText(model));
     // What it lacks: Windows-1252 bytes, fractions, negative and tiny numbers, two-digit gauge
     // numbers and an empty slot.
     model.window(0).windowTitle = "Main Panel \xe9";
     model.window(2).windowSizeMm = 1e-3;
     model.window(2).windowSizeRatio = 1.25;
-    model.window(2).windowIdent = WindowIdent::fromNumber(-7);
+    model.window(2).windowIdent = fs98::WindowIdent::fromNumber(-7);
     model.defaultViewX = -10;
     model.defaultViewY = 2.5;
     model.window(0).gaugeCount = 12;
     for (int g = 6; g < 12; ++g)
         model.gauge(0, g) = gauge(g < 11 ? "cessna_182.g" + std::to_string(g) : "", g * 12.5 - 20,
                                   300.25 - g, g % 2 ? 96 + g : 0, g % 2 ? 0 : -1);
-    const std::string text = panelFileText(model, {}, 0, nullptr);
-    const Panel read = readBack(text);
+    const std::string text = fs98::panelFileText(model, {}, 0, nullptr);
+    const fs98::Panel read = readBack(text);
     EXPECT_EQ(test::panelText(read), test::panelText(model));
-    EXPECT_EQ(panelFileText(read, {}, 0, nullptr), text);
+    EXPECT_EQ(fs98::panelFileText(read, {}, 0, nullptr), text);
 }
 
 } // namespace

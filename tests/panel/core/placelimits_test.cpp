@@ -3,7 +3,7 @@
 
 #include "panel/core/placelimits.h"
 
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/writer.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ TEST(PlaceLimits, RangesFollowSixteenBitsAndAHundredWindows) {
     const PlaceRange size = placeRange(PlaceKind::Size);
     EXPECT_TRUE(position.holds(-32767) && position.holds(32767) && size.holds(0));
     EXPECT_FALSE(position.holds(32768) || position.holds(1e20) || size.holds(-1));
-    // A later window 200 units wide: a hundred of it; a big one stays within 16 bits.
+    // An fs2k window 200 units wide: a hundred of it; a big one stays within 16 bits.
     EXPECT_EQ(placeRange(PlaceKind::Position, 200).minimum, -20000);
     EXPECT_EQ(placeRange(PlaceKind::Size, 200).maximum, 20000);
     EXPECT_EQ(placeRange(PlaceKind::Size, 1000).maximum, 32767);
@@ -47,12 +47,12 @@ TEST(PlaceLimits, TheFs98WriterNeverWritesAnExponentAndKeepsASizeOfZero) {
     EXPECT_EQ(placeNumberText(1e-17), "0");
     EXPECT_EQ(placeNumberText(-1.0 / 3), "-.3333333333");
     EXPECT_EQ(placeNumberText(12.5), "12.5");
-    const Gauge tiny{.gaugeName = "clock", .gaugeX = 1e-17, .gaugeY = -4e-20};
-    EXPECT_EQ(fs98GaugeLine(3, tiny), "gauge03=clock, 0, 0, 0");
-    const Gauge measured{.gaugeName = "clock", .gaugeSize = 96, .gaugeRefSize = 96};
-    EXPECT_EQ(fs98GaugeLine(0, measured), "gauge00=clock, 0, 0");
-    const Gauge sizeless{.gaugeName = "clock", .gaugeSize = 0, .gaugeRefSize = -1};
-    EXPECT_EQ(fs98GaugeLine(0, sizeless), "gauge00=clock, 0, 0");
+    const fs98::Gauge tiny{.gaugeName = "clock", .gaugeX = 1e-17, .gaugeY = -4e-20};
+    EXPECT_EQ(fs98::fs98GaugeLine(3, tiny), "gauge03=clock, 0, 0, 0");
+    const fs98::Gauge measured{.gaugeName = "clock", .gaugeSize = 96, .gaugeRefSize = 96};
+    EXPECT_EQ(fs98::fs98GaugeLine(0, measured), "gauge00=clock, 0, 0");
+    const fs98::Gauge sizeless{.gaugeName = "clock", .gaugeSize = 0, .gaugeRefSize = -1};
+    EXPECT_EQ(fs98::fs98GaugeLine(0, sizeless), "gauge00=clock, 0, 0");
 }
 
 } // namespace

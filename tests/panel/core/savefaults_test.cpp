@@ -2,11 +2,11 @@
 // write cut short. Whatever fails, panel.cfg and every backup keep their bytes and the user
 // is told the save failed; and a save killed at any moment leaves a whole panel.cfg.
 
-#include "app/core/settings.h"
 #include "base/core/atomicfile.h"
 #include "base/core/filelookup.h"
 #include "base/core/scratchdir.h"
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/writer.h"
+#include "settings/core/settings.h"
 #include "support/testfiles.h"
 
 #include <gtest/gtest.h>
@@ -96,8 +96,8 @@ struct UsingCalls {
     ~UsingCalls() { useFileSystemCalls(nullptr); }
 };
 
-Panel onePanel(const std::string& title) {
-    Panel panel;
+fs98::Panel onePanel(const std::string& title) {
+    fs98::Panel panel;
     panel.windowCount = 1;
     panel.window(0).windowTitle = title;
     panel.window(0).windowBitmap = "main";
@@ -123,7 +123,7 @@ protected:
     }
     Listing listing() const { return test::filesIn(panelDir); }
     SaveResult save(const std::string& output) {
-        return savePanel(panel, {panelDir, panelDir + output, {}, {}});
+        return fs98::savePanel(panel, {panelDir, panelDir + output, {}, {}});
     }
     // After a failed save everything is as before; after a successful one the new text is
     // in place and, when it replaced panel.cfg, exactly one backup more holds the old one.
@@ -146,8 +146,8 @@ protected:
     }
 
     std::string panelDir;
-    Panel panel = onePanel("New");
-    std::string newText = panelFileText(panel, {}, 0, nullptr);
+    fs98::Panel panel = onePanel("New");
+    std::string newText = fs98::panelFileText(panel, {}, 0, nullptr);
 };
 
 // Every call of a save fails once, with each error, for both kinds of save (over panel.cfg,
@@ -187,7 +187,7 @@ TEST_F(SaveFaults, EveryFailingStepLeavesEveryFileWhole) {
 // The disk fills up after every 512th byte in turn (a short write, then ENOSPC).
 TEST_F(SaveFaults, AFullDiskAtAnyByteLeavesEveryFileWhole) {
     panel = onePanel(std::string(3000, 'T'));
-    newText = panelFileText(panel, {}, 0, nullptr);
+    newText = fs98::panelFileText(panel, {}, 0, nullptr);
     for (const std::string output : {"panel.cfg", "copy.cfg"}) {
         long total = 0;
         {
@@ -275,10 +275,10 @@ protected:
 // system call of its saves, or after a random delay): panel.cfg always holds one whole text,
 // every backup too, and no backup ever goes or changes.
 TEST_F(SaveFaults, ASaveKilledAtAnyMomentLeavesAWholePanel) {
-    const Panel versions[] = {onePanel("Version A"), onePanel("Version B")};
+    const fs98::Panel versions[] = {onePanel("Version A"), onePanel("Version B")};
     std::set<std::string> texts{"old panel"};
-    for (const Panel& version : versions)
-        texts.insert(panelFileText(version, {}, 0, nullptr));
+    for (const fs98::Panel& version : versions)
+        texts.insert(fs98::panelFileText(version, {}, 0, nullptr));
     fs::create_directories(at("panel"));
     touch("panel/panel.cfg", "old panel");
     std::mt19937 random(7);
@@ -293,7 +293,7 @@ TEST_F(SaveFaults, ASaveKilledAtAnyMomentLeavesAWholePanel) {
             calls.killAt = byCall ? killAt : -1;
             useFileSystemCalls(&calls);
             for (int k = 0; k < 4; ++k)
-                savePanel(versions[k % 2], {panelDir, panelDir + "panel.cfg", {}, {}});
+                fs98::savePanel(versions[k % 2], {panelDir, panelDir + "panel.cfg", {}, {}});
             ::_exit(0);
         }
         if (!byCall) {
@@ -318,7 +318,7 @@ TEST_F(SaveFaults, ASaveKilledAtAnyMomentLeavesAWholePanel) {
             ASSERT_EQ(readWholeFile(panelDir + name), bytes) << name << " changed or went";
     }
     // The temporary files of killed saves do not pile up.
-    savePanel(versions[0], {panelDir, panelDir + "panel.cfg", {}, {}});
+    fs98::savePanel(versions[0], {panelDir, panelDir + "panel.cfg", {}, {}});
     int temporary = 0;
     for (const auto& entry : fs::directory_iterator(panelDir))
         temporary += entry.path().filename().string().rfind(".panel.cfg", 0) == 0;

@@ -4,8 +4,8 @@
 
 #include "base/core/filelookup.h"
 #include "guisupport/testprogram.h"
-#include "panel/core/panelreader.h"
-#include "panel/core/panelwriter.h"
+#include "panel/core/fs98/reader.h"
+#include "panel/core/fs98/writer.h"
 #include "panel/gui/paneldocument.h"
 #include "support/testfiles.h"
 
@@ -23,26 +23,26 @@ namespace {
 
 using test::kSamplePanel;
 
-Panel readText(const std::string& text) {
-    Panel panel;
+fs98::Panel readText(const std::string& text) {
+    fs98::Panel panel;
     std::string panelDir = "/nowhere/";
-    if (readPanelText(panel, panelDir, text, "panel.cfg"))
+    if (fs98::readPanelText(panel, panelDir, text, "panel.cfg"))
         qFatal("the sample cannot be read");
-    applyOpenedRatioRule(panel);
+    fs98::applyOpenedRatioRule(panel);
     return panel;
 }
 
 // The sample as COCKPIX writes it, so that writing the opened panel gives its bytes back.
 std::string writtenSample() {
-    Panel panel;
+    fs98::Panel panel;
     std::string panelDir = "/nowhere/";
-    if (readPanelFile(panel, panelDir, kSamplePanel))
+    if (fs98::readPanelFile(panel, panelDir, kSamplePanel))
         qFatal("the sample cannot be read");
-    applyOpenedRatioRule(panel);
-    return panelFileText(panel, {}, 0, nullptr);
+    fs98::applyOpenedRatioRule(panel);
+    return fs98::panelFileText(panel, {}, 0, nullptr);
 }
 
-Gauge gauge(const char* name, double x, double y, double size) {
+fs98::Gauge gauge(const char* name, double x, double y, double size) {
     return {name, x, y, size, 0};
 }
 
@@ -53,7 +53,7 @@ class TestPanelDocument : public QObject {
 
     PanelDocument m_document;
     std::string m_text = writtenSample();
-    Panel m_opened = readText(m_text);
+    fs98::Panel m_opened = readText(m_text);
 
     struct Spies {
         explicit Spies(PanelDocument& d)
@@ -72,10 +72,10 @@ class TestPanelDocument : public QObject {
     // Runs op and checks: one step, the expected panel after it, the panel before it after
     // undo, the one after it again after redo, and one signal (of `which`) for each.
     void checkStep(const char* what, const std::function<void()>& op,
-                   const std::function<void(Panel&)>& expected, QSignalSpy Spies::*which) {
+                   const std::function<void(fs98::Panel&)>& expected, QSignalSpy Spies::*which) {
         m_document.replacePanel(m_opened, "panel.cfg");
-        const Panel before = m_document.panel();
-        Panel after = before;
+        const fs98::Panel before = m_document.panel();
+        fs98::Panel after = before;
         expected(after);
         Spies spies(m_document);
         op();
@@ -96,40 +96,40 @@ private slots:
         checkStep(
             "window field",
             [&] {
-                m_document.setWindowField({1, WindowField::SizeMm, 320.0, 3});
+                m_document.setWindowField({1, fs98::WindowField::SizeMm, 320.0, 3});
             },
-            [](Panel& p) { p.window(1).windowSizeMm = 320; }, &Spies::window);
+            [](fs98::Panel& p) { p.window(1).windowSizeMm = 320; }, &Spies::window);
         checkStep(
             "a title that takes a row into the panel",
             [&] {
-                m_document.setWindowField({3, WindowField::Title, std::string("Ovh"), 4});
+                m_document.setWindowField({3, fs98::WindowField::Title, std::string("Ovh"), 4});
             },
-            [](Panel& p) {
+            [](fs98::Panel& p) {
                 p.window(3).windowTitle = "Ovh";
                 p.windowCount = 4;
             },
             &Spies::window);
         checkStep(
-            "gauge field", [&] { m_document.setGaugeField(0, 2, GaugeField::Size, 77); },
-            [](Panel& p) { p.gauge(0, 2).gaugeSize = 77; }, &Spies::gauge);
+            "gauge field", [&] { m_document.setGaugeField(0, 2, fs98::GaugeField::Size, 77); },
+            [](fs98::Panel& p) { p.gauge(0, 2).gaugeSize = 77; }, &Spies::gauge);
         checkStep(
             "move", [&] { m_document.moveGauge(0, 3, -5, 12.5); },
-            [](Panel& p) {
+            [](fs98::Panel& p) {
                 p.gauge(0, 3).gaugeX = -5;
                 p.gauge(0, 3).gaugeY = 12.5;
             },
             &Spies::gauge);
         checkStep(
             "resize", [&] { m_document.resizeGauge(0, 3, 41); },
-            [](Panel& p) { p.gauge(0, 3).gaugeSize = 41; }, &Spies::gauge);
+            [](fs98::Panel& p) { p.gauge(0, 3).gaugeSize = 41; }, &Spies::gauge);
         QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Resize gauge #3"));
         checkStep(
             "add", [&] { m_document.addGauge(1, gauge("cessna_182.clock", 0, 0, 64)); },
-            [](Panel& p) { appendGauge(p, 1, gauge("cessna_182.clock", 0, 0, 64)); },
+            [](fs98::Panel& p) { fs98::appendGauge(p, 1, gauge("cessna_182.clock", 0, 0, 64)); },
             &Spies::gauges);
         checkStep(
             "remove", [&] { m_document.removeGauge(0, 2); },
-            [](Panel& p) { removeGaugeAt(p, 0, 2); }, &Spies::gauges);
+            [](fs98::Panel& p) { fs98::removeGaugeAt(p, 0, 2); }, &Spies::gauges);
         // Several gauges at once; a placement that changes nothing, or names no gauge, is
         // left out of the step.
         checkStep(
@@ -143,7 +143,7 @@ private slots:
                                         {2, std::nan(""), 0, 0}},
                                        QStringLiteral("Align top"));
             },
-            [](Panel& p) {
+            [](fs98::Panel& p) {
                 p.gauge(0, 1) = gauge("cessna_182.attitude", 7, 8, 9);
                 p.gauge(0, 5).gaugeY = 1;
             },
@@ -155,9 +155,9 @@ private slots:
                 QVERIFY(m_document.pasteGauges(
                     1, {gauge("cessna_182.clock", 0, 0, 64), gauge("cessna_182.fuel", 5, 5, 0)}));
             },
-            [](Panel& p) {
-                appendGauge(p, 1, gauge("cessna_182.clock", 0, 0, 64));
-                appendGauge(p, 1, gauge("cessna_182.fuel", 5, 5, 0));
+            [](fs98::Panel& p) {
+                fs98::appendGauge(p, 1, gauge("cessna_182.clock", 0, 0, 64));
+                fs98::appendGauge(p, 1, gauge("cessna_182.fuel", 5, 5, 0));
             },
             &Spies::gauges);
         QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Paste 2 gauges"));
@@ -166,9 +166,9 @@ private slots:
             [&] {
                 m_document.cutGauges(0, {4, 1, 4, 9});
             },
-            [](Panel& p) {
-                removeGaugeAt(p, 0, 4);
-                removeGaugeAt(p, 0, 1);
+            [](fs98::Panel& p) {
+                fs98::removeGaugeAt(p, 0, 4);
+                fs98::removeGaugeAt(p, 0, 1);
             },
             &Spies::gauges);
         QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Cut 2 gauges"));
@@ -176,19 +176,19 @@ private slots:
                  std::string("cessna_182.vertical_speed"));
         checkStep(
             "module", [&] { m_document.setGaugeModule(0, 1, "cessna_182.clock"); },
-            [](Panel& p) { p.gauge(0, 1).gaugeName = "cessna_182.clock"; }, &Spies::gauges);
+            [](fs98::Panel& p) { p.gauge(0, 1).gaugeName = "cessna_182.clock"; }, &Spies::gauges);
         checkStep(
             "default view",
             [&] {
                 m_document.setDefaultView({1, 2, 3, 4});
             },
-            [](Panel& p) {
+            [](fs98::Panel& p) {
                 p.setDefaultView({1, 2, 3, 4});
             },
             &Spies::view);
         checkStep(
             "colour lines", [&] { m_document.setColorLines({"c00=1,2,3"}); },
-            [](Panel& p) {
+            [](fs98::Panel& p) {
                 p.colorLine[2] = p.colorLine[3] = {};
                 p.colorLine[1] = "c00=1,2,3";
                 p.colorLineCount = 1;
@@ -199,7 +199,7 @@ private slots:
             [&] {
                 m_document.setPaletteOptions({false, true});
             },
-            [](Panel&) {}, &Spies::palette);
+            [](fs98::Panel&) {}, &Spies::palette);
         QCOMPARE(m_document.paletteOptions().saveNewPalette, false);
         m_document.undo();
         QCOMPARE(m_document.paletteOptions().saveNewPalette, true);
@@ -210,11 +210,11 @@ private slots:
     void windowSectionsMoveAsOneStepAndTheTitlesStay() {
         m_document.replacePanel(m_opened, "panel.cfg");
         Spies spies(m_document);
-        const WindowOrder swap{0, 2, 1, 3, 4, 5, 6, 7, 8};
+        const fs98::WindowOrder swap{0, 2, 1, 3, 4, 5, 6, 7, 8};
         m_document.moveWindowSections(swap, QStringLiteral("Close window gaps"));
         QCOMPARE(m_document.undoStack()->count(), 1);
         QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Close window gaps"));
-        const Panel& moved = m_document.panel();
+        const fs98::Panel& moved = m_document.panel();
         QCOMPARE(moved.window(1).windowTitle, m_opened.window(1).windowTitle);
         QCOMPARE(moved.window(1).windowBitmap, m_opened.window(2).windowBitmap);
         QCOMPARE(moved.window(2).gaugeCount, m_opened.window(1).gaugeCount);
@@ -241,26 +241,26 @@ private slots:
     // windows and gauges does anything; what a window cannot hold is not pasted at all.
     void editsThatChangeNothingMakeNoStep() {
         m_document.replacePanel(m_opened, "panel.cfg");
-        m_document.setWindowField({0, WindowField::Title, std::string("Main Panel"), 3});
-        m_document.setGaugeField(0, 0, GaugeField::X, 92);
-        m_document.setGaugeField(0, 9, GaugeField::X, 1); // beyond the window's 6 gauges
-        m_document.setGaugeField(9, 0, GaugeField::X, 1);
+        m_document.setWindowField({0, fs98::WindowField::Title, std::string("Main Panel"), 3});
+        m_document.setGaugeField(0, 0, fs98::GaugeField::X, 92);
+        m_document.setGaugeField(0, 9, fs98::GaugeField::X, 1); // beyond the window's 6 gauges
+        m_document.setGaugeField(9, 0, fs98::GaugeField::X, 1);
         m_document.removeGauge(2, 1);
         m_document.resizeGauge(0, 0, m_opened.gauge(0, 0).gaugeSize);
         m_document.resizeGauge(0, 9, 5);
-        m_document.setWindowField({12, WindowField::Title, std::string("x"), 3});
+        m_document.setWindowField({12, fs98::WindowField::Title, std::string("x"), 3});
         m_document.setDefaultView(m_opened.defaultView());
         QCOMPARE(m_document.undoStack()->count(), 0);
         QVERIFY(m_document.panel() == m_opened);
-        QVERIFY(!m_document.pasteGauges(0, std::vector<Gauge>(59, gauge("m", 0, 0, 1))));
+        QVERIFY(!m_document.pasteGauges(0, std::vector<fs98::Gauge>(59, gauge("m", 0, 0, 1))));
         QVERIFY(!m_document.pasteGauges(0, {}));
         m_document.cutGauges(0, {-1, 6});
         m_document.placeGauges(0, {{0, 92, 120, 0}}, QStringLiteral("Align left"));
         QCOMPARE(m_document.undoStack()->count(), 0);
 
-        Panel full = m_opened;
-        for (int g = full.window(2).gaugeCount; g < kGaugeSlots; ++g)
-            appendGauge(full, 2, gauge("x", g, g, 1));
+        fs98::Panel full = m_opened;
+        for (int g = full.window(2).gaugeCount; g < fs98::kGaugeSlots; ++g)
+            fs98::appendGauge(full, 2, gauge("x", g, g, 1));
         m_document.replacePanel(full, {});
         m_document.addGauge(2, gauge("one.too.many", 0, 0, 1));
         QCOMPARE(m_document.undoStack()->count(), 0);
@@ -271,21 +271,21 @@ private slots:
     void editsOfOneFieldMergeUntilTheRunEnds() {
         m_document.replacePanel(m_opened, "panel.cfg");
         for (const double size : {8.0, 80.0, 800.0})
-            m_document.setWindowField({0, WindowField::SizeMm, size, 3});
+            m_document.setWindowField({0, fs98::WindowField::SizeMm, size, 3});
         QCOMPARE(m_document.undoStack()->count(), 1);
         QCOMPARE(m_document.undoStack()->undoText(), QStringLiteral("Window 00 size"));
-        m_document.setWindowField({0, WindowField::Position, 2.0, 3});
+        m_document.setWindowField({0, fs98::WindowField::Position, 2.0, 3});
         QCOMPARE(m_document.undoStack()->count(), 2);
         m_document.breakMerge();
-        m_document.setWindowField({0, WindowField::Position, 3.0, 3});
+        m_document.setWindowField({0, fs98::WindowField::Position, 3.0, 3});
         QCOMPARE(m_document.undoStack()->count(), 3);
         m_document.undo();
-        m_document.setWindowField({0, WindowField::Position, 4.0, 3});
+        m_document.setWindowField({0, fs98::WindowField::Position, 4.0, 3});
         QCOMPARE(m_document.undoStack()->count(), 3);
 
         m_document.replacePanel(m_opened, "panel.cfg");
-        m_document.setGaugeField(0, 1, GaugeField::X, 1);
-        m_document.setGaugeField(0, 1, GaugeField::X, 192); // back where it was
+        m_document.setGaugeField(0, 1, fs98::GaugeField::X, 1);
+        m_document.setGaugeField(0, 1, fs98::GaugeField::X, 192); // back where it was
         QCOMPARE(m_document.undoStack()->count(), 0);
         QVERIFY(!m_document.isModified());
         for (const double x : {10.0, 20.0})
@@ -297,10 +297,10 @@ private slots:
     void theCleanStateFollowsSaveAndReplaceClearsTheHistory() {
         m_document.replacePanel(m_opened, "panel.cfg");
         QSignalSpy modified(&m_document, &PanelDocument::modifiedChanged);
-        m_document.setGaugeField(0, 1, GaugeField::Y, 1);
+        m_document.setGaugeField(0, 1, fs98::GaugeField::Y, 1);
         m_document.markSaved("panel.cfg");
         QVERIFY(!m_document.isModified());
-        m_document.setGaugeField(0, 1, GaugeField::Y, 2); // not merged into the saved step
+        m_document.setGaugeField(0, 1, fs98::GaugeField::Y, 2); // not merged into the saved step
         QCOMPARE(m_document.undoStack()->count(), 2);
         m_document.undo();
         QVERIFY(!m_document.isModified());
@@ -313,7 +313,7 @@ private slots:
         m_document.recordFoundGaugeSize(0, 0, 96);
         QCOMPARE(m_document.panel().gauge(0, 0).gaugeRefSize, 96.0);
         QVERIFY(!m_document.undoStack()->canUndo() && !m_document.isModified());
-        QCOMPARE(panelFileText(m_document.panel(), {}, 0, nullptr), m_text);
+        QCOMPARE(fs98::panelFileText(m_document.panel(), {}, 0, nullptr), m_text);
         m_document.recordFoundGaugeSize(0, 1, 5); // a line with its own size keeps it
         QCOMPARE(m_document.panel().gauge(0, 1).gaugeSize, 100.0);
     }
@@ -326,21 +326,22 @@ private slots:
         const auto pick = [&](int n) { return int(random() % unsigned(n)); };
         const auto number = [&] { return double(pick(4001) - 2000) / (pick(2) ? 1 : 4); };
         for (int step = 0; step < 400; ++step) {
-            const Panel& panel = m_document.panel();
+            const fs98::Panel& panel = m_document.panel();
             const int w = pick(4);
             const int count = panel.window(w).gaugeCount;
             switch (pick(8)) {
             case 0:
-                m_document.setWindowField({w, WindowField(pick(7)), number(), panel.windowCount});
+                m_document.setWindowField(
+                    {w, fs98::WindowField(pick(7)), number(), panel.windowCount});
                 break;
             case 1:
-                m_document.setWindowField({w, pick(2) ? WindowField::Title : WindowField::Bitmap,
-                                           std::string(pick(3), char('a' + pick(26))),
-                                           pick(kWindowSlots + 1)});
+                m_document.setWindowField(
+                    {w, pick(2) ? fs98::WindowField::Title : fs98::WindowField::Bitmap,
+                     std::string(pick(3), char('a' + pick(26))), pick(fs98::kWindowSlots + 1)});
                 break;
             case 2:
                 if (count > 0)
-                    m_document.setGaugeField(w, pick(count), GaugeField(pick(3)), number());
+                    m_document.setGaugeField(w, pick(count), fs98::GaugeField(pick(3)), number());
                 break;
             case 3:
                 if (count > 0)
@@ -373,96 +374,96 @@ private slots:
         }
         while (m_document.undoStack()->canRedo())
             m_document.redo();
-        const Panel edited = m_document.panel();
+        const fs98::Panel edited = m_document.panel();
         QVERIFY(!(edited == m_opened));
         const int steps = m_document.undoStack()->index();
         QVERIFY(steps > 100);
         while (m_document.undoStack()->canUndo())
             m_document.undo();
         QVERIFY(m_document.panel() == m_opened);
-        QCOMPARE(panelFileText(m_document.panel(), {}, 0, nullptr), m_text);
+        QCOMPARE(fs98::panelFileText(m_document.panel(), {}, 0, nullptr), m_text);
         while (m_document.undoStack()->canRedo())
             m_document.redo();
         QVERIFY(m_document.panel() == edited);
     }
 
-    // A panel of FS2000 and later: each edit is one step with one laterChanged, what the
+    // A panel of FS2000 and later: each edit is one step with one fs2kChanged, what the
     // lines set is read again, undo gives back the opened bytes and redo the edited ones,
     // and an edit that changes nothing makes no step.
-    void laterEditsAreStepsOfTheirLines() {
+    void fs2kEditsAreStepsOfTheirLines() {
         const std::optional<std::string> bytes =
-            readWholeFile(COCKPIX_FIXTURES_DIR "/later/mixed_sections.cfg");
+            readWholeFile(COCKPIX_FIXTURES_DIR "/fs2k/mixed_sections.cfg");
         QVERIFY(bytes);
-        m_document.replaceLaterPanel(PanelLines(*bytes), "panel.cfg");
-        QVERIFY(m_document.isLater() && m_document.hasContent() && !m_document.isModified());
-        QSignalSpy later(&m_document, &PanelDocument::laterChanged);
-        const LaterWindow& overhead = m_document.laterPanel().windows.front();
+        m_document.replaceFs2kPanel(fs2k::PanelLines(*bytes), "panel.cfg");
+        QVERIFY(m_document.isFs2k() && m_document.hasContent() && !m_document.isModified());
+        QSignalSpy later(&m_document, &PanelDocument::fs2kChanged);
+        const fs2k::Window& overhead = m_document.fs2kPanel().windows.front();
         QCOMPARE(overhead.number, 5L);
         const std::size_t section = overhead.section;
 
-        m_document.setLaterKey(section, "visible", "0"); // as it is
-        m_document.removeLaterKey(section, "position");  // not there
+        m_document.setFs2kKey(section, "visible", "0"); // as it is
+        m_document.removeFs2kKey(section, "position");  // not there
         QCOMPARE(m_document.undoStack()->count(), 0);
 
-        m_document.setLaterKey(section, "visible", "1");
-        m_document.setLaterKey(section, "position", "4");
-        m_document.setLaterTitle(5, "Roof");
+        m_document.setFs2kKey(section, "visible", "1");
+        m_document.setFs2kKey(section, "position", "4");
+        m_document.setFs2kTitle(5, "Roof");
         // Each edit reads the lines again: what overhead referred to is gone.
-        m_document.setLaterGaugeField(m_document.laterPanel().windows.front().gauges.at(1).line, 2,
-                                      "33");
-        const long added = m_document.addLaterWindow({"New", {{"size_mm", "100"}}});
-        m_document.removeLaterWindow(m_document.laterPanel().windowOf(1)->section);
+        m_document.setFs2kGaugeField(m_document.fs2kPanel().windows.front().gauges.at(1).line, 2,
+                                     "33");
+        const long added = m_document.addFs2kWindow({"New", {{"size_mm", "100"}}});
+        m_document.removeFs2kWindow(m_document.fs2kPanel().windowOf(1)->section);
         // The ratio is one key, however it is spelt.
-        m_document.removeLaterKey(m_document.laterPanel().windowOf(0)->section, "windowsize_ratio");
+        m_document.removeFs2kKey(m_document.fs2kPanel().windowOf(0)->section, "windowsize_ratio");
         QCOMPARE(later.count(), 7);
         QCOMPARE(m_document.undoStack()->count(), 7);
         QVERIFY(m_document.isModified());
 
-        QVERIFY(m_document.laterPanel().windowOf(added) != nullptr);
-        const std::string editedBytes = m_document.laterLines().bytes();
+        QVERIFY(m_document.fs2kPanel().windowOf(added) != nullptr);
+        const std::string editedBytes = m_document.fs2kLines().bytes();
 
         while (m_document.undoStack()->canUndo())
             m_document.undo();
-        QCOMPARE(m_document.laterLines().bytes(), *bytes);
+        QCOMPARE(m_document.fs2kLines().bytes(), *bytes);
         QVERIFY(!m_document.isModified());
-        QCOMPARE(m_document.laterPanel().windows.size(), std::size_t(5));
+        QCOMPARE(m_document.fs2kPanel().windows.size(), std::size_t(5));
         while (m_document.undoStack()->canRedo())
             m_document.redo();
-        QCOMPARE(m_document.laterLines().bytes(), editedBytes);
+        QCOMPARE(m_document.fs2kLines().bytes(), editedBytes);
         QCOMPARE(later.count(), 21);
 
-        // Opening an FS98 panel afterwards leaves nothing of the later one.
+        // Opening an FS98 panel afterwards leaves nothing of the fs2k one.
         m_document.replacePanel(m_opened, "panel.cfg");
-        QVERIFY(!m_document.isLater() && m_document.laterPanel().windows.empty());
-        m_document.setLaterKey(0, "visible", "1");
+        QVERIFY(!m_document.isFs2k() && m_document.fs2kPanel().windows.empty());
+        m_document.setFs2kKey(0, "visible", "1");
         QCOMPARE(m_document.undoStack()->count(), 0);
     }
 
-    // Gauge edits of a later panel: two drops of the same gauge are two steps, each undo
+    // Gauge edits of an fs2k panel: two drops of the same gauge are two steps, each undo
     // gives back the bytes before it exactly, and edits that change nothing (or name no
     // gauge line) make no step.
-    void laterGaugeEditsAreOneStepEach() {
+    void fs2kGaugeEditsAreOneStepEach() {
         const std::string bytes = "[Window00]\r\nsize_mm=640\r\ngauge00=a!b, 10, 20\r\n"
                                   "gauge01=a!c, 30, 40, 50 // note\r\ngauge02=a!d, 0, 0\r\n";
-        m_document.replaceLaterPanel(PanelLines(bytes), "panel.cfg");
-        QSignalSpy later(&m_document, &PanelDocument::laterChanged);
+        m_document.replaceFs2kPanel(fs2k::PanelLines(bytes), "panel.cfg");
+        QSignalSpy later(&m_document, &PanelDocument::fs2kChanged);
         const auto gaugeLine = [this](std::size_t g) {
-            return m_document.laterPanel().windows.front().gauges.at(g).line;
+            return m_document.fs2kPanel().windows.front().gauges.at(g).line;
         };
-        m_document.moveLaterGauge(gaugeLine(0), 10, 20);         // where it is
-        m_document.moveLaterGauge(1, 5, 5);                      // size_mm
-        m_document.resizeLaterGauge(gaugeLine(1), 50, {});       // its size, before the comment
-        m_document.setLaterGaugeLine(gaugeLine(0), "a!b, 1\nx"); // a line break
-        m_document.removeLaterGauge(0);                          // the header
-        QCOMPARE(m_document.addLaterGauge(0, "a!e, 1", 0, 0), PanelLines::npos);
-        m_document.moveLaterGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
-        m_document.moveLaterGauge(gaugeLine(0), std::nan(""), 1);
-        m_document.setLaterGaugeField(gaugeLine(0), 0, "1\r\ngauge05=x!y");
-        m_document.placeLaterGauges({{gaugeLine(1), 30, 40, 50, {}}}, QStringLiteral("Align"));
-        const std::size_t section = m_document.laterPanel().windows.front().section;
-        QVERIFY(m_document.pasteLaterGauges(section, {{"x!y", "x!y, 1\ngauge09=z", false, 0, 0}})
+        m_document.moveFs2kGauge(gaugeLine(0), 10, 20);         // where it is
+        m_document.moveFs2kGauge(1, 5, 5);                      // size_mm
+        m_document.resizeFs2kGauge(gaugeLine(1), 50, {});       // its size, before the comment
+        m_document.setFs2kGaugeLine(gaugeLine(0), "a!b, 1\nx"); // a line break
+        m_document.removeFs2kGauge(0);                          // the header
+        QCOMPARE(m_document.addFs2kGauge(0, "a!e, 1", 0, 0), fs2k::PanelLines::npos);
+        m_document.moveFs2kGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
+        m_document.moveFs2kGauge(gaugeLine(0), std::nan(""), 1);
+        m_document.setFs2kGaugeField(gaugeLine(0), 0, "1\r\ngauge05=x!y");
+        m_document.placeFs2kGauges({{gaugeLine(1), 30, 40, 50, {}}}, QStringLiteral("Align"));
+        const std::size_t section = m_document.fs2kPanel().windows.front().section;
+        QVERIFY(m_document.pasteFs2kGauges(section, {{"x!y", "x!y, 1\ngauge09=z", false, 0, 0}})
                     .empty());
-        m_document.cutLaterGauges({0, 1}); // the header, size_mm
+        m_document.cutFs2kGauges({0, 1}); // the header, size_mm
         QCOMPARE(m_document.undoStack()->count(), 0);
 
         std::vector<std::string> states = {bytes};
@@ -470,28 +471,28 @@ private slots:
             edit();
             QCOMPARE(m_document.undoStack()->count(), int(states.size()));
             QCOMPARE(m_document.undoStack()->text(int(states.size()) - 1), text);
-            QVERIFY(m_document.laterLines().bytes() != states.back());
-            states.push_back(m_document.laterLines().bytes());
+            QVERIFY(m_document.fs2kLines().bytes() != states.back());
+            states.push_back(m_document.fs2kLines().bytes());
         };
-        step("Move gauge", [&] { m_document.moveLaterGauge(gaugeLine(0), 11, 20); });
-        step("Move gauge", [&] { m_document.moveLaterGauge(gaugeLine(0), 12, 20); });
-        step("Resize gauge", [&] { m_document.resizeLaterGauge(gaugeLine(1), 60, 70); });
+        step("Move gauge", [&] { m_document.moveFs2kGauge(gaugeLine(0), 11, 20); });
+        step("Move gauge", [&] { m_document.moveFs2kGauge(gaugeLine(0), 12, 20); });
+        step("Resize gauge", [&] { m_document.resizeFs2kGauge(gaugeLine(1), 60, 70); });
         step("Move gauges", [&] {
-            m_document.moveLaterGauges({{gaugeLine(0), 1, 2}, {gaugeLine(2), 3, 4}});
+            m_document.moveFs2kGauges({{gaugeLine(0), 1, 2}, {gaugeLine(2), 3, 4}});
         });
-        step("Gauge properties", [&] { m_document.setLaterGaugeLine(gaugeLine(2), "a!f, 5, 6"); });
-        step("Add gauge", [&] { m_document.addLaterGauge(0, "a!g", 7, 8, 9); });
-        step("Remove gauge", [&] { m_document.removeLaterGauge(gaugeLine(0)); });
+        step("Gauge properties", [&] { m_document.setFs2kGaugeLine(gaugeLine(2), "a!f, 5, 6"); });
+        step("Add gauge", [&] { m_document.addFs2kGauge(0, "a!g", 7, 8, 9); });
+        step("Remove gauge", [&] { m_document.removeFs2kGauge(gaugeLine(0)); });
         QCOMPARE(later.count(), 7);
 
         for (std::size_t i = states.size() - 1; i-- > 0;) {
             m_document.undo();
-            QCOMPARE(m_document.laterLines().bytes(), states[i]);
+            QCOMPARE(m_document.fs2kLines().bytes(), states[i]);
         }
         QVERIFY(!m_document.isModified());
         for (std::size_t i = 1; i < states.size(); ++i) {
             m_document.redo();
-            QCOMPARE(m_document.laterLines().bytes(), states[i]);
+            QCOMPARE(m_document.fs2kLines().bytes(), states[i]);
         }
     }
 };

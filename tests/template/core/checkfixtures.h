@@ -5,9 +5,9 @@
 // (its panel.cfg, and any other file it brings) are copied. tests/fixtures/check/README.md
 // lists what it holds. Header only: the core, tool and GUI tests all use it.
 
-#include "app/core/settings.h"
-#include "gauges/core/bmpwriter.h"
-#include "gauges/core/modulebuilder.h"
+#include "gaugefiles/core/bmpwriter.h"
+#include "gaugefiles/core/modulebuilder.h"
+#include "settings/core/settings.h"
 #include "support/testfiles.h"
 
 #include <algorithm>

@@ -2,10 +2,10 @@
 // panel.cfg with one fault and expected.txt, the findings it must give in the form
 // "cockpix-cli check" prints them. Set COCKPIX_WRITE_EXPECTED=1 to write expected.txt from
 // what the checker gives (then read every changed line before keeping it). The cases are
-// read as FS98 panels, also those with a mark of the later format (a key FS98 lacks, an
+// read as FS98 panels, also those with a mark of the fs2k format (a key FS98 lacks, an
 // ident that is a name), whose faults are FS98's.
 
-#include "template/core/panelchecker.h"
+#include "template/core/fs98/checker.h"
 
 #include "base/core/scratchdir.h"
 #include "template/core/checkfixtures.h"
@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string outputOf(const FileCheck& check) {
+std::string outputOf(const fs98::FileCheck& check) {
     std::string text;
     for (const Finding& finding : check.findings)
         text += findingText(UserText::path("panel.cfg"), finding).toUtf8() + "\n";
@@ -37,8 +37,8 @@ TEST_F(CheckFixtures, EachCaseGivesItsExpectedFindings) {
         const fs::path root = this->root / caseDir.filename();
         const test::CheckInstallation installation = test::makeCheckInstallation(root, caseDir);
         CheckFacts facts;
-        const FileCheck check =
-            checkFs98PanelFile(installation.panelFile.string(), installation.dirs, facts);
+        const fs98::FileCheck check =
+            fs98::checkFs98PanelFile(installation.panelFile.string(), installation.dirs, facts);
         const std::string output = outputOf(check);
         if (write)
             test::writeFile(caseDir / "expected.txt", output);

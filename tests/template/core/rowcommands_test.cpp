@@ -1,7 +1,7 @@
-#include "template/core/rowcommands.h"
+#include "template/core/fs98/rowcommands.h"
 
 #include "base/core/scratchdir.h"
-#include "gauges/core/bmpwriter.h"
+#include "gaugefiles/core/bmpwriter.h"
 
 #include <gtest/gtest.h>
 
@@ -18,32 +18,32 @@ protected:
         dirs.panelDir = at("panel/");
         dirs.gaugesDir = at("gauges/");
         model.windowCount = 1;
-        PanelWindow& window = model.window(0);
+        fs98::PanelWindow& window = model.window(0);
         window.windowBitmap = "Panel_Main";
         window.windowSizeMm = 123;
         window.windowSizeRatio = 0.75;
     }
-    AutoOutcome autoSize() const { return autoSizeFromBitmap(model, dirs.panelDir, 0); }
-    AutoOutcome autoRatio(const std::string& box, int screen) const {
-        return autoRatioFromBitmap(model, dirs.panelDir, 0, box, screen);
+    fs98::AutoOutcome autoSize() const { return fs98::autoSizeFromBitmap(model, dirs.panelDir, 0); }
+    fs98::AutoOutcome autoRatio(const std::string& box, int screen) const {
+        return fs98::autoRatioFromBitmap(model, dirs.panelDir, 0, box, screen);
     }
 
-    Panel model;
+    fs98::Panel model;
     Directories dirs;
 };
 
 TEST_F(RowCommandsTest, ViewNeedsTheProbeModuleWhateverItsCaseThenABitmapName) {
-    EXPECT_EQ(checkViewWindow(model, dirs, 0), ViewCheck::WrongGaugesDir);
+    EXPECT_EQ(fs98::checkViewWindow(model, dirs, 0), fs98::ViewCheck::WrongGaugesDir);
     touch("gauges/cessna_182.Airspeed.gau");
-    EXPECT_EQ(checkViewWindow(model, dirs, 0), ViewCheck::Ready);
+    EXPECT_EQ(fs98::checkViewWindow(model, dirs, 0), fs98::ViewCheck::Ready);
 
     model.window(0).windowBitmap = "   ";
-    EXPECT_EQ(checkViewWindow(model, dirs, 0), ViewCheck::EmptyWindow);
-    EXPECT_EQ(checkViewWindow(model, dirs, 9), ViewCheck::EmptyWindow);
+    EXPECT_EQ(fs98::checkViewWindow(model, dirs, 0), fs98::ViewCheck::EmptyWindow);
+    EXPECT_EQ(fs98::checkViewWindow(model, dirs, 9), fs98::ViewCheck::EmptyWindow);
 
     dirs.gaugesDir.clear(); // never set: the probe must not look in the current dir
     std::ofstream("CESSNA_182.AIRSPEED.GAU") << "x";
-    EXPECT_EQ(checkViewWindow(model, dirs, 0), ViewCheck::WrongGaugesDir);
+    EXPECT_EQ(fs98::checkViewWindow(model, dirs, 0), fs98::ViewCheck::WrongGaugesDir);
     std::filesystem::remove("CESSNA_182.AIRSPEED.GAU");
 }
 
@@ -53,7 +53,7 @@ TEST_F(RowCommandsTest, AutoSizeStoresTheBitmapWidth) {
     const std::pair<int, const char*> cases[] = {{640, "640"}, {9, "0"}, {10, "10"}, {8, "8"}};
     for (const auto& [width, box] : cases) {
         touch("panel/PANEL_MAIN.BMP", bmpFileBytes(IndexedImage(width, 4)));
-        const AutoOutcome outcome = autoSize();
+        const fs98::AutoOutcome outcome = autoSize();
         EXPECT_TRUE(outcome.message.empty());
         EXPECT_EQ(outcome.boxText.value_or("none"), box);
         EXPECT_EQ(outcome.value, width == 9 ? 0 : width);
@@ -68,14 +68,14 @@ TEST_F(RowCommandsTest, MissingOrBrokenBitmapsChangeNothingAndSaySo) {
     EXPECT_EQ(autoRatio("Panel_Main", 1024).message.bytes(), cantFind);
 
     touch("panel/panel_main.bmp", "BM truncated");
-    const AutoOutcome outcome = autoSize();
+    const fs98::AutoOutcome outcome = autoSize();
     EXPECT_NE(outcome.message.bytes().find("panel_main.bmp"), std::string::npos);
     EXPECT_FALSE(outcome.boxText || outcome.value);
     EXPECT_FALSE(autoRatio("panel_main", 1024).message.empty());
     EXPECT_FALSE(autoRatio("panel_main", 1024).value);
 
     // The ratio button ignores an empty box; no message for a window without bitmap name.
-    const AutoOutcome idle = autoRatio("", 1024);
+    const fs98::AutoOutcome idle = autoRatio("", 1024);
     EXPECT_TRUE(idle.message.empty() && !idle.boxText && !idle.value);
     model.window(0).windowBitmap.clear();
     EXPECT_TRUE(autoSize().message.empty());
@@ -89,14 +89,14 @@ TEST_F(RowCommandsTest, AutoRatio) {
                                                               {2048, 800, "1", 1.0f},
                                                               {640, 1366, ".4685212", share}};
     for (const auto& [bitmap, screen, box, ratio] : cases) {
-        const AutoOutcome outcome = autoRatioForWidth(bitmap, screen);
+        const fs98::AutoOutcome outcome = fs98::autoRatioForWidth(bitmap, screen);
         EXPECT_EQ(outcome.boxText, box);
         EXPECT_EQ(outcome.value, static_cast<double>(ratio));
         EXPECT_EQ(outcome.zoom, static_cast<double>(1.0f / ratio));
     }
     // A zero screen or bitmap width would divide by zero: nothing changes.
-    EXPECT_FALSE(autoRatioForWidth(640, 0).value);
-    EXPECT_FALSE(autoRatioForWidth(0, 1024).value);
+    EXPECT_FALSE(fs98::autoRatioForWidth(640, 0).value);
+    EXPECT_FALSE(fs98::autoRatioForWidth(0, 1024).value);
 }
 
 } // namespace

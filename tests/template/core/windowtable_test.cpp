@@ -1,4 +1,4 @@
-#include "template/core/windowtable.h"
+#include "template/core/fs98/windowtable.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,14 @@
 namespace cockpix {
 namespace {
 
-using RowHandler = EditOutcome (WindowTable::*)(const Panel&, int, std::string_view);
-constexpr RowHandler Title = &WindowTable::titleChanged;
-constexpr RowHandler Bitmap = &WindowTable::bitmapChanged;
-constexpr RowHandler Size = &WindowTable::sizeChanged;
-constexpr RowHandler Ratio = &WindowTable::ratioChanged;
-constexpr RowHandler Position = &WindowTable::positionChanged;
-constexpr RowHandler Ident = &WindowTable::identChanged;
+using RowHandler = fs98::EditOutcome (fs98::WindowTable::*)(const fs98::Panel&, int,
+                                                            std::string_view);
+constexpr RowHandler Title = &fs98::WindowTable::titleChanged;
+constexpr RowHandler Bitmap = &fs98::WindowTable::bitmapChanged;
+constexpr RowHandler Size = &fs98::WindowTable::sizeChanged;
+constexpr RowHandler Ratio = &fs98::WindowTable::ratioChanged;
+constexpr RowHandler Position = &fs98::WindowTable::positionChanged;
+constexpr RowHandler Ident = &fs98::WindowTable::identChanged;
 constexpr std::string_view kContinuous = "List must be continuous.";
 constexpr std::string_view kIncorrect = "Incorrect value.";
 constexpr std::string_view kTooBig = "Window size must be a number from 0 to 32767.";
@@ -28,15 +29,15 @@ constexpr std::string_view kOutOfBound = "Out of bound.";
 // requested clearing runs the handler again with "".
 class WindowTableTest : public ::testing::Test {
 protected:
-    void store(const EditOutcome& outcome) {
+    void store(const fs98::EditOutcome& outcome) {
         if (!outcome.edit)
             return;
-        applyWindowEdit(model, *outcome.edit);
+        fs98::applyWindowEdit(model, *outcome.edit);
         handedOver.push_back(outcome.edit->value);
     }
-    void store(const ViewOutcome& outcome, DefaultViewField field) {
+    void store(const fs98::ViewOutcome& outcome, fs98::DefaultViewField field) {
         if (outcome.value)
-            model.setDefaultView(withViewField(model.defaultView(), field, *outcome.value));
+            model.setDefaultView(fs98::withViewField(model.defaultView(), field, *outcome.value));
     }
     template <typename Handler, typename Store>
     std::string carryOut(Handler handler, Store store, std::string_view text) {
@@ -52,16 +53,16 @@ protected:
     }
     std::string type(RowHandler handler, int row, std::string_view text) {
         return carryOut([&](std::string_view t) { return (table.*handler)(model, row, t); },
-                        [&](const EditOutcome& outcome) { store(outcome); }, text);
+                        [&](const fs98::EditOutcome& outcome) { store(outcome); }, text);
     }
-    std::string typeView(DefaultViewField field, std::string_view text) {
+    std::string typeView(fs98::DefaultViewField field, std::string_view text) {
         return carryOut([&](std::string_view t) { return table.defaultViewChanged(field, t); },
-                        [&](const ViewOutcome& outcome) { store(outcome, field); }, text);
+                        [&](const fs98::ViewOutcome& outcome) { store(outcome, field); }, text);
     }
-    VisibleOutcome click(int row, bool checked) {
-        VisibleOutcome outcome = table.visibleToggled(model, row, checked);
+    fs98::VisibleOutcome click(int row, bool checked) {
+        fs98::VisibleOutcome outcome = table.visibleToggled(model, row, checked);
         if (outcome.edit)
-            applyWindowEdit(model, *outcome.edit);
+            fs98::applyWindowEdit(model, *outcome.edit);
         return outcome;
     }
     void fillRows(int count) {
@@ -72,9 +73,9 @@ protected:
         ASSERT_EQ(model.windowCount, count);
     }
 
-    Panel model;
-    WindowTable table;
-    std::vector<WindowFieldValue> handedOver; // every value stored, in order
+    fs98::Panel model;
+    fs98::WindowTable table;
+    std::vector<fs98::WindowFieldValue> handedOver; // every value stored, in order
 };
 
 // Each step types into one box of a row and gives the window count it must leave: emptying
@@ -113,7 +114,7 @@ TEST_F(WindowTableTest, CountStaysWithinZeroToNineAndForgottenBoxesAreEmpty) {
 
 TEST_F(WindowTableTest, EveryBoxOfARowBeyondTheFirstFreeOneIsRefusedAndCleared) {
     fillRows(2);
-    const PanelWindow& far = model.window(3);
+    const fs98::PanelWindow& far = model.window(3);
     model.window(3).windowSizeRatio = 0.3;
     for (RowHandler handler : {Title, Bitmap, Size, Ratio, Position, Ident})
         EXPECT_EQ(type(handler, 3, "7"), kContinuous);
@@ -124,7 +125,7 @@ TEST_F(WindowTableTest, EveryBoxOfARowBeyondTheFirstFreeOneIsRefusedAndCleared) 
     EXPECT_EQ(far.windowIdent.number, 0);
     EXPECT_EQ(model.windowCount, 2);
 
-    const VisibleOutcome refused = click(4, true);
+    const fs98::VisibleOutcome refused = click(4, true);
     EXPECT_EQ(refused.message, kContinuous);
     EXPECT_FALSE(refused.caption.has_value());
     EXPECT_EQ(model.window(4).windowVisible, 0);
@@ -151,11 +152,11 @@ TEST_F(WindowTableTest, NumberBoxesStoreTheirValueOrRefuseIt) {
         {Position, "12", kOutOfBound, 0}, {Position, "4", "", 4},
         {Position, "1e300", kOutOfBound, 0}, {Position, "4294967307", kOutOfBound, 0}};
     // clang-format on
-    const PanelWindow& window = model.window(0);
+    const fs98::PanelWindow& window = model.window(0);
     for (const auto& [handler, text, message, stored] : steps) {
         handedOver.clear();
         EXPECT_EQ(type(handler, 0, text), message) << text;
-        for (const WindowFieldValue& value : handedOver)
+        for (const fs98::WindowFieldValue& value : handedOver)
             EXPECT_EQ(std::get<double>(value), stored) << text;
         const double* value = handler == Size    ? &window.windowSizeMm
                               : handler == Ratio ? &window.windowSizeRatio
@@ -181,7 +182,7 @@ TEST_F(WindowTableTest, BitmapLosesOneFinalPointAndIdentIsKeptAsTyped) {
 
 // The bounds apply to the number itself, not to its whole part.
 TEST_F(WindowTableTest, DefaultViewBounds) {
-    using F = DefaultViewField;
+    using F = fs98::DefaultViewField;
     // clang-format off
     const std::tuple<F, const char*, std::string_view, double> steps[] = {
         {F::Y, "6153", "", 6153}, {F::Y, "6154", kOutOfBound, 0}, {F::SizeX, "8191", "", 8191},
@@ -203,7 +204,7 @@ TEST_F(WindowTableTest, Threshold) {
                                                  {"17.9", 17},        {"1e300", INT_MAX},
                                                  {"-1e300", INT_MAX}, {"1e99999", INT_MAX}};
     for (const auto& [text, tolerance] : cases)
-        EXPECT_EQ(thresholdValue(text), tolerance) << text;
+        EXPECT_EQ(fs98::thresholdValue(text), tolerance) << text;
 }
 
 } // namespace

@@ -3,15 +3,15 @@
 
 #include "app/gui/shellfixture.h"
 #include "base/gui/modeltext.h"
-#include "gauges/gui/demopanel.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/testprogram.h"
+#include "panelwindows/gui/demopanel.h"
 
-#include "gauges/gui/backgroundchooser.h"
+#include "template/gui/backgroundchooser.h"
 
-#include "gauges/gui/panelview.h"
-#include "gauges/gui/panelwindow.h"
-#include "template/core/rowcommands.h"
+#include "panelwindows/gui/fs98/panelwindow.h"
+#include "panelwindows/gui/panelview.h"
+#include "template/core/fs98/rowcommands.h"
 #include "template/gui/templaterowcommands.h"
 #include "template/gui/templatewindow.h"
 
@@ -56,7 +56,7 @@ private slots:
         m_shell->window->resize(800, 600); // smaller than the 1024 x 768 screen
         click("Command1_1");
         QCOMPARE(panelWindows().size(), 1);
-        PanelWindowForm* first = panelWindows().value(0);
+        fs98::PanelWindowForm* first = panelWindows().value(0);
         QCOMPARE(first->windowSlot(), 1);
         QCOMPARE(model.currentWindow, 1);
         QCOMPARE(m_shell->window->rowCommands().panelForms().at(1), first);
@@ -73,9 +73,9 @@ private slots:
         // Pressed again: a second window beside the first, and panelForms names the new one.
         click("Command1_1");
         QCOMPARE(panelWindows().size(), 2);
-        PanelWindowForm* second = m_shell->window->rowCommands().panelForms().at(1);
+        fs98::PanelWindowForm* second = m_shell->window->rowCommands().panelForms().at(1);
         QVERIFY(second != first && panelWindows().contains(second));
-        QCOMPARE(qobject_cast<PanelWindowForm*>(area->activeSubWindow()->widget()), second);
+        QCOMPARE(qobject_cast<fs98::PanelWindowForm*>(area->activeSubWindow()->widget()), second);
         QVERIFY(m_shell->dialogs.messages().isEmpty());
 
         // Its menus replace the main window's; after the progress window the main window is
@@ -94,15 +94,15 @@ private slots:
 
     void viewRefusalsOpenNothing() {
         m_shell->app.currentWindow = 3;
-        m_shell->document.setWindowField(
-            {2, WindowField::Bitmap, std::string("  "), m_shell->document.panel().windowCount});
+        m_shell->document.setWindowField({2, fs98::WindowField::Bitmap, std::string("  "),
+                                          m_shell->document.panel().windowCount});
         click("Command1_2");
         click("Command1_7"); // a row beyond the panel
         QFile::remove(m_demo->gaugesDir() + "CESSNA_182.AIRSPEED.GAU");
         click("Command1_0");
         QCOMPARE(m_shell->dialogs.messages(),
                  QStringList({"Empty window!", "Empty window!",
-                              QString::fromStdString(wrongGaugesDirMessage())}));
+                              QString::fromStdString(fs98::wrongGaugesDirMessage())}));
         QVERIFY(panelWindows().isEmpty());
         QCOMPARE(m_shell->app.currentWindow, 3);
     }
@@ -173,8 +173,8 @@ private:
     QLineEdit* box(const QString& name) const {
         return m_shell->window->templateWindow()->findChild<QLineEdit*>(name);
     }
-    QList<PanelWindowForm*> panelWindows() const {
-        return m_shell->window->findChildren<PanelWindowForm*>();
+    QList<fs98::PanelWindowForm*> panelWindows() const {
+        return m_shell->window->findChildren<fs98::PanelWindowForm*>();
     }
 
     std::unique_ptr<DemoPanel> m_demo;

@@ -6,13 +6,13 @@
 // with their message, and windows added under the next free number and removed after a
 // question.
 
-#include "app/core/appmodel.h"
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "guisupport/testprogram.h"
 #include "panel/gui/paneldocument.h"
-#include "template/core/latertable.h"
-#include "template/gui/laterwindowtable.h"
+#include "state/core/appmodel.h"
+#include "template/core/fs2k/windowtable.h"
+#include "template/gui/fs2k/windowtable.h"
 #include "template/gui/templatewindow.h"
 
 #include <QApplication>
@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(m_app.paletteTolerance, 5); // the threshold box starts at 5 through its handling
         typeRow(0, "Main", "main.");
         QTest::keyClicks(rowBox("Text7", 0), "1a");
-        const PanelWindow& main = panel().window(0);
+        const fs98::PanelWindow& main = panel().window(0);
         QCOMPARE(main.windowTitle + "|" + main.windowBitmap + "|" + main.windowIdent.text,
                  std::string("Main|main|1a"));
         QCOMPARE(countLabel(), QString("1"));
@@ -111,18 +111,18 @@ private slots:
         for (int row = 0; row < 3; ++row)
             typeRow(row, "typed", "typed");
         QTest::mouseClick(child<QCheckBox>("Check3_2"), Qt::LeftButton);
-        Panel opened = panel(); // the rows beyond the panel keep what they held
+        fs98::Panel opened = panel(); // the rows beyond the panel keep what they held
         opened.windowCount = 2;
-        PanelWindow& main = opened.window(0);
+        fs98::PanelWindow& main = opened.window(0);
         main.windowTitle = "Tableau de bord \xE9t\xE9 \x80\x81\t"; // Windows-1252 bytes
         main.windowSizeRatio = 0; // missing from the file: full size
         main.windowPosition = 15;
-        main.windowIdent = WindowIdent::fromNumber(3);
-        PanelWindow& radios = opened.window(1);
+        main.windowIdent = fs98::WindowIdent::fromNumber(3);
+        fs98::PanelWindow& radios = opened.window(1);
         radios.windowTitle.clear(); // a window without title still counts
         radios.windowBitmap = "radio.";
         radios.windowSizeRatio = 0.5;
-        radios.windowIdent = WindowIdent::fromText("abc");
+        radios.windowIdent = fs98::WindowIdent::fromText("abc");
         opened.defaultViewX = 9000;
 
         m_document->replacePanel(opened, {});
@@ -229,39 +229,39 @@ private slots:
         QCOMPARE(child<QLabel>("Label17")->text(), QString("12"));
     }
 
-    // A screen reader names each box after its column and row, or each cell of a later panel.
+    // A screen reader names each box after its column and row, or each cell of an fs2k panel.
     void everyControlHasAnAccessibleName() {
         QCOMPARE(unnamedControls(m_window.get()), QStringList());
-        openLater();
+        openFs2k();
         QCOMPARE(unnamedControls(m_window.get()), QStringList());
     }
 
     void rowsFollowTheFileAndTheNineRowsGiveWay() {
-        openLater();
-        QVERIFY(m_window->laterTable()->isVisible());
+        openFs2k();
+        QVERIFY(m_window->fs2kTable()->isVisible());
         QVERIFY(!m_window->findChild<QScrollArea*>()->isVisible());
         QCOMPARE(table()->rowCount(), 3);
         QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
         QCOMPARE(table()->verticalHeaderItem(2)->text(), QStringLiteral("[Vcockpit01]"));
-        QCOMPARE(cell(0, LaterColumn::Title), QStringLiteral("Overhead"));
-        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
-        QVERIFY(!(table()->item(2, int(LaterColumn::Title))->flags() & Qt::ItemIsEditable));
+        QCOMPARE(cell(0, fs2k::Column::Title), QStringLiteral("Overhead"));
+        QCOMPARE(cell(1, fs2k::Column::SizeW), QStringLiteral("640"));
+        QVERIFY(!(table()->item(2, int(fs2k::Column::Title))->flags() & Qt::ItemIsEditable));
 
         // An FS98 panel opened afterwards brings the nine rows back.
-        m_document->replacePanel(Panel{}, {});
-        QVERIFY(!m_window->laterTable()->isVisible());
+        m_document->replacePanel(fs98::Panel{}, {});
+        QVERIFY(!m_window->fs2kTable()->isVisible());
         QVERIFY(m_window->findChild<QScrollArea*>()->isVisible());
     }
 
     void aTypedCellChangesItsLineAsOneStep() {
-        openLater();
+        openFs2k();
         // Where each typed key goes in the lines is the core tests'.
-        type(1, LaterColumn::SizeW, QStringLiteral("800"));
+        type(1, fs2k::Column::SizeW, QStringLiteral("800"));
         QCOMPARE(m_document->undoStack()->count(), 1);
         QVERIFY(bytes().find("SIZE_MM=800") != std::string::npos);
-        type(0, LaterColumn::Position, QStringLiteral("7"));
-        QCOMPARE(cell(0, LaterColumn::Position), QStringLiteral("7"));
-        type(0, LaterColumn::Title, QStringLiteral("Roof"));
+        type(0, fs2k::Column::Position, QStringLiteral("7"));
+        QCOMPARE(cell(0, fs2k::Column::Position), QStringLiteral("7"));
+        type(0, fs2k::Column::Title, QStringLiteral("Roof"));
         QVERIFY(bytes().find("Window05=Roof") != std::string::npos);
         QCOMPARE(m_document->undoStack()->count(), 3);
 
@@ -270,27 +270,27 @@ private slots:
         m_document->undo();
         m_document->undo();
         QCOMPARE(bytes(), kText);
-        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640"));
-        QCOMPARE(cell(0, LaterColumn::Position), QString());
+        QCOMPARE(cell(1, fs2k::Column::SizeW), QStringLiteral("640"));
+        QCOMPARE(cell(0, fs2k::Column::Position), QString());
         QVERIFY(!m_document->isModified());
     }
 
     void badValuesAreRefusedWithTheirMessage() {
-        openLater();
-        type(1, LaterColumn::SizeW, QStringLiteral("-5"));
+        openFs2k();
+        type(1, fs2k::Column::SizeW, QStringLiteral("-5"));
         QCOMPARE(m_dialogs.messages(), QStringList{"Incorrect value."});
         QCOMPARE(bytes(), kText);
         QCOMPARE(m_document->undoStack()->count(), 0);
-        QCOMPARE(cell(1, LaterColumn::SizeW), QStringLiteral("640")); // the line's value again
+        QCOMPARE(cell(1, fs2k::Column::SizeW), QStringLiteral("640")); // the line's value again
     }
 
     void windowsAreAddedAndRemovedAfterAQuestion() {
-        openLater();
+        openFs2k();
         QTest::mouseClick(m_window->findChild<QPushButton*>("laterAddWindow"), Qt::LeftButton);
         QCOMPARE(table()->rowCount(), 4);
         QCOMPARE(m_document->undoStack()->count(), 1);
         QCOMPARE(table()->verticalHeaderItem(3)->text(), QStringLiteral("[Window01]"));
-        QVERIFY(m_document->laterPanel().titleOf(1) != nullptr);
+        QVERIFY(m_document->fs2kPanel().titleOf(1) != nullptr);
         QCOMPARE(table()->currentRow(), 3);
 
         table()->setCurrentCell(0, 0);
@@ -301,7 +301,7 @@ private slots:
         QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
         QCOMPARE(table()->rowCount(), 3);
         QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window00]"));
-        QVERIFY(m_document->laterPanel().titleOf(5) == nullptr);
+        QVERIFY(m_document->fs2kPanel().titleOf(5) == nullptr);
         QCOMPARE(m_document->undoStack()->count(), 2);
 
         m_document->undo();
@@ -312,18 +312,18 @@ private slots:
     }
 
     void aUtf8PanelShowsAndTakesItsTitlesAsUtf8() {
-        openLater();
+        openFs2k();
         const std::string utf8 = "[Window Titles]\r\nWindow00=Haupt\xC3\xBC"
                                  "bersicht\r\n"
                                  "[Window00]\r\nfile=main.bmp\r\n";
-        m_document->replaceLaterPanel(PanelLines(utf8), "panel.cfg");
-        QCOMPARE(cell(0, LaterColumn::Title), QString::fromUtf8("Haupt\u00fcbersicht"));
-        type(0, LaterColumn::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
+        m_document->replaceFs2kPanel(fs2k::PanelLines(utf8), "panel.cfg");
+        QCOMPARE(cell(0, fs2k::Column::Title), QString::fromUtf8("Haupt\u00fcbersicht"));
+        type(0, fs2k::Column::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
         QVERIFY(bytes().find("Window00=M\xC3\xA9t\xC3\xA9o") != std::string::npos);
 
         // A Windows-1252 panel refuses what it cannot hold, rather than writing "?".
-        m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
-        type(0, LaterColumn::Title, QString::fromUtf8("été ✈"));
+        m_document->replaceFs2kPanel(fs2k::PanelLines(kText), "panel.cfg");
+        type(0, fs2k::Column::Title, QString::fromUtf8("été ✈"));
         QCOMPARE(bytes(), kText);
         QCOMPARE(m_dialogs.messages().size(), 1);
     }
@@ -344,19 +344,19 @@ private:
         QTest::keyClicks(rowBox("Text2", row), bitmap);
     }
 
-    const Panel& panel() const { return m_document->panel(); }
+    const fs98::Panel& panel() const { return m_document->panel(); }
 
-    void openLater() {
-        m_document->replaceLaterPanel(PanelLines(kText), "panel.cfg");
+    void openFs2k() {
+        m_document->replaceFs2kPanel(fs2k::PanelLines(kText), "panel.cfg");
         m_dialogs.clear();
     }
-    QTableWidget* table() const { return m_window->laterTable()->table(); }
-    QString cell(int row, LaterColumn column) const {
+    QTableWidget* table() const { return m_window->fs2kTable()->table(); }
+    QString cell(int row, fs2k::Column column) const {
         return table()->item(row, int(column))->text();
     }
-    std::string bytes() const { return m_document->laterLines().bytes(); }
+    std::string bytes() const { return m_document->fs2kLines().bytes(); }
     // Types into a cell as a user does: the editor opened, the text typed, Enter.
-    void type(int row, LaterColumn column, const QString& text) {
+    void type(int row, fs2k::Column column, const QString& text) {
         QTableWidgetItem* item = table()->item(row, int(column));
         table()->setCurrentItem(item);
         table()->editItem(item);

@@ -1,0 +1,105 @@
+#pragma once
+
+// What a panel.cfg of FS2000 and later sets, read from its lines (PanelLines): the window
+// titles, the [WindowNN] and [VcockpitNN] sections in file order with their keys and gauge
+// lines, [Color], [VIEWS], [Default View], [fltsim] and every other section. Each entry
+// names the line it came from, so an edit can change that line and nothing else. Nothing
+// here is ever written back: the lines are the file; this is what they mean.
+
+#include "panel/core/fs2k/lines.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix::fs2k {
+
+struct Key {
+    std::string key; // as written
+    std::string value;
+    std::size_t line = 0;
+};
+
+// gaugeNN=module!gauge, x, y[, w[, h]][, more fields]. A panel may hold hundreds of
+// thousands of them: the texts stay in the line (gaugeLineName, gaugeFields), the
+// gauge holds only what FS takes from it as numbers.
+struct Gauge {
+    long number = 0;                           // NN
+    std::size_t fieldCount = 0;                // after the name; empty ones count
+    std::optional<double> x, y, width, height; // the first four fields, when numbers
+    std::size_t line = 0;
+};
+
+// "module!gauge" of a gauge line, trimmed (a folder may lead: "LVLD\B767main!EADI").
+std::string_view gaugeLineName(const PanelLines& lines, std::size_t line);
+// The fields of a gauge line after the name, each trimmed; empty ones stay empty.
+std::vector<std::string_view> gaugeFields(const PanelLines& lines, std::size_t line);
+// The same into fields, whose room is kept for the next line.
+void gaugeFields(const PanelLines& lines, std::size_t line, std::vector<std::string_view>& fields);
+
+enum class WindowKind { Window, Vcockpit };
+
+struct Window {
+    WindowKind kind = WindowKind::Window;
+    long number = 0;    // NN of [WindowNN] / [VcockpitNN]
+    std::string header; // the section's name as written
+    std::size_t section = 0;
+    std::size_t headerLine = 0;
+    std::vector<Key> keys; // every key line but the gauges, in file order
+    std::vector<Gauge> gauges;
+
+    // The first key of that name (case ignored; windowsize_ratio and window_size_ratio are
+    // one key), or nullptr.
+    const Key* find(std::string_view key) const;
+};
+
+struct Title {
+    long number = 0; // NN of WindowNN=: names the section [WindowNN]
+    std::string title;
+    std::size_t line = 0;
+};
+
+struct Section {
+    std::string name; // as written
+    std::size_t section = 0;
+    std::size_t headerLine = 0;
+    std::vector<Key> keys;
+
+    const Key* find(std::string_view key) const;
+};
+
+struct Panel {
+    std::vector<Title> titles;   // in file order
+    std::vector<Window> windows; // windows and virtual cockpits, in file order
+    std::optional<Section> color, views, defaultView, fltsim;
+    std::vector<Section> otherSections; // unknown ones, in file order
+
+    const Title* titleOf(long number) const;
+    const Window* windowOf(long number) const; // the first [WindowNN]
+};
+
+// What the lines set. Without gauges, the windows' gauge lists stay empty (eachGauge
+// reads them when they are wanted): a dump of a panel of millions of gauge lines need not
+// hold them all.
+enum class Gauges { Kept, Left };
+Panel readPanel(const PanelLines& lines, Gauges gauges = Gauges::Kept);
+
+// Calls take(gauge) for each gauge line of window's section, in file order: the gauges
+// readPanel keeps, one at a time.
+void eachGauge(const PanelLines& lines, const Window& window,
+               const std::function<void(const Gauge&)>& take);
+
+// The numbers of a value ("847,860", "0.184, 0.485") as FS reads them: each comma-separated
+// field's leading number, nullopt for a field without one.
+std::vector<std::optional<double>> numbersOf(std::string_view value);
+
+// Key names compare ignoring case; window_size_ratio is also written windowsize_ratio.
+bool sameKey(std::string_view a, std::string_view b);
+
+// The number after prefix in a name such as "Window12" or "gauge07" (case ignored), or -1
+// when the rest of the name is not all digits; very long numbers saturate.
+long numberAfterPrefix(std::string_view name, std::string_view prefix);
+
+} // namespace cockpix::fs2k

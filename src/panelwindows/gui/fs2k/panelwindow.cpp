@@ -1,0 +1,439 @@
+#include "panelwindows/gui/fs2k/panelwindow.h"
+
+#include "base/gui/modeltext.h"
+#include "base/gui/screen.h"
+#include "base/gui/undokeys.h"
+#include "base/gui/userdialogs.h"
+#include "gaugedialogs/core/gaugeproperties.h"
+#include "panel/gui/paneldocument.h"
+#include "panelwindows/core/gaugedrag.h"
+#include "panelwindows/gui/arrangementactions.h"
+#include "panelwindows/gui/panelview.h"
+#include "panelwindows/gui/screenpreviewdialog.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace cockpix::fs2k {
+namespace {
+
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+// A window with only a colour shows it as its background, stretched like a bitmap.
+QImage colourPicture(const QColor& colour) {
+    QImage picture(1, 1, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+QString unitsText(double value) {
+    return QString::number(value, 'g', 10);
+}
+
+} // namespace
+
+PanelWindowForm::PanelWindowForm(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+                                 std::size_t window, PictureLookup pictures, std::string panelDir,
+                                 QWidget* parent)
+    : PanelWindowBase(document, app.snap, dialogs, parent), m_app(app), m_window(window),
+      m_pictures(std::move(pictures)), m_panelDir(std::move(panelDir)) {
+    setObjectName(QStringLiteral("laterPanelWindow"));
+    if (const Window* shown = this->window()) {
+        m_kind = shown->kind;
+        m_number = shown->number;
+    } else {
+        m_window = npos;
+    }
+    buildFrame();
+    m_view->setFreeResize(true);
+    buildMenus();
+    connectGaugeClicks();
+    connectView();
+    connect(&m_document, &PanelDocument::fs2kChanged, this, &PanelWindowForm::onFs2kChanged);
+    connect(&m_document, &PanelDocument::panelReplaced, this, &PanelWindowForm::closeWindow);
+}
+
+PanelWindowForm::~PanelWindowForm() = default;
+
+void PanelWindowForm::buildMenus() {
+    startMenus();
+    connect(m_zoomAction, &QAction::triggered, this, &PanelWindowForm::zoomRequested);
+    addCloseAction();
+    connect(addMenuAction(m_menus.gauges, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A")),
+            &QAction::triggered, this, &PanelWindowForm::addGaugeRequested);
+    m_propertiesAction = addMenuAction(m_menus.gauges, "mnuproperties", tr("&Properties..."),
+                                       QKeySequence("Ctrl+P"));
+    m_goAction =
+        addMenuAction(m_menus.gauges, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    m_removeAction = addMenuAction(m_menus.gauges, "mnuremove", tr("&Remove"), {});
+    finishGaugeMenu(true);
+    connect(m_propertiesAction, &QAction::triggered, this, [this] {
+        if (selectedGauge() >= 0)
+            emit propertiesRequested(selectedGauge());
+    });
+    connect(m_goAction, &QAction::triggered, this, &PanelWindowForm::goToGaugeRequested);
+    connect(m_removeAction, &QAction::triggered, this, &PanelWindowForm::removeSelectedGauges);
+    applyKeyScheme();
+}
+
+void PanelWindowForm::connectGaugeClicks() {
+    // A click opens the gauge's properties, as in an FS98 window.
+    connect(m_view, &PanelView::gaugeClicked, this, [this](int i) {
+        m_view->selectGauge(i);
+        emit propertiesRequested(i);
+    });
+    connect(m_view, &PanelView::selectionChanged, this, [this](int i) {
+        if (const PanelViewItem* item = m_view->gauge(i))
+            m_scroll->ensureVisible(item->rect.center().x(), item->rect.center().y());
+    });
+    connect(m_view, &PanelView::gaugeResizingTo, this, &PanelWindowForm::onGaugeResizing);
+    connect(m_view, &PanelView::gaugeResizedTo, this, &PanelWindowForm::onGaugeResized);
+}
+
+const Window* PanelWindowForm::window() const {
+    const auto& windows = m_document.fs2kPanel().windows;
+    return m_window < windows.size() ? &windows[m_window] : nullptr;
+}
+
+const Gauge* PanelWindowForm::gaugeLine(int i) const {
+    const Window* shown = window();
+    if (!shown || i < 0 || i >= int(shown->gauges.size()))
+        return nullptr;
+    return &shown->gauges[static_cast<std::size_t>(i)];
+}
+
+void PanelWindowForm::load() {
+    const SceneSource source{&m_document.fs2kPanel(),
+                             &m_document.fs2kLines(),
+                             m_document.fs2kEncoding(),
+                             m_panelDir,
+                             &m_backgrounds,
+                             m_app.display.fs2kView(viewKey())};
+    m_scene = windowScene(source, m_window, screenSizePixels(), m_pictures);
+    showScene();
+}
+
+void PanelWindowForm::showScene() {
+    setWindowTitle(m_scene.caption);
+    if (!m_scene.frame.isEmpty())
+        m_view->setFixedSize(m_scene.frame);
+    const QRect windowRect = pixelRect(m_scene.layout.rect);
+    if (!m_scene.background.isNull())
+        m_view->setBackground(m_scene.background, windowRect);
+    else if (m_scene.backColor) {
+        // The same picture while the colour stays: the view keeps its stretched copy.
+        if (m_colourPicture.isNull() || m_colourPicture.pixelColor(0, 0) != *m_scene.backColor)
+            m_colourPicture = colourPicture(*m_scene.backColor);
+        m_view->setBackground(m_colourPicture, windowRect);
+    } else
+        m_view->clearBackground();
+    refreshSnapping();
+    const int n = int(m_scene.gauges.size());
+    const int selected = m_view->selectedGauge();
+    m_view->setGaugeSlots(n);
+    for (int i = 0; i < n; ++i) {
+        const SceneGauge& gauge = m_scene.gauges[static_cast<std::size_t>(i)];
+        m_view->setGauge(i, gauge.picture, pixelRect(gauge.rect), gaugeToolTip(gauge), false,
+                         gauge.label);
+    }
+    // Several selected gauges stay so through their edits (those gone have left already).
+    if (m_view->selection().size() < 2)
+        m_view->selectGauge(std::min(selected, n - 1));
+    m_goAction->setEnabled(n > 0);
+    m_selectAllAction->setEnabled(n > 0);
+    onSelectionSetChanged();
+}
+
+void PanelWindowForm::onFs2kChanged() {
+    // The section may have moved (one before it removed): it is found again by what it is.
+    const auto& windows = m_document.fs2kPanel().windows;
+    const Window* now = window();
+    if (!now || now->kind != m_kind || now->number != m_number) {
+        m_window = npos;
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (windows[i].kind == m_kind && windows[i].number == m_number) {
+                m_window = i;
+                break;
+            }
+        }
+    }
+    if (m_window == npos) {
+        closeWindow();
+        return;
+    }
+    load();
+}
+
+int PanelWindowForm::gaugeCount() const {
+    return m_view->gaugeCount();
+}
+
+// The frame and the tool bar above it: a window that fits opens without scroll bars.
+QSize PanelWindowForm::sizeHint() const {
+    QSize size = m_view->size();
+    if (const QWidget* bar = layout()->menuBar())
+        size.rheight() += bar->sizeHint().height();
+    return size;
+}
+
+namespace {
+
+// A picture that the view shows whole is centred; a larger one shows its top or left edge,
+// where a window's first gauges are (a virtual cockpit's texture starts at the corner).
+int scrollValueFor(int start, int length, int viewLength) {
+    return length <= viewLength ? start + length / 2 - viewLength / 2 : start;
+}
+
+} // namespace
+
+void PanelWindowForm::scrollToPicture() {
+    const QRect rect = pixelRect(m_scene.layout.rect);
+    const QSize view = m_scroll->viewport()->size();
+    m_scroll->horizontalScrollBar()->setValue(
+        scrollValueFor(rect.left(), rect.width(), view.width()));
+    m_scroll->verticalScrollBar()->setValue(
+        scrollValueFor(rect.top(), rect.height(), view.height()));
+}
+
+std::optional<fs98::PointF> PanelWindowForm::movedPlace(int i, double dx, double dy) const {
+    if (const Gauge* gauge = gaugeLine(i))
+        return placeAfterMove(*gauge, dx, dy);
+    return std::nullopt;
+}
+
+QString PanelWindowForm::placeStatus(int i, fs98::PointF place) const {
+    return tr("gauge #%1 : x = %2, y = %3")
+        .arg(gaugeLine(i)->number)
+        .arg(unitsText(place.x), unitsText(place.y));
+}
+
+void PanelWindowForm::onGaugeDropped(int i, QPoint delta) {
+    emit dragStatusChanged(QString());
+    const Gauge* gauge = gaugeLine(i);
+    const auto drag = snappedDrag(delta, {i});
+    if (!gauge || !drag)
+        return;
+    const fs98::PointF place = placeAfterMove(*gauge, drag->dx, drag->dy);
+    if (place.x == gauge->x.value_or(0) && place.y == gauge->y.value_or(0)) {
+        showScene(); // back where it was
+        return;
+    }
+    m_document.moveFs2kGauge(gauge->line, place.x, place.y);
+}
+
+void PanelWindowForm::onGaugeResizing(int i, QSize size) {
+    if (const Gauge* gauge = gaugeLine(i)) {
+        const GaugePlace units =
+            resizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
+        emit dragStatusChanged(tr("gauge #%1 : w = %2, h = %3")
+                                   .arg(gauge->number)
+                                   .arg(unitsText(units.width), unitsText(units.height)));
+    }
+}
+
+void PanelWindowForm::onGaugeResized(int i, QSize size) {
+    emit dragStatusChanged(QString());
+    const Gauge* gauge = gaugeLine(i);
+    if (!gauge)
+        return;
+    const GaugePlace units =
+        resizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
+    if (gauge->width == units.width && gauge->height == units.height) {
+        showScene();
+        return;
+    }
+    m_document.resizeFs2kGauge(gauge->line, units.width, units.height);
+}
+
+void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
+    if (const Gauge* gauge = gaugeLine(i))
+        m_document.moveFs2kGauge(gauge->line, gauge->x.value_or(0) + dx, gauge->y.value_or(0) + dy);
+}
+
+std::vector<GaugeRect> PanelWindowForm::gaugeRects(const std::vector<int>& gauges) const {
+    std::vector<GaugeRect> rects;
+    rects.reserve(gauges.size());
+    for (const int i : gauges) {
+        const Gauge* gauge = gaugeLine(i);
+        const PanelViewItem* shown = m_view->gauge(i);
+        if (!gauge || !shown)
+            continue;
+        const GaugePlace size = resizedUnits(m_scene, std::size_t(i), *gauge, shown->rect.width(),
+                                             shown->rect.height());
+        rects.push_back({gauge->x.value_or(0), gauge->y.value_or(0),
+                         gauge->width.value_or(size.width), gauge->height.value_or(size.height)});
+    }
+    return rects;
+}
+
+UnitFrame PanelWindowForm::unitFrame() const {
+    const WindowLayout& layout = m_scene.layout;
+    return {QPointF(layout.rect.left, layout.rect.top), layout.pixelsPerUnitX,
+            layout.pixelsPerUnitY};
+}
+
+std::optional<GaugeRect> PanelWindowForm::snapBackground(const UnitFrame&) const {
+    return GaugeRect{0, 0, m_scene.layout.unitWidth, m_scene.layout.unitHeight};
+}
+
+void PanelWindowForm::placeSelection(const std::vector<GaugePlacement>& placements,
+                                     const QString& text) {
+    if (placements.empty())
+        showScene(); // back where they were
+    else
+        m_document.placeFs2kGauges(placements, text);
+    onSelectionSetChanged();
+}
+
+// A width or height is written only where the arrangement changed it: a gauge whose line
+// leaves its size to the module keeps doing so when it is only aligned.
+void PanelWindowForm::arrange(Arrangement arrangement) {
+    const std::vector<GaugeRect> rects = selectedGaugeRects();
+    const std::vector<int>& selection = m_view->selection();
+    if (rects.size() != selection.size())
+        return;
+    const ArrangedGauges arranged = arrangeGauges(arrangement, rects);
+    std::vector<GaugePlacement> placements;
+    for (std::size_t k = 0; k < arranged.rects.size(); ++k) {
+        if (!arranged.changed[k])
+            continue;
+        const GaugeRect& r = arranged.rects[k];
+        GaugePlacement placement{gaugeLine(selection[k])->line, r.x, r.y, {}, {}};
+        if (r.w != rects[k].w)
+            placement.width = r.w;
+        if (r.h != rects[k].h)
+            placement.height = r.h;
+        placements.push_back(placement);
+    }
+    if (!placements.empty())
+        placeSelection(placements, QString::fromStdString(arranged.stepName));
+}
+
+void PanelWindowForm::onSelectionDropped(QPoint delta) {
+    std::vector<GaugePlacement> placements;
+    const auto drag = snappedDrag(delta, m_view->selection());
+    for (const int i : m_view->selection()) {
+        const Gauge* gauge = gaugeLine(i);
+        if (!gauge || !drag)
+            continue;
+        const fs98::PointF place = placeAfterMove(*gauge, drag->dx, drag->dy);
+        if (place.x != gauge->x.value_or(0) || place.y != gauge->y.value_or(0))
+            placements.push_back({gauge->line, place.x, place.y, {}, {}});
+    }
+    placeSelection(placements, tr("Move %1 gauges").arg(placements.size()));
+}
+
+void PanelWindowForm::moveSelection(double dx, double dy) {
+    std::vector<GaugePlacement> placements;
+    for (const int i : m_view->selection()) {
+        if (const Gauge* gauge = gaugeLine(i))
+            placements.push_back(
+                {gauge->line, gauge->x.value_or(0) + dx, gauge->y.value_or(0) + dy, {}, {}});
+    }
+    placeSelection(placements, tr("Move %1 gauges").arg(placements.size()));
+}
+
+void PanelWindowForm::onRemoveRequested(int i) {
+    const Gauge* gauge = gaugeLine(i);
+    if (!gauge)
+        return;
+    // The question of an FS98 window, with the name in the panel's own encoding.
+    if (!m_dialogs.question(toQString(removeGaugeQuestion(
+            gaugeLineName(m_document.fs2kLines(), gauge->line), m_document.fs2kEncoding()))))
+        return;
+    m_document.removeFs2kGauge(gauge->line);
+}
+
+std::vector<std::size_t> PanelWindowForm::selectedLines() const {
+    std::vector<std::size_t> lines;
+    for (const int i : m_view->selection()) {
+        if (const Gauge* gauge = gaugeLine(i))
+            lines.push_back(gauge->line);
+    }
+    return lines;
+}
+
+std::vector<int> PanelWindowForm::selectedGauges() const {
+    std::vector<int> gauges;
+    for (const int i : m_view->selection()) {
+        if (gaugeLine(i))
+            gauges.push_back(i);
+    }
+    return gauges;
+}
+
+std::string PanelWindowForm::gaugeName(int i) const {
+    return std::string(gaugeLineName(m_document.fs2kLines(), gaugeLine(i)->line));
+}
+
+TextEncoding PanelWindowForm::panelEncoding() const {
+    return m_document.fs2kEncoding();
+}
+
+void PanelWindowForm::removeGauges(const std::vector<int>& gauges, const QString& text) {
+    std::vector<std::size_t> lines;
+    for (const int i : gauges)
+        lines.push_back(gaugeLine(i)->line);
+    m_document.cutFs2kGauges(std::move(lines), text);
+}
+
+void PanelWindowForm::copyGauges() {
+    const std::vector<std::size_t> lines = selectedLines();
+    if (lines.empty())
+        return;
+    putGaugeLinesOnClipboard(copyFs2kGauges(m_document.fs2kLines(), lines),
+                             m_document.fs2kEncoding());
+}
+
+void PanelWindowForm::pasteGauges() {
+    const Window* shown = window();
+    if (!shown)
+        return;
+    const ClipboardGauges read = gaugesOnClipboard(m_document.fs2kEncoding());
+    if (read.gauges.empty()) {
+        tellClipboardProblems(m_dialogs, read);
+        return;
+    }
+    // Gauges outside the window FS does not show: a group that fits goes inside it.
+    const PasteArea area{m_scene.layout.unitWidth, m_scene.layout.unitHeight};
+    const std::vector<std::size_t> added =
+        m_document.pasteFs2kGauges(shown->section, planFs2kPaste(*shown, read.gauges, area));
+    // The window has been drawn again: the new lines are its gauges now.
+    std::vector<int> pasted;
+    if (const Window* now = window()) {
+        for (std::size_t i = 0; i < now->gauges.size(); ++i) {
+            if (std::find(added.begin(), added.end(), now->gauges[i].line) != added.end())
+                pasted.push_back(int(i));
+        }
+    }
+    if (!pasted.empty()) {
+        m_view->setSelection(pasted);
+        onSelectionSetChanged();
+        m_view->setFocus();
+    }
+    if (pasted.size() < read.gauges.size())
+        m_dialogs.message(tr("%1 of the %2 pasted gauges could not be added to the window: "
+                             "their names or lines do not make gauge lines.")
+                              .arg(read.gauges.size() - pasted.size())
+                              .arg(read.gauges.size()));
+    if (!pasted.empty() && !pasteFits(read.gauges, area))
+        m_dialogs.message(toQString(pasteTooLargeMessage(read.gauges, area)));
+    tellClipboardProblems(m_dialogs, read);
+}
+
+void PanelWindowForm::openScreenPreview() {
+    auto* dialog =
+        new ScreenPreviewDialog(m_document, m_app, m_window, m_pictures, m_panelDir, this);
+    dialog->setWindowFlag(Qt::Dialog);
+    dialog->show();
+}
+
+} // namespace cockpix::fs2k

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "drawing/gui/fs2k/windowscene.h"
+#include "panel/core/fs2k/panel.h"
+#include "panelwindows/gui/panelwindowbase.h"
+#include "state/core/appmodel.h"
+
+#include <string>
+#include <vector>
+
+namespace cockpix::fs2k {
+
+struct GaugePlacement;
+
+// One [WindowNN] or [VcockpitNN] section of a panel of FS2000 and later, as FS puts it on
+// the screen: a painted frame as large as the screen with the window's background bitmap
+// stretched to where the window goes (a virtual cockpit: a frame of its texture's size), or
+// its background colour, zoomed and shifted as Picture > Zoom... set it (app.display), and every
+// gauge with its picture or, where none was found, its outline. It follows the document: every
+// edit, undo or redo draws it again. A gauge is moved by dragging it or with the arrow keys (Shift:
+// 10 units), resized by the corner handle (width and height apart, Shift keeps the aspect), removed
+// with Delete after a question; Tab walks the gauges. Several gauges selected (Ctrl+click, a
+// band, "Select all gauges") move together and are aligned, distributed or sized alike from
+// the "Align" submenu or the tool bar; Delete (or Remove) takes them all after one question.
+// The Edit menu's Cut, Copy and Paste take the selected lines' own text to and from the
+// clipboard; a paste adds the lines under the window's next numbers. Each edit is one undo
+// step, and touches only the gauge lines it is about.
+class PanelWindowForm : public PanelWindowBase {
+    Q_OBJECT
+public:
+    // window: the index of the section in the document's Panel::windows; app holds
+    // its zoom and shift.
+    PanelWindowForm(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+                    std::size_t window, PictureLookup pictures, std::string panelDir,
+                    QWidget* parent = nullptr);
+    ~PanelWindowForm() override;
+
+    // The section shown now (its index moves when a section before it goes); npos once
+    // the section is gone (the window then closes).
+    std::size_t windowIndex() const { return m_window; }
+    // What names the section across edits: the key of its zoom and shift.
+    fs98::Fs2kViewKey viewKey() const { return {m_kind, m_number}; }
+    // Draws the window again from the document.
+    void load();
+
+    const WindowScene& scene() const { return m_scene; }
+    const PanelDocument& document() const { return m_document; }
+    void copyGauges() override;
+    void pasteGauges() override;
+    int gaugeCount() const;
+    void arrange(Arrangement arrangement) override;
+    QSize sizeHint() const override;
+    void scrollToPicture();
+
+signals:
+    // "&Properties..." or a click on gauge i. ("&Add..." offers a gauge FS would find,
+    // chosen from a list, appended to the window.)
+    void propertiesRequested(int i);
+
+protected:
+    void onGaugeDropped(int i, QPoint delta) override;
+    void onMoveRequested(int i, double dx, double dy) override;
+    void onSelectionDropped(QPoint delta) override;
+    void moveSelection(double dx, double dy) override;
+    void onRemoveRequested(int i) override;
+    // The preview draws the window's gauges with the pictures this window found.
+    void openScreenPreview() override;
+    std::vector<int> selectedGauges() const override;
+    std::string gaugeName(int i) const override;
+    TextEncoding panelEncoding() const override;
+    void removeGauges(const std::vector<int>& gauges, const QString& text) override;
+
+    // The gauges in the units of their lines; a size the line leaves to the module is the
+    // one it is shown at.
+    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const override;
+    UnitFrame unitFrame() const override;
+    std::optional<GaugeRect> snapBackground(const UnitFrame& frame) const override;
+    std::optional<fs98::PointF> movedPlace(int i, double dx, double dy) const override;
+    QString placeStatus(int i, fs98::PointF place) const override;
+
+private:
+    void buildMenus();
+    void connectGaugeClicks();
+    void onFs2kChanged();
+    const Window* window() const;
+    const Gauge* gaugeLine(int i) const;
+    void showScene();
+
+    void onGaugeResizing(int i, QSize size);
+    void onGaugeResized(int i, QSize size);
+    // Each selected gauge placed where place gives, in one step named text.
+    void placeSelection(const std::vector<GaugePlacement>& placements, const QString& text);
+    // The lines of the selected gauges, in the order they were selected.
+    std::vector<std::size_t> selectedLines() const;
+
+    const AppModel& m_app;
+    std::size_t m_window;
+    // What names the section across edits that move it: its kind and number.
+    WindowKind m_kind = WindowKind::Window;
+    long m_number = 0;
+    PictureLookup m_pictures;
+    std::string m_panelDir;
+    WindowScene m_scene;
+    BackgroundCache m_backgrounds;
+    QImage m_colourPicture; // the background of a window of a colour only
+
+    QAction* m_propertiesAction = nullptr;
+    QAction* m_removeAction = nullptr;
+};
+
+} // namespace cockpix::fs2k

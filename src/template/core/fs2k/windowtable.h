@@ -1,0 +1,51 @@
+#pragma once
+
+// The rules of the template's table for a panel of FS2000 and later: one row per [WindowNN]
+// and [VcockpitNN] section in file order, what each cell shows, and which line a typed value
+// changes. Rules that only FS98 has (nine windows, a continuous list) do not apply; bad
+// values get the FS98 template's messages.
+
+#include "panel/core/fs2k/panel.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cockpix::fs2k {
+
+enum class Column {
+    Title,
+    Bitmap, // file=, or Background_color= for a window that has it and no file=, or
+            // texture= for a virtual cockpit (file= when it has that and no texture=)
+    SizeW,  // size_mm=w[,h]
+    SizeH,
+    Ratio, // window_size_ratio= (also windowsize_ratio=)
+    Position,
+    Visible,
+    Ident,
+    WindowPos,  // window_pos=x,y
+    WindowSize, // window_size=w[,h]
+};
+inline constexpr int kColumnCount = 10;
+
+// What a cell shows: the value as written, empty where the key is not set (and for the
+// title of a virtual cockpit, which has none).
+std::string cellText(const Panel& panel, const Window& window, Column column);
+
+// The change of the lines a typed cell asks for.
+struct CellEdit {
+    enum class Kind { None, SetKey, RemoveKey, SetTitle, Refuse };
+    Kind kind = Kind::None;
+    std::string key;     // SetKey, RemoveKey
+    std::string value;   // SetKey, SetTitle
+    std::string message; // Refuse: shown, and the cell shows the line's value again
+};
+
+// An empty cell removes its key (emptying w removes the whole size_mm=); a title is set as
+// typed. Sizes must be numbers above 0 and within placeRange, the ratio a number not below
+// 0, the position a whole number 0..8, visible 0 or 1, window_pos and window_size numbers
+// separated by commas; every number written as FS reads it (isPlainFsNumber).
+CellEdit cellEdit(const Window& window, Column column, std::string_view text);
+
+} // namespace cockpix::fs2k

@@ -1,0 +1,181 @@
+#include "template/gui/fs2k/windowtable.h"
+
+#include "base/gui/modeltext.h"
+#include "base/gui/paneltextguard.h"
+#include "base/gui/userdialogs.h"
+#include "panel/gui/paneldocument.h"
+#include "template/core/fs2k/windowtable.h"
+
+#include <QAbstractButton>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace cockpix::fs2k {
+namespace {
+
+QStringList columnHeadings() {
+    return {QObject::tr("Window title"), QObject::tr("Bitmap, colour or texture"),
+            QObject::tr("Size w"),       QObject::tr("Size h"),
+            QObject::tr("Size ratio"),   QObject::tr("Position (0-8)"),
+            QObject::tr("Visible"),      QObject::tr("Ident."),
+            QObject::tr("Window pos"),   QObject::tr("Window size")};
+}
+
+QPushButton* namedButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(button->text().remove(QLatin1Char('&')));
+    return button;
+}
+
+} // namespace
+
+WindowTable::WindowTable(PanelDocument& document, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_document(document), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("laterWindows"));
+    auto* layout = new QVBoxLayout(this);
+    m_note = new QLabel(tr("A panel of FS2000 and later: every line not edited is saved as it "
+                           "was read."),
+                        this);
+    m_note->setObjectName(QStringLiteral("laterNote"));
+    m_note->setWordWrap(true);
+    layout->addWidget(m_note);
+    m_table = new QTableWidget(0, kColumnCount, this);
+    m_table->setObjectName(QStringLiteral("laterWindowTable"));
+    m_table->setAccessibleName(tr("Windows and virtual cockpits"));
+    m_table->setHorizontalHeaderLabels(columnHeadings());
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setObjectName(QStringLiteral("laterColumnHeadings"));
+    m_table->horizontalHeader()->setAccessibleName(tr("Columns"));
+    m_table->verticalHeader()->setObjectName(QStringLiteral("laterSectionNames"));
+    m_table->verticalHeader()->setAccessibleName(tr("Sections"));
+    // The corner button would select the whole table, which no command here uses.
+    m_table->setCornerButtonEnabled(false);
+    for (QAbstractButton* corner : m_table->findChildren<QAbstractButton*>())
+        corner->setAccessibleName(tr("Select all"));
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    layout->addWidget(m_table, 1);
+
+    auto* buttons = new QHBoxLayout;
+    m_add = namedButton(tr("&Add window"), "laterAddWindow", this);
+    m_remove = namedButton(tr("&Remove window"), "laterRemoveWindow", this);
+    m_show = namedButton(tr("&Show window"), "laterShowWindow", this);
+    buttons->addWidget(m_show);
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_remove);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(m_table, &QTableWidget::itemChanged, this, &WindowTable::cellEdited);
+    connect(m_add, &QPushButton::clicked, this, &WindowTable::addWindow);
+    connect(m_remove, &QPushButton::clicked, this, &WindowTable::removeWindow);
+    connect(m_show, &QPushButton::clicked, this, [this] {
+        if (m_table->currentRow() >= 0)
+            emit showWindowRequested(m_table->currentRow());
+    });
+    connect(m_table->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            &WindowTable::showWindowRequested);
+    connect(&m_document, &PanelDocument::fs2kChanged, this, &WindowTable::refresh);
+    connect(&m_document, &PanelDocument::panelReplaced, this, &WindowTable::refresh);
+    refresh();
+}
+
+// The items are kept and given their new text (a text or flag set as it was is no change):
+// refresh runs inside the table's own signal for the item just typed into, while its
+// editor is being closed.
+void WindowTable::refresh() {
+    const Panel& panel = m_document.fs2kPanel();
+    const TextEncoding encoding = m_document.fs2kEncoding();
+    const QSignalBlocker blocker(m_table);
+    const int current = m_table->currentRow();
+    m_table->setRowCount(static_cast<int>(panel.windows.size()));
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const Window& window = panel.windows[static_cast<std::size_t>(row)];
+        const QString header = QStringLiteral("[%1]").arg(fromPanelText(window.header, encoding));
+        if (QTableWidgetItem* item = m_table->verticalHeaderItem(row))
+            item->setText(header);
+        else
+            m_table->setVerticalHeaderItem(row, new QTableWidgetItem(header));
+        for (int column = 0; column < kColumnCount; ++column) {
+            QTableWidgetItem* item = m_table->item(row, column);
+            if (item == nullptr) {
+                item = new QTableWidgetItem;
+                m_table->setItem(row, column, item);
+            }
+            item->setText(fromPanelText(cellText(panel, window, Column(column)), encoding));
+            const bool editable = column != int(Column::Title) || window.kind == WindowKind::Window;
+            const Qt::ItemFlags flags =
+                editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable;
+            if (flags != item->flags())
+                item->setFlags(flags);
+        }
+    }
+    // The current cell moves only when its row went: a move would close the editor whose
+    // text is being stored.
+    if (current >= m_table->rowCount())
+        m_table->setCurrentCell(m_table->rowCount() - 1, 0);
+    m_remove->setEnabled(m_table->rowCount() > 0);
+    m_show->setEnabled(m_table->rowCount() > 0);
+}
+
+void WindowTable::cellEdited(QTableWidgetItem* item) {
+    const Panel& panel = m_document.fs2kPanel();
+    const auto row = static_cast<std::size_t>(item->row());
+    if (row >= panel.windows.size())
+        return;
+    const Window& window = panel.windows[row];
+    if (!panelCanHold(item->text(), m_document.fs2kEncoding(), m_dialogs)) {
+        refresh();
+        return;
+    }
+    const CellEdit edit = cellEdit(window, Column(item->column()),
+                                   toPanelText(item->text(), m_document.fs2kEncoding()));
+    const std::size_t section = window.section;
+    const long number = window.number;
+    switch (edit.kind) {
+    case CellEdit::Kind::SetKey:
+        m_document.setFs2kKey(section, edit.key, edit.value);
+        break;
+    case CellEdit::Kind::RemoveKey:
+        m_document.removeFs2kKey(section, edit.key);
+        break;
+    case CellEdit::Kind::SetTitle:
+        m_document.setFs2kTitle(number, edit.value);
+        break;
+    case CellEdit::Kind::Refuse:
+        m_dialogs.message(QString::fromStdString(edit.message));
+        break;
+    case CellEdit::Kind::None:
+        break;
+    }
+    // Refused, or written in the file's own way: the cell shows what the lines hold.
+    refresh();
+}
+
+void WindowTable::addWindow() {
+    NewWindow window;
+    window.title = "New window";
+    window.keys = {{"Background_color", "0,0,0"}, {"size_mm", "100,100"}, {"visible", "0"}};
+    m_document.addFs2kWindow(window);
+    m_table->setCurrentCell(m_table->rowCount() - 1, 0);
+}
+
+void WindowTable::removeWindow() {
+    const int row = m_table->currentRow();
+    const Panel& panel = m_document.fs2kPanel();
+    if (row < 0 || static_cast<std::size_t>(row) >= panel.windows.size())
+        return;
+    const Window& window = panel.windows[static_cast<std::size_t>(row)];
+    if (!m_dialogs.question(tr("Remove [%1] and all its lines?")
+                                .arg(fromPanelText(window.header, m_document.fs2kEncoding()))))
+        return;
+    m_document.removeFs2kWindow(window.section);
+}
+
+} // namespace cockpix::fs2k
