@@ -342,7 +342,6 @@ private slots:
         QVERIFY(f.startOnCase("clean"));
         const QByteArray original = bytesOf(f.panelFile());
         editAndSave(f, 20); // panel.c1 = the original
-        const QByteArray current = bytesOf(f.panelFile());
         f.dialogs.clear();
 
         QVERIFY(QFile(f.path("gauges/CESSNA_182.AIRSPEED.GAU")).open(QIODevice::WriteOnly));
@@ -358,9 +357,8 @@ private slots:
         QCOMPARE(f.dialogs.messages().first(),
                  "Previous 'panel.cfg' was saved as 'panel.c2'\n'panel.c1' was restored as '" +
                      f.panelFile() + "'.");
+        // Which file holds what afterwards is the backups' core tests'.
         QCOMPARE(bytesOf(f.panelFile()), original);
-        QCOMPARE(bytesOf(f.panelDir() + "panel.c1"), original);
-        QCOMPARE(bytesOf(f.panelDir() + "panel.c2"), current);
 
         // The restored panel is the one open, with nothing to save.
         QCOMPARE(QString::fromStdString(f.document.filePath()), f.panelFile());
