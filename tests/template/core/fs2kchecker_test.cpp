@@ -75,23 +75,12 @@ TEST_F(Fs2kCheck, GaugesOfEveryKindInAnyCaseAndPlaceAreFound) {
 // A width of fourteen nines, an exponent FS reads as 1, a place beyond a hundred windows;
 // a size of 0 and a comment after the last field are FS's own.
 TEST_F(Fs2kCheck, PlacesFsCannotReachOrReadAreReported) {
-    const fs2k::PanelLines lines("[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=200,100\n"
-                                 "gauge00=local!Thing, 10, 10, 99999999999999\n"
-                                 "gauge01=local!Thing, 1E+20, 10\n"
-                                 "gauge02=local!Thing, 10, 10001, 0, 0\n"
-                                 "gauge03=local!Thing, 10, 10, 20, 20 ; comment\n");
     std::string found;
-    for (const Finding& finding : check(lines)) {
+    for (const Finding& finding : check(fs2k::PanelLines(test::fs2kCheckPanel("places.cfg")))) {
         if (finding.code == "place-out-of-range" || finding.code == "number-form")
             found += findingText(UserText::path("panel.cfg"), finding).toUtf8() + "\n";
     }
-    EXPECT_EQ(found, "panel.cfg:5: error: gauge00's width 99999999999999 lies beyond where FS "
-                     "places a gauge of [Window00] (0 to 20000) [place-out-of-range]\n"
-                     "panel.cfg:6: error: gauge01's x '1E+20' is not written as FS reads a number "
-                     "(digits, at most 15, with at most one point; no exponent): FS takes another "
-                     "value [number-form]\n"
-                     "panel.cfg:7: error: gauge02's y 10001 lies beyond where FS places a gauge "
-                     "of [Window00] (-10000 to 10000) [place-out-of-range]\n");
+    EXPECT_EQ(found, test::fs2kCheckPanel("places.expect"));
 }
 
 TEST_F(Fs2kCheck, FixesChangeOnlyTheLinesOfTheirGauges) {
