@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -35,59 +34,15 @@ TEST_F(PanelArguments, FoldersBinaryFilesAndReadOnlyPanels) {
     fs::permissions(root / "ro/panel.cfg", fs::perms(0444));
     fs::create_directories(root / "empty");
     touch("prog.cfg", "MZ\x90\0\x03\0\0\0\x04\0\0\0\xFF\xFF\0\0[Window Titles]"s);
-    const std::string dir = fs::canonical(root).string() + "/";
-    const std::string binary = "not a panel.cfg (it holds binary data)";
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string out; // found in stdout
-        std::string err; // the whole of stderr
-    } rows[] = {
-        {{"dump", "ac"}, 0, "\"panelDir\": \"" + dir + "ac/panel/\"", ""},
-        {{"dump", "ac/panel"}, 0, "\"windowTitle\": \"Main\"", ""},
-        {{"backups", "ac"}, 0, "panel.c1 ", ""},
-        {{"backups", "gone"}, 0, "panel.c1 ", ""},
-        {{"check", "ac"}, 1, "ac/panel/panel.cfg: note: read as a panel of FS98", ""},
-        // The window is drawn from the aircraft's panel folder.
-        {{"render", "ac", "--window", "0", "--out", "main.png"},
-         0,
-         "",
-         "WARNING !\nCan not find the background picture named : [" + dir +
-             "ac/panel/main.bmp].\nCockPix will now create a default background picture.\n\n"},
-        // No FS98 message about a structure where no file was read.
-        {{"dump", "empty"}, 2, "", dir + "empty/panel.cfg: the file cannot be opened\n"},
-        {{"dump", "prog.cfg"}, 2, "", dir + "prog.cfg: " + binary + "\n"},
-        {{"resave", "prog.cfg"}, 2, "", dir + "prog.cfg: " + binary + "\n"},
-        {{"check", "prog.cfg"}, 2, "prog.cfg: error: the panel cannot be read: " + binary, ""},
-        {{"resave", "ro/panel.cfg"},
-         1,
-         "",
-         "'" + dir + "ro/panel.cfg' is read-only: nothing was saved.\n"},
-        {{"resave", "ac"}, 0, "Previous 'panel.cfg' was saved as 'panel.c2'", ""},
-        {{"restore", "ac", "1"},
-         0,
-         "'panel.c1' was restored as '" + dir + "ac/panel/panel.cfg'",
-         ""},
-        {{"restore", "ac", "9"},
-         1,
-         "",
-         "There is no backup 'panel.c9' in '" + dir + "ac/panel/'.\nNothing was changed.\n"},
-        {{"check", "nowhere/panel.cfg"},
-         2,
-         "nowhere/panel.cfg: error: the panel cannot be read: the file cannot be opened "
-         "[unreadable]\n",
-         ""},
-        {{"resave", "cased/PANEL.CFG"}, 0, "Previous 'PANEL.CFG' was saved as 'panel.c1'", ""},
-        {{"resave", "jet"}, 0, "Previous 'panel.cfg' was saved as 'panel.c1'", ""},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.args[0] + " " + row.args[1]);
-        const CliRun run = cockpix::test::runCli(root, row.args);
+    const std::string dir = fs::canonical(root).string();
+    for (const auto& row : cockpix::test::cliTable("panel_arguments.txt", {{"$DIR", dir}})) {
+        SCOPED_TRACE(row[0]);
+        const CliRun run = cockpix::test::runCli(root, cockpix::test::words(row[0]));
         if (run.err.find("built without Qt") != npos)
             continue;
-        EXPECT_EQ(run.status, row.status);
-        EXPECT_NE(run.out.find(row.out), npos) << run.out;
-        EXPECT_EQ(run.err, row.err);
+        EXPECT_EQ(run.status, std::stoi(row[1]));
+        EXPECT_NE(run.out.find(row[2]), npos) << run.out;
+        EXPECT_EQ(run.err, row[3]);
     }
     EXPECT_EQ(cockpix::test::filesIn(root / "ro").size(), 1u); // no backup, nothing written
     EXPECT_EQ(cockpix::test::fileText(root / "ro/panel.cfg"), kPanel);

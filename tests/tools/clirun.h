@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -75,6 +77,45 @@ inline CliRun runCli(const std::filesystem::path& dir, const std::vector<std::st
     if (errPath == (dir / "cli_stderr.txt").string())
         run.err = fileText(errPath);
     return run;
+}
+
+// The words of a command line, separated by blanks.
+inline std::vector<std::string> words(std::string_view line) {
+    std::vector<std::string> args;
+    for (std::size_t start = 0; start < line.size();) {
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        args.emplace_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    return args;
+}
+
+// The rows of a table of command lines in tests/fixtures/cli: one row a line, its fields
+// separated by " | " ("" for an empty one), "\n" a line end and each "$KEY" of vars replaced by its
+// value; blank lines and lines starting with '#' are left out.
+inline std::vector<std::vector<std::string>>
+cliTable(const std::string& name, const std::vector<std::pair<std::string, std::string>>& vars) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(fileText(std::filesystem::path(COCKPIX_FIXTURES_DIR) / "cli" / name));
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        for (const auto& [from, to] : vars)
+            for (std::size_t at; (at = line.find(from)) != npos;)
+                line.replace(at, from.size(), to);
+        for (std::size_t at; (at = line.find("\\n")) != npos;)
+            line.replace(at, 2, "\n");
+        std::vector<std::string>& row = rows.emplace_back();
+        for (std::size_t start = 0;;) {
+            const std::size_t end = line.find(" | ", start);
+            const std::string field = line.substr(start, end == npos ? npos : end - start);
+            row.push_back(field == "\"\"" ? "" : field);
+            if (end == npos)
+                break;
+            start = end + 3;
+        }
+    }
+    return rows;
 }
 
 } // namespace cockpix::test
