@@ -4,6 +4,9 @@
 #include "gaugedialogs/core/gaugeproperties.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 
 namespace cockpix {
@@ -15,6 +18,27 @@ bool usableFactor(double factor) {
 
 std::string number(double value) {
     return plainNumberText(value);
+}
+
+// As QString::number(value, 'g', 10), which the later formats' windows have always shown.
+std::string tenDigits(double value) {
+    std::array<char, 64> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
+                                   std::chars_format::general, 10);
+    return std::string(text.data(), end.ptr);
+}
+
+// "X = 12, Y = 40" or "x = 12, y = 40".
+std::string valuesText(StatusSpelling spelling, std::initializer_list<StatusValue> values) {
+    const bool fs98 = spelling == StatusSpelling::Fs98;
+    std::string text;
+    for (const StatusValue& v : values) {
+        if (!text.empty())
+            text += ", ";
+        text += fs98 ? v.name : char(std::tolower(static_cast<unsigned char>(v.name)));
+        text += " = " + (fs98 ? number(v.value) : tenDigits(v.value));
+    }
+    return text;
 }
 
 } // namespace
@@ -56,11 +80,20 @@ std::optional<double> sizeForPictureWidth(const fs98::Panel& panel,
     return std::max(1.0, roundHalfEven(width / fx));
 }
 
+std::string gaugeStatus(StatusSpelling spelling, long number,
+                        std::initializer_list<StatusValue> values) {
+    const bool fs98 = spelling == StatusSpelling::Fs98;
+    return (fs98 ? "Gauge #" : "gauge #") + std::to_string(number) + " : " +
+           valuesText(spelling, values);
+}
+
 std::string gaugePlaceStatus(int g, double x, double y, double size, double windowScale) {
-    return "Gauge #" + number(g) + " : X = " + number(x) + ", Y = " + number(y) +
-           ", S = " + number(size) + "   (pixels: X = " + number(pixelsOf(windowScale, x)) +
-           ", Y = " + number(pixelsOf(windowScale, y)) +
-           ", S = " + number(pixelsOf(windowScale, size)) + ")";
+    return gaugeStatus(StatusSpelling::Fs98, g, {{'X', x}, {'Y', y}, {'S', size}}) +
+           "   (pixels: " +
+           valuesText(StatusSpelling::Fs98, {{'X', pixelsOf(windowScale, x)},
+                                             {'Y', pixelsOf(windowScale, y)},
+                                             {'S', pixelsOf(windowScale, size)}}) +
+           ")";
 }
 
 } // namespace cockpix

@@ -8,6 +8,7 @@
 #include "panel/core/fs98/panel.h"
 #include "panel/core/fs98/paneldisplay.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -37,8 +38,20 @@ fs98::PointF movedGaugePlace(const fs98::Gauge& gauge, double dx, double dy);
 std::optional<double> sizeForPictureWidth(const fs98::Panel& panel,
                                           const fs98::PanelDisplay& display, int w, double width);
 
-// The main window's status line while a gauge is dragged: the gauge's X, Y and S in panel
-// units and, as the gauge properties show them, in background pixels.
+// How a panel window's status line spells a gauge and its values. FS98 windows: "Gauge #3 :
+// X = 12, Y = .5" (the numbers as FS98 writes them); windows of FS2000 and later: "gauge #3 :
+// x = 12, y = 0.5" (at most ten significant digits). Both have always read so.
+enum class StatusSpelling { Fs98, Fs2k };
+struct StatusValue {
+    char name; // upper case; an FS2000 window writes it in lower case
+    double value;
+};
+// "Gauge #3 : X = 12, Y = 40" or "gauge #3 : x = 12, y = 40".
+std::string gaugeStatus(StatusSpelling spelling, long number,
+                        std::initializer_list<StatusValue> values);
+
+// The main window's status line while a gauge of an FS98 window is dragged: the gauge's X,
+// Y and S in panel units and, as the gauge properties show them, in background pixels.
 // "Gauge #3 : X = 12, Y = 40, S = 96   (pixels: X = 19, Y = 64, S = 154)"
 std::string gaugePlaceStatus(int g, double x, double y, double size, double windowScale);
 

@@ -70,5 +70,19 @@ TEST(GaugeDragStatus, UnitsAndPixels) {
               "Gauge #3 : X = 12, Y = -40.5, S = 96   (pixels: X = 19, Y = -64, S = 153)");
 }
 
+// The two formats spell the same values each their own way, as their windows always have.
+TEST(GaugeDragStatus, EachFormatsSpelling) {
+    struct Case {
+        StatusSpelling spelling;
+        double x;
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{StatusSpelling::Fs98, 0.5, "Gauge #3 : X = .5, Y = 1000000000000"},
+          Case{StatusSpelling::Fs2k, 0.5, "gauge #3 : x = 0.5, y = 1e+12"},
+          Case{StatusSpelling::Fs2k, 1.0 / 3, "gauge #3 : x = 0.3333333333, y = 1e+12"}})
+        EXPECT_EQ(gaugeStatus(c.spelling, 3, {{'X', c.x}, {'Y', 1e12}}), c.expected);
+}
+
 } // namespace
 } // namespace cockpix
