@@ -1,45 +1,137 @@
 #include "panel/core/fs2k/edits.h"
 
+#include "panel/core/fs2k/panel.h"
 #include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace cockpix {
 namespace {
 
-// An fs2k panel of our own: gauge lines with odd blanks, an empty field, a trailing tab,
-// more fields after the size and a comment at the end.
-const std::string kPanel = "[Window Titles]\r\nWindow00=Main\r\n\r\n"
-                           "[Window00]\r\nfile=main.bmp\r\nsize_mm=640,480\r\n"
-                           "gauge00=Cessna!Clock,  10 , 20\r\n"
-                           "gauge01=Cessna!Airspeed,\t100,,96\t\r\n"
-                           "gauge02=Cessna!Altimeter, 200, 50, 96, 96, ON, 2\r\n"
-                           "gauge03=Cessna!Fuel, 300, 60 // the left tank\r\n\r\n"
-                           "[Window01]\r\nsize_mm=200\r\n"
-                           "Gauge00=Radio!Comm, 0, 0\r\nGauge01=Radio!Nav, 0, 40";
+namespace fs = std::filesystem;
 
-// text with each {old line, new line} replaced: what an edit of exactly those lines gives.
-std::string replaced(std::string text,
-                     const std::vector<std::pair<std::string, std::string>>& edits) {
-    for (const auto& [from, to] : edits)
-        text.replace(text.find(from), from.size(), to);
-    return text;
-}
-
-std::size_t lineOf(const fs2k::PanelLines& lines, std::string_view start) {
-    for (std::size_t line = 0; line < lines.lineCount(); ++line) {
-        if (lines.text(line).substr(0, start.size()) == start)
-            return line;
+// The words of an edit line; a word in double quotes keeps its blanks and reads \r, \n and
+// \t as those bytes.
+std::vector<std::string> editWords(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> std::ws && !in.eof();) {
+        if (in.peek() != '"') {
+            in >> word;
+            words.push_back(word);
+            continue;
+        }
+        in.get();
+        word.clear();
+        for (char c; in.get(c) && c != '"';)
+            word += c == '\\' && in.get(c) ? (c == 'r' ? '\r' : c == 'n' ? '\n' : '\t') : c;
+        words.push_back(word);
     }
-    ADD_FAILURE() << "no line " << start;
-    return 0;
+    return words;
 }
+
+// Applies the edits of an edits.txt to lines, one a line: the edit's name (with "!" when it
+// must be refused) and its words. A line is named by its number or its first letters, a
+// section by its number or as wN, the section of window N; "-" is a size not given.
+class EditScript {
+public:
+    explicit EditScript(fs2k::PanelLines& lines) : m_lines(lines) {}
+
+    void run(const std::vector<std::string>& w) {
+        const std::string& edit = w[0];
+        const bool refused = edit.back() == '!';
+        const std::string name = refused ? edit.substr(0, edit.size() - 1) : edit;
+        if (name == "move")
+            fs2k::moveGauge(m_lines, line(w[1]), num(w[2]), num(w[3]));
+        else if (name == "resize")
+            fs2k::resizeGauge(m_lines, line(w[1]), num(w[2]),
+                              w.size() > 3 ? size(w[3]) : std::nullopt);
+        else if (name == "moves") {
+            std::vector<fs2k::GaugeMove> moves;
+            for (std::size_t i = 1; i + 2 < w.size(); i += 3)
+                moves.push_back({line(w[i]), num(w[i + 1]), num(w[i + 2])});
+            fs2k::moveGauges(m_lines, moves);
+        } else if (name == "place") {
+            std::vector<fs2k::GaugePlacement> places;
+            for (std::size_t i = 1; i + 4 < w.size(); i += 5)
+                places.push_back(placement(w, i));
+            fs2k::placeGauges(m_lines, places);
+        } else if (name == "cut") {
+            std::vector<std::size_t> cut;
+            for (std::size_t i = 1; i < w.size(); ++i)
+                cut.push_back(line(w[i]));
+            fs2k::removeGauges(m_lines, cut);
+        } else if (name == "text")
+            EXPECT_EQ(fs2k::setGaugeText(m_lines, line(w[1]), w[2]), !refused);
+        else if (name == "remove")
+            EXPECT_EQ(fs2k::removeGauge(m_lines, line(w[1])), !refused);
+        else if (name == "changes")
+            EXPECT_EQ(fs2k::changesGauge(m_lines, placement(w, 1)), !refused);
+        else if (name == "add") {
+            m_added = fs2k::addGauge(m_lines, section(w[1]),
+                                     {w[2], num(w[3]), num(w[4]),
+                                      w.size() > 5 ? size(w[5]) : std::nullopt,
+                                      w.size() > 6 ? size(w[6]) : std::nullopt});
+            EXPECT_EQ(m_added == fs2k::PanelLines::npos, refused);
+        } else if (name == "added")
+            EXPECT_EQ(m_added, std::stoul(w[1]));
+        else if (name == "fields")
+            EXPECT_EQ(fs2k::gaugeEditFields(m_lines, line(w[1])),
+                      std::vector<std::string_view>(w.begin() + 2, w.end()));
+        else if (name == "set-key")
+            fs2k::setSectionKey(m_lines, section(w[1]), w[2], w[3]);
+        else if (name == "remove-key")
+            EXPECT_EQ(fs2k::removeSectionKey(m_lines, section(w[1]), w[2]), !refused);
+        else if (name == "add-window") {
+            fs2k::NewWindow window{w[1], {}};
+            for (std::size_t i = 2; i < w.size(); ++i)
+                window.keys.push_back(
+                    {w[i].substr(0, w[i].find('=')), w[i].substr(w[i].find('=') + 1)});
+            m_added = static_cast<std::size_t>(fs2k::addWindow(m_lines, window));
+        } else if (name == "remove-window")
+            fs2k::removeWindow(m_lines, section(w[1]));
+        else
+            ADD_FAILURE() << "no edit " << edit;
+    }
+
+private:
+    static double num(const std::string& word) { return std::stod(word); }
+    static std::optional<double> size(const std::string& word) {
+        return word == "-" ? std::nullopt : std::optional<double>(num(word));
+    }
+    fs2k::GaugePlacement placement(const std::vector<std::string>& w, std::size_t i) const {
+        return {line(w[i]), num(w[i + 1]), num(w[i + 2]), size(w[i + 3]), size(w[i + 4])};
+    }
+    std::size_t line(const std::string& word) const {
+        if (std::isdigit(static_cast<unsigned char>(word[0])))
+            return std::stoul(word);
+        for (std::size_t line = 0; line < m_lines.lineCount(); ++line) {
+            if (m_lines.text(line).starts_with(word))
+                return line;
+        }
+        ADD_FAILURE() << "no line " << word;
+        return 0;
+    }
+    std::size_t section(const std::string& word) const {
+        if (word[0] != 'w')
+            return std::stoul(word);
+        const fs2k::Window* window = fs2k::readPanel(m_lines).windowOf(std::stol(word.substr(1)));
+        return window ? window->section : fs2k::PanelLines::npos;
+    }
+
+    fs2k::PanelLines& m_lines;
+    std::size_t m_added = 0;
+};
 
 TEST(Fs2kNumberText, WholeNumbersPlainAndOthersShortestWithoutExponent) {
     EXPECT_EQ(fs2k::valueText(123), "123");
@@ -58,139 +150,58 @@ TEST(Fs2kNumberText, WholeNumbersPlainAndOthersShortestWithoutExponent) {
     }
 }
 
-// Each edit changes its own line only, keeps the blanks around the fields it sets, the
-// fields after them, a comment and the line's end, with CR LF or LF line ends.
-TEST(Fs2kGaugeEdits, MoveAndResizeChangeExactlyTheirLine) {
-    for (const std::string& text : {kPanel, test::withLineEnds(kPanel, "\n")}) {
-        fs2k::PanelLines lines(text);
-        fs2k::moveGauge(lines, lineOf(lines, "gauge00"), 12.5, 21);
-        fs2k::moveGauge(lines, lineOf(lines, "gauge01"), 101, 5);
-        EXPECT_EQ(lines.bytes(), replaced(text, {{"10 , 20", "12.5 , 21"}, {"100,,", "101,5,"}}));
-
-        lines = fs2k::PanelLines(text);
-        fs2k::resizeGauge(lines, lineOf(lines, "gauge02"), 120, 80);
-        fs2k::resizeGauge(lines, lineOf(lines, "gauge00"), 50, std::nullopt);
-        fs2k::resizeGauge(lines, lineOf(lines, "gauge03"), 40, 30);
-        EXPECT_EQ(lines.bytes(), replaced(text, {{"96, 96, ON", "120, 80, ON"},
-                                                 {"10 , 20", "10 , 20, 50"},
-                                                 {"60 // the", "60, 40, 30 // the"}}));
-        EXPECT_EQ(fs2k::gaugeEditFields(lines, lineOf(lines, "gauge03")),
-                  (std::vector<std::string_view>{"300", "60", "40", "30"}));
-
-        // Several at once; a line that is no gauge line is left alone, and the file still
-        // ends without a line end.
-        lines = fs2k::PanelLines(text);
-        const std::vector<fs2k::GaugeMove> moves = {
-            {lineOf(lines, "gauge02"), 1, 2}, {lineOf(lines, "Gauge01"), 3, 4}, {1, 9, 9}};
-        fs2k::moveGauges(lines, moves);
-        EXPECT_EQ(lines.bytes(), replaced(text, {{"200, 50", "1, 2"}, {"0, 40", "3, 4"}}));
-
-        lines = fs2k::PanelLines(text);
-        EXPECT_TRUE(fs2k::setGaugeText(lines, lineOf(lines, "gauge01"), "Cessna!Clock, 1, 2"));
-        EXPECT_FALSE(fs2k::setGaugeText(lines, lineOf(lines, "gauge02"), "a, 1\r\ngauge09=b"));
-        EXPECT_EQ(lines.bytes(),
-                  replaced(text, {{"Cessna!Airspeed,\t100,,96", "Cessna!Clock, 1, 2"}}));
+// Each folder of tests/fixtures/fs2kedit: the panel its edits.txt names, edited as it says,
+// gives the bytes of its expected.cfg. Each edit changes its own lines only, and of a gauge
+// line only the fields it sets, keeping the blanks, the fields after, a comment and the line
+// end; with "ends both", the same with every line end made LF.
+TEST(Fs2kGaugeEdits, EachEditScenarioGivesItsExpectedBytes) {
+    int cases = 0;
+    for (const auto& dir : fs::directory_iterator(fs::path(COCKPIX_FIXTURES_DIR) / "fs2kedit")) {
+        if (!dir.is_directory())
+            continue;
+        ++cases;
+        std::istringstream script(test::fileText(dir.path() / "edits.txt"));
+        std::vector<std::vector<std::string>> edits;
+        for (std::string line; std::getline(script, line);) {
+            if (!line.empty() && line[0] != '#')
+                edits.push_back(editWords(line));
+        }
+        const std::string before = test::fileText(dir.path() / edits.at(0).at(1));
+        const std::string after = test::fileText(dir.path() / "expected.cfg");
+        const bool both = edits.size() > 1 && edits[1] == std::vector<std::string>{"ends", "both"};
+        for (const std::string end : {"\r\n", "\n"}) {
+            if (end == "\n" && !both)
+                break;
+            SCOPED_TRACE(dir.path().filename().string() + (end == "\n" ? " (LF)" : ""));
+            fs2k::PanelLines lines(end == "\n" ? test::withLineEnds(before, end) : before);
+            EditScript edit(lines);
+            for (std::size_t i = both ? 2 : 1; i < edits.size(); ++i)
+                edit.run(edits[i]);
+            EXPECT_EQ(lines.bytes(), end == "\n" ? test::withLineEnds(after, end) : after);
+        }
     }
+    EXPECT_GE(cases, 17);
 }
 
-TEST(Fs2kGaugeEdits, AddedGaugesTakeTheNextNumberAfterTheLastGaugeLine) {
-    fs2k::PanelLines lines(kPanel);
-    EXPECT_EQ(fs2k::addGauge(lines, 0, {"A!b", 0, 0, {}, {}}), fs2k::PanelLines::npos); // titles
-    EXPECT_EQ(fs2k::addGauge(lines, 1, {"A!b, 5", 0, 0, {}, {}}), fs2k::PanelLines::npos);
-    EXPECT_EQ(fs2k::addGauge(lines, 1, {"  ", 0, 0, {}, {}}), fs2k::PanelLines::npos);
-    EXPECT_EQ(lines.bytes(), kPanel);
-
-    fs2k::addGauge(lines, 1, {" Cessna!Clock ", 4, 5.5, 30, {}});
-    // The key's case of the section's gauges; the file's last line keeps ending as it did.
-    fs2k::addGauge(lines, 2, {"Radio!Adf", 1, 2, 3, 4});
-    EXPECT_EQ(lines.bytes(),
-              replaced(kPanel, {{"tank\r\n", "tank\r\ngauge04=Cessna!Clock, 4, 5.5, 30\r\n"},
-                                {"0, 40", "0, 40\r\nGauge02=Radio!Adf, 1, 2, 3, 4"}}));
-
-    // A gap is filled from below; a section without gauges gets gauge00 after its keys.
-    fs2k::PanelLines gaps("[Window02]\nfile=a.bmp\ngauge00=a!b,0,0\ngauge02=a!c,0,0\n"
-                          "[VCockpit01]\nsize_mm=512\n\n[Window03]\n");
-    fs2k::addGauge(gaps, 0, {"a!d", 1, 1, {}, 7});
-    EXPECT_EQ(fs2k::addGauge(gaps, 1, {"vc!e", 0, 0, {}, {}}), 7u);
-    fs2k::addGauge(gaps, 2, {"w!f", 0, 0, {}, {}});
-    EXPECT_EQ(gaps.bytes(), "[Window02]\nfile=a.bmp\ngauge00=a!b,0,0\ngauge02=a!c,0,0\n"
-                            "gauge01=a!d, 1, 1\n[VCockpit01]\nsize_mm=512\ngauge00=vc!e, 0, 0\n\n"
-                            "[Window03]\ngauge00=w!f, 0, 0\n");
+// Pasted lines keep their text after "="; a shifted one has its x and y set; one with a
+// line end is left out.
+TEST(Fs2kGaugeEdits, PastedGaugesKeepTheirText) {
+    fs2k::PanelLines lines(test::fileText(fs::path(COCKPIX_FIXTURES_DIR) / "fs2kedit/gauges.cfg"));
+    const std::vector<fs2k::PastedGauge> pasted = {
+        {"Cessna!Clock", " Cessna!Clock,10,20, 5 ,, ON // mine", false, 0, 0},
+        {"Radio!Adf", "Radio!Adf, 1, 2", true, 11, 12},
+        {"Bad", "Bad, 1\ngauge09=x", false, 0, 0}};
+    const std::vector<std::size_t> added = fs2k::addGaugeLines(lines, 2, pasted);
+    ASSERT_EQ(added.size(), 3u);
+    EXPECT_EQ(added[2], fs2k::PanelLines::npos);
+    EXPECT_EQ(lines.text(added[0]), "Gauge02= Cessna!Clock,10,20, 5 ,, ON // mine");
+    EXPECT_EQ(lines.text(added[1]), "Gauge03=Radio!Adf, 11, 12");
 
     fs2k::PanelLines many("[Window00]\n");
     for (long n = 0; n < 124; ++n)
         fs2k::addGauge(many, 0, {"m!g", 0, 0, {}, {}});
     EXPECT_EQ(many.text(8), "gauge07=m!g, 0, 0");
     EXPECT_EQ(many.text(124), "gauge123=m!g, 0, 0");
-}
-
-// Removing a gauge closes the gap: the lines numbered above it take the number below, and
-// only their digits change.
-TEST(Fs2kGaugeEdits, RemovingAGaugeRenumbersTheRestOfItsSection) {
-    for (const std::string& text : {kPanel, test::withLineEnds(kPanel, "\n")}) {
-        fs2k::PanelLines lines(text);
-        EXPECT_FALSE(fs2k::removeGauge(lines, lineOf(lines, "size_mm")));
-        EXPECT_TRUE(fs2k::removeGauge(lines, lineOf(lines, "gauge01")));
-        EXPECT_TRUE(fs2k::removeGauge(lines, lineOf(lines, "Gauge01"))); // the file's last line
-        const std::string end = text == kPanel ? "\r\n" : "\n";
-        EXPECT_EQ(lines.bytes(), replaced(text, {{"gauge01=Cessna!Airspeed,\t100,,96\t" + end, ""},
-                                                 {"gauge02=", "gauge01="},
-                                                 {"gauge03=", "gauge02="},
-                                                 {end + "Gauge01=Radio!Nav, 0, 40", ""}}));
-    }
-
-    fs2k::PanelLines odd("[Window00]\r\n gauge10 =a!b,1,1\r\ngauge11= a!c\r\nGAUGE100=a!d\r\n"
-                         "gauge012=a!e\r\ngauge5=a!f\r\ngauge09=a!g\r\ngauge99999999999=a!h\r\n"
-                         "[Window01]\r\ngauge11=x!y\r\n");
-    EXPECT_TRUE(fs2k::removeGauge(odd, 6)); // gauge09
-    EXPECT_EQ(odd.bytes(), "[Window00]\r\n gauge09 =a!b,1,1\r\ngauge10= a!c\r\nGAUGE99=a!d\r\n"
-                           "gauge011=a!e\r\ngauge5=a!f\r\ngauge99999999999=a!h\r\n"
-                           "[Window01]\r\ngauge11=x!y\r\n");
-}
-
-// The designer's tools: several gauges placed, pasted or cut in one edit, each line changed
-// as the single-gauge edits change it.
-TEST(Fs2kGaugeEdits, SeveralGaugesPlacedPastedAndCut) {
-    fs2k::PanelLines lines(kPanel);
-    const std::size_t clock = lineOf(lines, "gauge00");
-    const std::size_t fuel = lineOf(lines, "gauge03");
-    // A number already said keeps its text ("10 " stays, "60" stays); a size is written
-    // only when given; a line that is no gauge line changes nothing.
-    const std::vector<fs2k::GaugePlacement> places = {
-        {clock, 10, 25, {}, {}}, {fuel, 301, 60.0, 40, {}}, {1, 5, 5, {}, {}}};
-    EXPECT_TRUE(fs2k::changesGauge(lines, places[0]));
-    EXPECT_FALSE(fs2k::changesGauge(lines, {clock, 10, 20, {}, {}}));
-    EXPECT_FALSE(fs2k::changesGauge(lines, {lineOf(lines, "gauge02"), 200, 50, 96, 96.0}));
-    EXPECT_FALSE(fs2k::changesGauge(lines, places[2]));
-    fs2k::placeGauges(lines, places);
-    EXPECT_EQ(lines.bytes(),
-              replaced(kPanel, {{"10 , 20", "10 , 25"}, {"300, 60 // the", "301, 60, 40 // the"}}));
-
-    // Pasted lines keep their text after "="; a shifted one has its x and y set.
-    lines = fs2k::PanelLines(kPanel);
-    const std::vector<fs2k::PastedGauge> pasted = {
-        {"Cessna!Clock", " Cessna!Clock,10,20, 5 ,, ON // mine", false, 0, 0},
-        {"Radio!Adf", "Radio!Adf, 1, 2", true, 11, 12},
-        {"Bad", "Bad, 1\r\n", false, 0, 0}};
-    std::vector<fs2k::PastedGauge> withBreak = pasted;
-    withBreak[2].text = "Bad, 1\ngauge09=x";
-    const std::vector<std::size_t> added = fs2k::addGaugeLines(lines, 2, withBreak);
-    ASSERT_EQ(added.size(), 3u);
-    EXPECT_EQ(added[2], fs2k::PanelLines::npos);
-    EXPECT_EQ(lines.text(added[0]), "Gauge02= Cessna!Clock,10,20, 5 ,, ON // mine");
-    EXPECT_EQ(lines.text(added[1]), "Gauge03=Radio!Adf, 11, 12");
-
-    // Cut: the gauges numbered above each removed one close the gap, whatever the order
-    // the lines were named in; a line named twice or no gauge line is removed once or not.
-    lines = fs2k::PanelLines(kPanel);
-    const std::vector<std::size_t> cut = {lineOf(lines, "gauge03"), lineOf(lines, "gauge00"),
-                                          lineOf(lines, "gauge00"), 1};
-    fs2k::removeGauges(lines, cut);
-    EXPECT_EQ(lines.bytes(),
-              replaced(kPanel, {{"gauge00=Cessna!Clock,  10 , 20\r\n", ""},
-                                {"gauge01=Cessna!Airspeed", "gauge00=Cessna!Airspeed"},
-                                {"gauge02=Cessna!Altimeter", "gauge01=Cessna!Altimeter"},
-                                {"gauge03=Cessna!Fuel, 300, 60 // the left tank\r\n", ""}}));
 }
 
 } // namespace

@@ -30,29 +30,6 @@ std::string fixture(const std::string& name) {
     return fileText(fs::path(COCKPIX_FIXTURES_DIR) / "fs2k" / name);
 }
 
-// The lines of a and b that differ, as "-old" and "+new", in order.
-std::string changedLines(const std::string& a, const std::string& b) {
-    std::istringstream left(a), right(b);
-    std::vector<std::string> x, y;
-    for (std::string line; std::getline(left, line);)
-        x.push_back(line);
-    for (std::string line; std::getline(right, line);)
-        y.push_back(line);
-    std::size_t head = 0;
-    while (head < x.size() && head < y.size() && x[head] == y[head])
-        ++head;
-    std::size_t tail = 0;
-    while (tail < x.size() - head && tail < y.size() - head &&
-           x[x.size() - 1 - tail] == y[y.size() - 1 - tail])
-        ++tail;
-    std::string diff;
-    for (std::size_t i = head; i < x.size() - tail; ++i)
-        diff += "-" + x[i] + "\n";
-    for (std::size_t i = head; i < y.size() - tail; ++i)
-        diff += "+" + y[i] + "\n";
-    return diff;
-}
-
 // Each panel of tests/fixtures/later reads into what its .model file holds: titles, windows
 // and other sections in file order, keys as written, and of each gauge its name, its field
 // count and the numbers FS takes from it (never an infinity or NaN).
@@ -206,32 +183,6 @@ TEST(Fs2kPanel, GaugesReadOneAtATimeAreTheKeptOnes) {
     }
 }
 
-TEST(Fs2kPanel, AKeyEditChangesExactlyItsLine) {
-    const std::string text = fixture("mixed_sections.cfg");
-    fs2k::PanelLines lines(text);
-    const fs2k::Panel panel = fs2k::readPanel(lines);
-    const std::size_t radio = panel.windowOf(1)->section;
-
-    fs2k::setSectionKey(lines, radio, "size_mm", "200,320");
-    EXPECT_EQ(changedLines(text, lines.bytes()), "-SIZE_MM=180,300\r\n+SIZE_MM=200,320\r\n");
-
-    fs2k::PanelLines spaced(text);
-    fs2k::setSectionKey(spaced, panel.windowOf(5)->section, "Window_Size", "0.5,0.3");
-    EXPECT_EQ(changedLines(text, spaced.bytes()),
-              "-window_size= 0.400, 0.250\r\n+window_size= 0.5,0.3\r\n");
-
-    // A key the section lacks goes after its last key line.
-    fs2k::PanelLines added(text);
-    fs2k::setSectionKey(added, radio, "window_pos", "0.1,0.2");
-    EXPECT_EQ(changedLines(text, added.bytes()), "+window_pos=0.1,0.2\r\n");
-    const std::size_t pos = fs2k::readPanel(added).windowOf(1)->find("window_pos")->line;
-    EXPECT_EQ(added.text(pos - 1), "gauge01=Bendix_King_Radio!Nav1, 0, 60, 180");
-
-    fs2k::PanelLines removed(text);
-    EXPECT_TRUE(fs2k::removeSectionKey(removed, radio, "nomenu"));
-    EXPECT_EQ(changedLines(text, removed.bytes()), "-nomenu=1\r\n");
-}
-
 // FS reads a value up to a ";" or "//" comment; an edit of the value keeps the comment and
 // the blanks before it, and a comment's numbers are no fields of a gauge.
 TEST(Fs2kPanel, ValuesStopAtACommentThatEditsKeep) {
@@ -268,43 +219,6 @@ TEST(Fs2kPanel, ValuesStopAtACommentThatEditsKeep) {
     EXPECT_EQ(lines.text(2), "gauge01=Hud!F35, 10,20, 7, 8 ; 6");
     EXPECT_TRUE(fs2k::setGaugeText(lines, 2, "Hud!F35, 1, 2"));
     EXPECT_EQ(lines.text(2), "gauge01=Hud!F35, 1, 2 ; 6");
-}
-
-TEST(Fs2kPanel, AddingAWindowTakesTheNextFreeNumberAndRemovingItTakesItAllAway) {
-    const std::string text = fixture("mixed_sections.cfg");
-    fs2k::PanelLines lines(text);
-    const long number =
-        fs2k::addWindow(lines, {"Engine", {{"file", "engine.bmp"}, {"size_mm", "300"}}});
-    EXPECT_EQ(number, 2);
-    // The title after the last title, the section after the last window's last line.
-    std::string expected = text;
-    const std::string lastTitle = "Window17=GPS \xe9"
-                                  "cran\r\n";
-    expected.insert(expected.find(lastTitle) + lastTitle.size(), "Window02=Engine\r\n");
-    const std::string lastGauge = "gauge01=Cessna!Altimeter, 140, 10, 120, 120\r\n";
-    expected.insert(expected.find(lastGauge) + lastGauge.size(),
-                    "\r\n[Window02]\r\nfile=engine.bmp\r\nsize_mm=300\r\n");
-    EXPECT_EQ(lines.bytes(), expected);
-    const fs2k::Panel panel = fs2k::readPanel(lines);
-    ASSERT_NE(panel.windowOf(2), nullptr);
-    EXPECT_EQ(panel.windowOf(2)->find("size_mm")->value, "300");
-    EXPECT_EQ(panel.titleOf(2)->title, "Engine");
-
-    fs2k::removeWindow(lines, panel.windowOf(2)->section);
-    fs2k::removeWindow(lines, fs2k::readPanel(lines).windowOf(17)->section);
-    const fs2k::Panel less = fs2k::readPanel(lines);
-    EXPECT_EQ(less.windowOf(17), nullptr);
-    EXPECT_EQ(less.titleOf(17), nullptr);
-    EXPECT_EQ(less.titleOf(2), nullptr);
-    EXPECT_EQ(less.windows.size(), 4u);
-
-    // A panel of virtual cockpits only gets its titles section first.
-    fs2k::PanelLines vc(fixture("vcockpit_only.cfg"));
-    EXPECT_EQ(fs2k::addWindow(vc, {"Main", {{"Background_color", "0,0,0"}}}), 0);
-    EXPECT_EQ(vc.text(0), "[Window Titles]");
-    EXPECT_EQ(vc.text(1), "Window00=Main");
-    EXPECT_EQ(fs2k::readPanel(vc).windowOf(0)->find("background_color")->value, "0,0,0");
-    EXPECT_EQ(vc.bytes().back(), '0'); // still no line end at the end
 }
 
 class Fs2kPanelSave : public ScratchDirTest {};

@@ -129,7 +129,7 @@ TEST(PanelFormat, TheFs98FixturesAreFs98) {
     int files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.path().extension() != ".cfg" ||
-            entry.path().parent_path().filename().string().starts_with("fs2k"))
+            fs::relative(entry.path(), root).string().starts_with("fs2k"))
             continue;
         std::ostringstream bytes;
         bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
