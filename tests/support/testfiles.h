@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #ifdef QT_CORE_LIB
 #include <QByteArray>
@@ -82,6 +84,36 @@ inline std::string listingText(const std::filesystem::path& dir) {
     for (const auto& [name, bytes] : filesIn(dir))
         text += (text.empty() ? "" : " ") + name + ":" + bytes;
     return text;
+}
+
+// The rows of a table file: one row a line, its fields separated by " | " ("" for an empty
+// one), "\r" and "\n" the line-end bytes and each "$KEY" of vars replaced by its value; blank
+// lines and lines starting with '#' are left out.
+inline std::vector<std::vector<std::string>>
+tableRows(const std::filesystem::path& path,
+          const std::vector<std::pair<std::string, std::string>>& vars = {}) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(fileText(path));
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        for (const auto& [from, to] : vars)
+            for (std::size_t at; (at = line.find(from)) != std::string::npos;)
+                line.replace(at, from.size(), to);
+        for (const auto& [escape, byte] : {std::pair{"\\r", "\r"}, {"\\n", "\n"}})
+            for (std::size_t at; (at = line.find(escape)) != std::string::npos;)
+                line.replace(at, 2, byte);
+        std::vector<std::string>& row = rows.emplace_back();
+        for (std::size_t start = 0;;) {
+            const std::size_t end = line.find(" | ", start);
+            const std::string field = line.substr(start, end - start);
+            row.push_back(field == "\"\"" ? "" : field);
+            if (end == std::string::npos)
+                break;
+            start = end + 3;
+        }
+    }
+    return rows;
 }
 
 #ifdef QT_CORE_LIB

@@ -90,32 +90,10 @@ inline std::vector<std::string> words(std::string_view line) {
     return args;
 }
 
-// The rows of a table of command lines in tests/fixtures/cli: one row a line, its fields
-// separated by " | " ("" for an empty one), "\n" a line end and each "$KEY" of vars replaced by its
-// value; blank lines and lines starting with '#' are left out.
+// The rows of a table of command lines in tests/fixtures/cli (see tableRows).
 inline std::vector<std::vector<std::string>>
 cliTable(const std::string& name, const std::vector<std::pair<std::string, std::string>>& vars) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(fileText(std::filesystem::path(COCKPIX_FIXTURES_DIR) / "cli" / name));
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        for (const auto& [from, to] : vars)
-            for (std::size_t at; (at = line.find(from)) != npos;)
-                line.replace(at, from.size(), to);
-        for (std::size_t at; (at = line.find("\\n")) != npos;)
-            line.replace(at, 2, "\n");
-        std::vector<std::string>& row = rows.emplace_back();
-        for (std::size_t start = 0;;) {
-            const std::size_t end = line.find(" | ", start);
-            const std::string field = line.substr(start, end == npos ? npos : end - start);
-            row.push_back(field == "\"\"" ? "" : field);
-            if (end == npos)
-                break;
-            start = end + 3;
-        }
-    }
-    return rows;
+    return tableRows(std::filesystem::path(COCKPIX_FIXTURES_DIR) / "cli" / name, vars);
 }
 
 } // namespace cockpix::test

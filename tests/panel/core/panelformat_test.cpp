@@ -2,6 +2,7 @@
 
 #include "panel/core/fs98/panel.h"
 #include "panel/core/fs98/writer.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -45,31 +46,11 @@ TEST(PanelFormat, Fs98PanelsStayFs98) {
 }
 
 TEST(PanelFormat, EachMarkOfTheFs2kFormatMakesAFs2kPanel) {
-    const std::pair<std::string, std::string> marks[] = {
-        {"[Window00]", "window_size=0.5,0.4"},
-        {"[Window00]", "Window_Pos=0,0"},
-        {"[Window00]", "BACKGROUND_COLOR=0,0,0"},
-        {"[Window00]", "pixel_size=100"},
-        {"[Window00]", "zorder=1"},
-        {"[Window00]", "nomenu=1"},
-        {"[Window00]", "sizeable=1"},
-        {"[Window00]", "child_3d=1"},
-        {"[Window00]", "render_3d_window=1"},
-        {"[Window00]", "type=MINICONTROL"},
-        {"[Window00]", "texture=$a"},
-        {"[Window00]", "no_luminous=1"},
-        {"[Window00]", "file_1024=big.bmp"},
-        {"[Window00]", "ident = MAIN_PANEL"},
-        {"[Window00]", "gauge02=Cessna!Clock, 1, 2"},
-        {"[Window00]", "gauge02=c.clock, 1, 2, 3, 4"},
-        {"window08=Last", "Window09=Tenth"},
-        {"window08=Last", "[Window10]\r\nfile=x.bmp"},
-        {"window08=Last", "[Window01]\r\nsize_mm=10"}, // a window without file=
-        {"window08=Last", "[Vcockpit01]"},
-        {"window08=Last", "[ Color ]"},
-        {"window08=Last", "[VIEWS]"},
-    };
-    for (const auto& [after, mark] : marks) {
+    const auto marks = test::tableRows(fs::path(COCKPIX_FIXTURES_DIR) / "format/fs2k_marks.txt");
+    ASSERT_GE(marks.size(), 22u);
+    for (const auto& row : marks) {
+        const std::string& after = row.at(0);
+        const std::string& mark = row.at(1);
         EXPECT_EQ(detectPanelFormat(withLine(after, mark)), PanelFormat::Fs2k) << mark;
         // Behind blanks and after the lines passed over by their first byte, the same.
         const std::string padded = "; a comment\r\n \t\r\nunknown_key=1\r\n// x=1\r\n \t" + mark;
