@@ -2,10 +2,17 @@
 
 #include "gaugedialogs/core/gaugeaddition.h"
 
+#include "support/testfiles.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
 
 namespace cockpix {
 namespace {
+
+namespace fs = std::filesystem;
 
 fs98::Panel fs98Panel() {
     fs98::Panel panel;
@@ -36,36 +43,21 @@ TEST(GaugeClipboard, CopiesAsTheFileWritesThemFromGauge00InSelectionOrder) {
 }
 
 TEST(GaugeClipboard, ReadsGaugeLinesOfAnyTextAndReportsTheBadOnes) {
-    const std::string text = "[Window03]\n// my gauges\r\n"
-                             "GAUGE12=Clock, 10, 20\r"
-                             "  gauge3 = A!b ,+1.5, -2 , 30, 40, ON // note\n"
-                             "gauge04=nocomma\n"
-                             "gauge05=x, 1\n"
-                             "gauge06=x, one, 2\n"
-                             "gauge07=x, 1, 2, wide\n"
-                             "gauge08=, 1, 2\n"
-                             "gauge=x, 1, 2\n"
-                             "file=main.bmp\n"
-                             "gauge09=fuel, 5, 6,\n"
-                             "gauge10=oil, 7, 8, 9 ; FS stops reading here, 1\n";
+    const std::string text =
+        test::fileText(fs::path(COCKPIX_FIXTURES_DIR) / "clipboard/mixed_lines.txt");
     const ClipboardGauges read = readClipboardGauges(text);
-    const std::vector<ClipboardGauge> expected = {
-        {"Clock, 10, 20", "Clock", 10, 20, {}, {}},
-        {" A!b ,+1.5, -2 , 30, 40, ON // note", "A!b", 1.5, -2, 30, 40},
-        {"fuel, 5, 6,", "fuel", 5, 6, {}, {}},
-        {"oil, 7, 8, 9 ; FS stops reading here, 1", "oil", 7, 8, 9, {}},
+    std::ostringstream seen;
+    const auto size = [](std::optional<double> v) {
+        return v ? (std::ostringstream() << *v).str() : "-";
     };
-    EXPECT_EQ(read.gauges, expected);
+    for (const ClipboardGauge& g : read.gauges)
+        seen << "gauge: " << g.text << " | " << g.name << " | " << g.x << " | " << g.y << " | "
+             << size(g.width) << " | " << size(g.height) << "\n";
+    for (const UserText& problem : read.problems)
+        seen << "not pasted: " << problem.bytes() << "\n";
+    EXPECT_EQ(seen.str(),
+              test::fileText(fs::path(COCKPIX_FIXTURES_DIR) / "clipboard/mixed_lines.expect"));
     ASSERT_EQ(read.problems.size(), 5u);
-    EXPECT_EQ(read.problems[0].bytes(),
-              "Pasted line 5 (gauge04=nocomma) has no name, x and y separated by commas; "
-              "not pasted.");
-    EXPECT_EQ(read.problems[2].bytes(),
-              "Pasted line 7 (gauge06=x, one, 2) has an x or y that is not a number; "
-              "not pasted.");
-    EXPECT_EQ(read.problems[3].bytes(),
-              "Pasted line 8 (gauge07=x, 1, 2, wide) has a width or height that is not a "
-              "number; not pasted.");
 
     // A paste tells the lines left out in one message, or that there was nothing to paste.
     const std::string some = clipboardProblemsMessage(read).bytes();
