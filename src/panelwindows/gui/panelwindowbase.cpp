@@ -95,18 +95,22 @@ void PanelWindowBase::applyKeyScheme() {
 }
 
 void PanelWindowBase::connectView() {
+    connect(m_view, &PanelView::selectionChanged, this, &PanelWindowBase::showSelected);
+    // An FS98 picture is resized by its width alone; the later formats' by both sides.
+    connect(m_view, &PanelView::gaugeResizing, this,
+            [this](int i, int width) { onGaugeResizing(i, QSize(width, 0)); });
+    connect(m_view, &PanelView::gaugeResized, this,
+            [this](int i, int width) { onGaugeResized(i, QSize(width, 0)); });
+    connect(m_view, &PanelView::gaugeResizingTo, this, &PanelWindowBase::onGaugeResizing);
+    connect(m_view, &PanelView::gaugeResizedTo, this, &PanelWindowBase::onGaugeResized);
     connect(m_view, &PanelView::gaugeDragged, this, &PanelWindowBase::onGaugeDragged);
-    connect(m_view, &PanelView::gaugeDropped, this,
-            [this](int i, QPoint delta) { onGaugeDropped(i, delta); });
-    connect(m_view, &PanelView::moveRequested, this,
-            [this](int i, double dx, double dy) { onMoveRequested(i, dx, dy); });
-    connect(m_view, &PanelView::removeRequested, this, [this](int i) { onRemoveRequested(i); });
+    connect(m_view, &PanelView::gaugeDropped, this, &PanelWindowBase::onGaugeDropped);
+    connect(m_view, &PanelView::moveRequested, this, &PanelWindowBase::onMoveRequested);
+    connect(m_view, &PanelView::removeRequested, this, &PanelWindowBase::onRemoveRequested);
     connect(m_view, &PanelView::removeSelectionRequested, this, [this] { removeSelectedGauges(); });
     connect(m_view, &PanelView::selectionDragged, this, &PanelWindowBase::onSelectionDragged);
-    connect(m_view, &PanelView::selectionDropped, this,
-            [this](QPoint delta) { onSelectionDropped(delta); });
-    connect(m_view, &PanelView::selectionMoveRequested, this,
-            [this](double dx, double dy) { moveSelection(dx, dy); });
+    connect(m_view, &PanelView::selectionDropped, this, &PanelWindowBase::onSelectionDropped);
+    connect(m_view, &PanelView::selectionMoveRequested, this, &PanelWindowBase::moveSelection);
     connect(m_view, &PanelView::selectionSetChanged, this, &PanelWindowBase::onSelectionSetChanged);
     connect(m_view, &PanelView::selectionChanged, this, &PanelWindowBase::onSelectionSetChanged);
     connect(m_view, &PanelView::gaugePressed, this, &PanelWindowBase::onSelectionSetChanged);
@@ -135,6 +139,40 @@ void PanelWindowBase::selectGauge(int i) {
 
 std::vector<GaugeRect> PanelWindowBase::selectedGaugeRects() const {
     return gaugeRects(m_view->selection());
+}
+
+std::vector<GaugeRect> PanelWindowBase::gaugeRects(const std::vector<int>& gauges) const {
+    std::vector<GaugeRect> rects;
+    rects.reserve(gauges.size());
+    for (const int i : gauges) {
+        if (const auto rect = gaugeRect(i))
+            rects.push_back(*rect);
+    }
+    return rects;
+}
+
+std::vector<int> PanelWindowBase::selectedGauges() const {
+    std::vector<int> gauges;
+    for (const int i : m_view->selection()) {
+        if (gaugeName(i))
+            gauges.push_back(i);
+    }
+    return gauges;
+}
+
+// The frame and the tool bar above it (an FS98 frame is as large as the screen: the MDI area
+// bounds it anyway).
+QSize PanelWindowBase::sizeHint() const {
+    QSize size = m_view->size();
+    if (const QWidget* bar = layout()->menuBar())
+        size.rheight() += bar->sizeHint().height();
+    return size;
+}
+
+void PanelWindowBase::showSelected(int i) {
+    gaugeSelected(i);
+    if (const PanelViewItem* item = m_view->gauge(i))
+        m_scroll->ensureVisible(item->rect.center().x(), item->rect.center().y());
 }
 
 QAction* PanelWindowBase::arrangementAction(Arrangement arrangement) const {
@@ -187,12 +225,93 @@ void PanelWindowBase::onSelectionDragged(QPoint delta) {
         snapStatus(*drag));
 }
 
+void PanelWindowBase::onGaugeResizing(int i, QSize size) {
+    if (const auto status = resizeStatus(i, size))
+        emit dragStatusChanged(*status);
+}
+
+void PanelWindowBase::onGaugeResized(int i, QSize size) {
+    emit dragStatusChanged(QString());
+    resizeGauge(i, size);
+    settleGauges({i});
+}
+
+void PanelWindowBase::onGaugeDropped(int i, QPoint delta) {
+    emit dragStatusChanged(QString());
+    const auto drag = snappedDrag(delta, {i});
+    if (const auto place = drag ? movedPlace(i, drag->dx, drag->dy) : std::nullopt)
+        moveGauge(i, *place);
+    settleGauges({i});
+}
+
+void PanelWindowBase::onMoveRequested(int i, double dx, double dy) {
+    if (const auto rect = gaugeRect(i))
+        moveGauge(i, {rect->x + dx, rect->y + dy});
+}
+
+template <typename Place>
+std::vector<GaugeEdit> PanelWindowBase::movedSelection(Place place) const {
+    std::vector<GaugeEdit> edits;
+    for (const int i : m_view->selection()) {
+        const auto from = gaugeRect(i);
+        const std::optional<fs98::PointF> to = from ? place(i, *from) : std::nullopt;
+        if (!to || (!placesUnmovedGauges() && to->x == from->x && to->y == from->y))
+            continue;
+        edits.push_back({i, *from, {to->x, to->y, from->w, from->h}});
+    }
+    return edits;
+}
+
+void PanelWindowBase::onSelectionDropped(QPoint delta) {
+    std::vector<GaugeEdit> edits;
+    if (const auto drag = snappedDrag(delta, m_view->selection())) {
+        edits = movedSelection(
+            [this, &drag](int i, const GaugeRect&) { return movedPlace(i, drag->dx, drag->dy); });
+    }
+    placeGauges(edits, tr("Move %1 gauges").arg(edits.size()));
+    settleGauges(m_view->selection());
+    onSelectionSetChanged();
+}
+
+void PanelWindowBase::moveSelection(double dx, double dy) {
+    const std::vector<GaugeEdit> edits =
+        movedSelection([dx, dy](int, const GaugeRect& from) -> std::optional<fs98::PointF> {
+            return fs98::PointF{from.x + dx, from.y + dy};
+        });
+    placeGauges(edits, tr("Move %1 gauges").arg(edits.size()));
+    onSelectionSetChanged();
+}
+
+void PanelWindowBase::arrange(Arrangement arrangement) {
+    commandStarts();
+    const std::vector<GaugeRect> rects = selectedGaugeRects();
+    const std::vector<int>& selection = m_view->selection();
+    if (rects.size() != selection.size())
+        return;
+    const ArrangedGauges arranged = arrangeGauges(arrangement, rects);
+    std::vector<GaugeEdit> edits;
+    for (std::size_t k = 0; k < arranged.rects.size(); ++k) {
+        if (arranged.changed[k])
+            edits.push_back({selection[k], rects[k], arranged.rects[k]});
+    }
+    if (!edits.empty())
+        placeGauges(edits, QString::fromStdString(arranged.stepName));
+    onSelectionSetChanged();
+}
+
 void PanelWindowBase::onSelectionSetChanged() {
     const std::vector<GaugeRect> rects = selectedGaugeRects();
     m_arrangement->updateStates(rects.size());
     emit dragStatusChanged(rects.size() > 1 ? QString::fromStdString(selectionStatus(
                                                   rects.size(), boundingRect(rects)))
                                             : QString());
+}
+
+void PanelWindowBase::onRemoveRequested(int i) {
+    const std::optional<std::string> name = gaugeName(i);
+    if (!name || !m_dialogs.question(toQString(removeGaugeQuestion(*name, panelEncoding()))))
+        return;
+    removeGauge(i);
 }
 
 void PanelWindowBase::removeSelectedGauges() {
@@ -204,7 +323,7 @@ void PanelWindowBase::removeSelectedGauges() {
     }
     std::vector<std::string> names;
     for (const int i : gauges)
-        names.push_back(gaugeName(i));
+        names.push_back(gaugeName(i).value_or(std::string()));
     if (!m_dialogs.question(toQString(removeGaugesQuestion(names, panelEncoding()))))
         return;
     commandStarts();
@@ -221,6 +340,42 @@ void PanelWindowBase::cutGauges() {
     copyGauges();
     m_view->selectGauge(-1);
     removeGauges(gauges, {});
+}
+
+void PanelWindowBase::copyGauges() {
+    const std::vector<int> gauges = selectedGauges();
+    if (!gauges.empty())
+        putGaugeLinesOnClipboard(gaugeLines(gauges), panelEncoding());
+}
+
+void PanelWindowBase::pasteGauges() {
+    commandStarts();
+    const ClipboardGauges read = gaugesOnClipboard(panelEncoding());
+    if (read.gauges.empty()) {
+        tellClipboardProblems(m_dialogs, read);
+        return;
+    }
+    // Gauges outside where FS shows them: a group that fits goes inside.
+    const std::optional<PasteArea> area = pasteArea();
+    const PastedGauges pasted = pasteLines(read.gauges, area);
+    if (!pasted.refusal.isEmpty()) {
+        m_dialogs.message(pasted.refusal);
+        return;
+    }
+    if (!pasted.gauges.empty()) {
+        m_view->setSelection(pasted.gauges);
+        gaugeSelected(m_view->selectedGauge());
+        onSelectionSetChanged();
+        m_view->setFocus();
+    }
+    if (pasted.notAdded > 0)
+        m_dialogs.message(tr("%1 of the %2 pasted gauges could not be added to the window: "
+                             "their names or lines do not make gauge lines.")
+                              .arg(pasted.notAdded)
+                              .arg(read.gauges.size()));
+    if (!pasted.gauges.empty() && area && !pasteFits(read.gauges, *area))
+        m_dialogs.message(toQString(pasteTooLargeMessage(read.gauges, *area)));
+    tellClipboardProblems(m_dialogs, read);
 }
 
 void PanelWindowBase::showScreenPreviews() {

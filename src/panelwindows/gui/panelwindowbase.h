@@ -44,11 +44,28 @@ struct PanelPicture {
     bool hasPicture() const { return !picture.isNull(); }
 };
 
-// What the panel windows of FS98 and of FS2000 and later do alike: the painted frame in its
-// scroll area, the menus' common commands and the alignment tool bar, the selection, the
-// snapped drags and their status line, the screen previews. A window of one format says
-// where its gauges are in panel units, where a drag puts one and how an edit becomes a
-// document operation.
+// A gauge of a window placed anew by a drag, a key, or an alignment: where it was and where it
+// goes, in panel units.
+struct GaugeEdit {
+    int gauge = -1;
+    GaugeRect from;
+    GaugeRect to;
+};
+
+// What a paste added to a window: the new gauges; or the message of a paste the format
+// refuses whole; and how many pasted lines the window could not take.
+struct PastedGauges {
+    std::vector<int> gauges;
+    QString refusal;
+    std::size_t notAdded = 0;
+};
+
+// The panel window of every format: the painted frame in its scroll area, the menus' common
+// commands and the alignment tool bar, the selection, the snapped drags, resizes and key
+// moves with their status lines and undo steps, delete, cut, copy and paste with their
+// questions and messages, the screen previews. A window of one format says where its gauges
+// are in panel units, where a drag puts one, how an edit becomes a document operation and
+// how its status line spells a gauge.
 class PanelWindowBase : public QWidget, public ChildMenuProvider, public GaugeClipboardTarget {
     Q_OBJECT
 public:
@@ -68,13 +85,20 @@ public:
     std::vector<GaugeRect> selectedGaugeRects() const;
     // Draws the grid again as app.snap says (the Options menu changed it).
     void refreshSnapping();
-    virtual void arrange(Arrangement arrangement) = 0;
+    // "Align" submenu or tool bar: the selected gauges arranged, one undo step.
+    void arrange(Arrangement arrangement);
     QAction* arrangementAction(Arrangement arrangement) const;
     // Delete (or Remove) with several gauges selected: one question, one undo step ("Delete 3
     // gauges").
     void removeSelectedGauges();
     // Copies the selected gauges and removes them, one undo step.
     void cutGauges() override;
+    void copyGauges() override;
+    // Nothing changes when the format would not take the gauges; lines left out are told
+    // after the others went in.
+    void pasteGauges() override;
+    // The frame and the tool bar above it: a window that fits opens without scroll bars.
+    QSize sizeHint() const override;
 public slots:
     // "Pre&view at screen sizes...": one preview of this window at a time; asked again, it
     // comes to the front drawn afresh (colours or options may have changed) rather than a
@@ -112,33 +136,57 @@ protected:
     void closeWindow();
 
     // The gauges in panel units, as selectedGaugeRects; one for each gauge it knows.
-    virtual std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const = 0;
+    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const;
+    // Gauge i in panel units; nullopt for no gauge.
+    virtual std::optional<GaugeRect> gaugeRect(int i) const = 0;
     // Where unit 0,0 lies in the view and the pixels per unit.
     virtual UnitFrame unitFrame() const = 0;
     // The window's picture in panel units, a target for the snaps.
     virtual std::optional<GaugeRect> snapBackground(const UnitFrame& frame) const = 0;
     // Where dragging gauge i by dx, dy units puts it; nullopt for no gauge.
     virtual std::optional<fs98::PointF> movedPlace(int i, double dx, double dy) const = 0;
-    // The status line while gauge i is dragged to place.
+    // The status line while gauge i is dragged to place, and while its picture is resized
+    // to size pixels (an FS98 picture: to the width, its height follows).
     virtual QString placeStatus(int i, fs98::PointF place) const = 0;
+    // nullopt: the status line stays as it is.
+    virtual std::optional<QString> resizeStatus(int i, QSize size) const = 0;
     // Called as every menu command starts.
     virtual void commandStarts() {}
     // The preview dialog of this window, shown.
     virtual void openScreenPreview() = 0;
     // The selected gauges that are gauges of the window, in the order they were selected.
-    virtual std::vector<int> selectedGauges() const = 0;
-    // Gauge i's name as its line writes it, in the panel's encoding.
-    virtual std::string gaugeName(int i) const = 0;
+    std::vector<int> selectedGauges() const;
+    // Gauge i's name as its line writes it, in the panel's encoding; nullopt for no gauge.
+    virtual std::optional<std::string> gaugeName(int i) const = 0;
     virtual TextEncoding panelEncoding() const = 0;
+
+    // The document operations, one undo step each. Gauge i moved to place (a drop or an
+    // arrow key).
+    virtual void moveGauge(int i, fs98::PointF place) = 0;
+    // Gauge i's picture resized to size pixels.
+    virtual void resizeGauge(int i, QSize size) = 0;
+    // Several gauges placed in one step named text; none: they are shown where they were.
+    virtual void placeGauges(const std::vector<GaugeEdit>& edits, const QString& text) = 0;
+    // Whether the drop of a selection writes also the gauges that it left where they were
+    // (and the step counts them).
+    virtual bool placesUnmovedGauges() const { return false; }
+    // After a drop or a resize: the gauges go back to where the layout puts them, moved or
+    // not, where the document's signal does not draw them again.
+    virtual void settleGauges(const std::vector<int>&) {}
+    // Gauge i removed, once asked.
+    virtual void removeGauge(int i) = 0;
     // Removes the gauges in one undo step named text (empty: "Cut 3 gauges"); nothing is
     // selected any more.
     virtual void removeGauges(const std::vector<int>& gauges, const QString& text) = 0;
-
-    virtual void onGaugeDropped(int i, QPoint delta) = 0;
-    virtual void onMoveRequested(int i, double dx, double dy) = 0;
-    virtual void onSelectionDropped(QPoint delta) = 0;
-    virtual void moveSelection(double dx, double dy) = 0;
-    virtual void onRemoveRequested(int i) = 0;
+    // The gauges' lines for the clipboard, in the panel's encoding.
+    virtual std::string gaugeLines(const std::vector<int>& gauges) const = 0;
+    // Where pasted gauges are shown; nullopt: anywhere.
+    virtual std::optional<PasteArea> pasteArea() const = 0;
+    // The pasted gauges appended to the window as the format takes them.
+    virtual PastedGauges pasteLines(const std::vector<ClipboardGauge>& gauges,
+                                    const std::optional<PasteArea>& area) = 0;
+    // The selection moved to gauge i (a click, Tab, a paste).
+    virtual void gaugeSelected(int) {}
 
     // The move that dragging the gauges by delta pixels makes, snapped unless Alt or Ctrl is
     // held; shown by the view at once. nullopt while the window has no scale.
@@ -165,6 +213,16 @@ protected:
 private:
     void onGaugeDragged(int i, QPoint delta);
     void onSelectionDragged(QPoint delta);
+    void onGaugeDropped(int i, QPoint delta);
+    void onSelectionDropped(QPoint delta);
+    void onMoveRequested(int i, double dx, double dy);
+    void moveSelection(double dx, double dy);
+    void onGaugeResizing(int i, QSize size);
+    void onGaugeResized(int i, QSize size);
+    void onRemoveRequested(int i);
+    void showSelected(int i);
+    // The selected gauges moved by dx, dy units, each to where place puts it.
+    template <typename Place> std::vector<GaugeEdit> movedSelection(Place place) const;
 
     const SnapOptions& m_snap;
     QAction* m_closeAction = nullptr; // keyed by applyKeyScheme, as Zoom

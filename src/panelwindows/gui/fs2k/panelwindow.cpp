@@ -34,10 +34,6 @@ QImage colourPicture(const QColor& colour) {
     return picture;
 }
 
-QString unitsText(double value) {
-    return QString::number(value, 'g', 10);
-}
-
 } // namespace
 
 PanelWindowForm::PanelWindowForm(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
@@ -90,12 +86,6 @@ void PanelWindowForm::connectGaugeClicks() {
         m_view->selectGauge(i);
         emit propertiesRequested(i);
     });
-    connect(m_view, &PanelView::selectionChanged, this, [this](int i) {
-        if (const PanelViewItem* item = m_view->gauge(i))
-            m_scroll->ensureVisible(item->rect.center().x(), item->rect.center().y());
-    });
-    connect(m_view, &PanelView::gaugeResizingTo, this, &PanelWindowForm::onGaugeResizing);
-    connect(m_view, &PanelView::gaugeResizedTo, this, &PanelWindowForm::onGaugeResized);
 }
 
 const Window* PanelWindowForm::window() const {
@@ -176,14 +166,6 @@ int PanelWindowForm::gaugeCount() const {
     return m_view->gaugeCount();
 }
 
-// The frame and the tool bar above it: a window that fits opens without scroll bars.
-QSize PanelWindowForm::sizeHint() const {
-    QSize size = m_view->size();
-    if (const QWidget* bar = layout()->menuBar())
-        size.rheight() += bar->sizeHint().height();
-    return size;
-}
-
 namespace {
 
 // A picture that the view shows whole is centred; a larger one shows its top or left edge,
@@ -210,18 +192,24 @@ std::optional<fs98::PointF> PanelWindowForm::movedPlace(int i, double dx, double
 }
 
 QString PanelWindowForm::placeStatus(int i, fs98::PointF place) const {
-    return tr("gauge #%1 : x = %2, y = %3")
-        .arg(gaugeLine(i)->number)
-        .arg(unitsText(place.x), unitsText(place.y));
+    return QString::fromStdString(
+        gaugeStatus(StatusSpelling::Fs2k, gaugeLine(i)->number, {{'X', place.x}, {'Y', place.y}}));
 }
 
-void PanelWindowForm::onGaugeDropped(int i, QPoint delta) {
-    emit dragStatusChanged(QString());
+std::optional<QString> PanelWindowForm::resizeStatus(int i, QSize size) const {
     const Gauge* gauge = gaugeLine(i);
-    const auto drag = snappedDrag(delta, {i});
-    if (!gauge || !drag)
+    if (!gauge)
+        return std::nullopt;
+    const GaugePlace units =
+        resizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
+    return QString::fromStdString(gaugeStatus(StatusSpelling::Fs2k, gauge->number,
+                                              {{'W', units.width}, {'H', units.height}}));
+}
+
+void PanelWindowForm::moveGauge(int i, fs98::PointF place) {
+    const Gauge* gauge = gaugeLine(i);
+    if (!gauge)
         return;
-    const fs98::PointF place = placeAfterMove(*gauge, drag->dx, drag->dy);
     if (place.x == gauge->x.value_or(0) && place.y == gauge->y.value_or(0)) {
         showScene(); // back where it was
         return;
@@ -229,18 +217,7 @@ void PanelWindowForm::onGaugeDropped(int i, QPoint delta) {
     m_document.moveFs2kGauge(gauge->line, place.x, place.y);
 }
 
-void PanelWindowForm::onGaugeResizing(int i, QSize size) {
-    if (const Gauge* gauge = gaugeLine(i)) {
-        const GaugePlace units =
-            resizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
-        emit dragStatusChanged(tr("gauge #%1 : w = %2, h = %3")
-                                   .arg(gauge->number)
-                                   .arg(unitsText(units.width), unitsText(units.height)));
-    }
-}
-
-void PanelWindowForm::onGaugeResized(int i, QSize size) {
-    emit dragStatusChanged(QString());
+void PanelWindowForm::resizeGauge(int i, QSize size) {
     const Gauge* gauge = gaugeLine(i);
     if (!gauge)
         return;
@@ -253,25 +230,15 @@ void PanelWindowForm::onGaugeResized(int i, QSize size) {
     m_document.resizeFs2kGauge(gauge->line, units.width, units.height);
 }
 
-void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
-    if (const Gauge* gauge = gaugeLine(i))
-        m_document.moveFs2kGauge(gauge->line, gauge->x.value_or(0) + dx, gauge->y.value_or(0) + dy);
-}
-
-std::vector<GaugeRect> PanelWindowForm::gaugeRects(const std::vector<int>& gauges) const {
-    std::vector<GaugeRect> rects;
-    rects.reserve(gauges.size());
-    for (const int i : gauges) {
-        const Gauge* gauge = gaugeLine(i);
-        const PanelViewItem* shown = m_view->gauge(i);
-        if (!gauge || !shown)
-            continue;
-        const GaugePlace size = resizedUnits(m_scene, std::size_t(i), *gauge, shown->rect.width(),
-                                             shown->rect.height());
-        rects.push_back({gauge->x.value_or(0), gauge->y.value_or(0),
-                         gauge->width.value_or(size.width), gauge->height.value_or(size.height)});
-    }
-    return rects;
+std::optional<GaugeRect> PanelWindowForm::gaugeRect(int i) const {
+    const Gauge* gauge = gaugeLine(i);
+    const PanelViewItem* shown = m_view->gauge(i);
+    if (!gauge || !shown)
+        return std::nullopt;
+    const GaugePlace size =
+        resizedUnits(m_scene, std::size_t(i), *gauge, shown->rect.width(), shown->rect.height());
+    return GaugeRect{gauge->x.value_or(0), gauge->y.value_or(0), gauge->width.value_or(size.width),
+                     gauge->height.value_or(size.height)};
 }
 
 UnitFrame PanelWindowForm::unitFrame() const {
@@ -284,94 +251,43 @@ std::optional<GaugeRect> PanelWindowForm::snapBackground(const UnitFrame&) const
     return GaugeRect{0, 0, m_scene.layout.unitWidth, m_scene.layout.unitHeight};
 }
 
-void PanelWindowForm::placeSelection(const std::vector<GaugePlacement>& placements,
-                                     const QString& text) {
+void PanelWindowForm::placeGauges(const std::vector<GaugeEdit>& edits, const QString& text) {
+    std::vector<GaugePlacement> placements;
+    for (const GaugeEdit& edit : edits) {
+        const Gauge* gauge = gaugeLine(edit.gauge);
+        if (!gauge)
+            continue;
+        GaugePlacement placement{gauge->line, edit.to.x, edit.to.y, {}, {}};
+        if (edit.to.w != edit.from.w)
+            placement.width = edit.to.w;
+        if (edit.to.h != edit.from.h)
+            placement.height = edit.to.h;
+        placements.push_back(placement);
+    }
     if (placements.empty())
         showScene(); // back where they were
     else
         m_document.placeFs2kGauges(placements, text);
-    onSelectionSetChanged();
 }
 
-// A width or height is written only where the arrangement changed it: a gauge whose line
-// leaves its size to the module keeps doing so when it is only aligned.
-void PanelWindowForm::arrange(Arrangement arrangement) {
-    const std::vector<GaugeRect> rects = selectedGaugeRects();
-    const std::vector<int>& selection = m_view->selection();
-    if (rects.size() != selection.size())
-        return;
-    const ArrangedGauges arranged = arrangeGauges(arrangement, rects);
-    std::vector<GaugePlacement> placements;
-    for (std::size_t k = 0; k < arranged.rects.size(); ++k) {
-        if (!arranged.changed[k])
-            continue;
-        const GaugeRect& r = arranged.rects[k];
-        GaugePlacement placement{gaugeLine(selection[k])->line, r.x, r.y, {}, {}};
-        if (r.w != rects[k].w)
-            placement.width = r.w;
-        if (r.h != rects[k].h)
-            placement.height = r.h;
-        placements.push_back(placement);
-    }
-    if (!placements.empty())
-        placeSelection(placements, QString::fromStdString(arranged.stepName));
+void PanelWindowForm::removeGauge(int i) {
+    if (const Gauge* gauge = gaugeLine(i))
+        m_document.removeFs2kGauge(gauge->line);
 }
 
-void PanelWindowForm::onSelectionDropped(QPoint delta) {
-    std::vector<GaugePlacement> placements;
-    const auto drag = snappedDrag(delta, m_view->selection());
-    for (const int i : m_view->selection()) {
-        const Gauge* gauge = gaugeLine(i);
-        if (!gauge || !drag)
-            continue;
-        const fs98::PointF place = placeAfterMove(*gauge, drag->dx, drag->dy);
-        if (place.x != gauge->x.value_or(0) || place.y != gauge->y.value_or(0))
-            placements.push_back({gauge->line, place.x, place.y, {}, {}});
-    }
-    placeSelection(placements, tr("Move %1 gauges").arg(placements.size()));
-}
-
-void PanelWindowForm::moveSelection(double dx, double dy) {
-    std::vector<GaugePlacement> placements;
-    for (const int i : m_view->selection()) {
-        if (const Gauge* gauge = gaugeLine(i))
-            placements.push_back(
-                {gauge->line, gauge->x.value_or(0) + dx, gauge->y.value_or(0) + dy, {}, {}});
-    }
-    placeSelection(placements, tr("Move %1 gauges").arg(placements.size()));
-}
-
-void PanelWindowForm::onRemoveRequested(int i) {
-    const Gauge* gauge = gaugeLine(i);
-    if (!gauge)
-        return;
-    // The question of an FS98 window, with the name in the panel's own encoding.
-    if (!m_dialogs.question(toQString(removeGaugeQuestion(
-            gaugeLineName(m_document.fs2kLines(), gauge->line), m_document.fs2kEncoding()))))
-        return;
-    m_document.removeFs2kGauge(gauge->line);
-}
-
-std::vector<std::size_t> PanelWindowForm::selectedLines() const {
+std::vector<std::size_t> PanelWindowForm::linesOf(const std::vector<int>& gauges) const {
     std::vector<std::size_t> lines;
-    for (const int i : m_view->selection()) {
+    for (const int i : gauges) {
         if (const Gauge* gauge = gaugeLine(i))
             lines.push_back(gauge->line);
     }
     return lines;
 }
 
-std::vector<int> PanelWindowForm::selectedGauges() const {
-    std::vector<int> gauges;
-    for (const int i : m_view->selection()) {
-        if (gaugeLine(i))
-            gauges.push_back(i);
-    }
-    return gauges;
-}
-
-std::string PanelWindowForm::gaugeName(int i) const {
-    return std::string(gaugeLineName(m_document.fs2kLines(), gaugeLine(i)->line));
+std::optional<std::string> PanelWindowForm::gaugeName(int i) const {
+    if (const Gauge* gauge = gaugeLine(i))
+        return std::string(gaugeLineName(m_document.fs2kLines(), gauge->line));
+    return std::nullopt;
 }
 
 TextEncoding PanelWindowForm::panelEncoding() const {
@@ -379,54 +295,39 @@ TextEncoding PanelWindowForm::panelEncoding() const {
 }
 
 void PanelWindowForm::removeGauges(const std::vector<int>& gauges, const QString& text) {
-    std::vector<std::size_t> lines;
-    for (const int i : gauges)
-        lines.push_back(gaugeLine(i)->line);
-    m_document.cutFs2kGauges(std::move(lines), text);
+    m_document.cutFs2kGauges(linesOf(gauges), text);
 }
 
-void PanelWindowForm::copyGauges() {
-    const std::vector<std::size_t> lines = selectedLines();
-    if (lines.empty())
-        return;
-    putGaugeLinesOnClipboard(copyFs2kGauges(m_document.fs2kLines(), lines),
-                             m_document.fs2kEncoding());
+std::string PanelWindowForm::gaugeLines(const std::vector<int>& gauges) const {
+    return copyFs2kGauges(m_document.fs2kLines(), linesOf(gauges));
 }
 
 void PanelWindowForm::pasteGauges() {
+    if (window())
+        PanelWindowBase::pasteGauges();
+}
+
+std::optional<PasteArea> PanelWindowForm::pasteArea() const {
+    return PasteArea{m_scene.layout.unitWidth, m_scene.layout.unitHeight};
+}
+
+PastedGauges PanelWindowForm::pasteLines(const std::vector<ClipboardGauge>& gauges,
+                                         const std::optional<PasteArea>& area) {
     const Window* shown = window();
-    if (!shown)
-        return;
-    const ClipboardGauges read = gaugesOnClipboard(m_document.fs2kEncoding());
-    if (read.gauges.empty()) {
-        tellClipboardProblems(m_dialogs, read);
-        return;
-    }
-    // Gauges outside the window FS does not show: a group that fits goes inside it.
-    const PasteArea area{m_scene.layout.unitWidth, m_scene.layout.unitHeight};
+    if (!shown || !area)
+        return {};
     const std::vector<std::size_t> added =
-        m_document.pasteFs2kGauges(shown->section, planFs2kPaste(*shown, read.gauges, area));
+        m_document.pasteFs2kGauges(shown->section, planFs2kPaste(*shown, gauges, *area));
     // The window has been drawn again: the new lines are its gauges now.
-    std::vector<int> pasted;
+    PastedGauges pasted;
     if (const Window* now = window()) {
         for (std::size_t i = 0; i < now->gauges.size(); ++i) {
             if (std::find(added.begin(), added.end(), now->gauges[i].line) != added.end())
-                pasted.push_back(int(i));
+                pasted.gauges.push_back(int(i));
         }
     }
-    if (!pasted.empty()) {
-        m_view->setSelection(pasted);
-        onSelectionSetChanged();
-        m_view->setFocus();
-    }
-    if (pasted.size() < read.gauges.size())
-        m_dialogs.message(tr("%1 of the %2 pasted gauges could not be added to the window: "
-                             "their names or lines do not make gauge lines.")
-                              .arg(read.gauges.size() - pasted.size())
-                              .arg(read.gauges.size()));
-    if (!pasted.empty() && !pasteFits(read.gauges, area))
-        m_dialogs.message(toQString(pasteTooLargeMessage(read.gauges, area)));
-    tellClipboardProblems(m_dialogs, read);
+    pasted.notAdded = gauges.size() - std::min(gauges.size(), pasted.gauges.size());
+    return pasted;
 }
 
 void PanelWindowForm::openScreenPreview() {

@@ -45,11 +45,9 @@ public:
 
     const WindowScene& scene() const { return m_scene; }
     const PanelDocument& document() const { return m_document; }
-    void copyGauges() override;
+    // Nothing once the section is gone.
     void pasteGauges() override;
     int gaugeCount() const;
-    void arrange(Arrangement arrangement) override;
-    QSize sizeHint() const override;
     void scrollToPicture();
 
 signals:
@@ -58,25 +56,35 @@ signals:
     void propertiesRequested(int i);
 
 protected:
-    void onGaugeDropped(int i, QPoint delta) override;
-    void onMoveRequested(int i, double dx, double dy) override;
-    void onSelectionDropped(QPoint delta) override;
-    void moveSelection(double dx, double dy) override;
-    void onRemoveRequested(int i) override;
     // The preview draws the window's gauges with the pictures this window found.
     void openScreenPreview() override;
-    std::vector<int> selectedGauges() const override;
-    std::string gaugeName(int i) const override;
+    std::optional<std::string> gaugeName(int i) const override;
     TextEncoding panelEncoding() const override;
-    void removeGauges(const std::vector<int>& gauges, const QString& text) override;
 
-    // The gauges in the units of their lines; a size the line leaves to the module is the
-    // one it is shown at.
-    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const override;
+    // Each edit touches only the lines it changes; one that changes nothing draws the
+    // window again, back where it was.
+    void moveGauge(int i, fs98::PointF place) override;
+    void resizeGauge(int i, QSize size) override;
+    // A width or height is written only where the edit changed it: a gauge whose line leaves
+    // its size to the module keeps doing so when it is only moved or aligned.
+    void placeGauges(const std::vector<GaugeEdit>& edits, const QString& text) override;
+    void removeGauge(int i) override;
+    void removeGauges(const std::vector<int>& gauges, const QString& text) override;
+    std::string gaugeLines(const std::vector<int>& gauges) const override;
+    // The window's own area: FS shows nothing of a gauge outside it.
+    std::optional<PasteArea> pasteArea() const override;
+    // The lines added under the window's next numbers.
+    PastedGauges pasteLines(const std::vector<ClipboardGauge>& gauges,
+                            const std::optional<PasteArea>& area) override;
+
+    // The gauge in the units of its line; a size the line leaves to the module is the one it
+    // is shown at.
+    std::optional<GaugeRect> gaugeRect(int i) const override;
     UnitFrame unitFrame() const override;
     std::optional<GaugeRect> snapBackground(const UnitFrame& frame) const override;
     std::optional<fs98::PointF> movedPlace(int i, double dx, double dy) const override;
     QString placeStatus(int i, fs98::PointF place) const override;
+    std::optional<QString> resizeStatus(int i, QSize size) const override;
 
 private:
     void buildMenus();
@@ -85,13 +93,8 @@ private:
     const Window* window() const;
     const Gauge* gaugeLine(int i) const;
     void showScene();
-
-    void onGaugeResizing(int i, QSize size);
-    void onGaugeResized(int i, QSize size);
-    // Each selected gauge placed where place gives, in one step named text.
-    void placeSelection(const std::vector<GaugePlacement>& placements, const QString& text);
-    // The lines of the selected gauges, in the order they were selected.
-    std::vector<std::size_t> selectedLines() const;
+    // The lines of the gauges, in their order.
+    std::vector<std::size_t> linesOf(const std::vector<int>& gauges) const;
 
     const AppModel& m_app;
     std::size_t m_window;

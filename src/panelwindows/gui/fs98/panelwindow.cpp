@@ -96,14 +96,11 @@ void PanelWindowForm::buildMenus() {
 void PanelWindowForm::connectGaugeClicks() {
     connect(m_view, &PanelView::gaugePressed, this, &PanelWindowForm::onGaugePressed);
     connect(m_view, &PanelView::gaugeClicked, this, &PanelWindowForm::onGaugeClicked);
-    connect(m_view, &PanelView::selectionChanged, this, [this](int i) {
-        emit closeGaugeDialogRequested();
-        becomeCurrent(i);
-        m_scroll->ensureVisible(m_view->gauge(i)->rect.center().x(),
-                                m_view->gauge(i)->rect.center().y());
-    });
-    connect(m_view, &PanelView::gaugeResizing, this, &PanelWindowForm::onGaugeResizing);
-    connect(m_view, &PanelView::gaugeResized, this, &PanelWindowForm::onGaugeResized);
+}
+
+void PanelWindowForm::gaugeSelected(int i) {
+    emit closeGaugeDialogRequested();
+    becomeCurrent(i);
 }
 
 QWidget* PanelWindowForm::frameWidget() const {
@@ -120,10 +117,6 @@ void PanelWindowForm::setBackColor(ColorRef color) {
     palette.setColor(QPalette::Window, toQColor(color));
     m_scroll->viewport()->setPalette(palette);
     m_scroll->viewport()->setAutoFillBackground(true);
-}
-
-QSize PanelWindowForm::sizeHint() const {
-    return m_view->size();
 }
 
 void PanelWindowForm::scrollToPicture() {
@@ -193,7 +186,7 @@ void PanelWindowForm::placeScene(const PanelScene& scene) {
 }
 
 QRect PanelWindowForm::gaugePixelRect(int i) const {
-    return pixelRect(gaugeRect(m_document.panel(), m_app.display, m_w, i));
+    return pixelRect(fs98::gaugeRect(m_document.panel(), m_app.display, m_w, i));
 }
 
 void PanelWindowForm::placeGauge(int i) {
@@ -314,14 +307,13 @@ QString PanelWindowForm::placeStatus(int i, PointF place) const {
                                                    m_app.display.window(m_w).windowScale));
 }
 
-void PanelWindowForm::onGaugeDropped(int i, QPoint delta) {
-    emit dragStatusChanged(QString());
-    if (const auto drag = snappedDrag(delta, {i})) {
-        const PointF place = movedGaugePlace(m_document.panel().gauge(m_w, i), drag->dx, drag->dy);
-        m_document.moveGauge(m_w, i, place.x, place.y);
-    }
-    // Back to where the layout puts it, moved or not.
-    placeGauge(i);
+void PanelWindowForm::moveGauge(int i, PointF place) {
+    m_document.moveGauge(m_w, i, place.x, place.y);
+}
+
+void PanelWindowForm::settleGauges(const std::vector<int>& gauges) {
+    for (const int g : gauges)
+        placeGauge(g);
 }
 
 UnitFrame PanelWindowForm::unitFrame() const {
@@ -331,19 +323,14 @@ UnitFrame PanelWindowForm::unitFrame() const {
             pixelsPerUnitY(panel, m_app.display, m_w)};
 }
 
-std::vector<GaugeRect> PanelWindowForm::gaugeRects(const std::vector<int>& gauges) const {
+std::optional<GaugeRect> PanelWindowForm::gaugeRect(int g) const {
     const Panel& panel = m_document.panel();
     const double perUnitY = pixelsPerUnitY(panel, m_app.display, m_w);
-    std::vector<GaugeRect> rects;
-    rects.reserve(gauges.size());
-    for (const int g : gauges) {
-        const Gauge& gauge = panel.gauge(m_w, g);
-        const PanelViewItem* shown = m_view->gauge(g);
-        const double height =
-            shown && perUnitY > 0 && std::isfinite(perUnitY) ? shown->rect.height() / perUnitY : 0;
-        rects.push_back({gauge.gaugeX, gauge.gaugeY, gauge.gaugeSize, height});
-    }
-    return rects;
+    const Gauge& gauge = panel.gauge(m_w, g);
+    const PanelViewItem* shown = m_view->gauge(g);
+    const double height =
+        shown && perUnitY > 0 && std::isfinite(perUnitY) ? shown->rect.height() / perUnitY : 0;
+    return GaugeRect{gauge.gaugeX, gauge.gaugeY, gauge.gaugeSize, height};
 }
 
 std::optional<GaugeRect> PanelWindowForm::snapBackground(const UnitFrame& frame) const {
@@ -351,92 +338,37 @@ std::optional<GaugeRect> PanelWindowForm::snapBackground(const UnitFrame& frame)
     return GaugeRect{0, 0, background.width / frame.perUnitX, background.height / frame.perUnitY};
 }
 
-void PanelWindowForm::onGaugeResizing(int i, int width) {
+std::optional<QString> PanelWindowForm::resizeStatus(int i, QSize size) const {
     const Panel& panel = m_document.panel();
-    const auto size = sizeForPictureWidth(panel, m_app.display, m_w, width);
-    if (!size)
-        return;
+    const auto gaugeSize = sizeForPictureWidth(panel, m_app.display, m_w, size.width());
+    if (!gaugeSize)
+        return std::nullopt;
     const Gauge& gauge = panel.gauge(m_w, i);
-    emit dragStatusChanged(QString::fromStdString(gaugePlaceStatus(
-        i, gauge.gaugeX, gauge.gaugeY, *size, m_app.display.window(m_w).windowScale)));
+    return QString::fromStdString(gaugePlaceStatus(i, gauge.gaugeX, gauge.gaugeY, *gaugeSize,
+                                                   m_app.display.window(m_w).windowScale));
 }
 
-void PanelWindowForm::onGaugeResized(int i, int width) {
-    emit dragStatusChanged(QString());
-    if (const auto size = sizeForPictureWidth(m_document.panel(), m_app.display, m_w, width))
-        m_document.resizeGauge(m_w, i, *size);
-    placeGauge(i);
+void PanelWindowForm::resizeGauge(int i, QSize size) {
+    if (const auto gaugeSize =
+            sizeForPictureWidth(m_document.panel(), m_app.display, m_w, size.width()))
+        m_document.resizeGauge(m_w, i, *gaugeSize);
 }
 
-void PanelWindowForm::onMoveRequested(int i, double dx, double dy) {
-    const Gauge& gauge = m_document.panel().gauge(m_w, i);
-    m_document.moveGauge(m_w, i, gauge.gaugeX + dx, gauge.gaugeY + dy);
-}
-
-void PanelWindowForm::arrange(Arrangement arrangement) {
-    emit closeGaugeDialogRequested();
-    const std::vector<int>& selection = m_view->selection();
-    const ArrangedGauges arranged = arrangeGauges(arrangement, selectedGaugeRects());
+void PanelWindowForm::placeGauges(const std::vector<GaugeEdit>& edits, const QString& text) {
     std::vector<GaugePlacement> placements;
-    for (std::size_t k = 0; k < arranged.rects.size() && k < selection.size(); ++k) {
-        if (arranged.changed[k]) {
-            const GaugeRect& r = arranged.rects[k];
-            placements.push_back({selection[k], r.x, r.y, r.w});
-        }
-    }
-    if (!placements.empty())
-        m_document.placeGauges(m_w, std::move(placements),
-                               QString::fromStdString(arranged.stepName));
-    onSelectionSetChanged();
+    for (const GaugeEdit& edit : edits)
+        placements.push_back({edit.gauge, edit.to.x, edit.to.y, edit.to.w});
+    m_document.placeGauges(m_w, std::move(placements), text);
 }
 
-void PanelWindowForm::onSelectionDropped(QPoint delta) {
-    const Panel& panel = m_document.panel();
-    std::vector<GaugePlacement> placements;
-    if (const auto drag = snappedDrag(delta, m_view->selection())) {
-        for (const int g : m_view->selection()) {
-            const Gauge& gauge = panel.gauge(m_w, g);
-            const PointF place = movedGaugePlace(gauge, drag->dx, drag->dy);
-            placements.push_back({g, place.x, place.y, gauge.gaugeSize});
-        }
-    }
-    const auto count = placements.size();
-    m_document.placeGauges(m_w, std::move(placements), tr("Move %1 gauges").arg(count));
-    // Back to where the layout puts them, moved or not.
-    for (const int g : m_view->selection())
-        placeGauge(g);
-    onSelectionSetChanged();
-}
-
-void PanelWindowForm::moveSelection(double dx, double dy) {
-    const Panel& panel = m_document.panel();
-    std::vector<GaugePlacement> placements;
-    for (const int g : m_view->selection()) {
-        const Gauge& gauge = panel.gauge(m_w, g);
-        placements.push_back({g, gauge.gaugeX + dx, gauge.gaugeY + dy, gauge.gaugeSize});
-    }
-    const auto count = placements.size();
-    m_document.placeGauges(m_w, std::move(placements), tr("Move %1 gauges").arg(count));
-    onSelectionSetChanged();
-}
-
-// Delete asks and removes as "REMOVE FROM PANEL" does; the gauge dialog showed this gauge,
-// so it goes.
-void PanelWindowForm::onRemoveRequested(int i) {
-    if (!m_dialogs.question(
-            toQString(removeGaugeQuestion(m_document.panel().gauge(m_w, i).gaugeName))))
-        return;
+void PanelWindowForm::removeGauge(int i) {
     emit closeGaugeDialogRequested();
     GaugeEditing(m_document, m_app, m_registry).removeGauge(m_w, i);
     // Also when this is not the newest window of the slot, which the removal selects in.
     m_view->selectGauge(m_app.currentGauge);
 }
 
-std::vector<int> PanelWindowForm::selectedGauges() const {
-    return m_view->selection();
-}
-
-std::string PanelWindowForm::gaugeName(int i) const {
+std::optional<std::string> PanelWindowForm::gaugeName(int i) const {
     return m_document.panel().gauge(m_w, i).gaugeName;
 }
 
@@ -449,57 +381,37 @@ void PanelWindowForm::removeGauges(const std::vector<int>& gauges, const QString
     becomeCurrent(-1);
 }
 
-void PanelWindowForm::copyGauges() {
-    const std::vector<int>& selection = m_view->selection();
-    if (selection.empty())
-        return;
-    putGaugeLinesOnClipboard(copyFs98Gauges(m_document.panel(), m_w, selection),
-                             TextEncoding::Windows1252);
+std::string PanelWindowForm::gaugeLines(const std::vector<int>& gauges) const {
+    return copyFs98Gauges(m_document.panel(), m_w, gauges);
 }
 
-// Nothing changes when FS98 would not take the gauges; lines left out are told after the
-// others went in.
-void PanelWindowForm::pasteGauges() {
-    emit closeGaugeDialogRequested();
-    const ClipboardGauges read = gaugesOnClipboard(TextEncoding::Windows1252);
-    if (read.gauges.empty()) {
-        tellClipboardProblems(m_dialogs, read);
-        return;
-    }
-    // Gauges outside the background FS98 does not show: a group that fits goes inside it.
-    const std::optional<PasteArea> area = backgroundArea();
-    const Fs98Paste paste = planFs98Paste(m_document.panel(), m_w, read.gauges, area);
-    if (paste.refused()) {
-        m_dialogs.message(toQString(paste.refusal));
-        return;
-    }
+// Nothing changes when FS98 would not take the gauges.
+PastedGauges PanelWindowForm::pasteLines(const std::vector<ClipboardGauge>& gauges,
+                                         const std::optional<PasteArea>& area) {
+    const Fs98Paste paste = planFs98Paste(m_document.panel(), m_w, gauges, area);
+    if (paste.refused())
+        return {{}, toQString(paste.refusal), 0};
     const int first = std::clamp(m_document.panel().window(m_w).gaugeCount, 0, kGaugeSlots);
     const int count = int(paste.gauges.size());
-    if (m_document.pasteGauges(m_w, paste.gauges)) {
-        std::vector<int> pasted(static_cast<std::size_t>(count));
-        bool measure = false;
-        for (int k = 0; k < count; ++k) {
-            const int g = first + k;
-            pasted[static_cast<std::size_t>(k)] = g;
-            // A module this panel has not drawn yet has no bitmap cut out, and a line
-            // without a size takes the module's own: the window is built again, as when it
-            // opened, to cut out and measure them.
-            measure = measure || m_document.panel().gauge(m_w, g).gaugeRefSize == -1 ||
-                      !fileStamp(gaugeBitmapFile(g));
-        }
-        if (measure)
-            load();
-        m_view->setSelection(pasted);
-        becomeCurrent(m_view->selectedGauge());
-        onSelectionSetChanged();
-        m_view->setFocus();
-        if (area && !pasteFits(read.gauges, *area))
-            m_dialogs.message(toQString(pasteTooLargeMessage(read.gauges, *area)));
+    if (!m_document.pasteGauges(m_w, paste.gauges))
+        return {};
+    std::vector<int> pasted(static_cast<std::size_t>(count));
+    bool measure = false;
+    for (int k = 0; k < count; ++k) {
+        const int g = first + k;
+        pasted[static_cast<std::size_t>(k)] = g;
+        // A module this panel has not drawn yet has no bitmap cut out, and a line without a
+        // size takes the module's own: the window is built again, as when it opened, to cut
+        // out and measure them.
+        measure = measure || m_document.panel().gauge(m_w, g).gaugeRefSize == -1 ||
+                  !fileStamp(gaugeBitmapFile(g));
     }
-    tellClipboardProblems(m_dialogs, read);
+    if (measure)
+        load();
+    return {pasted, {}, 0};
 }
 
-std::optional<PasteArea> PanelWindowForm::backgroundArea() const {
+std::optional<PasteArea> PanelWindowForm::pasteArea() const {
     const UnitFrame frame = unitFrame();
     if (!m_view->background().visible || !frame.usable())
         return std::nullopt;

@@ -49,8 +49,6 @@ public:
     void load();
 
     int windowSlot() const { return m_w; }
-    void copyGauges() override;
-    void pasteGauges() override;
     QWidget* frameWidget() const;
     // The background colour the window shows (panelBackColor when it was loaded or
     // recoloured).
@@ -60,9 +58,6 @@ public:
     // Shows a hidden gauge picture and hides a shown one (the blinker).
     void toggleGaugeVisibility(int i);
     void showAllGauges();
-    void arrange(Arrangement arrangement) override;
-
-    QSize sizeHint() const override;
 
     // Scrolls the frame so that the panel picture is in view (the frame is as large as the
     // screen, the window often smaller).
@@ -88,25 +83,36 @@ signals:
 protected:
     // The gauges in panel units: X, Y, S as the width and the height they are shown at (an
     // FS98 gauge's height follows its picture).
-    std::vector<GaugeRect> gaugeRects(const std::vector<int>& gauges) const override;
+    std::optional<GaugeRect> gaugeRect(int i) const override;
     UnitFrame unitFrame() const override;
     std::optional<GaugeRect> snapBackground(const UnitFrame& frame) const override;
     std::optional<PointF> movedPlace(int i, double dx, double dy) const override;
     QString placeStatus(int i, PointF place) const override;
+    // The new size S (the width the picture is dragged to) at the gauge's X and Y.
+    std::optional<QString> resizeStatus(int i, QSize size) const override;
     void commandStarts() override;
     // This window on every FS98 screen size, side by side.
     void openScreenPreview() override;
-    std::vector<int> selectedGauges() const override;
-    std::string gaugeName(int i) const override;
+    std::optional<std::string> gaugeName(int i) const override;
     TextEncoding panelEncoding() const override;
+
+    void moveGauge(int i, PointF place) override;
+    void resizeGauge(int i, QSize size) override;
+    void placeGauges(const std::vector<GaugeEdit>& edits, const QString& text) override;
+    bool placesUnmovedGauges() const override { return true; }
+    void settleGauges(const std::vector<int>& gauges) override;
+    // "REMOVE FROM PANEL": the gauge dialog showed this gauge, so it goes.
+    void removeGauge(int i) override;
     // The gauge dialogs go to no gauge.
     void removeGauges(const std::vector<int>& gauges, const QString& text) override;
-
-    void onGaugeDropped(int i, QPoint delta) override;
-    void onMoveRequested(int i, double dx, double dy) override;
-    void onSelectionDropped(QPoint delta) override;
-    void moveSelection(double dx, double dy) override;
-    void onRemoveRequested(int i) override;
+    std::string gaugeLines(const std::vector<int>& gauges) const override;
+    // The background in panel units, where FS98 shows gauges; nullopt without one.
+    std::optional<PasteArea> pasteArea() const override;
+    // FS98's limits: one gauge a module, no module twice in the panel, 64 gauges a window.
+    PastedGauges pasteLines(const std::vector<ClipboardGauge>& gauges,
+                            const std::optional<PasteArea>& area) override;
+    // The gauge dialogs close and work on the gauge selected now.
+    void gaugeSelected(int i) override;
 
 private:
     // The menu bar of the window, in one place.
@@ -123,8 +129,6 @@ private:
     QImage pictureOfGauge(int i);
     std::string gaugeBitmapFile(int i) const;
     QRect gaugePixelRect(int i) const;
-    // The background in panel units, where FS98 shows gauges; nullopt without one.
-    std::optional<PasteArea> backgroundArea() const;
     // Makes this window the one the gauge dialogs work on.
     void becomeCurrent(int gauge);
     void askForCommand(void (PanelWindowForm::*request)());
@@ -133,8 +137,6 @@ private:
     void onGaugesChanged(int w);
     void onGaugePressed(int i);
     void onGaugeClicked(int i);
-    void onGaugeResizing(int i, int width);
-    void onGaugeResized(int i, int width);
     void chooseBackColor();
     void resetToBlack();
 
