@@ -72,6 +72,28 @@ void PanelWindowBase::startMenus() {
             &QAction::triggered, this, &PanelWindowBase::showScreenPreviews);
     m_menus.gauges = new QMenu(tr("&Gauges"), this);
     m_menus.gauges->setObjectName(QStringLiteral("mnugauge"));
+    m_addAction = addMenuAction(m_menus.gauges, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
+    connect(m_zoomAction, &QAction::triggered, this,
+            [this] { requestDialog(&PanelWindowBase::zoomRequested); });
+    connect(m_addAction, &QAction::triggered, this,
+            [this] { requestDialog(&PanelWindowBase::addGaugeRequested); });
+}
+
+void PanelWindowBase::addGoAction() {
+    m_goAction =
+        addMenuAction(m_menus.gauges, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    connect(m_goAction, &QAction::triggered, this,
+            [this] { requestDialog(&PanelWindowBase::goToGaugeRequested); });
+}
+
+void PanelWindowBase::requestDialog(void (PanelWindowBase::*request)()) {
+    dialogStarts();
+    emit(this->*request)();
+}
+
+void PanelWindowBase::enableGaugeCommands(int n) {
+    m_goAction->setEnabled(n > 0);
+    m_selectAllAction->setEnabled(n > 0);
 }
 
 void PanelWindowBase::addCloseAction() {

@@ -125,8 +125,13 @@ protected:
     void buildFrame();
     QAction* addMenuAction(QMenu* menu, const char* name, const QString& text,
                            const QKeySequence& shortcut);
-    // The "&Picture" menu with "&Zoom..." and the previews, and the empty "&Gauges" menu.
+    // The "&Picture" menu with "&Zoom..." and the previews, and the "&Gauges" menu with
+    // "&Add...".
     void startMenus();
+    // "&Go to gauge..." in the gauge menu.
+    void addGoAction();
+    // The gauge commands that need a gauge, for a window of n gauges.
+    void enableGaugeCommands(int n);
     // "&Close" at the end of the picture menu.
     void addCloseAction();
     // Select all and the alignments at the end of the gauge menu, with the tool bar.
@@ -152,6 +157,8 @@ protected:
     virtual std::optional<QString> resizeStatus(int i, QSize size) const = 0;
     // Called as every menu command starts.
     virtual void commandStarts() {}
+    // Called before "&Zoom...", "&Add..." or "&Go to gauge..." asks for its dialog.
+    virtual void dialogStarts() {}
     // The preview dialog of this window, shown.
     virtual void openScreenPreview() = 0;
     // The selected gauges that are gauges of the window, in the order they were selected.
@@ -207,6 +214,7 @@ protected:
         QMenu* gauges = nullptr;
     } m_menus;
     QAction* m_zoomAction = nullptr;
+    QAction* m_addAction = nullptr;
     QAction* m_goAction = nullptr;
     QAction* m_selectAllAction = nullptr;
 
@@ -221,6 +229,7 @@ private:
     void onGaugeResized(int i, QSize size);
     void onRemoveRequested(int i);
     void showSelected(int i);
+    void requestDialog(void (PanelWindowBase::*request)());
     // The selected gauges moved by dx, dy units, each to where place puts it.
     template <typename Place> std::vector<GaugeEdit> movedSelection(Place place) const;
 

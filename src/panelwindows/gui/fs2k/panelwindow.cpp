@@ -61,21 +61,16 @@ PanelWindowForm::~PanelWindowForm() = default;
 
 void PanelWindowForm::buildMenus() {
     startMenus();
-    connect(m_zoomAction, &QAction::triggered, this, &PanelWindowForm::zoomRequested);
     addCloseAction();
-    connect(addMenuAction(m_menus.gauges, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A")),
-            &QAction::triggered, this, &PanelWindowForm::addGaugeRequested);
     m_propertiesAction = addMenuAction(m_menus.gauges, "mnuproperties", tr("&Properties..."),
                                        QKeySequence("Ctrl+P"));
-    m_goAction =
-        addMenuAction(m_menus.gauges, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    addGoAction();
     m_removeAction = addMenuAction(m_menus.gauges, "mnuremove", tr("&Remove"), {});
     finishGaugeMenu(true);
     connect(m_propertiesAction, &QAction::triggered, this, [this] {
         if (selectedGauge() >= 0)
             emit propertiesRequested(selectedGauge());
     });
-    connect(m_goAction, &QAction::triggered, this, &PanelWindowForm::goToGaugeRequested);
     connect(m_removeAction, &QAction::triggered, this, &PanelWindowForm::removeSelectedGauges);
     applyKeyScheme();
 }
@@ -137,8 +132,7 @@ void PanelWindowForm::showScene() {
     // Several selected gauges stay so through their edits (those gone have left already).
     if (m_view->selection().size() < 2)
         m_view->selectGauge(std::min(selected, n - 1));
-    m_goAction->setEnabled(n > 0);
-    m_selectAllAction->setEnabled(n > 0);
+    enableGaugeCommands(n);
     onSelectionSetChanged();
 }
 

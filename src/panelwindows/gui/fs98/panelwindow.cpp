@@ -61,11 +61,11 @@ PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDia
 
 PanelWindowForm::~PanelWindowForm() = default;
 
-// Every command first closes the gauge properties and makes this window the current one.
-void PanelWindowForm::askForCommand(void (PanelWindowForm::*request)()) {
+// Every dialog command first closes the gauge properties and makes this window the current
+// one.
+void PanelWindowForm::dialogStarts() {
     emit closeGaugeDialogRequested();
     m_app.currentWindow = m_w;
-    emit(this->*request)();
 }
 
 void PanelWindowForm::buildMenus() {
@@ -77,19 +77,11 @@ void PanelWindowForm::buildMenus() {
         addMenuAction(m_menus.picture, "mnublack", tr("&Reset to black"), QKeySequence("Ctrl+R"));
     m_menus.picture->addSeparator()->setObjectName(QStringLiteral("mnusepar2"));
     addCloseAction();
-    m_addAction = addMenuAction(m_menus.gauges, "mnuadd", tr("&Add..."), QKeySequence("Ctrl+A"));
-    m_goAction =
-        addMenuAction(m_menus.gauges, "mnugo", tr("&Go to gauge..."), QKeySequence("Ctrl+G"));
+    addGoAction();
     finishGaugeMenu(false);
 
-    connect(m_zoomAction, &QAction::triggered, this,
-            [this] { askForCommand(&PanelWindowForm::zoomRequested); });
     connect(colors, &QAction::triggered, this, &PanelWindowForm::chooseBackColor);
     connect(black, &QAction::triggered, this, &PanelWindowForm::resetToBlack);
-    connect(m_addAction, &QAction::triggered, this,
-            [this] { askForCommand(&PanelWindowForm::addGaugeRequested); });
-    connect(m_goAction, &QAction::triggered, this,
-            [this] { askForCommand(&PanelWindowForm::goToGaugeRequested); });
     applyKeyScheme();
 }
 
@@ -157,8 +149,7 @@ void PanelWindowForm::load() {
 
 void PanelWindowForm::updateMenuStates(int n) {
     m_addAction->setEnabled(n < kGaugeSlots);
-    m_goAction->setEnabled(n > 0);
-    m_selectAllAction->setEnabled(n > 0);
+    enableGaugeCommands(n);
 }
 
 void PanelWindowForm::placeScene(const PanelScene& scene) {

@@ -91,6 +91,8 @@ protected:
     // The new size S (the width the picture is dragged to) at the gauge's X and Y.
     std::optional<QString> resizeStatus(int i, QSize size) const override;
     void commandStarts() override;
+    // The dialogs find currentWindow already set to this window.
+    void dialogStarts() override;
     // This window on every FS98 screen size, side by side.
     void openScreenPreview() override;
     std::optional<std::string> gaugeName(int i) const override;
@@ -131,7 +133,6 @@ private:
     QRect gaugePixelRect(int i) const;
     // Makes this window the one the gauge dialogs work on.
     void becomeCurrent(int gauge);
-    void askForCommand(void (PanelWindowForm::*request)());
 
     void onGaugeChanged(int w, int g);
     void onGaugesChanged(int w);
@@ -145,7 +146,6 @@ private:
     PanelWindowRegistry* m_registry = nullptr;
 
     QTimer* m_blinkTimer = nullptr;
-    QAction* m_addAction = nullptr;
 
     // The pictures of the gauges shown so far, by module name, each with the stamp of the
     // bitmap file it came from: a gauge that comes back by an undo is drawn without reading
