@@ -8,7 +8,7 @@
 #include "benchapplication.h"
 
 #include "base/gui/userdialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/panelview.h"
 
@@ -78,8 +78,8 @@ void BM_DragAGaugeAmongAHundred(benchmark::State& state) {
         state.SkipWithError("another benchmark made an application without widgets");
         return;
     }
-    PanelDocument document;
-    document.replaceFs2kPanel(fs2k::PanelLines(panelText()), {});
+    fs2k::Document document;
+    document.replacePanel(fs2k::PanelLines(panelText()), {});
     AppModel app;
     SilentDialogs dialogs;
     fs2k::PanelWindowForm form(document, app, dialogs, 0, &picturesOf, {});

@@ -11,7 +11,7 @@
 #include "base/gui/userdialogs.h"
 #include "gaugefiles/core/gaugemodule.h"
 #include "panel/core/fs98/reader.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 #include "panelwindows/gui/panelview.h"
 
@@ -45,7 +45,7 @@ struct DemoCopy {
     fs::path root = fs::temp_directory_path() / "cockpix_panelwindow_bench";
     fs98::Panel panel;
     AppModel app;
-    PanelDocument document;
+    fs98::Document document;
     SilentDialogs dialogs;
     int biggest = 0;
 

@@ -97,7 +97,7 @@ void Application::start(const CommandLine& commandLine) {
     QGuiApplication::setDesktopFileName(QStringLiteral("cockpix"));
     QApplication::setWindowIcon(programIcon());
     m_app.installedDir = toModelPath(QCoreApplication::applicationDirPath()) + "/";
-    m_window = std::make_unique<MainWindow>(m_document, m_app, m_dialogs);
+    m_window = std::make_unique<MainWindow>(m_documents, m_app, m_dialogs);
     m_ownDialogs.setParentWindow(m_window.get());
     QObject::connect(m_window.get(), &MainWindow::programEnding, qApp, &QApplication::quit,
                      Qt::QueuedConnection);

@@ -5,7 +5,7 @@
 
 #include "app/core/commandline.h"
 #include "base/gui/userdialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "state/core/appmodel.h"
 
 #include <memory>
@@ -35,7 +35,7 @@ private:
     static bool prepareDemoStart(CommandLine& commandLine);
 
     AppModel m_app;
-    PanelDocument m_document;
+    PanelDocuments m_documents;
     QtUserDialogs m_ownDialogs;
     UserDialogs& m_dialogs;
     std::unique_ptr<MainWindow> m_window;

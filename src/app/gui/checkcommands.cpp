@@ -5,7 +5,7 @@
 #include "app/gui/panelcommands.h"
 #include "base/gui/counttext.h"
 #include "base/gui/userdialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "template/gui/checkerwindow.h"
 #include "template/gui/fs2k/windowtable.h"
 #include "template/gui/panelcheck.h"
@@ -19,9 +19,9 @@
 #include <QTableWidget>
 
 namespace cockpix {
-CheckCommands::CheckCommands(MainWindow& window, PanelDocument& document, AppModel& app,
+CheckCommands::CheckCommands(MainWindow& window, PanelDocuments& document, AppModel& app,
                              UserDialogs& dialogs)
-    : QObject(&window), m_window(window), m_document(document), m_app(app), m_dialogs(dialogs),
+    : QObject(&window), m_window(window), m_documents(document), m_app(app), m_dialogs(dialogs),
       m_check(new PanelCheck(document, app, this)) {
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("checkStatus"));
@@ -42,7 +42,9 @@ CheckCommands::CheckCommands(MainWindow& window, PanelDocument& document, AppMod
     connect(&window.panelCommands(), &PanelCommands::panelOpened, this, showFindings);
     connect(&window.panelCommands(), &PanelCommands::panelSaved, this, showFindings);
     // New, Open and a failed Open start from another panel; a good Open shows it again.
-    connect(&document, &PanelDocument::panelReplaced, this, [this] { setStatusShown(false); });
+    for (BaseDocument* replaced : {static_cast<BaseDocument*>(&document.fs98()),
+                                   static_cast<BaseDocument*>(&document.fs2k())})
+        connect(replaced, &BaseDocument::panelReplaced, this, [this] { setStatusShown(false); });
 }
 
 CheckerWindow* CheckCommands::checkerWindow() const {
@@ -71,7 +73,7 @@ void CheckCommands::updateStatus() {
 
 CheckerWindow* CheckCommands::showChecker() {
     if (!m_checker) {
-        m_checker = new CheckerWindow(*m_check, m_document, m_app, m_dialogs, &m_window);
+        m_checker = new CheckerWindow(*m_check, m_documents, m_app, m_dialogs, &m_window);
         m_checker->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_checker, &CheckerWindow::rowRequested, this, &CheckCommands::showTemplateRow);
         connect(m_checker, &CheckerWindow::viewFieldRequested, this, &CheckCommands::showViewBox);
@@ -102,7 +104,7 @@ void CheckCommands::showTemplateRow(int w, int field) {
     if (window == nullptr)
         return;
     m_window.mdiArea()->setActiveSubWindow(m_window.templateSubWindow());
-    if (m_document.isFs2k()) {
+    if (m_documents.fs2k().hasContent()) {
         // Row w of the table is the panel's w-th window or virtual cockpit, as in the findings.
         QTableWidget* table = window->fs2kTable()->table();
         if (w < table->rowCount()) {

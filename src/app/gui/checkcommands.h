@@ -17,13 +17,13 @@ class BackupsDialog;
 class CheckerWindow;
 class MainWindow;
 class PanelCheck;
-class PanelDocument;
+class PanelDocuments;
 class UserDialogs;
 
 class CheckCommands : public QObject {
     Q_OBJECT
 public:
-    CheckCommands(MainWindow& window, PanelDocument& document, AppModel& app, UserDialogs& dialogs);
+    CheckCommands(MainWindow& window, PanelDocuments& document, AppModel& app, UserDialogs& dialogs);
 
     PanelCheck& panelCheck() const { return *m_check; }
     // The status bar's "3 findings" (objectName checkStatus); hidden while not shown.
@@ -53,7 +53,7 @@ private:
     void showViewBox(int index);
 
     MainWindow& m_window;
-    PanelDocument& m_document;
+    PanelDocuments& m_documents;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     PanelCheck* m_check = nullptr;

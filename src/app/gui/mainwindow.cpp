@@ -17,7 +17,7 @@
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/gui/fs2k/panelwindows.h"
 #include "gaugedialogs/gui/gaugedialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 #include "settings/core/desktopstate.h"
@@ -78,9 +78,9 @@ QString draggedPanelFile(const QMimeData* data) {
 
 } // namespace
 
-MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+MainWindow::MainWindow(PanelDocuments& document, AppModel& app, UserDialogs& dialogs,
                        QWidget* parent)
-    : QMainWindow(parent), m_document(document), m_app(app), m_dialogs(dialogs) {
+    : QMainWindow(parent), m_documents(document), m_app(app), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(captionWithModifiedMark(
         QString::fromUtf8(kDesignedCaption.data(), int(kDesignedCaption.size()))));
@@ -97,15 +97,15 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     // Before any menu or window takes its keys.
     setKeyScheme(desktop.standardKeys ? KeyScheme::Desktop : KeyScheme::Program);
     m_menu = new MainMenu(m_app, this);
-    m_panelCommands = new PanelCommands(*this, m_document, m_app, m_dialogs);
-    m_rowCommands = new TemplateRowCommands(m_document, m_app, m_dialogs, m_mdiArea, this);
-    m_checkCommands = new CheckCommands(*this, m_document, m_app, m_dialogs);
+    m_panelCommands = new PanelCommands(*this, m_documents, m_app, m_dialogs);
+    m_rowCommands = new TemplateRowCommands(m_documents.fs98(), m_app, m_dialogs, m_mdiArea, this);
+    m_checkCommands = new CheckCommands(*this, m_documents, m_app, m_dialogs);
     connect(m_checkCommands, &CheckCommands::gaugeRequested, this,
             &MainWindow::openGaugeProperties);
-    m_toolCommands = new TemplateToolCommands(m_document, m_app, m_dialogs, this, this);
+    m_toolCommands = new TemplateToolCommands(m_documents.fs98(), m_app, m_dialogs, this, this);
     m_gaugeDialogs =
-        new GaugeDialogs(m_document, m_app, m_dialogs, m_rowCommands->panelForms(), this);
-    m_fs2kWindows = new fs2k::PanelWindows(m_document, m_app, m_dialogs, m_mdiArea, this);
+        new GaugeDialogs(m_documents.fs98(), m_app, m_dialogs, m_rowCommands->panelForms(), this);
+    m_fs2kWindows = new fs2k::PanelWindows(m_documents.fs2k(), m_app, m_dialogs, m_mdiArea, this);
     connectGaugeDialogs();
     connectMenu();
     connectEditMenu();
@@ -129,10 +129,11 @@ MainWindow::MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dial
     m_formatNotice->setObjectName(QStringLiteral("formatNotice"));
     m_formatNotice->setAccessibleName(tr("Panel format"));
     statusBar()->addPermanentWidget(m_formatNotice);
-    connect(&m_document, &PanelDocument::panelReplaced, this, &MainWindow::updateFormatNotice);
+    connect(&m_documents.fs98(), &BaseDocument::panelReplaced, this,
+            &MainWindow::updateFormatNotice);
+    connect(&m_documents.fs2k(), &BaseDocument::panelReplaced, this,
+            &MainWindow::updateFormatNotice);
     updateFormatNotice();
-    setWindowModified(m_document.isModified());
-    connect(&m_document, &PanelDocument::modifiedChanged, this, &QWidget::setWindowModified);
     m_menu->showMainMenus(menuBar());
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateMenus);
     m_mdiArea->viewport()->installEventFilter(this);
@@ -180,24 +181,43 @@ void MainWindow::connectMenu() {
 
 void MainWindow::connectEditMenu() {
     MainMenu& menu = *m_menu;
-    QUndoStack* stack = m_document.undoStack();
-    connect(menu.undo, &QAction::triggered, &m_document, &PanelDocument::undo);
-    connect(menu.redo, &QAction::triggered, &m_document, &PanelDocument::redo);
+    connect(menu.undo, &QAction::triggered, this, [this] { m_documents.current().undo(); });
+    connect(menu.redo, &QAction::triggered, this, [this] { m_documents.current().redo(); });
     connect(menu.history, &QAction::triggered, this, &MainWindow::showHistory);
-    const auto follow = [this, stack] {
-        m_menu->undo->setEnabled(stack->canUndo());
-        m_menu->redo->setEnabled(stack->canRedo());
-        const QString undoText = stack->undoText();
-        const QString redoText = stack->redoText();
-        m_menu->undo->setText(undoText.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undoText));
-        m_menu->redo->setText(redoText.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redoText));
-    };
-    connect(stack, &QUndoStack::indexChanged, this, follow);
-    connect(stack, &QUndoStack::cleanChanged, this, follow);
-    connect(stack, &QUndoStack::undoTextChanged, this, follow);
-    connect(stack, &QUndoStack::redoTextChanged, this, follow);
-    follow();
+    connect(&m_documents, &PanelDocuments::currentChanged, this, &MainWindow::bindCurrentDocument);
+    bindCurrentDocument();
     addActions({menu.undo, menu.redo});
+}
+
+// Open and New may make the other format's document the one edited: the Edit menu, the
+// history and the modified mark follow its undo stack from then on.
+void MainWindow::bindCurrentDocument() {
+    for (const QMetaObject::Connection& binding : m_currentBindings)
+        disconnect(binding);
+    BaseDocument& document = m_documents.current();
+    QUndoStack* stack = document.undoStack();
+    const auto follow = [this] { followUndoStack(); };
+    m_currentBindings = {
+        connect(stack, &QUndoStack::indexChanged, this, follow),
+        connect(stack, &QUndoStack::cleanChanged, this, follow),
+        connect(stack, &QUndoStack::undoTextChanged, this, follow),
+        connect(stack, &QUndoStack::redoTextChanged, this, follow),
+        connect(&document, &BaseDocument::modifiedChanged, this, &QWidget::setWindowModified),
+    };
+    followUndoStack();
+    setWindowModified(document.isModified());
+    if (m_historyView)
+        m_historyView->setStack(stack);
+}
+
+void MainWindow::followUndoStack() {
+    const QUndoStack* stack = m_documents.current().undoStack();
+    m_menu->undo->setEnabled(stack->canUndo());
+    m_menu->redo->setEnabled(stack->canRedo());
+    const QString undoText = stack->undoText();
+    const QString redoText = stack->redoText();
+    m_menu->undo->setText(undoText.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undoText));
+    m_menu->redo->setText(redoText.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redoText));
 }
 
 void MainWindow::connectGaugeDialogs() {
@@ -256,8 +276,9 @@ QString MainWindow::formatNotice() const {
 
 void MainWindow::updateFormatNotice() {
     // Only a panel read from a file has a format to tell; a new panel is written as FS98's.
-    const bool opened = !m_document.filePath().empty();
-    const std::string_view name = panelFormatName(m_document.format());
+    const BaseDocument& document = m_documents.current();
+    const bool opened = !document.filePath().empty();
+    const std::string_view name = panelFormatName(document.format());
     m_formatNotice->setText(
         opened ? tr("%1 panel").arg(QString::fromUtf8(name.data(), int(name.size()))) : QString());
     m_formatNotice->setAccessibleDescription(m_formatNotice->text());
@@ -304,7 +325,7 @@ void MainWindow::closeTemplateWindow() {
 }
 
 void MainWindow::createTemplateWindow() {
-    auto* window = new TemplateWindow(m_document, m_app, m_dialogs);
+    auto* window = new TemplateWindow(m_documents, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
     connect(window->fs2kTable(), &fs2k::WindowTable::showWindowRequested, this,
             [this](int index) { m_fs2kWindows->show(static_cast<std::size_t>(index)); });
@@ -334,7 +355,7 @@ void MainWindow::endPanel() {
     closePanelWindows();
     m_app.clearPanelState();
     // Every window, dialog and the status bar's findings follow the panel being replaced.
-    m_document.replacePanel(fs98::Panel{}, {});
+    m_documents.replaceWithFs98(fs98::Panel{}, {});
 }
 
 void MainWindow::startEmptyPanel() {
@@ -343,12 +364,12 @@ void MainWindow::startEmptyPanel() {
 }
 
 bool MainWindow::settleUnsavedChanges() {
-    if (!m_document.isModified())
+    if (!m_documents.current().isModified())
         return true;
     switch (m_dialogs.askToSave(kUnsavedQuestion)) {
     case SaveChoice::Save:
         // A save cancelled or failed keeps the changes, so the command does not go on.
-        return m_panelCommands->save() && !m_document.isModified();
+        return m_panelCommands->save() && !m_documents.current().isModified();
     case SaveChoice::Discard:
         return true;
     case SaveChoice::Cancel:
@@ -361,7 +382,7 @@ bool MainWindow::confirmLeavingPanel(std::string_view question) {
     // With unsaved changes, their question (Save / Discard / Cancel) is the one a command
     // that leaves the panel asks: once it is answered, asking "Are you sure ..." too would
     // ask twice.
-    if (m_document.isModified())
+    if (m_documents.current().isModified())
         return settleUnsavedChanges();
     return question.empty() ||
            m_dialogs.question(QString::fromUtf8(question.data(), int(question.size())));
@@ -369,7 +390,7 @@ bool MainWindow::confirmLeavingPanel(std::string_view question) {
 
 void MainWindow::showPanelWindow(int w) {
     // An fs2k panel's sections count in file order; it has no FS98 windows to view.
-    if (m_document.isFs2k()) {
+    if (m_documents.fs2k().hasContent()) {
         if (w >= 0)
             m_fs2kWindows->show(static_cast<std::size_t>(w));
         return;
@@ -378,7 +399,7 @@ void MainWindow::showPanelWindow(int w) {
 }
 
 void MainWindow::openGaugeProperties(int w, int g) {
-    if (m_document.isFs2k()) {
+    if (m_documents.fs2k().hasContent()) {
         // w and g count the sections and their gauges in file order.
         if (w < 0 || g < 0)
             return;
@@ -388,7 +409,7 @@ void MainWindow::openGaugeProperties(int w, int g) {
         }
         return;
     }
-    if (w < 0 || w >= m_document.panel().windowCount || g < 0)
+    if (w < 0 || w >= m_documents.fs98().panel().windowCount || g < 0)
         return;
     // The properties show the gauge's pixels on its panel window: the window comes first.
     if (!m_rowCommands->panelForms().at(w))
@@ -507,7 +528,7 @@ void MainWindow::chooseGridSize() {
 }
 
 void MainWindow::newPanel() {
-    const bool hasContent = m_document.hasContent();
+    const bool hasContent = m_documents.current().hasContent();
     if (m_templateSubWindow && !hasContent)
         return;
     if (!confirmLeavingPanel(hasContent ? kNewQuestion : std::string_view()))
@@ -571,8 +592,8 @@ void MainWindow::fitTemplateWindow() {
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ModifiedChange && !m_ending &&
-        isWindowModified() != m_document.isModified())
-        setWindowModified(m_document.isModified());
+        isWindowModified() != m_documents.current().isModified())
+        setWindowModified(m_documents.current().isModified());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -639,7 +660,7 @@ void MainWindow::showAbout() {
 
 void MainWindow::showHistory() {
     if (!m_historyView) {
-        m_historyView = new QUndoView(m_document.undoStack(), this);
+        m_historyView = new QUndoView(m_documents.current().undoStack(), this);
         m_historyView->setObjectName(QStringLiteral("historyView"));
         m_historyView->setWindowFlag(Qt::Tool);
         m_historyView->setAttribute(Qt::WA_DeleteOnClose);
@@ -717,9 +738,7 @@ void MainWindow::updateWindowMenu() {
 // An fs2k panel's windows and virtual cockpits, each shown (or brought to the front) from
 // here as from the template's table.
 void MainWindow::addFs2kWindowsToMenu(QMenu* menu) {
-    if (!m_document.isFs2k())
-        return;
-    const fs2k::Panel& panel = m_document.fs2kPanel();
+    const fs2k::Panel& panel = m_documents.fs2k().panel();
     if (panel.windows.empty())
         return;
     menu->addSeparator();
@@ -730,9 +749,10 @@ void MainWindow::addFs2kWindowsToMenu(QMenu* menu) {
         const fs2k::Title* title =
             window.kind == fs2k::WindowKind::Window ? panel.titleOf(window.number) : nullptr;
         QString text =
-            QStringLiteral("[%1]").arg(fromPanelText(window.header, m_document.fs2kEncoding()));
+            QStringLiteral("[%1]").arg(fromPanelText(window.header, m_documents.fs2k().encoding()));
         if (title)
-            text += QStringLiteral(" ") + fromPanelText(title->title, m_document.fs2kEncoding());
+            text +=
+                QStringLiteral(" ") + fromPanelText(title->title, m_documents.fs2k().encoding());
         QAction* action = show->addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
         action->setObjectName(QStringLiteral("mnushowlater_%1").arg(i));
         connect(action, &QAction::triggered, this, [this, i] { m_fs2kWindows->show(i); });

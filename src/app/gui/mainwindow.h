@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <string_view>
+#include <vector>
 
 class QLabel;
 class QMdiArea;
@@ -20,7 +21,7 @@ class QUndoView;
 namespace cockpix {
 
 struct AppModel;
-class PanelDocument;
+class PanelDocuments;
 class UserDialogs;
 class TemplateWindow;
 class MainMenu;
@@ -40,7 +41,7 @@ class RecentFilesMenu;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    MainWindow(PanelDocuments& document, AppModel& app, UserDialogs& dialogs,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -64,7 +65,7 @@ public:
     DirectoriesDialog* directoriesDialog() const;
     AboutDialog* aboutDialog() const;
     QUndoView* historyView() const;
-    PanelDocument& document() const { return m_document; }
+    PanelDocuments& document() const { return m_documents; }
     RecentFilesMenu& recentFiles() const { return *m_recent; }
     // The status bar's notice of the files Quit will erase; empty while none.
     QString eraseNotice() const;
@@ -165,7 +166,12 @@ private:
     // Keeps the template window inside the MDI area, at the size wanted when there is room.
     void fitTemplateWindow();
 
-    PanelDocument& m_document;
+    void bindCurrentDocument();
+    void followUndoStack();
+
+    PanelDocuments& m_documents;
+    // The connections to the current document's undo stack and modified state.
+    std::vector<QMetaObject::Connection> m_currentBindings;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     QMdiArea* m_mdiArea = nullptr;

@@ -9,7 +9,7 @@
 #include "panel/core/fs98/reader.h"
 #include "panel/core/fs98/writer.h"
 #include "panel/core/panelsource.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "state/core/appmodel.h"
 #include "template/gui/templatewindow.h"
 
@@ -55,11 +55,12 @@ QString structureMessage(const std::optional<fs98::ReadError>& error) {
 
 } // namespace
 
-PanelCommands::PanelCommands(MainWindow& window, PanelDocument& document, AppModel& app,
+PanelCommands::PanelCommands(MainWindow& window, PanelDocuments& document, AppModel& app,
                              UserDialogs& dialogs)
-    : QObject(&window), m_window(window), m_document(document), m_app(app), m_dialogs(dialogs) {
+    : QObject(&window), m_window(window), m_documents(document), m_app(app), m_dialogs(dialogs) {
     // New, Open and Close Template start from another panel: Save proposes panel.cfg again.
-    connect(&document, &PanelDocument::panelReplaced, this, [this] { m_savedPath.clear(); });
+    connect(&document.fs98(), &BaseDocument::panelReplaced, this, [this] { m_savedPath.clear(); });
+    connect(&document.fs2k(), &BaseDocument::panelReplaced, this, [this] { m_savedPath.clear(); });
 }
 
 FileDialogRequest PanelCommands::panelFileRequest(const QString& caption) const {
@@ -147,7 +148,7 @@ bool PanelCommands::openChosenPath(const QString& path) {
     }
     if (failed) {
         // The template stays empty; the panel keeps what was read up to the error.
-        m_document.replacePanel(panel, {});
+        m_documents.replaceWithFs98(panel, {});
         // A program or a picture is no panel.cfg of any structure.
         const bool binary = error && error->reason == fs98::kBinaryDataReason;
         m_dialogs.message(binary ? toQString(error->describeText()) : structureMessage(error));
@@ -156,12 +157,12 @@ bool PanelCommands::openChosenPath(const QString& path) {
         return false;
     }
     fs98::applyOpenedRatioRule(panel);
-    m_document.replacePanel(panel, readPath);
+    m_documents.replaceWithFs98(panel, readPath);
     if (TemplateWindow* window = m_window.templateWindow())
         window->fillFromModel();
     // The boxes' own handling may have adjusted a value (a position out of bounds, say):
     // that is the panel as opened, not an edit to undo.
-    m_document.clearHistory();
+    m_documents.fs98().clearHistory();
     m_window.setSaveEnabled(true);
     emit panelOpened(QFileInfo(path).absoluteFilePath());
     return true;
@@ -169,24 +170,24 @@ bool PanelCommands::openChosenPath(const QString& path) {
 
 bool PanelCommands::openFs2k(const QString& path, PanelSource source) {
     try {
-        m_document.replaceFs2kPanel(fs2k::PanelLines(std::move(source.bytes)), source.file);
+        m_documents.replaceWithFs2k(fs2k::PanelLines(std::move(source.bytes)), source.file);
     } catch (const std::exception&) {
         // A file of more than 4 GiB, or out of memory: nothing of it is shown.
-        m_document.replacePanel(fs98::Panel{}, {});
+        m_documents.replaceWithFs98(fs98::Panel{}, {});
         m_dialogs.message(
             tr("The panel file could not be read:\n%1").arg(fromModelPath(source.file)));
         m_window.setOpenEnabled(true);
         m_window.setSaveEnabled(false);
         return false;
     }
-    m_document.clearHistory();
+    m_documents.fs2k().clearHistory();
     m_window.setSaveEnabled(true);
     emit panelOpened(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
 std::string PanelCommands::textToSave(const fs98::SaveRequest& save) const {
-    return m_document.bytesToSave(save);
+    return m_documents.current().bytesToSave(save);
 }
 
 bool PanelCommands::mayReplace(const std::string& outputPath, bool& readOnly) {
@@ -208,13 +209,13 @@ bool PanelCommands::mayReplace(const std::string& outputPath, bool& readOnly) {
 }
 
 bool PanelCommands::save() {
-    if (!m_document.hasContent())
+    if (!m_documents.current().hasContent())
         return false;
     FileDialogRequest request = panelFileRequest(tr("Save"));
     request.confirmOverwrite = false;
     if (!m_savedPath.isEmpty())
         request.proposedName = m_savedPath;
-    if (m_document.isFs2k())
+    if (m_documents.current().format() == PanelFormat::Fs2k)
         request.filter = tr("FS2000 and later configuration file (*.cfg);;All (*.*)");
     const auto chosen = m_dialogs.saveFileName(request);
     if (!chosen)
@@ -223,15 +224,16 @@ bool PanelCommands::save() {
     bool readOnly = false;
     if (!mayReplace(outputPath, readOnly))
         return false;
-    fs98::SaveRequest save{m_app.dirs.panelDir, outputPath, m_document.paletteOptions(),
-                           m_document.paletteProposal(), readOnly};
+    fs98::SaveRequest save{m_app.dirs.panelDir, outputPath, m_documents.fs98().paletteOptions(),
+                           m_documents.fs98().paletteProposal(), readOnly};
     if (m_app.options.showChangesBeforeSaving && !reviewChanges(save))
         return false;
     SaveResult result;
     QString message;
     try {
         // hasContent() above: an FS98 panel saved here has windows.
-        result = savePanelBytes(m_document.bytesToSave(save), save.panelDir, outputPath, readOnly);
+        result = savePanelBytes(m_documents.current().bytesToSave(save), save.panelDir, outputPath,
+                                readOnly);
         message = toQString(result.message);
     } catch (const std::exception& error) {
         // The writer keeps the old file and every backup whatever happens; say it failed.
@@ -239,7 +241,7 @@ bool PanelCommands::save() {
     }
     // Saved under another name, the panel is that file's from now on, as if opened from it.
     if (result.written) {
-        m_document.markSaved(result.outputPath);
+        m_documents.current().markSaved(result.outputPath);
         followSavedFile(result.outputPath);
     }
     m_dialogs.message(message);
@@ -267,14 +269,16 @@ bool PanelCommands::reviewChanges(const fs98::SaveRequest& save) {
 }
 
 ComparisonDialog* PanelCommands::compareWithSaved() {
-    if (!m_document.hasContent()) {
+    if (!m_documents.current().hasContent()) {
         m_dialogs.message(tr("The panel has no windows: Save would write nothing."));
         return nullptr;
     }
-    const std::string panelFile =
-        m_document.filePath().empty() ? m_app.dirs.panelDir + "panel.cfg" : m_document.filePath();
-    const fs98::SaveRequest save{m_app.dirs.panelDir, panelFile, m_document.paletteOptions(),
-                                 m_document.paletteProposal()};
+    const std::string panelFile = m_documents.current().filePath().empty()
+                                      ? m_app.dirs.panelDir + "panel.cfg"
+                                      : m_documents.current().filePath();
+    const fs98::SaveRequest save{m_app.dirs.panelDir, panelFile,
+                                 m_documents.fs98().paletteOptions(),
+                                 m_documents.fs98().paletteProposal()};
     const SavedFile old = savedFile(panelFile, m_app.dirs.panelDir);
     auto* dialog = new ComparisonDialog(ComparisonDialog::Purpose::Compare, &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

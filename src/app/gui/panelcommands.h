@@ -11,7 +11,7 @@
 namespace cockpix {
 
 struct AppModel;
-class PanelDocument;
+class PanelDocuments;
 class UserDialogs;
 class MainWindow;
 class ComparisonDialog;
@@ -24,7 +24,7 @@ struct PanelSource;
 class PanelCommands : public QObject {
     Q_OBJECT
 public:
-    PanelCommands(MainWindow& window, PanelDocument& document, AppModel& app, UserDialogs& dialogs);
+    PanelCommands(MainWindow& window, PanelDocuments& document, AppModel& app, UserDialogs& dialogs);
 
     // The dialogs' filter list, default suffix, initial directory and proposed name.
     FileDialogRequest panelFileRequest(const QString& caption) const;
@@ -71,7 +71,7 @@ private:
     bool reviewChanges(const fs98::SaveRequest& save);
 
     MainWindow& m_window;
-    PanelDocument& m_document;
+    PanelDocuments& m_documents;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     QString m_savedPath; // the file the panel was last saved to, proposed by the next Save

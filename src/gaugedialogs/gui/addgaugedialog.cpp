@@ -6,7 +6,7 @@
 #include "drawing/gui/panelrenderer.h"
 #include "gaugedialogs/gui/chooserparts.h"
 #include "gaugefiles/gui/progresswindow.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,7 +25,7 @@ const QString kNever = QStringLiteral("Never recompute bitmap");
 
 } // namespace
 
-AddGaugeDialog::AddGaugeDialog(PanelDocument& document, AppModel& app, UserDialogs& dialogs, int w,
+AddGaugeDialog::AddGaugeDialog(fs98::Document& document, AppModel& app, UserDialogs& dialogs, int w,
                                QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_w(w) {
     setUpChooser(*this, "Form5", QStringLiteral("Select Gauge to add..."));
@@ -41,7 +41,7 @@ AddGaugeDialog::AddGaugeDialog(PanelDocument& document, AppModel& app, UserDialo
     });
     connect(m_recompute, &QCheckBox::toggled, this, &AddGaugeDialog::onRecomputeToggled);
     connect(m_ok, &QPushButton::clicked, this, &AddGaugeDialog::addGauge);
-    connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
+    connect(&m_document, &fs98::Document::panelReplaced, this, &QWidget::close);
 }
 
 void AddGaugeDialog::build() {

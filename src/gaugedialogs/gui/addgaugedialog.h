@@ -12,7 +12,9 @@ class QCheckBox;
 
 namespace cockpix {
 
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 class UserDialogs;
 
 // Form5, "Select Gauge to add...": the gauge modules of the gauges directory; a click picks
@@ -25,7 +27,7 @@ class UserDialogs;
 class AddGaugeDialog : public QDialog {
     Q_OBJECT
 public:
-    AddGaugeDialog(PanelDocument& document, AppModel& app, UserDialogs& dialogs, int w,
+    AddGaugeDialog(fs98::Document& document, AppModel& app, UserDialogs& dialogs, int w,
                    QWidget* parent = nullptr);
 
     int windowSlot() const { return m_w; }
@@ -51,7 +53,7 @@ private:
     void showSnapshot();
     void onRecomputeToggled(bool checked);
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     const int m_w;

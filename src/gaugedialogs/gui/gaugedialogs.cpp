@@ -4,7 +4,7 @@
 #include "gaugedialogs/gui/gaugepropertiesdialog.h"
 #include "gaugedialogs/gui/gotogaugedialog.h"
 #include "gaugedialogs/gui/movezoomdialog.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 #include "panelwindows/gui/panelwindowregistry.h"
 
@@ -31,12 +31,12 @@ template <class Dialog> void present(Dialog* dialog) {
 
 } // namespace
 
-GaugeDialogs::GaugeDialogs(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+GaugeDialogs::GaugeDialogs(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                            PanelWindowRegistry& panelForms, QWidget* dialogParent)
     : QObject(dialogParent), m_document(document), m_app(app), m_dialogs(dialogs),
       m_panelForms(panelForms), m_dialogParent(dialogParent),
       m_editing(document, app, &panelForms) {
-    connect(&m_document, &PanelDocument::panelReplaced, this, &GaugeDialogs::closeAll);
+    connect(&m_document, &fs98::Document::panelReplaced, this, &GaugeDialogs::closeAll);
 }
 
 GaugeDialogs::~GaugeDialogs() = default;

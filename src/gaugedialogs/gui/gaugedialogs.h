@@ -14,7 +14,9 @@ class AddGaugeDialog;
 class GaugePropertiesDialog;
 class GoToGaugeDialog;
 class MoveZoomDialog;
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 namespace fs98 {
 class PanelWindowForm;
 }
@@ -27,7 +29,7 @@ class UserDialogs;
 class GaugeDialogs : public QObject {
     Q_OBJECT
 public:
-    GaugeDialogs(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    GaugeDialogs(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                  PanelWindowRegistry& panelForms, QWidget* dialogParent);
     ~GaugeDialogs() override;
 
@@ -60,7 +62,7 @@ signals:
 private:
     void reloadWindow(int w);
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     PanelWindowRegistry& m_panelForms;

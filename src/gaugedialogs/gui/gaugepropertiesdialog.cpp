@@ -6,7 +6,7 @@
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/core/gaugeproperties.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/gaugeediting.h"
 
 #include <QCheckBox>
@@ -43,7 +43,7 @@ const QString kBlinkerOn = QStringLiteral("BLINKER ON");
 
 } // namespace
 
-GaugePropertiesDialog::GaugePropertiesDialog(GaugeEditing& editing, const PanelDocument& document,
+GaugePropertiesDialog::GaugePropertiesDialog(GaugeEditing& editing, const fs98::Document& document,
                                              AppModel& app, UserDialogs& dialogs, int w, int g,
                                              QWidget* parent)
     : QDialog(parent), m_editing(editing), m_document(document), m_app(app), m_dialogs(dialogs),
@@ -54,16 +54,16 @@ GaugePropertiesDialog::GaugePropertiesDialog(GaugeEditing& editing, const PanelD
     build();
     connectRows();
     routeUndoKeysToEditMenu(this);
-    connect(&m_document, &PanelDocument::gaugeChanged, this,
+    connect(&m_document, &fs98::Document::gaugeChanged, this,
             &GaugePropertiesDialog::onGaugeChanged);
-    connect(&m_document, &PanelDocument::gaugesPlaced, this,
+    connect(&m_document, &fs98::Document::gaugesPlaced, this,
             [this](int w) { onGaugeChanged(w, m_g); });
     // Another gauge may now stand in this slot: the dialog has nothing left to show.
-    connect(&m_document, &PanelDocument::gaugesChanged, this, [this](int w) {
+    connect(&m_document, &fs98::Document::gaugesChanged, this, [this](int w) {
         if (w == m_w)
             close();
     });
-    connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
+    connect(&m_document, &fs98::Document::panelReplaced, this, &QWidget::close);
     fillFromModel();
 }
 

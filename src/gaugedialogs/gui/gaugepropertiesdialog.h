@@ -13,7 +13,9 @@ class QScrollBar;
 namespace cockpix {
 
 class GaugeEditing;
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 class UserDialogs;
 
 // Form3, the gauge properties of gauge g of window w: X, Y and S with their scroll bars and
@@ -30,7 +32,7 @@ class UserDialogs;
 class GaugePropertiesDialog : public QDialog {
     Q_OBJECT
 public:
-    GaugePropertiesDialog(GaugeEditing& editing, const PanelDocument& document, AppModel& app,
+    GaugePropertiesDialog(GaugeEditing& editing, const fs98::Document& document, AppModel& app,
                           UserDialogs& dialogs, int w, int g, QWidget* parent = nullptr);
     ~GaugePropertiesDialog() override;
 
@@ -67,7 +69,7 @@ private:
     void onGaugeChanged(int w, int g);
 
     GaugeEditing& m_editing;
-    const PanelDocument& m_document;
+    const fs98::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     const int m_w;

@@ -5,7 +5,7 @@
 #include "drawing/gui/panelrenderer.h"
 #include "gaugedialogs/gui/chooserparts.h"
 #include "gaugefiles/core/gaugeextraction.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,7 +19,7 @@
 
 namespace cockpix {
 
-GoToGaugeDialog::GoToGaugeDialog(const PanelDocument& document, AppModel& app, int w,
+GoToGaugeDialog::GoToGaugeDialog(const fs98::Document& document, AppModel& app, int w,
                                  QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_w(w) {
     setUpChooser(*this, "Form9", QStringLiteral("Go to gauge..."));
@@ -34,11 +34,11 @@ GoToGaugeDialog::GoToGaugeDialog(const PanelDocument& document, AppModel& app, i
     connect(m_list, &QListWidget::itemActivated, this, &GoToGaugeDialog::confirm);
     connect(m_ok, &QPushButton::clicked, this, &GoToGaugeDialog::confirm);
     // The lines are the gauges as they were: a changed list has nothing left to go to.
-    connect(&m_document, &PanelDocument::gaugesChanged, this, [this](int changed) {
+    connect(&m_document, &fs98::Document::gaugesChanged, this, [this](int changed) {
         if (changed == m_w)
             close();
     });
-    connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
+    connect(&m_document, &fs98::Document::panelReplaced, this, &QWidget::close);
 }
 
 void GoToGaugeDialog::build() {

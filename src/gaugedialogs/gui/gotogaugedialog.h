@@ -10,7 +10,9 @@ class QPushButton;
 
 namespace cockpix {
 
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 
 // Form9, "Go to gauge...": the gauges of window w by module name, in gauge order (the line
 // is the gauge's index, so two gauges of one module are told apart), the picture of the one
@@ -22,7 +24,7 @@ class PanelDocument;
 class GoToGaugeDialog : public QDialog {
     Q_OBJECT
 public:
-    GoToGaugeDialog(const PanelDocument& document, AppModel& app, int w, QWidget* parent = nullptr);
+    GoToGaugeDialog(const fs98::Document& document, AppModel& app, int w, QWidget* parent = nullptr);
 
     int windowSlot() const { return m_w; }
     // OK: currentGauge = the selected line (-1 for none); with a line, asks for its
@@ -36,7 +38,7 @@ private:
     void build();
     void showSnapshot(int g);
 
-    const PanelDocument& m_document;
+    const fs98::Document& m_document;
     AppModel& m_app;
     const int m_w;
     QListWidget* m_list = nullptr;

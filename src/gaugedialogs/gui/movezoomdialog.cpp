@@ -10,7 +10,7 @@
 #include "gaugedialogs/gui/zoompreview.h"
 #include "gaugedialogs/gui/zoomscalelabels.h"
 #include "gaugefiles/core/gaugeextraction.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,7 +44,7 @@ QGroupBox* makeGroup(const char* name, const QString& caption, const QString& to
 
 } // namespace
 
-MoveZoomSubject panelMoveZoomSubject(const PanelDocument& document, AppModel& app, int w) {
+MoveZoomSubject panelMoveZoomSubject(const fs98::Document& document, AppModel& app, int w) {
     MoveZoomSubject subject;
     subject.backColor = toQColor(app.panelBackColor);
     subject.picture = loadBitmapImage(
@@ -72,10 +72,11 @@ MoveZoomSubject panelMoveZoomSubject(const PanelDocument& document, AppModel& ap
     return subject;
 }
 
-MoveZoomDialog::MoveZoomDialog(const PanelDocument& document, AppModel& app, int w, QWidget* parent)
+MoveZoomDialog::MoveZoomDialog(const fs98::Document& document, AppModel& app, int w,
+                               QWidget* parent)
     : MoveZoomDialog(document, panelMoveZoomSubject(document, app, w), w, parent) {}
 
-MoveZoomDialog::MoveZoomDialog(const PanelDocument& document, MoveZoomSubject subject, int w,
+MoveZoomDialog::MoveZoomDialog(const BaseDocument& document, MoveZoomSubject subject, int w,
                                QWidget* parent)
     : QDialog(parent), m_document(document), m_subject(std::move(subject)), m_w(w) {
     setObjectName(QStringLiteral("Form15"));
@@ -104,7 +105,7 @@ MoveZoomDialog::MoveZoomDialog(const PanelDocument& document, MoveZoomSubject su
 
     connectControls();
     routeUndoKeysToEditMenu(this);
-    connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
+    connect(&m_document, &BaseDocument::panelReplaced, this, &QWidget::close);
     fillFromModel();
 }
 

@@ -16,7 +16,10 @@ class QGroupBox;
 
 namespace cockpix {
 
-class PanelDocument;
+class BaseDocument;
+namespace fs98 {
+class Document;
+}
 class ZoomPreview;
 
 // What the dialog moves and zooms: the picture of one panel window on the screen.
@@ -34,7 +37,7 @@ struct MoveZoomSubject {
 };
 
 // The subject of FS98 window w: its values in app.display.
-MoveZoomSubject panelMoveZoomSubject(const PanelDocument& document, AppModel& app, int w);
+MoveZoomSubject panelMoveZoomSubject(const fs98::Document& document, AppModel& app, int w);
 
 // Form15, "Move panel picture...": how COCKPIX shows window w (never written to panel.cfg):
 // the zoom, by slider or text, "AUTO ADJUST" to FS98's own fit, and the shift of the picture
@@ -48,9 +51,9 @@ MoveZoomSubject panelMoveZoomSubject(const PanelDocument& document, AppModel& ap
 class MoveZoomDialog : public QDialog {
     Q_OBJECT
 public:
-    MoveZoomDialog(const PanelDocument& document, AppModel& app, int w, QWidget* parent = nullptr);
+    MoveZoomDialog(const fs98::Document& document, AppModel& app, int w, QWidget* parent = nullptr);
     // The same for any subject; w only names it (windowSlot, placementChanged).
-    MoveZoomDialog(const PanelDocument& document, MoveZoomSubject subject, int w,
+    MoveZoomDialog(const BaseDocument& document, MoveZoomSubject subject, int w,
                    QWidget* parent = nullptr);
 
     int windowSlot() const { return m_w; }
@@ -79,7 +82,7 @@ private:
     void onShiftSlider(bool across, int s);
     void placePreview();
 
-    const PanelDocument& m_document;
+    const BaseDocument& m_document;
     MoveZoomSubject m_subject;
     const int m_w;
 

@@ -5,7 +5,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
 #include "drawing/gui/panelrenderer.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/gaugeimage.h"
 
 #include <QFrame>
@@ -23,7 +23,7 @@ fs98::RectF inPixels(const fs98::RectF& twips) {
 
 } // namespace
 
-ExternalViewFrame::ExternalViewFrame(PanelDocument& document, AppModel& app, QWidget* parent)
+ExternalViewFrame::ExternalViewFrame(fs98::Document& document, AppModel& app, QWidget* parent)
     : QWidget(parent, Qt::Window), m_document(document), m_app(app) {
     setObjectName(QStringLiteral("Form11"));
     setAttribute(Qt::WA_DeleteOnClose);

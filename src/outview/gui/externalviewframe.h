@@ -19,12 +19,14 @@ class QScrollArea;
 namespace cockpix {
 
 class GaugeImage;
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 
 class ExternalViewFrame : public QWidget {
     Q_OBJECT
 public:
-    ExternalViewFrame(PanelDocument& document, AppModel& app, QWidget* parent = nullptr);
+    ExternalViewFrame(fs98::Document& document, AppModel& app, QWidget* parent = nullptr);
 
     // Lays the window out again for currentWindow and chosenBitmapPath. A size ratio of 0
     // becomes 1 and a default view size of 0 becomes 2000, in the panel (one undo step for
@@ -52,7 +54,7 @@ private:
     void placeFrame();
     void fitOnScreen();
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     AppModel& m_app;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_canvas = nullptr;

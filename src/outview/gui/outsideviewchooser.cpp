@@ -1,11 +1,11 @@
 #include "outview/gui/outsideviewchooser.h"
 
 #include "base/gui/userdialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 
 namespace cockpix {
 
-OutsideViewChooser::OutsideViewChooser(const PanelDocument& document, AppModel& app,
+OutsideViewChooser::OutsideViewChooser(const fs98::Document& document, AppModel& app,
                                        UserDialogs& dialogs, QWidget* parent)
     : WindowBitmapChooser(document, app, dialogs,
                           QStringLiteral("Click on the bitmap file of the window background."),

@@ -12,7 +12,7 @@ namespace cockpix {
 class OutsideViewChooser : public WindowBitmapChooser {
     Q_OBJECT
 public:
-    OutsideViewChooser(const PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    OutsideViewChooser(const fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                        QWidget* parent = nullptr);
 
 signals:

@@ -1,6 +1,6 @@
 #include "outview/gui/outsideviewtool.h"
 
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 
 namespace cockpix {
 namespace {
@@ -13,7 +13,7 @@ void bringToFront(QWidget* window) {
 
 } // namespace
 
-OutsideViewTool::OutsideViewTool(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+OutsideViewTool::OutsideViewTool(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                                  QWidget* parentWindow, QObject* parent)
     : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs),
       m_parentWindow(parentWindow) {}

@@ -19,13 +19,15 @@ class QWidget;
 
 namespace cockpix {
 
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 class UserDialogs;
 
 class OutsideViewTool : public QObject {
     Q_OBJECT
 public:
-    OutsideViewTool(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    OutsideViewTool(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                     QWidget* parentWindow, QObject* parent = nullptr);
 
     OutsideViewChooser* chooser() const { return m_chooser; }
@@ -46,7 +48,7 @@ private:
     void confirm(const fs98::DefaultView& view);
     void closeFrameAndCoordinates();
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     QWidget* m_parentWindow;

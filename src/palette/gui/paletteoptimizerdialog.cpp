@@ -7,14 +7,14 @@
 #include "gaugefiles/gui/progresswindow.h"
 #include "palette/core/paletteoptimizer.h"
 #include "palette/core/palettepreview.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 
 #include <filesystem>
 #include <memory>
 
 namespace cockpix {
 
-PaletteOptimizerDialog::PaletteOptimizerDialog(PanelDocument& document, AppModel& app,
+PaletteOptimizerDialog::PaletteOptimizerDialog(fs98::Document& document, AppModel& app,
                                                UserDialogs& dialogs, ToleranceText toleranceText,
                                                QWidget* parent)
     : WindowBitmapChooser(document, app, dialogs,

@@ -15,7 +15,9 @@
 
 namespace cockpix {
 
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 struct PaletteRunRequest;
 struct PaletteRunResult;
 
@@ -26,7 +28,7 @@ public:
     // number as it is, sign and fraction included.
     using ToleranceText = std::function<QString()>;
 
-    PaletteOptimizerDialog(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    PaletteOptimizerDialog(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                            ToleranceText toleranceText, QWidget* parent = nullptr);
 
     // The preview of the last successful run, while it is open.
@@ -39,7 +41,7 @@ private:
     PaletteRunResult runWithProgress(const PaletteRunRequest& request);
     void showPreview(const PaletteRunRequest& request, const PaletteRunResult& result);
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     ToleranceText m_toleranceText;
     QPointer<PalettePreviewWindow> m_preview;
 };

@@ -5,7 +5,7 @@
 #include "drawing/gui/panelrenderer.h"
 #include "gaugedialogs/gui/chooserparts.h"
 #include "palette/core/windowbitmapchoice.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -31,7 +31,7 @@ QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-WindowBitmapChooser::WindowBitmapChooser(const PanelDocument& document, AppModel& app,
+WindowBitmapChooser::WindowBitmapChooser(const fs98::Document& document, AppModel& app,
                                          UserDialogs& dialogs, const QString& instruction,
                                          QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs) {

@@ -16,13 +16,15 @@
 
 namespace cockpix {
 
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 class UserDialogs;
 
 class WindowBitmapChooser : public QDialog {
     Q_OBJECT
 public:
-    WindowBitmapChooser(const PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    WindowBitmapChooser(const fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                         const QString& instruction, QWidget* parent = nullptr);
 
     QListWidget* list() const { return m_list; }
@@ -38,7 +40,7 @@ protected:
     // A double click on an entry; nothing unless a chooser says otherwise.
     virtual void entryDoubleClicked() {}
 
-    const PanelDocument& document() const { return m_document; }
+    const fs98::Document& document() const { return m_document; }
     AppModel& app() const { return m_app; }
     UserDialogs& dialogs() const { return m_dialogs; }
 
@@ -48,7 +50,7 @@ private:
     void fillList();
     void clicked(QListWidgetItem* item);
 
-    const PanelDocument& m_document;
+    const fs98::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     QListWidget* m_list = nullptr;

@@ -6,6 +6,8 @@
 // replaced, the modified state). The document of a format derives from it and adds its operations
 // and their signals; its undo steps are pushed here.
 
+#include "panel/core/panelformat.h"
+
 #include <QObject>
 
 #include <string>
@@ -27,6 +29,8 @@ public:
 
     // The panel.cfg the panel was read from; empty for a new panel.
     const std::string& filePath() const { return m_filePath; }
+    // The format the document reads and writes.
+    virtual PanelFormat format() const = 0;
     // Whether Save has anything to write.
     virtual bool hasContent() const = 0;
     // The bytes Save writes for the request (the place, and the palette choices an FS98

@@ -1,9 +1,11 @@
 #include "panel/gui/panelcommand.h"
 
+#include "panel/gui/basedocument.h"
+
 namespace cockpix {
 
-PanelCommand::PanelCommand(PanelDocument& document, const QString& text)
-    : QUndoCommand(text), m_document(document), m_run(document.mergeRun()) {}
+PanelCommand::PanelCommand(BaseDocument& document, const QString& text)
+    : QUndoCommand(text), m_run(document.mergeRun()) {}
 
 bool PanelCommand::sameRun(const QUndoCommand* other) const {
     const auto* command = dynamic_cast<const PanelCommand*>(other);

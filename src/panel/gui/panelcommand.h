@@ -1,13 +1,13 @@
 #pragma once
 
-// The base of the panel document's undo steps: access to the panel they change and the
-// run of merged steps they belong to.
-
-#include "panel/gui/paneldocument.h"
+// The base of every panel document's undo steps: the run of merged steps they belong to.
+// Each format's steps derive from it and reach their own document's model.
 
 #include <QUndoCommand>
 
 namespace cockpix {
+
+class BaseDocument;
 
 class PanelCommand : public QUndoCommand {
 public:
@@ -15,21 +15,12 @@ public:
     enum Id { WindowFieldId = 1, GaugeFieldId, DefaultViewId };
 
 protected:
-    PanelCommand(PanelDocument& document, const QString& text);
+    PanelCommand(BaseDocument& document, const QString& text);
 
-    PanelDocument& document() const { return m_document; }
-    fs98::Panel& panel() const { return m_document.editablePanel(); }
-    fs98::PaletteSaveOptions& paletteOptions() const { return m_document.editablePaletteOptions(); }
-    fs98::PaletteProposal& proposal() const { return m_document.editableProposal(); }
-    // The lines of a panel of FS2000 and later, and the notice that they changed (what
-    // they set is read again, fs2kChanged is emitted).
-    fs2k::PanelLines& lines() const { return m_document.editableLines(); }
-    void fs2kEdited() const { m_document.fs2kLinesChanged(); }
-    // A step merges only with one of the same run (see PanelDocument::breakMerge).
+    // A step merges only with one of the same run (see BaseDocument::breakMerge).
     bool sameRun(const QUndoCommand* other) const;
 
 private:
-    PanelDocument& m_document;
     int m_run;
 };
 

@@ -1,6 +1,6 @@
 #include "panelwindows/gui/gaugeediting.h"
 
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 #include "panelwindows/gui/panelwindowregistry.h"
 
@@ -9,7 +9,7 @@
 
 namespace cockpix {
 
-GaugeEditing::GaugeEditing(PanelDocument& document, AppModel& app,
+GaugeEditing::GaugeEditing(fs98::Document& document, AppModel& app,
                            const PanelWindowRegistry* registry)
     : m_document(document), m_app(app), m_registry(registry) {}
 

@@ -9,13 +9,15 @@
 
 namespace cockpix {
 
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 class PanelWindowRegistry;
 
 class GaugeEditing {
 public:
     // registry may be null (no panel window to tell).
-    GaugeEditing(PanelDocument& document, AppModel& app, const PanelWindowRegistry* registry);
+    GaugeEditing(fs98::Document& document, AppModel& app, const PanelWindowRegistry* registry);
 
     void setGaugeX(int w, int g, double x);
     void setGaugeY(int w, int g, double y);
@@ -41,7 +43,7 @@ public:
 private:
     void refreshBlinkers();
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     AppModel& m_app;
     const PanelWindowRegistry* m_registry;
 };

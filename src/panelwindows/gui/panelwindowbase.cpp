@@ -28,9 +28,8 @@ PanelPicture pictureOf(const PanelViewItem& item, const QString& name) {
 
 } // namespace
 
-PanelWindowBase::PanelWindowBase(PanelDocument& document, const SnapOptions& snap,
-                                 UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_document(document), m_dialogs(dialogs), m_snap(snap) {
+PanelWindowBase::PanelWindowBase(const SnapOptions& snap, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_dialogs(dialogs), m_snap(snap) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -118,6 +117,7 @@ void PanelWindowBase::applyKeyScheme() {
 
 void PanelWindowBase::connectView() {
     connect(m_view, &PanelView::selectionChanged, this, &PanelWindowBase::showSelected);
+    connect(m_view, &PanelView::gaugeClicked, this, &PanelWindowBase::onGaugeClicked);
     // An FS98 picture is resized by its width alone; the later formats' by both sides.
     connect(m_view, &PanelView::gaugeResizing, this,
             [this](int i, int width) { onGaugeResizing(i, QSize(width, 0)); });
@@ -189,6 +189,13 @@ QSize PanelWindowBase::sizeHint() const {
     if (const QWidget* bar = layout()->menuBar())
         size.rheight() += bar->sizeHint().height();
     return size;
+}
+
+// A click selects the gauge alone and opens its properties, in every format.
+void PanelWindowBase::onGaugeClicked(int i) {
+    gaugeSelected(i);
+    m_view->selectGauge(i);
+    openGauge(i);
 }
 
 void PanelWindowBase::showSelected(int i) {

@@ -26,7 +26,6 @@ class QScrollArea;
 namespace cockpix {
 
 class ArrangementActions;
-class PanelDocument;
 class PanelView;
 class UserDialogs;
 
@@ -116,8 +115,7 @@ signals:
     void dragStatusChanged(const QString& text);
 
 protected:
-    PanelWindowBase(PanelDocument& document, const SnapOptions& snap, UserDialogs& dialogs,
-                    QWidget* parent);
+    PanelWindowBase(const SnapOptions& snap, UserDialogs& dialogs, QWidget* parent);
 
     void closeEvent(QCloseEvent* event) override;
 
@@ -194,6 +192,8 @@ protected:
                                     const std::optional<PasteArea>& area) = 0;
     // The selection moved to gauge i (a click, Tab, a paste).
     virtual void gaugeSelected(int) {}
+    // A click on gauge i, selected now: the dialog of its properties opens.
+    virtual void openGauge(int i) = 0;
 
     // The move that dragging the gauges by delta pixels makes, snapped unless Alt or Ctrl is
     // held; shown by the view at once. nullopt while the window has no scale.
@@ -201,7 +201,6 @@ protected:
     // The status line and the align actions follow the selection.
     void onSelectionSetChanged();
 
-    PanelDocument& m_document;
     UserDialogs& m_dialogs;
     // The alignments, in the gauge menu and on the tool bar.
     std::unique_ptr<ArrangementActions> m_arrangement;
@@ -229,6 +228,7 @@ private:
     void onGaugeResized(int i, QSize size);
     void onRemoveRequested(int i);
     void showSelected(int i);
+    void onGaugeClicked(int i);
     void requestDialog(void (PanelWindowBase::*request)());
     // The selected gauges moved by dx, dy units, each to where place puts it.
     template <typename Place> std::vector<GaugeEdit> movedSelection(Place place) const;

@@ -5,7 +5,8 @@
 #include "base/gui/screen.h"
 #include "drawing/core/fs98/layout.h"
 #include "drawing/gui/screenscenes.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/screenpreviewtile.h"
 
 #include <QHBoxLayout>
@@ -29,32 +30,47 @@ QString screenName(ScreenSize size) {
 
 } // namespace
 
-ScreenPreviewDialog::ScreenPreviewDialog(const PanelDocument& document, const AppModel& app, int w,
+ScreenPreviewDialog::ScreenPreviewDialog(const fs98::Document& document, const AppModel& app, int w,
                                          QWidget* parent)
-    : QDialog(parent), m_document(document), m_app(app),
+    : QDialog(parent), m_fs98(&document), m_app(app),
       m_w(std::clamp(w, 0, fs98::kWindowSlots - 1)) {
-    build();
+    build(document);
+    // Every edit of this window's fields or gauges shows at once, as in the panel window.
+    connect(&document, &fs98::Document::windowChanged, this, [this](int w) {
+        if (w == m_w)
+            scheduleRefresh();
+    });
+    connect(&document, &fs98::Document::gaugeChanged, this, [this](int w, int) {
+        if (w == m_w)
+            scheduleRefresh();
+    });
+    for (const auto signal : {&fs98::Document::gaugesChanged, &fs98::Document::gaugesPlaced}) {
+        connect(&document, signal, this, [this](int w) {
+            if (w == m_w)
+                scheduleRefresh();
+        });
+    }
     refresh();
 }
 
-ScreenPreviewDialog::ScreenPreviewDialog(const PanelDocument& document, const AppModel& app,
+ScreenPreviewDialog::ScreenPreviewDialog(const fs2k::Document& document, const AppModel& app,
                                          std::size_t window, fs2k::PictureLookup pictures,
                                          std::string panelDir, QWidget* parent)
-    : QDialog(parent), m_document(document), m_app(app),
-      m_w(int(std::min<std::size_t>(window, std::size_t(INT_MAX)))) {
+    : QDialog(parent), m_app(app), m_w(int(std::min<std::size_t>(window, std::size_t(INT_MAX)))) {
     m_fs2k = std::make_unique<Fs2kSource>();
+    m_fs2k->document = &document;
     m_fs2k->window = window;
-    const auto& windows = m_document.fs2kPanel().windows;
+    const auto& windows = document.panel().windows;
     if (window < windows.size())
         m_fs2k->key = {windows[window].kind, windows[window].number};
     m_fs2k->pictures = std::move(pictures);
     m_fs2k->panelDir = std::move(panelDir);
-    build();
-    connect(&m_document, &PanelDocument::fs2kChanged, this, &ScreenPreviewDialog::scheduleRefresh);
+    build(document);
+    connect(&document, &fs2k::Document::linesChanged, this, &ScreenPreviewDialog::scheduleRefresh);
     refresh();
 }
 
-void ScreenPreviewDialog::build() {
+void ScreenPreviewDialog::build(const BaseDocument& document) {
     setObjectName(QStringLiteral("screenPreviews"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -104,23 +120,7 @@ void ScreenPreviewDialog::build() {
     constexpr int kOpeningWidth = 1120;
     resize(kOpeningWidth, std::max(240, layout->totalHeightForWidth(kOpeningWidth)));
 
-    // Every edit of this window's fields or gauges shows at once, as in the panel window.
-    connect(&m_document, &PanelDocument::windowChanged, this, [this](int w) {
-        if (w == m_w)
-            scheduleRefresh();
-    });
-    connect(&m_document, &PanelDocument::gaugeChanged, this, [this](int w, int) {
-        if (w == m_w)
-            scheduleRefresh();
-    });
-    for (const auto signal : {&PanelDocument::gaugesChanged, &PanelDocument::gaugesPlaced}) {
-        connect(&m_document, signal, this, [this](int w) {
-            if (w == m_w)
-                scheduleRefresh();
-        });
-    }
-    connect(&m_document, &PanelDocument::panelReplaced, this,
-            &ScreenPreviewDialog::scheduleRefresh);
+    connect(&document, &BaseDocument::panelReplaced, this, &ScreenPreviewDialog::scheduleRefresh);
 }
 
 ScreenPreviewTile* ScreenPreviewDialog::tile(int i) const {
@@ -145,7 +145,7 @@ void ScreenPreviewDialog::refresh() {
         refreshFs2k();
         return;
     }
-    const fs98::Panel& panel = m_document.panel();
+    const fs98::Panel& panel = m_fs98->panel();
     setWindowTitle(tr("Preview at screen sizes - Window %1: %2")
                        .arg(m_w)
                        .arg(fromModelText(panel.window(m_w).windowTitle)));
@@ -179,7 +179,8 @@ void ScreenPreviewDialog::refresh() {
 
 void ScreenPreviewDialog::refreshFs2k() {
     m_fs2kScenes.clear();
-    const auto& windows = m_document.fs2kPanel().windows;
+    const fs2k::Document& document = *m_fs2k->document;
+    const auto& windows = document.panel().windows;
     const fs98::Fs2kViewKey key = m_fs2k->key;
     std::size_t& index = m_fs2k->window;
     if (index >= windows.size() || windows[index].kind != key.first ||
@@ -190,14 +191,13 @@ void ScreenPreviewDialog::refreshFs2k() {
                 index = i;
         }
     }
-    if (!m_document.isFs2k() || index >= windows.size()) {
+    if (index >= windows.size()) {
         setWindowTitle(tr("Preview at screen sizes"));
         showScenes({}, {}, {tr("The panel has no such window any more.")});
         return;
     }
-    const fs2k::SceneSource source{&m_document.fs2kPanel(),   &m_document.fs2kLines(),
-                                   m_document.fs2kEncoding(), m_fs2k->panelDir,
-                                   &m_fs2k->backgrounds,      fs98::ViewPlacement{}};
+    const fs2k::SceneSource source{&document.panel(), &document.lines(),    document.encoding(),
+                                   m_fs2k->panelDir,  &m_fs2k->backgrounds, fs98::ViewPlacement{}};
     std::vector<QImage> pictures;
     std::vector<bool> offScreen;
     for (const ScreenSize& screen : kScreens) {

@@ -26,19 +26,25 @@ class QLabel;
 
 namespace cockpix {
 
-class PanelDocument;
+class BaseDocument;
+namespace fs98 {
+class Document;
+}
+namespace fs2k {
+class Document;
+}
 class ScreenPreviewTile;
 
 class ScreenPreviewDialog : public QDialog {
     Q_OBJECT
 public:
     // app is read at every refresh (directories, options, colours), never written.
-    ScreenPreviewDialog(const PanelDocument& document, const AppModel& app, int w,
+    ScreenPreviewDialog(const fs98::Document& document, const AppModel& app, int w,
                         QWidget* parent = nullptr);
 
     // The same for section `window` of the document's later panel, its gauges' pictures
     // from pictures, its bitmaps in panelDir (with its trailing separator).
-    ScreenPreviewDialog(const PanelDocument& document, const AppModel& app, std::size_t window,
+    ScreenPreviewDialog(const fs2k::Document& document, const AppModel& app, std::size_t window,
                         fs2k::PictureLookup pictures, std::string panelDir,
                         QWidget* parent = nullptr);
 
@@ -55,7 +61,7 @@ public slots:
     void refresh();
 
 private:
-    void build();
+    void build(const BaseDocument& document);
     void scheduleRefresh();
     void refreshFs2k();
     void showScenes(const std::vector<QImage>& pictures, const std::vector<bool>& offScreen,
@@ -63,6 +69,7 @@ private:
 
     // The fs2k panel's section shown, found again by kind and number after each edit.
     struct Fs2kSource {
+        const fs2k::Document* document = nullptr;
         std::size_t window = 0;
         fs98::Fs2kViewKey key;
         fs2k::PictureLookup pictures;
@@ -70,7 +77,8 @@ private:
         fs2k::BackgroundCache backgrounds;
     };
 
-    const PanelDocument& m_document;
+    // The FS98 panel's document; null for an fs2k panel's window (m_fs2k).
+    const fs98::Document* m_fs98 = nullptr;
     const AppModel& m_app;
     const int m_w;
     std::vector<PanelScene> m_scenes;

@@ -2,7 +2,7 @@
 
 #include "base/gui/counttext.h"
 #include "base/gui/modeltext.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "template/gui/findingfixer.h"
 #include "template/gui/panelcheck.h"
 
@@ -44,10 +44,10 @@ QPushButton* makeButton(const QString& text, const char* name, const QString& ti
 
 } // namespace
 
-CheckerWindow::CheckerWindow(PanelCheck& check, PanelDocument& document, AppModel& app,
+CheckerWindow::CheckerWindow(PanelCheck& check, PanelDocuments& documents, AppModel& app,
                              UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_check(check), m_document(document),
-      m_fixer(new FindingFixer(document, app, dialogs, this)) {
+    : QDialog(parent), m_check(check), m_documents(documents),
+      m_fixer(new FindingFixer(documents, app, dialogs, this)) {
     setObjectName(QStringLiteral("CheckerWindow"));
     setWindowTitle(tr("Panel check"));
     setAccessibleName(windowTitle());
@@ -146,10 +146,10 @@ void CheckerWindow::goToCurrent() {
     const Finding* finding = currentFinding();
     if (finding == nullptr)
         return;
-    const fs98::Panel& panel = m_document.panel();
+    const fs98::Panel& panel = m_documents.fs98().panel();
     const int w = finding->window;
     const int g = finding->gauge;
-    if (m_document.isFs2k()) {
+    if (m_documents.fs2k().hasContent()) {
         // A gauge of an fs2k panel in its panel window; anything else of a window in its row
         // of the table.
         if (w >= 0 && g >= 0)

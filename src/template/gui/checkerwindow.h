@@ -20,14 +20,14 @@ namespace cockpix {
 
 class FindingFixer;
 class PanelCheck;
-class PanelDocument;
+class PanelDocuments;
 class UserDialogs;
 struct Finding;
 
 class CheckerWindow : public QDialog {
     Q_OBJECT
 public:
-    CheckerWindow(PanelCheck& check, PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    CheckerWindow(PanelCheck& check, PanelDocuments& documents, AppModel& app, UserDialogs& dialogs,
                   QWidget* parent = nullptr);
 
     QTreeWidget* findingList() const { return m_list; }
@@ -53,7 +53,7 @@ private:
     void updateButtons();
 
     PanelCheck& m_check;
-    PanelDocument& m_document;
+    PanelDocuments& m_documents;
     FindingFixer* m_fixer = nullptr;
     QLabel* m_summary = nullptr;
     QTreeWidget* m_list = nullptr;

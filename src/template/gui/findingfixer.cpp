@@ -3,7 +3,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "gaugefiles/core/gaugeextraction.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "template/core/checkfacts.h"
 #include "template/core/fs2k/checker.h"
 
@@ -31,18 +31,20 @@ QStringList shownNames(const std::vector<std::string>& names) {
 
 } // namespace
 
-FindingFixer::FindingFixer(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+FindingFixer::FindingFixer(PanelDocuments& documents, const AppModel& app, UserDialogs& dialogs,
                            QObject* parent)
-    : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs) {}
+    : QObject(parent), m_document(documents.fs98()), m_fs2kDocument(documents.fs2k()), m_app(app),
+      m_dialogs(dialogs) {}
 
 bool FindingFixer::apply(const Fix& fix) {
-    const int before = m_document.undoStack()->index();
-    if (m_document.isFs2k()) {
+    if (m_fs2kDocument.hasContent()) {
         // The fs2k checker's fixes are edits of the gauge lines they name.
-        m_document.editFs2kLines(QString::fromStdString(fix.label),
+        const int before = m_fs2kDocument.undoStack()->index();
+        m_fs2kDocument.editLines(QString::fromStdString(fix.label),
                                  [fix](fs2k::PanelLines& lines) { fs2k::applyFix(lines, fix); });
-        return m_document.undoStack()->index() != before;
+        return m_fs2kDocument.undoStack()->index() != before;
     }
+    const int before = m_document.undoStack()->index();
     // A fix is a step of its own, never merged into the edit typed before it.
     m_document.breakMerge();
     switch (fix.kind) {

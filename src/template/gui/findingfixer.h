@@ -10,13 +10,19 @@
 
 namespace cockpix {
 
-class PanelDocument;
+class PanelDocuments;
+namespace fs98 {
+class Document;
+}
+namespace fs2k {
+class Document;
+}
 class UserDialogs;
 
 class FindingFixer : public QObject {
     Q_OBJECT
 public:
-    FindingFixer(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+    FindingFixer(PanelDocuments& documents, const AppModel& app, UserDialogs& dialogs,
                  QObject* parent = nullptr);
 
     // True when the panel changed; false when the fix was cancelled or could not be made
@@ -30,7 +36,8 @@ private:
     // Cuts the picture of the module out for the panel windows; warnings are shown.
     void extractPicture(int g, const std::string& name);
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
+    fs2k::Document& m_fs2kDocument;
     const AppModel& m_app;
     UserDialogs& m_dialogs;
 };

@@ -2,7 +2,7 @@
 
 #include "panel/core/fs98/reader.h"
 #include "panel/core/fs98/writer.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "settings/core/directoryrules.h"
 #include "template/core/fs2k/checker.h"
 #include "template/core/fs98/checker.h"
@@ -18,7 +18,7 @@ namespace {
 constexpr int kRecheckDelayMs = 250;
 
 // The [8 bit colors] a save would write: the colour lines kept, or a new palette.
-bool savesEightBitColors(const PanelDocument& document) {
+bool savesEightBitColors(const fs98::Document& document) {
     const fs98::PaletteSaveOptions& options = document.paletteOptions();
     return fs98::savesPaletteProposal(options, document.paletteProposal().advisedColorCount) ||
            (options.keepColors && fs98::usesEightBitColors(document.panel()));
@@ -26,21 +26,23 @@ bool savesEightBitColors(const PanelDocument& document) {
 
 } // namespace
 
-PanelCheck::PanelCheck(const PanelDocument& document, const AppModel& app, QObject* parent)
-    : QObject(parent), m_document(document), m_app(app), m_fs2k(new QTimer(this)) {
+PanelCheck::PanelCheck(const PanelDocuments& documents, const AppModel& app, QObject* parent)
+    : QObject(parent), m_document(documents.fs98()), m_fs2kDocument(documents.fs2k()), m_app(app),
+      m_fs2k(new QTimer(this)) {
     m_fs2k->setSingleShot(true);
     m_fs2k->setInterval(kRecheckDelayMs);
     connect(m_fs2k, &QTimer::timeout, this, &PanelCheck::recheck);
     const auto later = [this] { m_fs2k->start(); };
-    connect(&document, &PanelDocument::windowChanged, this, later);
-    connect(&document, &PanelDocument::gaugeChanged, this, later);
-    connect(&document, &PanelDocument::gaugesChanged, this, later);
-    connect(&document, &PanelDocument::gaugesPlaced, this, later);
-    connect(&document, &PanelDocument::defaultViewChanged, this, later);
-    connect(&document, &PanelDocument::colorLinesChanged, this, later);
-    connect(&document, &PanelDocument::paletteChanged, this, later);
-    connect(&document, &PanelDocument::panelReplaced, this, later);
-    connect(&document, &PanelDocument::fs2kChanged, this, later);
+    connect(&m_document, &fs98::Document::windowChanged, this, later);
+    connect(&m_document, &fs98::Document::gaugeChanged, this, later);
+    connect(&m_document, &fs98::Document::gaugesChanged, this, later);
+    connect(&m_document, &fs98::Document::gaugesPlaced, this, later);
+    connect(&m_document, &fs98::Document::defaultViewChanged, this, later);
+    connect(&m_document, &fs98::Document::colorLinesChanged, this, later);
+    connect(&m_document, &fs98::Document::paletteChanged, this, later);
+    connect(&m_document, &fs98::Document::panelReplaced, this, later);
+    connect(&m_fs2kDocument, &fs2k::Document::panelReplaced, this, later);
+    connect(&m_fs2kDocument, &fs2k::Document::linesChanged, this, later);
 }
 
 int PanelCheck::errorCount() const {
@@ -51,15 +53,15 @@ int PanelCheck::errorCount() const {
 
 void PanelCheck::recheck() {
     m_fs2k->stop();
-    if (m_document.isFs2k()) {
+    if (m_fs2kDocument.hasContent()) {
         // As the command line checks it: the gauges folder of the installation the aircraft
         // lies in, where there is one, else the one of the settings.
         Directories dirs = m_app.dirs;
-        dirs.panelDir = fs98::panelDirFromChosenPath(m_document.filePath());
+        dirs.panelDir = fs98::panelDirFromChosenPath(m_fs2kDocument.filePath());
         if (std::string own = installationGaugesDir(dirs.panelDir); !own.empty())
             dirs.gaugesDir = std::move(own);
-        m_findings = fs2k::checkPanel(m_document.fs2kLines(), m_document.fs2kPanel(), dirs, m_facts,
-                                      m_document.fs2kEncoding());
+        m_findings = fs2k::checkPanel(m_fs2kDocument.lines(), m_fs2kDocument.panel(), dirs, m_facts,
+                                      m_fs2kDocument.encoding());
         emit findingsChanged();
         return;
     }

@@ -17,12 +17,18 @@ class QTimer;
 
 namespace cockpix {
 
-class PanelDocument;
+class PanelDocuments;
+namespace fs98 {
+class Document;
+}
+namespace fs2k {
+class Document;
+}
 
 class PanelCheck : public QObject {
     Q_OBJECT
 public:
-    PanelCheck(const PanelDocument& document, const AppModel& app, QObject* parent = nullptr);
+    PanelCheck(const PanelDocuments& documents, const AppModel& app, QObject* parent = nullptr);
 
     const std::vector<Finding>& findings() const { return m_findings; }
     int errorCount() const;
@@ -38,7 +44,8 @@ signals:
     void findingsChanged();
 
 private:
-    const PanelDocument& m_document;
+    const fs98::Document& m_document;
+    const fs2k::Document& m_fs2kDocument;
     const AppModel& m_app;
     CheckFacts m_facts;
     std::vector<Finding> m_findings;

@@ -3,7 +3,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 #include "template/core/fs98/rowcommands.h"
 #include "template/gui/backgroundchooser.h"
@@ -18,7 +18,7 @@
 
 namespace cockpix {
 
-TemplateRowCommands::TemplateRowCommands(PanelDocument& document, AppModel& app,
+TemplateRowCommands::TemplateRowCommands(fs98::Document& document, AppModel& app,
                                          UserDialogs& dialogs, QMdiArea* area, QObject* parent)
     : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_area(area) {}
 

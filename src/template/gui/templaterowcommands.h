@@ -11,7 +11,9 @@ class QMdiArea;
 namespace cockpix {
 
 class BackgroundChooser;
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 namespace fs98 {
 class PanelWindowForm;
 }
@@ -25,7 +27,7 @@ class UserDialogs;
 class TemplateRowCommands : public QObject {
     Q_OBJECT
 public:
-    TemplateRowCommands(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    TemplateRowCommands(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                         QMdiArea* area, QObject* parent = nullptr);
 
     PanelWindowRegistry& panelForms() { return m_panelForms; }
@@ -52,7 +54,7 @@ private:
     fs98::PanelWindowForm* loadNewWindow(int w);
     QString bitmapBoxText(int w) const;
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     QMdiArea* m_area;

@@ -2,19 +2,19 @@
 
 #include "outview/gui/outsideviewtool.h"
 #include "palette/gui/paletteoptimizerdialog.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "template/gui/templatewindow.h"
 
 namespace cockpix {
 
-TemplateToolCommands::TemplateToolCommands(PanelDocument& document, AppModel& app,
+TemplateToolCommands::TemplateToolCommands(fs98::Document& document, AppModel& app,
                                            UserDialogs& dialogs, QWidget* parentWindow,
                                            QObject* parent)
     : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs),
       m_parentWindow(parentWindow),
       m_outsideView(new OutsideViewTool(document, app, dialogs, parentWindow, this)) {
     // Their lists and frames show the panel they were opened on.
-    connect(&m_document, &PanelDocument::panelReplaced, this,
+    connect(&m_document, &fs98::Document::panelReplaced, this,
             &TemplateToolCommands::closeToolWindows);
 }
 

@@ -11,7 +11,9 @@ class QWidget;
 namespace cockpix {
 
 class OutsideViewTool;
-class PanelDocument;
+namespace fs98 {
+class Document;
+}
 class TemplateWindow;
 class UserDialogs;
 
@@ -22,7 +24,7 @@ class UserDialogs;
 class TemplateToolCommands : public QObject {
     Q_OBJECT
 public:
-    TemplateToolCommands(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    TemplateToolCommands(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                          QWidget* parentWindow, QObject* parent = nullptr);
 
     // Listens to the tool buttons of this template window, and reads its threshold box.
@@ -39,7 +41,7 @@ public slots:
 private:
     QString toleranceText() const;
 
-    PanelDocument& m_document;
+    fs98::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     QWidget* m_parentWindow;

@@ -6,7 +6,7 @@
 #include "base/gui/paneltextguard.h"
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "template/gui/fs2k/windowtable.h"
 #include "template/gui/fs98/windowrow.h"
 #include "template/gui/viewpalettepanel.h"
@@ -71,9 +71,10 @@ private:
 
 } // namespace
 
-TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+TemplateWindow::TemplateWindow(PanelDocuments& documents, AppModel& app, UserDialogs& dialogs,
                                QWidget* parent)
-    : QWidget(parent), m_document(document), m_app(app), m_dialogs(dialogs) {
+    : QWidget(parent), m_document(documents.fs98()), m_fs2kDocument(documents.fs2k()), m_app(app),
+      m_dialogs(dialogs) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("PANEL TEMPLATE"));
 
@@ -96,7 +97,7 @@ TemplateWindow::TemplateWindow(PanelDocument& document, AppModel& app, UserDialo
     contentLayout->addStretch(1);
     m_scroll->setWidget(m_content);
     m_labels += m_lower->labels();
-    m_fs2kTable = new fs2k::WindowTable(m_document, m_dialogs, this);
+    m_fs2kTable = new fs2k::WindowTable(m_fs2kDocument, m_dialogs, this);
     outer->addWidget(m_fs2kTable);
     m_labels.append(m_fs2kTable->note());
 
@@ -123,7 +124,7 @@ TemplateWindow::~TemplateWindow() = default;
 void TemplateWindow::showFormat() {
     // An fs2k panel has its own table; the nine rows, the default view and the palette
     // tools read and write FS98 panels only.
-    const bool later = m_document.isFs2k();
+    const bool later = m_fs2kDocument.hasContent();
     m_scroll->setVisible(!later);
     m_fs2kTable->setVisible(later);
 }
@@ -173,7 +174,7 @@ void TemplateWindow::connectRow(const fs98::WindowRow& row) {
             carryOut(box, (m_table.*handler)(m_document.panel(), w, toModelText(text)));
         });
         // Leaving the box ends its undo step: typing there again is a new one.
-        connect(box, &QLineEdit::editingFinished, &m_document, &PanelDocument::breakMerge);
+        connect(box, &QLineEdit::editingFinished, &m_document, &fs98::Document::breakMerge);
     };
     bind(row.titleBox(), &fs98::WindowTable::titleChanged);
     bind(row.bitmapBox(), &fs98::WindowTable::bitmapChanged);
@@ -220,7 +221,7 @@ void TemplateWindow::connectLowerPart() {
             }
             carryOut(box, {std::nullopt, outcome.message, outcome.clearBox});
         });
-        connect(box, &QLineEdit::editingFinished, &m_document, &PanelDocument::breakMerge);
+        connect(box, &QLineEdit::editingFinished, &m_document, &fs98::Document::breakMerge);
     }
     guardPanelText(m_lower->thresholdBox(), m_dialogs);
     connect(m_lower->thresholdBox(), &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -245,11 +246,13 @@ void TemplateWindow::connectLowerPart() {
 }
 
 void TemplateWindow::connectDocument() {
-    connect(&m_document, &PanelDocument::windowChanged, this, &TemplateWindow::onWindowChanged);
-    connect(&m_document, &PanelDocument::defaultViewChanged, this,
+    connect(&m_document, &fs98::Document::windowChanged, this, &TemplateWindow::onWindowChanged);
+    connect(&m_document, &fs98::Document::defaultViewChanged, this,
             &TemplateWindow::onDefaultViewChanged);
-    connect(&m_document, &PanelDocument::paletteChanged, this, &TemplateWindow::onPaletteChanged);
-    connect(&m_document, &PanelDocument::panelReplaced, this, &TemplateWindow::showFormat);
+    connect(&m_document, &fs98::Document::paletteChanged, this, &TemplateWindow::onPaletteChanged);
+    // Open replaces the document of one format and empties the other: the last one tells.
+    connect(&m_document, &fs98::Document::panelReplaced, this, &TemplateWindow::showFormat);
+    connect(&m_fs2kDocument, &fs2k::Document::panelReplaced, this, &TemplateWindow::showFormat);
 }
 
 void TemplateWindow::storeOwn(const fs98::WindowEdit& edit) {
@@ -401,7 +404,7 @@ void TemplateWindow::fillRow(int w) {
 }
 
 QSize TemplateWindow::sizeHint() const {
-    if (m_document.isFs2k())
+    if (m_fs2kDocument.hasContent())
         return m_fs2kTable->sizeHint();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     return m_content->sizeHint() + QSize(scrollBar, scrollBar);

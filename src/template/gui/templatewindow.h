@@ -36,7 +36,13 @@ class QScrollArea;
 
 namespace cockpix {
 
-class PanelDocument;
+class PanelDocuments;
+namespace fs98 {
+class Document;
+}
+namespace fs2k {
+class Document;
+}
 class UserDialogs;
 class ViewPalettePanel;
 namespace fs2k {
@@ -49,7 +55,7 @@ class WindowRow;
 class TemplateWindow : public QWidget {
     Q_OBJECT
 public:
-    TemplateWindow(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+    TemplateWindow(PanelDocuments& documents, AppModel& app, UserDialogs& dialogs,
                    QWidget* parent = nullptr);
     ~TemplateWindow() override;
 
@@ -111,7 +117,9 @@ private:
     void rememberRow(int w);
     void showFormat();
 
-    PanelDocument& m_document;
+    // The FS98 panel the rows edit; an fs2k panel's document for the table.
+    fs98::Document& m_document;
+    fs2k::Document& m_fs2kDocument;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     fs98::WindowTable m_table;

@@ -7,7 +7,7 @@
 #include "app/gui/mainmenu.h"
 #include "app/gui/mainwindow.h"
 #include "guisupport/scripteddialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "settings/core/settings.h"
 #include "state/core/appmodel.h"
 
@@ -25,7 +25,9 @@ namespace cockpix {
 struct ShellFixture {
     QTemporaryDir temp;
     AppModel app;
-    PanelDocument document;
+    PanelDocuments documents;
+    fs98::Document& document = documents.fs98();
+    fs2k::Document& fs2kDocument = documents.fs2k();
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 
@@ -65,7 +67,7 @@ struct ShellFixture {
 
     // Creates the main window and its template window, as the program starts.
     void start() {
-        window = std::make_unique<MainWindow>(document, app, dialogs);
+        window = std::make_unique<MainWindow>(documents, app, dialogs);
         window->show();
         window->createTemplateWindow();
     }

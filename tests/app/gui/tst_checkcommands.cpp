@@ -18,7 +18,7 @@
 #include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
 #include "panel/core/fs98/edits.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "support/testfiles.h"
 #include "template/gui/checkerwindow.h"
 #include "template/gui/panelcheck.h"

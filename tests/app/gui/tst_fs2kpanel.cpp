@@ -12,7 +12,7 @@
 #include "gaugedialogs/gui/fs2k/panelwindows.h"
 #include "guisupport/testprogram.h"
 #include "guisupport/userclicks.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/panelview.h"
 #include "shellfixture.h"
@@ -76,9 +76,9 @@ private slots:
         const QString panel = openWritten(f, bytes);
         // No FS98 structure message, and the format is told.
         QCOMPARE(f.dialogs.messages(), QStringList());
-        QVERIFY(f.document.isFs2k());
+        QVERIFY(f.fs2kDocument.hasContent());
         QCOMPARE(f.window->formatNotice(), QStringLiteral("FS2000 and later panel"));
-        QVERIFY(f.action("mnusave")->isEnabled() && !f.document.isModified());
+        QVERIFY(f.action("mnusave")->isEnabled() && !f.fs2kDocument.isModified());
         // Compare with saved shows the text Save writes: the file's own lines.
         ComparisonDialog* comparison = f.window->panelCommands().compareWithSaved();
         QVERIFY(comparison != nullptr && comparison->view()->identical());
@@ -93,6 +93,27 @@ private slots:
         QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c1")), bytes);
     }
 
+    // Undo, Redo and the modified mark follow the panel of whichever format was opened last:
+    // each format keeps its own history, and New drops the fs2k one.
+    void theEditMenuAndTheMarkFollowThePanelOpened() {
+        ShellFixture f;
+        openWritten(f, bytesOf(kFs2k + "mixed_sections.cfg"));
+        QAction* undo = f.action("mnuundo");
+        QVERIFY(!undo->isEnabled() && !f.window->shownCaption().contains('*'));
+        f.fs2kDocument.setTitle(5, "Roof");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Title of window 5"));
+        QVERIFY(f.window->shownCaption().contains('*'));
+
+        f.dialogs.queueSaveChoice(SaveChoice::Discard);
+        f.trigger("mnunew");
+        QVERIFY(!f.fs2kDocument.hasContent() && !undo->isEnabled());
+        QVERIFY(!f.window->shownCaption().contains('*'));
+        f.document.setWindowField({0, fs98::WindowField::Title, std::string("Main"), 1});
+        QVERIFY(undo->isEnabled() && f.window->shownCaption().contains('*'));
+        f.trigger("mnuundo");
+        QVERIFY(f.document.panel().windowCount == 0 && !f.window->shownCaption().contains('*'));
+    }
+
     void anAliasLeadsToTheFs2kPanel() {
         ShellFixture f;
         f.writeUsualSettings();
@@ -102,11 +123,11 @@ private slots:
         QVERIFY(test::writeBytes(alias, "[fltsim]\r\nalias=b767\\panel\r\n"));
         f.start();
         QVERIFY(f.window->panelCommands().openPath(alias));
-        QVERIFY(f.document.isFs2k());
-        QCOMPARE(f.document.filePath(), f.path(kPanelDir + "panel.cfg").toStdString());
+        QVERIFY(f.fs2kDocument.hasContent());
+        QCOMPARE(f.fs2kDocument.filePath(), f.path(kPanelDir + "panel.cfg").toStdString());
         QCOMPARE(f.app.dirs.panelDir, f.path(kPanelDir).toStdString());
         QCOMPARE(f.dialogs.messages().size(), 1); // the reroute, as FS98's alias tells it
-        QCOMPARE(QByteArray::fromStdString(f.document.fs2kLines().bytes()), later);
+        QCOMPARE(QByteArray::fromStdString(f.fs2kDocument.lines().bytes()), later);
     }
 
     // Each section opens in a panel window of its own, from the template's table or from the
@@ -165,16 +186,16 @@ private slots:
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(3 /* code */), QStringLiteral("gauge-gap"));
         list->setCurrentItem(list->topLevelItem(0));
-        const int steps = f.document.undoStack()->count();
+        const int steps = f.fs2kDocument.undoStack()->count();
         clickButton(checker, "fixButton");
-        QCOMPARE(f.document.undoStack()->count(), steps + 1);
+        QCOMPARE(f.fs2kDocument.undoStack()->count(), steps + 1);
         QTRY_COMPARE(status->accessibleName(), QStringLiteral("No findings"));
         f.trigger("mnuundo");
-        QCOMPARE(QByteArray::fromStdString(f.document.fs2kLines().bytes()), original);
+        QCOMPARE(QByteArray::fromStdString(f.fs2kDocument.lines().bytes()), original);
         QCOMPARE(bytesOf(panel), original);
 
         // A gauge's finding leads to the gauge in its panel window, with its properties open.
-        f.document.setFs2kGaugeLine(f.document.fs2kPanel().windows.at(0).gauges.at(1).line,
+        f.fs2kDocument.setGaugeLine(f.fs2kDocument.panel().windows.at(0).gauges.at(1).line,
                                     "Nope!C , 50,10,20,20");
         QTRY_COMPARE(status->accessibleName(), QStringLiteral("2 findings"));
         QTreeWidgetItem* notFound = rowShowing(list, 3 /* code */, "gauge-not-found");
@@ -186,7 +207,7 @@ private slots:
         QCOMPARE(form->selectedGauge(), 1);
         QVERIFY(f.window->fs2kWindows().propertiesDialog() != nullptr);
         QCOMPARE(f.window->fs2kWindows().propertiesDialog()->line(),
-                 f.document.fs2kPanel().windows.at(0).gauges.at(1).line);
+                 f.fs2kDocument.panel().windows.at(0).gauges.at(1).line);
     }
 
     // The Edit menu's Copy and Paste keys in the panel windows: a UTF-8 panel's gauge goes onto
@@ -200,7 +221,7 @@ private slots:
                                 "gauge00=Caf\xC3\xA9!Fuel, 10, 20, 30, 30 // caf\xC3\xA9\r\n"
                                 "gauge01=Inst!A, 50, 20\r\n";
         const QString panel = openWritten(f, utf8);
-        QCOMPARE(f.document.fs2kEncoding(), TextEncoding::Utf8);
+        QCOMPARE(f.fs2kDocument.encoding(), TextEncoding::Utf8);
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         QAction* cut = f.action("mnucut");
@@ -229,23 +250,23 @@ private slots:
         QVERIFY(test::writeBytes(panel, windows1252));
         f.dialogs.queueOpenFile(panel);
         f.trigger("mnuopen");
-        QCOMPARE(f.document.fs2kEncoding(), TextEncoding::Windows1252);
+        QCOMPARE(f.fs2kDocument.encoding(), TextEncoding::Windows1252);
         form = f.window->fs2kWindows().show(0);
         QVERIFY(form != nullptr && paste->isEnabled());
         form->view()->setFocus();
         QTest::keyClick(form->view(), Qt::Key_Insert, Qt::ShiftModifier);
         // Where Inst!A stands already: moved off it.
         QByteArray pasted = windows1252 + "gauge01=Caf\xE9!Fuel, 20, 30, 30, 30 // caf\xE9\r\n";
-        QCOMPARE(QByteArray::fromStdString(f.document.fs2kLines().bytes()), pasted);
-        QCOMPARE(f.document.undoStack()->count(), 1);
+        QCOMPARE(QByteArray::fromStdString(f.fs2kDocument.lines().bytes()), pasted);
+        QCOMPARE(f.fs2kDocument.undoStack()->count(), 1);
         QCOMPARE(form->view()->selection(), std::vector<int>{1});
         QVERIFY(cut->isEnabled());
         QTest::keyClick(form->view(), Qt::Key_Delete, Qt::ShiftModifier);
-        QCOMPARE(f.document.undoStack()->text(1), QStringLiteral("Cut 1 gauge"));
-        QCOMPARE(QByteArray::fromStdString(f.document.fs2kLines().bytes()), windows1252);
+        QCOMPARE(f.fs2kDocument.undoStack()->text(1), QStringLiteral("Cut 1 gauge"));
+        QCOMPARE(QByteArray::fromStdString(f.fs2kDocument.lines().bytes()), windows1252);
         QVERIFY(!cut->isEnabled());
         f.trigger("mnuundo");
-        QCOMPARE(QByteArray::fromStdString(f.document.fs2kLines().bytes()), pasted);
+        QCOMPARE(QByteArray::fromStdString(f.fs2kDocument.lines().bytes()), pasted);
         QVERIFY(f.dialogs.verifyAllAnswersUsed());
     }
 };

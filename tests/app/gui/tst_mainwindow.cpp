@@ -93,7 +93,7 @@ bool dragAndDrop(QWidget* target, const QString& path) {
 }
 
 QString documentPath(const ShellFixture& f) {
-    return QString::fromStdString(f.document.filePath());
+    return QString::fromStdString(f.documents.current().filePath());
 }
 
 QStringList recentEntries(const ShellFixture& f) {
@@ -495,7 +495,7 @@ private slots:
     void theWindowOpensMaximizedFirstThenWhereItWas() {
         ShellFixture f;
         f.writeUsualSettings();
-        f.window = std::make_unique<MainWindow>(f.document, f.app, f.dialogs);
+        f.window = std::make_unique<MainWindow>(f.documents, f.app, f.dialogs);
         f.window->showAtSavedGeometry();
         QVERIFY(f.window->isMaximized());
         f.window->showNormal();
@@ -504,7 +504,7 @@ private slots:
         QVERIFY(f.window->close()); // the frame's close: nothing unsaved, no question
         QVERIFY(!readDesktopState(desktopStateFilePath(settingsFilePath())).windowGeometry.empty());
 
-        f.window = std::make_unique<MainWindow>(f.document, f.app, f.dialogs);
+        f.window = std::make_unique<MainWindow>(f.documents, f.app, f.dialogs);
         f.window->showAtSavedGeometry();
         QVERIFY(!f.window->isMaximized());
         QCOMPARE(f.window->size(), QSize(760, 540));

@@ -364,7 +364,7 @@ class TestMonkey : public QObject {
             return false;
         m_dialogs = std::make_unique<MonkeyDialogs>(f->path("saves"));
         QDir().mkpath(f->path("saves"));
-        m_window = std::make_unique<MainWindow>(f->document, f->app, *m_dialogs);
+        m_window = std::make_unique<MainWindow>(f->documents, f->app, *m_dialogs);
         f->window.reset();
         m_window->show();
         m_window->createTemplateWindow();
@@ -394,7 +394,7 @@ private slots:
                                : 1500;
         const bool fs2kPanel = seed % 3 == 0;
         QVERIFY2(start(fs2kPanel), "the demo installation was not generated into the build");
-        QVERIFY(f->document.isFs2k() == fs2kPanel);
+        QVERIFY(f->fs2kDocument.hasContent() == fs2kPanel);
         m_random.seed(seed);
         m_dialogs->random.seed(seed + 1);
         const QString replay =
@@ -449,8 +449,8 @@ private slots:
         // Whatever happened, the panel is one the writer writes and the reader reads back
         // (a panel without windows is never saved); an fs2k panel's lines read back as the
         // same bytes.
-        if (f->document.isFs2k()) {
-            const std::string bytes = f->document.fs2kLines().bytes();
+        if (f->fs2kDocument.hasContent()) {
+            const std::string bytes = f->fs2kDocument.lines().bytes();
             QVERIFY2(fs2k::PanelLines(bytes).bytes() == bytes, qPrintable(replay));
             return;
         }

@@ -8,7 +8,7 @@
 #include "base/gui/comparisonview.h"
 #include "guisupport/testprogram.h"
 #include "panel/core/fs98/reader.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "shellfixture.h"
 #include "support/testfiles.h"
 #include "template/gui/templatewindow.h"

@@ -9,7 +9,7 @@
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "guisupport/testprogram.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 #include "state/core/appmodel.h"
 #include "support/cabmaker.h"
 #include "support/testfiles.h"
@@ -74,7 +74,7 @@ class TestFs2kAddGauge : public QObject {
     bool m_cabs = false;
     AppModel m_app;
     ScriptedDialogs m_dialogs;
-    std::unique_ptr<PanelDocument> m_document;
+    std::unique_ptr<fs2k::Document> m_document;
 
     std::filesystem::path at(const std::string& relative) const {
         return std::filesystem::path(m_root.path().toStdString()) / relative;
@@ -112,8 +112,8 @@ private slots:
         m_app.dirs.gaugesDir = at("gauges").string(); // typed without its final "/"
     }
     void init() {
-        m_document = std::make_unique<PanelDocument>();
-        m_document->replaceFs2kPanel(fs2k::PanelLines(kPanel), at("panel/panel.cfg").string());
+        m_document = std::make_unique<fs2k::Document>();
+        m_document->replacePanel(fs2k::PanelLines(kPanel), at("panel/panel.cfg").string());
         m_dialogs.clear();
     }
     void cleanup() {
@@ -147,7 +147,7 @@ private slots:
     }
 
     void addingWritesOneLineAtThePicturesSizeAndUndoTakesItAway() {
-        const std::string before = m_document->fs2kLines().bytes();
+        const std::string before = m_document->lines().bytes();
         QPointer<fs2k::AddGaugeDialog> dialog = openAdd(0);
         QSignalSpy added(dialog.data(), &fs2k::AddGaugeDialog::gaugeAdded);
         QVERIFY(dialog->chooseGauge("XmlPack!Attitude"));
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(added.count(), 1);
         QCOMPARE(added.first(), QVariantList({0, 2}));
 
-        QStringList after = linesOf(m_document->fs2kLines().bytes());
+        QStringList after = linesOf(m_document->lines().bytes());
         const QStringList old = linesOf(before);
         QCOMPARE(after.size(), old.size() + 1);
         QCOMPARE(after[8], QStringLiteral("gauge02=XmlPack!Attitude, 0, 0, 30, 20"));
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(after, old);
         QCOMPARE(m_document->undoStack()->count(), 1);
         m_document->undo();
-        QCOMPARE(m_document->fs2kLines().bytes(), before);
+        QCOMPARE(m_document->lines().bytes(), before);
     }
 
     void aGaugeWithoutAPictureShowsWhyAndIsAddedWithoutASize() {
@@ -187,17 +187,16 @@ private slots:
         QTRY_VERIFY(dialog.isNull());
         QCOMPARE(added.count(), 1);
         QCOMPARE(added.first(), QVariantList({1, 0}));
-        const std::vector<fs2k::Window>& windows = m_document->fs2kPanel().windows;
+        const std::vector<fs2k::Window>& windows = m_document->panel().windows;
         QCOMPARE(windows[1].gauges.size(), std::size_t(1));
-        QCOMPARE(
-            std::string(fs2k::gaugeLineName(m_document->fs2kLines(), windows[1].gauges[0].line)),
-            std::string("Multi!Needle"));
+        QCOMPARE(std::string(fs2k::gaugeLineName(m_document->lines(), windows[1].gauges[0].line)),
+                 std::string("Multi!Needle"));
         QCOMPARE(windows[1].gauges[0].fieldCount, std::size_t(2));
     }
 
     void theDialogClosesWhenThePanelIsReplaced() {
         QPointer<fs2k::AddGaugeDialog> add = openAdd(0);
-        m_document->replaceFs2kPanel(fs2k::PanelLines(std::string("[Window00]\r\n")), "other.cfg");
+        m_document->replacePanel(fs2k::PanelLines(std::string("[Window00]\r\n")), "other.cfg");
         QTRY_VERIFY(add.isNull());
     }
 };

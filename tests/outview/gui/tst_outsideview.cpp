@@ -124,7 +124,7 @@ private slots:
     // A ratio of 0 becomes 1 and SIZE_Y 0 becomes 2000: one step, named for both, undone as
     // one; opening again with nothing to correct leaves the panel unmodified.
     void theCorrectionsOnOpeningAreOneStep() {
-        PanelDocument& document = m_shell->document;
+        fs98::Document& document = m_shell->document;
         document.setWindowField({0, fs98::WindowField::SizeRatio, 0.0, 2});
         document.clearHistory();
         ExternalViewFrame* frame = openFrame(0);

@@ -1,4 +1,4 @@
-// The panel document: every operation is one undo step that gives back exactly the panel
+// The panel documents: every operation is one undo step that gives back exactly the panel
 // before it, emits its change signal once per step, and merges a run of edits of one field;
 // a long random run of edits undone to the start writes the opened file's bytes again.
 
@@ -6,7 +6,7 @@
 #include "guisupport/testprogram.h"
 #include "panel/core/fs98/reader.h"
 #include "panel/core/fs98/writer.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "support/testfiles.h"
 
 #include <QSignalSpy>
@@ -51,17 +51,19 @@ fs98::Gauge gauge(const char* name, double x, double y, double size) {
 class TestPanelDocument : public QObject {
     Q_OBJECT
 
-    PanelDocument m_document;
+    PanelDocuments m_documents;
+    fs98::Document& m_document = m_documents.fs98();
+    fs2k::Document& m_fs2k = m_documents.fs2k();
     std::string m_text = writtenSample();
     fs98::Panel m_opened = readText(m_text);
 
     struct Spies {
-        explicit Spies(PanelDocument& d)
-            : window(&d, &PanelDocument::windowChanged), gauge(&d, &PanelDocument::gaugeChanged),
-              gauges(&d, &PanelDocument::gaugesChanged), placed(&d, &PanelDocument::gaugesPlaced),
-              view(&d, &PanelDocument::defaultViewChanged),
-              colours(&d, &PanelDocument::colorLinesChanged),
-              palette(&d, &PanelDocument::paletteChanged) {}
+        explicit Spies(fs98::Document& d)
+            : window(&d, &fs98::Document::windowChanged), gauge(&d, &fs98::Document::gaugeChanged),
+              gauges(&d, &fs98::Document::gaugesChanged), placed(&d, &fs98::Document::gaugesPlaced),
+              view(&d, &fs98::Document::defaultViewChanged),
+              colours(&d, &fs98::Document::colorLinesChanged),
+              palette(&d, &fs98::Document::paletteChanged) {}
         int total() const {
             return int(window.count() + gauge.count() + gauges.count() + placed.count() +
                        view.count() + colours.count() + palette.count());
@@ -296,7 +298,7 @@ private slots:
 
     void theCleanStateFollowsSaveAndReplaceClearsTheHistory() {
         m_document.replacePanel(m_opened, "panel.cfg");
-        QSignalSpy modified(&m_document, &PanelDocument::modifiedChanged);
+        QSignalSpy modified(&m_document, &fs98::Document::modifiedChanged);
         m_document.setGaugeField(0, 1, fs98::GaugeField::Y, 1);
         m_document.markSaved("panel.cfg");
         QVERIFY(!m_document.isModified());
@@ -387,56 +389,56 @@ private slots:
         QVERIFY(m_document.panel() == edited);
     }
 
-    // A panel of FS2000 and later: each edit is one step with one fs2kChanged, what the
+    // A panel of FS2000 and later: each edit is one step with one linesChanged, what the
     // lines set is read again, undo gives back the opened bytes and redo the edited ones,
     // and an edit that changes nothing makes no step.
     void fs2kEditsAreStepsOfTheirLines() {
         const std::optional<std::string> bytes =
             readWholeFile(COCKPIX_FIXTURES_DIR "/fs2k/mixed_sections.cfg");
         QVERIFY(bytes);
-        m_document.replaceFs2kPanel(fs2k::PanelLines(*bytes), "panel.cfg");
-        QVERIFY(m_document.isFs2k() && m_document.hasContent() && !m_document.isModified());
-        QSignalSpy later(&m_document, &PanelDocument::fs2kChanged);
-        const fs2k::Window& overhead = m_document.fs2kPanel().windows.front();
+        m_documents.replaceWithFs2k(fs2k::PanelLines(*bytes), "panel.cfg");
+        QVERIFY(&m_documents.current() == &m_fs2k && m_fs2k.hasContent() && !m_fs2k.isModified());
+        QSignalSpy later(&m_fs2k, &fs2k::Document::linesChanged);
+        const fs2k::Window& overhead = m_fs2k.panel().windows.front();
         QCOMPARE(overhead.number, 5L);
         const std::size_t section = overhead.section;
 
-        m_document.setFs2kKey(section, "visible", "0"); // as it is
-        m_document.removeFs2kKey(section, "position");  // not there
-        QCOMPARE(m_document.undoStack()->count(), 0);
+        m_fs2k.setKey(section, "visible", "0"); // as it is
+        m_fs2k.removeKey(section, "position");  // not there
+        QCOMPARE(m_fs2k.undoStack()->count(), 0);
 
-        m_document.setFs2kKey(section, "visible", "1");
-        m_document.setFs2kKey(section, "position", "4");
-        m_document.setFs2kTitle(5, "Roof");
+        m_fs2k.setKey(section, "visible", "1");
+        m_fs2k.setKey(section, "position", "4");
+        m_fs2k.setTitle(5, "Roof");
         // Each edit reads the lines again: what overhead referred to is gone.
-        m_document.setFs2kGaugeField(m_document.fs2kPanel().windows.front().gauges.at(1).line, 2,
-                                     "33");
-        const long added = m_document.addFs2kWindow({"New", {{"size_mm", "100"}}});
-        m_document.removeFs2kWindow(m_document.fs2kPanel().windowOf(1)->section);
+        m_fs2k.setGaugeField(m_fs2k.panel().windows.front().gauges.at(1).line, 2, "33");
+        const long added = m_fs2k.addWindow({"New", {{"size_mm", "100"}}});
+        m_fs2k.removeWindow(m_fs2k.panel().windowOf(1)->section);
         // The ratio is one key, however it is spelt.
-        m_document.removeFs2kKey(m_document.fs2kPanel().windowOf(0)->section, "windowsize_ratio");
+        m_fs2k.removeKey(m_fs2k.panel().windowOf(0)->section, "windowsize_ratio");
         QCOMPARE(later.count(), 7);
-        QCOMPARE(m_document.undoStack()->count(), 7);
-        QVERIFY(m_document.isModified());
+        QCOMPARE(m_fs2k.undoStack()->count(), 7);
+        QVERIFY(m_fs2k.isModified());
 
-        QVERIFY(m_document.fs2kPanel().windowOf(added) != nullptr);
-        const std::string editedBytes = m_document.fs2kLines().bytes();
+        QVERIFY(m_fs2k.panel().windowOf(added) != nullptr);
+        const std::string editedBytes = m_fs2k.lines().bytes();
 
-        while (m_document.undoStack()->canUndo())
-            m_document.undo();
-        QCOMPARE(m_document.fs2kLines().bytes(), *bytes);
-        QVERIFY(!m_document.isModified());
-        QCOMPARE(m_document.fs2kPanel().windows.size(), std::size_t(5));
-        while (m_document.undoStack()->canRedo())
-            m_document.redo();
-        QCOMPARE(m_document.fs2kLines().bytes(), editedBytes);
+        while (m_fs2k.undoStack()->canUndo())
+            m_fs2k.undo();
+        QCOMPARE(m_fs2k.lines().bytes(), *bytes);
+        QVERIFY(!m_fs2k.isModified());
+        QCOMPARE(m_fs2k.panel().windows.size(), std::size_t(5));
+        while (m_fs2k.undoStack()->canRedo())
+            m_fs2k.redo();
+        QCOMPARE(m_fs2k.lines().bytes(), editedBytes);
         QCOMPARE(later.count(), 21);
 
         // Opening an FS98 panel afterwards leaves nothing of the fs2k one.
-        m_document.replacePanel(m_opened, "panel.cfg");
-        QVERIFY(!m_document.isFs2k() && m_document.fs2kPanel().windows.empty());
-        m_document.setFs2kKey(0, "visible", "1");
-        QCOMPARE(m_document.undoStack()->count(), 0);
+        m_documents.replaceWithFs98(m_opened, "panel.cfg");
+        QVERIFY(!m_fs2k.hasContent() && m_fs2k.panel().windows.empty());
+        QVERIFY(&m_documents.current() == &m_document);
+        m_fs2k.setKey(0, "visible", "1");
+        QCOMPARE(m_fs2k.undoStack()->count(), 0);
     }
 
     // Gauge edits of an fs2k panel: two drops of the same gauge are two steps, each undo
@@ -445,54 +447,53 @@ private slots:
     void fs2kGaugeEditsAreOneStepEach() {
         const std::string bytes = "[Window00]\r\nsize_mm=640\r\ngauge00=a!b, 10, 20\r\n"
                                   "gauge01=a!c, 30, 40, 50 // note\r\ngauge02=a!d, 0, 0\r\n";
-        m_document.replaceFs2kPanel(fs2k::PanelLines(bytes), "panel.cfg");
-        QSignalSpy later(&m_document, &PanelDocument::fs2kChanged);
+        m_documents.replaceWithFs2k(fs2k::PanelLines(bytes), "panel.cfg");
+        QSignalSpy later(&m_fs2k, &fs2k::Document::linesChanged);
         const auto gaugeLine = [this](std::size_t g) {
-            return m_document.fs2kPanel().windows.front().gauges.at(g).line;
+            return m_fs2k.panel().windows.front().gauges.at(g).line;
         };
-        m_document.moveFs2kGauge(gaugeLine(0), 10, 20);         // where it is
-        m_document.moveFs2kGauge(1, 5, 5);                      // size_mm
-        m_document.resizeFs2kGauge(gaugeLine(1), 50, {});       // its size, before the comment
-        m_document.setFs2kGaugeLine(gaugeLine(0), "a!b, 1\nx"); // a line break
-        m_document.removeFs2kGauge(0);                          // the header
-        QCOMPARE(m_document.addFs2kGauge(0, "a!e, 1", 0, 0), fs2k::PanelLines::npos);
-        m_document.moveFs2kGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
-        m_document.moveFs2kGauge(gaugeLine(0), std::nan(""), 1);
-        m_document.setFs2kGaugeField(gaugeLine(0), 0, "1\r\ngauge05=x!y");
-        m_document.placeFs2kGauges({{gaugeLine(1), 30, 40, 50, {}}}, QStringLiteral("Align"));
-        const std::size_t section = m_document.fs2kPanel().windows.front().section;
-        QVERIFY(m_document.pasteFs2kGauges(section, {{"x!y", "x!y, 1\ngauge09=z", false, 0, 0}})
-                    .empty());
-        m_document.cutFs2kGauges({0, 1}); // the header, size_mm
-        QCOMPARE(m_document.undoStack()->count(), 0);
+        m_fs2k.moveGauge(gaugeLine(0), 10, 20);         // where it is
+        m_fs2k.moveGauge(1, 5, 5);                      // size_mm
+        m_fs2k.resizeGauge(gaugeLine(1), 50, {});       // its size, before the comment
+        m_fs2k.setGaugeLine(gaugeLine(0), "a!b, 1\nx"); // a line break
+        m_fs2k.removeGauge(0);                          // the header
+        QCOMPARE(m_fs2k.addGauge(0, "a!e, 1", 0, 0), fs2k::PanelLines::npos);
+        m_fs2k.moveGauges({{gaugeLine(2), 0, 0}, {1, 3, 3}});
+        m_fs2k.moveGauge(gaugeLine(0), std::nan(""), 1);
+        m_fs2k.setGaugeField(gaugeLine(0), 0, "1\r\ngauge05=x!y");
+        m_fs2k.placeGauges({{gaugeLine(1), 30, 40, 50, {}}}, QStringLiteral("Align"));
+        const std::size_t section = m_fs2k.panel().windows.front().section;
+        QVERIFY(m_fs2k.pasteGauges(section, {{"x!y", "x!y, 1\ngauge09=z", false, 0, 0}}).empty());
+        m_fs2k.cutGauges({0, 1}); // the header, size_mm
+        QCOMPARE(m_fs2k.undoStack()->count(), 0);
 
         std::vector<std::string> states = {bytes};
         const auto step = [&](const QString& text, const std::function<void()>& edit) {
             edit();
-            QCOMPARE(m_document.undoStack()->count(), int(states.size()));
-            QCOMPARE(m_document.undoStack()->text(int(states.size()) - 1), text);
-            QVERIFY(m_document.fs2kLines().bytes() != states.back());
-            states.push_back(m_document.fs2kLines().bytes());
+            QCOMPARE(m_fs2k.undoStack()->count(), int(states.size()));
+            QCOMPARE(m_fs2k.undoStack()->text(int(states.size()) - 1), text);
+            QVERIFY(m_fs2k.lines().bytes() != states.back());
+            states.push_back(m_fs2k.lines().bytes());
         };
-        step("Move gauge", [&] { m_document.moveFs2kGauge(gaugeLine(0), 11, 20); });
-        step("Move gauge", [&] { m_document.moveFs2kGauge(gaugeLine(0), 12, 20); });
-        step("Resize gauge", [&] { m_document.resizeFs2kGauge(gaugeLine(1), 60, 70); });
+        step("Move gauge", [&] { m_fs2k.moveGauge(gaugeLine(0), 11, 20); });
+        step("Move gauge", [&] { m_fs2k.moveGauge(gaugeLine(0), 12, 20); });
+        step("Resize gauge", [&] { m_fs2k.resizeGauge(gaugeLine(1), 60, 70); });
         step("Move gauges", [&] {
-            m_document.moveFs2kGauges({{gaugeLine(0), 1, 2}, {gaugeLine(2), 3, 4}});
+            m_fs2k.moveGauges({{gaugeLine(0), 1, 2}, {gaugeLine(2), 3, 4}});
         });
-        step("Gauge properties", [&] { m_document.setFs2kGaugeLine(gaugeLine(2), "a!f, 5, 6"); });
-        step("Add gauge", [&] { m_document.addFs2kGauge(0, "a!g", 7, 8, 9); });
-        step("Remove gauge", [&] { m_document.removeFs2kGauge(gaugeLine(0)); });
+        step("Gauge properties", [&] { m_fs2k.setGaugeLine(gaugeLine(2), "a!f, 5, 6"); });
+        step("Add gauge", [&] { m_fs2k.addGauge(0, "a!g", 7, 8, 9); });
+        step("Remove gauge", [&] { m_fs2k.removeGauge(gaugeLine(0)); });
         QCOMPARE(later.count(), 7);
 
         for (std::size_t i = states.size() - 1; i-- > 0;) {
-            m_document.undo();
-            QCOMPARE(m_document.fs2kLines().bytes(), states[i]);
+            m_fs2k.undo();
+            QCOMPARE(m_fs2k.lines().bytes(), states[i]);
         }
-        QVERIFY(!m_document.isModified());
+        QVERIFY(!m_fs2k.isModified());
         for (std::size_t i = 1; i < states.size(); ++i) {
-            m_document.redo();
-            QCOMPARE(m_document.fs2kLines().bytes(), states[i]);
+            m_fs2k.redo();
+            QCOMPARE(m_fs2k.lines().bytes(), states[i]);
         }
     }
 };

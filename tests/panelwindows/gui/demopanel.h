@@ -5,7 +5,7 @@
 // Header only: it needs the COCKPIX_BIN_DIR of the test program that includes it.
 
 #include "panel/core/fs98/reader.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "state/core/appmodel.h"
 
 #include <QDir>
@@ -55,7 +55,7 @@ public:
 
     // Clears the program state, sets the directories and opens the demo panel into the
     // document.
-    bool open(PanelDocument& document, AppModel& app) const {
+    bool open(fs98::Document& document, AppModel& app) const {
         app.clearPanelState();
         setDirectories(app.dirs);
         document.replacePanel(read(), panelFile().toStdString());

@@ -9,7 +9,7 @@
 #include "support/testfiles.h"
 
 #include "gaugedialogs/gui/fs2k/panelwindows.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "state/core/appmodel.h"
 
@@ -26,7 +26,7 @@ namespace cockpix {
 
 struct Fs2kWindows {
     QTemporaryDir dir;
-    PanelDocument document;
+    fs2k::Document document;
     ScriptedDialogs dialogs;
     AppModel app;
     std::unique_ptr<QMdiArea> area;
@@ -48,15 +48,14 @@ struct Fs2kWindows {
             !filled({400, 100}, Qt::green).save(dir.filePath("main_panel_1024.bmp"), "BMP") ||
             !filled({200, 50}, Qt::blue).save(dir.filePath("MAIN_PANEL.BMP"), "BMP"))
             return false;
-        document.replaceFs2kPanel(fs2k::PanelLines(opened),
-                                  dir.filePath("panel.cfg").toStdString());
+        document.replacePanel(fs2k::PanelLines(opened), dir.filePath("panel.cfg").toStdString());
         area = std::make_unique<QMdiArea>();
         area->resize(1100, 900);
         area->show();
         app.dirs.panelDir = dir.path().toStdString() + "/";
         windows = std::make_unique<fs2k::PanelWindows>(document, app, dialogs, area.get());
         windows->setPictureLookup(&picturesOf);
-        return document.isFs2k() && QTest::qWaitForWindowExposed(area.get());
+        return document.hasContent() && QTest::qWaitForWindowExposed(area.get());
     }
     ~Fs2kWindows() {
         area.reset();
@@ -64,7 +63,7 @@ struct Fs2kWindows {
     }
 
     fs2k::PanelWindowForm* show(std::size_t window) const { return windows->show(window); }
-    std::string bytes() const { return document.fs2kLines().bytes(); }
+    std::string bytes() const { return document.lines().bytes(); }
     QStringList lines() const {
         return QString::fromStdString(bytes()).split(QStringLiteral("\r\n"));
     }

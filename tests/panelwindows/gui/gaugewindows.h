@@ -9,7 +9,7 @@
 #include "panelwindows/gui/demopanel.h"
 
 #include "gaugedialogs/gui/gaugedialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 #include "panelwindows/gui/panelview.h"
 #include "panelwindows/gui/panelwindowregistry.h"
@@ -29,7 +29,7 @@ namespace cockpix {
 struct GaugeWindows {
     std::unique_ptr<DemoPanel> demo = std::make_unique<DemoPanel>();
     AppModel app;
-    PanelDocument document;
+    fs98::Document document;
     ScriptedDialogs dialogs;
     std::unique_ptr<QMdiArea> area;
     PanelWindowRegistry registry;

@@ -286,7 +286,7 @@ private slots:
             "gauge00=Engines!Rpm, 1e308, -1e308, 1e308, 1e308|gauge01=Missing!A, nan, inf, -5|"
             "gauge02=Missing!B, 3, 4|[Vcockpit01]|pixel_size=1000000000,1000000000|"
             "gauge00=Missing!C, 1, 1");
-        f->document.replaceFs2kPanel(fs2k::PanelLines(bytes), {});
+        f->document.replacePanel(fs2k::PanelLines(bytes), {});
         fs2k::PanelWindowForm* form = show(0);
         QImage shot(form->view()->size(), QImage::Format_RGB32);
         form->view()->render(&shot);
@@ -304,13 +304,13 @@ private slots:
         const QString panel = demo + "aircraft/demo_jet/panel/";
         const QByteArray bytes = test::bytesOf(panel + "panel.cfg");
         QVERIFY2(bytes.startsWith("//"), "the demo was not generated into the build");
-        f->document.replaceFs2kPanel(fs2k::PanelLines(bytes.toStdString()), {});
+        f->document.replacePanel(fs2k::PanelLines(bytes.toStdString()), {});
         f->app.dirs.panelDir = panel.toStdString();
         f->app.dirs.gaugesDir = (demo + "gauges/").toStdString();
         fs2k::PanelWindows windows(f->document, f->app, f->dialogs, f->area.get());
         QStringList missing;
         int shown = 0;
-        for (std::size_t w = 0; w < f->document.fs2kPanel().windows.size(); ++w) {
+        for (std::size_t w = 0; w < f->document.panel().windows.size(); ++w) {
             fs2k::PanelWindowForm* form = windows.show(w);
             QVERIFY(form);
             for (int g = 0; g < form->gaugeCount(); ++g, ++shown) {
@@ -347,10 +347,10 @@ private slots:
     void followsItsSectionAndClosesWithIt() {
         fs2k::PanelWindowForm* cockpit = show(2);
         QPointer<fs2k::PanelWindowForm> main = show(1);
-        f->document.removeFs2kWindow(f->document.fs2kPanel().windows.at(0).section);
+        f->document.removeWindow(f->document.panel().windows.at(0).section);
         QCOMPARE(cockpit->windowIndex(), std::size_t(1));
         QCOMPARE(main->windowIndex(), std::size_t(0));
-        f->document.removeFs2kWindow(f->document.fs2kPanel().windows.at(0).section);
+        f->document.removeWindow(f->document.panel().windows.at(0).section);
         QTRY_VERIFY(main.isNull() || !main->isVisible());
         f->document.undo();
         QCOMPARE(cockpit->windowIndex(), std::size_t(1));

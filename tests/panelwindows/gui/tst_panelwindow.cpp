@@ -11,7 +11,7 @@
 #include "drawing/gui/panelrenderer.h"
 #include "gaugefiles/core/gaugeextraction.h"
 #include "gaugefiles/gui/progresswindow.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/core/gaugeclipboard.h"
 #include "panelwindows/core/gaugedrag.h"
 #include "panelwindows/gui/fs98/panelwindow.h"

@@ -22,7 +22,7 @@ class TestPanelWindowFormats : public QObject {
 
     std::unique_ptr<GaugeWindows> m_fs98;
     std::unique_ptr<Fs2kWindows> m_fs2k;
-    PanelDocument* m_document = nullptr;
+    BaseDocument* m_document = nullptr;
     ScriptedDialogs* m_dialogs = nullptr;
 
     PanelWindowBase* show(int w) {
@@ -32,8 +32,8 @@ class TestPanelWindowFormats : public QObject {
     }
     int gaugeCount(int w) const {
         if (m_fs2k)
-            return int(m_document->fs2kPanel().windows.at(std::size_t(w)).gauges.size());
-        return m_document->panel().window(w).gaugeCount;
+            return int(m_fs2k->document.panel().windows.at(std::size_t(w)).gauges.size());
+        return m_fs98->document.panel().window(w).gaugeCount;
     }
     QUndoStack* undo() const { return m_document->undoStack(); }
     QString lastStep() const { return undo()->undoText(); }

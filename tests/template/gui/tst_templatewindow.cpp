@@ -9,7 +9,7 @@
 #include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
 #include "guisupport/testprogram.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/paneldocuments.h"
 #include "state/core/appmodel.h"
 #include "template/core/fs2k/windowtable.h"
 #include "template/gui/fs2k/windowtable.h"
@@ -49,9 +49,9 @@ private slots:
     void init() {
         m_app = AppModel();
         m_app.paletteTolerance = 0;
-        m_document = std::make_unique<PanelDocument>();
+        m_documents = std::make_unique<PanelDocuments>();
         m_dialogs.clear();
-        m_window = std::make_unique<TemplateWindow>(*m_document, m_app, m_dialogs);
+        m_window = std::make_unique<TemplateWindow>(*m_documents, m_app, m_dialogs);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -125,7 +125,7 @@ private slots:
         radios.windowIdent = fs98::WindowIdent::fromText("abc");
         opened.defaultViewX = 9000;
 
-        m_document->replacePanel(opened, {});
+        m_documents->replaceWithFs98(opened, {});
         m_window->fillFromModel();
 
         // Out-of-range values are checked as if typed.
@@ -218,14 +218,14 @@ private slots:
         for (const auto& [name, caption, save, keep, visible] : clicks) {
             QTest::mouseClick(child<QCheckBox>(name), Qt::LeftButton);
             QCOMPARE(child<QCheckBox>(name)->text(), QString(caption));
-            QCOMPARE(m_document->paletteOptions().saveNewPalette, save);
-            QCOMPARE(m_document->paletteOptions().keepColors, keep);
+            QCOMPARE(m_documents->fs98().paletteOptions().saveNewPalette, save);
+            QCOMPARE(m_documents->fs98().paletteOptions().keepColors, keep);
             QCOMPARE(panel().window(0).windowVisible, visible);
         }
         m_window->setBitmapText(1, "second.");
         QCOMPARE(panel().window(1).windowBitmap, std::string("second"));
         m_window->setBitmapText(9, "x"); // no such row: ignored
-        m_document->setPaletteProposal({12, "result.txt", {}});
+        m_documents->fs98().setPaletteProposal({12, "result.txt", {}});
         QCOMPARE(child<QLabel>("Label17")->text(), QString("12"));
     }
 
@@ -248,7 +248,7 @@ private slots:
         QVERIFY(!(table()->item(2, int(fs2k::Column::Title))->flags() & Qt::ItemIsEditable));
 
         // An FS98 panel opened afterwards brings the nine rows back.
-        m_document->replacePanel(fs98::Panel{}, {});
+        m_documents->replaceWithFs98(fs98::Panel{}, {});
         QVERIFY(!m_window->fs2kTable()->isVisible());
         QVERIFY(m_window->findChild<QScrollArea*>()->isVisible());
     }
@@ -257,22 +257,22 @@ private slots:
         openFs2k();
         // Where each typed key goes in the lines is the core tests'.
         type(1, fs2k::Column::SizeW, QStringLiteral("800"));
-        QCOMPARE(m_document->undoStack()->count(), 1);
+        QCOMPARE(m_documents->current().undoStack()->count(), 1);
         QVERIFY(bytes().find("SIZE_MM=800") != std::string::npos);
         type(0, fs2k::Column::Position, QStringLiteral("7"));
         QCOMPARE(cell(0, fs2k::Column::Position), QStringLiteral("7"));
         type(0, fs2k::Column::Title, QStringLiteral("Roof"));
         QVERIFY(bytes().find("Window05=Roof") != std::string::npos);
-        QCOMPARE(m_document->undoStack()->count(), 3);
+        QCOMPARE(m_documents->current().undoStack()->count(), 3);
 
         // Undone, the cells show the opened file again.
-        m_document->undo();
-        m_document->undo();
-        m_document->undo();
+        m_documents->current().undo();
+        m_documents->current().undo();
+        m_documents->current().undo();
         QCOMPARE(bytes(), kText);
         QCOMPARE(cell(1, fs2k::Column::SizeW), QStringLiteral("640"));
         QCOMPARE(cell(0, fs2k::Column::Position), QString());
-        QVERIFY(!m_document->isModified());
+        QVERIFY(!m_documents->current().isModified());
     }
 
     void badValuesAreRefusedWithTheirMessage() {
@@ -280,7 +280,7 @@ private slots:
         type(1, fs2k::Column::SizeW, QStringLiteral("-5"));
         QCOMPARE(m_dialogs.messages(), QStringList{"Incorrect value."});
         QCOMPARE(bytes(), kText);
-        QCOMPARE(m_document->undoStack()->count(), 0);
+        QCOMPARE(m_documents->current().undoStack()->count(), 0);
         QCOMPARE(cell(1, fs2k::Column::SizeW), QStringLiteral("640")); // the line's value again
     }
 
@@ -288,9 +288,9 @@ private slots:
         openFs2k();
         QTest::mouseClick(m_window->findChild<QPushButton*>("laterAddWindow"), Qt::LeftButton);
         QCOMPARE(table()->rowCount(), 4);
-        QCOMPARE(m_document->undoStack()->count(), 1);
+        QCOMPARE(m_documents->current().undoStack()->count(), 1);
         QCOMPARE(table()->verticalHeaderItem(3)->text(), QStringLiteral("[Window01]"));
-        QVERIFY(m_document->fs2kPanel().titleOf(1) != nullptr);
+        QVERIFY(m_documents->fs2k().panel().titleOf(1) != nullptr);
         QCOMPARE(table()->currentRow(), 3);
 
         table()->setCurrentCell(0, 0);
@@ -301,11 +301,11 @@ private slots:
         QTest::mouseClick(m_window->findChild<QPushButton*>("laterRemoveWindow"), Qt::LeftButton);
         QCOMPARE(table()->rowCount(), 3);
         QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window00]"));
-        QVERIFY(m_document->fs2kPanel().titleOf(5) == nullptr);
-        QCOMPARE(m_document->undoStack()->count(), 2);
+        QVERIFY(m_documents->fs2k().panel().titleOf(5) == nullptr);
+        QCOMPARE(m_documents->current().undoStack()->count(), 2);
 
-        m_document->undo();
-        m_document->undo();
+        m_documents->current().undo();
+        m_documents->current().undo();
         QCOMPARE(bytes(), kText);
         QCOMPARE(table()->rowCount(), 3);
         QCOMPARE(table()->verticalHeaderItem(0)->text(), QStringLiteral("[Window05]"));
@@ -316,13 +316,13 @@ private slots:
         const std::string utf8 = "[Window Titles]\r\nWindow00=Haupt\xC3\xBC"
                                  "bersicht\r\n"
                                  "[Window00]\r\nfile=main.bmp\r\n";
-        m_document->replaceFs2kPanel(fs2k::PanelLines(utf8), "panel.cfg");
+        m_documents->replaceWithFs2k(fs2k::PanelLines(utf8), "panel.cfg");
         QCOMPARE(cell(0, fs2k::Column::Title), QString::fromUtf8("Haupt\u00fcbersicht"));
         type(0, fs2k::Column::Title, QString::fromUtf8("M\u00e9t\u00e9o"));
         QVERIFY(bytes().find("Window00=M\xC3\xA9t\xC3\xA9o") != std::string::npos);
 
         // A Windows-1252 panel refuses what it cannot hold, rather than writing "?".
-        m_document->replaceFs2kPanel(fs2k::PanelLines(kText), "panel.cfg");
+        m_documents->replaceWithFs2k(fs2k::PanelLines(kText), "panel.cfg");
         type(0, fs2k::Column::Title, QString::fromUtf8("été ✈"));
         QCOMPARE(bytes(), kText);
         QCOMPARE(m_dialogs.messages().size(), 1);
@@ -344,17 +344,17 @@ private:
         QTest::keyClicks(rowBox("Text2", row), bitmap);
     }
 
-    const fs98::Panel& panel() const { return m_document->panel(); }
+    const fs98::Panel& panel() const { return m_documents->fs98().panel(); }
 
     void openFs2k() {
-        m_document->replaceFs2kPanel(fs2k::PanelLines(kText), "panel.cfg");
+        m_documents->replaceWithFs2k(fs2k::PanelLines(kText), "panel.cfg");
         m_dialogs.clear();
     }
     QTableWidget* table() const { return m_window->fs2kTable()->table(); }
     QString cell(int row, fs2k::Column column) const {
         return table()->item(row, int(column))->text();
     }
-    std::string bytes() const { return m_document->fs2kLines().bytes(); }
+    std::string bytes() const { return m_documents->fs2k().lines().bytes(); }
     // Types into a cell as a user does: the editor opened, the text typed, Enter.
     void type(int row, fs2k::Column column, const QString& text) {
         QTableWidgetItem* item = table()->item(row, int(column));
@@ -370,7 +370,7 @@ private:
     }
 
     AppModel m_app;
-    std::unique_ptr<PanelDocument> m_document;
+    std::unique_ptr<PanelDocuments> m_documents;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<TemplateWindow> m_window;
 };

@@ -3,7 +3,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/gui/chooserparts.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -27,7 +27,7 @@ std::string asFolder(std::string dir) {
 
 } // namespace
 
-AddGaugeDialog::AddGaugeDialog(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+AddGaugeDialog::AddGaugeDialog(fs2k::Document& document, const AppModel& app, UserDialogs& dialogs,
                                int windowIndex, QWidget* parent)
     : QDialog(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_window(windowIndex) {
     setUpChooser(*this, "LaterAddGauge", QStringLiteral("Select Gauge to add..."));
@@ -41,10 +41,10 @@ AddGaugeDialog::AddGaugeDialog(PanelDocument& document, const AppModel& app, Use
         addChosenGauge();
     });
     connect(m_ok, &QPushButton::clicked, this, &AddGaugeDialog::addChosenGauge);
-    connect(&m_document, &PanelDocument::panelReplaced, this, &QWidget::close);
-    connect(&m_document, &PanelDocument::fs2kChanged, this, [this] {
+    connect(&m_document, &fs2k::Document::panelReplaced, this, &QWidget::close);
+    connect(&m_document, &fs2k::Document::linesChanged, this, [this] {
         if (m_window < 0 ||
-            static_cast<std::size_t>(m_window) >= m_document.fs2kPanel().windows.size())
+            static_cast<std::size_t>(m_window) >= m_document.panel().windows.size())
             close();
     });
 }
@@ -162,25 +162,25 @@ void AddGaugeDialog::addChosenGauge() {
     QListWidgetItem* item = m_list->currentItem();
     if (m_added || item == nullptr || item->isHidden())
         return;
-    const std::vector<Window>& windows = m_document.fs2kPanel().windows;
+    const std::vector<Window>& windows = m_document.panel().windows;
     if (m_window < 0 || static_cast<std::size_t>(m_window) >= windows.size())
         return;
     const std::size_t section = windows[static_cast<std::size_t>(m_window)].section;
-    const std::string name = toPanelText(item->text(), m_document.fs2kEncoding());
+    const std::string name = toPanelText(item->text(), m_document.encoding());
     std::optional<double> width;
     std::optional<double> height;
     if (!m_chosenPicture.isNull()) {
         width = m_chosenPicture.width();
         height = m_chosenPicture.height();
     }
-    const std::size_t line = m_document.addFs2kGauge(section, name, 0, 0, width, height);
+    const std::size_t line = m_document.addGauge(section, name, 0, 0, width, height);
     if (line == PanelLines::npos) {
         m_dialogs.message(tr("%1 cannot be added to this window.").arg(item->text()));
         return;
     }
     m_added = true;
     const std::vector<Gauge>& gauges =
-        m_document.fs2kPanel().windows[static_cast<std::size_t>(m_window)].gauges;
+        m_document.panel().windows[static_cast<std::size_t>(m_window)].gauges;
     for (std::size_t g = 0; g < gauges.size(); ++g) {
         if (gauges[g].line == line) {
             emit gaugeAdded(m_window, static_cast<int>(g));

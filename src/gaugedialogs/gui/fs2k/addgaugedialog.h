@@ -10,7 +10,9 @@
 class QLineEdit;
 
 namespace cockpix {
-class PanelDocument;
+namespace fs2k {
+class Document;
+}
 class UserDialogs;
 } // namespace cockpix
 
@@ -32,7 +34,7 @@ namespace cockpix::fs2k {
 class AddGaugeDialog : public QDialog {
     Q_OBJECT
 public:
-    AddGaugeDialog(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+    AddGaugeDialog(fs2k::Document& document, const AppModel& app, UserDialogs& dialogs,
                    int windowIndex, QWidget* parent = nullptr);
 
     int windowIndex() const { return m_window; }
@@ -55,7 +57,7 @@ private:
     std::string panelDir() const;
     std::string gaugesDir() const;
 
-    PanelDocument& m_document;
+    fs2k::Document& m_document;
     const AppModel& m_app;
     UserDialogs& m_dialogs;
     const int m_window;

@@ -4,7 +4,7 @@
 #include "base/gui/paneltextguard.h"
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/core/fs2k/gaugetext.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,12 +14,12 @@
 
 namespace cockpix::fs2k {
 
-GaugePropertiesDialog::GaugePropertiesDialog(PanelDocument& document, UserDialogs& dialogs,
+GaugePropertiesDialog::GaugePropertiesDialog(fs2k::Document& document, UserDialogs& dialogs,
                                              std::size_t line, QWidget* parent)
     : QDialog(parent), m_document(document), m_dialogs(dialogs), m_line(line) {
     setObjectName(QStringLiteral("laterGaugeProperties"));
-    const PanelLines& lines = m_document.fs2kLines();
-    const TextEncoding encoding = m_document.fs2kEncoding();
+    const PanelLines& lines = m_document.lines();
+    const TextEncoding encoding = m_document.encoding();
     const bool known = line < lines.lineCount();
     setWindowTitle(
         known ? QStringLiteral("%1=%2").arg(fromPanelText(lines.key(line), encoding),
@@ -45,25 +45,25 @@ GaugePropertiesDialog::GaugePropertiesDialog(PanelDocument& document, UserDialog
     layout->addWidget(buttons);
     // A drag or a key shows here at once. An edit that adds or removes lines (or its undo)
     // may have moved the gauge to another line: the dialog closes rather than show another.
-    connect(&m_document, &PanelDocument::fs2kChanged, this, [this] {
+    connect(&m_document, &fs2k::Document::linesChanged, this, [this] {
         if (m_applying)
             return;
-        if (m_document.fs2kLines().lineCount() == m_lineCount)
+        if (m_document.lines().lineCount() == m_lineCount)
             showLine();
         else
             reject();
     });
-    connect(&m_document, &PanelDocument::panelReplaced, this, &GaugePropertiesDialog::reject);
+    connect(&m_document, &fs2k::Document::panelReplaced, this, &GaugePropertiesDialog::reject);
 
     m_lineCount = lines.lineCount();
     showLine();
 }
 
 void GaugePropertiesDialog::showLine() {
-    const PanelLines& lines = m_document.fs2kLines();
+    const PanelLines& lines = m_document.lines();
     if (m_line >= lines.lineCount())
         return;
-    const TextEncoding encoding = m_document.fs2kEncoding();
+    const TextEncoding encoding = m_document.encoding();
     const GaugeBoxes boxes = gaugeBoxes(gaugeFields(lines, m_line));
     m_x->setText(fromPanelText(boxes.x, encoding));
     m_y->setText(fromPanelText(boxes.y, encoding));
@@ -77,7 +77,7 @@ QLineEdit* GaugePropertiesDialog::addBox(QFormLayout* form, const char* name,
     auto* box = new QLineEdit(this);
     box->setObjectName(QLatin1String(name));
     box->setAccessibleName(QString(label).remove(QLatin1Char('&')));
-    guardPanelText(box, m_dialogs, m_document.fs2kEncoding());
+    guardPanelText(box, m_dialogs, m_document.encoding());
     form->addRow(label, box);
     return box;
 }
@@ -87,7 +87,7 @@ QLineEdit* GaugePropertiesDialog::box(const char* objectName) const {
 }
 
 GaugeUnits GaugePropertiesDialog::unitsOfLine() const {
-    for (const Window& window : m_document.fs2kPanel().windows) {
+    for (const Window& window : m_document.panel().windows) {
         for (const Gauge& gauge : window.gauges) {
             if (gauge.line == m_line)
                 return gaugeUnits(window);
@@ -97,12 +97,12 @@ GaugeUnits GaugePropertiesDialog::unitsOfLine() const {
 }
 
 void GaugePropertiesDialog::accept() {
-    const PanelLines& lines = m_document.fs2kLines();
+    const PanelLines& lines = m_document.lines();
     if (m_line >= lines.lineCount()) {
         QDialog::reject();
         return;
     }
-    const TextEncoding encoding = m_document.fs2kEncoding();
+    const TextEncoding encoding = m_document.encoding();
     const GaugeBoxes boxes{toPanelText(m_x->text(), encoding), toPanelText(m_y->text(), encoding),
                            toPanelText(m_width->text(), encoding),
                            toPanelText(m_height->text(), encoding),
@@ -115,7 +115,7 @@ void GaugePropertiesDialog::accept() {
     const GaugeBoxes before = gaugeBoxes(gaugeFields(lines, m_line));
     if (gaugeValue("", boxes) != gaugeValue("", before)) {
         m_applying = true;
-        m_document.setFs2kGaugeLine(m_line, gaugeValue(gaugeLineName(lines, m_line), boxes));
+        m_document.setGaugeLine(m_line, gaugeValue(gaugeLineName(lines, m_line), boxes));
         m_applying = false;
     }
     QDialog::accept();

@@ -15,7 +15,9 @@ class QFormLayout;
 class QLineEdit;
 
 namespace cockpix {
-class PanelDocument;
+namespace fs2k {
+class Document;
+}
 class UserDialogs;
 } // namespace cockpix
 
@@ -26,7 +28,7 @@ struct GaugeUnits;
 class GaugePropertiesDialog : public QDialog {
     Q_OBJECT
 public:
-    GaugePropertiesDialog(PanelDocument& document, UserDialogs& dialogs, std::size_t line,
+    GaugePropertiesDialog(fs2k::Document& document, UserDialogs& dialogs, std::size_t line,
                           QWidget* parent = nullptr);
 
     std::size_t line() const { return m_line; }
@@ -41,7 +43,7 @@ private:
     GaugeUnits unitsOfLine() const;
     QLineEdit* addBox(QFormLayout* form, const char* name, const QString& label);
 
-    PanelDocument& m_document;
+    fs2k::Document& m_document;
     UserDialogs& m_dialogs;
     std::size_t m_line;
     QLineEdit* m_x = nullptr;

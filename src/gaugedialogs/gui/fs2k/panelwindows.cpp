@@ -6,7 +6,7 @@
 #include "gaugedialogs/gui/fs2k/addgaugedialog.h"
 #include "gaugedialogs/gui/fs2k/gaugepropertiesdialog.h"
 #include "gaugedialogs/gui/movezoomdialog.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 
@@ -34,8 +34,8 @@ MoveZoomSubject fs2kMoveZoomSubject(const PanelWindowForm& form, AppModel& app) 
     const QSize screen = screenSizePixels();
     const ScreenSize size{screen.width(), screen.height()};
     Window window;
-    if (form.windowIndex() < form.document().fs2kPanel().windows.size())
-        window = form.document().fs2kPanel().windows[form.windowIndex()];
+    if (form.windowIndex() < form.document().panel().windows.size())
+        window = form.document().panel().windows[form.windowIndex()];
     const double width = windowLayout(window, size, bitmap).rect.width;
     subject.pictureWidth = [width] { return width; };
     subject.previewRect = [window, size, bitmap](double z, fs98::PointF shift,
@@ -58,7 +58,7 @@ MoveZoomSubject fs2kMoveZoomSubject(const PanelWindowForm& form, AppModel& app) 
 
 } // namespace
 
-PanelWindows::PanelWindows(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+PanelWindows::PanelWindows(fs2k::Document& document, AppModel& app, UserDialogs& dialogs,
                            QMdiArea* area, QObject* parent)
     : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_area(area) {
     // The folders as they are when a window is drawn: the directories may change between.
@@ -76,7 +76,7 @@ PanelWindowForm* PanelWindows::at(std::size_t window) const {
 }
 
 PanelWindowForm* PanelWindows::show(std::size_t window) {
-    if (!m_document.isFs2k() || window >= m_document.fs2kPanel().windows.size())
+    if (window >= m_document.panel().windows.size())
         return nullptr;
     if (PanelWindowForm* open = at(window)) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget()))

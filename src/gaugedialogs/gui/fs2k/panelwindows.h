@@ -17,7 +17,9 @@ class QMdiArea;
 
 namespace cockpix {
 class MoveZoomDialog;
-class PanelDocument;
+namespace fs2k {
+class Document;
+}
 class UserDialogs;
 } // namespace cockpix
 
@@ -29,7 +31,7 @@ class PanelWindowForm;
 class PanelWindows : public QObject {
     Q_OBJECT
 public:
-    PanelWindows(PanelDocument& document, AppModel& app, UserDialogs& dialogs, QMdiArea* area,
+    PanelWindows(fs2k::Document& document, AppModel& app, UserDialogs& dialogs, QMdiArea* area,
                  QObject* parent = nullptr);
 
     // Where the windows take their gauges' pictures from; by default as FS finds them, in
@@ -60,7 +62,7 @@ signals:
     void statusMessage(const QString& text);
 
 private:
-    PanelDocument& m_document;
+    fs2k::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;
     QMdiArea* m_area;

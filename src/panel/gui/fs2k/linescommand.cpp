@@ -4,8 +4,9 @@
 
 namespace cockpix::fs2k {
 
-LinesCommand::LinesCommand(PanelDocument& document, const QString& text, Edit edit)
-    : PanelCommand(document, text), m_edit(std::move(edit)), m_before(lines().state()) {}
+LinesCommand::LinesCommand(Document& document, const QString& text, Edit edit)
+    : PanelCommand(document, text), m_document(document), m_edit(std::move(edit)),
+      m_before(lines().state()) {}
 
 void LinesCommand::redo() {
     if (m_edit) {
@@ -15,12 +16,12 @@ void LinesCommand::redo() {
     } else {
         lines().restore(m_after);
     }
-    fs2kEdited();
+    m_document.linesEdited();
 }
 
 void LinesCommand::undo() {
     lines().restore(m_before);
-    fs2kEdited();
+    m_document.linesEdited();
 }
 
 } // namespace cockpix::fs2k

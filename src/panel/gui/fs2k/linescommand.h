@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/gui/fs2k/document.h"
 #include "panel/gui/panelcommand.h"
 
 #include <functional>
@@ -12,12 +13,15 @@ namespace cockpix::fs2k {
 class LinesCommand : public PanelCommand {
 public:
     using Edit = std::function<void(PanelLines&)>;
-    LinesCommand(PanelDocument& document, const QString& text, Edit edit);
+    LinesCommand(Document& document, const QString& text, Edit edit);
 
     void redo() override;
     void undo() override;
 
 private:
+    PanelLines& lines() const { return m_document.editableLines(); }
+
+    Document& m_document;
     Edit m_edit; // until the first redo
     PanelLines::State m_before;
     PanelLines::State m_after;

@@ -2,8 +2,8 @@
 
 namespace cockpix::fs98 {
 
-AddGaugeCommand::AddGaugeCommand(PanelDocument& document, int w, const Gauge& gauge)
-    : PanelCommand(document,
+AddGaugeCommand::AddGaugeCommand(Document& document, int w, const Gauge& gauge)
+    : Command(document,
                    QStringLiteral("Add gauge %1").arg(QString::fromStdString(gauge.gaugeName))),
       m_w(w), m_gauge(gauge) {}
 
@@ -17,8 +17,8 @@ void AddGaugeCommand::undo() {
     emit document().gaugesChanged(m_w);
 }
 
-RemoveGaugeCommand::RemoveGaugeCommand(PanelDocument& document, int w, int g)
-    : PanelCommand(document, QStringLiteral("Remove gauge #%1").arg(g)), m_w(w), m_g(g) {}
+RemoveGaugeCommand::RemoveGaugeCommand(Document& document, int w, int g)
+    : Command(document, QStringLiteral("Remove gauge #%1").arg(g)), m_w(w), m_g(g) {}
 
 void RemoveGaugeCommand::redo() {
     m_removed = removeGaugeAt(panel(), m_w, m_g);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 namespace cockpix::fs98 {
 
 // A gauge appended to a window; its slot's earlier content comes back on undo.
-class AddGaugeCommand : public PanelCommand {
+class AddGaugeCommand : public Command {
 public:
-    AddGaugeCommand(PanelDocument& document, int w, const Gauge& gauge);
+    AddGaugeCommand(Document& document, int w, const Gauge& gauge);
 
     void redo() override;
     void undo() override;
@@ -19,9 +19,9 @@ private:
 };
 
 // A gauge removed from a window, the fs2k ones moved down a slot.
-class RemoveGaugeCommand : public PanelCommand {
+class RemoveGaugeCommand : public Command {
 public:
-    RemoveGaugeCommand(PanelDocument& document, int w, int g);
+    RemoveGaugeCommand(Document& document, int w, int g);
 
     void redo() override;
     void undo() override;

@@ -20,8 +20,8 @@ int differingField(const DefaultView& a, const DefaultView& b) {
 
 } // namespace
 
-DefaultViewCommand::DefaultViewCommand(PanelDocument& document, const DefaultView& view)
-    : PanelCommand(document, QStringLiteral("Default view")),
+DefaultViewCommand::DefaultViewCommand(Document& document, const DefaultView& view)
+    : Command(document, QStringLiteral("Default view")),
       m_before(document.panel().defaultView()), m_after(view) {}
 
 int DefaultViewCommand::changedField() const {

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 namespace cockpix::fs98 {
 
 // The [Default View]: typing into one of its boxes is one step; the outside-view tool sets
 // all four at once.
-class DefaultViewCommand : public PanelCommand {
+class DefaultViewCommand : public Command {
 public:
-    DefaultViewCommand(PanelDocument& document, const DefaultView& view);
+    DefaultViewCommand(Document& document, const DefaultView& view);
 
     void redo() override;
     void undo() override;

@@ -2,9 +2,9 @@
 
 namespace cockpix::fs98 {
 
-GaugeFieldCommand::GaugeFieldCommand(PanelDocument& document, int w, int g, GaugeField field,
+GaugeFieldCommand::GaugeFieldCommand(Document& document, int w, int g, GaugeField field,
                                      double value)
-    : PanelCommand(document, QString::fromStdString(gaugeFieldStepName(g, field))), m_w(w), m_g(g),
+    : Command(document, QString::fromStdString(gaugeFieldStepName(g, field))), m_w(w), m_g(g),
       m_field(field), m_before(gaugeField(document.panel().gauge(w, g), field)), m_after(value) {}
 
 void GaugeFieldCommand::apply(double value) {
@@ -30,8 +30,8 @@ bool GaugeFieldCommand::mergeWith(const QUndoCommand* other) {
     return true;
 }
 
-MoveGaugeCommand::MoveGaugeCommand(PanelDocument& document, int w, int g, double x, double y)
-    : PanelCommand(document, QStringLiteral("Move gauge #%1").arg(g)), m_w(w), m_g(g),
+MoveGaugeCommand::MoveGaugeCommand(Document& document, int w, int g, double x, double y)
+    : Command(document, QStringLiteral("Move gauge #%1").arg(g)), m_w(w), m_g(g),
       m_beforeX(document.panel().gauge(w, g).gaugeX),
       m_beforeY(document.panel().gauge(w, g).gaugeY), m_afterX(x), m_afterY(y) {}
 
@@ -50,8 +50,8 @@ void MoveGaugeCommand::undo() {
     apply(m_beforeX, m_beforeY);
 }
 
-ResizeGaugeCommand::ResizeGaugeCommand(PanelDocument& document, int w, int g, double size)
-    : PanelCommand(document, QStringLiteral("Resize gauge #%1").arg(g)), m_w(w), m_g(g),
+ResizeGaugeCommand::ResizeGaugeCommand(Document& document, int w, int g, double size)
+    : Command(document, QStringLiteral("Resize gauge #%1").arg(g)), m_w(w), m_g(g),
       m_before(document.panel().gauge(w, g).gaugeSize), m_after(size) {}
 
 void ResizeGaugeCommand::apply(double size) {

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 namespace cockpix::fs98 {
 
 // X, Y or size of one gauge: typing into one box of the gauge properties, or running its
 // scroll bar, is one step.
-class GaugeFieldCommand : public PanelCommand {
+class GaugeFieldCommand : public Command {
 public:
-    GaugeFieldCommand(PanelDocument& document, int w, int g, GaugeField field, double value);
+    GaugeFieldCommand(Document& document, int w, int g, GaugeField field, double value);
 
     void redo() override;
     void undo() override;
@@ -26,9 +26,9 @@ private:
 };
 
 // A gauge put at a new X and Y in one go, as a drag with the mouse does.
-class MoveGaugeCommand : public PanelCommand {
+class MoveGaugeCommand : public Command {
 public:
-    MoveGaugeCommand(PanelDocument& document, int w, int g, double x, double y);
+    MoveGaugeCommand(Document& document, int w, int g, double x, double y);
 
     void redo() override;
     void undo() override;
@@ -45,9 +45,9 @@ private:
 };
 
 // A gauge given a new size in one go, as dragging the corner handle of its picture does.
-class ResizeGaugeCommand : public PanelCommand {
+class ResizeGaugeCommand : public Command {
 public:
-    ResizeGaugeCommand(PanelDocument& document, int w, int g, double size);
+    ResizeGaugeCommand(Document& document, int w, int g, double size);
 
     void redo() override;
     void undo() override;

@@ -2,9 +2,9 @@
 
 namespace cockpix::fs98 {
 
-GaugeModuleCommand::GaugeModuleCommand(PanelDocument& document, int w, int g,
+GaugeModuleCommand::GaugeModuleCommand(Document& document, int w, int g,
                                        const std::string& name)
-    : PanelCommand(document, QStringLiteral("Gauge #%1 module").arg(g)), m_w(w), m_g(g),
+    : Command(document, QStringLiteral("Gauge #%1 module").arg(g)), m_w(w), m_g(g),
       m_before(document.panel().gauge(w, g).gaugeName), m_after(name) {}
 
 void GaugeModuleCommand::apply(const std::string& name) {

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 #include <string>
 
 namespace cockpix::fs98 {
 
 // A gauge that takes another module (a missing one replaced by one that is there).
-class GaugeModuleCommand : public PanelCommand {
+class GaugeModuleCommand : public Command {
 public:
-    GaugeModuleCommand(PanelDocument& document, int w, int g, const std::string& name);
+    GaugeModuleCommand(Document& document, int w, int g, const std::string& name);
 
     void redo() override;
     void undo() override;

@@ -9,8 +9,8 @@ std::vector<std::string> colorLinesOf(const Panel& panel) {
     return {panel.colorLine.begin() + 1, panel.colorLine.begin() + 1 + count};
 }
 
-ColorLinesCommand::ColorLinesCommand(PanelDocument& document, const std::vector<std::string>& lines)
-    : PanelCommand(document, QStringLiteral("Colour lines")), m_before(document.panel().colorLine),
+ColorLinesCommand::ColorLinesCommand(Document& document, const std::vector<std::string>& lines)
+    : Command(document, QStringLiteral("Colour lines")), m_before(document.panel().colorLine),
       m_beforeCount(document.panel().colorLineCount),
       m_afterCount(static_cast<int>(std::min(lines.size(), std::size_t(kColorSlots)))) {
     std::copy_n(lines.begin(), m_afterCount, m_after.begin() + 1);
@@ -30,9 +30,9 @@ void ColorLinesCommand::undo() {
     apply(m_before, m_beforeCount);
 }
 
-PaletteCommand::PaletteCommand(PanelDocument& document, const QString& text,
+PaletteCommand::PaletteCommand(Document& document, const QString& text,
                                const PaletteSaveOptions& options, const PaletteProposal& proposal)
-    : PanelCommand(document, text), m_beforeOptions(document.paletteOptions()),
+    : Command(document, text), m_beforeOptions(document.paletteOptions()),
       m_beforeProposal(document.paletteProposal()), m_afterOptions(options),
       m_afterProposal(proposal) {}
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 #include <vector>
 
 namespace cockpix::fs98 {
 
 // The [8 bit colors] lines kept from the file.
-class ColorLinesCommand : public PanelCommand {
+class ColorLinesCommand : public Command {
 public:
-    ColorLinesCommand(PanelDocument& document, const std::vector<std::string>& lines);
+    ColorLinesCommand(Document& document, const std::vector<std::string>& lines);
 
     void redo() override;
     void undo() override;
@@ -26,9 +26,9 @@ private:
 
 // What a save writes as colours: the template's two palette options, or the optimizer's
 // proposal.
-class PaletteCommand : public PanelCommand {
+class PaletteCommand : public Command {
 public:
-    PaletteCommand(PanelDocument& document, const QString& text, const PaletteSaveOptions& options,
+    PaletteCommand(Document& document, const QString& text, const PaletteSaveOptions& options,
                    const PaletteProposal& proposal);
 
     void redo() override;

@@ -2,9 +2,9 @@
 
 namespace cockpix::fs98 {
 
-RatioAndViewCommand::RatioAndViewCommand(PanelDocument& document, int w, double ratio,
+RatioAndViewCommand::RatioAndViewCommand(Document& document, int w, double ratio,
                                          const DefaultView& view, const QString& text)
-    : PanelCommand(document, text), m_window(w),
+    : Command(document, text), m_window(w),
       m_ratioBefore(document.panel().window(w).windowSizeRatio), m_ratioAfter(ratio),
       m_viewBefore(document.panel().defaultView()), m_viewAfter(view) {}
 

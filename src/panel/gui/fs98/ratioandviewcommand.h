@@ -1,15 +1,15 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 namespace cockpix::fs98 {
 
 // A window's size ratio and the [Default View] set together, as one step: the outside-view
 // frame corrects both when it opens, before the user did anything, and one undo takes the
 // corrections back.
-class RatioAndViewCommand : public PanelCommand {
+class RatioAndViewCommand : public Command {
 public:
-    RatioAndViewCommand(PanelDocument& document, int w, double ratio, const DefaultView& view,
+    RatioAndViewCommand(Document& document, int w, double ratio, const DefaultView& view,
                         const QString& text);
 
     void redo() override;

@@ -7,9 +7,9 @@
 
 namespace cockpix::fs98 {
 
-PlaceGaugesCommand::PlaceGaugesCommand(PanelDocument& document, int w,
+PlaceGaugesCommand::PlaceGaugesCommand(Document& document, int w,
                                        std::vector<GaugePlacement> placements, const QString& text)
-    : PanelCommand(document, text), m_w(w), m_after(std::move(placements)) {
+    : Command(document, text), m_w(w), m_after(std::move(placements)) {
     m_before.reserve(m_after.size());
     for (const GaugePlacement& place : m_after)
         m_before.push_back(gaugePlacement(document.panel(), w, place.g));
@@ -28,8 +28,8 @@ void PlaceGaugesCommand::undo() {
     emit document().gaugesPlaced(m_w);
 }
 
-PasteGaugesCommand::PasteGaugesCommand(PanelDocument& document, int w, std::vector<Gauge> gauges)
-    : PanelCommand(document,
+PasteGaugesCommand::PasteGaugesCommand(Document& document, int w, std::vector<Gauge> gauges)
+    : Command(document,
                    QStringLiteral("Paste ") + countText(int(gauges.size()), QStringLiteral("gauge"),
                                                         QStringLiteral("gauges"))),
       m_w(w), m_gauges(std::move(gauges)) {}
@@ -55,9 +55,9 @@ void PasteGaugesCommand::undo() {
     emit document().gaugesChanged(m_w);
 }
 
-CutGaugesCommand::CutGaugesCommand(PanelDocument& document, int w, std::vector<int> gauges,
+CutGaugesCommand::CutGaugesCommand(Document& document, int w, std::vector<int> gauges,
                                    const QString& text)
-    : PanelCommand(document, !text.isEmpty()
+    : Command(document, !text.isEmpty()
                                  ? text
                                  : QStringLiteral("Cut ") + countText(int(gauges.size()),
                                                                       QStringLiteral("gauge"),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 #include <vector>
 
@@ -8,9 +8,9 @@ namespace cockpix::fs98 {
 
 // Several gauges of one window put at new places and sizes in one go: a drag of a
 // selection, an alignment, a distribution, same width.
-class PlaceGaugesCommand : public PanelCommand {
+class PlaceGaugesCommand : public Command {
 public:
-    PlaceGaugesCommand(PanelDocument& document, int w, std::vector<GaugePlacement> placements,
+    PlaceGaugesCommand(Document& document, int w, std::vector<GaugePlacement> placements,
                        const QString& text);
 
     void redo() override;
@@ -24,9 +24,9 @@ private:
 
 // Gauges appended to a window in one go (a paste); their slots' earlier contents come back
 // on undo.
-class PasteGaugesCommand : public PanelCommand {
+class PasteGaugesCommand : public Command {
 public:
-    PasteGaugesCommand(PanelDocument& document, int w, std::vector<Gauge> gauges);
+    PasteGaugesCommand(Document& document, int w, std::vector<Gauge> gauges);
 
     void redo() override;
     void undo() override;
@@ -39,10 +39,10 @@ private:
 
 // Gauges removed from a window in one go (a cut, a delete of several), the others moving
 // down and keeping their order.
-class CutGaugesCommand : public PanelCommand {
+class CutGaugesCommand : public Command {
 public:
     // gauges: distinct gauges of window w; text names the step ("Cut 3 gauges" when empty).
-    CutGaugesCommand(PanelDocument& document, int w, std::vector<int> gauges,
+    CutGaugesCommand(Document& document, int w, std::vector<int> gauges,
                      const QString& text = {});
 
     void redo() override;

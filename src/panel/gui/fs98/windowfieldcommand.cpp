@@ -2,8 +2,8 @@
 
 namespace cockpix::fs98 {
 
-WindowFieldCommand::WindowFieldCommand(PanelDocument& document, const WindowEdit& edit)
-    : PanelCommand(document, QString::fromStdString(windowFieldStepName(edit.row, edit.field))),
+WindowFieldCommand::WindowFieldCommand(Document& document, const WindowEdit& edit)
+    : Command(document, QString::fromStdString(windowFieldStepName(edit.row, edit.field))),
       m_before{edit.row, edit.field, windowField(document.panel().window(edit.row), edit.field),
                document.panel().windowCount},
       m_after(edit) {}

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "panel/gui/panelcommand.h"
+#include "panel/gui/fs98/command.h"
 
 namespace cockpix::fs98 {
 
 // One field of a window row, with the window count: typing into one box of the template is
 // one step, however many keys it took.
-class WindowFieldCommand : public PanelCommand {
+class WindowFieldCommand : public Command {
 public:
-    WindowFieldCommand(PanelDocument& document, const WindowEdit& edit);
+    WindowFieldCommand(Document& document, const WindowEdit& edit);
 
     void redo() override;
     void undo() override;

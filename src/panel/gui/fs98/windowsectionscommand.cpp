@@ -2,9 +2,9 @@
 
 namespace cockpix::fs98 {
 
-WindowSectionsCommand::WindowSectionsCommand(PanelDocument& document, const WindowOrder& order,
+WindowSectionsCommand::WindowSectionsCommand(Document& document, const WindowOrder& order,
                                              const QString& text)
-    : PanelCommand(document, text), m_order(order) {}
+    : Command(document, text), m_order(order) {}
 
 void WindowSectionsCommand::apply(const WindowOrder& order) {
     moveWindowSections(panel(), order);

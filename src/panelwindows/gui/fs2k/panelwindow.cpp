@@ -5,7 +5,7 @@
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/core/gaugeproperties.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 #include "panelwindows/core/gaugedrag.h"
 #include "panelwindows/gui/arrangementactions.h"
 #include "panelwindows/gui/panelview.h"
@@ -36,11 +36,11 @@ QImage colourPicture(const QColor& colour) {
 
 } // namespace
 
-PanelWindowForm::PanelWindowForm(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
-                                 std::size_t window, PictureLookup pictures, std::string panelDir,
-                                 QWidget* parent)
-    : PanelWindowBase(document, app.snap, dialogs, parent), m_app(app), m_window(window),
-      m_pictures(std::move(pictures)), m_panelDir(std::move(panelDir)) {
+PanelWindowForm::PanelWindowForm(fs2k::Document& document, const AppModel& app,
+                                 UserDialogs& dialogs, std::size_t window, PictureLookup pictures,
+                                 std::string panelDir, QWidget* parent)
+    : PanelWindowBase(app.snap, dialogs, parent), m_document(document), m_app(app),
+      m_window(window), m_pictures(std::move(pictures)), m_panelDir(std::move(panelDir)) {
     setObjectName(QStringLiteral("laterPanelWindow"));
     if (const Window* shown = this->window()) {
         m_kind = shown->kind;
@@ -51,10 +51,9 @@ PanelWindowForm::PanelWindowForm(PanelDocument& document, const AppModel& app, U
     buildFrame();
     m_view->setFreeResize(true);
     buildMenus();
-    connectGaugeClicks();
     connectView();
-    connect(&m_document, &PanelDocument::fs2kChanged, this, &PanelWindowForm::onFs2kChanged);
-    connect(&m_document, &PanelDocument::panelReplaced, this, &PanelWindowForm::closeWindow);
+    connect(&m_document, &fs2k::Document::linesChanged, this, &PanelWindowForm::onFs2kChanged);
+    connect(&m_document, &fs2k::Document::panelReplaced, this, &PanelWindowForm::closeWindow);
 }
 
 PanelWindowForm::~PanelWindowForm() = default;
@@ -75,16 +74,12 @@ void PanelWindowForm::buildMenus() {
     applyKeyScheme();
 }
 
-void PanelWindowForm::connectGaugeClicks() {
-    // A click opens the gauge's properties, as in an FS98 window.
-    connect(m_view, &PanelView::gaugeClicked, this, [this](int i) {
-        m_view->selectGauge(i);
-        emit propertiesRequested(i);
-    });
+void PanelWindowForm::openGauge(int i) {
+    emit propertiesRequested(i);
 }
 
 const Window* PanelWindowForm::window() const {
-    const auto& windows = m_document.fs2kPanel().windows;
+    const auto& windows = m_document.panel().windows;
     return m_window < windows.size() ? &windows[m_window] : nullptr;
 }
 
@@ -96,12 +91,9 @@ const Gauge* PanelWindowForm::gaugeLine(int i) const {
 }
 
 void PanelWindowForm::load() {
-    const SceneSource source{&m_document.fs2kPanel(),
-                             &m_document.fs2kLines(),
-                             m_document.fs2kEncoding(),
-                             m_panelDir,
-                             &m_backgrounds,
-                             m_app.display.fs2kView(viewKey())};
+    const SceneSource source{&m_document.panel(),   &m_document.lines(),
+                             m_document.encoding(), m_panelDir,
+                             &m_backgrounds,        m_app.display.fs2kView(viewKey())};
     m_scene = windowScene(source, m_window, screenSizePixels(), m_pictures);
     showScene();
 }
@@ -138,7 +130,7 @@ void PanelWindowForm::showScene() {
 
 void PanelWindowForm::onFs2kChanged() {
     // The section may have moved (one before it removed): it is found again by what it is.
-    const auto& windows = m_document.fs2kPanel().windows;
+    const auto& windows = m_document.panel().windows;
     const Window* now = window();
     if (!now || now->kind != m_kind || now->number != m_number) {
         m_window = npos;
@@ -208,7 +200,7 @@ void PanelWindowForm::moveGauge(int i, fs98::PointF place) {
         showScene(); // back where it was
         return;
     }
-    m_document.moveFs2kGauge(gauge->line, place.x, place.y);
+    m_document.moveGauge(gauge->line, place.x, place.y);
 }
 
 void PanelWindowForm::resizeGauge(int i, QSize size) {
@@ -221,7 +213,7 @@ void PanelWindowForm::resizeGauge(int i, QSize size) {
         showScene();
         return;
     }
-    m_document.resizeFs2kGauge(gauge->line, units.width, units.height);
+    m_document.resizeGauge(gauge->line, units.width, units.height);
 }
 
 std::optional<GaugeRect> PanelWindowForm::gaugeRect(int i) const {
@@ -261,12 +253,12 @@ void PanelWindowForm::placeGauges(const std::vector<GaugeEdit>& edits, const QSt
     if (placements.empty())
         showScene(); // back where they were
     else
-        m_document.placeFs2kGauges(placements, text);
+        m_document.placeGauges(placements, text);
 }
 
 void PanelWindowForm::removeGauge(int i) {
     if (const Gauge* gauge = gaugeLine(i))
-        m_document.removeFs2kGauge(gauge->line);
+        m_document.removeGauge(gauge->line);
 }
 
 std::vector<std::size_t> PanelWindowForm::linesOf(const std::vector<int>& gauges) const {
@@ -280,20 +272,20 @@ std::vector<std::size_t> PanelWindowForm::linesOf(const std::vector<int>& gauges
 
 std::optional<std::string> PanelWindowForm::gaugeName(int i) const {
     if (const Gauge* gauge = gaugeLine(i))
-        return std::string(gaugeLineName(m_document.fs2kLines(), gauge->line));
+        return std::string(gaugeLineName(m_document.lines(), gauge->line));
     return std::nullopt;
 }
 
 TextEncoding PanelWindowForm::panelEncoding() const {
-    return m_document.fs2kEncoding();
+    return m_document.encoding();
 }
 
 void PanelWindowForm::removeGauges(const std::vector<int>& gauges, const QString& text) {
-    m_document.cutFs2kGauges(linesOf(gauges), text);
+    m_document.cutGauges(linesOf(gauges), text);
 }
 
 std::string PanelWindowForm::gaugeLines(const std::vector<int>& gauges) const {
-    return copyFs2kGauges(m_document.fs2kLines(), linesOf(gauges));
+    return copyFs2kGauges(m_document.lines(), linesOf(gauges));
 }
 
 void PanelWindowForm::pasteGauges() {
@@ -311,7 +303,7 @@ PastedGauges PanelWindowForm::pasteLines(const std::vector<ClipboardGauge>& gaug
     if (!shown || !area)
         return {};
     const std::vector<std::size_t> added =
-        m_document.pasteFs2kGauges(shown->section, planFs2kPaste(*shown, gauges, *area));
+        m_document.pasteGauges(shown->section, planFs2kPaste(*shown, gauges, *area));
     // The window has been drawn again: the new lines are its gauges now.
     PastedGauges pasted;
     if (const Window* now = window()) {

@@ -10,6 +10,8 @@
 
 namespace cockpix::fs2k {
 
+class Document;
+
 struct GaugePlacement;
 
 // One [WindowNN] or [VcockpitNN] section of a panel of FS2000 and later, as FS puts it on
@@ -30,7 +32,7 @@ class PanelWindowForm : public PanelWindowBase {
 public:
     // window: the index of the section in the document's Panel::windows; app holds
     // its zoom and shift.
-    PanelWindowForm(PanelDocument& document, const AppModel& app, UserDialogs& dialogs,
+    PanelWindowForm(fs2k::Document& document, const AppModel& app, UserDialogs& dialogs,
                     std::size_t window, PictureLookup pictures, std::string panelDir,
                     QWidget* parent = nullptr);
     ~PanelWindowForm() override;
@@ -44,7 +46,7 @@ public:
     void load();
 
     const WindowScene& scene() const { return m_scene; }
-    const PanelDocument& document() const { return m_document; }
+    const fs2k::Document& document() const { return m_document; }
     // Nothing once the section is gone.
     void pasteGauges() override;
     int gaugeCount() const;
@@ -58,6 +60,8 @@ signals:
 protected:
     // The preview draws the window's gauges with the pictures this window found.
     void openScreenPreview() override;
+    // "&Properties..." as for a click.
+    void openGauge(int i) override;
     std::optional<std::string> gaugeName(int i) const override;
     TextEncoding panelEncoding() const override;
 
@@ -88,7 +92,6 @@ protected:
 
 private:
     void buildMenus();
-    void connectGaugeClicks();
     void onFs2kChanged();
     const Window* window() const;
     const Gauge* gaugeLine(int i) const;
@@ -96,6 +99,7 @@ private:
     // The lines of the gauges, in their order.
     std::vector<std::size_t> linesOf(const std::vector<int>& gauges) const;
 
+    Document& m_document;
     const AppModel& m_app;
     std::size_t m_window;
     // What names the section across edits that move it: its kind and number.

@@ -11,7 +11,7 @@
 #include "gaugedialogs/core/gaugeproperties.h"
 #include "gaugefiles/core/gaugeextraction.h"
 #include "gaugefiles/gui/progresswindow.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs98/document.h"
 #include "panelwindows/core/blinker.h"
 #include "panelwindows/core/gaugeclipboard.h"
 #include "panelwindows/core/gaugedrag.h"
@@ -35,20 +35,20 @@
 #include <memory>
 
 namespace cockpix::fs98 {
-PanelWindowForm::PanelWindowForm(PanelDocument& document, AppModel& app, UserDialogs& dialogs,
+PanelWindowForm::PanelWindowForm(fs98::Document& document, AppModel& app, UserDialogs& dialogs,
                                  int w, QWidget* parent)
-    : PanelWindowBase(document, app.snap, dialogs, parent), m_app(app),
+    : PanelWindowBase(app.snap, dialogs, parent), m_document(document), m_app(app),
       m_w(std::clamp(w, 0, kWindowSlots - 1)) {
     setObjectName(QStringLiteral("Form2"));
     buildFrame();
     m_view->setAccessibleDescription(tr("The background of window %1 and its gauges").arg(m_w));
     setBackColor(m_app.panelBackColor);
     buildMenus();
-    connectGaugeClicks();
+    connectGaugePresses();
     connectView();
-    connect(&m_document, &PanelDocument::gaugeChanged, this, &PanelWindowForm::onGaugeChanged);
-    connect(&m_document, &PanelDocument::gaugesChanged, this, &PanelWindowForm::onGaugesChanged);
-    connect(&m_document, &PanelDocument::gaugesPlaced, this, [this](int w) {
+    connect(&m_document, &fs98::Document::gaugeChanged, this, &PanelWindowForm::onGaugeChanged);
+    connect(&m_document, &fs98::Document::gaugesChanged, this, &PanelWindowForm::onGaugesChanged);
+    connect(&m_document, &fs98::Document::gaugesPlaced, this, [this](int w) {
         for (int g = 0; w == m_w && !m_loading && g < kGaugeSlots; ++g)
             placeGauge(g);
     });
@@ -85,9 +85,8 @@ void PanelWindowForm::buildMenus() {
     applyKeyScheme();
 }
 
-void PanelWindowForm::connectGaugeClicks() {
+void PanelWindowForm::connectGaugePresses() {
     connect(m_view, &PanelView::gaugePressed, this, &PanelWindowForm::onGaugePressed);
-    connect(m_view, &PanelView::gaugeClicked, this, &PanelWindowForm::onGaugeClicked);
 }
 
 void PanelWindowForm::gaugeSelected(int i) {
@@ -281,10 +280,7 @@ void PanelWindowForm::onGaugePressed(int i) {
     becomeCurrent(i);
 }
 
-void PanelWindowForm::onGaugeClicked(int i) {
-    emit closeGaugeDialogRequested();
-    becomeCurrent(i);
-    m_view->selectGauge(i);
+void PanelWindowForm::openGauge(int i) {
     emit gaugeClicked(i);
 }
 

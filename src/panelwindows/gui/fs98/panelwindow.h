@@ -19,6 +19,8 @@ class PanelWindowRegistry;
 
 namespace cockpix::fs98 {
 
+class Document;
+
 // Form2: one window section of the panel as FS98 puts it on the screen. The content is one
 // painted frame exactly as large as the screen (PanelView); the background sits in it at its
 // position code and every gauge is drawn from the bitmap cut out of its module. While the
@@ -36,7 +38,7 @@ namespace cockpix::fs98 {
 class PanelWindowForm : public PanelWindowBase {
     Q_OBJECT
 public:
-    PanelWindowForm(PanelDocument& document, AppModel& app, UserDialogs& dialogs, int w,
+    PanelWindowForm(fs98::Document& document, AppModel& app, UserDialogs& dialogs, int w,
                     QWidget* parent = nullptr);
     ~PanelWindowForm() override;
 
@@ -115,11 +117,13 @@ protected:
                             const std::optional<PasteArea>& area) override;
     // The gauge dialogs close and work on the gauge selected now.
     void gaugeSelected(int i) override;
+    // The gauge properties, from the main window (gaugeClicked).
+    void openGauge(int i) override;
 
 private:
     // The menu bar of the window, in one place.
     void buildMenus();
-    void connectGaugeClicks();
+    void connectGaugePresses();
     void updateMenuStates(int n);
     void placeScene(const PanelScene& scene);
     // Places gauge picture i from the panel and the display data; clears it when i is not
@@ -137,10 +141,10 @@ private:
     void onGaugeChanged(int w, int g);
     void onGaugesChanged(int w);
     void onGaugePressed(int i);
-    void onGaugeClicked(int i);
     void chooseBackColor();
     void resetToBlack();
 
+    Document& m_document;
     AppModel& m_app;
     const int m_w;
     PanelWindowRegistry* m_registry = nullptr;

@@ -3,7 +3,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/paneltextguard.h"
 #include "base/gui/userdialogs.h"
-#include "panel/gui/paneldocument.h"
+#include "panel/gui/fs2k/document.h"
 #include "template/core/fs2k/windowtable.h"
 
 #include <QAbstractButton>
@@ -35,7 +35,7 @@ QPushButton* namedButton(const QString& text, const char* name, QWidget* parent)
 
 } // namespace
 
-WindowTable::WindowTable(PanelDocument& document, UserDialogs& dialogs, QWidget* parent)
+WindowTable::WindowTable(fs2k::Document& document, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_document(document), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("laterWindows"));
     auto* layout = new QVBoxLayout(this);
@@ -81,8 +81,8 @@ WindowTable::WindowTable(PanelDocument& document, UserDialogs& dialogs, QWidget*
     });
     connect(m_table->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
             &WindowTable::showWindowRequested);
-    connect(&m_document, &PanelDocument::fs2kChanged, this, &WindowTable::refresh);
-    connect(&m_document, &PanelDocument::panelReplaced, this, &WindowTable::refresh);
+    connect(&m_document, &fs2k::Document::linesChanged, this, &WindowTable::refresh);
+    connect(&m_document, &fs2k::Document::panelReplaced, this, &WindowTable::refresh);
     refresh();
 }
 
@@ -90,8 +90,8 @@ WindowTable::WindowTable(PanelDocument& document, UserDialogs& dialogs, QWidget*
 // refresh runs inside the table's own signal for the item just typed into, while its
 // editor is being closed.
 void WindowTable::refresh() {
-    const Panel& panel = m_document.fs2kPanel();
-    const TextEncoding encoding = m_document.fs2kEncoding();
+    const Panel& panel = m_document.panel();
+    const TextEncoding encoding = m_document.encoding();
     const QSignalBlocker blocker(m_table);
     const int current = m_table->currentRow();
     m_table->setRowCount(static_cast<int>(panel.windows.size()));
@@ -125,28 +125,28 @@ void WindowTable::refresh() {
 }
 
 void WindowTable::cellEdited(QTableWidgetItem* item) {
-    const Panel& panel = m_document.fs2kPanel();
+    const Panel& panel = m_document.panel();
     const auto row = static_cast<std::size_t>(item->row());
     if (row >= panel.windows.size())
         return;
     const Window& window = panel.windows[row];
-    if (!panelCanHold(item->text(), m_document.fs2kEncoding(), m_dialogs)) {
+    if (!panelCanHold(item->text(), m_document.encoding(), m_dialogs)) {
         refresh();
         return;
     }
     const CellEdit edit = cellEdit(window, Column(item->column()),
-                                   toPanelText(item->text(), m_document.fs2kEncoding()));
+                                   toPanelText(item->text(), m_document.encoding()));
     const std::size_t section = window.section;
     const long number = window.number;
     switch (edit.kind) {
     case CellEdit::Kind::SetKey:
-        m_document.setFs2kKey(section, edit.key, edit.value);
+        m_document.setKey(section, edit.key, edit.value);
         break;
     case CellEdit::Kind::RemoveKey:
-        m_document.removeFs2kKey(section, edit.key);
+        m_document.removeKey(section, edit.key);
         break;
     case CellEdit::Kind::SetTitle:
-        m_document.setFs2kTitle(number, edit.value);
+        m_document.setTitle(number, edit.value);
         break;
     case CellEdit::Kind::Refuse:
         m_dialogs.message(QString::fromStdString(edit.message));
@@ -162,20 +162,20 @@ void WindowTable::addWindow() {
     NewWindow window;
     window.title = "New window";
     window.keys = {{"Background_color", "0,0,0"}, {"size_mm", "100,100"}, {"visible", "0"}};
-    m_document.addFs2kWindow(window);
+    m_document.addWindow(window);
     m_table->setCurrentCell(m_table->rowCount() - 1, 0);
 }
 
 void WindowTable::removeWindow() {
     const int row = m_table->currentRow();
-    const Panel& panel = m_document.fs2kPanel();
+    const Panel& panel = m_document.panel();
     if (row < 0 || static_cast<std::size_t>(row) >= panel.windows.size())
         return;
     const Window& window = panel.windows[static_cast<std::size_t>(row)];
     if (!m_dialogs.question(tr("Remove [%1] and all its lines?")
-                                .arg(fromPanelText(window.header, m_document.fs2kEncoding()))))
+                                .arg(fromPanelText(window.header, m_document.encoding()))))
         return;
-    m_document.removeFs2kWindow(window.section);
+    m_document.removeWindow(window.section);
 }
 
 } // namespace cockpix::fs2k

@@ -18,7 +18,9 @@ class QTableWidget;
 class QTableWidgetItem;
 
 namespace cockpix {
-class PanelDocument;
+namespace fs2k {
+class Document;
+}
 class UserDialogs;
 } // namespace cockpix
 
@@ -27,7 +29,7 @@ namespace cockpix::fs2k {
 class WindowTable : public QWidget {
     Q_OBJECT
 public:
-    WindowTable(PanelDocument& document, UserDialogs& dialogs, QWidget* parent = nullptr);
+    WindowTable(fs2k::Document& document, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     QTableWidget* table() const { return m_table; }
     QPushButton* addButton() const { return m_add; }
@@ -48,7 +50,7 @@ private:
     void addWindow();
     void removeWindow();
 
-    PanelDocument& m_document;
+    fs2k::Document& m_document;
     UserDialogs& m_dialogs;
     QLabel* m_note = nullptr;
     QTableWidget* m_table = nullptr;
