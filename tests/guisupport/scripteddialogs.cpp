@@ -7,34 +7,6 @@ namespace cockpix {
 
 ScriptedDialogs::~ScriptedDialogs() = default;
 
-void ScriptedDialogs::queueQuestionAnswer(bool yes) {
-    m_questionAnswers.push_back(yes);
-}
-void ScriptedDialogs::queueSaveChoice(SaveChoice choice) {
-    m_saveChoices.push_back(choice);
-}
-void ScriptedDialogs::queueOpenFile(std::optional<QString> path) {
-    m_openAnswers.push_back(std::move(path));
-}
-void ScriptedDialogs::queueSaveFile(std::optional<QString> path) {
-    m_saveAnswers.push_back(std::move(path));
-}
-void ScriptedDialogs::queueColor(std::optional<QColor> color) {
-    m_colorAnswers.push_back(color);
-}
-
-void ScriptedDialogs::queueListChoice(std::optional<QString> item) {
-    m_listAnswers.push_back(std::move(item));
-}
-
-void ScriptedDialogs::queueChangesAnswer(bool save) {
-    m_changesAnswers.push_back(save);
-}
-
-void ScriptedDialogs::queueText(std::optional<QString> text) {
-    m_textAnswers.push_back(std::move(text));
-}
-
 void ScriptedDialogs::unexpected(const QString& what) {
     m_errors.append(what);
     QTest::qFail(qPrintable("ScriptedDialogs: " + what), __FILE__, __LINE__);
@@ -42,48 +14,22 @@ void ScriptedDialogs::unexpected(const QString& what) {
 
 bool ScriptedDialogs::verifyAllAnswersUsed() {
     QStringList left;
-    if (!m_questionAnswers.empty())
-        left << QString::number(m_questionAnswers.size()) + " question answer(s)";
-    if (!m_saveChoices.empty())
-        left << QString::number(m_saveChoices.size()) + " save choice(s)";
-    if (!m_openAnswers.empty())
-        left << QString::number(m_openAnswers.size()) + " open dialog answer(s)";
-    if (!m_saveAnswers.empty())
-        left << QString::number(m_saveAnswers.size()) + " save dialog answer(s)";
-    if (!m_colorAnswers.empty())
-        left << QString::number(m_colorAnswers.size()) + " colour answer(s)";
-    if (!m_listAnswers.empty())
-        left << QString::number(m_listAnswers.size()) + " list choice(s)";
-    if (!m_changesAnswers.empty())
-        left << QString::number(m_changesAnswers.size()) + " comparison answer(s)";
-    if (!m_textAnswers.empty())
-        left << QString::number(m_textAnswers.size()) + " text answer(s)";
+    const auto count = [&left](std::size_t unused, const char* what) {
+        if (unused > 0)
+            left << QString::number(unused) + " " + what;
+    };
+    count(m_questionAnswers.size(), "question answer(s)");
+    count(m_saveChoices.size(), "save choice(s)");
+    count(m_openAnswers.size(), "open dialog answer(s)");
+    count(m_saveAnswers.size(), "save dialog answer(s)");
+    count(m_colorAnswers.size(), "colour answer(s)");
+    count(m_listAnswers.size(), "list choice(s)");
+    count(m_changesAnswers.size(), "comparison answer(s)");
+    count(m_textAnswers.size(), "text answer(s)");
     if (left.isEmpty())
         return true;
     unexpected("unused: " + left.join(", "));
     return false;
-}
-
-void ScriptedDialogs::clear() {
-    m_questionAnswers.clear();
-    m_saveChoices.clear();
-    m_openAnswers.clear();
-    m_saveAnswers.clear();
-    m_colorAnswers.clear();
-    m_listAnswers.clear();
-    m_changesAnswers.clear();
-    m_textAnswers.clear();
-    m_textRequests.clear();
-    m_messages.clear();
-    m_questions.clear();
-    m_saveQuestions.clear();
-    m_openRequests.clear();
-    m_saveRequests.clear();
-    m_colorRequests.clear();
-    m_helpRequests.clear();
-    m_listRequests.clear();
-    m_changesRequests.clear();
-    m_errors.clear();
 }
 
 void ScriptedDialogs::message(const QString& text) {

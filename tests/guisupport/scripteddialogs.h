@@ -19,16 +19,18 @@ public:
     ~ScriptedDialogs() override;
 
     // --- Answers, used first in first out ---
-    void queueQuestionAnswer(bool yes);
-    void queueSaveChoice(SaveChoice choice);         // "The panel has changes that are not saved."
-    void queueOpenFile(std::optional<QString> path); // nullopt = Cancel
-    void queueSaveFile(std::optional<QString> path);
-    void queueColor(std::optional<QColor> color);
+    void queueQuestionAnswer(bool yes) { m_questionAnswers.push_back(yes); }
+    // For "The panel has changes that are not saved."
+    void queueSaveChoice(SaveChoice choice) { m_saveChoices.push_back(choice); }
+    // For the file dialogs, the colour chooser and the text question; nullopt = Cancel.
+    void queueOpenFile(std::optional<QString> path) { m_openAnswers.push_back(std::move(path)); }
+    void queueSaveFile(std::optional<QString> path) { m_saveAnswers.push_back(std::move(path)); }
+    void queueColor(std::optional<QColor> color) { m_colorAnswers.push_back(color); }
+    void queueText(std::optional<QString> text) { m_textAnswers.push_back(std::move(text)); }
     // The item to pick from the next list, by its text; nullopt = Cancel.
-    void queueListChoice(std::optional<QString> item);
+    void queueListChoice(std::optional<QString> item) { m_listAnswers.push_back(std::move(item)); }
     // The answer to the next comparison before a save: true = Save.
-    void queueChangesAnswer(bool save);
-    void queueText(std::optional<QString> text); // nullopt = Cancel
+    void queueChangesAnswer(bool save) { m_changesAnswers.push_back(save); }
 
     // --- What the program showed ---
     const QStringList& messages() const { return m_messages; }           // message() texts
@@ -48,7 +50,7 @@ public:
     // True when every queued answer was used; otherwise records an error and fails the test.
     bool verifyAllAnswersUsed();
     // Forgets what was recorded and every queued answer.
-    void clear();
+    void clear() { *this = ScriptedDialogs(); }
 
     void message(const QString& text) override;
     bool question(const QString& text) override;

@@ -5,9 +5,9 @@
 // settings naming those directories, and the panel opened as "&Open" opens it.
 
 #include "shellfixture.h"
+#include "app/gui/checkcommands.h"
 #include "template/core/checkfixtures.h"
-
-#include "app/gui/panelcommands.h"
+#include "template/gui/checkerwindow.h"
 
 namespace cockpix {
 
@@ -29,6 +29,12 @@ struct CheckShell : ShellFixture {
             return false;
         start();
         return window->panelCommands().openPath(panelFile());
+    }
+
+    // The checker's list, as "&Check panel..." opens it.
+    CheckerWindow* showChecker() {
+        trigger("mnucheck");
+        return window->checkCommands().checkerWindow();
     }
 
     QString panelFile() const { return QString::fromStdString(installation.panelFile.string()); }

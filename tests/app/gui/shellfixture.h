@@ -2,22 +2,39 @@
 
 // What every test of the main window needs: a settings file of its own in a temporary
 // directory, a fresh application model and panel document, scripted dialogs and a main
-// window whose template is shown.
+// window whose template is shown; and the headers those tests share.
 
 #include "app/gui/mainmenu.h"
 #include "app/gui/mainwindow.h"
+#include "app/gui/panelcommands.h"
+#include "guisupport/accessibility.h"
 #include "guisupport/scripteddialogs.h"
+#include "guisupport/testprogram.h"
+#include "guisupport/userclicks.h"
 #include "panel/gui/paneldocuments.h"
 #include "settings/core/settings.h"
 #include "state/core/appmodel.h"
-
-#include <QCoreApplication>
+#include "support/testfiles.h"
+#include "template/gui/templatewindow.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
+#include <functional>
 #include <memory>
 
 namespace cockpix {
@@ -65,11 +82,23 @@ struct ShellFixture {
                             path("fs98/gauges/palette/"), path("fs98/aircraft/"), path("prog/")});
     }
 
+    // A copy of the sample panel as the panel.cfg of aircraft in the fixture's FS98 tree.
+    QString copySample(const QString& aircraft) const {
+        const QString to = path("fs98/aircraft/" + aircraft + "/panel/panel.cfg");
+        const QByteArray sample = test::bytesOf(QString::fromStdString(test::kSamplePanel));
+        [&] { QVERIFY(test::writeBytes(to, sample)); }();
+        return to;
+    }
+
     // Creates the main window and its template window, as the program starts.
     void start() {
         window = std::make_unique<MainWindow>(documents, app, dialogs);
         window->show();
         window->createTemplateWindow();
+    }
+    void startUsual() {
+        writeUsualSettings();
+        start();
     }
 
     QAction* action(const char* name) const {
@@ -80,14 +109,35 @@ struct ShellFixture {
         QVERIFY2(item != nullptr, name);
         item->trigger();
     }
-    // A panel of `count` windows in the document, as after an Open (nothing to save yet).
-    void openPanelOf(int count) {
+    // A box of the template.
+    QLineEdit* box(const char* name) const {
+        return window->templateWindow()->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    // No question or dialog came that the test did not expect.
+    void verifyNoDialogErrors() const {
+        QVERIFY2(dialogs.errors().isEmpty(), qPrintable(dialogs.errors().join("\n")));
+    }
+    // Started with the usual settings on a panel of `count` windows shown in the template,
+    // with nothing to undo and nothing said yet.
+    void startOnPanelOf(int count, const std::function<void(fs98::Panel&)>& shape = {}) {
+        writeUsualSettings();
+        start();
+        openPanelOf(count, shape);
+        window->templateWindow()->fillFromModel();
+        document.clearHistory();
+        dialogs.clear();
+    }
+    // A panel of `count` windows in the document, as after an Open (nothing to save yet);
+    // shape changes it before.
+    void openPanelOf(int count, const std::function<void(fs98::Panel&)>& shape = {}) {
         fs98::Panel panel;
         panel.windowCount = count;
         for (int w = 0; w < count; ++w) {
             panel.window(w).windowTitle = "W" + std::to_string(w);
             panel.window(w).windowBitmap = "bg" + std::to_string(w);
         }
+        if (shape)
+            shape(panel);
         document.replacePanel(panel, {});
     }
 };

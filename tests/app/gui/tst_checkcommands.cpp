@@ -8,33 +8,16 @@
 // That no save or restore, failed or not, loses a file is held by the core tests.
 
 #include "app/gui/backupsdialog.h"
-#include "app/gui/checkcommands.h"
 #include "base/gui/comparisondialog.h"
 #include "base/gui/comparisonview.h"
 #include "checkshell.h"
 #include "gaugedialogs/gui/gaugedialogs.h"
 #include "gaugedialogs/gui/gaugepropertiesdialog.h"
-#include "guisupport/accessibility.h"
-#include "guisupport/testprogram.h"
-#include "guisupport/userclicks.h"
 #include "panel/core/fs98/edits.h"
-#include "panel/gui/paneldocuments.h"
-#include "support/testfiles.h"
-#include "template/gui/checkerwindow.h"
 #include "template/gui/panelcheck.h"
-#include "template/gui/templatewindow.h"
 
 #include <QDateTime>
-#include <QFileInfo>
-#include <QLabel>
-#include <QMdiArea>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTableWidget>
-#include <QTreeWidget>
-#include <QUndoStack>
-
-#include <map>
 
 using namespace cockpix;
 
@@ -121,8 +104,7 @@ private slots:
     void theListShowsEveryFindingWithItsLine() {
         CheckShell f;
         QVERIFY(f.startOnCase("window_gap"));
-        f.trigger("mnucheck");
-        CheckerWindow* checker = f.window->checkCommands().checkerWindow();
+        CheckerWindow* checker = f.showChecker();
         QVERIFY(checker != nullptr && checker->isVisible());
         QTreeWidget* list = checker->findingList();
         QStringList rows;
@@ -145,8 +127,7 @@ private slots:
         // A clean panel says so.
         CheckShell clean;
         QVERIFY(clean.startOnCase("clean"));
-        clean.trigger("mnucheck");
-        CheckerWindow* none = clean.window->checkCommands().checkerWindow();
+        CheckerWindow* none = clean.showChecker();
         QCOMPARE(none->findingList()->topLevelItemCount(), 0);
         QVERIFY(!none->findChild<QPushButton*>("fixButton")->isEnabled());
         QVERIFY(!none->findChild<QPushButton*>("goButton")->isEnabled());
@@ -155,8 +136,7 @@ private slots:
     void doubleClickGoesToTheTemplateBoxOrTheGauge() {
         CheckShell f;
         QVERIFY(f.startOnCase("ratio_zero"));
-        f.trigger("mnucheck");
-        CheckerWindow* checker = f.window->checkCommands().checkerWindow();
+        CheckerWindow* checker = f.showChecker();
         QTreeWidgetItem* ratio = selectCode(*checker, "ratio-zero");
         QVERIFY(ratio != nullptr);
         doubleClick(checker->findingList(), ratio);
@@ -165,8 +145,7 @@ private slots:
 
         CheckShell g;
         QVERIFY(g.startOnCase("gauge_size_zero"));
-        g.trigger("mnucheck");
-        CheckerWindow* gauges = g.window->checkCommands().checkerWindow();
+        CheckerWindow* gauges = g.showChecker();
         QSignalSpy requested(gauges, &CheckerWindow::gaugeRequested);
         g.app.currentWindow = -1;
         QTreeWidgetItem* zero = selectCode(*gauges, "gauge-size-zero");
@@ -209,8 +188,7 @@ private slots:
         QFETCH(QString, choice);
         CheckShell f;
         QVERIFY(f.startOnCase(fixture));
-        f.trigger("mnucheck");
-        CheckerWindow* checker = f.window->checkCommands().checkerWindow();
+        CheckerWindow* checker = f.showChecker();
         PanelCheck& check = f.window->checkCommands().panelCheck();
         const fs98::Panel before = f.document.panel();
         const QStringList codesBefore = codesOf(check.findings());
@@ -237,8 +215,7 @@ private slots:
     void aCancelledChoiceChangesNothing() {
         CheckShell f;
         QVERIFY(f.startOnCase("module_missing"));
-        f.trigger("mnucheck");
-        CheckerWindow* checker = f.window->checkCommands().checkerWindow();
+        CheckerWindow* checker = f.showChecker();
         QVERIFY(selectCode(*checker, "module-missing") != nullptr);
         f.dialogs.queueListChoice(std::nullopt);
         clickButton(checker, "fixButton");
@@ -438,8 +415,6 @@ private slots:
         auto* dialog = f.window->findChild<ComparisonDialog*>();
         QVERIFY(dialog != nullptr && dialog->isVisible());
         QVERIFY(dialog->view()->identical());
-        QCOMPARE(dialog->view()->table()->rowCount(), 0);
-        QCOMPARE(changedLines(*dialog->view()), QStringList());
         QVERIFY(dialog->findChild<QLabel*>("comparisonSummary")->text().startsWith("No changes"));
         QVERIFY(dialog->cancelButton() == nullptr); // "Close" alone: nothing is saved from here
         QVERIFY(f.dialogs.changesRequests().isEmpty());

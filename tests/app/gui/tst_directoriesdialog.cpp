@@ -2,16 +2,11 @@
 // follow GAUGES, the validation of "OK" and what Cancel leaves behind.
 
 #include "app/gui/directoriesdialog.h"
-#include "guisupport/accessibility.h"
-#include "guisupport/testprogram.h"
 #include "shellfixture.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QFileSystemModel>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTreeView>
 #include <QWindow>
 
@@ -111,8 +106,7 @@ private slots:
     // The dialog keeps its own target: left open while a new panel comes, it still accepts.
     void aDialogLeftOpenAcrossNewStillConfirms() {
         ShellFixture f;
-        f.writeUsualSettings();
-        f.start();
+        f.startUsual();
         QDir().mkpath(f.path("somewhere"));
         f.trigger("mnupaneldir");
         DirectoriesDialog* dialog = f.window->directoriesDialog();

@@ -4,33 +4,20 @@
 // follow the open panel. The rules themselves (lines, edits, backups) are the core's tests.
 
 #include "app/gui/checkcommands.h"
-#include "app/gui/mainmenu.h"
-#include "app/gui/panelcommands.h"
 #include "base/gui/comparisondialog.h"
 #include "base/gui/comparisonview.h"
 #include "gaugedialogs/gui/fs2k/gaugepropertiesdialog.h"
 #include "gaugedialogs/gui/fs2k/panelwindows.h"
-#include "guisupport/testprogram.h"
-#include "guisupport/userclicks.h"
-#include "panel/gui/paneldocuments.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/panelview.h"
 #include "shellfixture.h"
-#include "support/testfiles.h"
 #include "template/gui/checkerwindow.h"
 #include "template/gui/fs2k/windowtable.h"
-#include "template/gui/templatewindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
-#include <QUndoStack>
 
 using namespace cockpix;
 

@@ -1,25 +1,15 @@
 // The palette optimizer from the template's "PALETTE OPTIMIZER 2": the dialog's list,
 // snapshot and refusals, a run that reaches the template, the preview and the saved file.
 
-#include "app/gui/panelcommands.h"
 #include "app/gui/shellfixture.h"
 #include "base/gui/modeltext.h"
 #include "gaugefiles/core/bmpwriter.h"
-#include "guisupport/testprogram.h"
-#include "guisupport/userclicks.h"
 #include "outview/gui/outsideviewtool.h"
 #include "palette/core/colorproposal.h"
 #include "palette/core/palettebitmaps.h"
 #include "palette/core/windowbitmapchoice.h"
 #include "palette/gui/paletteoptimizerdialog.h"
-#include "support/testfiles.h"
 #include "template/gui/templatetoolcommands.h"
-#include "template/gui/templatewindow.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QUndoStack>
 
 using namespace cockpix;
 
@@ -32,21 +22,15 @@ private slots:
     // Three windows; bg0 and bg1 lie in the panel directory, bg2 does not.
     void init() {
         m_shell = std::make_unique<ShellFixture>();
-        m_shell->writeUsualSettings();
+        m_shell->startOnPanelOf(3);
         QDir(paletteDir()).removeRecursively();
         QDir().mkpath(panelDir());
-        m_shell->start();
-        m_shell->openPanelOf(3);
-        m_shell->window->templateWindow()->fillFromModel();
-        m_shell->document.clearHistory();
-        m_shell->dialogs.clear();
         writeBitmap("bg0.bmp", bmpFileBytes(test::fourColours(), 4));
         writeBitmap("BG1.BMP", bmpFileBytes(IndexedImage(32, 8, 3)));
     }
 
     void cleanup() {
-        QVERIFY2(m_shell->dialogs.errors().isEmpty(),
-                 qPrintable(m_shell->dialogs.errors().join("\n")));
+        m_shell->verifyNoDialogErrors();
         m_shell.reset();
     }
 

@@ -3,8 +3,6 @@
 
 #include "app/gui/shellfixture.h"
 #include "base/gui/modeltext.h"
-#include "guisupport/accessibility.h"
-#include "guisupport/testprogram.h"
 #include "panelwindows/gui/demopanel.h"
 
 #include "template/gui/backgroundchooser.h"
@@ -13,17 +11,8 @@
 #include "panelwindows/gui/panelview.h"
 #include "template/core/fs98/rowcommands.h"
 #include "template/gui/templaterowcommands.h"
-#include "template/gui/templatewindow.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
-#include <QUndoStack>
 
 using namespace cockpix;
 
@@ -46,8 +35,7 @@ private slots:
     }
 
     void cleanup() {
-        QVERIFY2(m_shell->dialogs.errors().isEmpty(),
-                 qPrintable(m_shell->dialogs.errors().join("\n")));
+        m_shell->verifyNoDialogErrors();
         m_shell.reset();
     }
 
@@ -112,21 +100,22 @@ private slots:
     void autoButtonsFillTheBoxesOrNameAMissingBitmap() {
         QVERIFY(
             QImage(512, 100, QImage::Format_RGB32).save(m_demo->panelDir() + "half.bmp", "BMP"));
-        box("Text2_1")->setText("half");
+        m_shell->box("Text2_1")->setText("half");
         click("Command3_1");
         click("Command6_1");
-        QCOMPARE(box("Text3_1")->text() + "|" + box("Text4_1")->text(), QString("512|.5"));
+        QCOMPARE(m_shell->box("Text3_1")->text() + "|" + m_shell->box("Text4_1")->text(),
+                 QString("512|.5"));
         QCOMPARE(m_shell->app.display.window(1).windowZoom, 2.0);
         QVERIFY(m_shell->dialogs.messages().isEmpty());
 
-        box("Text2_2")->setText("nowhere");
-        const QString sizeText = box("Text3_2")->text();
+        m_shell->box("Text2_2")->setText("nowhere");
+        const QString sizeText = m_shell->box("Text3_2")->text();
         click("Command3_2");
         click("Command6_2");
         const QString expected =
             toQString(cantFindBitmapMessage("nowhere", m_demo->panelDir().toStdString()));
         QCOMPARE(m_shell->dialogs.messages(), QStringList({expected, expected}));
-        QCOMPARE(box("Text3_2")->text(), sizeText);
+        QCOMPARE(m_shell->box("Text3_2")->text(), sizeText);
     }
 
     // "List" of row 1 makes window 1 the current one and lists the panel directory's bitmaps,
@@ -158,20 +147,17 @@ private slots:
         QVERIFY(!chooser->findChild<QLabel*>("Image1")->pixmap().isNull());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
         QTRY_VERIFY(m_shell->window->rowCommands().bitmapChooser() == nullptr);
-        QCOMPARE(box("Text2_1")->text(), QStringLiteral("Cockpit1"));
+        QCOMPARE(m_shell->box("Text2_1")->text(), QStringLiteral("Cockpit1"));
         QCOMPARE(m_shell->document.panel().window(1).windowBitmap, std::string("Cockpit1"));
         QCOMPARE(m_shell->document.undoStack()->count(), 1);
         m_shell->document.undo();
-        QCOMPARE(box("Text2_1")->text(), QStringLiteral("Radio_Stack"));
+        QCOMPARE(m_shell->box("Text2_1")->text(), QStringLiteral("Radio_Stack"));
     }
 
 private:
     void click(const QString& name) const {
         QTest::mouseClick(m_shell->window->templateWindow()->findChild<QPushButton*>(name),
                           Qt::LeftButton);
-    }
-    QLineEdit* box(const QString& name) const {
-        return m_shell->window->templateWindow()->findChild<QLineEdit*>(name);
     }
     QList<fs98::PanelWindowForm*> panelWindows() const {
         return m_shell->window->findChildren<fs98::PanelWindowForm*>();
