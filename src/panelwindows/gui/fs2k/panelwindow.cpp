@@ -2,25 +2,17 @@
 
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
-#include "base/gui/undokeys.h"
-#include "base/gui/userdialogs.h"
-#include "gaugedialogs/core/gaugeproperties.h"
 #include "panel/gui/fs2k/document.h"
 #include "panelwindows/core/gaugedrag.h"
-#include "panelwindows/gui/arrangementactions.h"
 #include "panelwindows/gui/panelview.h"
 #include "panelwindows/gui/screenpreviewdialog.h"
 
 #include <QAction>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace cockpix::fs2k {
 namespace {

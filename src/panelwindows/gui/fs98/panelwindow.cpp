@@ -4,31 +4,24 @@
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/screen.h"
-#include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
 #include "drawing/core/fs98/layout.h"
 #include "drawing/gui/panelrenderer.h"
-#include "gaugedialogs/core/gaugeproperties.h"
 #include "gaugefiles/core/gaugeextraction.h"
 #include "gaugefiles/gui/progresswindow.h"
 #include "panel/gui/fs98/document.h"
 #include "panelwindows/core/blinker.h"
 #include "panelwindows/core/gaugeclipboard.h"
 #include "panelwindows/core/gaugedrag.h"
-#include "panelwindows/gui/arrangementactions.h"
 #include "panelwindows/gui/gaugeediting.h"
 #include "panelwindows/gui/panelview.h"
 #include "panelwindows/gui/panelwindowregistry.h"
 #include "panelwindows/gui/screenpreviewdialog.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollArea>
 #include <QTimer>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
