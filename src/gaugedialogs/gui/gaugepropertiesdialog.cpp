@@ -2,6 +2,7 @@
 
 #include "base/core/numbertext.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/ownedit.h"
 #include "base/gui/paneltextguard.h"
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
@@ -24,19 +25,6 @@ namespace {
 double boxValue(const QLineEdit* box) {
     return numericValue(toModelText(box->text()));
 }
-
-// Counts the dialog's own edits while their handling runs, so that the change signal they
-// cause does not write the boxes back.
-class OwnEdit {
-public:
-    explicit OwnEdit(int& count) : m_count(count) { ++m_count; }
-    ~OwnEdit() { --m_count; }
-    OwnEdit(const OwnEdit&) = delete;
-    OwnEdit& operator=(const OwnEdit&) = delete;
-
-private:
-    int& m_count;
-};
 
 const QString kBlinkerOff = QStringLiteral("BLINKER OFF");
 const QString kBlinkerOn = QStringLiteral("BLINKER ON");

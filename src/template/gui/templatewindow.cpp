@@ -3,6 +3,7 @@
 #include "base/core/numbertext.h"
 #include "base/gui/colorref.h"
 #include "base/gui/modeltext.h"
+#include "base/gui/ownedit.h"
 #include "base/gui/paneltextguard.h"
 #include "base/gui/undokeys.h"
 #include "base/gui/userdialogs.h"
@@ -55,19 +56,6 @@ double viewField(const fs98::DefaultView& view, int i) {
     const double values[] = {view.x, view.y, view.sizeX, view.sizeY};
     return values[i];
 }
-
-// Counts the template's own edits while their handling runs, so that the change signal
-// they cause does not write the boxes back.
-class OwnEdit {
-public:
-    explicit OwnEdit(int& count) : m_count(count) { ++m_count; }
-    ~OwnEdit() { --m_count; }
-    OwnEdit(const OwnEdit&) = delete;
-    OwnEdit& operator=(const OwnEdit&) = delete;
-
-private:
-    int& m_count;
-};
 
 } // namespace
 
