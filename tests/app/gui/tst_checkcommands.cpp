@@ -314,16 +314,31 @@ private slots:
         QVERIFY(!empty->findChild<QPushButton*>("restoreButton")->isEnabled());
     }
 
+    // Unsaved changes or a No stop the restore; a Yes keeps the current file as a new backup
+    // and opens the restored panel.
     void restoreKeepsTheCurrentFileAndOpensTheRestoredPanel() {
         CheckShell f;
         QVERIFY(f.startOnCase("clean"));
         const QByteArray original = bytesOf(f.panelFile());
         editAndSave(f, 20); // panel.c1 = the original
-        f.dialogs.clear();
-
+        const auto before = filesIn(f.panelDir());
         QVERIFY(QFile(f.path("gauges/CESSNA_182.AIRSPEED.GAU")).open(QIODevice::WriteOnly));
         f.window->showPanelWindow(0);
-        f.dialogs.clear(); // its warnings about the fixture's pictures
+        f.document.setGaugeField(0, 0, fs98::GaugeField::X, 30);
+        f.dialogs.clear(); // and the panel window's warnings about the fixture's pictures
+        f.trigger("mnubackups");
+        BackupsDialog* dialog = f.window->checkCommands().backupsDialog();
+        f.dialogs.queueSaveChoice(SaveChoice::Cancel);
+        clickButton(dialog, "restoreButton");
+        QVERIFY(f.document.isModified());
+        f.dialogs.queueSaveChoice(SaveChoice::Discard);
+        f.dialogs.queueQuestionAnswer(false);
+        clickButton(dialog, "restoreButton");
+        QCOMPARE(f.dialogs.saveQuestions().size(), 2);
+        QVERIFY(filesIn(f.panelDir()) == before);
+
+        f.dialogs.clear();
+        f.dialogs.queueSaveChoice(SaveChoice::Discard);
         restore(f, "panel.c1");
         QVERIFY(f.dialogs.verifyAllAnswersUsed());
         QCOMPARE(f.dialogs.questions(),
@@ -336,34 +351,11 @@ private slots:
                      f.panelFile() + "'.");
         // Which file holds what afterwards is the backups' core tests'.
         QCOMPARE(bytesOf(f.panelFile()), original);
-
         // The restored panel is the one open, with nothing to save.
         QCOMPARE(QString::fromStdString(f.document.filePath()), f.panelFile());
         QCOMPARE(fs98::gaugeField(f.document.panel().gauge(0, 0), fs98::GaugeField::X), 10.0);
         QVERIFY(!f.document.isModified());
         QCOMPARE(f.window->checkCommands().backupsDialog()->backupList()->topLevelItemCount(), 2);
-    }
-
-    void unsavedChangesOrANoStopTheRestore() {
-        CheckShell f;
-        QVERIFY(f.startOnCase("clean"));
-        editAndSave(f, 20);
-        const auto before = filesIn(f.panelDir());
-        f.document.setGaugeField(0, 0, fs98::GaugeField::X, 30);
-        f.dialogs.clear();
-
-        f.trigger("mnubackups");
-        BackupsDialog* dialog = f.window->checkCommands().backupsDialog();
-        f.dialogs.queueSaveChoice(SaveChoice::Cancel);
-        clickButton(dialog, "restoreButton");
-        QCOMPARE(f.dialogs.saveQuestions().size(), 1);
-        QVERIFY(f.document.isModified());
-
-        f.dialogs.queueSaveChoice(SaveChoice::Discard);
-        f.dialogs.queueQuestionAnswer(false);
-        clickButton(dialog, "restoreButton");
-        QVERIFY(f.dialogs.verifyAllAnswersUsed());
-        QVERIFY(filesIn(f.panelDir()) == before);
     }
 
     void aOneGaugeChangeShowsExactlyItsLineAndCancelSavesNothing() {

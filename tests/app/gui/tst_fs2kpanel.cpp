@@ -39,26 +39,14 @@ QString openWritten(ShellFixture& f, const QByteArray& bytes) {
     return panel;
 }
 
-QString savedMessage(const QString& panel, int backup) {
-    return QStringLiteral("Previous 'panel.cfg' was saved as 'panel.c%1'\nThe new '%2' was "
-                          "correctly recorded to disk.")
-        .arg(backup)
-        .arg(panel);
-}
-
 } // namespace
 
 class TestFs2kPanel : public QObject {
     Q_OBJECT
 private slots:
-    void openAndSaveWithoutAnEditKeepEveryByte_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        // Every other form of line keeps its bytes too, in the core tests.
-        QTest::newRow("mixed_sections") << bytesOf(kFs2k + "mixed_sections.cfg");
-    }
-
+    // Every other form of line keeps its bytes too, in the core tests.
     void openAndSaveWithoutAnEditKeepEveryByte() {
-        QFETCH(QByteArray, bytes);
+        const QByteArray bytes = bytesOf(kFs2k + "mixed_sections.cfg");
         ShellFixture f;
         const QString panel = openWritten(f, bytes);
         // No FS98 structure message, and the format is told.
@@ -75,7 +63,8 @@ private slots:
         f.trigger("mnusave");
         QCOMPARE(f.dialogs.saveRequests().last().filter,
                  QStringLiteral("FS2000 and later configuration file (*.cfg);;All (*.*)"));
-        QCOMPARE(f.dialogs.messages(), QStringList{savedMessage(panel, 1)});
+        QCOMPARE(f.dialogs.messages().size(), 1); // its wording is the FS98 save's
+        QVERIFY(f.dialogs.lastMessage().contains("correctly recorded"));
         QCOMPARE(bytesOf(panel), bytes);
         QCOMPARE(bytesOf(f.path(kPanelDir + "panel.c1")), bytes);
     }
