@@ -4,6 +4,7 @@
 // bar count of findings: shown after "&Open" and "&Save" (and kept up to date while the
 // panel is edited), as a link to the list of findings.
 
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QObject>
@@ -17,13 +18,13 @@ class BackupsDialog;
 class CheckerWindow;
 class MainWindow;
 class PanelCheck;
-class PanelDocuments;
 class UserDialogs;
 
 class CheckCommands : public QObject {
     Q_OBJECT
 public:
-    CheckCommands(MainWindow& window, PanelDocuments& document, AppModel& app, UserDialogs& dialogs);
+    CheckCommands(MainWindow& window, PanelDocuments& document, AppModel& app,
+                  UserDialogs& dialogs);
 
     PanelCheck& panelCheck() const { return *m_check; }
     // The status bar's "3 findings" (objectName checkStatus); hidden while not shown.

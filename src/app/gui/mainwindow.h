@@ -6,6 +6,8 @@
 // panel.cfg (or an aircraft's folder) dropped onto it is opened; the status bar says when
 // Quit will erase work files. Where it was on the screen is remembered between runs.
 
+#include "panel/gui/documentsfwd.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -21,7 +23,6 @@ class QUndoView;
 namespace cockpix {
 
 struct AppModel;
-class PanelDocuments;
 class UserDialogs;
 class TemplateWindow;
 class MainMenu;

@@ -3,6 +3,8 @@
 // "&Open" and "&Save" of the Template menu: the dialogs, messages, settings and menu states
 // around the core's panel reader and writer, and the panel document they fill and save.
 
+#include "panel/gui/documentsfwd.h"
+
 #include <QObject>
 #include <QString>
 
@@ -11,7 +13,6 @@
 namespace cockpix {
 
 struct AppModel;
-class PanelDocuments;
 class UserDialogs;
 class MainWindow;
 class ComparisonDialog;
@@ -24,7 +25,8 @@ struct PanelSource;
 class PanelCommands : public QObject {
     Q_OBJECT
 public:
-    PanelCommands(MainWindow& window, PanelDocuments& document, AppModel& app, UserDialogs& dialogs);
+    PanelCommands(MainWindow& window, PanelDocuments& document, AppModel& app,
+                  UserDialogs& dialogs);
 
     // The dialogs' filter list, default suffix, initial directory and proposed name.
     FileDialogRequest panelFileRequest(const QString& caption) const;

@@ -2,6 +2,7 @@
 
 #include "gaugedialogs/core/gaugeaddition.h"
 #include "gaugedialogs/gui/chooserparts.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QDialog>
@@ -12,9 +13,6 @@ class QCheckBox;
 
 namespace cockpix {
 
-namespace fs98 {
-class Document;
-}
 class UserDialogs;
 
 // Form5, "Select Gauge to add...": the gauge modules of the gauges directory; a click picks

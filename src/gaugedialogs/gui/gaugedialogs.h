@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/gui/documentsfwd.h"
 #include "panelwindows/gui/gaugeediting.h"
 #include "state/core/appmodel.h"
 
@@ -14,9 +15,6 @@ class AddGaugeDialog;
 class GaugePropertiesDialog;
 class GoToGaugeDialog;
 class MoveZoomDialog;
-namespace fs98 {
-class Document;
-}
 namespace fs98 {
 class PanelWindowForm;
 }

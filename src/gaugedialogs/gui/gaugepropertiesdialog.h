@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel/core/fs98/edits.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QDialog>
@@ -13,9 +14,6 @@ class QScrollBar;
 namespace cockpix {
 
 class GaugeEditing;
-namespace fs98 {
-class Document;
-}
 class UserDialogs;
 
 // Form3, the gauge properties of gauge g of window w: X, Y and S with their scroll bars and

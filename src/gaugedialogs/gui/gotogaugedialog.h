@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QDialog>
@@ -9,10 +10,6 @@ class QListWidget;
 class QPushButton;
 
 namespace cockpix {
-
-namespace fs98 {
-class Document;
-}
 
 // Form9, "Go to gauge...": the gauges of window w by module name, in gauge order (the line
 // is the gauge's index, so two gauges of one module are told apart), the picture of the one
@@ -24,7 +21,8 @@ class Document;
 class GoToGaugeDialog : public QDialog {
     Q_OBJECT
 public:
-    GoToGaugeDialog(const fs98::Document& document, AppModel& app, int w, QWidget* parent = nullptr);
+    GoToGaugeDialog(const fs98::Document& document, AppModel& app, int w,
+                    QWidget* parent = nullptr);
 
     int windowSlot() const { return m_w; }
     // OK: currentGauge = the selected line (-1 for none); with a line, asks for its

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/gui/documentsfwd.h"
 #include "panelwindows/core/movezoom.h"
 #include "state/core/appmodel.h"
 
@@ -16,10 +17,6 @@ class QGroupBox;
 
 namespace cockpix {
 
-class BaseDocument;
-namespace fs98 {
-class Document;
-}
 class ZoomPreview;
 
 // What the dialog moves and zooms: the picture of one panel window on the screen.

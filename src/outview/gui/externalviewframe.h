@@ -9,6 +9,7 @@
 
 #include "outview/core/externalviewlayout.h"
 #include "outview/core/viewcoordinates.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QWidget>
@@ -19,9 +20,6 @@ class QScrollArea;
 namespace cockpix {
 
 class GaugeImage;
-namespace fs98 {
-class Document;
-}
 
 class ExternalViewFrame : public QWidget {
     Q_OBJECT

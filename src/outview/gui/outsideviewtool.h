@@ -10,6 +10,7 @@
 #include "outview/gui/externalviewframe.h"
 #include "outview/gui/outsideviewchooser.h"
 #include "panel/core/fs98/panel.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QObject>
@@ -19,9 +20,6 @@ class QWidget;
 
 namespace cockpix {
 
-namespace fs98 {
-class Document;
-}
 class UserDialogs;
 
 class OutsideViewTool : public QObject {

@@ -9,15 +9,13 @@
 
 #include "palette/gui/palettepreviewwindow.h"
 #include "palette/gui/windowbitmapchooser.h"
+#include "panel/gui/documentsfwd.h"
 
 #include <QPointer>
 #include <functional>
 
 namespace cockpix {
 
-namespace fs98 {
-class Document;
-}
 struct PaletteRunRequest;
 struct PaletteRunResult;
 

@@ -10,15 +10,13 @@
 // Command2 (Cancel).
 
 #include "gaugedialogs/gui/chooserparts.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QDialog>
 
 namespace cockpix {
 
-namespace fs98 {
-class Document;
-}
 class UserDialogs;
 
 class WindowBitmapChooser : public QDialog {

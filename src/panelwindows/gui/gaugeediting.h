@@ -5,13 +5,11 @@
 // document (whose signals move the pictures); the blinker is program state, and the panel
 // windows are told at once.
 
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 namespace cockpix {
 
-namespace fs98 {
-class Document;
-}
 class PanelWindowRegistry;
 
 class GaugeEditing {

@@ -15,6 +15,7 @@
 
 #include "drawing/gui/fs2k/windowscene.h"
 #include "drawing/gui/panelrenderer.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QDialog>
@@ -26,13 +27,6 @@ class QLabel;
 
 namespace cockpix {
 
-class BaseDocument;
-namespace fs98 {
-class Document;
-}
-namespace fs2k {
-class Document;
-}
 class ScreenPreviewTile;
 
 class ScreenPreviewDialog : public QDialog {

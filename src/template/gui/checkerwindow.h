@@ -8,6 +8,7 @@
 //
 // objectNames: checkSummary, findingList, goButton, fixButton, closeButton.
 
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QDialog>
@@ -20,7 +21,6 @@ namespace cockpix {
 
 class FindingFixer;
 class PanelCheck;
-class PanelDocuments;
 class UserDialogs;
 struct Finding;
 

@@ -3,6 +3,7 @@
 // Applies the fix of a checker finding to the panel document as one undo step. Fixes that
 // need a choice (a bitmap, a module) ask for it from a list of the files that are there.
 
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 #include "template/core/finding.h"
 
@@ -10,13 +11,6 @@
 
 namespace cockpix {
 
-class PanelDocuments;
-namespace fs98 {
-class Document;
-}
-namespace fs2k {
-class Document;
-}
 class UserDialogs;
 
 class FindingFixer : public QObject {

@@ -5,6 +5,7 @@
 // change (a fix, an edit, an undo) and on request. The checker window and the main window's
 // status bar show them.
 
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 #include "template/core/checkfacts.h"
 #include "template/core/finding.h"
@@ -16,14 +17,6 @@
 class QTimer;
 
 namespace cockpix {
-
-class PanelDocuments;
-namespace fs98 {
-class Document;
-}
-namespace fs2k {
-class Document;
-}
 
 class PanelCheck : public QObject {
     Q_OBJECT

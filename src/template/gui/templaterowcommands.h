@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel/gui/documentsfwd.h"
 #include "panelwindows/gui/panelwindowregistry.h"
 #include "state/core/appmodel.h"
 
@@ -11,9 +12,6 @@ class QMdiArea;
 namespace cockpix {
 
 class BackgroundChooser;
-namespace fs98 {
-class Document;
-}
 namespace fs98 {
 class PanelWindowForm;
 }

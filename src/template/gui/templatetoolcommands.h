@@ -1,6 +1,7 @@
 #pragma once
 
 #include "palette/gui/paletteoptimizerdialog.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QObject>
@@ -11,9 +12,6 @@ class QWidget;
 namespace cockpix {
 
 class OutsideViewTool;
-namespace fs98 {
-class Document;
-}
 class TemplateWindow;
 class UserDialogs;
 

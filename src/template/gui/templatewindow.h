@@ -18,6 +18,7 @@
 
 #include "panel/core/fs98/edits.h"
 #include "panel/core/fs98/panel.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 #include "template/core/fs98/windowtable.h"
 
@@ -36,13 +37,6 @@ class QScrollArea;
 
 namespace cockpix {
 
-class PanelDocuments;
-namespace fs98 {
-class Document;
-}
-namespace fs2k {
-class Document;
-}
 class UserDialogs;
 class ViewPalettePanel;
 namespace fs2k {

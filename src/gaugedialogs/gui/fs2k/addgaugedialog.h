@@ -3,6 +3,7 @@
 #include "drawing/gui/fs2k/gaugepictures.h"
 #include "gaugedialogs/gui/chooserparts.h"
 #include "gaugefiles/core/fs2k/gaugelist.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QDialog>
@@ -10,9 +11,6 @@
 class QLineEdit;
 
 namespace cockpix {
-namespace fs2k {
-class Document;
-}
 class UserDialogs;
 } // namespace cockpix
 

@@ -7,6 +7,8 @@
 // as is any character the panel's encoding lacks, as it is typed. The title names the gauge.
 // It shows a move or resize made elsewhere; a change that adds or removes lines closes it.
 
+#include "panel/gui/documentsfwd.h"
+
 #include <QDialog>
 
 #include <cstddef>
@@ -15,9 +17,6 @@ class QFormLayout;
 class QLineEdit;
 
 namespace cockpix {
-namespace fs2k {
-class Document;
-}
 class UserDialogs;
 } // namespace cockpix
 

@@ -7,6 +7,7 @@
 // app.display.
 
 #include "drawing/gui/fs2k/windowscene.h"
+#include "panel/gui/documentsfwd.h"
 #include "state/core/appmodel.h"
 
 #include <QList>
@@ -17,9 +18,6 @@ class QMdiArea;
 
 namespace cockpix {
 class MoveZoomDialog;
-namespace fs2k {
-class Document;
-}
 class UserDialogs;
 } // namespace cockpix
 

@@ -10,6 +10,8 @@
 // a row's section name asks for the row's panel window (showWindowRequested). A note above
 // the table (fs2kNote) says how the panel is kept.
 
+#include "panel/gui/documentsfwd.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -18,9 +20,6 @@ class QTableWidget;
 class QTableWidgetItem;
 
 namespace cockpix {
-namespace fs2k {
-class Document;
-}
 class UserDialogs;
 } // namespace cockpix
 
