@@ -120,19 +120,40 @@ private slots:
         QVERIFY(!f.dialogs.lastMessage().contains("didn't select"));
     }
 
-    // The label follows the box as it is typed into; "OK" stores it even while the box's list of
+    // Enter opens the typed directory; a typed path and OK at once store the typed one. The
+    // label follows the box as it is typed into; "OK" stores it even while the box's list of
     // completions is open (whose closing would otherwise take the click).
-    void aTypedPathIsWhatTheLabelShowsAndTheFirstOkStores() {
+    void aTypedPathIsOpenedByEnterAndStoredByOk() {
         ShellFixture f;
         f.writeUsualSettings();
-        for (const char* dir : {"panels/first", "panels/second", "panels/third"})
+        for (const char* dir : {"fs98/aircraft/c182/panel", "panels/second", "panels/third"})
             QDir().mkpath(f.path(dir));
         f.start();
         f.trigger("mnupaneldir");
         DirectoriesDialog* dialog = f.window->directoriesDialog();
+        QLineEdit* box = dialog->pathBox();
+        QCOMPARE(box->text(), f.path("fs98/aircraft")); // where the directory now set is
+        QCOMPARE(unnamedControls(dialog), QStringList());
+        box->setText(f.path("fs98/aircraft/c182/panel"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(dialog->listPath(), f.path("fs98/aircraft/c182/panel"));
+        QVERIFY(dialog->isVisible()); // Enter opened the directory, it did not confirm
+        QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/"));
+        box->setText(QStringLiteral("../nowhere"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(f.dialogs.lastMessage(), QStringLiteral("There is no directory '../nowhere'."));
+        QCOMPARE(dialog->listPath(), f.path("fs98/aircraft/c182/panel"));
+        box->setText(QStringLiteral(".."));
+        dialog->accept();
+        QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/c182/"));
+        QCOMPARE(f.window->shownCaption(), kCaptionPrefix + f.path("fs98/aircraft/c182/"));
+        QTRY_VERIFY(f.window->directoriesDialog() == nullptr);
+
+        f.trigger("mnupaneldir");
+        dialog = f.window->directoriesDialog();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QLabel* label = dialog->findChild<QLabel*>("Label2");
-        QLineEdit* box = dialog->pathBox();
+        box = dialog->pathBox();
         box->setFocus();
         box->selectAll();
         QTest::keyClicks(box, f.path("panels/s"));
@@ -156,37 +177,6 @@ private slots:
                           ok->mapTo(dialog, ok->rect().center()));
         QTRY_VERIFY(f.window->directoriesDialog() == nullptr);
         QCOMPARE(f.settingsLines().value(3), f.path("panels/third/"));
-    }
-
-    void theDirectoriesDialogTakesATypedPath() {
-        ShellFixture f;
-        f.writeUsualSettings();
-        QDir().mkpath(f.path("fs98/aircraft/c182/panel"));
-        f.start();
-        f.trigger("mnupaneldir");
-        DirectoriesDialog* dialog = f.window->directoriesDialog();
-        QVERIFY(dialog != nullptr);
-        QLineEdit* box = dialog->pathBox();
-        // It opens at the directory now set.
-        QCOMPARE(box->text(), f.path("fs98/aircraft"));
-        QCOMPARE(unnamedControls(dialog), QStringList());
-
-        box->setText(f.path("fs98/aircraft/c182/panel"));
-        QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(dialog->listPath(), f.path("fs98/aircraft/c182/panel"));
-        QVERIFY(dialog->isVisible()); // Enter opened the directory, it did not confirm
-        QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/"));
-
-        box->setText(QStringLiteral("../nowhere"));
-        QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(f.dialogs.lastMessage(), QStringLiteral("There is no directory '../nowhere'."));
-        QCOMPARE(dialog->listPath(), f.path("fs98/aircraft/c182/panel"));
-
-        // Typed and confirmed at once: the typed directory is the one stored.
-        box->setText(QStringLiteral(".."));
-        dialog->accept();
-        QCOMPARE(f.settingsLines().at(3), f.path("fs98/aircraft/c182/"));
-        QCOMPARE(f.window->shownCaption(), kCaptionPrefix + f.path("fs98/aircraft/c182/"));
     }
 };
 
