@@ -34,14 +34,6 @@ private slots:
         m_shell.reset();
     }
 
-    // Both tool buttons: nothing while the panel has no window.
-    void theButtonNeedsAWindow() {
-        m_shell->openPanelOf(0);
-        QCOMPARE(openDialog(), nullptr);
-        clickButton(m_shell->window->templateWindow(), "Command2");
-        QCOMPARE(m_shell->window->toolCommands().outsideView().chooser(), nullptr);
-    }
-
     void theListChoosesAWindowOrNamesAMissingBitmap() {
         AppModel& app = m_shell->app;
         app.currentWindow = 2;
@@ -145,6 +137,14 @@ private slots:
         QCOMPARE(addedColors(), QString("0"));
         QCOMPARE(m_shell->document.undoStack()->count(), 0);
         QVERIFY(QDir(paletteDir()).isEmpty());
+        clickButton(dialog, "Command2");
+        QTRY_VERIFY(m_shell->window->toolCommands().optimizerDialog() == nullptr);
+
+        // Both tool buttons: nothing while the panel has no window.
+        m_shell->openPanelOf(0);
+        QCOMPARE(openDialog(), nullptr);
+        clickButton(m_shell->window->templateWindow(), "Command2");
+        QCOMPARE(m_shell->window->toolCommands().outsideView().chooser(), nullptr);
     }
 
 private:

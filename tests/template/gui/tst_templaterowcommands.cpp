@@ -93,11 +93,10 @@ private slots:
                               QString::fromStdString(fs98::wrongGaugesDirMessage())}));
         QVERIFY(panelWindows().isEmpty());
         QCOMPARE(m_shell->app.currentWindow, 3);
-    }
+        m_shell->dialogs.clear();
 
-    // COCKPIX_SCREEN=1024x768 for the tests: a 512-pixel bitmap is half the screen. A missing
-    // bitmap is named and leaves the box as it was.
-    void autoButtonsFillTheBoxesOrNameAMissingBitmap() {
+        // COCKPIX_SCREEN=1024x768 for the tests: a 512-pixel bitmap is half the screen. A
+        // missing bitmap is named and leaves the box as it was.
         QVERIFY(
             QImage(512, 100, QImage::Format_RGB32).save(m_demo->panelDir() + "half.bmp", "BMP"));
         m_shell->box("Text2_1")->setText("half");
