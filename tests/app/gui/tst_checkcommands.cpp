@@ -124,13 +124,18 @@ private slots:
         f.trigger("mnucheck");
         QCOMPARE(f.window->findChildren<CheckerWindow*>().size(), 1);
 
-        // A clean panel says so.
+        // A clean panel says so, and a directory without backups too: nothing to fix, to go
+        // to or to restore.
         CheckShell clean;
         QVERIFY(clean.startOnCase("clean"));
         CheckerWindow* none = clean.showChecker();
         QCOMPARE(none->findingList()->topLevelItemCount(), 0);
         QVERIFY(!none->findChild<QPushButton*>("fixButton")->isEnabled());
         QVERIFY(!none->findChild<QPushButton*>("goButton")->isEnabled());
+        clean.trigger("mnubackups");
+        BackupsDialog* empty = clean.window->checkCommands().backupsDialog();
+        QCOMPARE(empty->backupList()->topLevelItemCount(), 0);
+        QVERIFY(!empty->findChild<QPushButton*>("restoreButton")->isEnabled());
     }
 
     void doubleClickGoesToTheTemplateBoxOrTheGauge() {
@@ -304,14 +309,6 @@ private slots:
         ComparisonView* view = dialog->view();
         QCOMPARE(view->counts().removed, 0);
         QCOMPARE(view->counts().added, 1);
-
-        // A directory without backups says so, and nothing can be restored.
-        CheckShell none;
-        QVERIFY(none.startOnCase("clean"));
-        none.trigger("mnubackups");
-        BackupsDialog* empty = none.window->checkCommands().backupsDialog();
-        QCOMPARE(empty->backupList()->topLevelItemCount(), 0);
-        QVERIFY(!empty->findChild<QPushButton*>("restoreButton")->isEnabled());
     }
 
     // Unsaved changes or a No stop the restore; a Yes keeps the current file as a new backup
