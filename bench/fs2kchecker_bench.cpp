@@ -4,7 +4,7 @@
 // folder of 200 modules, every one found.
 
 #include "base/core/filelookup.h"
-#include "template/core/fs98/checker.h"
+#include "template/core/filecheck.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,8 +83,7 @@ void BM_CheckTreeOf300Fs2kPanels(benchmark::State& state) {
     for (auto _ : state) {
         cockpix::CheckFacts facts;
         for (const std::string& panel : tree.panels) {
-            const cockpix::fs98::FileCheck check =
-                cockpix::fs98::checkPanelFile(panel, tree.dirs, facts);
+            const cockpix::FileCheck check = cockpix::checkPanelFile(panel, tree.dirs, facts);
             if (!check.findings.empty())
                 state.SkipWithError("a panel of the tree has findings");
         }

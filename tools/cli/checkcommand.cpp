@@ -9,6 +9,7 @@
 #include "panelwalk.h"
 
 #include "panel/core/fs98/reader.h"
+#include "template/core/filecheck.h"
 #include "template/core/fs98/checker.h"
 
 #include <algorithm>
@@ -61,7 +62,7 @@ void printCheckHelp() {
 }
 
 // A file that could not be opened, or holds binary data, was read in no format.
-bool wasRead(const fs98::FileCheck& check) {
+bool wasRead(const FileCheck& check) {
     return !check.readError || check.readError->isStructural();
 }
 
@@ -85,7 +86,7 @@ void writeFinding(JsonWriter& json, const Finding& finding) {
     json.endObject();
 }
 
-void writeCheck(JsonWriter& json, const std::string& file, const fs98::FileCheck& check) {
+void writeCheck(JsonWriter& json, const std::string& file, const FileCheck& check) {
     json.beginObject();
     json.key("file");
     json.utf8Value(file);
@@ -102,14 +103,14 @@ void writeCheck(JsonWriter& json, const std::string& file, const fs98::FileCheck
 }
 
 // folder: the panel's folder as the walk of a tree listed it, else nullptr.
-fs98::FileCheck checkOne(const std::string& given, const GaugeCommandLine& commandLine,
-                         CheckFacts& facts, const std::vector<FolderEntry>* folder = nullptr) {
+FileCheck checkOne(const std::string& given, const GaugeCommandLine& commandLine, CheckFacts& facts,
+                   const std::vector<FolderEntry>* folder = nullptr) {
     GaugeCommandLine line = commandLine;
     const std::string path = fullPath(given);
     settleDirectoriesForPanel(line, path);
     if (folder != nullptr)
         facts.folders().adopt(fs98::panelDirFromChosenPath(path), *folder);
-    return fs98::checkPanelFile(path, line.dirs, facts);
+    return checkPanelFile(path, line.dirs, facts);
 }
 
 // Checks the panels of a tree on several threads. Each thread has its own facts, so that no
@@ -137,7 +138,7 @@ public:
     }
 
     // The check of panels[index], once a thread has made it.
-    fs98::FileCheck take(std::size_t index) {
+    FileCheck take(std::size_t index) {
         if (m_threads.empty())
             return checkOne(m_panels[index], m_line, m_ownFacts, &m_walk.folders[index]);
         std::unique_lock lock(m_mutex);
@@ -155,7 +156,7 @@ private:
         for (std::size_t first = m_next.fetch_add(kBatch); first < m_panels.size();
              first = m_next.fetch_add(kBatch)) {
             const std::size_t end = std::min(first + kBatch, m_panels.size());
-            std::vector<fs98::FileCheck> checks;
+            std::vector<FileCheck> checks;
             for (std::size_t i = first; i < end; ++i)
                 checks.push_back(checkOne(m_panels[i], m_line, facts, &m_walk.folders[i]));
             const std::lock_guard lock(m_mutex);
@@ -176,7 +177,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_ready;
     std::vector<char> m_done; // by panel, under m_mutex
-    std::vector<fs98::FileCheck> m_checks;
+    std::vector<FileCheck> m_checks;
     std::vector<std::thread> m_threads;
     CheckFacts m_ownFacts; // when no thread could be started
 };
@@ -207,7 +208,7 @@ public:
         }
     }
 
-    void report(const std::string& given, const fs98::FileCheck& check) {
+    void report(const std::string& given, const FileCheck& check) {
         // Lines are those of the file read: the one given, or the one its alias led to.
         const std::string file = check.rerouted ? check.file : given;
         tally(check);
@@ -254,7 +255,7 @@ private:
             std::fprintf(stderr, "\r\033[K%zu/%zu %s", index + 1, count, given.c_str());
     }
 
-    void tally(const fs98::FileCheck& check) {
+    void tally(const FileCheck& check) {
         m_unreadable = m_unreadable || check.readError.has_value();
         const auto isError = [](const Finding& f) { return f.severity == Severity::Error; };
         if (std::any_of(check.findings.begin(), check.findings.end(), isError))
@@ -265,7 +266,7 @@ private:
             ++m_clean;
     }
 
-    void printText(const std::string& file, const fs98::FileCheck& check) {
+    void printText(const std::string& file, const FileCheck& check) {
         if (m_tree && check.findings.empty())
             return;
         clearProgress();

@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string outputOf(const fs98::FileCheck& check) {
+std::string outputOf(const FileCheck& check) {
     std::string text;
     for (const Finding& finding : check.findings)
         text += findingText(UserText::path("panel.cfg"), finding).toUtf8() + "\n";
@@ -37,7 +37,7 @@ TEST_F(CheckFixtures, EachCaseGivesItsExpectedFindings) {
         const fs::path root = this->root / caseDir.filename();
         const test::CheckInstallation installation = test::makeCheckInstallation(root, caseDir);
         CheckFacts facts;
-        const fs98::FileCheck check =
+        const FileCheck check =
             fs98::checkFs98PanelFile(installation.panelFile.string(), installation.dirs, facts);
         const std::string output = outputOf(check);
         if (write)

@@ -1,9 +1,5 @@
 #include "template/core/fs98/checker.h"
 
-#include "panel/core/fs2k/lines.h"
-#include "panel/core/fs2k/panel.h"
-#include "panel/core/panelsource.h"
-#include "template/core/fs2k/checker.h"
 #include "template/core/fs98/checks.h"
 #include "template/core/fs98/filechecks.h"
 
@@ -24,28 +20,6 @@ std::vector<Finding> checkPanel(const CheckInput& input, CheckFacts& facts) {
                     std::make_move_iterator(content.end()));
     sortFindings(findings);
     return findings;
-}
-
-FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts) {
-    PanelSource source = locatePanel(path, panelDirFromChosenPath(path));
-    if (source.format != PanelFormat::Fs2k) {
-        // An FS98 panel, or one an alias of an fs2k panel leads to: the FS98 reader reads it.
-        FileCheck check = checkFs98PanelFile(source.file, std::move(dirs), facts);
-        if (source.file != path && !check.rerouted) {
-            check.rerouted = true;
-            check.file = source.file;
-        }
-        return check;
-    }
-    FileCheck check;
-    check.format = PanelFormat::Fs2k;
-    check.file = source.file;
-    check.panelDir = source.panelDir;
-    check.rerouted = !source.reroutes.empty();
-    const fs2k::PanelLines lines(std::move(source.bytes));
-    dirs.panelDir = check.panelDir;
-    check.findings = fs2k::checkPanel(lines, fs2k::readPanel(lines), dirs, facts);
-    return check;
 }
 
 FileCheck checkFs98PanelFile(const std::string& path, Directories dirs, CheckFacts& facts) {

@@ -12,6 +12,7 @@
 #include "panel/core/panelformat.h"
 #include "settings/core/settings.h"
 #include "template/core/checkfacts.h"
+#include "template/core/filecheck.h"
 #include "template/core/finding.h"
 
 #include <memory>
@@ -32,24 +33,8 @@ struct CheckInput {
 // Every finding, sorted by line (those about the whole file first).
 std::vector<Finding> checkPanel(const CheckInput& input, CheckFacts& facts);
 
-// A panel.cfg read and checked.
-struct FileCheck {
-    PanelFormat format = PanelFormat::Fs98;
-    std::string file; // the file the findings' lines are in: the one given, or its alias's
-    std::optional<ReadError> readError; // the panel cannot be read: the one finding says why
-    std::unique_ptr<Panel> panel;       // FS98: as "&Open" leaves it (also after a read error)
-    PanelLineTrace trace;
-    std::string panelDir; // the file's directory, or where its alias led
-    bool rerouted = false;
-    std::vector<Finding> findings;
-};
-
-// Reads path as "&Open" does (following an alias; in an FS98 panel a size ratio of 0
-// becoming 1) and checks it, in the format it was read in, with the directories of dirs
-// (its panelDir is replaced by the file's own). Nothing is written anywhere.
-FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts);
-
-// The same for a file read as an FS98 panel, whatever its marks.
+// A file read and checked as an FS98 panel, whatever its marks (checkPanelFile reads it in
+// the format it is in).
 FileCheck checkFs98PanelFile(const std::string& path, Directories dirs, CheckFacts& facts);
 
 // Whether the panel's [8 bit colors] are in use: it holds colour lines that a save keeps.
