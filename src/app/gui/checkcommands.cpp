@@ -104,16 +104,16 @@ void CheckCommands::showTemplateRow(int w, int field) {
     if (window == nullptr)
         return;
     m_window.mdiArea()->setActiveSubWindow(m_window.templateSubWindow());
-    if (m_documents.fs2k().hasContent()) {
-        // Row w of the table is the panel's w-th window or virtual cockpit, as in the findings.
-        QTableWidget* table = window->fs2kTable()->table();
-        if (w < table->rowCount()) {
-            table->setCurrentCell(w, 0);
-            table->setFocus();
-        }
-        return;
-    }
-    focusTemplateRow(*window, w, field);
+    m_documents.visit([&](const fs98::Document&) { focusTemplateRow(*window, w, field); },
+                      [&](const fs2k::Document&) {
+                          // Row w of the table is the panel's w-th window or virtual cockpit,
+                          // as in the findings.
+                          QTableWidget* table = window->fs2kTable()->table();
+                          if (w < table->rowCount()) {
+                              table->setCurrentCell(w, 0);
+                              table->setFocus();
+                          }
+                      });
 }
 
 void CheckCommands::showViewBox(int index) {

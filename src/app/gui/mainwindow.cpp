@@ -390,26 +390,31 @@ bool MainWindow::confirmLeavingPanel(std::string_view question) {
 
 void MainWindow::showPanelWindow(int w) {
     // An fs2k panel's sections count in file order; it has no FS98 windows to view.
-    if (m_documents.fs2k().hasContent()) {
-        if (w >= 0)
-            m_fs2kWindows->show(static_cast<std::size_t>(w));
-        return;
-    }
-    m_rowCommands->viewWindow(w);
+    m_documents.visit([&](const fs98::Document&) { m_rowCommands->viewWindow(w); },
+                      [&](const fs2k::Document&) {
+                          if (w >= 0)
+                              m_fs2kWindows->show(static_cast<std::size_t>(w));
+                      });
 }
 
 void MainWindow::openGaugeProperties(int w, int g) {
-    if (m_documents.fs2k().hasContent()) {
-        // w and g count the sections and their gauges in file order.
-        if (w < 0 || g < 0)
-            return;
-        if (fs2k::PanelWindowForm* form = m_fs2kWindows->show(static_cast<std::size_t>(w))) {
-            form->selectGauge(g);
-            m_fs2kWindows->openProperties(form, g);
-        }
+    m_documents.visit(
+        [&](const fs98::Document& document) { openFs98GaugeProperties(document, w, g); },
+        [&](const fs2k::Document&) { openFs2kGaugeProperties(w, g); });
+}
+
+void MainWindow::openFs2kGaugeProperties(int w, int g) {
+    // w and g count the sections and their gauges in file order.
+    if (w < 0 || g < 0)
         return;
+    if (fs2k::PanelWindowForm* form = m_fs2kWindows->show(static_cast<std::size_t>(w))) {
+        form->selectGauge(g);
+        m_fs2kWindows->openProperties(form, g);
     }
-    if (w < 0 || w >= m_documents.fs98().panel().windowCount || g < 0)
+}
+
+void MainWindow::openFs98GaugeProperties(const fs98::Document& document, int w, int g) {
+    if (w < 0 || w >= document.panel().windowCount || g < 0)
         return;
     // The properties show the gauge's pixels on its panel window: the window comes first.
     if (!m_rowCommands->panelForms().at(w))

@@ -149,6 +149,8 @@ private slots:
     void updateFormatNotice();
 
 private:
+    void openFs98GaugeProperties(const fs98::Document& document, int w, int g);
+    void openFs2kGaugeProperties(int w, int g);
     void addFs2kWindowsToMenu(QMenu* menu);
     void connectMenu();
     void connectEditMenu();

@@ -25,6 +25,17 @@ public:
     const fs2k::Document& fs2k() const { return m_fs2k; }
     BaseDocument& current() const { return *m_current; }
 
+    // Calls onFs98 or onFs2k with the current document, as std::visit does with a variant:
+    // a view that does one thing per format says both, and the format is told apart here by
+    // which document Open or New made current, never by a flag asked elsewhere.
+    template <class OnFs98, class OnFs2k> decltype(auto) visit(OnFs98&& onFs98, OnFs2k&& onFs2k) {
+        return m_current == &m_fs2k ? onFs2k(m_fs2k) : onFs98(m_fs98);
+    }
+    template <class OnFs98, class OnFs2k>
+    decltype(auto) visit(OnFs98&& onFs98, OnFs2k&& onFs2k) const {
+        return m_current == &m_fs2k ? onFs2k(m_fs2k) : onFs98(m_fs98);
+    }
+
     // Open, New: an FS98 panel (an empty one for New) or the lines of a panel of FS2000 and
     // later replace what was edited; the other format's document is emptied first, so that
     // its views close or empty themselves, and the new one becomes current.

@@ -146,29 +146,33 @@ void CheckerWindow::goToCurrent() {
     const Finding* finding = currentFinding();
     if (finding == nullptr)
         return;
-    const fs98::Panel& panel = m_documents.fs98().panel();
-    const int w = finding->window;
-    const int g = finding->gauge;
-    if (m_documents.fs2k().hasContent()) {
-        // A gauge of an fs2k panel in its panel window; anything else of a window in its row
-        // of the table.
-        if (w >= 0 && g >= 0)
-            emit gaugeRequested(w, g);
-        else if (w >= 0)
-            emit rowRequested(w, -1);
-        return;
-    }
+    m_documents.visit([&](const fs98::Document& document) { goToFs98(document.panel(), *finding); },
+                      [&](const fs2k::Document&) { goToFs2k(*finding); });
+}
+
+void CheckerWindow::goToFs2k(const Finding& finding) {
+    // A gauge of an fs2k panel in its panel window; anything else of a window in its row of
+    // the table.
+    if (finding.window >= 0 && finding.gauge >= 0)
+        emit gaugeRequested(finding.window, finding.gauge);
+    else if (finding.window >= 0)
+        emit rowRequested(finding.window, -1);
+}
+
+void CheckerWindow::goToFs98(const fs98::Panel& panel, const Finding& finding) {
+    const int w = finding.window;
+    const int g = finding.gauge;
     if (fs98::isWindowSlot(w) && g >= 0 &&
         g < std::clamp(panel.window(w).gaugeCount, 0, fs98::kGaugeSlots) && w < panel.windowCount) {
         emit gaugeRequested(w, g);
         return;
     }
     if (fs98::isWindowSlot(w)) {
-        emit rowRequested(w, finding->windowField ? static_cast<int>(*finding->windowField) : -1);
+        emit rowRequested(w, finding.windowField ? static_cast<int>(*finding.windowField) : -1);
         return;
     }
-    if (finding->viewField >= 0)
-        emit viewFieldRequested(finding->viewField);
+    if (finding.viewField >= 0)
+        emit viewFieldRequested(finding.viewField);
 }
 
 void CheckerWindow::fixCurrent() {

@@ -49,6 +49,8 @@ signals:
     void gaugeRequested(int window, int gauge);
 
 private:
+    void goToFs98(const fs98::Panel& panel, const Finding& finding);
+    void goToFs2k(const Finding& finding);
     void showFindings();
     void updateButtons();
 

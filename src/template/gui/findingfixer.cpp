@@ -33,17 +33,23 @@ QStringList shownNames(const std::vector<std::string>& names) {
 
 FindingFixer::FindingFixer(PanelDocuments& documents, const AppModel& app, UserDialogs& dialogs,
                            QObject* parent)
-    : QObject(parent), m_document(documents.fs98()), m_fs2kDocument(documents.fs2k()), m_app(app),
+    : QObject(parent), m_documents(documents), m_document(documents.fs98()), m_app(app),
       m_dialogs(dialogs) {}
 
 bool FindingFixer::apply(const Fix& fix) {
-    if (m_fs2kDocument.hasContent()) {
-        // The fs2k checker's fixes are edits of the gauge lines they name.
-        const int before = m_fs2kDocument.undoStack()->index();
-        m_fs2kDocument.editLines(QString::fromStdString(fix.label),
-                                 [fix](fs2k::PanelLines& lines) { fs2k::applyFix(lines, fix); });
-        return m_fs2kDocument.undoStack()->index() != before;
-    }
+    return m_documents.visit([&](fs98::Document&) { return applyFs98(fix); },
+                             [&](fs2k::Document& document) { return applyFs2k(document, fix); });
+}
+
+bool FindingFixer::applyFs2k(fs2k::Document& document, const Fix& fix) {
+    // The fs2k checker's fixes are edits of the gauge lines they name.
+    const int before = document.undoStack()->index();
+    document.editLines(QString::fromStdString(fix.label),
+                       [fix](fs2k::PanelLines& lines) { fs2k::applyFix(lines, fix); });
+    return document.undoStack()->index() != before;
+}
+
+bool FindingFixer::applyFs98(const Fix& fix) {
     const int before = m_document.undoStack()->index();
     // A fix is a step of its own, never merged into the edit typed before it.
     m_document.breakMerge();

@@ -24,14 +24,16 @@ public:
     bool apply(const Fix& fix);
 
 private:
+    bool applyFs98(const Fix& fix);
+    bool applyFs2k(fs2k::Document& document, const Fix& fix);
     bool setWindowValue(int w, fs98::WindowField field, fs98::WindowFieldValue value);
     bool chooseBitmap(int w);
     bool chooseModule(int w, int g);
     // Cuts the picture of the module out for the panel windows; warnings are shown.
     void extractPicture(int g, const std::string& name);
 
+    PanelDocuments& m_documents;
     fs98::Document& m_document;
-    fs2k::Document& m_fs2kDocument;
     const AppModel& m_app;
     UserDialogs& m_dialogs;
 };

@@ -27,12 +27,12 @@ bool savesEightBitColors(const fs98::Document& document) {
 } // namespace
 
 PanelCheck::PanelCheck(const PanelDocuments& documents, const AppModel& app, QObject* parent)
-    : QObject(parent), m_document(documents.fs98()), m_fs2kDocument(documents.fs2k()), m_app(app),
-      m_fs2k(new QTimer(this)) {
-    m_fs2k->setSingleShot(true);
-    m_fs2k->setInterval(kRecheckDelayMs);
-    connect(m_fs2k, &QTimer::timeout, this, &PanelCheck::recheck);
-    const auto later = [this] { m_fs2k->start(); };
+    : QObject(parent), m_documents(documents), m_document(documents.fs98()),
+      m_fs2kDocument(documents.fs2k()), m_app(app), m_recheckTimer(new QTimer(this)) {
+    m_recheckTimer->setSingleShot(true);
+    m_recheckTimer->setInterval(kRecheckDelayMs);
+    connect(m_recheckTimer, &QTimer::timeout, this, &PanelCheck::recheck);
+    const auto later = [this] { m_recheckTimer->start(); };
     connect(&m_document, &fs98::Document::windowChanged, this, later);
     connect(&m_document, &fs98::Document::gaugeChanged, this, later);
     connect(&m_document, &fs98::Document::gaugesChanged, this, later);
@@ -52,36 +52,40 @@ int PanelCheck::errorCount() const {
 }
 
 void PanelCheck::recheck() {
-    m_fs2k->stop();
-    if (m_fs2kDocument.hasContent()) {
-        // As the command line checks it: the gauges folder of the installation the aircraft
-        // lies in, where there is one, else the one of the settings.
-        Directories dirs = m_app.dirs;
-        dirs.panelDir = fs98::panelDirFromChosenPath(m_fs2kDocument.filePath());
-        if (std::string own = installationGaugesDir(dirs.panelDir); !own.empty())
-            dirs.gaugesDir = std::move(own);
-        m_findings = fs2k::checkPanel(m_fs2kDocument.lines(), m_fs2kDocument.panel(), dirs, m_facts,
-                                      m_fs2kDocument.encoding());
-        emit findingsChanged();
-        return;
-    }
+    m_recheckTimer->stop();
+    m_findings = m_documents.visit(
+        [this](const fs98::Document& document) { return fs98Findings(document); },
+        [this](const fs2k::Document& document) { return fs2kFindings(document); });
+    emit findingsChanged();
+}
+
+std::vector<Finding> PanelCheck::fs98Findings(const fs98::Document& document) {
     // The lines come from the file on disk as it is now: the one opened, or the one saved
     // since, which then matches the panel line for line.
     auto filePanel = std::make_unique<fs98::Panel>();
     fs98::PanelLineTrace trace;
     bool haveLines = false;
-    if (!m_document.filePath().empty()) {
-        std::string dir = fs98::panelDirFromChosenPath(m_document.filePath());
-        haveLines = !fs98::readPanelFile(*filePanel, dir, m_document.filePath(), {}, trace);
+    if (!document.filePath().empty()) {
+        std::string dir = fs98::panelDirFromChosenPath(document.filePath());
+        haveLines = !fs98::readPanelFile(*filePanel, dir, document.filePath(), {}, trace);
     }
     fs98::CheckInput input;
-    input.panel = &m_document.panel();
+    input.panel = &document.panel();
     input.trace = haveLines ? &trace : nullptr;
     input.filePanel = haveLines ? filePanel.get() : nullptr;
     input.dirs = m_app.dirs;
-    input.eightBitColors = savesEightBitColors(m_document);
-    m_findings = fs98::checkPanel(input, m_facts);
-    emit findingsChanged();
+    input.eightBitColors = savesEightBitColors(document);
+    return fs98::checkPanel(input, m_facts);
+}
+
+std::vector<Finding> PanelCheck::fs2kFindings(const fs2k::Document& document) {
+    // As the command line checks it: the gauges folder of the installation the aircraft
+    // lies in, where there is one, else the one of the settings.
+    Directories dirs = m_app.dirs;
+    dirs.panelDir = fs98::panelDirFromChosenPath(document.filePath());
+    if (std::string own = installationGaugesDir(dirs.panelDir); !own.empty())
+        dirs.gaugesDir = std::move(own);
+    return fs2k::checkPanel(document.lines(), document.panel(), dirs, m_facts, document.encoding());
 }
 
 } // namespace cockpix

@@ -37,12 +37,16 @@ signals:
     void findingsChanged();
 
 private:
+    std::vector<Finding> fs98Findings(const fs98::Document& document);
+    std::vector<Finding> fs2kFindings(const fs2k::Document& document);
+
+    const PanelDocuments& m_documents;
     const fs98::Document& m_document;
     const fs2k::Document& m_fs2kDocument;
     const AppModel& m_app;
     CheckFacts m_facts;
     std::vector<Finding> m_findings;
-    QTimer* m_fs2k = nullptr;
+    QTimer* m_recheckTimer = nullptr; // a moment after a change
 };
 
 } // namespace cockpix

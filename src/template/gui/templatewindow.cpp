@@ -61,8 +61,8 @@ double viewField(const fs98::DefaultView& view, int i) {
 
 TemplateWindow::TemplateWindow(PanelDocuments& documents, AppModel& app, UserDialogs& dialogs,
                                QWidget* parent)
-    : QWidget(parent), m_document(documents.fs98()), m_fs2kDocument(documents.fs2k()), m_app(app),
-      m_dialogs(dialogs) {
+    : QWidget(parent), m_documents(documents), m_document(documents.fs98()),
+      m_fs2kDocument(documents.fs2k()), m_app(app), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("PANEL TEMPLATE"));
 
@@ -112,9 +112,11 @@ TemplateWindow::~TemplateWindow() = default;
 void TemplateWindow::showFormat() {
     // An fs2k panel has its own table; the nine rows, the default view and the palette
     // tools read and write FS98 panels only.
-    const bool later = m_fs2kDocument.hasContent();
-    m_scroll->setVisible(!later);
-    m_fs2kTable->setVisible(later);
+    QWidget* shown =
+        m_documents.visit([this](const fs98::Document&) -> QWidget* { return m_scroll; },
+                          [this](const fs2k::Document&) -> QWidget* { return m_fs2kTable; });
+    m_scroll->setVisible(shown == m_scroll);
+    m_fs2kTable->setVisible(shown == m_fs2kTable);
 }
 
 void TemplateWindow::buildTable(QGridLayout& grid, QWidget* content) {
@@ -238,7 +240,9 @@ void TemplateWindow::connectDocument() {
     connect(&m_document, &fs98::Document::defaultViewChanged, this,
             &TemplateWindow::onDefaultViewChanged);
     connect(&m_document, &fs98::Document::paletteChanged, this, &TemplateWindow::onPaletteChanged);
-    // Open replaces the document of one format and empties the other: the last one tells.
+    // Open replaces the document of one format and empties the other, and makes the one
+    // replaced current: the table of the current one shows.
+    connect(&m_documents, &PanelDocuments::currentChanged, this, &TemplateWindow::showFormat);
     connect(&m_document, &fs98::Document::panelReplaced, this, &TemplateWindow::showFormat);
     connect(&m_fs2kDocument, &fs2k::Document::panelReplaced, this, &TemplateWindow::showFormat);
 }
@@ -392,10 +396,12 @@ void TemplateWindow::fillRow(int w) {
 }
 
 QSize TemplateWindow::sizeHint() const {
-    if (m_fs2kDocument.hasContent())
-        return m_fs2kTable->sizeHint();
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return m_content->sizeHint() + QSize(scrollBar, scrollBar);
+    return m_documents.visit(
+        [this](const fs98::Document&) {
+            const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            return m_content->sizeHint() + QSize(scrollBar, scrollBar);
+        },
+        [this](const fs2k::Document&) { return m_fs2kTable->sizeHint(); });
 }
 
 void TemplateWindow::applyTemplateColor() {

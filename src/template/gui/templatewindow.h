@@ -112,6 +112,7 @@ private:
     void showFormat();
 
     // The FS98 panel the rows edit; an fs2k panel's document for the table.
+    PanelDocuments& m_documents;
     fs98::Document& m_document;
     fs2k::Document& m_fs2kDocument;
     AppModel& m_app;
