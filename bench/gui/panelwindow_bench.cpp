@@ -130,7 +130,7 @@ struct BigWindow : DemoCopy {
 void showBigWindow(benchmark::State& state, bool pictureAtTheEnd) {
     benchApplication();
     BigWindow big(pictureAtTheEnd);
-    // The first showing creates the 64 bitmap files; every fs2k one cuts each picture out
+    // The first showing creates the 64 bitmap files; every later one cuts each picture out
     // of its module again and finds the file on disk already holding those bytes.
     {
         fs98::PanelWindowForm first(big.document, big.app, big.dialogs, 0);

@@ -25,7 +25,7 @@ public:
     // Switches blinkState, shows every gauge picture of window w again (the blinker may have
     // left one hidden) and returns the new state.
     int toggleBlinker(int w);
-    // Removes gauge g of window w (after the user confirmed): the fs2k gauges move down one
+    // Removes gauge g of window w (after the user confirmed): the later gauges move down one
     // slot, gauge g - 1 becomes the selected gauge and panel window w comes to the front.
     void removeGauge(int w, int g);
     // Makes (w, g) the current window and gauge and gives gauge g the selection frame in

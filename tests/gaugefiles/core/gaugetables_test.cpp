@@ -108,7 +108,7 @@ TEST(GaugeTables, NamesAndPicturesOfEveryGauge) {
     EXPECT_EQ(airspeed.reason, "");
     EXPECT_EQ(airspeed.guessNote, "");
     expectSamePicture(airspeed.bitmapBytes, module.airspeed);
-    // The first picture in drawing order is the one under the needle, not the fs2k one.
+    // The first picture in drawing order is the one under the needle, not the later one.
     expectSamePicture(cGaugePicture(module.bytes, "Altimeter").bitmapBytes, module.altimeter);
     // Names are matched whatever their case, as FS matches them.
     EXPECT_EQ(cGaugePicture(module.bytes, "aIRSPEED").bitmapBytes, airspeed.bitmapBytes);

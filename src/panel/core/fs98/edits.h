@@ -69,7 +69,7 @@ void unappendGauge(Panel& panel, int w, const Gauge& previousSlot);
 // the slot that falls free keeps its old values (it lies beyond the new count), the count
 // goes down by one. Returns the removed gauge. Nothing happens for a g outside the gauges.
 Gauge removeGaugeAt(Panel& panel, int w, int g);
-// Puts a removed gauge back at g, moving the fs2k ones up again: the exact inverse of
+// Puts a removed gauge back at g, moving the later ones up again: the exact inverse of
 // removeGaugeAt.
 void insertGaugeAt(Panel& panel, int w, int g, const Gauge& gauge);
 

@@ -18,7 +18,7 @@ private:
     Gauge m_previousSlot;
 };
 
-// A gauge removed from a window, the fs2k ones moved down a slot.
+// A gauge removed from a window, the later ones moved down a slot.
 class RemoveGaugeCommand : public Command {
 public:
     RemoveGaugeCommand(Document& document, int w, int g);
