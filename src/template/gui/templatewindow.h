@@ -13,7 +13,7 @@
 // gauges"), labelTitleHeading, labelBitmapHeading, labelSizeHeading, labelRatioHeading,
 // labelPositionHeading, labelVisibleHeading, labelIdentHeading; captions: labelViewX,
 // labelViewY, labelViewSizeX, labelViewSizeY, labelThreshold, labelAddedColors,
-// labelWindowCount. These 15, Label15, Label17 and the fs2k panel's note (fs2kNote) are the
+// labelWindowCount. These 15, Label15, Label17 and the fs2k panel's note (laterNote) are the
 // 18 labels that take the template colour.
 
 #include "panel/core/fs98/edits.h"

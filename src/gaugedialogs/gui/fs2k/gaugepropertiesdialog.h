@@ -1,8 +1,8 @@
 #pragma once
 
 // The properties of one gauge line of an fs2k panel: x, y, width and height in boxes of
-// their own (fs2kX, fs2kY, fs2kWidth, fs2kHeight) and the fields after them as one text
-// (fs2kMore). OK (fs2kOk) writes the line as one undo step when it changed; a box FS could
+// their own (laterX, laterY, laterWidth, laterHeight) and the fields after them as one text
+// (laterMore). OK (laterOk) writes the line as one undo step when it changed; a box FS could
 // not read, or a place FS cannot draw, is refused with a message and the dialog stays open,
 // as is any character the panel's encoding lacks, as it is typed. The title names the gauge.
 // It shows a move or resize made elsewhere; a change that adds or removes lines closes it.
