@@ -125,7 +125,8 @@ private:
     std::size_t section(const std::string& word) const {
         if (word[0] != 'w')
             return std::stoul(word);
-        const fs2k::Window* window = fs2k::readPanel(m_lines).windowOf(std::stol(word.substr(1)));
+        const fs2k::Panel panel = fs2k::readPanel(m_lines);
+        const fs2k::Window* window = panel.windowOf(std::stol(word.substr(1)));
         return window ? window->section : fs2k::PanelLines::npos;
     }
 
