@@ -8,8 +8,10 @@
 #include "panel/core/fs2k/edits.h"
 #include "panel/core/fs2k/lines.h"
 #include "panel/core/fs2k/panel.h"
-#include "panel/core/fs98/writer.h"
 #include "panel/core/panelformat.h"
+#include "panel/core/panelsave.h"
+
+#include "panelfolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,17 +42,8 @@ std::string fs2kPanel() {
     return text;
 }
 
-struct Folder {
-    fs::path dir = fs::temp_directory_path() / "cockpix_fs2kpanel_bench";
-    std::string panelDir = dir.string() + "/";
-    std::string panelFile = panelDir + "panel.cfg";
-    std::string text = fs2kPanel();
-    Folder() {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        std::ofstream(panelFile, std::ios::binary) << text;
-    }
-    ~Folder() { fs::remove_all(dir); }
+struct Folder : cockpix::bench::PanelFolder {
+    Folder() : PanelFolder("cockpix_fs2kpanel_bench", fs2kPanel()) {}
 };
 
 void BM_OpenEditAndSaveFs2k10MB(benchmark::State& state) {

@@ -8,6 +8,8 @@
 #include "panel/core/fs98/reader.h"
 #include "panel/core/fs98/writer.h"
 
+#include "panelfolder.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -37,17 +39,8 @@ std::string keptPanel() {
     return text;
 }
 
-struct Folder {
-    fs::path dir = fs::temp_directory_path() / "cockpix_panelio_bench";
-    std::string panelDir = dir.string() + "/";
-    std::string panelFile = panelDir + "panel.cfg";
-    std::string text = keptPanel();
-    Folder() {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        std::ofstream(panelFile, std::ios::binary) << text;
-    }
-    ~Folder() { fs::remove_all(dir); }
+struct Folder : cockpix::bench::PanelFolder {
+    Folder() : PanelFolder("cockpix_panelio_bench", keptPanel()) {}
 };
 
 void BM_OpenAndSave10MB(benchmark::State& state) {

@@ -1,7 +1,7 @@
 #include "app/core/droppedpanel.h"
 
 #include "base/core/filelookup.h"
-#include "panel/core/fs98/writer.h"
+#include "panel/core/panelsave.h"
 
 #include <filesystem>
 #include <system_error>

@@ -7,7 +7,7 @@
 #include "base/gui/counttext.h"
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
-#include "panel/core/fs98/writer.h"
+#include "panel/core/panelsave.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>

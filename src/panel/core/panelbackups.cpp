@@ -4,7 +4,7 @@
 #include "base/core/filelookup.h"
 #include "panel/core/fs2k/lines.h"
 #include "panel/core/fs2k/panel.h"
-#include "panel/core/fs98/writer.h"
+#include "panel/core/panelsave.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,7 +3,7 @@
 #include "base/core/blanks.h"
 #include "base/core/scratchdir.h"
 #include "panel/core/fs2k/edits.h"
-#include "panel/core/fs98/writer.h"
+#include "panel/core/panelsave.h"
 #include "panel/core/panelsource.h"
 #include "support/paneltext.h"
 #include "support/testfiles.h"

@@ -1,8 +1,8 @@
 // Listing and restoring the numbered backups of panel.cfg: nothing is ever lost, and a
 // failed restore changes nothing.
 
-#include "panel/core/fs98/writer.h"
 #include "panel/core/panelbackups.h"
+#include "panel/core/panelsave.h"
 
 #include "base/core/scratchdir.h"
 #include "support/testfiles.h"
