@@ -26,17 +26,6 @@ namespace {
 
 constexpr int kGauges = 100;
 
-class SilentDialogs final : public UserDialogs {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&) override { return false; }
-    SaveChoice askToSave(const QString&) override { return SaveChoice::Cancel; }
-    std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<QColor> chooseColor(const QColor&) override { return {}; }
-    bool showHelp(const QString&) override { return false; }
-};
-
 double threadSeconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);

@@ -28,18 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Warnings of the demo's deliberately broken modules are not what is measured.
-class SilentDialogs final : public UserDialogs {
-public:
-    void message(const QString&) override {}
-    bool question(const QString&) override { return false; }
-    SaveChoice askToSave(const QString&) override { return SaveChoice::Cancel; }
-    std::optional<QString> openFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<QColor> chooseColor(const QColor&) override { return {}; }
-    bool showHelp(const QString&) override { return false; }
-};
-
 // A copy of the demo installation in a temporary folder, opened into a panel document.
 struct DemoCopy {
     fs::path root = fs::temp_directory_path() / "cockpix_panelwindow_bench";
