@@ -89,7 +89,7 @@ BackupContent fs2kContent(std::string bytes) {
 
 BackupContent readBackupContent(const PanelBackup& backup) {
     if (std::optional<std::string> bytes = readWholeFile(backup.path);
-        bytes && detectPanelFormat(*bytes) == PanelFormat::Fs2k)
+        bytes && detectPanelFormatAt(backup.path, *bytes) == PanelFormat::Fs2k)
         return fs2kContent(std::move(*bytes));
     BackupContent content;
     // A panel is large (9 x 64 gauge records): it lives on the heap.

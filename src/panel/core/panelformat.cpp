@@ -2,14 +2,20 @@
 
 #include "base/core/asciicase.h"
 #include "base/core/blanks.h"
+#include "base/core/filelookup.h"
 #include "base/core/linecutter.h"
 #include "base/core/numbertext.h"
 #include "panel/core/fs2k/panel.h"
 
 #include <array>
+#include <filesystem>
 
 namespace cockpix {
 namespace {
+
+// How many folders above a panel.cfg are looked at for a simulator's or a package's folder:
+// a 2024 preset's panel lies five below its package.
+constexpr int kPlaceDepth = 8;
 
 // Window keys of the fs2k format, by their whole name.
 constexpr std::array<std::string_view, 12> kFs2kWindowKeys = {
@@ -51,7 +57,12 @@ public:
             key(trimmedBlanks(text.substr(0, equals)), trimmedBlanks(text.substr(equals + 1)));
     }
 
-    void end() { endWindow(); }
+    // A file without a single section (empty, or comments only) is no FS98 panel, which
+    // always has its window titles; MSFS accepts one as a panel without windows.
+    void end() {
+        endWindow();
+        m_fs2k = m_fs2k || !m_sawHeader;
+    }
 
     // Whether a key line starting with first can be a mark in the current section: a title
     // (Window09=), or a window's file=, gauge, ident= or later key.
@@ -75,10 +86,12 @@ private:
 
     void header(std::string_view text) {
         endWindow();
+        m_sawHeader = true;
         std::string_view name = text.substr(1, text.find(']') - 1);
         name = trimmedBlanks(name);
         m_section = Section::Other;
-        if (startsWithIgnoringCase(name, "vcockpit") || equalsIgnoringCase(name, "color") ||
+        if (startsWithIgnoringCase(name, "vcockpit") || startsWithIgnoringCase(name, "vpainting") ||
+            equalsIgnoringCase(name, "variation") || equalsIgnoringCase(name, "color") ||
             equalsIgnoringCase(name, "views")) {
             m_fs2k = true;
         } else if (equalsIgnoringCase(name, "window titles")) {
@@ -129,6 +142,7 @@ private:
     }
 
     Section m_section = Section::Other;
+    bool m_sawHeader = false;
     bool m_windowHasFile = false;
     bool m_fs2k = false;
 };
@@ -226,6 +240,30 @@ std::string fltsimAlias(std::string_view bytes) {
     for (LineCutter::Line cut; !alias.decided() && lines.next(cut);)
         alias.line(trimmedBlanks(bytes.substr(cut.start, cut.length)));
     return alias.take();
+}
+
+bool liesInLaterPlace(const std::string& panelPath) {
+    namespace fs = std::filesystem;
+    const fs::path path = fs::path(panelPath).lexically_normal();
+    // The folders above the file: a simulator folder FS98 never had, or a package's root.
+    std::error_code error;
+    int depth = 0;
+    for (fs::path dir = path.parent_path(); !dir.empty() && depth < kPlaceDepth;
+         dir = dir.parent_path(), ++depth) {
+        const std::string name = asciiLowered(dir.filename().string());
+        if (name == "simobjects" || name == "attachments" || name == "presets")
+            return true;
+        if (fs::is_regular_file(dir / "manifest.json", error) ||
+            fs::is_directory(dir / "PackageSources", error))
+            return true;
+        if (dir == dir.root_path())
+            break;
+    }
+    return false;
+}
+
+PanelFormat detectPanelFormatAt(const std::string& panelPath, std::string_view bytes) {
+    return liesInLaterPlace(panelPath) ? PanelFormat::Fs2k : detectPanelFormat(bytes);
 }
 
 std::string_view panelFormatName(PanelFormat format) {

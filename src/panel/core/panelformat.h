@@ -15,11 +15,20 @@ enum class PanelFormat {
     Fs2k, // FS2000, FS2002, FS2004, FSX, Prepar3D: kept line by line (PanelLines)
 };
 
-// Later when the file has any mark of the fs2k format: a [VcockpitNN], [Color] or [VIEWS]
-// section; a title or window number of 9 or more; a gauge name with "!"; a gauge line of
-// more than four fields; a window key FS98 does not have (window_size=, pixel_size=,
-// file_1024=, ...); a window section without file=; an ident that is a name. FS98 otherwise.
+// Fs2k when the file has any mark of the fs2k format: a [VcockpitNN], [VPaintingNN],
+// [VARIATION], [Color] or [VIEWS] section; no section at all (an empty or comment-only file); a
+// title or window number of 9 or more; a gauge name with "!"; a gauge line of more than four
+// fields; a window key FS98 does not have (window_size=, pixel_size=, file_1024=, ...); a window
+// section without file=; an ident that is a name. FS98 otherwise.
 PanelFormat detectPanelFormat(std::string_view bytes);
+
+// Whether a panel.cfg lies where only the fs2k family keeps panels: below a SimObjects folder
+// (FSX, Prepar3D, MSFS), an MSFS 2024 attachments or presets folder, or inside an MSFS
+// package (manifest.json) or source project (PackageSources/). Such a file is never FS98's.
+bool liesInLaterPlace(const std::string& panelPath);
+
+// Fs2k for a file in such a place, else detectPanelFormat of its bytes.
+PanelFormat detectPanelFormatAt(const std::string& panelPath, std::string_view bytes);
 
 struct PanelFormatAndAlias {
     PanelFormat format = PanelFormat::Fs98;

@@ -16,13 +16,30 @@ constexpr int kMaxReroutes = 16;
 
 } // namespace
 
+namespace {
+
+// Where an alias is read from: the aircraft/ folder (FS98 to FS2004), else the category
+// folder below SimObjects/ (SimObjects/Airplanes/: FSX, Prepar3D, MSFS); npos for neither.
+std::size_t aliasBaseEnd(const std::string& panelDir) {
+    const std::string lowered = asciiLowered(panelDir);
+    if (const std::size_t aircraft = lowered.find("aircraft/", 1); aircraft != std::string::npos)
+        return aircraft + 9;
+    const std::size_t simObjects = lowered.rfind("/simobjects/");
+    if (simObjects == std::string::npos)
+        return std::string::npos;
+    const std::size_t category = lowered.find('/', simObjects + 12);
+    return category == std::string::npos ? std::string::npos : category + 1;
+}
+
+} // namespace
+
 std::optional<std::string> aliasTarget(const std::string& panelDir, std::string_view alias) {
-    const std::size_t aircraft = asciiLowered(panelDir).find("aircraft/", 1);
-    if (aircraft == std::string::npos)
+    const std::size_t base = aliasBaseEnd(panelDir);
+    if (base == std::string::npos)
         return std::nullopt;
     std::string relative(alias);
     std::replace(relative.begin(), relative.end(), '\\', '/');
-    std::string dir = panelDir.substr(0, aircraft + 9) + relative + "/";
+    std::string dir = panelDir.substr(0, base) + relative + "/";
     if (const std::optional<std::string> onDisk = findPathIgnoringCase(dir)) {
         dir = *onDisk;
         if (dir.empty() || dir.back() != '/')
@@ -45,6 +62,8 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
     if (holdsBinaryData(at.bytes))
         return at;
     PanelFormatAndAlias read = detectPanelFormatAndAlias(at.bytes);
+    if (read.format == PanelFormat::Fs98 && liesInLaterPlace(onDisk))
+        read = {PanelFormat::Fs2k, fltsimAlias(at.bytes)};
     at.format = read.format;
     const PanelFormat chosenFormat = at.format;
     std::set<std::string> visited{onDisk};
@@ -63,6 +82,8 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
         at.panelDir = *dir;
         at.bytes = std::move(*bytes);
         read = detectPanelFormatAndAlias(at.bytes);
+        if (read.format == PanelFormat::Fs98 && liesInLaterPlace(file))
+            read = {PanelFormat::Fs2k, fltsimAlias(at.bytes)};
         at.format = read.format;
     }
     if (at.format == PanelFormat::Fs2k || chosenFormat == PanelFormat::Fs2k || at.reroutes.empty())

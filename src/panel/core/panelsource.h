@@ -30,9 +30,10 @@ struct PanelSource {
 // reader, which refuses it), or a loop.
 PanelSource locatePanel(const std::string& path, const std::string& panelDir);
 
-// The directory an alias names: the part of panelDir up to its aircraft/ folder, then the
-// alias as written on Windows (c182\panel, separators made "/"), looked up whatever its case
-// on disk; nullopt when panelDir lies under no aircraft/ folder.
+// The directory an alias names: the part of panelDir up to its aircraft/ folder (or, FSX to
+// MSFS, up to its SimObjects/<category>/ folder: Asobo_CJ4\panel.whitereg), then the alias as
+// written on Windows (c182\panel, separators made "/"), looked up whatever its case on disk;
+// nullopt when panelDir lies under neither.
 std::optional<std::string> aliasTarget(const std::string& panelDir, std::string_view alias);
 
 } // namespace cockpix

@@ -1,5 +1,6 @@
 #include "panel/core/fs2k/panel.h"
 
+#include "base/core/atomicfile.h"
 #include "base/core/blanks.h"
 #include "base/core/scratchdir.h"
 #include "panel/core/fs2k/edits.h"
@@ -256,6 +257,38 @@ TEST_F(Fs2kPanelSave, AnAliasLeadsToTheFormatOfThePanelItNames) {
     EXPECT_EQ(fs98.format, PanelFormat::Fs98);
     EXPECT_EQ(fs98.file, at("fs/aircraft/old/panel/panel.cfg"));
     EXPECT_TRUE(fs98.reroutes.empty());
+}
+
+// Where only FSX to MSFS keep panels, a file that FS98 could read (a few windows with a
+// file= each, or nothing at all) is still read line by line; FS98's own place keeps FS98's.
+TEST_F(Fs2kPanelSave, APanelBelowSimObjectsOrInAPackageIsNeverFs98) {
+    const std::string fs98Text = "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\n"
+                                 "file=main.bmp\r\nsize_mm=640,480\r\n";
+    touch("pkg/manifest.json", "{}");
+    const std::string places[] = {"fsx/SimObjects/Airplanes/Jet/panel/panel.cfg",
+                                  "msfs/Community/pkg/SIMOBJECTS/AIRPLANES/a/panel.v/panel.cfg",
+                                  "pkg/attachments/pub/part/panel/panel.cfg",
+                                  "pkg/x/y/panel/panel.cfg"};
+    for (const std::string& place : places) {
+        const std::string path = touch(place, fs98Text);
+        EXPECT_EQ(locatePanel(path, directoryOf(path)).format, PanelFormat::Fs2k) << place;
+    }
+    const std::string fs98 = touch("fs98/aircraft/c182/panel/panel.cfg", fs98Text);
+    EXPECT_EQ(locatePanel(fs98, directoryOf(fs98)).format, PanelFormat::Fs98);
+    // MSFS accepts an empty or comment-only panel.cfg: a panel without windows.
+    for (const char* text : {"", "// nothing yet\r\n; really\r\n\r\n"}) {
+        const std::string empty = touch("fs98/aircraft/new/panel/panel.cfg", text);
+        EXPECT_EQ(locatePanel(empty, directoryOf(empty)).format, PanelFormat::Fs2k) << text;
+    }
+
+    // Below SimObjects an alias names a folder beside the aircraft's.
+    const std::string white = touch("msfs/SimObjects/Airplanes/Asobo_CJ4/panel.whitereg/panel.cfg",
+                                    "[VCockpit01]\r\nsize_mm=10,10\r\n");
+    const std::string alias = touch("msfs/SimObjects/Airplanes/mine/panel/panel.cfg",
+                                    "[fltsim]\r\nalias=asobo_cj4\\PANEL.WHITEREG\r\n");
+    const PanelSource led = locatePanel(alias, directoryOf(alias));
+    EXPECT_EQ(led.file, white);
+    EXPECT_EQ(led.format, PanelFormat::Fs2k);
 }
 
 } // namespace

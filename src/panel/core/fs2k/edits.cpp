@@ -83,10 +83,20 @@ std::size_t placeForNewSection(const PanelLines& lines) {
     return line;
 }
 
-constexpr std::size_t kGaugePrefix = 5; // "gauge"
+// The number of a gauge line (any kind its section holds), with its kind; -1 for any other
+// line.
+long gaugeNumberOf(const PanelLines& lines, std::size_t line, GaugeLineKind& kind) {
+    if (lines.kind(line) != LineKind::Key)
+        return -1;
+    WindowKind window = WindowKind::Window;
+    if (windowSectionNumber(lines.sectionName(lines.sectionOf(line)), window) < 0)
+        return -1;
+    return gaugeKeyNumber(window, lines.key(line), kind);
+}
 
 long gaugeNumberOf(const PanelLines& lines, std::size_t line) {
-    return lines.kind(line) == LineKind::Key ? numberAfterPrefix(lines.key(line), "gauge") : -1;
+    GaugeLineKind kind = GaugeLineKind::Gauge;
+    return gaugeNumberOf(lines, line, kind);
 }
 
 std::size_t decimalDigits(long number) {
@@ -95,21 +105,22 @@ std::size_t decimalDigits(long number) {
 
 // The key of a gauge line renumbered to number: the prefix as written; two digits at
 // least, unless the line had its own count of digits (gauge5, gauge007), which stays.
-std::string renumberedKey(std::string_view key, long number) {
-    const std::string_view digits = key.substr(kGaugePrefix);
-    const long old = numberAfterPrefix(key, "gauge");
+std::string renumberedKey(std::string_view key, GaugeLineKind kind, long number) {
+    const std::size_t prefix = gaugeKeyPrefix(kind).size();
+    const std::string_view digits = key.substr(prefix);
+    const long old = numberAfterPrefix(key, gaugeKeyPrefix(kind));
     std::size_t width = std::max<std::size_t>(2, decimalDigits(number));
     if (digits.size() != std::max<std::size_t>(2, decimalDigits(old)))
         width = std::max(digits.size(), decimalDigits(number));
     const std::string text = std::to_string(number);
-    return std::string(key.substr(0, kGaugePrefix)) + std::string(width - text.size(), '0') + text;
+    return std::string(key.substr(0, prefix)) + std::string(width - text.size(), '0') + text;
 }
 
-void renumberGaugeLine(PanelLines& lines, std::size_t line, long number) {
+void renumberGaugeLine(PanelLines& lines, std::size_t line, GaugeLineKind kind, long number) {
     const std::string_view text = lines.text(line);
     const std::string_view key = lines.key(line);
     const auto keyStart = static_cast<std::size_t>(key.data() - text.data());
-    lines.replace(line, std::string(text.substr(0, keyStart)) + renumberedKey(key, number) +
+    lines.replace(line, std::string(text.substr(0, keyStart)) + renumberedKey(key, kind, number) +
                             std::string(text.substr(keyStart + key.size())));
 }
 
@@ -130,15 +141,30 @@ std::string valueText(double value) {
 }
 
 bool isWindowSection(const PanelLines& lines, std::size_t section) {
-    if (section >= lines.sectionCount())
+    WindowKind kind = WindowKind::Window;
+    return section < lines.sectionCount() &&
+           windowSectionNumber(lines.sectionName(section), kind) >= 0;
+}
+
+bool holdsGaugeKind(const PanelLines& lines, std::size_t section, GaugeLineKind kind) {
+    WindowKind window = WindowKind::Window;
+    if (section >= lines.sectionCount() ||
+        windowSectionNumber(lines.sectionName(section), window) < 0)
         return false;
-    const std::string_view name = lines.sectionName(section);
-    return numberAfterPrefix(name, "window") >= 0 || numberAfterPrefix(name, "vcockpit") >= 0;
+    GaugeLineKind read = kind;
+    const std::string key = keyOfGauge(0, gaugeKeyPrefix(kind));
+    return gaugeKeyNumber(window, key, read) >= 0 && read == kind;
 }
 
 bool isGaugeLine(const PanelLines& lines, std::size_t line) {
-    return line < lines.lineCount() && gaugeNumberOf(lines, line) >= 0 &&
-           isWindowSection(lines, lines.sectionOf(line));
+    return line < lines.lineCount() && gaugeNumberOf(lines, line) >= 0;
+}
+
+GaugeLineKind gaugeLineKind(const PanelLines& lines, std::size_t line) {
+    GaugeLineKind kind = GaugeLineKind::Gauge;
+    if (line < lines.lineCount())
+        gaugeNumberOf(lines, line, kind);
+    return kind;
 }
 
 void moveGauge(PanelLines& lines, std::size_t line, double x, double y) {
@@ -216,7 +242,7 @@ std::vector<std::size_t> addGaugeLines(PanelLines& lines, std::size_t section,
     for (const PastedGauge& gauge : gauges) {
         std::size_t line = npos;
         if (!holdsLineBreak(gauge.text))
-            line = addGauge(lines, section, NewGauge{gauge.name, 0, 0, {}, {}});
+            line = addGauge(lines, section, NewGauge{gauge.name, 0, 0, {}, {}, gauge.kind});
         if (line != npos) {
             setGaugeText(lines, line, gauge.text);
             if (gauge.shifted)
@@ -235,10 +261,14 @@ void removeGauges(PanelLines& lines, std::span<const std::size_t> gaugeLines) {
         removeGauge(lines, line);
 }
 
-long nextGaugeNumber(const PanelLines& lines, std::size_t section) {
+long nextGaugeNumber(const PanelLines& lines, std::size_t section, GaugeLineKind kind) {
     std::set<long> used;
-    for (std::size_t line = lines.headerLine(section) + 1; line < lines.sectionEnd(section); ++line)
-        used.insert(gaugeNumberOf(lines, line));
+    for (std::size_t line = lines.headerLine(section) + 1; line < lines.sectionEnd(section);
+         ++line) {
+        GaugeLineKind read = kind;
+        if (const long number = gaugeNumberOf(lines, line, read); read == kind)
+            used.insert(number);
+    }
     long number = 0;
     while (used.count(number) != 0)
         ++number;
@@ -249,26 +279,36 @@ std::string keyOfGauge(long number, std::string_view prefix) {
     return std::string(prefix) + (number >= 0 && number < 10 ? "0" : "") + std::to_string(number);
 }
 
-bool canAddGauge(const PanelLines& lines, std::size_t section, std::string_view name) {
+bool canAddGauge(const PanelLines& lines, std::size_t section, std::string_view name,
+                 GaugeLineKind kind) {
     name = trimmedBlanks(name);
-    return isWindowSection(lines, section) && !name.empty() &&
+    return holdsGaugeKind(lines, section, kind) && !name.empty() &&
            name.find_first_of(",\r\n") == std::string_view::npos;
 }
 
 std::size_t addGauge(PanelLines& lines, std::size_t section, const NewGauge& gauge) {
-    if (!canAddGauge(lines, section, gauge.name))
+    if (!canAddGauge(lines, section, gauge.name, gauge.kind))
         return npos;
     const std::string_view name = trimmedBlanks(gauge.name);
+    // After the last line of its kind, keeping their spelling ("HtmlGauge"); the first of its
+    // kind after the section's last gauge line.
     std::size_t after = npos;
-    std::string_view prefix = "gauge";
+    std::size_t afterAny = npos;
+    std::string_view prefix = gaugeKeyPrefix(gauge.kind);
     for (std::size_t line = lines.headerLine(section) + 1; line < lines.sectionEnd(section);
          ++line) {
-        if (gaugeNumberOf(lines, line) >= 0) {
+        GaugeLineKind kind = gauge.kind;
+        if (gaugeNumberOf(lines, line, kind) < 0)
+            continue;
+        afterAny = line;
+        if (kind == gauge.kind) {
             after = line;
-            prefix = lines.key(line).substr(0, kGaugePrefix);
+            prefix = lines.key(line).substr(0, gaugeKeyPrefix(kind).size());
         }
     }
-    std::string text = keyOfGauge(nextGaugeNumber(lines, section), prefix) + "=";
+    if (after == npos)
+        after = afterAny;
+    std::string text = keyOfGauge(nextGaugeNumber(lines, section, gauge.kind), prefix) + "=";
     text += std::string(name) + ", " + valueText(gauge.x) + ", " + valueText(gauge.y);
     if (gauge.width) {
         text += ", " + valueText(*gauge.width);
@@ -282,14 +322,16 @@ bool removeGauge(PanelLines& lines, std::size_t line) {
     if (!isGaugeLine(lines, line))
         return false;
     const std::size_t section = lines.sectionOf(line);
-    const long removed = gaugeNumberOf(lines, line);
+    GaugeLineKind kind = GaugeLineKind::Gauge;
+    const long removed = gaugeNumberOf(lines, line, kind);
     lines.remove(line);
     for (std::size_t other = lines.headerLine(section) + 1; other < lines.sectionEnd(section);
          ++other) {
-        const long number = gaugeNumberOf(lines, other);
-        // A number too long to read (saturated) is left as written.
-        if (number > removed && number < 999'999'999)
-            renumberGaugeLine(lines, other, number - 1);
+        GaugeLineKind otherKind = kind;
+        const long number = gaugeNumberOf(lines, other, otherKind);
+        // A number too long to read (saturated) is left as written; each kind has its own run.
+        if (otherKind == kind && number > removed && number < 999'999'999)
+            renumberGaugeLine(lines, other, kind, number - 1);
     }
     return true;
 }

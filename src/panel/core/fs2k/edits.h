@@ -31,7 +31,8 @@ bool removeSectionKey(PanelLines& lines, std::size_t section, std::string_view k
 // comment at the end of the line stays after the last field.
 void setGaugeField(PanelLines& lines, std::size_t line, std::size_t index, std::string_view text);
 
-// --- Gauge lines: gaugeNN=module!gauge, x, y[, w[, h]][, more fields] ---
+// --- Gauge lines: gaugeNN=module!gauge, htmlgaugeNN=PATH?QUERY, paintingNN=PATH?QUERY, each
+// followed by x, y[, w[, h]][, more fields] ---
 
 // The fields of a gauge line after the name as the edits see them: trimmed, up to a ";" or
 // "//" comment at the end of the line.
@@ -41,10 +42,15 @@ std::vector<std::string_view> gaugeEditFields(const PanelLines& lines, std::size
 // that reads back as the same double; never an exponent; "-0" and non-finite values give "0".
 std::string valueText(double value);
 
-// Whether line is a gaugeNN= line of a [WindowNN] or [VcockpitNN] section.
+// Whether line is a gauge line of any kind its window section holds (gaugeNN= in every
+// window, htmlgaugeNN= in a [VCockpitNN], paintingNN= in a [VPaintingNN]).
 bool isGaugeLine(const PanelLines& lines, std::size_t line);
-// Whether section is a [WindowNN] or [VcockpitNN] section.
+// The kind of a gauge line (Gauge for any other line).
+GaugeLineKind gaugeLineKind(const PanelLines& lines, std::size_t line);
+// Whether section is a [WindowNN], [VcockpitNN] or [VPaintingNN] section.
 bool isWindowSection(const PanelLines& lines, std::size_t section);
+// Whether section is a window section that holds gauge lines of kind.
+bool holdsGaugeKind(const PanelLines& lines, std::size_t section, GaugeLineKind kind);
 
 // Moves a gauge: fields x and y replaced (see setGaugeField), the rest of the line kept.
 void moveGauge(PanelLines& lines, std::size_t line, double x, double y);
@@ -65,32 +71,36 @@ void resizeGauge(PanelLines& lines, std::size_t line, double width, std::optiona
 bool setGaugeText(PanelLines& lines, std::size_t line, std::string_view text);
 
 struct NewGauge {
-    std::string name; // module!gauge
+    std::string name; // module!gauge, or an instrument's PATH?QUERY
     double x = 0;
     double y = 0;
     std::optional<double> width;
     std::optional<double> height; // written only with a width
+    GaugeLineKind kind = GaugeLineKind::Gauge;
 };
 
-// The number a new gauge of section takes: the lowest one none of its gauge lines uses,
-// so that the run FS reads from gauge00 on goes on without a gap.
-long nextGaugeNumber(const PanelLines& lines, std::size_t section);
+// The number a new gauge of kind in section takes: the lowest one none of its lines of that
+// kind uses, so that the run FS reads from gauge00 (htmlgauge00, painting00) on goes on
+// without a gap.
+long nextGaugeNumber(const PanelLines& lines, std::size_t section,
+                     GaugeLineKind kind = GaugeLineKind::Gauge);
 
 // "gauge" + number with two digits at least; prefix keeps the spelling of the lines
 // around ("Gauge").
 std::string keyOfGauge(long number, std::string_view prefix = "gauge");
 
-// Whether addGauge takes name for section: a window section, and a name that is not
-// empty and holds no comma or line break.
-bool canAddGauge(const PanelLines& lines, std::size_t section, std::string_view name);
+// Whether addGauge takes name for section: a window section that holds that kind of line,
+// and a name that is not empty and holds no comma or line break.
+bool canAddGauge(const PanelLines& lines, std::size_t section, std::string_view name,
+                 GaugeLineKind kind = GaugeLineKind::Gauge);
 
-// Adds "gaugeNN=name, x, y[, w[, h]]" after the section's last gauge line (its last key
-// line when it has none), with the key's case of the gauge lines already there. Returns the
-// new line, or npos (no edit) when section is no window section or the name is empty or
-// holds a comma or a line break.
+// Adds "gaugeNN=name, x, y[, w[, h]]" (or htmlgaugeNN=, paintingNN=) after the section's last
+// line of that kind (else its last gauge line, else its last key line), with the key's case
+// of the lines of that kind already there. Returns the new line, or npos (no edit) when the
+// section holds no such lines or the name is empty or holds a comma or a line break.
 std::size_t addGauge(PanelLines& lines, std::size_t section, const NewGauge& gauge);
 
-// Removes a gauge line; the gauge lines of its section numbered above it take the number
+// Removes a gauge line; the lines of its kind in its section numbered above it take the number
 // below theirs (only the digits change), so the run FS reads has no gap. False when line is
 // no gauge line.
 bool removeGauge(PanelLines& lines, std::size_t line);
@@ -115,11 +125,12 @@ void placeGauges(PanelLines& lines, std::span<const GaugePlacement> placements);
 // A gauge line to add as it was copied: the text after "=" (fields, blanks and a comment as
 // written) and its name; when shifted, its x and y are then set to x and y.
 struct PastedGauge {
-    std::string name; // the first field, module!gauge
+    std::string name; // the first field, module!gauge or an instrument's PATH?QUERY
     std::string text;
     bool shifted = false;
     double x = 0;
     double y = 0;
+    GaugeLineKind kind = GaugeLineKind::Gauge;
 };
 // Adds the gauges one after the other as addGauge does (the next free numbers on, after
 // the section's last gauge line), each line then given its copied text. Returns the new
@@ -145,8 +156,8 @@ struct NewWindow {
 // cockpit section, after a blank line. Returns the number.
 long addWindow(PanelLines& lines, const NewWindow& window);
 
-// Removes the [WindowNN] or [VcockpitNN] section `section` with all its lines, and for a
-// window its title lines.
+// Removes the [WindowNN], [VcockpitNN] or [VPaintingNN] section `section` with all its lines, and
+// for a window its title lines.
 void removeWindow(PanelLines& lines, std::size_t section);
 
 // The title of window number in [Window Titles]: its line's value replaced, or a new line.

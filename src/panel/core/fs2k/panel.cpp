@@ -147,8 +147,9 @@ template <class Take> void eachGaugeField(std::string_view value, const Take& ta
     }
 }
 
-Gauge gaugeOf(const PanelLines& lines, std::size_t line, long number) {
+Gauge gaugeOf(const PanelLines& lines, std::size_t line, long number, GaugeLineKind kind) {
     Gauge gauge;
+    gauge.kind = kind;
     gauge.number = number;
     gauge.line = line;
     std::optional<double>* numbers[] = {&gauge.x, &gauge.y, &gauge.width, &gauge.height};
@@ -226,12 +227,11 @@ private:
 
     void section(std::size_t s) {
         const std::string_view name = m_lines.sectionName(s);
+        WindowKind kind = WindowKind::Window;
         if (equalsIgnoringCase(name, "window titles"))
             titles(s);
-        else if (const long number = numberAfterPrefix(name, "window"); number >= 0)
-            m_windowSections.push_back({s, WindowKind::Window, number});
-        else if (const long number = numberAfterPrefix(name, "vcockpit"); number >= 0)
-            m_windowSections.push_back({s, WindowKind::Vcockpit, number});
+        else if (const long number = windowSectionNumber(name, kind); number >= 0)
+            m_windowSections.push_back({s, kind, number});
         else if (equalsIgnoringCase(name, "color"))
             m_panel.color = plain(s);
         else if (equalsIgnoringCase(name, "views"))
@@ -306,10 +306,11 @@ private:
         window.section = s;
         window.headerLine = m_lines.headerLine(s);
         eachKey(s, [&](std::size_t line) {
-            const long gauge = numberAfterPrefix(m_lines.key(line), "gauge");
+            GaugeLineKind gaugeKind = GaugeLineKind::Gauge;
+            const long gauge = gaugeKeyNumber(kind, m_lines.key(line), gaugeKind);
             if (gauge >= 0) {
                 if (keepGauges)
-                    window.gauges.push_back(gaugeOf(m_lines, line, gauge));
+                    window.gauges.push_back(gaugeOf(m_lines, line, gauge, gaugeKind));
             } else
                 window.keys.push_back(keyOf(m_lines, line));
         });
@@ -379,6 +380,55 @@ long numberAfterPrefix(std::string_view name, std::string_view prefix) {
     return value;
 }
 
+std::string_view gaugeKeyPrefix(GaugeLineKind kind) {
+    switch (kind) {
+    case GaugeLineKind::HtmlGauge:
+        return "htmlgauge";
+    case GaugeLineKind::Painting:
+        return "painting";
+    case GaugeLineKind::Gauge:
+        break;
+    }
+    return "gauge";
+}
+
+long gaugeKeyNumber(WindowKind window, std::string_view key, GaugeLineKind& kind) {
+    // A VPainting places paintings only; a virtual cockpit also MSFS's instruments; FS
+    // reads gauge lines in every other window.
+    const auto tryKind = [&](GaugeLineKind candidate) {
+        const long number = numberAfterPrefix(key, gaugeKeyPrefix(candidate));
+        if (number >= 0)
+            kind = candidate;
+        return number;
+    };
+    switch (window) {
+    case WindowKind::Vpainting:
+        return tryKind(GaugeLineKind::Painting);
+    case WindowKind::Vcockpit:
+        if (const long number = tryKind(GaugeLineKind::Gauge); number >= 0)
+            return number;
+        return tryKind(GaugeLineKind::HtmlGauge);
+    case WindowKind::Window:
+        break;
+    }
+    return tryKind(GaugeLineKind::Gauge);
+}
+
+long windowSectionNumber(std::string_view name, WindowKind& kind) {
+    static constexpr std::pair<std::string_view, WindowKind> kPrefixes[] = {
+        {"window", WindowKind::Window},
+        {"vcockpit", WindowKind::Vcockpit},
+        {"vpainting", WindowKind::Vpainting},
+    };
+    for (const auto& [prefix, candidate] : kPrefixes) {
+        if (const long number = numberAfterPrefix(name, prefix); number >= 0) {
+            kind = candidate;
+            return number;
+        }
+    }
+    return -1;
+}
+
 const Key* Window::find(std::string_view key) const {
     return findIn(keys, key);
 }
@@ -410,8 +460,9 @@ Panel readPanel(const PanelLines& lines, Gauges gauges) {
 void eachGauge(const PanelLines& lines, const Window& window,
                const std::function<void(const Gauge&)>& take) {
     eachKeyLine(lines, window.section, [&](std::size_t line) {
-        if (const long number = numberAfterPrefix(lines.key(line), "gauge"); number >= 0)
-            take(gaugeOf(lines, line, number));
+        GaugeLineKind kind = GaugeLineKind::Gauge;
+        if (const long number = gaugeKeyNumber(window.kind, lines.key(line), kind); number >= 0)
+            take(gaugeOf(lines, line, number, kind));
     });
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // What a panel.cfg of FS2000 and later sets, read from its lines (PanelLines): the window
-// titles, the [WindowNN] and [VcockpitNN] sections in file order with their keys and gauge
-// lines, [Color], [VIEWS], [Default View], [fltsim] and every other section. Each entry
-// names the line it came from, so an edit can change that line and nothing else. Nothing
+// titles, the [WindowNN], [VcockpitNN] and MSFS's [VPaintingNN] sections in file order with
+// their keys and gauge lines, [Color], [VIEWS], [Default View], [fltsim] and every other section.
+// Each entry names the line it came from, so an edit can change that line and nothing else. Nothing
 // here is ever written back: the lines are the file; this is what they mean.
 
 #include "panel/core/fs2k/lines.h"
@@ -22,7 +22,27 @@ struct Key {
     std::size_t line = 0;
 };
 
-// gaugeNN=module!gauge, x, y[, w[, h]][, more fields]. A panel may hold hundreds of
+enum class WindowKind { Window, Vcockpit, Vpainting };
+
+// The lines of a window section that place something on it, each kind numbered on its own:
+// gaugeNN=module!gauge (every window; MSFS's XML gauges in a [VCockpitNN]),
+// htmlgaugeNN=PATH[?QUERY] (MSFS's HTML and WASM instruments, in a [VCockpitNN]) and
+// paintingNN=PATH?QUERY (a [VPaintingNN]'s pictures). All three read "name, x, y, w, h[, more
+// fields]", and the program handles them alike as gauges.
+enum class GaugeLineKind { Gauge, HtmlGauge, Painting };
+
+// "gauge", "htmlgauge" or "painting": the key's prefix.
+std::string_view gaugeKeyPrefix(GaugeLineKind kind);
+
+// The number of a key that places something on a window section of that kind ("gauge07",
+// "HtmlGauge00" in a [VCockpitNN]), with its kind; -1 for any other key.
+long gaugeKeyNumber(WindowKind window, std::string_view key, GaugeLineKind& kind);
+
+// The kind of window section a section name is ("Window03", "VCockpit05", "vpainting02"),
+// with its number; -1 when it is none.
+long windowSectionNumber(std::string_view name, WindowKind& kind);
+
+// A gauge line: name, x, y[, w[, h]][, more fields]. A panel may hold hundreds of
 // thousands of them: the texts stay in the line (gaugeLineName, gaugeFields), the
 // gauge holds only what FS takes from it as numbers.
 struct Gauge {
@@ -30,20 +50,20 @@ struct Gauge {
     std::size_t fieldCount = 0;                // after the name; empty ones count
     std::optional<double> x, y, width, height; // the first four fields, when numbers
     std::size_t line = 0;
+    GaugeLineKind kind = GaugeLineKind::Gauge;
 };
 
-// "module!gauge" of a gauge line, trimmed (a folder may lead: "LVLD\B767main!EADI").
+// The first field of a gauge line, trimmed: "module!gauge", an instrument's PATH?QUERY (a folder
+// may lead: "LVLD\B767main!EADI").
 std::string_view gaugeLineName(const PanelLines& lines, std::size_t line);
 // The fields of a gauge line after the name, each trimmed; empty ones stay empty.
 std::vector<std::string_view> gaugeFields(const PanelLines& lines, std::size_t line);
 // The same into fields, whose room is kept for the next line.
 void gaugeFields(const PanelLines& lines, std::size_t line, std::vector<std::string_view>& fields);
 
-enum class WindowKind { Window, Vcockpit };
-
 struct Window {
     WindowKind kind = WindowKind::Window;
-    long number = 0;    // NN of [WindowNN] / [VcockpitNN]
+    long number = 0;    // NN of [WindowNN] / [VcockpitNN] / [VPaintingNN]
     std::string header; // the section's name as written
     std::size_t section = 0;
     std::size_t headerLine = 0;
