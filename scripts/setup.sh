@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build lld qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth xdotool imagemagick fonts-dejavu-core desktop-file-utils file lintian help2man appstream
-          pkg-config libmspack-dev gcab)
+          pkg-config libmspack-dev gcab libpugixml-dev libsimdjson-dev)
 [ "${1:-}" = "--sanitize" ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
