@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace cockpix {
 namespace {
 
@@ -72,6 +74,25 @@ TEST_F(Fs2kCheck, GaugesOfEveryKindInAnyCaseAndPlaceAreFound) {
                                   "looked for in the panel folder only [no-gauges-dir]\n");
 }
 
+TEST_F(Fs2kCheck, MsfsInstrumentsAreNumberedAndPlacedByTheirOwnKind) {
+    EXPECT_EQ(text(check(fs2k::PanelLines(test::fs2kCheckPanel("msfs.cfg")))),
+              test::fileText(fs::path(COCKPIX_FIXTURES_DIR) / "fs2kcheck/msfs.expect"));
+    // The gap's fix numbers that kind again, and leaves the others' lines alone.
+    fs2k::PanelLines lines(test::fs2kCheckPanel("msfs.cfg"));
+    const std::string before = lines.bytes();
+    const std::vector<Finding> findings = check(lines);
+    const auto gap = std::find_if(findings.begin(), findings.end(),
+                                  [](const Finding& f) { return f.code == "gauge-gap"; });
+    ASSERT_NE(gap, findings.end());
+    ASSERT_TRUE(gap->fix);
+    ASSERT_TRUE(fs2k::applyFix(lines, *gap->fix));
+    EXPECT_EQ(lines.text(9), "htmlgauge02=NavSystems/Demo/MFD/MFD.html, 2000, 0, 10, 10");
+    for (std::size_t line = 0; line < lines.lineCount(); ++line) {
+        if (line != 9)
+            EXPECT_EQ(lines.text(line), fs2k::PanelLines(before).text(line)) << line;
+    }
+}
+
 // A width of fourteen nines, an exponent FS reads as 1, a place beyond a hundred windows;
 // a size of 0 and a comment after the last field are FS's own.
 TEST_F(Fs2kCheck, PlacesFsCannotReachOrReadAreReported) {
@@ -97,7 +118,8 @@ TEST_F(Fs2kCheck, FixesChangeOnlyTheLinesOfTheirGauges) {
          {std::pair{"gauge01=XmlPack!Needle, 100, 10", "gauge01=XmlPack!Needle, 63, 10"},
           std::pair{"gauge01=Dials!Clock", "gauge02=Dials!Clock"},
           std::pair{"gauge03=Dials!Compass", "gauge03=Dials!Compass"},
-          std::pair{"EADI, 10, -40", "EADI, 37, 0"}})
+          std::pair{"EADI, 10, -40", "EADI, 37, 0"},
+          std::pair{"local!Thing, 50, 50", "local!Thing, 9, 9"}})
         expected.replace(expected.find(from), std::string_view(from).size(), to);
     EXPECT_EQ(lines.bytes(), expected);
     const std::string after = text(check(lines));

@@ -24,9 +24,16 @@ int lineOf(std::size_t line) {
     return static_cast<int>(line + 1);
 }
 
-std::string gaugeKey(long number) {
-    return std::string(number < 10 ? "gauge0" : "gauge") + std::to_string(number);
+std::string gaugeKey(long number, GaugeLineKind kind) {
+    return keyOfGauge(number, gaugeKeyPrefix(kind));
 }
+
+std::string gaugeKey(const Gauge& gauge) {
+    return gaugeKey(gauge.number, gauge.kind);
+}
+
+constexpr GaugeLineKind kGaugeLineKinds[] = {GaugeLineKind::Gauge, GaugeLineKind::HtmlGauge,
+                                             GaugeLineKind::Painting};
 
 // The leading number of a field, as FS reads "w,h" values; nullopt for none.
 std::optional<double> leadingNumber(std::string_view text) {
@@ -105,10 +112,13 @@ public:
         checkTitles();
         checkIdents();
         checkViews();
-        bool anyGauge = false;
+        bool anyGauge = false; // a gauge module FS looks for (MSFS's instruments are no modules)
         for (std::size_t w = 0; w < m_panel.windows.size(); ++w) {
             checkWindow(static_cast<int>(w));
-            anyGauge = anyGauge || !m_panel.windows[w].gauges.empty();
+            const std::vector<Gauge>& gauges = m_panel.windows[w].gauges;
+            anyGauge = anyGauge || std::any_of(gauges.begin(), gauges.end(), [](const Gauge& g) {
+                           return g.kind == GaugeLineKind::Gauge;
+                       });
         }
         if (anyGauge && m_dirs.gaugesDir.empty())
             add(0, Severity::Warning, "no-gauges-dir",
@@ -218,12 +228,19 @@ private:
                     bitmapArea = std::pair<double, double>(size->width, size->height);
             }
         }
-        checkGaugeNumbers(w);
-        // Gauges stand in the pixels of pixel_size=, else of the bitmap, else (a window of a
-        // colour) of size_mm=. Without its bitmap a window's extent is not known.
-        std::optional<std::pair<double, double>> area = numberPair(window(w).find("pixel_size"));
+        for (GaugeLineKind kind : kGaugeLineKinds)
+            checkGaugeNumbers(w, kind);
+        // A window's gauges stand in the pixels of pixel_size=, else of the bitmap, else (a
+        // window of a colour) of size_mm=. Without its bitmap a window's extent is not known.
+        // A virtual cockpit's or a painting's stand in the units of size_mm=, which its
+        // texture (pixel_size=) shows scaled.
+        const bool textured = window(w).kind != WindowKind::Window;
+        std::optional<std::pair<double, double>> area =
+            numberPair(window(w).find(textured ? "size_mm" : "pixel_size"));
+        if (!area && textured)
+            area = numberPair(window(w).find("pixel_size"));
         const Key* file = window(w).find("file");
-        if (!area)
+        if (!area && !textured)
             area = file && !trimmedBlanks(file->value).empty()
                        ? bitmapArea
                        : numberPair(window(w).find("size_mm"));
@@ -239,8 +256,16 @@ private:
         return m_facts.folders().find(m_dirs.panelDir, name);
     }
 
-    void checkGaugeNumbers(int w) {
-        const std::vector<Gauge>& gauges = window(w).gauges;
+    // The gauge lines of one kind: each kind is numbered on its own.
+    void checkGaugeNumbers(int w, GaugeLineKind kind) {
+        std::vector<Gauge> gauges;
+        std::vector<int> indexes; // of each in the window's gauges
+        for (std::size_t g = 0; g < window(w).gauges.size(); ++g) {
+            if (window(w).gauges[g].kind == kind) {
+                gauges.push_back(window(w).gauges[g]);
+                indexes.push_back(static_cast<int>(g));
+            }
+        }
         // Most windows number their gauges 00, 01, 02, ... in line order: no double, no gap.
         long expected = 0;
         if (std::all_of(gauges.begin(), gauges.end(),
@@ -251,9 +276,9 @@ private:
             const auto [at, added] = first.emplace(gauges[g].number, gauges[g].line);
             if (!added)
                 add(lineOf(gauges[g].line), Severity::Error, "gauge-number-twice",
-                    gaugeKey(gauges[g].number) + " is numbered a second time (first on line " +
+                    gaugeKey(gauges[g]) + " is numbered a second time (first on line " +
                         std::to_string(lineOf(at->second)) + "): FS reads only one of them",
-                    w, static_cast<int>(g));
+                    w, indexes[g]);
         }
         long missing = 0;
         for (const auto& [number, line] : first) {
@@ -270,10 +295,10 @@ private:
         });
         Finding& finding =
             add(lineOf(after->second), Severity::Error, "gauge-gap",
-                "there is no " + gaugeKey(missing) + " in [" + text(window(w).header) +
+                "there is no " + gaugeKey(missing, kind) + " in [" + text(window(w).header) +
                     "]: FS reads no gauge after it, so " + std::to_string(ignored) +
                     (ignored == 1 ? " gauge is" : " gauges are") + " not shown",
-                w, static_cast<int>(g - gauges.begin()));
+                w, indexes[static_cast<std::size_t>(g - gauges.begin())]);
         Fix fix;
         fix.kind = FixKind::RenumberGauges;
         fix.window = w;
@@ -284,7 +309,7 @@ private:
     void checkGaugeFile(int w, int g) {
         const Gauge& gauge = window(w).gauges[static_cast<std::size_t>(g)];
         const std::string_view name = gaugeLineName(m_lines, gauge.line);
-        if (name.empty())
+        if (name.empty() || gauge.kind != GaugeLineKind::Gauge)
             return;
         const GaugeLookup& found =
             m_facts.fs2kFiles().lookUp(name, m_dirs.panelDir, m_dirs.gaugesDir);
@@ -322,7 +347,7 @@ private:
             const auto& place = places[i];
             if (!place.value)
                 continue;
-            const std::string start = gaugeKey(gauge.number) + "'s " + place.name + " ";
+            const std::string start = gaugeKey(gauge) + "'s " + place.name + " ";
             // A comment may follow the last field.
             const std::string_view field = trimmedBlanks(
                 m_fields[i].substr(0, std::min(m_fields[i].find(';'), m_fields[i].find("//"))));
@@ -359,7 +384,7 @@ private:
         if (!outside)
             return;
         Finding& finding = add(lineOf(gauge.line), Severity::Error, "gauge-outside",
-                               gaugeKey(gauge.number) + " at " + plainNumberText(x) + ", " +
+                               gaugeKey(gauge) + " at " + plainNumberText(x) + ", " +
                                    plainNumberText(y) + " lies wholly outside [" +
                                    text(window(w).header) + "] (" + plainNumberText(area.first) +
                                    " x " + plainNumberText(area.second) + "): FS does not show it",
@@ -407,10 +432,13 @@ private:
     std::vector<Finding> m_findings;
 };
 
-void renumberGauges(PanelLines& lines, const Window& window) {
+// The lines of one kind numbered from 00 without a gap.
+void renumberGauges(PanelLines& lines, const Window& window, GaugeLineKind kind) {
     std::vector<const Gauge*> order;
-    for (const Gauge& gauge : window.gauges)
-        order.push_back(&gauge);
+    for (const Gauge& gauge : window.gauges) {
+        if (gauge.kind == kind)
+            order.push_back(&gauge);
+    }
     // The order FS draws them in stays: by number, lines of one number in file order.
     std::stable_sort(order.begin(), order.end(),
                      [](const Gauge* a, const Gauge* b) { return a->number < b->number; });
@@ -420,8 +448,9 @@ void renumberGauges(PanelLines& lines, const Window& window) {
         const std::string_view key = lines.key(line);
         const std::size_t keyStart = static_cast<std::size_t>(key.data() - text.data());
         std::string renamed(text.substr(0, keyStart));
-        renamed += key.substr(0, 5); // "gauge" as the line spells it
-        renamed += gaugeKey(static_cast<long>(k)).substr(5);
+        const std::size_t prefix = gaugeKeyPrefix(kind).size();
+        renamed += key.substr(0, prefix); // "gauge" as the line spells it
+        renamed += gaugeKey(static_cast<long>(k), kind).substr(prefix);
         renamed += text.substr(keyStart + key.size());
         if (renamed != text)
             lines.replace(line, renamed);
@@ -443,7 +472,8 @@ bool applyFix(PanelLines& lines, const Fix& fix) {
         return false;
     const Window& window = panel.windows[static_cast<std::size_t>(fix.window)];
     if (fix.kind == FixKind::RenumberGauges) {
-        renumberGauges(lines, window);
+        for (GaugeLineKind kind : kGaugeLineKinds)
+            renumberGauges(lines, window, kind);
         return true;
     }
     if (fix.kind != FixKind::MoveGauge || fix.gauge < 0 ||
