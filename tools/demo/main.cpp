@@ -3,6 +3,7 @@
 
 #include "demoinstallation.h"
 #include "fs2kdemo.h"
+#include "msfsdemo.h"
 
 #include <cstdio>
 #include <string>
@@ -14,12 +15,15 @@ int main(int argc, char** argv) {
             "Usage: cockpix-demogen OUTDIR\n"
             "Writes OUTDIR/program/default_*.bmp, OUTDIR/fs98/gauges/*.gau and the demo "
             "aircraft panels under OUTDIR/fs98/aircraft/ (the files of the demo jet's cabinet in\n"
-            "OUTDIR/cab-staging/, for the build to pack).\n");
+            "OUTDIR/cab-staging/, for the build to pack), and the demo MSFS package under\n"
+            "OUTDIR/msfs/Community/.\n");
         return argc == 2 ? 0 : 64;
     }
     std::string problem = cockpix::demo::writeDemoInstallation(argv[1]);
     if (problem.empty())
         problem = cockpix::demo::writeFs2kDemoAircraft(argv[1]);
+    if (problem.empty())
+        problem = cockpix::demo::writeMsfsDemoPackage(argv[1]);
     if (!problem.empty()) {
         std::fprintf(stderr, "cockpix-demogen: %s\n", problem.c_str());
         return 1;
