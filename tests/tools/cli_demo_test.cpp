@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -25,11 +27,17 @@ protected:
         if (!fs::exists(demo / "gauges"))
             GTEST_SKIP() << "the demo installation was not generated into the build";
         fs::copy(demo, root / "fs98", fs::copy_options::recursive);
+        fs::copy(demo / "../msfs", root / "msfs", fs::copy_options::recursive);
         fs::remove_all(root / "fs98/gauges/bmp");
         fs::create_directories(root / "work");
     }
     std::string panel(const char* aircraft) const {
         return at("fs98/aircraft/" + std::string(aircraft) + "/panel/panel.cfg");
+    }
+    // A panel folder of the MSFS package's jet: "panel" or "panel.variant".
+    std::string msfsPanel(const char* folder) const {
+        return at("msfs/Community/cockpix-demo-msfs/SimObjects/Airplanes/cockpix-demo-jet/" +
+                  std::string(folder) + "/panel.cfg");
     }
     CliRun run(const std::vector<std::string>& args) { return runCli(root / "work", args); }
     // What the commands left in the working folder, besides runCli's own output files.
@@ -85,6 +93,35 @@ TEST_F(DemoCommands, TheDemoJetIsAFs2kPanelWithNoFinding) {
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(leftInWork(), (std::set<std::string>{"jet.png", "vc.png"}));
+}
+
+// The MSFS package is an example of a good MSFS panel: the base panel and the variant panel
+// folder check without an error (the XML gauges are found in the panel folder), and the dump
+// lists each section with its instruments, the WASM one and the painting among them.
+TEST_F(DemoCommands, TheDemoMsfsPackageChecksWithoutErrorAndListsItsSections) {
+    const std::vector<std::pair<const char*, std::vector<const char*>>> panels = {
+        {"panel",
+         {"VCockpit01", "\"$PFD_Left,$PFD_Right\"", "CockpixDemo/PFD/PFD.html?Index=1",
+          "CockpixDemo/MFD/MFD.html?Index=1&Page=Map",
+          "WasmInstrument/WasmInstrument.html?wasm_module=cockpixdemo.wasm&wasm_gauge=demo_gauge",
+          "Vcockpit03", "CockpixDemo!Clock", "VCockpit05", "VPainting01",
+          "Registration/Registration.html?font_color=white"}},
+        {"panel.variant", {"VPainting02", "font_color=black"}},
+    };
+    for (const auto& [folder, shown] : panels) {
+        SCOPED_TRACE(folder);
+        CliRun result = run({"check", msfsPanel(folder)});
+        EXPECT_EQ(result.out.find(": error: "), npos) << result.out;
+        EXPECT_NE(result.status, 2) << result.out;
+        result = run({"dump", msfsPanel(folder)});
+        EXPECT_EQ(result.status, 0) << result.err;
+        for (const char* text : shown)
+            EXPECT_NE(result.out.find(text), npos) << text;
+    }
+    // The module the WASM instrument names lies beside the panel.cfg, as MSFS looks for it.
+    EXPECT_TRUE(
+        fs::is_regular_file(fs::path(msfsPanel("panel")).parent_path() / "cockpixdemo.wasm"));
+    EXPECT_EQ(leftInWork(), std::set<std::string>{});
 }
 
 TEST_F(DemoCommands, RenderDrawsEveryGaugeAndWritesOnlyThePicture) {
