@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts COCKPIX on the bundled demo FS98 installation
 # (its own settings file; yours is never touched). Without a display it runs under Xvfb for a
-# few seconds and leaves screenshots in build/cockpix-demo.png (the FS98 Cessna) and
-# build/cockpix-demo-jet.png (the demo jet of FS2000 and later, its main panel window).
+# few seconds and leaves screenshots in build/cockpix-demo.png (the FS98 Cessna),
+# build/cockpix-demo-jet.png (the demo jet of FS2000 and later, its main panel window) and
+# build/cockpix-demo-msfs.png (the MSFS package's jet, its first VCockpit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -30,3 +31,6 @@ shoot() {
 }
 shoot build/cockpix-demo.png --show-window 0 "$@"
 shoot build/cockpix-demo-jet.png build/demo/fs98/aircraft/demo_jet/panel/panel.cfg --show-window 0
+shoot build/cockpix-demo-msfs.png \
+  build/demo/msfs/Community/cockpix-demo-msfs/SimObjects/Airplanes/cockpix-demo-jet/panel/panel.cfg \
+  --show-window 0
