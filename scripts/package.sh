@@ -65,6 +65,15 @@ if grep -q ": error: " "$scratch/check.txt"; then
   cat "$scratch/check.txt" >&2
   exit 1
 fi
+# The demo's MSFS package is installed beside it and its panel has no error either.
+msfs_panel="$root/usr/share/cockpix/demo/msfs/Community/cockpix-demo-msfs/SimObjects/Airplanes/cockpix-demo-jet/panel/panel.cfg"
+status=0
+"$bin/cockpix-cli" check "$msfs_panel" >"$scratch/check-msfs.txt" || status=$?
+if [ "$status" -gt 1 ] || grep -q ": error: " "$scratch/check-msfs.txt"; then
+  echo "package.sh: the installed demo MSFS package has errors:" >&2
+  cat "$scratch/check-msfs.txt" >&2
+  exit 1
+fi
 # Drawing needs the shipped default pictures, found in /usr/share/cockpix beside /usr/bin.
 "$bin/cockpix-cli" render "$panel" --window 0 --screens all --out "$scratch/shot.png" \
   --bmp-dir "$scratch/bmp" >/dev/null
