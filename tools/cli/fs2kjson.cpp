@@ -9,6 +9,7 @@
 #include <future>
 #include <limits>
 #include <optional>
+#include <span>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -35,6 +36,9 @@ double orNull(const std::optional<double>& number) {
     return number ? *number : std::numeric_limits<double>::quiet_NaN();
 }
 
+// x, y, width and height: the fields of a gauge line that place it.
+constexpr std::size_t kPlaceFieldCount = 4;
+
 int lineNumber(std::size_t line) {
     return static_cast<int>(line + 1);
 }
@@ -54,24 +58,60 @@ void writeKeys(JsonWriter& json, const fs2k::PanelLines& lines,
     json.endArray();
 }
 
+void textArray(JsonWriter& json, std::string_view name, std::span<const std::string_view> texts) {
+    json.key(name);
+    json.beginArray();
+    for (std::string_view text : texts)
+        textValue(json, text);
+    json.endArray();
+}
+
+// An MSFS instrument's PATH?QUERY, split at the first "?": the instrument reads everything
+// after it, a second "?" included. No query is null.
+void writeInstrumentName(JsonWriter& json, std::string_view name) {
+    const std::size_t question = name.find('?');
+    textField(json, "path", name.substr(0, question));
+    json.key("query");
+    if (question == std::string_view::npos)
+        json.value(std::numeric_limits<double>::quiet_NaN());
+    else
+        textValue(json, name.substr(question + 1));
+}
+
 // fields: the room for each gauge's fields, kept from one gauge to the next.
 void writeGauge(JsonWriter& json, const fs2k::PanelLines& lines, const fs2k::Gauge& gauge,
                 std::vector<std::string_view>& fields) {
     json.beginObject();
     json.field("number", static_cast<double>(gauge.number));
-    textField(json, "name", fs2k::gaugeLineName(lines, gauge.line));
-    json.key("fields");
-    json.beginArray();
+    json.field("kind", fs2k::gaugeKeyPrefix(gauge.kind));
+    const std::string_view name = fs2k::gaugeLineName(lines, gauge.line);
+    textField(json, "name", name);
+    if (gauge.kind != fs2k::GaugeLineKind::Gauge)
+        writeInstrumentName(json, name);
     fs2k::gaugeFields(lines, gauge.line, fields);
-    for (std::string_view field : fields)
-        textValue(json, field);
-    json.endArray();
+    textArray(json, "fields", fields);
     json.field("x", orNull(gauge.x));
     json.field("y", orNull(gauge.y));
     json.field("width", orNull(gauge.width));
     json.field("height", orNull(gauge.height));
+    // What follows x, y, w and h: a parameter of the gauge or instrument.
+    textArray(json, "moreFields",
+              std::span<const std::string_view>(fields).subspan(
+                  std::min<std::size_t>(fields.size(), kPlaceFieldCount)));
     json.field("line", lineNumber(gauge.line));
     json.endObject();
+}
+
+std::string_view windowKindName(fs2k::WindowKind kind) {
+    switch (kind) {
+    case fs2k::WindowKind::Vcockpit:
+        return "vcockpit";
+    case fs2k::WindowKind::Vpainting:
+        return "vpainting";
+    case fs2k::WindowKind::Window:
+        break;
+    }
+    return "window";
 }
 
 // What FS takes from the section's keys it sizes, places and names it by: the numbers of
@@ -82,8 +122,8 @@ void writeFsValues(JsonWriter& json, const fs2k::Window& window) {
         {"size", "size_mm"},           {"pixelSize", "pixel_size"},
         {"position", "position"},      {"windowPos", "window_pos"},
         {"windowSize", "window_size"}, {"backgroundColor", "background_color"}};
-    static constexpr std::pair<const char*, const char*> kTexts[] = {{"ident", "ident"},
-                                                                     {"texture", "texture"}};
+    static constexpr std::pair<const char*, const char*> kTexts[] = {
+        {"ident", "ident"}, {"texture", "texture"}, {"location", "location"}};
     json.key("fsValues");
     json.beginObject();
     for (const auto& [name, key] : kNumbers) {
@@ -107,7 +147,7 @@ void writeWindow(JsonWriter& json, const fs2k::PanelLines& lines, const fs2k::Pa
                  const fs2k::Window& window) {
     json.beginObject();
     textField(json, "section", window.header);
-    json.field("kind", window.kind == fs2k::WindowKind::Window ? "window" : "vcockpit");
+    json.field("kind", windowKindName(window.kind));
     json.field("number", static_cast<double>(window.number));
     const fs2k::Title* title =
         window.kind == fs2k::WindowKind::Window ? panel.titleOf(window.number) : nullptr;

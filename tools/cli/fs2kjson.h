@@ -2,7 +2,9 @@
 
 // The JSON that "cockpix-cli dump" prints for a panel of FS2000 and later: what its lines
 // set, each entry with the line (1-based) it came from, every key's value as written and,
-// for each window and virtual cockpit, the values FS reads ("fsValues": up to a comment).
+// for each window, virtual cockpit and MSFS painting section, the values FS reads ("fsValues":
+// up to a comment) and its gauge lines of every kind (gaugeNN, htmlgaugeNN, paintingNN), an
+// instrument's path and query apart.
 
 #include "panel/core/fs2k/lines.h"
 #include "panel/core/fs2k/panel.h"

@@ -56,8 +56,11 @@ PanelSource locatePanel(const std::string& path, const std::string& panelDir) {
     const std::string onDisk = firstBytes ? path : resolvePathIgnoringCase(path);
     if (!firstBytes && onDisk != path)
         firstBytes = readWholeFile(onDisk);
-    if (firstBytes)
-        at.bytes = std::move(*firstBytes);
+    // A file that cannot be read (a folder, no permission) is no empty panel, which Save would
+    // write over it: the FS98 reader says what is wrong.
+    if (!firstBytes)
+        return at;
+    at.bytes = std::move(*firstBytes);
     // Binary bytes show no format: the FS98 reader refuses them.
     if (holdsBinaryData(at.bytes))
         return at;

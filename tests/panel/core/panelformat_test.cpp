@@ -104,6 +104,8 @@ TEST(PanelFormat, TheFs98FixturesAreFs98) {
                                          "check/key_read_as_another/panel.cfg",
                                          "check/ident_not_number/panel.cfg",
                                          "check/key_unknown/panel.cfg",
+                                         "dump/msfs_panel.cfg",
+                                         "dump/msfs_variant.cfg",
                                          "read/bracket_lines_retested.cfg",
                                          "read/gauge_fields.cfg",
                                          "read/window_value_after_last_equals.cfg"};
