@@ -109,7 +109,11 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
                            "fs/aircraft/old/panel/panel.cfg:3: error: the panel cannot be read"),
               0u)
         << run.out;
-    EXPECT_NE(run.out.find(faults + ": note: read as a panel of FS2000 and later\n" + faults +
+    // The FS2004 panel's gauges are found in the installation it lies in.
+    EXPECT_NE(run.out.find(faults +
+                           ": note: read as a panel of FS2000 and later, in FS98 to FS2004 "
+                           "installation " +
+                           (root / "fs").string() + "\n" + faults +
                            ":5: warning: the title of Window02"),
               npos);
     EXPECT_EQ(run.out.find("aircraft/clean"), npos);
@@ -117,7 +121,7 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
     EXPECT_NE(run.out.find("\n" + old + ": note: read as a panel of FS98\n" + old +
                            ":3: error: the panel cannot be read"),
               npos);
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2 + 1 + 12 + 2 + 1);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2 + 1 + 13 + 2 + 1);
     EXPECT_EQ(run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1),
               "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
 
@@ -128,6 +132,34 @@ TEST_F(CheckCommand, ATreeIsCheckedInOneRunAndCounted) {
                             "    \"format\": \"FS2000 and later\",\n    \"findings\": []"),
               npos);
     EXPECT_EQ(json.err, "4 panels: 3 with errors, 0 with warnings, 1 clean\n");
+}
+
+// With no gauges directory set, an FSX panel's gauges are found in ROOT/Gauges, and the note
+// names the installation; a package's broken manifest.json is one more note.
+TEST_F(CheckCommand, TheInstallationThePanelLiesInIsNamedAndSearched) {
+    touch("FSX/gauges/Round.gau", "module");
+    const std::string fsx = touch("FSX/SimObjects/Airplanes/X/panel/panel.cfg",
+                                  "[Window Titles]\r\nWindow00=Main\r\n[Window00]\r\n"
+                                  "size_mm=100,100\r\ngauge00=ROUND!Needle, 1, 1, 9, 9\r\n");
+    const std::string msfs =
+        touch("Community/bad/SimObjects/Airplanes/X/panel/panel.cfg", "[VIEWS]\r\n");
+    touch("Community/bad/manifest.json", "{\"title\": ");
+    fs::create_directories(root / "config");
+    const CliRun fsxRun = cockpix::test::runCli(root, {"check", fsx});
+    EXPECT_EQ(fsxRun.out.find(fsx +
+                              ": note: read as a panel of FS2000 and later, in FSX or "
+                              "Prepar3D installation " +
+                              at("FSX") + "\n"),
+              0u)
+        << fsxRun.out;
+    EXPECT_EQ(fsxRun.out.find("gauge"), npos) << fsxRun.out; // neither missing nor unsearched
+    const CliRun msfsRun = cockpix::test::runCli(root, {"check", msfs});
+    EXPECT_EQ(msfsRun.out.find(msfs +
+                               ": note: read as a panel of FS2000 and later, in MSFS "
+                               "package bad\n" +
+                               msfs + ": note: manifest.json of bad: "),
+              0u)
+        << msfsRun.out;
 }
 
 // The walk takes a panel.cfg that is a link to a file, but walks into no linked folder: a

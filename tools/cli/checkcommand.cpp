@@ -9,6 +9,7 @@
 #include "panelwalk.h"
 
 #include "panel/core/fs98/reader.h"
+#include "settings/core/installation.h"
 #include "template/core/filecheck.h"
 #include "template/core/fs98/checker.h"
 
@@ -43,7 +44,7 @@ void printCheckHelp() {
         "window, gauges wholly outside their window, and gauges FS would not find (MODULE.gau\n"
         "or .dll, MODULE/GAUGE.xml, GAUGE.xml in MODULE.cab; in the panel folder, then in the\n"
         "gauges directory). The first line says which format was read,\n"
-        "  PATH: note: read as a panel of FS98|FS2000 and later\n"
+        "  PATH: note: read as a panel of FS98|FS2000 and later[, in INSTALLATION]\n"
         "then each finding is one line on stdout, in line order,\n"
         "  PATH:LINE: error|warning: TEXT [code]\n"
         "--json prints one JSON object instead. When PATH is a folder, every file named\n"
@@ -54,11 +55,20 @@ void printCheckHelp() {
         "(with --json, one array of the panels' objects, and the count on stderr).\n"
         "A tree is checked on as many threads as there are processors, or on N with\n"
         "--jobs N; the output is the same, in the same order.\n"
-        "The gauges are looked for in --gauges-dir; without it, in the gauges folder of the\n"
-        "installation the panel lies in (gauges beside aircraft/NAME/panel), else in the\n"
-        "settings file's gauges directory. Nothing is written.\n"
+        "INSTALLATION names the simulator installation a later panel lies in (\"FSX or\n"
+        "Prepar3D installation ROOT\", \"MSFS package NAME\", ...); a manifest.json or\n"
+        "package definition it cannot read is one more note. The gauges are looked for in\n"
+        "--gauges-dir; without it, in the gauges folders of that installation (ROOT/Gauges\n"
+        "beside Aircraft or SimObjects, a Prepar3D add-on's declared ones; FS98 panels: gauges\n"
+        "beside aircraft/NAME/panel), else in the settings file's gauges directory. Nothing\n"
+        "is written.\n"
         "Exit status: 0 when nothing was found, 1 when there are findings, 2 when a panel or\n"
         "folder cannot be read (the finding says where and why), 64 for wrong arguments.\n");
+}
+
+// ", in MSFS package test-aircraft": where the panel's gauges were looked for.
+std::string installationNote(const Installation& installation) {
+    return installation.found() ? ", in " + installation.description() : std::string();
 }
 
 // A file that could not be opened, or holds binary data, was read in no format.
@@ -99,6 +109,17 @@ void writeCheck(JsonWriter& json, const std::string& file, const FileCheck& chec
     for (const Finding& finding : check.findings)
         writeFinding(json, finding);
     json.endArray();
+    if (check.installation.found()) {
+        json.key("installation");
+        json.utf8Value(check.installation.description());
+    }
+    if (!check.installation.problems.empty()) {
+        json.key("installationProblems");
+        json.beginArray();
+        for (const std::string& problem : check.installation.problems)
+            json.utf8Value(problem);
+        json.endArray();
+    }
     json.endObject();
 }
 
@@ -110,7 +131,7 @@ FileCheck checkOne(const std::string& given, const GaugeCommandLine& commandLine
     settleDirectoriesForPanel(line, path);
     if (folder != nullptr)
         facts.folders().adopt(fs98::panelDirFromChosenPath(path), *folder);
-    return checkPanelFile(path, line.dirs, facts);
+    return checkPanelFile(path, line.dirs, facts, !line.gaugesDirGiven);
 }
 
 // Checks the panels of a tree on several threads. Each thread has its own facts, so that no
@@ -271,8 +292,11 @@ private:
             return;
         clearProgress();
         if (wasRead(check))
-            std::printf("%s: note: read as a panel of %s\n", file.c_str(),
-                        std::string(panelFormatName(check.format)).c_str());
+            std::printf("%s: note: read as a panel of %s%s\n", file.c_str(),
+                        std::string(panelFormatName(check.format)).c_str(),
+                        installationNote(check.installation).c_str());
+        for (const std::string& problem : check.installation.problems)
+            std::printf("%s: note: %s\n", file.c_str(), problem.c_str());
         std::string lines;
         for (const Finding& finding : check.findings)
             appendFindingLine(lines, file, finding);

@@ -4,6 +4,7 @@
 
 #include "panel/core/fs98/reader.h"
 #include "settings/core/directoryrules.h"
+#include "settings/core/installation.h"
 #include "settings/core/settings.h"
 
 #include <algorithm>
@@ -78,6 +79,12 @@ void settleDirectoriesForPanel(GaugeCommandLine& line, const std::string& panelP
     line.dirs.paletteDir = own + "palette/";
     if (!line.bmpDirGiven)
         line.dirs.bmpDir = own + "bmp/";
+}
+
+std::vector<std::string> fs2kGaugesDirs(const GaugeCommandLine& line, const std::string& panelDir) {
+    if (line.gaugesDirGiven)
+        return {line.dirs.gaugesDir};
+    return gaugeFoldersFor(findInstallation(panelDir, line.dirs.gaugesDir), line.dirs);
 }
 
 BitmapWorkDir::BitmapWorkDir(const std::string& bmpDir) {

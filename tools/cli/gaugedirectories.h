@@ -36,6 +36,11 @@ GaugeCommandLine parseGaugeCommandLine(std::span<const std::string> args,
 // none); the work directories then follow it unless --bmp-dir names one.
 void settleDirectoriesForPanel(GaugeCommandLine& line, const std::string& panelPath);
 
+// Where a panel of FS2000 and later in panelDir has its gauges looked up after its own
+// folder: --gauges-dir when given, else the folders of the installation it lies in (as
+// "&Open" finds it), else the settings' gauges directory.
+std::vector<std::string> fs2kGaugesDirs(const GaugeCommandLine& line, const std::string& panelDir);
+
 // The bitmap work directory a run writes the extracted gauge bitmaps in: bmpDir, made when
 // it is missing as the directories dialog makes it, or, when it cannot be written (the
 // demo of an installed package), a temporary one that goes away with this object.

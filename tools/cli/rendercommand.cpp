@@ -58,7 +58,8 @@ void printRenderHelp() {
         "size before its extension (window-800x600.png); --screens also takes a list.\n"
         "A panel of FS2000 and later is drawn as its panel window shows it: --window N is its\n"
         "[WindowNN], or a section's name such as Vcockpit01; each gauge with its picture found\n"
-        "where FS finds it (the panel folder, then the gauges folder), or, where none is, its\n"
+        "where FS finds it (the panel folder, then the gauges folders of the installation it\n"
+        "lies in, else the gauges directory), or, where none is, its\n"
         "outline with its name, the reason said on stderr.\n"
         "FILE's extension names the format: .png, .bmp (a Windows bitmap), .jpg or .jpeg;\n"
         "any other is refused. With --screens, each file written is printed on stdout.\n"
@@ -126,8 +127,8 @@ std::optional<std::size_t> fs2kSectionIndex(const fs2k::Panel& panel, const std:
 // Draws a window of a panel of FS2000 and later as its panel window shows it: the same
 // layout for each screen, the gauges' pictures found where FS finds them (the panel folder,
 // then the gauges folder), named outlines where none is, each said on stderr once.
-int renderFs2k(PanelSource source, const std::string& gaugesDir, const std::string& windowText,
-               const RenderTarget& target) {
+int renderFs2k(PanelSource source, const std::vector<std::string>& gaugesDirs,
+               const std::string& windowText, const RenderTarget& target) {
     for (const std::string& dir : source.reroutes)
         std::fprintf(stderr, "%s\n", fs98::rerouteMessage(dir).toUtf8().c_str());
     const fs2k::PanelLines lines(std::move(source.bytes));
@@ -153,7 +154,7 @@ int renderFs2k(PanelSource source, const std::string& gaugesDir, const std::stri
     fs2k::GaugePictures found;
     bool warned = false;
     const fs2k::PictureLookup pictures = [&](const std::vector<std::string_view>& names) {
-        std::vector<fs2k::GaugePicture> shown = found.pictures(names, source.panelDir, gaugesDir);
+        std::vector<fs2k::GaugePicture> shown = found.pictures(names, source.panelDir, gaugesDirs);
         for (std::size_t i = 0; i < shown.size() && !warned; ++i) {
             if (shown[i].picture.isNull() && !shown[i].reason.isEmpty())
                 std::fprintf(stderr, "%s: %s\n", std::string(names[i]).c_str(),
@@ -225,7 +226,8 @@ int runRender(std::span<const std::string> args) {
     if (PanelSource source = locatePanel(chosen, fs98::panelDirFromChosenPath(chosen));
         source.format == PanelFormat::Fs2k) {
         settleDirectoriesForPanel(line, chosen);
-        return renderFs2k(std::move(source), line.dirs.gaugesDir, *windowText,
+        std::vector<std::string> gaugesDirs = fs2kGaugesDirs(line, source.panelDir);
+        return renderFs2k(std::move(source), gaugesDirs, *windowText,
                           {*out, *format, screens, screensText.has_value()});
     }
     const auto window = strictNumericValue(*windowText);

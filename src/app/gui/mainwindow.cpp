@@ -21,6 +21,7 @@
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
 #include "settings/core/desktopstate.h"
+#include "settings/core/installation.h"
 #include "settings/core/settings.h"
 #include "state/core/appmodel.h"
 #include "template/gui/fs2k/windowtable.h"
@@ -129,6 +130,10 @@ MainWindow::MainWindow(PanelDocuments& document, AppModel& app, UserDialogs& dia
     m_formatNotice->setObjectName(QStringLiteral("formatNotice"));
     m_formatNotice->setAccessibleName(tr("Panel format"));
     statusBar()->addPermanentWidget(m_formatNotice);
+    m_installationNotice = new QLabel(this);
+    m_installationNotice->setObjectName(QStringLiteral("installationNotice"));
+    m_installationNotice->setAccessibleName(tr("Simulator installation"));
+    statusBar()->addPermanentWidget(m_installationNotice);
     connect(&m_documents.fs98(), &BaseDocument::panelReplaced, this,
             &MainWindow::updateFormatNotice);
     connect(&m_documents.fs2k(), &BaseDocument::panelReplaced, this,
@@ -282,6 +287,17 @@ void MainWindow::updateFormatNotice() {
     m_formatNotice->setText(
         opened ? tr("%1 panel").arg(QString::fromUtf8(name.data(), int(name.size()))) : QString());
     m_formatNotice->setAccessibleDescription(m_formatNotice->text());
+    // What was found, and what of it could not be read (a broken manifest.json).
+    const Installation& installation = m_app.installation;
+    QStringList found;
+    if (opened && installation.found())
+        found << toQString(installation.description());
+    if (opened)
+        for (const std::string& problem : installation.problems)
+            found << toQString(problem);
+    m_installationNotice->setText(found.join(QStringLiteral("; ")));
+    m_installationNotice->setToolTip(found.join(QLatin1Char('\n')));
+    m_installationNotice->setAccessibleDescription(m_installationNotice->text());
 }
 
 QString MainWindow::shownCaption() const {
@@ -324,7 +340,7 @@ void MainWindow::closeTemplateWindow() {
     delete child;
 }
 
-void MainWindow::createTemplateWindow() {
+void MainWindow::createTemplateWindow(bool demandDirectories) {
     auto* window = new TemplateWindow(m_documents, m_app, m_dialogs);
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
     connect(window->fs2kTable(), &fs2k::WindowTable::showWindowRequested, this,
@@ -344,7 +360,7 @@ void MainWindow::createTemplateWindow() {
     m_templateSubWindow->move(0, 0);
     fitTemplateWindow();
     m_templateSubWindow->show();
-    if (m_app.dirs.gaugesDir.empty())
+    if (demandDirectories && m_app.dirs.gaugesDir.empty())
         m_dialogs.message(
             QString::fromUtf8(kFirstUseMessage.data(), int(kFirstUseMessage.size())) +
             QString::fromUtf8(kFirstUseKeysNote.data(), int(kFirstUseKeysNote.size())));
@@ -358,9 +374,9 @@ void MainWindow::endPanel() {
     m_documents.replaceWithFs98(fs98::Panel{}, {});
 }
 
-void MainWindow::startEmptyPanel() {
+void MainWindow::startEmptyPanel(bool demandDirectories) {
     endPanel();
-    createTemplateWindow();
+    createTemplateWindow(demandDirectories);
 }
 
 bool MainWindow::settleUnsavedChanges() {

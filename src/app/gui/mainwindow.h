@@ -90,12 +90,13 @@ public:
     // Closes the template window, if shown.
     void closeTemplateWindow();
     // Creates and shows the template window: paints it, re-reads the settings file, sets the
-    // caption and shows the first-use message while the gauges directory is unset.
-    void createTemplateWindow();
+    // caption and shows the first-use message while the gauges directory is unset (unless
+    // demandDirectories is false: the panel being opened lies in an installation found).
+    void createTemplateWindow(bool demandDirectories = true);
     // Close Template: closes every child and dialog of the panel and clears the model.
     void endPanel();
     // New and Open: end the panel, show an empty template again.
-    void startEmptyPanel();
+    void startEmptyPanel(bool demandDirectories = true);
     // Before a command that would drop unsaved changes: asks "The panel has changes that are
     // not saved." Save runs "&Save"; true when the command may go on (saved or discarded).
     bool settleUnsavedChanges();
@@ -186,6 +187,7 @@ private:
     RecentFilesMenu* m_recent = nullptr;
     QLabel* m_eraseNotice = nullptr;
     QLabel* m_formatNotice = nullptr;
+    QLabel* m_installationNotice = nullptr; // the installation the panel lies in
     TemplateToolCommands* m_toolCommands = nullptr;
     GaugeDialogs* m_gaugeDialogs = nullptr;
     fs2k::PanelWindows* m_fs2kWindows = nullptr;

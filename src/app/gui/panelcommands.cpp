@@ -10,6 +10,7 @@
 #include "panel/core/fs98/writer.h"
 #include "panel/core/panelsource.h"
 #include "panel/gui/paneldocuments.h"
+#include "settings/core/installation.h"
 #include "state/core/appmodel.h"
 #include "template/gui/templatewindow.h"
 
@@ -97,25 +98,32 @@ void PanelCommands::reportRerouted(const std::string& newPanelDir) {
 }
 
 bool PanelCommands::openChosenPath(const QString& path) {
-    m_window.startEmptyPanel();
     if (path.isEmpty()) {
+        m_window.startEmptyPanel();
         m_window.setOpenEnabled(true);
         m_window.setSaveEnabled(false);
         return false;
     }
     const std::string chosenPath = toModelPath(path);
-    m_app.dirs.panelDir = fs98::panelDirFromChosenPath(chosenPath);
-    m_window.saveSettings();
-    m_window.setMainCaption();
-
+    const std::string chosenDir = fs98::panelDirFromChosenPath(chosenPath);
     PanelSource source;
     try {
-        source = locatePanel(chosenPath, m_app.dirs.panelDir);
+        source = locatePanel(chosenPath, chosenDir);
     } catch (const std::exception&) {
         source = {}; // unreadable as either: the FS98 reader says what is wrong
         source.file = chosenPath;
-        source.panelDir = m_app.dirs.panelDir;
+        source.panelDir = chosenDir;
     }
+    // A panel of FS2000 and later finds its gauges in the installation it lies in: no need
+    // to ask for FS98's folders first. An FS98 panel keeps the settings' directories.
+    Installation installation;
+    if (source.format == PanelFormat::Fs2k)
+        installation = findInstallation(source.panelDir, m_app.dirs.gaugesDir);
+    m_window.startEmptyPanel(!installation.found());
+    m_app.installation = std::move(installation);
+    m_app.dirs.panelDir = chosenDir;
+    m_window.saveSettings();
+    m_window.setMainCaption();
     // An fs2k panel, or an FS98 one that an fs2k file's alias leads to: the aliases were
     // followed already, and each is told as the FS98 reader tells its own.
     if (source.format == PanelFormat::Fs2k || source.file != chosenPath) {

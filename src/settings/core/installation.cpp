@@ -327,6 +327,15 @@ Installation findInstallation(const std::string& panelDir, const std::string& st
     }
 }
 
+std::vector<std::string> gaugeFoldersFor(const Installation& installation,
+                                         const Directories& dirs) {
+    if (installation.found())
+        return installation.gaugesDirs;
+    if (dirs.gaugesDir.empty())
+        return {};
+    return {dirs.gaugesDir};
+}
+
 bool isSimulatorGaugesFolder(const std::string& dir) {
     fs::path folder = fs::path(dir).lexically_normal();
     if (!folder.has_filename())

@@ -13,6 +13,8 @@
 // A package's stock instruments lie in the other packages of the Community or Official folder
 // it stands in, or of the one the settings name.
 
+#include "settings/core/settings.h"
+
 #include <string>
 #include <vector>
 
@@ -51,6 +53,11 @@ struct Installation {
 // settings when it is an MSFS Official or Community folder: its packages' instruments come
 // after the package's own. Never throws; a folder that cannot be read is as if absent.
 Installation findInstallation(const std::string& panelDir, const std::string& stockDir = {});
+
+// Where a panel of FS2000 and later has its gauge modules looked up after its own folder:
+// the installation's gauges folders when it was found, else the settings' gauges directory
+// (none when that is unset).
+std::vector<std::string> gaugeFoldersFor(const Installation& installation, const Directories& dirs);
 
 // The Gauges folder of FS2000 to Prepar3D: named Gauges, beside the Aircraft or SimObjects
 // folder, or holding gauge modules (.gau, .dll, .cab).

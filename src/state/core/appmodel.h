@@ -9,6 +9,7 @@
 #include "base/core/colorref.h"
 #include "panel/core/fs98/paneldisplay.h"
 #include "settings/core/desktopstate.h"
+#include "settings/core/installation.h"
 #include "settings/core/settings.h"
 #include "settings/core/shippedfiles.h"
 
@@ -47,6 +48,10 @@ struct AppModel {
 
     fs98::PanelDisplay display;
 
+    // The simulator installation the open panel of FS2000 and later lies in: where its gauges
+    // and instruments are looked up. Not found for an FS98 panel, which keeps the settings'.
+    Installation installation;
+
     // The path of a file shipped with the program (see shippedFilePath).
     std::string shippedFile(std::string_view name) const {
         return shippedFilePath(dirs.programDir, installedDir, name);
@@ -63,6 +68,7 @@ struct AppModel {
         chosenBitmapPath.clear();
         bitmapMissing = 0;
         display = fs98::PanelDisplay{};
+        installation = Installation{};
     }
 };
 

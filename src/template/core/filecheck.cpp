@@ -8,7 +8,8 @@
 
 namespace cockpix {
 
-FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts) {
+FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts,
+                         bool byInstallation) {
     PanelSource source = locatePanel(path, fs98::panelDirFromChosenPath(path));
     if (source.format != PanelFormat::Fs2k) {
         // An FS98 panel, or one an alias of an fs2k panel leads to: the FS98 reader reads it.
@@ -26,7 +27,12 @@ FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& 
     check.rerouted = !source.reroutes.empty();
     const fs2k::PanelLines lines(std::move(source.bytes));
     dirs.panelDir = check.panelDir;
-    check.findings = fs2k::checkPanel(lines, fs2k::readPanel(lines), dirs, facts);
+    check.installation = findInstallation(check.panelDir, dirs.gaugesDir);
+    std::optional<std::span<const std::string>> gaugesDirs;
+    if (byInstallation && check.installation.found())
+        gaugesDirs = check.installation.gaugesDirs;
+    check.findings =
+        fs2k::checkPanel(lines, fs2k::readPanel(lines), dirs, facts, std::nullopt, gaugesDirs);
     return check;
 }
 

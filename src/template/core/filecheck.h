@@ -7,6 +7,7 @@
 #include "panel/core/fs98/panel.h"
 #include "panel/core/fs98/reader.h"
 #include "panel/core/panelformat.h"
+#include "settings/core/installation.h"
 #include "settings/core/settings.h"
 #include "template/core/checkfacts.h"
 #include "template/core/finding.h"
@@ -27,12 +28,17 @@ struct FileCheck {
     fs98::PanelLineTrace trace;
     std::string panelDir; // the file's directory, or where its alias led
     bool rerouted = false;
+    // FS2000 and later: the simulator installation the panel lies in.
+    Installation installation;
     std::vector<Finding> findings;
 };
 
 // Reads path as "&Open" does (following an alias; in an FS98 panel a size ratio of 0
 // becoming 1) and checks it, in the format it was read in, with the directories of dirs
-// (its panelDir is replaced by the file's own). Nothing is written anywhere.
-FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts);
+// (its panelDir is replaced by the file's own). A panel of FS2000 and later has its gauges
+// looked up in the installation it lies in, when one is found, unless byInstallation is
+// false (a gauges directory given by the user). Nothing is written anywhere.
+FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& facts,
+                         bool byInstallation = true);
 
 } // namespace cockpix

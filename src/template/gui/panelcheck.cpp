@@ -3,7 +3,7 @@
 #include "panel/core/fs98/reader.h"
 #include "panel/core/fs98/writer.h"
 #include "panel/gui/paneldocuments.h"
-#include "settings/core/directoryrules.h"
+#include "settings/core/installation.h"
 #include "template/core/fs2k/checker.h"
 #include "template/core/fs98/checker.h"
 
@@ -79,13 +79,18 @@ std::vector<Finding> PanelCheck::fs98Findings(const fs98::Document& document) {
 }
 
 std::vector<Finding> PanelCheck::fs2kFindings(const fs2k::Document& document) {
-    // As the command line checks it: the gauges folder of the installation the aircraft
-    // lies in, where there is one, else the one of the settings.
+    // As the command line checks it: the gauges folders of the installation the aircraft
+    // lies in, where there is one, else the one of the settings. The one found at opening
+    // serves while the panel stays inside it (a save elsewhere looks again).
     Directories dirs = m_app.dirs;
     dirs.panelDir = fs98::panelDirFromChosenPath(document.filePath());
-    if (std::string own = installationGaugesDir(dirs.panelDir); !own.empty())
-        dirs.gaugesDir = std::move(own);
-    return fs2k::checkPanel(document.lines(), document.panel(), dirs, m_facts, document.encoding());
+    const bool inOpened =
+        m_app.installation.found() && dirs.panelDir.starts_with(m_app.installation.root);
+    const std::vector<std::string> gaugesDirs = gaugeFoldersFor(
+        inOpened ? m_app.installation : findInstallation(dirs.panelDir, m_app.dirs.gaugesDir),
+        m_app.dirs);
+    return fs2k::checkPanel(document.lines(), document.panel(), dirs, m_facts, document.encoding(),
+                            gaugesDirs);
 }
 
 } // namespace cockpix

@@ -111,12 +111,12 @@ void GaugePictures::beginRound() {
 GaugePicture GaugePictures::picture(std::string_view gaugeName, const std::string& panelDir,
                                     const std::string& gaugesDir) {
     beginRound();
-    return pictureInRound(gaugeName, panelDir, gaugesDir);
+    return pictureInRound(gaugeName, panelDir, std::span<const std::string>(&gaugesDir, 1));
 }
 
 GaugePicture GaugePictures::pictureInRound(std::string_view gaugeName, const std::string& panelDir,
-                                           const std::string& gaugesDir) {
-    const GaugeLookup found = findGauge(gaugeName, panelDir, gaugesDir, m_files);
+                                           std::span<const std::string> gaugesDirs) {
+    const GaugeLookup found = findGauge(gaugeName, panelDir, gaugesDirs, m_files);
     if (found.kind == GaugeKind::Missing)
         return noPicture(missingReason(gaugeName));
     if (found.kind == GaugeKind::CabUnreadable)
@@ -139,11 +139,17 @@ GaugePicture GaugePictures::pictureInRound(std::string_view gaugeName, const std
 std::vector<GaugePicture> GaugePictures::pictures(const std::vector<std::string_view>& names,
                                                   const std::string& panelDir,
                                                   const std::string& gaugesDir) {
+    return pictures(names, panelDir, std::span<const std::string>(&gaugesDir, 1));
+}
+
+std::vector<GaugePicture> GaugePictures::pictures(const std::vector<std::string_view>& names,
+                                                  const std::string& panelDir,
+                                                  std::span<const std::string> gaugesDirs) {
     beginRound();
     std::vector<GaugePicture> all;
     all.reserve(names.size());
     for (std::string_view name : names)
-        all.push_back(pictureInRound(name, panelDir, gaugesDir));
+        all.push_back(pictureInRound(name, panelDir, gaugesDirs));
     return all;
 }
 

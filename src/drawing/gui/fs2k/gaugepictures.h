@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,6 +41,10 @@ public:
     // folder is looked at once for all of them.
     std::vector<GaugePicture> pictures(const std::vector<std::string_view>& names,
                                        const std::string& panelDir, const std::string& gaugesDir);
+    // The same with several gauges folders (an installation's), searched in order.
+    std::vector<GaugePicture> pictures(const std::vector<std::string_view>& names,
+                                       const std::string& panelDir,
+                                       std::span<const std::string> gaugesDirs);
 
     // The listings and cabinet directories the look-ups share (for lists of gauges).
     GaugeFiles& files() { return m_files; }
@@ -60,7 +65,7 @@ private:
     Stamp stampOf(const std::string& path);
     void beginRound();
     GaugePicture pictureInRound(std::string_view gaugeName, const std::string& panelDir,
-                                const std::string& gaugesDir);
+                                std::span<const std::string> gaugesDirs);
     using Sources = std::vector<std::pair<std::string, Stamp>>;
 
     // A cabinet unpacked whole, its files by their stored names in lower case.

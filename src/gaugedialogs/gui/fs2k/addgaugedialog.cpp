@@ -4,6 +4,7 @@
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/gui/chooserparts.h"
 #include "panel/gui/fs2k/document.h"
+#include "settings/core/installation.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,8 +44,7 @@ AddGaugeDialog::AddGaugeDialog(fs2k::Document& document, const AppModel& app, Us
     connect(m_ok, &QPushButton::clicked, this, &AddGaugeDialog::addChosenGauge);
     connect(&m_document, &fs2k::Document::panelReplaced, this, &QWidget::close);
     connect(&m_document, &fs2k::Document::linesChanged, this, [this] {
-        if (m_window < 0 ||
-            static_cast<std::size_t>(m_window) >= m_document.panel().windows.size())
+        if (m_window < 0 || static_cast<std::size_t>(m_window) >= m_document.panel().windows.size())
             close();
     });
 }
@@ -89,7 +89,9 @@ std::string AddGaugeDialog::panelDir() const {
 }
 
 std::string AddGaugeDialog::gaugesDir() const {
-    return asFolder(m_app.dirs.gaugesDir);
+    // The list offers one gauges folder: the first FS looks in.
+    const std::vector<std::string> folders = gaugeFoldersFor(m_app.installation, m_app.dirs);
+    return folders.empty() ? std::string() : asFolder(folders.front());
 }
 
 void AddGaugeDialog::fillList() {

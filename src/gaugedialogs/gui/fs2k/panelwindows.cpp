@@ -9,6 +9,7 @@
 #include "panel/gui/fs2k/document.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
+#include "settings/core/installation.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -62,8 +63,10 @@ PanelWindows::PanelWindows(fs2k::Document& document, AppModel& app, UserDialogs&
                            QMdiArea* area, QObject* parent)
     : QObject(parent), m_document(document), m_app(app), m_dialogs(dialogs), m_area(area) {
     // The folders as they are when a window is drawn: the directories may change between.
+    // The installation the panel lies in says where its gauges are, before the settings.
     m_pictures = [this](const std::vector<std::string_view>& names) {
-        return m_gaugePictures.pictures(names, m_app.dirs.panelDir, m_app.dirs.gaugesDir);
+        return m_gaugePictures.pictures(names, m_app.dirs.panelDir,
+                                        gaugeFoldersFor(m_app.installation, m_app.dirs));
     };
 }
 

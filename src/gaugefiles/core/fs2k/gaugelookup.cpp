@@ -176,6 +176,11 @@ const GaugeLookup* GaugeFiles::lookUpIn(const std::string& dir, GaugeName name,
 
 const GaugeLookup& GaugeFiles::lookUp(std::string_view name, const std::string& panelDir,
                                       const std::string& gaugesDir) {
+    return lookUp(name, panelDir, std::span<const std::string>(&gaugesDir, 1));
+}
+
+const GaugeLookup& GaugeFiles::lookUp(std::string_view name, const std::string& panelDir,
+                                      std::span<const std::string> gaugesDirs) {
     GaugeName parts = splitGaugeName(name);
     const GaugeLookup* unreadable = nullptr;
     std::string normalModule;
@@ -185,16 +190,21 @@ const GaugeLookup& GaugeFiles::lookUp(std::string_view name, const std::string& 
     }
     if (parts.module.empty())
         return m_missing;
-    std::size_t slot = 0;
-    for (const std::string* dir : {&panelDir, &gaugesDir}) {
-        if (dir->empty())
-            continue;
-        const GaugeLookup* here = lookUpIn(*dir, parts, m_scratch[slot++]);
+    const auto lookUpInDir = [&](const std::string& dir) -> const GaugeLookup* {
+        if (dir.empty())
+            return nullptr;
+        const GaugeLookup* here = lookUpIn(dir, parts, m_scratch[unreadable == nullptr ? 0 : 1]);
         if (here != nullptr && here->found())
-            return *here;
+            return here;
         if (here != nullptr && here->kind == GaugeKind::CabUnreadable && unreadable == nullptr)
             unreadable = here;
-    }
+        return nullptr;
+    };
+    if (const GaugeLookup* found = lookUpInDir(panelDir))
+        return *found;
+    for (const std::string& dir : gaugesDirs)
+        if (const GaugeLookup* found = lookUpInDir(dir))
+            return *found;
     return unreadable != nullptr ? *unreadable : m_missing;
 }
 
@@ -209,6 +219,11 @@ std::optional<std::string> GaugeFiles::takeCabBytes(const std::string& path) {
 GaugeLookup findGauge(std::string_view name, const std::string& panelDir,
                       const std::string& gaugesDir, GaugeFiles& files) {
     return files.lookUp(name, panelDir, gaugesDir);
+}
+
+GaugeLookup findGauge(std::string_view name, const std::string& panelDir,
+                      std::span<const std::string> gaugesDirs, GaugeFiles& files) {
+    return files.lookUp(name, panelDir, gaugesDirs);
 }
 
 } // namespace cockpix::fs2k

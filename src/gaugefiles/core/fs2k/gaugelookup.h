@@ -1,9 +1,9 @@
 #pragma once
 
 // Where FS2000 and later find the gauge a gauge line names ("module!gauge", or "module"
-// alone): the panel folder first, then the simulator's gauges folder; in each, module.gau,
-// module.dll, the folder module holding gauge.xml, then module.cab holding gauge.xml, every
-// name matched ignoring case as on Windows. A panel names the same few modules again and
+// alone): the panel folder first, then the simulator's gauges folders in order; in each,
+// module.gau, module.dll, the folder module holding gauge.xml, then module.cab holding gauge.xml,
+// every name matched ignoring case as on Windows. A panel names the same few modules again and
 // again, so the folders are listed once (FolderIndex) and each cabinet's directory is read
 // once while the file stays the same.
 
@@ -13,6 +13,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -67,6 +68,10 @@ public:
     // of every panel, and most answers are a module found before.
     const GaugeLookup& lookUp(std::string_view name, const std::string& panelDir,
                               const std::string& gaugesDir);
+    // The same with the gauges folders an installation names (a Prepar3D add-on has
+    // several), searched in order after the panel folder.
+    const GaugeLookup& lookUp(std::string_view name, const std::string& panelDir,
+                              std::span<const std::string> gaugesDirs);
 
 private:
     struct TextHash {
@@ -94,7 +99,9 @@ private:
     // The answers of the two folders asked last (a panel's own and the gauges folder).
     std::array<std::pair<std::string, ModuleAnswers*>, 2> m_recentAnswers;
     std::size_t m_newestAnswers = 0;
-    std::array<GaugeLookup, 2> m_scratch; // one a folder, so a cabinet of the first stays
+    // One a look-up, the first kept once it holds an unreadable cabinet (the answer when
+    // no folder holds the gauge).
+    std::array<GaugeLookup, 2> m_scratch;
     GaugeLookup m_missing;
     std::string m_lastCabPath;
     std::optional<FileStamp> m_lastCabStamp;
@@ -108,5 +115,7 @@ private:
 // it is the likely reason.
 GaugeLookup findGauge(std::string_view name, const std::string& panelDir,
                       const std::string& gaugesDir, GaugeFiles& files);
+GaugeLookup findGauge(std::string_view name, const std::string& panelDir,
+                      std::span<const std::string> gaugesDirs, GaugeFiles& files);
 
 } // namespace cockpix::fs2k

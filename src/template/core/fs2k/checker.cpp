@@ -15,6 +15,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace cockpix::fs2k {
@@ -104,8 +105,11 @@ bool sameIdent(std::string_view a, std::string_view b) {
 class Fs2kChecker {
 public:
     Fs2kChecker(const PanelLines& lines, const Panel& panel, const Directories& dirs,
-                CheckFacts& facts, TextEncoding encoding)
-        : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts), m_encoding(encoding) {}
+                CheckFacts& facts, TextEncoding encoding,
+                std::optional<std::span<const std::string>> gaugesDirs)
+        : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts), m_encoding(encoding),
+          m_gaugesDirs(gaugesDirs.value_or(std::span<const std::string>(&dirs.gaugesDir, 1))),
+          m_gaugesDirKnown(gaugesDirs.has_value() || !dirs.gaugesDir.empty()) {}
 
     std::vector<Finding> run() {
         m_facts.beginRound();
@@ -120,7 +124,7 @@ public:
                            return g.kind == GaugeLineKind::Gauge;
                        });
         }
-        if (anyGauge && m_dirs.gaugesDir.empty())
+        if (anyGauge && !m_gaugesDirKnown)
             add(0, Severity::Warning, "no-gauges-dir",
                 "the gauges directory is not set: gauges are looked for in the panel folder "
                 "only");
@@ -311,8 +315,7 @@ private:
         const std::string_view name = gaugeLineName(m_lines, gauge.line);
         if (name.empty() || gauge.kind != GaugeLineKind::Gauge)
             return;
-        const GaugeLookup& found =
-            m_facts.fs2kFiles().lookUp(name, m_dirs.panelDir, m_dirs.gaugesDir);
+        const GaugeLookup& found = m_facts.fs2kFiles().lookUp(name, m_dirs.panelDir, m_gaugesDirs);
         if (found.kind == GaugeKind::CabUnreadable)
             add(lineOf(gauge.line), Severity::Error, "cab-unreadable",
                 UserText::path(found.path) + " cannot be read as a cabinet: FS finds no " +
@@ -429,6 +432,10 @@ private:
     const Directories& m_dirs;
     CheckFacts& m_facts;
     TextEncoding m_encoding;
+    // Where FS looks for gauge modules after the panel folder: the installation's folders, or
+    // the settings' gauges directory; known when either was found or set.
+    std::span<const std::string> m_gaugesDirs;
+    bool m_gaugesDirKnown;
     std::vector<Finding> m_findings;
 };
 
@@ -461,8 +468,10 @@ void renumberGauges(PanelLines& lines, const Window& window, GaugeLineKind kind)
 
 std::vector<Finding> checkPanel(const PanelLines& lines, const Panel& panel,
                                 const Directories& dirs, CheckFacts& facts,
-                                std::optional<TextEncoding> encoding) {
-    return Fs2kChecker(lines, panel, dirs, facts, encoding ? *encoding : panelTextEncoding(lines))
+                                std::optional<TextEncoding> encoding,
+                                std::optional<std::span<const std::string>> gaugesDirs) {
+    return Fs2kChecker(lines, panel, dirs, facts, encoding ? *encoding : panelTextEncoding(lines),
+                       gaugesDirs)
         .run();
 }
 

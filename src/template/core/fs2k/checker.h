@@ -14,6 +14,8 @@
 #include "template/core/finding.h"
 
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 namespace cockpix::fs2k {
@@ -21,10 +23,13 @@ namespace cockpix::fs2k {
 // Every finding, sorted by line. dirs.panelDir is the folder of the panel.cfg (the first
 // place FS looks for bitmaps and gauges), dirs.gaugesDir the simulator's gauges folder
 // (empty when unknown: only the panel folder is searched). Names are quoted in encoding,
-// the panel's own (panelTextEncoding) when not given.
-std::vector<Finding> checkPanel(const PanelLines& lines, const Panel& panel,
-                                const Directories& dirs, CheckFacts& facts,
-                                std::optional<TextEncoding> encoding = std::nullopt);
+// the panel's own (panelTextEncoding) when not given. gaugesDirs, when given, are the
+// gauges folders of the installation the panel lies in, searched in order in place of
+// dirs.gaugesDir (none at all for an MSFS package, whose modules lie beside its panel).
+std::vector<Finding>
+checkPanel(const PanelLines& lines, const Panel& panel, const Directories& dirs, CheckFacts& facts,
+           std::optional<TextEncoding> encoding = std::nullopt,
+           std::optional<std::span<const std::string>> gaugesDirs = std::nullopt);
 
 // Applies a fix the fs2k checker offered (RenumberGauges, MoveGauge) to the lines; false
 // when it no longer fits them (the window or gauge has gone).
