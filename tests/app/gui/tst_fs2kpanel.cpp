@@ -44,14 +44,28 @@ QString openWritten(ShellFixture& f, const QByteArray& bytes) {
 class TestFs2kPanel : public QObject {
     Q_OBJECT
 private slots:
+    void openAndSaveWithoutAnEditKeepEveryByte_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("sections") << bytesOf(kFs2k + "mixed_sections.cfg") << 5;
+        // MSFS takes an empty or comment-only panel.cfg, and a variant panel of a few sections.
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("comments") << QByteArray("// nothing yet\r\n\r\n") << 0;
+        QTest::newRow("variant") << bytesOf(QStringLiteral(COCKPIX_FIXTURES_DIR
+                                                           "/dump/msfs_variant.cfg"))
+                                 << 1;
+    }
+
     // Every other form of line keeps its bytes too, in the core tests.
     void openAndSaveWithoutAnEditKeepEveryByte() {
-        const QByteArray bytes = bytesOf(kFs2k + "mixed_sections.cfg");
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, rows);
         ShellFixture f;
         const QString panel = openWritten(f, bytes);
         // No FS98 structure message, and the format is told.
         QCOMPARE(f.dialogs.messages(), QStringList());
         QVERIFY(f.fs2kDocument.hasContent());
+        QCOMPARE(f.window->templateWindow()->fs2kTable()->table()->rowCount(), rows);
         QCOMPARE(f.window->formatNotice(), QStringLiteral("FS2000 and later panel"));
         QVERIFY(f.action("mnusave")->isEnabled() && !f.fs2kDocument.isModified());
         // Compare with saved shows the text Save writes: the file's own lines.

@@ -99,5 +99,45 @@ TEST(Fs2kTable, TypedCellsChangeTheirKeyOrAreRefused) {
     EXPECT_EQ(edit(t.cockpit(), fs2k::Column::Title, "VC").kind, Kind::Refuse);
 }
 
+// MSFS sections show their texture, pixel size, background colour and how many gauge lines of
+// every kind they hold; the pixel size and colour are typed as whole numbers, the count not.
+TEST(Fs2kTable, MsfsSectionsShowTheirTextureAndInstruments) {
+    const fs2k::PanelLines lines("[VCockpit01]\nsize_mm=1024,768\npixel_size=1024,768\n"
+                                 "texture=$PFD\nbackground_color=0,0,10 // dark\n"
+                                 "htmlgauge00=A/PFD.html?Index=1,0,0,512,768\n"
+                                 "gauge00=x!y,0,0,1,1\nhtmlgauge02=A/B.html\n"
+                                 "[VPainting01]\ntexture=$Reg\npainting00=R/R.html?c=1, 0,0,0,0\n");
+    const fs2k::Panel panel = fs2k::readPanel(lines);
+    const fs2k::Window& cockpit = panel.windows.at(0);
+    const fs2k::Window& painting = panel.windows.at(1);
+    EXPECT_EQ(fs2k::cellText(panel, cockpit, fs2k::Column::Bitmap), "$PFD");
+    EXPECT_EQ(fs2k::cellText(panel, cockpit, fs2k::Column::PixelSize), "1024,768");
+    EXPECT_EQ(fs2k::cellText(panel, cockpit, fs2k::Column::BackgroundColor), "0,0,10");
+    EXPECT_EQ(fs2k::cellText(panel, cockpit, fs2k::Column::Instruments), "3");
+    EXPECT_EQ(fs2k::cellText(panel, painting, fs2k::Column::Bitmap), "$Reg");
+    EXPECT_EQ(fs2k::cellText(panel, painting, fs2k::Column::Instruments), "1");
+    EXPECT_FALSE(fs2k::isEditable(painting, fs2k::Column::Title));
+    EXPECT_FALSE(fs2k::isEditable(cockpit, fs2k::Column::Instruments));
+    EXPECT_TRUE(fs2k::isEditable(painting, fs2k::Column::PixelSize));
+
+    using Kind = fs2k::CellEdit::Kind;
+    for (const auto& [window, column, text, kind, key] :
+         {std::tuple{&painting, fs2k::Column::Bitmap, "$Reg2", Kind::SetKey, "texture"},
+          {&cockpit, fs2k::Column::PixelSize, "2048, 1024", Kind::SetKey, "pixel_size"},
+          {&cockpit, fs2k::Column::PixelSize, "2048", Kind::Refuse, ""},
+          {&cockpit, fs2k::Column::PixelSize, "0,10", Kind::Refuse, ""},
+          {&cockpit, fs2k::Column::PixelSize, "1.5,2", Kind::Refuse, ""},
+          {&cockpit, fs2k::Column::PixelSize, "10,10,", Kind::Refuse, ""},
+          {&cockpit, fs2k::Column::BackgroundColor, "255, 128,0", Kind::SetKey, "background_color"},
+          {&cockpit, fs2k::Column::BackgroundColor, "256,0,0", Kind::Refuse, ""},
+          {&cockpit, fs2k::Column::BackgroundColor, "1,2", Kind::Refuse, ""},
+          {&cockpit, fs2k::Column::BackgroundColor, "", Kind::RemoveKey, "background_color"},
+          {&cockpit, fs2k::Column::Instruments, "9", Kind::None, ""}}) {
+        const fs2k::CellEdit edit = fs2k::cellEdit(*window, column, text);
+        EXPECT_EQ(edit.kind, kind) << text;
+        EXPECT_EQ(edit.key, key) << text;
+    }
+}
+
 } // namespace
 } // namespace cockpix

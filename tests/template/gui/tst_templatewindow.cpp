@@ -265,12 +265,15 @@ private slots:
         QCOMPARE(cell(0, fs2k::Column::Position), QStringLiteral("7"));
         type(0, fs2k::Column::Title, QStringLiteral("Roof"));
         QVERIFY(bytes().find("Window05=Roof") != std::string::npos);
-        QCOMPARE(m_documents->current().undoStack()->count(), 3);
+        type(2, fs2k::Column::PixelSize, QStringLiteral("512,256"));
+        QVERIFY(bytes().find("texture=$VC01\npixel_size=512,256\n") != std::string::npos);
+        QCOMPARE(m_documents->current().undoStack()->count(), 4);
+        QCOMPARE(cell(0, fs2k::Column::Instruments), QStringLiteral("1"));
+        QVERIFY(!(table()->item(0, int(fs2k::Column::Instruments))->flags() & Qt::ItemIsEditable));
 
         // Undone, the cells show the opened file again.
-        m_documents->current().undo();
-        m_documents->current().undo();
-        m_documents->current().undo();
+        for (int step = 0; step < 4; ++step)
+            m_documents->current().undo();
         QCOMPARE(bytes(), kText);
         QCOMPARE(cell(1, fs2k::Column::SizeW), QStringLiteral("640"));
         QCOMPARE(cell(0, fs2k::Column::Position), QString());

@@ -9,6 +9,9 @@
 namespace cockpix::fs2k {
 namespace {
 
+// The largest texture side taken: MSFS's textures are a few thousand pixels at most.
+constexpr double kMaxPixelSize = 16384;
+
 std::string_view trimmedText(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
@@ -31,11 +34,11 @@ std::pair<std::string, std::string> sizeParts(const std::string& value) {
             std::string(trimmedText(std::string_view(value).substr(comma + 1)))};
 }
 
-// A virtual cockpit draws on its texture (texture=$name), unless it has a bitmap instead; a
-// window without a bitmap is of one colour.
+// A virtual cockpit or painting draws on its texture (texture=$name), unless it has a bitmap
+// instead; a window without a bitmap is of one colour.
 const char* bitmapKey(const Window& window) {
     const bool hasFile = window.find("file") != nullptr;
-    if (window.kind == WindowKind::Vcockpit)
+    if (window.kind != WindowKind::Window)
         return hasFile && window.find("texture") == nullptr ? "file" : "texture";
     return !hasFile && window.find("Background_color") != nullptr ? "Background_color" : "file";
 }
@@ -50,6 +53,30 @@ bool isNumberList(std::string_view text, std::size_t most) {
             return true;
         text.remove_prefix(comma + 1);
     }
+}
+
+// Exactly count whole numbers from least to most, separated by commas.
+bool isWholeNumbers(std::string_view text, std::size_t count, double least, double most) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t comma = text.find(',');
+        if ((comma == std::string_view::npos) != (i + 1 == count))
+            return false;
+        const std::string_view field = text.substr(0, comma);
+        const std::optional<double> number = strictNumericValue(field);
+        if (!isPlainFsNumber(field) || !number || *number < least || *number > most ||
+            std::floor(*number) != *number)
+            return false;
+        text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
+    }
+    return true;
+}
+
+// The key of a column that shows one key's whole value.
+const char* keyOf(Column column) {
+    static constexpr const char* kKeys[] = {
+        "window_size_ratio", "position",    "visible",    "ident",
+        "window_pos",        "window_size", "pixel_size", "background_color"};
+    return kKeys[static_cast<int>(column) - static_cast<int>(Column::Ratio)];
 }
 
 CellEdit refuse(std::string_view message) {
@@ -108,8 +135,20 @@ std::string cellText(const Panel& panel, const Window& window, Column column) {
         return valueOf(window, "window_pos");
     case Column::WindowSize:
         return valueOf(window, "window_size");
+    case Column::PixelSize:
+        return valueOf(window, "pixel_size");
+    case Column::BackgroundColor:
+        return valueOf(window, "background_color");
+    case Column::Instruments:
+        return std::to_string(window.gauges.size());
     }
     return {};
+}
+
+bool isEditable(const Window& window, Column column) {
+    if (column == Column::Title)
+        return window.kind == WindowKind::Window;
+    return column != Column::Instruments;
 }
 
 CellEdit cellEdit(const Window& window, Column column, std::string_view text) {
@@ -120,13 +159,11 @@ CellEdit cellEdit(const Window& window, Column column, std::string_view text) {
                                 : refuse("A virtual cockpit has no title in [Window Titles].");
         return {CellEdit::Kind::SetTitle, {}, std::string(text), {}};
     }
+    if (column == Column::Instruments)
+        return {};
     if (column == Column::SizeW || column == Column::SizeH)
         return sizeEdit(window, column, text);
-    static constexpr const char* kKeys[] = {
-        "",         "",        "",      "",           "window_size_ratio",
-        "position", "visible", "ident", "window_pos", "window_size"};
-    const std::string key =
-        column == Column::Bitmap ? bitmapKey(window) : kKeys[static_cast<int>(column)];
+    const std::string key = column == Column::Bitmap ? bitmapKey(window) : keyOf(column);
     if (text.empty())
         return {CellEdit::Kind::RemoveKey, key, {}, {}};
     const std::optional<double> number = strictNumericValue(text);
@@ -150,6 +187,14 @@ CellEdit cellEdit(const Window& window, Column column, std::string_view text) {
     case Column::WindowPos:
     case Column::WindowSize:
         if (!isNumberList(text, 2))
+            return refuse(fs98::kIncorrectValueMessage);
+        break;
+    case Column::PixelSize:
+        if (!isWholeNumbers(text, 2, 1, kMaxPixelSize))
+            return refuse(fs98::kIncorrectValueMessage);
+        break;
+    case Column::BackgroundColor:
+        if (!isWholeNumbers(text, 3, 0, 255))
             return refuse(fs98::kIncorrectValueMessage);
         break;
     default:

@@ -1,9 +1,9 @@
 #pragma once
 
-// The rules of the template's table for a panel of FS2000 and later: one row per [WindowNN]
-// and [VcockpitNN] section in file order, what each cell shows, and which line a typed value
-// changes. Rules that only FS98 has (nine windows, a continuous list) do not apply; bad
-// values get the FS98 template's messages.
+// The rules of the template's table for a panel of FS2000 and later: one row per [WindowNN],
+// [VcockpitNN] and MSFS [VPaintingNN] section in file order, what each cell shows, and which
+// line a typed value changes. Rules that only FS98 has (nine windows, a continuous list) do not
+// apply; bad values get the FS98 template's messages.
 
 #include "panel/core/fs2k/panel.h"
 
@@ -17,17 +17,21 @@ namespace cockpix::fs2k {
 enum class Column {
     Title,
     Bitmap, // file=, or Background_color= for a window that has it and no file=, or
-            // texture= for a virtual cockpit (file= when it has that and no texture=)
+            // texture= for a virtual cockpit or painting (file= when it has that and no
+            // texture=)
     SizeW,  // size_mm=w[,h]
     SizeH,
     Ratio, // window_size_ratio= (also windowsize_ratio=)
     Position,
     Visible,
     Ident,
-    WindowPos,  // window_pos=x,y
-    WindowSize, // window_size=w[,h]
+    WindowPos,       // window_pos=x,y
+    WindowSize,      // window_size=w[,h]
+    PixelSize,       // pixel_size=w,h: the texture's resolution
+    BackgroundColor, // background_color=r,g,b
+    Instruments,     // how many gauge lines of every kind the section holds; not typed into
 };
-inline constexpr int kColumnCount = 10;
+inline constexpr int kColumnCount = 13;
 
 // What a cell shows: the value as written, empty where the key is not set (and for the
 // title of a virtual cockpit, which has none).
@@ -42,10 +46,15 @@ struct CellEdit {
     std::string message; // Refuse: shown, and the cell shows the line's value again
 };
 
+// Whether a cell can be typed into: a title only for a [WindowNN] section, never the
+// count of instruments.
+bool isEditable(const Window& window, Column column);
+
 // An empty cell removes its key (emptying w removes the whole size_mm=); a title is set as
 // typed. Sizes must be numbers above 0 and within placeRange, the ratio a number not below
 // 0, the position a whole number 0..8, visible 0 or 1, window_pos and window_size numbers
-// separated by commas; every number written as FS reads it (isPlainFsNumber).
+// separated by commas, the pixel size two whole numbers above 0, the background colour three
+// whole numbers 0..255; every number written as FS reads it (isPlainFsNumber).
 CellEdit cellEdit(const Window& window, Column column, std::string_view text);
 
 } // namespace cockpix::fs2k

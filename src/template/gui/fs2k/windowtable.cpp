@@ -23,7 +23,9 @@ QStringList columnHeadings() {
             QObject::tr("Size w"),       QObject::tr("Size h"),
             QObject::tr("Size ratio"),   QObject::tr("Position (0-8)"),
             QObject::tr("Visible"),      QObject::tr("Ident."),
-            QObject::tr("Window pos"),   QObject::tr("Window size")};
+            QObject::tr("Window pos"),   QObject::tr("Window size"),
+            QObject::tr("Pixel size"),   QObject::tr("Background colour"),
+            QObject::tr("Instruments")};
 }
 
 QPushButton* namedButton(const QString& text, const char* name, QWidget* parent) {
@@ -47,7 +49,7 @@ WindowTable::WindowTable(fs2k::Document& document, UserDialogs& dialogs, QWidget
     layout->addWidget(m_note);
     m_table = new QTableWidget(0, kColumnCount, this);
     m_table->setObjectName(QStringLiteral("laterWindowTable"));
-    m_table->setAccessibleName(tr("Windows and virtual cockpits"));
+    m_table->setAccessibleName(tr("Windows, virtual cockpits and paintings"));
     m_table->setHorizontalHeaderLabels(columnHeadings());
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setObjectName(QStringLiteral("laterColumnHeadings"));
@@ -109,7 +111,7 @@ void WindowTable::refresh() {
                 m_table->setItem(row, column, item);
             }
             item->setText(fromPanelText(cellText(panel, window, Column(column)), encoding));
-            const bool editable = column != int(Column::Title) || window.kind == WindowKind::Window;
+            const bool editable = isEditable(window, Column(column));
             const Qt::ItemFlags flags =
                 editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable;
             if (flags != item->flags())
@@ -134,8 +136,8 @@ void WindowTable::cellEdited(QTableWidgetItem* item) {
         refresh();
         return;
     }
-    const CellEdit edit = cellEdit(window, Column(item->column()),
-                                   toPanelText(item->text(), m_document.encoding()));
+    const CellEdit edit =
+        cellEdit(window, Column(item->column()), toPanelText(item->text(), m_document.encoding()));
     const std::size_t section = window.section;
     const long number = window.number;
     switch (edit.kind) {

@@ -1,14 +1,14 @@
 #pragma once
 
 // The template's table for a panel of FS2000 and later (objectName laterWindowTable): one
-// row per [WindowNN] and [VcockpitNN] section in file order, headed by the section's name,
-// with the columns of Column. It grows with the panel and scrolls. A typed cell goes
-// through the table's rules (fs2k/windowtable.h) to the document as one undo step; a refused one
-// shows its message and the line's value again. "Add window" (laterAddWindow) writes a new
-// window under the next free number; "Remove window" (laterRemoveWindow) removes the
-// current row's section after asking; "Show window" (laterShowWindow) or a double click on
-// a row's section name asks for the row's panel window (showWindowRequested). A note above
-// the table (laterNote) says how the panel is kept.
+// row per [WindowNN], [VcockpitNN] and [VPaintingNN] section in file order, headed by the
+// section's name, with the columns of Column (an empty panel has no row). It grows with the panel
+// and scrolls. A typed cell goes through the table's rules (fs2k/windowtable.h) to the document as
+// one undo step; a refused one shows its message and the line's value again. "Add window"
+// (laterAddWindow) writes a new window under the next free number; "Remove window"
+// (laterRemoveWindow) removes the current row's section after asking; "Show window"
+// (laterShowWindow) or a double click on a row's section name asks for the row's panel window
+// (showWindowRequested). A note above the table (laterNote) says how the panel is kept.
 
 #include "panel/gui/documentsfwd.h"
 
