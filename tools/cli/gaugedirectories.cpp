@@ -61,11 +61,15 @@ GaugeCommandLine parseGaugeCommandLine(std::span<const std::string> args,
         line.dirs.programDir = line.installedDir;
     // The work directories follow a gauges directory given here, as browsing to one in the
     // directories dialog makes them follow; the settings' own stay with the settings'.
+    // A later simulator's gauges folder keeps no work directory: they go to the user's cache.
+    const std::string workBase = line.gaugesDirGiven
+                                     ? workDirectoryBase(line.dirs.gaugesDir, userCacheDir())
+                                     : line.dirs.gaugesDir;
     if (line.gaugesDirGiven)
-        line.dirs.paletteDir = line.dirs.gaugesDir + "palette/";
+        line.dirs.paletteDir = workBase + "palette/";
     if (!line.bmpDirGiven && !line.dirs.gaugesDir.empty() &&
         (line.gaugesDirGiven || line.dirs.bmpDir.empty()))
-        line.dirs.bmpDir = line.dirs.gaugesDir + "bmp/";
+        line.dirs.bmpDir = workBase + "bmp/";
     return line;
 }
 

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -253,8 +254,11 @@ void DirectoriesDialog::accept() {
     if (m_pathBox->text() != m_listPath && !openTypedPath())
         return;
     const std::string target = m_target.toStdString();
+    // Work files for a later simulator's folders go to the user's cache folder instead.
+    const std::string cacheDir =
+        toModelPath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     const ConfirmResult result =
-        confirmDirectory(m_app.dirs, target, m_selected, settingsFilePath());
+        confirmDirectory(m_app.dirs, target, m_selected, settingsFilePath(), cacheDir);
     if (result.status != ConfirmStatus::WrongDirectory)
         m_app.bitmapMissing = 0;
     switch (result.status) {

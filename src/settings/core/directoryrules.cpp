@@ -1,6 +1,7 @@
 #include "settings/core/directoryrules.h"
 
 #include "base/core/filelookup.h"
+#include "settings/core/installation.h"
 #include "settings/core/settings.h"
 
 #include <filesystem>
@@ -95,6 +96,20 @@ bool holdsProbeFile(std::string_view target, const std::string& selectedPath) {
     return fs::is_regular_file(path, error);
 }
 
+bool isAcceptedDirectory(std::string_view target, const std::string& selectedPath) {
+    if (holdsProbeFile(target, selectedPath))
+        return true;
+    return target == kGaugesTarget &&
+           (isSimulatorGaugesFolder(selectedPath) || isMsfsPackagesFolder(selectedPath));
+}
+
+std::string workDirectoryBase(const std::string& gaugesDir, const std::string& cacheDir) {
+    const bool laterSimulators =
+        !holdsProbeFile(kGaugesTarget, gaugesDir) &&
+        (isSimulatorGaugesFolder(gaugesDir) || isMsfsPackagesFolder(gaugesDir));
+    return laterSimulators ? cacheDir : gaugesDir;
+}
+
 namespace {
 
 bool createWorkDirectory(const std::string& dir) {
@@ -106,17 +121,23 @@ bool createWorkDirectory(const std::string& dir) {
 } // namespace
 
 ConfirmResult confirmDirectory(Directories& dirs, std::string_view target,
-                               const std::string& selectedPath, const std::string& settingsPath) {
+                               const std::string& selectedPath, const std::string& settingsPath,
+                               const std::string& cacheDir) {
     std::string* field = targetDirectory(dirs, target);
-    if (field == nullptr || !holdsProbeFile(target, selectedPath))
+    if (field == nullptr || !isAcceptedDirectory(target, selectedPath))
         return {ConfirmStatus::WrongDirectory, {}};
 
     *field = selectedPath;
     if (target == kGaugesTarget) {
         // The work directories always follow the confirmed gauges directory, even when the
-        // dialog's browsing changed them in between.
-        dirs.bmpDir = selectedPath + "bmp/";
-        dirs.paletteDir = selectedPath + "palette/";
+        // dialog's browsing changed them in between; never into a later simulator's folder.
+        const std::string base = workDirectoryBase(
+            selectedPath, cacheDir.empty() ? userCacheDir() : selectedDirectoryPath(cacheDir));
+        dirs.bmpDir = base + "bmp/";
+        dirs.paletteDir = base + "palette/";
+        std::error_code error;
+        if (base != selectedPath) // the user's cache folder may not be there yet
+            fs::create_directories(base, error);
     }
     const bool settingsWritten = writeSettings(dirs, settingsPath);
 

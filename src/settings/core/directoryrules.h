@@ -47,6 +47,16 @@ std::string_view probeFileName(std::string_view target);
 // Whether the selected directory holds the target's probe file (always true for PANEL).
 bool holdsProbeFile(std::string_view target, const std::string& selectedPath);
 
+// Whether "OK" takes the selected directory: its probe file, or for GAUGES also the Gauges
+// folder of FS2000 to Prepar3D or an MSFS Official or Community folder (where the stock
+// instruments lie).
+bool isAcceptedDirectory(std::string_view target, const std::string& selectedPath);
+
+// The folder the work directories (bmp/, palette/) go in for the gauges directory gaugesDir:
+// itself when it is FS98's (or no simulator's), cacheDir when it belongs to a later
+// simulator, whose folders COCKPIX leaves as they are.
+std::string workDirectoryBase(const std::string& gaugesDir, const std::string& cacheDir);
+
 enum class ConfirmStatus {
     WrongDirectory,   // probe file missing: nothing stored, nothing written
     Stored,           // stored, settings written, work directories present
@@ -59,10 +69,12 @@ struct ConfirmResult {
     std::string failedPath; // the settings file or work directory that failed
 };
 
-// "OK": checks the probe file, stores selectedPath into the target's field, writes the
-// settings file and, for GAUGES, creates palette/ then bmp/ (existing ones are fine). The
-// caller clears bitmapMissing once a directory was stored.
+// "OK": checks the directory (isAcceptedDirectory), stores selectedPath into the target's
+// field, writes the settings file and, for GAUGES, creates palette/ then bmp/ (existing ones
+// are fine) under workDirectoryBase (cacheDir: the user's cache folder, userCacheDir() when
+// empty). The caller clears bitmapMissing once a directory was stored.
 ConfirmResult confirmDirectory(Directories& dirs, std::string_view target,
-                               const std::string& selectedPath, const std::string& settingsPath);
+                               const std::string& selectedPath, const std::string& settingsPath,
+                               const std::string& cacheDir = {});
 
 } // namespace cockpix

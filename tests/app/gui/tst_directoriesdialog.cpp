@@ -103,6 +103,48 @@ private slots:
         QCOMPARE(f.dialogs.messages().size(), 3); // the first-use reminder and two wrong choices
     }
 
+    // An MSFS Community folder is taken for GAUGES (its packages hold the stock instruments),
+    // and COCKPIX makes no work folder inside it: they go to the user's cache folder.
+    void anMsfsCommunityFolderIsTakenWithItsWorkFoldersElsewhere() {
+        ShellFixture f;
+        qputenv("XDG_CACHE_HOME", f.path("cache").toLocal8Bit());
+        f.start();
+        QDir().mkpath(f.path("Community/test-aircraft"));
+        QFile manifest(f.path("Community/test-aircraft/manifest.json"));
+        QVERIFY(manifest.open(QIODevice::WriteOnly));
+        manifest.write("{}");
+        manifest.close();
+        f.window->openDirectoriesDialog(QStringLiteral("GAUGES"));
+        f.window->directoriesDialog()->setListPath(f.path("Community"));
+        click(f.window->directoriesDialog(), "Command1");
+        QTRY_VERIFY(f.window->directoriesDialog() == nullptr);
+        QCOMPARE(f.settingsLines().value(0), f.path("Community/"));
+        QVERIFY(f.settingsLines().value(1).startsWith(f.path("cache/")));
+        QVERIFY(QFileInfo(f.settingsLines().value(1)).isDir());
+        QCOMPARE(QDir(f.path("Community")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("test-aircraft")});
+        qunsetenv("XDG_CACHE_HOME");
+    }
+
+    // A panel found in an FSX installation asks for no FS98 folder, and the status bar names
+    // the installation its gauges come from.
+    void aPanelInAnInstallationNeedsNoGaugesDirectory() {
+        ShellFixture f;
+        f.start(); // no settings: the first-use reminder
+        const QString panel = f.path("FSX/SimObjects/Airplanes/X/panel/panel.cfg");
+        QDir().mkpath(f.path("FSX/Gauges"));
+        QDir().mkpath(QFileInfo(panel).path());
+        QFile file(panel);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Window Titles]\r\nWindow00=Main\r\n[Window00]\r\nsize_mm=100,100\r\n");
+        file.close();
+        f.dialogs.clear();
+        QVERIFY(f.window->panelCommands().openPath(panel));
+        QCOMPARE(f.dialogs.messages(), QStringList());
+        QCOMPARE(f.window->findChild<QLabel*>("installationNotice")->text(),
+                 QStringLiteral("FSX or Prepar3D installation ") + f.path("FSX"));
+    }
+
     // The dialog keeps its own target: left open while a new panel comes, it still accepts.
     void aDialogLeftOpenAcrossNewStillConfirms() {
         ShellFixture f;

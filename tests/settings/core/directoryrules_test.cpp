@@ -73,6 +73,45 @@ TEST_F(ConfirmDirectory, AnInstallationsGaugesLieBesideItsAircraftFolder) {
     EXPECT_EQ(installationGaugesDir(at("bare/aircraft/c182/panel/")), "");
 }
 
+// The GAUGES target takes any simulator's gauges folder and MSFS's package folders; only
+// FS98's keeps the work directories, the others' go to the cache folder given.
+TEST_F(ConfirmDirectory, LaterSimulatorsFoldersAreTakenAndLeftWithoutWorkDirectories) {
+    touch("FS98/gauges/CESSNA_182.AIRSPEED.GAU");
+    touch("FSX/SimObjects/Airplanes/x.txt");
+    touch("FSX/Gauges/readme.txt");
+    touch("P3D/gauges/radio.DLL");
+    touch("Community/test-aircraft/manifest.json", "{}");
+    touch("Official/OneStore/asobo-base/MANIFEST.JSON", "{}");
+    touch("loose/notes.txt");
+    touch("Packages/empty/readme.txt");
+    const struct {
+        const char* folder;
+        ConfirmStatus status;
+        bool workBeside;
+    } cases[] = {
+        {"FS98/gauges", ConfirmStatus::Stored, true},
+        {"FSX/Gauges", ConfirmStatus::Stored, false},
+        {"P3D/gauges", ConfirmStatus::Stored, false},
+        {"Community", ConfirmStatus::Stored, false},
+        {"Official", ConfirmStatus::Stored, false},
+        {"loose", ConfirmStatus::WrongDirectory, false},
+        {"Packages", ConfirmStatus::WrongDirectory, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        Directories dirs;
+        const std::string selected = applyBrowsedPath(dirs, "GAUGES", at(c.folder));
+        EXPECT_EQ(confirmDirectory(dirs, "GAUGES", selected, at("config/cockpix.ini"), at("cache"))
+                      .status,
+                  c.status);
+        if (c.status != ConfirmStatus::Stored)
+            continue;
+        EXPECT_EQ(dirs.bmpDir, (c.workBeside ? selected : at("cache/")) + "bmp/");
+        EXPECT_EQ(std::filesystem::exists(selected + "bmp"), c.workBeside);
+        EXPECT_TRUE(std::filesystem::is_directory(dirs.paletteDir));
+    }
+}
+
 TEST_F(ConfirmDirectory, ASettingsFileThatCannotBeWrittenIsReportedNotHidden) {
     Directories dirs;
     dirs.panelDir = "/kept/panel/";
