@@ -77,6 +77,39 @@ const char* readGauge(std::string_view text, ClipboardGauge& gauge) {
     return nullptr;
 }
 
+constexpr fs2k::GaugeLineKind kKinds[] = {
+    fs2k::GaugeLineKind::Gauge, fs2k::GaugeLineKind::HtmlGauge, fs2k::GaugeLineKind::Painting};
+
+std::size_t kindIndex(fs2k::GaugeLineKind kind) {
+    return static_cast<std::size_t>(std::find(std::begin(kKinds), std::end(kKinds), kind) -
+                                    std::begin(kKinds)) %
+           std::size(kKinds);
+}
+
+// Whether key is gaugeNN, htmlgaugeNN or paintingNN (any case), and which.
+bool readKind(std::string_view key, fs2k::GaugeLineKind& kind) {
+    for (const fs2k::GaugeLineKind candidate : kKinds) {
+        if (fs2k::numberAfterPrefix(key, fs2k::gaugeKeyPrefix(candidate)) >= 0) {
+            kind = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Where MSFS reads each kind of line, for a refused paste.
+const char* sectionsOf(fs2k::GaugeLineKind kind) {
+    switch (kind) {
+    case fs2k::GaugeLineKind::HtmlGauge:
+        return "[VCockpitNN] sections only";
+    case fs2k::GaugeLineKind::Painting:
+        return "[VPaintingNN] sections only";
+    case fs2k::GaugeLineKind::Gauge:
+        break;
+    }
+    return "[WindowNN] and [VCockpitNN] sections";
+}
+
 } // namespace
 
 std::string copyFs98Gauges(const fs98::Panel& panel, int w, std::span<const int> gauges) {
@@ -96,12 +129,13 @@ std::string copyFs98Gauges(const fs98::Panel& panel, int w, std::span<const int>
 
 std::string copyFs2kGauges(const fs2k::PanelLines& lines, std::span<const std::size_t> gaugeLines) {
     std::string text;
-    long number = 0;
+    long numbers[3] = {};
     for (std::size_t line : gaugeLines) {
         if (!fs2k::isGaugeLine(lines, line))
             continue;
+        const fs2k::GaugeLineKind kind = fs2k::gaugeLineKind(lines, line);
         const std::string_view own = lines.text(line);
-        text += fs2k::keyOfGauge(number++) + "=";
+        text += fs2k::keyOfGauge(numbers[kindIndex(kind)]++, fs2k::gaugeKeyPrefix(kind)) + "=";
         text += own.substr(own.find('=') + 1);
         text += kLineEnd;
     }
@@ -116,11 +150,10 @@ ClipboardGauges readClipboardGauges(std::string_view text, TextEncoding encoding
     }
     const fs2k::PanelLines lines{std::string(text)};
     for (std::size_t line = 0; line < lines.lineCount(); ++line) {
-        if (lines.kind(line) != fs2k::LineKind::Key ||
-            fs2k::numberAfterPrefix(lines.key(line), "gauge") < 0)
+        ClipboardGauge gauge;
+        if (lines.kind(line) != fs2k::LineKind::Key || !readKind(lines.key(line), gauge.kind))
             continue;
         const std::string_view own = lines.text(line);
-        ClipboardGauge gauge;
         if (const char* why = readGauge(own.substr(own.find('=') + 1), gauge))
             result.problems.push_back(leftOut(line, trimmedBlanks(own), why, encoding));
         else
@@ -240,6 +273,13 @@ Fs98Paste planFs98Paste(const fs98::Panel& panel, int w, std::span<const Clipboa
     if (!fs98::isWindowSlot(w) || pasted.empty())
         return paste;
     for (const ClipboardGauge& gauge : pasted) {
+        if (gauge.kind != fs2k::GaugeLineKind::Gauge) {
+            paste.refusal = UserText("The pasted lines hold MSFS instruments (" +
+                                     std::string(fs2k::gaugeKeyPrefix(gauge.kind)) +
+                                     "NN lines).\nFS98 windows hold gauges only.\nPaste "
+                                     "cancelled.");
+            return paste;
+        }
         if (gauge.name.find('!') != std::string::npos) {
             paste.refusal = UserText("The gauge ") + UserText::panelText(gauge.name) +
                             UserText(" is a gauge of a module of several (module!gauge), as "
@@ -289,6 +329,21 @@ Fs98Paste planFs98Paste(const fs98::Panel& panel, int w, std::span<const Clipboa
     return paste;
 }
 
+UserText fs2kPasteRefusal(const fs2k::Window& window, std::span<const ClipboardGauge> pasted) {
+    for (const ClipboardGauge& gauge : pasted) {
+        const std::string prefix(fs2k::gaugeKeyPrefix(gauge.kind));
+        fs2k::GaugeLineKind held = gauge.kind;
+        if (fs2k::gaugeKeyNumber(window.kind, prefix + "00", held) >= 0 && held == gauge.kind)
+            continue;
+        return UserText("[") + UserText::panelText(window.header) +
+               UserText("] cannot hold " + prefix + " lines: " +
+                        (gauge.kind == fs2k::GaugeLineKind::Gauge ? "FS reads them in "
+                                                                  : "MSFS reads them in ") +
+                        sectionsOf(gauge.kind) + ".\nPaste cancelled.");
+    }
+    return {};
+}
+
 std::vector<fs2k::PastedGauge> planFs2kPaste(const fs2k::Window& window,
                                              std::span<const ClipboardGauge> pasted,
                                              std::optional<PasteArea> area) {
@@ -305,7 +360,8 @@ std::vector<fs2k::PastedGauge> planFs2kPaste(const fs2k::Window& window,
     std::vector<fs2k::PastedGauge> lines;
     lines.reserve(pasted.size());
     for (const ClipboardGauge& gauge : pasted)
-        lines.push_back({gauge.name, gauge.text, shifted, gauge.x + shift.dx, gauge.y + shift.dy});
+        lines.push_back(
+            {gauge.name, gauge.text, shifted, gauge.x + shift.dx, gauge.y + shift.dy, gauge.kind});
     return lines;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
 // Copy, cut and paste of gauges as panel.cfg lines, the text a text editor takes and gives:
-// "gaugeNN=..." lines numbered from gauge00 in the order the gauges were selected, each
+// "gaugeNN=..." lines (MSFS's instruments "htmlgaugeNN=", "paintingNN=") numbered from 00 in
+// the order the gauges were selected, each
 // ending CR LF as panel.cfg does. An FS98 window copies its gauges as the file writes them; a
 // panel of FS2000 and later copies each line's own text after "=" (fields, blanks, comment).
-// A paste reads every gauge line of a text (any line ends, any case of "gauge"; headers,
+// A paste reads every gauge line of a text (any line ends, any case of the key; headers,
 // comments and other lines are passed over), numbers the gauges after the window's own and
 // puts them where they were, or 10 units further down and right while a gauge of the window
 // already stands at the place of one of them. The texts are bytes in the panel's encoding.
@@ -30,7 +31,8 @@ inline constexpr int kMaxPasteShifts = 100;
 
 // Gauges gauges (indices, in the selection's order) of FS98 window w, as lines.
 std::string copyFs98Gauges(const fs98::Panel& panel, int w, std::span<const int> gauges);
-// The gauge lines gaugeLines of an fs2k panel (fs2k::Gauge::line), as lines.
+// The gauge lines gaugeLines of an fs2k panel (fs2k::Gauge::line), as lines, each kind under
+// its own key and numbers: "gauge00=", "htmlgauge00=", "painting00=".
 std::string copyFs2kGauges(const fs2k::PanelLines& lines, std::span<const std::size_t> gaugeLines);
 
 struct ClipboardGauge {
@@ -40,6 +42,8 @@ struct ClipboardGauge {
     double y = 0;
     std::optional<double> width;  // the third field, when there is one
     std::optional<double> height; // the fourth
+    // The key it was copied under: gaugeNN, or MSFS's htmlgaugeNN or paintingNN.
+    fs2k::GaugeLineKind kind = fs2k::GaugeLineKind::Gauge;
     friend bool operator==(const ClipboardGauge&, const ClipboardGauge&) = default;
 };
 
@@ -108,6 +112,11 @@ Fs98Paste planFs98Paste(const fs98::Panel& panel, int w, std::span<const Clipboa
 
 // "Window #1 cannot hold 3 more gauges: it has 62, FS98 reads 64 at most. Paste cancelled."
 UserText fullWindowMessage(int w, int count, int adding);
+
+// Why window cannot take the pasted lines: a kind of line its section does not hold
+// ("[Window01] cannot hold htmlgauge lines: MSFS reads them in [VCockpitNN] sections only.
+// Paste cancelled."). Empty when it takes them all.
+UserText fs2kPasteRefusal(const fs2k::Window& window, std::span<const ClipboardGauge> pasted);
 
 // The lines a paste into the fs2k window `window` adds: each gauge's own text, moved by
 // pasteShift when one of them would land on a gauge of the window, and into area (the

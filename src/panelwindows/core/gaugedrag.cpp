@@ -87,6 +87,12 @@ std::string gaugeStatus(StatusSpelling spelling, long number,
            valuesText(spelling, values);
 }
 
+std::string gaugeStatus(fs2k::GaugeLineKind kind, long number,
+                        std::initializer_list<StatusValue> values) {
+    return std::string(fs2k::gaugeKeyPrefix(kind)) + " #" + std::to_string(number) + " : " +
+           valuesText(StatusSpelling::Fs2k, values);
+}
+
 std::string gaugePlaceStatus(int g, double x, double y, double size, double windowScale) {
     return gaugeStatus(StatusSpelling::Fs98, g, {{'X', x}, {'Y', y}, {'S', size}}) +
            "   (pixels: " +

@@ -5,6 +5,7 @@
 // handle was dragged to into a size, and the arrow keys move a gauge by whole units.
 
 #include "drawing/core/fs98/layout.h"
+#include "panel/core/fs2k/panel.h"
 #include "panel/core/fs98/panel.h"
 #include "panel/core/fs98/paneldisplay.h"
 
@@ -48,6 +49,10 @@ struct StatusValue {
 };
 // "Gauge #3 : X = 12, Y = 40" or "gauge #3 : x = 12, y = 40".
 std::string gaugeStatus(StatusSpelling spelling, long number,
+                        std::initializer_list<StatusValue> values);
+// A window of FS2000 and later names the line's kind as its key does: "htmlgauge #0 : x = 12,
+// y = 40", "painting #1 : ...", "gauge #3 : ...".
+std::string gaugeStatus(fs2k::GaugeLineKind kind, long number,
                         std::initializer_list<StatusValue> values);
 
 // The main window's status line while a gauge of an FS98 window is dragged: the gauge's X,

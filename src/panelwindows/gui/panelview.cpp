@@ -32,7 +32,7 @@ void drawItem(QPainter& painter, const QRect& view, PanelViewItem& item, const Q
     if (!item.visible || rect.isEmpty())
         return;
     if (item.picture.isNull() && !item.name.isEmpty())
-        paintGaugeOutline(painter, rect, item.name);
+        paintGaugeOutline(painter, rect, item.outline.isEmpty() ? item.name : item.outline);
     else
         paintClippedPicture(painter, view, rect, item.picture, item.framed, item.stretched);
 }
@@ -115,6 +115,14 @@ void PanelView::setGauge(int i, const QImage& picture, const QRect& rect, const 
     gauge->name = name;
     gauge->visible = gauge->enabled = true;
     repaintAround(rect);
+}
+
+void PanelView::setGaugeOutline(int i, const QString& text) {
+    PanelViewItem* gauge = item(i);
+    if (!gauge || gauge->outline == text)
+        return;
+    gauge->outline = text;
+    repaintAround(shownRect(i));
 }
 
 void PanelView::clearGauge(int i) {

@@ -28,6 +28,8 @@ struct PanelViewItem {
     // is drawn as an outline with this name. Empty: the tooltip names it, and a gauge without
     // a picture shows nothing (an FS98 window always has its default bitmap).
     QString name;
+    // What the outline says when it is not the name (an MSFS instrument's short name).
+    QString outline;
 };
 
 // The content of a panel window as one painted widget as large as the screen it stands for:
@@ -54,6 +56,8 @@ public:
     // it. name: see PanelViewItem.
     void setGauge(int i, const QImage& picture, const QRect& rect, const QString& toolTip,
                   bool framed, const QString& name = {});
+    // What gauge i's outline says instead of its name (empty: its name).
+    void setGaugeOutline(int i, const QString& text);
     // The slot takes no part any more: no picture, tooltip or frame; hidden and disabled.
     void clearGauge(int i);
     // Exactly n gauge slots: the ones beyond go, new ones are empty until set.

@@ -69,7 +69,13 @@ TEST(Fs2kLayout, WindowsArePlacedAsFsPlacesThem) {
         {"size_mm=200\npixel_size=400,100", kSvga, {}, {0, 0, 200, 50}, {.5, .5}},
         {"size_mm=640,480\npixel_size=1024,768", kXga, BmpSize{1024, 768}, {0, 0, 1024, 768},
          {1, 1}},
-        {"[Vcockpit01]\nsize_mm=256\npixel_size=512,512", kXga, {}, {0, 0, 512, 512}, {1, 1}},
+        {"[Vcockpit01]\nsize_mm=256\npixel_size=512,512", kXga, {}, {0, 0, 512, 512}, {2, 2}},
+        // MSFS: instruments in size_mm stretched over the texture; a painting may have
+        // size_mm alone; size_mm=0,0 is no size.
+        {"[VCockpit04]\nsize_mm=1024,768\npixel_size=512,512", kXga, {}, {0, 0, 512, 512},
+         {.5, 512.0 / 768}},
+        {"[VPainting01]\nsize_mm=400,200", kXga, {}, {0, 0, 400, 200}, {1, 1}},
+        {"[VPainting02]\nsize_mm=0,0\npixel_size=0,0", kXga, {}, {0, 0, 512, 512}, {1, 1}},
         {"[Vcockpit02]\npixel_size=2048,1024\nposition=8", kXga, vga, {0, 0, 1024, 512}, {.5, .5}},
         {"[Vcockpit03]", kXga, {}, {0, 0, 512, 512}, {1, 1}},
     };
@@ -192,6 +198,45 @@ TEST(Fs2kLayout, AbsurdNumbersAreHeldWithinAFewScreens) {
         EXPECT_LE(rect.height, 6400);
         EXPECT_GE(rect.height, 0);
     }
+}
+
+// An MSFS instrument without a place covers its section; one of a pixel or none still shows.
+TEST(Fs2kLayout, InstrumentsCoverTheirSectionOrStayLargeEnoughToTake) {
+    const fs2k::WindowLayout layout = fs2k::windowLayout(
+        windowOf("[VCockpit01]\nsize_mm=2048,2048\npixel_size=1024,1024\n"), kScreen, {});
+    const auto instrument = [](fs2k::Gauge gauge) {
+        gauge.kind = fs2k::GaugeLineKind::HtmlGauge;
+        return gauge;
+    };
+    EXPECT_TRUE(fs2k::coversSection(instrument(gaugeAt({}, {}))));
+    EXPECT_FALSE(fs2k::coversSection(gaugeAt({}, {})));
+    expectRect(fs2k::rectOfGauge(instrument(gaugeAt({}, {})), layout, {}), 0, 0, 800, 800);
+    expectRect(fs2k::rectOfGauge(instrument(gaugeAt(100, 200, 1, 1)), layout, {}), 39.0625, 78.125,
+               8, 8);
+    expectRect(fs2k::rectOfGauge(gaugeAt(100, 200, 1, 1), layout, {}), 39.0625, 78.125, 0.390625,
+               0.390625);
+    expectRect(fs2k::rectOfGauge(instrument(gaugeAt(0, 0, 0, 0)), layout, {}), 0, 0, 12.5, 12.5);
+}
+
+TEST(Fs2kLayout, InstrumentsAreNamedByTheirFile) {
+    const std::string longPath = std::string(10000, 'a') + "/x.html";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Airliners/WTB748/PFD/WTB748_PFD.html?Index=1", "WTB748_PFD"},
+        {"WasmInstrument/WasmInstrument.html?wasm_module=sys.wasm&wasm_gauge=terronnd",
+         "terronnd (sys.wasm)"},
+        {"wasminstrument/WASMINSTRUMENT.HTML?wasm_gauge=g", "g"},
+        {"nd.html?Index=2?duID=4", "nd"},
+        {"Folder\\Sub\\Screen.htm", "Screen"},
+        {"", ""},
+        {longPath, "x"},
+        {std::string(10000, 'b'), std::string(78, 'b') + "..." + std::string(78, 'b')},
+    };
+    for (const auto& [path, name] : cases)
+        EXPECT_EQ(fs2k::instrumentName(path), name) << path.substr(0, 60);
+    EXPECT_EQ(fs2k::gaugeLabel(fs2k::GaugeLineKind::HtmlGauge, 3, "A/B.html?x=1"),
+              "htmlgauge #3 : A/B.html?x=1");
+    EXPECT_EQ(fs2k::gaugeLabel(fs2k::GaugeLineKind::Painting, 0, longPath).size(),
+              std::string("painting #0 : ").size() + fs2k::kLongestShownName - 1);
 }
 
 TEST(Fs2kLayout, BackgroundCaptionAndTooltip) {

@@ -137,6 +137,9 @@ TEST(GaugeClipboard, Fs98PasteRefusesWhatAddGaugeRefuses) {
         {"gauge00=vor, 1, 1\ngauge01=Vor, 5, 5\n",
          "The pasted lines name the gauge vor twice.\nFS98 does not support a gauge used "
          "twice in the same panel.\nPaste cancelled."},
+        {"gauge00=vor, 1, 1\nHtmlGauge00=A/B.html, 5, 5\n",
+         "The pasted lines hold MSFS instruments (htmlgaugeNN lines).\nFS98 windows hold gauges "
+         "only.\nPaste cancelled."},
     };
     for (const Refusal& r : refusals) {
         const Fs98Paste paste = planFs98Paste(panel, 0, gauges(r.text));
@@ -155,6 +158,57 @@ TEST(GaugeClipboard, Fs98PasteRefusesWhatAddGaugeRefuses) {
     const Fs98Paste full = planFs98Paste(panel, 0, sixtyTwo);
     EXPECT_EQ(full.refusal.bytes(), "Window #0 cannot take 62 more gauges: it has 3, and FS98 "
                                     "reads 64 gauges a window at most.\nPaste cancelled.");
+}
+
+// MSFS's instruments are copied under their own keys, each kind numbered from 00, and are
+// pasted only into a section MSFS reads them in.
+TEST(GaugeClipboard, InstrumentsKeepTheirKindFromCopyToPaste) {
+    const fs2k::PanelLines lines("[VCockpit01]\nhtmlgauge00=A/PFD.html?Index=1, 0,0,10,10\n"
+                                 "gauge00=C!d, 3, 4\nHTMLGAUGE01=B/MFD.html\n"
+                                 "[VPainting01]\npainting00=Reg/Reg.html?font=1, 1, 2, 3, 4\n");
+    const std::vector<std::size_t> chosen = {3, 1, 2, 5};
+    const std::string copied = copyFs2kGauges(lines, chosen);
+    EXPECT_EQ(copied, "htmlgauge00=B/MFD.html\r\nhtmlgauge01=A/PFD.html?Index=1, 0,0,10,10\r\n"
+                      "gauge00=C!d, 3, 4\r\npainting00=Reg/Reg.html?font=1, 1, 2, 3, 4\r\n");
+    // A line without a place cannot be pasted (it names no x and y); the others keep their kind.
+    const ClipboardGauges read = readClipboardGauges(copied);
+    ASSERT_EQ(read.gauges.size(), 3u);
+    EXPECT_EQ(read.problems.size(), 1u);
+    EXPECT_EQ(read.gauges[0].kind, fs2k::GaugeLineKind::HtmlGauge);
+    EXPECT_EQ(read.gauges[1].kind, fs2k::GaugeLineKind::Gauge);
+    EXPECT_EQ(read.gauges[2].kind, fs2k::GaugeLineKind::Painting);
+
+    struct Case {
+        std::string section;
+        std::vector<ClipboardGauge> pasted;
+        std::string refusal;
+    };
+    const std::vector<ClipboardGauge> html(read.gauges.begin(), read.gauges.begin() + 2);
+    const std::vector<ClipboardGauge> painting(read.gauges.begin() + 2, read.gauges.end());
+    const std::vector<Case> cases = {
+        {"[VCockpit03]", html, ""},
+        {"[Window01]", html,
+         "[Window01] cannot hold htmlgauge lines: MSFS reads them in [VCockpitNN] sections "
+         "only.\nPaste cancelled."},
+        {"[VPainting02]", painting, ""},
+        {"[vcockpit02]", painting,
+         "[vcockpit02] cannot hold painting lines: MSFS reads them in [VPaintingNN] sections "
+         "only.\nPaste cancelled."},
+        {"[VPainting02]", html,
+         "[VPainting02] cannot hold htmlgauge lines: MSFS reads them in [VCockpitNN] sections "
+         "only.\nPaste cancelled."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section);
+        const fs2k::Panel panel = fs2k::readPanel(fs2k::PanelLines(c.section + "\nsize_mm=9\n"));
+        ASSERT_EQ(panel.windows.size(), 1u);
+        EXPECT_EQ(fs2kPasteRefusal(panel.windows[0], c.pasted).bytes(), c.refusal);
+        if (c.refusal.empty()) {
+            const auto planned = planFs2kPaste(panel.windows[0], c.pasted);
+            ASSERT_EQ(planned.size(), c.pasted.size());
+            EXPECT_EQ(planned.back().kind, c.pasted.back().kind);
+        }
+    }
 }
 
 TEST(GaugeClipboard, Fs2kPasteKeepsTheTextAndShiftsOffTakenPlaces) {

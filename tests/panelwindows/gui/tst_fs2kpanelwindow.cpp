@@ -9,6 +9,7 @@
 #include "base/core/screensize.h"
 #include "drawing/gui/panelrenderer.h"
 #include "gaugedialogs/gui/fs2k/addgaugedialog.h"
+#include "gaugedialogs/gui/fs2k/addinstrumentdialog.h"
 #include "gaugedialogs/gui/fs2k/gaugepropertiesdialog.h"
 #include "gaugedialogs/gui/movezoomdialog.h"
 #include "gaugedialogs/gui/zoompreview.h"
@@ -341,6 +342,67 @@ private slots:
                 QTRY_COMPARE(scroll->viewport()->size(), cockpit->view()->size());
             cockpit->parentWidget()->close();
         }
+    }
+
+    // An MSFS virtual cockpit: its texture with each instrument a named outline in size_mm
+    // units (one without a place over the whole section, one of a pixel still large enough to
+    // take); a drag is one step on its own line; Add writes one htmlgaugeNN= line; a paste
+    // keeps the kind, and a [WindowNN] refuses it.
+    void msfsInstrumentsAreGaugesLikeAnyOther() {
+        f->opened = test::crlf(
+            "[VCockpit01]|size_mm=1024,512|pixel_size=512,256|background_color=0,0,40|"
+            "htmlgauge00=Navigraph/Sample/MyInstrument.html|"
+            "htmlgauge01=Airliners/WTB748/PFD/WTB748_PFD.html?Index=1, 0,0,512,512|"
+            "htmlgauge02=WasmInstrument/WasmInstrument.html?wasm_module=sys.wasm&wasm_gauge=logic,"
+            " 600,0,1,1||[Window00]|size_mm=100");
+        f->document.replacePanel(fs2k::PanelLines(f->opened),
+                                 f->dir.filePath("panel.cfg").toStdString());
+        QFile(f->dir.filePath("sys.wasm")).open(QIODevice::WriteOnly);
+        fs2k::PanelWindowForm* form = show(0);
+        QCOMPARE(form->view()->size(), QSize(512, 256));
+        QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(form->view());
+        QCOMPARE(frame->childCount(), 3);
+        QCOMPARE(frame->child(1)->text(QAccessible::Name),
+                 QStringLiteral("htmlgauge #1 : Airliners/WTB748/PFD/WTB748_PFD.html?Index=1"));
+        QCOMPARE(form->scene().gauges[1].outline, QStringLiteral("WTB748_PFD"));
+        QCOMPARE(form->scene().gauges[2].outline, QStringLiteral("logic (sys.wasm)"));
+        QCOMPARE(rectOf(form, 0), QRect(0, 0, 512, 256));
+        QCOMPARE(rectOf(form, 1), QRect(0, 0, 256, 256));
+        QCOMPARE(rectOf(form, 2), QRect(300, 0, 8, 8));
+        QVERIFY(form->gaugePicture(0).toolTip.endsWith("(no place given: covers the section)"));
+
+        QSignalSpy status(form, &fs2k::PanelWindowForm::dragStatusChanged);
+        dragWithKeys(form->view(), QPoint(128, 200), QPoint(10, 0));
+        QVERIFY(std::any_of(status.begin(), status.end(), [](const QList<QVariant>& args) {
+            return args.value(0).toString() == QStringLiteral("htmlgauge #1 : x = 20, y = 0");
+        }));
+        QCOMPARE(f->document.undoStack()->count(), 1);
+        QCOMPARE(f->changedLines(), 1);
+        f->document.undo();
+
+        form->findChild<QAction*>("mnuadd")->trigger();
+        auto* chooser = form->findChild<fs2k::AddInstrumentDialog*>();
+        QVERIFY(chooser);
+        QCOMPARE(unnamedControls(chooser), QStringList());
+        const QString wasm("WasmInstrument/WasmInstrument.html?wasm_module=sys.wasm&wasm_gauge=");
+        QVERIFY(chooser->chooseInstrument(wasm));
+        chooser->findChild<QLineEdit*>("laterPath")->insert(QStringLiteral("fuel"));
+        chooser->addInstrument();
+        QVERIFY(f->lines().contains("htmlgauge03=" + wasm + "fuel, 0, 0, 1024, 512"));
+        QCOMPARE(f->document.undoStack()->count(), 1);
+        f->document.undo();
+        QCOMPARE(f->bytes(), f->opened);
+
+        form->view()->setSelection({2});
+        form->copyGauges();
+        form->pasteGauges();
+        QCOMPARE(form->gaugeCount(), 4);
+        QVERIFY(f->lines().contains("htmlgauge03=" + wasm + "logic, 610,10,1,1"));
+        show(1)->pasteGauges();
+        QCOMPARE(f->dialogs.lastMessage(),
+                 QStringLiteral("[Window00] cannot hold htmlgauge lines: MSFS reads them in "
+                                "[VCockpitNN] sections only.\nPaste cancelled."));
+        QCOMPARE(f->document.undoStack()->count(), 1);
     }
 
     // The window follows its section when one before it goes, and closes when its own does.

@@ -1,6 +1,7 @@
 #include "drawing/core/fs2k/layout.h"
 
 #include "base/core/blanks.h"
+#include "base/core/filelookup.h"
 #include "base/core/numbertext.h"
 
 #include <algorithm>
@@ -119,7 +120,9 @@ fs98::PointF shifted(fs98::PointF corner, const fs98::ViewPlacement& view,
 }
 
 // The texture at pixel_size (else size_mm, else the bitmap's own size), shrunk to fit the
-// screen when it is larger; its gauges are in texture pixels.
+// screen when it is larger. Its gauges are in the units of size_mm, which MSFS stretches
+// over the texture (a height missing keeps the texture's aspect); without size_mm, in
+// texture pixels.
 WindowLayout textureLayout(const Extent& pixels, const Extent& mm, std::optional<BmpSize> bitmap,
                            Screen screen, const fs98::ViewPlacement& view) {
     const Extent& chosen = pixels.width ? pixels : mm;
@@ -136,7 +139,8 @@ WindowLayout textureLayout(const Extent& pixels, const Extent& mm, std::optional
     const fs98::PointF corner = shifted({0, 0}, view, layout);
     layout.rect = {corner.x, corner.y, clampExtent(width * scale, screen.width, layout.reach),
                    clampExtent(height * scale, screen.height, layout.reach)};
-    setScales(layout, width, height);
+    const double unitWidth = mm.width ? *mm.width : width;
+    setScales(layout, unitWidth, mm.height ? *mm.height : unitWidth * height / width);
     return layout;
 }
 
@@ -169,7 +173,9 @@ struct GaugeUnits {
 };
 
 // What rectOfGauge lays out, in panel units.
-GaugeUnits unitsOf(const Gauge& gauge, std::optional<BmpSize> picture) {
+GaugeUnits unitsOf(const Gauge& gauge, std::optional<BmpSize> picture, const WindowLayout& layout) {
+    if (coversSection(gauge))
+        return {0, 0, layout.unitWidth, layout.unitHeight};
     picture = usable(picture);
     std::optional<double> width = positive(gauge.width);
     std::optional<double> height = positive(gauge.height);
@@ -218,7 +224,7 @@ WindowLayout windowLayout(const Window& window, ScreenSize screenSize,
     const std::optional<BmpSize> bitmap = usable(background);
     const Extent mm = extentOf(window, "size_mm");
     const Extent pixels = extentOf(window, "pixel_size");
-    if (window.kind == WindowKind::Vcockpit)
+    if (window.kind != WindowKind::Window)
         return textureLayout(pixels, mm, bitmap, screen, view);
 
     // size_mm=w,h gives the aspect; else the bitmap's, else pixel_size's, else square.
@@ -274,21 +280,23 @@ WindowLayout windowLayout(const Window& window, ScreenSize screenSize,
 
 fs98::RectF rectOfGauge(const Gauge& gauge, const WindowLayout& layout,
                         std::optional<BmpSize> picture) {
-    const GaugeUnits units = unitsOf(gauge, picture);
+    const GaugeUnits units = unitsOf(gauge, picture, layout);
     const double limitX = layout.reach * std::max(1.0, layout.screenWidth);
     const double limitY = layout.reach * std::max(1.0, layout.screenHeight);
     const auto held = [](double value, double low, double high) {
         return std::isfinite(value) ? std::clamp(value, low, high) : high;
     };
+    // An instrument of a pixel or none (MSFS's logic and WASM systems) is still seen and taken.
+    const double least = gauge.kind == GaugeLineKind::Gauge ? 0 : kSmallestInstrumentPixels;
     return {held(layout.rect.left + units.x * layout.pixelsPerUnitX, -limitX, limitX),
             held(layout.rect.top + units.y * layout.pixelsPerUnitY, -limitY, limitY),
-            held(units.width * layout.pixelsPerUnitX, 0, limitX),
-            held(units.height * layout.pixelsPerUnitY, 0, limitY)};
+            held(std::max(least, units.width * layout.pixelsPerUnitX), 0, limitX),
+            held(std::max(least, units.height * layout.pixelsPerUnitY), 0, limitY)};
 }
 
 GaugePlace placeOfRect(const Gauge& gauge, const WindowLayout& layout,
                        std::optional<BmpSize> picture, const fs98::RectF& pixels) {
-    const GaugeUnits units = unitsOf(gauge, picture);
+    const GaugeUnits units = unitsOf(gauge, picture, layout);
     const fs98::RectF shown = rectOfGauge(gauge, layout, picture);
     const double x = backToUnits(gauge.x, units.x, shown.left, pixels.left, layout.rect.left,
                                  layout.pixelsPerUnitX);
@@ -324,8 +332,51 @@ std::string windowCaption(const Panel& panel, const Window& window) {
     return window.header;
 }
 
+bool coversSection(const Gauge& gauge) {
+    return gauge.kind != GaugeLineKind::Gauge && !gauge.x && !gauge.y;
+}
+
+std::string instrumentName(std::string_view name) {
+    const std::string_view path = name.substr(0, name.find('?'));
+    const std::string_view query = name.substr(std::min(name.size(), path.size() + 1));
+    const auto fileOf = [](std::string_view text) {
+        text = text.substr(std::min(text.size(), text.find_last_of("/\\") + 1));
+        return text.substr(0, text.rfind('.'));
+    };
+    const auto parameter = [query](std::string_view key) {
+        for (std::string_view rest = query; !rest.empty();) {
+            const std::string_view part = rest.substr(0, rest.find('&'));
+            rest.remove_prefix(std::min(rest.size(), part.size() + 1));
+            if (part.size() > key.size() && part.substr(0, key.size()) == key &&
+                part[key.size()] == '=')
+                return part.substr(key.size() + 1);
+        }
+        return std::string_view();
+    };
+    std::string shown(fileOf(path));
+    if (asciiLowered(shown) == "wasminstrument") {
+        const std::string_view gauge = parameter("wasm_gauge");
+        const std::string_view module = parameter("wasm_module");
+        if (!gauge.empty())
+            shown = std::string(gauge) + (module.empty() ? "" : " (" + std::string(module) + ")");
+    }
+    return elidedName(shown);
+}
+
+std::string elidedName(std::string_view name) {
+    if (name.size() <= kLongestShownName)
+        return std::string(name);
+    const std::size_t half = (kLongestShownName - 3) / 2;
+    return std::string(name.substr(0, half)) + "..." + std::string(name.substr(name.size() - half));
+}
+
+std::string gaugeLabel(GaugeLineKind kind, long number, std::string_view name) {
+    return std::string(gaugeKeyPrefix(kind)) + " #" + std::to_string(number) + " : " +
+           elidedName(name);
+}
+
 std::string tooltipOfGauge(std::string_view name, long number, std::string_view reason) {
-    std::string text = "gauge #" + std::to_string(number) + " : " + std::string(name);
+    std::string text = gaugeLabel(GaugeLineKind::Gauge, number, name);
     if (!reason.empty())
         text += "\n" + std::string(reason);
     return text;

@@ -8,10 +8,12 @@
 // A window placed by fractions (window_pos, window_size) takes them of the screen; any
 // other window is placed as FS98 places one: its background at its pixel size times
 // window_size_ratio, at the position code 0..8, size_mm giving the aspect when it has a
-// height. A [VcockpitNN] is its texture (pixel_size) at the top-left corner, 1:1 unless it
-// is larger than the screen. Gauge coordinates are in the units of pixel_size where the
-// section sets it, else of size_mm. Absurd numbers (NaN, 1e300, a gauge a hundred screens
-// wide) are clamped so that nothing drawn from these rectangles can ask for a huge picture.
+// height. A [VcockpitNN] or [VPaintingNN] is its texture (pixel_size, else size_mm) at the
+// top-left corner, 1:1 unless it is larger than the screen, its gauges in the units of
+// size_mm stretched over it (else in texture pixels). In a [WindowNN] gauge coordinates are
+// in the units of pixel_size where the section sets it, else of size_mm. Absurd numbers (NaN,
+// 1e300, a gauge a hundred screens wide) are clamped so that nothing drawn from these rectangles
+// can ask for a huge picture.
 
 #include "base/core/bmpheader.h"
 #include "base/core/screensize.h"
@@ -32,6 +34,9 @@ inline constexpr double kMaxScreens = 8;
 inline constexpr double kOutlineUnits = 32;
 // A virtual cockpit's texture when its section says no size and it has no bitmap.
 inline constexpr double kTextureSize = 512;
+// The least width and height of an MSFS instrument's rectangle on the screen: one of a
+// pixel or none still shows and can be taken.
+inline constexpr double kSmallestInstrumentPixels = 8;
 
 // The background bitmap for a screen width: file_640 / file_800 / file_1024 / file_1280 /
 // file_1600 (any width, in fact) when the section has that key, else file=. Empty when it
@@ -101,6 +106,27 @@ fs98::PointF placeAfterMove(const Gauge& gauge, double dx, double dy);
 
 // The window's caption: its title in [Window Titles], else the section's name as written.
 std::string windowCaption(const Panel& panel, const Window& window);
+
+// An MSFS instrument (htmlgaugeNN, paintingNN) whose line gives no place, neither x nor y:
+// MSFS stretches it over the whole section, and rectOfGauge lays it out so.
+bool coversSection(const Gauge& gauge);
+// What an instrument's outline says when its line gives no place.
+inline constexpr std::string_view kCoversSectionNote = "(no place given: covers the section)";
+
+// The name an instrument goes by: its file's name without extension ("WTB748_PFD" for
+// "Airliners/WTB748/PFD/WTB748_PFD.html?Index=1"), for MSFS's WASM host the gauge and its
+// module ("terronnd (terronnd.wasm)" for "WasmInstrument/WasmInstrument.html?
+// wasm_module=terronnd.wasm&wasm_gauge=terronnd"). Cut as elidedName cuts.
+std::string instrumentName(std::string_view name);
+
+// A name longer than kLongestShownName cut in its middle with "...": labels, tooltips and
+// lists stay readable with a path of ten thousand characters.
+inline constexpr std::size_t kLongestShownName = 160;
+std::string elidedName(std::string_view name);
+
+// "gauge #3 : Cessna!Clock", "htmlgauge #0 : NavSystems/GPS/PFD/PFD.html?Index=1",
+// "painting #1 : Registration/Registration.html": the key's prefix, number and name (cut).
+std::string gaugeLabel(GaugeLineKind kind, long number, std::string_view name);
 
 // "gauge #3 : Cessna!Clock", and the reason on a line of its own when there is one
 // ("no picture: the module has none").

@@ -21,6 +21,44 @@ QColor toQColor(const RgbColor& color) {
     return QColor(color.red, color.green, color.blue);
 }
 
+// Each gauge with its label and rectangle: a module's gauge with the picture FS would find,
+// an instrument as its named outline.
+void addSceneGauges(WindowScene& scene, const SceneSource& source, const Window& window,
+                    const PictureLookup& pictures) {
+    std::vector<std::string_view> modules;
+    for (const Gauge& gauge : window.gauges) {
+        if (gauge.kind == GaugeLineKind::Gauge)
+            modules.push_back(gaugeLineName(*source.lines, gauge.line));
+    }
+    std::vector<GaugePicture> found = pictures ? pictures(modules) : std::vector<GaugePicture>{};
+    std::size_t module = 0;
+    scene.gauges.reserve(window.gauges.size());
+    for (const Gauge& gauge : window.gauges) {
+        const std::string_view name = gaugeLineName(*source.lines, gauge.line);
+        SceneGauge shown;
+        shown.line = gauge.line;
+        shown.number = gauge.number;
+        shown.kind = gauge.kind;
+        shown.label = fromPanelText(gaugeLabel(gauge.kind, gauge.number, name), source.encoding);
+        shown.outline = shown.label;
+        if (gauge.kind != GaugeLineKind::Gauge) {
+            shown.outline = fromPanelText(instrumentName(name), source.encoding);
+            if (coversSection(gauge)) {
+                shown.reason = QString::fromUtf8(kCoversSectionNote.data(),
+                                                 qsizetype(kCoversSectionNote.size()));
+                shown.outline += QLatin1Char('\n') + shown.reason;
+            }
+        } else if (module < found.size()) {
+            shown.picture = std::move(found[module].picture);
+            shown.reason = std::move(found[module].reason);
+        }
+        if (gauge.kind == GaugeLineKind::Gauge)
+            ++module;
+        shown.rect = rectOfGauge(gauge, scene.layout, sizeOf(shown.picture));
+        scene.gauges.push_back(std::move(shown));
+    }
+}
+
 } // namespace
 
 QImage BackgroundCache::picture(const std::string& path) {
@@ -51,32 +89,13 @@ WindowScene windowScene(const SceneSource& source, std::size_t index, QSize scre
         scene.backColor = toQColor(*color);
     const ScreenSize screenSize{screen.width(), screen.height()};
     scene.layout = windowLayout(window, screenSize, sizeOf(scene.background), source.view);
-    if (window.kind == WindowKind::Vcockpit) {
+    if (window.kind != WindowKind::Window) {
         // A texture, not a place on the screen: its frame is the texture as drawn at zoom 1.
         const fs98::RectF texture = windowLayout(window, screenSize, sizeOf(scene.background)).rect;
         scene.frame = QSize(std::max(1, int(std::ceil(texture.width))),
                             std::max(1, int(std::ceil(texture.height))));
     }
-
-    std::vector<std::string_view> names;
-    names.reserve(window.gauges.size());
-    for (const Gauge& gauge : window.gauges)
-        names.push_back(gaugeLineName(*source.lines, gauge.line));
-    std::vector<GaugePicture> found = pictures ? pictures(names) : std::vector<GaugePicture>{};
-    scene.gauges.reserve(window.gauges.size());
-    for (std::size_t i = 0; i < window.gauges.size(); ++i) {
-        const Gauge& gauge = window.gauges[i];
-        SceneGauge shown;
-        shown.line = gauge.line;
-        shown.number = gauge.number;
-        shown.label = fromPanelText(tooltipOfGauge(names[i], gauge.number), source.encoding);
-        if (i < found.size()) {
-            shown.picture = std::move(found[i].picture);
-            shown.reason = std::move(found[i].reason);
-        }
-        shown.rect = rectOfGauge(gauge, scene.layout, sizeOf(shown.picture));
-        scene.gauges.push_back(std::move(shown));
-    }
+    addSceneGauges(scene, source, window, pictures);
     return scene;
 }
 
@@ -96,7 +115,7 @@ void paintWindowScene(QPainter& painter, const WindowScene& scene, const QColor&
         if (rect.isEmpty() || !rect.intersects(frame))
             continue;
         if (gauge.picture.isNull()) {
-            paintGaugeOutline(painter, rect, gauge.label);
+            paintGaugeOutline(painter, rect, gauge.outline);
         } else {
             StretchedPart once;
             paintClippedPicture(painter, frame, rect, gauge.picture, false, once);

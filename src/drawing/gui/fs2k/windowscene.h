@@ -27,17 +27,21 @@
 namespace cockpix::fs2k {
 
 // The pictures of a window's gauges by their names ("module!gauge"), in that order, as FS
-// would find them.
+// would find them. MSFS's instruments (htmlgaugeNN, paintingNN) are HTML pages, not looked
+// up: each is its outline with its name (instrumentName), its path and query in the
+// tooltip, and one whose line gives no place covers the section and says so.
 using PictureLookup =
     std::function<std::vector<GaugePicture>(const std::vector<std::string_view>& names)>;
 
 struct SceneGauge {
     std::size_t line = 0; // the gauge's line in the panel's lines
-    long number = 0;      // NN of gaugeNN
-    QString label;        // "gauge #3 : module!gauge"
-    QImage picture;       // null: drawn as an outline
-    QString reason;       // why there is no picture
-    fs98::RectF rect;     // in the frame's pixels
+    long number = 0;      // NN of gaugeNN, htmlgaugeNN or paintingNN
+    GaugeLineKind kind = GaugeLineKind::Gauge;
+    QString label;    // "gauge #3 : module!gauge", "htmlgauge #0 : PATH?QUERY"
+    QString outline;  // what its outline says: the label, or an instrument's name
+    QImage picture;   // null: drawn as an outline
+    QString reason;   // why there is no picture; an instrument's note
+    fs98::RectF rect; // in the frame's pixels
 };
 
 struct WindowScene {

@@ -2,6 +2,7 @@
 
 #include "panel/core/placelimits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -47,7 +48,11 @@ GaugeUnits gaugeUnits(const Window& window) {
     const Key* pixels = window.find("pixel_size");
     const Key* file = window.find("file");
     const Key* mm = window.find("size_mm");
-    const Key* units = pixels ? pixels : file && !trimmed(file->value).empty() ? nullptr : mm;
+    // A virtual cockpit's or painting's gauges are in size_mm stretched over its texture.
+    const Key* units = window.kind != WindowKind::Window       ? (mm ? mm : pixels)
+                       : pixels                                ? pixels
+                       : file && !trimmed(file->value).empty() ? nullptr
+                                                               : mm;
     if (units == nullptr)
         return {};
     const std::vector<std::optional<double>> numbers = numbersOf(units->value);
@@ -95,6 +100,38 @@ std::string gaugeValue(std::string_view name, const GaugeBoxes& boxes) {
     for (std::string_view field : fields)
         value += ", " + std::string(field);
     return value;
+}
+
+InstrumentName splitInstrumentName(std::string_view name) {
+    name = trimmed(name);
+    const std::size_t mark = name.find('?');
+    if (mark == std::string_view::npos)
+        return {std::string(name), {}};
+    return {std::string(trimmed(name.substr(0, mark))),
+            std::string(trimmed(name.substr(mark + 1)))};
+}
+
+std::string joinInstrumentName(const InstrumentName& name) {
+    const std::string_view query = trimmed(name.query);
+    std::string joined(trimmed(name.path));
+    if (!query.empty())
+        joined += "?" + std::string(query);
+    return joined;
+}
+
+std::optional<std::string> instrumentNameProblem(const InstrumentName& name) {
+    if (trimmed(name.path).empty())
+        return "The instrument needs a path.";
+    for (const std::string* text : {&name.path, &name.query}) {
+        const bool control = std::any_of(text->begin(), text->end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20;
+        });
+        if (control || text->find_first_of(",;") != std::string::npos ||
+            text->find("//") != std::string::npos)
+            return "A path or query cannot hold a comma, \";\" or \"//\" (they end the field "
+                   "or start a comment), nor a line break.";
+    }
+    return std::nullopt;
 }
 
 } // namespace cockpix::fs2k

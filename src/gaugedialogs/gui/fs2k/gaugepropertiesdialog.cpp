@@ -4,6 +4,7 @@
 #include "base/gui/paneltextguard.h"
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/core/fs2k/gaugetext.h"
+#include "panel/core/fs2k/edits.h"
 #include "panel/gui/fs2k/document.h"
 
 #include <QDialogButtonBox>
@@ -28,6 +29,10 @@ GaugePropertiesDialog::GaugePropertiesDialog(fs2k::Document& document, UserDialo
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
+    if (known && gaugeLineKind(lines, line) != GaugeLineKind::Gauge) {
+        m_path = addBox(form, "laterPath", tr("&Path"));
+        m_query = addBox(form, "laterQuery", tr("&Query"));
+    }
     m_x = addBox(form, "laterX", tr("&X"));
     m_y = addBox(form, "laterY", tr("&Y"));
     m_width = addBox(form, "laterWidth", tr("&Width (empty: the picture's)"));
@@ -70,6 +75,11 @@ void GaugePropertiesDialog::showLine() {
     m_width->setText(fromPanelText(boxes.width, encoding));
     m_height->setText(fromPanelText(boxes.height, encoding));
     m_more->setText(fromPanelText(boxes.more, encoding));
+    if (m_path) {
+        const InstrumentName name = splitInstrumentName(gaugeLineName(lines, m_line));
+        m_path->setText(fromPanelText(name.path, encoding));
+        m_query->setText(fromPanelText(name.query, encoding));
+    }
 }
 
 QLineEdit* GaugePropertiesDialog::addBox(QFormLayout* form, const char* name,
@@ -111,11 +121,24 @@ void GaugePropertiesDialog::accept() {
         m_dialogs.message(QString::fromStdString(*problem));
         return;
     }
+    const std::string before(gaugeLineName(lines, m_line));
+    std::string name = before;
+    if (m_path) {
+        const InstrumentName typed{toPanelText(m_path->text(), encoding),
+                                   toPanelText(m_query->text(), encoding)};
+        if (const auto problem = instrumentNameProblem(typed)) {
+            m_dialogs.message(QString::fromStdString(*problem));
+            return;
+        }
+        // Left as written unless its path or query changed.
+        if (!(splitInstrumentName(before) == splitInstrumentName(joinInstrumentName(typed))))
+            name = joinInstrumentName(typed);
+    }
     // Nothing changed: no step, and the line keeps its own spacing.
-    const GaugeBoxes before = gaugeBoxes(gaugeFields(lines, m_line));
-    if (gaugeValue("", boxes) != gaugeValue("", before)) {
+    const GaugeBoxes old = gaugeBoxes(gaugeFields(lines, m_line));
+    if (gaugeValue("", boxes) != gaugeValue("", old) || name != before) {
         m_applying = true;
-        m_document.setGaugeLine(m_line, gaugeValue(gaugeLineName(lines, m_line), boxes));
+        m_document.setGaugeLine(m_line, gaugeValue(name, boxes));
         m_applying = false;
     }
     QDialog::accept();

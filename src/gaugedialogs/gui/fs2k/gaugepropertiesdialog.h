@@ -2,10 +2,12 @@
 
 // The properties of one gauge line of an fs2k panel: x, y, width and height in boxes of
 // their own (laterX, laterY, laterWidth, laterHeight) and the fields after them as one text
-// (laterMore). OK (laterOk) writes the line as one undo step when it changed; a box FS could
-// not read, or a place FS cannot draw, is refused with a message and the dialog stays open,
-// as is any character the panel's encoding lacks, as it is typed. The title names the gauge.
-// It shows a move or resize made elsewhere; a change that adds or removes lines closes it.
+// (laterMore); an MSFS instrument's (htmlgaugeNN, paintingNN) path and query in two more
+// boxes above them (laterPath, laterQuery). OK (laterOk) writes the line as one undo step when it
+// changed; a box FS could not read, or a place FS cannot draw, is refused with a message and the
+// dialog stays open, as is any character the panel's encoding lacks, as it is typed. The title
+// names the gauge. It shows a move or resize made elsewhere; a change that adds or removes lines
+// closes it.
 
 #include "panel/gui/documentsfwd.h"
 
@@ -50,6 +52,8 @@ private:
     QLineEdit* m_width = nullptr;
     QLineEdit* m_height = nullptr;
     QLineEdit* m_more = nullptr;
+    QLineEdit* m_path = nullptr; // an instrument's only
+    QLineEdit* m_query = nullptr;
     bool m_applying = false;
     std::size_t m_lineCount = 0;
 };

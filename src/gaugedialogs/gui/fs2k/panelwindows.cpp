@@ -4,8 +4,10 @@
 #include "base/gui/screen.h"
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/gui/fs2k/addgaugedialog.h"
+#include "gaugedialogs/gui/fs2k/addinstrumentdialog.h"
 #include "gaugedialogs/gui/fs2k/gaugepropertiesdialog.h"
 #include "gaugedialogs/gui/movezoomdialog.h"
+#include "gaugefiles/core/fs2k/instrumentlist.h"
 #include "panel/gui/fs2k/document.h"
 #include "panelwindows/gui/fs2k/panelwindow.h"
 #include "panelwindows/gui/fs98/panelwindow.h"
@@ -156,11 +158,42 @@ void PanelWindows::openMoveZoom(PanelWindowForm* form) {
 }
 
 void PanelWindows::addGauge(PanelWindowForm* form) {
+    const std::vector<Window>& windows = m_document.panel().windows;
+    if (form->windowIndex() >= windows.size())
+        return;
+    const Installation installation = findInstallation(m_app.dirs.panelDir, m_app.dirs.gaugesDir);
+    const bool msfs = installation.simulator == Simulator::MsfsPackage ||
+                      installation.simulator == Simulator::MsfsProject;
+    const GaugeLineKind kind = kindToAdd(windows[form->windowIndex()], msfs);
+    if (kind != GaugeLineKind::Gauge) {
+        addInstrument(form, kind, installation.instrumentDirs);
+        return;
+    }
     auto* dialog = new AddGaugeDialog(m_document, m_app, m_dialogs,
                                       static_cast<int>(form->windowIndex()), form);
     dialog->setWindowFlag(Qt::Dialog);
     QPointer<PanelWindowForm> target(form);
     connect(dialog, &AddGaugeDialog::gaugeAdded, this, [target](int, int gauge) {
+        if (target)
+            target->selectGauge(gauge);
+    });
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void PanelWindows::addInstrument(PanelWindowForm* form, GaugeLineKind kind,
+                                 const std::vector<std::string>& instrumentDirs) {
+    const std::vector<std::string> dirs =
+        kind == GaugeLineKind::Painting ? liveryDirs(instrumentDirs) : instrumentDirs;
+    // The WASM modules a VCockpit's host loads lie in the panel folder.
+    const InstrumentList list =
+        listInstruments(dirs, kind == GaugeLineKind::HtmlGauge ? m_app.dirs.panelDir : "");
+    auto* dialog = new AddInstrumentDialog(m_document, m_dialogs,
+                                           static_cast<int>(form->windowIndex()), kind, list, form);
+    dialog->setWindowFlag(Qt::Dialog);
+    QPointer<PanelWindowForm> target(form);
+    connect(dialog, &AddInstrumentDialog::gaugeAdded, this, [target](int, int gauge) {
         if (target)
             target->selectGauge(gauge);
     });

@@ -46,7 +46,8 @@ public:
     // Asks for a gauge of the form's window from a list, selects it and opens its
     // properties.
     void goToGauge(PanelWindowForm* form);
-    // Opens the chooser of gauges to add to the form's window; the gauge added is selected.
+    // Opens the chooser of gauges to add to the form's window (of MSFS instruments or
+    // paintings where the window takes those: kindToAdd); the gauge added is selected.
     void addGauge(PanelWindowForm* form);
     GaugePropertiesDialog* propertiesDialog() const;
     // The move/zoom dialog of the form's window; one at a time. OK keeps its zoom and shift
@@ -60,6 +61,9 @@ signals:
     void statusMessage(const QString& text);
 
 private:
+    void addInstrument(PanelWindowForm* form, GaugeLineKind kind,
+                       const std::vector<std::string>& instrumentDirs);
+
     fs2k::Document& m_document;
     AppModel& m_app;
     UserDialogs& m_dialogs;

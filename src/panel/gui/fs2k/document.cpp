@@ -196,9 +196,10 @@ void Document::removeGauge(std::size_t line) {
 }
 
 std::size_t Document::addGauge(std::size_t section, const std::string& name, double x, double y,
-                               std::optional<double> width, std::optional<double> height) {
-    const fs2k::NewGauge gauge{name, x, y, width, height};
-    if (!m_open || !fs2k::canAddGauge(m_lines, section, name) ||
+                               std::optional<double> width, std::optional<double> height,
+                               GaugeLineKind kind) {
+    const fs2k::NewGauge gauge{name, x, y, width, height, kind};
+    if (!m_open || !fs2k::canAddGauge(m_lines, section, name, kind) ||
         !finite({x, y, width.value_or(0), height.value_or(0)}))
         return fs2k::PanelLines::npos;
     std::size_t added = fs2k::PanelLines::npos;
@@ -228,7 +229,7 @@ std::vector<std::size_t> Document::pasteGauges(std::size_t section,
     if (!m_open)
         return {};
     std::erase_if(gauges, [this, section](const fs2k::PastedGauge& gauge) {
-        return !fs2k::canAddGauge(m_lines, section, gauge.name) ||
+        return !fs2k::canAddGauge(m_lines, section, gauge.name, gauge.kind) ||
                gauge.text.find_first_of("\r\n") != std::string::npos || !finite({gauge.x, gauge.y});
     });
     if (gauges.empty())

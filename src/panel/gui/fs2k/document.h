@@ -50,7 +50,8 @@ public:
     // Gauge lines (Gauge::line), each edit one step of its own, a drag's drop too:
     // "Move gauge", "Resize gauge" (the width, and the height when given), "Move gauges",
     // "Gauge properties" (the whole text after "="), "Remove gauge" (the gauges numbered
-    // above it move down one) and "Add gauge" (after the section's last gauge line; returns
+    // above it move down one) and "Add gauge" (an htmlgaugeNN= or paintingNN= line for those
+    // kinds; after the section's last gauge line; returns
     // the new line, or PanelLines::npos when nothing was added). Lines after an added or
     // removed one change their index: read panel() again on linesChanged(). A number
     // that is not finite makes no edit.
@@ -61,7 +62,8 @@ public:
     void removeGauge(std::size_t line);
     std::size_t addGauge(std::size_t section, const std::string& name, double x, double y,
                          std::optional<double> width = std::nullopt,
-                         std::optional<double> height = std::nullopt);
+                         std::optional<double> height = std::nullopt,
+                         GaugeLineKind kind = GaugeLineKind::Gauge);
     // Several gauge lines at once, each one step: placeGauges sets x, y and the width and
     // height given (a field that already says the number keeps its text; text names the
     // step), pasteGauges adds the lines to the window section `section` under the next free

@@ -112,6 +112,7 @@ void PanelWindowForm::showScene() {
         const SceneGauge& gauge = m_scene.gauges[static_cast<std::size_t>(i)];
         m_view->setGauge(i, gauge.picture, pixelRect(gauge.rect), gaugeToolTip(gauge), false,
                          gauge.label);
+        m_view->setGaugeOutline(i, gauge.outline == gauge.label ? QString() : gauge.outline);
     }
     // Several selected gauges stay so through their edits (those gone have left already).
     if (m_view->selection().size() < 2)
@@ -170,8 +171,11 @@ std::optional<fs98::PointF> PanelWindowForm::movedPlace(int i, double dx, double
 }
 
 QString PanelWindowForm::placeStatus(int i, fs98::PointF place) const {
+    const Gauge* gauge = gaugeLine(i);
+    if (!gauge)
+        return {};
     return QString::fromStdString(
-        gaugeStatus(StatusSpelling::Fs2k, gaugeLine(i)->number, {{'X', place.x}, {'Y', place.y}}));
+        gaugeStatus(gauge->kind, gauge->number, {{'X', place.x}, {'Y', place.y}}));
 }
 
 std::optional<QString> PanelWindowForm::resizeStatus(int i, QSize size) const {
@@ -180,8 +184,8 @@ std::optional<QString> PanelWindowForm::resizeStatus(int i, QSize size) const {
         return std::nullopt;
     const GaugePlace units =
         resizedUnits(m_scene, std::size_t(i), *gauge, size.width(), size.height());
-    return QString::fromStdString(gaugeStatus(StatusSpelling::Fs2k, gauge->number,
-                                              {{'W', units.width}, {'H', units.height}}));
+    return QString::fromStdString(
+        gaugeStatus(gauge->kind, gauge->number, {{'W', units.width}, {'H', units.height}}));
 }
 
 void PanelWindowForm::moveGauge(int i, fs98::PointF place) {
@@ -190,6 +194,14 @@ void PanelWindowForm::moveGauge(int i, fs98::PointF place) {
         return;
     if (place.x == gauge->x.value_or(0) && place.y == gauge->y.value_or(0)) {
         showScene(); // back where it was
+        return;
+    }
+    if (coversSection(*gauge)) {
+        // It keeps the section's size it was shown at, now written.
+        const WindowLayout& layout = m_scene.layout;
+        m_document.placeGauges(
+            {{gauge->line, place.x, place.y, layout.unitWidth, layout.unitHeight}},
+            tr("Move gauge"));
         return;
     }
     m_document.moveGauge(gauge->line, place.x, place.y);
@@ -294,6 +306,8 @@ PastedGauges PanelWindowForm::pasteLines(const std::vector<ClipboardGauge>& gaug
     const Window* shown = window();
     if (!shown || !area)
         return {};
+    if (const UserText refusal = fs2kPasteRefusal(*shown, gauges); !refusal.empty())
+        return {{}, toQString(refusal), 0};
     const std::vector<std::size_t> added =
         m_document.pasteGauges(shown->section, planFs2kPaste(*shown, gauges, *area));
     // The window has been drawn again: the new lines are its gauges now.
