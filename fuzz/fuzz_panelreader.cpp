@@ -1,7 +1,10 @@
 // panel.cfg files from anywhere: the reader must end every file with a panel or a structural
 // error, whatever the bytes, and what it read must always be writable. The same bytes kept
 // as the lines of a panel of FS2000 and later must save unchanged, a key set in every window
-// must read back as set, and a window added and removed again must come and go whole. The input may
+// must read back as set, and a window added and removed again must come and go whole. Gauge
+// lines of every kind (gaugeNN, MSFS's htmlgaugeNN and paintingNN, in [VCockpitNN] and
+// [VPaintingNN] sections) read alike one at a time and all at once, and a move of one changes
+// its line alone and keeps its kind; the template's table shows every section. The input may
 // hold up to three files, separated by a line "%%", laid out as the panel.cfg of the aircraft a, b
 // and c of a scratch FS98 tree, so that [fltsim] alias chains between them are followed too.
 
@@ -11,6 +14,7 @@
 #include "panel/core/fs98/reader.h"
 #include "panel/core/fs98/writer.h"
 #include "panel/core/panelformat.h"
+#include "template/core/fs2k/windowtable.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -46,6 +50,59 @@ std::string_view nextFile(std::string_view& input) {
     return file;
 }
 
+// How many gauges of an input are moved: each move copies the whole file.
+constexpr int kMovesChecked = 4;
+
+// The gauge at line in panel, or nullptr.
+const fs2k::Gauge* gaugeAt(const fs2k::Panel& panel, std::size_t line) {
+    for (const fs2k::Window& window : panel.windows) {
+        for (const fs2k::Gauge& gauge : window.gauges) {
+            if (gauge.line == line)
+                return &gauge;
+        }
+    }
+    return nullptr;
+}
+
+// Moves the gauge: its line alone changes, and it stays a gauge of its kind at x 3, y 4.
+void checkMove(std::string_view bytes, const fs2k::PanelLines& lines, const fs2k::Gauge& gauge) {
+    fs2k::PanelLines edited{std::string(bytes)};
+    fs2k::moveGauge(edited, gauge.line, 3, 4);
+    if (edited.lineCount() != lines.lineCount())
+        std::abort();
+    for (std::size_t line = 0; line < lines.lineCount(); ++line) {
+        if (line != gauge.line && edited.text(line) != lines.text(line))
+            std::abort();
+    }
+    const fs2k::Panel after = fs2k::readPanel(edited);
+    const fs2k::Gauge* moved = gaugeAt(after, gauge.line);
+    if (!moved || moved->kind != gauge.kind || moved->x != 3.0 || moved->y != 4.0)
+        std::abort();
+}
+
+void checkGaugeLines(std::string_view bytes, const fs2k::PanelLines& lines,
+                     const fs2k::Panel& panel) {
+    int moves = 0;
+    for (const fs2k::Window& window : panel.windows) {
+        std::size_t index = 0;
+        fs2k::eachGauge(lines, window, [&](const fs2k::Gauge& gauge) {
+            if (index >= window.gauges.size() || window.gauges[index].line != gauge.line ||
+                window.gauges[index].kind != gauge.kind)
+                std::abort();
+            ++index;
+        });
+        if (index != window.gauges.size())
+            std::abort();
+        for (int column = 0; column < fs2k::kColumnCount; ++column)
+            (void)fs2k::cellText(panel, window, fs2k::Column(column));
+        for (const fs2k::Gauge& gauge : window.gauges) {
+            (void)fs2k::gaugeLineName(lines, gauge.line);
+            if (moves++ < kMovesChecked)
+                checkMove(bytes, lines, gauge);
+        }
+    }
+}
+
 // Open then save with no edit gives the same bytes; an edit of each window changes its key.
 void checkFs2kPanel(std::string_view bytes) {
     (void)cockpix::detectPanelFormat(bytes);
@@ -53,6 +110,7 @@ void checkFs2kPanel(std::string_view bytes) {
     if (lines.bytes() != bytes)
         std::abort();
     const cockpix::fs2k::Panel panel = cockpix::fs2k::readPanel(lines);
+    checkGaugeLines(bytes, lines, panel);
     for (const cockpix::fs2k::Window& window : panel.windows) {
         const std::size_t line =
             cockpix::fs2k::setSectionKey(lines, window.section, "size_mm", "7,8");

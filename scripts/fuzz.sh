@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target of the sanitized build (build-san/, made by
 # `scripts/setup.sh --sanitize` when it is missing) for SECONDS (default 60) from its seed
-# corpus in fuzz/corpus/<target>/, as many at a time as there are cores, printing the
-# executions and findings of each. Exits 1 when any target found a crash, a leak, a hang or an
-# undefined behaviour; its input is left in build-san/findings/<target>/.
+# corpus in fuzz/corpus/<target>/, with its dictionary fuzz/<target>.dict when it has one, as
+# many at a time as there are cores, printing the executions and findings of each. Exits 1
+# when any target found a crash, a leak, a hang or an undefined behaviour; its input is left
+# in build-san/findings/<target>/.
 # Usage: scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,8 +20,11 @@ run_one() {
   local target=$1 corpus=build-san/corpus/$1 findings=build-san/findings/$1
   mkdir -p "$corpus" "$findings"
   cp -n fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
+  # A target's dictionary (fuzz/<target>.dict) names the words its format is made of.
+  local dict=()
+  [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    build-san/bin/"$target" "$corpus" -max_total_time="$seconds" -timeout=10 \
+    build-san/bin/"$target" "$corpus" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
     -artifact_prefix="$findings/" >"build-san/$target.log" 2>&1
   echo $? >"build-san/$target.status"
