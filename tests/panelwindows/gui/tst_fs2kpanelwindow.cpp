@@ -286,8 +286,12 @@ private slots:
             "[Window00]|size_mm=0,0|window_size=0,0|window_pos=1e300,-1e300|"
             "gauge00=Engines!Rpm, 1e308, -1e308, 1e308, 1e308|gauge01=Missing!A, nan, inf, -5|"
             "gauge02=Missing!B, 3, 4|[Vcockpit01]|pixel_size=1000000000,1000000000|"
-            "gauge00=Missing!C, 1, 1");
+            "gauge00=Missing!C, 1, 1|[VPainting01]|size_mm=0,0") +
+            "painting00=../../" + std::string(10000, 'a') + '\0' + ".html, 1, 1, 0, 0\r\n";
         f->document.replacePanel(fs2k::PanelLines(bytes), {});
+        // A path of ten thousand characters is cut in the outline, the tooltip and the name.
+        const fs2k::SceneGauge& painting = show(2)->scene().gauges.at(0);
+        QVERIFY(painting.label.size() < 200 && painting.outline.size() < 200);
         fs2k::PanelWindowForm* form = show(0);
         QImage shot(form->view()->size(), QImage::Format_RGB32);
         form->view()->render(&shot);
