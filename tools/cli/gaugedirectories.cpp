@@ -88,7 +88,7 @@ void settleDirectoriesForPanel(GaugeCommandLine& line, const std::string& panelP
 std::vector<std::string> fs2kGaugesDirs(const GaugeCommandLine& line, const std::string& panelDir) {
     if (line.gaugesDirGiven)
         return {line.dirs.gaugesDir};
-    return gaugeFoldersFor(findInstallation(panelDir, line.dirs.gaugesDir), line.dirs);
+    return gaugeFoldersFor(findInstallation(panelDir, line.dirs.gaugesDir, false), line.dirs);
 }
 
 BitmapWorkDir::BitmapWorkDir(const std::string& bmpDir) {

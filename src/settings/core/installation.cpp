@@ -145,7 +145,7 @@ std::optional<fs::path> packagesFolderOf(const fs::path& package) {
     return std::nullopt;
 }
 
-Installation msfsPackage(const fs::path& root, const std::string& stockDir) {
+Installation msfsPackage(const fs::path& root, const std::string& stockDir, bool instruments) {
     Installation found = started(Simulator::MsfsPackage, root);
     std::string problem;
     if (const auto manifest = existingFile((root / "manifest.json").string())) {
@@ -154,6 +154,8 @@ Installation msfsPackage(const fs::path& root, const std::string& stockDir) {
     }
     if (!problem.empty())
         found.problems.push_back("manifest.json of " + found.name + ": " + problem);
+    if (!instruments)
+        return found;
     addInstrumentsOf(found, root);
     if (const auto folder = packagesFolderOf(root))
         addStockInstruments(found, *folder);
@@ -162,7 +164,8 @@ Installation msfsPackage(const fs::path& root, const std::string& stockDir) {
     return found;
 }
 
-void readDefinition(Installation& found, const std::string& path, const std::string& file) {
+void readDefinition(Installation& found, const std::string& path, const std::string& file,
+                    bool instruments) {
     std::string problem;
     const auto bytes = readSmallFile(path, problem);
     PackageDefinition definition;
@@ -175,6 +178,8 @@ void readDefinition(Installation& found, const std::string& path, const std::str
         return;
     }
     for (const FolderMapping& group : definition.assetGroups) {
+        if (!instruments)
+            break;
         const auto source = sourceFolderOf(group, kInstrumentsFolder);
         if (!source)
             continue;
@@ -184,22 +189,23 @@ void readDefinition(Installation& found, const std::string& path, const std::str
 }
 
 Installation msfsProject(const fs::path& root, const std::string& definitions,
-                         const std::string& stockDir) {
+                         const std::string& stockDir, bool instruments) {
     Installation found = started(Simulator::MsfsProject, root);
     int read = 0;
     for (const std::string& file : filesWithExtension(definitions, ".xml")) {
         if (++read > kMostDefinitions)
             break;
-        readDefinition(found, pathInDirectory(definitions, file), file);
+        readDefinition(found, pathInDirectory(definitions, file), file, instruments);
     }
-    if (!stockDir.empty())
+    if (instruments && !stockDir.empty())
         addStockInstruments(found, stockDir);
     return found;
 }
 
 // An MSFS package or project: the folder that holds the SimObjects, attachments or presets
 // folder the panel lies in has a manifest.json, or is a project's PackageSources.
-std::optional<Installation> findMsfs(const fs::path& panel, const std::string& stockDir) {
+std::optional<Installation> findMsfs(const fs::path& panel, const std::string& stockDir,
+                                     bool instruments) {
     fs::path at = panel.parent_path();
     for (int up = 0; up < kMostFoldersUp && at.has_relative_path(); ++up, at = at.parent_path()) {
         const std::string name = lowerName(at);
@@ -207,12 +213,12 @@ std::optional<Installation> findMsfs(const fs::path& panel, const std::string& s
             continue;
         const fs::path holder = at.parent_path();
         if (isPackage(holder))
-            return msfsPackage(holder, stockDir);
+            return msfsPackage(holder, stockDir, instruments);
         if (lowerName(holder) != "packagesources")
             continue;
         if (auto definitions =
                 existingFolder((holder.parent_path() / "PackageDefinitions").string()))
-            return msfsProject(holder.parent_path(), *definitions, stockDir);
+            return msfsProject(holder.parent_path(), *definitions, stockDir, instruments);
     }
     return std::nullopt;
 }
@@ -267,10 +273,10 @@ std::optional<Installation> findRootLayout(const fs::path& panel) {
     return found;
 }
 
-Installation findFrom(const fs::path& panel, const std::string& stockDir) {
+Installation findFrom(const fs::path& panel, const std::string& stockDir, bool instruments) {
     if (!isPanelFolderName(lowerName(panel)))
         return {};
-    if (auto msfs = findMsfs(panel, stockDir))
+    if (auto msfs = findMsfs(panel, stockDir, instruments))
         return std::move(*msfs);
     if (auto addOn = findP3dAddon(panel))
         return std::move(*addOn);
@@ -309,7 +315,8 @@ std::string Installation::description() const {
     return {};
 }
 
-Installation findInstallation(const std::string& panelDir, const std::string& stockDir) {
+Installation findInstallation(const std::string& panelDir, const std::string& stockDir,
+                              bool instruments) {
     if (panelDir.empty())
         return {};
     try {
@@ -319,7 +326,7 @@ Installation findInstallation(const std::string& panelDir, const std::string& st
             return {};
         if (!panel.has_filename())
             panel = panel.parent_path();
-        return findFrom(panel, stockDir);
+        return findFrom(panel, stockDir, instruments);
     } catch (const std::bad_alloc&) {
         return {};
     } catch (const fs::filesystem_error&) {

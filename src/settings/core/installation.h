@@ -52,7 +52,10 @@ struct Installation {
 // The installation the panel folder panelDir lies in. stockDir is the gauges directory of the
 // settings when it is an MSFS Official or Community folder: its packages' instruments come
 // after the package's own. Never throws; a folder that cannot be read is as if absent.
-Installation findInstallation(const std::string& panelDir, const std::string& stockDir = {});
+// instruments false leaves instrumentDirs empty: a check of a tree of panels need not list
+// every package of a Community or Official folder for each of them.
+Installation findInstallation(const std::string& panelDir, const std::string& stockDir = {},
+                              bool instruments = true);
 
 // Where a panel of FS2000 and later has its gauge modules looked up after its own folder:
 // the installation's gauges folders when it was found, else the settings' gauges directory

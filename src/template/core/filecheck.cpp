@@ -27,7 +27,8 @@ FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& 
     check.rerouted = !source.reroutes.empty();
     const fs2k::PanelLines lines(std::move(source.bytes));
     dirs.panelDir = check.panelDir;
-    check.installation = findInstallation(check.panelDir, dirs.gaugesDir);
+    // The checker looks up gauge modules only: no package's instruments are listed.
+    check.installation = findInstallation(check.panelDir, dirs.gaugesDir, false);
     std::optional<std::span<const std::string>> gaugesDirs;
     if (byInstallation && check.installation.found())
         gaugesDirs = check.installation.gaugesDirs;
