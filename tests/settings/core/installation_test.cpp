@@ -179,8 +179,6 @@ TEST_F(FindInstallation, StockFolderOfTheSettingsComesAfterThePackage) {
     const Installation found =
         findInstallation(at("mine/SimObjects/Airplanes/X/panel"), at("Official/"));
     EXPECT_EQ(found.instrumentDirs, all({"Official/Steam/stock/" + kInstruments}));
-    EXPECT_TRUE(isMsfsPackagesFolder(at("Official")));
-    EXPECT_FALSE(isMsfsPackagesFolder(at("mine")));
 }
 
 // A broken declaring file is told, and the installation is still found.
@@ -242,9 +240,6 @@ TEST(PackageFiles, BadBytesAreToldNotTrusted) {
     for (int i = 0; i < 1000000; ++i)
         deep += "<a>";
     EXPECT_NE(readPackageDefinition(deep).problem, "");
-    const AddOnDeclaration addOn = readAddOnDeclaration(kAddOn);
-    EXPECT_EQ(addOn.name, "Test Addon");
-    EXPECT_EQ(addOn.gaugePaths, std::vector<std::string>{"Gauges/"});
 }
 
 } // namespace
