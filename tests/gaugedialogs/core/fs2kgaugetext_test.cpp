@@ -63,5 +63,30 @@ TEST(Fs2kGaugeText, PlacesAreWrittenAsFsReadsThemAndWithinReach) {
               "The width must be a number from 0 to 20000.");
 }
 
+// An MSFS instrument's name in two boxes, split at the first "?" (a second one stays in the
+// query, as MSFS reads it); its units are size_mm, not the texture's pixels.
+TEST(Fs2kGaugeText, AnInstrumentsPathAndQueryHaveBoxesOfTheirOwn) {
+    const std::vector<std::pair<std::string, fs2k::InstrumentName>> cases = {
+        {" A/PFD.html?Index=1 ", {"A/PFD.html", "Index=1"}},
+        {"nd.html?Index=2?duID=4", {"nd.html", "Index=2?duID=4"}},
+        {"Logic.html", {"Logic.html", ""}},
+        {"Logic.html?", {"Logic.html", ""}},
+    };
+    for (const auto& [name, boxes] : cases) {
+        EXPECT_EQ(fs2k::splitInstrumentName(name), boxes) << name;
+        EXPECT_EQ(fs2k::splitInstrumentName(fs2k::joinInstrumentName(boxes)), boxes) << name;
+    }
+    EXPECT_EQ(fs2k::instrumentNameProblem({"A.html", "a=1&b=2"}), std::nullopt);
+    for (const fs2k::InstrumentName bad : {fs2k::InstrumentName{" ", "x=1"},
+                                           {"A,B.html", ""},
+                                           {"A.html", "x=1;y"},
+                                           {"A.html", "u=//x"},
+                                           {std::string("A\0.html", 7), ""}})
+        EXPECT_NE(fs2k::instrumentNameProblem(bad), std::nullopt) << bad.path << bad.query;
+    const fs2k::Panel panel = fs2k::readPanel(
+        fs2k::PanelLines("[VCockpit01]\r\nsize_mm=1024,512\r\npixel_size=512,256\r\n"));
+    EXPECT_EQ(fs2k::gaugeUnits(panel.windows.at(0)).width, 1024);
+}
+
 } // namespace
 } // namespace cockpix

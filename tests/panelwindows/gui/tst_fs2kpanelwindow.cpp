@@ -282,11 +282,12 @@ private slots:
 
     // Absurd numbers open, draw and edit without harm (the bounds are the layout's).
     void absurdNumbersStayBounded() {
-        const std::string bytes = test::crlf(
-            "[Window00]|size_mm=0,0|window_size=0,0|window_pos=1e300,-1e300|"
-            "gauge00=Engines!Rpm, 1e308, -1e308, 1e308, 1e308|gauge01=Missing!A, nan, inf, -5|"
-            "gauge02=Missing!B, 3, 4|[Vcockpit01]|pixel_size=1000000000,1000000000|"
-            "gauge00=Missing!C, 1, 1|[VPainting01]|size_mm=0,0") +
+        const std::string bytes =
+            test::crlf(
+                "[Window00]|size_mm=0,0|window_size=0,0|window_pos=1e300,-1e300|"
+                "gauge00=Engines!Rpm, 1e308, -1e308, 1e308, 1e308|gauge01=Missing!A, nan, inf, -5|"
+                "gauge02=Missing!B, 3, 4|[Vcockpit01]|pixel_size=1000000000,1000000000|"
+                "gauge00=Missing!C, 1, 1|[VPainting01]|size_mm=0,0") +
             "painting00=../../" + std::string(10000, 'a') + '\0' + ".html, 1, 1, 0, 0\r\n";
         f->document.replacePanel(fs2k::PanelLines(bytes), {});
         // A path of ten thousand characters is cut in the outline, the tooltip and the name.
@@ -358,7 +359,8 @@ private slots:
             "htmlgauge00=Navigraph/Sample/MyInstrument.html|"
             "htmlgauge01=Airliners/WTB748/PFD/WTB748_PFD.html?Index=1, 0,0,512,512|"
             "htmlgauge02=WasmInstrument/WasmInstrument.html?wasm_module=sys.wasm&wasm_gauge=logic,"
-            " 600,0,1,1||[Window00]|size_mm=100");
+            " 600,0,1,1||[Window00]|size_mm=100|[VCockpit05]|size_mm=1,1|pixel_size=1,1|"
+            "htmlgauge00=Logic/Logic.html, 0, 0, 1, 1");
         f->document.replacePanel(fs2k::PanelLines(f->opened),
                                  f->dir.filePath("panel.cfg").toStdString());
         QFile(f->dir.filePath("sys.wasm")).open(QIODevice::WriteOnly);
@@ -374,6 +376,9 @@ private slots:
         QCOMPARE(rectOf(form, 1), QRect(0, 0, 256, 256));
         QCOMPARE(rectOf(form, 2), QRect(300, 0, 8, 8));
         QVERIFY(form->gaugePicture(0).toolTip.endsWith("(no place given: covers the section)"));
+        // A logic instrument on a texture of one pixel can still be seen and taken.
+        QCOMPARE(show(2)->view()->size(), QSize(32, 32));
+        QCOMPARE(rectOf(show(2), 0), QRect(0, 0, 8, 8));
 
         QSignalSpy status(form, &fs2k::PanelWindowForm::dragStatusChanged);
         dragWithKeys(form->view(), QPoint(128, 200), QPoint(10, 0));
@@ -381,6 +386,17 @@ private slots:
             return args.value(0).toString() == QStringLiteral("htmlgauge #1 : x = 20, y = 0");
         }));
         QCOMPARE(f->document.undoStack()->count(), 1);
+        QCOMPARE(f->changedLines(), 1);
+        f->document.undo();
+
+        f->windows->openProperties(form, 1);
+        fs2k::GaugePropertiesDialog* properties = f->windows->propertiesDialog();
+        QCOMPARE(properties->box("laterPath")->text(),
+                 QStringLiteral("Airliners/WTB748/PFD/WTB748_PFD.html"));
+        properties->box("laterQuery")->setText(QStringLiteral("Index=2"));
+        properties->accept();
+        QVERIFY(f->lines().contains(
+            "htmlgauge01=Airliners/WTB748/PFD/WTB748_PFD.html?Index=2, 0, 0, 512, 512"));
         QCOMPARE(f->changedLines(), 1);
         f->document.undo();
 

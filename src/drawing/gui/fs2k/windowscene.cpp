@@ -90,10 +90,12 @@ WindowScene windowScene(const SceneSource& source, std::size_t index, QSize scre
     const ScreenSize screenSize{screen.width(), screen.height()};
     scene.layout = windowLayout(window, screenSize, sizeOf(scene.background), source.view);
     if (window.kind != WindowKind::Window) {
-        // A texture, not a place on the screen: its frame is the texture as drawn at zoom 1.
+        // A texture, not a place on the screen: its frame is the texture as drawn at zoom 1,
+        // large enough for the outline of an instrument on a texture of a pixel (MSFS's logic).
         const fs98::RectF texture = windowLayout(window, screenSize, sizeOf(scene.background)).rect;
-        scene.frame = QSize(std::max(1, int(std::ceil(texture.width))),
-                            std::max(1, int(std::ceil(texture.height))));
+        const int least = int(4 * kSmallestInstrumentPixels);
+        scene.frame = QSize(std::max(least, int(std::ceil(texture.width))),
+                            std::max(least, int(std::ceil(texture.height))));
     }
     addSceneGauges(scene, source, window, pictures);
     return scene;
