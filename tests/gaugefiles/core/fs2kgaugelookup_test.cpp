@@ -1,6 +1,7 @@
 // Finding the gauges of panels of FS2000 and later, and unpacking the cabinets XML gauges
 // come in.
 
+#include "gaugefiles/core/fs2k/gaugelist.h"
 #include "gaugefiles/core/fs2k/gaugelookup.h"
 
 #include "base/core/scratchdir.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace cockpix {
@@ -199,6 +201,27 @@ TEST_F(Fs2kGaugeLookup, AModuleBelowAFolderNeedsThatFolder) {
     EXPECT_EQ(fs2k::findGauge("Round!x", bare, gaugesDir, files).path, gaugesDir + "ROUND.GAU");
     EXPECT_EQ(fs2k::findGauge("Fleet\\Mod", bare, gaugesDir, files).path,
               gaugesDir + "Fleet/MOD.gau");
+}
+
+// A Prepar3D add-on declares several gauges folders: FS searches them in order, the first
+// that holds a gauge ends the search, and an unreadable cabinet is the answer only when none
+// holds it.
+TEST_F(Fs2kGaugeLookup, SeveralGaugesFoldersAreSearchedInOrder) {
+    const std::string second = (root / "second").string() + "/";
+    writeFile(root / "second/Round.gau", "gau");
+    writeFile(root / "second/Late.gau", "gau");
+    const std::vector<std::string> folders{gaugesDir, second};
+    const auto path = [&](std::string_view name) {
+        return fs2k::findGauge(name, panelDir, folders, files).path;
+    };
+    EXPECT_EQ(path("round!x"), panelDir + "Round.dll");
+    EXPECT_EQ(path("late!x"), second + "Late.gau");
+    EXPECT_EQ(fs2k::findGauge("radio!x", "", folders, files).path, gaugesDir + "radio.DLL");
+    EXPECT_EQ(fs2k::findGauge("Broken!x", "", folders, files).kind, fs2k::GaugeKind::CabUnreadable);
+    EXPECT_EQ(fs2k::findGauge("Broken!x", "", folders, files).path, gaugesDir + "Broken.cab");
+    const fs2k::GaugeList listed = fs2k::listGauges("", folders, files);
+    EXPECT_TRUE(std::any_of(listed.entries.begin(), listed.entries.end(),
+                            [](const fs2k::GaugeEntry& entry) { return entry.name == "Late"; }));
 }
 
 // A listing handed over by a walk of the tree stands for the folder in its round only.

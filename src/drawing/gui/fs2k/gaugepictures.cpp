@@ -110,8 +110,13 @@ void GaugePictures::beginRound() {
 
 GaugePicture GaugePictures::picture(std::string_view gaugeName, const std::string& panelDir,
                                     const std::string& gaugesDir) {
+    return picture(gaugeName, panelDir, std::span<const std::string>(&gaugesDir, 1));
+}
+
+GaugePicture GaugePictures::picture(std::string_view gaugeName, const std::string& panelDir,
+                                    std::span<const std::string> gaugesDirs) {
     beginRound();
-    return pictureInRound(gaugeName, panelDir, std::span<const std::string>(&gaugesDir, 1));
+    return pictureInRound(gaugeName, panelDir, gaugesDirs);
 }
 
 GaugePicture GaugePictures::pictureInRound(std::string_view gaugeName, const std::string& panelDir,

@@ -36,6 +36,8 @@ public:
     // file and folder it depends on is looked at for a change since the last call.
     GaugePicture picture(std::string_view gaugeName, const std::string& panelDir,
                          const std::string& gaugesDir);
+    GaugePicture picture(std::string_view gaugeName, const std::string& panelDir,
+                         std::span<const std::string> gaugesDirs);
 
     // The pictures of a window's gauges, in the order of names: the same, but each file and
     // folder is looked at once for all of them.

@@ -88,14 +88,15 @@ std::string AddGaugeDialog::panelDir() const {
     return asFolder(m_app.dirs.panelDir);
 }
 
-std::string AddGaugeDialog::gaugesDir() const {
-    // The list offers one gauges folder: the first FS looks in.
-    const std::vector<std::string> folders = gaugeFoldersFor(m_app.installation, m_app.dirs);
-    return folders.empty() ? std::string() : asFolder(folders.front());
+std::vector<std::string> AddGaugeDialog::gaugesDirs() const {
+    std::vector<std::string> folders = gaugeFoldersFor(m_app.installation, m_app.dirs);
+    for (std::string& folder : folders)
+        folder = asFolder(folder);
+    return folders;
 }
 
 void AddGaugeDialog::fillList() {
-    m_gauges = listGauges(panelDir(), gaugesDir(), m_pictures.files());
+    m_gauges = listGauges(panelDir(), gaugesDirs(), m_pictures.files());
     for (const GaugeEntry& entry : m_gauges.entries) {
         auto* item = new QListWidgetItem(fromModelPath(entry.name), m_list);
         item->setToolTip(QString::fromStdString(describeGaugeEntry(entry)));
@@ -142,7 +143,7 @@ void AddGaugeDialog::showChosen() {
     }
     m_what->setText(item->toolTip());
     const GaugePicture made =
-        m_pictures.picture(toModelPath(item->text()), panelDir(), gaugesDir());
+        m_pictures.picture(toModelPath(item->text()), panelDir(), gaugesDirs());
     if (made.picture.isNull()) {
         // What the panel window shows too: the outline with the gauge's name, and why.
         m_snapshot->setFrameShape(QFrame::Box);

@@ -8,6 +8,9 @@
 
 #include <QDialog>
 
+#include <string>
+#include <vector>
+
 class QLineEdit;
 
 namespace cockpix {
@@ -53,7 +56,8 @@ private:
     void applyFilter(const QString& text);
     void showChosen();
     std::string panelDir() const;
-    std::string gaugesDir() const;
+    // The gauges folders FS searches after the panel folder, in order.
+    std::vector<std::string> gaugesDirs() const;
 
     fs2k::Document& m_document;
     const AppModel& m_app;

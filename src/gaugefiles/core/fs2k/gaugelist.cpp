@@ -69,17 +69,20 @@ std::string asFolder(std::string dir) {
 
 class Lister {
 public:
-    Lister(const std::string& panelDir, const std::string& gaugesDir, GaugeFiles& files,
+    Lister(const std::string& panelDir, std::span<const std::string> gaugesDirs, GaugeFiles& files,
            const GaugeListLimits& limits)
-        : m_panelDir(asFolder(panelDir)), m_gaugesDir(asFolder(gaugesDir)), m_files(files),
-          m_limits(limits) {}
+        : m_panelDir(asFolder(panelDir)), m_files(files), m_limits(limits) {
+        for (const std::string& dir : gaugesDirs)
+            m_gaugesDirs.push_back(asFolder(dir));
+    }
 
     GaugeList run() {
         m_files.beginRound();
         if (!m_panelDir.empty())
             scanFolder(m_panelDir, GaugeFolder::PanelFolder);
-        if (!m_gaugesDir.empty() && m_gaugesDir != m_panelDir)
-            scanFolder(m_gaugesDir, GaugeFolder::GaugesFolder);
+        for (const std::string& dir : m_gaugesDirs)
+            if (!dir.empty() && dir != m_panelDir)
+                scanFolder(dir, GaugeFolder::GaugesFolder);
         sortEntries();
         return std::move(m_list);
     }
@@ -176,7 +179,7 @@ private:
         std::string lower = asciiLowered(name);
         if (m_seen.count(lower) > 0)
             return;
-        const GaugeLookup found = findGauge(name, m_panelDir, m_gaugesDir, m_files);
+        const GaugeLookup found = findGauge(name, m_panelDir, m_gaugesDirs, m_files);
         if (found.kind != kind || found.path != path)
             return;
         m_seen.insert(std::move(lower));
@@ -197,7 +200,7 @@ private:
     }
 
     const std::string m_panelDir;
-    const std::string m_gaugesDir;
+    std::vector<std::string> m_gaugesDirs;
     GaugeFiles& m_files;
     const GaugeListLimits m_limits;
     GaugeList m_list;
@@ -211,7 +214,12 @@ private:
 
 GaugeList listGauges(const std::string& panelDir, const std::string& gaugesDir, GaugeFiles& files,
                      const GaugeListLimits& limits) {
-    return Lister(panelDir, gaugesDir, files, limits).run();
+    return Lister(panelDir, std::span<const std::string>(&gaugesDir, 1), files, limits).run();
+}
+
+GaugeList listGauges(const std::string& panelDir, std::span<const std::string> gaugesDirs,
+                     GaugeFiles& files, const GaugeListLimits& limits) {
+    return Lister(panelDir, gaugesDirs, files, limits).run();
 }
 
 std::string describeGaugeEntry(const GaugeEntry& entry) {

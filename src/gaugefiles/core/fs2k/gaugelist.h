@@ -12,6 +12,7 @@
 #include "gaugefiles/core/fs2k/gaugelookup.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ struct GaugeList {
 // searched). files is the look-ups' shared cache (GaugePictures::files()).
 GaugeList listGauges(const std::string& panelDir, const std::string& gaugesDir, GaugeFiles& files,
                      const GaugeListLimits& limits = {});
+// The same with several gauges folders (an installation's), in the order FS searches them.
+GaugeList listGauges(const std::string& panelDir, std::span<const std::string> gaugesDirs,
+                     GaugeFiles& files, const GaugeListLimits& limits = {});
 
 // "an XML gauge in the panel folder", "a module in the gauges folder", ...: where an entry
 // comes from, for the chooser.
