@@ -305,9 +305,10 @@ private:
         window.header = m_lines.sectionName(s);
         window.section = s;
         window.headerLine = m_lines.headerLine(s);
+        // The lambda reads the kind from window: clang before 16 cannot capture a binding.
         eachKey(s, [&](std::size_t line) {
             GaugeLineKind gaugeKind = GaugeLineKind::Gauge;
-            const long gauge = gaugeKeyNumber(kind, m_lines.key(line), gaugeKind);
+            const long gauge = gaugeKeyNumber(window.kind, m_lines.key(line), gaugeKind);
             if (gauge >= 0) {
                 if (keepGauges)
                     window.gauges.push_back(gaugeOf(m_lines, line, gauge, gaugeKind));
