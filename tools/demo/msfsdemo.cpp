@@ -37,9 +37,9 @@ constexpr std::string_view kPanelCfg =
 // and the registration on the fuselage.
 
 [VCockpit01]
-// Captain's and first officer's screens show the same picture
+// Captain's and first officer's screens show the same picture, drawn at 640 x 480
 size_mm=1024,768
-pixel_size=1024,768
+pixel_size=640,480
 texture=$PFD_Left,$PFD_Right
 background_color=0,0,0
 emissive=0
