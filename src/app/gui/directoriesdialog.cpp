@@ -21,7 +21,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -254,11 +253,10 @@ void DirectoriesDialog::accept() {
     if (m_pathBox->text() != m_listPath && !openTypedPath())
         return;
     const std::string target = m_target.toStdString();
-    // Work files for a later simulator's folders go to the user's cache folder instead.
-    const std::string cacheDir =
-        toModelPath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+    // Work files for a later simulator's folders go to the user's cache folder instead, the
+    // same one the command line uses (userCacheDir).
     const ConfirmResult result =
-        confirmDirectory(m_app.dirs, target, m_selected, settingsFilePath(), cacheDir);
+        confirmDirectory(m_app.dirs, target, m_selected, settingsFilePath());
     if (result.status != ConfirmStatus::WrongDirectory)
         m_app.bitmapMissing = 0;
     switch (result.status) {

@@ -125,6 +125,11 @@ void PanelView::setGaugeOutline(int i, const QString& text) {
     repaintAround(shownRect(i));
 }
 
+void PanelView::setGaugeUnderneath(int i, bool underneath) {
+    if (PanelViewItem* gauge = item(i))
+        gauge->underneath = underneath;
+}
+
 void PanelView::clearGauge(int i) {
     PanelViewItem* gauge = item(i);
     if (!gauge)
@@ -274,11 +279,16 @@ QRect PanelView::handleRect() const {
 }
 
 int PanelView::gaugeAt(const QPoint& pos) const {
+    int under = -1;
     for (int i = gaugeCount() - 1; i >= 0; --i) {
-        if (shownRect(i).contains(pos))
+        if (!shownRect(i).contains(pos))
+            continue;
+        if (!m_gauges[static_cast<std::size_t>(i)].underneath)
             return i;
+        if (under < 0)
+            under = i;
     }
-    return -1;
+    return under;
 }
 
 void PanelView::repaintAround(const QRect& rect) {

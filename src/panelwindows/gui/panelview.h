@@ -30,6 +30,9 @@ struct PanelViewItem {
     QString name;
     // What the outline says when it is not the name (an MSFS instrument's short name).
     QString outline;
+    // Taken by the mouse only where no other gauge is (an instrument that covers its section
+    // for want of a place of its own would otherwise hide every gauge under it).
+    bool underneath = false;
 };
 
 // The content of a panel window as one painted widget as large as the screen it stands for:
@@ -58,6 +61,8 @@ public:
                   bool framed, const QString& name = {});
     // What gauge i's outline says instead of its name (empty: its name).
     void setGaugeOutline(int i, const QString& text);
+    // Whether gauge i takes the mouse only where no other gauge is (PanelViewItem::underneath).
+    void setGaugeUnderneath(int i, bool underneath);
     // The slot takes no part any more: no picture, tooltip or frame; hidden and disabled.
     void clearGauge(int i);
     // Exactly n gauge slots: the ones beyond go, new ones are empty until set.

@@ -425,6 +425,21 @@ private slots:
         QCOMPARE(f->document.undoStack()->count(), 1);
     }
 
+    // An instrument without a place covers its section, but the instruments it lies over, even
+    // listed before it, still take the click; where there is none, it takes it.
+    void anInstrumentCoveringTheSectionLeavesTheOthersTheirClicks() {
+        f->opened = test::crlf("[VCockpit01]|size_mm=512,256|pixel_size=512,256|"
+                               "htmlgauge00=Own/PFD/PFD.html, 0, 0, 100, 100|"
+                               "htmlgauge01=Own/Logic/Logic.html");
+        f->document.replacePanel(fs2k::PanelLines(f->opened),
+                                 f->dir.filePath("panel.cfg").toStdString());
+        fs2k::PanelWindowForm* form = show(0);
+        QTest::mouseClick(form->view(), Qt::LeftButton, {}, QPoint(50, 50));
+        QCOMPARE(form->selectedGauge(), 0);
+        QTest::mouseClick(form->view(), Qt::LeftButton, {}, QPoint(300, 200));
+        QCOMPARE(form->selectedGauge(), 1);
+    }
+
     // The window follows its section when one before it goes, and closes when its own does.
     void followsItsSectionAndClosesWithIt() {
         fs2k::PanelWindowForm* cockpit = show(2);

@@ -44,6 +44,7 @@ void addSceneGauges(WindowScene& scene, const SceneSource& source, const Window&
         if (gauge.kind != GaugeLineKind::Gauge) {
             shown.outline = fromPanelText(instrumentName(name), source.encoding);
             if (coversSection(gauge)) {
+                shown.underneath = true;
                 shown.reason = QString::fromUtf8(kCoversSectionNote.data(),
                                                  qsizetype(kCoversSectionNote.size()));
                 shown.outline += QLatin1Char('\n') + shown.reason;

@@ -42,6 +42,9 @@ struct SceneGauge {
     QImage picture;   // null: drawn as an outline
     QString reason;   // why there is no picture; an instrument's note
     fs98::RectF rect; // in the frame's pixels
+    // Covers the section for want of a place of its own: the gauges it lies over still take
+    // the mouse first.
+    bool underneath = false;
 };
 
 struct WindowScene {

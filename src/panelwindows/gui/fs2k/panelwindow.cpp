@@ -113,6 +113,7 @@ void PanelWindowForm::showScene() {
         m_view->setGauge(i, gauge.picture, pixelRect(gauge.rect), gaugeToolTip(gauge), false,
                          gauge.label);
         m_view->setGaugeOutline(i, gauge.outline == gauge.label ? QString() : gauge.outline);
+        m_view->setGaugeUnderneath(i, gauge.underneath);
     }
     // Several selected gauges stay so through their edits (those gone have left already).
     if (m_view->selection().size() < 2)
