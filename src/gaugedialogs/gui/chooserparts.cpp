@@ -53,4 +53,22 @@ OkCancelRow okCancelRow(QDialog& dialog, const char* okName, const char* cancelN
     return buttons;
 }
 
+void filterChooserList(QListWidget& list, const QString& text) {
+    const QString part = text.trimmed();
+    for (int row = 0; row < list.count(); ++row) {
+        QListWidgetItem* item = list.item(row);
+        item->setHidden(!part.isEmpty() && !item->text().contains(part, Qt::CaseInsensitive));
+    }
+    if (list.currentItem() != nullptr && list.currentItem()->isHidden())
+        list.setCurrentItem(nullptr);
+}
+
+bool chooseListEntry(QListWidget& list, const QString& text) {
+    const QList<QListWidgetItem*> found = list.findItems(text, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    list.setCurrentItem(found.first());
+    return true;
+}
+
 } // namespace cockpix

@@ -23,6 +23,13 @@ void setUpChooser(QDialog& dialog, const char* objectName, const QString& title)
 QListWidget* chooserList(QWidget* parent, const char* objectName, const QString& accessibleName,
                          const QString& toolTip = {});
 
+// Hides the entries that do not hold text (case ignored; all shown for an empty text). A
+// chosen entry the filter hides is no longer the one OK takes.
+void filterChooserList(QListWidget& list, const QString& text);
+
+// Makes the entry that reads exactly text the chosen one; false when there is none.
+bool chooseListEntry(QListWidget& list, const QString& text);
+
 // A label with its objectName.
 QLabel* chooserLabel(QWidget* parent, const char* objectName, const QString& text);
 

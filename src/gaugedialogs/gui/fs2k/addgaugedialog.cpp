@@ -115,22 +115,11 @@ void AddGaugeDialog::fillList() {
 }
 
 void AddGaugeDialog::applyFilter(const QString& text) {
-    const QString part = text.trimmed();
-    for (int row = 0; row < m_list->count(); ++row) {
-        QListWidgetItem* item = m_list->item(row);
-        item->setHidden(!part.isEmpty() && !item->text().contains(part, Qt::CaseInsensitive));
-    }
-    // A chosen line the filter hides is no longer the one OK adds.
-    if (m_list->currentItem() != nullptr && m_list->currentItem()->isHidden())
-        m_list->setCurrentItem(nullptr);
+    filterChooserList(*m_list, text);
 }
 
 bool AddGaugeDialog::chooseGauge(const QString& name) {
-    const QList<QListWidgetItem*> found = m_list->findItems(name, Qt::MatchExactly);
-    if (found.isEmpty())
-        return false;
-    m_list->setCurrentItem(found.first());
-    return true;
+    return chooseListEntry(*m_list, name);
 }
 
 void AddGaugeDialog::showChosen() {
@@ -182,14 +171,9 @@ void AddGaugeDialog::addChosenGauge() {
         return;
     }
     m_added = true;
-    const std::vector<Gauge>& gauges =
-        m_document.panel().windows[static_cast<std::size_t>(m_window)].gauges;
-    for (std::size_t g = 0; g < gauges.size(); ++g) {
-        if (gauges[g].line == line) {
-            emit gaugeAdded(m_window, static_cast<int>(g));
-            break;
-        }
-    }
+    if (const auto g =
+            gaugeIndexOfLine(m_document.panel().windows[static_cast<std::size_t>(m_window)], line))
+        emit gaugeAdded(m_window, static_cast<int>(*g));
     close();
 }
 

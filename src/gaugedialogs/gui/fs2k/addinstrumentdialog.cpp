@@ -75,19 +75,11 @@ void AddInstrumentDialog::build(const InstrumentList& instruments) {
 }
 
 void AddInstrumentDialog::applyFilter(const QString& text) {
-    const QString part = text.trimmed();
-    for (int row = 0; row < m_list->count(); ++row) {
-        QListWidgetItem* item = m_list->item(row);
-        item->setHidden(!part.isEmpty() && !item->text().contains(part, Qt::CaseInsensitive));
-    }
+    filterChooserList(*m_list, text);
 }
 
 bool AddInstrumentDialog::chooseInstrument(const QString& path) {
-    const QList<QListWidgetItem*> found = m_list->findItems(path, Qt::MatchExactly);
-    if (found.isEmpty())
-        return false;
-    m_list->setCurrentItem(found.first());
-    return true;
+    return chooseListEntry(*m_list, path);
 }
 
 void AddInstrumentDialog::addInstrument() {
@@ -112,14 +104,9 @@ void AddInstrumentDialog::addInstrument() {
         return;
     }
     m_added = true;
-    const std::vector<Gauge>& gauges =
-        m_document.panel().windows[static_cast<std::size_t>(m_window)].gauges;
-    for (std::size_t g = 0; g < gauges.size(); ++g) {
-        if (gauges[g].line == line) {
-            emit gaugeAdded(m_window, static_cast<int>(g));
-            break;
-        }
-    }
+    if (const auto g =
+            gaugeIndexOfLine(m_document.panel().windows[static_cast<std::size_t>(m_window)], line))
+        emit gaugeAdded(m_window, static_cast<int>(*g));
     close();
 }
 

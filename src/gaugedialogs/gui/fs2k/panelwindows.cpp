@@ -59,6 +59,19 @@ MoveZoomSubject fs2kMoveZoomSubject(const PanelWindowForm& form, AppModel& app) 
     return subject;
 }
 
+// A chooser beside the window it adds to: the gauge it adds becomes the window's chosen one.
+template <class Chooser> void showChooser(Chooser* dialog, PanelWindowForm* form) {
+    dialog->setWindowFlag(Qt::Dialog);
+    QPointer<PanelWindowForm> target(form);
+    QObject::connect(dialog, &Chooser::gaugeAdded, dialog, [target](int, int gauge) {
+        if (target)
+            target->selectGauge(gauge);
+    });
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
 } // namespace
 
 PanelWindows::PanelWindows(fs2k::Document& document, AppModel& app, UserDialogs& dialogs,
@@ -171,15 +184,7 @@ void PanelWindows::addGauge(PanelWindowForm* form) {
     }
     auto* dialog = new AddGaugeDialog(m_document, m_app, m_dialogs,
                                       static_cast<int>(form->windowIndex()), form);
-    dialog->setWindowFlag(Qt::Dialog);
-    QPointer<PanelWindowForm> target(form);
-    connect(dialog, &AddGaugeDialog::gaugeAdded, this, [target](int, int gauge) {
-        if (target)
-            target->selectGauge(gauge);
-    });
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    showChooser(dialog, form);
 }
 
 void PanelWindows::addInstrument(PanelWindowForm* form, GaugeLineKind kind,
@@ -191,15 +196,7 @@ void PanelWindows::addInstrument(PanelWindowForm* form, GaugeLineKind kind,
         listInstruments(dirs, kind == GaugeLineKind::HtmlGauge ? m_app.dirs.panelDir : "");
     auto* dialog = new AddInstrumentDialog(m_document, m_dialogs,
                                            static_cast<int>(form->windowIndex()), kind, list, form);
-    dialog->setWindowFlag(Qt::Dialog);
-    QPointer<PanelWindowForm> target(form);
-    connect(dialog, &AddInstrumentDialog::gaugeAdded, this, [target](int, int gauge) {
-        if (target)
-            target->selectGauge(gauge);
-    });
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    showChooser(dialog, form);
 }
 
 void PanelWindows::goToGauge(PanelWindowForm* form) {

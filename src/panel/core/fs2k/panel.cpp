@@ -458,6 +458,14 @@ Panel readPanel(const PanelLines& lines, Gauges gauges) {
     return Reader(lines, gauges).read();
 }
 
+std::optional<std::size_t> gaugeIndexOfLine(const Window& window, std::size_t line) {
+    for (std::size_t g = 0; g < window.gauges.size(); ++g) {
+        if (window.gauges[g].line == line)
+            return g;
+    }
+    return std::nullopt;
+}
+
 void eachGauge(const PanelLines& lines, const Window& window,
                const std::function<void(const Gauge&)>& take) {
     eachKeyLine(lines, window.section, [&](std::size_t line) {

@@ -106,6 +106,9 @@ struct Panel {
 enum class Gauges { Kept, Left };
 Panel readPanel(const PanelLines& lines, Gauges gauges = Gauges::Kept);
 
+// The place in window.gauges of the gauge of that line, or nullopt.
+std::optional<std::size_t> gaugeIndexOfLine(const Window& window, std::size_t line);
+
 // Calls take(gauge) for each gauge line of window's section, in file order: the gauges
 // readPanel keeps, one at a time.
 void eachGauge(const PanelLines& lines, const Window& window,
