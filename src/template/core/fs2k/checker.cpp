@@ -9,6 +9,7 @@
 #include "panel/core/fs2k/textencoding.h"
 #include "panel/core/placelimits.h"
 #include "template/core/freeplace.h"
+#include "template/core/fs2k/variantchecks.h"
 
 #include <algorithm>
 #include <charconv>
@@ -470,9 +471,14 @@ std::vector<Finding> checkPanel(const PanelLines& lines, const Panel& panel,
                                 const Directories& dirs, CheckFacts& facts,
                                 std::optional<TextEncoding> encoding,
                                 std::optional<std::span<const std::string>> gaugesDirs) {
-    return Fs2kChecker(lines, panel, dirs, facts, encoding ? *encoding : panelTextEncoding(lines),
-                       gaugesDirs)
-        .run();
+    const TextEncoding used = encoding ? *encoding : panelTextEncoding(lines);
+    // A variant on a base container is checked as the panel MSFS builds from both.
+    const auto check = [&](const PanelLines& checked, const Panel& built) {
+        return Fs2kChecker(checked, built, dirs, facts, used, gaugesDirs).run();
+    };
+    if (auto findings = checkVariant(dirs.panelDir, lines, panel, check))
+        return std::move(*findings);
+    return check(lines, panel);
 }
 
 bool applyFix(PanelLines& lines, const Fix& fix) {
