@@ -279,9 +279,11 @@ private:
     void tally(const FileCheck& check) {
         m_unreadable = m_unreadable || check.readError.has_value();
         const auto isError = [](const Finding& f) { return f.severity == Severity::Error; };
+        // A note is no fault: a panel with notes alone is clean.
+        const auto isWarning = [](const Finding& f) { return f.severity == Severity::Warning; };
         if (std::any_of(check.findings.begin(), check.findings.end(), isError))
             ++m_errors;
-        else if (!check.findings.empty())
+        else if (std::any_of(check.findings.begin(), check.findings.end(), isWarning))
             ++m_warnings;
         else
             ++m_clean;

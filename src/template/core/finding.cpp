@@ -7,7 +7,15 @@
 namespace cockpix {
 
 std::string_view severityName(Severity severity) {
-    return severity == Severity::Error ? "error" : "warning";
+    switch (severity) {
+    case Severity::Error:
+        return "error";
+    case Severity::Warning:
+        return "warning";
+    case Severity::Note:
+        break;
+    }
+    return "note";
 }
 
 Finding makeFinding(int line, Severity severity, std::string code, UserText text, int window,

@@ -20,9 +20,10 @@ namespace cockpix {
 enum class Severity {
     Error,   // FS98 or COCKPIX will not show the panel as meant, or Save loses something
     Warning, // most likely a mistake, though the panel still works
+    Note,    // something the check could not look at, said once; no fault of the panel
 };
 
-// "error", "warning"
+// "error", "warning", "note"
 std::string_view severityName(Severity severity);
 
 enum class FixKind {
@@ -36,6 +37,7 @@ enum class FixKind {
     SetSizeRatio,    // window to value
     SetWindowSize,   // window to value
     RenumberGauges,  // window (of an fs2k panel): its gauge lines numbered 00, 01, ... in order
+    QueryAmpersand,  // window, gauge (an MSFS instrument): the second '?' of its query made '&'
 };
 
 struct Fix {

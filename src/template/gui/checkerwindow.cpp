@@ -27,10 +27,16 @@ QString summaryText(const PanelCheck& check) {
     if (count == 0)
         return QObject::tr("No findings: nothing in this panel looks wrong.");
     const int errors = check.errorCount();
-    return QObject::tr("%1: %2, %3. Double-click one to go to it.")
-        .arg(countText(count, QObject::tr("finding"), QObject::tr("findings")),
-             countText(errors, QObject::tr("error"), QObject::tr("errors")),
-             countText(count - errors, QObject::tr("warning"), QObject::tr("warnings")));
+    const int notes = static_cast<int>(
+        std::count_if(check.findings().begin(), check.findings().end(),
+                      [](const Finding& f) { return f.severity == Severity::Note; }));
+    QString counts = countText(errors, QObject::tr("error"), QObject::tr("errors")) + ", " +
+                     countText(count - errors - notes, QObject::tr("warning"),
+                               QObject::tr("warnings"));
+    if (notes > 0)
+        counts += ", " + countText(notes, QObject::tr("note"), QObject::tr("notes"));
+    return QObject::tr("%1: %2. Double-click one to go to it.")
+        .arg(countText(count, QObject::tr("finding"), QObject::tr("findings")), counts);
 }
 
 QPushButton* makeButton(const QString& text, const char* name, const QString& tip) {
@@ -108,6 +114,7 @@ void CheckerWindow::showFindings() {
     m_list->clear();
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const QIcon note = style()->standardIcon(QStyle::SP_MessageBoxInformation);
     const std::vector<Finding>& findings = m_check.findings();
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const Finding& finding = findings[i];
@@ -115,8 +122,9 @@ void CheckerWindow::showFindings() {
         item->setText(LineColumn, finding.line > 0 ? QString::number(finding.line) : QString());
         item->setData(LineColumn, Qt::UserRole, static_cast<int>(i));
         item->setTextAlignment(LineColumn, Qt::AlignRight | Qt::AlignVCenter);
-        const bool isError = finding.severity == Severity::Error;
-        item->setIcon(SeverityColumn, isError ? error : warning);
+        item->setIcon(SeverityColumn, finding.severity == Severity::Error     ? error
+                                      : finding.severity == Severity::Warning ? warning
+                                                                              : note);
         item->setText(SeverityColumn, QString::fromUtf8(severityName(finding.severity).data()));
         item->setText(TextColumn, toQString(finding.text));
         item->setToolTip(TextColumn, item->text(TextColumn));
