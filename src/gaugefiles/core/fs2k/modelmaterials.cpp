@@ -1,0 +1,402 @@
+#include "gaugefiles/core/fs2k/modelmaterials.h"
+
+#include "base/core/asciicase.h"
+#include "base/core/blanks.h"
+#include "panel/core/fs2k/lines.h"
+
+#include <pugixml.hpp>
+#include <simdjson.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace cockpix::fs2k {
+namespace {
+
+// aircraft.cfg, model.cfg and model XMLs are small text files.
+constexpr std::uint64_t kTextLimit = 16u << 20;
+// The materials list is read from a part of the JSON that starts with it and grows until it
+// holds the whole list, up to this size.
+constexpr std::size_t kFirstWindow = 64u << 10;
+constexpr std::size_t kWindowLimit = 64u << 20;
+// A file that names "materials" more than once is read whole, to tell the top-level list from
+// the others, when it is no larger than this (simdjson indexes it at four bytes a byte).
+constexpr std::size_t kWholeReadLimit = 64u << 20;
+
+std::string_view unquoted(std::string_view value) {
+    value = trimmedBlanks(value);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = trimmedBlanks(value.substr(1, value.size() - 2));
+    return value;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::size_t skipBlanks(std::string_view text, std::size_t at) {
+    while (at < text.size() && isBlank(text[at]))
+        ++at;
+    return at;
+}
+
+// The names of a materials list, read with simdjson's On-Demand API.
+simdjson::error_code namesOf(simdjson::ondemand::array array, std::vector<std::string>& names) {
+    names.clear();
+    for (auto element : array) {
+        simdjson::ondemand::object material;
+        if (auto error = element.get_object().get(material))
+            return error;
+        std::string_view name;
+        const auto error = material.find_field_unordered("name").get_string().get(name);
+        if (error == simdjson::SUCCESS)
+            names.emplace_back(name);
+        else if (error != simdjson::NO_SUCH_FIELD && error != simdjson::INCORRECT_TYPE)
+            return error;
+    }
+    return simdjson::SUCCESS;
+}
+
+// The names of the list at the start of list (readable padding follows it).
+simdjson::error_code namesOfList(simdjson::ondemand::parser& parser, std::string_view list,
+                                 std::vector<std::string>& names) {
+    simdjson::ondemand::document document;
+    simdjson::ondemand::array array;
+    auto error = parser.iterate(list.data(), list.size(), list.size() + simdjson::SIMDJSON_PADDING)
+                     .get(document);
+    if (!error)
+        error = document.get_array().get(array);
+    return error ? error : namesOf(array, names);
+}
+
+// The list at the start of text, read from a part of it that doubles until it holds the list.
+// simdjson takes a root list only when the text ends with a "]": the part read ends with
+// one of its last few (the very last may stand in a string), which closes the materials
+// list once the part holds it.
+std::string materialsAt(std::string_view text, std::vector<std::string>& names) {
+    constexpr int kEndsTried = 8;
+    simdjson::ondemand::parser parser;
+    std::size_t window = std::min(kFirstWindow, text.size());
+    for (;;) {
+        auto error = simdjson::INCOMPLETE_ARRAY_OR_OBJECT;
+        std::size_t end = window;
+        for (int tried = 0; tried < kEndsTried && error != simdjson::SUCCESS; ++tried) {
+            end = end == 0 ? std::string_view::npos : text.substr(0, end).rfind(']');
+            if (end == std::string_view::npos)
+                break;
+            error = namesOfList(parser, text.substr(0, end + 1), names);
+        }
+        if (error == simdjson::SUCCESS)
+            return {};
+        if (window == text.size() || window >= kWindowLimit)
+            return std::string("its materials list cannot be read: ") +
+                   simdjson::error_message(error);
+        window = std::min(window * 2, text.size());
+    }
+}
+
+// The whole JSON read field by field at its top level, for the list of the top-level key.
+std::string materialsOfWholeJson(std::string_view json, std::vector<std::string>& names) {
+    if (json.size() > kWholeReadLimit)
+        return "it names \"materials\" more than once and is too large to tell which list is "
+               "the model's";
+    simdjson::ondemand::parser parser;
+    simdjson::ondemand::document document;
+    simdjson::ondemand::object root;
+    auto error = parser.iterate(json.data(), json.size(), json.size() + simdjson::SIMDJSON_PADDING)
+                     .get(document);
+    if (!error)
+        error = document.get_object().get(root);
+    for (auto field : root) {
+        if (error)
+            break;
+        std::string_view key;
+        if ((error = field.unescaped_key().get(key)))
+            break;
+        if (key != "materials")
+            continue;
+        simdjson::ondemand::array array;
+        if (!(error = field.value().get_array().get(array)))
+            error = namesOf(array, names);
+        break;
+    }
+    return error
+               ? std::string("its materials list cannot be read: ") + simdjson::error_message(error)
+               : std::string();
+}
+
+// Where "materials": stands as a key: a byte search, as fast as reading the bytes, finds it
+// without indexing the huge arrays of numbers a glTF may hold.
+std::vector<std::size_t> materialsKeys(std::string_view json) {
+    static constexpr std::string_view kKey = "\"materials\"";
+    const std::boyer_moore_horspool_searcher searcher(kKey.begin(), kKey.end());
+    std::vector<std::size_t> values;
+    for (auto at = json.begin();;) {
+        at = std::search(at, json.end(), searcher);
+        if (at == json.end())
+            return values;
+        const std::size_t key = static_cast<std::size_t>(at - json.begin());
+        at += static_cast<std::ptrdiff_t>(kKey.size());
+        if (key > 0 && json[key - 1] == '\\')
+            continue; // inside a string
+        const std::size_t colon = skipBlanks(json, key + kKey.size());
+        if (colon < json.size() && json[colon] == ':')
+            values.push_back(skipBlanks(json, colon + 1));
+    }
+}
+
+// The JSON of a glTF (with readable padding after it).
+MaterialNames materialsOfJson(std::string_view json) {
+    MaterialNames out;
+    const std::size_t first = skipBlanks(json, json.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    std::size_t last = json.size();
+    while (last > first && isBlank(json[last - 1]))
+        --last;
+    if (first == json.size() || json[first] != '{') {
+        out.problem = "it is not a glTF: its text is no JSON object";
+        return out;
+    }
+    if (json[last - 1] != '}') {
+        out.problem = "it is cut short: its JSON object does not end";
+        return out;
+    }
+    const std::vector<std::size_t> keys = materialsKeys(json);
+    if (keys.size() > 1)
+        out.problem = materialsOfWholeJson(json, out.names);
+    else if (keys.size() == 1)
+        out.problem = materialsAt(json.substr(keys.front()), out.names);
+    if (!out.problem.empty())
+        out.names.clear();
+    return out;
+}
+
+std::uint32_t littleEndian32(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return value;
+}
+
+// A .glb: "glTF", version, length, then the JSON chunk (its length, "JSON", its bytes).
+MaterialNames materialsOfGlb(std::string_view bytes) {
+    MaterialNames out;
+    if (bytes.size() < 20 || bytes.substr(16, 4) != "JSON") {
+        out.problem = "it is not a binary glTF: it has no JSON chunk";
+        return out;
+    }
+    const std::uint32_t length = littleEndian32(bytes, 12);
+    if (length > bytes.size() - 20) {
+        out.problem = "it is cut short: its JSON chunk goes past its end";
+        return out;
+    }
+    return materialsOfJson(bytes.substr(20, length));
+}
+
+// bytes with readable padding after them.
+MaterialNames materialsOfPadded(std::string_view bytes) {
+    return bytes.starts_with("glTF") ? materialsOfGlb(bytes) : materialsOfJson(bytes);
+}
+
+std::optional<std::string> readTextFile(const std::string& path, std::string& problem) {
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    if (stamp && stamp->length > kTextLimit) {
+        problem = "larger than 16 MB";
+        return std::nullopt;
+    }
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes)
+        problem = "it cannot be read";
+    return bytes;
+}
+
+bool isModelsSection(std::string_view name) {
+    return equalsIgnoringCase(trimmedBlanks(name), "models");
+}
+
+} // namespace
+
+MaterialNames readGltfMaterials(std::string_view bytes) {
+    const simdjson::padded_string padded(bytes.data(), bytes.size());
+    return materialsOfPadded(std::string_view(padded.data(), padded.size()));
+}
+
+MaterialNames readGltfMaterialsFile(const std::string& path) {
+    MaterialNames out;
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    if (!stamp) {
+        out.problem = "it cannot be read";
+        return out;
+    }
+    if (stamp->length > kGltfLimit) {
+        out.problem = "larger than 1 GB: its materials are not read";
+        return out;
+    }
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        out.problem = "it cannot be read";
+        return out;
+    }
+    // Never more than the file's size (plus padding), whatever it holds.
+    simdjson::padded_string padded(static_cast<std::size_t>(stamp->length));
+    const std::size_t got = std::fread(padded.data(), 1, padded.size(), file.get());
+    std::memset(padded.data() + got, 0, padded.size() - got);
+    return materialsOfPadded(std::string_view(padded.data(), got));
+}
+
+ModelXml readModelXml(std::string_view bytes) {
+    ModelXml out;
+    pugi::xml_document document;
+    const pugi::xml_parse_result result = document.load_buffer(bytes.data(), bytes.size());
+    if (!result) {
+        out.problem =
+            std::string(result.description()) + " at byte " + std::to_string(result.offset);
+        return out;
+    }
+    struct Walker : pugi::xml_tree_walker {
+        std::vector<std::string>* files = nullptr;
+        bool for_each(pugi::xml_node& node) override {
+            if (node.type() != pugi::node_element || !equalsIgnoringCase(node.name(), "LOD"))
+                return true;
+            for (const pugi::xml_attribute& attribute : node.attributes()) {
+                if (equalsIgnoringCase(attribute.name(), "ModelFile") &&
+                    !trimmedBlanks(attribute.value()).empty())
+                    files->emplace_back(trimmedBlanks(attribute.value()));
+            }
+            return true;
+        }
+    } walker;
+    walker.files = &out.modelFiles;
+    document.traverse(walker);
+    return out;
+}
+
+std::vector<std::string> modelConfigFiles(std::string_view bytes) {
+    const PanelLines lines{std::string(bytes)};
+    std::vector<std::string> files;
+    for (std::size_t s = 0; s < lines.sectionCount(); ++s) {
+        if (!isModelsSection(lines.sectionName(s)))
+            continue;
+        for (std::size_t line = lines.headerLine(s) + 1; line < lines.sectionEnd(s); ++line) {
+            const std::string_view file = unquoted(lines.value(line));
+            if (lines.kind(line) == LineKind::Key && !file.empty())
+                files.emplace_back(file);
+        }
+    }
+    return files;
+}
+
+std::vector<std::string> modelFolderNames(std::string_view aircraftCfg) {
+    const PanelLines lines{std::string(aircraftCfg)};
+    std::vector<std::string> folders;
+    for (std::size_t s = 0; s < lines.sectionCount(); ++s) {
+        if (!startsWithIgnoringCase(trimmedBlanks(lines.sectionName(s)), "fltsim."))
+            continue;
+        const std::size_t key = lines.findKey(s, "model");
+        const std::string_view name = key == PanelLines::npos ? "" : unquoted(lines.value(key));
+        std::string folder = name.empty() ? "model" : "model." + std::string(name);
+        if (std::find_if(folders.begin(), folders.end(), [&](const std::string& f) {
+                return equalsIgnoringCase(f, folder);
+            }) == folders.end())
+            folders.push_back(std::move(folder));
+    }
+    if (folders.empty())
+        folders.emplace_back("model");
+    return folders;
+}
+
+bool AircraftMaterials::holds(std::string_view name) const {
+    return std::binary_search(names.begin(), names.end(), name);
+}
+
+const MaterialNames& ModelMaterials::gltf(const std::string& path) {
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    if (!stamp) {
+        m_unreadable.problem = "it cannot be read";
+        return m_unreadable;
+    }
+    auto cached = m_gltf.find(path);
+    if (cached == m_gltf.end())
+        cached = m_gltf.emplace(path, Cached{*stamp, readGltfMaterialsFile(path)}).first;
+    else if (!(cached->second.stamp == *stamp))
+        cached->second = Cached{*stamp, readGltfMaterialsFile(path)};
+    return cached->second.names;
+}
+
+void ModelMaterials::readModelXmlFile(const std::string& folder, const std::string& shown,
+                                      const std::string& path, FolderIndex& folders,
+                                      AircraftMaterials& out) {
+    std::string problem;
+    const std::optional<std::string> bytes = readTextFile(path, problem);
+    const ModelXml xml = bytes ? readModelXml(*bytes) : ModelXml{{}, problem};
+    if (!xml.problem.empty()) {
+        out.problems.push_back(shown + ": " + xml.problem);
+        return;
+    }
+    std::vector<std::string> names;
+    for (const std::string& file : xml.modelFiles) {
+        const std::optional<std::string> gltfPath = folders.find(folder, file);
+        const std::string gltfShown = shown.substr(0, shown.rfind('/') + 1) + file;
+        if (!gltfPath) {
+            out.problems.push_back(gltfShown + ": not in " + shown.substr(0, shown.rfind('/')));
+            continue;
+        }
+        if (*gltfPath == path) {
+            out.problems.push_back(shown + ": it names itself as its model");
+            continue;
+        }
+        const MaterialNames& gltf = this->gltf(*gltfPath);
+        if (!gltf.problem.empty())
+            out.problems.push_back(gltfShown + ": " + gltf.problem);
+        names.insert(names.end(), gltf.names.begin(), gltf.names.end());
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    out.read.push_back({shown, names.size()});
+    out.names.insert(out.names.end(), names.begin(), names.end());
+}
+
+AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderIndex& folders) {
+    AircraftMaterials out;
+    std::vector<std::string> modelFolders{"model"};
+    std::string problem;
+    if (const auto cfg = folders.find(aircraftDir, "aircraft.cfg")) {
+        if (const auto bytes = readTextFile(*cfg, problem))
+            modelFolders = modelFolderNames(*bytes);
+        else
+            out.problems.push_back("aircraft.cfg: " + problem);
+    }
+    for (const std::string& name : modelFolders) {
+        const std::optional<std::string> folder = folders.find(aircraftDir, name);
+        const std::optional<std::string> cfg =
+            folder ? folders.find(*folder + "/", "model.cfg") : std::nullopt;
+        if (!cfg)
+            continue;
+        const std::optional<std::string> bytes = readTextFile(*cfg, problem);
+        if (!bytes) {
+            out.problems.push_back(name + "/model.cfg: " + problem);
+            continue;
+        }
+        for (const std::string& file : modelConfigFiles(*bytes)) {
+            const std::string shown = name + "/" + file;
+            const std::optional<std::string> path = folders.find(*folder + "/", file);
+            if (!path) {
+                out.problems.push_back(shown + ": not in " + name);
+                continue;
+            }
+            out.modelsFound = true;
+            if (*path == *cfg)
+                out.problems.push_back(name + "/model.cfg: it names itself as a model");
+            else
+                readModelXmlFile(*folder + "/", shown, *path, folders, out);
+        }
+    }
+    std::sort(out.names.begin(), out.names.end());
+    out.names.erase(std::unique(out.names.begin(), out.names.end()), out.names.end());
+    return out;
+}
+
+} // namespace cockpix::fs2k
