@@ -179,6 +179,29 @@ TEST_F(CheckCommand, TheWalkFollowsLinkedFilesButNotLinkedFolders) {
     EXPECT_NE(run.out.find("\"file\": \"fs/aircraft/c/panel/PANEL.cfg\""), npos);
 }
 
+// A Community folder is checked in one run: every package's aircraft panels, 2024's
+// attachments and presets among them; a package's html_ui and an aircraft's model, texture
+// and sound folders are not walked into (they hold no panel, and thousands of files).
+TEST_F(CheckCommand, ACommunityFolderChecksEveryPackagesPanels) {
+    const std::string good = "[VCockpit01]\r\nsize_mm=10,10\r\ntexture=NO_TEXTURE\r\n";
+    for (const char* package : {"a", "b"}) {
+        const std::string top = "Community/" + std::string(package) + "/";
+        touch(top + "manifest.json", "{}");
+        touch(top + "SimObjects/Airplanes/X/aircraft.cfg", "[FLTSIM.0]\r\n");
+        touch(top + "SimObjects/Airplanes/X/panel/panel.cfg", good);
+        touch(top + "SimObjects/Airplanes/X/panel.v2/panel.cfg", good);
+        touch(top + "SimObjects/Airplanes/X/TEXTURE.v2/panel.cfg", "[VCockpit01]\r\nx");
+        touch(top + "SimObjects/Airplanes/X/model/panel.cfg", "[VCockpit01]\r\nx");
+        touch(top + "html_ui/Pages/panel.cfg", "[VCockpit01]\r\nx");
+    }
+    touch("Community/b/attachments/pub/part/panel/panel.cfg", good);
+    touch("Community/b/SimObjects/Airplanes/X/presets/pub/p/panel/panel.cfg", good);
+    fs::create_directories(root / "config");
+    const CliRun run = cockpix::test::runCli(root, {"check", "Community"});
+    EXPECT_EQ(run.out, "6 panels: 0 with errors, 0 with warnings, 6 clean\n");
+    EXPECT_EQ(run.status, 0);
+}
+
 // A tree checked on several threads prints what one thread prints, in the same order: many
 // aircraft (more than a thread takes at once), every third one with findings, some sharing
 // one panel folder's gauges, one read through an alias.

@@ -34,10 +34,14 @@ protected:
     std::string panel(const char* aircraft) const {
         return at("fs98/aircraft/" + std::string(aircraft) + "/panel/panel.cfg");
     }
-    // A panel folder of the MSFS package's jet: "panel" or "panel.variant".
+    // A panel folder of the MSFS package's jet: "panel" or "panel.variant", or of its livery
+    // ("cockpix-demo-jet-livery/panel.merged").
     std::string msfsPanel(const char* folder) const {
-        return at("msfs/Community/cockpix-demo-msfs/SimObjects/Airplanes/cockpix-demo-jet/" +
-                  std::string(folder) + "/panel.cfg");
+        const std::string relative(folder);
+        return at(
+            "msfs/Community/cockpix-demo-msfs/SimObjects/Airplanes/" +
+            (relative.find('/') == std::string::npos ? "cockpix-demo-jet/" + relative : relative) +
+            "/panel.cfg");
     }
     CliRun run(const std::vector<std::string>& args) { return runCli(root / "work", args); }
     // What the commands left in the working folder, besides runCli's own output files.
@@ -108,6 +112,8 @@ TEST_F(DemoCommands, TheDemoMsfsPackageChecksCleanAndListsItsSections) {
           "Vcockpit03", "CockpixDemo!Clock", "VCockpit05", "VPainting01",
           "Registration/Registration.html?font_color=white"}},
         {"panel.variant", {"VPainting02", "font_color=black"}},
+        // Checked with the base's sections it keeps: clean too.
+        {"cockpix-demo-jet-livery/panel.merged", {"VPainting01", "font_color=red"}},
     };
     for (const auto& [folder, shown] : panels) {
         SCOPED_TRACE(folder);
@@ -119,6 +125,11 @@ TEST_F(DemoCommands, TheDemoMsfsPackageChecksCleanAndListsItsSections) {
         for (const char* text : shown)
             EXPECT_NE(result.out.find(text), npos) << text;
     }
+    // The whole Community folder in one command: every panel of the package, clean.
+    const CliRun community = run({"check", at("msfs/Community")});
+    EXPECT_EQ(community.out.substr(community.out.rfind('\n', community.out.size() - 2) + 1),
+              "3 panels: 0 with errors, 0 with warnings, 3 clean\n");
+    EXPECT_EQ(community.status, 0);
     // The module the WASM instrument names lies beside the panel.cfg, as MSFS looks for it.
     EXPECT_TRUE(
         fs::is_regular_file(fs::path(msfsPanel("panel")).parent_path() / "cockpixdemo.wasm"));

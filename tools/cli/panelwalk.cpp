@@ -47,6 +47,31 @@ EntryType typeOf(DIR* handle, const dirent& entry) {
     return type;
 }
 
+bool holds(const std::vector<FolderEntry>& entries, std::string_view file) {
+    return std::any_of(entries.begin(), entries.end(), [&](const FolderEntry& entry) {
+        return !entry.directory && equalsIgnoringCase(entry.name, file);
+    });
+}
+
+// Which folders below a listed one hold no panel, so the walk need not list them: an MSFS
+// package (manifest.json) keeps its panels under SimObjects, 2024's attachments and presets,
+// beside html_ui, scenery and model libraries of thousands of files; an aircraft folder
+// (aircraft.cfg) has its panels beside its models, textures and sounds.
+using Skipped = bool (*)(std::string_view);
+Skipped skippedFolders(const std::vector<FolderEntry>& entries) {
+    if (holds(entries, "manifest.json"))
+        return [](std::string_view name) {
+            return !equalsIgnoringCase(name, "simobjects") &&
+                   !equalsIgnoringCase(name, "attachments") && !equalsIgnoringCase(name, "presets");
+        };
+    if (holds(entries, "aircraft.cfg"))
+        return [](std::string_view name) {
+            return startsWithIgnoringCase(name, "model") ||
+                   startsWithIgnoringCase(name, "texture") || startsWithIgnoringCase(name, "sound");
+        };
+    return [](std::string_view) { return false; };
+}
+
 // opendir and readdir rather than std::filesystem, whose listing of a folder takes three
 // more system calls: a tree of aircraft is thousands of small folders.
 void walk(const std::string& dir, std::vector<FoundPanel>& panels, PanelWalk& found) {
@@ -81,8 +106,11 @@ void walk(const std::string& dir, std::vector<FoundPanel>& panels, PanelWalk& fo
     // The checks take the listing with the panel: the folder is not listed again.
     for (std::string& panel : panelFiles)
         panels.push_back({std::move(panel), entries});
-    for (const std::string& folder : folders)
-        walk(folder, panels, found);
+    const Skipped skipped = skippedFolders(entries);
+    for (const std::string& folder : folders) {
+        if (!skipped(std::string_view(folder).substr(prefix.size())))
+            walk(folder, panels, found);
+    }
 }
 
 } // namespace

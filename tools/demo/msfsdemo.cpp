@@ -94,6 +94,44 @@ location=exterior
 painting00=Registration/Registration.html?font_color=black&font_size=40, 0, 0, 256, 64
 )";
 
+// A livery aircraft on the demo jet as its base container: its panel keeps the base's
+// sections and replaces the registration painting (override_base_container=0).
+constexpr std::string_view kMergedPanelCfg =
+    R"(// COCKPIX demo jet livery: the base jet's panel with its own registration colours
+
+[VARIATION]
+override_base_container=0
+
+[VPainting01]
+size_mm=256,64
+pixel_size=256,64
+texture=$RegistrationNumber
+location=exterior
+painting00=Registration/Registration.html?font_color=red, 0, 0, 256, 64
+)";
+
+constexpr std::string_view kLiveryAircraftCfg =
+    R"(; COCKPIX demo jet livery, made by cockpix-demogen
+
+[VERSION]
+major = 1
+minor = 0
+
+[VARIATION]
+base_container = "..\cockpix-demo-jet"
+
+[FLTSIM.0]
+title = "COCKPIX Demo Jet Red Livery"
+model = ""
+panel = "merged"
+sound = ""
+texture = ""
+atc_id = "CPX03"
+ui_manufacturer = "COCKPIX"
+ui_type = "Demo Jet"
+ui_variation = "Red registration"
+)";
+
 constexpr std::string_view kAircraftCfg = R"(; COCKPIX demo jet for MSFS, made by cockpix-demogen
 
 [VERSION]
@@ -312,6 +350,17 @@ bool writeAircraft(const fs::path& aircraft) {
     return ok;
 }
 
+// MSFS looks for the WASM module and the XML gauges of the sections the livery keeps in the
+// livery's own panel folder: it has its copies of the base's.
+bool writeLivery(const fs::path& aircraft, const fs::path& base) {
+    const fs::path panel = aircraft / "panel.merged";
+    fs::create_directories(panel);
+    fs::copy(base / "panel" / "cockpixdemo.wasm", panel);
+    fs::copy(base / "panel" / "CockpixDemo", panel / "CockpixDemo", fs::copy_options::recursive);
+    return writeFile(aircraft / "aircraft.cfg", windowsLines(kLiveryAircraftCfg)) &&
+           writeFile(panel / "panel.cfg", windowsLines(kMergedPanelCfg));
+}
+
 } // namespace
 
 std::string msfsDemoPackageDir(const std::string& outDir) {
@@ -324,10 +373,13 @@ std::string writeMsfsDemoPackage(const std::string& outDir) {
     // A package left by an earlier build would keep files this one no longer writes.
     fs::remove_all(package, error);
     try {
-        const bool ok = writeInstruments(package) &&
-                        writeAircraft(package / "SimObjects" / "Airplanes" / "cockpix-demo-jet") &&
-                        writeFile(package / "manifest.json", manifestJson()) &&
-                        writeFile(package / "layout.json", layoutJson(package));
+        const bool ok =
+            writeInstruments(package) &&
+            writeAircraft(package / "SimObjects" / "Airplanes" / "cockpix-demo-jet") &&
+            writeLivery(package / "SimObjects" / "Airplanes" / "cockpix-demo-jet-livery",
+                        package / "SimObjects" / "Airplanes" / "cockpix-demo-jet") &&
+            writeFile(package / "manifest.json", manifestJson()) &&
+            writeFile(package / "layout.json", layoutJson(package));
         return ok ? std::string() : "cannot write the demo MSFS package under " + package.string();
     } catch (const fs::filesystem_error& e) {
         return std::string("cannot write the demo MSFS package: ") + e.what();
