@@ -145,6 +145,47 @@ std::optional<fs::path> packagesFolderOf(const fs::path& package) {
     return std::nullopt;
 }
 
+bool isOfficial(const fs::path& folder) {
+    const std::string name = lowerName(folder);
+    return name == "official" || ((name == "onestore" || name == "steam") &&
+                                  lowerName(folder.parent_path()) == "official");
+}
+
+// MSFS keeps Packages/Community beside Packages/Official: the other one of the two.
+std::optional<std::string> otherPackagesFolder(const fs::path& folder) {
+    if (lowerName(folder) == "community")
+        return existingFolder((folder.parent_path() / "Official").string());
+    if (!isOfficial(folder))
+        return std::nullopt;
+    const fs::path official = lowerName(folder) == "official" ? folder : folder.parent_path();
+    return existingFolder((official.parent_path() / "Community").string());
+}
+
+void addPackagesFolder(Installation& found, const std::string& folder) {
+    fs::path path(folder);
+    if (!path.has_filename())
+        path = path.parent_path();
+    addOnce(found.packagesFolders, asFolder(path));
+    if (auto other = otherPackagesFolder(path))
+        addOnce(found.packagesFolders, std::move(*other));
+}
+
+// The packages folders, then (when instruments) their packages' instruments after the own.
+void addStockFolders(Installation& found, const std::optional<fs::path>& standsIn,
+                     const std::string& stockDir, bool instruments) {
+    found.ownInstrumentDirs = found.instrumentDirs.size();
+    if (standsIn)
+        addPackagesFolder(found, asFolder(*standsIn));
+    if (!stockDir.empty()) {
+        if (auto folder = existingFolder(stockDir))
+            addPackagesFolder(found, *folder);
+    }
+    if (!instruments)
+        return;
+    for (const std::string& folder : found.packagesFolders)
+        addStockInstruments(found, folder);
+}
+
 Installation msfsPackage(const fs::path& root, const std::string& stockDir, bool instruments) {
     Installation found = started(Simulator::MsfsPackage, root);
     std::string problem;
@@ -154,18 +195,12 @@ Installation msfsPackage(const fs::path& root, const std::string& stockDir, bool
     }
     if (!problem.empty())
         found.problems.push_back("manifest.json of " + found.name + ": " + problem);
-    if (!instruments)
-        return found;
     addInstrumentsOf(found, root);
-    if (const auto folder = packagesFolderOf(root))
-        addStockInstruments(found, *folder);
-    if (!stockDir.empty())
-        addStockInstruments(found, stockDir);
+    addStockFolders(found, packagesFolderOf(root), stockDir, instruments);
     return found;
 }
 
-void readDefinition(Installation& found, const std::string& path, const std::string& file,
-                    bool instruments) {
+void readDefinition(Installation& found, const std::string& path, const std::string& file) {
     std::string problem;
     const auto bytes = readSmallFile(path, problem);
     PackageDefinition definition;
@@ -178,8 +213,6 @@ void readDefinition(Installation& found, const std::string& path, const std::str
         return;
     }
     for (const FolderMapping& group : definition.assetGroups) {
-        if (!instruments)
-            break;
         const auto source = sourceFolderOf(group, kInstrumentsFolder);
         if (!source)
             continue;
@@ -195,10 +228,9 @@ Installation msfsProject(const fs::path& root, const std::string& definitions,
     for (const std::string& file : filesWithExtension(definitions, ".xml")) {
         if (++read > kMostDefinitions)
             break;
-        readDefinition(found, pathInDirectory(definitions, file), file, instruments);
+        readDefinition(found, pathInDirectory(definitions, file), file);
     }
-    if (instruments && !stockDir.empty())
-        addStockInstruments(found, stockDir);
+    addStockFolders(found, std::nullopt, stockDir, instruments);
     return found;
 }
 
@@ -332,6 +364,25 @@ Installation findInstallation(const std::string& panelDir, const std::string& st
     } catch (const fs::filesystem_error&) {
         return {};
     }
+}
+
+std::vector<std::string> packagesInstrumentDirs(const std::string& packagesFolder) {
+    Installation found;
+    try {
+        addStockInstruments(found, packagesFolder);
+    } catch (const std::bad_alloc&) {
+        return {};
+    } catch (const fs::filesystem_error&) {
+        return {};
+    }
+    return std::move(found.instrumentDirs);
+}
+
+bool isOfficialFolder(const std::string& dir) {
+    fs::path folder = fs::path(dir).lexically_normal();
+    if (!folder.has_filename())
+        folder = folder.parent_path();
+    return isOfficial(folder);
 }
 
 std::vector<std::string> gaugeFoldersFor(const Installation& installation,

@@ -15,6 +15,7 @@
 
 #include "settings/core/settings.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ struct Installation {
     // The html_ui/Pages/VCockpit/Instruments folders an htmlgauge's path is relative to, the
     // package's own first, each ending with "/".
     std::vector<std::string> instrumentDirs;
+    // How many of instrumentDirs, at its front, are the package's or project's own.
+    std::size_t ownInstrumentDirs = 0;
+    // The MSFS Community and Official folders whose packages' instruments follow the own
+    // ones (each ending with "/"): the one the package stands in, the other one beside it
+    // (MSFS keeps Community and Official in one Packages folder) and the settings' one.
+    std::vector<std::string> packagesFolders;
     // What could not be read (a broken manifest.json or package definition), as messages.
     std::vector<std::string> problems;
 
@@ -52,10 +59,18 @@ struct Installation {
 // The installation the panel folder panelDir lies in. stockDir is the gauges directory of the
 // settings when it is an MSFS Official or Community folder: its packages' instruments come
 // after the package's own. Never throws; a folder that cannot be read is as if absent.
-// instruments false leaves instrumentDirs empty: a check of a tree of panels need not list
-// every package of a Community or Official folder for each of them.
+// instruments false leaves out the other packages' instruments (the own ones and
+// packagesFolders are still found): a check of a tree of panels need not list every package
+// of a Community or Official folder for each of them.
 Installation findInstallation(const std::string& panelDir, const std::string& stockDir = {},
                               bool instruments = true);
+
+// The Instruments folders of the packages of an MSFS Community or Official folder, in name
+// order (each ending with "/").
+std::vector<std::string> packagesInstrumentDirs(const std::string& packagesFolder);
+// Whether dir is an MSFS Official folder (Official, or its OneStore or Steam folder), where
+// the simulator's stock packages lie, rather than a Community folder.
+bool isOfficialFolder(const std::string& dir);
 
 // Where a panel of FS2000 and later has its gauge modules looked up after its own folder:
 // the installation's gauges folders when it was found, else the settings' gauges directory

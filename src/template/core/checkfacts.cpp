@@ -2,6 +2,7 @@
 
 #include "base/core/filelookup.h"
 #include "gaugefiles/core/gaugemodule.h"
+#include "settings/core/installation.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -76,6 +77,15 @@ void CheckFacts::beginRound() {
     m_roundBitmaps.clear();
     m_roundFolders.clear();
     m_roundSizes.clear();
+    m_roundInstrumentDirs.clear();
+}
+
+const std::vector<std::string>& CheckFacts::packagesInstrumentDirs(const std::string& folder) {
+    const auto known = m_roundInstrumentDirs.find(folder);
+    if (known != m_roundInstrumentDirs.end())
+        return known->second;
+    return m_roundInstrumentDirs.emplace(folder, cockpix::packagesInstrumentDirs(folder))
+        .first->second;
 }
 
 const std::optional<std::string>& CheckFacts::resolvedFolder(const std::string& dir) {

@@ -61,6 +61,10 @@ public:
     fs2k::GaugeFiles& fs2kFiles() { return m_fs2kFiles; }
     FolderIndex& folders() { return m_fs2kFiles.folders(); }
 
+    // The Instruments folders of the packages of an MSFS Community or Official folder,
+    // listed once a round: every panel of a Community folder names the same stock ones.
+    const std::vector<std::string>& packagesInstrumentDirs(const std::string& packagesFolder);
+
 private:
     // dir + file found whatever its case, as findPathIgnoringCase finds it.
     std::optional<std::string> findFile(const std::string& dir, const std::string& file);
@@ -78,6 +82,7 @@ private:
     std::unordered_map<std::string, BitmapFacts> m_roundBitmaps;
     std::unordered_map<std::string, std::optional<std::string>> m_roundFolders;
     std::unordered_map<std::string, std::optional<BmpSize>> m_roundSizes;
+    std::unordered_map<std::string, std::vector<std::string>> m_roundInstrumentDirs;
     fs2k::GaugeFiles m_fs2kFiles;
     bool m_roundHeld = false;
 };

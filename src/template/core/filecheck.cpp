@@ -27,13 +27,14 @@ FileCheck checkPanelFile(const std::string& path, Directories dirs, CheckFacts& 
     check.rerouted = !source.reroutes.empty();
     const fs2k::PanelLines lines(std::move(source.bytes));
     dirs.panelDir = check.panelDir;
-    // The checker looks up gauge modules only: no package's instruments are listed.
+    // Other packages' instruments are listed only when a stock instrument is looked up, once
+    // for a whole tree (CheckFacts).
     check.installation = findInstallation(check.panelDir, dirs.gaugesDir, false);
     std::optional<std::span<const std::string>> gaugesDirs;
     if (byInstallation && check.installation.found())
         gaugesDirs = check.installation.gaugesDirs;
-    check.findings =
-        fs2k::checkPanel(lines, fs2k::readPanel(lines), dirs, facts, std::nullopt, gaugesDirs);
+    check.findings = fs2k::checkPanel(lines, fs2k::readPanel(lines), dirs, facts, std::nullopt,
+                                      gaugesDirs, &check.installation);
     return check;
 }
 

@@ -82,6 +82,7 @@ bool FindingFixer::applyFs98(const Fix& fix) {
         setWindowValue(fix.window, fs98::WindowField::SizeMm, fix.value);
         break;
     case FixKind::RenumberGauges: // offered for fs2k panels only, applied above
+    case FixKind::QueryAmpersand:
         break;
     }
     m_document.breakMerge();

@@ -86,12 +86,12 @@ std::vector<Finding> PanelCheck::fs2kFindings(const fs2k::Document& document) {
     dirs.panelDir = fs98::panelDirFromChosenPath(document.filePath());
     const bool inOpened =
         m_app.installation.found() && dirs.panelDir.starts_with(m_app.installation.root);
-    const std::vector<std::string> gaugesDirs =
-        gaugeFoldersFor(inOpened ? m_app.installation
-                                 : findInstallation(dirs.panelDir, m_app.dirs.gaugesDir, false),
-                        m_app.dirs);
+    const Installation elsewhere =
+        inOpened ? Installation() : findInstallation(dirs.panelDir, m_app.dirs.gaugesDir, false);
+    const Installation& installation = inOpened ? m_app.installation : elsewhere;
+    const std::vector<std::string> gaugesDirs = gaugeFoldersFor(installation, m_app.dirs);
     return fs2k::checkPanel(document.lines(), document.panel(), dirs, m_facts, document.encoding(),
-                            gaugesDirs);
+                            gaugesDirs, &installation);
 }
 
 } // namespace cockpix

@@ -9,6 +9,7 @@
 #include "panel/core/fs2k/textencoding.h"
 #include "panel/core/placelimits.h"
 #include "template/core/freeplace.h"
+#include "template/core/fs2k/instrumentchecks.h"
 #include "template/core/fs2k/variantchecks.h"
 
 #include <algorithm>
@@ -107,8 +108,10 @@ class Fs2kChecker {
 public:
     Fs2kChecker(const PanelLines& lines, const Panel& panel, const Directories& dirs,
                 CheckFacts& facts, TextEncoding encoding,
-                std::optional<std::span<const std::string>> gaugesDirs)
+                std::optional<std::span<const std::string>> gaugesDirs,
+                const Installation* installation = nullptr)
         : m_lines(lines), m_panel(panel), m_dirs(dirs), m_facts(facts), m_encoding(encoding),
+          m_installation(installation),
           m_gaugesDirs(gaugesDirs.value_or(std::span<const std::string>(&dirs.gaugesDir, 1))),
           m_gaugesDirKnown(gaugesDirs.has_value() || !dirs.gaugesDir.empty()) {}
 
@@ -129,6 +132,8 @@ public:
             add(0, Severity::Warning, "no-gauges-dir",
                 "the gauges directory is not set: gauges are looked for in the panel folder "
                 "only");
+        checkMsfsPanel({m_lines, m_panel, m_dirs.panelDir, m_installation, m_encoding}, m_facts,
+                       m_findings);
         sortFindings(m_findings);
         return std::move(m_findings);
     }
@@ -433,6 +438,7 @@ private:
     const Directories& m_dirs;
     CheckFacts& m_facts;
     TextEncoding m_encoding;
+    const Installation* m_installation; // where the panel lies, when known
     // Where FS looks for gauge modules after the panel folder: the installation's folders, or
     // the settings' gauges directory; known when either was found or set.
     std::span<const std::string> m_gaugesDirs;
@@ -470,11 +476,12 @@ void renumberGauges(PanelLines& lines, const Window& window, GaugeLineKind kind)
 std::vector<Finding> checkPanel(const PanelLines& lines, const Panel& panel,
                                 const Directories& dirs, CheckFacts& facts,
                                 std::optional<TextEncoding> encoding,
-                                std::optional<std::span<const std::string>> gaugesDirs) {
+                                std::optional<std::span<const std::string>> gaugesDirs,
+                                const Installation* installation) {
     const TextEncoding used = encoding ? *encoding : panelTextEncoding(lines);
     // A variant on a base container is checked as the panel MSFS builds from both.
     const auto check = [&](const PanelLines& checked, const Panel& built) {
-        return Fs2kChecker(checked, built, dirs, facts, used, gaugesDirs).run();
+        return Fs2kChecker(checked, built, dirs, facts, used, gaugesDirs, installation).run();
     };
     if (auto findings = checkVariant(dirs.panelDir, lines, panel, check))
         return std::move(*findings);
@@ -491,10 +498,12 @@ bool applyFix(PanelLines& lines, const Fix& fix) {
             renumberGauges(lines, window, kind);
         return true;
     }
-    if (fix.kind != FixKind::MoveGauge || fix.gauge < 0 ||
+    if ((fix.kind != FixKind::MoveGauge && fix.kind != FixKind::QueryAmpersand) || fix.gauge < 0 ||
         static_cast<std::size_t>(fix.gauge) >= window.gauges.size())
         return false;
     const std::size_t line = window.gauges[static_cast<std::size_t>(fix.gauge)].line;
+    if (fix.kind == FixKind::QueryAmpersand)
+        return makeQueryAmpersand(lines, line);
     setGaugeField(lines, line, 0, plainNumberText(fix.x));
     setGaugeField(lines, line, 1, plainNumberText(fix.y));
     return true;

@@ -9,6 +9,7 @@
 #include "base/core/textencoding.h"
 #include "panel/core/fs2k/lines.h"
 #include "panel/core/fs2k/panel.h"
+#include "settings/core/installation.h"
 #include "settings/core/settings.h"
 #include "template/core/checkfacts.h"
 #include "template/core/finding.h"
@@ -26,13 +27,16 @@ namespace cockpix::fs2k {
 // the panel's own (panelTextEncoding) when not given. gaugesDirs, when given, are the
 // gauges folders of the installation the panel lies in, searched in order in place of
 // dirs.gaugesDir (none at all for an MSFS package, whose modules lie beside its panel).
+// installation, when given, is where the panel lies: an MSFS package's or project's
+// instruments and WASM modules are looked up there (instrumentchecks.h).
 std::vector<Finding>
 checkPanel(const PanelLines& lines, const Panel& panel, const Directories& dirs, CheckFacts& facts,
            std::optional<TextEncoding> encoding = std::nullopt,
-           std::optional<std::span<const std::string>> gaugesDirs = std::nullopt);
+           std::optional<std::span<const std::string>> gaugesDirs = std::nullopt,
+           const Installation* installation = nullptr);
 
-// Applies a fix the fs2k checker offered (RenumberGauges, MoveGauge) to the lines; false
-// when it no longer fits them (the window or gauge has gone).
+// Applies a fix the fs2k checker offered (RenumberGauges, MoveGauge, QueryAmpersand) to the
+// lines; false when it no longer fits them (the window or gauge has gone).
 bool applyFix(PanelLines& lines, const Fix& fix);
 
 } // namespace cockpix::fs2k
