@@ -345,6 +345,10 @@ void MainWindow::createTemplateWindow(bool demandDirectories) {
     connect(window, &TemplateWindow::viewWindowRequested, this, &MainWindow::showPanelWindow);
     connect(window->fs2kTable(), &fs2k::WindowTable::showWindowRequested, this,
             [this](int index) { m_fs2kWindows->show(static_cast<std::size_t>(index)); });
+    // Queued: the open replaces the table whose button asked for it.
+    connect(
+        window->fs2kTable(), &fs2k::WindowTable::openBasePanelRequested, this,
+        [this](const QString& path) { openPanelFile(path); }, Qt::QueuedConnection);
     m_rowCommands->attach(window);
     m_toolCommands->attach(window);
     m_templateSubWindow = m_mdiArea->addSubWindow(window);

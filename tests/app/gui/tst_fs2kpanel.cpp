@@ -12,6 +12,7 @@
 #include "panelwindows/gui/panelview.h"
 #include "shellfixture.h"
 #include "template/gui/checkerwindow.h"
+#include "template/core/fs2k/windowtable.h"
 #include "template/gui/fs2k/windowtable.h"
 
 #include <QClipboard>
@@ -118,6 +119,36 @@ private slots:
         QCOMPARE(f.app.dirs.panelDir, f.path(kPanelDir).toStdString());
         QCOMPARE(f.dialogs.messages().size(), 1); // the reroute, as FS98's alias tells it
         QCOMPARE(QByteArray::fromStdString(f.fs2kDocument.lines().bytes()), later);
+    }
+
+    // A livery's variant that keeps its base's sections lists them greyed, read-only, after its
+    // own; Save writes the variant's bytes alone; "Open base panel" opens the base's file.
+    void aVariantListsItsBaseSectionsAndOpensTheBase() {
+        ShellFixture f;
+        f.writeUsualSettings();
+        const QString air = f.path("Community/p/SimObjects/Airplanes/");
+        const QByteArray variant = "[VARIATION]\r\noverride_base_container=0\r\n[VPainting01]\r\n"
+                                   "size_mm=10,10\r\n";
+        QVERIFY(test::writeBytes(air + "Base/panel/panel.cfg",
+                                 "[VCockpit01]\r\nsize_mm=9,9\r\n[vpainting01]\r\n"));
+        QVERIFY(test::writeBytes(air + "Livery/aircraft.cfg",
+                                 "[VARIATION]\r\nbase_container=\"..\\Base\"\r\n"));
+        QVERIFY(test::writeBytes(air + "Livery/panel.x/panel.cfg", variant));
+        f.start();
+        QVERIFY(f.window->panelCommands().openPath(air + "Livery/panel.x/panel.cfg"));
+        fs2k::WindowTable* table = f.window->templateWindow()->fs2kTable();
+        QCOMPARE(table->table()->rowCount(), 2);
+        QCOMPARE(table->table()->verticalHeaderItem(1)->text(),
+                 QStringLiteral("[VCockpit01] (base)"));
+        QVERIFY(!(table->table()->item(1, int(fs2k::Column::SizeW))->flags() & Qt::ItemIsEditable));
+        table->table()->setCurrentCell(1, 0);
+        QVERIFY(!table->showButton()->isEnabled() && !table->removeButton()->isEnabled());
+        f.dialogs.queueSaveFile(air + "Livery/panel.x/panel.cfg");
+        QVERIFY(f.window->panelCommands().save());
+        QCOMPARE(bytesOf(air + "Livery/panel.x/panel.cfg"), variant);
+        QVERIFY(table->openBaseButton()->isEnabled());
+        table->openBaseButton()->click();
+        QTRY_COMPARE(f.fs2kDocument.filePath(), (air + "Base/panel/panel.cfg").toStdString());
     }
 
     // Each section opens in a panel window of its own, from the template's table or from the

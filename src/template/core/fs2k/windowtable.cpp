@@ -203,4 +203,16 @@ CellEdit cellEdit(const Window& window, Column column, std::string_view text) {
     return setKey(key, text);
 }
 
+std::vector<BaseRow> baseRows(const PanelLines& own, const std::vector<BasePanel>& bases,
+                              const std::vector<Panel>& basePanels) {
+    std::vector<BaseRow> rows;
+    for (const BaseSection& used : baseSectionsUsed(own, bases)) {
+        for (const Window& window : basePanels.at(used.base).windows) {
+            if (window.section == used.section)
+                rows.push_back({used.base, &window});
+        }
+    }
+    return rows;
+}
+
 } // namespace cockpix::fs2k

@@ -6,6 +6,7 @@
 // apply; bad values get the FS98 template's messages.
 
 #include "panel/core/fs2k/panel.h"
+#include "panel/core/fs2k/variant.h"
 
 #include <optional>
 #include <string>
@@ -56,5 +57,17 @@ bool isEditable(const Window& window, Column column);
 // separated by commas, the pixel size two whole numbers above 0, the background colour three
 // whole numbers 0..255; every number written as FS reads it (isPlainFsNumber).
 CellEdit cellEdit(const Window& window, Column column, std::string_view text);
+
+// A row listed below the panel's own for a variant that uses its base container's sections
+// (override_base_container=0): a section of base panel base that no nearer file replaces.
+// It is shown, never typed into: it belongs to the base's file.
+struct BaseRow {
+    std::size_t base = 0;
+    const Window* window = nullptr; // in basePanels[base]
+};
+
+// The base rows of a variant with these lines, basePanels being what each of bases sets.
+std::vector<BaseRow> baseRows(const PanelLines& own, const std::vector<BasePanel>& bases,
+                              const std::vector<Panel>& basePanels);
 
 } // namespace cockpix::fs2k

@@ -7,13 +7,17 @@
 #include "template/core/fs2k/windowtable.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace cockpix::fs2k {
 namespace {
@@ -68,9 +72,11 @@ WindowTable::WindowTable(fs2k::Document& document, UserDialogs& dialogs, QWidget
     m_add = namedButton(tr("&Add window"), "laterAddWindow", this);
     m_remove = namedButton(tr("&Remove window"), "laterRemoveWindow", this);
     m_show = namedButton(tr("&Show window"), "laterShowWindow", this);
+    m_openBase = namedButton(tr("Open &base panel"), "laterOpenBasePanel", this);
     buttons->addWidget(m_show);
     buttons->addWidget(m_add);
     buttons->addWidget(m_remove);
+    buttons->addWidget(m_openBase);
     buttons->addStretch(1);
     layout->addLayout(buttons);
 
@@ -78,13 +84,22 @@ WindowTable::WindowTable(fs2k::Document& document, UserDialogs& dialogs, QWidget
     connect(m_add, &QPushButton::clicked, this, &WindowTable::addWindow);
     connect(m_remove, &QPushButton::clicked, this, &WindowTable::removeWindow);
     connect(m_show, &QPushButton::clicked, this, [this] {
-        if (m_table->currentRow() >= 0)
+        if (isOwnRow(m_table->currentRow()))
             emit showWindowRequested(m_table->currentRow());
     });
-    connect(m_table->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
-            &WindowTable::showWindowRequested);
+    connect(m_table->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+        if (isOwnRow(row))
+            emit showWindowRequested(row);
+    });
+    connect(m_openBase, &QPushButton::clicked, this,
+            [this] { emit openBasePanelRequested(QString::fromStdString(m_variant.basePanel)); });
+    connect(m_table, &QTableWidget::currentCellChanged, this, &WindowTable::updateButtons);
     connect(&m_document, &fs2k::Document::linesChanged, this, &WindowTable::refresh);
-    connect(&m_document, &fs2k::Document::panelReplaced, this, &WindowTable::refresh);
+    connect(&m_document, &fs2k::Document::panelReplaced, this, [this] {
+        readBases();
+        refresh();
+    });
+    readBases();
     refresh();
 }
 
@@ -100,9 +115,10 @@ void WindowTable::refresh() {
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const Window& window = panel.windows[static_cast<std::size_t>(row)];
         const QString header = QStringLiteral("[%1]").arg(fromPanelText(window.header, encoding));
-        if (QTableWidgetItem* item = m_table->verticalHeaderItem(row))
+        if (QTableWidgetItem* item = m_table->verticalHeaderItem(row)) {
             item->setText(header);
-        else
+            item->setToolTip(QString());
+        } else
             m_table->setVerticalHeaderItem(row, new QTableWidgetItem(header));
         for (int column = 0; column < kColumnCount; ++column) {
             QTableWidgetItem* item = m_table->item(row, column);
@@ -111,6 +127,10 @@ void WindowTable::refresh() {
                 m_table->setItem(row, column, item);
             }
             item->setText(fromPanelText(cellText(panel, window, Column(column)), encoding));
+            if (item->data(Qt::ForegroundRole).isValid()) { // was a base row's
+                item->setData(Qt::ForegroundRole, QVariant());
+                item->setToolTip(QString());
+            }
             const bool editable = isEditable(window, Column(column));
             const Qt::ItemFlags flags =
                 editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable;
@@ -118,12 +138,62 @@ void WindowTable::refresh() {
                 item->setFlags(flags);
         }
     }
+    showBaseRows(static_cast<int>(panel.windows.size()), encoding);
     // The current cell moves only when its row went: a move would close the editor whose
     // text is being stored.
     if (current >= m_table->rowCount())
         m_table->setCurrentCell(m_table->rowCount() - 1, 0);
-    m_remove->setEnabled(m_table->rowCount() > 0);
-    m_show->setEnabled(m_table->rowCount() > 0);
+    updateButtons();
+}
+
+void WindowTable::readBases() {
+    m_variant = {};
+    m_basePanels.clear();
+    const std::string& file = m_document.filePath();
+    if (!file.empty()) {
+        const std::string dir = std::filesystem::path(file).parent_path().generic_string() + "/";
+        m_variant = findVariantBase(dir, m_document.lines());
+    }
+    for (const BasePanel& base : m_variant.bases)
+        m_basePanels.push_back(readPanel(base.lines));
+}
+
+// The base's sections that the variant keeps, after its own rows: shown, not typed into.
+void WindowTable::showBaseRows(int firstRow, TextEncoding encoding) {
+    const std::vector<BaseRow> rows = baseRows(m_document.lines(), m_variant.bases, m_basePanels);
+    m_table->setRowCount(firstRow + static_cast<int>(rows.size()));
+    const QBrush grey = QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int row = firstRow + static_cast<int>(r);
+        const Window& window = *rows[r].window;
+        const Panel& panel = m_basePanels[rows[r].base];
+        const QString from = tr("From the base panel %1")
+                                 .arg(QString::fromStdString(m_variant.bases[rows[r].base].path));
+        auto* header =
+            new QTableWidgetItem(tr("[%1] (base)").arg(fromPanelText(window.header, encoding)));
+        header->setToolTip(from);
+        m_table->setVerticalHeaderItem(row, header);
+        for (int column = 0; column < kColumnCount; ++column) {
+            auto* item = new QTableWidgetItem(
+                fromPanelText(cellText(panel, window, Column(column)), encoding));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setForeground(grey);
+            item->setToolTip(from);
+            m_table->setItem(row, column, item);
+        }
+    }
+}
+
+bool WindowTable::isOwnRow(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < m_document.panel().windows.size();
+}
+
+void WindowTable::updateButtons() {
+    const bool own = isOwnRow(m_table->currentRow()) ||
+                     (m_table->currentRow() < 0 && !m_document.panel().windows.empty());
+    m_remove->setEnabled(own);
+    m_show->setEnabled(own);
+    m_openBase->setEnabled(!m_variant.basePanel.empty());
 }
 
 void WindowTable::cellEdited(QTableWidgetItem* item) {
@@ -171,7 +241,7 @@ void WindowTable::addWindow() {
 void WindowTable::removeWindow() {
     const int row = m_table->currentRow();
     const Panel& panel = m_document.panel();
-    if (row < 0 || static_cast<std::size_t>(row) >= panel.windows.size())
+    if (!isOwnRow(row))
         return;
     const Window& window = panel.windows[static_cast<std::size_t>(row)];
     if (!m_dialogs.question(tr("Remove [%1] and all its lines?")

@@ -9,7 +9,14 @@
 // (laterRemoveWindow) removes the current row's section after asking; "Show window"
 // (laterShowWindow) or a double click on a row's section name asks for the row's panel window
 // (showWindowRequested). A note above the table (laterNote) says how the panel is kept.
+// An MSFS variant that uses its base container's sections lists them below its own, headed
+// "[NAME] (base)", greyed and never typed into, shown or removed; "Open base panel"
+// (laterOpenBasePanel) asks for the base's file (openBasePanelRequested), enabled whenever the
+// aircraft names a base container.
 
+#include "base/core/textencoding.h"
+#include "panel/core/fs2k/panel.h"
+#include "panel/core/fs2k/variant.h"
 #include "panel/gui/documentsfwd.h"
 
 #include <QWidget>
@@ -34,6 +41,7 @@ public:
     QPushButton* addButton() const { return m_add; }
     QPushButton* removeButton() const { return m_remove; }
     QPushButton* showButton() const { return m_show; }
+    QPushButton* openBaseButton() const { return m_openBase; }
     // The note above the table, which takes the template's colour.
     QLabel* note() const { return m_note; }
 
@@ -43,11 +51,18 @@ public:
 signals:
     // The panel window of the section at index in Panel::windows.
     void showWindowRequested(int index);
+    // The base container's panel.cfg, to be opened as "&Open" opens a file.
+    void openBasePanelRequested(const QString& path);
 
 private:
     void cellEdited(QTableWidgetItem* item);
     void addWindow();
     void removeWindow();
+    // The base panels of the document's file, read again when another panel is opened.
+    void readBases();
+    void showBaseRows(int firstRow, TextEncoding encoding);
+    bool isOwnRow(int row) const;
+    void updateButtons();
 
     fs2k::Document& m_document;
     UserDialogs& m_dialogs;
@@ -56,6 +71,9 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_show = nullptr;
+    QPushButton* m_openBase = nullptr;
+    VariantBase m_variant;
+    std::vector<Panel> m_basePanels; // what each of m_variant.bases sets
 };
 
 } // namespace cockpix::fs2k
