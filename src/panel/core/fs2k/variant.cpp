@@ -79,9 +79,7 @@ std::string canonical(const std::string& path) {
 
 class ChainWalk {
 public:
-    explicit ChainWalk(const std::string& panelDir) {
-        m_seen.insert(canonical(panelDir + "panel.cfg"));
-    }
+    explicit ChainWalk(const std::string& panelDir) : m_ownFile(panelDir + "panel.cfg") {}
 
     // Follows the bases from the panel in panelDir with these lines.
     VariantBase walk(std::string panelDir, const PanelLines& own) {
@@ -99,6 +97,9 @@ public:
                         {"base-missing", "the base container's panel " + wanted + " is not there"});
                 return std::move(m_result);
             }
+            // Most panels name no base: their own path is made canonical only when one does.
+            if (m_seen.empty())
+                m_seen.insert(canonical(m_ownFile));
             if (!m_seen.insert(canonical(*found)).second) {
                 // The variant's own file named as its base is no base at all.
                 if (!first)
@@ -135,6 +136,7 @@ public:
     }
 
 private:
+    std::string m_ownFile;
     std::set<std::string> m_seen;
     VariantBase m_result;
 };
