@@ -110,9 +110,9 @@ std::string materialsOfWholeJson(std::string_view json, std::vector<std::string>
                      .get(document);
     if (!error)
         error = document.get_object().get(root);
+    if (error) // an object not read is never iterated
+        return std::string("it is not JSON: ") + simdjson::error_message(error);
     for (auto field : root) {
-        if (error)
-            break;
         std::string_view key;
         if ((error = field.unescaped_key().get(key)))
             break;
