@@ -11,6 +11,7 @@
 #include "base/core/bmpheader.h"
 #include "base/core/filelookup.h"
 #include "gaugefiles/core/fs2k/gaugelookup.h"
+#include "gaugefiles/core/fs2k/modelmaterials.h"
 
 #include <cstdint>
 #include <map>
@@ -60,6 +61,8 @@ public:
     // directories of their gauge cabinets.
     fs2k::GaugeFiles& fs2kFiles() { return m_fs2kFiles; }
     FolderIndex& folders() { return m_fs2kFiles.folders(); }
+    // The material names of MSFS aircraft's models, each glTF read once while it stays the same.
+    fs2k::ModelMaterials& modelMaterials() { return m_modelMaterials; }
 
     // The Instruments folders of the packages of an MSFS Community or Official folder,
     // listed once a round: every panel of a Community folder names the same stock ones.
@@ -84,6 +87,7 @@ private:
     std::unordered_map<std::string, std::optional<BmpSize>> m_roundSizes;
     std::unordered_map<std::string, std::vector<std::string>> m_roundInstrumentDirs;
     fs2k::GaugeFiles m_fs2kFiles;
+    fs2k::ModelMaterials m_modelMaterials;
     bool m_roundHeld = false;
 };
 

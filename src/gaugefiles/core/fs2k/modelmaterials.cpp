@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -25,6 +26,8 @@ constexpr std::size_t kWindowLimit = 64u << 20;
 // A file that names "materials" more than once is read whole, to tell the top-level list from
 // the others, when it is no larger than this (simdjson indexes it at four bytes a byte).
 constexpr std::size_t kWholeReadLimit = 64u << 20;
+// No aircraft builds on bases this deep.
+constexpr std::size_t kMaxBases = 16;
 
 std::string_view unquoted(std::string_view value) {
     value = trimmedBlanks(value);
@@ -212,6 +215,29 @@ std::optional<std::string> readTextFile(const std::string& path, std::string& pr
     return bytes;
 }
 
+// A livery's or variant's aircraft.cfg names the aircraft it builds on, relative to its own
+// folder, written for Windows: [VARIATION] base_container="..\Base" (MSFS 2024: [LIVERY]).
+std::string baseContainer(std::string_view aircraftCfg) {
+    const PanelLines lines{std::string(aircraftCfg)};
+    for (const char* section : {"VARIATION", "LIVERY"}) {
+        const std::size_t s = lines.findSection(section);
+        const std::size_t key =
+            s == PanelLines::npos ? PanelLines::npos : lines.findKey(s, "base_container");
+        std::string base(key == PanelLines::npos ? "" : unquoted(lines.value(key)));
+        std::replace(base.begin(), base.end(), '\\', '/');
+        if (!base.empty())
+            return base;
+    }
+    return {};
+}
+
+// "Jet" of "/x/SimObjects/Airplanes/Jet/".
+std::string folderName(std::string dir) {
+    while (!dir.empty() && dir.back() == '/')
+        dir.pop_back();
+    return dir.substr(dir.rfind('/') + 1);
+}
+
 bool isModelsSection(std::string_view name) {
     return equalsIgnoringCase(trimmedBlanks(name), "models");
 }
@@ -359,39 +385,63 @@ void ModelMaterials::readModelXmlFile(const std::string& folder, const std::stri
     out.names.insert(out.names.end(), names.begin(), names.end());
 }
 
-AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderIndex& folders) {
-    AircraftMaterials out;
-    std::vector<std::string> modelFolders{"model"};
+void ModelMaterials::readModelFolder(const std::string& shownFolder, const std::string& folder,
+                                     FolderIndex& folders, AircraftMaterials& out) {
+    const std::optional<std::string> cfg = folders.find(folder, "model.cfg");
+    if (!cfg)
+        return;
     std::string problem;
-    if (const auto cfg = folders.find(aircraftDir, "aircraft.cfg")) {
-        if (const auto bytes = readTextFile(*cfg, problem))
-            modelFolders = modelFolderNames(*bytes);
-        else
-            out.problems.push_back("aircraft.cfg: " + problem);
+    const std::optional<std::string> bytes = readTextFile(*cfg, problem);
+    if (!bytes) {
+        out.problems.push_back(shownFolder + "/model.cfg: " + problem);
+        return;
     }
-    for (const std::string& name : modelFolders) {
-        const std::optional<std::string> folder = folders.find(aircraftDir, name);
-        const std::optional<std::string> cfg =
-            folder ? folders.find(*folder + "/", "model.cfg") : std::nullopt;
-        if (!cfg)
-            continue;
-        const std::optional<std::string> bytes = readTextFile(*cfg, problem);
-        if (!bytes) {
-            out.problems.push_back(name + "/model.cfg: " + problem);
+    for (const std::string& file : modelConfigFiles(*bytes)) {
+        const std::string shown = shownFolder + "/" + file;
+        const std::optional<std::string> path = folders.find(folder, file);
+        if (!path) {
+            out.problems.push_back(shown + ": not in " + shownFolder);
             continue;
         }
-        for (const std::string& file : modelConfigFiles(*bytes)) {
-            const std::string shown = name + "/" + file;
-            const std::optional<std::string> path = folders.find(*folder + "/", file);
-            if (!path) {
-                out.problems.push_back(shown + ": not in " + name);
+        out.modelsFound = true;
+        if (*path == *cfg)
+            out.problems.push_back(shownFolder + "/model.cfg: it names itself as a model");
+        else
+            readModelXmlFile(folder, shown, *path, folders, out);
+    }
+}
+
+AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderIndex& folders) {
+    AircraftMaterials out;
+    // The aircraft's folder, then the base containers it builds on: a livery has no model of
+    // its own. A loop of bases ends where it comes back.
+    std::vector<std::string> dirs;
+    std::vector<std::string> modelFolders{"model"};
+    std::string problem;
+    for (std::string dir = aircraftDir; !dir.empty() && dirs.size() < kMaxBases &&
+                                        std::find(dirs.begin(), dirs.end(), dir) == dirs.end();) {
+        dirs.push_back(dir);
+        const std::optional<std::string> cfg = folders.find(dir, "aircraft.cfg");
+        const std::optional<std::string> bytes = cfg ? readTextFile(*cfg, problem) : std::nullopt;
+        if (cfg && !bytes && dirs.size() == 1)
+            out.problems.push_back("aircraft.cfg: " + problem);
+        if (bytes && dirs.size() == 1)
+            modelFolders = modelFolderNames(*bytes);
+        const std::string base = bytes ? baseContainer(*bytes) : std::string();
+        const std::optional<std::string> found =
+            base.empty() ? std::nullopt
+                         : findPathIgnoringCase(
+                               std::filesystem::path(dir + base).lexically_normal().string());
+        dir = found ? *found + (found->ends_with('/') ? "" : "/") : std::string();
+    }
+    for (const std::string& name : modelFolders) {
+        for (const std::string& dir : dirs) {
+            const std::optional<std::string> folder = folders.find(dir, name);
+            if (!folder)
                 continue;
-            }
-            out.modelsFound = true;
-            if (*path == *cfg)
-                out.problems.push_back(name + "/model.cfg: it names itself as a model");
-            else
-                readModelXmlFile(*folder + "/", shown, *path, folders, out);
+            readModelFolder(dir == aircraftDir ? name : folderName(dir) + "/" + name, *folder + "/",
+                            folders, out);
+            break;
         }
     }
     std::sort(out.names.begin(), out.names.end());

@@ -67,13 +67,17 @@ struct AircraftMaterials {
 class ModelMaterials {
 public:
     // The materials of the models of the aircraft whose folder is aircraftDir (ending with
-    // "/"), files found whatever the case of their names through folders.
+    // "/"), files found whatever the case of their names through folders. A model folder the
+    // aircraft lacks is looked for in the base containers it builds on (a livery's
+    // aircraft.cfg [VARIATION] or [LIVERY] base_container=).
     AircraftMaterials read(const std::string& aircraftDir, FolderIndex& folders);
 
     // The names of the glTF at path, read again only when its size or time changed.
     const MaterialNames& gltf(const std::string& path);
 
 private:
+    void readModelFolder(const std::string& shownFolder, const std::string& folder,
+                         FolderIndex& folders, AircraftMaterials& out);
     void readModelXmlFile(const std::string& folder, const std::string& shown,
                           const std::string& path, FolderIndex& folders, AircraftMaterials& out);
 

@@ -10,6 +10,7 @@
 #include "panel/core/placelimits.h"
 #include "template/core/freeplace.h"
 #include "template/core/fs2k/instrumentchecks.h"
+#include "template/core/fs2k/texturechecks.h"
 #include "template/core/fs2k/variantchecks.h"
 
 #include <algorithm>
@@ -134,6 +135,7 @@ public:
                 "only");
         checkMsfsPanel({m_lines, m_panel, m_dirs.panelDir, m_installation, m_encoding}, m_facts,
                        m_findings);
+        checkTextures(m_panel, m_dirs.panelDir, m_installation, m_facts, m_encoding, m_findings);
         sortFindings(m_findings);
         return std::move(m_findings);
     }
