@@ -203,16 +203,68 @@ MaterialNames materialsOfPadded(std::string_view bytes) {
     return bytes.starts_with("glTF") ? materialsOfGlb(bytes) : materialsOfJson(bytes);
 }
 
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The file at path opened unbuffered (its bytes go straight where they are read to), and its
+// size; no file when it cannot be opened or its size told.
+File openSized(const std::string& path, std::uint64_t& size) {
+    File file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        return file;
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    long end = -1;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0)
+        end = std::ftell(file.get());
+    if (end < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        file.reset();
+    size = end < 0 ? 0 : static_cast<std::uint64_t>(end);
+    return file;
+}
+
+// A small text file read whole: nullopt when it is not there (problem left empty), cannot be
+// read or is too large (problem says which).
 std::optional<std::string> readTextFile(const std::string& path, std::string& problem) {
-    const std::optional<FileStamp> stamp = fileStamp(path);
-    if (stamp && stamp->length > kTextLimit) {
+    problem.clear();
+    std::uint64_t size = 0;
+    const File file = openSized(path, size);
+    if (!file)
+        return std::nullopt;
+    if (size > kTextLimit) {
         problem = "larger than 16 MB";
         return std::nullopt;
     }
-    std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes)
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    if (std::ferror(file.get())) {
         problem = "it cannot be read";
+        return std::nullopt;
+    }
     return bytes;
+}
+
+// dir + relative (relative written with "/" or "\\"): as written first, which needs no listing
+// of the folders (the usual case), else found whatever its case. path is where it was found.
+struct FoundText {
+    std::optional<std::string> path;
+    std::optional<std::string> bytes;
+    std::string problem;
+};
+FoundText readFound(FolderIndex& folders, const std::string& dir, std::string_view relative) {
+    FoundText out;
+    std::string exact = dir + std::string(relative);
+    std::replace(exact.begin(), exact.end(), '\\', '/');
+    out.bytes = readTextFile(exact, out.problem);
+    if (out.bytes || !out.problem.empty()) {
+        out.path = std::move(exact);
+        return out;
+    }
+    out.path = folders.find(dir, relative);
+    if (out.path) {
+        out.bytes = readTextFile(*out.path, out.problem);
+        if (!out.bytes && out.problem.empty())
+            out.problem = "it cannot be read";
+    }
+    return out;
 }
 
 // A livery's or variant's aircraft.cfg names the aircraft it builds on, relative to its own
@@ -251,23 +303,18 @@ MaterialNames readGltfMaterials(std::string_view bytes) {
 
 MaterialNames readGltfMaterialsFile(const std::string& path) {
     MaterialNames out;
-    const std::optional<FileStamp> stamp = fileStamp(path);
-    if (!stamp) {
-        out.problem = "it cannot be read";
-        return out;
-    }
-    if (stamp->length > kGltfLimit) {
-        out.problem = "larger than 1 GB: its materials are not read";
-        return out;
-    }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
+    std::uint64_t size = 0;
+    const File file = openSized(path, size);
     if (!file) {
         out.problem = "it cannot be read";
         return out;
     }
+    if (size > kGltfLimit) {
+        out.problem = "larger than 1 GB: its materials are not read";
+        return out;
+    }
     // Never more than the file's size (plus padding), whatever it holds.
-    simdjson::padded_string padded(static_cast<std::size_t>(stamp->length));
+    simdjson::padded_string padded(static_cast<std::size_t>(size));
     const std::size_t got = std::fread(padded.data(), 1, padded.size(), file.get());
     std::memset(padded.data() + got, 0, padded.size() - got);
     return materialsOfPadded(std::string_view(padded.data(), got));
@@ -344,39 +391,48 @@ const MaterialNames& ModelMaterials::gltf(const std::string& path) {
         m_unreadable.problem = "it cannot be read";
         return m_unreadable;
     }
+    return gltf(path, *stamp);
+}
+
+const MaterialNames& ModelMaterials::gltf(const std::string& path, const FileStamp& stamp) {
     auto cached = m_gltf.find(path);
     if (cached == m_gltf.end())
-        cached = m_gltf.emplace(path, Cached{*stamp, readGltfMaterialsFile(path)}).first;
-    else if (!(cached->second.stamp == *stamp))
-        cached->second = Cached{*stamp, readGltfMaterialsFile(path)};
+        cached = m_gltf.emplace(path, Cached{stamp, readGltfMaterialsFile(path)}).first;
+    else if (!(cached->second.stamp == stamp))
+        cached->second = Cached{stamp, readGltfMaterialsFile(path)};
     return cached->second.names;
 }
 
 void ModelMaterials::readModelXmlFile(const std::string& folder, const std::string& shown,
-                                      const std::string& path, FolderIndex& folders,
+                                      const FoundXml& found, FolderIndex& folders,
                                       AircraftMaterials& out) {
-    std::string problem;
-    const std::optional<std::string> bytes = readTextFile(path, problem);
-    const ModelXml xml = bytes ? readModelXml(*bytes) : ModelXml{{}, problem};
+    const ModelXml xml = found.bytes ? readModelXml(*found.bytes) : ModelXml{{}, found.problem};
     if (!xml.problem.empty()) {
         out.problems.push_back(shown + ": " + xml.problem);
         return;
     }
     std::vector<std::string> names;
+    const std::string shownFolder = shown.substr(0, shown.rfind('/'));
     for (const std::string& file : xml.modelFiles) {
-        const std::optional<std::string> gltfPath = folders.find(folder, file);
-        const std::string gltfShown = shown.substr(0, shown.rfind('/') + 1) + file;
-        if (!gltfPath) {
-            out.problems.push_back(gltfShown + ": not in " + shown.substr(0, shown.rfind('/')));
+        std::string path = folder + file;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        std::optional<FileStamp> stamp = fileStamp(path); // as written, mostly
+        if (!stamp) {
+            const std::optional<std::string> listed = folders.find(folder, file);
+            stamp = listed ? fileStamp(*listed) : std::nullopt;
+            path = listed.value_or(path);
+        }
+        if (!stamp) {
+            out.problems.push_back(shownFolder + "/" + file + ": not in " + shownFolder);
             continue;
         }
-        if (*gltfPath == path) {
+        if (path == *found.path) {
             out.problems.push_back(shown + ": it names itself as its model");
             continue;
         }
-        const MaterialNames& gltf = this->gltf(*gltfPath);
+        const MaterialNames& gltf = this->gltf(path, *stamp);
         if (!gltf.problem.empty())
-            out.problems.push_back(gltfShown + ": " + gltf.problem);
+            out.problems.push_back(shownFolder + "/" + file + ": " + gltf.problem);
         names.insert(names.end(), gltf.names.begin(), gltf.names.end());
     }
     std::sort(names.begin(), names.end());
@@ -385,30 +441,31 @@ void ModelMaterials::readModelXmlFile(const std::string& folder, const std::stri
     out.names.insert(out.names.end(), names.begin(), names.end());
 }
 
-void ModelMaterials::readModelFolder(const std::string& shownFolder, const std::string& folder,
-                                     FolderIndex& folders, AircraftMaterials& out) {
-    const std::optional<std::string> cfg = folders.find(folder, "model.cfg");
-    if (!cfg)
-        return;
-    std::string problem;
-    const std::optional<std::string> bytes = readTextFile(*cfg, problem);
-    if (!bytes) {
-        out.problems.push_back(shownFolder + "/model.cfg: " + problem);
-        return;
+bool ModelMaterials::readModelFolder(const std::string& shownFolder, const std::string& dir,
+                                     const std::string& name, FolderIndex& folders,
+                                     AircraftMaterials& out) {
+    const FoundText cfg = readFound(folders, dir, name + "/model.cfg");
+    if (!cfg.path)
+        return false;
+    if (!cfg.bytes) {
+        out.problems.push_back(shownFolder + "/model.cfg: " + cfg.problem);
+        return true;
     }
-    for (const std::string& file : modelConfigFiles(*bytes)) {
+    const std::string folder = cfg.path->substr(0, cfg.path->rfind('/') + 1);
+    for (const std::string& file : modelConfigFiles(*cfg.bytes)) {
         const std::string shown = shownFolder + "/" + file;
-        const std::optional<std::string> path = folders.find(folder, file);
-        if (!path) {
+        const FoundText xml = readFound(folders, folder, file);
+        if (!xml.path) {
             out.problems.push_back(shown + ": not in " + shownFolder);
             continue;
         }
         out.modelsFound = true;
-        if (*path == *cfg)
+        if (*xml.path == *cfg.path)
             out.problems.push_back(shownFolder + "/model.cfg: it names itself as a model");
         else
-            readModelXmlFile(folder, shown, *path, folders, out);
+            readModelXmlFile(folder, shown, {xml.path, xml.bytes, xml.problem}, folders, out);
     }
+    return true;
 }
 
 AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderIndex& folders) {
@@ -417,17 +474,15 @@ AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderInd
     // its own. A loop of bases ends where it comes back.
     std::vector<std::string> dirs;
     std::vector<std::string> modelFolders{"model"};
-    std::string problem;
     for (std::string dir = aircraftDir; !dir.empty() && dirs.size() < kMaxBases &&
                                         std::find(dirs.begin(), dirs.end(), dir) == dirs.end();) {
         dirs.push_back(dir);
-        const std::optional<std::string> cfg = folders.find(dir, "aircraft.cfg");
-        const std::optional<std::string> bytes = cfg ? readTextFile(*cfg, problem) : std::nullopt;
-        if (cfg && !bytes && dirs.size() == 1)
-            out.problems.push_back("aircraft.cfg: " + problem);
-        if (bytes && dirs.size() == 1)
-            modelFolders = modelFolderNames(*bytes);
-        const std::string base = bytes ? baseContainer(*bytes) : std::string();
+        const FoundText cfg = readFound(folders, dir, "aircraft.cfg");
+        if (cfg.path && !cfg.bytes && dirs.size() == 1)
+            out.problems.push_back("aircraft.cfg: " + cfg.problem);
+        if (cfg.bytes && dirs.size() == 1)
+            modelFolders = modelFolderNames(*cfg.bytes);
+        const std::string base = cfg.bytes ? baseContainer(*cfg.bytes) : std::string();
         const std::optional<std::string> found =
             base.empty() ? std::nullopt
                          : findPathIgnoringCase(
@@ -436,12 +491,9 @@ AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderInd
     }
     for (const std::string& name : modelFolders) {
         for (const std::string& dir : dirs) {
-            const std::optional<std::string> folder = folders.find(dir, name);
-            if (!folder)
-                continue;
-            readModelFolder(dir == aircraftDir ? name : folderName(dir) + "/" + name, *folder + "/",
-                            folders, out);
-            break;
+            if (readModelFolder(dir == aircraftDir ? name : folderName(dir) + "/" + name, dir, name,
+                                folders, out))
+                break;
         }
     }
     std::sort(out.names.begin(), out.names.end());

@@ -13,6 +13,7 @@
 #include "gaugefiles/core/folderindex.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -76,10 +77,18 @@ public:
     const MaterialNames& gltf(const std::string& path);
 
 private:
-    void readModelFolder(const std::string& shownFolder, const std::string& folder,
-                         FolderIndex& folders, AircraftMaterials& out);
+    // A model XML as found (path) and read (bytes, or the problem).
+    struct FoundXml {
+        std::optional<std::string> path;
+        std::optional<std::string> bytes;
+        std::string problem;
+    };
+    const MaterialNames& gltf(const std::string& path, const FileStamp& stamp);
+    // False when dir has no folder name holding a model.cfg.
+    bool readModelFolder(const std::string& shownFolder, const std::string& dir,
+                         const std::string& name, FolderIndex& folders, AircraftMaterials& out);
     void readModelXmlFile(const std::string& folder, const std::string& shown,
-                          const std::string& path, FolderIndex& folders, AircraftMaterials& out);
+                          const FoundXml& found, FolderIndex& folders, AircraftMaterials& out);
 
     struct Cached {
         FileStamp stamp;
