@@ -30,9 +30,9 @@ QString summaryText(const PanelCheck& check) {
     const int notes = static_cast<int>(
         std::count_if(check.findings().begin(), check.findings().end(),
                       [](const Finding& f) { return f.severity == Severity::Note; }));
-    QString counts = countText(errors, QObject::tr("error"), QObject::tr("errors")) + ", " +
-                     countText(count - errors - notes, QObject::tr("warning"),
-                               QObject::tr("warnings"));
+    QString counts =
+        countText(errors, QObject::tr("error"), QObject::tr("errors")) + ", " +
+        countText(count - errors - notes, QObject::tr("warning"), QObject::tr("warnings"));
     if (notes > 0)
         counts += ", " + countText(notes, QObject::tr("note"), QObject::tr("notes"));
     return QObject::tr("%1: %2. Double-click one to go to it.")
