@@ -142,9 +142,49 @@ bool FolderIndex::mayHold(const std::string& dir, std::string_view stem) {
 }
 
 bool FolderIndex::contains(const std::string& dir, std::string_view relative) {
+    // A name as it is written is nearly always as it is on disk: in a folder not listed yet
+    // this round, one look at that path spares listing every folder on the way (a check of
+    // a Community folder asks once or twice in each package's own folders).
+    if (!listedThisRound(dir) && existsAsWritten(dir, relative))
+        return true;
     if (separatorFrom(relative, 0) == std::string_view::npos)
         return !relative.empty() && entry(dir, relative) != nullptr;
     return find(dir, relative).has_value();
+}
+
+bool FolderIndex::listedThisRound(const std::string& dir) const {
+    const auto known = m_listings.find(dir);
+    return known != m_listings.end() && known->second.round == m_round;
+}
+
+bool FolderIndex::existsAsWritten(const std::string& dir, std::string_view relative) {
+    if (relative.empty())
+        return false;
+    std::string path = dir;
+    for (std::size_t start = 0; start <= relative.size();) {
+        std::size_t end = separatorFrom(relative, start);
+        if (end == std::string_view::npos)
+            end = relative.size();
+        const std::string_view part = relative.substr(start, end - start);
+        // "." and ".." and empty parts are walked as find walks them, not here.
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        path += part;
+        if (end != relative.size())
+            path += '/';
+        start = end + 1;
+    }
+    if (m_seenRound != m_round) {
+        m_seen.clear();
+        m_seenRound = m_round;
+    }
+    if (m_seen.count(path) != 0)
+        return true;
+    std::error_code error;
+    if (!fs::exists(path, error))
+        return false;
+    m_seen.insert(std::move(path));
+    return true;
 }
 
 std::optional<std::string> FolderIndex::find(const std::string& dir, std::string_view relative) {

@@ -71,10 +71,16 @@ private:
         bool mayHoldModules = false;
     };
     const Listing* listing(const std::string& dir);
+    bool listedThisRound(const std::string& dir) const;
+    // Whether dir + relative exists with every name as written ("/" or "\" between them);
+    // each path found so is known for the rest of the round (m_seen).
+    bool existsAsWritten(const std::string& dir, std::string_view relative);
     static void add(Listing& listing, Entry entry);
     const Entry* entry(const std::string& dir, std::string_view name);
 
     std::unordered_map<std::string, Listing> m_listings;
+    std::unordered_set<std::string> m_seen;
+    unsigned m_seenRound = 0;
     // The two folders asked for last: a panel's gauges are looked for in the same two
     // folders (its own and the gauges folder) in turn, so most look-ups skip the table.
     struct Recent {

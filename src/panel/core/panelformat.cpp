@@ -245,14 +245,22 @@ std::string fltsimAlias(std::string_view bytes) {
 bool liesInLaterPlace(const std::string& panelPath) {
     namespace fs = std::filesystem;
     const fs::path path = fs::path(panelPath).lexically_normal();
-    // The folders above the file: a simulator folder FS98 never had, or a package's root.
-    std::error_code error;
+    // The folders' names first, which cost no look at the disk: nearly every later panel lies
+    // below a SimObjects folder (or a 2024 attachments or presets one).
     int depth = 0;
     for (fs::path dir = path.parent_path(); !dir.empty() && depth < kPlaceDepth;
          dir = dir.parent_path(), ++depth) {
         const std::string name = asciiLowered(dir.filename().string());
         if (name == "simobjects" || name == "attachments" || name == "presets")
             return true;
+        if (dir == dir.root_path())
+            break;
+    }
+    // Else a package's root or a source project's folder above it.
+    std::error_code error;
+    depth = 0;
+    for (fs::path dir = path.parent_path(); !dir.empty() && depth < kPlaceDepth;
+         dir = dir.parent_path(), ++depth) {
         if (fs::is_regular_file(dir / "manifest.json", error) ||
             fs::is_directory(dir / "PackageSources", error))
             return true;

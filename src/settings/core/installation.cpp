@@ -37,18 +37,24 @@ std::string lowerName(const fs::path& path) {
     return asciiLowered(path.filename().string());
 }
 
+// The path as written is looked at first, once: a check of a Community folder asks these
+// for every package.
 std::optional<std::string> existingFolder(const std::string& path) {
-    const auto found = findPathIgnoringCase(path);
     std::error_code error;
-    if (!found || !fs::is_directory(*found, error))
+    if (fs::is_directory(path, error))
+        return asFolder(path);
+    const auto found = findPathIgnoringCase(path);
+    if (!found || *found == path || !fs::is_directory(*found, error))
         return std::nullopt;
     return asFolder(*found);
 }
 
 std::optional<std::string> existingFile(const std::string& path) {
-    const auto found = findPathIgnoringCase(path);
     std::error_code error;
-    if (!found || !fs::is_regular_file(*found, error))
+    if (fs::is_regular_file(path, error))
+        return path;
+    const auto found = findPathIgnoringCase(path);
+    if (!found || *found == path || !fs::is_regular_file(*found, error))
         return std::nullopt;
     return found;
 }
