@@ -3,6 +3,7 @@
 #include "base/core/asciicase.h"
 #include "base/core/blanks.h"
 #include "panel/core/fs2k/lines.h"
+#include "panel/core/fs2k/variant.h"
 
 #include <pugixml.hpp>
 #include <simdjson.h>
@@ -28,13 +29,6 @@ constexpr std::size_t kWindowLimit = 64u << 20;
 constexpr std::size_t kWholeReadLimit = 64u << 20;
 // No aircraft builds on bases this deep.
 constexpr std::size_t kMaxBases = 16;
-
-std::string_view unquoted(std::string_view value) {
-    value = trimmedBlanks(value);
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        value = trimmedBlanks(value.substr(1, value.size() - 2));
-    return value;
-}
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -267,22 +261,6 @@ FoundText readFound(FolderIndex& folders, const std::string& dir, std::string_vi
     return out;
 }
 
-// A livery's or variant's aircraft.cfg names the aircraft it builds on, relative to its own
-// folder, written for Windows: [VARIATION] base_container="..\Base" (MSFS 2024: [LIVERY]).
-std::string baseContainer(std::string_view aircraftCfg) {
-    const PanelLines lines{std::string(aircraftCfg)};
-    for (const char* section : {"VARIATION", "LIVERY"}) {
-        const std::size_t s = lines.findSection(section);
-        const std::size_t key =
-            s == PanelLines::npos ? PanelLines::npos : lines.findKey(s, "base_container");
-        std::string base(key == PanelLines::npos ? "" : unquoted(lines.value(key)));
-        std::replace(base.begin(), base.end(), '\\', '/');
-        if (!base.empty())
-            return base;
-    }
-    return {};
-}
-
 // "Jet" of "/x/SimObjects/Airplanes/Jet/".
 std::string folderName(std::string dir) {
     while (!dir.empty() && dir.back() == '/')
@@ -482,7 +460,8 @@ AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderInd
             out.problems.push_back("aircraft.cfg: " + cfg.problem);
         if (cfg.bytes && dirs.size() == 1)
             modelFolders = modelFolderNames(*cfg.bytes);
-        const std::string base = cfg.bytes ? baseContainer(*cfg.bytes) : std::string();
+        const std::string base =
+            cfg.bytes ? baseContainerIn(PanelLines(std::string(*cfg.bytes))) : std::string();
         const std::optional<std::string> found =
             base.empty() ? std::nullopt
                          : findPathIgnoringCase(

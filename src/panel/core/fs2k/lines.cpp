@@ -290,4 +290,11 @@ void PanelLines::restore(const State& state) {
     m_headers = state.m_headers;
 }
 
+std::string_view unquoted(std::string_view value) {
+    value = trimmedBlanks(value);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = trimmedBlanks(value.substr(1, value.size() - 2));
+    return value;
+}
+
 } // namespace cockpix::fs2k

@@ -132,4 +132,8 @@ private:
     std::vector<std::size_t> m_headers;
 };
 
+// A value as MSFS's cfg files often write names and paths, "..\Base" or "01": blanks and the
+// quotes around it dropped.
+std::string_view unquoted(std::string_view value);
+
 } // namespace cockpix::fs2k

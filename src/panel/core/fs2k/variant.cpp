@@ -15,13 +15,6 @@ namespace {
 // No aircraft has bases this deep; a longer chain is as bad as a loop.
 constexpr std::size_t kMaxBases = 16;
 
-std::string_view unquoted(std::string_view value) {
-    value = trimmedBlanks(value);
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        value = trimmedBlanks(value.substr(1, value.size() - 2));
-    return value;
-}
-
 // The value of key in the first section of that name, or "" when either is absent.
 std::string_view valueOf(const PanelLines& lines, std::string_view section, std::string_view key) {
     const std::size_t s = lines.findSection(section);
@@ -59,15 +52,9 @@ std::optional<PanelLines> readLines(const std::string& path) {
 std::string baseContainerOf(const std::string& aircraftDir) {
     const std::optional<std::string> cfg = findPathIgnoringCase(aircraftDir + "aircraft.cfg");
     const std::optional<PanelLines> lines = cfg ? readLines(*cfg) : std::nullopt;
-    if (!lines)
+    const std::string relative = lines ? baseContainerIn(*lines) : std::string();
+    if (relative.empty())
         return {};
-    std::string_view base = valueOf(*lines, "VARIATION", "base_container");
-    if (base.empty())
-        base = valueOf(*lines, "LIVERY", "base_container");
-    if (base.empty())
-        return {};
-    std::string relative(base);
-    std::replace(relative.begin(), relative.end(), '\\', '/');
     return (std::filesystem::path(aircraftDir) / relative).lexically_normal().generic_string();
 }
 
@@ -155,6 +142,15 @@ void addNames(const PanelLines& lines, NameSet& names) {
 }
 
 } // namespace
+
+std::string baseContainerIn(const PanelLines& aircraftCfg) {
+    std::string_view base = valueOf(aircraftCfg, "VARIATION", "base_container");
+    if (base.empty())
+        base = valueOf(aircraftCfg, "LIVERY", "base_container");
+    std::string relative(base);
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    return relative;
+}
 
 VariantBase findVariantBase(const std::string& panelDir, const PanelLines& lines) {
     ChainWalk walk(panelDir);

@@ -45,6 +45,11 @@ struct VariantBase {
     std::vector<VariantProblem> problems;
 };
 
+// The base container an aircraft.cfg names ([VARIATION] base_container, else MSFS 2024's
+// [LIVERY] one), quotes dropped and "\" made "/", relative to the aircraft's folder; "" for
+// none.
+std::string baseContainerIn(const PanelLines& aircraftCfg);
+
 // The base a panel.cfg in panelDir (".../AIRCRAFT/panel.NAME/", ending with "/") builds on,
 // from its lines and the aircraft.cfg one folder up. Never throws for bad files.
 VariantBase findVariantBase(const std::string& panelDir, const PanelLines& lines);
