@@ -3,6 +3,7 @@
 #include "base/gui/modeltext.h"
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/gui/chooserparts.h"
+#include "gaugedialogs/gui/fs2k/gaugeaddition.h"
 #include "panel/gui/fs2k/document.h"
 #include "settings/core/installation.h"
 
@@ -154,26 +155,18 @@ void AddGaugeDialog::addChosenGauge() {
     QListWidgetItem* item = m_list->currentItem();
     if (m_added || item == nullptr || item->isHidden())
         return;
-    const std::vector<Window>& windows = m_document.panel().windows;
-    if (m_window < 0 || static_cast<std::size_t>(m_window) >= windows.size())
-        return;
-    const std::size_t section = windows[static_cast<std::size_t>(m_window)].section;
-    const std::string name = toPanelText(item->text(), m_document.encoding());
-    std::optional<double> width;
-    std::optional<double> height;
+    NewGauge gauge{toPanelText(item->text(), m_document.encoding())};
     if (!m_chosenPicture.isNull()) {
-        width = m_chosenPicture.width();
-        height = m_chosenPicture.height();
+        gauge.width = m_chosenPicture.width();
+        gauge.height = m_chosenPicture.height();
     }
-    const std::size_t line = m_document.addGauge(section, name, 0, 0, width, height);
-    if (line == PanelLines::npos) {
-        m_dialogs.message(tr("%1 cannot be added to this window.").arg(item->text()));
+    const std::optional<int> g =
+        addGaugeToWindow(m_document, m_dialogs, m_window, gauge, item->text());
+    if (!g)
         return;
-    }
     m_added = true;
-    if (const auto g =
-            gaugeIndexOfLine(m_document.panel().windows[static_cast<std::size_t>(m_window)], line))
-        emit gaugeAdded(m_window, static_cast<int>(*g));
+    if (*g >= 0)
+        emit gaugeAdded(m_window, *g);
     close();
 }
 

@@ -5,6 +5,7 @@
 #include "base/gui/userdialogs.h"
 #include "gaugedialogs/core/fs2k/gaugetext.h"
 #include "gaugedialogs/gui/chooserparts.h"
+#include "gaugedialogs/gui/fs2k/gaugeaddition.h"
 #include "panel/gui/fs2k/document.h"
 
 #include <QGridLayout>
@@ -96,17 +97,15 @@ void AddInstrumentDialog::addInstrument() {
     // MSFS's screens fill their texture: the new one covers the section until it is placed.
     const GaugeUnits units = gaugeUnits(window);
     const std::optional<double> height = units.height ? units.height : units.width;
-    const std::size_t line =
-        m_document.addGauge(window.section, joinInstrumentName(name), 0, 0, units.width,
-                            units.width ? height : std::nullopt, m_kind);
-    if (line == PanelLines::npos) {
-        m_dialogs.message(tr("%1 cannot be added to this window.").arg(m_path->text()));
+    const NewGauge gauge{
+        joinInstrumentName(name), 0, 0, units.width, units.width ? height : std::nullopt, m_kind};
+    const std::optional<int> g =
+        addGaugeToWindow(m_document, m_dialogs, m_window, gauge, m_path->text());
+    if (!g)
         return;
-    }
     m_added = true;
-    if (const auto g =
-            gaugeIndexOfLine(m_document.panel().windows[static_cast<std::size_t>(m_window)], line))
-        emit gaugeAdded(m_window, static_cast<int>(*g));
+    if (*g >= 0)
+        emit gaugeAdded(m_window, *g);
     close();
 }
 
