@@ -12,8 +12,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace cockpix::fs2k {
 namespace {
@@ -206,12 +208,14 @@ File openSized(const std::string& path, std::uint64_t& size) {
     if (!file)
         return file;
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    long end = -1;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0)
-        end = std::ftell(file.get());
-    if (end < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
+    // The size from one look at the open file (a check reads a few small files per aircraft).
+    struct stat info {};
+    if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
         file.reset();
-    size = end < 0 ? 0 : static_cast<std::uint64_t>(end);
+        size = 0;
+        return file;
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
     return file;
 }
 
