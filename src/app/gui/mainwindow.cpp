@@ -298,6 +298,8 @@ void MainWindow::updateFormatNotice() {
     m_installationNotice->setText(found.join(QStringLiteral("; ")));
     m_installationNotice->setToolTip(found.join(QLatin1Char('\n')));
     m_installationNotice->setAccessibleDescription(m_installationNotice->text());
+    // An empty notice would still take its margin beside the format's.
+    m_installationNotice->setVisible(!found.isEmpty());
 }
 
 QString MainWindow::shownCaption() const {
