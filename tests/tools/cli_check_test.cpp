@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include <fcntl.h>
@@ -247,10 +249,18 @@ TEST_F(CheckCommand, ATreeShowsItsProgressOnATerminalOnly) {
                              "[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=9,9\n");
     fs::create_directories(root / "config");
     const CliRun run = cockpix::test::runCli(root, {"check", "tree"}, ::ptsname(terminal));
-    std::string shown(4096, '\0');
-    const ssize_t length = ::read(terminal, shown.data(), shown.size());
+    // The program has ended: all it wrote waits in the terminal, which hands it over one write
+    // at a time; read until nothing is left.
+    ::fcntl(terminal, F_SETFL, ::fcntl(terminal, F_GETFL) | O_NONBLOCK);
+    std::string shown;
+    for (char piece[4096];;) {
+        const ssize_t length = ::read(terminal, piece, sizeof piece);
+        if (length <= 0)
+            break;
+        shown.append(piece, static_cast<std::size_t>(length));
+    }
     ::close(terminal);
-    shown.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    ASSERT_GE(shown.size(), 4u) << shown;
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "1 panels: 0 with errors, 0 with warnings, 1 clean\n");
     EXPECT_NE(shown.find("1/1 tree/a/panel/panel.cfg"), npos) << shown;
