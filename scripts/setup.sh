@@ -29,14 +29,15 @@ jobs=$(nproc)
 generator_for() {
   if [ ! -f "$1/CMakeCache.txt" ] && command -v ninja >/dev/null; then echo "-G Ninja"; fi
 }
-# With --sanitize the windows' tests are built and run once, in the sanitized build, where
-# they also catch memory faults; the plain build then holds the program, the tools, the
-# core tests and the benchmarks. Optimised without debug information: a third quicker to
+# With --sanitize the windows' tests and the fuzz corpora's replays are built and run once,
+# in the sanitized build, where they also catch memory faults; the plain build then holds
+# the program, the tools, the core tests and the benchmarks. Optimised without debug information: a third quicker to
 # build than RelWithDebInfo.
 gui_tests=ON
 [ "${1:-}" = "--sanitize" ] && gui_tests=OFF
 cmake -S . -B build $(generator_for build) -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCOCKPIX_GUI_TESTS=$gui_tests >/dev/null
+      -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCOCKPIX_GUI_TESTS=$gui_tests \
+      -DCOCKPIX_REPLAY_TESTS=$gui_tests >/dev/null
 cmake --build build -j "$jobs"
 
 if [ "${1:-}" = "--sanitize" ]; then
