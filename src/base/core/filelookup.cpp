@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <new>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace cockpix {
 namespace fs = std::filesystem;
@@ -28,6 +32,12 @@ bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
 bool exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(fs::path(path), ec);
+}
+
+FileStamp stampOf(const struct stat& info) {
+    return FileStamp{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                         info.st_mtim.tv_nsec};
 }
 
 bool isDirectory(const std::string& path) {
@@ -82,30 +92,61 @@ std::optional<std::string> resolveComponent(const std::string& prefix, const std
     return std::nullopt;
 }
 
-// Reads the regular file at path into bytes: one look at its size (which also tells a
-// folder or a device from a file), then open, one read and close, unbuffered. A tree check
-// reads thousands of small files, where every extra call counts. Resizing keeps what the
-// string held: a module as long as the previous one is read over it without clearing a
-// megabyte first.
-bool readRegularFileInto(const std::string& path, std::string& bytes) {
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(fs::path(path), error);
-    if (error)
-        return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    bool read = true;
-    try {
-        bytes.resize(static_cast<std::size_t>(size));
-    } catch (const std::exception&) {
-        read = false;
+// A file opened for reading, closed when it goes.
+class ReadingFile {
+public:
+    // O_NONBLOCK: opening a pipe that has a file's name must not wait for a writer.
+    explicit ReadingFile(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)),
+          m_error(m_fd < 0 ? errno : 0) {}
+    ~ReadingFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
     }
-    if (read && size > 0)
-        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    std::fclose(file);
-    return read;
+    ReadingFile(const ReadingFile&) = delete;
+    ReadingFile& operator=(const ReadingFile&) = delete;
+
+    bool opened() const { return m_fd >= 0; }
+    bool missing() const { return m_error == ENOENT || m_error == ENOTDIR; }
+    // The stamp of a regular file, from one look at it; nullopt for anything else.
+    std::optional<FileStamp> stamp() const { return openFileStamp(m_fd); }
+    // Fills bytes whole, in as few calls as the system allows (one, for a file on a disk).
+    // A file cut shorter since its size was looked at is read as it now is; false only
+    // when the system fails the read.
+    bool readAll(std::string& bytes) const {
+        std::size_t at = 0;
+        while (at < bytes.size()) {
+            const ssize_t got = ::read(m_fd, bytes.data() + at, bytes.size() - at);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return false;
+            if (got == 0)
+                break;
+            at += static_cast<std::size_t>(got);
+        }
+        bytes.resize(at);
+        return true;
+    }
+
+private:
+    int m_fd;
+    int m_error;
+};
+
+// Reads the regular file at path into bytes. Resizing keeps what the string held: a module
+// as long as the previous one is read over it without clearing a megabyte first.
+bool readRegularFileInto(const std::string& path, std::string& bytes) {
+    const ReadingFile file(path);
+    const std::optional<FileStamp> stamp = file.opened() ? file.stamp() : std::nullopt;
+    if (!stamp || stamp->length > std::numeric_limits<std::size_t>::max() / 2)
+        return false;
+    try {
+        bytes.resize(static_cast<std::size_t>(stamp->length));
+    } catch (const std::exception&) {
+        return false;
+    }
+    return file.readAll(bytes);
 }
 
 } // namespace
@@ -216,9 +257,43 @@ std::optional<FileStamp> fileStamp(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    return FileStamp{static_cast<std::uint64_t>(info.st_size),
-                     static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
-                         info.st_mtim.tv_nsec};
+    return stampOf(info);
+}
+
+std::optional<FileStamp> openFileStamp(int descriptor) {
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampOf(info);
+}
+
+FileRead readRegularFile(const std::string& path, std::uint64_t limit) {
+    FileRead out;
+    const ReadingFile file(path);
+    if (!file.opened()) {
+        out.outcome = file.missing() ? FileRead::Outcome::Missing : FileRead::Outcome::Unreadable;
+        return out;
+    }
+    const std::optional<FileStamp> stamp = file.stamp();
+    if (!stamp) {
+        out.outcome = FileRead::Outcome::NotAFile;
+        return out;
+    }
+    out.stamp = *stamp;
+    if (stamp->length > limit || stamp->length > std::numeric_limits<std::size_t>::max() / 2) {
+        out.outcome = FileRead::Outcome::TooLarge;
+        return out;
+    }
+    try {
+        out.bytes.resize(static_cast<std::size_t>(stamp->length));
+    } catch (const std::bad_alloc&) {
+        out.outcome = FileRead::Outcome::TooLarge;
+        return out;
+    }
+    out.outcome = file.readAll(out.bytes) ? FileRead::Outcome::Read : FileRead::Outcome::Unreadable;
+    if (!out.read())
+        out.bytes.clear();
+    return out;
 }
 
 } // namespace cockpix

@@ -52,5 +52,26 @@ struct FileStamp {
 };
 // nullopt when the file cannot be looked at (missing, or not a regular file).
 std::optional<FileStamp> fileStamp(const std::string& path);
+// The same of a file already open (one look at it, where its path would take another walk).
+std::optional<FileStamp> openFileStamp(int descriptor);
+
+// A file read whole by readRegularFile, and the stamp it had then.
+struct FileRead {
+    enum class Outcome {
+        Read,
+        Missing,   // nothing has that path (or a folder on the way is missing)
+        NotAFile,  // a folder, a device or a pipe
+        TooLarge,  // longer than the limit asked for: not read
+        Unreadable // there, but it cannot be opened or read
+    };
+    Outcome outcome = Outcome::Missing;
+    std::string bytes; // the whole file when read
+    FileStamp stamp;   // when read or too large
+    bool read() const { return outcome == Outcome::Read; }
+};
+// The regular file at path read whole, when it is at most limit bytes long: one open, one
+// look at the open file, one read, one close. Checking a Community folder reads a handful
+// of small files in each of hundreds of packages, where every extra call on the disk counts.
+FileRead readRegularFile(const std::string& path, std::uint64_t limit);
 
 } // namespace cockpix

@@ -1,6 +1,9 @@
 #include "base/core/filelookup.h"
 
 #include "base/core/scratchdir.h"
+#include "base/core/smallfilecache.h"
+
+#include <sys/stat.h>
 
 namespace cockpix {
 namespace {
@@ -90,6 +93,49 @@ TEST_F(FileLookup, TellsWhetherAFileHoldsExactlyTheseBytes) {
     EXPECT_FALSE(fileHolds(path, changed));
     EXPECT_TRUE(fileHolds(touch("empty", ""), ""));
     EXPECT_FALSE(fileHolds(at("absent"), ""));
+}
+
+// A file read with its stamp, or the reason it was not: a pipe named like a file is refused
+// at once (opening it must not wait for a writer), a file over the limit is not read.
+TEST_F(FileLookup, ReadsARegularFileWithItsStampOrSaysWhyNot) {
+    using Outcome = FileRead::Outcome;
+    const std::string bytes("[VCockpit01]\r\n\0x", 17);
+    const FileRead read = readRegularFile(touch("panel.cfg", bytes), 17);
+    ASSERT_EQ(read.outcome, Outcome::Read);
+    EXPECT_EQ(read.bytes, bytes);
+    EXPECT_EQ(read.stamp, fileStamp(at("panel.cfg")));
+
+    const FileRead large = readRegularFile(at("panel.cfg"), 16);
+    EXPECT_EQ(large.outcome, Outcome::TooLarge);
+    EXPECT_EQ(large.bytes, "");
+    EXPECT_EQ(large.stamp.length, 17u);
+
+    EXPECT_EQ(readRegularFile(at("absent"), 100).outcome, Outcome::Missing);
+    EXPECT_EQ(readRegularFile(at("panel.cfg/below"), 100).outcome, Outcome::Missing);
+    EXPECT_EQ(readRegularFile(root.string(), 100).outcome, Outcome::NotAFile);
+    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(readRegularFile(at("pipe"), 100).outcome, Outcome::NotAFile);
+    EXPECT_EQ(readRegularFile(touch("empty", ""), 0).bytes, "");
+}
+
+// A file is read once while it is kept: a change on disk shows after the cache is emptied,
+// or once enough other files have crowded it out.
+TEST_F(FileLookup, TheSmallFileCacheReadsAFileOnceUntilEmptiedOrCrowdedOut) {
+    SmallFileCache files;
+    const std::string path = touch("aircraft.cfg", "first");
+    EXPECT_EQ(files.read(path)->bytes, "first");
+    touch("aircraft.cfg", "second");
+    const std::shared_ptr<const FileRead> kept = files.read(path);
+    EXPECT_EQ(kept->bytes, "first");
+    files.clear();
+    EXPECT_EQ(files.read(path)->bytes, "second");
+    EXPECT_EQ(kept->bytes, "first"); // what a caller holds stays valid
+
+    EXPECT_EQ(files.read(at("absent"))->outcome, FileRead::Outcome::Missing);
+    touch("aircraft.cfg", "third");
+    for (int i = 0; i < 7; ++i)
+        files.read(touch("other" + std::to_string(i)));
+    EXPECT_EQ(files.read(path)->bytes, "third");
 }
 
 } // namespace
