@@ -61,21 +61,30 @@ std::optional<std::string> existingFile(const std::string& path) {
 
 // A declaring file's bytes, or why they cannot be had (a file larger than any real one is
 // not read at all).
-std::optional<std::string> readSmallFile(const std::string& path, std::string& problem) {
-    std::error_code error;
-    const auto size = fs::file_size(path, error);
-    if (!error && size > kPackageFileLimit) {
-        problem = "larger than 1 MB";
-        return std::nullopt;
-    }
-    auto bytes = error ? std::nullopt : readWholeFile(path);
-    if (!bytes)
-        problem = "cannot be read";
-    else if (bytes->size() > kPackageFileLimit)
-        problem = "larger than 1 MB";
-    else
-        return bytes;
+std::optional<std::string> bytesOf(FileRead file, std::string& problem) {
+    if (file.read())
+        return std::move(file.bytes);
+    problem = file.outcome == FileRead::Outcome::TooLarge ? "larger than 1 MB" : "cannot be read";
     return std::nullopt;
+}
+
+std::optional<std::string> readSmallFile(const std::string& path, std::string& problem) {
+    return bytesOf(readRegularFile(path, kPackageFileLimit), problem);
+}
+
+// The manifest.json of dir, read when dir is an MSFS package (the name as written first: one
+// read, with no look at the folder before it); nullopt when dir is none.
+std::optional<FileRead> readManifest(const fs::path& dir) {
+    const std::string written = (dir / "manifest.json").string();
+    FileRead manifest = readRegularFile(written, kPackageFileLimit);
+    if (manifest.outcome == FileRead::Outcome::Missing ||
+        manifest.outcome == FileRead::Outcome::NotAFile) {
+        const auto found = existingFile(written);
+        if (!found)
+            return std::nullopt;
+        manifest = readRegularFile(*found, kPackageFileLimit);
+    }
+    return manifest;
 }
 
 void addOnce(std::vector<std::string>& dirs, std::string dir) {
@@ -192,13 +201,12 @@ void addStockFolders(Installation& found, const std::optional<fs::path>& standsI
         addStockInstruments(found, folder);
 }
 
-Installation msfsPackage(const fs::path& root, const std::string& stockDir, bool instruments) {
+Installation msfsPackage(const fs::path& root, FileRead manifest, const std::string& stockDir,
+                         bool instruments) {
     Installation found = started(Simulator::MsfsPackage, root);
     std::string problem;
-    if (const auto manifest = existingFile((root / "manifest.json").string())) {
-        if (const auto bytes = readSmallFile(*manifest, problem))
-            problem = manifestProblem(*bytes);
-    }
+    if (const auto bytes = bytesOf(std::move(manifest), problem))
+        problem = manifestProblem(*bytes);
     if (!problem.empty())
         found.problems.push_back("manifest.json of " + found.name + ": " + problem);
     addInstrumentsOf(found, root);
@@ -250,8 +258,8 @@ std::optional<Installation> findMsfs(const fs::path& panel, const std::string& s
         if (name != "simobjects" && name != "attachments" && name != "presets")
             continue;
         const fs::path holder = at.parent_path();
-        if (isPackage(holder))
-            return msfsPackage(holder, stockDir, instruments);
+        if (auto manifest = readManifest(holder))
+            return msfsPackage(holder, std::move(*manifest), stockDir, instruments);
         if (lowerName(holder) != "packagesources")
             continue;
         if (auto definitions =

@@ -78,6 +78,7 @@ void CheckFacts::beginRound() {
     m_roundFolders.clear();
     m_roundSizes.clear();
     m_roundInstrumentDirs.clear();
+    m_smallFiles.clear();
 }
 
 const std::vector<std::string>& CheckFacts::packagesInstrumentDirs(const std::string& folder) {

@@ -10,6 +10,7 @@
 
 #include "base/core/bmpheader.h"
 #include "base/core/filelookup.h"
+#include "base/core/smallfilecache.h"
 #include "gaugefiles/core/fs2k/gaugelookup.h"
 #include "gaugefiles/core/fs2k/modelmaterials.h"
 
@@ -63,6 +64,9 @@ public:
     FolderIndex& folders() { return m_fs2kFiles.folders(); }
     // The material names of MSFS aircraft's models, each glTF read once while it stays the same.
     fs2k::ModelMaterials& modelMaterials() { return m_modelMaterials; }
+    // The few small files (aircraft.cfg) more than one check of a panel reads, read once a
+    // round.
+    SmallFileCache& smallFiles() { return m_smallFiles; }
 
     // The Instruments folders of the packages of an MSFS Community or Official folder,
     // listed once a round: every panel of a Community folder names the same stock ones.
@@ -88,6 +92,7 @@ private:
     std::unordered_map<std::string, std::vector<std::string>> m_roundInstrumentDirs;
     fs2k::GaugeFiles m_fs2kFiles;
     fs2k::ModelMaterials m_modelMaterials;
+    SmallFileCache m_smallFiles;
     bool m_roundHeld = false;
 };
 

@@ -10,6 +10,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace cockpix {
 namespace {
 
@@ -98,6 +100,15 @@ TEST_F(MsfsTextures, ModelsNotFoundOrUnreadableGiveNotesAlone) {
         EXPECT_NE(found.find(std::string("note: ")), std::string::npos) << c.what << found;
         EXPECT_NE(found.find(std::string("[") + c.code + "]"), std::string::npos) << c.what;
         EXPECT_EQ(found.find("error"), std::string::npos) << c.what << found;
+    }
+    // A pipe with a model file's name is not waited on: opening it would wait for a writer.
+    for (const char* file :
+         {"model/Jet.gltf", "model/Jet.xml", "model/model.cfg", "aircraft.cfg"}) {
+        SetUp();
+        std::filesystem::remove(at(jet + file));
+        ASSERT_EQ(::mkfifo(at(jet + file).c_str(), 0600), 0);
+        const std::string found = check();
+        EXPECT_EQ(found.find("error"), std::string::npos) << file << found;
     }
     SetUp();
     std::filesystem::remove_all(at(jet + "model"));

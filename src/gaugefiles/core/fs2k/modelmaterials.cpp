@@ -12,16 +12,17 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-
 #include <functional>
 #include <memory>
-#include <sys/stat.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace cockpix::fs2k {
 namespace {
 
 // aircraft.cfg, model.cfg and model XMLs are small text files.
-constexpr std::uint64_t kTextLimit = 16u << 20;
+constexpr std::uint64_t kTextLimit = SmallFileCache::kLimit;
 // The materials list is read from a part of the JSON that starts with it and grows until it
 // holds the whole list, up to this size.
 constexpr std::size_t kFirstWindow = 64u << 10;
@@ -202,42 +203,48 @@ MaterialNames materialsOfPadded(std::string_view bytes) {
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 // The file at path opened unbuffered (its bytes go straight where they are read to), and its
-// size; no file when it cannot be opened or its size told.
-File openSized(const std::string& path, std::uint64_t& size) {
-    File file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return file;
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    // The size from one look at the open file (a check reads a few small files per aircraft).
-    struct stat info {};
-    if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
-        file.reset();
-        size = 0;
+// stamp; no file when it cannot be opened or is no regular file.
+File openStamped(const std::string& path, FileStamp& stamp) {
+    // O_NONBLOCK: a pipe with a model's name must not make the check wait for a writer.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    File file(descriptor < 0 ? nullptr : ::fdopen(descriptor, "rb"), &std::fclose);
+    if (!file) {
+        if (descriptor >= 0)
+            ::close(descriptor);
         return file;
     }
-    size = static_cast<std::uint64_t>(info.st_size);
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    // The size and time from one look at the open file: the time keys the names kept.
+    const std::optional<FileStamp> found = openFileStamp(::fileno(file.get()));
+    if (!found)
+        file.reset();
+    else
+        stamp = *found;
     return file;
 }
 
-// A small text file read whole: nullopt when it is not there (problem left empty), cannot be
+// A small text file's bytes: nullopt when it is not there (problem left empty), cannot be
 // read or is too large (problem says which).
-std::optional<std::string> readTextFile(const std::string& path, std::string& problem) {
+std::optional<std::string> textOf(const FileRead& file, std::string& problem) {
     problem.clear();
-    std::uint64_t size = 0;
-    const File file = openSized(path, size);
-    if (!file)
-        return std::nullopt;
-    if (size > kTextLimit) {
+    switch (file.outcome) {
+    case FileRead::Outcome::Read:
+        return file.bytes;
+    case FileRead::Outcome::TooLarge:
         problem = "larger than 16 MB";
-        return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-    if (std::ferror(file.get())) {
+        break;
+    case FileRead::Outcome::Unreadable:
         problem = "it cannot be read";
-        return std::nullopt;
+        break;
+    case FileRead::Outcome::Missing:
+    case FileRead::Outcome::NotAFile:
+        break;
     }
-    return bytes;
+    return std::nullopt;
+}
+
+std::optional<std::string> readTextFile(const std::string& path, std::string& problem) {
+    return textOf(readRegularFile(path, kTextLimit), problem);
 }
 
 // dir + relative (relative written with "/" or "\\"): as written first, which needs no listing
@@ -265,6 +272,25 @@ FoundText readFound(FolderIndex& folders, const std::string& dir, std::string_vi
     return out;
 }
 
+// dir's aircraft.cfg, read through files: the variant check reads the same one.
+FoundText readAircraftCfg(FolderIndex& folders, SmallFileCache& files, const std::string& dir) {
+    FoundText out;
+    std::string path = dir + "aircraft.cfg";
+    std::shared_ptr<const FileRead> cfg = files.read(path);
+    if (cfg->outcome == FileRead::Outcome::Missing || cfg->outcome == FileRead::Outcome::NotAFile) {
+        const std::optional<std::string> listed = folders.find(dir, "aircraft.cfg");
+        if (!listed)
+            return out;
+        path = *listed;
+        cfg = files.read(path);
+    }
+    out.path = std::move(path);
+    out.bytes = textOf(*cfg, out.problem);
+    if (!out.bytes && out.problem.empty())
+        out.problem = "it cannot be read";
+    return out;
+}
+
 // "Jet" of "/x/SimObjects/Airplanes/Jet/".
 std::string folderName(std::string dir) {
     while (!dir.empty() && dir.back() == '/')
@@ -284,19 +310,21 @@ MaterialNames readGltfMaterials(std::string_view bytes) {
 }
 
 MaterialNames readGltfMaterialsFile(const std::string& path) {
+    FileStamp stamp;
+    return readGltfMaterialsFile(path, stamp).value_or(MaterialNames{{}, "it cannot be read"});
+}
+
+std::optional<MaterialNames> readGltfMaterialsFile(const std::string& path, FileStamp& stamp) {
+    const File file = openStamped(path, stamp);
+    if (!file)
+        return std::nullopt;
     MaterialNames out;
-    std::uint64_t size = 0;
-    const File file = openSized(path, size);
-    if (!file) {
-        out.problem = "it cannot be read";
-        return out;
-    }
-    if (size > kGltfLimit) {
+    if (stamp.length > kGltfLimit) {
         out.problem = "larger than 1 GB: its materials are not read";
         return out;
     }
     // Never more than the file's size (plus padding), whatever it holds.
-    simdjson::padded_string padded(static_cast<std::size_t>(size));
+    simdjson::padded_string padded(static_cast<std::size_t>(stamp.length));
     const std::size_t got = std::fread(padded.data(), 1, padded.size(), file.get());
     std::memset(padded.data() + got, 0, padded.size() - got);
     return materialsOfPadded(std::string_view(padded.data(), got));
@@ -368,21 +396,31 @@ bool AircraftMaterials::holds(std::string_view name) const {
 }
 
 const MaterialNames& ModelMaterials::gltf(const std::string& path) {
-    const std::optional<FileStamp> stamp = fileStamp(path);
-    if (!stamp) {
-        m_unreadable.problem = "it cannot be read";
-        return m_unreadable;
-    }
-    return gltf(path, *stamp);
+    if (const MaterialNames* names = gltfIfThere(path))
+        return *names;
+    m_unreadable.problem = "it cannot be read";
+    return m_unreadable;
 }
 
-const MaterialNames& ModelMaterials::gltf(const std::string& path, const FileStamp& stamp) {
+const MaterialNames* ModelMaterials::gltfIfThere(const std::string& path) {
     auto cached = m_gltf.find(path);
+    if (cached != m_gltf.end()) {
+        const std::optional<FileStamp> stamp = fileStamp(path);
+        if (!stamp)
+            return nullptr;
+        if (*stamp == cached->second.stamp)
+            return &cached->second.names;
+    }
+    // Not kept, or changed: opened and looked at once, which gives the stamp it is kept by.
+    FileStamp stamp;
+    std::optional<MaterialNames> names = readGltfMaterialsFile(path, stamp);
+    if (!names)
+        return nullptr;
     if (cached == m_gltf.end())
-        cached = m_gltf.emplace(path, Cached{stamp, readGltfMaterialsFile(path)}).first;
-    else if (!(cached->second.stamp == stamp))
-        cached->second = Cached{stamp, readGltfMaterialsFile(path)};
-    return cached->second.names;
+        cached = m_gltf.emplace(path, Cached{stamp, std::move(*names)}).first;
+    else
+        cached->second = Cached{stamp, std::move(*names)};
+    return &cached->second.names;
 }
 
 void ModelMaterials::readModelXmlFile(const std::string& folder, const std::string& shown,
@@ -398,24 +436,26 @@ void ModelMaterials::readModelXmlFile(const std::string& folder, const std::stri
     for (const std::string& file : xml.modelFiles) {
         std::string path = folder + file;
         std::replace(path.begin(), path.end(), '\\', '/');
-        std::optional<FileStamp> stamp = fileStamp(path); // as written, mostly
-        if (!stamp) {
-            const std::optional<std::string> listed = folders.find(folder, file);
-            stamp = listed ? fileStamp(*listed) : std::nullopt;
-            path = listed.value_or(path);
-        }
-        if (!stamp) {
-            out.problems.push_back(shownFolder + "/" + file + ": not in " + shownFolder);
-            continue;
-        }
         if (path == *found.path) {
             out.problems.push_back(shown + ": it names itself as its model");
             continue;
         }
-        const MaterialNames& gltf = this->gltf(path, *stamp);
-        if (!gltf.problem.empty())
-            out.problems.push_back(shownFolder + "/" + file + ": " + gltf.problem);
-        names.insert(names.end(), gltf.names.begin(), gltf.names.end());
+        const MaterialNames* gltf = gltfIfThere(path); // as written, mostly
+        if (gltf == nullptr) {
+            const std::optional<std::string> listed = folders.find(folder, file);
+            if (listed && *listed == *found.path) {
+                out.problems.push_back(shown + ": it names itself as its model");
+                continue;
+            }
+            gltf = listed ? gltfIfThere(*listed) : nullptr;
+        }
+        if (gltf == nullptr) {
+            out.problems.push_back(shownFolder + "/" + file + ": not in " + shownFolder);
+            continue;
+        }
+        if (!gltf->problem.empty())
+            out.problems.push_back(shownFolder + "/" + file + ": " + gltf->problem);
+        names.insert(names.end(), gltf->names.begin(), gltf->names.end());
     }
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
@@ -451,6 +491,12 @@ bool ModelMaterials::readModelFolder(const std::string& shownFolder, const std::
 }
 
 AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderIndex& folders) {
+    SmallFileCache files;
+    return read(aircraftDir, folders, files);
+}
+
+AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderIndex& folders,
+                                       SmallFileCache& files) {
     AircraftMaterials out;
     // The aircraft's folder, then the base containers it builds on: a livery has no model of
     // its own. A loop of bases ends where it comes back.
@@ -459,7 +505,7 @@ AircraftMaterials ModelMaterials::read(const std::string& aircraftDir, FolderInd
     for (std::string dir = aircraftDir; !dir.empty() && dirs.size() < kMaxBases &&
                                         std::find(dirs.begin(), dirs.end(), dir) == dirs.end();) {
         dirs.push_back(dir);
-        const FoundText cfg = readFound(folders, dir, "aircraft.cfg");
+        const FoundText cfg = readAircraftCfg(folders, files, dir);
         if (cfg.path && !cfg.bytes && dirs.size() == 1)
             out.problems.push_back("aircraft.cfg: " + cfg.problem);
         if (cfg.bytes && dirs.size() == 1)

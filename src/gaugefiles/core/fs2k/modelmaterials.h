@@ -10,6 +10,7 @@
 // time stay the same.
 
 #include "base/core/filelookup.h"
+#include "base/core/smallfilecache.h"
 #include "gaugefiles/core/folderindex.h"
 
 #include <cstdint>
@@ -33,6 +34,9 @@ struct MaterialNames {
 MaterialNames readGltfMaterials(std::string_view bytes);
 // The same from the file at path; a file too large or unreadable gets a problem.
 MaterialNames readGltfMaterialsFile(const std::string& path);
+// The same with the file's stamp when read; nullopt when it cannot be opened or is no
+// regular file.
+std::optional<MaterialNames> readGltfMaterialsFile(const std::string& path, FileStamp& stamp);
 
 // The files a model XML's <LOD ModelFile="..."/> elements name (at any depth), as written.
 struct ModelXml {
@@ -72,6 +76,9 @@ public:
     // aircraft lacks is looked for in the base containers it builds on (a livery's
     // aircraft.cfg [VARIATION] or [LIVERY] base_container=).
     AircraftMaterials read(const std::string& aircraftDir, FolderIndex& folders);
+    // The same, aircraft.cfg files read through files (which a check shares with its others).
+    AircraftMaterials read(const std::string& aircraftDir, FolderIndex& folders,
+                           SmallFileCache& files);
 
     // The names of the glTF at path, read again only when its size or time changed.
     const MaterialNames& gltf(const std::string& path);
@@ -83,7 +90,8 @@ private:
         std::optional<std::string> bytes;
         std::string problem;
     };
-    const MaterialNames& gltf(const std::string& path, const FileStamp& stamp);
+    // The names of the glTF at path, or nullptr when it is not there (or no regular file).
+    const MaterialNames* gltfIfThere(const std::string& path);
     // False when dir has no folder name holding a model.cfg.
     bool readModelFolder(const std::string& shownFolder, const std::string& dir,
                          const std::string& name, FolderIndex& folders, AircraftMaterials& out);

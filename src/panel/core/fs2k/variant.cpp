@@ -3,6 +3,7 @@
 #include "base/core/binarydata.h"
 #include "base/core/blanks.h"
 #include "base/core/filelookup.h"
+#include "base/core/smallfilecache.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -48,10 +49,29 @@ std::optional<PanelLines> readLines(const std::string& path) {
     }
 }
 
+// The aircraft.cfg of aircraftDir as text: the name as written first, which is nearly always
+// how it is on disk (one read, which the texture check's own read of it then shares).
+std::optional<PanelLines> readAircraftCfg(const std::string& aircraftDir, SmallFileCache& files) {
+    const std::string written = aircraftDir + "aircraft.cfg";
+    std::shared_ptr<const FileRead> cfg = files.read(written);
+    if (cfg->outcome == FileRead::Outcome::Missing) {
+        const std::optional<std::string> found = findPathIgnoringCase(written);
+        if (!found || *found == written)
+            return std::nullopt;
+        cfg = files.read(*found);
+    }
+    if (!cfg->read() || holdsBinaryData(cfg->bytes))
+        return std::nullopt;
+    try {
+        return PanelLines(std::string(cfg->bytes));
+    } catch (const std::length_error&) {
+        return std::nullopt;
+    }
+}
+
 // The base container aircraftDir's aircraft.cfg names, as a path (not looked up); "" for none.
-std::string baseContainerOf(const std::string& aircraftDir) {
-    const std::optional<std::string> cfg = findPathIgnoringCase(aircraftDir + "aircraft.cfg");
-    const std::optional<PanelLines> lines = cfg ? readLines(*cfg) : std::nullopt;
+std::string baseContainerOf(const std::string& aircraftDir, SmallFileCache& files) {
+    const std::optional<PanelLines> lines = readAircraftCfg(aircraftDir, files);
     const std::string relative = lines ? baseContainerIn(*lines) : std::string();
     if (relative.empty())
         return {};
@@ -66,13 +86,14 @@ std::string canonical(const std::string& path) {
 
 class ChainWalk {
 public:
-    explicit ChainWalk(const std::string& panelDir) : m_ownFile(panelDir + "panel.cfg") {}
+    ChainWalk(const std::string& panelDir, SmallFileCache& files)
+        : m_ownFile(panelDir + "panel.cfg"), m_files(files) {}
 
     // Follows the bases from the panel in panelDir with these lines.
     VariantBase walk(std::string panelDir, const PanelLines& own) {
         const PanelLines* lines = &own;
         for (;;) {
-            const std::string container = baseContainerOf(parentDir(panelDir));
+            const std::string container = baseContainerOf(parentDir(panelDir), m_files);
             if (container.empty())
                 return std::move(m_result);
             const std::string wanted = container + "/panel/panel.cfg";
@@ -124,6 +145,7 @@ public:
 
 private:
     std::string m_ownFile;
+    SmallFileCache& m_files;
     std::set<std::string> m_seen;
     VariantBase m_result;
 };
@@ -153,7 +175,13 @@ std::string baseContainerIn(const PanelLines& aircraftCfg) {
 }
 
 VariantBase findVariantBase(const std::string& panelDir, const PanelLines& lines) {
-    ChainWalk walk(panelDir);
+    SmallFileCache files;
+    return findVariantBase(panelDir, lines, files);
+}
+
+VariantBase findVariantBase(const std::string& panelDir, const PanelLines& lines,
+                            SmallFileCache& files) {
+    ChainWalk walk(panelDir, files);
     return walk.walk(panelDir, lines);
 }
 

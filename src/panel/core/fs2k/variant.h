@@ -9,6 +9,7 @@
 // replaces the base's whole. A base may itself be the variant of another base: the chain is
 // followed, and a loop or a base that cannot be read ends it with a problem, never a hang.
 
+#include "base/core/smallfilecache.h"
 #include "panel/core/fs2k/lines.h"
 
 #include <cstddef>
@@ -53,6 +54,9 @@ std::string baseContainerIn(const PanelLines& aircraftCfg);
 // The base a panel.cfg in panelDir (".../AIRCRAFT/panel.NAME/", ending with "/") builds on,
 // from its lines and the aircraft.cfg one folder up. Never throws for bad files.
 VariantBase findVariantBase(const std::string& panelDir, const PanelLines& lines);
+// The same, aircraft.cfg files read through files (which a check shares with its other checks).
+VariantBase findVariantBase(const std::string& panelDir, const PanelLines& lines,
+                            SmallFileCache& files);
 
 // The panel MSFS builds from a variant and its bases: the variant's own lines first, under
 // their own numbers, then each base's sections that no nearer file has (lines before a base's

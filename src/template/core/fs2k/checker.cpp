@@ -485,7 +485,7 @@ std::vector<Finding> checkPanel(const PanelLines& lines, const Panel& panel,
     const auto check = [&](const PanelLines& checked, const Panel& built) {
         return Fs2kChecker(checked, built, dirs, facts, used, gaugesDirs, installation).run();
     };
-    if (auto findings = checkVariant(dirs.panelDir, lines, panel, check))
+    if (auto findings = checkVariant(dirs.panelDir, lines, panel, check, facts.smallFiles()))
         return std::move(*findings);
     return check(lines, panel);
 }

@@ -224,15 +224,16 @@ private:
         const Installation& at = *m_in.installation;
         const std::span<const std::string> own(
             at.instrumentDirs.data(), std::min(at.ownInstrumentDirs, at.instrumentDirs.size()));
+        // The file first: found in the package, it is the package's own and nothing more is
+        // looked at (a check of a Community folder asks this of every instrument).
+        if (foundIn(own, path))
+            return;
         const std::size_t slash = path.find_first_of("/\\");
-        const bool ofPackage =
-            slash != std::string_view::npos && foundIn(own, path.substr(0, slash));
-        if (ofPackage) {
-            if (!foundIn(own, path))
-                add(gauge.line, Severity::Error, "instrument-not-found",
-                    "MSFS finds no instrument " + quoted(path) +
-                        " in the package's html_ui/Pages/VCockpit/Instruments: it stays black",
-                    w, g);
+        if (slash != std::string_view::npos && foundIn(own, path.substr(0, slash))) {
+            add(gauge.line, Severity::Error, "instrument-not-found",
+                "MSFS finds no instrument " + quoted(path) +
+                    " in the package's html_ui/Pages/VCockpit/Instruments: it stays black",
+                w, g);
             return;
         }
         if (stockKnown() && !foundIn(stockDirs(), path))

@@ -65,7 +65,7 @@ void checkTextures(const Panel& panel, const std::string& panelDir,
                               [](const Window& w) { return textureKey(w) != nullptr; }))
         return;
     const AircraftMaterials models =
-        facts.modelMaterials().read(aircraftFolder(panelDir), facts.folders());
+        facts.modelMaterials().read(aircraftFolder(panelDir), facts.folders(), facts.smallFiles());
     const char* notChecked = ": the textures were not checked against the models' materials";
     for (const std::string& problem : models.problems)
         findings.push_back(makeFinding(0, Severity::Note, "model-unreadable",

@@ -30,10 +30,11 @@ void moveToBase(Finding& finding, const MergedPanel& merged, const std::vector<B
 
 std::optional<std::vector<Finding>> checkVariant(const std::string& panelDir,
                                                  const PanelLines& lines, const Panel& panel,
-                                                 const PanelCheckFunction& check) {
+                                                 const PanelCheckFunction& check,
+                                                 SmallFileCache& files) {
     if (panelDir.empty())
         return std::nullopt;
-    VariantBase base = findVariantBase(panelDir, lines);
+    VariantBase base = findVariantBase(panelDir, lines, files);
     if (base.use == BaseUse::None && base.problems.empty())
         return std::nullopt;
     const int overrideLine = lineOfOverride(lines);

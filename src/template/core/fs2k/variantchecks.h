@@ -6,6 +6,7 @@
 // replaces a base says so in a note; a chain of bases that loops or cannot be read is a
 // finding.
 
+#include "base/core/smallfilecache.h"
 #include "panel/core/fs2k/lines.h"
 #include "panel/core/fs2k/panel.h"
 #include "template/core/finding.h"
@@ -25,6 +26,7 @@ using PanelCheckFunction = std::function<std::vector<Finding>(const PanelLines&,
 // panel is checked alone.
 std::optional<std::vector<Finding>> checkVariant(const std::string& panelDir,
                                                  const PanelLines& lines, const Panel& panel,
-                                                 const PanelCheckFunction& check);
+                                                 const PanelCheckFunction& check,
+                                                 SmallFileCache& files);
 
 } // namespace cockpix::fs2k
