@@ -182,8 +182,9 @@ TEST_F(CheckCommand, TheWalkFollowsLinkedFilesButNotLinkedFolders) {
 }
 
 // A Community folder is checked in one run: every package's aircraft panels, 2024's
-// attachments and presets among them; a package's html_ui and an aircraft's model, texture
-// and sound folders are not walked into (they hold no panel, and thousands of files).
+// attachments and presets among them, whatever the case of panel.cfg; a package's html_ui,
+// an aircraft's model, texture and sound folders and what lies below a panel folder are not
+// walked into (they hold no panel MSFS reads, and thousands of files).
 TEST_F(CheckCommand, ACommunityFolderChecksEveryPackagesPanels) {
     const std::string good = "[VCockpit01]\r\nsize_mm=10,10\r\ntexture=NO_TEXTURE\r\n";
     for (const char* package : {"a", "b"}) {
@@ -192,6 +193,8 @@ TEST_F(CheckCommand, ACommunityFolderChecksEveryPackagesPanels) {
         touch(top + "SimObjects/Airplanes/X/aircraft.cfg", "[FLTSIM.0]\r\n");
         touch(top + "SimObjects/Airplanes/X/panel/panel.cfg", good);
         touch(top + "SimObjects/Airplanes/X/panel.v2/panel.cfg", good);
+        touch(top + "SimObjects/Airplanes/X/panel.v3/PANEL.CFG", good);
+        touch(top + "SimObjects/Airplanes/X/panel/old/panel.cfg", "[VCockpit01]\r\nx");
         touch(top + "SimObjects/Airplanes/X/TEXTURE.v2/panel.cfg", "[VCockpit01]\r\nx");
         touch(top + "SimObjects/Airplanes/X/model/panel.cfg", "[VCockpit01]\r\nx");
         touch(top + "html_ui/Pages/panel.cfg", "[VCockpit01]\r\nx");
@@ -200,7 +203,7 @@ TEST_F(CheckCommand, ACommunityFolderChecksEveryPackagesPanels) {
     touch("Community/b/SimObjects/Airplanes/X/presets/pub/p/panel/panel.cfg", good);
     fs::create_directories(root / "config");
     const CliRun run = cockpix::test::runCli(root, {"check", "Community"});
-    EXPECT_EQ(run.out, "6 panels: 0 with errors, 0 with warnings, 6 clean\n");
+    EXPECT_EQ(run.out, "8 panels: 0 with errors, 0 with warnings, 8 clean\n");
     EXPECT_EQ(run.status, 0);
 }
 

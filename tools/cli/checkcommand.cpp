@@ -134,6 +134,11 @@ FileCheck checkOne(const std::string& given, const GaugeCommandLine& commandLine
     return checkPanelFile(path, line.dirs, facts, !line.gaugesDirGiven);
 }
 
+// The walk's listing of the folder of its panel i, when it listed that folder.
+const std::vector<FolderEntry>* listingOf(const PanelWalk& walk, std::size_t i) {
+    return walk.folders[i] ? &*walk.folders[i] : nullptr;
+}
+
 // Checks the panels of a tree on several threads. Each thread has its own facts, so that no
 // look-up is shared between threads (each lists the gauges folder once); the checks are
 // handed over in the walk's order, whichever thread is done first.
@@ -161,7 +166,7 @@ public:
     // The check of panels[index], once a thread has made it.
     FileCheck take(std::size_t index) {
         if (m_threads.empty())
-            return checkOne(m_panels[index], m_line, m_ownFacts, &m_walk.folders[index]);
+            return checkOne(m_panels[index], m_line, m_ownFacts, listingOf(m_walk, index));
         std::unique_lock lock(m_mutex);
         m_ready.wait(lock, [&] { return m_done[index]; });
         return std::move(m_checks[index]);
@@ -179,7 +184,7 @@ private:
             const std::size_t end = std::min(first + kBatch, m_panels.size());
             std::vector<FileCheck> checks;
             for (std::size_t i = first; i < end; ++i)
-                checks.push_back(checkOne(m_panels[i], m_line, facts, &m_walk.folders[i]));
+                checks.push_back(checkOne(m_panels[i], m_line, facts, listingOf(m_walk, i)));
             const std::lock_guard lock(m_mutex);
             for (std::size_t i = first; i < end; ++i) {
                 m_checks[i] = std::move(checks[i - first]);
@@ -218,7 +223,7 @@ public:
         if (threads <= 1 || panels.size() <= 1) {
             for (std::size_t i = 0; i < panels.size(); ++i) {
                 showProgress(panels[i], i, panels.size());
-                report(panels[i], checkOne(panels[i], m_line, m_facts, &walk.folders[i]));
+                report(panels[i], checkOne(panels[i], m_line, m_facts, listingOf(walk, i)));
             }
             return;
         }

@@ -15,7 +15,7 @@ namespace {
 
 struct FoundPanel {
     std::string path;
-    std::vector<FolderEntry> folder;
+    std::optional<std::vector<FolderEntry>> folder;
 };
 
 // What the walk needs to know of an entry: whether it is a folder (a link to one counts,
@@ -53,28 +53,54 @@ bool holds(const std::vector<FolderEntry>& entries, std::string_view file) {
     });
 }
 
-// Which folders below a listed one hold no panel, so the walk need not list them: an MSFS
-// package (manifest.json) keeps its panels under SimObjects, 2024's attachments and presets,
-// beside html_ui, scenery and model libraries of thousands of files; an aircraft folder
-// (aircraft.cfg) has its panels beside its models, textures and sounds.
-using Skipped = bool (*)(std::string_view);
-Skipped skippedFolders(const std::vector<FolderEntry>& entries) {
+// What the walk does with a folder below a listed one.
+enum class Visit {
+    Walk,      // list it and every folder below it
+    PanelOnly, // a panel folder: a simulator reads its panel.cfg and nothing below it
+    Skip       // it holds no panel
+};
+
+// An MSFS package (manifest.json) keeps its panels under SimObjects, 2024's attachments and
+// presets, beside html_ui, scenery and model libraries of thousands of files; an aircraft
+// folder (aircraft.cfg) has its panels in panel and panel.NAME, beside its models, textures
+// and sounds.
+using VisitRule = Visit (*)(std::string_view);
+VisitRule visitRule(const std::vector<FolderEntry>& entries) {
     if (holds(entries, "manifest.json"))
         return [](std::string_view name) {
-            return !equalsIgnoringCase(name, "simobjects") &&
-                   !equalsIgnoringCase(name, "attachments") && !equalsIgnoringCase(name, "presets");
+            return equalsIgnoringCase(name, "simobjects") ||
+                           equalsIgnoringCase(name, "attachments") ||
+                           equalsIgnoringCase(name, "presets")
+                       ? Visit::Walk
+                       : Visit::Skip;
         };
     if (holds(entries, "aircraft.cfg"))
         return [](std::string_view name) {
+            if (equalsIgnoringCase(name, "panel") || startsWithIgnoringCase(name, "panel."))
+                return Visit::PanelOnly;
             return startsWithIgnoringCase(name, "model") ||
-                   startsWithIgnoringCase(name, "texture") || startsWithIgnoringCase(name, "sound");
+                           startsWithIgnoringCase(name, "texture") ||
+                           startsWithIgnoringCase(name, "sound")
+                       ? Visit::Skip
+                       : Visit::Walk;
         };
-    return [](std::string_view) { return false; };
+    return [](std::string_view) { return Visit::Walk; };
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 // opendir and readdir rather than std::filesystem, whose listing of a folder takes three
 // more system calls: a tree of aircraft is thousands of small folders.
-void walk(const std::string& dir, std::vector<FoundPanel>& panels, PanelWalk& found) {
+void walk(const std::string& dir, Visit visit, std::vector<FoundPanel>& panels, PanelWalk& found) {
+    // A panel folder's panel.cfg named as written needs one look, where a listing takes four
+    // calls; the checks list the folder only if they look for a name written otherwise.
+    if (visit == Visit::PanelOnly && isRegularFile(dir + "/panel.cfg")) {
+        panels.push_back({dir + "/panel.cfg", std::nullopt});
+        return;
+    }
     DIR* handle = ::opendir(dir.c_str());
     if (handle == nullptr) {
         found.unreadable.push_back(dir);
@@ -106,10 +132,13 @@ void walk(const std::string& dir, std::vector<FoundPanel>& panels, PanelWalk& fo
     // The checks take the listing with the panel: the folder is not listed again.
     for (std::string& panel : panelFiles)
         panels.push_back({std::move(panel), entries});
-    const Skipped skipped = skippedFolders(entries);
+    if (visit == Visit::PanelOnly)
+        return;
+    const VisitRule rule = visitRule(entries);
     for (const std::string& folder : folders) {
-        if (!skipped(std::string_view(folder).substr(prefix.size())))
-            walk(folder, panels, found);
+        const Visit inner = rule(std::string_view(folder).substr(prefix.size()));
+        if (inner != Visit::Skip)
+            walk(folder, inner, panels, found);
     }
 }
 
@@ -118,7 +147,7 @@ void walk(const std::string& dir, std::vector<FoundPanel>& panels, PanelWalk& fo
 PanelWalk findPanelFiles(const std::string& dir) {
     PanelWalk found;
     std::vector<FoundPanel> panels;
-    walk(dir, panels, found);
+    walk(dir, Visit::Walk, panels, found);
     std::sort(panels.begin(), panels.end(),
               [](const FoundPanel& a, const FoundPanel& b) { return a.path < b.path; });
     for (FoundPanel& panel : panels) {

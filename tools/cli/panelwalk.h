@@ -4,6 +4,7 @@
 
 #include "gaugefiles/core/folderindex.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,9 @@ namespace cockpix::cli {
 
 struct PanelWalk {
     std::vector<std::string> panels; // every file named panel.cfg (any case), in path order
-    std::vector<std::vector<FolderEntry>> folders; // each panel's folder, as the walk listed it
-    std::vector<std::string> unreadable;           // the folders that could not be listed
+    // Each panel's folder as the walk listed it; none when it found the panel without a listing.
+    std::vector<std::optional<std::vector<FolderEntry>>> folders;
+    std::vector<std::string> unreadable; // the folders that could not be listed
 };
 
 // Walks dir and every folder below it. Links to folders are not followed, so a link back up
