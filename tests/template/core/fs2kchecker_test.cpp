@@ -88,8 +88,9 @@ TEST_F(Fs2kCheck, MsfsInstrumentsAreNumberedAndPlacedByTheirOwnKind) {
     ASSERT_TRUE(fs2k::applyFix(lines, *gap->fix));
     EXPECT_EQ(lines.text(9), "htmlgauge02=NavSystems/Demo/MFD/MFD.html, 2000, 0, 10, 10");
     for (std::size_t line = 0; line < lines.lineCount(); ++line) {
-        if (line != 9)
+        if (line != 9) {
             EXPECT_EQ(lines.text(line), fs2k::PanelLines(before).text(line)) << line;
+        }
     }
 }
 

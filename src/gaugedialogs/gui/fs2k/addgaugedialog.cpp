@@ -155,7 +155,8 @@ void AddGaugeDialog::addChosenGauge() {
     QListWidgetItem* item = m_list->currentItem();
     if (m_added || item == nullptr || item->isHidden())
         return;
-    NewGauge gauge{toPanelText(item->text(), m_document.encoding())};
+    NewGauge gauge;
+    gauge.name = toPanelText(item->text(), m_document.encoding());
     if (!m_chosenPicture.isNull()) {
         gauge.width = m_chosenPicture.width();
         gauge.height = m_chosenPicture.height();
