@@ -111,21 +111,18 @@ public:
     // The stamp of a regular file, from one look at it; nullopt for anything else.
     std::optional<FileStamp> stamp() const { return openFileStamp(m_fd); }
     // Fills bytes whole, in as few calls as the system allows (one, for a file on a disk).
-    // A file cut shorter since its size was looked at is read as it now is; false only
-    // when the system fails the read.
+    // False when the system fails the read, or the file was cut shorter since its size was
+    // looked at: half a file being written is no file to open or check.
     bool readAll(std::string& bytes) const {
         std::size_t at = 0;
         while (at < bytes.size()) {
             const ssize_t got = ::read(m_fd, bytes.data() + at, bytes.size() - at);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got < 0)
+            if (got <= 0)
                 return false;
-            if (got == 0)
-                break;
             at += static_cast<std::size_t>(got);
         }
-        bytes.resize(at);
         return true;
     }
 
